@@ -1,0 +1,35 @@
+#include "units/NumberFormat.h"
+
+#include <charconv>
+#include <cmath>
+#include <system_error>
+
+std::string FormatGeneral(long double value, int digits, int minExponentDigits)
+{
+    if (value == 0 || std::isnan(value))  // also folds -0 into "0"
+        return "0";
+    if (std::isinf(value))
+        return value > 0 ? "INF" : "-INF";
+    if (digits < 1)
+        digits = 1;
+
+    // std::to_chars never consults the locale; its general format is printf's %g:
+    // scientific when the exponent is below -4 or not below the precision.
+    char buffer[128];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
+    std::string text(buffer, result.ptr);
+
+    const auto e = text.find('e');
+    if (e == std::string::npos)
+        return text;
+    std::string mantissa = text.substr(0, e);
+    std::string exponent = text.substr(e + 1);
+    bool negative = !exponent.empty() && exponent[0] == '-';
+    if (!exponent.empty() && (exponent[0] == '-' || exponent[0] == '+'))
+        exponent.erase(0, 1);
+    const auto firstDigit = exponent.find_first_not_of('0');
+    exponent = firstDigit == std::string::npos ? "0" : exponent.substr(firstDigit);
+    while (static_cast<int>(exponent.size()) < minExponentDigits)
+        exponent.insert(0, "0");
+    return mantissa + "E" + (negative ? "-" : "") + exponent;
+}

@@ -1,0 +1,19 @@
+#pragma once
+#include <string>
+
+// The one place that turns numbers into text. Every number the program writes
+// to a file, a table cell, an entry field or a graph goes through here, so the
+// decimal separator is always a full stop whatever the user's locale.
+
+// General format with `digits` significant digits: the shortest form with
+// trailing zeros dropped, fixed notation unless the magnitude is below 1E-4 or
+// the value needs more than `digits` integer digits; then scientific notation
+// "1.25E-6" with an exponent of at least `minExponentDigits` digits, no leading
+// zeros beyond that and a sign only when negative. Zero is "0".
+std::string FormatGeneral(long double value, int digits, int minExponentDigits = 0);
+
+// The 8-digit form of data files and table cells.
+inline std::string FormatFloat8(long double value) { return FormatGeneral(value, 8); }
+
+// The 18-digit form of the evaluator and the entry fields.
+inline std::string FormatFloat18(long double value) { return FormatGeneral(value, 18); }

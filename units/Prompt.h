@@ -1,0 +1,26 @@
+#pragma once
+#include <optional>
+#include <string>
+
+// Every question or message to the user goes through this interface, so that
+// the core never shows a window and tests can answer in place of a person.
+class Prompt {
+public:
+    enum class Answer { Ok, Yes, No, Cancel };
+
+    virtual ~Prompt() = default;
+
+    // An information message box with a single OK button.
+    virtual void Information(const std::string& text) = 0;
+    // A question answered with Yes or No.
+    virtual Answer AskYesNo(const std::string& text) = 0;
+    // A question answered with Yes, No or Cancel.
+    virtual Answer AskYesNoCancel(const std::string& text) = 0;
+    // The file-open dialog; no value when the user cancels. `filter` uses Qt's
+    // "Description (*.ext)" form, entries separated by ";;".
+    virtual std::optional<std::string> OpenFileName(const std::string& title, const std::string& filter,
+                                                    const std::string& initial) = 0;
+    // The file-save dialog; no value when the user cancels.
+    virtual std::optional<std::string> SaveFileName(const std::string& title, const std::string& filter,
+                                                    const std::string& initial) = 0;
+};

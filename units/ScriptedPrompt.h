@@ -1,0 +1,27 @@
+#pragma once
+#include "units/Prompt.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+// A prompt that answers from a script and records what it was shown: the fake
+// that tests use in place of message boxes, and the command line's collector
+// of messages.
+class ScriptedPrompt : public Prompt {
+public:
+    void Information(const std::string& text) override;
+    Answer AskYesNo(const std::string& text) override;
+    Answer AskYesNoCancel(const std::string& text) override;
+    std::optional<std::string> OpenFileName(const std::string& title, const std::string& filter,
+                                            const std::string& initial) override;
+    std::optional<std::string> SaveFileName(const std::string& title, const std::string& filter,
+                                            const std::string& initial) override;
+
+    // Answers given to the next questions, in order; an empty queue answers No.
+    std::deque<Answer> answers;
+    // Names given to the next file dialogs, in order; an empty queue cancels.
+    std::deque<std::string> fileNames;
+    // Every text shown (messages and questions), in order.
+    std::vector<std::string> shown;
+};

@@ -1,0 +1,63 @@
+#include "units/NumberFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <locale>
+#include <string>
+
+namespace {
+
+struct FormatCase {
+    long double value;
+    int digits;
+    const char* expected;
+};
+
+class FormatGeneralTest : public ::testing::TestWithParam<FormatCase> {};
+
+TEST_P(FormatGeneralTest, WritesShortestGeneralForm)
+{
+    const FormatCase& c = GetParam();
+    EXPECT_EQ(FormatGeneral(c.value, c.digits), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FormatGeneralTest,
+    ::testing::Values(
+        // integral values carry no decimal point; trailing zeros are dropped
+        FormatCase{100, 8, "100"}, FormatCase{0.5L, 8, "0.5"}, FormatCase{-2.5L, 8, "-2.5"},
+        // zero, also negative zero
+        FormatCase{0, 8, "0"}, FormatCase{-0.0L, 8, "0"},
+        // one ten-thousandth is still fixed, below it scientific without exponent padding
+        FormatCase{0.0001L, 8, "0.0001"}, FormatCase{0.00001L, 8, "1E-5"}, FormatCase{1.25e-6L, 8, "1.25E-6"},
+        // eight integer digits fit, nine do not
+        FormatCase{12345678, 8, "12345678"}, FormatCase{123456789, 8, "1.2345679E8"},
+        FormatCase{1e20L, 8, "1E20"}, FormatCase{-3.5e-300L, 8, "-3.5E-300"},
+        // rounding to the significant digits
+        FormatCase{1.0L / 3, 8, "0.33333333"}, FormatCase{2.0L / 3, 8, "0.66666667"},
+        FormatCase{0.1L, 8, "0.1"}, FormatCase{0.004448222468060651L, 8, "0.0044482225"},
+        // 18 digits keep what an extended real holds
+        FormatCase{1.0L / 3, 18, "0.333333333333333333"}, FormatCase{0.1L, 18, "0.1"},
+        FormatCase{3.14159265358979323846L, 18, "3.14159265358979324"}));
+
+TEST(FormatGeneral, PadsExponentToMinimumDigits)
+{
+    EXPECT_EQ(FormatGeneral(1.5e-7L, 4, 2), "1.5E-07");
+    EXPECT_EQ(FormatGeneral(1.5e12L, 5, 2), "1.5E12");
+    EXPECT_EQ(FormatGeneral(1.5e123L, 5, 2), "1.5E123");
+}
+
+TEST(FormatGeneral, IgnoresCommaDecimalLocale)
+{
+    const char* set = std::setlocale(LC_ALL, "de_DE.UTF-8");
+    if (set == nullptr)
+        GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
+    std::locale::global(std::locale("de_DE.UTF-8"));
+    EXPECT_EQ(FormatGeneral(1234.5L, 8), "1234.5");
+    EXPECT_EQ(FormatGeneral(1.25e-6L, 8), "1.25E-6");
+    std::locale::global(std::locale::classic());
+    std::setlocale(LC_ALL, "C");
+}
+
+}  // namespace
