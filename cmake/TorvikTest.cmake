@@ -4,7 +4,8 @@ function(torvik_add_test name)
   cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE torvik_settings ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
-  target_compile_definitions(${name} PRIVATE TORVIK_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
+  target_compile_definitions(${name} PRIVATE TORVIK_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/tests/data"
+                                             TORVIK_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
                                              TORVIK_BIN_DIR="${CMAKE_BINARY_DIR}/bin")
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   set(props TIMEOUT 300)
