@@ -1,0 +1,40 @@
+#pragma once
+#include <array>
+#include <string>
+
+// Unit systems and dimension strings. Every real input carries a dimension
+// string such as "F/L2^3" (force over cubic length); from it come the factor
+// that converts the value between English and SI units and the label shown
+// next to it.
+
+// The unit systems, stored as a 32-bit integer wherever they are kept.
+enum UnitSystemCode : int { UnitsEnglish = 1, UnitsSI = 2, UnitsGeneric = 3 };
+
+// One basic unit code with its label per system and its factor, the number of
+// English units in one SI unit.
+struct BasicUnit {
+    const char* code;
+    std::array<const char*, 3> labels;  // English, SI, generic
+    long double factor;
+};
+
+// The ten basic unit codes in their stored order: F, F1, F2, L, L1, L2, F4, F5, L3, F6.
+const std::array<BasicUnit, 10>& BasicUnits();
+
+// A unit system brought into 1..3: values below 1 count as English, above 3 as generic.
+int NormalizeUnitSystem(int system);
+
+// The factor of a dimension string (English units per SI unit); 1 for an empty
+// string or a plain word.
+long double DimensionFactor(const std::string& dimension);
+
+// The multiplier converting a value of `dimension` from one unit system to
+// another; 1 for the same system and for any conversion to or from generic units.
+long double ConversionFactor(int fromSystem, int toSystem, const std::string& dimension);
+
+// The label of a dimension string in a unit system, as the input tables show it.
+std::string UnitLabel(const std::string& dimension, int system);
+
+// The label of an entry field's units string: only the first force code and the
+// first length code found are replaced; generic units show the string itself.
+std::string EntryUnitLabel(const std::string& units, int system);
