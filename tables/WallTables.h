@@ -1,0 +1,81 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+class TGridTable;
+
+// The input tables of a wall by component name, in the order of the catalogue
+// (the value is the table's index).
+enum class WallTable : int {
+    PileSect,        // wall stiffness sections
+    SoilLayers,      // deflection and slope restraints (kept for its identifier)
+    SoilWeight,      // unit weight against depth
+    SoilStrength,    // lateral and rotational springs
+    PYMod,           // p-y modification factors
+    PYCurves,        // sets of external p-y curves
+    PYCurve,         // template of one external p-y curve
+    DistLoad,        // distributed earth pressure (short-term)
+    BoundCond,       // concentrated loads on the wall
+    TipRes,          // user-specified earth pressure
+    PYOutpt,         // printing depths of p-y curves
+    AxLoads,         // soil layer data of the older layout
+    Rows,            // template of one moment-versus-EI curve
+    Soillayer,       // deflection and slope boundary conditions
+    LongDist,        // distributed earth pressure (long-term)
+    LongSoilOld,     // long-term soil layers of the older layout
+    TblSand1,        // parameter template: sand
+    TblClay1,        // parameter template: clay
+    NewSoil,         // soil layers (short-term)
+    TblSilt1,        // parameter template: silt
+    TblRock1,        // parameter template: strong rock
+    TblRock2,        // parameter template: weak rock
+    LongSoil,        // soil layers (long-term)
+    SurchargeTable,  // surcharge loads
+    MEICurves        // sets of nonlinear moment-versus-EI curves
+};
+
+// Owns the 25 input tables of a wall. They are created once, each from its
+// stored definition, and outlive every wall: a new or opened wall empties and
+// refills them. Tables refer to their sub-table templates by Identifier through
+// the process-wide table registry, so only one set may exist at a time.
+class WallTables {
+public:
+    // Number of tables.
+    static constexpr int Count = 25;
+
+    // Creates every table, sets its properties and comment text and reads its
+    // columns from its definition; TorvikError on a faulty definition or when
+    // another set of wall tables exists.
+    WallTables();
+    // Frees the tables (and with them every sub-table).
+    ~WallTables();
+    WallTables(const WallTables&) = delete;
+    WallTables& operator=(const WallTables&) = delete;
+
+    // The table at a catalogue index 0 .. Count - 1; TorvikError "Index out of bounds" otherwise.
+    TGridTable& Table(int index) const;
+    // The table of a component name.
+    TGridTable& Table(WallTable which) const { return Table(static_cast<int>(which)); }
+    // The table of a component name.
+    TGridTable& operator[](WallTable which) const { return Table(which); }
+    // The table named `name` ("NewSoil", ...; case matters), or nullptr.
+    TGridTable* Find(const std::string& name) const;
+
+    // Component name of the table at a catalogue index; TorvikError "Index out of bounds" otherwise.
+    static std::string Name(int index);
+    // Component name of a table.
+    static std::string Name(WallTable which) { return Name(static_cast<int>(which)); }
+    // Catalogue index of one of these tables, -1 for any other table.
+    int IndexOf(const TGridTable& table) const;
+
+    // Switches every table (and its sub-tables) to unit system 1, 2 or 3.
+    void SetUnitSystem(int system);
+    // True when any table (or sub-table) was modified.
+    bool Changed() const;
+    // Clears the modified state of every table.
+    void ResetChanged();
+
+private:
+    std::vector<std::unique_ptr<TGridTable>> FTables;
+};
