@@ -1,0 +1,55 @@
+#pragma once
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+// One line of a text file: its words in order and its full text as read.
+struct TWordContainer {
+    std::vector<std::string> Words;
+    std::string Text;  // untrimmed
+};
+
+// The reader of every text file the program reads. The file is loaded whole
+// and split into lines of words; words are then handed out one at a time as
+// text, reals or integers. Position alone gives a word its meaning, so every
+// failure is an EInOutError whose message names the line and the item.
+class TWordReader {
+public:
+    // Loads the file at `path` completely; EInOutError when it cannot be read.
+    explicit TWordReader(const std::string& path);
+    // Loads the lines of an open stream.
+    explicit TWordReader(std::istream& in);
+    // A reader over text held in memory.
+    static TWordReader FromText(const std::string& text);
+
+    // The next word; it may lie on the next line, never further.
+    std::string ReadWord();
+    // The next word as a real with a full stop as decimal separator.
+    long double ReadReal();
+    // The next word as a whole number in the 32-bit range ("3.0" reads as 3).
+    std::int32_t ReadInteger();
+    // The full text of the current line, untrimmed; then moves to the next line.
+    std::string ReadLine();
+    // True when every line has been passed.
+    bool AtEnd() const { return lineIndex_ == static_cast<int>(lines_.size()); }
+
+    // 0-based index of the current line.
+    int LineIndex() const { return lineIndex_; }
+    // Number of words already taken from the current line.
+    int WordIndex() const { return wordIndex_; }
+    // Number of lines loaded; at least 1.
+    int LineCount() const { return static_cast<int>(lines_.size()); }
+    // Line `index` (0-based) as loaded.
+    const TWordContainer& Line(int index) const { return lines_.at(index); }
+
+private:
+    TWordReader() = default;
+    void Load(const std::string& content);
+    // "Error on Line L Item I" followed by a carriage return and `what`.
+    [[noreturn]] void Fail(const std::string& what) const;
+
+    std::vector<TWordContainer> lines_;
+    int lineIndex_ = 0;
+    int wordIndex_ = 0;
+};

@@ -1,0 +1,63 @@
+#include "units/DecimalReal.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+struct RealCase {
+    const char* text;
+    DecimalStatus status;
+    long double value;  // when Ok
+};
+
+class DecimalRealTest : public ::testing::TestWithParam<RealCase> {};
+
+TEST_P(DecimalRealTest, ReadsTheWholeText)
+{
+    const RealCase& c = GetParam();
+    long double value = -7;
+    EXPECT_EQ(ParseDecimalReal(c.text, value), c.status) << c.text;
+    EXPECT_EQ(value, c.status == DecimalStatus::Ok ? c.value : -7) << c.text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Grammar, DecimalRealTest,
+    ::testing::Values(
+        RealCase{"1.5", DecimalStatus::Ok, 1.5L}, RealCase{"-2", DecimalStatus::Ok, -2},
+        RealCase{"+3", DecimalStatus::Ok, 3}, RealCase{".5", DecimalStatus::Ok, 0.5L},
+        RealCase{"5.", DecimalStatus::Ok, 5}, RealCase{"1E-5", DecimalStatus::Ok, 1e-5L},
+        RealCase{"1e5", DecimalStatus::Ok, 1e5L}, RealCase{"-1.25E+3", DecimalStatus::Ok, -1250},
+        RealCase{"0.333333333333333333", DecimalStatus::Ok, 0.333333333333333333L},
+        RealCase{"007", DecimalStatus::Ok, 7}, RealCase{"0.000", DecimalStatus::Ok, 0},
+        // below the smallest extended value: zero, not an error
+        RealCase{"1E-5000", DecimalStatus::Ok, 0}, RealCase{"0.0001E-4950", DecimalStatus::Ok, 0},
+        // too large for an extended value, also when written with many digits
+        RealCase{"1E5000", DecimalStatus::Overflow, 0}, RealCase{"-2e4933", DecimalStatus::Overflow, 0},
+        RealCase{"1E99999999999999999999", DecimalStatus::Overflow, 0},
+        // not numbers in this grammar
+        RealCase{"", DecimalStatus::Invalid, 0}, RealCase{"-", DecimalStatus::Invalid, 0},
+        RealCase{".", DecimalStatus::Invalid, 0}, RealCase{"E5", DecimalStatus::Invalid, 0},
+        RealCase{"1E", DecimalStatus::Invalid, 0}, RealCase{"1E+", DecimalStatus::Invalid, 0},
+        RealCase{"1,5", DecimalStatus::Invalid, 0}, RealCase{"1.2.3", DecimalStatus::Invalid, 0},
+        RealCase{"inf", DecimalStatus::Invalid, 0}, RealCase{"nan", DecimalStatus::Invalid, 0},
+        RealCase{"0x10", DecimalStatus::Invalid, 0}, RealCase{"--1", DecimalStatus::Invalid, 0},
+        RealCase{" 1", DecimalStatus::Invalid, 0}, RealCase{"1 ", DecimalStatus::Invalid, 0},
+        RealCase{"1d5", DecimalStatus::Invalid, 0}));
+
+TEST(DecimalReal, IgnoresACommaLocale)
+{
+    const char* set = std::setlocale(LC_ALL, "de_DE.UTF-8");
+    if (!set)
+        GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
+    long double value = 0;
+    EXPECT_EQ(ParseDecimalReal("2.5", value), DecimalStatus::Ok);
+    EXPECT_EQ(value, 2.5L);
+    EXPECT_EQ(ParseDecimalReal("2,5", value), DecimalStatus::Invalid);
+    std::setlocale(LC_ALL, "C");
+}
+
+}  // namespace
