@@ -1,0 +1,420 @@
+// Reading the plot data file that the engine writes after an analysis: a
+// sequence of sections (one per stage, or short-term then long-term), each
+// with earth pressures, p-y curves and the results along the wall.
+#include "run/ReadPlotFile.h"
+
+#include "model/WordReader.h"
+#include "run/ResultGraphs.h"
+#include "units/Prompt.h"
+#include "units/TorvikError.h"
+
+#include <algorithm>
+#include <cmath>
+
+const char* const PlotReadFailedMessage = "An error occured in running the main program.";
+
+namespace {
+
+// Values at or below this size in both coordinates mark a point the file did not fill.
+constexpr long double UnfilledPoint = 1e-7L;
+
+// A row of results along the wall as read (converted to display units).
+struct ResultRow {
+    long double Depth, Deflection, Moment, Shear, Reaction;
+};
+
+// One earth-pressure row as read.
+struct PressureRow {
+    long double Depth, Total, Soils, Surcharge;
+};
+
+class PlotReader {
+public:
+    PlotReader(TResultGraphs& graphs, TWordReader& reader, TPlotReadContext& context)
+        : g_(graphs), r_(reader), c_(context)
+    {
+    }
+
+    void Read()
+    {
+        int lastUnits = 1;
+        const int sections = ReadSection(1, lastUnits);
+        for (int s = 2; s <= sections; ++s)
+            ReadSection(s, lastUnits);
+        FillUnfilled();
+        SetCaptions(lastUnits);
+        for (auto& [name, graph] : g_.All())
+            graph->SetUnits(lastUnits);
+    }
+
+private:
+    // Skips blank lines: the file's line structure carries no meaning, while
+    // the word reader moves on by one line only.
+    void SkipBlankLines()
+    {
+        while (!r_.AtEnd() && r_.WordIndex() >= static_cast<int>(r_.Line(r_.LineIndex()).Words.size()) &&
+               r_.LineIndex() + 1 < r_.LineCount() && r_.Line(r_.LineIndex() + 1).Words.empty())
+            r_.ReadLine();
+    }
+
+    long double Real()
+    {
+        SkipBlankLines();
+        return r_.ReadReal();
+    }
+
+    std::int32_t Integer()
+    {
+        SkipBlankLines();
+        return r_.ReadInteger();
+    }
+
+    // A count of the file, checked against its limit.
+    int Count(int section, const char* what, int limit)
+    {
+        const std::int32_t n = Integer();
+        if (n < 0 || n > limit)
+            throw EInOutError("Section " + std::to_string(section) + " of the plot data file gives " +
+                              std::to_string(n) + " " + what + "; 0 to " + std::to_string(limit) + " are allowed.");
+        return n;
+    }
+
+    // Reads section s; returns the number of sections the file holds (from section 1).
+    int ReadSection(int s, int& lastUnits)
+    {
+        const int k = s - 1;
+        const std::vector<PressureRow> pressure = ReadPressure(s);
+        const int u = Integer();
+        lastUnits = u;
+        StorePressure(s, pressure, u);
+        ReadPyCurves(s);
+        const int lines = Count(s, "result lines", MaxPlotCurves);
+        int sections = 0;
+        if (s == 1) {
+            firstLines_ = lines;
+            sections = std::max(1, lines);
+            g_.pltDef.SetLineCount(lines);
+            running_ = std::max(1, lines);
+            for (TGraphPlot* graph : {&g_.pltMom, &g_.pltShear, &g_.pltSoil})
+                graph->SetLineCount(lines);
+        } else {
+            if (lines > firstLines_)
+                throw EInOutError("Section " + std::to_string(s) + " of the plot data file gives " +
+                                  std::to_string(lines) + " result lines, more than the " +
+                                  std::to_string(firstLines_) + " of section 1.");
+            running_ = std::max(running_, lines);
+            if (g_.pltDef.LineCount() < running_)
+                g_.pltDef.SetLineCount(running_);
+            NameLines(s);
+        }
+        const int rows = Count(s, "result rows", MaxPlotPoints);
+        Integer();  // not used
+        if (s == 1) {
+            for (TGraphPlot* graph : ResultGraphs())
+                graph->SetPointCount(rows);
+            g_.pltDMS.SetLineCount(g_.pltDef.LineCount());
+            g_.pltDMS.SetLineCount2(g_.pltDef.LineCount());
+            g_.pltDMS.SetLineCount3(g_.pltDef.LineCount());
+            SetDmsPointCounts(g_.pltDef.PointCount());
+            g_.pltDMS.ShowThree = true;
+        } else {
+            GrowPoints(rows);
+        }
+        if (k < g_.pltDef.LineCount())
+            StoreResults(k, ReadResults(rows, u));
+        SetResultLineCounts(s);
+        if (s == 1)
+            SetLayerEntries();
+        return sections;
+    }
+
+    std::vector<PressureRow> ReadPressure(int s)
+    {
+        const int np = Count(s, "earth-pressure points", MaxPlotPoints);
+        c_.PressurePointCount = std::max(c_.PressurePointCount, np);
+        std::vector<PressureRow> rows(static_cast<size_t>(np));
+        for (PressureRow& row : rows) {
+            row.Depth = Real();
+            row.Total = Real();
+            row.Soils = Real();
+            row.Surcharge = Real();
+        }
+        return rows;
+    }
+
+    // Section 1 fills the combined graph and line 0 of the pressure graph; a
+    // later section fills its own line of the pressure graph only.
+    void StorePressure(int s, const std::vector<PressureRow>& rows, int u)
+    {
+        const int np = static_cast<int>(rows.size());
+        const int k = s - 1;
+        TGraphPlot& ld = g_.pltLD;
+        if (s == 1) {
+            ld.SetLineCount(1);
+            ld.SetPointCount(np);
+            TGraphPlot& pc = g_.PltCombine;
+            pc.SetLineCount(3);
+            pc.SetPointCount(np);
+            // The combined graph follows the wall's own units, whatever the file says.
+            const long double depthDivisor = c_.UnitSystem == 1 ? 12 : 1;
+            for (int j = 0; j < np; ++j) {
+                const PressureRow& row = rows[static_cast<size_t>(j)];
+                const long double depth = row.Depth / depthDivisor;
+                pc.Points(0, j) = {row.Total, depth};
+                pc.Points(1, j) = {row.Soils, depth};
+                pc.Points(2, j) = {row.Surcharge, depth};
+            }
+            pc.Lines(0).Name = "Total Earth Pressure";
+            pc.Lines(1).Name = "from Soils ";
+            pc.Lines(2).Name = "from Surcharge Loads";
+        } else {
+            ld.SetLineCount(running_);
+            if (ld.PointCount() < np)
+                ld.SetPointCount(np);
+        }
+        if (k >= ld.LineCount())
+            return;
+        const long double divisor = u == 1 ? 12 : 1;
+        TLine& line = ld.Lines(k);
+        for (int j = 0; j < np; ++j)
+            line.Points[static_cast<size_t>(j)] = {rows[static_cast<size_t>(j)].Total,
+                                                   rows[static_cast<size_t>(j)].Depth / divisor};
+    }
+
+    // The p-y curves of a section replace those of the previous one; shorter
+    // curves end in copies of their last point.
+    void ReadPyCurves(int s)
+    {
+        TGraphPlot& py = g_.pltPY;
+        const int nc = Count(s, "p-y curves", MaxPlotCurves);
+        py.SetLineCount(nc);
+        py.SetPointCount(0);
+        std::vector<int> counts(static_cast<size_t>(nc));
+        int most = 0;
+        for (int i = 0; i < nc; ++i) {
+            TLine& curve = py.Lines(i);
+            curve.Value = Real();
+            const int m = Count(s, "points of a p-y curve", MaxPlotPoints);
+            counts[static_cast<size_t>(i)] = m;
+            curve.SetPointCount(m);
+            for (TFloatPoint& p : curve.Points) {
+                p.X = Real();
+                p.Y = Real();
+            }
+            most = std::max(most, m);
+        }
+        for (int i = 0; i < nc; ++i) {
+            TLine& curve = py.Lines(i);
+            const TFloatPoint last = counts[static_cast<size_t>(i)] > 0 ? curve.Points.back() : TFloatPoint{};
+            curve.Points.resize(static_cast<size_t>(most), last);
+        }
+    }
+
+    // Line names: "Stage: n" by section, or short-term and long-term.
+    void NameLines(int s)
+    {
+        for (TGraphPlot* graph : {&g_.pltDef, &g_.pltMom, &g_.pltShear, &g_.pltSoil, &g_.pltDMS}) {
+            const int k = s - 1;
+            if (graph->LineCount() > 0)
+                graph->Lines(0).Name = "Stage: 1";
+            if (k < graph->LineCount())
+                graph->Lines(k).Name = "Stage: " + std::to_string(s);
+            if (c_.LongTermMarker == 9) {
+                if (graph->LineCount() > 1)
+                    graph->Lines(1).Name = "Long-Term";
+                if (graph->LineCount() > 0)
+                    graph->Lines(0).Name = "Short-Term";
+            }
+        }
+    }
+
+    std::vector<ResultRow> ReadResults(int rows, int u)
+    {
+        // English files hold depths in inches, moments in lb-in and shears in
+        // lb; the graphs show feet, in-kips and kips.
+        const long double depth = u == 1 ? 12 : 1, force = u == 1 ? 1000 : 1;
+        std::vector<ResultRow> result(static_cast<size_t>(rows));
+        for (ResultRow& row : result) {
+            row.Depth = Real() / depth;
+            row.Deflection = Real();
+            row.Moment = Real() / force;
+            row.Shear = Real() / force;
+            row.Reaction = Real();
+        }
+        return result;
+    }
+
+    std::vector<TGraphPlot*> ResultGraphs() { return {&g_.pltDef, &g_.pltMom, &g_.pltShear, &g_.pltSoil}; }
+
+    void SetDmsPointCounts(int n)
+    {
+        g_.pltDMS.SetPointCount(n);
+        g_.pltDMS.SetPointCount2(n);
+        g_.pltDMS.SetPointCount3(n);
+    }
+
+    // A later section with more rows than the earlier ones lengthens every line.
+    void GrowPoints(int rows)
+    {
+        for (TGraphPlot* graph : ResultGraphs())
+            if (graph->PointCount() < rows)
+                graph->SetPointCount(rows);
+        for (TGraphPlot::LineList const* list :
+             {&g_.pltDMS.LineList1(), &g_.pltDMS.LineList2(), &g_.pltDMS.LineList3()})
+            for (const auto& line : *list)
+                if (line->PointCount() < rows)
+                    line->SetPointCount(rows);
+    }
+
+    void StoreResults(int k, const std::vector<ResultRow>& rows)
+    {
+        TGraphPlot& dms = g_.pltDMS;
+        const bool toDms = k < dms.LineCount() && k < dms.LineCount2() && k < dms.LineCount3();
+        for (size_t j = 0; j < rows.size(); ++j) {
+            const ResultRow& row = rows[j];
+            const int jj = static_cast<int>(j);
+            g_.pltDef.Points(k, jj) = {row.Deflection, row.Depth};
+            g_.pltMom.Points(k, jj) = {row.Moment, row.Depth};
+            g_.pltShear.Points(k, jj) = {row.Shear, row.Depth};
+            g_.pltSoil.Points(k, jj) = {row.Reaction, row.Depth};
+            if (toDms) {
+                dms.Points(k, jj) = {row.Deflection, row.Depth};
+                dms.Points2(k, jj) = {row.Moment, row.Depth};
+                dms.Points3(k, jj) = {row.Shear, row.Depth};
+            }
+        }
+    }
+
+    void SetResultLineCounts(int s)
+    {
+        for (TGraphPlot* graph : ResultGraphs())
+            graph->SetLineCount(running_);
+        if (s == 1) {
+            g_.pltDMS.SetLineCount(running_);
+            g_.pltDMS.SetLineCount2(running_);
+            g_.pltDMS.SetLineCount3(running_);
+        } else {
+            g_.pltLD.SetLineCount(running_);
+        }
+    }
+
+    // The soil strip of the three-panel graph: one entry per soil layer, then
+    // the wall (its bottom depth) and the excavation level.
+    void SetLayerEntries()
+    {
+        TGraphPlot& dms = g_.pltDMS;
+        bool hasPoints = false;
+        for (const auto& line : dms.LineList1())
+            hasPoints = hasPoints || line->PointCount() > 0;
+        if (!hasPoints)
+            return;
+        const int layers = static_cast<int>(c_.SoilLayers.size());
+        dms.SetLayerCount(layers + 2);
+        dms.SetLayerPointCount(1);
+        for (int i = 0; i < layers; ++i) {
+            const TSoilLayerRow& row = c_.SoilLayers[static_cast<size_t>(i)];
+            TLine& entry = dms.Layers(i);
+            entry.Name = "LAYER " + std::to_string(i + 1);
+            int code = 0;
+            switch (row.SoilType) {
+            case 1: case 2: case 3: entry.Name = " CLAY "; code = 1; break;
+            case 4: entry.Name = " SAND "; code = 7; break;
+            case 5: entry.Name = " SILT "; code = 8; break;
+            case 6: entry.Name = "STRONG ROCK"; code = 9; break;
+            case 7: entry.Name = "WEAK ROCK"; code = 10; break;
+            default: break;
+            }
+            entry.Points[0] = {static_cast<long double>(code), row.Depth};
+        }
+        dms.WallLineCount = layers;
+        dms.Layers(layers).Name = "PILE";
+        dms.Layers(layers).Points[0] = {0, c_.NodeCount * c_.IncrementLength};
+        dms.Layers(layers + 1).Name = "PILE";
+        dms.Layers(layers + 1).Points[0] = {0, c_.WallHeight};
+    }
+
+    // Points the file left unfilled (both coordinates below 1e-7 in size) take
+    // the values of the point before them, so that shorter lines end in copies
+    // of their last point instead of running back to the origin.
+    static void FillList(const TGraphPlot::LineList& lines)
+    {
+        for (const auto& line : lines) {
+            auto& p = line->Points;
+            for (size_t j = 1; j < p.size(); ++j)
+                if (std::fabs(p[j].X) < UnfilledPoint && std::fabs(p[j].Y) < UnfilledPoint)
+                    p[j] = p[j - 1];
+        }
+    }
+
+    void FillUnfilled()
+    {
+        FillList(g_.pltLD.LineList1());
+        for (TGraphPlot* graph : ResultGraphs())
+            FillList(graph->LineList1());
+        FillList(g_.pltDMS.LineList1());
+        FillList(g_.pltDMS.LineList2());
+        FillList(g_.pltDMS.LineList3());
+    }
+
+    void SetCaptions(int u)
+    {
+        const bool english = u == 1;
+        const std::string depth = english ? "Depth (ft)" : "Depth (m)";
+        g_.pltDef.YCaption = depth;
+        g_.pltMom.XCaption = english ? "Bending Moment (in-kips)" : "Bending Moment (m-kN)";
+        g_.pltMom.YCaption = depth;
+        g_.pltShear.XCaption = english ? "Shear (kips)" : "Shear (kN)";
+        g_.pltShear.YCaption = depth;
+        g_.pltSoil.YCaption = depth;
+        g_.pltLD.YCaption = depth;
+        TGraphPlot& dms = g_.pltDMS;
+        dms.XCaption = g_.pltDef.XCaption;
+        dms.YCaption = g_.pltDef.YCaption;
+        dms.XUnits = g_.pltDef.XUnits;
+        dms.XCaption2 = g_.pltMom.XCaption;
+        dms.YCaption2 = g_.pltMom.YCaption;
+        dms.XUnits2 = g_.pltMom.XUnits;
+        dms.XCaption3 = g_.pltShear.XCaption;
+        dms.YCaption3 = g_.pltShear.YCaption;
+        dms.XUnits3 = g_.pltShear.XUnits;
+    }
+
+    TResultGraphs& g_;
+    TWordReader& r_;
+    TPlotReadContext& c_;
+    int firstLines_ = 0;
+    int running_ = 1;
+};
+
+// Step 1 of every read: the graphs lose their points (their lines and settings
+// stay), so that nothing of an earlier wall remains after a failed read.
+void EmptyGraphs(TResultGraphs& graphs)
+{
+    for (auto& [name, graph] : graphs.All()) {
+        graph->SetPointCount(0);
+        graph->SetPointCount2(0);
+        graph->SetPointCount3(0);
+        graph->SetLayerCount(0);
+        graph->WallLineCount = 0;
+    }
+}
+
+}  // namespace
+
+bool ReadPlotFile(TResultGraphs& graphs, const std::string& fileName, bool reportErrors, TPlotReadContext& context,
+                  Prompt* prompt)
+{
+    EmptyGraphs(graphs);
+    context.PressurePointCount = 0;
+    context.ErrorMessage.clear();
+    try {
+        TWordReader reader(fileName);
+        PlotReader(graphs, reader, context).Read();
+        return true;
+    } catch (const EInOutError& e) {
+        context.ErrorMessage = e.what();
+    }
+    if (reportErrors && prompt)
+        prompt->Information(PlotReadFailedMessage);
+    return false;
+}

@@ -1,0 +1,41 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class Prompt;
+class TResultGraphs;
+
+// One row of the soil layers table as the plot reader needs it.
+struct TSoilLayerRow {
+    int SoilType = 0;         // stored choice 1..7: three clays, sand, silt, strong rock, weak rock
+    long double Depth = 0;    // depth at the bottom of the layer, as stored in the table
+};
+
+// What the plot reader takes from the wall, and what it gives back.
+struct TPlotReadContext {
+    int UnitSystem = 1;             // the wall's unit system (the combined pressure graph's depths)
+    int LongTermMarker = 0;         // 9 after a short-term and long-term analysis
+    std::int32_t NodeCount = 0;     // increments of the wall
+    long double IncrementLength = 0;
+    long double WallHeight = 0;     // free height: the excavation level
+    std::vector<TSoilLayerRow> SoilLayers;
+
+    std::int32_t PressurePointCount = 0;  // out: the largest NP of all sections read
+    std::string ErrorMessage;             // out: why the read failed (empty on success)
+};
+
+// Limits of one section of a plot data file.
+constexpr int MaxPlotPoints = 301;  // earth-pressure points, result rows, points of a p-y curve
+constexpr int MaxPlotCurves = 50;   // p-y curves, result lines
+
+// The message shown after a run whose plot data file cannot be read.
+extern const char* const PlotReadFailedMessage;
+
+// Reads the plot data file `fileName` into the result graphs. Returns false
+// when reading failed (file missing or unreadable, a bad number, the file
+// ending early, a count beyond the limits); the graphs then hold what was read
+// up to the failure. With `reportErrors` a failure shows PlotReadFailedMessage
+// through `prompt` (when given).
+bool ReadPlotFile(TResultGraphs& graphs, const std::string& fileName, bool reportErrors, TPlotReadContext& context,
+                  Prompt* prompt);

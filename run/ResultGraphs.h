@@ -1,0 +1,30 @@
+#pragma once
+#include "graph/GraphPlot.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+// The eight result graphs of the main window, with the captions, unit
+// templates and curve names each is defined with. They live as long as the
+// main window; only their lines and points change when a plot data file is read.
+class TResultGraphs {
+public:
+    TResultGraphs();
+    TResultGraphs(const TResultGraphs&) = delete;
+    TResultGraphs& operator=(const TResultGraphs&) = delete;
+
+    TGraphPlot pltPY;       // p-y curves of the last section
+    TGraphPlot pltDef;      // deflection against depth
+    TGraphPlot pltMom;      // bending moment against depth
+    TGraphPlot pltShear;    // shear against depth
+    TGraphPlot pltSoil;     // soil reaction (per unit length of wall) against depth
+    TGraphPlot pltLD;       // total earth pressure against depth, one line per section
+    TGraphPlot PltCombine;  // the three earth-pressure distributions of section 1
+    TGraphPlot pltDMS;      // deflection, moment and shear side by side, with the soil strip
+
+    // Every graph with its component name, in menu order.
+    std::vector<std::pair<std::string, TGraphPlot*>> All();
+    // The graph of a component name ("pltPY", ...; case matters), or nullptr.
+    TGraphPlot* Find(const std::string& name);
+};
