@@ -39,3 +39,20 @@ extern const char* const PlotReadFailedMessage;
 // through `prompt` (when given).
 bool ReadPlotFile(TResultGraphs& graphs, const std::string& fileName, bool reportErrors, TPlotReadContext& context,
                   Prompt* prompt);
+
+class TProgramData;
+
+// The context of a wall: its fields and the rows of its soil layers table.
+TPlotReadContext PlotReadContext(const TProgramData& wall);
+
+// Reads the plot data file for `wall`, stores PressurePointCount in it and
+// reports a failure (with `reportErrors`) through the prompt of the wall's host.
+bool ReadPlotFile(TResultGraphs& graphs, const std::string& fileName, bool reportErrors, TProgramData& wall);
+
+// The plot data file of a wall data file: the same name with extension ".tk4p".
+std::string PlotFileName(const std::string& dataFileName);
+
+// For scripts: reads the wall data file `wallFile` (without windows) and its
+// plot data file into `graphs`. Returns false with the reason in `error` when
+// the wall or its plot data file is missing or cannot be read.
+bool LoadWallResults(const std::string& wallFile, TResultGraphs& graphs, std::string& error);

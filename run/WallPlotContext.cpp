@@ -1,0 +1,65 @@
+// The plot reader's view of the open wall: its fields and soil layers table.
+#include "model/BatchHost.h"
+#include "model/MainWindowHost.h"
+#include "model/ProgramData.h"
+#include "run/ReadPlotFile.h"
+#include "tables/Data.h"
+#include "tables/GridTable.h"
+#include "tables/WallTables.h"
+
+#include <filesystem>
+#include <memory>
+
+TPlotReadContext PlotReadContext(const TProgramData& wall)
+{
+    TPlotReadContext context;
+    context.UnitSystem = wall.UnitSystem();
+    context.LongTermMarker = wall.LongTermMarker;
+    context.NodeCount = wall.NodeCount;
+    context.IncrementLength = wall.IncrementLength;
+    context.WallHeight = wall.WallHeight;
+    const TGridTable& soil = wall.Host().Tables()[WallTable::NewSoil];
+    for (int r = 0; r < soil.RowCount(); ++r)
+        context.SoilLayers.push_back({soil.Cell(0, r).AsInteger(), soil.Cell(1, r).AsFloat()});
+    return context;
+}
+
+bool ReadPlotFile(TResultGraphs& graphs, const std::string& fileName, bool reportErrors, TProgramData& wall)
+{
+    TPlotReadContext context = PlotReadContext(wall);
+    const bool ok = ReadPlotFile(graphs, fileName, reportErrors, context, &wall.Host().UserPrompt());
+    wall.PressurePointCount = context.PressurePointCount;
+    return ok;
+}
+
+std::string PlotFileName(const std::string& dataFileName)
+{
+    return std::filesystem::path(dataFileName).replace_extension(".tk4p").string();
+}
+
+bool LoadWallResults(const std::string& wallFile, TResultGraphs& graphs, std::string& error)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(wallFile, ec)) {
+        error = "The wall data file " + wallFile + " does not exist.";
+        return false;
+    }
+    BatchHost host;
+    std::unique_ptr<TProgramData> wall =
+        TProgramData::CreateFromFile(host, wallFile, TProgramData::FormatForPath(wallFile));
+    if (!host.prompt.shown.empty()) {
+        error = "The wall data file " + wallFile + " cannot be read: " + host.prompt.shown.front();
+        return false;
+    }
+    const std::string plotFile = PlotFileName(wallFile);
+    if (!std::filesystem::is_regular_file(plotFile, ec)) {
+        error = "The plot data file " + plotFile + " does not exist.";
+        return false;
+    }
+    TPlotReadContext context = PlotReadContext(*wall);
+    if (!ReadPlotFile(graphs, plotFile, false, context, nullptr)) {
+        error = "The plot data file " + plotFile + " cannot be read: " + context.ErrorMessage;
+        return false;
+    }
+    return true;
+}
