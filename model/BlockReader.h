@@ -1,0 +1,74 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class TGridTable;
+class TProgramData;
+class TWordReader;
+class WallTables;
+
+// The layouts of a data file block the reader accepts.
+enum class TFileLayout {
+    Current,    // ".tk4d": stage count, moment-EI curves, surcharge table, p-y multipliers
+    Version30,  // ".tkd" 3.0: stage count; surcharge rows built from the surcharge line
+    Version20,  // ".tkd" 2.0: no stage count, layer thicknesses, one parameter line per layer
+};
+
+// Which block is read; the option flags follow from the header a little
+// differently for each.
+enum class TBlockRole {
+    First,     // the first block of a data file
+    LongTerm,  // the long-term block after the marker 9
+    Stage,     // the one block of a stage file, read into the open wall
+};
+
+// Reads one block (title line, header, line 3, sections S1 to S9) of a data
+// file or stage file into a wall and the host's input tables. Every count is
+// checked against what the rest of the file can hold before a row is made, so
+// a damaged file is an input error, never a huge allocation.
+class TBlockReader {
+public:
+    // A reader of blocks from `reader` into `wall`.
+    TBlockReader(TProgramData& wall, TWordReader& reader);
+
+    // Reads one block, starting with its title line. EInOutError on bad input;
+    // the values read before the error stay in the wall and tables.
+    void ReadBlock(TFileLayout layout, TBlockRole role);
+
+    // Reads a row count that needs at least `wordsPerRow` words per row;
+    // EInOutError naming the line and item when it is negative or larger than
+    // the rest of the file can hold.
+    std::int32_t ReadCount(int wordsPerRow);
+
+private:
+    void ReadHeader();
+    void DeriveOptionFlags(std::int32_t earthPressure, std::int32_t pyCurves);
+    void ReadRestraints();
+    void ReadStiffness();
+    void ReadConcentratedLoads();
+    void ReadSprings();
+    void ReadPyModifiers();
+    void ReadDistributedLoads(TGridTable& table, const char* name);
+    void ReadWallConfiguration();
+    void ReadSurcharges();
+    void ReadSoilLayers(TGridTable& table, const char* name);
+    void ReadSoilParameters(TGridTable& parameters, int soilType, int row);
+    void ReadVersion20Parameters(TGridTable& parameters, int soilType);
+    void ReadExternalPyCurves();
+    void ReadMeiCurves();
+
+    // Words left from the reader's position to the end of the file.
+    long long RemainingWords() const;
+    // An EInOutError naming the word last read.
+    [[noreturn]] void Fail(const std::string& what) const;
+
+    TProgramData& wall_;
+    TWordReader& reader_;
+    WallTables& tables_;
+    std::vector<long long> wordsFromLine_;  // words of lines i .. end
+    TFileLayout layout_ = TFileLayout::Current;
+    TBlockRole role_ = TBlockRole::First;
+    std::int32_t earthPressure_ = 0;
+    std::int32_t pyCurves_ = 0;
+};

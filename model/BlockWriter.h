@@ -1,0 +1,56 @@
+#pragma once
+#include <string>
+
+class TGridTable;
+class TProgramData;
+class WallTables;
+
+// What distinguishes one block of a data file or stage file from another.
+struct TBlockOptions {
+    // The block's first line: the title, or a stage file's " Stage No : " line.
+    std::string FirstLine;
+    // The distributed loads and soil layers come from LongDist and LongSoil
+    // instead of DistLoad and NewSoil.
+    bool LongTermTables = false;
+    // A generated earth pressure is written as option 2 whatever its kind
+    // (the long-term block and stage files never carry 3).
+    bool GeneratedOptionIsTwo = false;
+};
+
+// Writes the blocks of the wall data file and of stage files: lines 1 to 3 and
+// sections S1 to S9, each line ended by CR LF. Writing changes the wall as
+// saving does: tables of switched-off options are emptied, the header options
+// are recomputed and the last stiffness row is made constant.
+class TBlockWriter {
+public:
+    // A writer that appends to `out`.
+    TBlockWriter(TProgramData& wall, std::string& out);
+
+    // Appends one block.
+    void WriteBlock(const TBlockOptions& options);
+    // Appends `text` and a line end.
+    void WriteLine(const std::string& text);
+
+private:
+    void PrepareOptions(const TBlockOptions& options);
+    void WriteHeader();
+    void WriteRestraints();
+    void WriteStiffness();
+    void WriteConcentratedLoads();
+    void WriteSprings();
+    void WritePyModifiers();
+    void WriteDistributedLoads(TGridTable& table, const char* name);
+    void WriteWallConfiguration();
+    void WriteSurcharges();
+    void WriteSoilLayers(TGridTable& table, const char* name);
+    void WriteSoilParameters(TGridTable* parameters, int soilType, int row);
+    void WriteExternalPyCurves();
+    void WriteMeiCurves();
+
+    // Appends cells c0 .. c1 of a row as their texts, tab-separated, as one line.
+    void WriteRowTexts(TGridTable& table, int row, int firstColumn, int lastColumn);
+
+    TProgramData& wall_;
+    WallTables& tables_;
+    std::string& out_;
+};

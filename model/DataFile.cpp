@@ -1,0 +1,66 @@
+// The wall data file: TProgramData's writer and reader.
+#include "model/AtomicFile.h"
+#include "model/BlockReader.h"
+#include "model/BlockWriter.h"
+#include "model/MainWindowHost.h"
+#include "model/ProgramData.h"
+#include "model/WallTableRows.h"
+#include "model/WordReader.h"
+#include "units/Prompt.h"
+#include "units/TorvikError.h"
+
+std::string TProgramData::DataFileText()
+{
+    std::string text;
+    TBlockWriter writer(*this, text);
+    writer.WriteBlock({Title, false, false});
+    LongTermMarker = LongTermAnalysis ? 9 : 0;
+    writer.WriteLine(std::to_string(LongTermMarker));
+    if (LongTermMarker == 9) {
+        writer.WriteBlock({Title, true, true});
+        writer.WriteLine("0");
+    }
+    return text;
+}
+
+void TProgramData::WriteDataFile()
+{
+    WriteFileAtomically(FileName, DataFileText());
+    host_.SetModified(false);
+    StageFilesCurrent = true;
+}
+
+std::unique_ptr<TProgramData> TProgramData::CreateFromFile(MainWindowHost& host, const std::string& path, int format)
+{
+    std::unique_ptr<TProgramData> wall(new TProgramData(host));
+    // The tables may still be in the last wall's unit system; a file that
+    // cannot be read leaves an English wall with English tables.
+    wall->SwitchUnits(1);
+    wall->FileName = path;
+    EmptyAllTables(host.Tables());
+
+    const TFileLayout layout = format == 1   ? TFileLayout::Current
+                               : format == 2 ? TFileLayout::Version30
+                                             : TFileLayout::Version20;
+    try {
+        TWordReader reader(path);
+        TBlockReader blocks(*wall, reader);
+        blocks.ReadBlock(layout, TBlockRole::First);
+        if (layout != TFileLayout::Version20) {
+            wall->LongTermMarker = reader.ReadInteger();
+            if (wall->LongTermMarker == 9) {
+                wall->LongTermAnalysis = true;
+                reader.ReadLine();  // the rest of the marker line
+                blocks.ReadBlock(layout, TBlockRole::LongTerm);
+                reader.ReadInteger();
+            }
+        }
+    } catch (const EInOutError& error) {
+        host.UserPrompt().Information(error.what());
+    }
+
+    PadToMinRows(host.Tables());
+    host.SetModified(false);
+    wall->StageFilesCurrent = true;
+    return wall;
+}

@@ -1,0 +1,118 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class MainWindowHost;
+
+// The surcharge of the older file layouts: kept from the file and written back.
+struct TLegacySurcharge {
+    long double Distance = 0;
+    long double PointLoad = 0;
+    long double LineLoad = 0;
+    long double StripLoad = 0;
+    long double StripWidth = 0;
+};
+
+// The open wall: every scalar input of the analysis, the options that decide
+// which input tables take part, the unit system, the title, the file names and
+// the construction-stage state. Scalars are held in the units of the data file
+// (English: inches, pounds, psi; SI: metres, kilonewtons). The tabular inputs
+// live in the host's input tables, which outlive the wall.
+class TProgramData {
+public:
+    // A new wall with the defaults (closes the host's child windows, empties the
+    // tables to their minimum rows of defaults, marks the document saved).
+    static std::unique_ptr<TProgramData> CreateNew(MainWindowHost& host);
+    // A wall read from the data file at `path`: `format` 1 the current layout,
+    // 2 version 3.0, any other value version 2.0. Reading errors are shown
+    // through the host's prompt and the wall read so far is returned; a file
+    // that cannot be opened gives a wall with the defaults.
+    static std::unique_ptr<TProgramData> CreateFromFile(MainWindowHost& host, const std::string& path, int format);
+    // The format for a file opened by name: 2 for a ".tkd" extension (any case), else 1.
+    static int FormatForPath(const std::string& path);
+
+    TProgramData(const TProgramData&) = delete;
+    TProgramData& operator=(const TProgramData&) = delete;
+
+    // Writes the data file named by FileName, replacing it atomically; changes
+    // the wall and its tables as saving does (emptied tables of switched-off
+    // options, recomputed header options). EInOutError when the file cannot be
+    // written; the previous file is then untouched.
+    void WriteDataFile();
+    // The whole text of the data file WriteDataFile writes, with the same
+    // changes to the wall; for callers that place the text themselves.
+    std::string DataFileText();
+
+    // Moves the wall to unit system `system` (1 English, 2 SI, 3 generic; others
+    // are taken to the nearest), converting its scalars and every input table.
+    void SwitchUnits(int system);
+    // 1 English, 2 SI, 3 generic units; changed only by SwitchUnits.
+    std::int32_t UnitSystem() const { return unitSystem_; }
+    // The main window this wall belongs to.
+    MainWindowHost& Host() const { return host_; }
+
+    // Names and files.
+    std::string FileName = "NewWall.tk4d";
+    std::string Title = "New Wall";
+    std::string StageFileName;
+    std::string StagedSaveName;
+    std::string PreviousFileName;
+
+    // Analysis control.
+    std::int32_t NodeCount = 0;
+    long double IncrementLength = 0;
+    long double MaxDeflection = 100;
+    long double ClosureTolerance = 0.00001L;
+    long double WallHeight = 0;
+
+    // Wall configuration and generated loads.
+    long double ActiveWidth = 0;
+    long double PyWidth = 0;
+    long double WaterDepthBackfill = 0;
+    long double WaterDepthExcavation = 0;
+    long double ActivePressureFactor = 1.0L;
+    long double BackfillSlope = 0;
+    std::int32_t ConfigurationCode = 1;
+    long double TopSurcharge = 0;
+    TLegacySurcharge LegacySurcharge;
+
+    // Options: each decides whether an input table takes part.
+    bool UseRestraints = false;
+    bool UseConcentratedLoads = false;
+    bool UseSprings = false;
+    bool UsePyModifiers = false;
+    bool UseExternalPyCurves = false;
+    bool UseMeiCurves = false;
+    bool UseSurcharge = false;
+    bool UserEarthPressure = false;
+    bool GeneratedEarthPressure = false;
+    // 0 none, 1 specified by the user, 2 generated triangular, 3 generated trapezoidal.
+    std::int32_t EarthPressureKind = 0;
+    bool GeneratePyCurves = true;
+    bool LongTermAnalysis = false;
+    // Header items 5, 6 and 9 and the marker line, derived when writing.
+    std::int32_t EarthPressureOption = 0;
+    std::int32_t PyCurveOption = 0;
+    std::int32_t MeiCurveCount = 0;
+    std::int32_t LongTermMarker = 0;
+
+    // Construction stages.
+    std::int32_t StageCount = 1;
+    std::int32_t CurrentStage = 1;
+    bool StageFilesCurrent = true;
+
+    // From the last plot data read; not part of the data file.
+    std::int32_t PressurePointCount = 0;
+
+private:
+    explicit TProgramData(MainWindowHost& host) : host_(host) {}
+
+    MainWindowHost& host_;
+    std::int32_t unitSystem_ = 1;
+};
+
+// The open wall of the process, or nullptr before the first New or Open.
+TProgramData* OpenWall();
+// Frees the open wall and makes `wall` the open wall (New and Open).
+void ReplaceOpenWall(std::unique_ptr<TProgramData> wall);

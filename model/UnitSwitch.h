@@ -1,0 +1,17 @@
+#pragma once
+
+// The conversion factors of the wall's scalars between English (1) and SI (2)
+// units. The force factor of 1 to 2 is the program's own 0.004448222468060651,
+// not the exact kilonewtons per pound-force, and 2 to 1 is a rounded inverse,
+// so a switch there and back does not give back exactly the same numbers.
+struct ScalarFactors {
+    long double Length = 1;  // L
+    long double Force = 1;   // F
+};
+
+// The factors for a move from `from` to `to` (both 1 to 3): 1/1 for the same
+// system and for every move from or to generic units.
+ScalarFactors ScalarSwitchFactors(int from, int to);
+
+// A unit system taken into 1 .. 3 (above 3 is 3, below 1 is 1).
+int ClampUnitSystem(int system);

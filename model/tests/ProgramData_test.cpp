@@ -1,0 +1,132 @@
+#include "model/BatchHost.h"
+#include "model/Notice.h"
+#include "model/ProgramData.h"
+#include "tables/GridTable.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ProgramDataTest, NewWallHasEveryDefault)
+{
+    BatchHost host;
+    host.modified = true;
+    auto wall = TProgramData::CreateNew(host);
+    const TProgramData& w = *wall;
+    EXPECT_EQ(host.closeAllChildrenCalls, 1);
+    EXPECT_FALSE(host.modified);
+
+    EXPECT_EQ(w.FileName, "NewWall.tk4d");
+    EXPECT_EQ(w.Title, "New Wall");
+    EXPECT_EQ(w.StageFileName, "");
+    EXPECT_EQ(w.StagedSaveName, "");
+    EXPECT_EQ(w.PreviousFileName, "");
+    EXPECT_EQ(w.UnitSystem(), 1);
+    EXPECT_EQ(w.NodeCount, 0);
+    EXPECT_EQ(w.IncrementLength, 0);
+    EXPECT_EQ(w.MaxDeflection, 100);
+    EXPECT_EQ(w.ClosureTolerance, 0.00001L);
+    EXPECT_EQ(w.WallHeight, 0);
+    EXPECT_EQ(w.ActiveWidth, 0);
+    EXPECT_EQ(w.PyWidth, 0);
+    EXPECT_EQ(w.WaterDepthBackfill, 0);
+    EXPECT_EQ(w.WaterDepthExcavation, 0);
+    EXPECT_EQ(w.ActivePressureFactor, 1.0L);
+    EXPECT_EQ(w.BackfillSlope, 0);
+    EXPECT_EQ(w.ConfigurationCode, 1);
+    EXPECT_EQ(w.TopSurcharge, 0);
+    EXPECT_EQ(w.LegacySurcharge.Distance + w.LegacySurcharge.PointLoad + w.LegacySurcharge.LineLoad +
+                  w.LegacySurcharge.StripLoad + w.LegacySurcharge.StripWidth,
+              0);
+    for (bool off : {w.UseRestraints, w.UseConcentratedLoads, w.UseSprings, w.UsePyModifiers, w.UseExternalPyCurves,
+                     w.UseMeiCurves, w.UseSurcharge, w.UserEarthPressure, w.GeneratedEarthPressure,
+                     w.LongTermAnalysis})
+        EXPECT_FALSE(off);
+    EXPECT_TRUE(w.GeneratePyCurves);
+    EXPECT_EQ(w.EarthPressureKind, 0);
+    EXPECT_EQ(w.EarthPressureOption, 0);
+    EXPECT_EQ(w.PyCurveOption, 0);
+    EXPECT_EQ(w.MeiCurveCount, 0);
+    EXPECT_EQ(w.LongTermMarker, 0);
+    EXPECT_EQ(w.StageCount, 1);
+    EXPECT_EQ(w.CurrentStage, 1);
+    EXPECT_TRUE(w.StageFilesCurrent);
+    EXPECT_EQ(w.PressurePointCount, 0);
+}
+
+TEST(ProgramDataTest, NewWallRefillsEveryTableWithItsMinimumRows)
+{
+    BatchHost host;
+    host.tables[WallTable::NewSoil].SetRowCount(7);
+    host.tables[WallTable::PYMod].SetRowCount(0);
+    host.tables[WallTable::BoundCond].SetRowCount(3);
+    host.tables[WallTable::BoundCond].Cell(3, 0).SetAsFloat(55);
+    auto wall = TProgramData::CreateNew(host);
+    for (int i = 0; i < WallTables::Count; ++i) {
+        const TGridTable& table = host.tables.Table(i);
+        EXPECT_EQ(table.RowCount(), table.MinRows()) << WallTables::Name(i);
+    }
+    EXPECT_EQ(host.tables[WallTable::BoundCond].Cell(3, 0).AsFloat(), 0);
+}
+
+TEST(ProgramDataTest, NewWallBringsTablesBackToEnglishUnits)
+{
+    BatchHost host;
+    auto first = TProgramData::CreateNew(host);
+    first->SwitchUnits(2);
+    ASSERT_EQ(host.tables[WallTable::NewSoil].UnitSystem(), 2);
+    auto second = TProgramData::CreateNew(host);
+    EXPECT_EQ(second->UnitSystem(), 1);
+    for (int i = 0; i < WallTables::Count; ++i)
+        EXPECT_EQ(host.tables.Table(i).UnitSystem(), 1) << WallTables::Name(i);
+}
+
+TEST(ProgramDataTest, ReplacingTheOpenWallFreesThePreviousOne)
+{
+    BatchHost host;
+    auto first = TProgramData::CreateNew(host);
+    TProgramData* firstAddress = first.get();
+    ReplaceOpenWall(std::move(first));
+    EXPECT_EQ(OpenWall(), firstAddress);
+    ReplaceOpenWall(TProgramData::CreateNew(host));
+    EXPECT_NE(OpenWall(), nullptr);
+    EXPECT_NE(OpenWall(), firstAddress);
+    ReplaceOpenWall(nullptr);
+    EXPECT_EQ(OpenWall(), nullptr);
+}
+
+struct FormatCase {
+    const char* path;
+    int format;
+};
+
+class FormatForPathTest : public ::testing::TestWithParam<FormatCase> {};
+
+TEST_P(FormatForPathTest, ChoosesTheLayoutByExtension)
+{
+    EXPECT_EQ(TProgramData::FormatForPath(GetParam().path), GetParam().format) << GetParam().path;
+}
+
+INSTANTIATE_TEST_SUITE_P(Extensions, FormatForPathTest,
+                         ::testing::Values(FormatCase{"wall.tkd", 2}, FormatCase{"/a/b/WALL.TKD", 2},
+                                           FormatCase{"wall.TkD", 2}, FormatCase{"wall.tk4d", 1},
+                                           FormatCase{"wall", 1}, FormatCase{"dir.tkd/wall", 1},
+                                           FormatCase{"wall.tkd.bak", 1}, FormatCase{"C:\\walls\\old.tkd", 2}));
+
+TEST(NoticeTest, HandlersMayUnsubscribeWhileTheNoticeIsRaised)
+{
+    TNotice notice;
+    std::vector<int> calls;
+    int second = 0;
+    notice.Subscribe([&] {
+        calls.push_back(1);
+        notice.Unsubscribe(second);
+    });
+    second = notice.Subscribe([&] { calls.push_back(2); });
+    notice.Raise();  // both were subscribed when it was raised
+    notice.Raise();
+    EXPECT_EQ(calls, (std::vector<int>{1, 2, 1}));
+    EXPECT_EQ(notice.Count(), 1);
+}
+
+}  // namespace
