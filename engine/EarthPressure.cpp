@@ -1,0 +1,323 @@
+#include "engine/EarthPressure.h"
+
+#include "engine/PyCurveText.h"
+#include "engine/SoilProfile.h"
+#include "engine/Surcharge.h"
+#include "units/TorvikError.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+namespace engine {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+double Radians(double degrees)
+{
+    return degrees * kPi / 180.0;
+}
+
+std::string LayerName(const std::vector<SoilLayer>& layers, int i)
+{
+    return "Soil layer " + std::to_string(i + 1) + " (" + SoilTypeName(layers[static_cast<std::size_t>(i)].type) + ")";
+}
+
+// The checks of the layer values that the earth pressure uses.
+void CheckLayersForPressure(const std::vector<SoilLayer>& layers, double beta)
+{
+    for (int i = 0; i < static_cast<int>(layers.size()); ++i) {
+        const SoilLayer& layer = layers[static_cast<std::size_t>(i)];
+        if (IsRock(layer.type))
+            continue;
+        for (const SoilParameters* p : {&layer.top, &layer.bottom}) {
+            if (!std::isfinite(p->cohesion) || p->cohesion < 0)
+                throw TorvikError(LayerName(layers, i) + ": the cohesive strength must not be negative.");
+            if (IsClay(layer.type))
+                continue;
+            const double phi = p->frictionAngle;
+            if (!std::isfinite(phi) || phi < 0 || phi >= 90)
+                throw TorvikError(LayerName(layers, i) + ": the friction angle must be at least 0 and less than 90 degrees.");
+            if (phi > 0 && beta > phi)
+                throw TorvikError(LayerName(layers, i) + ": the backfill slope (" + Num(beta) +
+                                  " degrees) is steeper than the friction angle (" + Num(phi) + " degrees).");
+        }
+    }
+}
+
+// The user's distributed load: linear between its depths, zero outside them; at
+// a depth given twice the load steps, and `side` picks the value above or below.
+double UserLoadAt(const std::vector<DepthLoad>& rows, double z, Side side)
+{
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        const DepthLoad& a = rows[i - 1];
+        const DepthLoad& b = rows[i];
+        const bool inside = side == Side::Above ? (a.depth < z && z <= b.depth) : (a.depth <= z && z < b.depth);
+        if (inside)
+            return a.load + (b.load - a.load) * (z - a.depth) / (b.depth - a.depth);
+    }
+    return 0;
+}
+
+// Evaluates the retained side at one depth.
+class RetainedSide {
+public:
+    RetainedSide(const RetainedSideInput& in, const SoilProfile& profile) : in_(in), profile_(profile) {}
+
+    // Horizontal active stress sigma_a = Ka (sigma'_v + q) - 2 c sqrt(Ka), not below 0.
+    double ActiveStress(double z, Side side, double q) const
+    {
+        if (profile_.Empty())
+            return 0;
+        const SoilLayer& layer = profile_.Layers()[static_cast<std::size_t>(profile_.LayerAt(z, side))];
+        if (IsRock(layer.type))
+            return 0;
+        const SoilParameters p = profile_.ParametersAt(z, side);
+        const double ka = Coefficient(layer.type, p);
+        const double c = layer.type == SoilType::Sand ? 0.0 : p.cohesion;
+        return std::max(0.0, ka * (profile_.EffectiveBackfill(z) + q) - 2 * c * std::sqrt(ka));
+    }
+
+    // Ka of the layer at z (0 in rock, none without layers).
+    double CoefficientAt(double z, Side side) const
+    {
+        if (profile_.Empty())
+            return 0;
+        const SoilLayer& layer = profile_.Layers()[static_cast<std::size_t>(profile_.LayerAt(z, side))];
+        return IsRock(layer.type) ? 0.0 : Coefficient(layer.type, profile_.ParametersAt(z, side));
+    }
+
+    // Net water pressure u_b - u_e.
+    double Water(double z) const { return profile_.PoreBackfill(z) - profile_.PoreExcavation(z); }
+
+    // The tabled surcharges' pressure (F/L^2).
+    double TabledSurcharge(double z) const
+    {
+        const double h = in_.excavationDepth > 0 ? in_.excavationDepth : in_.wallLength;
+        const double lengthFactor = in_.unitSystem == 2 ? 0.001 : 1.0;  // SI distances are in mm
+        double sum = 0;
+        for (const SurchargeLoad& s : in_.surcharges) {
+            const double x = s.distance * lengthFactor, w = s.width * lengthFactor;
+            if (s.type == 1)
+                sum += PointLoadPressure(s.magnitude, x, z, h);
+            else if (s.type == 2)
+                sum += LineLoadPressure(s.magnitude, x, z, h);
+            else
+                sum += StripLoadPressure(s.magnitude, x, w, z);
+        }
+        return sum;
+    }
+
+    // The integral of the active stress without surcharge from a to b: pieces split
+    // at the layer boundaries and the water table, 4-point Gauss on 32 parts each.
+    double IntegralOfActiveStress(double a, double b) const
+    {
+        std::vector<double> cuts{a, b};
+        for (const SoilLayer& layer : profile_.Layers())
+            cuts.push_back(layer.bottomDepth);
+        cuts.push_back(in_.waterDepthBackfill);
+        std::sort(cuts.begin(), cuts.end());
+        static const double xg[] = {-0.8611363115940526, -0.3399810435848563, 0.3399810435848563, 0.8611363115940526};
+        static const double wg[] = {0.3478548451374538, 0.6521451548625461, 0.6521451548625461, 0.3478548451374538};
+        double sum = 0;
+        for (std::size_t i = 1; i < cuts.size(); ++i) {
+            const double lo = std::max(a, cuts[i - 1]), hi = std::min(b, cuts[i]);
+            if (hi <= lo)
+                continue;
+            const int parts = 32;
+            const double step = (hi - lo) / parts;
+            for (int k = 0; k < parts; ++k) {
+                const double mid = lo + (k + 0.5) * step;
+                for (int g = 0; g < 4; ++g)
+                    sum += wg[g] * 0.5 * step * ActiveStress(mid + xg[g] * 0.5 * step, Side::Below, 0);
+            }
+        }
+        return sum;
+    }
+
+private:
+    double Coefficient(SoilType type, const SoilParameters& p) const
+    {
+        return IsClay(type) ? 1.0 : CoulombActiveCoefficient(p.frictionAngle, in_.backfillSlope);
+    }
+
+    const RetainedSideInput& in_;
+    const SoilProfile& profile_;
+};
+
+bool WaterInWall(const RetainedSideInput& in)
+{
+    return in.waterDepthBackfill < in.wallLength || in.waterDepthExcavation < in.wallLength;
+}
+
+}  // namespace
+
+double CoulombActiveCoefficient(double phi, double beta)
+{
+    const double f = Radians(phi), b = Radians(beta);
+    const double root = std::sqrt(std::max(0.0, std::sin(f) * std::sin(f - b) / std::cos(b)));
+    return std::cos(f) * std::cos(f) / ((1 + root) * (1 + root));
+}
+
+ApparentPressureEnvelope::ApparentPressureEnvelope(double h, double h1, double hn, double total)
+    : h_(h), rise_(2.0 / 3.0 * h1), fall_(2.0 / 3.0 * hn), max_(total / (h - h1 / 3 - hn / 3))
+{
+}
+
+double ApparentPressureEnvelope::At(double z) const
+{
+    if (z < 0 || z > h_)
+        return 0;
+    if (z < rise_)
+        return max_ * z / rise_;
+    if (z > h_ - fall_)
+        return max_ * (h_ - z) / fall_;
+    return max_;
+}
+
+NodeLoads ComputeRetainedSideLoads(const RetainedSideInput& in, const std::vector<double>& nodeDepths)
+{
+    NodeLoads out;
+    const std::size_t count = nodeDepths.size();
+    out.soil.assign(count, 0.0);
+    out.surcharge.assign(count, 0.0);
+    out.total.assign(count, 0.0);
+    const int option = in.earthPressureOption;
+    if (option < 0 || option > 3)
+        throw TorvikError("The earth-pressure option " + std::to_string(option) + " is not one of 0 to 3.");
+    if (option == 0) {
+        out.notes.push_back("No earth pressure is applied (earth-pressure option 0).");
+        return out;
+    }
+    const bool generated = option >= 2;
+    const bool tabled = !in.surcharges.empty();
+    const bool uniform = in.topSurcharge != 0 && !in.layers.empty();
+    for (std::size_t i = 0; i < in.surcharges.size(); ++i) {
+        const SurchargeLoad& s = in.surcharges[i];
+        const std::string name = "Surcharge load " + std::to_string(i + 1);
+        if (s.type < 1 || s.type > 3)
+            throw TorvikError(name + ": the load type " + std::to_string(s.type) + " is not one of 1 (point), 2 (line) and 3 (strip).");
+        if (!std::isfinite(s.magnitude) || !std::isfinite(s.distance) || !std::isfinite(s.width))
+            throw TorvikError(name + ": a value is not a number.");
+        if (s.distance < 0)
+            throw TorvikError(name + ": the distance X must not be negative.");
+        if (s.type == 3 && s.width <= 0)
+            throw TorvikError(name + ": the width W of a strip load must be greater than 0.");
+    }
+    if ((generated || tabled || uniform) && !(in.activeWidth > 0))
+        throw TorvikError("The width for active earth pressure calculation, Wa, must be greater than 0.");
+    if (!std::isfinite(in.activePressureFactor) || in.activePressureFactor < 0)
+        throw TorvikError("The modification factor for active earth pressure must not be negative.");
+    if (!std::isfinite(in.backfillSlope) || std::abs(in.backfillSlope) >= 90)
+        throw TorvikError("The slope of the backfill must lie between -90 and 90 degrees.");
+    if (generated && in.unitSystem == 3 && WaterInWall(in))
+        throw TorvikError("A water table lies within the wall, but water pressure cannot be computed in the generic "
+                          "unit system (it has no unit weight of water): set the water depths below the wall's tip.");
+    for (std::size_t i = 1; i < in.userLoads.size(); ++i)
+        if (!(in.userLoads[i].depth >= in.userLoads[i - 1].depth))
+            throw TorvikError("Distributed load, row " + std::to_string(i + 1) +
+                              ": the depth must not be less than that of the row above.");
+
+    const SoilProfile profile(in.layers, UnitWeightOfWater(in.unitSystem), in.waterDepthBackfill,
+                              in.waterDepthExcavation, in.excavationDepth);
+    if (generated || uniform)
+        CheckLayersForPressure(in.layers, in.backfillSlope);
+    const RetainedSide side(in, profile);
+    const double factorWidth = in.activePressureFactor * in.activeWidth;
+    const double h = in.excavationDepth;
+    const UnitLabels units = UnitLabelsFor(in.unitSystem);
+
+    // The apparent-pressure envelope of anchored walls above the excavation.
+    std::unique_ptr<ApparentPressureEnvelope> envelope;
+    if (option == 3 && h > 0) {
+        double highest = h, lowest = -1;
+        for (double d : in.springDepths)
+            if (d >= 0 && d < h) {
+                highest = std::min(highest, d);
+                lowest = std::max(lowest, d);
+            }
+        const bool anchored = lowest >= 0;
+        const double h1 = anchored ? highest : h / 4, hn = anchored ? h - lowest : h / 4;
+        const double resultant = side.IntegralOfActiveStress(0, h);
+        envelope = std::make_unique<ApparentPressureEnvelope>(h, h1, hn, 1.3 * resultant);
+        out.notes.push_back("Apparent pressure above the excavation (Terzaghi and Peck; trapezoid of FHWA GEC-4): 1.3 times "
+                            "the active resultant " + Num(resultant) + " " + units.forcePerLength + " per unit width, H1 = " +
+                            Num(h1) + " " + units.length + ", Hn = " + Num(hn) + " " + units.length +
+                            (anchored ? "" : " (no spring above the excavation: H1 = Hn = H/4)") + ", maximum " +
+                            Num(envelope->Maximum()) + " " + units.stress +
+                            "; water pressure and the top surcharge's share are added to it, not redistributed.");
+    }
+
+    auto soilAt = [&](double z, Side s) {
+        if (option == 1)
+            return UserLoadAt(in.userLoads, z, s);
+        const double q = in.topSurcharge;
+        double stress = side.ActiveStress(z, s, q);
+        if (envelope && (z < h || (z == h && s == Side::Above)))
+            stress = envelope->At(z) + stress - side.ActiveStress(z, s, 0);
+        return factorWidth * (stress + side.Water(z));
+    };
+    auto surchargeAt = [&](double z, Side s) {
+        double stress = tabled ? side.TabledSurcharge(z) : 0.0;
+        if (option == 1 && uniform)
+            stress += side.CoefficientAt(z, s) * in.topSurcharge;
+        return factorWidth * stress;
+    };
+    for (std::size_t k = 0; k < count; ++k) {
+        const double z = nodeDepths[k];
+        // The end nodes take their one-sided value; others the mean of both sides,
+        // which differs from either only where the pressure jumps.
+        const bool first = k == 0, last = k + 1 == count;
+        double soil, surcharge;
+        if (first && !last) {
+            soil = soilAt(z, Side::Below);
+            surcharge = surchargeAt(z, Side::Below);
+        } else if (last && !first) {
+            soil = soilAt(z, Side::Above);
+            surcharge = surchargeAt(z, Side::Above);
+        } else {
+            soil = 0.5 * (soilAt(z, Side::Above) + soilAt(z, Side::Below));
+            surcharge = 0.5 * (surchargeAt(z, Side::Above) + surchargeAt(z, Side::Below));
+        }
+        out.soil[k] = soil;
+        out.surcharge[k] = surcharge;
+        out.total[k] = soil + surcharge;
+    }
+
+    // What the output text says about the loads.
+    if (option == 1)
+        out.notes.push_back("Earth pressure as specified by the user: linear between the given depths, zero above the first "
+                            "and below the last; the active-pressure factor and Wa are not applied to it.");
+    if (generated) {
+        out.notes.push_back("Active pressure: Coulomb's coefficient for a vertical wall without wall friction, Ka = cos^2(phi) / "
+                            "[1 + sqrt(sin(phi) sin(phi - beta) / cos(beta))]^2 (Rankine's tan^2(45 - phi/2) for beta = 0), "
+                            "beta = " + Num(in.backfillSlope) + " degrees; clays undrained (phi = 0, Ka = 1); sigma_a = Ka "
+                            "(sigma'_v + q) - 2 c sqrt(Ka), not below 0 (tension cut-off); rock layers carry no active pressure "
+                            "of their own; the load is " + Num(in.activePressureFactor) + " x (sigma_a + u_b - u_e) x Wa = " +
+                            Num(in.activeWidth) + " " + units.length + ".");
+        if (in.unitSystem != 3 || WaterInWall(in))
+            out.notes.push_back("Water: unit weight " + Num(UnitWeightOfWater(in.unitSystem)) + " " + units.unitWeight + "; pore pressure below DWb = " + Num(in.waterDepthBackfill) + " " + units.length +
+                                " on the retained side and below DWe = " + Num(in.waterDepthExcavation) + " " + units.length +
+                                " on the excavation side; the net pressure u_b - u_e acts on the wall.");
+        if (in.layers.empty())
+            out.notes.push_back("No soil layers are given: the generated load holds the water pressure only.");
+        else if (profile.BelowLastLayer(in.wallLength))
+            out.notes.push_back("The wall's tip lies below the last soil layer: the last layer's bottom values are used down to the tip.");
+    }
+    if (uniform)
+        out.notes.push_back("Uniform surcharge q = " + Num(in.topSurcharge) + " " + units.stress +
+                            (option == 1 ? " on the retained surface: Ka q times the factor and Wa, as a surcharge load."
+                                         : " on the retained surface: included in sigma_a."));
+    if (tabled)
+        out.notes.push_back("Surcharge loads: Terzaghi's modification of Boussinesq for a rigid wall (NAVFAC DM-7.02): point and "
+                            "line loads with m = X/H and n = z/H, H = " + Num(h > 0 ? h : in.wallLength) + " " + units.length +
+                            ", on the section nearest the load; strip loads (2q/pi)(beta - sin(beta) cos(2 alpha)); from the top "
+                            "of the wall to its tip, times the factor and Wa.");
+    out.notes.push_back("At a node where the pressure jumps (a layer boundary, the excavation level) the load is the mean of the "
+                        "values just above and just below.");
+    return out;
+}
+
+}  // namespace engine

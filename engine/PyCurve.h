@@ -1,0 +1,44 @@
+#pragma once
+#include "engine/SoilLayer.h"
+
+#include <string>
+
+// A p-y curve: the soil reaction p (force per unit length of wall) at a lateral
+// deflection y of the wall, in the program's sign convention: p opposes y, so p
+// is positive for negative y.
+namespace engine {
+
+class PyCurve {
+public:
+    virtual ~PyCurve() = default;
+
+    // Soil reaction at deflection y (F/L), positive for negative y.
+    virtual double Resistance(double y) const = 0;
+    // The largest magnitude of p the curve reaches (F/L).
+    virtual double Ultimate() const = 0;
+    // The deflection magnitude beyond which p no longer changes (L); the plot of a
+    // curve should reach at least this far.
+    virtual double UltimateDeflection() const = 0;
+    // The criterion and its key values (pu, y50, ...), one line, for the output text.
+    virtual std::string Describe(const UnitLabels& units) const = 0;
+    // A warning for the output text when deflection y passes a limit of the
+    // criterion (brittle rock); empty otherwise.
+    virtual std::string DeflectionWarning(double y) const;
+
+    // Secant modulus Es = -p(y)/y (F/L^2, not negative) at |y| taken as at least
+    // yMin (> 0), the stiffness the solver places on the node.
+    double SecantModulus(double y, double yMin) const;
+};
+
+// A curve with p(-y) = -p(y): defined by the magnitude of p for y >= 0.
+class SymmetricPyCurve : public PyCurve {
+public:
+    double Resistance(double y) const final;
+    // Magnitude of p at deflection magnitude y >= 0.
+    virtual double Magnitude(double y) const = 0;
+};
+
+// Magnitude of p capped by the initial line: min(kx y, g) when kx > 0, else g.
+inline double CapByInitialLine(double kx, double y, double g) { return kx > 0 && kx * y < g ? kx * y : g; }
+
+}  // namespace engine

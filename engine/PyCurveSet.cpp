@@ -1,0 +1,283 @@
+#include "engine/PyCurveSet.h"
+
+#include "engine/PyCurveText.h"
+#include "engine/SandCurve.h"
+#include "engine/SiltCurve.h"
+#include "engine/SoftClayCurve.h"
+#include "engine/SoilProfile.h"
+#include "engine/StiffClayFreeWaterCurve.h"
+#include "engine/StiffClayNoFreeWaterCurve.h"
+#include "engine/StrongRockCurve.h"
+#include "engine/WeakRockCurve.h"
+#include "units/TorvikError.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <set>
+
+namespace engine {
+
+namespace {
+
+std::string LayerName(const SoilLayer& layer, int i)
+{
+    return "Soil layer " + std::to_string(i + 1) + " (" + SoilTypeName(layer.type) + ")";
+}
+
+// A depth as the input dialogs show it: ft in English units, else the file's unit.
+std::string DepthText(double z, int unitSystem)
+{
+    return unitSystem == 1 ? Num(z / 12) + " ft" : Num(z) + (unitSystem == 2 ? " m" : " L");
+}
+
+void Require(bool ok, const SoilLayer& layer, int i, const std::string& what)
+{
+    if (!ok)
+        throw TorvikError(LayerName(layer, i) + ": " + what);
+}
+
+// The checks of the values a layer's p-y curves use, at its top and its bottom.
+void CheckLayerForCurves(const SoilLayer& layer, int i)
+{
+    for (const SoilParameters* p : {&layer.top, &layer.bottom}) {
+        auto finite = [](double v) { return std::isfinite(v); };
+        switch (layer.type) {
+        case SoilType::SoftClay:
+        case SoilType::StiffClayFreeWater:
+        case SoilType::StiffClayNoFreeWater:
+            Require(finite(p->cohesion) && p->cohesion >= 0, layer, i, "the cohesive strength must not be negative.");
+            Require(finite(p->e50) && p->e50 > 0, layer, i, "E50 must be greater than 0.");
+            Require(finite(p->kpy) && p->kpy >= 0, layer, i, "k(py) must not be negative.");
+            break;
+        case SoilType::Sand:
+            Require(finite(p->frictionAngle) && p->frictionAngle > 0 && p->frictionAngle < 90, layer, i,
+                    "the friction angle must be greater than 0 and less than 90 degrees.");
+            Require(finite(p->kpy) && p->kpy >= 0, layer, i, "k(py) must not be negative.");
+            break;
+        case SoilType::Silt:
+            Require(finite(p->frictionAngle) && p->frictionAngle >= 0 && p->frictionAngle < 90, layer, i,
+                    "the friction angle must be at least 0 and less than 90 degrees.");
+            Require(finite(p->cohesion) && p->cohesion >= 0, layer, i, "the cohesive strength must not be negative.");
+            Require(finite(p->kpy) && p->kpy >= 0, layer, i, "k(py) must not be negative.");
+            break;
+        case SoilType::StrongRock:
+            Require(finite(p->compressiveStrength) && p->compressiveStrength > 0, layer, i,
+                    "the uniaxial compressive strength must be greater than 0.");
+            break;
+        case SoilType::WeakRock:
+            Require(finite(p->compressiveStrength) && p->compressiveStrength > 0, layer, i,
+                    "the uniaxial compressive strength must be greater than 0.");
+            Require(finite(p->krm) && p->krm > 0, layer, i, "krm must be greater than 0.");
+            Require(finite(p->rockModulus) && p->rockModulus > 0, layer, i, "the elastic modulus must be greater than 0.");
+            Require(finite(p->rqd) && p->rqd >= 0 && p->rqd <= 100, layer, i, "RQD must lie between 0 and 100 %.");
+            break;
+        }
+    }
+}
+
+// Generates the unmodified curves of one analysis from its soil profile.
+class CurveGenerator {
+public:
+    CurveGenerator(const SoilProfile& profile, double b) : profile_(profile), b_(b), checked_(profile.Layers().size()) {}
+
+    // The curve of the layer that holds depth z on the given side of a boundary.
+    std::shared_ptr<const PyCurve> At(double z, Side side)
+    {
+        const int i = profile_.LayerAt(z, side);
+        const SoilLayer& layer = profile_.Layers()[static_cast<std::size_t>(i)];
+        if (!checked_[static_cast<std::size_t>(i)]) {
+            CheckLayerForCurves(layer, i);
+            checked_[static_cast<std::size_t>(i)] = true;
+        }
+        const SoilParameters p = profile_.ParametersAt(z, side);
+        const double h = profile_.ExcavationDepth();
+        const double x = std::max(0.0, z - h);
+        const double s = profile_.EffectiveExcavation(z);
+        switch (layer.type) {
+        case SoilType::SoftClay:
+            return std::make_shared<SoftClayCurve>(p.cohesion, s, p.e50, b_, x, p.kpy);
+        case SoilType::StiffClayFreeWater:
+            return std::make_shared<StiffClayFreeWaterCurve>(p.cohesion, profile_.AverageCohesion(h, z), s, p.e50, b_, x, p.kpy);
+        case SoilType::StiffClayNoFreeWater:
+            return std::make_shared<StiffClayNoFreeWaterCurve>(p.cohesion, profile_.AverageCohesion(h, z), s, p.e50, b_, x, p.kpy);
+        case SoilType::Sand:
+            return std::make_shared<SandCurve>(p.frictionAngle, s, b_, x, p.kpy);
+        case SoilType::Silt:
+            return std::make_shared<SiltCurve>(p.frictionAngle, p.cohesion, s, b_, x, p.kpy);
+        case SoilType::StrongRock:
+            return std::make_shared<StrongRockCurve>(p.compressiveStrength, b_);
+        case SoilType::WeakRock:
+            return std::make_shared<WeakRockCurve>(p.compressiveStrength, p.rockModulus, p.krm, p.rqd, b_,
+                                                   std::max(0.0, z - profile_.RockTopBelowExcavation()));
+        }
+        return nullptr;
+    }
+
+private:
+    const SoilProfile& profile_;
+    double b_;
+    std::vector<bool> checked_;
+};
+
+// External curves by node, checked against the wall's nodes.
+std::map<int, std::shared_ptr<const PyCurve>> ExternalCurves(const PyCurveInput& in, int lastNode, std::vector<std::string>& notes)
+{
+    std::map<int, std::shared_ptr<const PyCurve>> curves;
+    for (std::size_t r = 0; r < in.externalCurves.size(); ++r) {
+        const ExternalCurveInput& e = in.externalCurves[r];
+        const std::string name = "External p-y curves, row " + std::to_string(r + 1);
+        if (e.node < 0 || e.node > lastNode)
+            throw TorvikError(name + ": node " + std::to_string(e.node) + " lies outside the wall (nodes 0 to " +
+                              std::to_string(lastNode) + ").");
+        if (curves.count(e.node))
+            throw TorvikError(name + ": node " + std::to_string(e.node) + " already has an external p-y curve.");
+        auto curve = std::make_shared<ExternalPyCurve>(e);
+        if (curve->Mirrored())
+            notes.push_back("The external p-y curve at node " + std::to_string(e.node) +
+                            " is given for one direction only: it is mirrored, p(-y) = -p(y).");
+        curves[e.node] = std::move(curve);
+    }
+    return curves;
+}
+
+void BuildExternalOnly(const PyCurveInput& in, const std::vector<double>& depths, PyCurveSet& set)
+{
+    const auto curves = ExternalCurves(in, static_cast<int>(depths.size()) - 1, set.notes);
+    for (auto it = curves.begin(); it != curves.end(); ++it) {
+        set.curves[static_cast<std::size_t>(it->first)] = it->second;
+        const auto next = std::next(it);
+        if (next == curves.end())
+            break;
+        const int a = it->first, b = next->first;
+        for (int k = a + 1; k < b; ++k)
+            set.curves[static_cast<std::size_t>(k)] =
+                std::make_shared<BlendedPyCurve>(it->second, next->second, double(k - a) / double(b - a));
+    }
+    set.notes.push_back("External p-y curves only: a node between two curve nodes takes p interpolated linearly by node "
+                        "number between the two curves at the same y; nodes above the first or below the last curve node "
+                        "have no soil spring.");
+}
+
+// Criterion, pu and y50 (or the criterion's key values) at the top and the bottom
+// of every layer that lies below the excavation level.
+void SummariseLayers(const SoilProfile& profile, CurveGenerator& generator, double wallLength, int unitSystem,
+                     std::vector<std::string>& out)
+{
+    const UnitLabels units = UnitLabelsFor(unitSystem);
+    const double h = profile.ExcavationDepth();
+    const int count = static_cast<int>(profile.Layers().size());
+    for (int i = 0; i < count; ++i) {
+        const SoilLayer& layer = profile.Layers()[static_cast<std::size_t>(i)];
+        const double top = std::max(profile.LayerTop(i), h);
+        const double bottom = i + 1 == count ? wallLength : std::min(layer.bottomDepth, wallLength);
+        if (top >= wallLength || bottom < top || layer.bottomDepth <= h)
+            continue;
+        out.push_back(LayerName(layer, i) + ", from " + DepthText(top, unitSystem) + " to " + DepthText(bottom, unitSystem) +
+                      ": at the top " + generator.At(top, Side::Below)->Describe(units) + "; at the bottom " +
+                      generator.At(bottom, Side::Above)->Describe(units) + ".");
+    }
+}
+
+void AddGeneratedNotes(const PyCurveInput& in, const SoilProfile& profile, double wallLength, PyCurveSet& set)
+{
+    const UnitLabels units = UnitLabelsFor(in.unitSystem);
+    set.notes.push_back("p-y curves generated at every node at or below the excavation level (static loading), b = Wp = " +
+                        Num(in.pyWidth) + " " + units.length + ", parameters linear within each layer, with the effective "
+                        "vertical stress of the excavation side; a node on a boundary between two layers takes the mean of "
+                        "both layers' curves.");
+    const double ratio = in.pyWidth > 0 ? in.activeWidth / in.pyWidth : 0;
+    set.notes.push_back("Spacing factor e = " + Num(set.spacingFactor) + " for Wa/Wp = " + Num(ratio) +
+                        " (0.64 (Wa/Wp)^0.34 when Wa/Wp < 3.75, Wa/Wp taken as at least 1; Reese and Van Impe), applied to "
+                        "every generated curve.");
+    std::set<SoilType> types;
+    for (const SoilLayer& layer : profile.Layers())
+        types.insert(layer.type);
+    if (types.count(SoilType::SoftClay) || types.count(SoilType::StiffClayNoFreeWater))
+        set.notes.push_back("Soft clay and stiff clay without free water: J = 0.5; where k(py) > 0 the curve is capped by "
+                            "the initial line k x y, which gives no resistance at the excavation level itself (x = 0).");
+    if (types.count(SoilType::StiffClayFreeWater))
+        set.notes.push_back("Stiff clay with free water: ca is the mean cohesion from the excavation level to the depth; "
+                            "where k(py) = 0 the curve has no initial straight line; where the published residual "
+                            "resistance would be negative (As below about 0.22, just below the excavation level) it is "
+                            "taken as 0.");
+    if (types.count(SoilType::Sand) || types.count(SoilType::Silt))
+        set.notes.push_back("Sand and silt: where the parabola's exponent n = pm / (m ym) is not above 1 the curve is made "
+                            "of the straight lines 0-m-u; the line k x y caps the curve where k(py) > 0.");
+    if (types.count(SoilType::Silt))
+        set.notes.push_back("Silt (c-phi soil): pu = A ps + pc and pm = B ps + pc, pc = min{(3 + sigma'/c + 0.5 x/b) c b, "
+                            "9 c b} (Evans and Duncan 1982); E50 is not used: k(py) governs the initial line.");
+    if (types.count(SoilType::StrongRock))
+        set.notes.push_back("Strong rock: su = qu/2; a deflection beyond 0.0024 b = " + Num(0.0024 * in.pyWidth) + " " +
+                            units.length + " may mean brittle failure of the rock.");
+    if (types.count(SoilType::WeakRock))
+        set.notes.push_back("Weak rock: xr is measured from the top of the rock below the excavation level (" +
+                            DepthText(profile.RockTopBelowExcavation(), in.unitSystem) + ").");
+    if (profile.BelowLastLayer(wallLength))
+        set.notes.push_back("The wall's tip lies below the last soil layer: the last layer's bottom values are used down to the tip.");
+    if (!in.modifiers.empty())
+        set.notes.push_back("p-y modification factors: p(y) = fp p0(y / fy), fp and fy linear in depth between the table's "
+                            "rows and constant beyond its first and last rows, applied to every generated curve.");
+}
+
+void BuildGenerated(const PyCurveInput& in, const std::vector<double>& depths, PyCurveSet& set)
+{
+    if (!(in.pyWidth > 0))
+        throw TorvikError("The width for generating p-y soil resistance, Wp, must be greater than 0.");
+    const double wallLength = depths.back();
+    const double gammaW = UnitWeightOfWater(in.unitSystem);
+    if (in.unitSystem == 3 && in.waterDepthExcavation < wallLength && !in.layers.empty())
+        throw TorvikError("A water table lies within the wall, but the effective stress cannot be computed in the generic "
+                          "unit system (it has no unit weight of water): set the water depths below the wall's tip.");
+    const SoilProfile profile(in.layers, gammaW, in.waterDepthBackfill, in.waterDepthExcavation, in.excavationDepth);
+    const PyModifierTable modifiers(in.modifiers);
+    const auto external = ExternalCurves(in, static_cast<int>(depths.size()) - 1, set.notes);
+    set.spacingFactor = SpacingFactor(in.activeWidth, in.pyWidth);
+    if (profile.Empty()) {
+        set.notes.push_back("No soil layers are given: no p-y curves are generated.");
+    } else {
+        CurveGenerator generator(profile, in.pyWidth);
+        const double h = in.excavationDepth;
+        for (std::size_t k = 0; k < depths.size(); ++k) {
+            const double z = depths[k];
+            if (z < h)
+                continue;
+            const int above = profile.LayerAt(z, Side::Above), below = profile.LayerAt(z, Side::Below);
+            std::shared_ptr<const PyCurve> curve = generator.At(z, Side::Below);
+            if (above != below && z > h)
+                curve = std::make_shared<BlendedPyCurve>(generator.At(z, Side::Above), curve, 0.5);
+            const double fp = set.spacingFactor * modifiers.PMultiplierAt(z), fy = modifiers.YMultiplierAt(z);
+            if (fp != 1 || fy != 1)
+                curve = std::make_shared<ScaledPyCurve>(curve, fp, fy);
+            set.curves[k] = std::move(curve);
+        }
+        SummariseLayers(profile, generator, wallLength, in.unitSystem, set.layerSummary);
+        AddGeneratedNotes(in, profile, wallLength, set);
+    }
+    for (const auto& [node, curve] : external)
+        set.curves[static_cast<std::size_t>(node)] = curve;
+    if (!external.empty())
+        set.notes.push_back("An external p-y curve replaces the generated curve at its own node only; the spacing factor "
+                            "and the modification factors are not applied to it.");
+}
+
+}  // namespace
+
+PyCurveSet BuildPyCurves(const PyCurveInput& in, const std::vector<double>& depths)
+{
+    PyCurveSet set;
+    set.curves.assign(depths.size(), nullptr);
+    if (in.pyCurveOption < 0 || in.pyCurveOption > 2)
+        throw TorvikError("The p-y curve option " + std::to_string(in.pyCurveOption) + " is not one of 0 to 2.");
+    if (in.pyCurveOption == 0 || depths.empty()) {
+        set.notes.push_back("No p-y curves (p-y option 0): the wall has no soil springs.");
+        return set;
+    }
+    if (in.pyCurveOption == 1)
+        BuildExternalOnly(in, depths, set);
+    else
+        BuildGenerated(in, depths, set);
+    return set;
+}
+
+}  // namespace engine
