@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
+#include <initializer_list>
 #include <iostream>
 #include <limits>
 #include <sstream>
@@ -46,6 +47,18 @@ std::int32_t Int32(const json& value, const char* key)
     return static_cast<std::int32_t>(v);
 }
 
+// A misspelt optional key would silently fall back to its default, so every key must be known.
+void CheckKeys(const json& object, std::initializer_list<const char*> known)
+{
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        bool found = false;
+        for (const char* key : known)
+            found = found || it.key() == key;
+        if (!found)
+            throw std::runtime_error("unknown key \"" + it.key() + "\"");
+    }
+}
+
 std::vector<std::string> Texts(const json& value, const char* key)
 {
     return value.at(key).get<std::vector<std::string>>();
@@ -61,20 +74,24 @@ void WriteColumn(TValueWriter& writer, const json& column)
     writer.WriteBoolean(column.value("groupWide", false));
     switch (kind) {
     case KindChoice:
+        CheckKeys(column, {"kind", "captions", "visible", "groupWide", "choices"});
         writer.WriteStringList(Texts(column, "choices"));
         break;
     case KindInteger:
+        CheckKeys(column, {"kind", "captions", "visible", "groupWide", "default", "min", "max"});
         writer.WriteInteger(Int32(column, "default"));
         writer.WriteInteger(Int32(column, "min"));
         writer.WriteInteger(Int32(column, "max"));
         break;
     case KindReal:
+        CheckKeys(column, {"kind", "captions", "visible", "groupWide", "isTopDepth", "dimension", "default"});
         writer.WriteBoolean(column.value("isTopDepth", false));
         writer.WriteString("FLOATCOLUMN2");
         writer.WriteString(column.at("dimension").get<std::string>());
         writer.WriteFloat(column.at("default").get<long double>());
         break;
     case KindTable: {
+        CheckKeys(column, {"kind", "captions", "visible", "groupWide", "templates"});
         writer.WriteString("FLEXCOLUMN2");
         std::vector<std::int32_t> templates;
         for (const json& id : column.at("templates"))
@@ -83,6 +100,7 @@ void WriteColumn(TValueWriter& writer, const json& column)
         break;
     }
     case KindText:
+        CheckKeys(column, {"kind", "captions", "visible", "groupWide", "default", "width"});
         writer.WriteString(column.at("default").get<std::string>());
         writer.WriteFloat(column.at("width").get<long double>());
         break;
@@ -138,10 +156,17 @@ std::string Generate(const json& catalogue)
         const std::string name = table.at("name").get<std::string>();
         TValueWriter writer;
         try {
+            CheckKeys(table, {"name", "identifier", "caption", "minRows", "maxRows", "hardwiredButton", "topLeft",
+                              "comments", "helpPicture", "columns"});
             const json& columns = table.at("columns");
             writer.WriteInteger(static_cast<std::int32_t>(columns.size()));
-            for (const json& column : columns)
-                WriteColumn(writer, column);
+            for (std::size_t c = 0; c < columns.size(); ++c) {
+                try {
+                    WriteColumn(writer, columns[c]);
+                } catch (const std::exception& e) {
+                    throw std::runtime_error("column " + std::to_string(c + 1) + ": " + e.what());
+                }
+            }
         } catch (const std::exception& e) {
             throw std::runtime_error("table " + name + ": " + e.what());
         }
@@ -152,7 +177,8 @@ std::string Generate(const json& catalogue)
                 << Literal(table.at("caption").get<std::string>()) << ", " << Int32(table, "minRows") << ", "
                 << Int32(table, "maxRows") << ", " << (table.at("hardwiredButton").get<bool>() ? "true" : "false")
                 << ", " << Literal(table.value("topLeft", std::string())) << ",\n     "
-                << Literal(JoinLines(table.value("comments", std::vector<std::string>()))) << ",\n     Columns" << t
+                << Literal(JoinLines(table.value("comments", std::vector<std::string>()))) << ", "
+                << Literal(table.value("helpPicture", std::string())) << ",\n     Columns" << t
                 << ", sizeof Columns" << t << "},\n";
     }
     std::ostringstream out;

@@ -14,6 +14,7 @@ struct WallTableDefinition {
     bool HardwiredButton;         // how older sub-table column layouts resolve
     const char* TopLeft;          // top-left header cell of the editor grid
     const char* Comments;         // text under the grid, lines separated by '\r'
+    const char* HelpPicture;      // name of the picture under the grid, empty for none
     const std::uint8_t* Columns;  // column count, then kind and definition per column
     std::size_t ColumnsSize;      // bytes at Columns
 };
