@@ -169,8 +169,7 @@ private:
             pc.Lines(2).Name = "from Surcharge Loads";
         } else {
             ld.SetLineCount(running_);
-            if (ld.PointCount() < np)
-                ld.SetPointCount(np);
+            Grow(ld.LineList1(), np);
         }
         if (k >= ld.LineCount())
             return;
@@ -253,17 +252,25 @@ private:
         g_.pltDMS.SetPointCount3(n);
     }
 
+    // Gives every line of a list the same number of points, at least n, keeping
+    // the points it has (lines appended for a later section start empty).
+    static void Grow(const TGraphPlot::LineList& lines, int n)
+    {
+        int target = n;
+        for (const auto& line : lines)
+            target = std::max(target, line->PointCount());
+        for (const auto& line : lines)
+            line->SetPointCount(target);
+    }
+
     // A later section with more rows than the earlier ones lengthens every line.
     void GrowPoints(int rows)
     {
         for (TGraphPlot* graph : ResultGraphs())
-            if (graph->PointCount() < rows)
-                graph->SetPointCount(rows);
-        for (TGraphPlot::LineList const* list :
-             {&g_.pltDMS.LineList1(), &g_.pltDMS.LineList2(), &g_.pltDMS.LineList3()})
-            for (const auto& line : *list)
-                if (line->PointCount() < rows)
-                    line->SetPointCount(rows);
+            Grow(graph->LineList1(), rows);
+        Grow(g_.pltDMS.LineList1(), rows);
+        Grow(g_.pltDMS.LineList2(), rows);
+        Grow(g_.pltDMS.LineList3(), rows);
     }
 
     void StoreResults(int k, const std::vector<ResultRow>& rows)
