@@ -163,3 +163,14 @@ std::string EntryUnitLabel(const std::string& units, int system)
     replaceFirstFound({kL2, kL1, kL3}, kL);
     return text;
 }
+
+std::string ComboUnitLabel(const std::string& units, int system)
+{
+    system = NormalizeUnitSystem(system);
+    if (system == UnitsGeneric)
+        return units;
+    std::string text = units;
+    ReplaceAll(text, "F", Label(kF, system));
+    ReplaceAll(text, "L", Label(kL, system));
+    return text;
+}

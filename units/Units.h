@@ -38,3 +38,8 @@ std::string UnitLabel(const std::string& dimension, int system);
 // The label of an entry field's units string: only the first force code and the
 // first length code found are replaced; generic units show the string itself.
 std::string EntryUnitLabel(const std::string& units, int system);
+
+// The label of a choice-list field's units string: every "F" becomes the force
+// label and every "L" the length label of the system; generic units show the
+// string itself.
+std::string ComboUnitLabel(const std::string& units, int system);

@@ -1,0 +1,218 @@
+#include "units/widgets/DataCombo.h"
+
+#include "units/EvaluateEntry.h"
+#include "units/NumberFormat.h"
+#include "units/TorvikError.h"
+#include "units/Units.h"
+#include "units/widgets/EntryMessage.h"
+
+#include <QEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+
+#include <cmath>
+
+TDataCombo::TDataCombo(QWidget* parent, Prompt* prompt) : QComboBox(parent), bounds_(0, 0), prompt_(prompt)
+{
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    setEditText(QStringLiteral("0"));
+}
+
+void TDataCombo::SetIntegerOnly(bool integerOnly)
+{
+    bounds_.SetIntegerOnly(integerOnly);
+    if (integerOnly) {
+        SetMinVal(MinVal());
+        SetMaxVal(MaxVal());
+    }
+}
+
+void TDataCombo::SetCaption(const QString& caption)
+{
+    caption_ = caption;
+    RefreshLabel();
+}
+
+void TDataCombo::SetEditLabel(QLabel* label)
+{
+    editLabel_ = label;
+    if (label)
+        label->setBuddy(this);
+    RefreshLabel();
+}
+
+void TDataCombo::SetMaxVal(long double value)
+{
+    bounds_.SetMaxVal(value);
+    if (bounds_.Loading())
+        return;
+    try {
+        if (Number() > MaxVal())
+            SetNumber(MaxVal());
+    } catch (const TorvikError&) {
+        // a text that is no number is left for the leave-field check
+    }
+}
+
+void TDataCombo::SetMinVal(long double value)
+{
+    bounds_.SetMinVal(value);
+    if (bounds_.Loading())
+        return;
+    try {
+        if (Number() < MinVal())
+            SetNumber(MinVal());
+    } catch (const TorvikError&) {
+        // a text that is no number is left for the leave-field check
+    }
+}
+
+void TDataCombo::SetRange(long double minVal, long double maxVal)
+{
+    bounds_.SetRange(minVal, maxVal);
+    SetMinVal(MinVal());
+    SetMaxVal(MaxVal());
+}
+
+long double TDataCombo::Number() const
+{
+    QString text = currentText();
+    // A list item stands for its entry in Values; the field's text stays as shown.
+    if (parentWidget()) {
+        for (int i = 0; i < count(); ++i) {
+            if (itemText(i).compare(text, Qt::CaseInsensitive) == 0) {
+                if (i < values_.size())
+                    text = values_[i];
+                break;
+            }
+        }
+    }
+    return EvaluateEntry(text.toStdString());
+}
+
+void TDataCombo::SetNumber(long double value)
+{
+    setEditText(DisplayText(bounds_.Clamp(value)));
+}
+
+QString TDataCombo::DisplayText(long double value) const
+{
+    if (IntegerOnly())
+        return QString::fromStdString(FormatGeneral(std::trunc(value), 18));
+    return QString::fromStdString(FormatGeneral(value, 8));
+}
+
+void TDataCombo::SetUnitsString(const std::string& units)
+{
+    unitsString_ = units;
+    RefreshLabel();
+}
+
+void TDataCombo::SetUnits(int units)
+{
+    units_ = NormalizeUnitSystem(units);
+    RefreshLabel();
+}
+
+void TDataCombo::RefreshLabel()
+{
+    if (!editLabel_)
+        return;
+    QString text = caption_;
+    if (!unitsString_.empty())
+        text += QStringLiteral(" (") + QString::fromStdString(ComboUnitLabel(unitsString_, units_)) +
+                QStringLiteral(")");
+    editLabel_->setText(text);
+    editLabel_->setEnabled(isEnabled());
+}
+
+void TDataCombo::Reject(const std::string& message, bool focusBack)
+{
+    ShowEntryMessage(prompt_, this, message);
+    if (focusBack)
+        setFocus(Qt::OtherFocusReason);
+}
+
+bool TDataCombo::Validate()
+{
+    // Showing a message takes the focus away; that must not check again.
+    if (validating_)
+        return valid_;
+    validating_ = true;
+    valid_ = false;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{validating_};
+
+    long double n = 0;
+    try {
+        n = Number();
+    } catch (const TorvikError& e) {
+        // Not the field's own check: reported as the program reports any
+        // error, the focus goes where it was going and the field stays invalid.
+        Reject(e.what(), false);
+        return false;
+    }
+    switch (bounds_.Test(n)) {
+    case TEntryBounds::Check::NotInteger:
+        Reject("Entry must be an integer.", true);
+        return false;
+    case TEntryBounds::Check::BelowMin:
+        SetNumber(MinVal());
+        Reject("Entry must be greater than or equal to " + FormatGeneral(MinVal(), 8), true);
+        return false;
+    case TEntryBounds::Check::AboveMax:
+        SetNumber(MaxVal());
+        Reject("Entry must be less than or equal to " + FormatGeneral(MaxVal(), 8), true);
+        return false;
+    case TEntryBounds::Check::Ok:
+        break;
+    }
+    valid_ = true;
+    return true;
+}
+
+void TDataCombo::keyPressEvent(QKeyEvent* event)
+{
+    const QString typed = event->text();
+    const bool character = typed.size() == 1 && typed[0].isPrint();
+    if (!character) {
+        // Backspace, arrows, Delete and shortcuts are not typed characters.
+        QComboBox::keyPressEvent(event);
+        return;
+    }
+    const QString upper = typed.toUpper();
+    static const QString accepted = QStringLiteral("-.0123456789E");
+    if (!accepted.contains(upper)) {
+        event->accept();  // discarded
+        return;
+    }
+    if (upper == typed) {
+        QComboBox::keyPressEvent(event);
+        return;
+    }
+    QKeyEvent raised(event->type(), event->key(), event->modifiers(), upper, event->isAutoRepeat(),
+                     static_cast<ushort>(event->count()));
+    QComboBox::keyPressEvent(&raised);
+    event->setAccepted(raised.isAccepted());
+}
+
+void TDataCombo::focusOutEvent(QFocusEvent* event)
+{
+    QComboBox::focusOutEvent(event);
+    // Opening the drop-down list or another application taking the focus is
+    // not leaving the field.
+    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason || !isVisible())
+        return;
+    Validate();
+}
+
+void TDataCombo::changeEvent(QEvent* event)
+{
+    QComboBox::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange)
+        RefreshLabel();
+}

@@ -1,0 +1,212 @@
+#include "units/widgets/DataEdit.h"
+
+#include "units/EvaluateEntry.h"
+#include "units/NumberFormat.h"
+#include "units/TorvikError.h"
+#include "units/Units.h"
+#include "units/widgets/EntryMessage.h"
+
+#include <QEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+TDataEdit::TDataEdit(QWidget* parent, Prompt* prompt)
+    : QLineEdit(parent),
+      bounds_(-std::numeric_limits<long double>::max(), std::numeric_limits<long double>::max()),
+      prompt_(prompt)
+{
+    setText(QStringLiteral("0"));
+}
+
+void TDataEdit::SetIntegerOnly(bool integerOnly)
+{
+    bounds_.SetIntegerOnly(integerOnly);
+    if (integerOnly) {
+        SetMinVal(MinVal());
+        SetMaxVal(MaxVal());
+    }
+}
+
+void TDataEdit::SetCaption(const QString& caption)
+{
+    caption_ = caption;
+    RefreshLabel();
+}
+
+void TDataEdit::SetEditLabel(QLabel* label)
+{
+    editLabel_ = label;
+    if (label)
+        label->setBuddy(this);
+    RefreshLabel();
+}
+
+void TDataEdit::SetHex(bool hex)
+{
+    hex_ = hex;
+}
+
+void TDataEdit::SetMaxVal(long double value)
+{
+    bounds_.SetMaxVal(value);
+    if (bounds_.Loading())
+        return;
+    try {
+        if (Number() > MaxVal())
+            SetNumber(MaxVal());
+    } catch (const TorvikError&) {
+        // a text that is no number is left for the leave-field check
+    }
+}
+
+void TDataEdit::SetMinVal(long double value)
+{
+    bounds_.SetMinVal(value);
+    if (bounds_.Loading())
+        return;
+    try {
+        if (Number() < MinVal())
+            SetNumber(MinVal());
+    } catch (const TorvikError&) {
+        // a text that is no number is left for the leave-field check
+    }
+}
+
+void TDataEdit::SetRange(long double minVal, long double maxVal)
+{
+    bounds_.SetRange(minVal, maxVal);
+    SetMinVal(MinVal());
+    SetMaxVal(MaxVal());
+}
+
+long double TDataEdit::Number() const
+{
+    return EvaluateEntry(text().toStdString());
+}
+
+void TDataEdit::SetNumber(long double value)
+{
+    setText(DisplayText(bounds_.Clamp(value)));
+}
+
+QString TDataEdit::DisplayText(long double value) const
+{
+    if (!hex_)
+        return QString::fromStdString(FormatGeneral(value, 18));
+    // The nearest integer, a negative one as its 64-bit two's complement, which
+    // the evaluator reads back.
+    const long double limit = 9223372036854775807.0L;
+    const long double rounded = std::nearbyint(std::fmax(-limit - 1, std::fmin(value, limit)));
+    const auto bits = static_cast<std::uint64_t>(static_cast<std::int64_t>(rounded));
+    return QStringLiteral("$") + QString::number(bits, 16).toUpper().rightJustified(4, QLatin1Char('0'));
+}
+
+void TDataEdit::SetUnitsString(const std::string& units)
+{
+    unitsString_ = units;
+    RefreshLabel();
+}
+
+void TDataEdit::SetUnits(int units)
+{
+    units_ = NormalizeUnitSystem(units);
+    RefreshLabel();
+}
+
+void TDataEdit::RefreshLabel()
+{
+    if (!editLabel_)
+        return;
+    QString text = caption_;
+    if (!unitsString_.empty())
+        text += QStringLiteral(" (") + QString::fromStdString(EntryUnitLabel(unitsString_, units_)) +
+                QStringLiteral(")");
+    editLabel_->setText(text);
+    editLabel_->setEnabled(isEnabled());
+}
+
+void TDataEdit::Reject(const std::string& message)
+{
+    ShowEntryMessage(prompt_, this, message);
+    if (isVisible())
+        setFocus(Qt::OtherFocusReason);
+}
+
+bool TDataEdit::Validate()
+{
+    // Showing a message takes the focus away; that must not check again.
+    if (validating_)
+        return valid_;
+    validating_ = true;
+    valid_ = false;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{validating_};
+
+    long double n = 0;
+    try {
+        n = Number();
+    } catch (const EAssignError& e) {
+        Reject(IntegerOnly() ? "Entry must be a valid integer." : e.what());
+        return false;
+    } catch (const TorvikError& e) {
+        Reject(e.what());  // an arithmetic fault, reported as it stands
+        return false;
+    }
+    switch (bounds_.Test(n)) {
+    case TEntryBounds::Check::NotInteger:
+        Reject("Entry must be an integer.");
+        return false;
+    case TEntryBounds::Check::BelowMin:
+        SetNumber(MinVal());
+        Reject("Entry must be greater than or equal to " + DisplayText(MinVal()).toStdString());
+        return false;
+    case TEntryBounds::Check::AboveMax:
+        SetNumber(MaxVal());
+        Reject("Entry must be less than or equal to " + DisplayText(MaxVal()).toStdString());
+        return false;
+    case TEntryBounds::Check::Ok:
+        break;
+    }
+    SetNumber(n);  // an accepted expression is replaced by its value
+    valid_ = true;
+    return true;
+}
+
+void TDataEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        Validate();
+        selectAll();
+        event->accept();
+        return;
+    }
+    // An operator typed over a fully selected value extends it: 10 and "*2" give 10*2.
+    static const QString operators = QStringLiteral("+-/*^=%!");
+    if (event->text().size() == 1 && operators.contains(event->text()) && hasSelectedText() &&
+        selectedText() == text())
+        end(false);
+    QLineEdit::keyPressEvent(event);
+}
+
+void TDataEdit::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    // A popup menu or another application taking the focus is not leaving the field.
+    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason || !isVisible())
+        return;
+    Validate();
+}
+
+void TDataEdit::changeEvent(QEvent* event)
+{
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange)
+        RefreshLabel();
+}
