@@ -1,0 +1,74 @@
+#include "engine/BandMatrix.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+BandMatrix::BandMatrix(int n, int kl, int ku)
+    : n_(n), kl_(kl), ku_(ku), width_(2 * kl + ku + 1), data_(static_cast<size_t>(n) * width_, 0.0), pivot_(n, 0)
+{
+}
+
+void BandMatrix::SetIdentityRow(int i)
+{
+    std::fill(data_.begin() + static_cast<long>(i) * width_, data_.begin() + static_cast<long>(i + 1) * width_, 0.0);
+    At(i, i) = 1.0;
+}
+
+double BandMatrix::MaxAbs() const
+{
+    double m = 0;
+    for (double v : data_)
+        m = std::max(m, std::fabs(v));
+    return m;
+}
+
+bool BandMatrix::Factorise(double tiny)
+{
+    const double threshold = tiny * MaxAbs();
+    for (int k = 0; k < n_; ++k) {
+        const int last = std::min(n_ - 1, k + kl_);
+        int p = k;
+        for (int i = k + 1; i <= last; ++i)
+            if (std::fabs(data_[Index(i, k)]) > std::fabs(data_[Index(p, k)]))
+                p = i;
+        pivot_[k] = p;
+        const double pivot = data_[Index(p, k)];
+        if (!(std::fabs(pivot) > threshold))
+            return false;
+        // After the interchange, row k may reach ku + kl places right of the diagonal.
+        const int right = std::min(n_ - 1, k + ku_ + kl_);
+        if (p != k)
+            for (int j = k; j <= right; ++j)
+                std::swap(data_[Index(k, j)], data_[Index(p, j)]);
+        for (int i = k + 1; i <= last; ++i) {
+            double& lik = data_[Index(i, k)];
+            if (lik == 0.0)
+                continue;
+            lik /= pivot;
+            for (int j = k + 1; j <= right; ++j)
+                data_[Index(i, j)] -= lik * data_[Index(k, j)];
+        }
+    }
+    return true;
+}
+
+void BandMatrix::Solve(std::vector<double>& b) const
+{
+    // Forward: apply the interchanges and the unit lower factor in elimination order.
+    for (int k = 0; k < n_; ++k) {
+        if (pivot_[k] != k)
+            std::swap(b[k], b[pivot_[k]]);
+        const int last = std::min(n_ - 1, k + kl_);
+        for (int i = k + 1; i <= last; ++i)
+            b[i] -= data_[Index(i, k)] * b[k];
+    }
+    // Backward with the upper factor.
+    for (int k = n_ - 1; k >= 0; --k) {
+        const int right = std::min(n_ - 1, k + ku_ + kl_);
+        double s = b[k];
+        for (int j = k + 1; j <= right; ++j)
+            s -= data_[Index(k, j)] * b[j];
+        b[k] = s / data_[Index(k, k)];
+    }
+}

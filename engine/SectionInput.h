@@ -1,0 +1,69 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+// The soil resistance of one node: r(y), force per unit length of wall in the
+// direction of the deflection y (r(y) y >= 0); the soil pushes back with -r(y).
+using ResistanceCurve = std::function<double(double y)>;
+
+// A specified deflection (kind 1) or slope (kind 2) at a node.
+struct Restraint {
+    int kind = 1;
+    int node = 0;
+    double value = 0;
+};
+
+// A moment-EI table for the nodes From..To: (|moment|, EI) points by rising moment.
+struct MomentEiCurve {
+    int from = 0;
+    int to = 0;
+    std::vector<std::pair<double, double>> points;
+};
+
+// The soil spring of one node as the solver and the plot file need it.
+struct NodeSoil {
+    ResistanceCurve curve;     // empty: no soil resistance at this node
+    double ultimateDeflection = 0;  // where the curve reaches its ultimate value (0: unknown)
+    std::string criterion;     // the curve's origin, for the report
+    // A warning for the report when the final deflection passes a limit of the
+    // criterion (brittle rock); empty text otherwise. May be empty.
+    std::function<std::string(double y)> warning;
+};
+
+// One analysis of the wall: a stage, or the short- or long-term case, with
+// everything expanded to the nodes. Units are those of the file (English: in,
+// lb; SI: m, kN; other: consistent L, F).
+struct SectionInput {
+    std::string heading;   // "Stage 2", "Short-term case", ...
+    int unitSystem = 1;
+    int nodeCount = 0;       // n: nodes 0..n
+    double increment = 0;    // h
+    double maxDeflection = 0;
+    double tolerance = 0;
+    double excavation = 0;   // H, depth of the excavation below the top
+
+    std::vector<double> ei;          // n + 1 values, from the stiffness table
+    std::vector<double> load;        // concentrated lateral load F per node
+    std::vector<double> moment;      // concentrated moment per node
+    std::vector<double> axialLoad;   // axial load applied at the node (compression positive)
+    std::vector<double> spring;      // lateral spring K per node
+    std::vector<double> rotSpring;   // rotational spring Kr per node
+    std::vector<Restraint> restraints;
+    std::vector<MomentEiCurve> meiCurves;
+
+    // Distributed load on the wall per node (force per unit length): total,
+    // and its parts from the soils and from the surcharge loads.
+    std::vector<double> q, qSoil, qSurcharge;
+    std::vector<NodeSoil> soil;      // n + 1 entries
+
+    // Lines the report prints under "Choices made" and the warnings of building the section.
+    std::vector<std::string> choices;
+    std::vector<std::string> warnings;
+
+    // Resizes every per-node vector to n + 1 zeros.
+    void Allocate(int n);
+    // Wall length n h.
+    double Length() const { return nodeCount * increment; }
+};

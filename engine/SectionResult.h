@@ -1,0 +1,55 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// How an analysis ended, as the report and the run notes state it.
+enum class SolveStatus { Converged, NotConverged, ExcessiveDeflection, Unstable, InvalidInput };
+
+// The text of a status, for the report and the command line.
+const char* StatusText(SolveStatus status);
+
+// One iteration of the secant method.
+struct IterationStep {
+    int iteration = 0;
+    double change = 0;     // largest change of deflection since the previous iteration
+    double eiChange = 0;   // largest relative change of EI (moment-EI curves)
+    bool relaxed = false;  // under-relaxed because the change grew
+};
+
+// A force or moment that a specified deflection or slope exerts on the wall.
+struct RestraintReaction {
+    int node = 0;
+    int kind = 1;        // 1 deflection (a force), 2 slope (a moment)
+    double value = 0;    // the specified value
+    double reaction = 0; // force toward +y, or couple in the sense of a positive head moment
+};
+
+// The moment just above and just below a node where a couple acts.
+struct MomentJump {
+    int node = 0;
+    double above = 0;
+    double below = 0;
+};
+
+// The outcome of one analysis (a stage or a case), per node 0..n.
+struct SectionResult {
+    SolveStatus status = SolveStatus::InvalidInput;
+    std::string message;
+    std::vector<IterationStep> history;
+
+    std::vector<double> depth, y, slope, moment, shear, reaction, es, ei;
+    std::vector<double> springForce, springMoment;
+    std::vector<RestraintReaction> restraints;
+    std::vector<MomentJump> jumps;
+    std::vector<std::string> warnings;
+
+    // Equilibrium of the whole wall: the sums of forces and of moments about the
+    // top, and each relative to the sum of the magnitudes of its terms.
+    double forceSum = 0, momentSum = 0, forceScale = 0, momentScale = 0;
+    double ForceResidual() const { return forceScale > 0 ? forceSum / forceScale : 0; }
+    double MomentResidual() const { return momentScale > 0 ? momentSum / momentScale : 0; }
+
+    // True when the results are usable.
+    bool Ok() const { return status == SolveStatus::Converged; }
+    int Iterations() const { return static_cast<int>(history.size()); }
+};

@@ -1,0 +1,178 @@
+// The finite-difference beam-column against closed-form solutions of beams on
+// elastic foundations and cantilevers, and its equilibrium check.
+#include "engine/BeamColumnSolver.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+// A free wall of length L on n increments with uniform EI.
+SectionInput Beam(int n, double length, double ei)
+{
+    SectionInput in;
+    in.Allocate(n);
+    in.increment = length / n;
+    in.maxDeflection = 1e9;
+    in.tolerance = 1e-12;
+    for (double& e : in.ei)
+        e = ei;
+    return in;
+}
+
+// Winkler springs K = k times the tributary length (h, half at the end nodes).
+void Foundation(SectionInput& in, double k)
+{
+    for (int m = 0; m <= in.nodeCount; ++m)
+        in.spring[m] = k * in.increment * ((m == 0 || m == in.nodeCount) ? 0.5 : 1.0);
+}
+
+// The same foundation as linear p-y curves r = k y.
+void LinearSoil(SectionInput& in, double k)
+{
+    for (NodeSoil& s : in.soil)
+        s.curve = [k](double y) { return k * y; };
+}
+
+void ExpectEquilibrium(const SectionResult& r)
+{
+    ASSERT_TRUE(r.Ok()) << r.message;
+    EXPECT_LT(std::fabs(r.ForceResidual()), 1e-6);
+    EXPECT_LT(std::fabs(r.MomentResidual()), 1e-6);
+}
+
+constexpr double EI = 2.0e5, K = 50.0, P = 10.0;
+const double Lambda = std::pow(K / (4 * EI), 0.25);
+
+struct ClosedForm {
+    const char* name;
+    double length;                          // wall length
+    void (*setup)(SectionInput&);           // loads and restraints
+    double (*value)(const SectionResult&);  // the quantity compared
+    double exact;
+    bool foundation = true;  // on the Winkler foundation k
+};
+
+double TopDeflection(const SectionResult& r) { return r.y.front(); }
+double TopSlope(const SectionResult& r) { return r.slope.front(); }
+double TopMoment(const SectionResult& r) { return r.moment.front(); }
+double MaxMoment(const SectionResult& r)
+{
+    double m = 0;
+    for (double v : r.moment)
+        if (std::fabs(v) > std::fabs(m))
+            m = v;
+    return m;
+}
+
+const double LongBeam = 12 / Lambda;  // lambda L = 12: a long beam
+constexpr double CantileverL = 20.0, W = 0.5, N = 0.5 * 3162.27766;  // N = half of sqrt(k EI)
+
+void FixedTip(SectionInput& in)
+{
+    in.restraints.push_back({1, in.nodeCount, 0.0});
+    in.restraints.push_back({2, in.nodeCount, 0.0});
+}
+
+// Top deflection of a free-head semi-infinite beam-column on the foundation:
+// y = e^{-az}(C1 cos bz + C2 sin bz) with M(0) = 0 and EI y''' + N y' = P at the top.
+double AxialTopDeflection()
+{
+    const double a = std::sqrt(Lambda * Lambda - N / (4 * EI)), b = std::sqrt(Lambda * Lambda + N / (4 * EI));
+    const double f1 = -a, f2 = a * a - b * b, f3 = -a * a * a + 3 * a * b * b;
+    const double g1 = b, g2 = -2 * a * b, g3 = 3 * a * a * b - b * b * b;
+    // C1 f2 + C2 g2 = 0; C1 (EI f3 + N f1) + C2 (EI g3 + N g1) = P.
+    const double c2PerC1 = -f2 / g2;
+    return P / ((EI * f3 + N * f1) + c2PerC1 * (EI * g3 + N * g1));
+}
+const double FiniteL = 2.0 / Lambda;  // lambda L = 2: a finite beam
+
+const ClosedForm Cases[] = {
+    {"HetenyiLoadDeflection", LongBeam, [](SectionInput& in) { in.load[0] = P; }, TopDeflection,
+     2 * P * Lambda / K},
+    {"HetenyiLoadSlope", LongBeam, [](SectionInput& in) { in.load[0] = P; }, TopSlope,
+     -2 * P * Lambda * Lambda / K},
+    {"HetenyiLoadMaxMoment", LongBeam, [](SectionInput& in) { in.load[0] = P; }, MaxMoment,
+     // M = EI y'' = (P/lambda) e^{-lz} sin(lz), largest at lz = pi/4
+     0.3224 * P / Lambda},
+    {"HetenyiMomentDeflection", LongBeam, [](SectionInput& in) { in.moment[0] = P; }, TopDeflection,
+     2 * P * Lambda * Lambda / K},
+    {"FixedHeadDeflection", LongBeam,
+     [](SectionInput& in) {
+         in.load[0] = P;
+         in.restraints.push_back({2, 0, 0.0});
+     },
+     TopDeflection, P * Lambda / K},
+    {"FixedHeadMoment", LongBeam,
+     [](SectionInput& in) {
+         in.load[0] = P;
+         in.restraints.push_back({2, 0, 0.0});
+     },
+     TopMoment, -P / (2 * Lambda)},
+    {"FiniteFreeFree", FiniteL, [](SectionInput& in) { in.load[0] = P; }, TopDeflection,
+     [] {
+         const double a = Lambda * FiniteL;
+         return 2 * P * Lambda / K * (std::sinh(a) * std::cosh(a) - std::sin(a) * std::cos(a)) /
+                (std::sinh(a) * std::sinh(a) - std::sin(a) * std::sin(a));
+     }()},
+    {"CantileverPointLoad", CantileverL,
+     [](SectionInput& in) {
+         in.load[0] = P;
+         FixedTip(in);
+     },
+     TopDeflection, P * std::pow(CantileverL, 3) / (3 * EI), false},
+    {"CantileverUniformLoad", CantileverL,
+     [](SectionInput& in) {
+         for (double& q : in.q)
+             q = W;
+         FixedTip(in);
+     },
+     TopDeflection, W * std::pow(CantileverL, 4) / (8 * EI), false},
+    {"CantileverTriangularLoad", CantileverL,
+     [](SectionInput& in) {
+         for (int m = 0; m <= in.nodeCount; ++m)
+             in.q[m] = W * m / in.nodeCount;
+         FixedTip(in);
+     },
+     TopDeflection, W * std::pow(CantileverL, 4) / (30 * EI), false},
+    {"BeamColumnAxialLoad", LongBeam,
+     [](SectionInput& in) {
+         in.load[0] = P;
+         in.axialLoad[0] = N;
+     },
+     TopDeflection, AxialTopDeflection()},
+};
+
+class ClosedFormTest : public ::testing::TestWithParam<ClosedForm> {};
+
+double RunCase(const ClosedForm& c, int n, bool soil)
+{
+    SectionInput in = Beam(n, c.length, EI);
+    if (c.foundation && soil)
+        LinearSoil(in, K);
+    else if (c.foundation)
+        Foundation(in, K);
+    c.setup(in);
+    SectionResult r = BeamColumnSolver::Solve(in);
+    ExpectEquilibrium(r);
+    return c.value(r);
+}
+
+TEST_P(ClosedFormTest, WithinHalfPercentAt200AndSecondOrder)
+{
+    const ClosedForm& c = GetParam();
+    for (bool soil : {false, true}) {
+        const double e100 = std::fabs(RunCase(c, 100, soil) / c.exact - 1);
+        const double e200 = std::fabs(RunCase(c, 200, soil) / c.exact - 1);
+        EXPECT_LT(e200, 0.005) << (soil ? "soil" : "springs");
+        // The 4-digit coefficient 0.3224 limits the maximum-moment case.
+        if (c.value != MaxMoment && e200 > 1e-7)
+            EXPECT_NEAR(e100 / e200, 4.0, 0.5) << (soil ? "soil" : "springs");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Hetenyi, ClosedFormTest, ::testing::ValuesIn(Cases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
