@@ -1,0 +1,123 @@
+#include "graph/widgets/PlotLegend.h"
+
+#include "graph/widgets/GraphPainter.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+namespace {
+
+// Paints an entry on white in its curve colour, 4 pixels from the left edge.
+class LegendDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        painter->save();
+        painter->fillRect(option.rect, Qt::white);
+        QString text = index.data(Qt::DisplayRole).toString();
+        if (index.data(PlotLegend::VisibleRole).toBool())
+            text += " *";
+        painter->setPen(TGraphPainter::Color(index.row()));
+        painter->setFont(option.font);
+        painter->drawText(option.rect.adjusted(4, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
+        painter->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        auto* list = static_cast<const PlotLegend*>(parent());
+        return {QStyledItemDelegate::sizeHint(option, index).width(), list->ItemHeight()};
+    }
+};
+
+}  // namespace
+
+PlotLegend::PlotLegend(QWidget* parent) : QListWidget(parent)
+{
+    setItemDelegate(new LegendDelegate(this));
+    setFrameShape(QFrame::Box);
+    setLineWidth(1);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setUniformItemSizes(true);
+    setCursor(Qt::SizeAllCursor);
+    setFocusPolicy(Qt::NoFocus);
+    QPalette p = palette();
+    p.setColor(QPalette::Base, Qt::white);
+    setPalette(p);
+    QFont f("Times New Roman");
+    f.setPixelSize(15);
+    setFont(f);
+}
+
+void PlotLegend::SetFontSize(int points, int itemHeight)
+{
+    QFont f = font();
+    f.setPointSize(std::max(1, points));
+    setFont(f);
+    itemHeight_ = std::max(1, itemHeight);
+    doItemsLayout();
+}
+
+void PlotLegend::FitSize(int startWidth, int margin)
+{
+    int w = startWidth;
+    QFontMetrics fm(font());
+    for (int i = 0; i < count(); ++i)
+        w = std::max(w, fm.horizontalAdvance(item(i)->text() + " *") + margin);
+    resize(w + 2 * frameWidth(), count() * itemHeight_ + 3);
+}
+
+void PlotLegend::KeepInside()
+{
+    if (!parentWidget())
+        return;
+    QPoint p = pos();
+    const QSize area = parentWidget()->size();
+    if (p.x() + width() > area.width())
+        p.setX(area.width() - width());
+    if (p.x() < 0)
+        p.setX(0);
+    if (p.y() + height() > area.height())
+        p.setY(area.height() - height());
+    if (p.y() < 0)
+        p.setY(0);
+    move(p);
+}
+
+void PlotLegend::mousePressEvent(QMouseEvent* event)
+{
+    QListWidget::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton) {
+        dragging_ = true;
+        grab_ = event->position().toPoint();
+    }
+}
+
+void PlotLegend::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!dragging_)
+        return;
+    move(mapToParent(event->position().toPoint()) - grab_);
+    KeepInside();
+}
+
+void PlotLegend::mouseReleaseEvent(QMouseEvent* event)
+{
+    dragging_ = false;
+    QListWidget::mouseReleaseEvent(event);
+}
+
+void PlotLegend::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    dragging_ = false;
+    QListWidgetItem* it = itemAt(event->position().toPoint());
+    if (it)
+        setCurrentItem(it);
+    if (currentRow() >= 0)
+        emit EntryToggled(currentRow());
+}

@@ -1,0 +1,78 @@
+#include "ui/DialogPrompt.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QRegularExpression>
+
+namespace {
+
+QString Title()
+{
+    return QApplication::applicationName();
+}
+
+// "Bitmap (*.bmp)" gives "bmp"; a filter without a single pattern gives "".
+QString FilterExtension(const QString& filter)
+{
+    static const QRegularExpression pattern(R"(\(\*\.([A-Za-z0-9]+)\))");
+    QRegularExpressionMatch m = pattern.match(filter);
+    return m.hasMatch() ? m.captured(1) : QString();
+}
+
+}  // namespace
+
+void DialogPrompt::Information(const std::string& text)
+{
+    QMessageBox::information(parent_, Title(), QString::fromStdString(text), QMessageBox::Ok);
+}
+
+Prompt::Answer DialogPrompt::AskYesNo(const std::string& text)
+{
+    auto b = QMessageBox::question(parent_, Title(), QString::fromStdString(text),
+                                   QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    return b == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+Prompt::Answer DialogPrompt::AskYesNoCancel(const std::string& text)
+{
+    auto b = QMessageBox::question(parent_, Title(), QString::fromStdString(text),
+                                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (b == QMessageBox::Yes)
+        return Answer::Yes;
+    if (b == QMessageBox::No)
+        return Answer::No;
+    return Answer::Cancel;
+}
+
+std::optional<std::string> DialogPrompt::OpenFileName(const std::string& title, const std::string& filter,
+                                                      const std::string& initial)
+{
+    QString name = QFileDialog::getOpenFileName(parent_, QString::fromStdString(title),
+                                                QString::fromStdString(initial), QString::fromStdString(filter));
+    if (name.isEmpty())
+        return std::nullopt;
+    return name.toStdString();
+}
+
+std::optional<std::string> DialogPrompt::SaveFileName(const std::string& title, const std::string& filter,
+                                                      const std::string& initial)
+{
+    QFileDialog dialog(parent_, QString::fromStdString(title), QString::fromStdString(initial),
+                       QString::fromStdString(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    QString ext = FilterExtension(dialog.selectedNameFilter());
+    dialog.setDefaultSuffix(ext);
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString& f) { dialog.setDefaultSuffix(FilterExtension(f)); });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    QString name = dialog.selectedFiles().first();
+    if (!QFileInfo(name).absoluteDir().exists())
+        return std::nullopt;
+    return name.toStdString();
+}
