@@ -3,7 +3,7 @@
 #include "tables/GridTable.h"
 #include "units/NumberFormat.h"
 #include "units/TorvikError.h"
-#include "WallTestSupport.h"
+#include "SampleWalls.h"
 
 #include <gtest/gtest.h>
 
@@ -11,23 +11,6 @@
 #include <locale>
 
 namespace {
-
-const std::string kNewWallFile = CrLf({
-    "New Wall",
-    "1 0\t1\t0\t0\t2 0 1 0",
-    "0 0\t100\t1E-5\t0",
-    "0\t1\t1\t0",
-    "0",
-    "0",
-    "0\t0\t0\t0\t0\t1\t1\t0",
-    "0\t0\t0\t0\t0\t0",
-    "0",
-    "1",
-    "1 0 ",
-    "0 0 0.0  0 0 0.0  ",
-    "0 0 0.0  0 0 0.0  ",
-    "0",
-});
 
 class DataFileTest : public ::testing::Test {
 protected:
@@ -214,10 +197,7 @@ TEST_F(DataFileTest, FileThatCannotBeOpenedKeepsTheDefaults)
 
 TEST_F(DataFileTest, Version20ThicknessesAddUpToBottomDepths)
 {
-    auto wall = Load(CrLf({"Old wall", "1 0\t1\t0\t2\t2 0", "20 6\t100\t1E-5\t120", "0\t20\t1\t1E9", "0", "0",
-                           "120\t12\t12\t0\t0\t1\t1\t0", "0\t0\t0\t0\t0\t0", "2", "4 10 ", "0.07 9 30 9 25",
-                           "1 5 ", "0.06 5 9 0.01 100"}),
-                     3);
+    auto wall = Load(kVersion20File, 3);
     EXPECT_TRUE(host.prompt.shown.empty()) << host.prompt.shown[0];
     TGridTable& soil = Table(WallTable::NewSoil);
     ASSERT_EQ(soil.RowCount(), 2);
@@ -242,17 +222,9 @@ TEST_F(DataFileTest, Version20ThicknessesAddUpToBottomDepths)
     EXPECT_TRUE(wall->GeneratePyCurves);
 }
 
-// A version 3.0 file whose surcharge line has the given distance.
-std::string Version30WithSurchargeDistance(const std::string& distance)
-{
-    return CrLf({"Three", "1 0\t1\t0\t2\t2 0 1", "20 6\t100\t1E-5\t120", "0\t20\t1\t1E9", "0", "0",
-                 "120\t12\t12\t0\t0\t1\t1\t0", "0\t" + distance + "\t100\t200\t300\t24", "1", "4 120 ",
-                 "0.07 0.0  30 0.0  25 0.0  ", "0.08 0.0  32 0.0  25 0.0  ", "0"});
-}
-
 TEST_F(DataFileTest, Version30WithoutSurchargeDistanceHasNoSurchargeRows)
 {
-    auto wall = Load(Version30WithSurchargeDistance("0"), 2);
+    auto wall = Load(Version30File("0"), 2);
     EXPECT_TRUE(host.prompt.shown.empty()) << host.prompt.shown[0];
     EXPECT_FALSE(wall->UseSurcharge);
     TGridTable& surcharge = Table(WallTable::SurchargeTable);
@@ -263,7 +235,7 @@ TEST_F(DataFileTest, Version30WithoutSurchargeDistanceHasNoSurchargeRows)
 
 TEST_F(DataFileTest, Version30SurchargeLineBecomesThreeRows)
 {
-    auto wall = Load(Version30WithSurchargeDistance("5"), 2);
+    auto wall = Load(Version30File("5"), 2);
     EXPECT_TRUE(host.prompt.shown.empty()) << host.prompt.shown[0];
     EXPECT_TRUE(wall->UseSurcharge);
     TGridTable& surcharge = Table(WallTable::SurchargeTable);

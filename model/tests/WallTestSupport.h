@@ -42,9 +42,13 @@ inline std::string ReadBytes(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// Writes bytes to a file, replacing it.
+// Writes bytes to a file, replacing it. The old file is removed first: a
+// truncated file makes some file systems flush it at once, which slows tests
+// that write thousands of files.
 inline void WriteBytes(const std::string& path, const std::string& content)
 {
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << content;
 }

@@ -1,0 +1,140 @@
+#include "model/AtomicFile.h"
+#include "model/BatchHost.h"
+#include "model/ProgramData.h"
+#include "units/TorvikError.h"
+#include "WallTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+std::vector<std::string> FileNames(const std::filesystem::path& dir)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(AtomicFileTest, ReplacesTheFileAndLeavesNothingElse)
+{
+    TempDir dir;
+    const std::string path = dir.File("wall.tk4d");
+    WriteBytes(path, "old");
+    WriteFileAtomically(path, "new\r\ncontent");
+    EXPECT_EQ(ReadBytes(path), "new\r\ncontent");
+    EXPECT_EQ(FileNames(dir.path), std::vector<std::string>{"wall.tk4d"});
+}
+
+TEST(AtomicFileTest, MissingFolderIsReportedWithTheSystemMessage)
+{
+    TempDir dir;
+    const std::string path = dir.File("no/such/wall.tk4d");
+    try {
+        WriteFileAtomically(path, "x");
+        FAIL() << "no error";
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(std::string(e.what()), "The file \"" + path + "\" could not be written: No such file or directory");
+    }
+}
+
+// Saves the wall into a folder the saving process may not write to. The
+// superuser may write anywhere, so then a child process saves as "nobody".
+std::string SaveIntoReadOnlyFolder(TProgramData& wall, const std::filesystem::path& folder)
+{
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec |
+                                             std::filesystem::perms::group_read | std::filesystem::perms::group_exec |
+                                             std::filesystem::perms::others_read |
+                                             std::filesystem::perms::others_exec);
+    if (geteuid() != 0) {
+        try {
+            wall.WriteDataFile();
+        } catch (const EInOutError& e) {
+            return e.what();
+        }
+        return "";
+    }
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        return "no pipe";
+    const pid_t child = fork();
+    if (child == 0) {
+        close(pipeEnds[0]);
+        std::string message;
+        if (setgid(65534) != 0 || setuid(65534) != 0)
+            message = "cannot become nobody";
+        else
+            try {
+                wall.WriteDataFile();
+            } catch (const EInOutError& e) {
+                message = e.what();
+            }
+        (void)!write(pipeEnds[1], message.data(), message.size());
+        _exit(0);
+    }
+    close(pipeEnds[1]);
+    std::string message;
+    char buffer[512];
+    for (ssize_t n; (n = read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+        message.append(buffer, static_cast<std::size_t>(n));
+    close(pipeEnds[0]);
+    waitpid(child, nullptr, 0);
+    return message;
+}
+
+TEST(AtomicFileTest, FailedSaveInReadOnlyFolderKeepsThePreviousFile)
+{
+    TempDir dir;
+    BatchHost host;
+    auto wall = TProgramData::CreateNew(host);
+    wall->FileName = dir.File("wall.tk4d");
+    wall->WriteDataFile();
+    const std::string previous = ReadBytes(wall->FileName);
+    wall->Title = "Changed";
+    host.modified = true;
+
+    const std::string message = SaveIntoReadOnlyFolder(*wall, dir.path);
+    EXPECT_EQ(message, "The file \"" + wall->FileName + "\" could not be written: Permission denied");
+    EXPECT_EQ(ReadBytes(wall->FileName), previous);
+    EXPECT_EQ(FileNames(dir.path), std::vector<std::string>{"wall.tk4d"});
+    EXPECT_TRUE(host.modified);
+}
+
+// A file-size limit fails the write part-way, as a full disk does.
+TEST(AtomicFileTest, FailedWriteOnAFullDiskKeepsThePreviousFile)
+{
+    TempDir dir;
+    BatchHost host;
+    auto wall = TProgramData::CreateNew(host);
+    wall->FileName = dir.File("wall.tk4d");
+    WriteBytes(wall->FileName, "previous version");
+
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    std::string message;
+    try {
+        wall->WriteDataFile();
+    } catch (const EInOutError& e) {
+        message = e.what();
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_EQ(message, "The file \"" + wall->FileName + "\" could not be written: File too large");
+    EXPECT_EQ(ReadBytes(wall->FileName), "previous version");
+    EXPECT_EQ(FileNames(dir.path), std::vector<std::string>{"wall.tk4d"});
+}
+
+}  // namespace

@@ -1,0 +1,40 @@
+// Property: a random wall written, read and written again gives the same bytes.
+#include "SampleWalls.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(DataFileRoundTripTest, RandomWallsWrittenReadAndWrittenAgainAreIdentical)
+{
+    TempDir dir;
+    BatchHost host;
+    const std::string first = dir.File("first.tk4d");
+    int longTerm = 0, english = 0, si = 0, userPressure = 0, trapezoidal = 0, soilSections = 0;
+    for (unsigned seed = 1; seed <= 1000; ++seed) {
+        RandomWall random(host, seed);
+        auto wall = random.Make();
+        // The text of the save, placed without the disk flush of a real save.
+        const std::string written = wall->DataFileText();
+        WriteBytes(first, written);
+        longTerm += wall->LongTermAnalysis;
+        english += wall->UnitSystem() == 1;
+        si += wall->UnitSystem() == 2;
+        userPressure += wall->UserEarthPressure;
+        trapezoidal += wall->EarthPressureKind == 3;
+        soilSections += wall->EarthPressureOption > 1 || wall->PyCurveOption == 2;
+
+        auto read = TProgramData::CreateFromFile(host, first, 1);
+        ASSERT_TRUE(host.prompt.shown.empty()) << "seed " << seed << ": " << host.prompt.shown[0];
+        ASSERT_EQ(read->DataFileText(), written) << "seed " << seed;
+    }
+    // The draw covers what it should.
+    EXPECT_GT(longTerm, 300);
+    EXPECT_GT(english, 200);
+    EXPECT_GT(si, 200);
+    EXPECT_GT(userPressure, 150);
+    EXPECT_GT(trapezoidal, 150);
+    EXPECT_GT(soilSections, 400);
+}
+
+}  // namespace
