@@ -89,6 +89,9 @@ public:
     virtual void CloseRowObjects() {}
     // Clears the modified state of every row object.
     virtual void ResetChanged() {}
+    // True when the editor shows the column's cells as controls (drop-down
+    // lists, buttons) rather than as grid text.
+    virtual bool NeedsControls() const { return false; }
     // Width of the editor's grid column in pixels for a screen of `ppi` pixels per inch.
     int Width(int ppi, const TTextMeasure& measure) const;
     // Converts the column's values from the table's current unit system to `system`.

@@ -11,6 +11,7 @@ public:
     using TColumn::TColumn;
 
     int Kind() const override { return 0; }
+    bool NeedsControls() const override { return true; }
     // The choice texts.
     const std::vector<std::string>& Choices() const { return FChoices; }
     // Replaces the choice texts and tells the table (which keeps its templates in step).

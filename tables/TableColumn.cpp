@@ -90,11 +90,11 @@ std::string TTableColumn::ButtonCaption(int r) const
     return std::to_string(r + 1) + ": " + caption;
 }
 
-void TTableColumn::ButtonClick(int r, bool modal)
+void TTableColumn::ButtonClick(int r)
 {
     TRowObject* object = GetRowObject(r);
     if (auto* sub = dynamic_cast<TGridTable*>(object)) {
-        if (modal)
+        if (Table().EditorModal())
             sub->ShowEditorModal();
         else
             sub->ShowEditor();

@@ -15,6 +15,7 @@ public:
     using TColumn::TColumn;
 
     int Kind() const override { return 3; }
+    bool NeedsControls() const override { return true; }
     // The template tables, one per choice of column 0.
     TGridTableList& TableIds() { return FTableIds; }
     // The template tables, one per choice of column 0.
@@ -32,8 +33,9 @@ public:
     void InitRow(int r);
     // Caption of row r's button: "%d: %s" with r + 1 and the sub-table's Caption.
     std::string ButtonCaption(int r) const;
-    // Opens row r's sub-table editor (modally when `modal`), or raises OnButtonClick.
-    void ButtonClick(int r, bool modal);
+    // Opens row r's sub-table editor (modally when the table's own editor is
+    // modal), or raises OnButtonClick for any other row object.
+    void ButtonClick(int r);
     // Raised after the caption of row r's button may have changed (the editor refreshes it).
     std::function<void(TTableColumn& column, int row)> ButtonCaptionChangedHook;
 

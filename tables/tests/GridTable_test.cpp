@@ -546,6 +546,25 @@ TEST(GridTable, EditorStateAndItsNotifications)
     TGridTable::SetEditorOpener({});
 }
 
+TEST(GridTable, ARowButtonOpensTheSubTableLikeItsOwnersEditor)
+{
+    SoilTables soil;
+    TGridTable& layers = *soil.layers;
+    layers.SetRowCount(2);
+    std::vector<std::pair<TGridTable*, bool>> opened;
+    TGridTable::SetEditorOpener([&](TGridTable& t, bool modal) { opened.emplace_back(&t, modal); });
+    auto& rows = static_cast<TTableColumn&>(layers.Column(2));
+    rows.ButtonClick(1);
+    layers.SetEditorState(true, true, [] {});
+    rows.ButtonClick(0);
+    TGridTable::SetEditorOpener({});
+    EXPECT_EQ(opened, (std::vector<std::pair<TGridTable*, bool>>{{layers.Cell(2, 1).AsTable(), false},
+                                                                  {layers.Cell(2, 0).AsTable(), true}}));
+    EXPECT_TRUE(layers.Column(0).NeedsControls());
+    EXPECT_FALSE(layers.Column(1).NeedsControls());
+    EXPECT_TRUE(rows.NeedsControls());
+}
+
 TEST(GridTable, ASelfContainingTemplateIsAnErrorNotAStackOverflow)
 {
     TGridTable loop;
