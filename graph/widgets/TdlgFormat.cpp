@@ -1,16 +1,14 @@
 #include "graph/widgets/TdlgFormat.h"
 
-#include "units/NumberFormat.h"
 #include "units/Prompt.h"
+#include "units/widgets/DataEdit.h"
 
 #include <QButtonGroup>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -19,43 +17,16 @@
 #include <cmath>
 #include <limits>
 
-namespace {
-
-QLineEdit* NumberField(long double value)
-{
-    auto* e = new QLineEdit(QString::fromStdString(FormatFloat18(value)));
-    e->setAlignment(Qt::AlignRight);
-    e->setMaximumWidth(110);
-    return e;
-}
-
-QLabel* Buddy(const QString& text, QWidget* field)
-{
-    auto* l = new QLabel(text);
-    l->setBuddy(field);
-    return l;
-}
-
-}  // namespace
-
 TdlgFormat::TdlgFormat(Prompt& prompt, QWidget* parent) : QDialog(parent), prompt_(prompt)
 {
     setWindowTitle("Save Attributes");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
-    deHeight_ = NumberField(4);
-    deWidth_ = NumberField(6);
-    dePPI_ = NumberField(72);
+    const long double big = std::numeric_limits<long double>::max();
     auto* fields = new QFormLayout;
-    auto* hRow = new QHBoxLayout;
-    hRow->addWidget(deHeight_);
-    hRow->addWidget(new QLabel("in"));
-    auto* wRow = new QHBoxLayout;
-    wRow->addWidget(deWidth_);
-    wRow->addWidget(new QLabel("in"));
-    fields->addRow(Buddy("&Height (in)", deHeight_), hRow);
-    fields->addRow(Buddy("&Width (in)", deWidth_), wRow);
-    fields->addRow(Buddy("&Pixels Per Inch", dePPI_), dePPI_);
+    deHeight_ = AddField(fields, "&Height (in)", 4, 2, big, false, "in");
+    deWidth_ = AddField(fields, "&Width (in)", 6, 2, big, false, "in");
+    dePPI_ = AddField(fields, "&Pixels Per Inch", 72, 10, INT_MAX, true, QString());
 
     auto* group = new QGroupBox("Colors");
     auto* groupLayout = new QVBoxLayout(group);
@@ -84,8 +55,28 @@ TdlgFormat::TdlgFormat(Prompt& prompt, QWidget* parent) : QDialog(parent), promp
     left->addWidget(group);
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left);
+    layout->addSpacing(8);
     layout->addLayout(buttons);
     setFixedSize(sizeHint());
+}
+
+TDataEdit* TdlgFormat::AddField(QFormLayout* form, const QString& caption, long double value, long double min,
+                                long double max, bool integerOnly, const QString& unit)
+{
+    auto* field = new TDataEdit(this, &prompt_);
+    field->SetIntegerOnly(integerOnly);
+    field->SetRange(min, max);
+    field->SetNumber(value);
+    field->setAlignment(Qt::AlignRight);
+    field->setMaximumWidth(110);
+    auto* label = new QLabel(this);
+    field->SetCaption(caption);
+    field->SetEditLabel(label);
+    auto* row = new QHBoxLayout;
+    row->addWidget(field);
+    row->addWidget(new QLabel(unit, this));
+    form->addRow(label, row);
+    return field;
 }
 
 int TdlgFormat::Colors() const
@@ -98,47 +89,18 @@ QRadioButton* TdlgFormat::ColorButton(int i) const
     return qobject_cast<QRadioButton*>(colors_->button(i));
 }
 
-bool TdlgFormat::ReadField(QLineEdit* field, long double min, long double max, bool integerOnly, long double& value)
-{
-    bool ok = false;
-    const long double n = field->text().trimmed().toDouble(&ok);
-    auto refuse = [&](const std::string& message) {
-        prompt_.Information(message);
-        field->setFocus();
-        field->selectAll();
-        return false;
-    };
-    if (!ok)
-        return refuse(integerOnly ? "Entry must be a valid integer." : "Entry must be a valid number.");
-    if (integerOnly && n != std::trunc(n))
-        return refuse("Entry must be an integer.");
-    if (n < min) {
-        field->setText(QString::fromStdString(FormatFloat18(min)));
-        return refuse("Entry must be greater than or equal to " + FormatFloat18(min));
-    }
-    if (!(n <= max)) {
-        field->setText(QString::fromStdString(FormatFloat18(max)));
-        return refuse("Entry must be less than or equal to " + FormatFloat18(max));
-    }
-    field->setText(QString::fromStdString(FormatFloat18(n)));
-    value = n;
-    return true;
-}
-
 void TdlgFormat::OkClick()
 {
-    const long double big = std::numeric_limits<long double>::max();
-    long double h = 0, w = 0, ppi = 0;
-    if (!ReadField(deHeight_, 2, big, false, h) || !ReadField(deWidth_, 2, big, false, w) ||
-        !ReadField(dePPI_, 10, INT_MAX, true, ppi))
-        return;
-    height_ = h;
-    width_ = w;
-    ppi_ = static_cast<int>(std::llround(ppi));
-    // The image must exist in memory before anything is drawn: sizes beyond
-    // the pixel range or an allocation that fails end the dialog with Abort.
-    const long double pw = std::round(ppi * w);
-    const long double ph = std::round(ppi * h);
+    for (TDataEdit* field : {deHeight_, deWidth_, dePPI_})
+        if (!field->Validate())
+            return;
+    height_ = deHeight_->Number();
+    width_ = deWidth_->Number();
+    ppi_ = static_cast<int>(std::llround(dePPI_->Number()));
+    // The image must fit in memory before anything is drawn: sizes beyond the
+    // pixel range or an allocation that fails end the dialog with Abort.
+    const long double pw = std::round(ppi_ * width_);
+    const long double ph = std::round(ppi_ * height_);
     if (pw > INT_MAX || ph > INT_MAX || pw * ph * 4 > static_cast<long double>(std::numeric_limits<qsizetype>::max())) {
         done(Abort);
         return;

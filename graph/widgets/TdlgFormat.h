@@ -3,8 +3,8 @@
 
 class Prompt;
 class QButtonGroup;
-class QLineEdit;
 class QRadioButton;
+class TDataEdit;
 
 // The Save Attributes dialog: size, resolution and colour depth of a saved
 // graph image. OK checks the fields and makes sure the image fits in memory;
@@ -25,22 +25,22 @@ public:
     int Colors() const;
 
     // The fields, for tests.
-    QLineEdit* deHeight() const { return deHeight_; }
-    QLineEdit* deWidth() const { return deWidth_; }
-    QLineEdit* dePPI() const { return dePPI_; }
+    TDataEdit* deHeight() const { return deHeight_; }
+    TDataEdit* deWidth() const { return deWidth_; }
+    TDataEdit* dePPI() const { return dePPI_; }
     QRadioButton* ColorButton(int i) const;
 
     // Checks the fields and confirms (the OK button).
     void OkClick();
 
 private:
-    // The field's number, or no value after its message was shown.
-    bool ReadField(QLineEdit* field, long double min, long double max, bool integerOnly, long double& value);
+    TDataEdit* AddField(class QFormLayout* form, const QString& caption, long double value, long double min,
+                        long double max, bool integerOnly, const QString& unit);
 
     Prompt& prompt_;
-    QLineEdit* deHeight_;
-    QLineEdit* deWidth_;
-    QLineEdit* dePPI_;
+    TDataEdit* deHeight_;
+    TDataEdit* deWidth_;
+    TDataEdit* dePPI_;
     QButtonGroup* colors_;
     long double height_ = 4;
     long double width_ = 6;

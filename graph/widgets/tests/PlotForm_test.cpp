@@ -9,6 +9,7 @@
 #include "graph/widgets/TfrmLineNames.h"
 #include "graph/widgets/tests/GuiTestSupport.h"
 #include "units/ScriptedPrompt.h"
+#include "units/widgets/DataEdit.h"
 
 #include <QAction>
 #include <QDir>
@@ -435,5 +436,26 @@ TEST_P(PlotFormatTest, WritesTheFormatOfTheExtension)
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, PlotFormatTest, ::testing::Values("g.bmp", "g.png", "g.svg", "g.pdf"));
+
+}  // namespace
+
+namespace {
+
+TEST_F(PlotSaveTest, SaveAttributesRefusesASizeBelowTwoInches)
+{
+    TPlotForm& f = Open(2);
+    prompt.fileNames.push_back(Path("small.bmp").toStdString());
+    bool stayedOpen = false;
+    WhenDialogShown<TdlgFormat>([&stayedOpen](TdlgFormat& d) {
+        d.deWidth()->setText("1.5");
+        d.OkClick();
+        stayedOpen = d.isVisible();
+        d.reject();
+    });
+    f.SaveAction()->trigger();
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(prompt.shown, std::vector<std::string>({"Save To Disk", "Entry must be greater than or equal to 2"}));
+    EXPECT_FALSE(QFile::exists(Path("small.bmp")));
+}
 
 }  // namespace
