@@ -297,7 +297,7 @@ NodeLoads ComputeRetainedSideLoads(const RetainedSideInput& in, const std::vecto
                             "(sigma'_v + q) - 2 c sqrt(Ka), not below 0 (tension cut-off); rock layers carry no active pressure "
                             "of their own; the load is " + Num(in.activePressureFactor) + " x (sigma_a + u_b - u_e) x Wa = " +
                             Num(in.activeWidth) + " " + units.length + ".");
-        if (in.unitSystem != 3 || WaterInWall(in))
+        if (WaterInWall(in))
             out.notes.push_back("Water: unit weight " + Num(UnitWeightOfWater(in.unitSystem)) + " " + units.unitWeight + "; pore pressure below DWb = " + Num(in.waterDepthBackfill) + " " + units.length +
                                 " on the retained side and below DWe = " + Num(in.waterDepthExcavation) + " " + units.length +
                                 " on the excavation side; the net pressure u_b - u_e acts on the wall.");

@@ -38,7 +38,8 @@ public:
     virtual double Magnitude(double y) const = 0;
 };
 
-// Magnitude of p capped by the initial line: min(kx y, g) when kx > 0, else g.
-inline double CapByInitialLine(double kx, double y, double g) { return kx > 0 && kx * y < g ? kx * y : g; }
+// Magnitude of p capped by the initial line: min(kx y, g) when the layer has a
+// k(py) > 0 (even where kx is 0, at the excavation level), else g.
+inline double CapByInitialLine(bool hasLine, double kx, double y, double g) { return hasLine && kx * y < g ? kx * y : g; }
 
 }  // namespace engine

@@ -62,7 +62,7 @@ double SandCurve::FactorB(double xOverB)
 }
 
 SandCurve::SandCurve(double phi, double s, double b, double x, double k, double pc)
-    : yu_(3 * b / 80), ym_(b / 60), kx_(k * x), pc_(pc), xOverB_(x / b)
+    : yu_(3 * b / 80), ym_(b / 60), kx_(k * x), hasLine_(k > 0), pc_(pc), xOverB_(x / b)
 {
     ps_ = std::max(0.0, std::min(WedgeResistance(phi, s, b, x), FlowResistance(phi, s, b)));
     pu_ = FactorA(xOverB_) * ps_ + pc;
@@ -87,12 +87,17 @@ double SandCurve::Magnitude(double y) const
         g = pm_ * y / ym_;
     else
         g = c_ * std::pow(y, 1 / n_);
-    return CapByInitialLine(kx_, y, g);
+    return CapByInitialLine(hasLine_, kx_, y, g);
 }
 
 double SandCurve::UltimateDeflection() const
 {
     return kx_ > 0 ? std::max(yu_, pu_ / kx_) : yu_;
+}
+
+double SandCurve::Ultimate() const
+{
+    return hasLine_ && kx_ <= 0 ? 0.0 : pu_;  // a line of slope 0 holds nothing
 }
 
 std::string SandCurve::KeyValues(const UnitLabels& u) const
@@ -101,7 +106,7 @@ std::string SandCurve::KeyValues(const UnitLabels& u) const
                        u.forcePerLength + " at yu = " + Num(yu_) + " " + u.length + ", pm = " + Num(pm_) + " " +
                        u.forcePerLength + " at ym = " + Num(ym_) + " " + u.length;
     text += linear_ ? std::string(", straight lines 0-m-u (n <= 1)") : ", n = " + Num(n_);
-    text += kx_ > 0 ? ", initial line k x = " + Num(kx_) + " " + u.stress : std::string(", no initial line (k = 0)");
+    text += hasLine_ ? ", initial line k x = " + Num(kx_) + " " + u.stress : std::string(", no initial line (k = 0)");
     return text;
 }
 

@@ -15,7 +15,7 @@ public:
     SandCurve(double phi, double s, double b, double x, double k, double pc = 0);
 
     double Magnitude(double y) const override;
-    double Ultimate() const override { return pu_; }
+    double Ultimate() const override;
     double UltimateDeflection() const override;
     std::string Describe(const UnitLabels& units) const override;
 
@@ -50,6 +50,7 @@ private:
     double n_ = 0, c_ = 0;
     bool linear_ = false;
     double kx_;
+    bool hasLine_;
     double pc_;
     double xOverB_;
 };

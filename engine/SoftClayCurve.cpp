@@ -8,7 +8,7 @@
 namespace engine {
 
 SoftClayCurve::SoftClayCurve(double c, double s, double eps50, double b, double x, double k)
-    : y50_(2.5 * eps50 * b), kx_(k * x)
+    : y50_(2.5 * eps50 * b), kx_(k * x), hasLine_(k > 0)
 {
     // (3 + s/c + J x/b) c b written without the division, so that c = 0 gives 0.
     const double j = 0.5;
@@ -18,7 +18,7 @@ SoftClayCurve::SoftClayCurve(double c, double s, double eps50, double b, double 
 double SoftClayCurve::Magnitude(double y) const
 {
     const double g = y >= 8 * y50_ ? pu_ : 0.5 * pu_ * std::cbrt(y / y50_);
-    return CapByInitialLine(kx_, y, g);
+    return CapByInitialLine(hasLine_, kx_, y, g);
 }
 
 double SoftClayCurve::UltimateDeflection() const
@@ -26,10 +26,15 @@ double SoftClayCurve::UltimateDeflection() const
     return kx_ > 0 ? std::max(8 * y50_, pu_ / kx_) : 8 * y50_;
 }
 
+double SoftClayCurve::Ultimate() const
+{
+    return hasLine_ && kx_ <= 0 ? 0.0 : pu_;  // a line of slope 0 holds nothing
+}
+
 std::string SoftClayCurve::Describe(const UnitLabels& u) const
 {
     return "soft clay (Matlock 1970, static, J = 0.5): pu = " + Num(pu_) + " " + u.forcePerLength + ", y50 = " + Num(y50_) +
-           " " + u.length + (kx_ > 0 ? ", initial line k x = " + Num(kx_) + " " + u.stress : "");
+           " " + u.length + (hasLine_ ? ", initial line k x = " + Num(kx_) + " " + u.stress : "");
 }
 
 }  // namespace engine

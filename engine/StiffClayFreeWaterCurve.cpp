@@ -15,7 +15,7 @@ double StiffClayFreeWaterCurve::FactorAs(double z)
 
 StiffClayFreeWaterCurve::StiffClayFreeWaterCurve(double c, double ca, double s, double eps50, double b, double x,
                                                  double k)
-    : y50_(eps50 * b), as_(FactorAs(x / b)), kx_(k * x)
+    : y50_(eps50 * b), as_(FactorAs(x / b)), kx_(k * x), hasLine_(k > 0)
 {
     const double pct = 2 * ca * b + s * b + 2.83 * ca * x;
     const double pcd = 11 * c * b;
@@ -78,7 +78,7 @@ double StiffClayFreeWaterCurve::Residual() const
 
 double StiffClayFreeWaterCurve::Magnitude(double y) const
 {
-    return CapByInitialLine(kx_, y, Backbone(y));
+    return CapByInitialLine(hasLine_, kx_, y, Backbone(y));
 }
 
 double StiffClayFreeWaterCurve::UltimateDeflection() const
@@ -92,7 +92,7 @@ std::string StiffClayFreeWaterCurve::Describe(const UnitLabels& u) const
     return "stiff clay with free water (Reese, Cox and Koop 1975, static): pc = " + Num(pc_) + " " + u.forcePerLength +
            ", y50 = " + Num(y50_) + " " + u.length + ", As = " + Num(as_) + ", peak p = " + Num(peak_) + " " +
            u.forcePerLength + ", residual p = " + Num(Residual()) + " " + u.forcePerLength +
-           (kx_ > 0 ? ", initial line k x = " + Num(kx_) + " " + u.stress : ", no initial line (k = 0)");
+           (hasLine_ ? ", initial line k x = " + Num(kx_) + " " + u.stress : ", no initial line (k = 0)");
 }
 
 }  // namespace engine

@@ -37,7 +37,8 @@ private:
     double y50_;
     double as_;
     double kx_;
-    double peak_;
+    bool hasLine_;
+    double peak_ = 0;
 };
 
 }  // namespace engine

@@ -13,7 +13,7 @@ public:
     StiffClayNoFreeWaterCurve(double c, double ca, double s, double eps50, double b, double x, double k);
 
     double Magnitude(double y) const override;
-    double Ultimate() const override { return pu_; }
+    double Ultimate() const override;
     double UltimateDeflection() const override;
     std::string Describe(const UnitLabels& units) const override;
 
@@ -26,6 +26,7 @@ private:
     double pu_;
     double y50_;
     double kx_;
+    bool hasLine_;
 };
 
 }  // namespace engine
