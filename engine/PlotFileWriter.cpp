@@ -1,0 +1,82 @@
+#include "engine/PlotFileWriter.h"
+
+#include "units/NumberFormat.h"
+#include "units/TorvikError.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+std::string Num(double v)
+{
+    if (!std::isfinite(v))
+        throw TorvikError("A result is not a finite number; no plot data file is written.");
+    return FormatGeneral(v, 10);
+}
+
+const char* const Eol = "\r\n";
+
+}  // namespace
+
+std::vector<int> PlotFileWriter::CurveNodes(const SectionInput& in)
+{
+    std::vector<int> candidates;
+    for (int m = 0; m <= in.nodeCount; ++m)
+        if (m * in.increment > in.excavation && in.soil[m].curve)
+            candidates.push_back(m);
+    if (static_cast<int>(candidates.size()) <= MaxCurves)
+        return candidates;
+    std::vector<int> nodes;
+    const double step = double(candidates.size() - 1) / (MaxCurves - 1);
+    for (int i = 0; i < MaxCurves; ++i)
+        nodes.push_back(candidates[static_cast<size_t>(std::lround(i * step))]);
+    return nodes;
+}
+
+double PlotFileWriter::CurveRange(const SectionInput& in, const SectionResult& r, int node)
+{
+    double largest = 0;
+    for (double y : r.y)
+        largest = std::max(largest, std::fabs(y));
+    double range = std::max(2 * largest, in.soil[node].ultimateDeflection);
+    range = std::min(range, in.maxDeflection);
+    if (!(range > 0))
+        range = std::min(1e-3 * in.Length(), in.maxDeflection);
+    return range;
+}
+
+std::string PlotFileWriter::Text(const std::vector<SectionRun>& sections)
+{
+    std::string out;
+    for (const SectionRun& s : sections) {
+        const SectionInput& in = s.input;
+        const SectionResult& r = s.result;
+        const int n = in.nodeCount;
+        out += std::to_string(n + 1) + Eol;
+        for (int m = 0; m <= n; ++m)
+            out += Num(m * in.increment) + "  " + Num(in.q[m]) + "  " + Num(in.qSoil[m]) + "  " +
+                   Num(in.qSurcharge[m]) + Eol;
+        out += std::to_string(in.unitSystem) + Eol;
+        const std::vector<int> nodes = CurveNodes(in);
+        out += std::to_string(nodes.size()) + Eol;
+        // Labels in feet (English) or metres: the depth the graph's legend shows.
+        const double labelFactor = in.unitSystem == 1 ? 1.0 / 12.0 : 1.0;
+        for (int m : nodes) {
+            const double range = CurveRange(in, r, m);
+            out += Num(m * in.increment * labelFactor) + "  " + std::to_string(CurvePoints) + Eol;
+            for (int i = 0; i < CurvePoints; ++i) {
+                const double y = range * (2.0 * i / (CurvePoints - 1) - 1.0);
+                // The program's convention: p positive for negative y.
+                out += Num(y) + "  " + Num(-in.soil[m].curve(y)) + Eol;
+            }
+        }
+        out += std::to_string(sections.size()) + Eol;
+        out += std::to_string(n + 1) + Eol;
+        out += std::string("0") + Eol;
+        for (int m = 0; m <= n; ++m)
+            out += Num(r.depth[m]) + "  " + Num(r.y[m]) + "  " + Num(r.moment[m]) + "  " + Num(r.shear[m]) + "  " +
+                   Num(r.reaction[m]) + Eol;
+    }
+    return out;
+}

@@ -1,0 +1,424 @@
+#include "engine/ReportWriter.h"
+
+#include "engine/BeamColumnSolver.h"
+#include "engine/SoilLayer.h"
+#include "units/NumberFormat.h"
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+
+namespace {
+
+const char* const Eol = "\r\n";
+
+std::string Num(double v, int digits = 6) { return FormatGeneral(v, digits); }
+
+std::string Pad(const std::string& s, size_t width)
+{
+    return s.size() >= width ? " " + s : std::string(width - s.size(), ' ') + s;
+}
+
+// Lengths in the report as the input dialogs show them: feet (English) or metres.
+struct Units {
+    int system;
+    double depthFactor;  // file length -> report depth
+    std::string depth, length, force, moment, perLength, ei, stress;
+    explicit Units(int s) : system(s)
+    {
+        if (s == 1) {
+            depthFactor = 1.0 / 12.0;
+            depth = "ft";
+            length = "in";
+            force = "lb";
+            moment = "lb-in";
+            perLength = "lb/in";
+            ei = "lb-in^2";
+            stress = "lb/in^2";
+        } else if (s == 2) {
+            depthFactor = 1;
+            depth = length = "m";
+            force = "kN";
+            moment = "kN-m";
+            perLength = "kN/m";
+            ei = "kN-m^2";
+            stress = "kN/m^2";
+        } else {
+            depthFactor = 1;
+            depth = length = "L";
+            force = "F";
+            moment = "F-L";
+            perLength = "F/L";
+            ei = "F-L^2";
+            stress = "F/L^2";
+        }
+    }
+    std::string Depth(double z) const { return Num(z * depthFactor); }
+};
+
+const char* UnitSystemName(int s)
+{
+    return s == 1 ? "English (lb, in; depths shown in ft)" : s == 2 ? "SI (kN, m)" : "Other (consistent F, L)";
+}
+
+class Report {
+public:
+    Report(const RunInfo& info) : info_(info), u_(info.unitSystem) {}
+    std::string Take() { return out_.str(); }
+
+    void Line(const std::string& s = "") { out_ << s << Eol; }
+    void Heading(const std::string& s)
+    {
+        Line();
+        Line(s);
+        Line(std::string(s.size(), '-'));
+    }
+    void Row(const std::vector<std::string>& cells, size_t width = 14)
+    {
+        std::string s;
+        for (const std::string& c : cells)
+            s += Pad(c, width);
+        Line(s);
+    }
+
+    void Front(const std::vector<SectionRun>& sections);
+    void Section(const SectionRun& s);
+
+private:
+    void Inputs(const SectionRun& s);
+    void Ranges(const std::string& name, const std::vector<RangeRow>& rows, const std::vector<std::string>& labels);
+    void Soil(const WallBlock& b);
+    void Loads(const SectionInput& in);
+    void Curves(const SectionInput& in);
+    void Results(const SectionRun& s);
+
+    const RunInfo& info_;
+    Units u_;
+    std::ostringstream out_;
+};
+
+void Report::Front(const std::vector<SectionRun>& sections)
+{
+    Line("TORVIK analysis engine: flexible retaining walls by the p-y method");
+    Line("==================================================================");
+    Line("Run started:   " + info_.startTime);
+    Line("Data file:     " + info_.dataFile);
+    Line("Title:         " + info_.title);
+    Line("Units:         " + std::string(UnitSystemName(info_.unitSystem)));
+    Line("Analyses:      " + std::to_string(sections.size()));
+    if (!info_.fileError.empty()) {
+        Heading("Input error");
+        Line(info_.fileError);
+    }
+    Heading("Method");
+    Line("The wall is a beam-column on nonlinear soil springs, (EI y'')'' + (P y')' + Es y = q, solved by central");
+    Line("finite differences on the nodes with two fictitious nodes beyond each end and a banded LU solution with");
+    Line("partial pivoting. Es = p/y is found by the secant method from a start at a deflection of 1E-6 of the wall");
+    Line("length; an iteration whose change of deflection grows is under-relaxed (mean of the new and old");
+    Line("deflections). Convergence: the largest change of deflection is at most the closure tolerance (and the");
+    Line("largest relative change of EI at most 1E-4 with moment-EI curves), within " +
+         std::to_string(BeamColumnSolver::MaxIterations) + " iterations.");
+    Line("The axial force of a segment is the sum of the axial loads at and above its upper node (compression");
+    Line("positive), in the conservative form (P y')'. Lateral and rotational springs, loads and moments at the");
+    Line("top and tip nodes act as concentrated forces and couples in the end conditions; at interior nodes they");
+    Line("enter the node's equation. A Winkler foundation given by springs should therefore give the end nodes");
+    Line("half of the tributary length. A specified slope at an interior node is held by a stiff rotational");
+    Line("spring. Sign convention: deflection, loads and soil reaction positive toward the excavation; moment");
+    Line("M = EI y''; shear V = dM/dz + P dy/dz; the soil reaction p opposes the deflection.");
+}
+
+void Report::Ranges(const std::string& name, const std::vector<RangeRow>& rows, const std::vector<std::string>& labels)
+{
+    if (rows.empty())
+        return;
+    Line(name + ":");
+    std::vector<std::string> head = {"From node", "To node", "Choice"};
+    head.insert(head.end(), labels.begin(), labels.end());
+    Row(head);
+    for (const RangeRow& r : rows) {
+        std::vector<std::string> cells = {std::to_string(r.from), std::to_string(r.to),
+                                          r.choice == 2 ? "interpolate" : "constant"};
+        for (double v : r.values)
+            cells.push_back(Num(v));
+        Row(cells);
+    }
+}
+
+void Report::Soil(const WallBlock& b)
+{
+    if (b.layers.empty())
+        return;
+    Line("Soil layers (parameters at the top and at the bottom of each layer):");
+    Row({"Layer", "Type", "Bottom (" + u_.depth + ")", "Row", "gamma", "c or qu", "phi (deg)", "E50 or krm", "k or Eir",
+         "RQD"},
+        12);
+    for (size_t i = 0; i < b.layers.size(); ++i) {
+        const engine::SoilLayer& l = b.layers[i];
+        for (int row = 0; row < 2; ++row) {
+            const engine::SoilParameters& p = row == 0 ? l.top : l.bottom;
+            const bool rock = engine::IsRock(l.type);
+            const bool weak = l.type == engine::SoilType::WeakRock;
+            Row({row == 0 ? std::to_string(i + 1) : "", row == 0 ? std::to_string(static_cast<int>(l.type)) : "",
+                 row == 0 ? u_.Depth(l.bottomDepth) : "", row == 0 ? "top" : "bottom", Num(p.unitWeight),
+                 Num(rock ? p.compressiveStrength : p.cohesion), Num(p.frictionAngle), Num(weak ? p.krm : p.e50),
+                 Num(weak ? p.rockModulus : p.kpy), Num(p.rqd)},
+                12);
+        }
+        Line("    " + std::to_string(i + 1) + ": " + engine::SoilTypeName(l.type));
+    }
+    Line("(unit weight " + u_.force + "/" + u_.length + "^3, cohesion and strengths " + u_.stress + ", k " + u_.force +
+         "/" + u_.length + "^3)");
+}
+
+void Report::Inputs(const SectionRun& s)
+{
+    const WallBlock& b = s.block;
+    Heading("Input used");
+    Line("Number of increments:              " + std::to_string(b.nodeCount));
+    Line("Increment length:                  " + Num(b.increment) + " " + u_.length + " (" +
+         u_.Depth(b.increment) + " " + u_.depth + ")");
+    Line("Wall length:                       " + u_.Depth(b.nodeCount * b.increment) + " " + u_.depth);
+    Line("Excavation depth (free height):    " + u_.Depth(b.wallHeight) + " " + u_.depth);
+    Line("Maximum allowable deflection:      " + Num(b.maxDeflection) + " " + u_.length);
+    Line("Deflection closure tolerance:      " + Num(b.tolerance) + " " + u_.length);
+    Line("Earth-pressure option:             " + std::to_string(b.earthPressureOption));
+    Line("p-y curve option:                  " + std::to_string(b.pyCurveOption));
+    if (b.earthPressureOption > 1 || b.pyCurveOption == 2) {
+        Line("Width for active pressure (Wa):    " + Num(b.activeWidth) + " " + u_.length);
+        Line("Width for p-y curves (Wp = b):     " + Num(b.pyWidth) + " " + u_.length);
+        Line("Water depth, backfill side:        " + u_.Depth(b.waterDepthBackfill) + " " + u_.depth);
+        Line("Water depth, excavation side:      " + u_.Depth(b.waterDepthExcavation) + " " + u_.depth);
+        Line("Active-pressure factor:            " + Num(b.activePressureFactor));
+        Line("Backfill slope:                    " + Num(b.backfillSlope) + " deg");
+        Line("Uniform surcharge on the backfill: " + Num(b.topSurcharge) + " " + u_.stress);
+    }
+    Ranges("Wall stiffness", b.stiffness, {"EI (" + u_.ei + ")"});
+    Ranges("Concentrated loads", b.loads,
+           {"Load (" + u_.force + ")", "Moment (" + u_.moment + ")", "Axial (" + u_.force + ")"});
+    Ranges("Lateral and rotational springs", b.springs,
+           {"K (" + u_.force + "/" + u_.length + ")", "Kr (" + u_.moment + "/rad)"});
+    if (!b.restraints.empty()) {
+        Line("Specified deflections and slopes:");
+        for (const RestraintRow& r : b.restraints)
+            Line("  node " + std::to_string(r.node) + ": " +
+                 (r.kind == 1 ? "deflection " + Num(r.deflection) + " " + u_.length : "slope " + Num(r.slope)));
+    }
+    if (!b.userLoads.empty()) {
+        Line("User-specified distributed load (depth " + u_.depth + ", load " + u_.perLength + "):");
+        for (const engine::DepthLoad& d : b.userLoads)
+            Line("  " + u_.Depth(d.depth) + "  " + Num(d.load));
+    }
+    if (!b.surcharges.empty()) {
+        Line("Surcharge loads (type 1 point, 2 line, 3 strip; distances as in the file" +
+             std::string(b.unitSystem == 2 ? ", mm" : "") + "):");
+        for (const engine::SurchargeLoad& l : b.surcharges)
+            Line("  type " + std::to_string(l.type) + "  magnitude " + Num(l.magnitude) + "  X " + Num(l.distance) +
+                 "  W " + Num(l.width));
+    }
+    Soil(b);
+    if (!b.modifiers.empty()) {
+        Line("p-y modification factors (depth " + u_.depth + ", fp, fy):");
+        for (const engine::PyModifierRow& r : b.modifiers)
+            Line("  " + u_.Depth(r.depth) + "  " + Num(r.pMultiplier) + "  " + Num(r.yMultiplier));
+    }
+    for (const engine::ExternalCurveInput& c : b.externalCurves) {
+        Line("External p-y curve at node " + std::to_string(c.node) + " (fp " + Num(c.pMultiplier) + ", fy " +
+             Num(c.yMultiplier) + "), points y, p:");
+        for (const auto& [y, p] : c.points)
+            Line("  " + Num(y) + "  " + Num(p));
+    }
+    for (const MomentEiCurve& c : b.meiCurves) {
+        Line("Moment-EI curve for nodes " + std::to_string(c.from) + " to " + std::to_string(c.to) + ", points |M|, EI:");
+        for (const auto& [m, e] : c.points)
+            Line("  " + Num(m) + "  " + Num(e));
+    }
+}
+
+void Report::Loads(const SectionInput& in)
+{
+    Heading("Distributed load on the wall (" + u_.perLength + ")");
+    Row({"Node", "Depth (" + u_.depth + ")", "Total", "From soils", "From surcharge"});
+    for (int m = 0; m <= in.nodeCount; ++m)
+        Row({std::to_string(m), u_.Depth(m * in.increment), Num(in.q[m]), Num(in.qSoil[m]), Num(in.qSurcharge[m])});
+}
+
+void Report::Curves(const SectionInput& in)
+{
+    bool any = false;
+    for (int m = 0; m <= in.nodeCount; ++m) {
+        if (!in.soil[m].curve)
+            continue;
+        if (!any)
+            Heading("p-y curves at the nodes");
+        any = true;
+        Line("Node " + std::to_string(m) + " (depth " + u_.Depth(m * in.increment) + " " + u_.depth +
+             "): " + in.soil[m].criterion);
+    }
+    if (!any)
+        Line("No node has a p-y curve (no soil resistance).");
+}
+
+void Report::Results(const SectionRun& s)
+{
+    const SectionInput& in = s.input;
+    const SectionResult& r = s.result;
+    Heading("Results per node");
+    Row({"Node", "Depth (" + u_.depth + ")", "y (" + u_.length + ")", "Slope", "M (" + u_.moment + ")",
+         "V (" + u_.force + ")", "p (" + u_.perLength + ")", "EI (" + u_.ei + ")"});
+    for (int m = 0; m <= in.nodeCount; ++m)
+        Row({std::to_string(m), u_.Depth(r.depth[m]), Num(r.y[m]), Num(r.slope[m]), Num(r.moment[m]), Num(r.shear[m]),
+             Num(r.reaction[m]), Num(r.ei[m])});
+
+    auto extreme = [&](const std::vector<double>& v, bool largest, bool absolute) {
+        size_t at = 0;
+        for (size_t i = 1; i < v.size(); ++i) {
+            const double a = absolute ? std::fabs(v[i]) : v[i], b = absolute ? std::fabs(v[at]) : v[at];
+            if (largest ? a > b : a < b)
+                at = i;
+        }
+        return at;
+    };
+    Heading("Maxima");
+    auto report = [&](const std::string& what, const std::vector<double>& v, size_t at, const std::string& unit) {
+        Line(what + Num(v[at]) + " " + unit + " at node " + std::to_string(at) + ", depth " + u_.Depth(r.depth[at]) +
+             " " + u_.depth);
+    };
+    report("Largest deflection:        ", r.y, extreme(r.y, true, true), u_.length);
+    report("Largest positive moment:   ", r.moment, extreme(r.moment, true, false), u_.moment);
+    report("Largest negative moment:   ", r.moment, extreme(r.moment, false, false), u_.moment);
+    report("Largest shear (magnitude): ", r.shear, extreme(r.shear, true, true), u_.force);
+    report("Largest soil reaction:     ", r.reaction, extreme(r.reaction, true, true), u_.perLength);
+
+    bool springs = false;
+    for (int m = 0; m <= in.nodeCount; ++m) {
+        if (in.spring[m] == 0 && in.rotSpring[m] == 0)
+            continue;
+        if (!springs)
+            Heading("Spring forces (toward the excavation) and spring moments");
+        springs = true;
+        Line("Node " + std::to_string(m) + " (depth " + u_.Depth(r.depth[m]) + " " + u_.depth + "): force " +
+             Num(r.springForce[m]) + " " + u_.force + ", moment " + Num(r.springMoment[m]) + " " + u_.moment);
+    }
+    if (!r.restraints.empty()) {
+        Heading("Restraint reactions");
+        for (const RestraintReaction& rr : r.restraints)
+            Line("Node " + std::to_string(rr.node) + ": " +
+                 (rr.kind == 1 ? "deflection " + Num(rr.value) + " " + u_.length + " held by a force of " +
+                                     Num(rr.reaction) + " " + u_.force
+                               : "slope " + Num(rr.value) + " held by a couple of " + Num(rr.reaction) + " " +
+                                     u_.moment + " (sense of a positive head moment)"));
+    }
+    if (!r.jumps.empty()) {
+        Heading("Moments just above and below nodes where couples act");
+        for (const MomentJump& j : r.jumps)
+            Line("Node " + std::to_string(j.node) + ": above " + Num(j.above) + ", below " + Num(j.below) + " " +
+                 u_.moment);
+    }
+    Heading("Equilibrium of the whole wall");
+    Line("Sum of lateral forces:       " + Num(r.forceSum) + " " + u_.force + " (relative " +
+         Num(r.ForceResidual(), 3) + ")");
+    Line("Sum of moments about the top: " + Num(r.momentSum) + " " + u_.moment + " (relative " +
+         Num(r.MomentResidual(), 3) + ")");
+}
+
+void Report::Section(const SectionRun& s)
+{
+    Line();
+    Line("==================================================================");
+    Line(s.heading);
+    Line("==================================================================");
+    Inputs(s);
+    if (!s.built) {
+        Heading("Input error");
+        Line(s.error);
+        Line("This analysis was not carried out.");
+        return;
+    }
+    Heading("Choices made");
+    for (const std::string& c : s.input.choices)
+        Line(c);
+    Loads(s.input);
+    Curves(s.input);
+    Heading("Iterations");
+    const SectionResult& r = s.result;
+    Line("Iterations: " + std::to_string(r.Iterations()) +
+         (r.history.empty() ? "" : ", final change of deflection " + Num(r.history.back().change) + " " + u_.length));
+    Line("Status: " + std::string(StatusText(r.status)) + ". " + r.message);
+    if (r.Ok())
+        Results(s);
+    else
+        Line("No results are given for this analysis: they would not be valid.");
+    std::vector<std::string> warnings = s.input.warnings;
+    warnings.insert(warnings.end(), r.warnings.begin(), r.warnings.end());
+    if (!warnings.empty()) {
+        Heading("Warnings");
+        for (const std::string& w : warnings)
+            Line(w);
+    }
+}
+
+}  // namespace
+
+std::string ReportWriter::StatusLine(const SectionRun& s)
+{
+    if (!s.built)
+        return s.heading + ": invalid input. " + s.error;
+    return s.heading + ": " + StatusText(s.result.status) + ". " + s.result.message;
+}
+
+std::string ReportWriter::Text(const RunInfo& info, const std::vector<SectionRun>& sections)
+{
+    Report r(info);
+    r.Front(sections);
+    for (const SectionRun& s : sections)
+        r.Section(s);
+    r.Line();
+    r.Heading("Summary");
+    for (const SectionRun& s : sections)
+        r.Line(StatusLine(s));
+    r.Line(info.plotWritten ? "The plot data file was written."
+                            : "No plot data file was written: not every analysis gave usable results.");
+    for (const std::string& n : info.notes)
+        r.Line(n);
+    r.Line("Run ended: " + info.endTime);
+    return r.Take();
+}
+
+std::string ReportWriter::Notes(const RunInfo& info, const std::vector<SectionRun>& sections)
+{
+    std::ostringstream out;
+    out << "TORVIK analysis engine: run notes" << Eol;
+    out << "Start:       " << info.startTime << Eol;
+    out << "Data file:   " << info.dataFile << Eol;
+    out << "Output text: " << info.outputText << Eol;
+    out << "Plot data:   " << info.plotFile << Eol;
+    out << "Run notes:   " << info.runNotes << Eol;
+    if (!info.fileError.empty())
+        out << "ERROR reading the data file: " << info.fileError << Eol;
+    for (const SectionRun& s : sections) {
+        out << Eol << s.heading << Eol;
+        if (!s.built) {
+            out << "  ERROR: " << s.error << Eol;
+            continue;
+        }
+        for (const std::string& w : s.input.warnings)
+            out << "  WARNING: " << w << Eol;
+        out << "  Iteration  Largest change of deflection" << (s.input.meiCurves.empty() ? "" : "  Change of EI") << Eol;
+        for (const IterationStep& st : s.result.history)
+            out << Pad(std::to_string(st.iteration), 11) << Pad(Num(st.change), 30)
+                << (s.input.meiCurves.empty() ? "" : Pad(Num(st.eiChange), 14)) << (st.relaxed ? "  (under-relaxed)" : "")
+                << Eol;
+        for (const std::string& w : s.result.warnings)
+            out << "  WARNING: " << w << Eol;
+        out << "  Status: " << StatusText(s.result.status) << ". " << s.result.message << Eol;
+        if (s.result.Ok())
+            out << "  Equilibrium residuals (relative): forces " << Num(s.result.ForceResidual(), 3) << ", moments "
+                << Num(s.result.MomentResidual(), 3) << Eol;
+    }
+    out << Eol;
+    for (const std::string& n : info.notes)
+        out << n << Eol;
+    out << (info.plotWritten ? "Plot data file written." : "No plot data file written.") << Eol;
+    out << "End:         " << info.endTime << Eol;
+    return out.str();
+}

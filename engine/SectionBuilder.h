@@ -1,0 +1,22 @@
+#pragma once
+#include "engine/SectionInput.h"
+#include "engine/WallModel.h"
+
+#include <string>
+#include <vector>
+
+// Turns one block of the wall into the node-by-node input of the solver: range
+// tables expanded to the nodes, the retained-side loads and the p-y curves
+// generated, and every input checked. Input errors are TorvikError with a
+// message that names the item and the node, row or layer.
+class SectionBuilder {
+public:
+    // Builds the section; `heading` names it in the report ("Stage 2", ...).
+    static SectionInput Build(const WallBlock& block, const std::string& heading);
+
+    // Expands the rows of a range table to nodes 0..n: value `column` of each row,
+    // constant or interpolated; `given` marks the nodes that received a value.
+    // `item` names the table in error messages.
+    static std::vector<double> Expand(const std::vector<RangeRow>& rows, size_t column, int n,
+                                      const std::string& item, std::vector<bool>* given = nullptr);
+};

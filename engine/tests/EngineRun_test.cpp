@@ -1,0 +1,348 @@
+// The whole engine: a data file written by the program's writer goes in, the
+// plot data file, the output text and the run notes come out.
+#include "engine/EngineRun.h"
+#include "engine/tests/TestWall.h"
+#include "model/BlockWriter.h"
+#include "run/ReadPlotFile.h"
+#include "run/ResultGraphs.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// A scratch directory per test.
+class EngineFiles : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = fs::temp_directory_path() /
+              ("torvik-engine-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        files.dataFile = (dir / "wall.tk4d").string();
+        files.outputText = (dir / "wall.tk4o").string();
+        files.plotFile = (dir / "wall.tk4p").string();
+        files.runNotes = (dir / "wall.tk4r").string();
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    // Runs the engine on the data file and checks what every run must satisfy.
+    RunOutcome Run()
+    {
+        RunOutcome o = EngineRun::Run(files);
+        EXPECT_TRUE(fs::exists(files.outputText));
+        EXPECT_TRUE(fs::exists(files.runNotes));
+        EXPECT_EQ(o.plotWritten, fs::exists(files.plotFile));
+        for (const SectionRun& s : o.sections)
+            if (s.Ok()) {
+                EXPECT_LT(std::fabs(s.result.ForceResidual()), 1e-6) << s.heading;
+                EXPECT_LT(std::fabs(s.result.MomentResidual()), 1e-6) << s.heading;
+            }
+        const std::string text = ReadAll(files.outputText) + ReadAll(files.plotFile);
+        EXPECT_EQ(text.find("nan"), std::string::npos);
+        EXPECT_EQ(text.find("INF"), std::string::npos);
+        return o;
+    }
+
+    // Reads the plot data file with the program's reader.
+    bool ReadPlot(TResultGraphs& graphs, int units, int marker = 0)
+    {
+        TPlotReadContext context;
+        context.UnitSystem = units;
+        context.LongTermMarker = marker;
+        return ReadPlotFile(graphs, files.plotFile, false, context, nullptr);
+    }
+
+    fs::path dir;
+    RunFiles files;
+};
+
+constexpr double EI = 2.0e5, K = 50.0, P = 10.0, W = 0.5;
+const double Lambda = std::pow(K / (4 * EI), 0.25);
+const double LongBeam = 12 / Lambda;
+constexpr double CantileverL = 20.0;
+
+// A wall in SI units of n increments over `length`, uniform EI.
+struct Beam {
+    Beam(int n, double length) : wall(2, n, length / n), n(n), h(length / n) { wall.Stiffness(0, n, EI); }
+    // Winkler springs K = k h, half at the end nodes.
+    void Foundation()
+    {
+        wall.Spring(0, 0, K * h / 2);
+        wall.Spring(1, n - 1, K * h);
+        wall.Spring(n, n, K * h / 2);
+    }
+    void FixedTip()
+    {
+        wall.Restraint(1, n, 0);
+        wall.Restraint(2, n, 0);
+    }
+    TestWall wall;
+    int n;
+    double h;
+};
+
+struct WholeCase {
+    const char* name;
+    std::function<void(Beam&)> setup;
+    double length;
+    double exact;
+    bool moment = false;  // compare the largest moment instead of the top deflection
+};
+
+double CantileverExact(double coefficient) { return coefficient * std::pow(CantileverL, 4) / EI; }
+
+const WholeCase WholeCases[] = {
+    {"HetenyiTopLoad", [](Beam& b) { b.Foundation(); b.wall.Load(0, 0, P); }, LongBeam, 2 * P * Lambda / K},
+    {"HetenyiTopMoment", [](Beam& b) { b.Foundation(); b.wall.Load(0, 0, 0, P); }, LongBeam,
+     2 * P * Lambda * Lambda / K},
+    {"HetenyiMaxMoment", [](Beam& b) { b.Foundation(); b.wall.Load(0, 0, P); }, LongBeam, 0.3224 * P / Lambda, true},
+    {"FixedHead", [](Beam& b) { b.Foundation(); b.wall.Load(0, 0, P); b.wall.Restraint(2, 0, 0); }, LongBeam,
+     P * Lambda / K},
+    {"CantileverPoint", [](Beam& b) { b.FixedTip(); b.wall.Load(0, 0, P); }, CantileverL,
+     P * std::pow(CantileverL, 3) / (3 * EI)},
+    {"CantileverUniform", [](Beam& b) { b.FixedTip(); b.wall.UserLoad(0, W); b.wall.UserLoad(CantileverL, W); },
+     CantileverL, CantileverExact(W / 8)},
+    {"CantileverTriangular", [](Beam& b) { b.FixedTip(); b.wall.UserLoad(0, 0); b.wall.UserLoad(CantileverL, W); },
+     CantileverL, CantileverExact(W / 30)},
+};
+
+class WholeEngine : public EngineFiles, public ::testing::WithParamInterface<WholeCase> {
+protected:
+    double Value(int n)
+    {
+        const WholeCase& c = GetParam();
+        {
+            Beam b(n, c.length);
+            c.setup(b);
+            b.wall.Save(files.dataFile);
+        }
+        RunOutcome o = Run();
+        EXPECT_TRUE(o.plotWritten) << ReadAll(files.runNotes);
+        TResultGraphs graphs;
+        EXPECT_TRUE(ReadPlot(graphs, 2));
+        if (!c.moment)
+            return static_cast<double>(graphs.pltDef.Points(0, 0).X);
+        double largest = 0;
+        for (const TFloatPoint& p : graphs.pltMom.Lines(0).Points)
+            largest = std::max(largest, static_cast<double>(p.X));
+        return largest;
+    }
+};
+
+TEST_P(WholeEngine, ClosedFormWithinHalfPercentAndSecondOrder)
+{
+    const WholeCase& c = GetParam();
+    const double e100 = std::fabs(Value(100) / c.exact - 1);
+    const double e200 = std::fabs(Value(200) / c.exact - 1);
+    EXPECT_LT(e200, 0.005);
+    if (!c.moment && e200 > 1e-6)
+        EXPECT_NEAR(e100 / e200, 4.0, 0.6);
+}
+
+INSTANTIATE_TEST_SUITE_P(ClosedForms, WholeEngine, ::testing::ValuesIn(WholeCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+namespace {
+
+void WriteText(const std::string& path, const std::string& text)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+// A cantilever sheet-pile wall in sand, SI: 6 m retained, 12 m long.
+void SandWall(TestWall& w)
+{
+    w.Stiffness(0, w.wall->NodeCount, 40000);
+    w.Generated(2, 6.0, 1.0, 1.0);
+    w.Layer(4, 20.0, {18, 32, 20000}, {18, 32, 20000});
+    w.wall->MaxDeflection = 2.0;
+    w.wall->ClosureTolerance = 1e-6;
+}
+
+struct Hostile {
+    const char* name;
+    std::function<void(TestWall&)> setup;
+    std::string message;  // the whole message of the section (empty: only "no plot file")
+};
+
+const Hostile HostileWalls[] = {
+    {"EiMissingBelowNode4", [](TestWall& w) { w.Stiffness(0, 4, EI); w.Load(0, 0, P); },
+     "Analysis: Values of Flexural Stiffness (EI) must be specified for all nodes of the wall. Node 5 has none."},
+    {"ZeroEi", [](TestWall& w) { w.Stiffness(0, 10, 0); w.Load(0, 0, P); },
+     "Analysis: Values of Flexural Stiffness (EI) must be specified for all nodes of the wall. Node 0 has EI 0."},
+    {"NoSoilNoSupport", [](TestWall& w) { w.Stiffness(0, 10, EI); w.Load(0, 0, P); },
+     "The wall is not held: the equations have no unique solution (no soil resistance, springs or restraints that "
+     "stop it from moving or rotating freely)."},
+    {"WallAboveExcavation",
+     [](TestWall& w) {
+         w.Stiffness(0, 10, EI);
+         w.Spring(0, 10, K);
+         w.wall->WallHeight = 10;
+     },
+     "Analysis: Excavation depth: the wall (length 10) must be longer than the excavation depth 10."},
+    {"EnormousLoad",
+     [](TestWall& w) {
+         w.Stiffness(0, 10, EI);
+         w.Spring(0, 10, K);
+         w.Load(0, 0, 1e15);
+         w.wall->MaxDeflection = 100;
+     },
+     ""},
+    {"TooManyIncrements", [](TestWall& w) { w.wall->NodeCount = 301; w.Stiffness(0, 301, EI); },
+     "Analysis: Number of increments: 301 lies outside 1 to 300."},
+    {"NodeOutsideTheWall", [](TestWall& w) { w.Stiffness(0, 10, EI); w.Load(0, 50, P); },
+     "Analysis: Concentrated loads, row 1: node 50 lies outside the wall (nodes 0 to 10)."},
+    {"RestraintOutsideTheWall", [](TestWall& w) { w.Stiffness(0, 10, EI); w.Restraint(1, 11, 0); },
+     "Analysis: Deflection and slope restraints, row 1: node 11 lies outside the wall (nodes 0 to 10)."},
+};
+
+class HostileWall : public EngineFiles, public ::testing::WithParamInterface<Hostile> {};
+
+TEST_P(HostileWall, ClearMessageAndNoPlotFile)
+{
+    const Hostile& c = GetParam();
+    {
+        TestWall w(2, 10, 1.0);
+        c.setup(w);
+        w.Save(files.dataFile);
+    }
+    WriteText(files.plotFile, "stale");
+    RunOutcome o = Run();
+    EXPECT_FALSE(o.plotWritten);
+    EXPECT_FALSE(fs::exists(files.plotFile));
+    ASSERT_EQ(o.sections.size(), 1u);
+    EXPECT_FALSE(o.sections[0].Ok());
+    const std::string message = o.sections[0].built ? o.sections[0].result.message : o.sections[0].error;
+    if (!c.message.empty())
+        EXPECT_EQ(message, c.message);
+    EXPECT_NE(ReadAll(files.outputText).find(message), std::string::npos);
+    EXPECT_NE(ReadAll(files.runNotes).find(message), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Degenerate, HostileWall, ::testing::ValuesIn(HostileWalls),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(EngineFiles, FileCutInHalfIsAReadError)
+{
+    {
+        TestWall w(2, 50, 0.24);
+        SandWall(w);
+        w.Save(files.dataFile);
+    }
+    const std::string text = ReadAll(files.dataFile);
+    WriteText(files.dataFile, text.substr(0, text.size() / 2));
+    RunOutcome o = Run();
+    EXPECT_FALSE(o.plotWritten);
+    EXPECT_TRUE(o.sections.empty());
+    EXPECT_EQ(o.fileError.rfind("The data file " + files.dataFile + " cannot be read: ", 0), 0u) << o.fileError;
+    EXPECT_NE(ReadAll(files.runNotes).find("ERROR reading the data file"), std::string::npos);
+}
+
+TEST_F(EngineFiles, MissingDataFileIsReported)
+{
+    RunOutcome o = Run();
+    EXPECT_FALSE(o.plotWritten);
+    EXPECT_FALSE(o.fileError.empty());
+}
+
+TEST_F(EngineFiles, CantileverInSandConvergesWithCurvesInThePlot)
+{
+    {
+        TestWall w(2, 60, 0.2);
+        SandWall(w);
+        w.Save(files.dataFile);
+    }
+    RunOutcome o = Run();
+    ASSERT_TRUE(o.plotWritten) << ReadAll(files.runNotes);
+    const SectionResult& r = o.sections.at(0).result;
+    EXPECT_GT(r.Iterations(), 2);
+    EXPECT_GT(r.y.front(), 0);  // toward the excavation
+    TResultGraphs graphs;
+    ASSERT_TRUE(ReadPlot(graphs, 2));
+    EXPECT_EQ(graphs.pltPY.LineCount(), 30);  // nodes below 6 m down to 12 m
+    EXPECT_EQ(graphs.pltDef.Lines(0).PointCount(), 61);
+    EXPECT_NEAR(static_cast<double>(graphs.pltDef.Points(0, 0).X), r.y.front(), 1e-9 * std::fabs(r.y.front()));
+    const std::string report = ReadAll(files.outputText);
+    EXPECT_NE(report.find("Largest deflection:"), std::string::npos);
+    EXPECT_NE(report.find("Sum of lateral forces:"), std::string::npos);
+}
+
+TEST_F(EngineFiles, ShortAndLongTermGiveTwoSections)
+{
+    {
+        TestWall w(2, 60, 0.2);
+        SandWall(w);
+        w.Layer(4, 20.0, {18, 28, 10000}, {18, 28, 10000}, WallTable::LongSoil);
+        w.wall->LongTermAnalysis = true;
+        w.Save(files.dataFile);
+    }
+    RunOutcome o = Run();
+    ASSERT_TRUE(o.plotWritten) << ReadAll(files.runNotes);
+    ASSERT_EQ(o.sections.size(), 2u);
+    EXPECT_EQ(o.sections[0].heading, "Short-term case");
+    EXPECT_EQ(o.sections[1].heading, "Long-term case");
+    // The weaker long-term sand lets the wall deflect more.
+    EXPECT_GT(o.sections[1].result.y.front(), o.sections[0].result.y.front());
+    TResultGraphs graphs;
+    ASSERT_TRUE(ReadPlot(graphs, 2, 9));
+    EXPECT_EQ(graphs.pltDef.LineCount(), 2);
+    EXPECT_EQ(graphs.pltDef.Lines(1).Name, "Long-Term");
+}
+
+TEST_F(EngineFiles, StagedExcavationAnalysesEveryStage)
+{
+    {
+        TestWall w(2, 60, 0.2);
+        SandWall(w);
+        WriteText(files.dataFile, w.StagedText(3, [](TProgramData& wall, int k) { wall.WallHeight = 2.0 * k; }));
+    }
+    RunOutcome o = Run();
+    ASSERT_TRUE(o.plotWritten) << ReadAll(files.runNotes);
+    ASSERT_EQ(o.sections.size(), 3u);
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(o.sections[k].heading, "Stage " + std::to_string(k + 1) + " of 3");
+    EXPECT_LT(o.sections[0].result.y.front(), o.sections[1].result.y.front());
+    EXPECT_LT(o.sections[1].result.y.front(), o.sections[2].result.y.front());
+    TResultGraphs graphs;
+    ASSERT_TRUE(ReadPlot(graphs, 2));
+    EXPECT_EQ(graphs.pltDef.LineCount(), 3);
+    EXPECT_EQ(graphs.pltDef.Lines(2).Name, "Stage: 3");
+}
+
+TEST_F(EngineFiles, AnInputErrorInALaterStageWritesNoPlotFile)
+{
+    {
+        TestWall w(2, 60, 0.2);
+        SandWall(w);
+        WriteText(files.dataFile, w.StagedText(2, [](TProgramData& wall, int k) { wall.WallHeight = k == 1 ? 4 : 12; }));
+    }
+    RunOutcome o = Run();
+    EXPECT_FALSE(o.plotWritten);
+    ASSERT_EQ(o.sections.size(), 2u);
+    EXPECT_TRUE(o.sections[0].Ok());
+    EXPECT_EQ(o.sections[1].error,
+              "Stage 2 of 2: Excavation depth: the wall (length 12) must be longer than the excavation depth 12.");
+}
+
+}  // namespace
