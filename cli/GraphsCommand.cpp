@@ -10,11 +10,11 @@
 
 namespace {
 
-nlohmann::json LineList(const TGraphPlot::LineList& lines)
+nlohmann::ordered_json LineList(const TGraphPlot::LineList& lines)
 {
-    nlohmann::json list = nlohmann::json::array();
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const auto& line : lines) {
-        nlohmann::json points = nlohmann::json::array();
+        nlohmann::ordered_json points = nlohmann::ordered_json::array();
         for (const TFloatPoint& p : line->Points)
             points.push_back({static_cast<double>(p.X), static_cast<double>(p.Y)});
         list.push_back({{"Name", line->GetName()}, {"Value", static_cast<double>(line->Value)}, {"Points", points}});
@@ -22,7 +22,7 @@ nlohmann::json LineList(const TGraphPlot::LineList& lines)
     return list;
 }
 
-nlohmann::json Graph(const TGraphPlot& g)
+nlohmann::ordered_json Graph(const TGraphPlot& g)
 {
     return {{"Caption", g.Caption}, {"XCaption", g.XCaption},         {"YCaption", g.YCaption},
             {"XUnits", g.XUnits},   {"YUnits", g.YUnits},             {"Units", g.Units()},
@@ -42,7 +42,7 @@ int Run(const std::vector<std::string>& args)
         std::cerr << "torvik-cli graphs: " << error << "\n";
         return ExitBadInput;
     }
-    nlohmann::json out = nlohmann::json::object();
+    nlohmann::ordered_json out = nlohmann::ordered_json::object();
     for (auto& [name, graph] : graphs.All())
         out[name] = Graph(*graph);
     std::cout << out.dump(2) << "\n";

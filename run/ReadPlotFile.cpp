@@ -334,10 +334,13 @@ private:
             entry.Points[0] = {static_cast<long double>(code), row.Depth};
         }
         dms.WallLineCount = layers;
+        // The wall holds its lengths in data-file units (inches in English
+        // units), the table and the graph's depth axis in feet.
+        const long double toDepth = c_.UnitSystem == 1 ? 12 : 1;
         dms.Layers(layers).Name = "PILE";
-        dms.Layers(layers).Points[0] = {0, c_.NodeCount * c_.IncrementLength};
+        dms.Layers(layers).Points[0] = {0, c_.NodeCount * c_.IncrementLength / toDepth};
         dms.Layers(layers + 1).Name = "PILE";
-        dms.Layers(layers + 1).Points[0] = {0, c_.WallHeight};
+        dms.Layers(layers + 1).Points[0] = {0, c_.WallHeight / toDepth};
     }
 
     // Points the file left unfilled (both coordinates below 1e-7 in size) take

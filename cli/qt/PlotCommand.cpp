@@ -98,6 +98,12 @@ int Run(const std::vector<std::string>& args)
     // Drawing text needs a GUI application; the offscreen platform needs no display.
     if (!std::getenv("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's notices about the session (no runtime directory and the like) are
+    // not the command's output; errors still reach standard error.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::cerr << message.toStdString() << "\n";
+    });
     int argc = 1;
     char name[] = "torvik-cli";
     char* argv[] = {name, nullptr};

@@ -98,6 +98,11 @@ void DrawCaptionsThree(Frame& f, const TPixelRect& c)
     const std::string* yCaptions[3][2] = {{&g.YCaption, &g.YUnits}, {&g.YCaption2, &g.YUnits2}, {&g.YCaption3, &g.YUnits3}};
     // On a bitmap the y captions are centred on the plotting rectangle.
     const bool bitmap = f.o.Target == TPlotTarget::Bitmap;
+    // The captions move by as much as the layout moved the panels for the
+    // title, so that they never run into the tick labels.
+    const bool printer = f.o.Target == TPlotTarget::Printer;
+    const int titleTop = printer ? Py / 4 : f.H / 8 + f.H;
+    const int titleBottom = printer ? Py / 4 : f.H;
     const int top = bitmap ? f.layout.Plot.Top : c.Top;
     const int bottom = bitmap ? f.layout.Plot.Bottom : c.Bottom;
     for (int k = 0; k < 3; ++k) {
@@ -105,9 +110,9 @@ void DrawCaptionsThree(Frame& f, const TPixelRect& c)
         const QString xc = Text(AxisCaption(*xCaptions[k][0], *xCaptions[k][1], g.Units()));
         int y;
         if (g.XOnTop)
-            y = c.Top + Py / 16 + (titled && g.GraphTitleOnTop ? Py / 4 : 0);
+            y = c.Top + Py / 16 + (titled && g.GraphTitleOnTop ? titleTop : 0);
         else
-            y = c.Bottom - Py / 16 - fm.height() - (titled && !g.GraphTitleOnTop ? Py / 4 : 0);
+            y = c.Bottom - Py / 16 - fm.height() - (titled && !g.GraphTitleOnTop ? titleBottom : 0);
         DrawAt(f.p, (panel.Left + panel.Right - fm.horizontalAdvance(xc)) / 2, y, xc);
         const QString yc = Text(AxisCaption(*yCaptions[k][0], *yCaptions[k][1], g.Units()));
         DrawUpwards(f.p, panel.Left - Px / 8 - 2 * f.H, (top + bottom + fm.horizontalAdvance(yc)) / 2, yc);

@@ -129,6 +129,7 @@ TEST_F(Reader, SingleSectionInSiUnits)
 
 TEST_F(Reader, SoilLayerAndWallEntriesOfTheThreePanelGraph)
 {
+    context.UnitSystem = 2;
     context.NodeCount = 40;
     context.IncrementLength = 0.25L;
     context.WallHeight = 4;
@@ -155,6 +156,10 @@ TEST_F(Reader, SoilLayerAndWallEntriesOfTheThreePanelGraph)
 TEST_F(Reader, EnglishUnitsAreConvertedByTheSectionsFlag)
 {
     context.UnitSystem = 1;
+    context.NodeCount = 100;
+    context.IncrementLength = 2.4L;  // inches, as the wall holds it
+    context.WallHeight = 120;
+    context.SoilLayers = {{4, 12.5L}};  // feet, as the table holds it
     ASSERT_TRUE(Read(Data("english.tk4p"))) << context.ErrorMessage;
     EXPECT_EQ(g.pltDef.Points(0, 1).Y, 10);
     EXPECT_EQ(g.pltDef.Points(0, 2).Y, 20);
@@ -171,6 +176,11 @@ TEST_F(Reader, EnglishUnitsAreConvertedByTheSectionsFlag)
     EXPECT_EQ(g.pltShear.XCaption, "Shear (kips)");
     EXPECT_EQ(g.pltLD.YCaption, "Depth (ft)");
     EXPECT_EQ(g.pltDMS.Units(), 1);
+    // Wall bottom and excavation level in feet, as the depth axis.
+    ASSERT_EQ(g.pltDMS.LayerCount(), 3);
+    EXPECT_EQ(g.pltDMS.Layers(0).Points[0].Y, 12.5L);
+    EXPECT_NEAR(static_cast<double>(g.pltDMS.Layers(1).Points[0].Y), 20, 1e-12);
+    EXPECT_EQ(g.pltDMS.Layers(2).Points[0].Y, 10);
     EXPECT_EQ(AxisCaption(g.pltSoil.XCaption, g.pltSoil.XUnits, 1), "Reaction (lbs/in)");
 }
 
@@ -343,6 +353,7 @@ TEST(ReadPlotFileOfAWall, TakesTheSoilLayersTableAndStoresThePointCount)
 {
     BatchHost host;
     std::unique_ptr<TProgramData> wall = TProgramData::CreateNew(host);
+    wall->SwitchUnits(2);
     wall->NodeCount = 10;
     wall->IncrementLength = 0.5L;
     wall->WallHeight = 2;
