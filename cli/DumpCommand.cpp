@@ -1,0 +1,147 @@
+// torvik-cli dump: a wall data file as JSON, read as the Open command reads it.
+#include "cli/Command.h"
+#include "model/BatchHost.h"
+#include "model/ProgramData.h"
+#include "model/WordReader.h"
+#include "tables/GridTable.h"
+#include "units/TorvikError.h"
+
+#include <nlohmann/json.hpp>
+
+#include <iostream>
+#include <optional>
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// The kind number of sub-table columns.
+constexpr int kTableColumn = 3;
+
+Json ModelJson(const TProgramData& w)
+{
+    const auto number = [](long double value) { return static_cast<double>(value); };
+    const TLegacySurcharge& s = w.LegacySurcharge;
+    return Json{
+        {"FileName", w.FileName},
+        {"Title", w.Title},
+        {"StageFileName", w.StageFileName},
+        {"StagedSaveName", w.StagedSaveName},
+        {"PreviousFileName", w.PreviousFileName},
+        {"UnitSystem", w.UnitSystem()},
+        {"NodeCount", w.NodeCount},
+        {"IncrementLength", number(w.IncrementLength)},
+        {"MaxDeflection", number(w.MaxDeflection)},
+        {"ClosureTolerance", number(w.ClosureTolerance)},
+        {"WallHeight", number(w.WallHeight)},
+        {"ActiveWidth", number(w.ActiveWidth)},
+        {"PyWidth", number(w.PyWidth)},
+        {"WaterDepthBackfill", number(w.WaterDepthBackfill)},
+        {"WaterDepthExcavation", number(w.WaterDepthExcavation)},
+        {"ActivePressureFactor", number(w.ActivePressureFactor)},
+        {"BackfillSlope", number(w.BackfillSlope)},
+        {"ConfigurationCode", w.ConfigurationCode},
+        {"TopSurcharge", number(w.TopSurcharge)},
+        // distance, point load, line load, strip load, strip width
+        {"LegacySurcharge",
+         Json::array({number(s.Distance), number(s.PointLoad), number(s.LineLoad), number(s.StripLoad),
+                      number(s.StripWidth)})},
+        {"UseRestraints", w.UseRestraints},
+        {"UseConcentratedLoads", w.UseConcentratedLoads},
+        {"UseSprings", w.UseSprings},
+        {"UsePyModifiers", w.UsePyModifiers},
+        {"UseExternalPyCurves", w.UseExternalPyCurves},
+        {"UseMeiCurves", w.UseMeiCurves},
+        {"UseSurcharge", w.UseSurcharge},
+        {"UserEarthPressure", w.UserEarthPressure},
+        {"GeneratedEarthPressure", w.GeneratedEarthPressure},
+        {"EarthPressureKind", w.EarthPressureKind},
+        {"GeneratePyCurves", w.GeneratePyCurves},
+        {"LongTermAnalysis", w.LongTermAnalysis},
+        {"EarthPressureOption", w.EarthPressureOption},
+        {"PyCurveOption", w.PyCurveOption},
+        {"MeiCurveCount", w.MeiCurveCount},
+        {"LongTermMarker", w.LongTermMarker},
+        {"StageCount", w.StageCount},
+        {"CurrentStage", w.CurrentStage},
+        {"StageFilesCurrent", w.StageFilesCurrent},
+        {"PressurePointCount", w.PressurePointCount},
+    };
+}
+
+// The rows of a table, each a list of cell texts; a sub-table cell is an
+// object with the sub-table's caption and rows.
+Json RowsJson(const TGridTable& table)
+{
+    Json rows = Json::array();
+    for (int r = 0; r < table.RowCount(); ++r) {
+        Json row = Json::array();
+        for (int c = 0; c < table.ColumnCount(); ++c) {
+            if (table.Column(c).Kind() != kTableColumn) {
+                row.push_back(table.Cell(c, r).AsText());
+            } else if (const TGridTable* sub = table.Cell(c, r).AsTable()) {
+                row.push_back(Json{{"table", sub->Caption()}, {"rows", RowsJson(*sub)}});
+            } else {
+                row.push_back(nullptr);
+            }
+        }
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+std::optional<int> ParseFormat(const std::string& text)
+{
+    if (text == "1" || text == "2" || text == "3")
+        return text[0] - '0';
+    return std::nullopt;
+}
+
+int Usage(const std::string& problem)
+{
+    std::cerr << "torvik-cli dump: " << problem << "\nUsage: torvik-cli dump FILE [--format 1|2|3]\n";
+    return ExitUsage;
+}
+
+int RunDump(const std::vector<std::string>& args)
+{
+    std::string file;
+    std::optional<int> format;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--format") {
+            if (i + 1 == args.size() || !(format = ParseFormat(args[i + 1])))
+                return Usage("--format takes 1 (current layout), 2 (version 3.0) or 3 (version 2.0)");
+            ++i;
+        } else if (args[i].rfind("--", 0) == 0) {
+            return Usage("unknown option " + args[i]);
+        } else if (!file.empty()) {
+            return Usage("one file only");
+        } else {
+            file = args[i];
+        }
+    }
+    if (file.empty())
+        return Usage("no file given");
+    try {
+        TWordReader probe(file);  // a file that cannot be read at all fails here
+    } catch (const EInOutError& e) {
+        std::cerr << "torvik-cli dump: " << e.what() << "\n";
+        return ExitBadInput;
+    }
+
+    BatchHost host;
+    auto wall = TProgramData::CreateFromFile(host, file, format.value_or(TProgramData::FormatForPath(file)));
+    Json tables = Json::object();
+    for (int i = 0; i < WallTables::Count; ++i)
+        tables[WallTables::Name(i)] = RowsJson(host.tables.Table(i));
+    const Json out{{"model", ModelJson(*wall)}, {"tables", std::move(tables)}, {"messages", host.prompt.shown}};
+    std::cout << out.dump(2) << "\n";
+    return ExitOk;
+}
+
+const CommandRegistration registration{{"dump", "FILE [--format 1|2|3]",
+                                        "prints a wall data file as JSON: model, tables and the reader's messages; "
+                                        "format 1 current, 2 version 3.0, 3 version 2.0 (default by extension)",
+                                        RunDump}};
+
+}  // namespace

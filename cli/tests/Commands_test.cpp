@@ -1,0 +1,176 @@
+// The wall commands of torvik-cli, run as scripts run them.
+#include "model/tests/SampleWalls.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+#include <filesystem>
+
+#include <sys/wait.h>
+
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs torvik-cli with `arguments` (already quoted for the shell).
+CliRun Cli(const std::string& arguments)
+{
+    const std::string errFile = (std::filesystem::temp_directory_path() / ("torvik-cli-err-" + std::to_string(getpid()))).string();
+    const std::string command = std::string("'") + TORVIK_BIN_DIR + "/torvik-cli' " + arguments + " 2>'" + errFile + "'";
+    CliRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return run;
+    char buffer[4096];
+    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        run.out.append(buffer, n);
+    const int status = pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.err = ReadBytes(errFile);
+    std::filesystem::remove(errFile);
+    return run;
+}
+
+std::string Quote(const std::string& path)
+{
+    return "'" + path + "'";
+}
+
+TEST(NewCommandTest, WritesTheFileOfANewWall)
+{
+    TempDir dir;
+    const std::string out = dir.File("new.tk4d");
+    const CliRun run = Cli("new " + Quote(out));
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(ReadBytes(out), kNewWallFile);
+}
+
+TEST(NewCommandTest, UnwritableTargetIsBadInput)
+{
+    TempDir dir;
+    const std::string out = dir.File("missing/new.tk4d");
+    const CliRun run = Cli("new " + Quote(out));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "torvik-cli new: The file \"" + out + "\" could not be written: No such file or directory\n");
+}
+
+TEST(DumpCommandTest, NewWallAsJson)
+{
+    TempDir dir;
+    const std::string file = dir.File("new.tk4d");
+    WriteBytes(file, kNewWallFile);
+    const CliRun run = Cli("dump " + Quote(file));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto json = nlohmann::ordered_json::parse(run.out);
+    const auto& model = json.at("model");
+    EXPECT_EQ(model.size(), 40u);
+    EXPECT_EQ(model.at("FileName"), file);
+    EXPECT_EQ(model.at("Title"), "New Wall");
+    EXPECT_EQ(model.at("UnitSystem"), 1);
+    EXPECT_EQ(model.at("MaxDeflection"), 100.0);
+    EXPECT_EQ(model.at("ClosureTolerance"), 1e-5);
+    EXPECT_EQ(model.at("LegacySurcharge"), nlohmann::ordered_json::array({0.0, 0.0, 0.0, 0.0, 0.0}));
+    EXPECT_EQ(model.at("PyCurveOption"), 2);
+    // Option 0 with generated p-y curves reads back with the generation off.
+    EXPECT_EQ(model.at("GeneratePyCurves"), false);
+    EXPECT_EQ(model.at("StageFilesCurrent"), true);
+
+    const auto& tables = json.at("tables");
+    ASSERT_EQ(tables.size(), 25u);
+    EXPECT_EQ(tables.begin().key(), "PileSect");
+    EXPECT_EQ(tables.at("PileSect"), nlohmann::ordered_json::parse(R"([["0", "1", "1", "0"]])"));
+    EXPECT_EQ(tables.at("NewSoil"), nlohmann::ordered_json::parse(R"([["1", "0",
+        {"table": "Clay", "rows": [["0", "0", "0", "0"], ["0", "0", "0", "0"]]}]])"));
+    EXPECT_EQ(tables.at("PYCurves").size(), 2u);
+    EXPECT_EQ(tables.at("PYCurves")[0][1].at("table"), "External p-y Curve");
+    EXPECT_EQ(json.at("messages"), nlohmann::ordered_json::array());
+}
+
+TEST(DumpCommandTest, DamagedFileGivesThePartlyReadWallAndTheMessage)
+{
+    TempDir dir;
+    const std::string file = dir.File("short.tk4d");
+    WriteBytes(file, kNewWallFile.substr(0, kNewWallFile.find("0\t1\t1\t0")));
+    const CliRun run = Cli("dump " + Quote(file));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto json = nlohmann::json::parse(run.out);
+    EXPECT_EQ(json.at("messages"), nlohmann::json::array({"This file either invalid or incomplete."}));
+    EXPECT_EQ(json.at("model").at("MaxDeflection"), 100.0);
+}
+
+TEST(DumpCommandTest, FormatOptionChoosesTheOlderLayout)
+{
+    TempDir dir;
+    const std::string file = dir.File("old.tk4d");  // the extension alone would say current layout
+    WriteBytes(file, kVersion20File);
+    const CliRun run = Cli("dump " + Quote(file) + " --format 3");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto json = nlohmann::json::parse(run.out);
+    EXPECT_EQ(json.at("messages"), nlohmann::json::array());
+    EXPECT_EQ(json.at("tables").at("NewSoil")[1][1], "15");
+}
+
+TEST(DumpCommandTest, MissingFileIsBadInput)
+{
+    TempDir dir;
+    const std::string file = dir.File("missing.tk4d");
+    const CliRun run = Cli("dump " + Quote(file));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "torvik-cli dump: Cannot open file " + file + ": No such file or directory\n");
+}
+
+class UsageTest : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(UsageTest, ExitsWithTwo)
+{
+    const CliRun run = Cli(GetParam());
+    EXPECT_EQ(run.exitCode, 2) << GetParam();
+    EXPECT_NE(run.err.find("Usage: torvik-cli "), std::string::npos) << run.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(Arguments, UsageTest,
+                         ::testing::Values("dump", "dump a.tk4d --format 4", "dump a.tk4d --format", "dump a b",
+                                           "dump a.tk4d --units 2", "new", "new a b", "convert a.tk4d",
+                                           "convert a b --units 0", "convert a b --format x", "convert a b c"));
+
+TEST(ConvertCommandTest, SwitchesUnitsAndWritesTheCurrentLayout)
+{
+    TempDir dir;
+    const std::string in = dir.File("old.tkd");
+    const std::string out = dir.File("new.tk4d");
+    WriteBytes(in, Version30File("5"));
+    const CliRun run = Cli("convert " + Quote(in) + " " + Quote(out) + " --units 2");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::string file = ReadBytes(out);
+    EXPECT_EQ(file.substr(0, file.find("\r\n0\t20")), "Three\r\n2 0\t1\t0\t2\t2 0 1 0\r\n20 0.1524\t2.54\t2.54E-7\t3.048");
+    // The surcharge line of version 3.0 became the surcharge table, whose
+    // distances are shown in millimetres in SI and whose magnitudes no unit
+    // system converts.
+    EXPECT_NE(file.find("\r\n0\t0.127\t0.44482225\t35.025374\t2068.4276\t0.6096\r\n3\r\n"
+                        "1\t100\t127\t609.6\r\n2\t200\t127\t609.6\r\n3\t300\t127\t609.6\r\n"),
+              std::string::npos)
+        << file;
+}
+
+TEST(ConvertCommandTest, DamagedInputWritesNothing)
+{
+    TempDir dir;
+    const std::string in = dir.File("bad.tk4d");
+    const std::string out = dir.File("out.tk4d");
+    std::string damaged = kNewWallFile;
+    damaged.replace(damaged.find("0 0\t100"), 1, "2.5");
+    WriteBytes(in, damaged);
+    const CliRun run = Cli("convert " + Quote(in) + " " + Quote(out));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "torvik-cli convert: " + in + ": Error on Line 3 Item 1\nAn integer was expected but not found.\n");
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+}  // namespace
