@@ -49,6 +49,8 @@ void TEntryBounds::SetRange(long double minVal, long double maxVal)
         maxVal_ = maxVal;
         return;
     }
+    if (maxVal < minVal)
+        maxVal = minVal;  // as when the upper bound is set below the lower one
     // Widen first, so that neither bound is pulled to the old other one.
     minVal_ = IntegerRange(std::fmin(minVal, minVal_));
     maxVal_ = IntegerRange(std::fmax(maxVal, maxVal_));
