@@ -1,0 +1,285 @@
+#include "model/StageFiles.h"
+
+#include "model/AtomicFile.h"
+#include "model/BlockReader.h"
+#include "model/BlockWriter.h"
+#include "model/MainWindowHost.h"
+#include "model/ProgramData.h"
+#include "model/WallTableRows.h"
+#include "model/WordReader.h"
+#include "units/Prompt.h"
+#include "units/TorvikError.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+namespace {
+
+constexpr int kMaxStages = 5;
+const char* const kStageMark = " Stage No :";
+
+bool FileExists(const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
+
+void DeleteIfExists(const std::string& path)
+{
+    std::error_code error;
+    if (std::filesystem::exists(path, error) && !std::filesystem::remove(path, error))
+        throw EInOutError("The file \"" + path + "\" could not be deleted: " + error.message());
+}
+
+void DeleteStageFiles(const std::string& dataFile, int from, int to)
+{
+    for (int k = from; k <= to; ++k)
+        DeleteIfExists(StageFilePath(dataFile, k));
+}
+
+std::string JoinLines(const TWordReader& reader, int first, int last)
+{
+    std::string text;
+    for (int i = first; i <= last; ++i)
+        text += reader.Line(i).Text + "\r\n";
+    return text;
+}
+
+std::string LowerExtension(const std::string& path)
+{
+    std::string ext = std::filesystem::path(path).extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    return ext;
+}
+
+std::string FirstLineOf(const std::string& path)
+{
+    TWordReader reader(path);
+    return reader.Line(0).Text;
+}
+
+}  // namespace
+
+std::string StageFilePath(const std::string& dataFile, int stage)
+{
+    std::filesystem::path path(dataFile);
+    path.replace_extension(".st" + std::to_string(stage));
+    return path.string();
+}
+
+std::string StageStatusText(const TProgramData& wall)
+{
+    if (wall.StageCount <= 1)
+        return "";
+    return "Construction Stage Number: " + std::to_string(wall.CurrentStage);
+}
+
+void WriteStageFile(TProgramData& wall)
+{
+    const int stage = wall.CurrentStage;
+    std::string text;
+    TBlockWriter writer(wall, text);
+    writer.WriteBlock({stage == 1 ? wall.Title : " Stage No : " + std::to_string(stage), false, true});
+    writer.WriteLine(std::to_string(stage));
+    WriteFileAtomically(wall.StageFileName, text);
+    wall.Host().SetModified(false);
+    wall.StageFilesCurrent = true;
+}
+
+void ReadStageFile(TProgramData& wall, const std::string& path)
+{
+    MainWindowHost& host = wall.Host();
+    // While a legacy wall is converted its stage files still have the 3.0 layout.
+    const TFileLayout layout = wall.StageFilesCurrent ? TFileLayout::Current : TFileLayout::Version30;
+    try {
+        TWordReader reader(path);
+        TBlockReader blocks(wall, reader);
+        blocks.ReadBlock(layout, TBlockRole::Stage);
+        wall.LongTermMarker = reader.ReadInteger();
+        wall.LongTermAnalysis = wall.LongTermMarker == 9;
+    } catch (const EInOutError& error) {
+        host.UserPrompt().Information(error.what());
+    }
+    PadToMinRows(host.Tables());
+    host.SetModified(false);
+}
+
+void SaveStage(TProgramData& wall)
+{
+    wall.StageFileName = StageFilePath(wall.FileName, wall.CurrentStage);
+    WriteStageFile(wall);
+}
+
+void LoadStage(TProgramData& wall)
+{
+    wall.StageFileName = StageFilePath(wall.FileName, wall.CurrentStage);
+    if (FileExists(wall.StageFileName))
+        ReadStageFile(wall, wall.StageFileName);
+}
+
+bool SelectStage(TProgramData& wall, int stage)
+{
+    if (stage == wall.CurrentStage || stage < 1 || stage > wall.StageCount)
+        return false;
+    MainWindowHost& host = wall.Host();
+    const bool modified = host.IsModified();
+    SaveStage(wall);
+    wall.CurrentStage = stage;
+    LoadStage(wall);
+    host.SetModified(modified);
+    return true;
+}
+
+void SplitStagedFile(TProgramData& wall, const std::string& path)
+{
+    const TWordReader reader(path);
+    const int lines = reader.LineCount();
+    // Stage 1 starts at the first line; every later line but the last that
+    // carries the stage mark starts the next stage.
+    std::vector<int> starts{0};
+    for (int i = 1; i < lines - 1; ++i)
+        if (reader.Line(i).Text.find(kStageMark) != std::string::npos)
+            starts.push_back(i);
+
+    const int stages = wall.StageCount;
+    const int found = std::min(static_cast<int>(starts.size()), stages);
+    DeleteStageFiles(path, 1, kMaxStages);
+    for (int k = 1; k <= found; ++k) {
+        const int first = starts[k - 1];
+        const int last = k < static_cast<int>(starts.size()) ? starts[k] - 1 : lines - 1;
+        WriteFileAtomically(StageFilePath(path, k), JoinLines(reader, first, last));
+    }
+    if (found == stages)
+        return;
+
+    // A damaged file: give every missing stage the contents of the last stage
+    // present, so that the wall stays whole and can be repaired by the user.
+    wall.Host().UserPrompt().Information("The data file holds " + std::to_string(found) + " of its " +
+                                         std::to_string(stages) + " construction stages.\rStages " +
+                                         std::to_string(found + 1) + " to " + std::to_string(stages) +
+                                         " start as copies of stage " + std::to_string(found) + ".");
+    const bool modified = wall.Host().IsModified();
+    wall.CurrentStage = found;
+    LoadStage(wall);
+    wall.StageCount = stages;
+    for (int k = found + 1; k <= stages; ++k) {
+        wall.CurrentStage = k;
+        SaveStage(wall);
+    }
+    wall.CurrentStage = 1;
+    LoadStage(wall);
+    wall.Host().SetModified(modified);
+}
+
+void ConvertLegacyStages(TProgramData& wall)
+{
+    for (int k = 1; k <= wall.StageCount; ++k) {
+        wall.CurrentStage = k;
+        wall.StageFilesCurrent = false;
+        LoadStage(wall);
+        SaveStage(wall);
+    }
+    wall.StageFilesCurrent = true;
+    wall.CurrentStage = 1;
+    LoadStage(wall);
+}
+
+void OpenStagedWall(TProgramData& wall)
+{
+    if (wall.StageCount <= 1)
+        return;
+    SplitStagedFile(wall, wall.FileName);
+    if (LowerExtension(wall.FileName) == ".tkd")
+        ConvertLegacyStages(wall);
+}
+
+void WriteStagedDataFile(TProgramData& wall, const std::string& target, const std::string& source)
+{
+    std::string text;
+    for (int k = 1; k <= wall.StageCount; ++k) {
+        const TWordReader stage(StageFilePath(source, k));
+        text += JoinLines(stage, 0, stage.LineCount() - 1);
+    }
+    WriteFileAtomically(target, text);
+    if (target == source)
+        return;
+    for (int k = 1; k <= wall.StageCount; ++k) {
+        std::error_code error;
+        std::filesystem::rename(StageFilePath(source, k), StageFilePath(target, k), error);
+        if (error)
+            throw EInOutError("The stage file \"" + StageFilePath(source, k) + "\" could not be moved: " +
+                              error.message());
+    }
+}
+
+void SaveStagedWall(TProgramData& wall)
+{
+    SaveStage(wall);
+    wall.StagedSaveName = wall.FileName;
+    WriteStagedDataFile(wall, wall.StagedSaveName, wall.FileName);
+}
+
+void SaveStagedWallAs(TProgramData& wall, const std::string& newName)
+{
+    wall.PreviousFileName = wall.FileName;
+    SaveStage(wall);
+    wall.StagedSaveName = newName;
+    WriteStagedDataFile(wall, wall.StagedSaveName, wall.PreviousFileName);
+    wall.FileName = newName;
+}
+
+bool CopyPreviousStage(TProgramData& wall)
+{
+    if (wall.StageCount <= 1 || wall.CurrentStage <= 1)
+        return false;
+    const std::string question = "Do you want to copy all information from Stage " +
+                                 std::to_string(wall.CurrentStage - 1) + " to Stage " +
+                                 std::to_string(wall.CurrentStage);
+    if (wall.Host().UserPrompt().AskYesNo(question) != Prompt::Answer::Yes)
+        return false;
+    --wall.CurrentStage;
+    LoadStage(wall);
+    ++wall.CurrentStage;
+    SaveStage(wall);
+    return true;
+}
+
+void ChangeStageCount(TProgramData& wall, int count)
+{
+    if (count < 1 || count > kMaxStages)
+        throw EAssignError("The number of stages must be from 1 to 5.");
+    const int old = wall.StageCount;
+    // The current stage's edits go to its file before the stages are
+    // rearranged; otherwise loading another stage would drop them.
+    if (old > 1)
+        SaveStage(wall);
+    wall.StageCount = count;
+    if (count == 1 || old == 1 || count < old)
+        wall.CurrentStage = 1;
+
+    if (count == 1) {
+        // The open wall becomes the whole wall: it keeps the wall's title, not a stage line.
+        const std::string first = StageFilePath(wall.FileName, 1);
+        if (wall.Title.find(kStageMark) != std::string::npos && FileExists(first))
+            wall.Title = FirstLineOf(first);
+        DeleteStageFiles(wall.FileName, 1, kMaxStages);
+        return;
+    }
+    if (count != old) {
+        const int remembered = wall.CurrentStage;
+        for (int k = 1; k <= count; ++k) {
+            wall.CurrentStage = k;
+            if (FileExists(StageFilePath(wall.FileName, k)))
+                LoadStage(wall);
+            wall.StageCount = count;  // reading a stage file sets it from the file
+            SaveStage(wall);
+        }
+        wall.CurrentStage = remembered;
+        LoadStage(wall);
+        wall.Host().SetModified(true);
+    }
+    DeleteStageFiles(wall.FileName, count + 1, kMaxStages);
+}
