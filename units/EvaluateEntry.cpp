@@ -315,22 +315,44 @@ long double Apply(char op, long double a, long double b)
     }
 }
 
+bool IsMantissaCharacter(char c)
+{
+    return (c >= '0' && c <= '9') || c == '.';
+}
+
+// True when text[i] is the exponent letter of a decimal number ("1E", "2.5e"),
+// not the constant e.
+bool IsExponentLetter(std::string_view text, std::size_t i)
+{
+    return (text[i] == 'E' || text[i] == 'e') && i > 0 && IsMantissaCharacter(text[i - 1]);
+}
+
 // A "-" is unary at the start, after a function name that is the whole text
 // before it (no name is longer than seven letters), and after an operator, an
 // exponent letter or another minus. A minus after a unary one stays unary too,
-// so that "-(-3)" becomes the operand "--3", which the term evaluator reads as 3.
+// so that "-(-3)" becomes the operand "--3", which the term evaluator reads as 3;
+// and the constant e is no exponent letter, so that "e-1" is a difference.
 std::string MarkInfixMinus(std::string text)
 {
     for (std::size_t i = 1; i < text.size(); ++i) {
         if (text[i] != '-')
             continue;
         const char before = text[i - 1];
-        const bool unary = std::string_view("%&*+/=Ee^|-").find(before) != std::string_view::npos ||
-                           before == kMinus || (i <= 7 && IsFunctionName(std::string_view(text).substr(0, i)));
+        const bool unary = std::string_view("%&*+/=^|-").find(before) != std::string_view::npos ||
+                           before == kMinus || IsExponentLetter(text, i - 1) ||
+                           (i <= 7 && IsFunctionName(std::string_view(text).substr(0, i)));
         if (!unary)
             text[i] = kMinus;
     }
     return text;
+}
+
+// A "+" right after the exponent letter of a decimal number is the exponent's
+// sign ("1E+5"), not an operator; in a hexadecimal operand "E" is a digit.
+bool IsExponentSign(const std::string& operand)
+{
+    const std::size_t n = operand.size();
+    return n >= 2 && IsExponentLetter(operand, n - 1) && operand.find('$') == std::string::npos;
 }
 
 // Parentheses innermost first: each ")" closes the last "(" before it, and the
@@ -376,7 +398,7 @@ long double EvaluateEntry(const std::string& text)
     if (!expression.empty()) {
         std::string current;
         for (char c : expression) {
-            if (Level(c) != 0) {
+            if (Level(c) != 0 && !(c == '+' && IsExponentSign(current))) {
                 operands.push_back(current);
                 operators.push_back(c);
                 current.clear();

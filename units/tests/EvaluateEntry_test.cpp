@@ -38,6 +38,10 @@ INSTANTIATE_TEST_SUITE_P(
         ValueCase{"0&5", 0}, ValueCase{"2&5", 1},
         // unary and infix minus
         ValueCase{"5--3", 8}, ValueCase{"2*-3", -6}, ValueCase{"1E-5", 1e-5L}, ValueCase{"2^-1", 0.5L},
+        // an exponent keeps its sign; the constant e is no exponent letter
+        ValueCase{"1E+5", 1e5L}, ValueCase{"2.5e+2*2", 500}, ValueCase{"1.E-1", 0.1L}, ValueCase{"$1E+5", 35},
+        ValueCase{"e-1", 1.71828182845904524L}, ValueCase{"(2*e-e)", 2.71828182845904523L},
+        ValueCase{"(sin1e-1)", 0.0998334166468281523L}, ValueCase{"(sin1E+1)", -0.544021110889369813L},
         ValueCase{"--3", 3}, ValueCase{"-(-3)", 3}, ValueCase{"5---3", 2}, ValueCase{"2*-(-3)", 6}, ValueCase{"-2^2", 4}, ValueCase{"2*(-3)", -6}, ValueCase{"5-(-3)", 8},
         // blanks are removed, case does not matter
         ValueCase{" 1 + 2 ", 3}, ValueCase{"\t4", 4}, ValueCase{"1 000", 1000},
