@@ -65,6 +65,7 @@ std::unique_ptr<TGraphWindow> TPlotForm::Create(TGraphPlot& graph, QMdiArea& are
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->installEventFilter(form);
     window->resize(347, 391);
+    window->setWindowIcon(area.window()->windowIcon());
     window->showMaximized();
     return std::make_unique<PlotWindow>(window, form);
 }

@@ -38,8 +38,8 @@ public:
 PlotLegend::PlotLegend(QWidget* parent) : QListWidget(parent)
 {
     setItemDelegate(new LegendDelegate(this));
-    setFrameShape(QFrame::Box);
-    setLineWidth(1);
+    // A plain one-pixel black border, as on the printed legend box.
+    setStyleSheet("PlotLegend { border: 1px solid black; background: white; }");
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setSelectionMode(QAbstractItemView::SingleSelection);

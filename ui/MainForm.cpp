@@ -1,0 +1,306 @@
+#include "ui/MainForm.h"
+
+#include "graph/widgets/PlotForm.h"
+#include "model/ProgramData.h"
+#include "run/ReadPlotFile.h"
+#include "ui/ProgramIcon.h"
+#include "units/TorvikError.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+#include <cctype>
+
+namespace {
+
+const char* const ProgramTitle = "TORVIK 2013.4.6 - ";
+
+bool FileExists(const std::string& path)
+{
+    return QFileInfo(QString::fromStdString(path)).isFile();
+}
+
+}  // namespace
+
+TMainForm::TMainForm(Prompt* prompt) : dialogPrompt_(this), prompt_(prompt ? prompt : &dialogPrompt_)
+{
+    setWindowIcon(ProgramIcon());
+    mdiArea_ = new QMdiArea(this);
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setBackground(QColor(128, 128, 128));
+    setCentralWidget(mdiArea_);
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TMainForm::SubWindowActivated);
+
+    createActions();
+    createMenus();
+    createToolBars();
+    createStatusBar();
+    readSettings();
+
+    // Every graph opens its window in this window's child-window area.
+    TGraphPlot::SetWindowFactory(
+        [this](TGraphPlot& graph) { return TPlotForm::Create(graph, *mdiArea_, *prompt_); });
+
+    ReplaceOpenWall(TProgramData::CreateNew(*this));
+    SetTitle();
+    UpdateResultButtons();
+}
+
+TMainForm::~TMainForm()
+{
+    // Graph windows go before the graphs and the area that hold them.
+    CloseAllChildren();
+    TGraphPlot::SetWindowFactory(nullptr);
+    ReplaceOpenWall(nullptr);
+}
+
+void TMainForm::createActions()
+{
+    openAct_ = new QAction("&Open...", this);
+    openAct_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    openAct_->setStatusTip("Open Data File");
+    connect(openAct_, &QAction::triggered, this, &TMainForm::FileOpenClick);
+
+    exitAct_ = new QAction("E&xit", this);
+    exitAct_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(exitAct_, &QAction::triggered, this, &QWidget::close);
+
+    const char* captions[8] = {"p-&y Curves",          "&Deflection vs Depth",          "&Moment vs Depth",
+                               "&Shear vs Depth",      "&Reaction vs Depth",            "&Deflection, Moment and Shear",
+                               "Earth &Pressure Distribution", "Earth Pressure Combined"};
+    TGraphPlot* graphs[8] = {&graphs_.pltPY,   &graphs_.pltDef, &graphs_.pltMom, &graphs_.pltShear,
+                             &graphs_.pltSoil, &graphs_.pltDMS, &graphs_.pltLD,  &graphs_.PltCombine};
+    for (int i = 0; i < 8; ++i) {
+        graphActions_[i] = new QAction(captions[i], this);
+        TGraphPlot* g = graphs[i];
+        connect(graphActions_[i], &QAction::triggered, this, [g] { g->Execute(); });
+    }
+
+    cascadeAct_ = new QAction("&Cascade", this);
+    connect(cascadeAct_, &QAction::triggered, mdiArea_, &QMdiArea::cascadeSubWindows);
+    tileAct_ = new QAction("&Tile", this);
+    connect(tileAct_, &QAction::triggered, mdiArea_, &QMdiArea::tileSubWindows);
+
+    aboutAct_ = new QAction("&About...", this);
+    connect(aboutAct_, &QAction::triggered, this, &TMainForm::AboutClick);
+}
+
+void TMainForm::createMenus()
+{
+    fileMenu_ = menuBar()->addMenu("&File");
+    fileMenu_->addAction(openAct_);
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(exitAct_);
+
+    computationMenu_ = menuBar()->addMenu("&Computation");
+
+    graphicsMenu_ = menuBar()->addMenu("&Graphics");
+    graphicsMenu_->addAction(graphActions_[0]);
+    graphicsMenu_->addSeparator();
+    for (int i = 1; i <= 5; ++i)
+        graphicsMenu_->addAction(graphActions_[i]);
+    graphicsMenu_->addSeparator();
+    graphicsMenu_->addAction(graphActions_[6]);
+    graphicsMenu_->addAction(graphActions_[7]);
+    connect(graphicsMenu_, &QMenu::aboutToShow, this, &TMainForm::UpdateResultButtons);
+
+    windowMenu_ = menuBar()->addMenu("&Window");
+    connect(windowMenu_, &QMenu::aboutToShow, this, &TMainForm::updateWindowMenu);
+    updateWindowMenu();
+
+    helpMenu_ = menuBar()->addMenu("&Help");
+    helpMenu_->addAction(aboutAct_);
+}
+
+void TMainForm::createToolBars()
+{
+    QToolBar* bar = addToolBar("File");
+    bar->setObjectName("FileToolBar");
+    bar->setMovable(false);
+    openAct_->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+    bar->addAction(openAct_);
+}
+
+void TMainForm::createStatusBar()
+{
+    statusBar()->showMessage(QString());
+}
+
+void TMainForm::readSettings()
+{
+    QSettings settings;
+    const QByteArray geometry = settings.value("geometry").toByteArray();
+    if (geometry.isEmpty()) {
+        const QRect avail = screen()->availableGeometry();
+        resize(avail.width() * 3 / 4, avail.height() * 3 / 4);
+        move((avail.width() - width()) / 2, (avail.height() - height()) / 2);
+    } else {
+        restoreGeometry(geometry);
+    }
+}
+
+void TMainForm::writeSettings()
+{
+    QSettings settings;
+    settings.setValue("geometry", saveGeometry());
+}
+
+void TMainForm::updateWindowMenu()
+{
+    windowMenu_->clear();
+    windowMenu_->addAction(cascadeAct_);
+    windowMenu_->addAction(tileAct_);
+    const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList();
+    cascadeAct_->setEnabled(!windows.isEmpty());
+    tileAct_->setEnabled(!windows.isEmpty());
+    if (windows.isEmpty())
+        return;
+    windowMenu_->addSeparator();
+    for (int i = 0; i < windows.size(); ++i) {
+        QMdiSubWindow* w = windows[i];
+        QAction* a = windowMenu_->addAction(QString("&%1 %2").arg(i + 1).arg(w->windowTitle()));
+        a->setCheckable(true);
+        a->setChecked(w == mdiArea_->activeSubWindow());
+        connect(a, &QAction::triggered, w, [this, w] { mdiArea_->setActiveSubWindow(w); });
+    }
+}
+
+// QMdiArea does not merge menus: the active graph window's "&Plot" menu is
+// put into this window's menu bar before "&Window", and taken out again when
+// another child window (or none) becomes active.
+void TMainForm::SubWindowActivated(QMdiSubWindow* window)
+{
+    TPlotForm* form = TPlotForm::Of(window);
+    QMenu* menu = form ? form->PlotMenu() : nullptr;
+    if (menu == mergedMenu_)
+        return;
+    if (mergedMenu_)
+        menuBar()->removeAction(mergedMenu_->menuAction());
+    mergedMenu_ = menu;
+    if (menu)
+        menuBar()->insertAction(windowMenu_->menuAction(), menu->menuAction());
+}
+
+void TMainForm::CloseAllChildren()
+{
+    mdiArea_->closeAllSubWindows();
+}
+
+std::string TMainForm::DisplayFileName(const std::string& path)
+{
+    const size_t cut = path.find_last_of("/\\:");
+    std::string name = cut == std::string::npos ? path : path.substr(cut + 1);
+    const size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos) {
+        std::string ext = name.substr(dot);
+        for (char& c : ext)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (ext == ".tkd")
+            name = name.substr(0, name.find('.'));
+    }
+    if (name.size() > 1)
+        name[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
+    return name;
+}
+
+void TMainForm::SetTitle()
+{
+    const TProgramData* wall = OpenWall();
+    setWindowTitle(QString::fromStdString(ProgramTitle + DisplayFileName(wall ? wall->FileName : "NewWall.tk4d")));
+}
+
+bool TMainForm::LoadResults(bool reportErrors)
+{
+    TProgramData* wall = OpenWall();
+    if (!wall)
+        return false;
+    const std::string plotFile = PlotFileName(wall->FileName);
+    if (!FileExists(plotFile))
+        return resultsLoaded_;
+    resultsLoaded_ = ReadPlotFile(graphs_, plotFile, reportErrors, *wall);
+    return resultsLoaded_;
+}
+
+void TMainForm::OpenFileName(const std::string& path, bool fromDialog)
+{
+    ReplaceOpenWall(nullptr);
+    const QFileInfo info(QString::fromStdString(path));
+    QDir::setCurrent(info.absolutePath());
+    try {
+        ReplaceOpenWall(TProgramData::CreateFromFile(*this, info.absoluteFilePath().toStdString(),
+                                                     TProgramData::FormatForPath(path)));
+    } catch (const TorvikError& e) {
+        // The old wall is gone; the program goes on with a new one.
+        prompt_->Information(e.what());
+        ReplaceOpenWall(TProgramData::CreateNew(*this));
+        SetTitle();
+        UpdateResultButtons();
+        return;
+    }
+    SetTitle();
+    resultsLoaded_ = false;
+    LoadResults(false);
+    if (fromDialog)
+        prompt_->Information("Data file: " + DisplayFileName(path) + ", has been read by TORVIK 2013");
+    UpdateResultButtons();
+}
+
+void TMainForm::OpenStartupFile(const std::string& argument)
+{
+    std::string path = argument;
+    if (path.find('.') == std::string::npos)
+        path += ".tk4d";
+    if (FileExists(path))
+        OpenFileName(path, false);
+}
+
+void TMainForm::FileOpenClick()
+{
+    std::optional<std::string> name = prompt_->OpenFileName(
+        "Open", "Torvik 2013 (*.tk4d);;Torvik 3.0 (*.tkd);;Torvik 2.0 (*.tkd);;All Files (*)", QDir::currentPath().toStdString());
+    if (name)
+        OpenFileName(*name, true);
+}
+
+void TMainForm::UpdateResultButtons()
+{
+    const TProgramData* wall = OpenWall();
+    const bool available = resultsLoaded_ && wall && FileExists(PlotFileName(wall->FileName));
+    auto drawable = [&](const TGraphPlot& g) { return available && g.LineCount() >= 1 && g.PointCount() > 1; };
+    graphActions_[0]->setEnabled(drawable(graphs_.pltPY));
+    graphActions_[1]->setEnabled(drawable(graphs_.pltDef));
+    graphActions_[2]->setEnabled(drawable(graphs_.pltMom));
+    graphActions_[3]->setEnabled(drawable(graphs_.pltShear));
+    graphActions_[4]->setEnabled(drawable(graphs_.pltSoil));
+    graphActions_[5]->setEnabled(graphActions_[1]->isEnabled() && graphActions_[2]->isEnabled() &&
+                                 graphActions_[3]->isEnabled());
+    graphActions_[6]->setEnabled(drawable(graphs_.pltLD));
+    graphActions_[7]->setEnabled(available);
+}
+
+void TMainForm::AboutClick()
+{
+    QMessageBox::about(this, "About TORVIK",
+                       "<b>TORVIK 2013</b><br>Version 2013.4.6<br><br>"
+                       "Analysis of flexible retaining walls by the p-y method.");
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    writeSettings();
+    CloseAllChildren();
+    event->accept();
+}

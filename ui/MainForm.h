@@ -1,0 +1,98 @@
+#pragma once
+#include "model/MainWindowHost.h"
+#include "run/ResultGraphs.h"
+#include "tables/WallTables.h"
+#include "ui/DialogPrompt.h"
+
+#include <QMainWindow>
+#include <QMenu>
+#include <QPointer>
+
+#include <string>
+
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+class TGraphPlot;
+
+// The frame of the program: a multi-document main window whose child windows
+// are the graph windows. It owns the input tables, the result graphs and the
+// document commands, and shows the active graph window's "&Plot" menu in its
+// own menu bar.
+class TMainForm : public QMainWindow, public MainWindowHost {
+    Q_OBJECT
+public:
+    // `prompt` answers every message and file dialog (a DialogPrompt when null).
+    explicit TMainForm(Prompt* prompt = nullptr);
+    ~TMainForm() override;
+
+    // MainWindowHost.
+    WallTables& Tables() override { return tables_; }
+    void SetModified(bool modified) override { modified_ = modified; }
+    bool IsModified() const override { return modified_; }
+    void CloseAllChildren() override;
+    Prompt& UserPrompt() override { return *prompt_; }
+
+    // Opens a data file and its plot data file; `fromDialog` shows the message
+    // that the file has been read.
+    void OpenFileName(const std::string& path, bool fromDialog);
+    // Start-up with a file named on the command line: without a "." the name
+    // gets ".tk4d"; a missing file leaves the new wall.
+    void OpenStartupFile(const std::string& argument);
+    // The name shown in the title bar and in messages for a path.
+    static std::string DisplayFileName(const std::string& path);
+
+    // Whether the last plot data read succeeded.
+    bool ResultsLoaded() const { return resultsLoaded_; }
+    // The result graphs.
+    TResultGraphs& Graphs() { return graphs_; }
+    // The child-window area.
+    QMdiArea* MdiArea() const { return mdiArea_; }
+    // The Graphics menu's command of each graph, in menu order.
+    QAction* GraphAction(int i) const { return graphActions_[i]; }
+    // Enables the Graphics commands from the results now loaded.
+    void UpdateResultButtons();
+    // The "&Plot" menu now shown in the menu bar, or null.
+    QMenu* MergedMenu() const { return mergedMenu_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolBars();
+    void createStatusBar();
+    void readSettings();
+    void writeSettings();
+    void updateWindowMenu();
+    void SubWindowActivated(QMdiSubWindow* window);
+    void SetTitle();
+
+    void FileOpenClick();
+    void AboutClick();
+    // Loads the plot data file of the open wall, when it exists.
+    bool LoadResults(bool reportErrors);
+
+    DialogPrompt dialogPrompt_;
+    Prompt* prompt_;
+    WallTables tables_;
+    TResultGraphs graphs_;
+    bool modified_ = false;
+    bool resultsLoaded_ = false;
+
+    QMdiArea* mdiArea_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QMenu* computationMenu_ = nullptr;
+    QMenu* graphicsMenu_ = nullptr;
+    QMenu* windowMenu_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
+    QAction* openAct_ = nullptr;
+    QAction* exitAct_ = nullptr;
+    QAction* runAct_ = nullptr;
+    QAction* graphActions_[8] = {};
+    QAction* cascadeAct_ = nullptr;
+    QAction* tileAct_ = nullptr;
+    QAction* aboutAct_ = nullptr;
+    QPointer<QMenu> mergedMenu_;
+};

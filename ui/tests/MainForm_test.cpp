@@ -1,0 +1,141 @@
+#include "ui/MainForm.h"
+
+#include "graph/widgets/PlotForm.h"
+#include "graph/widgets/tests/GuiTestSupport.h"
+#include "model/ProgramData.h"
+#include "units/ScriptedPrompt.h"
+
+#include <QAction>
+#include <QDir>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string DataDir = TORVIK_TEST_DATA_DIR;
+const std::string Wall = DataDir + "/cantilever.tk4d";
+
+class MainFormTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        TestApplication();
+        saved = QDir::currentPath();
+        form = std::make_unique<TMainForm>(&prompt);
+        form->show();
+    }
+    void TearDown() override
+    {
+        form.reset();
+        QDir::setCurrent(saved);
+    }
+
+    // The titles of the menu bar's menus, in order.
+    QStringList MenuTitles() const
+    {
+        QStringList titles;
+        for (QAction* a : form->menuBar()->actions())
+            titles << a->text();
+        return titles;
+    }
+
+    QString saved;
+    ScriptedPrompt prompt;
+    std::unique_ptr<TMainForm> form;
+};
+
+TEST_F(MainFormTest, OpenReadsTheWallAndItsResults)
+{
+    prompt.fileNames.push_back(Wall);
+    for (QAction* a : form->menuBar()->actions().first()->menu()->actions())
+        if (a->text() == "&Open...")
+            a->trigger();
+    EXPECT_EQ(form->windowTitle(), "TORVIK 2013.4.6 - Cantilever.tk4d");
+    ASSERT_EQ(prompt.shown.size(), 2u);
+    EXPECT_EQ(prompt.shown[1], "Data file: Cantilever.tk4d, has been read by TORVIK 2013");
+    EXPECT_TRUE(form->ResultsLoaded());
+    EXPECT_EQ(form->Graphs().pltDef.LineCount(), 3);
+    for (int i = 0; i < 8; ++i)
+        EXPECT_TRUE(form->GraphAction(i)->isEnabled()) << i;
+}
+
+TEST_F(MainFormTest, WithoutResultsTheGraphicsCommandsAreDisabled)
+{
+    for (int i = 0; i < 8; ++i)
+        EXPECT_FALSE(form->GraphAction(i)->isEnabled()) << i;
+    EXPECT_EQ(form->windowTitle(), "TORVIK 2013.4.6 - NewWall.tk4d");
+}
+
+TEST_F(MainFormTest, StartupNameWithoutExtensionOpensTheDataFile)
+{
+    form->OpenStartupFile(DataDir + "/cantilever");
+    EXPECT_EQ(form->windowTitle(), "TORVIK 2013.4.6 - Cantilever.tk4d");
+    EXPECT_TRUE(prompt.shown.empty());
+    form->OpenStartupFile(DataDir + "/missing");
+    EXPECT_EQ(form->windowTitle(), "TORVIK 2013.4.6 - Cantilever.tk4d");
+}
+
+TEST_F(MainFormTest, ActiveGraphWindowShowsItsPlotMenuBeforeWindow)
+{
+    form->OpenFileName(Wall, false);
+    EXPECT_EQ(MenuTitles(), QStringList({"&File", "&Computation", "&Graphics", "&Window", "&Help"}));
+    form->GraphAction(1)->trigger();
+    TPlotForm* deflection = TPlotForm::Of(form->MdiArea()->activeSubWindow());
+    ASSERT_NE(deflection, nullptr);
+    EXPECT_EQ(&deflection->Graph(), &form->Graphs().pltDef);
+    EXPECT_EQ(form->MergedMenu(), deflection->PlotMenu());
+    EXPECT_EQ(MenuTitles(), QStringList({"&File", "&Computation", "&Graphics", "&Plot", "&Window", "&Help"}));
+
+    form->GraphAction(2)->trigger();
+    TPlotForm* moment = TPlotForm::Of(form->MdiArea()->activeSubWindow());
+    ASSERT_NE(moment, nullptr);
+    EXPECT_EQ(form->MergedMenu(), moment->PlotMenu());
+    EXPECT_EQ(MenuTitles().count("&Plot"), 1);
+
+    form->MdiArea()->closeAllSubWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(form->MergedMenu(), nullptr);
+    EXPECT_EQ(MenuTitles(), QStringList({"&File", "&Computation", "&Graphics", "&Window", "&Help"}));
+}
+
+TEST_F(MainFormTest, ClosingAGraphWindowLetsTheNextCommandBuildAFreshOne)
+{
+    form->OpenFileName(Wall, false);
+    TGraphPlot& graph = form->Graphs().pltDef;
+    form->GraphAction(1)->trigger();
+    ASSERT_TRUE(graph.HasPlotForm());
+    form->GraphAction(1)->trigger();
+    EXPECT_EQ(form->MdiArea()->subWindowList().size(), 1);
+    form->MdiArea()->activeSubWindow()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(graph.HasPlotForm());
+    EXPECT_TRUE(form->MdiArea()->subWindowList().isEmpty());
+    form->GraphAction(1)->trigger();
+    EXPECT_TRUE(graph.HasPlotForm());
+    EXPECT_EQ(form->MdiArea()->subWindowList().size(), 1);
+}
+
+struct DisplayCase {
+    const char* path;
+    const char* shown;
+};
+
+class DisplayFileNameTest : public ::testing::TestWithParam<DisplayCase> {};
+
+TEST_P(DisplayFileNameTest, ShowsTheNameAsTheTitleBarDoes)
+{
+    EXPECT_EQ(TMainForm::DisplayFileName(GetParam().path), GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, DisplayFileNameTest,
+                         ::testing::Values(DisplayCase{"c:\\walls\\wall1.tk4d", "Wall1.tk4d"},
+                                           DisplayCase{"c:\\walls\\old.wall.tkd", "Old"},
+                                           DisplayCase{"/home/eng/walls/pier.TKD", "Pier"},
+                                           DisplayCase{"/home/eng/w.tk4d", "W.tk4d"},
+                                           DisplayCase{"x", "x"}));
+
+}  // namespace
