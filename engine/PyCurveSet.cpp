@@ -242,9 +242,12 @@ void BuildGenerated(const PyCurveInput& in, const std::vector<double>& depths, P
             const double z = depths[k];
             if (z < h)
                 continue;
+            // The tip takes the layer above it (nothing of the wall lies below); the
+            // excavation level the layer below it (no curves above).
+            const bool tip = k + 1 == depths.size() && k > 0;
             const int above = profile.LayerAt(z, Side::Above), below = profile.LayerAt(z, Side::Below);
-            std::shared_ptr<const PyCurve> curve = generator.At(z, Side::Below);
-            if (above != below && z > h)
+            std::shared_ptr<const PyCurve> curve = generator.At(z, tip && z > h ? Side::Above : Side::Below);
+            if (above != below && z > h && !tip)
                 curve = std::make_shared<BlendedPyCurve>(generator.At(z, Side::Above), curve, 0.5);
             const double fp = set.spacingFactor * modifiers.PMultiplierAt(z), fy = modifiers.YMultiplierAt(z);
             if (fp != 1 || fy != 1)

@@ -71,7 +71,8 @@ SandCurve::SandCurve(double phi, double s, double b, double x, double k, double 
     // Parabola p = C y^(1/n) through (ym, pm) with the slope of the line m-u there.
     if (slope_ > 0 && pm_ > 0) {
         n_ = pm_ / (slope_ * ym_);
-        c_ = pm_ / std::pow(ym_, 1 / n_);
+        inverseN_ = 1 / n_;
+        c_ = pm_ / std::pow(ym_, inverseN_);
     }
     linear_ = !(n_ > 1);
 }
@@ -86,7 +87,7 @@ double SandCurve::Magnitude(double y) const
     else if (linear_)
         g = pm_ * y / ym_;
     else
-        g = c_ * std::pow(y, 1 / n_);
+        g = c_ * std::pow(y, inverseN_);
     return CapByInitialLine(hasLine_, kx_, y, g);
 }
 

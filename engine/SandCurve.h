@@ -47,7 +47,7 @@ protected:
 private:
     double ps_ = 0, pu_ = 0, pm_ = 0, yu_, ym_;
     double slope_ = 0;  // of the straight line m-u
-    double n_ = 0, c_ = 0;
+    double n_ = 0, inverseN_ = 0, c_ = 0;
     bool linear_ = false;
     double kx_;
     bool hasLine_;

@@ -110,6 +110,25 @@ TEST(RetainedSideLoads, WaterOnBothSides)
     EXPECT_NEAR(loads.soil[4], (80 - 19.62) / 3 + 19.62, 1e-9);
 }
 
+TEST(RetainedSideLoads, EnglishUnitsAgreeWithAHandCalculationInFeet)
+{
+    // 120 pcf sand, phi 30, water 5 ft behind the wall, Wa = 1 ft; at 8 ft: sigma_v = 960 psf,
+    // u = 187.2 psf, sigma_a = 257.6 psf; load 444.8 lb/ft = 37.0667 lb/in. Surcharge X in inches.
+    RetainedSideInput in;
+    in.earthPressureOption = 2;
+    in.unitSystem = 1;
+    in.excavationDepth = 120;
+    in.wallLength = 240;
+    in.activeWidth = 12;
+    in.waterDepthBackfill = 60;
+    in.waterDepthExcavation = 1e6;
+    in.layers = {Layer(SoilType::Sand, 480, Sand(120.0 / 1728, 30), Sand(120.0 / 1728, 30))};
+    in.surcharges = {{2, 100, 24, 0}};  // 1200 lb/ft line load 2 ft from the wall: m = 0.2
+    const auto loads = ComputeRetainedSideLoads(in, {0, 96, 240});
+    EXPECT_NEAR(loads.soil[1], 444.8 / 12, 1e-9);
+    EXPECT_NEAR(loads.surcharge[1], 12 * 0.2 * (100.0 / 120) * 0.8 / std::pow(0.16 + 0.64, 2), 1e-9);
+}
+
 TEST(RetainedSideLoads, CohesionWithTensionCutOffAndTopSurcharge)
 {
     // Clay c = 30, gamma = 18: sigma_a = 18 z - 60, zero above z = 10/3.

@@ -116,6 +116,15 @@ TEST(BuildPyCurves, NodeOnALayerBoundaryTakesTheMeanOfBothCurves)
         EXPECT_NEAR(set.curves[8]->Resistance(y), 0.5 * (-std::cbrt(y / 0.03) * 32.8 + sand.Resistance(y)), 1e-9) << y;
 }
 
+TEST(BuildPyCurves, TipOnALayerBoundaryTakesTheLayerAbove)
+{
+    PyCurveInput in = ClayWall();
+    in.layers.push_back({SoilType::Sand, 20, SandRow(18, 35, 16300), SandRow(18, 35, 16300)});
+    in.layers[0].bottomDepth = 8;
+    const PyCurveSet set = BuildPyCurves(in, Depths(8, 1));
+    EXPECT_NEAR(set.curves[8]->Ultimate(), 108, 1e-9);  // 9 c b of the clay, no sand
+}
+
 TEST(BuildPyCurves, StiffClayUsesTheMeanCohesionBelowTheExcavation)
 {
     // c from 50 at the top to 150 at 10 m; H = 2; at z = 6: c = 110, ca = (70 + 110)/2 = 90, s = 4 x 8.
