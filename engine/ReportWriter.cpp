@@ -175,8 +175,8 @@ void Report::Inputs(const SectionRun& s)
     const WallBlock& b = s.block;
     Heading("Input used");
     Line("Number of increments:              " + std::to_string(b.nodeCount));
-    Line("Increment length:                  " + Num(b.increment) + " " + u_.length + " (" +
-         u_.Depth(b.increment) + " " + u_.depth + ")");
+    Line("Increment length:                  " + Num(b.increment) + " " + u_.length +
+         (u_.system == 1 ? " (" + u_.Depth(b.increment) + " " + u_.depth + ")" : ""));
     Line("Wall length:                       " + u_.Depth(b.nodeCount * b.increment) + " " + u_.depth);
     Line("Excavation depth (free height):    " + u_.Depth(b.wallHeight) + " " + u_.depth);
     Line("Maximum allowable deflection:      " + Num(b.maxDeflection) + " " + u_.length);
@@ -418,6 +418,12 @@ std::string ReportWriter::Notes(const RunInfo& info, const std::vector<SectionRu
     out << Eol;
     for (const std::string& n : info.notes)
         out << n << Eol;
+    out << "Status per analysis:" << Eol;
+    if (!info.fileError.empty())
+        out << "Data file: invalid input. " << info.fileError << Eol;
+    for (const SectionRun& s : sections)
+        out << StatusLine(s) << Eol;
+    out << Eol;
     out << (info.plotWritten ? "Plot data file written." : "No plot data file written.") << Eol;
     out << "End:         " << info.endTime << Eol;
     return out.str();

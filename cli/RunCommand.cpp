@@ -1,0 +1,110 @@
+// torvik-cli run: analyses a saved wall data file exactly as the program's Run
+// Analysis does after saving (names.dat in the program's directory, the engine
+// library loaded from there, its entry point called with 6, the library
+// released), then prints the status of each stage or case and the largest
+// deflection and moment of each with their depths.
+#include "cli/Command.h"
+#include "run/AnalysisRun.h"
+#include "run/ReadPlotFile.h"
+#include "run/ResultGraphs.h"
+#include "units/NumberFormat.h"
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The lines of the run notes' "Status per analysis:" block.
+std::vector<std::string> StatusLines(const std::string& notesFile)
+{
+    std::ifstream in(notesFile, std::ios::binary);
+    std::vector<std::string> lines;
+    std::string line;
+    bool inside = false;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line == "Status per analysis:")
+            inside = true;
+        else if (inside && line.empty())
+            break;
+        else if (inside)
+            lines.push_back(line);
+    }
+    return lines;
+}
+
+// The point of a result line with the largest magnitude of X.
+const TFloatPoint* Largest(const TLine& line)
+{
+    const TFloatPoint* best = nullptr;
+    for (const TFloatPoint& p : line.Points)
+        if (!best || std::fabs(p.X) > std::fabs(best->X))
+            best = &p;
+    return best;
+}
+
+std::string Num(long double v) { return FormatGeneral(v, 6); }
+
+void PrintMaxima(const TResultGraphs& graphs)
+{
+    const int units = graphs.pltDef.Units();
+    const std::string depth = units == 1 ? "ft" : units == 2 ? "m" : "L";
+    const std::string deflection = units == 1 ? "in" : units == 2 ? "m" : "L";
+    const std::string moment = units == 1 ? "in-kips" : units == 2 ? "kN-m" : "F-L";
+    for (int k = 0; k < graphs.pltDef.LineCount() && k < graphs.pltMom.LineCount(); ++k) {
+        const TFloatPoint* y = Largest(graphs.pltDef.Lines(k));
+        const TFloatPoint* m = Largest(graphs.pltMom.Lines(k));
+        if (!y || !m)
+            continue;
+        std::cout << "Section " << k + 1 << ": maximum deflection " << Num(y->X) << " " << deflection << " at depth "
+                  << Num(y->Y) << " " << depth << "; maximum moment " << Num(m->X) << " " << moment << " at depth "
+                  << Num(m->Y) << " " << depth << "\n";
+    }
+}
+
+int RunAnalysis(const std::vector<std::string>& args)
+{
+    if (args.size() != 1) {
+        std::cerr << "Usage: torvik-cli run WALLFILE\n";
+        return ExitUsage;
+    }
+    const std::string wall = fs::absolute(args[0]).lexically_normal().string();
+    if (!fs::is_regular_file(wall)) {
+        std::cerr << "torvik-cli run: " << wall << " does not exist\n";
+        return ExitBadInput;
+    }
+    const TEngineCall call = CallEngine(wall, ProgramDirectory());
+    if (call != TEngineCall::Completed) {
+        std::cerr << "torvik-cli run: "
+                  << (call == TEngineCall::LoadFailed ? InitializeFailedMessage : ReinitializeMessage) << "\n";
+        return ExitBadInput;
+    }
+    for (const std::string& line : StatusLines(ReplaceExtension(wall, ".tk4r")))
+        std::cout << line << "\n";
+    const std::string plot = ReplaceExtension(wall, ".tk4p");
+    std::cout << "Output text: " << ReplaceExtension(wall, ".tk4o") << "\n";
+    std::cout << "Run notes:   " << ReplaceExtension(wall, ".tk4r") << "\n";
+    if (!fs::exists(plot)) {
+        std::cout << "No plot data file was written.\n";
+        return ExitBadInput;
+    }
+    std::cout << "Plot data:   " << plot << "\n";
+    TResultGraphs graphs;
+    std::string error;
+    if (LoadWallResults(wall, graphs, error))
+        PrintMaxima(graphs);
+    else
+        std::cerr << "torvik-cli run: " << error << "\n";
+    return ExitOk;
+}
+
+const CommandRegistration registration({"run", "WALLFILE",
+                                        "analyses a saved wall with the engine library and prints a summary",
+                                        RunAnalysis});
+
+}  // namespace

@@ -1,0 +1,149 @@
+// The example walls of examples/: each is built here through the program's
+// model and saved by its writer (TORVIK_WRITE_EXAMPLES=1 rewrites the committed
+// files), must equal the committed file, and must analyse to a plot data file.
+#include "engine/EngineRun.h"
+#include "engine/tests/TestWall.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Cantilever sheet-pile wall in sand, English units: 10 ft retained, 22 ft long,
+// a PZ 22 section per foot of wall (EI = 29e6 psi x 84.4 in^4).
+std::string CantileverSand()
+{
+    TestWall w(1, 88, 3.0);  // 88 increments of 3 in
+    w.wall->Title = "Cantilever sheet-pile wall in sand";
+    w.Stiffness(0, 88, 29.0e6 * 84.4);
+    w.Generated(2, 120.0, 12.0, 12.0);  // excavation 10 ft; widths 1 ft
+    w.wall->WaterDepthBackfill = 600;   // water table 50 ft down, below the tip
+    w.wall->WaterDepthExcavation = 600;
+    w.wall->MaxDeflection = 20;
+    w.wall->ClosureTolerance = 1e-5;
+    // Table units: depth ft; unit weight lb/ft^3, friction angle, k(py) lb/in^3.
+    w.Layer(4, 40.0, {115, 32, 90}, {120, 32, 90});
+    return w.Text();
+}
+
+// Anchored sheet-pile wall in soft clay, SI: 5 m excavation, 14 m wall, one
+// tie-back at 1.5 m below the top, water 2 m below the top behind the wall.
+std::string AnchoredSoftClay()
+{
+    TestWall w(2, 56, 0.25);
+    w.wall->Title = "Anchored sheet-pile wall in soft clay with one tie-back";
+    w.Stiffness(0, 56, 1.2e5);
+    w.Generated(3, 5.0, 1.0, 1.0);
+    w.wall->WaterDepthBackfill = 2.0;
+    w.wall->WaterDepthExcavation = 5.0;
+    w.wall->MaxDeflection = 1.0;
+    w.wall->ClosureTolerance = 1e-6;
+    w.Spring(6, 6, 20000);  // tie-back stiffness per metre of wall, kN/m
+    // unit weight kN/m^3, cohesion kPa, E50, k(py) kN/m^3
+    w.Layer(1, 20.0, {17, 30, 0.02, 0}, {17.5, 60, 0.01, 0});
+    return w.Text();
+}
+
+// Soldier-pile wall of steel wide-flange piles at 2.4 m with timber lagging,
+// SI: 3.5 m excavation in sand with water, a strip load behind the wall and a
+// uniform surcharge; EI = 200 GPa x 8.0e-4 m^4, flange width 0.36 m.
+std::string SoldierPile()
+{
+    TestWall w(2, 60, 0.2);
+    w.wall->Title = "Soldier-pile wall at 2.4 m spacing with surcharge and water";
+    w.Stiffness(0, 60, 200e6 * 8.0e-4);
+    w.Generated(2, 3.5, 2.4, 0.36);
+    w.wall->WaterDepthBackfill = 3.0;
+    w.wall->WaterDepthExcavation = 3.5;
+    w.wall->TopSurcharge = 10;
+    w.wall->MaxDeflection = 1.0;
+    w.wall->ClosureTolerance = 1e-6;
+    w.Surcharge(3, 20, 1000, 3000);  // strip load 20 kPa, 1 m from the wall, 3 m wide (mm)
+    w.Layer(4, 20.0, {19, 34, 24000}, {20, 36, 24000});
+    return w.Text();
+}
+
+// Three-stage excavation, SI: 2 m as a cantilever, then 4 m with a strut at
+// 1 m, then 6 m with a second strut at 3.5 m; a 14 m wall in sand.
+std::string ThreeStage()
+{
+    TestWall w(2, 70, 0.2);
+    w.wall->Title = "Three-stage braced excavation in sand";
+    w.Stiffness(0, 70, 1.0e5);
+    w.Generated(2, 2.0, 1.0, 1.0);
+    w.wall->WaterDepthBackfill = 30;
+    w.wall->WaterDepthExcavation = 30;
+    w.wall->MaxDeflection = 1.0;
+    w.wall->ClosureTolerance = 1e-6;
+    w.Layer(4, 30.0, {19, 33, 20000}, {20, 35, 20000});
+    return w.StagedText(3, [&w](TProgramData& wall, int k) {
+        wall.WallHeight = 2.0 * k;
+        if (k == 2)
+            w.Spring(5, 5, 50000);  // strut at 1 m
+        if (k == 3)
+            w.Spring(18, 18, 50000);  // strut at 3.6 m
+    });
+}
+
+struct Example {
+    const char* file;
+    std::string (*text)();
+    size_t sections;
+};
+
+const Example Examples[] = {
+    {"cantilever-sand.tk4d", CantileverSand, 1},
+    {"anchored-soft-clay.tk4d", AnchoredSoftClay, 1},
+    {"soldier-pile-surcharge-water.tk4d", SoldierPile, 1},
+    {"three-stage-excavation.tk4d", ThreeStage, 3},
+};
+
+class ExampleWall : public ::testing::TestWithParam<Example> {};
+
+TEST_P(ExampleWall, IsTheWritersFileAndAnalyses)
+{
+    const Example& e = GetParam();
+    const std::string path = std::string(TORVIK_SOURCE_DIR) + "/examples/" + e.file;
+    const std::string text = e.text();
+    if (std::getenv("TORVIK_WRITE_EXAMPLES")) {
+        std::ofstream(path, std::ios::binary) << text;
+    }
+    EXPECT_EQ(ReadAll(path), text);
+
+    const RunOutcome o = EngineRun::Analyse(path);
+    EXPECT_TRUE(o.fileError.empty()) << o.fileError;
+    ASSERT_EQ(o.sections.size(), e.sections);
+    for (const SectionRun& s : o.sections) {
+        EXPECT_TRUE(s.Ok()) << s.heading << ": " << s.error << s.result.message;
+        if (s.Ok()) {
+            EXPECT_LT(std::fabs(s.result.ForceResidual()), 1e-6);
+            EXPECT_LT(std::fabs(s.result.MomentResidual()), 1e-6);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, ExampleWall, ::testing::ValuesIn(Examples), [](const auto& info) {
+    std::string name = info.param.file;
+    name = name.substr(0, name.find('.'));
+    for (char& c : name)
+        if (c == '-')
+            c = '_';
+    return name;
+});
+
+}  // namespace
