@@ -42,7 +42,10 @@ TfrmActiveLines::TfrmActiveLines(std::vector<std::string>& flags, const std::vec
     if (lbLines_->count() > 0)
         lbLines_->setCurrentRow(0, QItemSelectionModel::NoUpdate);
 
-    connect(lbLines_, &QListWidget::itemDoubleClicked, this, [this] { Toggle(lbLines_->currentRow()); });
+    connect(lbLines_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        lbLines_->setCurrentItem(item, QItemSelectionModel::NoUpdate);
+        Toggle(lbLines_->row(item));
+    });
     connect(btnToggle_, &QPushButton::clicked, this, [this] { ToggleSelected(); });
     connect(btnAll_, &QPushButton::clicked, this, [this] { SetAll(true); });
     connect(btnNone_, &QPushButton::clicked, this, [this] { SetAll(false); });
