@@ -225,8 +225,14 @@ NodeLoads ComputeRetainedSideLoads(const RetainedSideInput& in, const std::vecto
     if (generated || uniform)
         CheckLayersForPressure(in.layers, in.backfillSlope);
     const RetainedSide side(in, profile);
-    const double factorWidth = in.activePressureFactor * in.activeWidth;
     const double h = in.excavationDepth;
+    // Above the excavation the lagging or the sheeting carries the pressure over Wa;
+    // below it a spaced unit is loaded over its own width only (FHWA GEC-4).
+    const double widthBelow = in.pyWidth > 0 ? std::min(in.activeWidth, in.pyWidth) : in.activeWidth;
+    auto factorWidth = [&](double z, Side s) {
+        const bool above = z < h || (z == h && s == Side::Above);
+        return in.activePressureFactor * (above ? in.activeWidth : widthBelow);
+    };
     const UnitLabels units = UnitLabelsFor(in.unitSystem);
 
     // The apparent-pressure envelope of anchored walls above the excavation.
@@ -257,13 +263,13 @@ NodeLoads ComputeRetainedSideLoads(const RetainedSideInput& in, const std::vecto
         double stress = side.ActiveStress(z, s, q);
         if (envelope && (z < h || (z == h && s == Side::Above)))
             stress = envelope->At(z) + stress - side.ActiveStress(z, s, 0);
-        return factorWidth * (stress + side.Water(z));
+        return factorWidth(z, s) * (stress + side.Water(z));
     };
     auto surchargeAt = [&](double z, Side s) {
         double stress = tabled ? side.TabledSurcharge(z) : 0.0;
         if (option == 1 && uniform)
             stress += side.CoefficientAt(z, s) * in.topSurcharge;
-        return factorWidth * stress;
+        return factorWidth(z, s) * stress;
     };
     for (std::size_t k = 0; k < count; ++k) {
         const double z = nodeDepths[k];
@@ -295,8 +301,7 @@ NodeLoads ComputeRetainedSideLoads(const RetainedSideInput& in, const std::vecto
                             "[1 + sqrt(sin(phi) sin(phi - beta) / cos(beta))]^2 (Rankine's tan^2(45 - phi/2) for beta = 0), "
                             "beta = " + Num(in.backfillSlope) + " degrees; clays undrained (phi = 0, Ka = 1); sigma_a = Ka "
                             "(sigma'_v + q) - 2 c sqrt(Ka), not below 0 (tension cut-off); rock layers carry no active pressure "
-                            "of their own; the load is " + Num(in.activePressureFactor) + " x (sigma_a + u_b - u_e) x Wa = " +
-                            Num(in.activeWidth) + " " + units.length + ".");
+                            "of their own; the load is " + Num(in.activePressureFactor) + " x (sigma_a + u_b - u_e) x the width.");
         if (WaterInWall(in))
             out.notes.push_back("Water: unit weight " + Num(UnitWeightOfWater(in.unitSystem)) + " " + units.unitWeight + "; pore pressure below DWb = " + Num(in.waterDepthBackfill) + " " + units.length +
                                 " on the retained side and below DWe = " + Num(in.waterDepthExcavation) + " " + units.length +
@@ -315,8 +320,14 @@ NodeLoads ComputeRetainedSideLoads(const RetainedSideInput& in, const std::vecto
                             "line loads with m = X/H and n = z/H, H = " + Num(h > 0 ? h : in.wallLength) + " " + units.length +
                             ", on the section nearest the load; strip loads (2q/pi)(beta - sin(beta) cos(2 alpha)); from the top "
                             "of the wall to its tip, times the factor and Wa.");
-    out.notes.push_back("At a node where the pressure jumps (a layer boundary, the excavation level) the load is the mean of the "
-                        "values just above and just below.");
+    if (generated || tabled || uniform)
+        out.notes.push_back("Width: Wa = " + Num(in.activeWidth) + " " + units.length + " above the excavation level" +
+                            (widthBelow < in.activeWidth
+                                 ? ", the unit's width min(Wa, Wp) = " + Num(widthBelow) + " " + units.length +
+                                       " below it (no lagging between spaced units there; FHWA GEC-4)."
+                                 : " and below it."));
+    out.notes.push_back("At a node where the pressure or the width jumps (a layer boundary, the excavation level) the load is "
+                        "the mean of the values just above and just below.");
     return out;
 }
 

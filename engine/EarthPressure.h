@@ -35,7 +35,8 @@ struct RetainedSideInput {
     int unitSystem = 1;               // 1 English, 2 SI, 3 other
     double excavationDepth = 0;       // H (WallHeight)
     double wallLength = 0;            // L = n h
-    double activeWidth = 0;           // Wa
+    double activeWidth = 0;           // Wa, the width loaded above the excavation level
+    double pyWidth = 0;               // Wp: below the excavation level the width is min(Wa, Wp) (0: Wa throughout)
     double waterDepthBackfill = 0;    // DWb
     double waterDepthExcavation = 0;  // DWe
     double activePressureFactor = 1;
@@ -55,9 +56,11 @@ struct NodeLoads {
     std::vector<std::string> notes; // choices and warnings, for the output text
 };
 
-// The loads at nodeDepths (increasing, from 0 to L). At a node where a pressure
-// jumps (a layer boundary, the excavation level) the load is the mean of the
-// values just above and just below. Throws TorvikError (naming the layer or the
+// The loads at nodeDepths (increasing, from 0 to L). Pressures act on the width
+// Wa above the excavation level and on min(Wa, Wp) below it, where spaced units
+// have no lagging. At a node where a pressure or the width jumps (a layer
+// boundary, the excavation level) the load is the mean of the values just above
+// and just below. Throws TorvikError (naming the layer or the
 // row) for unusable input.
 NodeLoads ComputeRetainedSideLoads(const RetainedSideInput& input, const std::vector<double>& nodeDepths);
 

@@ -98,6 +98,23 @@ TEST(RetainedSideLoads, FactorAndWidthScaleTheLoad)
     EXPECT_NEAR(ComputeRetainedSideLoads(in, Metres(10)).soil[4], 0.8 * 2.5 * 24, 1e-9);
 }
 
+TEST(RetainedSideLoads, SpacedUnitsAreLoadedOverTheirOwnWidthBelowTheExcavation)
+{
+    // Wa = 2.4 (spacing), Wp = 0.36 (flange): 2.4 above H = 5, 0.36 below, the mean at H.
+    RetainedSideInput in = DryWall({Layer(SoilType::Sand, 20, Sand(18, 30), Sand(18, 30))});
+    in.activeWidth = 2.4;
+    in.pyWidth = 0.36;
+    in.surcharges = {{3, 30, 0, 1000}};
+    const auto loads = ComputeRetainedSideLoads(in, Metres(10));
+    EXPECT_NEAR(loads.soil[4], 2.4 * 24, 1e-9);
+    EXPECT_NEAR(loads.soil[5], 0.5 * (2.4 + 0.36) * 30, 1e-9);
+    EXPECT_NEAR(loads.soil[6], 0.36 * 36, 1e-9);
+    EXPECT_NEAR(loads.surcharge[8], 0.36 * StripLoadPressure(30, 0, 1, 8), 1e-12);
+    // A continuous wall (Wp not below Wa) keeps Wa throughout.
+    in.pyWidth = 3;
+    EXPECT_NEAR(ComputeRetainedSideLoads(in, Metres(10)).soil[6], 2.4 * 36, 1e-9);
+}
+
 TEST(RetainedSideLoads, WaterOnBothSides)
 {
     // DWb = 2, DWe = 6, gamma = 20: at z = 8 sigma'_v = 160 - 9.81 x 6, u_b = 58.86, u_e = 19.62.
