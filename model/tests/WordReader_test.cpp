@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -11,6 +13,19 @@
 #include <vector>
 
 namespace {
+
+// Test names show the text, with control characters escaped.
+inline void PrintText(const char* text, std::ostream* os)
+{
+    *os << '"';
+    for (const char* c = text; *c; ++c) {
+        if (static_cast<unsigned char>(*c) < 32)
+            *os << "\\x" << std::hex << static_cast<int>(*c) << std::dec;
+        else
+            *os << *c;
+    }
+    *os << '"';
+}
 
 // The message of the EInOutError that `action` throws.
 template <class Action>
@@ -29,6 +44,11 @@ struct LinesCase {
     std::string content;
     std::vector<std::string> lines;
 };
+
+void PrintTo(const LinesCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class LineSplitTest : public ::testing::TestWithParam<LinesCase> {};
 
@@ -101,6 +121,11 @@ struct BadNumberCase {
     const char* message;
 };
 
+void PrintTo(const BadNumberCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class BadNumberTest : public ::testing::TestWithParam<BadNumberCase> {};
 
 TEST_P(BadNumberTest, NamesLineAndItem)
@@ -137,6 +162,11 @@ struct IntegerCase {
     const char* word;
     std::int32_t value;
 };
+
+void PrintTo(const IntegerCase& c, std::ostream* os)
+{
+    PrintText(c.word, os);
+}
 
 class IntegerTest : public ::testing::TestWithParam<IntegerCase> {};
 

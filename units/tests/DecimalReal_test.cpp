@@ -2,17 +2,37 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <clocale>
 #include <cmath>
 #include <limits>
 
 namespace {
 
+// Test names show the text, with control characters escaped.
+inline void PrintText(const char* text, std::ostream* os)
+{
+    *os << '"';
+    for (const char* c = text; *c; ++c) {
+        if (static_cast<unsigned char>(*c) < 32)
+            *os << "\\x" << std::hex << static_cast<int>(*c) << std::dec;
+        else
+            *os << *c;
+    }
+    *os << '"';
+}
+
 struct RealCase {
     const char* text;
     DecimalStatus status;
     long double value;  // when Ok
 };
+
+void PrintTo(const RealCase& c, std::ostream* os)
+{
+    PrintText(c.text, os);
+}
 
 class DecimalRealTest : public ::testing::TestWithParam<RealCase> {};
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <limits>
 #include <string>
 
@@ -18,6 +20,11 @@ struct BoundsCase {
     void (*step)(TEntryBounds&);
     long double expectedMin, expectedMax;
 };
+
+void PrintTo(const BoundsCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class EntryBoundsTest : public ::testing::TestWithParam<BoundsCase> {};
 
@@ -59,6 +66,11 @@ struct CheckCase {
     bool integerOnly;
     TEntryBounds::Check expected;
 };
+
+void PrintTo(const CheckCase& c, std::ostream* os)
+{
+    *os << static_cast<double>(c.value) << (c.integerOnly ? " integer" : "");
+}
 
 class EntryCheckTest : public ::testing::TestWithParam<CheckCase> {};
 

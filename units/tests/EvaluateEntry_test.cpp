@@ -4,16 +4,36 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <chrono>
 #include <cmath>
 #include <string>
 
 namespace {
 
+// Test names show the text, with control characters escaped.
+inline void PrintText(const char* text, std::ostream* os)
+{
+    *os << '"';
+    for (const char* c = text; *c; ++c) {
+        if (static_cast<unsigned char>(*c) < 32)
+            *os << "\\x" << std::hex << static_cast<int>(*c) << std::dec;
+        else
+            *os << *c;
+    }
+    *os << '"';
+}
+
 struct ValueCase {
     const char* text;
     long double value;
 };
+
+void PrintTo(const ValueCase& c, std::ostream* os)
+{
+    PrintText(c.text, os);
+}
 
 class EvaluateValueTest : public ::testing::TestWithParam<ValueCase> {};
 
@@ -87,6 +107,11 @@ struct ErrorCase {
     bool math;  // EMathError, else EAssignError
     const char* message;
 };
+
+void PrintTo(const ErrorCase& c, std::ostream* os)
+{
+    PrintText(c.text, os);
+}
 
 class EvaluateErrorTest : public ::testing::TestWithParam<ErrorCase> {};
 

@@ -2,10 +2,25 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 #include <string>
 
 namespace {
+
+// Test names show the text, with control characters escaped.
+inline void PrintText(const char* text, std::ostream* os)
+{
+    *os << '"';
+    for (const char* c = text; *c; ++c) {
+        if (static_cast<unsigned char>(*c) < 32)
+            *os << "\\x" << std::hex << static_cast<int>(*c) << std::dec;
+        else
+            *os << *c;
+    }
+    *os << '"';
+}
 
 struct DimensionCase {
     const char* dimension;
@@ -14,6 +29,11 @@ struct DimensionCase {
     const char* si;
     const char* generic;
 };
+
+void PrintTo(const DimensionCase& c, std::ostream* os)
+{
+    PrintText(c.dimension, os);
+}
 
 class DimensionTest : public ::testing::TestWithParam<DimensionCase> {};
 
@@ -89,6 +109,11 @@ struct ConversionCase {
     long double expected;
 };
 
+void PrintTo(const ConversionCase& c, std::ostream* os)
+{
+    *os << c.from << " to " << c.to;
+}
+
 class ConversionTest : public ::testing::TestWithParam<ConversionCase> {};
 
 TEST_P(ConversionTest, DepthOfTenFeet)
@@ -122,6 +147,12 @@ struct EntryLabelCase {
     int system;
     const char* expected;
 };
+
+void PrintTo(const EntryLabelCase& c, std::ostream* os)
+{
+    PrintText(c.units, os);
+    *os << " in " << c.system;
+}
 
 class EntryLabelTest : public ::testing::TestWithParam<EntryLabelCase> {};
 

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <string>
 #include <vector>
 
@@ -35,6 +37,11 @@ struct ComboLeaveCase {
     Messages messages;
     bool focusBack;
 };
+
+void PrintTo(const ComboLeaveCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class DataComboLeaveTest : public ::testing::TestWithParam<ComboLeaveCase> {};
 

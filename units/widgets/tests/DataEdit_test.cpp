@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <limits>
 #include <string>
 #include <vector>
@@ -29,6 +31,11 @@ struct LeaveCase {
     Messages messages;
     bool focusBack;
 };
+
+void PrintTo(const LeaveCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class DataEditLeaveTest : public ::testing::TestWithParam<LeaveCase> {};
 
@@ -112,6 +119,11 @@ struct HexCase {
     long double value;
     const char* text;
 };
+
+void PrintTo(const HexCase& c, std::ostream* os)
+{
+    *os << static_cast<double>(c.value);
+}
 
 class DataEditHexTest : public ::testing::TestWithParam<HexCase> {};
 

@@ -25,7 +25,6 @@ template <class Field>
 struct FieldWindow {
     FieldWindow()
     {
-        TestApplication();
         auto* layout = new QVBoxLayout(&window);
         field = new Field(&window, &prompt);
         other = new QLineEdit(&window);
@@ -40,6 +39,7 @@ struct FieldWindow {
     // Moves the focus to the other edit, as a click or Tab would.
     void Leave() { other->setFocus(Qt::TabFocusReason); }
 
+    QApplication& app = TestApplication();  // before any widget
     ScriptedPrompt prompt;
     QWidget window;
     Field* field = nullptr;
