@@ -1,0 +1,112 @@
+// The engine library as the program uses it: loaded from a program directory by
+// its path, called with 6 through names.dat, released; many times in one process.
+#include "engine/tests/TestWall.h"
+#include "run/AnalysisRun.h"
+
+#include <gtest/gtest.h>
+
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadAll(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// A program directory of its own with a copy of the built library, and the
+// working directory restored afterwards.
+class EngineLibrary : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        cwd = fs::current_path();
+        dir = fs::temp_directory_path() /
+              ("torvik-library-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir);
+        fs::create_directories(dir / "bin");
+        fs::copy_file(fs::path(TORVIK_BIN_DIR) / EngineLibraryName, dir / "bin" / EngineLibraryName);
+        data = (dir / "wall.tk4d").string();
+        TestWall w(2, 40, 0.25);
+        w.Stiffness(0, 40, 1e4);
+        w.Generated(2, 3.0, 1.0, 1.0);
+        w.Layer(4, 20, {18, 32, 20000}, {18, 32, 20000});
+        w.wall->MaxDeflection = 1;
+        w.wall->ClosureTolerance = 1e-6;
+        w.Save(data);
+    }
+    void TearDown() override
+    {
+        fs::current_path(cwd);
+        fs::remove_all(dir);
+    }
+
+    fs::path cwd, dir;
+    std::string data;
+};
+
+TEST_F(EngineLibrary, ExportsOnlyTheEntryPoint)
+{
+    void* library = dlopen((dir / "bin" / EngineLibraryName).c_str(), RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(library, nullptr) << dlerror();
+    EXPECT_NE(dlsym(library, "_ITORVIK"), nullptr);
+    EXPECT_EQ(dlsym(library, "_ZN9EngineRun3RunERK8RunFiles"), nullptr);
+    EXPECT_EQ(dlsym(library, "_Z13FormatGeneraleii"), nullptr);
+    dlclose(library);
+}
+
+TEST_F(EngineLibrary, LoadCallReleaseManyTimesGivesTheSameResults)
+{
+    std::string first;
+    for (int i = 0; i < 25; ++i) {
+        ASSERT_EQ(CallEngine(data, (dir / "bin").string()), TEngineCall::Completed);
+        const std::string plot = ReadAll(dir / "wall.tk4p");
+        ASSERT_FALSE(plot.empty()) << ReadAll(dir / "wall.tk4r");
+        if (i == 0)
+            first = plot;
+        EXPECT_EQ(plot, first) << "call " << i;
+        EXPECT_FALSE(fs::exists(dir / "bin" / "names.dat"));
+        EXPECT_EQ(fs::current_path(), dir / "bin");
+    }
+}
+
+TEST_F(EngineLibrary, StaleOutputsAreDeletedWhenTheAnalysisFails)
+{
+    ASSERT_EQ(CallEngine(data, (dir / "bin").string()), TEngineCall::Completed);
+    ASSERT_TRUE(fs::exists(dir / "wall.tk4p"));
+    std::ofstream(data, std::ios::binary) << "Cut\r\n2 0\t1";  // a damaged file
+    ASSERT_EQ(CallEngine(data, (dir / "bin").string()), TEngineCall::Completed);
+    EXPECT_FALSE(fs::exists(dir / "wall.tk4p"));
+    EXPECT_NE(ReadAll(dir / "wall.tk4r").find("ERROR reading the data file"), std::string::npos);
+}
+
+TEST_F(EngineLibrary, MissingLibraryIsReportedAndNamesFileStays)
+{
+    fs::remove(dir / "bin" / EngineLibraryName);
+    EXPECT_EQ(CallEngine(data, (dir / "bin").string()), TEngineCall::LoadFailed);
+    EXPECT_EQ(ReadAll(dir / "bin" / "names.dat"), NamesFileText(data));
+    EXPECT_FALSE(fs::exists(dir / "wall.tk4o"));
+}
+
+TEST_F(EngineLibrary, WithoutNamesFileTheEngineWritesNothing)
+{
+    void* library = dlopen((dir / "bin" / EngineLibraryName).c_str(), RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(library, nullptr);
+    auto entry = reinterpret_cast<void (*)(int)>(dlsym(library, "_ITORVIK"));
+    fs::current_path(dir / "bin");
+    entry(6);  // no names.dat: returns quietly
+    dlclose(library);
+    EXPECT_FALSE(fs::exists(dir / "wall.tk4o"));
+}
+
+}  // namespace

@@ -1,0 +1,44 @@
+// The file names of a run and names.dat.
+#include "run/AnalysisRun.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Extension {
+    const char* name;
+    const char* replaced;
+};
+
+class ReplaceExtensionTest : public ::testing::TestWithParam<Extension> {};
+
+TEST_P(ReplaceExtensionTest, ReplacesFromTheLastDotOfTheFileName)
+{
+    EXPECT_EQ(ReplaceExtension(GetParam().name, ".tk4p"), GetParam().replaced);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, ReplaceExtensionTest,
+                         ::testing::Values(Extension{"/w/wall.tk4d", "/w/wall.tk4p"},
+                                           Extension{"/w/wall", "/w/wall.tk4p"},
+                                           Extension{"/w.x/wall", "/w.x/wall.tk4p"},
+                                           Extension{"/w/a.b.tk4d", "/w/a.b.tk4p"},
+                                           Extension{"C:\\w.x\\wall", "C:\\w.x\\wall.tk4p"}));
+
+TEST(NamesFile, FourLinesEndedByCrLf)
+{
+    EXPECT_EQ(NamesFileText("/home/e/wall.tk4d"),
+              "/home/e/wall.tk4d\r\n/home/e/wall.tk4o\r\n/home/e/wall.tk4p\r\n/home/e/wall.tk4r\r\n");
+    EXPECT_EQ(NamesFileText("/home/e/wall"),
+              "/home/e/wall\r\n/home/e/wall.tk4o\r\n/home/e/wall.tk4p\r\n/home/e/wall.tk4r\r\n");
+}
+
+TEST(AnalysisRunMessages, AreTheProgramsTexts)
+{
+    EXPECT_STREQ(EngineLibraryName, "Torvik2013_DLL.DLL");
+    EXPECT_STREQ(InitializeFailedMessage, "Attempt to initialize DLL failed");
+    EXPECT_STREQ(ReinitializeMessage, "Attempt to reinitialize DLL");
+    EXPECT_STREQ(CompletedMessage,
+                 "Computations are completed. Please, check output file for results or error messages.");
+}
+
+}  // namespace
