@@ -2,6 +2,7 @@
 
 #include "graph/widgets/PlotForm.h"
 #include "model/ProgramData.h"
+#include "run/AnalysisRun.h"
 #include "run/ReadPlotFile.h"
 #include "ui/ProgramIcon.h"
 #include "units/TorvikError.h"
@@ -74,6 +75,17 @@ void TMainForm::createActions()
     openAct_->setStatusTip("Open Data File");
     connect(openAct_, &QAction::triggered, this, &TMainForm::FileOpenClick);
 
+    saveAct_ = new QAction("&Save", this);
+    saveAct_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    saveAct_->setStatusTip("Save Data File");
+    connect(saveAct_, &QAction::triggered, this, [this] { FileSaveClick(); });
+    saveAsAct_ = new QAction("Save &As...", this);
+    connect(saveAsAct_, &QAction::triggered, this, [this] { FileSaveAsClick(); });
+
+    runAct_ = new QAction("&Run Analysis", this);
+    runAct_->setStatusTip("Run Analysis");
+    connect(runAct_, &QAction::triggered, this, &TMainForm::CompRunClick);
+
     exitAct_ = new QAction("E&xit", this);
     exitAct_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(exitAct_, &QAction::triggered, this, &QWidget::close);
@@ -102,10 +114,13 @@ void TMainForm::createMenus()
 {
     fileMenu_ = menuBar()->addMenu("&File");
     fileMenu_->addAction(openAct_);
+    fileMenu_->addAction(saveAct_);
+    fileMenu_->addAction(saveAsAct_);
     fileMenu_->addSeparator();
     fileMenu_->addAction(exitAct_);
 
     computationMenu_ = menuBar()->addMenu("&Computation");
+    computationMenu_->addAction(runAct_);
 
     graphicsMenu_ = menuBar()->addMenu("&Graphics");
     graphicsMenu_->addAction(graphActions_[0]);
@@ -132,6 +147,11 @@ void TMainForm::createToolBars()
     bar->setMovable(false);
     openAct_->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
     bar->addAction(openAct_);
+    saveAct_->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    bar->addAction(saveAct_);
+    bar->addSeparator();
+    runAct_->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+    bar->addAction(runAct_);
 }
 
 void TMainForm::createStatusBar()
@@ -273,6 +293,80 @@ void TMainForm::FileOpenClick()
         "Open", "Torvik 2013 (*.tk4d);;Torvik 3.0 (*.tkd);;Torvik 2.0 (*.tkd);;All Files (*)", QDir::currentPath().toStdString());
     if (name)
         OpenFileName(*name, true);
+}
+
+bool TMainForm::FileSaveClick()
+{
+    TProgramData* wall = OpenWall();
+    if (!wall)
+        return false;
+    std::string ext = QFileInfo(QString::fromStdString(wall->FileName)).suffix().toLower().toStdString();
+    if (wall->FileName == "NewWall.tk4d" || ext == "tkd")
+        return FileSaveAsClick();
+    try {
+        wall->WriteDataFile();
+    } catch (const TorvikError& e) {
+        prompt_->Information(e.what());
+        return false;
+    }
+    return true;
+}
+
+bool TMainForm::FileSaveAsClick()
+{
+    TProgramData* wall = OpenWall();
+    if (!wall)
+        return false;
+    std::string proposed = wall->FileName;
+    if (QFileInfo(QString::fromStdString(proposed)).suffix().toLower() == "tkd")
+        proposed = ReplaceExtension(proposed, ".tk4d");
+    std::optional<std::string> name =
+        prompt_->SaveFileName("Save " + DisplayFileName(proposed) + " As", "Torvik 2013 (*.tk4d)", proposed);
+    if (!name)
+        return false;
+    const std::string old = wall->FileName;
+    wall->FileName = *name;
+    try {
+        wall->WriteDataFile();
+    } catch (const TorvikError& e) {
+        wall->FileName = old;
+        prompt_->Information(e.what());
+        return false;
+    }
+    SetTitle();
+    CloseAllChildren();
+    UpdateResultButtons();
+    return true;
+}
+
+void TMainForm::CompRunClick()
+{
+    if (!FileSaveClick())
+        return;
+    TProgramData* wall = OpenWall();
+    if (!wall || wall->FileName == "NewWall.tk4d")
+        return;
+    TEngineCall call;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        call = CallEngine(wall->FileName, engineDirectory_.empty() ? ProgramDirectory() : engineDirectory_);
+    } catch (const TorvikError& e) {
+        QApplication::restoreOverrideCursor();
+        prompt_->Information(e.what());
+        return;
+    }
+    QApplication::restoreOverrideCursor();
+    if (call == TEngineCall::AlreadyLoaded) {
+        prompt_->Information(ReinitializeMessage);
+        return;
+    }
+    if (call == TEngineCall::LoadFailed) {
+        prompt_->Information(InitializeFailedMessage);
+        return;
+    }
+    prompt_->Information(CompletedMessage);
+    LoadResults(true);
+    UpdateResultButtons();
 }
 
 void TMainForm::UpdateResultButtons()

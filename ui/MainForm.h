@@ -33,6 +33,10 @@ public:
     void CloseAllChildren() override;
     Prompt& UserPrompt() override { return *prompt_; }
 
+    // Runs the analysis of the open wall (the Run Analysis command).
+    void RunAnalysis() { CompRunClick(); }
+    // The directory the engine library is loaded from (the program's own by default).
+    void SetEngineDirectory(const std::string& directory) { engineDirectory_ = directory; }
     // Opens a data file and its plot data file; `fromDialog` shows the message
     // that the file has been read.
     void OpenFileName(const std::string& path, bool fromDialog);
@@ -70,6 +74,12 @@ private:
     void SetTitle();
 
     void FileOpenClick();
+    // Writes the wall to its data file; a never-saved or older-layout wall asks
+    // for a name first. False when cancelled or not written.
+    bool FileSaveClick();
+    bool FileSaveAsClick();
+    // Saves the wall, runs the engine on it and reads its plot data file.
+    void CompRunClick();
     void AboutClick();
     // Loads the plot data file of the open wall, when it exists.
     bool LoadResults(bool reportErrors);
@@ -80,6 +90,7 @@ private:
     TResultGraphs graphs_;
     bool modified_ = false;
     bool resultsLoaded_ = false;
+    std::string engineDirectory_;
 
     QMdiArea* mdiArea_ = nullptr;
     QMenu* fileMenu_ = nullptr;
@@ -90,6 +101,8 @@ private:
     QAction* openAct_ = nullptr;
     QAction* exitAct_ = nullptr;
     QAction* runAct_ = nullptr;
+    QAction* saveAct_ = nullptr;
+    QAction* saveAsAct_ = nullptr;
     QAction* graphActions_[8] = {};
     QAction* cascadeAct_ = nullptr;
     QAction* tileAct_ = nullptr;

@@ -3,6 +3,7 @@
 #include "graph/widgets/PlotForm.h"
 #include "graph/widgets/tests/GuiTestSupport.h"
 #include "model/ProgramData.h"
+#include "run/AnalysisRun.h"
 #include "units/ScriptedPrompt.h"
 
 #include <QAction>
@@ -10,6 +11,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -137,5 +139,44 @@ INSTANTIATE_TEST_SUITE_P(Names, DisplayFileNameTest,
                                            DisplayCase{"/home/eng/walls/pier.TKD", "Pier"},
                                            DisplayCase{"/home/eng/w.tk4d", "W.tk4d"},
                                            DisplayCase{"x", "x"}));
+
+}  // namespace
+
+namespace {
+
+class MainFormRunTest : public MainFormTest {
+protected:
+    // A copy of an example wall in a fresh directory, so the run's files land there.
+    std::string CopyExample(const char* name)
+    {
+        const QString target = dir.filePath(name);
+        QFile::copy(QString(TORVIK_SOURCE_DIR) + "/examples/" + name, target);
+        return target.toStdString();
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(MainFormRunTest, RunAnalysisReadsTheNewResults)
+{
+    const std::string wall = CopyExample("cantilever-sand.tk4d");
+    form->OpenFileName(wall, false);
+    ASSERT_FALSE(form->ResultsLoaded());
+    form->SetEngineDirectory(TORVIK_BIN_DIR);
+    form->RunAnalysis();
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0], CompletedMessage);
+    EXPECT_TRUE(form->ResultsLoaded());
+    EXPECT_TRUE(QFile::exists(dir.filePath("cantilever-sand.tk4p")));
+    EXPECT_GE(form->Graphs().pltDef.PointCount(), 2);
+    EXPECT_TRUE(form->GraphAction(5)->isEnabled());
+}
+
+TEST_F(MainFormRunTest, RunOfANeverSavedWallStopsWhenSaveAsIsCancelled)
+{
+    form->SetEngineDirectory(TORVIK_BIN_DIR);
+    form->RunAnalysis();
+    EXPECT_EQ(prompt.shown, std::vector<std::string>({"Save NewWall.tk4d As"}));
+    EXPECT_FALSE(form->ResultsLoaded());
+}
 
 }  // namespace
