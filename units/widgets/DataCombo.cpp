@@ -10,6 +10,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QTimer>
 
 #include <cmath>
 
@@ -138,6 +139,7 @@ void TDataCombo::Reject(const std::string& message, bool focusBack)
 bool TDataCombo::Validate()
 {
     // Showing a message takes the focus away; that must not check again.
+    leaveCheckPending_ = false;
     if (validating_)
         return valid_;
     validating_ = true;
@@ -203,11 +205,18 @@ void TDataCombo::keyPressEvent(QKeyEvent* event)
 void TDataCombo::focusOutEvent(QFocusEvent* event)
 {
     QComboBox::focusOutEvent(event);
-    // Opening the drop-down list or another application taking the focus is
-    // not leaving the field.
-    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason || !isVisible())
+    // A popup or another application taking the focus is not leaving the field.
+    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
         return;
-    Validate();
+    // The check runs once the event that moved the focus is done: a click on a
+    // button that checks the field itself (OK) then shows one message, not two,
+    // and a click that closes the window (Cancel) shows none.
+    leaveCheckPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        if (leaveCheckPending_ && isVisible())
+            Validate();
+        leaveCheckPending_ = false;
+    });
 }
 
 void TDataCombo::changeEvent(QEvent* event)

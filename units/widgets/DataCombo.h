@@ -84,4 +84,5 @@ private:
     int units_ = 1;
     bool valid_ = false;
     bool validating_ = false;
+    bool leaveCheckPending_ = false;
 };

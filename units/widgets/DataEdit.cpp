@@ -10,6 +10,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QTimer>
 
 #include <cmath>
 #include <cstdint>
@@ -140,6 +141,7 @@ void TDataEdit::Reject(const std::string& message)
 bool TDataEdit::Validate()
 {
     // Showing a message takes the focus away; that must not check again.
+    leaveCheckPending_ = false;
     if (validating_)
         return valid_;
     validating_ = true;
@@ -198,10 +200,18 @@ void TDataEdit::keyPressEvent(QKeyEvent* event)
 void TDataEdit::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
-    // A popup menu or another application taking the focus is not leaving the field.
-    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason || !isVisible())
+    // A popup or another application taking the focus is not leaving the field.
+    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
         return;
-    Validate();
+    // The check runs once the event that moved the focus is done: a click on a
+    // button that checks the field itself (OK) then shows one message, not two,
+    // and a click that closes the window (Cancel) shows none.
+    leaveCheckPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        if (leaveCheckPending_ && isVisible())
+            Validate();
+        leaveCheckPending_ = false;
+    });
 }
 
 void TDataEdit::changeEvent(QEvent* event)

@@ -217,12 +217,29 @@ TEST(DataEdit, LabelShowsCaptionAndEntryUnitLabel)
     EXPECT_TRUE(label.isEnabled());
 }
 
-TEST(DataEdit, HiddenFieldIsNotChecked)
+TEST(DataEdit, ClosingTheWindowRightAfterLeavingShowsNoMessage)
 {
     FieldWindow<TDataEdit> w;
     w.field->setText("abc");
-    w.field->hide();
+    w.other->setFocus(Qt::MouseFocusReason);  // a click on Cancel
+    w.window.hide();
+    QCoreApplication::processEvents();
     EXPECT_TRUE(w.prompt.shown.empty());
+}
+
+TEST(DataEdit, ButtonThatChecksTheFieldShowsOneMessage)
+{
+    FieldWindow<TDataEdit> w;
+    auto* ok = new QPushButton("OK", &w.window);
+    w.window.layout()->addWidget(ok);
+    ok->show();
+    QObject::connect(ok, &QPushButton::clicked, [&] { w.field->Validate(); });
+    w.field->setText("2.5");
+    w.field->SetIntegerOnly(true);
+    QTest::mouseClick(ok, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.prompt.shown, Messages{"Entry must be an integer."});
+    EXPECT_EQ(QApplication::focusWidget(), w.field);
 }
 
 }  // namespace

@@ -36,8 +36,13 @@ struct FieldWindow {
         field->setFocus(Qt::TabFocusReason);
     }
 
-    // Moves the focus to the other edit, as a click or Tab would.
-    void Leave() { other->setFocus(Qt::TabFocusReason); }
+    // Moves the focus to the other edit, as a click or Tab would, and lets the
+    // leave-field check run.
+    void Leave()
+    {
+        other->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+    }
 
     QApplication& app = TestApplication();  // before any widget
     ScriptedPrompt prompt;
