@@ -183,6 +183,17 @@ TEST_F(DataFileTest, FileThatEndsEarlyKeepsWhatWasRead)
     EXPECT_FALSE(host.modified);
 }
 
+TEST_F(DataFileTest, UnitSystemOutsideTheRangeIsTakenToTheNearest)
+{
+    std::string file = kNewWallFile;
+    file.replace(file.find("1 0\t1"), 1, "7");
+    auto wall = Load(file);
+    EXPECT_TRUE(host.prompt.shown.empty());
+    EXPECT_EQ(wall->UnitSystem(), 3);
+    EXPECT_EQ(Table(WallTable::NewSoil).UnitSystem(), 3);
+    EXPECT_EQ(wall->DataFileText().substr(0, 14), "New Wall\r\n3 0\t");
+}
+
 TEST_F(DataFileTest, FileThatCannotBeOpenedKeepsTheDefaults)
 {
     const std::string path = dir.File("missing.tk4d");
