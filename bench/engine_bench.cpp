@@ -1,0 +1,122 @@
+// The engine's full in-process call (read the data file, build the loads and
+// p-y curves, iterate, write the three outputs) on a 300-increment wall in five
+// layers with generated pressure and p-y curves, and on a five-stage wall; also
+// the same single wall through the library's entry point, as the program calls it.
+// Run by hand: build/bench/engine_bench --benchmark_repetitions=10
+#include "engine/EngineRun.h"
+#include "engine/tests/TestWall.h"
+#include "run/AnalysisRun.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A 15 m wall (300 increments of 0.05 m), 6 m excavation, in five layers.
+void FiveLayers(TestWall& w)
+{
+    w.wall->Title = "Benchmark wall: 300 increments, five layers";
+    w.Stiffness(0, 300, 1.5e5);
+    w.Generated(2, 6.0, 1.0, 1.0);
+    w.wall->WaterDepthBackfill = 4.0;
+    w.wall->WaterDepthExcavation = 6.0;
+    w.wall->MaxDeflection = 2.0;
+    w.wall->ClosureTolerance = 1e-6;
+    w.Layer(4, 3.0, {18, 32, 20000}, {18, 33, 20000});
+    w.Layer(4, 6.5, {19, 34, 24000}, {19, 34, 24000});
+    w.Layer(3, 9.0, {19, 80, 0.007, 0}, {19, 100, 0.006, 0});
+    w.Layer(5, 12.0, {19.5, 30, 20, 0.008, 30000}, {19.5, 30, 25, 0.008, 30000});
+    w.Layer(4, 20.0, {20, 36, 30000}, {20, 37, 30000});
+}
+
+struct Files {
+    fs::path dir;
+    RunFiles single, staged;
+};
+
+RunFiles Names(const fs::path& data)
+{
+    RunFiles f;
+    f.dataFile = data.string();
+    f.outputText = fs::path(data).replace_extension(".tk4o").string();
+    f.plotFile = fs::path(data).replace_extension(".tk4p").string();
+    f.runNotes = fs::path(data).replace_extension(".tk4r").string();
+    return f;
+}
+
+// The data files, written once by the program's writer.
+const Files& TheFiles()
+{
+    static const Files files = [] {
+        Files f;
+        f.dir = fs::temp_directory_path() / "torvik-engine-bench";
+        fs::create_directories(f.dir / "bin");
+        f.single = Names(f.dir / "single.tk4d");
+        f.staged = Names(f.dir / "staged.tk4d");
+        {
+            TestWall w(2, 300, 0.05);
+            FiveLayers(w);
+            w.Save(f.single.dataFile);
+        }
+        {
+            TestWall w(2, 300, 0.05);
+            FiveLayers(w);
+            std::ofstream(f.staged.dataFile, std::ios::binary) << w.StagedText(5, [&w](TProgramData& wall, int k) {
+                wall.WallHeight = 1.5 * k;
+                if (k >= 3 && k % 2 == 1)
+                    w.Spring(20 * (k - 2), 20 * (k - 2), 60000);  // struts at 1 m and 2 m
+            });
+        }
+        fs::copy_file(fs::path(TORVIK_BIN_DIR) / EngineLibraryName, f.dir / "bin" / EngineLibraryName,
+                      fs::copy_options::overwrite_existing);
+        return f;
+    }();
+    return files;
+}
+
+void Report(benchmark::State& state, const RunOutcome& o)
+{
+    int iterations = 0;
+    for (const SectionRun& s : o.sections)
+        iterations += s.result.Iterations();
+    state.counters["sections"] = static_cast<double>(o.sections.size());
+    state.counters["iterations"] = iterations;
+    if (!o.plotWritten)
+        state.SkipWithError("the analysis wrote no plot data file");
+}
+
+void SingleWall(benchmark::State& state)
+{
+    const RunFiles& f = TheFiles().single;
+    RunOutcome o;
+    for (auto _ : state)
+        o = EngineRun::Run(f);
+    Report(state, o);
+}
+BENCHMARK(SingleWall)->Unit(benchmark::kMillisecond);
+
+void FiveStages(benchmark::State& state)
+{
+    const RunFiles& f = TheFiles().staged;
+    RunOutcome o;
+    for (auto _ : state)
+        o = EngineRun::Run(f);
+    Report(state, o);
+}
+BENCHMARK(FiveStages)->Unit(benchmark::kMillisecond);
+
+void SingleWallThroughTheLibrary(benchmark::State& state)
+{
+    const Files& f = TheFiles();
+    const fs::path cwd = fs::current_path();
+    for (auto _ : state)
+        CallEngine(f.single.dataFile, (f.dir / "bin").string());
+    fs::current_path(cwd);
+}
+BENCHMARK(SingleWallThroughTheLibrary)->Unit(benchmark::kMillisecond);
+
+}  // namespace
