@@ -111,7 +111,7 @@ public:
     }
 
     // The integral of the active stress without surcharge from a to b: pieces split
-    // at the layer boundaries and the water table, 4-point Gauss on 32 parts each.
+    // at the layer boundaries and the water table, 4-point Gauss on 16 parts each.
     double IntegralOfActiveStress(double a, double b) const
     {
         std::vector<double> cuts{a, b};
@@ -126,7 +126,7 @@ public:
             const double lo = std::max(a, cuts[i - 1]), hi = std::min(b, cuts[i]);
             if (hi <= lo)
                 continue;
-            const int parts = 32;
+            const int parts = 16;
             const double step = (hi - lo) / parts;
             for (int k = 0; k < parts; ++k) {
                 const double mid = lo + (k + 0.5) * step;
@@ -265,8 +265,9 @@ NodeLoads ComputeRetainedSideLoads(const RetainedSideInput& in, const std::vecto
             stress = envelope->At(z) + stress - side.ActiveStress(z, s, 0);
         return factorWidth(z, s) * (stress + side.Water(z));
     };
-    auto surchargeAt = [&](double z, Side s) {
-        double stress = tabled ? side.TabledSurcharge(z) : 0.0;
+    // The tabled surcharges are continuous in depth: `tabledStress` is their value at z.
+    auto surchargeAt = [&](double z, Side s, double tabledStress) {
+        double stress = tabledStress;
         if (option == 1 && uniform)
             stress += side.CoefficientAt(z, s) * in.topSurcharge;
         return factorWidth(z, s) * stress;
@@ -276,16 +277,17 @@ NodeLoads ComputeRetainedSideLoads(const RetainedSideInput& in, const std::vecto
         // The end nodes take their one-sided value; others the mean of both sides,
         // which differs from either only where the pressure jumps.
         const bool first = k == 0, last = k + 1 == count;
+        const double tabledStress = tabled ? side.TabledSurcharge(z) : 0.0;
         double soil, surcharge;
         if (first && !last) {
             soil = soilAt(z, Side::Below);
-            surcharge = surchargeAt(z, Side::Below);
+            surcharge = surchargeAt(z, Side::Below, tabledStress);
         } else if (last && !first) {
             soil = soilAt(z, Side::Above);
-            surcharge = surchargeAt(z, Side::Above);
+            surcharge = surchargeAt(z, Side::Above, tabledStress);
         } else {
             soil = 0.5 * (soilAt(z, Side::Above) + soilAt(z, Side::Below));
-            surcharge = 0.5 * (surchargeAt(z, Side::Above) + surchargeAt(z, Side::Below));
+            surcharge = 0.5 * (surchargeAt(z, Side::Above, tabledStress) + surchargeAt(z, Side::Below, tabledStress));
         }
         out.soil[k] = soil;
         out.surcharge[k] = surcharge;

@@ -89,11 +89,6 @@ SoilParameters SoilProfile::ParametersAt(double z, Side side) const
     return Lerp(layer.top, layer.bottom, t);
 }
 
-double SoilProfile::IntegralOfUnitWeight(double a, double b) const
-{
-    return IntegrateLinearPieces(a, b, [this](double z, Side side) { return ParametersAt(z, side).unitWeight; });
-}
-
 template <class Value>
 double SoilProfile::IntegrateLinearPieces(double a, double b, Value value) const
 {
@@ -115,9 +110,19 @@ double SoilProfile::TotalVerticalStress(double z) const
 {
     if (layers_.empty() || z <= 0)
         return 0;
+    // gamma is linear within the layer (constant below the last one): the stress
+    // at the layer's top plus a trapezoid, exact.
     const int i = LayerAt(z, Side::Above);
+    const SoilLayer& layer = layers_[static_cast<std::size_t>(i)];
     const double top = LayerTop(i);
-    return stressAtTop_[static_cast<std::size_t>(i)] + IntegralOfUnitWeight(top, z);
+    if (z > layer.bottomDepth) {
+        const double atBottom = stressAtTop_[static_cast<std::size_t>(i)] +
+                                0.5 * (layer.top.unitWeight + layer.bottom.unitWeight) * (layer.bottomDepth - top);
+        return atBottom + layer.bottom.unitWeight * (z - layer.bottomDepth);
+    }
+    const double t = (z - top) / (layer.bottomDepth - top);
+    const double gammaZ = layer.top.unitWeight + (layer.bottom.unitWeight - layer.top.unitWeight) * t;
+    return stressAtTop_[static_cast<std::size_t>(i)] + 0.5 * (layer.top.unitWeight + gammaZ) * (z - top);
 }
 
 double SoilProfile::PoreBackfill(double z) const

@@ -58,7 +58,6 @@ public:
     double ExcavationDepth() const { return excavationDepth_; }
 
 private:
-    double IntegralOfUnitWeight(double a, double b) const;
     template <class Value>
     double IntegrateLinearPieces(double a, double b, Value value) const;
 

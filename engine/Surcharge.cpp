@@ -6,22 +6,24 @@ namespace engine {
 
 namespace {
 constexpr double kPi = 3.14159265358979323846;
+double Square(double v) { return v * v; }
+double Cube(double v) { return v * v * v; }
 }
 
 double PointLoadPressure(double q, double x, double z, double h)
 {
     const double m = x / h, n = z / h;
     if (m <= 0.4)
-        return 0.28 * q / (h * h) * n * n / std::pow(0.16 + n * n, 3);
-    return 1.77 * q / (h * h) * m * m * n * n / std::pow(m * m + n * n, 3);
+        return 0.28 * q / (h * h) * n * n / Cube(0.16 + n * n);
+    return 1.77 * q / (h * h) * m * m * n * n / Cube(m * m + n * n);
 }
 
 double LineLoadPressure(double q, double x, double z, double h)
 {
     const double m = x / h, n = z / h;
     if (m <= 0.4)
-        return 0.20 * q / h * n / std::pow(0.16 + n * n, 2);
-    return 1.28 * q / h * m * m * n / std::pow(m * m + n * n, 2);
+        return 0.20 * q / h * n / Square(0.16 + n * n);
+    return 1.28 * q / h * m * m * n / Square(m * m + n * n);
 }
 
 double StripLoadPressure(double q, double x, double w, double z)
