@@ -5,10 +5,10 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <istream>
 #include <iterator>
-#include <sstream>
 
 namespace {
 
@@ -50,12 +50,18 @@ std::vector<std::string> SplitWords(const std::string& line)
 
 TWordReader::TWordReader(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
         throw EInOutError("Cannot open file " + path + ": " + std::strerror(errno));
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        throw EInOutError("Cannot read file " + path + ": " + std::strerror(errno));
+    std::string content;
+    char buffer[65536];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        content.append(buffer, n);
+    const int error = std::ferror(file) ? errno : 0;
+    std::fclose(file);
+    if (error)
+        throw EInOutError("Cannot read file " + path + ": " + std::strerror(error));
     Load(content);
 }
 

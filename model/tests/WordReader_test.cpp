@@ -229,4 +229,10 @@ TEST(WordReader, MissingFileIsAnInputOutputError)
               "Cannot open file " + path + ": No such file or directory");
 }
 
+TEST(WordReader, DirectoryIsAnInputOutputError)
+{
+    const std::string path = ::testing::TempDir();
+    EXPECT_EQ(InOutMessage([&] { TWordReader reader(path); }), "Cannot read file " + path + ": Is a directory");
+}
+
 }  // namespace
