@@ -52,10 +52,30 @@ bool FlushToDisk(std::FILE* file)
 #endif
 }
 
+// A link is followed, so that the file it names is replaced and the link kept.
+std::string ResolveLinks(const std::string& path)
+{
+    std::error_code error;
+    if (!std::filesystem::is_symlink(path, error))
+        return path;
+    const std::filesystem::path target = std::filesystem::canonical(path, error);
+    return error ? path : target.string();
+}
+
+// The replacement keeps the access rights of the file it replaces.
+void KeepPermissions(const std::string& tempPath, const std::string& target)
+{
+    std::error_code error;
+    const auto status = std::filesystem::status(target, error);
+    if (!error && std::filesystem::exists(status))
+        std::filesystem::permissions(tempPath, status.permissions(), error);
+}
+
 }  // namespace
 
-void WriteFileAtomically(const std::string& path, const std::string& content)
+void WriteFileAtomically(const std::string& requestedPath, const std::string& content)
 {
+    const std::string path = ResolveLinks(requestedPath);
     std::string tempPath;
     std::FILE* file = OpenTemporary(path, tempPath);
     const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size() && FlushToDisk(file);
@@ -66,6 +86,7 @@ void WriteFileAtomically(const std::string& path, const std::string& content)
         std::remove(tempPath.c_str());
         Fail(path, std::strerror(!written ? writeError : closeError));
     }
+    KeepPermissions(tempPath, path);
     std::error_code error;
     std::filesystem::rename(tempPath, path, error);
     if (error) {

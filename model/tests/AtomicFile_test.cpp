@@ -34,6 +34,21 @@ TEST(AtomicFileTest, ReplacesTheFileAndLeavesNothingElse)
     EXPECT_EQ(FileNames(dir.path), std::vector<std::string>{"wall.tk4d"});
 }
 
+TEST(AtomicFileTest, FollowsLinksAndKeepsAccessRights)
+{
+    TempDir dir;
+    const std::string target = dir.File("real.tk4d");
+    const std::string link = dir.File("link.tk4d");
+    WriteBytes(target, "old");
+    std::filesystem::permissions(target, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    std::filesystem::create_symlink(target, link);
+    WriteFileAtomically(link, "new");
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadBytes(target), "new");
+    EXPECT_EQ(std::filesystem::status(target).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}
+
 TEST(AtomicFileTest, MissingFolderIsReportedWithTheSystemMessage)
 {
     TempDir dir;
