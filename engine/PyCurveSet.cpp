@@ -97,14 +97,18 @@ public:
         switch (layer.type) {
         case SoilType::SoftClay:
             return std::make_shared<SoftClayCurve>(p.cohesion, s, p.e50, b_, x, p.kpy);
-        case SoilType::StiffClayFreeWater:
-            return std::make_shared<StiffClayFreeWaterCurve>(p.cohesion, profile_.AverageCohesion(h, z), s, p.e50, b_, x, p.kpy);
+        case SoilType::StiffClayFreeWater: {
+            auto curve = std::make_shared<StiffClayFreeWaterCurve>(p.cohesion, profile_.AverageCohesion(h, z), s, p.e50, b_, x, p.kpy);
+            if (curve->ResidualHeldAtZero())
+                residualHeldAtZero_.insert(i);
+            return curve;
+        }
         case SoilType::StiffClayNoFreeWater:
             return std::make_shared<StiffClayNoFreeWaterCurve>(p.cohesion, profile_.AverageCohesion(h, z), s, p.e50, b_, x, p.kpy);
         case SoilType::Sand:
-            return std::make_shared<SandCurve>(p.frictionAngle, s, b_, x, p.kpy);
+            return Noted(std::make_shared<SandCurve>(p.frictionAngle, s, b_, x, p.kpy), i);
         case SoilType::Silt:
-            return std::make_shared<SiltCurve>(p.frictionAngle, p.cohesion, s, b_, x, p.kpy);
+            return Noted(std::make_shared<SiltCurve>(p.frictionAngle, p.cohesion, s, b_, x, p.kpy), i);
         case SoilType::StrongRock:
             return std::make_shared<StrongRockCurve>(p.compressiveStrength, b_);
         case SoilType::WeakRock:
@@ -114,10 +118,24 @@ public:
         return nullptr;
     }
 
+    // Layers where a sand or silt curve with resistance fell back to straight lines (n <= 1).
+    const std::set<int>& StraightLines() const { return straightLines_; }
+    // Layers where a stiff-clay residual resistance was held at 0.
+    const std::set<int>& ResidualHeldAtZero() const { return residualHeldAtZero_; }
+
 private:
+    std::shared_ptr<const PyCurve> Noted(std::shared_ptr<SandCurve> curve, int layer)
+    {
+        if (curve->StraightLines() && curve->Pu() > 0)
+            straightLines_.insert(layer);
+        return curve;
+    }
+
     const SoilProfile& profile_;
     double b_;
     std::vector<bool> checked_;
+    std::set<int> straightLines_;
+    std::set<int> residualHeldAtZero_;
 };
 
 // External curves by node, checked against the wall's nodes.
@@ -179,7 +197,8 @@ void SummariseLayers(const SoilProfile& profile, CurveGenerator& generator, doub
     }
 }
 
-void AddGeneratedNotes(const PyCurveInput& in, const SoilProfile& profile, double wallLength, PyCurveSet& set)
+void AddGeneratedNotes(const PyCurveInput& in, const SoilProfile& profile, const CurveGenerator& generator,
+                       double wallLength, PyCurveSet& set)
 {
     const UnitLabels units = UnitLabelsFor(in.unitSystem);
     set.notes.push_back("p-y curves generated at every node at or below the excavation level (static loading), b = Wp = " +
@@ -198,12 +217,17 @@ void AddGeneratedNotes(const PyCurveInput& in, const SoilProfile& profile, doubl
                             "the initial line k x y, which gives no resistance at the excavation level itself (x = 0).");
     if (types.count(SoilType::StiffClayFreeWater))
         set.notes.push_back("Stiff clay with free water: ca is the mean cohesion from the excavation level to the depth; "
-                            "where k(py) = 0 the curve has no initial straight line; where the published residual "
-                            "resistance would be negative (As below about 0.22, just below the excavation level) it is "
-                            "taken as 0.");
+                            "where k(py) = 0 the curve has no initial straight line.");
+    for (int i : generator.ResidualHeldAtZero())
+        set.notes.push_back(LayerName(profile.Layers()[static_cast<std::size_t>(i)], i) +
+                            ": just below the excavation level (As below about 0.22) the published residual resistance "
+                            "is negative; it is taken as 0.");
     if (types.count(SoilType::Sand) || types.count(SoilType::Silt))
-        set.notes.push_back("Sand and silt: where the parabola's exponent n = pm / (m ym) is not above 1 the curve is made "
-                            "of the straight lines 0-m-u; the line k x y caps the curve where k(py) > 0.");
+        set.notes.push_back("Sand and silt: the line k x y caps the curve where k(py) > 0.");
+    for (int i : generator.StraightLines())
+        set.notes.push_back(LayerName(profile.Layers()[static_cast<std::size_t>(i)], i) +
+                            ": where the parabola's exponent n = pm / (m ym) is not above 1 the curve is made of the "
+                            "straight lines 0-m-u.");
     if (types.count(SoilType::Silt))
         set.notes.push_back("Silt (c-phi soil): pu = A ps + pc and pm = B ps + pc, pc = min{(3 + sigma'/c + 0.5 x/b) c b, "
                             "9 c b} (Evans and Duncan 1982); E50 is not used: k(py) governs the initial line.");
@@ -255,7 +279,7 @@ void BuildGenerated(const PyCurveInput& in, const std::vector<double>& depths, P
             set.curves[k] = std::move(curve);
         }
         SummariseLayers(profile, generator, wallLength, in.unitSystem, set.layerSummary);
-        AddGeneratedNotes(in, profile, wallLength, set);
+        AddGeneratedNotes(in, profile, generator, wallLength, set);
     }
     for (const auto& [node, curve] : external)
         set.curves[static_cast<std::size_t>(node)] = curve;

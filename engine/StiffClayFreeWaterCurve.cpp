@@ -80,6 +80,11 @@ double StiffClayFreeWaterCurve::Magnitude(double y) const
     return CapByInitialLine(hasLine_, kx_, y, Backbone(y));
 }
 
+bool StiffClayFreeWaterCurve::ResidualHeldAtZero() const
+{
+    return pc_ > 0 && 1.225 * std::sqrt(as_) - 0.75 * as_ - 0.411 < 0;
+}
+
 double StiffClayFreeWaterCurve::UltimateDeflection() const
 {
     const double end = 18 * as_ * y50_;

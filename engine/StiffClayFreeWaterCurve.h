@@ -29,6 +29,8 @@ public:
     double Backbone(double y) const;
     // The constant resistance beyond 18 As y50 (not below 0).
     double Residual() const;
+    // True when the published residual pc (1.225 sqrt(As) - 0.75 As - 0.411) is negative and held at 0.
+    bool ResidualHeldAtZero() const;
     // As for a ratio x/b.
     static double FactorAs(double xOverB);
 

@@ -185,6 +185,22 @@ TEST(BuildPyCurves, ExternalCurveReplacesTheGeneratedOneAtItsNode)
     EXPECT_NEAR(set.curves[9]->Ultimate(), 0.64 * std::min((3 * 20 + 8 * 2.5 + 0.5 * 20 * 2.5 / 0.6) * 0.6, 108.0), 1e-9);
 }
 
+TEST(BuildPyCurves, NotesNameTheLayersWhereAFallbackRan)
+{
+    PyCurveInput in = ClayWall();
+    SoilParameters silt;
+    silt.unitWeight = 17.81;
+    silt.cohesion = 10;  // phi = 0: ps = 0, the key points coincide and n is undefined
+    in.layers = {{SoilType::StiffClayFreeWater, 3, SoftClayRow(17.81, 50, 0.005), SoftClayRow(17.81, 50, 0.005)},
+                 {SoilType::Silt, 10, silt, silt}};
+    const PyCurveSet set = BuildPyCurves(in, Depths(16, 0.5));
+    EXPECT_THAT(set.notes, ::testing::Contains("Soil layer 1 (Stiff Clay with Free Water): just below the excavation level "
+                                               "(As below about 0.22) the published residual resistance is negative; it is "
+                                               "taken as 0."));
+    EXPECT_THAT(set.notes, ::testing::Contains("Soil layer 2 (Silt (c-phi soil)): where the parabola's exponent n = pm / "
+                                               "(m ym) is not above 1 the curve is made of the straight lines 0-m-u."));
+}
+
 TEST(BuildPyCurves, LayerSummaryGivesTopAndBottomValues)
 {
     const PyCurveSet set = BuildPyCurves(ClayWall(), Depths(8, 1));
