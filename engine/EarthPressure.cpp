@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <utility>
 
 namespace engine {
 
@@ -206,6 +207,16 @@ NodeLoads ComputeRetainedSideLoads(const RetainedSideInput& in, const std::vecto
         if (s.type == 3 && s.width <= 0)
             throw TorvikError(name + ": the width W of a strip load must be greater than 0.");
     }
+    const std::pair<double, const char*> scalars[] = {
+        {in.excavationDepth, "excavation depth"}, {in.wallLength, "wall length"}, {in.activeWidth, "width Wa"},
+        {in.pyWidth, "width Wp"}, {in.waterDepthBackfill, "water depth DWb"}, {in.waterDepthExcavation, "water depth DWe"},
+        {in.topSurcharge, "uniform surcharge"}};
+    for (const auto& [value, name] : scalars)
+        if (!std::isfinite(value))
+            throw TorvikError(std::string("The ") + name + " is not a usable number.");
+    for (std::size_t i = 0; i < in.userLoads.size(); ++i)
+        if (!std::isfinite(in.userLoads[i].depth) || !std::isfinite(in.userLoads[i].load))
+            throw TorvikError("Distributed load, row " + std::to_string(i + 1) + ": a value is not a usable number.");
     if ((generated || tabled || uniform) && !(in.activeWidth > 0))
         throw TorvikError("The width for active earth pressure calculation, Wa, must be greater than 0.");
     if (!std::isfinite(in.activePressureFactor) || in.activePressureFactor < 0)

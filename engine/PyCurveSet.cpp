@@ -15,6 +15,7 @@
 #include <cmath>
 #include <map>
 #include <set>
+#include <utility>
 
 namespace engine {
 
@@ -300,6 +301,13 @@ PyCurveSet BuildPyCurves(const PyCurveInput& in, const std::vector<double>& dept
         set.notes.push_back("No p-y curves (p-y option 0): the wall has no soil springs.");
         return set;
     }
+    const std::pair<double, const char*> scalars[] = {{in.excavationDepth, "excavation depth"},
+                                                      {in.activeWidth, "width Wa"},
+                                                      {in.pyWidth, "width Wp"},
+                                                      {in.waterDepthExcavation, "water depth DWe"}};
+    for (const auto& [value, name] : scalars)
+        if (!std::isfinite(value))
+            throw TorvikError(std::string("The ") + name + " is not a usable number.");
     if (in.pyCurveOption == 1)
         BuildExternalOnly(in, depths, set);
     else

@@ -375,6 +375,8 @@ INSTANTIATE_TEST_SUITE_P(
                       in.userLoads = {{0, 0}, {5, 1}, {4, 2}};
                   },
                   "Distributed load, row 3: the depth must not be less than that of the row above."},
+        ErrorCase{"NotANumber", [](RetainedSideInput& in) { in.waterDepthBackfill = std::nan(""); },
+                  "The water depth DWb is not a usable number."},
         ErrorCase{"Option", [](RetainedSideInput& in) { in.earthPressureOption = 4; },
                   "The earth-pressure option 4 is not one of 0 to 3."}),
     [](const auto& info) { return std::string(info.param.name); });
