@@ -3,12 +3,14 @@
 #include "units/DecimalReal.h"
 #include "units/TorvikError.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <istream>
 #include <iterator>
+#include <string_view>
 
 namespace {
 
@@ -17,33 +19,28 @@ bool IsBlank(char c)
     return static_cast<unsigned char>(c) <= 32;
 }
 
-// Removes characters with codes 0 to 32 from the front of `text`, from `from` on.
-std::size_t SkipBlanks(const std::string& text, std::size_t from, std::size_t end)
+// Words are separated by runs of spaces and tabs; other characters with codes
+// 0 to 32 only count at the ends of the line. `scratch` is reused from line to
+// line so that each line's list is allocated once, at its final size.
+void SplitWords(std::string_view line, std::vector<std::string_view>& scratch, std::vector<std::string>& words)
 {
-    while (from < end && IsBlank(text[from]))
-        ++from;
-    return from;
-}
-
-// Words are separated by runs of spaces and tabs; other control characters
-// only count at the ends of the line.
-std::vector<std::string> SplitWords(const std::string& line)
-{
-    std::vector<std::string> words;
+    scratch.clear();
+    std::size_t begin = 0;
     std::size_t end = line.size();
-    while (end > 0 && IsBlank(line[end - 1]))
+    while (end > begin && IsBlank(line[end - 1]))
         --end;
-    std::size_t at = SkipBlanks(line, 0, end);
-    while (at < end) {
-        const std::size_t separator = line.find_first_of(" \t", at);
-        if (separator == std::string::npos || separator >= end) {
-            words.push_back(line.substr(at, end - at));
-            break;
-        }
-        words.push_back(line.substr(at, separator - at));
-        at = SkipBlanks(line, separator, end);
+    while (begin < end && IsBlank(line[begin]))
+        ++begin;
+    while (begin < end) {
+        std::size_t stop = begin;
+        while (stop < end && line[stop] != ' ' && line[stop] != '\t')
+            ++stop;
+        scratch.push_back(line.substr(begin, stop - begin));
+        begin = stop;
+        while (begin < end && IsBlank(line[begin]))
+            ++begin;
     }
-    return words;
+    words.assign(scratch.begin(), scratch.end());
 }
 
 }  // namespace
@@ -84,19 +81,21 @@ void TWordReader::Load(const std::string& content)
 {
     // A line ends at CR LF, at LF or at a lone CR; a line end at the very end
     // of the file starts no further line.
+    lines_.reserve(static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n')) + 1);
+    std::vector<std::string_view> scratch;
+    const std::string_view all(content);
     std::size_t at = 0;
-    while (at < content.size()) {
-        std::size_t end = content.find_first_of("\r\n", at);
-        if (end == std::string::npos)
-            end = content.size();
-        TWordContainer line;
-        line.Text = content.substr(at, end - at);
-        line.Words = SplitWords(line.Text);
-        lines_.push_back(std::move(line));
+    while (at < all.size()) {
+        std::size_t end = at;
+        while (end < all.size() && all[end] != '\r' && all[end] != '\n')
+            ++end;
+        TWordContainer& line = lines_.emplace_back();
+        line.Text.assign(all.substr(at, end - at));
+        SplitWords(line.Text, scratch, line.Words);
         at = end;
-        if (at < content.size() && content[at] == '\r')
+        if (at < all.size() && all[at] == '\r')
             ++at;
-        if (at < content.size() && content[at] == '\n')
+        if (at < all.size() && all[at] == '\n')
             ++at;
     }
     if (lines_.empty())
@@ -112,6 +111,11 @@ void TWordReader::Fail(const std::string& what) const
 }
 
 std::string TWordReader::ReadWord()
+{
+    return NextWord();
+}
+
+const std::string& TWordReader::NextWord()
 {
     // Move on by one line at most: a blank line is not passed over.
     if (!AtEnd() && wordIndex_ == static_cast<int>(lines_[lineIndex_].Words.size())) {
@@ -129,7 +133,7 @@ std::string TWordReader::ReadWord()
 
 long double TWordReader::ReadReal()
 {
-    const std::string word = ReadWord();
+    const std::string& word = NextWord();
     long double value = 0;
     if (ParseDecimalReal(word, value) != DecimalStatus::Ok)
         Fail("A floating point number was expected but not found.");
@@ -138,7 +142,7 @@ long double TWordReader::ReadReal()
 
 std::int32_t TWordReader::ReadInteger()
 {
-    const std::string word = ReadWord();
+    const std::string& word = NextWord();
     long double value = 0;
     if (ParseDecimalReal(word, value) != DecimalStatus::Ok || value != std::trunc(value) || value < -2147483648.0L ||
         value > 2147483647.0L)

@@ -46,6 +46,8 @@ public:
 private:
     TWordReader() = default;
     void Load(const std::string& content);
+    // The next word, without copying it.
+    const std::string& NextWord();
     // "Error on Line L Item I" followed by a carriage return and `what`.
     [[noreturn]] void Fail(const std::string& what) const;
 

@@ -1,6 +1,7 @@
 #include "units/DecimalReal.h"
 
 #include <charconv>
+#include <cstdint>
 #include <string>
 #include <system_error>
 
@@ -65,6 +66,61 @@ bool Scan(std::string_view t, Shape& s)
     return true;
 }
 
+// Powers of ten that an extended real holds exactly: 5^27 still fits in its
+// 64-bit significand.
+const long double kExactPowers[] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,
+                                    1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L,
+                                    1e20L, 1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
+
+// The common case of a data file, without the general conversion: at most 19
+// significant digits and a small decimal exponent. The digits then form an
+// exact 64-bit integer m and 10^k is exact, so m * 10^k or m / 10^k, rounded
+// once, is the correctly rounded value, the same that the general conversion gives.
+bool FastValue(std::string_view body, long double& value)
+{
+    std::uint64_t m = 0;
+    int digits = 0;
+    int scale = 0;  // decimal exponent contributed by the fraction
+    std::size_t i = 0;
+    bool point = false;
+    for (; i < body.size(); ++i) {
+        const char c = body[i];
+        if (c == '.') {
+            point = true;
+            continue;
+        }
+        if (!IsDigit(c))
+            break;
+        if (m != 0 || c != '0')
+            ++digits;
+        if (digits > 19)
+            return false;
+        m = m * 10 + static_cast<std::uint64_t>(c - '0');
+        if (point)
+            --scale;
+    }
+    long exponent = 0;
+    if (i < body.size()) {  // the exponent; its syntax was checked by Scan
+        ++i;
+        bool negative = false;
+        if (body[i] == '+' || body[i] == '-')
+            negative = body[i++] == '-';
+        for (; i < body.size(); ++i) {
+            exponent = exponent * 10 + (body[i] - '0');
+            if (exponent > 100)
+                return false;
+        }
+        if (negative)
+            exponent = -exponent;
+    }
+    const long k = exponent + scale;
+    if (k < -27 || k > 27)
+        return false;
+    const long double mantissa = static_cast<long double>(m);
+    value = k < 0 ? mantissa / kExactPowers[-k] : mantissa * kExactPowers[k];
+    return true;
+}
+
 }  // namespace
 
 DecimalStatus ParseDecimalReal(std::string_view text, long double& value)
@@ -76,9 +132,13 @@ DecimalStatus ParseDecimalReal(std::string_view text, long double& value)
         value = shape.negative ? -0.0L : 0.0L;
         return DecimalStatus::Ok;
     }
-    // std::from_chars never looks at the locale; it takes no "+" sign.
     std::string_view body = text.substr(shape.mantissaBegin);
     long double parsed = 0;
+    if (FastValue(body, parsed)) {
+        value = shape.negative ? -parsed : parsed;
+        return DecimalStatus::Ok;
+    }
+    // std::from_chars never looks at the locale; it takes no "+" sign.
     const auto result = std::from_chars(body.data(), body.data() + body.size(), parsed);
     if (result.ec == std::errc::result_out_of_range) {
         if (shape.magnitude >= 0)
