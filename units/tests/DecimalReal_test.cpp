@@ -4,9 +4,12 @@
 
 #include <ostream>
 
+#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <limits>
+#include <random>
+#include <string>
 
 namespace {
 
@@ -67,6 +70,29 @@ INSTANTIATE_TEST_SUITE_P(
         RealCase{"0x10", DecimalStatus::Invalid, 0}, RealCase{"--1", DecimalStatus::Invalid, 0},
         RealCase{" 1", DecimalStatus::Invalid, 0}, RealCase{"1 ", DecimalStatus::Invalid, 0},
         RealCase{"1d5", DecimalStatus::Invalid, 0}));
+
+// The short-number path must round exactly as the general conversion does.
+TEST(DecimalReal, AgreesWithTheGeneralConversion)
+{
+    std::mt19937_64 random(20131);
+    for (int t = 0; t < 20000; ++t) {
+        std::string text;
+        const int digits = 1 + static_cast<int>(random() % 22);
+        const int point = static_cast<int>(random() % (digits + 1));
+        for (int i = 0; i < digits; ++i) {
+            if (i == point)
+                text += '.';
+            text += static_cast<char>('0' + random() % 10);
+        }
+        if (random() % 2)
+            text += "E" + std::to_string(static_cast<int>(random() % 70) - 35);
+        long double fast = 0;
+        long double general = 0;
+        ASSERT_EQ(ParseDecimalReal(text, fast), DecimalStatus::Ok) << text;
+        std::from_chars(text.data(), text.data() + text.size(), general);
+        ASSERT_EQ(fast, general) << text;
+    }
+}
 
 TEST(DecimalReal, IgnoresACommaLocale)
 {
