@@ -84,7 +84,8 @@ void TWordReader::Load(const std::string& content)
     lines_.reserve(static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n')) + 1);
     std::vector<std::string_view> scratch;
     const std::string_view all(content);
-    std::size_t at = 0;
+    // A byte-order mark that an editor put before the first line is no text of it.
+    std::size_t at = all.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
     while (at < all.size()) {
         std::size_t end = at;
         while (end < all.size() && all[end] != '\r' && all[end] != '\n')

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -71,7 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
                       LinesCase{"LoneCr", "a\rb", {"a", "b"}},
                       LinesCase{"NoFinalLineEnd", "a\r\nb", {"a", "b"}},
                       LinesCase{"BlankLinesKept", "a\r\n\r\n  \r\nb", {"a", "", "  ", "b"}},
-                      LinesCase{"LfCrIsTwoEnds", "a\n\rb", {"a", "", "b"}}),
+                      LinesCase{"LfCrIsTwoEnds", "a\n\rb", {"a", "", "b"}},
+                      LinesCase{"ByteOrderMarkDropped", "\xEF\xBB\xBFTitle\r\n1", {"Title", "1"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WordReader, RunsOfBlanksSeparateWords)
@@ -227,6 +229,32 @@ TEST(WordReader, MissingFileIsAnInputOutputError)
     const std::string path = ::testing::TempDir() + "no/such/file.tk4d";
     EXPECT_EQ(InOutMessage([&] { TWordReader reader(path); }),
               "Cannot open file " + path + ": No such file or directory");
+}
+
+// Whatever the bytes, reading ends in a value or an EInOutError, never beyond the text.
+TEST(WordReader, ArbitraryBytesNeverCrash)
+{
+    std::mt19937 random(7);
+    const char alphabet[] = "0123456789.-+eE \t\r\n\x01x$";
+    for (int t = 0; t < 2000; ++t) {
+        std::string text;
+        const int size = static_cast<int>(random() % 40);
+        for (int i = 0; i < size; ++i)
+            text += alphabet[random() % (sizeof alphabet - 1)];
+        TWordReader reader = TWordReader::FromText(text);
+        for (int step = 0; step < 100; ++step) {
+            try {
+                switch (random() % 4) {
+                case 0: reader.ReadWord(); break;
+                case 1: reader.ReadReal(); break;
+                case 2: reader.ReadInteger(); break;
+                default: reader.ReadLine(); break;
+                }
+            } catch (const EInOutError&) {
+            }
+            ASSERT_LE(reader.LineIndex(), reader.LineCount());
+        }
+    }
 }
 
 TEST(WordReader, DirectoryIsAnInputOutputError)
