@@ -176,3 +176,150 @@ INSTANTIATE_TEST_SUITE_P(Hetenyi, ClosedFormTest, ::testing::ValuesIn(Cases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
+
+namespace {
+
+// A simply supported beam (deflection 0 at both ends) of span L.
+SectionInput Simple(int n, double length)
+{
+    SectionInput in = Beam(n, length, EI);
+    in.restraints.push_back({1, 0, 0.0});
+    in.restraints.push_back({1, n, 0.0});
+    return in;
+}
+
+double Reaction(const SectionResult& r, int node, int kind = 1)
+{
+    for (const RestraintReaction& rr : r.restraints)
+        if (rr.node == node && rr.kind == kind)
+            return rr.reaction;
+    ADD_FAILURE() << "no restraint at node " << node;
+    return 0;
+}
+
+TEST(InteriorConditions, TwoSpanBeamCarriesFiveEighthsOnTheMiddleSupport)
+{
+    const int n = 200;
+    const double span = 10;
+    SectionInput in = Simple(n, 2 * span);
+    in.restraints.push_back({1, n / 2, 0.0});
+    for (double& q : in.q)
+        q = W;
+    const SectionResult r = BeamColumnSolver::Solve(in);
+    ExpectEquilibrium(r);
+    // Continuous beam of two equal spans: 1.25 w L at the middle, 0.375 w L at the ends (opposing the load).
+    EXPECT_NEAR(Reaction(r, n / 2), -1.25 * W * span, 1e-3 * W * span);
+    EXPECT_NEAR(Reaction(r, 0), -0.375 * W * span, 1e-3 * W * span);
+    EXPECT_NEAR(r.moment[n / 2], W * span * span / 8, 1e-3 * W * span * span);  // hogging: y'' > 0
+}
+
+TEST(InteriorConditions, ConcentratedMomentAtMidspan)
+{
+    const int n = 100;
+    const double span = 10;
+    SectionInput in = Simple(n, span);
+    in.moment[n / 2] = P;
+    const SectionResult r = BeamColumnSolver::Solve(in);
+    ExpectEquilibrium(r);
+    EXPECT_NEAR(r.y[n / 2], 0, 1e-12);
+    EXPECT_NEAR(std::fabs(Reaction(r, 0)), P / span, 1e-9);
+    EXPECT_NEAR(Reaction(r, 0), -Reaction(r, n), 1e-9);
+    ASSERT_EQ(r.jumps.size(), 1u);
+    EXPECT_NEAR(r.jumps[0].below - r.jumps[0].above, P, 1e-9);
+    EXPECT_NEAR(r.jumps[0].above, -P / 2, 1e-6);
+}
+
+TEST(InteriorConditions, SlopeHeldAtTheSymmetryLineChangesNothing)
+{
+    const int n = 100;
+    const double span = 10;
+    SectionInput in = Simple(n, span);
+    in.load[n / 2] = P;
+    const SectionResult free = BeamColumnSolver::Solve(in);
+    in.restraints.push_back({2, n / 2, 0.0});
+    const SectionResult held = BeamColumnSolver::Solve(in);
+    ExpectEquilibrium(held);
+    const double exact = P * std::pow(span, 3) / (48 * EI);
+    EXPECT_NEAR(free.y[n / 2] / exact, 1, 1e-3);
+    EXPECT_NEAR(held.y[n / 2] / exact, 1, 1e-3);
+    EXPECT_NEAR(Reaction(held, n / 2, 2), 0, 1e-6 * P * span);
+}
+
+TEST(InteriorConditions, StiffRotationalSpringAtTheTopFixesTheHead)
+{
+    SectionInput in = Beam(200, LongBeam, EI);
+    Foundation(in, K);
+    in.load[0] = P;
+    in.rotSpring[0] = 1e12;
+    const SectionResult r = BeamColumnSolver::Solve(in);
+    ExpectEquilibrium(r);
+    EXPECT_NEAR(r.y[0] / (P * Lambda / K), 1, 0.005);
+    EXPECT_NEAR(r.moment[0] / (-P / (2 * Lambda)), 1, 0.005);
+}
+
+TEST(InteriorConditions, LateralSpringAtTheTopActsWithItsFullStiffness)
+{
+    // A free beam on springs at its two ends, loaded at the top: moments about the
+    // top leave the tip spring without force, so the top spring takes all of P.
+    const int n = 50;
+    SectionInput in = Beam(n, 10, 1e5);
+    in.spring[0] = 1000;
+    in.spring[n] = 1000;
+    in.load[0] = P;
+    const SectionResult r = BeamColumnSolver::Solve(in);
+    ExpectEquilibrium(r);
+    EXPECT_NEAR(r.springForce[0], -P, 1e-9);
+    EXPECT_NEAR(r.springForce[n], 0, 1e-9);
+}
+
+TEST(MomentEiCurves, ConstantTableHalvesTheStiffness)
+{
+    SectionInput in = Beam(100, CantileverL, EI);
+    in.restraints.push_back({1, 100, 0.0});
+    in.restraints.push_back({2, 100, 0.0});
+    in.load[0] = P;
+    in.tolerance = 1e-9;
+    in.meiCurves.push_back({0, 100, {{0.0, EI / 2}, {1e9, EI / 2}}});
+    const SectionResult r = BeamColumnSolver::Solve(in);
+    ExpectEquilibrium(r);
+    EXPECT_NEAR(r.y[0] / (P * std::pow(CantileverL, 3) / (3 * EI / 2)), 1, 1e-3);
+    EXPECT_TRUE(r.warnings.empty());
+}
+
+TEST(MomentEiCurves, SofteningTableConvergesAndWarnsWhereExceeded)
+{
+    SectionInput in = Beam(100, CantileverL, EI);
+    in.restraints.push_back({1, 100, 0.0});
+    in.restraints.push_back({2, 100, 0.0});
+    in.load[0] = P;
+    // EI falls from EI to EI/2 between moments 50 and 150; the base moment is P L = 200.
+    in.tolerance = 1e-9;
+    in.meiCurves.push_back({0, 100, {{50.0, EI}, {150.0, EI / 2}}});
+    const SectionResult r = BeamColumnSolver::Solve(in);
+    ExpectEquilibrium(r);
+    EXPECT_GT(r.Iterations(), 2);
+    EXPECT_NEAR(r.ei[0], EI, 1e-6 * EI);
+    EXPECT_NEAR(r.ei[100], EI / 2, 1e-6 * EI);
+    ASSERT_FALSE(r.warnings.empty());
+    EXPECT_EQ(r.warnings.back(),
+              "The moment-EI table was exceeded at node 100 (moment 200): the last EI of the table was used; a "
+              "plastic hinge may form.");
+}
+
+TEST(NonlinearSoil, SofteningSpringsConvergeToTheirSecantState)
+{
+    // Springs r = pu tanh(y / y0): the secant iteration must find the state where
+    // every node's modulus matches its deflection.
+    SectionInput in = Beam(100, LongBeam, EI);
+    const double pu = 2.0, y0 = 0.02;
+    for (NodeSoil& s : in.soil)
+        s.curve = [=](double y) { return pu * std::tanh(y / y0); };
+    in.load[0] = 5 * P;
+    in.tolerance = 1e-9;
+    const SectionResult r = BeamColumnSolver::Solve(in);
+    ExpectEquilibrium(r);
+    for (int m = 0; m <= 100; ++m)
+        EXPECT_NEAR(r.reaction[m], -pu * std::tanh(r.y[m] / y0), 1e-6 * pu);
+}
+
+}  // namespace

@@ -208,11 +208,27 @@ const Hostile HostileWalls[] = {
          w.Load(0, 0, 1e15);
          w.wall->MaxDeflection = 100;
      },
-     ""},
+     "Excessive deflection: 6.40123E12 at node 0 in iteration 1 exceeds the maximum allowable deflection 100; the "
+     "soil cannot hold the wall."},
     {"TooManyIncrements", [](TestWall& w) { w.wall->NodeCount = 301; w.Stiffness(0, 301, EI); },
      "Analysis: Number of increments: 301 lies outside 1 to 300."},
     {"NodeOutsideTheWall", [](TestWall& w) { w.Stiffness(0, 10, EI); w.Load(0, 50, P); },
      "Analysis: Concentrated loads, row 1: node 50 lies outside the wall (nodes 0 to 10)."},
+    {"WaterInGenericUnits",
+     [](TestWall& w) {
+         w.wall->SwitchUnits(3);
+         SandWall(w);
+         w.wall->WallHeight = 4;
+     },
+     "Analysis: A water table lies within the wall, but water pressure cannot be computed in the generic unit "
+     "system (it has no unit weight of water): set the water depths below the wall's tip."},
+    {"SlopeSteeperThanFriction",
+     [](TestWall& w) {
+         SandWall(w);
+         w.wall->WallHeight = 4;
+         w.wall->BackfillSlope = 40;
+     },
+     "Analysis: Soil layer 1 (Sand): the backfill slope (40 degrees) is steeper than the friction angle (32 degrees)."},
     {"RestraintOutsideTheWall", [](TestWall& w) { w.Stiffness(0, 10, EI); w.Restraint(1, 11, 0); },
      "Analysis: Deflection and slope restraints, row 1: node 11 lies outside the wall (nodes 0 to 10)."},
 };
