@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include <unistd.h>
 
@@ -96,6 +97,11 @@ void BM_DataFileText(benchmark::State& state)
         benchmark::DoNotOptimize(text);
     }
     state.counters["bytes"] = static_cast<double>(bytes);
+    std::istringstream words(wall.wall_->DataFileText());
+    std::size_t items = 0;
+    for (std::string word; words >> word;)
+        ++items;
+    state.counters["items"] = static_cast<double>(items);
 }
 
 // The whole save: text, temporary file, flush to the disk, rename.
