@@ -159,9 +159,15 @@ void TPlotForm::UpdateLegendMarks()
 {
     for (int i = 0; i < legend_->count(); ++i) {
         QListWidgetItem* item = legend_->item(i);
-        item->setData(PlotLegend::VisibleRole, graph_->Lines(item->data(PlotLegend::CurveRole).toInt()).Visible);
+        item->setData(PlotLegend::VisibleRole, CurveVisible(item->data(PlotLegend::CurveRole).toInt()));
     }
     legend_->viewport()->update();
+}
+
+bool TPlotForm::CurveVisible(int curve) const
+{
+    // A plot data file read while the window is open may leave fewer curves.
+    return graph_ && curve >= 0 && curve < graph_->LineCount() && graph_->Lines(curve).Visible;
 }
 
 void TPlotForm::ToggleCurve(int curve)

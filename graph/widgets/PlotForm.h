@@ -19,6 +19,7 @@ class QMdiSubWindow;
 class QMenu;
 class QPaintDevice;
 class QPainter;
+class QPrinter;
 class QRubberBand;
 class TGraphPlot;
 class TGraphWindow;
@@ -72,6 +73,9 @@ public:
     // Brings the menu's checks and visibility up to date, as opening it does.
     void RefreshMenu();
 
+    // Prints the graph on `printer` (the page less the page layout's margins,
+    // each at least the printer's unprintable border). False when printing cannot start.
+    bool PrintTo(QPrinter& printer);
     // Renders the graph into `image` as a saved bitmap (legend box drawn);
     // the layout is that of a bitmap at the window's own pixels per inch.
     void RenderBitmap(QImage& image);
@@ -120,6 +124,8 @@ private:
     void PageSetupClick();
     void SaveClick();
     void ToggleCurve(int curve);
+    // Whether panel-1 curve `curve` is drawn; false for a curve the graph no longer has.
+    bool CurveVisible(int curve) const;
     void UpdateLegendMarks();
 
     // The layout input of the screen.

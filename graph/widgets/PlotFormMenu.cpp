@@ -101,7 +101,7 @@ void TPlotForm::RefreshMenu()
     CheckNumber(menuFont_, g.SizeFont);
     CheckNumber(menuWidth_, g.WidthLine);
     for (QAction* a : curveActions_)
-        a->setChecked(g.Lines(a->data().toInt()).Visible);
+        a->setChecked(CurveVisible(a->data().toInt()));
 }
 
 void TPlotForm::ShowLegendClick()

@@ -124,36 +124,37 @@ void TPlotForm::PrintClick()
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(pageLayout_);
     QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted) {
-        printer.setDocName(QString::fromStdString(graph_->Caption));
-        // Paper coordinates from the sheet's corner, so that a margin can be
-        // compared with the printer's unprintable border.
-        printer.setFullPage(true);
-        const int ppiX = printer.logicalDpiX();
-        const int ppiY = printer.logicalDpiY();
-        const QRect full = printer.pageLayout().fullRectPixels(printer.resolution());
-        // The printer's unprintable border, in pixels on each side.
-        const QMarginsF border = printer.pageLayout().minimumMargins();
-        const QMarginsF borderIn = QPageLayout(printer.pageLayout().pageSize(), QPageLayout::Portrait, border,
-                                               printer.pageLayout().units()).margins(QPageLayout::Inch);
-        const QMarginsF m = pageLayout_.margins(QPageLayout::Inch);
-        auto margin = [](double inches, int ppi, double borderInches) {
-            return std::max(static_cast<int>(std::lround(inches * ppi)), static_cast<int>(std::lround(borderInches * ppi)));
-        };
-        const int left = margin(m.left(), ppiX, borderIn.left());
-        const int top = margin(m.top(), ppiY, borderIn.top());
-        const int right = margin(m.right(), ppiX, borderIn.right());
-        const int bottom = margin(m.bottom(), ppiY, borderIn.bottom());
-        TLayoutInput in;
-        in.Target = TPlotTarget::Printer;
-        in.Px = ppiX;
-        in.Py = ppiY;
-        in.Client = {left, top, full.width() - right, full.height() - bottom};
-        QPainter painter;
-        if (painter.begin(&printer)) {
-            Render(painter, in);
-            painter.end();
-        }
-    }
+    if (dialog.exec() == QDialog::Accepted)
+        PrintTo(printer);
     update();
+}
+
+bool TPlotForm::PrintTo(QPrinter& printer)
+{
+    printer.setDocName(QString::fromStdString(graph_->Caption));
+    // Paper coordinates from the sheet's corner, so that each margin can be
+    // compared with the printer's unprintable border.
+    const QPageLayout paper = printer.pageLayout();
+    printer.setFullPage(true);
+    const int ppiX = printer.logicalDpiX();
+    const int ppiY = printer.logicalDpiY();
+    const QRect full = paper.fullRectPixels(printer.resolution());
+    const QMarginsF border =
+        QPageLayout(paper.pageSize(), paper.orientation(), paper.minimumMargins(), paper.units()).margins(QPageLayout::Inch);
+    const QMarginsF m = pageLayout_.margins(QPageLayout::Inch);
+    auto margin = [](double inches, int ppi, double borderInches) {
+        return std::max(static_cast<int>(std::lround(inches * ppi)), static_cast<int>(std::lround(borderInches * ppi)));
+    };
+    TLayoutInput in;
+    in.Target = TPlotTarget::Printer;
+    in.Px = ppiX;
+    in.Py = ppiY;
+    in.Client = {margin(m.left(), ppiX, border.left()), margin(m.top(), ppiY, border.top()),
+                 full.width() - margin(m.right(), ppiX, border.right()),
+                 full.height() - margin(m.bottom(), ppiY, border.bottom())};
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    Render(painter, in);
+    return painter.end();
 }

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -456,6 +457,40 @@ TEST_F(PlotSaveTest, SaveAttributesRefusesASizeBelowTwoInches)
     EXPECT_TRUE(stayedOpen);
     EXPECT_EQ(prompt.shown, std::vector<std::string>({"Save To Disk", "Entry must be greater than or equal to 2"}));
     EXPECT_FALSE(QFile::exists(Path("small.bmp")));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PlotSaveTest, PrintsThePageInsideItsMargins)
+{
+    TPlotForm& f = Open(2);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(Path("print.pdf"));
+    printer.setResolution(300);
+    ASSERT_TRUE(f.PrintTo(printer));
+    QFile file(Path("print.pdf"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.read(5), "%PDF-");
+    EXPECT_EQ(f.PageLayout().margins(QPageLayout::Inch), QMarginsF(1, 1, 1, 1));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PlotFormTest, FewerCurvesReadWhileTheWindowIsOpenAreNoFault)
+{
+    TPlotForm& f = Open(4);
+    graph.SetLineCount(1);
+    f.RefreshMenu();
+    EXPECT_FALSE(f.CurveActions()[3]->isChecked());
+    f.CurveActions()[3]->trigger();
+    EXPECT_EQ(graph.LineCount(), 1);
+    QImage image(432, 288, QImage::Format_RGB32);
+    f.RenderBitmap(image);
 }
 
 }  // namespace
