@@ -197,13 +197,13 @@ TPlotLayout ComputeLayout(const TGraphPlot& plot, const TLayoutInput& in)
     return layout;
 }
 
-std::vector<TPixelPoint> MarkerVertices(int index, int x, int y, int rx, int ry)
+std::vector<TPixelPoint> MarkerOffsets(int index, int rx, int ry)
 {
-    std::vector<TPixelPoint> vertices;
+    std::vector<TPixelPoint> offsets;
     auto add = [&](long double degrees) {
         const long double a = degrees * Pi / 180;
-        vertices.push_back({x + static_cast<int>(std::lround(std::sin(a) * rx)),
-                            y - static_cast<int>(std::lround(std::cos(a) * ry))});
+        offsets.push_back({static_cast<int>(std::lround(std::sin(a) * rx)),
+                           -static_cast<int>(std::lround(std::cos(a) * ry))});
     };
     if (index <= 0) {
         for (int k = 0; k <= 3; ++k)
@@ -214,6 +214,16 @@ std::vector<TPixelPoint> MarkerVertices(int index, int x, int y, int rx, int ry)
     } else {
         for (int k = 0; k <= index + 1; ++k)
             add(k * 360.0L / (index + 1));
+    }
+    return offsets;
+}
+
+std::vector<TPixelPoint> MarkerVertices(int index, int x, int y, int rx, int ry)
+{
+    std::vector<TPixelPoint> vertices = MarkerOffsets(index, rx, ry);
+    for (TPixelPoint& v : vertices) {
+        v.X += x;
+        v.Y += y;
     }
     return vertices;
 }

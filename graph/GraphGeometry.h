@@ -116,6 +116,10 @@ int CurvePenWidth(int px, int widthLine);
 // radii rx and ry; the outline joins them in order (the last closes it).
 std::vector<TPixelPoint> MarkerVertices(int index, int x, int y, int rx, int ry);
 
+// The same vertices as offsets from the point, rounded; the same for every
+// point of a curve, so drawing computes them once per curve.
+std::vector<TPixelPoint> MarkerOffsets(int index, int rx, int ry);
+
 // A colour of the curve palette.
 struct TRgb {
     int R = 0;

@@ -228,16 +228,31 @@ void DrawCurves(Frame& f, int panel)
         const int n = line.PointCount() - (dropLast ? 1 : 0);
         if (n < 1)
             continue;
-        f.p.setPen(QPen(c, f.penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        // A one-pixel pen takes the painter's fast path for thin lines; wider
+        // pens get round joins so that thick curves have no notches.
+        QPen pen(c, f.penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        if (f.penWidth <= 1) {
+            pen.setCapStyle(Qt::FlatCap);
+            pen.setJoinStyle(Qt::MiterJoin);
+        }
+        f.p.setPen(pen);
         f.p.setBrush(c);
         QPolygon poly(n);
         for (int j = 0; j < n; ++j)
             poly.setPoint(j, map.X(line.Points[static_cast<size_t>(j)].X), map.Y(line.Points[static_cast<size_t>(j)].Y));
         f.p.drawPolyline(poly);
-        if (g.Markers > 0)
+        if (g.Markers > 0) {
+            // All outlines of a curve in one call: thousands of markers stay fast.
+            const std::vector<TPixelPoint> v = MarkerOffsets(static_cast<int>(i), rx, ry);
+            QVector<QLine> edges;
             for (int j = 0; j < n; ++j)
-                if (j == 0 || j % g.Markers == 0)
-                    DrawMarker(f.p, static_cast<int>(i), poly.point(j).x(), poly.point(j).y(), rx, ry);
+                if (j == 0 || j % g.Markers == 0) {
+                    const QPoint at = poly.point(j);
+                    for (size_t e = 1; e < v.size(); ++e)
+                        edges.append(QLine(at.x() + v[e - 1].X, at.y() + v[e - 1].Y, at.x() + v[e].X, at.y() + v[e].Y));
+                }
+            f.p.drawLines(edges);
+        }
     }
     f.p.restore();
     f.p.setPen(Qt::black);
