@@ -261,7 +261,7 @@ NodeLoads ComputeRetainedSideLoads(const RetainedSideInput& in, const std::vecto
         envelope = std::make_unique<ApparentPressureEnvelope>(h, h1, hn, 1.3 * resultant);
         out.notes.push_back("Apparent pressure above the excavation (Terzaghi and Peck; trapezoid of FHWA GEC-4): 1.3 times "
                             "the active resultant " + Num(resultant) + " " + units.forcePerLength + " per unit width, H1 = " +
-                            Num(h1) + " " + units.length + ", Hn = " + Num(hn) + " " + units.length +
+                            DepthText(h1, in.unitSystem) + ", Hn = " + DepthText(hn, in.unitSystem) +
                             (anchored ? "" : " (no spring above the excavation: H1 = Hn = H/4)") + ", maximum " +
                             Num(envelope->Maximum()) + " " + units.stress +
                             "; water pressure and the top surcharge's share are added to it, not redistributed.");
@@ -316,8 +316,8 @@ NodeLoads ComputeRetainedSideLoads(const RetainedSideInput& in, const std::vecto
                             "(sigma'_v + q) - 2 c sqrt(Ka), not below 0 (tension cut-off); rock layers carry no active pressure "
                             "of their own; the load is " + Num(in.activePressureFactor) + " x (sigma_a + u_b - u_e) x the width.");
         if (WaterInWall(in))
-            out.notes.push_back("Water: unit weight " + Num(UnitWeightOfWater(in.unitSystem)) + " " + units.unitWeight + "; pore pressure below DWb = " + Num(in.waterDepthBackfill) + " " + units.length +
-                                " on the retained side and below DWe = " + Num(in.waterDepthExcavation) + " " + units.length +
+            out.notes.push_back("Water: unit weight " + Num(UnitWeightOfWater(in.unitSystem)) + " " + units.unitWeight + "; pore pressure below DWb = " + DepthText(in.waterDepthBackfill, in.unitSystem) +
+                                " on the retained side and below DWe = " + DepthText(in.waterDepthExcavation, in.unitSystem) +
                                 " on the excavation side; the net pressure u_b - u_e acts on the wall.");
         if (in.layers.empty())
             out.notes.push_back("No soil layers are given: the generated load holds the water pressure only.");
@@ -330,7 +330,7 @@ NodeLoads ComputeRetainedSideLoads(const RetainedSideInput& in, const std::vecto
                                          : " on the retained surface: included in sigma_a."));
     if (tabled)
         out.notes.push_back("Surcharge loads: Terzaghi's modification of Boussinesq for a rigid wall (NAVFAC DM-7.02): point and "
-                            "line loads with m = X/H and n = z/H, H = " + Num(h > 0 ? h : in.wallLength) + " " + units.length +
+                            "line loads with m = X/H and n = z/H, H = " + DepthText(h > 0 ? h : in.wallLength, in.unitSystem) +
                             ", on the section nearest the load; strip loads (2q/pi)(beta - sin(beta) cos(2 alpha)); from the top "
                             "of the wall to its tip, times the factor and Wa.");
     if (generated || tabled || uniform)

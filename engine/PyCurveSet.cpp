@@ -26,12 +26,6 @@ std::string LayerName(const SoilLayer& layer, int i)
     return "Soil layer " + std::to_string(i + 1) + " (" + SoilTypeName(layer.type) + ")";
 }
 
-// A depth as the input dialogs show it: ft in English units, else the file's unit.
-std::string DepthText(double z, int unitSystem)
-{
-    return unitSystem == 1 ? Num(z / 12) + " ft" : Num(z) + (unitSystem == 2 ? " m" : " L");
-}
-
 void Require(bool ok, const SoilLayer& layer, int i, const std::string& what)
 {
     if (!ok)

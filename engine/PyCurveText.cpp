@@ -9,4 +9,9 @@ std::string Num(double value)
     return FormatGeneral(value, 5);
 }
 
+std::string DepthText(double z, int unitSystem)
+{
+    return unitSystem == 1 ? Num(z / 12) + " ft" : Num(z) + (unitSystem == 2 ? " m" : " L");
+}
+
 }  // namespace engine
