@@ -109,6 +109,16 @@ struct WholeCase {
 
 double CantileverExact(double coefficient) { return coefficient * std::pow(CantileverL, 4) / EI; }
 
+// Free-head semi-infinite beam-column on the foundation with axial load N and top load P.
+constexpr double N = 0.5 * 3162.27766;  // half the buckling load sqrt(k EI)
+double AxialTopDeflection()
+{
+    const double a = std::sqrt(Lambda * Lambda - N / (4 * EI)), b = std::sqrt(Lambda * Lambda + N / (4 * EI));
+    const double f1 = -a, f2 = a * a - b * b, f3 = -a * a * a + 3 * a * b * b;
+    const double g1 = b, g2 = -2 * a * b, g3 = 3 * a * a * b - b * b * b;
+    return P / ((EI * f3 + N * f1) - f2 / g2 * (EI * g3 + N * g1));
+}
+
 const WholeCase WholeCases[] = {
     {"HetenyiTopLoad", [](Beam& b) { b.Foundation(); b.wall.Load(0, 0, P); }, LongBeam, 2 * P * Lambda / K},
     {"HetenyiTopMoment", [](Beam& b) { b.Foundation(); b.wall.Load(0, 0, 0, P); }, LongBeam,
@@ -122,6 +132,8 @@ const WholeCase WholeCases[] = {
      CantileverL, CantileverExact(W / 8)},
     {"CantileverTriangular", [](Beam& b) { b.FixedTip(); b.wall.UserLoad(0, 0); b.wall.UserLoad(CantileverL, W); },
      CantileverL, CantileverExact(W / 30)},
+    {"BeamColumnAxialLoad", [](Beam& b) { b.Foundation(); b.wall.Load(0, 0, P, 0, N); }, LongBeam,
+     AxialTopDeflection()},
 };
 
 class WholeEngine : public EngineFiles, public ::testing::WithParamInterface<WholeCase> {

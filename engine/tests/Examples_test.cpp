@@ -60,16 +60,17 @@ std::string AnchoredSoftClay()
 }
 
 // Soldier-pile wall of steel wide-flange piles at 2.4 m with timber lagging,
-// SI: 3.5 m excavation in sand with water, a strip load behind the wall and a
-// uniform surcharge; EI = 200 GPa x 8.0e-4 m^4, flange width 0.36 m.
+// SI: 3 m excavation in sand with water 4 m below the top on both sides, a
+// strip load behind the wall and a uniform surcharge; EI = 200 GPa x 8.0e-4 m^4,
+// flange width 0.36 m.
 std::string SoldierPile()
 {
     TestWall w(2, 60, 0.2);
     w.wall->Title = "Soldier-pile wall at 2.4 m spacing with surcharge and water";
     w.Stiffness(0, 60, 200e6 * 8.0e-4);
-    w.Generated(2, 3.5, 2.4, 0.36);
-    w.wall->WaterDepthBackfill = 3.0;
-    w.wall->WaterDepthExcavation = 3.5;
+    w.Generated(2, 3.0, 2.4, 0.36);
+    w.wall->WaterDepthBackfill = 4.0;
+    w.wall->WaterDepthExcavation = 4.0;
     w.wall->TopSurcharge = 10;
     w.wall->MaxDeflection = 1.0;
     w.wall->ClosureTolerance = 1e-6;
