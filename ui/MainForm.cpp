@@ -287,8 +287,34 @@ void TMainForm::OpenStartupFile(const std::string& argument)
         OpenFileName(path, false);
 }
 
+void TMainForm::SetModified(bool modified)
+{
+    modified_ = modified;
+    if (!modified)
+        tables_.ResetChanged();
+}
+
+bool TMainForm::QuerySave()
+{
+    if (!IsModified())
+        return true;
+    switch (prompt_->AskYesNoCancel("Do you want to save any changes?")) {
+    case Prompt::Answer::Yes: {
+        FileSaveClick();
+        const TProgramData* wall = OpenWall();
+        return wall && wall->FileName != "NewWall.tk4d";
+    }
+    case Prompt::Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void TMainForm::FileOpenClick()
 {
+    if (!QuerySave())
+        return;
     std::optional<std::string> name = prompt_->OpenFileName(
         "Open", "Torvik 2013 (*.tk4d);;Torvik 3.0 (*.tkd);;Torvik 2.0 (*.tkd);;All Files (*)", QDir::currentPath().toStdString());
     if (name)
@@ -394,6 +420,10 @@ void TMainForm::AboutClick()
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
+    if (!QuerySave()) {
+        event->ignore();
+        return;
+    }
     writeSettings();
     CloseAllChildren();
     event->accept();

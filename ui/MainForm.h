@@ -28,8 +28,10 @@ public:
 
     // MainWindowHost.
     WallTables& Tables() override { return tables_; }
-    void SetModified(bool modified) override { modified_ = modified; }
-    bool IsModified() const override { return modified_; }
+    void SetModified(bool modified) override;
+    bool IsModified() const override { return modified_ || tables_.Changed(); }
+    // Asks to save a changed wall; false when the caller must stop.
+    bool QuerySave();
     void CloseAllChildren() override;
     Prompt& UserPrompt() override { return *prompt_; }
 

@@ -180,3 +180,21 @@ TEST_F(MainFormRunTest, RunOfANeverSavedWallStopsWhenSaveAsIsCancelled)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MainFormTest, ClosingWithChangesAndCancelKeepsTheWindowOpen)
+{
+    form->SetModified(true);
+    prompt.answers.push_back(Prompt::Answer::Cancel);
+    EXPECT_FALSE(form->close());
+    EXPECT_EQ(prompt.shown, std::vector<std::string>({"Do you want to save any changes?"}));
+    // Yes on a never-saved wall, then cancelling the Save As dialog, keeps it open too.
+    prompt.answers.push_back(Prompt::Answer::Yes);
+    EXPECT_FALSE(form->close());
+    EXPECT_EQ(prompt.shown.back(), "Save NewWall.tk4d As");
+    prompt.answers.push_back(Prompt::Answer::No);
+    EXPECT_TRUE(form->close());
+}
+
+}  // namespace
