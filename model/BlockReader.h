@@ -32,7 +32,8 @@ public:
     // A reader of blocks from `reader` into `wall`.
     TBlockReader(TProgramData& wall, TWordReader& reader);
 
-    // Reads one block, starting with its title line. EInOutError on bad input;
+    // Reads one block, starting with its title line (for the long-term block,
+    // the caller first passes over the rest of the marker line). EInOutError on bad input;
     // the values read before the error stay in the wall and tables.
     void ReadBlock(TFileLayout layout, TBlockRole role);
 

@@ -18,7 +18,10 @@ struct TBlockOptions {
 };
 
 // Writes the blocks of the wall data file and of stage files: lines 1 to 3 and
-// sections S1 to S9, each line ended by CR LF. Writing changes the wall as
+// sections S1 to S9, each line ended by CR LF. A data file is the first block,
+// the marker line and, for a long-term analysis, the long-term block and "0";
+// a stage file is one block (title or " Stage No : k", option 2 for generated
+// pressure) followed by the line of its stage number. Writing changes the wall as
 // saving does: tables of switched-off options are emptied, the header options
 // are recomputed and the last stiffness row is made constant.
 class TBlockWriter {

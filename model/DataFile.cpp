@@ -33,11 +33,11 @@ void TProgramData::WriteDataFile()
 std::unique_ptr<TProgramData> TProgramData::CreateFromFile(MainWindowHost& host, const std::string& path, int format)
 {
     std::unique_ptr<TProgramData> wall(new TProgramData(host));
+    wall->FileName = path;
+    EmptyAllTables(host.Tables());
     // The tables may still be in the last wall's unit system; a file that
     // cannot be read leaves an English wall with English tables.
     wall->SwitchUnits(1);
-    wall->FileName = path;
-    EmptyAllTables(host.Tables());
 
     const TFileLayout layout = format == 1   ? TFileLayout::Current
                                : format == 2 ? TFileLayout::Version30
