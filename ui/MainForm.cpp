@@ -2,6 +2,7 @@
 
 #include "graph/widgets/PlotForm.h"
 #include "model/ProgramData.h"
+#include "model/StageFiles.h"
 #include "run/AnalysisRun.h"
 #include "run/ReadPlotFile.h"
 #include "ui/ProgramIcon.h"
@@ -275,6 +276,15 @@ void TMainForm::OpenFileName(const std::string& path, bool fromDialog)
     LoadResults(false);
     if (fromDialog)
         prompt_->Information("Data file: " + DisplayFileName(path) + ", has been read by TORVIK 2013");
+    TProgramData* wall = OpenWall();
+    try {
+        // A staged wall is edited and analysed stage by stage, in its stage files.
+        if (wall && wall->StageCount > 1)
+            OpenStagedWall(*wall);
+    } catch (const TorvikError& e) {
+        prompt_->Information(e.what());
+    }
+    statusBar()->showMessage(wall ? QString::fromStdString(StageStatusText(*wall)) : QString());
     UpdateResultButtons();
 }
 
@@ -330,7 +340,10 @@ bool TMainForm::FileSaveClick()
     if (wall->FileName == "NewWall.tk4d" || ext == "tkd")
         return FileSaveAsClick();
     try {
-        wall->WriteDataFile();
+        if (wall->StageCount > 1)
+            SaveStagedWall(*wall);
+        else
+            wall->WriteDataFile();
     } catch (const TorvikError& e) {
         prompt_->Information(e.what());
         return false;
@@ -351,9 +364,13 @@ bool TMainForm::FileSaveAsClick()
     if (!name)
         return false;
     const std::string old = wall->FileName;
-    wall->FileName = *name;
     try {
-        wall->WriteDataFile();
+        if (wall->StageCount > 1) {
+            SaveStagedWallAs(*wall, *name);
+        } else {
+            wall->FileName = *name;
+            wall->WriteDataFile();
+        }
     } catch (const TorvikError& e) {
         wall->FileName = old;
         prompt_->Information(e.what());

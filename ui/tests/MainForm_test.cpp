@@ -11,6 +11,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -195,6 +196,23 @@ TEST_F(MainFormTest, ClosingWithChangesAndCancelKeepsTheWindowOpen)
     EXPECT_EQ(prompt.shown.back(), "Save NewWall.tk4d As");
     prompt.answers.push_back(Prompt::Answer::No);
     EXPECT_TRUE(form->close());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainFormRunTest, StagedWallRunsEveryStage)
+{
+    const std::string wall = CopyExample("three-stage-excavation.tk4d");
+    form->OpenFileName(wall, false);
+    EXPECT_EQ(form->statusBar()->currentMessage(), "Construction Stage Number: 1");
+    form->SetEngineDirectory(TORVIK_BIN_DIR);
+    form->RunAnalysis();
+    EXPECT_EQ(prompt.shown, std::vector<std::string>({CompletedMessage}));
+    ASSERT_TRUE(form->ResultsLoaded());
+    EXPECT_EQ(form->Graphs().pltDef.LineCount(), 3);
+    EXPECT_EQ(form->Graphs().pltDef.Lines(2).GetName(), "Stage: 3");
 }
 
 }  // namespace
