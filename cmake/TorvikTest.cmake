@@ -2,8 +2,13 @@
 # One GoogleTest executable; each of its tests becomes a CTest test.
 function(torvik_add_test name)
   cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS" ${ARGN})
-  add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE torvik_settings ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  if(T_GUI)
+    add_executable(${name} ${T_SOURCES} ${CMAKE_SOURCE_DIR}/cmake/GuiTestMain.cpp)
+    target_link_libraries(${name} PRIVATE torvik_settings ${T_LIBS} GTest::gtest GTest::gmock Qt6::Widgets)
+  else()
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE torvik_settings ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  endif()
   target_compile_definitions(${name} PRIVATE TORVIK_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/tests/data"
                                              TORVIK_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
                                              TORVIK_BIN_DIR="${CMAKE_BINARY_DIR}/bin")

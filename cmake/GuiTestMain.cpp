@@ -1,0 +1,12 @@
+// The main() of every widget test program: the application object exists
+// before any test runs, whichever single test CTest starts.
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
