@@ -103,6 +103,8 @@ double SandCurve::Ultimate() const
 
 std::string SandCurve::KeyValues(const UnitLabels& u) const
 {
+    if (!(pu_ > 0))
+        return "no resistance at this depth (no effective stress, no cohesion)";
     std::string text = "A = " + Num(FactorA(xOverB_)) + ", B = " + Num(FactorB(xOverB_)) + ", pu = " + Num(pu_) + " " +
                        u.forcePerLength + " at yu = " + Num(yu_) + " " + u.length + ", pm = " + Num(pm_) + " " +
                        u.forcePerLength + " at ym = " + Num(ym_) + " " + u.length;

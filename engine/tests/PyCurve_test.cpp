@@ -153,6 +153,8 @@ TEST(SandCurve, NoResistanceAtTheExcavationLevel)
     const SandCurve sand(35, 0, 0.6, 0, 16300);
     EXPECT_EQ(sand.Resistance(0.01), 0);
     EXPECT_EQ(sand.Ultimate(), 0);
+    EXPECT_EQ(sand.Describe(UnitLabelsFor(2)), "sand (Reese, Cox and Koop 1974, static): ps = 0 kN/m, no resistance at this "
+                                               "depth (no effective stress, no cohesion)");
 }
 
 TEST(SiltCurve, WithoutFrictionFallsBackToStraightLines)
