@@ -13,6 +13,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -157,7 +158,14 @@ void TMainForm::createToolBars()
 
 void TMainForm::createStatusBar()
 {
-    statusBar()->showMessage(QString());
+    // A permanent field: menu hints shown in the status bar must not erase it.
+    statusLabel_ = new QLabel(this);
+    statusBar()->addWidget(statusLabel_, 1);
+}
+
+QString TMainForm::StatusText() const
+{
+    return statusLabel_->text();
 }
 
 void TMainForm::readSettings()
@@ -267,6 +275,8 @@ void TMainForm::OpenFileName(const std::string& path, bool fromDialog)
         // The old wall is gone; the program goes on with a new one.
         prompt_->Information(e.what());
         ReplaceOpenWall(TProgramData::CreateNew(*this));
+        resultsLoaded_ = false;
+        statusLabel_->clear();
         SetTitle();
         UpdateResultButtons();
         return;
@@ -284,7 +294,7 @@ void TMainForm::OpenFileName(const std::string& path, bool fromDialog)
     } catch (const TorvikError& e) {
         prompt_->Information(e.what());
     }
-    statusBar()->showMessage(wall ? QString::fromStdString(StageStatusText(*wall)) : QString());
+    statusLabel_->setText(wall ? QString::fromStdString(StageStatusText(*wall)) : QString());
     UpdateResultButtons();
 }
 

@@ -12,6 +12,7 @@
 
 class QAction;
 class QMdiArea;
+class QLabel;
 class QMdiSubWindow;
 class TGraphPlot;
 
@@ -58,6 +59,8 @@ public:
     QAction* GraphAction(int i) const { return graphActions_[i]; }
     // Enables the Graphics commands from the results now loaded.
     void UpdateResultButtons();
+    // The status bar's text: the construction stage of a staged wall.
+    QString StatusText() const;
     // The "&Plot" menu now shown in the menu bar, or null.
     QMenu* MergedMenu() const { return mergedMenu_; }
 
@@ -95,6 +98,7 @@ private:
     std::string engineDirectory_;
 
     QMdiArea* mdiArea_ = nullptr;
+    QLabel* statusLabel_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QMenu* computationMenu_ = nullptr;
     QMenu* graphicsMenu_ = nullptr;

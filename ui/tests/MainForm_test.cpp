@@ -206,7 +206,7 @@ TEST_F(MainFormRunTest, StagedWallRunsEveryStage)
 {
     const std::string wall = CopyExample("three-stage-excavation.tk4d");
     form->OpenFileName(wall, false);
-    EXPECT_EQ(form->statusBar()->currentMessage(), "Construction Stage Number: 1");
+    EXPECT_EQ(form->StatusText(), "Construction Stage Number: 1");
     form->SetEngineDirectory(TORVIK_BIN_DIR);
     form->RunAnalysis();
     EXPECT_EQ(prompt.shown, std::vector<std::string>({CompletedMessage}));
