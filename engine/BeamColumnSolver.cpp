@@ -344,11 +344,12 @@ void Problem::Results(const std::vector<double>& y, SectionResult& out) const
         ms += pd;
         ma += std::fabs(pd);
     }
+    // Loads that all act at the top have no moment, and pure couples no force:
+    // each sum is also measured against the other's scale over the wall length,
+    // which keeps the relative residuals meaningful.
     out.forceSum = fs;
-    out.forceScale = fa;
+    out.forceScale = std::max(fa, ma / in_.Length());
     out.momentSum = ms;
-    // Loads that all act at the top have no moment; the forces times the wall
-    // length keep the relative moment residual meaningful.
     out.momentScale = std::max(ma, fa * in_.Length());
 }
 

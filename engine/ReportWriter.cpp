@@ -11,6 +11,7 @@
 namespace {
 
 const char* const Eol = "\r\n";
+const char* const EngineVersion = "TORVIK engine 1.0 (finite-difference p-y analysis)";
 
 std::string Num(double v, int digits = 6) { return FormatGeneral(v, digits); }
 
@@ -101,6 +102,7 @@ void Report::Front(const std::vector<SectionRun>& sections)
 {
     Line("TORVIK analysis engine: flexible retaining walls by the p-y method");
     Line("==================================================================");
+    Line("Engine:        " + std::string(EngineVersion));
     Line("Run started:   " + info_.startTime);
     Line("Data file:     " + info_.dataFile);
     Line("Title:         " + info_.title);

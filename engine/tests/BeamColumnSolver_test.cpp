@@ -136,6 +136,21 @@ const ClosedForm Cases[] = {
          FixedTip(in);
      },
      TopDeflection, W * std::pow(CantileverL, 4) / (30 * EI), false},
+    {"FixedTopTipLoad", CantileverL,
+     [](SectionInput& in) {
+         in.load[in.nodeCount] = P;
+         in.restraints.push_back({1, 0, 0.0});
+         in.restraints.push_back({2, 0, 0.0});
+     },
+     [](const SectionResult& r) { return r.y.back(); }, P * std::pow(CantileverL, 3) / (3 * EI), false},
+    {"FixedTopTipMoment", CantileverL,
+     [](SectionInput& in) {
+         // A couple in the sense of a positive head moment turns the tip the same way: y'' = -Mc / EI.
+         in.moment[in.nodeCount] = P;
+         in.restraints.push_back({1, 0, 0.0});
+         in.restraints.push_back({2, 0, 0.0});
+     },
+     [](const SectionResult& r) { return r.y.back(); }, -P * CantileverL * CantileverL / (2 * EI), false},
     {"BeamColumnAxialLoad", LongBeam,
      [](SectionInput& in) {
          in.load[0] = P;
