@@ -237,6 +237,13 @@ TRgb PaletteColor(int c)
     return palette[((c % 17) + 17) % 17];
 }
 
+void ActivateCurves(TGraphPlot& plot)
+{
+    const bool limit = plot.LegendLimit && plot.LineCount() > LegendCurveLimit;
+    for (int i = 0; i < plot.LineCount(); ++i)
+        plot.Lines(i).Active = !(limit && i >= LegendCurveLimit);
+}
+
 std::vector<TLegendEntry> LegendEntries(const TGraphPlot& plot)
 {
     std::vector<TLegendEntry> entries;

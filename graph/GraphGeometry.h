@@ -130,6 +130,13 @@ struct TRgb {
 // Palette entry c mod 17 (17 entries; grey and silver appear twice).
 TRgb PaletteColor(int c);
 
+// How many curves a new graph window activates when LegendLimit is set.
+constexpr int LegendCurveLimit = 20;
+
+// What a new graph window does to the curve flags: every panel-1 curve becomes
+// active, except curves 20 onwards when LegendLimit is set and there are more.
+void ActivateCurves(TGraphPlot& plot);
+
 // One entry of the legend: a panel-1 curve and its text.
 struct TLegendEntry {
     int Curve = 0;     // index in panel 1's list

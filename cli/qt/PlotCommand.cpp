@@ -90,6 +90,7 @@ int Run(const std::vector<std::string>& args)
         std::cerr << "torvik-cli plot: " << error << "\n";
         return ExitBadInput;
     }
+    ActivateCurves(*graph);
     const auto ranges = GraphRanges(*graph);
     if (!ranges) {
         std::cerr << "torvik-cli plot: the graph " << a->graph << " has no drawable range\n";

@@ -258,6 +258,24 @@ TEST(Legend, ActiveCurvesWithTheOwnersCaption)
     EXPECT_EQ(e[2].Text, "replaced");
 }
 
+TEST(Legend, ANewWindowActivatesTwentyOfManyCurves)
+{
+    TGraphPlot g;
+    g.SetLineCount(25);
+    g.Lines(3).Active = false;
+    ActivateCurves(g);
+    EXPECT_EQ(LegendEntries(g).size(), 20u);
+    EXPECT_TRUE(g.Lines(3).Active);
+    EXPECT_FALSE(g.Lines(20).Active);
+    g.LegendLimit = false;
+    ActivateCurves(g);
+    EXPECT_EQ(LegendEntries(g).size(), 25u);
+    g.LegendLimit = true;
+    g.SetLineCount(20);
+    ActivateCurves(g);
+    EXPECT_EQ(LegendEntries(g).size(), 20u);
+}
+
 // A strip of 100 x 200 pixels beside depths 0 to 20 (10 pixels per unit).
 struct StripFixture : testing::Test {
     TGraphPlot g;
