@@ -1,12 +1,18 @@
 // torvik-cli convert: reads a wall data file of any layout and writes it in
-// the current layout, optionally in another unit system.
+// the current layout, optionally in another unit system; a staged wall as its
+// staged data file with its stage files.
 #include "cli/Command.h"
+#include "model/AtomicFile.h"
 #include "model/BatchHost.h"
 #include "model/ProgramData.h"
+#include "model/StageFiles.h"
 #include "model/WordReader.h"
 #include "units/TorvikError.h"
 
+#include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <iterator>
 #include <optional>
 
 namespace {
@@ -33,6 +39,52 @@ std::string Lines(std::string text)
         if (c == '\r')
             c = '\n';
     return text;
+}
+
+bool ReportMessages(const BatchHost& host, const std::string& file)
+{
+    for (const std::string& message : host.prompt.shown)
+        std::cerr << "torvik-cli convert: " << file << ": " << Lines(message) << "\n";
+    return !host.prompt.shown.empty();
+}
+
+std::string FileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A staged wall becomes the staged data file OUT with its stage files. The
+// stage files take their names from the data file they are split from, so
+// OUT starts as a copy of IN and is split, converted stage by stage and joined
+// again; nothing is written beside IN.
+int ConvertStaged(BatchHost& host, const std::string& in, const std::string& out, int format,
+                  std::optional<int> units)
+{
+    WriteFileAtomically(out, FileBytes(in));
+    auto wall = TProgramData::CreateFromFile(host, out, format);
+    SplitStagedFile(*wall, out);
+    if (format != 1)
+        ConvertLegacyStages(*wall);
+    if (ReportMessages(host, in)) {
+        for (int k = 1; k <= 5; ++k)
+            std::filesystem::remove(StageFilePath(out, k));
+        if (out != in)
+            std::filesystem::remove(out);
+        return ExitBadInput;
+    }
+    if (units) {
+        for (int k = 1; k <= wall->StageCount; ++k) {
+            wall->CurrentStage = k;
+            LoadStage(*wall);
+            wall->SwitchUnits(*units);
+            SaveStage(*wall);
+        }
+        wall->CurrentStage = 1;
+        LoadStage(*wall);
+    }
+    SaveStagedWall(*wall);
+    return ExitOk;
 }
 
 int RunConvert(const std::vector<std::string>& args)
@@ -64,19 +116,16 @@ int RunConvert(const std::vector<std::string>& args)
         return ExitBadInput;
     }
 
+    const int layout = format.value_or(TProgramData::FormatForPath(files[0]));
     BatchHost host;
-    auto wall = TProgramData::CreateFromFile(host, files[0], format.value_or(TProgramData::FormatForPath(files[0])));
+    auto wall = TProgramData::CreateFromFile(host, files[0], layout);
     // A damaged file gives a partly read wall; converting it would pass the
     // damage on silently, so nothing is written.
-    if (!host.prompt.shown.empty()) {
-        for (const std::string& message : host.prompt.shown)
-            std::cerr << "torvik-cli convert: " << files[0] << ": " << Lines(message) << "\n";
+    if (ReportMessages(host, files[0]))
         return ExitBadInput;
-    }
     if (wall->StageCount > 1) {
-        std::cerr << "torvik-cli convert: " << files[0] << " is a staged wall of " << wall->StageCount
-                  << " stages; convert writes walls of one stage\n";
-        return ExitBadInput;
+        wall.reset();
+        return ConvertStaged(host, files[0], files[1], layout, units);
     }
     if (units)
         wall->SwitchUnits(*units);
@@ -87,7 +136,8 @@ int RunConvert(const std::vector<std::string>& args)
 
 const CommandRegistration registration{
     {"convert", "IN OUT [--units 1|2|3] [--format 1|2|3]",
-     "reads a wall data file (format as for dump) and writes it in the current layout, in the unit system asked for",
+     "reads a wall data file (format as for dump) and writes it in the current layout, in the unit system asked for; "
+     "a staged wall with its stage files",
      RunConvert}};
 
 }  // namespace

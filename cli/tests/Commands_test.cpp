@@ -1,4 +1,5 @@
 // The wall commands of torvik-cli, run as scripts run them.
+#include "model/StageFiles.h"
 #include "model/tests/SampleWalls.h"
 
 #include <gtest/gtest.h>
@@ -171,6 +172,64 @@ TEST(ConvertCommandTest, DamagedInputWritesNothing)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, "torvik-cli convert: " + in + ": Error on Line 3 Item 1\nAn integer was expected but not found.\n");
     EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+TEST(ConvertCommandTest, StagedWallKeepsItsStagesInEveryUnitSwitch)
+{
+    TempDir dir;
+    const std::string in = dir.File("staged.tk4d");
+    const std::string out = dir.File("out.tk4d");
+    {
+        BatchHost host;
+        auto wall = TProgramData::CreateNew(host);
+        wall->FileName = in;
+        ChangeStageCount(*wall, 3);
+        wall->WallHeight = 120;  // stage 1 only
+        SaveStagedWall(*wall);
+    }
+    const std::string input = ReadBytes(in);
+    const CliRun run = Cli("convert " + Quote(in) + " " + Quote(out) + " --units 2");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(ReadBytes(in), input);
+    for (int k = 1; k <= 3; ++k)
+        EXPECT_TRUE(std::filesystem::exists(StageFilePath(out, k))) << k;
+    EXPECT_FALSE(std::filesystem::exists(StageFilePath(out, 4)));
+
+    // Stage blocks carry option 2 for generated pressure whatever its kind.
+    const std::string file = ReadBytes(out);
+    EXPECT_EQ(file.rfind("New Wall\r\n2 0\t1\t0\t2\t2 0 3 0\r\n0 0\t2.54\t2.54E-7\t3.048\r\n", 0), 0u) << file;
+    for (const char* stage : {"2", "3"})
+        EXPECT_NE(file.find(std::string("\r\n Stage No : ") + stage + "\r\n2 0\t1\t0\t2\t2 0 3 0\r\n"
+                            "0 0\t2.54\t2.54E-7\t0\r\n"),
+                  std::string::npos)
+            << file;
+    EXPECT_EQ(file.substr(file.size() - 3), "3\r\n");
+}
+
+TEST(ConvertCommandTest, StagedVersion30WallGetsTheCurrentLayoutInEveryStage)
+{
+    TempDir dir;
+    const std::string in = dir.File("old.tkd");
+    const std::string out = dir.File("new.tk4d");
+    std::string staged;
+    for (const std::string stage : {"1", "2"}) {
+        std::string block = Version30File("5");
+        block.replace(block.find("2 0 1\r\n"), 7, "2 0 2\r\n");  // two stages
+        block.replace(0, 5, stage == "1" ? "Three" : " Stage No : 2");
+        block.replace(block.size() - 3, 3, stage + "\r\n");  // the stage number ends the block
+        staged += block;
+    }
+    WriteBytes(in, staged);
+    const CliRun run = Cli("convert " + Quote(in) + " " + Quote(out));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::string file = ReadBytes(out);
+    const std::string surcharge = "\r\n3\r\n1\t100\t5\t24\r\n2\t200\t5\t24\r\n3\t300\t5\t24\r\n";
+    const auto second = file.find("\r\n Stage No : 2\r\n1 0\t1\t0\t2\t2 0 2 0\r\n");
+    ASSERT_NE(second, std::string::npos) << file;
+    EXPECT_EQ(file.rfind("Three\r\n1 0\t1\t0\t2\t2 0 2 0\r\n", 0), 0u) << file;
+    EXPECT_LT(file.find(surcharge), second);
+    EXPECT_NE(file.find(surcharge, second), std::string::npos);
+    EXPECT_EQ(ReadBytes(StageFilePath(out, 2)), file.substr(second + 2));
 }
 
 }  // namespace
