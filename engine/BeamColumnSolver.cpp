@@ -353,6 +353,33 @@ void Problem::Results(const std::vector<double>& y, SectionResult& out) const
     out.momentScale = std::max(ma, fa * in_.Length());
 }
 
+// Beyond the buckling load the system is no longer positive definite: the
+// linear solution exists but is not a stable state (it typically deflects
+// against the load). For a stable system the work of the applied loads on the
+// deflections, y^T f = y^T K y, is positive; only axial loads can make it not so.
+bool BucklesUnderAxialLoad(const SectionInput& in, const SectionResult& r)
+{
+    bool axial = false;
+    for (double a : in.axialLoad)
+        axial = axial || a != 0;
+    if (!axial)
+        return false;
+    double work = 0, scale = 0;
+    auto add = [&](double w) {
+        work += w;
+        scale += std::fabs(w);
+    };
+    for (int m = 0; m <= in.nodeCount; ++m) {
+        const double w = (m == 0 || m == in.nodeCount) ? 0.5 : 1.0;
+        add(w * in.increment * in.q[m] * r.y[m]);
+        add(in.load[m] * r.y[m]);
+        add(-in.moment[m] * r.slope[m]);  // a couple works on -y'
+    }
+    for (const RestraintReaction& rr : r.restraints)
+        add(rr.kind == 1 ? rr.reaction * rr.value : -rr.reaction * rr.value);
+    return scale > 0 && work <= 1e-12 * scale;
+}
+
 }  // namespace
 
 const char* StatusText(SolveStatus status)
@@ -432,6 +459,12 @@ SectionResult BeamColumnSolver::Solve(const SectionInput& input)
                     if (!text.empty())
                         out.warnings.push_back("Node " + std::to_string(m) + ": " + text);
                 }
+            }
+            if (BucklesUnderAxialLoad(input, out)) {
+                out.status = SolveStatus::Unstable;
+                out.message = "The wall buckles under the axial load: the loads do no positive work on the "
+                              "computed deflections, so that state is not a stable equilibrium.";
+                return out;
             }
             out.status = SolveStatus::Converged;
             out.message = "Converged in " + std::to_string(it) + " iterations.";

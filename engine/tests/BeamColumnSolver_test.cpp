@@ -338,3 +338,31 @@ TEST(NonlinearSoil, SofteningSpringsConvergeToTheirSecantState)
 }
 
 }  // namespace
+
+namespace {
+
+class AxialLoadTest : public ::testing::TestWithParam<double> {};
+
+// Top load P and axial load f sqrt(k EI) on a free-head beam on the foundation:
+// sqrt(k EI) is the buckling load of the semi-infinite beam-column.
+TEST_P(AxialLoadTest, BeyondTheBucklingLoadTheWallIsReportedUnstable)
+{
+    const double f = GetParam();
+    SectionInput in = Beam(200, LongBeam, EI);
+    Foundation(in, K);
+    in.load[0] = P;
+    in.axialLoad[0] = f * std::sqrt(K * EI);
+    const SectionResult r = BeamColumnSolver::Solve(in);
+    if (f < 1) {
+        ExpectEquilibrium(r);
+        EXPECT_GT(r.y[0], 2 * P * Lambda / K);  // the axial load magnifies the deflection
+    } else {
+        EXPECT_EQ(r.status, SolveStatus::Unstable);
+        EXPECT_EQ(r.message, "The wall buckles under the axial load: the loads do no positive work on the "
+                             "computed deflections, so that state is not a stable equilibrium.");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Buckling, AxialLoadTest, ::testing::Values(0.5, 0.9, 0.99, 1.01, 1.1, 1.5, 4.0));
+
+}  // namespace
