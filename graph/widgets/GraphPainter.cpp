@@ -138,6 +138,27 @@ void VisibleTicks(const TAxisTicks& t, const TAxisRange& r, long long& first, lo
     last = std::min(t.IMax, static_cast<long long>(std::ceil(r.Max / t.Minor)) + 1);
 }
 
+// Every how many major ticks a label is written: narrow panels would otherwise
+// run long labels into one another. Grid lines stay on every major tick.
+long long LabelEvery(const TAxisTicks& t, long long first, long long last, int majorPixels, const QFontMetrics& fm,
+                     int gap)
+{
+    int widest = 0;
+    for (long long i = first; i <= last; ++i)
+        if (i % 5 == 0)
+            widest = std::max(widest, fm.horizontalAdvance(Text(FormatGeneral(i * t.Minor, 4, 2))));
+    long long every = 1;
+    while (every < 10 && every * std::abs(majorPixels) < widest + gap)
+        ++every;
+    return every;
+}
+
+bool Labelled(long long i, long long every)
+{
+    const long long major = i / 5;
+    return ((major % every) + every) % every == 0;
+}
+
 void DrawGrid(Frame& f, int panel)
 {
     const TPixelRect& r = f.layout.Panels[panel];
@@ -153,6 +174,7 @@ void DrawGrid(Frame& f, int panel)
     if (xt.Exists && xt.IMax > xt.IMin) {
         long long first, last;
         VisibleTicks(xt, map.Range.X, first, last);
+        const long long every = LabelEvery(xt, first, last, map.X(xt.Major) - map.X(0), fm, f.H / 2);
         for (long long i = first; i <= last; ++i) {
             const long double v = i * xt.Minor;
             const int d = map.X(v);
@@ -163,6 +185,8 @@ void DrawGrid(Frame& f, int panel)
                 f.p.setPen(gridPen);
                 f.p.drawLine(d, r.Top, d, r.Bottom);
                 f.p.setPen(Qt::black);
+            }
+            if (i % 5 == 0 && Labelled(i, every)) {
                 const QString label = Text(FormatGeneral(v, 4, 2));
                 const int y = f.plot.XOnTop ? r.Top - fm.height() - Py / 32 : r.Bottom + Py / 16;
                 DrawAt(f.p, d - fm.horizontalAdvance(label) / 2, y, label);
@@ -174,6 +198,7 @@ void DrawGrid(Frame& f, int panel)
     if (yt.Exists && yt.IMax > yt.IMin) {
         long long first, last;
         VisibleTicks(yt, map.Range.Y, first, last);
+        const long long every = LabelEvery(yt, first, last, map.Y(yt.Major) - map.Y(0), fm, f.H / 2);
         for (long long i = first; i <= last; ++i) {
             const long double v = i * yt.Minor;
             const int row = map.Y(v);
@@ -183,6 +208,8 @@ void DrawGrid(Frame& f, int panel)
                 f.p.setPen(gridPen);
                 f.p.drawLine(r.Left, row, r.Right, row);
                 f.p.setPen(Qt::black);
+            }
+            if (i % 5 == 0 && Labelled(i, every)) {
                 const QString label = Text(FormatGeneral(v, 4, 2));
                 DrawUpwards(f.p, r.Left - fm.height() - Px / 32, row + fm.horizontalAdvance(label) / 2, label);
             }
