@@ -141,7 +141,12 @@ void TBlockReader::ReadHeader()
 void TBlockReader::DeriveOptionFlags(std::int32_t earthPressure, std::int32_t pyCurves)
 {
     const bool firstBlock = role_ == TBlockRole::First;
-    if (firstBlock ? earthPressure > 1 : earthPressure == 2)
+    if (role_ == TBlockRole::Stage)
+        // A stage is read into the wall of another stage: the flag must follow
+        // this file alone, or the stage would take over a generated pressure
+        // it never had.
+        wall_.GeneratedEarthPressure = earthPressure == 2;
+    else if (firstBlock ? earthPressure > 1 : earthPressure == 2)
         wall_.GeneratedEarthPressure = true;
     if (pyCurves == 2)
         wall_.GeneratePyCurves = true;
@@ -280,9 +285,13 @@ void TBlockReader::ReadSurcharges()
         return;
     }
     // The older layouts kept one point, one line and one strip load at a
-    // common distance on the surcharge line.
+    // common distance on the surcharge line. Without a distance there are
+    // none, whatever an earlier stage read into the same wall had.
     const TLegacySurcharge& s = wall_.LegacySurcharge;
-    if (s.Distance > 0) {
+    if (s.Distance <= 0) {
+        table.SetRowCount(0);
+        wall_.UseSurcharge = false;
+    } else {
         table.SetRowCount(3);
         const long double magnitudes[3] = {s.PointLoad, s.LineLoad, s.StripLoad};
         for (int r = 0; r < 3; ++r) {

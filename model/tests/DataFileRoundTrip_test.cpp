@@ -1,5 +1,6 @@
 // Property: a random wall written, read and written again gives the same bytes.
 #include "SampleWalls.h"
+#include "model/StageFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -35,6 +36,42 @@ TEST(DataFileRoundTripTest, RandomWallsWrittenReadAndWrittenAgainAreIdentical)
     EXPECT_GT(userPressure, 150);
     EXPECT_GT(trapezoidal, 150);
     EXPECT_GT(soilSections, 400);
+}
+
+// A staged wall of random stages, saved, opened (split into its stage files),
+// stepped through every stage and saved again gives the same staged data file.
+TEST(DataFileRoundTripTest, RandomStagedWallsSavedOpenedAndSavedAgainAreIdentical)
+{
+    TempDir dir;
+    BatchHost host;
+    const std::string first = dir.File("first.tk4d");
+    const std::string second = dir.File("second.tk4d");
+    for (unsigned seed = 1; seed <= 60; ++seed) {
+        RandomWall random(host, seed);
+        auto wall = random.Make();
+        const int stages = 2 + static_cast<int>(seed % 4);
+        wall->StageCount = 1;
+        wall->FileName = first;
+        ChangeStageCount(*wall, stages);
+        for (int k = 1; k <= stages; ++k) {
+            SelectStage(*wall, k);
+            random.Randomize(*wall);
+            if (k > 1)
+                wall->Title = " Stage No : " + std::to_string(k);
+        }
+        SaveStagedWall(*wall);
+        const std::string written = ReadBytes(first);
+
+        WriteBytes(second, written);
+        auto read = TProgramData::CreateFromFile(host, second, 1);
+        OpenStagedWall(*read);
+        for (int k = 2; k <= stages; ++k)
+            SelectStage(*read, k);
+        SelectStage(*read, 1);
+        ASSERT_TRUE(host.prompt.shown.empty()) << "seed " << seed << ": " << host.prompt.shown[0];
+        SaveStagedWall(*read);
+        ASSERT_EQ(ReadBytes(second), written) << "seed " << seed;
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "units/NumberFormat.h"
 #include "units/TorvikError.h"
 #include "SampleWalls.h"
+#include "model/StageFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -263,6 +264,27 @@ TEST_F(DataFileTest, Version30SurchargeLineBecomesThreeRows)
     EXPECT_EQ(soil.Cell(1, 0).AsFloat(), 10);
     EXPECT_EQ(FormatFloat8(soil.Cell(2, 0).AsTable()->Cell(0, 0).AsFloat()), "120.96");
     EXPECT_EQ(FormatFloat8(soil.Cell(2, 0).AsTable()->Cell(0, 1).AsFloat()), "138.24");
+}
+
+// A stage is read into the wall of another stage; what its file does not
+// state must not come from that other stage.
+TEST_F(DataFileTest, StageReadIntoAnotherStageKeepsNothingOfIt)
+{
+    auto wall = Load(Version30File("5"), 2);
+    ASSERT_TRUE(wall->UseSurcharge && wall->GeneratedEarthPressure);
+    std::string stage = Version30File("0");
+    stage.replace(stage.find("0\t2\t2 0 1"), 9, "0\t0\t2 0 1");  // pressure option 0
+    stage.replace(stage.size() - 3, 3, "2\r\n");
+    const std::string path = dir.File("wall.st2");
+    WriteBytes(path, stage);
+    wall->StageFilesCurrent = false;  // a version 3.0 stage file
+    ReadStageFile(*wall, path);
+    EXPECT_TRUE(host.prompt.shown.empty()) << host.prompt.shown[0];
+    EXPECT_FALSE(wall->UseSurcharge);
+    EXPECT_FALSE(wall->GeneratedEarthPressure);
+    EXPECT_TRUE(wall->GeneratePyCurves);
+    EXPECT_EQ(Table(WallTable::SurchargeTable).RowCount(), 1);
+    EXPECT_EQ(Table(WallTable::SurchargeTable).Cell(1, 0).AsFloat(), 0);
 }
 
 TEST_F(DataFileTest, EnglishUnitFactorsOfDistributedLoadsAndSoils)

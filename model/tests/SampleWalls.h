@@ -54,20 +54,27 @@ public:
     {
         auto wall = TProgramData::CreateNew(host_);
         wall->SwitchUnits(Between(1, 3));
-        wall->Title = Chance() ? "Random wall " + std::to_string(Between(0, 9999)) : "  leading blanks\tand tab";
-        wall->NodeCount = Between(0, 400);
-        for (long double* field : {&wall->IncrementLength, &wall->MaxDeflection, &wall->ClosureTolerance,
-                                   &wall->WallHeight, &wall->ActiveWidth, &wall->PyWidth, &wall->WaterDepthBackfill,
-                                   &wall->WaterDepthExcavation, &wall->ActivePressureFactor, &wall->BackfillSlope,
-                                   &wall->TopSurcharge, &wall->LegacySurcharge.Distance,
-                                   &wall->LegacySurcharge.PointLoad, &wall->LegacySurcharge.LineLoad,
-                                   &wall->LegacySurcharge.StripLoad, &wall->LegacySurcharge.StripWidth})
-            *field = Real();
-        wall->ConfigurationCode = Between(0, 3);
         wall->StageCount = Between(1, 5);
-        Options(*wall);
-        Tables(*wall);
+        Randomize(*wall);
         return wall;
+    }
+
+    // New random scalars, options and table contents for `wall`, keeping its
+    // unit system and stages.
+    void Randomize(TProgramData& wall)
+    {
+        wall.Title = Chance() ? "Random wall " + std::to_string(Between(0, 9999)) : "  leading blanks\tand tab";
+        wall.NodeCount = Between(0, 400);
+        for (long double* field : {&wall.IncrementLength, &wall.MaxDeflection, &wall.ClosureTolerance,
+                                   &wall.WallHeight, &wall.ActiveWidth, &wall.PyWidth, &wall.WaterDepthBackfill,
+                                   &wall.WaterDepthExcavation, &wall.ActivePressureFactor, &wall.BackfillSlope,
+                                   &wall.TopSurcharge, &wall.LegacySurcharge.Distance,
+                                   &wall.LegacySurcharge.PointLoad, &wall.LegacySurcharge.LineLoad,
+                                   &wall.LegacySurcharge.StripLoad, &wall.LegacySurcharge.StripWidth})
+            *field = Real();
+        wall.ConfigurationCode = Between(0, 3);
+        Options(wall);
+        Tables(wall);
     }
 
 private:
