@@ -16,7 +16,12 @@ std::string FormatGeneral(long double value, int digits, int minExponentDigits)
     // std::to_chars never consults the locale; its general format is printf's %g:
     // scientific when the exponent is below -4 or not below the precision.
     char buffer[128];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
+    // A value that a double holds exactly has the same correctly rounded digits
+    // either way; the double conversion is many times faster than the extended one.
+    const double narrow = static_cast<double>(value);
+    auto result = static_cast<long double>(narrow) == value
+                      ? std::to_chars(buffer, buffer + sizeof buffer, narrow, std::chars_format::general, digits)
+                      : std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
     std::string text(buffer, result.ptr);
 
     const auto e = text.find('e');
