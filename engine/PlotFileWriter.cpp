@@ -12,7 +12,7 @@ std::string Num(double v)
 {
     if (!std::isfinite(v))
         throw TorvikError("A result is not a finite number; no plot data file is written.");
-    return FormatGeneral(v, 10);
+    return FormatGeneral(v, 8);
 }
 
 const char* const Eol = "\r\n";
