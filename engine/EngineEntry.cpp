@@ -5,7 +5,16 @@
 
 #include <cstdint>
 
-extern "C" __attribute__((visibility("default"))) void _ITORVIK(std::int32_t code)
+#if defined(_WIN32)
+// The program calls the entry with the stdcall convention (the callee removes the argument).
+#define TORVIK_EXPORT extern "C" __declspec(dllexport)
+#define TORVIK_CALL __stdcall
+#else
+#define TORVIK_EXPORT extern "C" __attribute__((visibility("default")))
+#define TORVIK_CALL
+#endif
+
+TORVIK_EXPORT void TORVIK_CALL _ITORVIK(std::int32_t code)
 {
     (void)code;  // the program always passes 6; the engine needs no mode
     try {

@@ -286,8 +286,19 @@ void Report::Results(const SectionRun& s)
              " " + u_.depth);
     };
     report("Largest deflection:        ", r.y, extreme(r.y, true, true), u_.length);
-    report("Largest positive moment:   ", r.moment, extreme(r.moment, true, false), u_.moment);
-    report("Largest negative moment:   ", r.moment, extreme(r.moment, false, false), u_.moment);
+    // Moments within rounding of zero (a free end) are not reported as a maximum.
+    double mmax = 0;
+    for (double v : r.moment)
+        mmax = std::max(mmax, std::fabs(v));
+    const size_t positive = extreme(r.moment, true, false), negative = extreme(r.moment, false, false);
+    if (r.moment[positive] > 1e-9 * mmax)
+        report("Largest positive moment:   ", r.moment, positive, u_.moment);
+    else
+        Line("Largest positive moment:   none");
+    if (r.moment[negative] < -1e-9 * mmax)
+        report("Largest negative moment:   ", r.moment, negative, u_.moment);
+    else
+        Line("Largest negative moment:   none");
     report("Largest shear (magnitude): ", r.shear, extreme(r.shear, true, true), u_.force);
     report("Largest soil reaction:     ", r.reaction, extreme(r.reaction, true, true), u_.perLength);
 
