@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -41,7 +42,7 @@ protected:
         files.plotFile = (dir / "wall.tk4p").string();
         files.runNotes = (dir / "wall.tk4r").string();
     }
-    void TearDown() override { fs::remove_all(dir); }
+    void TearDown() override { if (!HasFailure()) fs::remove_all(dir); }
 
     // Runs the engine on the data file and checks what every run must satisfy.
     RunOutcome Run()
@@ -371,6 +372,62 @@ TEST_F(EngineFiles, AnInputErrorInALaterStageWritesNoPlotFile)
     EXPECT_TRUE(o.sections[0].Ok());
     EXPECT_EQ(o.sections[1].error,
               "Stage 2 of 2: Excavation depth: the wall (length 12) must be longer than the excavation depth 12.");
+}
+
+}  // namespace
+
+namespace {
+
+// The lines of a text, without their line ends.
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+bool HasLine(const std::vector<std::string>& lines, const std::string& line)
+{
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+TEST_F(EngineFiles, ReportAndNotesStateInputsChoicesAndResults)
+{
+    {
+        TestWall w(2, 10, 0.5);
+        w.wall->Title = "Strutted beam";
+        w.Stiffness(0, 10, 1000);
+        w.Spring(0, 0, 500);
+        w.Spring(10, 10, 500);
+        w.Load(5, 5, 2.0);
+        w.Save(files.dataFile);
+    }
+    RunOutcome o = Run();
+    ASSERT_TRUE(o.plotWritten);
+    const std::vector<std::string> report = Lines(ReadAll(files.outputText));
+    for (const char* line : {"Title:         Strutted beam", "Units:         SI (kN, m)",
+                             "Number of increments:              10", "Increment length:                  0.5 m",
+                             "Wall length:                       5 m", "Earth pressure: none.",
+                             "p-y curves: none (no soil resistance).", "Status: converged. Converged in 2 iterations.",
+                             // Symmetric: each strut takes half the load.
+                             "Node 0 (depth 0 m): force -1 kN, moment 0 kN-m",
+                             "Node 10 (depth 5 m): force -1 kN, moment 0 kN-m",
+                             // P L / 4, sagging toward the excavation: y'' < 0.
+                             "Largest positive moment:   none",
+                             "Largest negative moment:   -2.5 kN-m at node 5, depth 2.5 m",
+                             "Analysis: converged. Converged in 2 iterations.",
+                             "The plot data file was written."})
+        EXPECT_TRUE(HasLine(report, line)) << line;
+    const std::vector<std::string> notes = Lines(ReadAll(files.runNotes));
+    for (const char* line : {"Status per analysis:", "Analysis: converged. Converged in 2 iterations.",
+                             "Plot data file written."})
+        EXPECT_TRUE(HasLine(notes, line)) << line;
+    EXPECT_TRUE(HasLine(notes, "Data file:   " + files.dataFile));
 }
 
 }  // namespace
