@@ -399,7 +399,8 @@ SectionResult BeamColumnSolver::Solve(const SectionInput& input)
     SectionResult out;
     Problem p(input);
     p.StartModuli();
-    std::vector<double> y, previous(input.nodeCount + 5, 0.0);
+    std::vector<double> y, previous(input.nodeCount + 5, 0.0), lastStep(input.nodeCount + 5, 0.0);
+    bool damping = false;
     std::vector<int> exceeded;
     double lastChange = std::numeric_limits<double>::infinity();
     const bool nonlinearEi = !input.meiCurves.empty();
@@ -470,8 +471,18 @@ SectionResult BeamColumnSolver::Solve(const SectionInput& input)
             out.message = "Converged in " + std::to_string(it) + " iterations.";
             return out;
         }
-        // Under-relax when the change grows, which damps oscillation of the secant moduli.
-        if (it > 2 && step.change > lastChange) {
+        // Under-relax once the change grows or the update turns back on the last one
+        // (an oscillation of the secant moduli), and from then on: the mean of the
+        // new and old deflections. Damping only while the oscillation shows would
+        // let it start again at the next undamped step.
+        double turn = 0;
+        for (size_t i = 0; i < y.size(); ++i)
+            turn += (y[i] - previous[i]) * lastStep[i];
+        for (size_t i = 0; i < y.size(); ++i)
+            lastStep[i] = y[i] - previous[i];
+        if (it > 2 && (step.change > lastChange || turn < 0))
+            damping = true;
+        if (damping) {
             step.relaxed = true;
             for (size_t i = 0; i < y.size(); ++i)
                 y[i] = 0.5 * (y[i] + previous[i]);

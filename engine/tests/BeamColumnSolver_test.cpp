@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iostream>
+#include <memory>
 
 namespace {
 
@@ -364,5 +366,41 @@ TEST_P(AxialLoadTest, BeyondTheBucklingLoadTheWallIsReportedUnstable)
 }
 
 INSTANTIATE_TEST_SUITE_P(Buckling, AxialLoadTest, ::testing::Values(0.5, 0.9, 0.99, 1.01, 1.1, 1.5, 4.0));
+
+}  // namespace
+
+namespace {
+
+TEST(IterationLimit, SpringsThatNeverSettleEndAfter500IterationsAsNotConverged)
+{
+    // Springs whose stiffness flips between k and 2k from one iteration to the next
+    // (each iteration asks every node's curve once) never settle.
+    SectionInput in = Beam(50, LongBeam, EI);
+    auto calls = std::make_shared<int>(0);
+    for (NodeSoil& s : in.soil)
+        s.curve = [calls](double y) { return ((*calls)++ / 51 % 2 ? 2 : 1) * K * y; };
+    in.load[0] = P;
+    in.tolerance = 1e-12;
+    const SectionResult r = BeamColumnSolver::Solve(in);
+    EXPECT_EQ(r.status, SolveStatus::NotConverged);
+    EXPECT_EQ(r.Iterations(), BeamColumnSolver::MaxIterations);
+    EXPECT_EQ(r.message.rfind("No convergence within 500 iterations; the last change of deflection was ", 0), 0u);
+}
+
+TEST(IterationLimit, HardeningSpringsConvergeWithUnderRelaxation)
+{
+    // r = k y^3: the plain secant update overshoots and alternates; halving the step settles it.
+    SectionInput in = Beam(50, LongBeam, EI);
+    for (NodeSoil& s : in.soil)
+        s.curve = [](double y) { return 1e6 * y * y * y; };
+    in.load[0] = P;
+    in.tolerance = 1e-10;
+    const SectionResult r = BeamColumnSolver::Solve(in);
+    ExpectEquilibrium(r);
+    bool relaxed = false;
+    for (const IterationStep& s : r.history)
+        relaxed = relaxed || s.relaxed;
+    EXPECT_TRUE(relaxed);
+}
 
 }  // namespace
