@@ -174,6 +174,7 @@ SectionInput SectionBuilder::Build(const WallBlock& b, const std::string& headin
         r.excavationDepth = b.wallHeight;
         r.wallLength = length;
         r.activeWidth = b.activeWidth;
+        r.pyWidth = b.pyWidth;
         r.waterDepthBackfill = b.waterDepthBackfill;
         r.waterDepthExcavation = b.waterDepthExcavation;
         r.activePressureFactor = b.activePressureFactor;
