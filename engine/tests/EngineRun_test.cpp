@@ -133,6 +133,21 @@ const WholeCase WholeCases[] = {
      CantileverL, CantileverExact(W / 8)},
     {"CantileverTriangular", [](Beam& b) { b.FixedTip(); b.wall.UserLoad(0, 0); b.wall.UserLoad(CantileverL, W); },
      CantileverL, CantileverExact(W / 30)},
+    {"HetenyiExternalCurves",
+     [](Beam& b) {
+         // Linear external curves at the two ends; the nodes between take them by node number.
+         b.wall.ExternalCurve(0, {{-1, K}, {1, -K}});
+         b.wall.ExternalCurve(b.n, {{-1, K}, {1, -K}});
+         b.wall.Load(0, 0, P);
+     },
+     LongBeam, 2 * P * Lambda / K},
+    {"CantileverMomentEiHalvesEi",
+     [](Beam& b) {
+         b.FixedTip();
+         b.wall.Load(0, 0, P);
+         b.wall.MomentEi(0, b.n, {{0, EI / 2}, {1e6, EI / 2}});
+     },
+     CantileverL, P * std::pow(CantileverL, 3) / (3 * EI / 2)},
     {"BeamColumnAxialLoad", [](Beam& b) { b.Foundation(); b.wall.Load(0, 0, P, 0, N); }, LongBeam,
      AxialTopDeflection()},
 };

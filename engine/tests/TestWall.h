@@ -107,6 +107,30 @@ public:
         wall->UseSurcharge = true;
         AddRow(WallTable::SurchargeTable, {{0, type}, {1, magnitude}, {2, x}, {3, w}}, {0});
     }
+    // An external p-y curve at a node: (y, p) points, p positive for negative y.
+    void ExternalCurve(int node, const std::vector<std::pair<double, double>>& points, double fp = 1, double fy = 1)
+    {
+        wall->UseExternalPyCurves = true;
+        const int r = AddRow(WallTable::PYCurves, {{0, node}, {2, fp}, {3, fy}}, {0});
+        TGridTable* curve = Table(WallTable::PYCurves).Cell(1, r).AsTable();
+        curve->SetRowCount(static_cast<int>(points.size()));
+        for (size_t i = 0; i < points.size(); ++i) {
+            curve->Cell(0, static_cast<int>(i)).SetAsFloat(points[i].first);
+            curve->Cell(1, static_cast<int>(i)).SetAsFloat(points[i].second);
+        }
+    }
+    // A moment-EI curve for nodes from..to: (moment, EI) points.
+    void MomentEi(int from, int to, const std::vector<std::pair<double, double>>& points)
+    {
+        wall->UseMeiCurves = true;
+        const int r = AddRow(WallTable::MEICurves, {{0, from}, {1, to}}, {0, 1});
+        TGridTable* rows = Table(WallTable::MEICurves).Cell(2, r).AsTable();
+        rows->SetRowCount(static_cast<int>(points.size()));
+        for (size_t i = 0; i < points.size(); ++i) {
+            rows->Cell(0, static_cast<int>(i)).SetAsFloat(points[i].first);
+            rows->Cell(1, static_cast<int>(i)).SetAsFloat(points[i].second);
+        }
+    }
     // Generated earth pressure of kind 2 (triangular) or 3 (trapezoidal) and generated p-y curves.
     void Generated(int kind, double excavation, double activeWidth, double pyWidth)
     {
