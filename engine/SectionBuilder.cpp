@@ -166,6 +166,20 @@ SectionInput SectionBuilder::Build(const WallBlock& b, const std::string& headin
     for (int m = 0; m <= n; ++m)
         depths[m] = m * b.increment;
 
+    // The nodes are not moved: a level between two nodes is only approximated.
+    auto offNode = [&](double z, const std::string& what) {
+        const double k = z / b.increment;
+        if (z > 0 && z < length && std::fabs(k - std::round(k)) > 1e-6)
+            in.warnings.push_back(what + " (depth " + Num(z) + ") lies between nodes " +
+                                  Int(static_cast<long>(std::floor(k))) + " and " +
+                                  Int(static_cast<long>(std::floor(k)) + 1) +
+                                  "; choose increments that put a node on it for the best accuracy.");
+    };
+    offNode(b.wallHeight, "The excavation level");
+    if (b.earthPressureOption > 1 || b.pyCurveOption == 2)
+        for (size_t i = 0; i < b.layers.size(); ++i)
+            offNode(b.layers[i].bottomDepth, "The bottom of soil layer " + Int(static_cast<long>(i) + 1));
+
     in.choices.push_back("Earth pressure: " + std::string(EarthPressureName(b.earthPressureOption)) + ".");
     if (b.earthPressureOption >= 1 && b.earthPressureOption <= 3) {
         engine::RetainedSideInput r;

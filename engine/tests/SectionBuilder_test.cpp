@@ -114,3 +114,19 @@ TEST(Build, RestraintsOfTheSameNodeAndCaseKeepTheLastRow)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Build, WarnsOfAnExcavationLevelBetweenNodes)
+{
+    WallBlock b = Block();
+    b.wallHeight = 1.5;
+    const SectionInput in = SectionBuilder::Build(b, "Stage 1");
+    ASSERT_EQ(in.warnings.size(), 1u);
+    EXPECT_EQ(in.warnings[0], "The excavation level (depth 1.5) lies between nodes 1 and 2; choose increments that "
+                              "put a node on it for the best accuracy.");
+    b.wallHeight = 2;
+    EXPECT_TRUE(SectionBuilder::Build(b, "Stage 1").warnings.empty());
+}
+
+}  // namespace
