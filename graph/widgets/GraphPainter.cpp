@@ -361,7 +361,9 @@ void DrawSoilStrip(Frame& f)
         nameFont.setPixelSize(f.o.BaseFontPixels);
     f.p.setFont(nameFont);
     for (const TStripBand& b : bands) {
-        const QRect rect(QPoint(b.Left, std::min(b.Top, b.Bottom)), QPoint(b.Right - 1, std::max(b.Top, b.Bottom) - 1));
+        // A band's outline covers pixels Left..Right-1 and Top..Bottom-1.
+        const int top = std::min(b.Top, b.Bottom), bottom = std::max(b.Top, b.Bottom);
+        const QRect rect(b.Left, top, b.Right - 1 - b.Left, bottom - 1 - top);
         f.p.setPen(QPen(Qt::black, 1));
         if (b.IsWall) {
             f.p.setBrush(QColor(128, 128, 128));
@@ -390,7 +392,8 @@ void DrawFrames(Frame& f)
     f.p.setBrush(Qt::NoBrush);
     for (int k = 0; k < f.layout.PanelCount; ++k) {
         const TPixelRect& r = f.layout.Panels[k];
-        f.p.drawRect(QRect(QPoint(r.Left, r.Top), QPoint(r.Right, r.Bottom)));
+        // The outline runs along the panel's edge pixels, left..right and top..bottom.
+        f.p.drawRect(QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top));
     }
 }
 

@@ -14,6 +14,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <unistd.h>
+
 namespace {
 
 std::string Data(const std::string& name)
@@ -35,7 +37,9 @@ struct FileShape {
 // Writes a plot data file of the given shape to a temporary file and returns its name.
 std::string WriteFile(const FileShape& f, const std::string& name)
 {
-    const std::string path = (std::filesystem::temp_directory_path() / name).string();
+    // Named per process: test processes run side by side.
+    const std::string path =
+        (std::filesystem::temp_directory_path() / (std::to_string(getpid()) + "_" + name)).string();
     std::ofstream out(path);
     for (int s = 1; s <= f.sections; ++s) {
         out << f.pressurePoints << "\n";

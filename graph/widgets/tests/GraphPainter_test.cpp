@@ -11,7 +11,7 @@
 
 namespace {
 
-// Two vertical curves at x = 1 and x = 3 from depth 0 to 10; ranges 0..4 and 0..10.
+// Two vertical curves at x = 1 and x = 3 from depth 0 to 10, drawn with ranges 0..4 and 0..10.
 struct PainterTest : testing::Test {
     TGraphPlot g;
 
@@ -37,6 +37,8 @@ struct PainterTest : testing::Test {
         o.Client = {0, 0, image.width(), image.height()};
         o.Px = o.Py = 72;
         o.Ranges = *GraphRanges(g);
+        if (!g.ShowThree)
+            o.Ranges.Panel[0].X = {0, 4};  // the curves clear of the frame
         o.BaseFontPixels = 8;
         return o;
     }
@@ -143,13 +145,17 @@ TEST_F(PainterTest, TheLegendBoxIsDrawnOnBitmapsNotOnScreen)
 
 TEST_F(PainterTest, MarkersAreDrawnAtTheChosenPoints)
 {
-    g.Markers = 1;
+    g.Markers = 2;
     g.Lines(0).Visible = false;
+    g.Lines(0).Points = {{1, 0}, {1, 4}, {1, 5}, {1, 10}};
+    g.Lines(1).Points = {{3, 0}, {3, 4}, {3, 5}, {3, 10}};
     const QImage image = Render(TPlotTarget::Screen);
     const TPanelMapping m = Map(TPlotTarget::Screen);
-    // Curve 1's square around its last point: corner offsets of Px/32 x sin 45.
+    // Curve 1's square around point 2 (a multiple of Markers): its left side
+    // lies Px/32 x sin 45 degrees left of the point; point 1 has none.
     const int d = static_cast<int>(std::lround(std::sin(3.14159265358979 / 4) * (72 / 32)));
-    EXPECT_EQ(image.pixel(m.X(3) - d, m.Y(10) - d + 1), Blue);
+    EXPECT_EQ(image.pixel(m.X(3) - d, m.Y(5)), Blue);
+    EXPECT_NE(image.pixel(m.X(3) - d, m.Y(4)), Blue);
 }
 
 TEST_F(PainterTest, ThreePanelsDrawTheirOwnLists)
@@ -239,7 +245,8 @@ INSTANTIATE_TEST_SUITE_P(Codes, FillPatterns,
 TEST_F(PainterTest, ExportBySuffix)
 {
     QTemporaryDir dir;
-    const TGraphRanges ranges = *GraphRanges(g);
+    TGraphRanges ranges = *GraphRanges(g);
+    ranges.Panel[0].X = {0, 4};
     for (const char* name : {"g.bmp", "g.png", "g.svg", "g.pdf"}) {
         QString error;
         const QString path = dir.filePath(name);
