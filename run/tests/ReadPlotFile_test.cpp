@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include <unistd.h>
@@ -277,8 +278,9 @@ TEST_F(Reader, ANewReadFirstEmptiesTheGraphs)
 
 struct FailureCase {
     const char* name;
-    std::string file;
-    std::string message;  // the reason kept for the command line
+    std::string file;                // a file of the test data, or
+    std::optional<FileShape> shape;  // the shape of a file written for the case
+    std::string message;             // the reason kept for the command line
 };
 
 class ReadFailure : public Reader, public testing::WithParamInterface<FailureCase> {};
@@ -286,13 +288,16 @@ class ReadFailure : public Reader, public testing::WithParamInterface<FailureCas
 TEST_P(ReadFailure, IsReportedOnlyAfterARun)
 {
     const FailureCase& c = GetParam();
-    EXPECT_FALSE(Read(c.file, false));
+    const std::string file = c.shape ? WriteFile(*c.shape, "failure.tk4p") : c.file;
+    EXPECT_FALSE(Read(file, false));
     EXPECT_TRUE(prompt.shown.empty());
     if (!c.message.empty())
         EXPECT_EQ(context.ErrorMessage, c.message);
-    EXPECT_FALSE(Read(c.file, true));
+    EXPECT_FALSE(Read(file, true));
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_EQ(prompt.shown[0], "An error occured in running the main program.");
+    if (c.shape)
+        std::filesystem::remove(file);
 }
 
 FileShape Shape(int pressurePoints, int rows, int curves, int curvePoints, int lines = 1, int laterLines = -1)
@@ -311,25 +316,25 @@ FileShape Shape(int pressurePoints, int rows, int curves, int curvePoints, int l
 INSTANTIATE_TEST_SUITE_P(
     Files, ReadFailure,
     testing::Values(
-        FailureCase{"truncated", Data("truncated.tk4p"), "This file either invalid or incomplete."},
-        FailureCase{"missing", Data("missing.tk4p"), ""},
-        FailureCase{"bad number", Data("bad_number.tk4p"),
+        FailureCase{"truncated", Data("truncated.tk4p"), std::nullopt, "This file either invalid or incomplete."},
+        FailureCase{"missing", Data("missing.tk4p"), std::nullopt, ""},
+        FailureCase{"bad number", Data("bad_number.tk4p"), std::nullopt,
                     "Error on Line 3 Item 3\rA floating point number was expected but not found."},
-        FailureCase{"fractional count", Data("fractional_count.tk4p"),
+        FailureCase{"fractional count", Data("fractional_count.tk4p"), std::nullopt,
                     "Error on Line 11 Item 1\rAn integer was expected but not found."},
-        FailureCase{"302 pressure points", WriteFile(Shape(302, 3, 1, 3), "e1_np.tk4p"),
+        FailureCase{"302 pressure points", "", Shape(302, 3, 1, 3),
                     "Section 1 of the plot data file gives 302 earth-pressure points; 0 to 301 are allowed."},
-        FailureCase{"302 result rows", WriteFile(Shape(3, 302, 1, 3), "e1_nr.tk4p"),
+        FailureCase{"302 result rows", "", Shape(3, 302, 1, 3),
                     "Section 1 of the plot data file gives 302 result rows; 0 to 301 are allowed."},
-        FailureCase{"51 p-y curves", WriteFile(Shape(3, 3, 51, 3), "e1_nc.tk4p"),
+        FailureCase{"51 p-y curves", "", Shape(3, 3, 51, 3),
                     "Section 1 of the plot data file gives 51 p-y curves; 0 to 50 are allowed."},
-        FailureCase{"302 points of a curve", WriteFile(Shape(3, 3, 1, 302), "e1_m.tk4p"),
+        FailureCase{"302 points of a curve", "", Shape(3, 3, 1, 302),
                     "Section 1 of the plot data file gives 302 points of a p-y curve; 0 to 301 are allowed."},
-        FailureCase{"51 result lines", WriteFile(Shape(3, 3, 1, 3, 51), "e1_l.tk4p"),
+        FailureCase{"51 result lines", "", Shape(3, 3, 1, 3, 51),
                     "Section 1 of the plot data file gives 51 result lines; 0 to 50 are allowed."},
-        FailureCase{"later section with more lines", WriteFile(Shape(3, 3, 1, 3, 2, 3), "e1_l2.tk4p"),
+        FailureCase{"later section with more lines", "", Shape(3, 3, 1, 3, 2, 3),
                     "Section 2 of the plot data file gives 3 result lines, more than the 2 of section 1."},
-        FailureCase{"negative count", WriteFile(Shape(-1, 3, 1, 3), "e1_neg.tk4p"),
+        FailureCase{"negative count", "", Shape(-1, 3, 1, 3),
                     "Section 1 of the plot data file gives -1 earth-pressure points; 0 to 301 are allowed."}),
     [](const testing::TestParamInfo<FailureCase>& info) {
         std::string name = info.param.name;
@@ -341,8 +346,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(Reader, AFileAtItsLimitsIsReadWhole)
 {
-    FileShape f = Shape(301, 301, 50, 301, 5);
-    ASSERT_TRUE(Read(WriteFile(f, "e1_limits.tk4p"))) << context.ErrorMessage;
+    const std::string file = WriteFile(Shape(301, 301, 50, 301, 5), "limits.tk4p");
+    ASSERT_TRUE(Read(file)) << context.ErrorMessage;
+    std::filesystem::remove(file);
     EXPECT_EQ(context.PressurePointCount, 301);
     EXPECT_EQ(g.pltPY.LineCount(), 50);
     EXPECT_EQ(g.pltPY.PointCount(), 301);
