@@ -1,7 +1,7 @@
 # torvik_add_test(NAME SOURCES a.cpp b.cpp LIBS lib...)
 # One GoogleTest executable; each of its tests becomes a CTest test.
 function(torvik_add_test name)
-  cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "GUI;PROGRAM_DIRECTORY" "" "SOURCES;LIBS" ${ARGN})
   if(T_GUI)
     add_executable(${name} ${T_SOURCES} ${CMAKE_SOURCE_DIR}/cmake/GuiTestMain.cpp)
     target_link_libraries(${name} PRIVATE torvik_settings ${T_LIBS} GTest::gtest GTest::gmock Qt6::Widgets)
@@ -17,6 +17,11 @@ function(torvik_add_test name)
   if(T_GUI)
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
     list(APPEND props ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  endif()
+  if(T_PROGRAM_DIRECTORY)
+    # These tests run the engine from build/bin, where every run writes its
+    # names.dat: one at a time.
+    list(APPEND props RESOURCE_LOCK program_directory)
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ${props})
 endfunction()
