@@ -309,7 +309,9 @@ void DrawLegendBox(Frame& f)
     const int h = fm.height(), Px = f.o.Px, Py = f.o.Py;
     const int n = static_cast<int>(shown.size());
     const TPixelRect& r = f.layout.Plot;
-    const QRect box(QPoint(r.Right - w - 3 * Px / 16, r.Bottom - (Py / 32 + h) * n - Py / 32), QPoint(r.Right, r.Bottom));
+    // The box ends just inside the frame's lower right corner.
+    const int left = r.Right - w - 3 * Px / 16, top = r.Bottom - (Py / 32 + h) * n - Py / 32;
+    const QRect box(left, top, r.Right - 1 - left, r.Bottom - 1 - top);
     f.p.setPen(QPen(Qt::black, 1));
     f.p.setBrush(Qt::white);
     f.p.drawRect(box);
