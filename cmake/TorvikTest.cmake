@@ -23,7 +23,8 @@ function(torvik_add_test name)
     # names.dat: one at a time.
     list(APPEND props RESOURCE_LOCK program_directory)
   endif()
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ${props})
+  # Parameter values are often structs; their byte dumps make no useful test names.
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES PROPERTIES ${props})
 endfunction()
 
 # torvik_folder(LIBRARY name DEPENDS lib...)
