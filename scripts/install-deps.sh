@@ -5,7 +5,7 @@ packages=(
   cmake g++ make ccache
   qt6-base-dev qt6-svg-dev libqt6svg6-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  nlohmann-json3-dev libeigen3-dev
+  nlohmann-json3-dev
   locales xvfb xauth
 )
 missing=()
