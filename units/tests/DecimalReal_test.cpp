@@ -1,30 +1,18 @@
 #include "units/DecimalReal.h"
 
-#include <gtest/gtest.h>
+#include "units/tests/PrintText.h"
 
-#include <ostream>
+#include <gtest/gtest.h>
 
 #include <charconv>
 #include <clocale>
 #include <cmath>
 #include <limits>
+#include <ostream>
 #include <random>
 #include <string>
 
 namespace {
-
-// Test names show the text, with control characters escaped.
-inline void PrintText(const char* text, std::ostream* os)
-{
-    *os << '"';
-    for (const char* c = text; *c; ++c) {
-        if (static_cast<unsigned char>(*c) < 32)
-            *os << "\\x" << std::hex << static_cast<int>(*c) << std::dec;
-        else
-            *os << *c;
-    }
-    *os << '"';
-}
 
 struct RealCase {
     const char* text;

@@ -3,9 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <limits>
+#include <ostream>
 #include <string>
 
 namespace {

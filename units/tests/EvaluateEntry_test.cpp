@@ -2,28 +2,16 @@
 
 #include "units/TorvikError.h"
 
-#include <gtest/gtest.h>
+#include "units/tests/PrintText.h"
 
-#include <ostream>
+#include <gtest/gtest.h>
 
 #include <chrono>
 #include <cmath>
+#include <ostream>
 #include <string>
 
 namespace {
-
-// Test names show the text, with control characters escaped.
-inline void PrintText(const char* text, std::ostream* os)
-{
-    *os << '"';
-    for (const char* c = text; *c; ++c) {
-        if (static_cast<unsigned char>(*c) < 32)
-            *os << "\\x" << std::hex << static_cast<int>(*c) << std::dec;
-        else
-            *os << *c;
-    }
-    *os << '"';
-}
 
 struct ValueCase {
     const char* text;

@@ -1,26 +1,14 @@
 #include "units/Units.h"
 
+#include "units/tests/PrintText.h"
+
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <cmath>
+#include <ostream>
 #include <string>
 
 namespace {
-
-// Test names show the text, with control characters escaped.
-inline void PrintText(const char* text, std::ostream* os)
-{
-    *os << '"';
-    for (const char* c = text; *c; ++c) {
-        if (static_cast<unsigned char>(*c) < 32)
-            *os << "\\x" << std::hex << static_cast<int>(*c) << std::dec;
-        else
-            *os << *c;
-    }
-    *os << '"';
-}
 
 struct DimensionCase {
     const char* dimension;

@@ -10,9 +10,8 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <limits>
+#include <ostream>
 #include <string>
 #include <vector>
 
