@@ -184,8 +184,9 @@ TEST_P(ClosedFormTest, WithinHalfPercentAt200AndSecondOrder)
         const double e200 = std::fabs(RunCase(c, 200, soil) / c.exact - 1);
         EXPECT_LT(e200, 0.005) << (soil ? "soil" : "springs");
         // The 4-digit coefficient 0.3224 limits the maximum-moment case.
-        if (c.value != MaxMoment && e200 > 1e-7)
+        if (c.value != MaxMoment && e200 > 1e-7) {
             EXPECT_NEAR(e100 / e200, 4.0, 0.5) << (soil ? "soil" : "springs");
+        }
     }
 }
 

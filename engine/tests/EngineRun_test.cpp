@@ -181,8 +181,9 @@ TEST_P(WholeEngine, ClosedFormWithinHalfPercentAndSecondOrder)
     const double e100 = std::fabs(Value(100) / c.exact - 1);
     const double e200 = std::fabs(Value(200) / c.exact - 1);
     EXPECT_LT(e200, 0.005);
-    if (!c.moment && e200 > 1e-6)
+    if (!c.moment && e200 > 1e-6) {
         EXPECT_NEAR(e100 / e200, 4.0, 0.6);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(ClosedForms, WholeEngine, ::testing::ValuesIn(WholeCases),
@@ -278,8 +279,9 @@ TEST_P(HostileWall, ClearMessageAndNoPlotFile)
     ASSERT_EQ(o.sections.size(), 1u);
     EXPECT_FALSE(o.sections[0].Ok());
     const std::string message = o.sections[0].built ? o.sections[0].result.message : o.sections[0].error;
-    if (!c.message.empty())
+    if (!c.message.empty()) {
         EXPECT_EQ(message, c.message);
+    }
     EXPECT_NE(ReadAll(files.outputText).find(message), std::string::npos);
     EXPECT_NE(ReadAll(files.runNotes).find(message), std::string::npos);
 }

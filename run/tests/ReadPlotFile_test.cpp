@@ -291,8 +291,9 @@ TEST_P(ReadFailure, IsReportedOnlyAfterARun)
     const std::string file = c.shape ? WriteFile(*c.shape, "failure.tk4p") : c.file;
     EXPECT_FALSE(Read(file, false));
     EXPECT_TRUE(prompt.shown.empty());
-    if (!c.message.empty())
+    if (!c.message.empty()) {
         EXPECT_EQ(context.ErrorMessage, c.message);
+    }
     EXPECT_FALSE(Read(file, true));
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_EQ(prompt.shown[0], "An error occured in running the main program.");

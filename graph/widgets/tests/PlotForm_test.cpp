@@ -219,8 +219,9 @@ TEST_P(PlotChoiceTest, CommandSetsTheSettingAndIsChecked)
     EXPECT_EQ(graph.*(c.setting), c.value);
     f.RefreshMenu();
     for (QAction* a : menu->actions())
-        if (!a->isSeparator())
+        if (!a->isSeparator()) {
             EXPECT_EQ(a->isChecked(), a == chosen) << a->text().toStdString();
+        }
 }
 
 INSTANTIATE_TEST_SUITE_P(PlotMenu, PlotChoiceTest,
