@@ -1,15 +1,14 @@
 #include "run/AnalysisRun.h"
 
+#include "run/DynamicLibrary.h"
 #include "units/TorvikError.h"
 
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <dlfcn.h>
 #include <fstream>
-#include <limits.h>
-#include <unistd.h>
+#include <memory>
 
 const char* const EngineLibraryName = "Torvik2013_DLL.DLL";
 const char* const ReinitializeMessage = "Attempt to reinitialize DLL";
@@ -20,7 +19,7 @@ const char* const CompletedMessage =
 namespace {
 
 // The loaded engine of the current run; it exists only between loading and releasing.
-void* EngineLibrary = nullptr;
+std::unique_ptr<DynamicLibrary> EngineLibrary;
 
 std::string SystemError() { return std::strerror(errno); }
 
@@ -43,13 +42,7 @@ std::string NamesFileText(const std::string& dataFileName)
 
 std::string ProgramDirectory()
 {
-    char buffer[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n <= 0)
-        return ".";
-    std::string path(buffer, static_cast<size_t>(n));
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    return RunningProgramDirectory();
 }
 
 TEngineCall CallEngine(const std::string& dataFileName, const std::string& programDirectory)
@@ -57,7 +50,7 @@ TEngineCall CallEngine(const std::string& dataFileName, const std::string& progr
     std::string directory = programDirectory;
     if (directory.size() > 1 && (directory.back() == '/' || directory.back() == '\\'))
         directory.pop_back();
-    if (chdir(directory.c_str()) != 0)
+    if (!ChangeWorkingDirectory(directory))
         throw EInOutError(SystemError());
     {
         std::ofstream names("names.dat", std::ios::binary | std::ios::trunc);
@@ -69,19 +62,15 @@ TEngineCall CallEngine(const std::string& dataFileName, const std::string& progr
     if (EngineLibrary)
         return TEngineCall::AlreadyLoaded;
 
-    const std::string path = directory + "/" + EngineLibraryName;
-    EngineLibrary = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    EngineLibrary = std::make_unique<DynamicLibrary>(directory + "/" + EngineLibraryName);
     using Entry = void (*)(std::int32_t);
-    Entry entry = EngineLibrary ? reinterpret_cast<Entry>(dlsym(EngineLibrary, "_ITORVIK")) : nullptr;
+    const auto entry = reinterpret_cast<Entry>(EngineLibrary->Symbol("_ITORVIK"));
     if (!entry) {
-        if (EngineLibrary)
-            dlclose(EngineLibrary);
-        EngineLibrary = nullptr;
+        EngineLibrary.reset();
         return TEngineCall::LoadFailed;
     }
     entry(6);
-    dlclose(EngineLibrary);
-    EngineLibrary = nullptr;
+    EngineLibrary.reset();
     std::remove("names.dat");
     return TEngineCall::Completed;
 }
