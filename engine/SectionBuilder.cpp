@@ -239,9 +239,6 @@ SectionInput SectionBuilder::Build(const WallBlock& b, const std::string& headin
             s.criterion = c->Describe(labels);
             s.warning = [c](double y) { return c->DeflectionWarning(y); };
         }
-        if (b.pyCurveOption == 2)
-            in.choices.push_back("Spacing factor e on the generated p-y curves: " + FormatGeneral(set.spacingFactor, 4) +
-                                 ".");
         for (const std::string& line : set.layerSummary)
             in.choices.push_back(line);
         for (const std::string& note : set.notes)
