@@ -6,75 +6,15 @@
 #include "units/Units.h"
 #include "units/widgets/EntryMessage.h"
 
-#include <QEvent>
-#include <QFocusEvent>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QTimer>
 
 #include <cmath>
 
-TDataCombo::TDataCombo(QWidget* parent, Prompt* prompt) : QComboBox(parent), bounds_(0, 0), prompt_(prompt)
+TDataCombo::TDataCombo(QWidget* parent, Prompt* prompt) : TNumericField(parent, prompt, 0, 0)
 {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     setEditText(QStringLiteral("0"));
-}
-
-void TDataCombo::SetIntegerOnly(bool integerOnly)
-{
-    bounds_.SetIntegerOnly(integerOnly);
-    if (integerOnly) {
-        SetMinVal(MinVal());
-        SetMaxVal(MaxVal());
-    }
-}
-
-void TDataCombo::SetCaption(const QString& caption)
-{
-    caption_ = caption;
-    RefreshLabel();
-}
-
-void TDataCombo::SetEditLabel(QLabel* label)
-{
-    editLabel_ = label;
-    if (label)
-        label->setBuddy(this);
-    RefreshLabel();
-}
-
-void TDataCombo::SetMaxVal(long double value)
-{
-    bounds_.SetMaxVal(value);
-    if (bounds_.Loading())
-        return;
-    try {
-        if (Number() > MaxVal())
-            SetNumber(MaxVal());
-    } catch (const TorvikError&) {
-        // a text that is no number is left for the leave-field check
-    }
-}
-
-void TDataCombo::SetMinVal(long double value)
-{
-    bounds_.SetMinVal(value);
-    if (bounds_.Loading())
-        return;
-    try {
-        if (Number() < MinVal())
-            SetNumber(MinVal());
-    } catch (const TorvikError&) {
-        // a text that is no number is left for the leave-field check
-    }
-}
-
-void TDataCombo::SetRange(long double minVal, long double maxVal)
-{
-    bounds_.SetRange(minVal, maxVal);
-    SetMinVal(MinVal());
-    SetMaxVal(MaxVal());
 }
 
 long double TDataCombo::Number() const
@@ -105,28 +45,9 @@ QString TDataCombo::DisplayText(long double value) const
     return QString::fromStdString(FormatGeneral(value, 8));
 }
 
-void TDataCombo::SetUnitsString(const std::string& units)
+std::string TDataCombo::UnitLabelText() const
 {
-    unitsString_ = units;
-    RefreshLabel();
-}
-
-void TDataCombo::SetUnits(int units)
-{
-    units_ = NormalizeUnitSystem(units);
-    RefreshLabel();
-}
-
-void TDataCombo::RefreshLabel()
-{
-    if (!editLabel_)
-        return;
-    QString text = caption_;
-    if (!unitsString_.empty())
-        text += QStringLiteral(" (") + QString::fromStdString(ComboUnitLabel(unitsString_, units_)) +
-                QStringLiteral(")");
-    editLabel_->setText(text);
-    editLabel_->setEnabled(isEnabled());
+    return ComboUnitLabel(UnitsString(), Units());
 }
 
 void TDataCombo::Reject(const std::string& message, bool focusBack)
@@ -202,26 +123,3 @@ void TDataCombo::keyPressEvent(QKeyEvent* event)
     event->setAccepted(raised.isAccepted());
 }
 
-void TDataCombo::focusOutEvent(QFocusEvent* event)
-{
-    QComboBox::focusOutEvent(event);
-    // A popup or another application taking the focus is not leaving the field.
-    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
-        return;
-    // The check runs once the event that moved the focus is done: a click on a
-    // button that checks the field itself (OK) then shows one message, not two,
-    // and a click that closes the window (Cancel) shows none.
-    leaveCheckPending_ = true;
-    QTimer::singleShot(0, this, [this] {
-        if (leaveCheckPending_ && isVisible())
-            Validate();
-        leaveCheckPending_ = false;
-    });
-}
-
-void TDataCombo::changeEvent(QEvent* event)
-{
-    QComboBox::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange)
-        RefreshLabel();
-}

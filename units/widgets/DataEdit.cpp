@@ -6,83 +6,21 @@
 #include "units/Units.h"
 #include "units/widgets/EntryMessage.h"
 
-#include <QEvent>
-#include <QFocusEvent>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QTimer>
 
 #include <cmath>
 #include <cstdint>
 #include <limits>
 
 TDataEdit::TDataEdit(QWidget* parent, Prompt* prompt)
-    : QLineEdit(parent),
-      bounds_(-std::numeric_limits<long double>::max(), std::numeric_limits<long double>::max()),
-      prompt_(prompt)
+    : TNumericField(parent, prompt, -std::numeric_limits<long double>::max(), std::numeric_limits<long double>::max())
 {
     setText(QStringLiteral("0"));
-}
-
-void TDataEdit::SetIntegerOnly(bool integerOnly)
-{
-    bounds_.SetIntegerOnly(integerOnly);
-    if (integerOnly) {
-        SetMinVal(MinVal());
-        SetMaxVal(MaxVal());
-    }
-}
-
-void TDataEdit::SetCaption(const QString& caption)
-{
-    caption_ = caption;
-    RefreshLabel();
-}
-
-void TDataEdit::SetEditLabel(QLabel* label)
-{
-    editLabel_ = label;
-    if (label)
-        label->setBuddy(this);
-    RefreshLabel();
 }
 
 void TDataEdit::SetHex(bool hex)
 {
     hex_ = hex;
-}
-
-void TDataEdit::SetMaxVal(long double value)
-{
-    bounds_.SetMaxVal(value);
-    if (bounds_.Loading())
-        return;
-    try {
-        if (Number() > MaxVal())
-            SetNumber(MaxVal());
-    } catch (const TorvikError&) {
-        // a text that is no number is left for the leave-field check
-    }
-}
-
-void TDataEdit::SetMinVal(long double value)
-{
-    bounds_.SetMinVal(value);
-    if (bounds_.Loading())
-        return;
-    try {
-        if (Number() < MinVal())
-            SetNumber(MinVal());
-    } catch (const TorvikError&) {
-        // a text that is no number is left for the leave-field check
-    }
-}
-
-void TDataEdit::SetRange(long double minVal, long double maxVal)
-{
-    bounds_.SetRange(minVal, maxVal);
-    SetMinVal(MinVal());
-    SetMaxVal(MaxVal());
 }
 
 long double TDataEdit::Number() const
@@ -107,28 +45,9 @@ QString TDataEdit::DisplayText(long double value) const
     return QStringLiteral("$") + QString::number(bits, 16).toUpper().rightJustified(4, QLatin1Char('0'));
 }
 
-void TDataEdit::SetUnitsString(const std::string& units)
+std::string TDataEdit::UnitLabelText() const
 {
-    unitsString_ = units;
-    RefreshLabel();
-}
-
-void TDataEdit::SetUnits(int units)
-{
-    units_ = NormalizeUnitSystem(units);
-    RefreshLabel();
-}
-
-void TDataEdit::RefreshLabel()
-{
-    if (!editLabel_)
-        return;
-    QString text = caption_;
-    if (!unitsString_.empty())
-        text += QStringLiteral(" (") + QString::fromStdString(EntryUnitLabel(unitsString_, units_)) +
-                QStringLiteral(")");
-    editLabel_->setText(text);
-    editLabel_->setEnabled(isEnabled());
+    return EntryUnitLabel(UnitsString(), Units());
 }
 
 void TDataEdit::Reject(const std::string& message)
@@ -197,26 +116,3 @@ void TDataEdit::keyPressEvent(QKeyEvent* event)
     QLineEdit::keyPressEvent(event);
 }
 
-void TDataEdit::focusOutEvent(QFocusEvent* event)
-{
-    QLineEdit::focusOutEvent(event);
-    // A popup or another application taking the focus is not leaving the field.
-    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
-        return;
-    // The check runs once the event that moved the focus is done: a click on a
-    // button that checks the field itself (OK) then shows one message, not two,
-    // and a click that closes the window (Cancel) shows none.
-    leaveCheckPending_ = true;
-    QTimer::singleShot(0, this, [this] {
-        if (leaveCheckPending_ && isVisible())
-            Validate();
-        leaveCheckPending_ = false;
-    });
-}
-
-void TDataEdit::changeEvent(QEvent* event)
-{
-    QLineEdit::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange)
-        RefreshLabel();
-}
