@@ -1,6 +1,7 @@
 // The wall commands of torvik-cli, run as scripts run them.
 #include "model/StageFiles.h"
 #include "model/tests/SampleWalls.h"
+#include "CliRunner.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -12,35 +13,6 @@
 
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs torvik-cli with `arguments` (already quoted for the shell).
-CliRun Cli(const std::string& arguments)
-{
-    const std::string errFile = (std::filesystem::temp_directory_path() / ("torvik-cli-err-" + std::to_string(getpid()))).string();
-    const std::string command = std::string("'") + TORVIK_BIN_DIR + "/torvik-cli' " + arguments + " 2>'" + errFile + "'";
-    CliRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    char buffer[4096];
-    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        run.out.append(buffer, n);
-    const int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = ReadBytes(errFile);
-    std::filesystem::remove(errFile);
-    return run;
-}
-
-std::string Quote(const std::string& path)
-{
-    return "'" + path + "'";
-}
 
 TEST(NewCommandTest, WritesTheFileOfANewWall)
 {

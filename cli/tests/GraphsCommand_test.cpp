@@ -1,4 +1,6 @@
 // torvik-cli graphs and plot: the result graphs of a wall as scripts read them.
+#include "CliRunner.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -15,31 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Output {
-    int exitCode = -1;
-    std::string out;
-};
-
-// Runs torvik-cli with `arguments` (quoted for the shell); standard error is dropped.
-Output Cli(const std::string& arguments)
-{
-    const std::string command = std::string("'") + TORVIK_BIN_DIR + "/torvik-cli' " + arguments + " 2>/dev/null";
-    Output r;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return r;
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        r.out.append(buffer, n);
-    const int status = pclose(pipe);
-    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
-}
-
-std::string Quote(const fs::path& p)
-{
-    return "'" + p.string() + "'";
-}
 
 // A directory with an example wall (an SI wall of one soil layer) and a plot data file for it.
 struct GraphsCommand : testing::Test {
@@ -58,7 +35,7 @@ struct GraphsCommand : testing::Test {
 
 TEST_F(GraphsCommand, PrintsEveryGraphWithItsLines)
 {
-    const Output r = Cli("graphs " + Quote(wall));
+    const CliRun r = Cli("graphs " + Quote(wall));
     ASSERT_EQ(r.exitCode, 0);
     const auto j = nlohmann::ordered_json::parse(r.out);
     std::vector<std::string> names;
@@ -101,7 +78,7 @@ TEST_F(GraphsCommand, FailsWithoutAReadablePlotDataFile)
 TEST_F(GraphsCommand, PlotWritesThePictureInTheFormatOfItsExtension)
 {
     for (const char* name : {"def.bmp", "def.png", "def.svg", "def.pdf"}) {
-        const Output r = Cli("plot " + Quote(wall) + " --graph pltDef --out " + Quote(dir / name));
+        const CliRun r = Cli("plot " + Quote(wall) + " --graph pltDef --out " + Quote(dir / name));
         EXPECT_EQ(r.exitCode, 0) << name;
         EXPECT_GT(fs::file_size(dir / name), 0u) << name;
     }
@@ -133,7 +110,7 @@ TEST(GraphsAfterRun, TheEnginesPlotDataFileIsRead)
     const fs::path wall = dir / "cantilever-sand.tk4d";
     fs::copy_file(fs::path(TORVIK_SOURCE_DIR) / "examples" / "cantilever-sand.tk4d", wall);
     ASSERT_EQ(Cli("run " + Quote(wall)).exitCode, 0);
-    const Output r = Cli("graphs " + Quote(wall));
+    const CliRun r = Cli("graphs " + Quote(wall));
     ASSERT_EQ(r.exitCode, 0);
     const auto j = nlohmann::json::parse(r.out);
     EXPECT_EQ(j["pltMom"]["XCaption"], "Bending Moment (in-kips)");

@@ -1,4 +1,6 @@
 // torvik-cli run: the engine called as the program calls it, on an example wall.
+#include "CliRunner.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -13,24 +15,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Result {
-    int exitCode = -1;
-    std::string out;
-};
-
-Result RunCli(const std::string& arguments)
+// torvik-cli run, with its messages in the same stream as its summary.
+CliRun RunCli(const std::string& arguments)
 {
-    const std::string command = std::string("'") + TORVIK_BIN_DIR + "/torvik-cli' run " + arguments + " 2>&1";
-    Result r;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return r;
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        r.out.append(buffer, n);
-    const int status = pclose(pipe);
-    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
+    return Cli("run " + arguments, ErrorStream::Merged);
 }
 
 TEST(RunCommand, AnalysesAnExampleAndReportsFailures)
@@ -41,7 +29,7 @@ TEST(RunCommand, AnalysesAnExampleAndReportsFailures)
     const fs::path wall = dir / "cantilever-sand.tk4d";
     fs::copy_file(fs::path(TORVIK_SOURCE_DIR) / "examples" / "cantilever-sand.tk4d", wall);
 
-    Result ok = RunCli("'" + wall.string() + "'");
+    CliRun ok = RunCli("'" + wall.string() + "'");
     EXPECT_EQ(ok.exitCode, 0) << ok.out;
     EXPECT_EQ(ok.out.rfind("Analysis: converged. Converged in ", 0), 0u) << ok.out;
     EXPECT_NE(ok.out.find("Section 1: maximum deflection "), std::string::npos) << ok.out;
@@ -50,12 +38,12 @@ TEST(RunCommand, AnalysesAnExampleAndReportsFailures)
     EXPECT_FALSE(fs::exists(fs::path(TORVIK_BIN_DIR) / "names.dat"));
 
     std::ofstream(wall, std::ios::binary) << "Damaged\r\n1 0\t1\t0";
-    Result bad = RunCli("'" + wall.string() + "'");
+    CliRun bad = RunCli("'" + wall.string() + "'");
     EXPECT_EQ(bad.exitCode, 1) << bad.out;
     EXPECT_NE(bad.out.find("No plot data file was written."), std::string::npos) << bad.out;
     EXPECT_FALSE(fs::exists(dir / "cantilever-sand.tk4p"));
 
-    Result missing = RunCli("'" + (dir / "none.tk4d").string() + "'");
+    CliRun missing = RunCli("'" + (dir / "none.tk4d").string() + "'");
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(RunCli("").exitCode, 2);
     fs::remove_all(dir);
