@@ -57,19 +57,8 @@ void TDataCombo::Reject(const std::string& message, bool focusBack)
         setFocus(Qt::OtherFocusReason);
 }
 
-bool TDataCombo::Validate()
+bool TDataCombo::CheckEntry()
 {
-    // Showing a message takes the focus away; that must not check again.
-    leaveCheckPending_ = false;
-    if (validating_)
-        return valid_;
-    validating_ = true;
-    valid_ = false;
-    struct Reset {
-        bool& flag;
-        ~Reset() { flag = false; }
-    } reset{validating_};
-
     long double n = 0;
     try {
         n = Number();
@@ -94,7 +83,6 @@ bool TDataCombo::Validate()
     case TEntryBounds::Check::Ok:
         break;
     }
-    valid_ = true;
     return true;
 }
 

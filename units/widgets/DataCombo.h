@@ -29,12 +29,12 @@ public:
     // The numbers meant by the list items, as expressions.
     const QStringList& Values() const { return values_; }
     void SetValues(const QStringList& values) { values_ = values; }
-    // The leave-field check; answers whether the entry was accepted.
-    bool Validate() override;
     // The text in which `value` is shown.
     QString DisplayText(long double value) const;
 
 protected:
+    // The field's own check of its entry, with its messages.
+    bool CheckEntry() override;
     // UnitsString with only "F" and "L" labelled.
     std::string UnitLabelText() const override;
     void keyPressEvent(QKeyEvent* event) override;

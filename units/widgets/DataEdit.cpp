@@ -57,19 +57,8 @@ void TDataEdit::Reject(const std::string& message)
         setFocus(Qt::OtherFocusReason);
 }
 
-bool TDataEdit::Validate()
+bool TDataEdit::CheckEntry()
 {
-    // Showing a message takes the focus away; that must not check again.
-    leaveCheckPending_ = false;
-    if (validating_)
-        return valid_;
-    validating_ = true;
-    valid_ = false;
-    struct Reset {
-        bool& flag;
-        ~Reset() { flag = false; }
-    } reset{validating_};
-
     long double n = 0;
     try {
         n = Number();
@@ -96,7 +85,6 @@ bool TDataEdit::Validate()
         break;
     }
     SetNumber(n);  // an accepted expression is replaced by its value
-    valid_ = true;
     return true;
 }
 

@@ -26,12 +26,12 @@ public:
     long double Number() const override;
     // Shows `value`, first clamped into the bounds unless loading.
     void SetNumber(long double value) override;
-    // The leave-field check; answers whether the entry was accepted.
-    bool Validate() override;
     // The text in which `value` is shown: hexadecimal or 18 significant digits.
     QString DisplayText(long double value) const;
 
 protected:
+    // The field's own check of its entry, with its messages.
+    bool CheckEntry() override;
     // UnitsString labelled with EntryUnitLabel.
     std::string UnitLabelText() const override;
     void keyPressEvent(QKeyEvent* event) override;

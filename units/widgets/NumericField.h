@@ -97,8 +97,22 @@ public:
     virtual long double Number() const = 0;
     // Shows `value`, first clamped into the bounds unless loading.
     virtual void SetNumber(long double value) = 0;
-    // The leave-field check; answers whether the entry was accepted.
-    virtual bool Validate() = 0;
+    // The leave-field check; answers whether the entry was accepted. A check
+    // that shows a message takes the focus away, which must not check again.
+    bool Validate()
+    {
+        leaveCheckPending_ = false;
+        if (validating_)
+            return valid_;
+        validating_ = true;
+        valid_ = false;
+        struct Reset {
+            bool& flag;
+            ~Reset() { flag = false; }
+        } reset{validating_};
+        valid_ = CheckEntry();
+        return valid_;
+    }
 
 protected:
     TNumericField(QWidget* parent, Prompt* prompt, long double minVal, long double maxVal)
@@ -106,6 +120,8 @@ protected:
     {
     }
 
+    // Checks the entry, reports a bad one and answers whether it was accepted.
+    virtual bool CheckEntry() = 0;
     // The unit label of UnitsString in Units, as this kind of field shows it.
     virtual std::string UnitLabelText() const = 0;
 
@@ -146,9 +162,6 @@ protected:
 
     TEntryBounds bounds_;
     Prompt* prompt_;
-    bool valid_ = false;
-    bool validating_ = false;
-    bool leaveCheckPending_ = false;
 
 private:
     // Whether the shown number satisfies `test`; a text that is no number does
@@ -163,6 +176,9 @@ private:
         }
     }
 
+    bool valid_ = false;
+    bool validating_ = false;
+    bool leaveCheckPending_ = false;
     QString caption_;
     QPointer<QLabel> editLabel_;
     std::string unitsString_;
