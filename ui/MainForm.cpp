@@ -5,6 +5,8 @@
 #include "model/StageFiles.h"
 #include "run/AnalysisRun.h"
 #include "run/ReadPlotFile.h"
+#include "tables/GridTable.h"
+#include "tables/widgets/TableForm.h"
 #include "ui/ProgramIcon.h"
 #include "units/TorvikError.h"
 
@@ -53,6 +55,8 @@ TMainForm::TMainForm(Prompt* prompt) : dialogPrompt_(this), prompt_(prompt ? pro
     createStatusBar();
     readSettings();
 
+    // Every input table opens its editor in this window's child-window area.
+    TTableForm::Install(mdiArea_, prompt_);
     // Every graph opens its window in this window's child-window area.
     TGraphPlot::SetWindowFactory(
         [this](TGraphPlot& graph) { return TPlotForm::Create(graph, *mdiArea_, *prompt_); });
@@ -66,6 +70,7 @@ TMainForm::~TMainForm()
 {
     // Graph windows go before the graphs and the area that hold them.
     CloseAllChildren();
+    TTableForm::Install(nullptr, nullptr);
     TGraphPlot::SetWindowFactory(nullptr);
     ReplaceOpenWall(nullptr);
 }
@@ -225,6 +230,10 @@ void TMainForm::SubWindowActivated(QMdiSubWindow* window)
 
 void TMainForm::CloseAllChildren()
 {
+    // Table editors close without storing a half-typed cell: the wall they
+    // showed is being replaced (its changes were saved or given up first).
+    for (int i = 0; i < WallTables::Count; ++i)
+        tables_.Table(i).CloseEditor();
     mdiArea_->closeAllSubWindows();
 }
 
