@@ -7,6 +7,7 @@
 #include "run/ReadPlotFile.h"
 #include "tables/GridTable.h"
 #include "tables/widgets/TableForm.h"
+#include "ui/art/Artwork.h"
 #include "ui/ProgramIcon.h"
 #include "units/TorvikError.h"
 
@@ -56,7 +57,11 @@ TMainForm::TMainForm(Prompt* prompt) : dialogPrompt_(this), prompt_(prompt ? pro
     readSettings();
 
     // Every input table opens its editor in this window's child-window area.
-    TTableForm::Install(mdiArea_, prompt_);
+    TTableForm::Install(mdiArea_, prompt_, [](const std::string& name, QWidget* parent) -> QWidget* {
+        if (!HasArtwork(QString::fromStdString(name)))
+            return nullptr;
+        return new TArtView(QString::fromStdString(name), parent);
+    });
     // Every graph opens its window in this window's child-window area.
     TGraphPlot::SetWindowFactory(
         [this](TGraphPlot& graph) { return TPlotForm::Create(graph, *mdiArea_, *prompt_); });

@@ -27,6 +27,10 @@
 #include <algorithm>
 #include <map>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace {
 
 // How long the frame must rest before a drag counts as settled and the window
@@ -57,6 +61,36 @@ public:
         if (!form || form->CommitCurrent())
             QDialog::reject();
     }
+
+#ifdef Q_OS_WIN
+protected:
+    // While the user drags the frame, Windows asks for the rectangle to use:
+    // the window snaps to whole rows and columns as it is dragged.
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override
+    {
+        auto* msg = static_cast<MSG*>(message);
+        if (form && msg->message == WM_SIZING) {
+            auto* rect = reinterpret_cast<RECT*>(msg->lParam);
+            const WPARAM edge = msg->wParam;
+            DraggedEdges edges;
+            edges.left = edge == WMSZ_LEFT || edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT;
+            edges.right = edge == WMSZ_RIGHT || edge == WMSZ_TOPRIGHT || edge == WMSZ_BOTTOMRIGHT;
+            edges.top = edge == WMSZ_TOP || edge == WMSZ_TOPLEFT || edge == WMSZ_TOPRIGHT;
+            edges.bottom = edge == WMSZ_BOTTOM || edge == WMSZ_BOTTOMLEFT || edge == WMSZ_BOTTOMRIGHT;
+            const qreal ratio = devicePixelRatioF();
+            const QRect dragged(QPoint(qRound(rect->left / ratio), qRound(rect->top / ratio)),
+                                QSize(qRound((rect->right - rect->left) / ratio), qRound((rect->bottom - rect->top) / ratio)));
+            const QRect snapped = form->SnappedFrame(dragged, edges, frameGeometry().size() - size());
+            rect->left = static_cast<LONG>(qRound(snapped.left() * ratio));
+            rect->top = static_cast<LONG>(qRound(snapped.top() * ratio));
+            rect->right = static_cast<LONG>(qRound((snapped.left() + snapped.width()) * ratio));
+            rect->bottom = static_cast<LONG>(qRound((snapped.top() + snapped.height()) * ratio));
+            *result = TRUE;
+            return true;
+        }
+        return QDialog::nativeEvent(eventType, message, result);
+    }
+#endif
 };
 
 QString Trimmed(const std::string& s) { return QString::fromStdString(s).trimmed(); }
@@ -124,6 +158,7 @@ void TTableForm::Open(TGridTable& table, bool modal)
         auto* form = new TTableForm(table, *host.prompt, &dialog);
         dialog.form = form;
         form->dialog_ = &dialog;
+        dialog.installEventFilter(form);
         form->Attach();
         dialog.exec();
         dialog.form = nullptr;
@@ -395,46 +430,52 @@ void TTableForm::ApplyLayout()
         imgHelp_->setGeometry(m.margin, l.pictureTop, m.pictureWidth, m.pictureHeight);
     setMinimumSize(0, 0);
     resize(l.clientWidth, l.clientHeight);
-    if (subWindow_)
-        subWindow_->resize(l.clientWidth + m.frameWidth, l.clientHeight + m.frameHeight);
-    else if (dialog_)
-        dialog_->setFixedSize(l.clientWidth, l.clientHeight);
-    if (subWindow_)
-        appliedFrame_ = subWindow_->geometry();
+    if (QWidget* frame = Frame(); frame != this) {
+        frame->resize(l.clientWidth + m.frameWidth, l.clientHeight + m.frameHeight);
+        appliedFrame_ = frame->geometry();
+    }
     applying_ = false;
     SyncControls();
     if (table_->OnResize)
         table_->OnResize(*table_);
 }
 
-void TTableForm::SnapFrame(const QRect& dragged, DraggedEdges edges)
+QRect TTableForm::SnappedFrame(const QRect& dragged, DraggedEdges edges, QSize decorations)
 {
     if (!table_)
-        return;
-    const TableFormMetrics m = Metrics();
+        return dragged;
+    TableFormMetrics m = Metrics();
+    m.frameWidth += decorations.width();
+    m.frameHeight += decorations.height();
     TableFormSnap snap;
     try {
         snap = SnapTableForm(m, model_->HeaderRows(), table_->RowCount(), view_, edges, dragged.width(),
                              dragged.height());
     } catch (const TorvikError& e) {
         prompt_.Information(e.what());
-        return;
+        return dragged;
     }
     view_ = snap.view;
     ApplyLayout();
-    if (subWindow_) {
-        // The edge opposite the dragged one stays where it is.
-        QRect frame = dragged;
-        if (edges.left)
-            frame.setLeft(dragged.right() + 1 - snap.windowWidth);
-        else
-            frame.setWidth(snap.windowWidth);
-        if (edges.top)
-            frame.setTop(dragged.bottom() + 1 - snap.windowHeight);
-        else
-            frame.setHeight(snap.windowHeight);
+    // The edge opposite the dragged one stays where it is.
+    QRect frame = dragged;
+    if (edges.left)
+        frame.setLeft(dragged.right() + 1 - snap.windowWidth);
+    else
+        frame.setWidth(snap.windowWidth);
+    if (edges.top)
+        frame.setTop(dragged.bottom() + 1 - snap.windowHeight);
+    else
+        frame.setHeight(snap.windowHeight);
+    return frame;
+}
+
+void TTableForm::SnapFrame(const QRect& dragged, DraggedEdges edges)
+{
+    const QRect frame = SnappedFrame(dragged, edges, QSize());
+    if (QWidget* window = Frame(); window != this && table_) {
         applying_ = true;
-        subWindow_->setGeometry(frame);
+        window->setGeometry(frame);
         appliedFrame_ = frame;
         applying_ = false;
     }
@@ -442,10 +483,11 @@ void TTableForm::SnapFrame(const QRect& dragged, DraggedEdges edges)
 
 void TTableForm::FrameResized()
 {
-    if (!subWindow_ || !table_)
+    QWidget* window = Frame();
+    if (window == this || !table_)
         return;
-    const QRect now = subWindow_->geometry();
-    if (now == appliedFrame_ || subWindow_->isMinimized() || subWindow_->isMaximized())
+    const QRect now = window->geometry();
+    if (now == appliedFrame_ || window->isMinimized() || window->isMaximized())
         return;
     DraggedEdges edges;
     edges.left = now.left() != appliedFrame_.left();
@@ -699,7 +741,7 @@ void TTableForm::PasteClipboard()
 
 bool TTableForm::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == subWindow_) {
+    if (watched == Frame() && watched != this) {
         if (event->type() == QEvent::Close && table_) {
             if (!CommitCurrent()) {
                 event->ignore();

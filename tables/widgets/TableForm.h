@@ -57,6 +57,9 @@ public:
     bool CommitCurrent();
     // Snaps the window to whole rows and columns after its frame was dragged to `dragged`.
     void SnapFrame(const QRect& dragged, DraggedEdges edges);
+    // The frame rectangle that a frame dragged to `dragged` (window decorations
+    // of `decorations` included) snaps to; the grid takes the rows and columns it holds.
+    QRect SnappedFrame(const QRect& dragged, DraggedEdges edges, QSize decorations);
     // Copies the selected cells to the clipboard as tab-separated text.
     void CopySelection();
     // Pastes tab-separated text from the clipboard at the current cell.
