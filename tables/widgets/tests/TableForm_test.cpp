@@ -196,11 +196,16 @@ TEST_F(TableFormTest, DropDownListsExistOnlyForTheRowsInViewAndFollowScrolling)
     layers.Cell(0, 9).SetAsInteger(2);
     TTableForm& editor = Open(WallTable::NewSoil);
     QTableView* grid = editor.Grid();
-    // Shrink the view to five rows by dragging the bottom edge up.
+    // Drag the bottom edge up by four and a half rows: once the drag settles the
+    // window snaps to whole rows.
     QRect frame = editor.Frame()->geometry();
-    frame.setHeight(frame.height() - 5 * grid->rowHeight(0));
-    editor.SnapFrame(frame, DraggedEdges{false, false, false, true});
+    frame.setHeight(frame.height() - 9 * grid->rowHeight(0) / 2);
+    editor.Frame()->setGeometry(frame);
+    QTest::qWait(400);
     Settle();
+    EXPECT_EQ(editor.View().rowsInView, 5);
+    EXPECT_EQ(editor.Frame()->geometry().top(), frame.top());
+    EXPECT_LT(editor.Frame()->height(), frame.height());
     const int inView = editor.View().rowsInView;
     ASSERT_LT(inView, 10);
     EXPECT_EQ(editor.View().columnsInView, layers.VisibleColumnCount()) << "dragging the bottom edge keeps the columns";
