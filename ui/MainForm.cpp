@@ -35,6 +35,17 @@ bool FileExists(const std::string& path)
     return QFileInfo(QString::fromStdString(path)).isFile();
 }
 
+// The text editor until the user chooses one: Notepad on Windows, elsewhere
+// the desktop's own program for the file.
+QString DefaultTextEditor()
+{
+#ifdef Q_OS_WIN
+    return qEnvironmentVariable("WINDIR", "C:\\Windows") + "\\notepad.exe";
+#else
+    return QStringLiteral("xdg-open");
+#endif
+}
+
 }  // namespace
 
 TMainForm::TMainForm(Prompt* prompt) : dialogPrompt_(this), prompt_(prompt ? prompt : &dialogPrompt_)
@@ -45,6 +56,8 @@ TMainForm::TMainForm(Prompt* prompt) : dialogPrompt_(this), prompt_(prompt ? pro
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea_->setBackground(QColor(128, 128, 128));
     setCentralWidget(mdiArea_);
+    // A fixed-size dialog is never maximized because a maximized graph window was active.
+    mdiArea_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TMainForm::SubWindowActivated);
 
     createActions();
@@ -57,6 +70,7 @@ TMainForm::TMainForm(Prompt* prompt) : dialogPrompt_(this), prompt_(prompt ? pro
     TGraphPlot::SetWindowFactory(
         [this](TGraphPlot& graph) { return TPlotForm::Create(graph, *mdiArea_, *prompt_); });
 
+    UnitsSwitched.Subscribe([this] { RefreshDialogs(); });
     ReplaceOpenWall(TProgramData::CreateNew(*this));
     SetTitle();
     UpdateResultButtons();
@@ -66,6 +80,8 @@ TMainForm::~TMainForm()
 {
     // Graph windows go before the graphs and the area that hold them.
     CloseAllChildren();
+    // Dialogs refer to this window's tables and prompt: they go now, not with the child widgets.
+    qDeleteAll(mdiArea_->findChildren<TInputDialog*>());
     TGraphPlot::SetWindowFactory(nullptr);
     ReplaceOpenWall(nullptr);
 }
@@ -120,6 +136,9 @@ void TMainForm::createMenus()
     fileMenu_->addAction(saveAsAct_);
     fileMenu_->addSeparator();
     fileMenu_->addAction(exitAct_);
+
+    createDataMenu();
+    createOptionsMenu();
 
     computationMenu_ = menuBar()->addMenu("&Computation");
     computationMenu_->addAction(runAct_);
@@ -179,12 +198,16 @@ void TMainForm::readSettings()
     } else {
         restoreGeometry(geometry);
     }
+    textEditor_ = settings.value("Word Processor").toString();
+    if (textEditor_.isEmpty())
+        textEditor_ = DefaultTextEditor();
 }
 
 void TMainForm::writeSettings()
 {
     QSettings settings;
     settings.setValue("geometry", saveGeometry());
+    settings.setValue("Word Processor", textEditor_);
 }
 
 void TMainForm::updateWindowMenu()
@@ -200,7 +223,8 @@ void TMainForm::updateWindowMenu()
     windowMenu_->addSeparator();
     for (int i = 0; i < windows.size(); ++i) {
         QMdiSubWindow* w = windows[i];
-        QAction* a = windowMenu_->addAction(QString("&%1 %2").arg(i + 1).arg(w->windowTitle()));
+        QString title = w->windowTitle();
+        QAction* a = windowMenu_->addAction(QString("&%1 %2").arg(i + 1).arg(title.replace('&', "&&")));
         a->setCheckable(true);
         a->setChecked(w == mdiArea_->activeSubWindow());
         connect(a, &QAction::triggered, w, [this, w] { mdiArea_->setActiveSubWindow(w); });
@@ -225,6 +249,7 @@ void TMainForm::SubWindowActivated(QMdiSubWindow* window)
 
 void TMainForm::CloseAllChildren()
 {
+    CloseDialogs();
     mdiArea_->closeAllSubWindows();
 }
 
@@ -343,6 +368,9 @@ void TMainForm::FileOpenClick()
 
 bool TMainForm::FileSaveClick()
 {
+    // What the active dialog holds is saved too; a refused entry stops the save.
+    if (!CommitActiveChild())
+        return false;
     TProgramData* wall = OpenWall();
     if (!wall)
         return false;
@@ -447,7 +475,7 @@ void TMainForm::AboutClick()
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
-    if (!QuerySave()) {
+    if (!CommitActiveChild() || !QuerySave()) {
         event->ignore();
         return;
     }

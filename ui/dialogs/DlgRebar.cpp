@@ -1,0 +1,65 @@
+#include "ui/dialogs/DlgRebar.h"
+
+#include "model/MainWindowHost.h"
+#include "tables/GridTable.h"
+#include "tables/WallTables.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedLayout>
+#include <QVBoxLayout>
+
+namespace {
+
+const char* const CaseArtwork[3] = {"SurchargePoint", "SurchargeLine", "SurchargeStrip"};
+const char* const CaseCaption[3] = {"P&oint Load", "L&ine Load", "St&rip Load"};
+
+}  // namespace
+
+TDlgRebar::TDlgRebar(MainWindowHost& host, QWidget* parent) : TInputDialog(host, "Additional Surcharge", parent)
+{
+    auto* group = new QGroupBox("Surcharge Cases", this);
+    auto* choice = new QHBoxLayout;
+    cases_ = new QButtonGroup(this);
+    for (int i = 0; i < 3; ++i) {
+        auto* button = new QRadioButton(CaseCaption[i], group);
+        button->setAccessibleName(QString(CaseCaption[i]).remove(QLatin1Char('&')));
+        cases_->addButton(button, i);
+        choice->addWidget(button);
+    }
+    choice->addStretch(1);
+    auto* pictures = new QStackedLayout;
+    for (const char* name : CaseArtwork)
+        pictures->addWidget(Illustration(name));
+    picture_ = pictures->widget(0);
+    auto* inside = new QVBoxLayout(group);
+    inside->addLayout(choice);
+    inside->addLayout(pictures);
+    connect(cases_, &QButtonGroup::idToggled, this, [this, pictures](int id, bool on) {
+        if (on) {
+            pictures->setCurrentIndex(id);
+            picture_ = pictures->currentWidget();
+        }
+    });
+    cases_->button(0)->setChecked(true);
+
+    btnSurcharge_ = new QPushButton("&Edit Surcharge Loads", this);
+    btnSurcharge_->setAccessibleName("Edit Surcharge Loads");
+    connect(btnSurcharge_, &QPushButton::clicked, this,
+            [this] { host_.Tables()[WallTable::SurchargeTable].ShowEditor(); });
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(btnSurcharge_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addLayout(buttons);
+}
+
+QString TDlgRebar::ShownArtwork() const
+{
+    return picture_->objectName();
+}
