@@ -1,4 +1,5 @@
 #include "model/ProgramData.h"
+#include "run/AnalysisRun.h"
 #include "tables/GridTable.h"
 #include "ui/MainForm.h"
 #include "ui/dialogs/DlgCSD.h"
@@ -11,12 +12,15 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -27,6 +31,8 @@ class InputDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // The user's own settings stay untouched.
+        QStandardPaths::setTestModeEnabled(true);
         form = std::make_unique<TMainForm>(&prompt);
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
@@ -163,6 +169,52 @@ TEST_F(InputDialogTest, TitleMarksTheWallChangedOnlyWhenItsTextDiffers)
     EXPECT_TRUE(Window(title)->close());
     EXPECT_EQ(OpenWall()->Title, "Quay wall");
     EXPECT_TRUE(form->IsModified());
+}
+
+TEST_F(InputDialogTest, EveryScalarTypedIntoTheDialogsIsSavedReadBackAndRun)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("cantilever-sand.tk4d");
+    ASSERT_TRUE(QFile::copy(QString(TORVIK_SOURCE_DIR) + "/examples/cantilever-sand.tk4d", path));
+    form->OpenFileName(path.toStdString(), false);
+
+    auto* title = Choose<TdlgTitle>(form->DataMenu(), "&Title");
+    Type(title->TitleMemo(), "Edited wall");
+    auto* prop = Choose<TDlgProp>(form->DataMenu(), "Wall &Properties");
+    for (auto [field, text] : {std::pair{prop->deNI(), "88"}, {prop->deXGS(), "2.5"}, {prop->deXLN(), "24"},
+                               {prop->deSlope(), "2E-5"}, {prop->DeFH(), "9"}})
+        Type(field, text);
+    auto* csd = Choose<TdlgCSD>(form->DataMenu(), "&Wall Configuration");
+    for (auto [field, text] : {std::pair{csd->deWidth(), "24"}, {csd->dePYW(), "18"}, {csd->deHW(), "30"},
+                               {csd->DeHW2(), "40"}, {csd->deGw(), "1.1"}, {csd->beta(), "5"},
+                               {csd->deSP(), "72"}})
+        Type(field, text);
+    for (QAction* a : form->menuBar()->actions().first()->menu()->actions())
+        if (a->text() == "&Save")
+            a->trigger();
+    EXPECT_FALSE(form->IsModified());
+
+    form->OpenFileName(path.toStdString(), false);
+    const TProgramData& wall = *OpenWall();
+    EXPECT_EQ(wall.Title, "Edited wall");
+    EXPECT_EQ(wall.NodeCount, 88);
+    EXPECT_EQ(wall.IncrementLength, 2.5);
+    EXPECT_EQ(wall.MaxDeflection, 24);
+    EXPECT_EQ(wall.ClosureTolerance, 2E-5L);
+    EXPECT_EQ(wall.WallHeight, 108);
+    EXPECT_EQ(wall.ActiveWidth, 24);
+    EXPECT_EQ(wall.PyWidth, 18);
+    EXPECT_EQ(wall.WaterDepthBackfill, 360);
+    EXPECT_EQ(wall.WaterDepthExcavation, 480);
+    EXPECT_EQ(wall.ActivePressureFactor, 1.1L);
+    EXPECT_EQ(wall.BackfillSlope, 5);
+    EXPECT_EQ(wall.TopSurcharge, 0.5);
+
+    prompt.shown.clear();
+    form->SetEngineDirectory(TORVIK_BIN_DIR);
+    form->RunAnalysis();
+    EXPECT_EQ(prompt.shown, std::vector<std::string>({CompletedMessage}));
+    EXPECT_TRUE(form->ResultsLoaded());
 }
 
 TEST_F(InputDialogTest, BrowsingChoosesTheTextEditor)
