@@ -1,6 +1,7 @@
 #include "ui/dialogs/DlgCSD.h"
 
 #include "model/ProgramData.h"
+#include "ui/art/Artwork.h"
 #include "units/widgets/DataEdit.h"
 
 #include <QGridLayout>

@@ -3,13 +3,13 @@
 #include "model/MainWindowHost.h"
 #include "tables/GridTable.h"
 #include "tables/WallTables.h"
+#include "ui/art/Artwork.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStackedLayout>
 #include <QVBoxLayout>
 
 namespace {
@@ -31,18 +31,14 @@ TDlgRebar::TDlgRebar(MainWindowHost& host, QWidget* parent) : TInputDialog(host,
         choice->addWidget(button);
     }
     choice->addStretch(1);
-    auto* pictures = new QStackedLayout;
-    for (const char* name : CaseArtwork)
-        pictures->addWidget(Illustration(name));
-    picture_ = pictures->widget(0);
+    // The three drawings share one size, so the window keeps its size.
+    picture_ = Illustration(CaseArtwork[0]);
     auto* inside = new QVBoxLayout(group);
     inside->addLayout(choice);
-    inside->addLayout(pictures);
-    connect(cases_, &QButtonGroup::idToggled, this, [this, pictures](int id, bool on) {
-        if (on) {
-            pictures->setCurrentIndex(id);
-            picture_ = pictures->currentWidget();
-        }
+    inside->addWidget(picture_);
+    connect(cases_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
+        if (on)
+            picture_->SetArtwork(CaseArtwork[id]);
     });
     cases_->button(0)->setChecked(true);
 
@@ -57,9 +53,4 @@ TDlgRebar::TDlgRebar(MainWindowHost& host, QWidget* parent) : TInputDialog(host,
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addLayout(buttons);
-}
-
-QString TDlgRebar::ShownArtwork() const
-{
-    return picture_->objectName();
 }

@@ -15,13 +15,9 @@ public:
     QPushButton* btnSurcharge() const { return btnSurcharge_; }
     // The case illustrated: 0 point, 1 line, 2 strip load.
     QButtonGroup* Cases() const { return cases_; }
-    // The illustration's name of the case shown.
-    QString ShownArtwork() const;
 
 private:
-    void ShowCase(int index);
-
     QButtonGroup* cases_;
-    QWidget* picture_;
+    TArtView* picture_;
     QPushButton* btnSurcharge_;
 };

@@ -2,12 +2,12 @@
 
 #include "model/MainWindowHost.h"
 #include "model/ProgramData.h"
+#include "ui/art/Artwork.h"
 #include "units/TorvikError.h"
 #include "units/widgets/DataCombo.h"
 #include "units/widgets/DataEdit.h"
 
 #include <QCloseEvent>
-#include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLayout>
@@ -96,13 +96,11 @@ TDataEdit* TInputDialog::AddIntegerField(QGridLayout* grid, int row, const QStri
     return field;
 }
 
-QWidget* TInputDialog::Illustration(const QString& name)
+TArtView* TInputDialog::Illustration(const QString& name)
 {
-    auto* frame = new QFrame(this);
-    frame->setObjectName(name);
-    frame->setFrameShape(QFrame::StyledPanel);
-    frame->setMinimumSize(240, 240);
-    return frame;
+    auto* view = new TArtView(name, this);
+    view->setAccessibleName(name);
+    return view;
 }
 
 void TInputDialog::Load(const TProgramData&) {}

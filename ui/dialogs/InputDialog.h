@@ -12,6 +12,7 @@ class QGridLayout;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
+class TArtView;
 class TDataEdit;
 class TProgramData;
 
@@ -61,8 +62,8 @@ protected:
     // The same for an integer scalar.
     TDataEdit* AddIntegerField(QGridLayout* grid, int row, const QString& caption, long double minVal,
                                long double maxVal, std::int32_t TProgramData::*member);
-    // The place of an illustration in the layout.
-    QWidget* Illustration(const QString& name);
+    // A view of the named illustration.
+    TArtView* Illustration(const QString& name);
     // Marks the document modified, unless the dialog is loading its values.
     void MarkModified();
 

@@ -3,6 +3,7 @@
 #include "model/MainWindowHost.h"
 #include "model/ProgramData.h"
 #include "tables/GridTable.h"
+#include "ui/art/Artwork.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -26,7 +27,7 @@ TTableOptionDialog::TTableOptionDialog(MainWindowHost& host, const QString& capt
     controls->addStretch(1);
     controls->addWidget(button_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Illustration(artwork));
+    layout->addWidget(Illustration(artwork), 0, Qt::AlignHCenter);
     layout->addLayout(controls);
 }
 
