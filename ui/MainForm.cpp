@@ -341,6 +341,9 @@ void TMainForm::SetModified(bool modified)
 
 bool TMainForm::QuerySave()
 {
+    // What the active dialog holds counts as a change; a refused entry stops the caller.
+    if (!CommitActiveChild())
+        return false;
     if (!IsModified())
         return true;
     switch (prompt_->AskYesNoCancel("Do you want to save any changes?")) {
@@ -475,7 +478,7 @@ void TMainForm::AboutClick()
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
-    if (!CommitActiveChild() || !QuerySave()) {
+    if (!QuerySave()) {
         event->ignore();
         return;
     }

@@ -32,7 +32,8 @@ public:
     WallTables& Tables() override { return tables_; }
     void SetModified(bool modified) override;
     bool IsModified() const override { return modified_ || tables_.Changed(); }
-    // Asks to save a changed wall; false when the caller must stop.
+    // Hands the active dialog's edits to the wall and asks to save a changed
+    // wall; false when the caller must stop.
     bool QuerySave();
     void CloseAllChildren() override;
     Prompt& UserPrompt() override { return *prompt_; }

@@ -67,6 +67,8 @@ void TMainForm::createDataMenu()
 void TMainForm::createOptionsMenu()
 {
     optionsMenu_ = menuBar()->addMenu("&Options");
+    // The last entry, after the option switches (a leading separator is not shown).
+    optionsMenu_->addSeparator();
     connect(optionsMenu_->addAction("&Option of Text Editor..."), &QAction::triggered, this,
             [this] { ShowDialog(InputDialog::Options); });
     connect(optionsMenu_, &QMenu::aboutToShow, this, [this] { CommitActiveChild(); });

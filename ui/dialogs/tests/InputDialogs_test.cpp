@@ -217,6 +217,17 @@ TEST_F(InputDialogTest, EveryScalarTypedIntoTheDialogsIsSavedReadBackAndRun)
     EXPECT_TRUE(form->ResultsLoaded());
 }
 
+TEST_F(InputDialogTest, ClosingTheProgramAsksToSaveWhatTheActiveDialogHolds)
+{
+    auto* prop = Choose<TDlgProp>(form->DataMenu(), "Wall &Properties");
+    ASSERT_NE(prop, nullptr);
+    Type(prop->deXLN(), "12");
+    prompt.answers.push_back(Prompt::Answer::Cancel);
+    EXPECT_FALSE(form->close());
+    EXPECT_EQ(prompt.shown, std::vector<std::string>({"Do you want to save any changes?"}));
+    EXPECT_EQ(OpenWall()->MaxDeflection, 12);
+}
+
 TEST_F(InputDialogTest, BrowsingChoosesTheTextEditor)
 {
     auto* options = Choose<TDlgOptions>(form->OptionsMenu(), "&Option of Text Editor...");
