@@ -49,8 +49,6 @@ QMdiSubWindow* TInputDialog::AddTo(QMdiArea& area)
     window_->setOption(QMdiSubWindow::RubberBandResize, false);
     connect(window_, &QMdiSubWindow::windowStateChanged, this, &TInputDialog::WindowStateChanged);
     FormActivate();
-    window_->adjustSize();
-    window_->setFixedSize(window_->sizeHint());
     window_->show();
     return window_;
 }
@@ -72,7 +70,7 @@ TDataEdit* TInputDialog::NewField(QGridLayout* grid, int row, const QString& cap
     field->SetEditLabel(label);
     field->setAccessibleName(Plain(caption));
     field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 14);
+    field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 21);
     connect(field, &QLineEdit::textEdited, this, &TInputDialog::MarkModified);
     grid->addWidget(label, row, 0);
     grid->addWidget(field, row, 1);
@@ -128,6 +126,11 @@ void TInputDialog::FormActivate()
     }
     Load(*wall);
     loading_ = false;
+    // Unit labels differ in length between unit systems: the window fits them again.
+    if (window_ && layout()) {
+        layout()->activate();
+        window_->setFixedSize(window_->sizeHint());
+    }
 }
 
 bool TInputDialog::FormDeactivate()
