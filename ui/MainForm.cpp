@@ -394,6 +394,9 @@ bool TMainForm::FileSaveClick()
 
 bool TMainForm::FileSaveAsClick()
 {
+    // Saving as closes the dialogs afterwards: what they hold goes into the file first.
+    if (!CommitActiveChild())
+        return false;
     TProgramData* wall = OpenWall();
     if (!wall)
         return false;

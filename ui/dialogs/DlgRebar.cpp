@@ -37,8 +37,10 @@ TDlgRebar::TDlgRebar(MainWindowHost& host, QWidget* parent) : TInputDialog(host,
     inside->addLayout(choice);
     inside->addWidget(picture_);
     connect(cases_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
-        if (on)
+        if (on) {
             picture_->SetArtwork(CaseArtwork[id]);
+            picture_->setAccessibleName(CaseArtwork[id]);
+        }
     });
     cases_->button(0)->setChecked(true);
 
