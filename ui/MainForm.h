@@ -18,9 +18,9 @@ class QMdiSubWindow;
 class TGraphPlot;
 
 // The frame of the program: a multi-document main window whose child windows
-// are the input dialogs, the table editors and the graph windows. It owns the input tables, the result graphs and the
-// document commands, and shows the active graph window's "&Plot" menu in its
-// own menu bar.
+// are the input dialogs, the table editors and the graph windows. It owns the
+// input tables, the result graphs and the document commands, and shows the
+// active graph window's "&Plot" menu in its own menu bar.
 class TMainForm : public QMainWindow, public MainWindowHost {
     Q_OBJECT
 public:
@@ -94,7 +94,8 @@ private:
     TInputDialog* CreateDialog(InputDialog kind);
     // Dialogs that show scalars of the wall show them again (after a unit switch).
     void RefreshDialogs();
-    // Closes the input dialogs without storing (the wall is being replaced).
+    // Closes the input dialogs without checking or storing: the wall is being
+    // replaced, or their edits were handed over before.
     void CloseDialogs();
     void createToolBars();
     void createStatusBar();
