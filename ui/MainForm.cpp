@@ -5,6 +5,9 @@
 #include "model/StageFiles.h"
 #include "run/AnalysisRun.h"
 #include "run/ReadPlotFile.h"
+#include "tables/GridTable.h"
+#include "tables/widgets/TableForm.h"
+#include "ui/art/Artwork.h"
 #include "ui/ProgramIcon.h"
 #include "units/TorvikError.h"
 
@@ -66,6 +69,12 @@ TMainForm::TMainForm(Prompt* prompt) : dialogPrompt_(this), prompt_(prompt ? pro
     createStatusBar();
     readSettings();
 
+    // Every input table opens its editor in this window's child-window area.
+    TTableForm::Install(mdiArea_, prompt_, [](const std::string& name, QWidget* parent) -> QWidget* {
+        if (!HasArtwork(QString::fromStdString(name)))
+            return nullptr;
+        return new TArtView(QString::fromStdString(name), parent);
+    });
     // Every graph opens its window in this window's child-window area.
     TGraphPlot::SetWindowFactory(
         [this](TGraphPlot& graph) { return TPlotForm::Create(graph, *mdiArea_, *prompt_); });
@@ -82,6 +91,7 @@ TMainForm::~TMainForm()
     CloseAllChildren();
     // Dialogs refer to this window's tables and prompt: they go now, not with the child widgets.
     qDeleteAll(mdiArea_->findChildren<TInputDialog*>());
+    TTableForm::Install(nullptr, nullptr);
     TGraphPlot::SetWindowFactory(nullptr);
     ReplaceOpenWall(nullptr);
 }
@@ -250,6 +260,10 @@ void TMainForm::SubWindowActivated(QMdiSubWindow* window)
 void TMainForm::CloseAllChildren()
 {
     CloseDialogs();
+    // Table editors close without storing a half-typed cell: the wall they
+    // showed is being replaced (its changes were saved or given up first).
+    for (int i = 0; i < WallTables::Count; ++i)
+        tables_.Table(i).CloseEditor();
     mdiArea_->closeAllSubWindows();
 }
 

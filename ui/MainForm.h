@@ -73,8 +73,8 @@ public:
     TInputDialog* ShowDialog(InputDialog kind);
     // The open flag of a dialog: whether its window exists.
     bool DialogOpen(InputDialog kind) const;
-    // The active child window hands its pending edits to the wall; false when
-    // the entry in its focused field was refused.
+    // The active dialog or table editor hands its pending edits to the wall;
+    // false when the entry in its focused field or cell was refused.
     bool CommitActiveChild();
     // The program that shows text files, kept in the user's settings.
     QString TextEditor() const { return textEditor_; }

@@ -3,6 +3,7 @@
 
 #include "model/ProgramData.h"
 #include "tables/GridTable.h"
+#include "tables/widgets/TableForm.h"
 #include "ui/dialogs/DlgCSD.h"
 #include "ui/dialogs/DlgConLoads.h"
 #include "ui/dialogs/DlgOptions.h"
@@ -121,8 +122,12 @@ bool TMainForm::DialogOpen(InputDialog kind) const
 
 bool TMainForm::CommitActiveChild()
 {
-    TInputDialog* dialog = TInputDialog::Of(mdiArea_->activeSubWindow());
-    return !dialog || dialog->FormDeactivate();
+    QMdiSubWindow* active = mdiArea_->activeSubWindow();
+    if (TInputDialog* dialog = TInputDialog::Of(active))
+        return dialog->FormDeactivate();
+    if (auto* editor = active ? qobject_cast<TTableForm*>(active->widget()) : nullptr)
+        return editor->CommitCurrent();
+    return true;
 }
 
 void TMainForm::SetTextEditor(const QString& path)

@@ -1,0 +1,274 @@
+#include "tables/widgets/TableForm.h"
+
+#include "graph/widgets/tests/GuiTestSupport.h"
+#include "model/ProgramData.h"
+#include "tables/GridTable.h"
+#include "tables/TableColumn.h"
+#include "ui/MainForm.h"
+#include "units/ScriptedPrompt.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The program's main window on a copy of the bundled cantilever wall; every
+// editor is opened as the Data menu opens it, through the table's ShowEditor.
+class TableFormTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        TestApplication();
+        wall = dir.filePath("cantilever-sand.tk4d").toStdString();
+        QFile::copy(QString(TORVIK_SOURCE_DIR) + "/examples/cantilever-sand.tk4d", QString::fromStdString(wall));
+        QFile::setPermissions(QString::fromStdString(wall), QFile::ReadOwner | QFile::WriteOwner);
+        form = std::make_unique<TMainForm>(&prompt);
+        form->show();
+        form->OpenFileName(wall, false);
+        prompt.shown.clear();
+    }
+    void TearDown() override { form.reset(); }
+
+    TGridTable& Table(WallTable which) { return form->Tables().Table(which); }
+
+    TTableForm& Open(WallTable which)
+    {
+        Table(which).ShowEditor();
+        TTableForm* editor = TTableForm::Of(Table(which));
+        EXPECT_NE(editor, nullptr);
+        return *editor;
+    }
+
+    // Runs queued work, deferred deletions included.
+    static void Settle()
+    {
+        QApplication::processEvents();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    QLineEdit* OpenCellEditor(TTableForm& editor) { return editor.Grid()->findChild<QLineEdit*>(); }
+
+    // Makes a cell current and types `text` into it, ending with `end` (Enter by default).
+    void Type(TTableForm& editor, int row, int column, const QString& text, Qt::Key end = Qt::Key_Return)
+    {
+        QTableView* grid = editor.Grid();
+        grid->setFocus();
+        grid->setCurrentIndex(grid->model()->index(row, column));
+        // The first key opens the cell's editor, which takes the rest.
+        QTest::keyClicks(grid, text.left(1));
+        QWidget* focused = OpenCellEditor(editor);
+        ASSERT_NE(focused, nullptr);
+        QTest::keyClicks(focused, text.mid(1));
+        QTest::keyClick(focused, end);
+        Settle();
+    }
+
+    QTemporaryDir dir;
+    std::string wall;
+    ScriptedPrompt prompt;
+    std::unique_ptr<TMainForm> form;
+};
+
+TEST_F(TableFormTest, OpensAsAChildWindowWithTheTablesRowsAndHeaders)
+{
+    TTableForm& editor = Open(WallTable::NewSoil);
+    ASSERT_NE(editor.Frame(), &editor);
+    EXPECT_EQ(form->MdiArea()->activeSubWindow(), editor.Frame());
+    EXPECT_EQ(editor.Frame()->windowTitle(), "Soil Layers");
+    EXPECT_EQ(editor.Grid()->model()->rowCount(), Table(WallTable::NewSoil).RowCount());
+    EXPECT_EQ(editor.Grid()->model()->headerData(0, Qt::Vertical).toString(), "1");
+
+    // A second request shows the same window; closing frees it and a new one opens.
+    Table(WallTable::NewSoil).ShowEditor();
+    EXPECT_EQ(form->MdiArea()->subWindowList().size(), 1);
+    editor.Frame()->close();
+    Settle();
+    EXPECT_EQ(TTableForm::Of(Table(WallTable::NewSoil)), nullptr);
+    EXPECT_FALSE(Table(WallTable::NewSoil).EditorOpen());
+    EXPECT_NE(&Open(WallTable::NewSoil), nullptr);
+}
+
+TEST_F(TableFormTest, TypedValueAndExpressionAreStoredAndEnterMovesDown)
+{
+    TGridTable& sections = Table(WallTable::PileSect);
+    TTableForm& editor = Open(WallTable::PileSect);
+    Type(editor, 0, 3, "2e9*1.5");
+    EXPECT_EQ(sections.Cell(3, 0).AsFloat(), 3e9L);
+    EXPECT_TRUE(sections.Changed());
+    EXPECT_TRUE(form->IsModified());
+    // From the last row Enter goes to the first row of the next column, from
+    // the last column to column 1.
+    EXPECT_EQ(editor.Grid()->currentIndex().row(), 0);
+    EXPECT_EQ(editor.Grid()->currentIndex().column(), 0);
+    EXPECT_TRUE(prompt.shown.empty());
+
+    // Save writes what was typed.
+    for (QAction* a : form->menuBar()->actions().first()->menu()->actions())
+        if (a->text() == "&Save")
+            a->trigger();
+    form->OpenFileName(wall, false);
+    EXPECT_EQ(Table(WallTable::PileSect).Cell(3, 0).AsFloat(), 3e9L);
+}
+
+TEST_F(TableFormTest, RefusedValueKeepsTheCursorInTheCellAndTheOldValue)
+{
+    TGridTable& sections = Table(WallTable::PileSect);
+    const long double before = sections.Cell(3, 0).AsFloat();
+    TTableForm& editor = Open(WallTable::PileSect);
+    Type(editor, 0, 3, "2*x");
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(sections.Cell(3, 0).AsFloat(), before);
+    EXPECT_EQ(editor.Grid()->currentIndex(), editor.Grid()->model()->index(0, 3));
+    QLineEdit* cell = OpenCellEditor(editor);
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->text(), "2*x");
+
+    // The window refuses to close while the cell holds a refused text.
+    EXPECT_FALSE(editor.Frame()->close());
+    Settle();
+    EXPECT_EQ(TTableForm::Of(sections), &editor);
+    EXPECT_EQ(prompt.shown.size(), 2u);
+
+    cell->setText("3e9");
+    QTest::keyClick(cell, Qt::Key_Return);
+    Settle();
+    EXPECT_EQ(sections.Cell(3, 0).AsFloat(), 3e9L);
+
+    // Integer cells refuse fractions while the editor is open.
+    Type(editor, 0, 1, "2.5");
+    EXPECT_EQ(prompt.shown.back(), "Entry must be an integer.");
+}
+
+TEST_F(TableFormTest, RowButtonsFollowTheRowLimitsAndTheWindowGrowsToTenRows)
+{
+    TGridTable& weights = Table(WallTable::SoilWeight);  // 2 to 20 rows
+    weights.SetRowCount(2);
+    TTableForm& editor = Open(WallTable::SoilWeight);
+    EXPECT_TRUE(editor.BtnAdd()->isVisible());
+    EXPECT_FALSE(editor.BtnDel()->isEnabled());
+    int height = editor.Frame()->height();
+    for (int rows = 3; rows <= 20; ++rows) {
+        QTest::mouseClick(editor.BtnAdd(), Qt::LeftButton);
+        EXPECT_EQ(weights.RowCount(), rows);
+        const int now = editor.Frame()->height();
+        if (rows <= 10)
+            EXPECT_GT(now, height) << rows;
+        else
+            EXPECT_EQ(now, height) << rows;
+        height = now;
+    }
+    EXPECT_FALSE(editor.BtnAdd()->isEnabled());
+    EXPECT_FALSE(editor.BtnIns()->isEnabled());
+    EXPECT_EQ(editor.View().rowsInView, 10);
+    EXPECT_EQ(editor.View().topRow, 10) << "the added row is the bottom row in view";
+
+    // Insert puts a row in front of the current one; Delete removes the current one.
+    weights.Cell(0, 0).SetAsFloat(7);
+    QTest::mouseClick(editor.BtnDel(), Qt::LeftButton);
+    editor.Grid()->setCurrentIndex(editor.Grid()->model()->index(0, 0));
+    QTest::mouseClick(editor.BtnIns(), Qt::LeftButton);
+    EXPECT_EQ(weights.RowCount(), 20);
+    EXPECT_EQ(weights.Cell(0, 1).AsFloat(), 7);
+    while (weights.RowCount() > 2)
+        QTest::mouseClick(editor.BtnDel(), Qt::LeftButton);
+    EXPECT_FALSE(editor.BtnDel()->isEnabled());
+}
+
+TEST_F(TableFormTest, DropDownListsExistOnlyForTheRowsInViewAndFollowScrolling)
+{
+    TGridTable& layers = Table(WallTable::NewSoil);  // up to 10 rows
+    layers.SetRowCount(10);
+    layers.Cell(0, 9).SetAsInteger(2);
+    TTableForm& editor = Open(WallTable::NewSoil);
+    QTableView* grid = editor.Grid();
+    // Drag the bottom edge up by four and a half rows: once the drag settles the
+    // window snaps to whole rows.
+    QRect frame = editor.Frame()->geometry();
+    frame.setHeight(frame.height() - 9 * grid->rowHeight(0) / 2);
+    editor.Frame()->setGeometry(frame);
+    QTest::qWait(400);
+    Settle();
+    EXPECT_EQ(editor.View().rowsInView, 5);
+    EXPECT_EQ(editor.Frame()->geometry().top(), frame.top());
+    EXPECT_LT(editor.Frame()->height(), frame.height());
+    const int inView = editor.View().rowsInView;
+    ASSERT_LT(inView, 10);
+    EXPECT_EQ(editor.View().columnsInView, layers.VisibleColumnCount()) << "dragging the bottom edge keeps the columns";
+    EXPECT_EQ(grid->findChildren<QComboBox*>().size(), inView);
+
+    grid->verticalScrollBar()->setValue(10 - inView);
+    Settle();
+    const auto* last = qobject_cast<QComboBox*>(grid->indexWidget(grid->model()->index(9, 0)));
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(last->currentIndex(), 1);
+    EXPECT_EQ(grid->indexWidget(grid->model()->index(0, 0)), nullptr);
+    EXPECT_EQ(grid->findChildren<QComboBox*>().size(), inView);
+
+    // Choosing an item stores item + 1 and gives the row a fresh parameter table.
+    const int firstType = layers.Cell(0, 0).AsInteger();
+    emit const_cast<QComboBox*>(last)->activated(firstType - 1);
+    EXPECT_EQ(layers.Cell(0, 9).AsInteger(), firstType);
+    EXPECT_EQ(layers.Cell(2, 9).AsTable()->Caption(), layers.Cell(2, 0).AsTable()->Caption());
+}
+
+TEST_F(TableFormTest, RowButtonOpensTheSubTableEditorWithItsRowInTheTitle)
+{
+    TGridTable& layers = Table(WallTable::NewSoil);
+    TTableForm& editor = Open(WallTable::NewSoil);
+    auto* button = qobject_cast<QPushButton*>(editor.Grid()->indexWidget(editor.Grid()->model()->index(0, 2)));
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), "1: Sand");
+    QTest::mouseClick(button, Qt::LeftButton);
+    TGridTable* parameters = layers.Cell(2, 0).AsTable();
+    TTableForm* sub = TTableForm::Of(*parameters);
+    ASSERT_NE(sub, nullptr);
+    EXPECT_EQ(sub->Frame()->windowTitle(), "Sand  1");
+
+    // Closing the table's editor closes its sub-table editors too.
+    layers.CloseEditor();
+    Settle();
+    EXPECT_EQ(TTableForm::Of(*parameters), nullptr);
+    EXPECT_TRUE(form->MdiArea()->subWindowList().isEmpty());
+}
+
+TEST_F(TableFormTest, PasteStoresABlockUpToTheFirstRefusedValue)
+{
+    TGridTable& weights = Table(WallTable::SoilWeight);
+    weights.SetRowCount(2);
+    weights.ResetChanged();
+    TTableForm& editor = Open(WallTable::SoilWeight);
+    editor.Grid()->setCurrentIndex(editor.Grid()->model()->index(1, 0));
+    QApplication::clipboard()->setText("5\t110\n10\t2*60\n15\tabc\n20\t130\n");
+    QTest::keySequence(editor.Grid(), QKeySequence::Paste);
+    EXPECT_EQ(weights.RowCount(), 4) << "rows are added for the block";
+    EXPECT_EQ(weights.Cell(1, 2).AsFloat(), 120);
+    EXPECT_EQ(weights.Cell(0, 3).AsFloat(), 15) << "values before the refused one stay";
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].rfind("Row 4, column \"Unit Weight (lbs/ft^3)\": ", 0), 0u) << prompt.shown[0];
+    EXPECT_TRUE(weights.Changed());
+    EXPECT_EQ(editor.Grid()->model()->rowCount(), 4);
+
+    // Copy gives the same block back.
+    editor.Grid()->selectionModel()->select(
+        QItemSelection(editor.Grid()->model()->index(1, 0), editor.Grid()->model()->index(2, 1)),
+        QItemSelectionModel::ClearAndSelect);
+    QTest::keySequence(editor.Grid(), QKeySequence::Copy);
+    EXPECT_EQ(QApplication::clipboard()->text(), "5\t110\n10\t120\n");
+}
+
+}  // namespace
