@@ -38,6 +38,17 @@ bool FileExists(const std::string& path)
     return QFileInfo(QString::fromStdString(path)).isFile();
 }
 
+// The text editor until the user chooses one: Notepad on Windows, elsewhere
+// the desktop's own program for the file.
+QString DefaultTextEditor()
+{
+#ifdef Q_OS_WIN
+    return qEnvironmentVariable("WINDIR", "C:\\Windows") + "\\notepad.exe";
+#else
+    return QStringLiteral("xdg-open");
+#endif
+}
+
 }  // namespace
 
 TMainForm::TMainForm(Prompt* prompt) : dialogPrompt_(this), prompt_(prompt ? prompt : &dialogPrompt_)
@@ -48,6 +59,8 @@ TMainForm::TMainForm(Prompt* prompt) : dialogPrompt_(this), prompt_(prompt ? pro
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea_->setBackground(QColor(128, 128, 128));
     setCentralWidget(mdiArea_);
+    // A fixed-size dialog is never maximized because a maximized graph window was active.
+    mdiArea_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TMainForm::SubWindowActivated);
 
     createActions();
@@ -66,6 +79,7 @@ TMainForm::TMainForm(Prompt* prompt) : dialogPrompt_(this), prompt_(prompt ? pro
     TGraphPlot::SetWindowFactory(
         [this](TGraphPlot& graph) { return TPlotForm::Create(graph, *mdiArea_, *prompt_); });
 
+    UnitsSwitched.Subscribe([this] { RefreshDialogs(); });
     ReplaceOpenWall(TProgramData::CreateNew(*this));
     SetTitle();
     UpdateResultButtons();
@@ -75,6 +89,8 @@ TMainForm::~TMainForm()
 {
     // Graph windows go before the graphs and the area that hold them.
     CloseAllChildren();
+    // Dialogs refer to this window's tables and prompt: they go now, not with the child widgets.
+    qDeleteAll(mdiArea_->findChildren<TInputDialog*>());
     TTableForm::Install(nullptr, nullptr);
     TGraphPlot::SetWindowFactory(nullptr);
     ReplaceOpenWall(nullptr);
@@ -130,6 +146,9 @@ void TMainForm::createMenus()
     fileMenu_->addAction(saveAsAct_);
     fileMenu_->addSeparator();
     fileMenu_->addAction(exitAct_);
+
+    createDataMenu();
+    createOptionsMenu();
 
     computationMenu_ = menuBar()->addMenu("&Computation");
     computationMenu_->addAction(runAct_);
@@ -189,12 +208,16 @@ void TMainForm::readSettings()
     } else {
         restoreGeometry(geometry);
     }
+    textEditor_ = settings.value("Word Processor").toString();
+    if (textEditor_.isEmpty())
+        textEditor_ = DefaultTextEditor();
 }
 
 void TMainForm::writeSettings()
 {
     QSettings settings;
     settings.setValue("geometry", saveGeometry());
+    settings.setValue("Word Processor", textEditor_);
 }
 
 void TMainForm::updateWindowMenu()
@@ -210,7 +233,8 @@ void TMainForm::updateWindowMenu()
     windowMenu_->addSeparator();
     for (int i = 0; i < windows.size(); ++i) {
         QMdiSubWindow* w = windows[i];
-        QAction* a = windowMenu_->addAction(QString("&%1 %2").arg(i + 1).arg(w->windowTitle()));
+        QString title = w->windowTitle();
+        QAction* a = windowMenu_->addAction(QString("&%1 %2").arg(i + 1).arg(title.replace('&', "&&")));
         a->setCheckable(true);
         a->setChecked(w == mdiArea_->activeSubWindow());
         connect(a, &QAction::triggered, w, [this, w] { mdiArea_->setActiveSubWindow(w); });
@@ -235,6 +259,7 @@ void TMainForm::SubWindowActivated(QMdiSubWindow* window)
 
 void TMainForm::CloseAllChildren()
 {
+    CloseDialogs();
     // Table editors close without storing a half-typed cell: the wall they
     // showed is being replaced (its changes were saved or given up first).
     for (int i = 0; i < WallTables::Count; ++i)
@@ -330,6 +355,9 @@ void TMainForm::SetModified(bool modified)
 
 bool TMainForm::QuerySave()
 {
+    // What the active dialog holds counts as a change; a refused entry stops the caller.
+    if (!CommitActiveChild())
+        return false;
     if (!IsModified())
         return true;
     switch (prompt_->AskYesNoCancel("Do you want to save any changes?")) {
@@ -357,6 +385,9 @@ void TMainForm::FileOpenClick()
 
 bool TMainForm::FileSaveClick()
 {
+    // What the active dialog holds is saved too; a refused entry stops the save.
+    if (!CommitActiveChild())
+        return false;
     TProgramData* wall = OpenWall();
     if (!wall)
         return false;
@@ -377,6 +408,9 @@ bool TMainForm::FileSaveClick()
 
 bool TMainForm::FileSaveAsClick()
 {
+    // Saving as closes the dialogs afterwards: what they hold goes into the file first.
+    if (!CommitActiveChild())
+        return false;
     TProgramData* wall = OpenWall();
     if (!wall)
         return false;

@@ -3,6 +3,7 @@
 #include "run/ResultGraphs.h"
 #include "tables/WallTables.h"
 #include "ui/DialogPrompt.h"
+#include "ui/dialogs/InputDialog.h"
 
 #include <QMainWindow>
 #include <QMenu>
@@ -17,9 +18,9 @@ class QMdiSubWindow;
 class TGraphPlot;
 
 // The frame of the program: a multi-document main window whose child windows
-// are the graph windows. It owns the input tables, the result graphs and the
-// document commands, and shows the active graph window's "&Plot" menu in its
-// own menu bar.
+// are the input dialogs, the table editors and the graph windows. It owns the
+// input tables, the result graphs and the document commands, and shows the
+// active graph window's "&Plot" menu in its own menu bar.
 class TMainForm : public QMainWindow, public MainWindowHost {
     Q_OBJECT
 public:
@@ -31,7 +32,8 @@ public:
     WallTables& Tables() override { return tables_; }
     void SetModified(bool modified) override;
     bool IsModified() const override { return modified_ || tables_.Changed(); }
-    // Asks to save a changed wall; false when the caller must stop.
+    // Hands the active dialog's edits to the wall and asks to save a changed
+    // wall; false when the caller must stop.
     bool QuerySave();
     void CloseAllChildren() override;
     Prompt& UserPrompt() override { return *prompt_; }
@@ -64,12 +66,37 @@ public:
     // The "&Plot" menu now shown in the menu bar, or null.
     QMenu* MergedMenu() const { return mergedMenu_; }
 
+    // The input dialogs of the Data and Options menus.
+    enum class InputDialog { Title, Prop, CSD, Rebar, ConLoads, Spring, Options, Count };
+    // Creates the dialog of a kind, or brings its window to the front: there
+    // is never more than one window of a dialog.
+    TInputDialog* ShowDialog(InputDialog kind);
+    // The open flag of a dialog: whether its window exists.
+    bool DialogOpen(InputDialog kind) const;
+    // The active dialog or table editor hands its pending edits to the wall;
+    // false when the entry in its focused field or cell was refused.
+    bool CommitActiveChild();
+    // The program that shows text files, kept in the user's settings.
+    QString TextEditor() const { return textEditor_; }
+    void SetTextEditor(const QString& path);
+    // The "Da&ta" and "&Options" menus.
+    QMenu* DataMenu() const { return dataMenu_; }
+    QMenu* OptionsMenu() const { return optionsMenu_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void createActions();
     void createMenus();
+    void createDataMenu();
+    void createOptionsMenu();
+    TInputDialog* CreateDialog(InputDialog kind);
+    // Dialogs that show scalars of the wall show them again (after a unit switch).
+    void RefreshDialogs();
+    // Closes the input dialogs without checking or storing: the wall is being
+    // replaced, or their edits were handed over before.
+    void CloseDialogs();
     void createToolBars();
     void createStatusBar();
     void readSettings();
@@ -100,6 +127,8 @@ private:
     QMdiArea* mdiArea_ = nullptr;
     QLabel* statusLabel_ = nullptr;
     QMenu* fileMenu_ = nullptr;
+    QMenu* dataMenu_ = nullptr;
+    QMenu* optionsMenu_ = nullptr;
     QMenu* computationMenu_ = nullptr;
     QMenu* graphicsMenu_ = nullptr;
     QMenu* windowMenu_ = nullptr;
@@ -114,4 +143,6 @@ private:
     QAction* tileAct_ = nullptr;
     QAction* aboutAct_ = nullptr;
     QPointer<QMenu> mergedMenu_;
+    QPointer<TInputDialog> dialogs_[static_cast<int>(InputDialog::Count)];
+    QString textEditor_;
 };

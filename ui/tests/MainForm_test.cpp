@@ -85,13 +85,15 @@ TEST_F(MainFormTest, StartupNameWithoutExtensionOpensTheDataFile)
 TEST_F(MainFormTest, ActiveGraphWindowShowsItsPlotMenuBeforeWindow)
 {
     form->OpenFileName(Wall, false);
-    EXPECT_EQ(MenuTitles(), QStringList({"&File", "&Computation", "&Graphics", "&Window", "&Help"}));
+    EXPECT_EQ(MenuTitles(),
+              QStringList({"&File", "Da&ta", "&Options", "&Computation", "&Graphics", "&Window", "&Help"}));
     form->GraphAction(1)->trigger();
     TPlotForm* deflection = TPlotForm::Of(form->MdiArea()->activeSubWindow());
     ASSERT_NE(deflection, nullptr);
     EXPECT_EQ(&deflection->Graph(), &form->Graphs().pltDef);
     EXPECT_EQ(form->MergedMenu(), deflection->PlotMenu());
-    EXPECT_EQ(MenuTitles(), QStringList({"&File", "&Computation", "&Graphics", "&Plot", "&Window", "&Help"}));
+    EXPECT_EQ(MenuTitles(), QStringList({"&File", "Da&ta", "&Options", "&Computation", "&Graphics", "&Plot", "&Window",
+                                         "&Help"}));
 
     form->GraphAction(2)->trigger();
     TPlotForm* moment = TPlotForm::Of(form->MdiArea()->activeSubWindow());
@@ -102,7 +104,8 @@ TEST_F(MainFormTest, ActiveGraphWindowShowsItsPlotMenuBeforeWindow)
     form->MdiArea()->closeAllSubWindows();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(form->MergedMenu(), nullptr);
-    EXPECT_EQ(MenuTitles(), QStringList({"&File", "&Computation", "&Graphics", "&Window", "&Help"}));
+    EXPECT_EQ(MenuTitles(),
+              QStringList({"&File", "Da&ta", "&Options", "&Computation", "&Graphics", "&Window", "&Help"}));
 }
 
 TEST_F(MainFormTest, ClosingAGraphWindowLetsTheNextCommandBuildAFreshOne)

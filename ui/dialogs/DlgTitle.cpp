@@ -1,0 +1,35 @@
+#include "ui/dialogs/DlgTitle.h"
+
+#include "model/MainWindowHost.h"
+#include "model/ProgramData.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+TdlgTitle::TdlgTitle(MainWindowHost& host, QWidget* parent) : TInputDialog(host, "Project Title", parent)
+{
+    auto* label = new QLabel("Enter text line for project description:", this);
+    // One line: Return inserts nothing, and a pasted text loses its line breaks on storing.
+    titleMemo_ = new QLineEdit(this);
+    titleMemo_->setMaxLength(TitleLength);
+    titleMemo_->setAccessibleName(label->text());
+    titleMemo_->setMinimumWidth(titleMemo_->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 64);
+    label->setBuddy(titleMemo_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label);
+    layout->addWidget(titleMemo_);
+}
+
+void TdlgTitle::Load(const TProgramData& wall)
+{
+    titleMemo_->setText(QString::fromStdString(wall.Title));
+    titleMemo_->setCursorPosition(0);
+}
+
+void TdlgTitle::Store(TProgramData& wall)
+{
+    if (StoreTitle(wall.Title, titleMemo_->text().toStdString()))
+        host_.SetModified(true);
+}

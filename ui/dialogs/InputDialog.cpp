@@ -1,0 +1,222 @@
+#include "ui/dialogs/InputDialog.h"
+
+#include "model/MainWindowHost.h"
+#include "model/ProgramData.h"
+#include "ui/art/Artwork.h"
+#include "units/TorvikError.h"
+#include "units/widgets/DataCombo.h"
+#include "units/widgets/DataEdit.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLayout>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTimer>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// A label's text without its access-key marks, for accessible names.
+QString Plain(QString text)
+{
+    return text.remove(QLatin1Char('&'));
+}
+
+}  // namespace
+
+TInputDialog::TInputDialog(MainWindowHost& host, const QString& caption, QWidget* parent)
+    : QWidget(parent), host_(host)
+{
+    setWindowTitle(caption);
+    setAccessibleName(caption);
+}
+
+TInputDialog::~TInputDialog() = default;
+
+QMdiSubWindow* TInputDialog::AddTo(QMdiArea& area)
+{
+    if (layout())
+        layout()->setSizeConstraint(QLayout::SetFixedSize);
+    window_ = area.addSubWindow(this, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                                          Qt::WindowCloseButtonHint);
+    window_->setAttribute(Qt::WA_DeleteOnClose);
+    window_->setWindowIcon(area.window()->windowIcon());
+    window_->setOption(QMdiSubWindow::RubberBandResize, false);
+    connect(window_, &QMdiSubWindow::windowStateChanged, this, &TInputDialog::WindowStateChanged);
+    FormActivate();
+    window_->show();
+    return window_;
+}
+
+TInputDialog* TInputDialog::Of(QMdiSubWindow* window)
+{
+    return window ? qobject_cast<TInputDialog*>(window->widget()) : nullptr;
+}
+
+TDataEdit* TInputDialog::NewField(QGridLayout* grid, int row, const QString& caption, const std::string& units,
+                                  long double minVal, long double maxVal, bool integerOnly)
+{
+    auto* label = new QLabel(this);
+    auto* field = new TDataEdit(this, &host_.UserPrompt());
+    field->SetIntegerOnly(integerOnly);
+    field->SetRange(minVal, maxVal);
+    field->SetUnitsString(units);
+    field->SetCaption(caption);
+    field->SetEditLabel(label);
+    field->setAccessibleName(Plain(caption));
+    field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 21);
+    connect(field, &QLineEdit::textEdited, this, &TInputDialog::MarkModified);
+    grid->addWidget(label, row, 0);
+    grid->addWidget(field, row, 1);
+    return field;
+}
+
+TDataEdit* TInputDialog::AddField(QGridLayout* grid, int row, const QString& caption, const std::string& units,
+                                  long double minVal, long double maxVal, long double TProgramData::*member,
+                                  TShownUnit shown)
+{
+    TDataEdit* field = NewField(grid, row, caption, units, minVal, maxVal, false);
+    bindings_.push_back({field, member, nullptr, shown, QString()});
+    return field;
+}
+
+TDataEdit* TInputDialog::AddIntegerField(QGridLayout* grid, int row, const QString& caption, long double minVal,
+                                         long double maxVal, std::int32_t TProgramData::*member)
+{
+    TDataEdit* field = NewField(grid, row, caption, std::string(), minVal, maxVal, true);
+    bindings_.push_back({field, nullptr, member, TShownUnit::AsStored, QString()});
+    return field;
+}
+
+TArtView* TInputDialog::Illustration(const QString& name)
+{
+    auto* view = new TArtView(name, this);
+    view->setAccessibleName(name);
+    return view;
+}
+
+void TInputDialog::Load(const TProgramData&) {}
+
+void TInputDialog::Store(TProgramData&) {}
+
+void TInputDialog::FormActivate()
+{
+    TProgramData* wall = OpenWall();
+    if (closed_ || !wall)
+        return;
+    loading_ = true;
+    for (Binding& b : bindings_) {
+        b.field->SetUnits(wall->UnitSystem());
+        // The stored value is shown as it stands, even beyond the bounds, so
+        // that looking at a dialog never changes the wall.
+        b.field->SetLoading(true);
+        if (b.real)
+            b.field->SetNumber(ShownValue(b.shown, wall->*b.real, wall->UnitSystem()));
+        else
+            b.field->SetNumber(wall->*b.integer);
+        b.field->SetLoading(false);
+        b.field->setCursorPosition(0);
+        b.loadedText = b.field->text();
+    }
+    Load(*wall);
+    loading_ = false;
+    // Unit labels differ in length between unit systems: the window fits them again.
+    if (window_ && layout()) {
+        layout()->activate();
+        window_->setFixedSize(window_->sizeHint());
+    }
+}
+
+bool TInputDialog::FormDeactivate()
+{
+    if (closed_)
+        return true;
+    QWidget* focused = focusWidget();
+    if (auto* edit = qobject_cast<TDataEdit*>(focused); edit && !edit->Validate())
+        return false;
+    if (auto* combo = qobject_cast<TDataCombo*>(focused); combo && !combo->Validate())
+        return false;
+    TProgramData* wall = OpenWall();
+    if (!wall)
+        return true;
+    for (Binding& b : bindings_) {
+        if (b.field->text() == b.loadedText)
+            continue;
+        long double n = 0;
+        try {
+            n = b.field->Number();
+        } catch (const TorvikError&) {
+            continue;  // an entry never accepted is not stored
+        }
+        if (b.real)
+            wall->*b.real = StoredValue(b.shown, n, wall->UnitSystem());
+        else
+            wall->*b.integer = static_cast<std::int32_t>(std::lround(n));
+        b.loadedText = b.field->text();
+    }
+    Store(*wall);
+    return true;
+}
+
+void TInputDialog::CloseUnchecked()
+{
+    unchecked_ = true;
+    if (window_)
+        window_->close();
+    else
+        close();
+}
+
+void TInputDialog::MarkModified()
+{
+    if (!loading_)
+        host_.SetModified(true);
+}
+
+void TInputDialog::closeEvent(QCloseEvent* event)
+{
+    if (!unchecked_ && !FormDeactivate()) {
+        event->ignore();
+        return;
+    }
+    closed_ = true;
+    event->accept();
+    emit Closed();
+}
+
+void TInputDialog::WindowStateChanged(Qt::WindowStates oldState, Qt::WindowStates newState)
+{
+    const bool was = oldState.testFlag(Qt::WindowActive);
+    const bool is = newState.testFlag(Qt::WindowActive);
+    if (is && !was) {
+        // Back before the deactivation stored anything: the edits stay.
+        if (keepEdits_) {
+            keepEdits_ = false;
+            return;
+        }
+        FormActivate();
+    } else if (was && !is && !closed_) {
+        // Handled once the activation of the other window is complete, so that
+        // a refused entry can bring this window back.
+        keepEdits_ = true;
+        QTimer::singleShot(0, this, &TInputDialog::Deactivated);
+    }
+}
+
+void TInputDialog::Deactivated()
+{
+    if (!keepEdits_ || closed_)
+        return;
+    if (FormDeactivate()) {
+        keepEdits_ = false;
+        return;
+    }
+    if (window_ && window_->mdiArea() && window_->mdiArea()->activeSubWindow() != window_)
+        window_->mdiArea()->setActiveSubWindow(window_);
+}

@@ -1,0 +1,55 @@
+#include "ui/rules/DialogValues.h"
+
+long double ShownValue(TShownUnit unit, long double stored, int unitSystem)
+{
+    if (unitSystem != 1)
+        return stored;
+    switch (unit) {
+    case TShownUnit::FeetForInches:
+        return stored / 12;  // 12 in to the foot
+    case TShownUnit::PsfForPsi:
+        return stored * 144;  // 144 in^2 to the square foot
+    case TShownUnit::AsStored:
+        break;
+    }
+    return stored;
+}
+
+long double StoredValue(TShownUnit unit, long double shown, int unitSystem)
+{
+    if (unitSystem != 1)
+        return shown;
+    switch (unit) {
+    case TShownUnit::FeetForInches:
+        return shown * 12;
+    case TShownUnit::PsfForPsi:
+        return shown / 144;
+    case TShownUnit::AsStored:
+        break;
+    }
+    return shown;
+}
+
+std::string TitleLine(const std::string& typed)
+{
+    std::string line;
+    for (char c : typed)
+        if (c != '\r' && c != '\n')
+            line += c;
+    // Cut at a character, not inside a UTF-8 sequence: count lead bytes only.
+    int characters = 0;
+    for (size_t i = 0; i < line.size(); ++i) {
+        if ((static_cast<unsigned char>(line[i]) & 0xC0) != 0x80 && ++characters > TitleLength)
+            return line.substr(0, i);
+    }
+    return line;
+}
+
+bool StoreTitle(std::string& title, const std::string& typed)
+{
+    const std::string line = TitleLine(typed);
+    if (line == title)
+        return false;
+    title = line;
+    return true;
+}

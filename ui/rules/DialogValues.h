@@ -1,0 +1,26 @@
+#pragma once
+#include <string>
+
+// How a dialog shows a scalar of the wall. The wall holds its scalars in the
+// units of the data file; in English units the dialogs show depths in feet
+// (stored in inches) and the surcharge at the top of the backfill in lbs/ft^2
+// (stored in lbs/in^2). In SI and generic units every value is shown as stored.
+enum class TShownUnit {
+    AsStored,       // shown as stored in every unit system
+    FeetForInches,  // English: shown in ft, stored in in
+    PsfForPsi       // English: shown in lbs/ft^2, stored in lbs/in^2
+};
+
+// The value a dialog shows for a stored value, in unit system `unitSystem`.
+long double ShownValue(TShownUnit unit, long double stored, int unitSystem);
+// The value stored for a value typed into a dialog (the inverse of ShownValue).
+long double StoredValue(TShownUnit unit, long double shown, int unitSystem);
+
+// The project title as typed: one line, so line breaks (a pasted text may
+// carry them) are dropped, and at most TitleLength characters.
+std::string TitleLine(const std::string& typed);
+// The longest project title.
+constexpr int TitleLength = 80;
+// Replaces `title` by the typed line when they differ; true when it changed,
+// which is when the wall counts as modified.
+bool StoreTitle(std::string& title, const std::string& typed);
