@@ -87,6 +87,19 @@ bool PlotDataOnDisk(const TProgramData& wall, const FileExistsFn& exists)
     return !NeverSaved(wall) && exists(PlotFileName(wall.FileName));
 }
 
+TFileMenu FileMenuState(const TRecentFiles& recent, const std::string& workingDirectory)
+{
+    TFileMenu m;
+    const int count = recent.Count();
+    for (int i = 1; i <= TRecentFiles::Size; ++i) {
+        m.Recent[i - 1] = Shown(i <= count);
+        if (i <= count)
+            m.RecentCaption[i - 1] = RecentFileCaption(i, recent.Entry(i), workingDirectory);
+    }
+    m.RecentSeparator = Shown(count > 0);
+    return m;
+}
+
 TLongTermVisibility LongTermVisibility(const TProgramData& wall)
 {
     const bool longTerm = wall.LongTermAnalysis;

@@ -1,6 +1,7 @@
 #pragma once
 #include "model/ProgramData.h"
 #include "tables/WallTables.h"
+#include "ui/rules/RecentFiles.h"
 
 #include <functional>
 #include <optional>
@@ -33,6 +34,21 @@ bool DataFileOnDisk(const TProgramData& wall, const FileExistsFn& exists);
 bool RunNotesOnDisk(const TProgramData& wall, const FileExistsFn& exists);   // ".tk4r"
 bool OutputTextOnDisk(const TProgramData& wall, const FileExistsFn& exists); // ".tk4o"
 bool PlotDataOnDisk(const TProgramData& wall, const FileExistsFn& exists);   // ".tk4p"
+
+// "&File": the document commands, the ten recent-file entries between two
+// separators (the second shown only with entries), "E&xit".
+struct TFileMenu {
+    TCommandState New;
+    TCommandState Open;
+    TCommandState Save;
+    TCommandState SaveAs;
+    TCommandState Recent[TRecentFiles::Size];  // shown up to the number of files
+    std::string RecentCaption[TRecentFiles::Size];
+    TCommandState RecentSeparator;
+    TCommandState Exit;
+};
+// `workingDirectory`: the files in it are listed by their names in it.
+TFileMenu FileMenuState(const TRecentFiles& recent, const std::string& workingDirectory);
 
 // "Da&ta". The single soil-layer and earth-pressure entries serve the
 // short-term analysis alone; with long-term analysis their submenus of the

@@ -37,20 +37,36 @@ bool TRecentFiles::UpdatePrevFile(const std::string& path)
     return true;
 }
 
+namespace {
+
+bool IsSeparator(char c)
+{
+    return c == '/' || c == '\\';
+}
+
+// Whether `path` begins with `prefix`, "/" and "\\" counting as the same
+// separator (a Windows directory may be given either way).
+bool StartsWith(const std::string& path, const std::string& prefix)
+{
+    if (path.size() < prefix.size())
+        return false;
+    for (size_t i = 0; i < prefix.size(); ++i)
+        if (path[i] != prefix[i] && !(IsSeparator(path[i]) && IsSeparator(prefix[i])))
+            return false;
+    return true;
+}
+
+}  // namespace
+
 std::string RecentFileCaption(int i, const std::string& path, const std::string& workingDirectory)
 {
     std::string shown = path;
     if (!workingDirectory.empty()) {
-        const char back = workingDirectory.back();
-        // A directory given with its separator (a drive's or file system's root) keeps it.
-        if (back == '/' || back == '\\') {
-            if (path.size() > workingDirectory.size() && path.compare(0, workingDirectory.size(), workingDirectory) == 0)
-                shown = path.substr(workingDirectory.size());
-        } else if (path.size() > workingDirectory.size() + 1 &&
-                   path.compare(0, workingDirectory.size(), workingDirectory) == 0 &&
-                   (path[workingDirectory.size()] == '/' || path[workingDirectory.size()] == '\\')) {
-            shown = path.substr(workingDirectory.size() + 1);
-        }
+        // A directory given with its separator (a root such as "/" or "C:\\") keeps it.
+        const std::string prefix =
+            IsSeparator(workingDirectory.back()) ? workingDirectory : workingDirectory + '/';
+        if (path.size() > prefix.size() && StartsWith(path, prefix))
+            shown = path.substr(prefix.size());
     }
     std::string caption = std::to_string(i) + " ";
     for (char c : shown) {

@@ -1,4 +1,5 @@
 #include "ui/rules/DocumentNames.h"
+#include "ui/rules/MenuRules.h"
 #include "ui/rules/RecentFiles.h"
 #include "ui/rules/UpdateCheck.h"
 
@@ -63,7 +64,22 @@ TEST(RecentFiles, CaptionShowsAFileOfTheWorkingDirectoryByItsBareName)
     EXPECT_EQ(RecentFileCaption(3, "/home/ann/walls2/pier.tk4d", "/home/ann/walls"), "3 /home/ann/walls2/pier.tk4d");
     EXPECT_EQ(RecentFileCaption(4, "C:\\walls\\pier.tk4d", "C:\\walls"), "4 pier.tk4d");
     EXPECT_EQ(RecentFileCaption(5, "C:\\pier.tk4d", "C:\\"), "5 pier.tk4d");
+    EXPECT_EQ(RecentFileCaption(6, "C:\\walls\\pier.tk4d", "C:/walls"), "6 pier.tk4d");
     EXPECT_EQ(RecentFileCaption(10, "/srv/R&D/pier.tk4d", "/home"), "10 /srv/R&&D/pier.tk4d");
+}
+
+TEST(RecentFiles, FileMenuShowsTheUsedEntriesAndTheirSeparator)
+{
+    TRecentFiles r;
+    EXPECT_FALSE(FileMenuState(r, "/w").RecentSeparator.Visible);
+    r.UpdatePrevFile("/w/a.tk4d");
+    r.UpdatePrevFile("/x/b.tk4d");
+    const TFileMenu m = FileMenuState(r, "/w");
+    EXPECT_TRUE(m.RecentSeparator.Visible);
+    EXPECT_TRUE(m.Recent[0].Visible && m.Recent[1].Visible);
+    EXPECT_FALSE(m.Recent[2].Visible || m.Recent[9].Visible);
+    EXPECT_EQ(m.RecentCaption[0], "1 /x/b.tk4d");
+    EXPECT_EQ(m.RecentCaption[1], "2 a.tk4d");
 }
 
 TEST(DocumentNames, DisplayFileNameShowsTheNameCapitalised)
