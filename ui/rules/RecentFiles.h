@@ -31,6 +31,6 @@ private:
 
 // The File menu's caption of recent entry i (1 to 10): the number, a blank and
 // the path, shown from after the working directory and its separator when the
-// path lies in it ("/" and "\\" count as the same separator). An "&" of the path is doubled so that the menu shows it as
-// it is, not as an access key.
+// path lies in it ("/" and "\\" count as the same separator). An "&" of the
+// path is doubled so that the menu shows it as it is, not as an access key.
 std::string RecentFileCaption(int i, const std::string& path, const std::string& workingDirectory);
