@@ -1,7 +1,7 @@
 // torvik-cli run: analyses a saved wall data file exactly as the program's Run
-// Analysis does after saving (names.dat in the program's directory, the engine
-// library loaded from there, its entry point called with 6, the library
-// released), then prints the status of each stage or case and the largest
+// Analysis does after saving (names.dat in a run folder of its own, the engine
+// library loaded from the program's directory, its entry point called with 6,
+// the library released), then prints the status of each stage or case and the largest
 // deflection and moment of each with their depths.
 #include "cli/Command.h"
 #include "run/AnalysisRun.h"

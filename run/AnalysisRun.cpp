@@ -7,8 +7,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <memory>
+#include <random>
+#include <system_error>
 
 const char* const EngineLibraryName = "Torvik2013_DLL.DLL";
 const char* const ReinitializeMessage = "Attempt to reinitialize DLL";
@@ -22,6 +25,54 @@ namespace {
 std::unique_ptr<DynamicLibrary> EngineLibrary;
 
 std::string SystemError() { return std::strerror(errno); }
+
+namespace fs = std::filesystem;
+
+// A folder of its own for one run, in the user's temporary folder: the engine
+// reads names.dat from its working directory, and the program's directory is
+// not writable once the program is installed for all users; two runs at once
+// never share a names.dat. The folder and the previous working directory are
+// given back when the run ends, however it ends.
+class RunFolder {
+public:
+    RunFolder()
+    {
+        std::error_code error;
+        previous_ = fs::current_path(error);
+        const fs::path base = fs::temp_directory_path(error);
+        if (error)
+            throw EInOutError(error.message());
+        std::random_device seed;
+        std::mt19937_64 random(seed());
+        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+            const fs::path candidate = base / ("torvik-run-" + std::to_string(random() % 1000000000000ULL));
+            if (fs::create_directory(candidate, error))
+                path_ = candidate;
+            else if (error)
+                throw EInOutError(error.message());
+        }
+        if (path_.empty())
+            throw EInOutError("No run folder could be made in " + base.string());
+        if (!ChangeWorkingDirectory(path_.string())) {
+            const std::string message = SystemError();
+            fs::remove_all(path_, error);
+            throw EInOutError(message);
+        }
+    }
+    ~RunFolder()
+    {
+        std::error_code error;
+        if (!previous_.empty())
+            ChangeWorkingDirectory(previous_.string());
+        fs::remove_all(path_, error);
+    }
+    RunFolder(const RunFolder&) = delete;
+    RunFolder& operator=(const RunFolder&) = delete;
+
+private:
+    fs::path previous_;
+    fs::path path_;
+};
 
 }  // namespace
 
@@ -50,11 +101,15 @@ TEngineCall CallEngine(const std::string& dataFileName, const std::string& progr
     std::string directory = programDirectory;
     if (directory.size() > 1 && (directory.back() == '/' || directory.back() == '\\'))
         directory.pop_back();
-    if (!ChangeWorkingDirectory(directory))
-        throw EInOutError(SystemError());
+    // names.dat names the files by full path, since the run works in a folder of its own.
+    std::error_code error;
+    const fs::path absolute = fs::absolute(fs::path(dataFileName), error);
+    const std::string wall = error ? dataFileName : absolute.string();
+
+    RunFolder folder;
     {
         std::ofstream names("names.dat", std::ios::binary | std::ios::trunc);
-        names << NamesFileText(dataFileName);
+        names << NamesFileText(wall);
         names.close();
         if (!names)
             throw EInOutError(SystemError());
@@ -71,6 +126,5 @@ TEngineCall CallEngine(const std::string& dataFileName, const std::string& progr
     }
     entry(6);
     EngineLibrary.reset();
-    std::remove("names.dat");
     return TEngineCall::Completed;
 }

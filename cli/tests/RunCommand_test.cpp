@@ -35,7 +35,7 @@ TEST(RunCommand, AnalysesAnExampleAndReportsFailures)
     EXPECT_NE(ok.out.find("Section 1: maximum deflection "), std::string::npos) << ok.out;
     EXPECT_NE(ok.out.find(" in at depth 0 ft; maximum moment "), std::string::npos) << ok.out;
     EXPECT_TRUE(fs::exists(dir / "cantilever-sand.tk4p"));
-    EXPECT_FALSE(fs::exists(fs::path(TORVIK_BIN_DIR) / "names.dat"));
+    EXPECT_FALSE(fs::exists(fs::path(TORVIK_BIN_DIR) / "names.dat")) << "runs work in a folder of their own";
 
     std::ofstream(wall, std::ios::binary) << "Damaged\r\n1 0\t1\t0";
     CliRun bad = RunCli("'" + wall.string() + "'");

@@ -1,6 +1,11 @@
 // The file names of a run and names.dat.
 #include "run/AnalysisRun.h"
 
+#include "units/TorvikError.h"
+
+#include <filesystem>
+#include <fstream>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -39,6 +44,27 @@ TEST(AnalysisRunMessages, AreTheProgramsTexts)
     EXPECT_STREQ(ReinitializeMessage, "Attempt to reinitialize DLL");
     EXPECT_STREQ(CompletedMessage,
                  "Computations are completed. Please, check output file for results or error messages.");
+}
+
+TEST(CallEngine, WorksInAFolderOfItsOwnAndReturnsToTheWorkingDirectory)
+{
+    namespace fs = std::filesystem;
+    // A program directory without an engine: the call fails to load it, but
+    // names.dat was written in the run folder, never in the program's or the
+    // user's directory, and the working directory is given back.
+    const fs::path home = fs::temp_directory_path() / "torvik-run-test-home";
+    const fs::path program = fs::temp_directory_path() / "torvik-run-test-program";
+    fs::create_directories(home);
+    fs::create_directories(program);
+    const fs::path before = fs::current_path();
+    fs::current_path(home);
+    EXPECT_EQ(CallEngine("wall.tk4d", program.string()), TEngineCall::LoadFailed);
+    EXPECT_EQ(fs::current_path(), home);
+    EXPECT_FALSE(fs::exists(home / "names.dat"));
+    EXPECT_FALSE(fs::exists(program / "names.dat"));
+    fs::current_path(before);
+    fs::remove_all(home);
+    fs::remove_all(program);
 }
 
 }  // namespace

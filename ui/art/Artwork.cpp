@@ -14,6 +14,13 @@ static void RegisterArtResource()
     Q_INIT_RESOURCE(art);
 }
 
+// Registers the resources once, before the first look-up of a drawing or an icon.
+static void EnsureArtResource()
+{
+    static const bool registered = (RegisterArtResource(), true);
+    (void)registered;
+}
+
 namespace {
 
 // What each drawing shows, for its view's accessible name.
@@ -62,8 +69,7 @@ QSvgRenderer* Renderer(const QString& name)
         return found->second.get();
     if (!IsPlainName(name))
         return nullptr;
-    static const bool registered = (RegisterArtResource(), true);
-    (void)registered;
+    EnsureArtResource();
     const QString path = ArtworkPath(name);
     if (!QFile::exists(path))
         return nullptr;
@@ -104,6 +110,19 @@ void PaintArtwork(QPainter& painter, const QString& name, const QRectF& target)
     painter.setRenderHint(QPainter::TextAntialiasing);
     renderer->render(&painter, box);
     painter.restore();
+}
+
+QIcon ArtworkIcon(const QString& name)
+{
+    if (!IsPlainName(name))
+        return QIcon();
+    EnsureArtResource();
+    const QString path = QStringLiteral(":/icons/%1.svg").arg(name);
+    if (!QFile::exists(path))
+        return QIcon();
+    // Qt's svg icon engine renders the file afresh for each size and pixel
+    // ratio asked for, and greys it out for disabled buttons.
+    return QIcon(path);
 }
 
 TArtView::TArtView(const QString& name, QWidget* parent) : QWidget(parent)

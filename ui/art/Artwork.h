@@ -1,4 +1,5 @@
 #pragma once
+#include <QIcon>
 #include <QRectF>
 #include <QSize>
 #include <QString>
@@ -18,6 +19,11 @@ bool HasArtwork(const QString& name);
 QSize ArtworkSize(const QString& name);
 // Draws a drawing into a rectangle on any painter (screen, printer, image), keeping its aspect ratio.
 void PaintArtwork(QPainter& painter, const QString& name, const QRectF& target);
+
+// A toolbar or menu icon by name ("New", "Run", "Stage3", ...), drawn from its vector file so that it is sharp at every size; a null icon for an unknown name.
+// The names: New, Open, Save, Run, StageOptions, OutputText, SoilProfile, PyCurves, Deflection, Moment, Shear,
+// SoilReaction, DeflectionMomentShear, Pressure, Stage (no number) and Stage1 to Stage5.
+QIcon ArtworkIcon(const QString& name);
 
 // Shows one drawing at its natural size, drawn as vectors so that it is sharp at any screen scale.
 class TArtView : public QWidget {

@@ -1,5 +1,6 @@
 #include "ui/art/Artwork.h"
 
+#include <QIcon>
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -86,6 +87,26 @@ TEST(Artwork, UnknownNamesGiveNothing)
             PaintArtwork(painter, name, QRectF(0, 0, 50, 40));
         }
         EXPECT_EQ(CountPixels(image, 0, 50).painted, 0);
+    }
+}
+
+TEST(Artwork, EveryIconDrawsAtToolbarSizesAndUnknownNamesGiveNoIcon)
+{
+    for (const char* name : {"New", "Open", "Save", "Run", "StageOptions", "OutputText", "SoilProfile", "PyCurves",
+                             "Deflection", "Moment", "Shear", "SoilReaction", "DeflectionMomentShear", "Pressure",
+                             "Stage", "Stage1", "Stage2", "Stage3", "Stage4", "Stage5"}) {
+        SCOPED_TRACE(name);
+        const QIcon icon = ArtworkIcon(name);
+        ASSERT_FALSE(icon.isNull());
+        const QImage small = icon.pixmap(QSize(24, 24), 1.0).toImage();
+        ASSERT_EQ(small.size(), QSize(24, 24));
+        EXPECT_GT(CountPixels(small, 0, 24).painted, 40);
+        // Drawn from the vectors at the size asked for, not enlarged from a smaller picture.
+        EXPECT_EQ(icon.pixmap(QSize(48, 48), 1.0).size(), QSize(48, 48));
+    }
+    for (const char* name : {"", "NoSuchIcon", "Stage6", "Springs", "New.svg", "../icons/New", ":/icons/New.svg"}) {
+        SCOPED_TRACE(name);
+        EXPECT_TRUE(ArtworkIcon(name).isNull());
     }
 }
 
