@@ -34,6 +34,22 @@ QFont DeviceFont(QFont font, double scale)
     return font;
 }
 
+// The tint of a soil type: light, so that lines and texts stay legible;
+// clays brownish, darker as they stiffen, sand yellow, silt tan, rock grey.
+QColor SoilTint(int type)
+{
+    switch (type) {
+    case 1: return QColor(222, 214, 192);
+    case 2: return QColor(210, 198, 170);
+    case 3: return QColor(200, 186, 156);
+    case 4: return QColor(243, 230, 184);
+    case 5: return QColor(230, 216, 190);
+    case 6: return QColor(204, 204, 204);
+    case 7: return QColor(218, 218, 210);
+    default: return QColor(228, 224, 210);
+    }
+}
+
 }  // namespace
 
 TDlgSideView::TDlgSideView(MainWindowHost& host, Prompt& prompt, QWidget* parent)
@@ -164,12 +180,25 @@ void TDlgSideView::Render(QPainter& painter, const std::vector<TProfileItem>& it
             break;
         }
         case TProfileShape::Polygon: {
+            if (item.Ink == TProfileInk::Soil && !colors.SoilTints)
+                break;
             QPolygon polygon;
             for (const TProfilePoint& p : item.Points)
                 polygon << QPoint(p.X, p.Y);
             painter.setPen(Qt::NoPen);
-            painter.setBrush(color);
+            painter.setBrush(item.Ink == TProfileInk::Soil ? SoilTint(item.Tone) : color);
+            // Tints meet edge to edge: no smoothing seams between them.
+            painter.setRenderHint(QPainter::Antialiasing, item.Ink != TProfileInk::Soil);
             painter.drawPolygon(polygon);
+            painter.setRenderHint(QPainter::Antialiasing, true);
+            break;
+        }
+        case TProfileShape::Box: {
+            const double shift = item.Pen % 2 ? 0.5 : 0;
+            painter.setPen(pen);
+            painter.setBrush(colors.Paper);
+            painter.drawRect(QRectF(QPointF(item.Points[0].X + shift, item.Points[0].Y + shift),
+                                    QPointF(item.Points[1].X + shift, item.Points[1].Y + shift)));
             break;
         }
         case TProfileShape::Circle:
@@ -194,7 +223,7 @@ void TDlgSideView::paintEvent(QPaintEvent*)
     if (world_.Degenerate())
         return;
     const TProfileColors colors{QColor(), palette().color(QPalette::WindowText), QColor(0, 96, 200),
-                                palette().color(QPalette::Base)};
+                                palette().color(QPalette::Base), true};
     Render(painter, Layout(painter, font(), size(), 1, false), font(), colors);
 }
 
@@ -243,10 +272,11 @@ bool TDlgSideView::PrintTo(QPrinter& printer)
         return false;
     // The label's font at the printer's resolution; black on white.
     const double scale = printer.resolution() / 96.0;
-    const QFont font = DeviceFont(label_->font(), scale);
+    QFont font = DeviceFont(label_->font(), scale);
+    font.setBold(false);
     const QSize page(printer.width(), printer.height());
     Render(painter, Layout(painter, font, page, scale, true), font,
-           TProfileColors{Qt::white, Qt::black, Qt::black, Qt::white});
+           TProfileColors{Qt::white, Qt::black, Qt::black, Qt::white, false});
     return painter.end();
 }
 
@@ -263,7 +293,7 @@ bool TDlgSideView::SaveImage(const QString& path, QString* error)
                                   const double scale = static_cast<double>(pixels.width()) / width();
                                   const QFont f = DeviceFont(font(), scale);
                                   Render(painter, Layout(painter, f, pixels, scale, false), f,
-                                         TProfileColors{Qt::white, Qt::black, QColor(0, 96, 200), Qt::white});
+                                         TProfileColors{Qt::white, Qt::black, QColor(0, 96, 200), Qt::white, true});
                               },
                               error);
 }

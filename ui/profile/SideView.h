@@ -17,7 +17,8 @@ struct TProfileColors {
     QColor Background;  // invalid: the background is left as it is
     QColor Ink;
     QColor Water;
-    QColor Paper;  // the inside of the top view's piles
+    QColor Paper;  // the inside of the top view and its piles
+    bool SoilTints = false;  // soil layers tinted by type (screen and saved pictures)
 };
 
 // The wall and soil profile view "Side View": a child window of the main

@@ -93,6 +93,7 @@ TProfileScene ReadProfileScene(const TProgramData& wall, const WallTables& table
             layer.Top = top;
             layer.Bottom = cells::Real(soil, 1, r) * toWorld + s.Top;
             layer.Name = LayerName(type);
+            layer.Tone = type;
             layer.Parameters = LayerParameters(type, cells::Sub(soil, 2, r));
             top = layer.Bottom;
             s.Layers.push_back(layer);
@@ -248,8 +249,25 @@ private:
             items_.push_back({TProfileShape::Text, TProfileInk::Ink, line_, {{x, y}}, 0, std::move(text)});
     }
 
+    // A rectangle of soil of type `tone`, clipped to the device.
+    void Soil(int x1, int y1, int x2, int y2, int tone)
+    {
+        y1 = std::max(y1, 0);
+        y2 = std::min(y2, d_.Height);
+        if (y2 > y1 && x2 > x1)
+            items_.push_back({TProfileShape::Polygon, TProfileInk::Soil, 0, {{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}}, 0, {}, tone});
+    }
+
     void Layers()
     {
+        // The tints first, so that no boundary or text is covered: the retained
+        // side from the ground surface, the excavation side from the excavation level.
+        const int excavation = map_.Y(s_.Excavation);
+        for (const TProfileLayer& layer : s_.Layers) {
+            const int top = map_.Y(layer.Top), bottom = map_.Y(layer.Bottom);
+            Soil(left_, top, mid_, bottom, layer.Tone);
+            Soil(mid_, std::max(top, excavation), right_, bottom, layer.Tone);
+        }
         for (size_t i = 0; i < s_.Layers.size(); ++i) {
             const TProfileLayer& layer = s_.Layers[i];
             const int top = map_.Y(layer.Top), bottom = map_.Y(layer.Bottom);
@@ -287,6 +305,14 @@ private:
         if (std::fabs(t) * run > limit)
             run = limit / std::fabs(t);
         const int x = Round(mid_ - run), y = Round(row - t * run);
+        if (t > 0 && !s_.Layers.empty()) {
+            // The backfill above the wall top is soil of the first layer.
+            std::vector<TProfilePoint> wedge{{mid_, row}, {x, y}};
+            if (x > left_)
+                wedge.push_back({left_, y});
+            wedge.push_back({left_, row});
+            items_.push_back({TProfileShape::Polygon, TProfileInk::Soil, 0, std::move(wedge), 0, {}, s_.Layers[0].Tone});
+        }
         Line(mid_, row, x, y, line_);
         // The angle, above the slope's middle.
         Text((mid_ + x) / 2, (row + y) / 2 - d_.TextHeight - Pen(2 * d_.Scale),
@@ -332,23 +358,31 @@ private:
         }
     }
 
-    // The piles seen from above: five circles of radius Wp at centre spacing
-    // 2 Wa (twice true size in both), in a column on the excavation side from
-    // the wall top down, reduced where the column would pass the wall tip.
+    // The piles seen from above in a framed inset on the excavation side:
+    // five circles of radius Wp at centre spacing 2 Wa (twice true size in
+    // both) in a column along the wall line, from the wall top down, drawn at
+    // the world scale unless that would make the inset dominate the sketch.
     void TopView()
     {
+        const int gap = Pen(6 * d_.Scale);
         const int caption = d_.Page ? std::max(0, map_.Y(map_.View.YMin) - 2 * d_.TextHeight) : Pen(5 * d_.Scale);
-        const int top = std::max(map_.Y(s_.Top), caption + d_.TextHeight + Pen(6 * d_.Scale));
-        const int bottom = s_.WallLength > 0 ? map_.Y(s_.WallLength + s_.Top) : d_.Height;
-        const long double worldScale = std::fabs(static_cast<long double>(map_.Y(map_.View.YMax) - map_.Y(map_.View.YMin))) /
-                                       (map_.View.YMax - map_.View.YMin);
+        const int top = std::max(map_.Y(s_.Top), caption + d_.TextHeight + 2 * gap);
+        const int height = (s_.WallLength > 0 ? map_.Y(s_.WallLength + s_.Top) : d_.Height) - top;
+        const long double worldScale =
+            (map_.Y(map_.View.YMax) - map_.Y(map_.View.YMin)) / (map_.View.YMax - map_.View.YMin);
         const long double span = 8 * s_.ActiveWidth + 2 * s_.PyWidth;
-        const long double scale = std::min(worldScale, std::max<long double>(bottom - top, 1) / span);
+        const long double scale = std::min({worldScale, std::max(height, 1) * 0.45L / span,
+                                            d_.Width * 0.04L / s_.PyWidth});
         const int r = std::max(1, Round(s_.PyWidth * scale));
         const int x = Fx(0.8);
+        const int step = Round(2 * s_.ActiveWidth * scale);
+        const int last = top + r + 4 * step;
+        items_.push_back({TProfileShape::Box, TProfileInk::Ink, line_,
+                          {{x - r - 2 * gap, top - gap}, {x + r + 2 * gap, last + r + gap}}, 0, {}});
+        // The wall line, on which the piles stand.
+        Line(x, top + r, x, last, line_);
         for (int k = 0; k < 5; ++k)
-            items_.push_back({TProfileShape::Circle, TProfileInk::Ink, circle_,
-                              {{x, top + r + Round(2 * s_.ActiveWidth * scale * k)}}, r, {}});
+            items_.push_back({TProfileShape::Circle, TProfileInk::Ink, circle_, {{x, top + r + step * k}}, r, {}});
         Text(x - Round(0.2L * r), caption, "top view");
         Text(mid_, caption, "side view");
     }

@@ -43,6 +43,7 @@ struct TProfileLayer {
     long double Bottom = 0;
     std::string Name;
     std::string Parameters;
+    int Tone = 0;  // the soil type, for the layer's tint
 };
 
 // Everything the view draws, read from the wall and its tables; world units.
@@ -116,11 +117,13 @@ enum class TProfileShape {
     Line,     // Points[0] to Points[1]
     Polygon,  // Points, filled in the item's colour
     Circle,   // centre Points[0] and Radius, outlined, filled with the paper colour
+    Box,      // rectangle from Points[0] to Points[1], outlined, filled with the paper colour
     Text      // Text with its top-left corner at Points[0]
 };
 
-// The colour of an item.
-enum class TProfileInk { Ink, Water };
+// The colour of an item: the ink, the water's colour, or the tint of soil
+// type Tone (drawn on screen and in saved pictures, not on paper).
+enum class TProfileInk { Ink, Water, Soil };
 
 // A point on the device.
 struct TProfilePoint {
@@ -136,10 +139,11 @@ struct TProfileItem {
     std::vector<TProfilePoint> Points;
     int Radius = 0;
     std::string Text;
+    int Tone = 0;  // the soil type of a soil tint
 };
 
 // The drawing of `scene` in the view window `view` on `device`, in painting
-// order: soil layers with their texts and the ground, the wall bar, the ground
+// order: soil layers (tints, boundaries, texts) and the ground, the wall bar, the ground
 // and excavation lines, the water tables, restraint, p-y and spring marks,
 // and the top view of the piles. Empty when the view window is degenerate.
 std::vector<TProfileItem> LayoutProfile(const TProfileScene& scene, const TWorldWindow& view,

@@ -224,7 +224,9 @@ TEST(ProfileLayout, ScreenDrawingInPaintingOrder)
             texts.push_back({i.Text, i.Points[0].Y});
     EXPECT_EQ(texts, (std::vector<std::pair<std::string, int>>{{"Sand", 10}, {"p", 22}, {"Soft clay", 30}, {"q", 42}}));
     // The wall bar after the layers, before the marks.
-    const auto bar = std::find_if(items.begin(), items.end(), [](const TProfileItem& i) { return i.Shape == TProfileShape::Polygon; });
+    const auto bar = std::find_if(items.begin(), items.end(), [](const TProfileItem& i) {
+        return i.Shape == TProfileShape::Polygon && i.Ink == TProfileInk::Ink;
+    });
     ASSERT_NE(bar, items.end());
     EXPECT_EQ(bar->Points[0].X, 195);
     EXPECT_EQ(bar->Points[2].Y, 90);
@@ -250,17 +252,25 @@ TEST(ProfileLayout, SlopeWaterTopViewAndPage)
     // The slope rises from the wall top away from the wall to the client's top edge.
     EXPECT_TRUE(Has(thin, {200, 10, 190, 0}));
     EXPECT_FALSE(Has(thin, {120, 10, 135, 15}));
-    int water = 0, circles = 0;
+    int water = 0, tints = 0, boxes = 0;
+    std::vector<int> circles;
     for (const TProfileItem& i : items) {
         water += i.Ink == TProfileInk::Water && i.Shape == TProfileShape::Polygon && i.Points[2].Y == 20;
+        tints += i.Ink == TProfileInk::Soil;
+        boxes += i.Shape == TProfileShape::Box && circles.empty();
         if (i.Shape == TProfileShape::Circle) {
-            ++circles;
-            EXPECT_EQ(i.Radius, 6);  // the world scale: the column fits above the wall tip
+            circles.push_back(i.Points[0].Y);
+            // The column of piles (span 9 Wp) takes at most 45 % of the wall's 61 pixels below the caption.
+            EXPECT_EQ(i.Radius, 3);
             EXPECT_EQ(i.Points[0].X, 320);
         }
     }
     EXPECT_EQ(water, 1);
-    EXPECT_EQ(circles, 5);
+    EXPECT_EQ(circles, (std::vector<int>{32, 37, 42, 47, 52}));
+    EXPECT_EQ(boxes, 1);  // the inset's frame under the piles
+    // The first layer is tinted behind the wall only, the second on both
+    // sides below the excavation; and the wedge under the slope.
+    EXPECT_EQ(tints, 4);
 
     // On paper: depths on the middle 80 %, lines ruled from 10 % to 90 % of the width.
     const std::vector<TProfileItem> page = LayoutProfile(TestScene(), view, {1000, 800, true, 40, 600 / 96.0});
