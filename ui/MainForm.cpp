@@ -161,7 +161,7 @@ void TMainForm::createToolBars()
     bar->addSeparator();
     runAct_->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
     bar->addAction(runAct_);
-    viewGeometryAct_->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    viewGeometryAct_->setIcon(TDlgSideView::ToolIcon());
     bar->addAction(viewGeometryAct_);
 }
 

@@ -12,6 +12,7 @@
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QPainterPath>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -81,6 +82,34 @@ TDlgSideView::TDlgSideView(MainWindowHost& host, Prompt& prompt, QWidget* parent
         b->resize(std::max(57, b->sizeHint().width()), std::max(25, b->sizeHint().height()));
     }
     resize(572, 404);
+}
+
+QIcon TDlgSideView::ToolIcon()
+{
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.scale(size / 32.0, size / 32.0);
+        p.setRenderHint(QPainter::Antialiasing);
+        // Retained soil on the left up to the wall top, excavated soil on the right.
+        p.fillRect(QRectF(2, 8, 13, 22), SoilTint(4));
+        p.fillRect(QRectF(17, 19, 13, 11), SoilTint(4));
+        p.setPen(QPen(QColor(90, 80, 60), 1.5));
+        p.drawLine(QPointF(2, 8), QPointF(15, 8));
+        p.drawLine(QPointF(17, 19), QPointF(30, 19));
+        p.fillRect(QRectF(14.5, 4, 3, 26), Qt::black);
+        // A water table on the retained side.
+        p.setPen(QPen(QColor(0, 96, 200), 1.5));
+        p.drawLine(QPointF(4, 15), QPointF(12, 15));
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0, 96, 200));
+        p.drawPolygon(QPolygonF({QPointF(5.5, 11.5), QPointF(10.5, 11.5), QPointF(8, 15)}));
+        p.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 TDlgSideView* TDlgSideView::Find(const QMdiArea& area)

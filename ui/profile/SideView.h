@@ -2,6 +2,7 @@
 #include "ui/rules/ProfileGeometry.h"
 
 #include <QColor>
+#include <QIcon>
 #include <QWidget>
 
 class MainWindowHost;
@@ -32,6 +33,8 @@ public:
     // A view of the open wall of `host`; `prompt` answers its file dialog and messages.
     TDlgSideView(MainWindowHost& host, Prompt& prompt, QWidget* parent = nullptr);
 
+    // The icon of the command that opens the view: a wall between two ground levels.
+    static QIcon ToolIcon();
     // Shows the profile view in `area`: creates it when none is open, else
     // activates the open one; either way it is re-read from the wall.
     static TDlgSideView* Open(QMdiArea& area, MainWindowHost& host, Prompt& prompt);

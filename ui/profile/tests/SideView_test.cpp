@@ -10,10 +10,13 @@
 #include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 
 #include <gtest/gtest.h>
 
@@ -69,17 +72,45 @@ TEST_F(SideViewTest, OneViewThatFollowsTheWallWhenActivated)
     // The values at the layer's bottom, as the table shows them (120 lbs/ft^3).
     EXPECT_EQ(view->Scene().Layers[0].Parameters, "\xC3\xB8= 32; gamma= 120");
 
-    // The command again activates the same window, re-read from the wall.
+    // Edits made while another child window is active show when the view is activated again.
+    QMdiSubWindow* other = form->MdiArea()->addSubWindow(new QWidget);
+    other->show();
+    form->MdiArea()->setActiveSubWindow(other);
     OpenWall()->WallHeight = 160;
-    EXPECT_EQ(OpenView(), view);
-    EXPECT_EQ(form->MdiArea()->subWindowList().size(), 1);
+    form->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(view->parentWidget()));
     EXPECT_NEAR(static_cast<double>(view->Scene().Excavation), 186.4, 1e-9);
+    // The command again activates the same window, re-read from the wall.
+    OpenWall()->WallHeight = 100;
+    form->MdiArea()->setActiveSubWindow(other);
+    EXPECT_EQ(OpenView(), view);
+    EXPECT_EQ(form->MdiArea()->activeSubWindow()->widget(), view);
+    EXPECT_EQ(form->MdiArea()->subWindowList().size(), 2);
+    EXPECT_NEAR(static_cast<double>(view->Scene().Excavation), 126.4, 1e-9);
 
     // Closing destroys it; the next command builds a fresh one.
-    form->MdiArea()->activeSubWindow()->close();
+    view->parentWidget()->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(TDlgSideView::Find(*form->MdiArea()));
     EXPECT_TRUE(OpenView());
+}
+
+TEST_F(SideViewTest, CommandEndsTheComputationMenuAndHasAToolButton)
+{
+    QMenu* computation = nullptr;
+    for (QAction* a : form->menuBar()->actions())
+        if (a->text() == "&Computation")
+            computation = a->menu();
+    ASSERT_TRUE(computation);
+    const QList<QAction*> entries = computation->actions();
+    ASSERT_GE(entries.size(), 2);
+    EXPECT_TRUE(entries[entries.size() - 2]->isSeparator());
+    EXPECT_EQ(entries.back(), form->ViewGeometryAction());
+    EXPECT_EQ(entries.back()->text(), "&View Wall Geometry");
+    EXPECT_EQ(entries.back()->toolTip(), "View Soil Profile");
+    bool onToolBar = false;
+    for (QToolBar* bar : form->findChildren<QToolBar*>())
+        onToolBar |= bar->actions().contains(form->ViewGeometryAction());
+    EXPECT_TRUE(onToolBar);
 }
 
 TEST_F(SideViewTest, TitleShowsTheDepthUnderThePointer)
