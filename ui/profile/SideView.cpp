@@ -94,12 +94,14 @@ QIcon TDlgSideView::ToolIcon()
         p.scale(size / 32.0, size / 32.0);
         p.setRenderHint(QPainter::Antialiasing);
         // Retained soil on the left up to the wall top, excavated soil on the right.
-        p.fillRect(QRectF(2, 8, 13, 22), SoilTint(4));
-        p.fillRect(QRectF(17, 19, 13, 11), SoilTint(4));
-        p.setPen(QPen(QColor(90, 80, 60), 1.5));
+        // Stronger than the view's tints, to read at toolbar size.
+        const QColor soil(220, 180, 105);
+        p.fillRect(QRectF(2, 8, 13, 22), soil);
+        p.fillRect(QRectF(17, 19, 13, 11), soil);
+        p.setPen(QPen(QColor(90, 70, 40), 1.5));
         p.drawLine(QPointF(2, 8), QPointF(15, 8));
         p.drawLine(QPointF(17, 19), QPointF(30, 19));
-        p.fillRect(QRectF(14.5, 4, 3, 26), Qt::black);
+        p.fillRect(QRectF(14, 3, 4, 27), Qt::black);
         // A water table on the retained side.
         p.setPen(QPen(QColor(0, 96, 200), 1.5));
         p.drawLine(QPointF(4, 15), QPointF(12, 15));

@@ -223,7 +223,7 @@ public:
         if (s_.WaterBackfill)
             Water(*s_.WaterBackfill, 0.32, 0.46);
         if (s_.WaterExcavation)
-            Water(*s_.WaterExcavation, 0.62, 0.76);
+            Water(*s_.WaterExcavation, 0.6, 0.74);
         Marks();
         if (s_.ShowSoil && s_.PyWidth > 0 && s_.ActiveWidth > 0)
             TopView();
@@ -301,7 +301,9 @@ private:
         const double beta = std::clamp(static_cast<double>(s_.BackfillSlope), -89.0, 89.0);
         const double t = std::tan(beta * Pi / 180);
         double run = mid_ - left_;
-        const double limit = t > 0 ? row : d_.Height - row;
+        // Within the drawing: the client, or the ruled band of the page.
+        const int sky = map_.Y(map_.View.YMin), ground = map_.Y(map_.View.YMax);
+        const double limit = t > 0 ? row - sky : ground - row;
         if (std::fabs(t) * run > limit)
             run = limit / std::fabs(t);
         const int x = Round(mid_ - run), y = Round(row - t * run);
@@ -374,7 +376,7 @@ private:
         const long double scale = std::min({worldScale, std::max(height, 1) * 0.45L / span,
                                             d_.Width * 0.04L / s_.PyWidth});
         const int r = std::max(1, Round(s_.PyWidth * scale));
-        const int x = Fx(0.8);
+        const int x = Fx(0.84);
         const int step = Round(2 * s_.ActiveWidth * scale);
         const int last = top + r + 4 * step;
         items_.push_back({TProfileShape::Box, TProfileInk::Ink, line_,

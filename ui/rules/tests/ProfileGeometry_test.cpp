@@ -262,7 +262,7 @@ TEST(ProfileLayout, SlopeWaterTopViewAndPage)
             circles.push_back(i.Points[0].Y);
             // The column of piles (span 9 Wp) takes at most 45 % of the wall's 61 pixels below the caption.
             EXPECT_EQ(i.Radius, 3);
-            EXPECT_EQ(i.Points[0].X, 320);
+            EXPECT_EQ(i.Points[0].X, 336);
         }
     }
     EXPECT_EQ(water, 1);
