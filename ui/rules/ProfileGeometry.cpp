@@ -12,9 +12,11 @@ namespace {
 
 constexpr double Pi = 3.14159265358979323846;
 
+// The nearest integer; far-off positions (a layer bottom miles down) are
+// held within a range that devices clip without overflowing.
 int Round(long double v)
 {
-    return static_cast<int>(std::lround(static_cast<double>(v)));
+    return static_cast<int>(std::lround(std::clamp(static_cast<double>(v), -1e8, 1e8)));
 }
 
 // Node depths of a table column, as world depths.
