@@ -218,7 +218,14 @@ public:
             Layers();
         if (s_.Outline) {
             const TWallOutline& o = *s_.Outline;
-            Polygon({P(o.TopLeft), P(o.TopRight), P(o.BottomRight), P(o.BottomLeft)}, TProfileInk::Ink);
+            TProfilePoint tl = P(o.TopLeft), tr = P(o.TopRight), br = P(o.BottomRight), bl = P(o.BottomLeft);
+            // A wall of little free height would be a hairline: it keeps three times the thin pen's width.
+            const int least = 3 * line_;
+            if (tr.X - tl.X < least) {
+                tl.X = bl.X = (tl.X + tr.X - least) / 2;
+                tr.X = br.X = tl.X + least;
+            }
+            Polygon({tl, tr, br, bl}, TProfileInk::Ink);
         }
         Line(left_, map_.Y(s_.Top), mid_, map_.Y(s_.Top), line_);
         Line(mid_, map_.Y(s_.Excavation), right_, map_.Y(s_.Excavation), line_);

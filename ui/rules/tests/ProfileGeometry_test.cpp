@@ -235,6 +235,16 @@ TEST(ProfileLayout, ScreenDrawingInPaintingOrder)
     EXPECT_TRUE(Has(marks, {152, 60, 160, 56}));  // p-y arrow's barb
     EXPECT_EQ(Lines(items, 5), (std::vector<std::vector<int>>{{200, 40, 240, 40}}));
 
+    // A wall thinner than three pixels is drawn three pixels wide about its axis.
+    TProfileScene hairline = TestScene();
+    hairline.Outline = TWallOutline{{-0.05L, 1}, {0.05L, 1}, {-0.05L, 9}, {0.05L, 9}};
+    for (const TProfileItem& i : LayoutProfile(hairline, view, screen)) {
+        if (i.Shape == TProfileShape::Polygon && i.Ink == TProfileInk::Ink) {
+            EXPECT_EQ(i.Points[0].X, 199);
+            EXPECT_EQ(i.Points[1].X, 202);
+        }
+    }
+
     // Nothing at all while the view is degenerate.
     EXPECT_TRUE(LayoutProfile(TestScene(), {0, 0, 0, 10}, screen).empty());
 }
