@@ -9,6 +9,7 @@
 #include "tables/widgets/TableForm.h"
 #include "ui/art/Artwork.h"
 #include "ui/ProgramIcon.h"
+#include "ui/profile/SideView.h"
 #include "units/TorvikError.h"
 
 #include <QAction>
@@ -114,6 +115,10 @@ void TMainForm::createActions()
     runAct_->setStatusTip("Run Analysis");
     connect(runAct_, &QAction::triggered, this, &TMainForm::CompRunClick);
 
+    viewGeometryAct_ = new QAction("&View Wall Geometry", this);
+    viewGeometryAct_->setToolTip("View Soil Profile");
+    connect(viewGeometryAct_, &QAction::triggered, this, &TMainForm::ViewGeometryClick);
+
     exitAct_ = new QAction("E&xit", this);
     exitAct_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(exitAct_, &QAction::triggered, this, &QWidget::close);
@@ -152,6 +157,8 @@ void TMainForm::createMenus()
 
     computationMenu_ = menuBar()->addMenu("&Computation");
     computationMenu_->addAction(runAct_);
+    computationMenu_->addSeparator();
+    computationMenu_->addAction(viewGeometryAct_);
 
     graphicsMenu_ = menuBar()->addMenu("&Graphics");
     graphicsMenu_->addAction(graphActions_[0]);
@@ -183,6 +190,8 @@ void TMainForm::createToolBars()
     bar->addSeparator();
     runAct_->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
     bar->addAction(runAct_);
+    viewGeometryAct_->setIcon(TDlgSideView::ToolIcon());
+    bar->addAction(viewGeometryAct_);
 }
 
 void TMainForm::createStatusBar()
@@ -468,6 +477,11 @@ void TMainForm::CompRunClick()
     prompt_->Information(CompletedMessage);
     LoadResults(true);
     UpdateResultButtons();
+}
+
+void TMainForm::ViewGeometryClick()
+{
+    TDlgSideView::Open(*mdiArea_, *this, *prompt_);
 }
 
 void TMainForm::UpdateResultButtons()

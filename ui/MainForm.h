@@ -55,6 +55,8 @@ public:
     bool ResultsLoaded() const { return resultsLoaded_; }
     // The result graphs.
     TResultGraphs& Graphs() { return graphs_; }
+    // The "&View Wall Geometry" command.
+    QAction* ViewGeometryAction() const { return viewGeometryAct_; }
     // The child-window area.
     QMdiArea* MdiArea() const { return mdiArea_; }
     // The Graphics menu's command of each graph, in menu order.
@@ -112,6 +114,8 @@ private:
     bool FileSaveAsClick();
     // Saves the wall, runs the engine on it and reads its plot data file.
     void CompRunClick();
+    // Opens the wall and soil profile view, or activates the open one.
+    void ViewGeometryClick();
     void AboutClick();
     // Loads the plot data file of the open wall, when it exists.
     bool LoadResults(bool reportErrors);
@@ -136,6 +140,7 @@ private:
     QAction* openAct_ = nullptr;
     QAction* exitAct_ = nullptr;
     QAction* runAct_ = nullptr;
+    QAction* viewGeometryAct_ = nullptr;
     QAction* saveAct_ = nullptr;
     QAction* saveAsAct_ = nullptr;
     QAction* graphActions_[8] = {};

@@ -43,3 +43,16 @@ std::string FormatGeneral(long double value, int digits, int minExponentDigits)
         exponent.insert(0, "0");
     return mantissa + "E" + (negative ? "-" : "") + exponent;
 }
+
+std::string FormatFixed(long double value, int precision, int decimals)
+{
+    if (std::isnan(value) || std::isinf(value) || std::fabs(value) >= std::pow(10.0L, precision))
+        return FormatGeneral(value, precision);
+    char buffer[128];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
+                                      std::chars_format::fixed, decimals < 0 ? 0 : decimals);
+    std::string text(buffer, result.ptr);
+    if (text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos)
+        text.erase(0, 1);
+    return text;
+}

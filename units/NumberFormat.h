@@ -12,6 +12,11 @@
 // zeros beyond that and a sign only when negative. Zero is "0".
 std::string FormatGeneral(long double value, int digits, int minExponentDigits = 0);
 
+// Fixed notation with `decimals` decimals ("12.3"), or the general format with
+// `precision` digits when the integer part needs more than `precision` digits.
+// A value that rounds to zero carries no sign.
+std::string FormatFixed(long double value, int precision, int decimals);
+
 // The 8-digit form of data files and table cells.
 inline std::string FormatFloat8(long double value) { return FormatGeneral(value, 8); }
 

@@ -52,6 +52,16 @@ QImage TGraphExport::RenderImage(const TGraphPlot& plot, const TGraphRanges& ran
 bool TGraphExport::Save(const TGraphPlot& plot, const TGraphRanges& ranges, const QString& path, double widthInches,
                         double heightInches, int ppi, QString* error)
 {
+    return Save(path, widthInches, heightInches, ppi, QString::fromStdString(plot.Caption),
+                [&](QPainter& painter, QSize pixels) {
+                    TGraphPainter::Render(painter, plot, BitmapOptions(ranges, pixels.width(), pixels.height(), ppi));
+                },
+                error);
+}
+
+bool TGraphExport::Save(const QString& path, double widthInches, double heightInches, int ppi, const QString& title,
+                        const Renderer& render, QString* error)
+{
     auto fail = [&](const QString& message) {
         if (error)
             *error = message;
@@ -62,9 +72,17 @@ bool TGraphExport::Save(const TGraphPlot& plot, const TGraphRanges& ranges, cons
     const QString suffix = QFileInfo(path).suffix().toLower();
     const int w = Pixels(widthInches, ppi), h = Pixels(heightInches, ppi);
     if (suffix == QLatin1String("bmp") || suffix == QLatin1String("png")) {
-        const QImage image = RenderImage(plot, ranges, widthInches, heightInches, ppi);
+        QImage image(w, h, QImage::Format_RGB32);
         if (image.isNull())
             return fail(QStringLiteral("There is not enough memory to complete this task."));
+        const int dotsPerMeter = static_cast<int>(std::lround(ppi / 0.0254));
+        image.setDotsPerMeterX(dotsPerMeter);
+        image.setDotsPerMeterY(dotsPerMeter);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            render(painter, image.size());
+        }
         if (!image.save(path, suffix == QLatin1String("bmp") ? "BMP" : "PNG"))
             return fail(QStringLiteral("Cannot write ") + path);
         return true;
@@ -75,11 +93,11 @@ bool TGraphExport::Save(const TGraphPlot& plot, const TGraphRanges& ranges, cons
         svg.setSize(QSize(w, h));
         svg.setViewBox(QRect(0, 0, w, h));
         svg.setResolution(ppi);
-        svg.setTitle(QString::fromStdString(plot.Caption));
+        svg.setTitle(title);
         QPainter painter;
         if (!painter.begin(&svg))
             return fail(QStringLiteral("Cannot write ") + path);
-        TGraphPainter::Render(painter, plot, BitmapOptions(ranges, w, h, ppi));
+        render(painter, QSize(w, h));
         painter.end();
         return QFileInfo::exists(path) ? true : fail(QStringLiteral("Cannot write ") + path);
     }
@@ -88,12 +106,12 @@ bool TGraphExport::Save(const TGraphPlot& plot, const TGraphRanges& ranges, cons
         pdf.setResolution(ppi);
         pdf.setPageSize(QPageSize(QSizeF(widthInches, heightInches), QPageSize::Inch));
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-        pdf.setTitle(QString::fromStdString(plot.Caption));
+        pdf.setTitle(title);
         QPainter painter;
         if (!painter.begin(&pdf))
             return fail(QStringLiteral("Cannot write ") + path);
         const QRect page = painter.viewport();
-        TGraphPainter::Render(painter, plot, BitmapOptions(ranges, page.width(), page.height(), ppi));
+        render(painter, page.size());
         painter.end();
         return true;
     }

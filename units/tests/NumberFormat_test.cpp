@@ -60,4 +60,13 @@ TEST(FormatGeneral, IgnoresCommaDecimalLocale)
     std::setlocale(LC_ALL, "C");
 }
 
+TEST(FormatFixed, OneDecimalUpToThePrecision)
+{
+    EXPECT_EQ(FormatFixed(12.34L, 6, 1), "12.3");
+    EXPECT_EQ(FormatFixed(-3.26L, 6, 1), "-3.3");
+    EXPECT_EQ(FormatFixed(-0.04L, 6, 1), "0.0");
+    EXPECT_EQ(FormatFixed(999999.94L, 6, 1), "999999.9");
+    EXPECT_EQ(FormatFixed(1234567.0L, 6, 1), "1.23457E6");
+}
+
 }  // namespace

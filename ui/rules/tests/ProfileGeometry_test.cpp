@@ -1,0 +1,293 @@
+#include "ui/rules/ProfileGeometry.h"
+
+#include "model/BatchHost.h"
+#include "model/ProgramData.h"
+#include "model/TableCells.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+// An English wall of 100 increments of 3 in (L = 300 in, t0 = 30) with a
+// free height of 120 in (a = 3, excavation at world depth 150).
+class ProfileScene : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        wall = TProgramData::CreateNew(host);
+        wall->NodeCount = 100;
+        wall->IncrementLength = 3;
+        wall->WallHeight = 120;
+    }
+    TGridTable& Table(WallTable t) { return host.tables[t]; }
+    // Sets row r of NewSoil: soil type, bottom depth (ft) and the second
+    // parameter row's values.
+    void Layer(int r, int type, long double bottom, std::vector<long double> values)
+    {
+        TGridTable& soil = Table(WallTable::NewSoil);
+        soil.SetRowCount(std::max(soil.RowCount(), r + 1));
+        cells::SetInteger(soil, 0, r, type);
+        cells::SetReal(soil, 1, r, bottom);
+        for (size_t c = 0; c < values.size(); ++c)
+            cells::SetReal(*cells::Sub(soil, 2, r), static_cast<int>(c), 1, values[c]);
+    }
+
+    BatchHost host;
+    std::unique_ptr<TProgramData> wall;
+};
+
+TEST_F(ProfileScene, ReadsTheWallLayersAndMarksInWorldDepths)
+{
+    Layer(0, 4, 10, {115, 32});
+    Layer(1, 1, 40, {110, 600});
+    wall->UseRestraints = true;
+    Table(WallTable::Soillayer).SetRowCount(1);
+    cells::SetInteger(Table(WallTable::Soillayer), 1, 0, 10);
+    wall->UseSprings = true;
+    Table(WallTable::SoilStrength).SetRowCount(2);
+    cells::SetInteger(Table(WallTable::SoilStrength), 1, 0, 5);
+    cells::SetInteger(Table(WallTable::SoilStrength), 1, 1, 60);  // below the excavation: not drawn
+    wall->WaterDepthBackfill = 60;
+    wall->WaterDepthExcavation = 400;  // below the wall tip: not drawn
+
+    const TProfileScene s = ReadProfileScene(*wall, host.tables);
+    ASSERT_TRUE(s.Outline);
+    EXPECT_EQ(s.Outline->TopLeft.X, -3);
+    EXPECT_EQ(s.Outline->TopLeft.Y, 30);
+    EXPECT_EQ(s.Outline->BottomRight.X, 3);
+    EXPECT_EQ(s.Outline->BottomRight.Y, 330);
+    EXPECT_EQ(s.Excavation, 150);
+    ASSERT_TRUE(s.ShowSoil);
+    ASSERT_EQ(s.Layers.size(), 2u);
+    // Feet become inches.
+    EXPECT_EQ(s.Layers[0].Top, 30);
+    EXPECT_EQ(s.Layers[0].Bottom, 150);
+    EXPECT_EQ(s.Layers[1].Top, 150);
+    EXPECT_EQ(s.Layers[1].Bottom, 510);
+    EXPECT_EQ(s.Layers[0].Name, "Sand");
+    EXPECT_EQ(s.Layers[0].Parameters, "\xC3\xB8= 32; gamma= 115");
+    EXPECT_EQ(s.Layers[1].Parameters, "c= 600; gamma= 110");
+    EXPECT_EQ(s.Restraints, std::vector<long double>{60});
+    EXPECT_EQ(s.Springs, std::vector<long double>{45});
+    EXPECT_TRUE(s.PyCurves.empty());
+    EXPECT_EQ(s.WaterBackfill, 90);
+    EXPECT_FALSE(s.WaterExcavation);
+
+    // In SI units depths are metres already.
+    wall->SwitchUnits(2);
+    wall->NodeCount = 10;
+    wall->IncrementLength = 1;
+    Layer(0, 4, 3, {19, 34});
+    EXPECT_EQ(ReadProfileScene(*wall, host.tables).Layers[0].Bottom, 3 + 1);
+}
+
+TEST_F(ProfileScene, SoilAndWallFollowTheirInputs)
+{
+    wall->GeneratePyCurves = false;
+    wall->UserEarthPressure = true;
+    wall->GeneratedEarthPressure = true;
+    EXPECT_FALSE(ReadProfileScene(*wall, host.tables).ShowSoil);
+    wall->UserEarthPressure = false;
+    EXPECT_TRUE(ReadProfileScene(*wall, host.tables).ShowSoil);
+
+    Table(WallTable::PileSect).SetRowCount(0);
+    EXPECT_FALSE(ReadProfileScene(*wall, host.tables).Outline);
+}
+
+TEST(LayerText, NamesAndParametersOfEverySoilType)
+{
+    BatchHost host;
+    auto wall = TProgramData::CreateNew(host);
+    TGridTable& soil = host.tables[WallTable::NewSoil];
+    soil.SetRowCount(1);
+    const struct {
+        int type;
+        const char* name;
+        const char* parameters;
+    } cases[] = {
+        {2, "Stiff clay w/free water", "c= 2.5; gamma= 1.25"},
+        {3, "Stiff clay w/o free water", "c= 2.5; gamma= 1.25"},
+        {5, "Silt", "\xC3\xB8= 2.5; c= 0.001; gamma= 1.25"},
+        {6, "Rock", "compressive strength= 2.5; gamma= 1.25"},
+        {7, "Weak Rock", "compressive strength= 2.5; gamma= 1.25"},
+    };
+    for (const auto& c : cases) {
+        cells::SetInteger(soil, 0, 0, c.type);
+        TGridTable* p = cells::Sub(soil, 2, 0);
+        cells::SetReal(*p, 0, 1, 1.25L);
+        cells::SetReal(*p, 1, 1, 2.5L);
+        if (c.type == 5)
+            cells::SetReal(*p, 2, 1, 0.001L);
+        EXPECT_EQ(LayerName(c.type), c.name);
+        EXPECT_EQ(LayerParameters(c.type, p), c.parameters) << c.type;
+    }
+    EXPECT_EQ(LayerName(0), "");
+    EXPECT_EQ(LayerParameters(4, nullptr), "");
+}
+
+TEST(ProfileWindows, WorldWindowHoldsTheOriginAndTheWall)
+{
+    const TWallOutline wall{{-3, 30}, {3, 30}, {-3, 330}, {3, 330}};
+    const TWorldWindow w = WorldWindowFor(wall);
+    EXPECT_DOUBLE_EQ(static_cast<double>(w.XMin), -3.15);
+    EXPECT_DOUBLE_EQ(static_cast<double>(w.XMax), 3.15);
+    EXPECT_EQ(w.YMin, 0);
+    EXPECT_DOUBLE_EQ(static_cast<double>(w.YMax), 346.5);
+    // A wall of no width or length leaves nothing to draw.
+    EXPECT_TRUE(WorldWindowFor({}).Degenerate());
+}
+
+TEST(ProfileWindows, ViewTakesTheClientsProportions)
+{
+    const TWorldWindow world{-10, 10, 0, 10};
+    // Wide and low: the x range widens about the wall.
+    const TWorldWindow wide = ViewWindow(world, 400, 100);
+    EXPECT_EQ(wide.XMin, -20);
+    EXPECT_EQ(wide.XMax, 20);
+    EXPECT_EQ(wide.YMax, 10);
+    // Tall and narrow: the depth range extends downwards.
+    const TWorldWindow tall = ViewWindow(world, 100, 200);
+    EXPECT_EQ(tall.XMax, 10);
+    EXPECT_EQ(tall.YMin, 0);
+    EXPECT_EQ(tall.YMax, 40);
+    // A degenerate world window or an empty client is kept as it is.
+    EXPECT_EQ(ViewWindow({0, 0, 0, 10}, 400, 100).XMax, 0);
+    EXPECT_EQ(ViewWindow(world, 400, 0).XMax, 10);
+}
+
+TEST(ProfileWindows, ScreenAndPageMappings)
+{
+    const TProfileMapping screen{{-20, 20, 0, 10}, 400, 100, false};
+    EXPECT_EQ(screen.X(0), 200);
+    EXPECT_EQ(screen.X(-20), 0);
+    EXPECT_EQ(screen.Y(2.5), 25);
+    EXPECT_EQ(screen.Y(2.54), 25);  // nearest integer
+    EXPECT_EQ(screen.Depth(25), 2.5);
+    const TProfileMapping page{{-20, 20, 0, 10}, 1000, 800, true};
+    EXPECT_EQ(page.X(10), 750);
+    EXPECT_EQ(page.Y(0), 80);
+    EXPECT_EQ(page.Y(10), 720);
+    EXPECT_EQ(page.Depth(400), 5);
+    EXPECT_EQ(DepthTitle(123.456L), "  Depth: 123.5");
+}
+
+// The items of a drawing that are lines with a given pen, as (x1, y1, x2, y2).
+std::vector<std::vector<int>> Lines(const std::vector<TProfileItem>& items, int pen)
+{
+    std::vector<std::vector<int>> lines;
+    for (const TProfileItem& i : items)
+        if (i.Shape == TProfileShape::Line && i.Pen == pen && i.Ink == TProfileInk::Ink)
+            lines.push_back({i.Points[0].X, i.Points[0].Y, i.Points[1].X, i.Points[1].Y});
+    return lines;
+}
+
+bool Has(const std::vector<std::vector<int>>& lines, std::vector<int> line)
+{
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+// A scene on a 400 x 100 client: view 0..10 deep, one world unit 10 pixels.
+TProfileScene TestScene()
+{
+    TProfileScene s;
+    s.Top = 1;
+    s.WallLength = 8;
+    s.Excavation = 5;
+    s.Outline = TWallOutline{{-0.5, 1}, {0.5, 1}, {-0.5, 9}, {0.5, 9}};
+    s.ShowSoil = true;
+    s.Layers = {{1, 3, "Sand", "p"}, {3, 7, "Soft clay", "q"}};
+    s.Restraints = {2};
+    s.PyCurves = {6};
+    s.Springs = {4};
+    return s;
+}
+
+TEST(ProfileLayout, ScreenDrawingInPaintingOrder)
+{
+    const TWorldWindow view{-20, 20, 0, 10};
+    const TProfileDevice screen{400, 100, false, 12, 1};
+    const std::vector<TProfileItem> items = LayoutProfile(TestScene(), view, screen);
+    const auto thin = Lines(items, 1);
+    // Ground surface with its strokes, a boundary above the excavation on the
+    // retained half, one below it across the client.
+    EXPECT_EQ(thin[0], (std::vector<int>{0, 10, 200, 10}));
+    EXPECT_EQ(thin[1], (std::vector<int>{120, 10, 135, 15}));
+    EXPECT_TRUE(Has(thin, {0, 30, 200, 30}));
+    EXPECT_TRUE(Has(thin, {0, 70, 400, 70}));
+    EXPECT_TRUE(Has(thin, {200, 50, 400, 50}));  // excavation level
+    // Layer texts at the layer's top, the second one text height lower.
+    std::vector<std::pair<std::string, int>> texts;
+    for (const TProfileItem& i : items)
+        if (i.Shape == TProfileShape::Text)
+            texts.push_back({i.Text, i.Points[0].Y});
+    EXPECT_EQ(texts, (std::vector<std::pair<std::string, int>>{{"Sand", 10}, {"p", 22}, {"Soft clay", 30}, {"q", 42}}));
+    // The wall bar after the layers, before the marks.
+    const auto bar = std::find_if(items.begin(), items.end(), [](const TProfileItem& i) {
+        return i.Shape == TProfileShape::Polygon && i.Ink == TProfileInk::Ink;
+    });
+    ASSERT_NE(bar, items.end());
+    EXPECT_EQ(bar->Points[0].X, 195);
+    EXPECT_EQ(bar->Points[2].Y, 90);
+    const auto marks = Lines(items, 2);
+    EXPECT_TRUE(Has(marks, {200, 20, 208, 16}));  // restraint at 0.52 w, 0.01 w high
+    EXPECT_TRUE(Has(marks, {152, 60, 160, 56}));  // p-y arrow's barb
+    EXPECT_EQ(Lines(items, 5), (std::vector<std::vector<int>>{{200, 40, 240, 40}}));
+
+    // A wall thinner than three pixels is drawn three pixels wide about its axis.
+    TProfileScene hairline = TestScene();
+    hairline.Outline = TWallOutline{{-0.05L, 1}, {0.05L, 1}, {-0.05L, 9}, {0.05L, 9}};
+    for (const TProfileItem& i : LayoutProfile(hairline, view, screen)) {
+        if (i.Shape == TProfileShape::Polygon && i.Ink == TProfileInk::Ink) {
+            EXPECT_EQ(i.Points[0].X, 199);
+            EXPECT_EQ(i.Points[1].X, 202);
+        }
+    }
+
+    // Nothing at all while the view is degenerate.
+    EXPECT_TRUE(LayoutProfile(TestScene(), {0, 0, 0, 10}, screen).empty());
+}
+
+TEST(ProfileLayout, SlopeWaterTopViewAndPage)
+{
+    TProfileScene s = TestScene();
+    s.BackfillSlope = 45;
+    s.WaterBackfill = 2;
+    s.PyWidth = 0.6;
+    s.ActiveWidth = 0.6;
+    const TWorldWindow view{-20, 20, 0, 10};
+    const std::vector<TProfileItem> items = LayoutProfile(s, view, {400, 100, false, 12, 1});
+    const auto thin = Lines(items, 1);
+    // The slope rises from the wall top away from the wall to the client's top edge.
+    EXPECT_TRUE(Has(thin, {200, 10, 190, 0}));
+    EXPECT_FALSE(Has(thin, {120, 10, 135, 15}));
+    int water = 0, tints = 0, boxes = 0;
+    std::vector<int> circles;
+    for (const TProfileItem& i : items) {
+        water += i.Ink == TProfileInk::Water && i.Shape == TProfileShape::Polygon && i.Points[2].Y == 20;
+        tints += i.Ink == TProfileInk::Soil;
+        boxes += i.Shape == TProfileShape::Box && circles.empty();
+        if (i.Shape == TProfileShape::Circle) {
+            circles.push_back(i.Points[0].Y);
+            // The column of piles (span 9 Wp) takes at most 45 % of the wall's 61 pixels below the caption.
+            EXPECT_EQ(i.Radius, 3);
+            EXPECT_EQ(i.Points[0].X, 336);
+        }
+    }
+    EXPECT_EQ(water, 1);
+    EXPECT_EQ(circles, (std::vector<int>{32, 37, 42, 47, 52}));
+    EXPECT_EQ(boxes, 1);  // the inset's frame under the piles
+    // The first layer is tinted behind the wall only, the second on both
+    // sides below the excavation; and the wedge under the slope.
+    EXPECT_EQ(tints, 4);
+
+    // On paper: depths on the middle 80 %, lines ruled from 10 % to 90 % of the width.
+    const std::vector<TProfileItem> page = LayoutProfile(TestScene(), view, {1000, 800, true, 40, 600 / 96.0});
+    const auto ruled = Lines(page, 12);
+    EXPECT_EQ(ruled[0], (std::vector<int>{100, 144, 500, 144}));
+    EXPECT_TRUE(Has(ruled, {100, 528, 900, 528}));
+    EXPECT_EQ(Lines(page, 35), (std::vector<std::vector<int>>{{500, 336, 600, 336}}));
+}
+
+}  // namespace
