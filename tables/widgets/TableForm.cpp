@@ -768,6 +768,20 @@ bool TTableForm::eventFilter(QObject* watched, QEvent* event)
             MoveOnEnter();
             return true;
         }
+        // From the keyboard, Space or F2 on a drop-down list or row button uses it.
+        if (key->key() == Qt::Key_Space || key->key() == Qt::Key_F2 ||
+            (key->key() == Qt::Key_Down && key->modifiers() & Qt::AltModifier)) {
+            QWidget* control = grid_->indexWidget(grid_->currentIndex());
+            if (auto* combo = qobject_cast<QComboBox*>(control)) {
+                combo->setFocus();
+                combo->showPopup();
+                return true;
+            }
+            if (auto* button = qobject_cast<QPushButton*>(control)) {
+                button->click();
+                return true;
+            }
+        }
         return false;
     }
     if (event->type() == QEvent::FocusIn) {
