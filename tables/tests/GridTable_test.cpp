@@ -263,6 +263,9 @@ TEST(GridTable, RealCellsNeverHoldInfinityOrNaN)
               "Floating point overflow");
     EXPECT_EQ(MessageOf([&] { table.Cell(0, 0).SetAsFloat(std::numeric_limits<long double>::quiet_NaN()); }),
               "Invalid floating point operation");
+    // Finite as an extended real, but no 8-byte real holds it: typed or stored, refused.
+    EXPECT_EQ(MessageOf([&] { table.Cell(0, 0).SetAsFloat(1E309L); }), "Floating point overflow");
+    EXPECT_THROW(table.Cell(0, 0).SetText("1E309"), EMathError);
     EXPECT_EQ(table.Cell(0, 0).AsFloat(), 0);
 }
 
