@@ -224,7 +224,13 @@ int RunConvert(const std::vector<std::string>& args)
         return ExitBadInput;
     if (wall->StageCount > 1) {
         wall.reset();
-        return ConvertStaged(host, files[0], files[1], layout, units);
+        try {
+            return ConvertStaged(host, files[0], files[1], layout, units);
+        } catch (const EInOutError& e) {
+            std::cerr << "torvik-cli convert: " << files[1] << " and its stage files are left as they were: "
+                      << e.what() << "\n";
+            return ExitBadInput;
+        }
     }
     if (units && !wall->SwitchUnits(*units)) {
         ReportMessages(host, files[0]);

@@ -286,6 +286,8 @@ TEST(ConvertCommandTest, FailedStagedConversionLeavesTheFormerOutputAsItWas)
     const CliRun full = Cli("convert " + Quote(in) + " " + Quote(out) + " --units 2");
     setrlimit(RLIMIT_FSIZE, &old);
     EXPECT_EQ(full.exitCode, 1) << full.err;
+    EXPECT_EQ(full.err.rfind("torvik-cli convert: " + out + " and its stage files are left as they were: ", 0), 0u)
+        << full.err;
     former.ExpectUntouched("file-size limit");
 
     // A conversion to fewer stages takes the former stage 3 away.
