@@ -125,8 +125,38 @@ void BM_CreateFromFile(benchmark::State& state)
     }
 }
 
+// Open of a wall with `state.range(0)` external p-y curve rows, each with its
+// own sub-table: the time per row stays the same as the rows grow (the
+// complexity line reads "N"), closing the last wall's tables included.
+void BM_ReadCurveRows(benchmark::State& state)
+{
+    LargestWall& wall = Wall();  // the one set of tables of the process
+    const int rows = static_cast<int>(state.range(0));
+    const std::string path = (wall.folder_ / ("curves" + std::to_string(rows) + ".tk4d")).string();
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "Curves\r\n1 0\t1\t0\t0\t1 " << rows << " 1 0\r\n10 12\t20\t1E-5\t0\r\n0\t10\t1\t2.4E9\r\n0\r\n0\r\n";
+        for (int r = 0; r < rows; ++r)
+            out << r % 11 << "\t2\t1\t1\r\n0\t0\r\n1\t-100\r\n";
+        out << "0\r\n";
+    }
+    for (auto _ : state) {
+        auto read = TProgramData::CreateFromFile(wall.host_, path, 1);
+        benchmark::DoNotOptimize(read);
+    }
+    state.SetComplexityN(rows);
+}
+
 BENCHMARK(BM_DataFileText)->Unit(benchmark::kMicrosecond)->Repetitions(15)->ReportAggregatesOnly(true);
 BENCHMARK(BM_WriteDataFile)->Unit(benchmark::kMicrosecond)->Repetitions(15)->ReportAggregatesOnly(true);
 BENCHMARK(BM_CreateFromFile)->Unit(benchmark::kMicrosecond)->Repetitions(15)->ReportAggregatesOnly(true);
+// After the others: it replaces the largest wall in the tables.
+BENCHMARK(BM_ReadCurveRows)
+    ->Arg(5000)
+    ->Arg(10000)
+    ->Arg(20000)
+    ->Arg(40000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
 
 }  // namespace

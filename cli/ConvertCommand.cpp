@@ -2,7 +2,6 @@
 // the current layout, optionally in another unit system; a staged wall as its
 // staged data file with its stage files.
 #include "cli/Command.h"
-#include "model/AtomicFile.h"
 #include "model/BatchHost.h"
 #include "model/ProgramData.h"
 #include "model/StageFiles.h"
@@ -14,8 +13,13 @@
 #include <iostream>
 #include <iterator>
 #include <optional>
+#include <random>
+#include <utility>
+#include <vector>
 
 namespace {
+
+namespace fs = std::filesystem;
 
 const char* const kUsage = "Usage: torvik-cli convert IN OUT [--units 1|2|3] [--format 1|2|3]\n";
 
@@ -41,49 +45,144 @@ std::string Lines(std::string text)
     return text;
 }
 
-bool ReportMessages(const BatchHost& host, const std::string& file)
+// Prints the messages shown since message `from`, each after `where`; true
+// when there were any.
+bool ReportMessages(const BatchHost& host, const std::string& where, std::size_t from = 0)
 {
-    for (const std::string& message : host.prompt.shown)
-        std::cerr << "torvik-cli convert: " << file << ": " << Lines(message) << "\n";
-    return !host.prompt.shown.empty();
+    const auto& shown = host.prompt.shown;
+    for (std::size_t i = from; i < shown.size(); ++i)
+        std::cerr << "torvik-cli convert: " << where << ": " << Lines(shown[i]) << "\n";
+    return shown.size() > from;
 }
 
 std::string FileBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad())
+        throw EInOutError("The file \"" + path + "\" could not be read.");
+    return bytes;
+}
+
+// A folder of its own beside the output, where a staged conversion builds all
+// its files; removed with whatever it still holds.
+class StagingFolder {
+public:
+    explicit StagingFolder(const fs::path& besides)
+    {
+        const fs::path parent = besides.parent_path().empty() ? fs::path(".") : besides.parent_path();
+        std::random_device seed;
+        std::mt19937 random(seed());
+        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+            const fs::path candidate = parent / (".torvik-convert-" + std::to_string(random() % 1000000));
+            std::error_code error;
+            if (fs::create_directory(candidate, error))
+                path_ = candidate;
+            else if (error)
+                throw EInOutError("No working folder could be made beside \"" + besides.string() + "\": " +
+                                  error.message());
+        }
+        if (path_.empty())
+            throw EInOutError("No working folder could be made beside \"" + besides.string() + "\".");
+    }
+    ~StagingFolder()
+    {
+        std::error_code error;
+        fs::remove_all(path_, error);
+    }
+    StagingFolder(const StagingFolder&) = delete;
+    StagingFolder& operator=(const StagingFolder&) = delete;
+
+    const fs::path& Path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+// Puts each built file in place of its target (a target without a built file
+// is taken away). Targets that existed are first moved into `aside`; when a
+// move fails, every target is given back as it was and the error is raised.
+void ReplaceTogether(const std::vector<std::pair<fs::path, fs::path>>& builtAndTarget, const fs::path& aside)
+{
+    std::vector<std::pair<fs::path, fs::path>> done;  // target, its former file ("" for none)
+    try {
+        for (const auto& [built, target] : builtAndTarget) {
+            fs::path former;
+            if (fs::exists(fs::symlink_status(target))) {
+                former = aside / ("former" + std::to_string(done.size()));
+                fs::rename(target, former);
+            }
+            done.emplace_back(target, former);
+            if (!built.empty())
+                fs::rename(built, target);
+        }
+    } catch (const fs::filesystem_error& e) {
+        for (auto it = done.rbegin(); it != done.rend(); ++it) {
+            std::error_code ignored;
+            if (!it->second.empty())
+                fs::rename(it->second, it->first, ignored);
+            else
+                fs::remove(it->first, ignored);
+        }
+        throw EInOutError(std::string("The converted files could not be put in place: ") + e.what());
+    }
 }
 
 // A staged wall becomes the staged data file OUT with its stage files. The
-// stage files take their names from the data file they are split from, so
-// OUT starts as a copy of IN and is split, converted stage by stage and joined
-// again; nothing is written beside IN.
+// stage files take their names from the data file they are split from, so a
+// copy of IN is split, every stage read (converted to the current layout and
+// the unit system asked for) and written, and the stages joined again, all in
+// a working folder beside OUT. Only when every stage was read without a
+// message and every file written do the files replace OUT and its stage files,
+// together; otherwise OUT and its stage files are untouched and nothing is
+// written beside IN.
 int ConvertStaged(BatchHost& host, const std::string& in, const std::string& out, int format,
                   std::optional<int> units)
 {
-    WriteFileAtomically(out, FileBytes(in));
-    auto wall = TProgramData::CreateFromFile(host, out, format);
-    SplitStagedFile(*wall, out);
-    if (format != 1)
-        ConvertLegacyStages(*wall);
-    if (ReportMessages(host, in)) {
-        for (int k = 1; k <= 5; ++k)
-            std::filesystem::remove(StageFilePath(out, k));
-        if (out != in)
-            std::filesystem::remove(out);
+    const StagingFolder folder(out);
+    const std::string work = (folder.Path() / fs::path(out).filename()).string();
+    {
+        std::ofstream copy(work, std::ios::binary);
+        copy << FileBytes(in);
+        if (!copy.flush())
+            throw EInOutError("The file \"" + work + "\" could not be written.");
+    }
+    auto wall = TProgramData::CreateFromFile(host, work, format);
+    SplitStagedFile(*wall, work);
+    if (ReportMessages(host, in))
         return ExitBadInput;
-    }
-    if (units) {
-        for (int k = 1; k <= wall->StageCount; ++k) {
-            wall->CurrentStage = k;
-            LoadStage(*wall);
-            wall->SwitchUnits(*units);
-            SaveStage(*wall);
-        }
-        wall->CurrentStage = 1;
+
+    // Each stage's messages name lines of its own block; say where it starts in IN.
+    std::vector<int> firstLine{1};
+    for (int k = 1; k < wall->StageCount; ++k)
+        firstLine.push_back(firstLine.back() + TWordReader(StageFilePath(work, k)).LineCount());
+    for (int k = 1; k <= wall->StageCount; ++k) {
+        const std::size_t before = host.prompt.shown.size();
+        wall->CurrentStage = k;
+        // The stage files of an older file keep its layout until rewritten.
+        wall->StageFilesCurrent = format == 1;
         LoadStage(*wall);
+        if (units)
+            wall->SwitchUnits(*units);
+        if (ReportMessages(host, in + ": stage " + std::to_string(k) + " (from line " +
+                                     std::to_string(firstLine[k - 1]) + ")",
+                           before))
+            return ExitBadInput;
+        SaveStage(*wall);
     }
+    wall->StageFilesCurrent = true;
+    wall->CurrentStage = 1;
+    LoadStage(*wall);
     SaveStagedWall(*wall);
+    if (ReportMessages(host, in))
+        return ExitBadInput;
+
+    std::vector<std::pair<fs::path, fs::path>> files;
+    for (int k = 1; k <= 5; ++k)
+        files.emplace_back(k <= wall->StageCount ? fs::path(StageFilePath(work, k)) : fs::path(),
+                           StageFilePath(out, k));
+    files.emplace_back(work, out);
+    ReplaceTogether(files, folder.Path());
     return ExitOk;
 }
 
@@ -125,10 +224,18 @@ int RunConvert(const std::vector<std::string>& args)
         return ExitBadInput;
     if (wall->StageCount > 1) {
         wall.reset();
-        return ConvertStaged(host, files[0], files[1], layout, units);
+        try {
+            return ConvertStaged(host, files[0], files[1], layout, units);
+        } catch (const EInOutError& e) {
+            std::cerr << "torvik-cli convert: " << files[1] << " and its stage files are left as they were: "
+                      << e.what() << "\n";
+            return ExitBadInput;
+        }
     }
-    if (units)
-        wall->SwitchUnits(*units);
+    if (units && !wall->SwitchUnits(*units)) {
+        ReportMessages(host, files[0]);
+        return ExitBadInput;
+    }
     wall->FileName = files[1];
     wall->WriteDataFile();
     return ExitOk;

@@ -5,6 +5,7 @@
 #include "model/WordReader.h"
 #include "tables/GridTable.h"
 #include "units/TorvikError.h"
+#include "units/ValueRange.h"
 
 #include <nlohmann/json.hpp>
 
@@ -20,7 +21,8 @@ constexpr int kTableColumn = 3;
 
 Json ModelJson(const TProgramData& w)
 {
-    const auto number = [](long double value) { return static_cast<double>(value); };
+    // A JSON number never stands for a value it cannot hold (nlohmann writes null).
+    const auto number = [](long double value) { return ToDoubleChecked(value); };
     const TLegacySurcharge& s = w.LegacySurcharge;
     return Json{
         {"FileName", w.FileName},

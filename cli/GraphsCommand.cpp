@@ -3,6 +3,7 @@
 #include "cli/Command.h"
 #include "run/ReadPlotFile.h"
 #include "run/ResultGraphs.h"
+#include "units/ValueRange.h"
 
 #include <nlohmann/json.hpp>
 
@@ -16,8 +17,8 @@ nlohmann::ordered_json LineList(const TGraphPlot::LineList& lines)
     for (const auto& line : lines) {
         nlohmann::ordered_json points = nlohmann::ordered_json::array();
         for (const TFloatPoint& p : line->Points)
-            points.push_back({static_cast<double>(p.X), static_cast<double>(p.Y)});
-        list.push_back({{"Name", line->GetName()}, {"Value", static_cast<double>(line->Value)}, {"Points", points}});
+            points.push_back({ToDoubleChecked(p.X), ToDoubleChecked(p.Y)});
+        list.push_back({{"Name", line->GetName()}, {"Value", ToDoubleChecked(line->Value)}, {"Points", points}});
     }
     return list;
 }

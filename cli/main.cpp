@@ -3,6 +3,7 @@
 #include "cli/Command.h"
 
 #include <algorithm>
+#include <csignal>
 #include <iostream>
 
 namespace {
@@ -37,6 +38,11 @@ CommandRegistration::CommandRegistration(Command command)
 
 int main(int argc, char** argv)
 {
+#ifdef SIGXFSZ
+    // Past a file-size limit a write fails with an error, which the commands
+    // report, rather than ending the process halfway through its files.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
         PrintHelp(std::cerr);

@@ -1,6 +1,7 @@
 #include "engine/EngineRun.h"
 
 #include "engine/BeamColumnSolver.h"
+#include "engine/InputRanges.h"
 #include "engine/PlotFileWriter.h"
 #include "engine/ReportWriter.h"
 #include "engine/SectionBuilder.h"
@@ -86,6 +87,7 @@ RunOutcome EngineRun::Analyse(const std::string& dataFile)
         s.heading = b.heading;
         s.block = std::move(b.block);
         try {
+            CheckInputRanges(s.block);
             s.input = SectionBuilder::Build(s.block, s.heading);
             s.built = true;
         } catch (const std::exception& e) {
@@ -96,6 +98,7 @@ RunOutcome EngineRun::Analyse(const std::string& dataFile)
         if (s.built) {
             try {
                 s.result = BeamColumnSolver::Solve(s.input);
+                CheckResultsFinite(s.result);
             } catch (const std::exception& e) {
                 s.result = SectionResult{};
                 s.result.status = SolveStatus::InvalidInput;

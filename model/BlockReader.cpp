@@ -8,6 +8,7 @@
 #include "model/WordReader.h"
 #include "tables/WallTables.h"
 #include "units/TorvikError.h"
+#include "units/ValueRange.h"
 
 namespace {
 
@@ -43,6 +44,14 @@ void TBlockReader::Fail(const std::string& what) const
 {
     throw EInOutError("Error on Line " + std::to_string(reader_.LineIndex() + 1) + " Item " +
                       std::to_string(reader_.WordIndex()) + "\r" + what);
+}
+
+long double TBlockReader::ReadTableReal(const char* tableName, int column, int units)
+{
+    const long double value = FromFileUnits(reader_.ReadReal(), tableName, column, units);
+    if (!InValueRange(value))
+        Fail("In the units of the table this value lies outside " + ValueRangeText() + ".");
+    return value;
 }
 
 std::int32_t TBlockReader::ReadCount(int wordsPerRow)
@@ -95,7 +104,13 @@ void TBlockReader::ReadBlock(TFileLayout layout, TBlockRole role)
 
 void TBlockReader::ReadHeader()
 {
-    wall_.SwitchUnits(reader_.ReadInteger());
+    // A stage file is read into the open wall, whose values the switch
+    // converts first; one it cannot convert ends the reading.
+    const std::int32_t units = reader_.ReadInteger();
+    const std::string problem = wall_.UnitSwitchProblem(units);
+    if (!problem.empty())
+        Fail(problem);
+    wall_.SwitchUnits(units);
 
     const std::int32_t restraints = ReadCount(kRestraintWords);
     tables_[WallTable::Soillayer].SetRowCount(restraints);
@@ -228,7 +243,7 @@ void TBlockReader::ReadPyModifiers()
     TGridTable& table = tables_[WallTable::PYMod];
     const int units = table.UnitSystem();
     for (int r = 0; r < table.RowCount(); ++r) {
-        cells::SetReal(table, 0, r, FromFileUnits(reader_.ReadReal(), "PYMod", 0, units));
+        cells::SetReal(table, 0, r, ReadTableReal("PYMod", 0, units));
         cells::SetReal(table, 1, r, reader_.ReadReal());
         cells::SetReal(table, 2, r, reader_.ReadReal());
     }
@@ -243,8 +258,8 @@ void TBlockReader::ReadDistributedLoads(TGridTable& table, const char* name)
     wall_.UserEarthPressure = count > 0;
     const int units = table.UnitSystem();
     for (int r = 0; r < count; ++r) {
-        cells::SetReal(table, 0, r, FromFileUnits(reader_.ReadReal(), name, 0, units));
-        cells::SetReal(table, 1, r, FromFileUnits(reader_.ReadReal(), name, 1, units));
+        cells::SetReal(table, 0, r, ReadTableReal(name, 0, units));
+        cells::SetReal(table, 1, r, ReadTableReal(name, 1, units));
     }
 }
 
@@ -323,10 +338,12 @@ void TBlockReader::ReadSoilLayers(TGridTable& table, const char* name)
         parameters->SetRowCount(parameters->MinRows());
         if (version20) {
             depth += reader_.ReadReal();  // the file gives thicknesses
+            if (!InValueRange(depth))
+                Fail("The depth of this layer's bottom lies outside " + ValueRangeText() + ".");
             cells::SetReal(table, 1, r, depth);
             ReadVersion20Parameters(*parameters, soilType);
         } else {
-            cells::SetReal(table, 1, r, FromFileUnits(reader_.ReadReal(), name, 1, units));
+            cells::SetReal(table, 1, r, ReadTableReal(name, 1, units));
             ReadSoilParameters(*parameters, soilType, 0);
             ReadSoilParameters(*parameters, soilType, 1);
         }
@@ -343,7 +360,7 @@ void TBlockReader::ReadSoilParameters(TGridTable& parameters, int soilType, int 
             reader_.ReadWord();
             continue;
         }
-        const long double value = FromFileUnits(reader_.ReadReal(), name, column, units);
+        const long double value = ReadTableReal(name, column, units);
         if (row < parameters.RowCount())
             cells::SetReal(parameters, column, row, value);
     }

@@ -59,6 +59,10 @@ private:
     void ReadExternalPyCurves();
     void ReadMeiCurves();
 
+    // A real of the file in the units of column `column` of the table or
+    // template `tableName` (in unit system `units`); an input error when the
+    // table's value would lie beyond the range of every value.
+    long double ReadTableReal(const char* tableName, int column, int units);
     // Words left from the reader's position to the end of the file.
     long long RemainingWords() const;
     // An EInOutError naming the word last read.

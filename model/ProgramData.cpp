@@ -4,9 +4,14 @@
 #include "model/UnitSwitch.h"
 #include "model/WallTableRows.h"
 #include "tables/WallTables.h"
+#include "units/NumberFormat.h"
+#include "units/Prompt.h"
+#include "units/ValueRange.h"
 
 #include <algorithm>
 #include <cctype>
+#include <type_traits>
+#include <vector>
 
 namespace {
 
@@ -23,9 +28,10 @@ std::unique_ptr<TProgramData> TProgramData::CreateNew(MainWindowHost& host)
     host.CloseAllChildren();
     std::unique_ptr<TProgramData> wall(new TProgramData(host));
     // The member defaults are the new wall's; SwitchUnits(1) also brings the
-    // tables, which may still be in the last wall's system, back to English.
-    wall->SwitchUnits(1);
+    // tables, which may still be in the last wall's system, back to English
+    // (emptied first, so that no value of the last wall can refuse the switch).
     EmptyAllTables(host.Tables());
+    wall->SwitchUnits(1);
     PadToMinRows(host.Tables());
     host.SetModified(false);
     wall->StageFilesCurrent = true;
@@ -44,25 +50,87 @@ int TProgramData::FormatForPath(const std::string& path)
     return extension == ".tkd" ? 2 : 1;
 }
 
-void TProgramData::SwitchUnits(int system)
+namespace {
+
+// One scalar of the wall that a unit switch converts: the value, its name in
+// messages and its factor.
+template <typename Value>
+struct ScaledScalar {
+    Value* value;
+    const char* name;
+    long double factor;
+};
+
+// The scalars with a dimension and their factors for a move with factors `f`.
+template <typename Wall>
+auto ScaledScalars(Wall& w, const ScalarFactors& f)
+{
+    using Value = std::conditional_t<std::is_const_v<Wall>, const long double, long double>;
+    const long double L = f.Length;
+    const long double F = f.Force;
+    auto& s = w.LegacySurcharge;
+    return std::vector<ScaledScalar<Value>>{
+        {&w.IncrementLength, "the increment length", L},
+        {&w.MaxDeflection, "the maximum allowable deflection", L},
+        {&w.ClosureTolerance, "the deflection closure tolerance", L},
+        {&w.WallHeight, "the wall height H", L},
+        {&w.WaterDepthBackfill, "the water depth on the backfill side", L},
+        {&w.WaterDepthExcavation, "the water depth on the excavation side", L},
+        {&w.ActiveWidth, "the width for active earth pressure Wa", L},
+        {&w.PyWidth, "the width for p-y curves Wp", L},
+        {&w.TopSurcharge, "the surcharge at the top of the backfill", F / (L * L)},
+        {&s.Distance, "the distance of the older layouts' surcharge", L},
+        {&s.PointLoad, "the point load of the older layouts' surcharge", F},
+        {&s.LineLoad, "the line load of the older layouts' surcharge", F / L},
+        {&s.StripLoad, "the strip load of the older layouts' surcharge", F / (L * L)},
+        {&s.StripWidth, "the strip width of the older layouts' surcharge", L},
+    };
+}
+
+const char* SystemName(int system)
+{
+    switch (system) {
+    case 1: return "English units";
+    case 2: return "SI units";
+    default: return "other units";
+    }
+}
+
+}  // namespace
+
+std::string TProgramData::UnitSwitchProblem(int system) const
 {
     system = ClampUnitSystem(system);
     const ScalarFactors f = ScalarSwitchFactors(unitSystem_, system);
-    if (f.Length != 1 || f.Force != 1) {
-        const long double L = f.Length;
-        const long double F = f.Force;
-        for (long double* length : {&IncrementLength, &MaxDeflection, &ClosureTolerance, &WallHeight,
-                                    &WaterDepthBackfill, &WaterDepthExcavation, &ActiveWidth, &PyWidth,
-                                    &LegacySurcharge.Distance, &LegacySurcharge.StripWidth})
-            *length *= L;
-        LegacySurcharge.PointLoad *= F;
-        LegacySurcharge.LineLoad *= F / L;
-        TopSurcharge *= F / (L * L);
-        LegacySurcharge.StripLoad *= F / (L * L);
+    std::string what;
+    if (f.Length != 1 || f.Force != 1)
+        for (const auto& s : ScaledScalars(*this, f))
+            if (what.empty() && !InValueRange(*s.value * s.factor))
+                what = s.name + std::string(" (") + FormatFloat8(*s.value) + ")";
+    if (what.empty())
+        what = host_.Tables().UnitSwitchProblem(system);
+    if (what.empty())
+        return "";
+    return "The wall cannot be switched to " + std::string(SystemName(system)) + ": " + what +
+           " would lie outside " + ValueRangeText() + " there. Nothing was changed.";
+}
+
+bool TProgramData::SwitchUnits(int system)
+{
+    system = ClampUnitSystem(system);
+    const std::string problem = UnitSwitchProblem(system);
+    if (!problem.empty()) {
+        host_.UserPrompt().Information(problem);
+        return false;
     }
+    const ScalarFactors f = ScalarSwitchFactors(unitSystem_, system);
+    if (f.Length != 1 || f.Force != 1)
+        for (const auto& s : ScaledScalars(*this, f))
+            *s.value *= s.factor;
     unitSystem_ = system;
     host_.Tables().SetUnitSystem(system);
     host_.UnitsSwitched.Raise();
+    return true;
 }
 
 TProgramData* OpenWall()

@@ -46,7 +46,12 @@ public:
 
     // Moves the wall to unit system `system` (1 English, 2 SI, 3 generic; others
     // are taken to the nearest), converting its scalars and every input table.
-    void SwitchUnits(int system);
+    // A switch that would take a value beyond the range of every value
+    // (units/ValueRange.h) is refused: the host's prompt says which value, nothing
+    // changes, and the result is false.
+    bool SwitchUnits(int system);
+    // Why SwitchUnits(system) would be refused, naming the value; empty when it would not.
+    std::string UnitSwitchProblem(int system) const;
     // 1 English, 2 SI, 3 generic units; changed only by SwitchUnits.
     std::int32_t UnitSystem() const { return unitSystem_; }
     // The main window this wall belongs to.

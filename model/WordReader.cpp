@@ -2,6 +2,7 @@
 
 #include "units/DecimalReal.h"
 #include "units/TorvikError.h"
+#include "units/ValueRange.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -138,6 +139,8 @@ long double TWordReader::ReadReal()
     long double value = 0;
     if (ParseDecimalReal(word, value) != DecimalStatus::Ok)
         Fail("A floating point number was expected but not found.");
+    if (!InValueRange(value))
+        Fail("A number from " + ValueRangeText() + " was expected but not found.");
     return value;
 }
 

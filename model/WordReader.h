@@ -25,7 +25,8 @@ public:
 
     // The next word; it may lie on the next line, never further.
     std::string ReadWord();
-    // The next word as a real with a full stop as decimal separator.
+    // The next word as a real with a full stop as decimal separator, within
+    // the range of every value (units/ValueRange.h).
     long double ReadReal();
     // The next word as a whole number in the 32-bit range ("3.0" reads as 3).
     std::int32_t ReadInteger();

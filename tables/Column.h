@@ -96,6 +96,9 @@ public:
     int Width(int ppi, const TTextMeasure& measure) const;
     // Converts the column's values from the table's current unit system to `system`.
     virtual void SetUnitSystem(int system) { (void)system; }
+    // The first cell that SetUnitSystem(system) would take beyond the range of
+    // every value, described for a message; empty when there is none.
+    virtual std::string UnitSwitchProblem(int system) const { (void)system; return {}; }
 
     // Writes the column's definition (without its kind number).
     void WriteDefinition(TValueWriter& writer) const;

@@ -8,17 +8,19 @@
 #include "units/EvaluateEntry.h"
 #include "units/NumberFormat.h"
 #include "units/Units.h"
+#include "units/ValueRange.h"
 
 namespace {
 
 const char* const CurrentLayout = "FLOATCOLUMN2";
 
-// A cell never holds infinity or NaN, whoever stores the value.
+// A cell never holds infinity, NaN or a value beyond the range of every
+// value, whoever stores it.
 void CheckFinite(long double value)
 {
     if (std::isnan(value))
         throw EMathError("Invalid floating point operation");
-    if (std::isinf(value))
+    if (!InValueRange(value))
         throw EMathError("Floating point overflow");
 }
 
@@ -105,6 +107,21 @@ void TFloatColumn::SetUnitSystem(int system)
         Store(r, GetFloat(r) * factor);
         NotifyCellChanged(r);
     }
+}
+
+std::string TFloatColumn::UnitSwitchProblem(int system) const
+{
+    const long double factor = ConversionFactor(Table().UnitSystem(), system, FDimension);
+    for (int r = 0; r < RowCount(); ++r) {
+        if (!InValueRange(FValues[static_cast<std::size_t>(r)] * factor)) {
+            std::string caption;
+            for (const std::string& line : Captions())
+                caption += (caption.empty() ? "" : " ") + line;
+            return "the value " + GetText(r) + " in row " + std::to_string(r + 1) + ", column \"" + caption +
+                   "\" of the table \"" + Table().EditorTitle() + "\"";
+        }
+    }
+    return {};
 }
 
 void TFloatColumn::InsertValue(int at)

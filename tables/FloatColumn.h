@@ -32,6 +32,7 @@ public:
     std::string GetText(int r) const override;
     void SetText(int r, const std::string& text) override;
     void SetUnitSystem(int system) override;
+    std::string UnitSwitchProblem(int system) const override;
 
     // Raises the definition error unless the next column, if any, is a real column.
     void CheckLayerLink() const;

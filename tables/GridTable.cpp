@@ -209,6 +209,16 @@ void TGridTable::SetUnitSystem(int system)
     Change();
 }
 
+std::string TGridTable::UnitSwitchProblem(int system) const
+{
+    if (system == FUnitSystem)
+        return {};
+    for (const auto& column : FColumns)
+        if (std::string problem = column->UnitSwitchProblem(system); !problem.empty())
+            return problem;
+    return {};
+}
+
 void TGridTable::SetEditorOpener(TEditorOpener opener) { EditorOpener() = std::move(opener); }
 
 void TGridTable::ShowEditor()

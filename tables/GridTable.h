@@ -164,6 +164,9 @@ public:
     int UnitSystem() const { return FUnitSystem; }
     // Converts every real cell, sub-tables included, to unit system 1, 2 or 3.
     void SetUnitSystem(int system);
+    // The first cell (here or in a sub-table) that SetUnitSystem(system) would
+    // take beyond the range of every value, described for a message; empty when none.
+    std::string UnitSwitchProblem(int system) const;
 
     // Installs the function that opens editor windows (the windows library does).
     static void SetEditorOpener(TEditorOpener opener);

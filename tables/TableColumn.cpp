@@ -151,6 +151,15 @@ void TTableColumn::SetUnitSystem(int system)
     }
 }
 
+std::string TTableColumn::UnitSwitchProblem(int system) const
+{
+    for (const auto& object : FObjects)
+        if (auto* sub = dynamic_cast<const TGridTable*>(object.get()))
+            if (std::string problem = sub->UnitSwitchProblem(system); !problem.empty())
+                return problem;
+    return {};
+}
+
 void TTableColumn::InsertRows(int at, int count)
 {
     TColumn::InsertRows(at, count);

@@ -27,6 +27,7 @@ public:
     void CloseRowObjects() override;
     void ResetChanged() override;
     void SetUnitSystem(int system) override;
+    std::string UnitSwitchProblem(int system) const override;
     void InsertRows(int at, int count) override;
 
     // Gives row `r` a fresh object for the template its type selects, freeing the old one.

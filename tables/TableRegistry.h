@@ -5,7 +5,7 @@ class TGridTable;
 
 // Every live input table in creation order, and the counter that gives a new
 // table its default Identifier. Tables refer to their sub-table templates
-// through this registry.
+// through this registry. Adding and removing a table take constant time.
 class TableRegistry {
 public:
     // Adds a new table at the end; returns the next value of the identifier counter.

@@ -113,6 +113,14 @@ int WallTables::IndexOf(const TGridTable& table) const
     return -1;
 }
 
+std::string WallTables::UnitSwitchProblem(int system) const
+{
+    for (const auto& table : FTables)
+        if (std::string problem = table->UnitSwitchProblem(system); !problem.empty())
+            return problem;
+    return {};
+}
+
 void WallTables::SetUnitSystem(int system)
 {
     for (const auto& table : FTables)

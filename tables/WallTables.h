@@ -71,6 +71,9 @@ public:
 
     // Switches every table (and its sub-tables) to unit system 1, 2 or 3.
     void SetUnitSystem(int system);
+    // The first cell that SetUnitSystem(system) would take beyond the range of
+    // every value, described for a message; empty when none.
+    std::string UnitSwitchProblem(int system) const;
     // True when any table (or sub-table) was modified.
     bool Changed() const;
     // Clears the modified state of every table.

@@ -3,6 +3,7 @@
 #include "units/DecimalReal.h"
 #include "units/NumberFormat.h"
 #include "units/TorvikError.h"
+#include "units/ValueRange.h"
 
 #include <cmath>
 #include <cstdint>
@@ -429,5 +430,9 @@ long double EvaluateEntry(const std::string& text)
         operands.swap(keptOperands);
         operators.swap(keptOperators);
     }
-    return EvaluateTerm(operands[0]);
+    // An extended real reaches beyond the range every value must keep.
+    const long double value = EvaluateTerm(operands[0]);
+    if (!InValueRange(value))
+        throw EMathError("Floating point overflow: a value must lie within " + ValueRangeText() + ".");
+    return value;
 }

@@ -9,5 +9,6 @@
 // A text that is not a valid expression raises EAssignError with a message
 // beginning "Entry could not be evaluated:" and a carriage return. An
 // arithmetic fault (division by zero, an invalid operation, an overflow)
-// raises EMathError; infinity and NaN never come out.
+// raises EMathError; infinity and NaN never come out, nor a value beyond
+// the range of every value (units/ValueRange.h).
 long double EvaluateEntry(const std::string& text);

@@ -1,15 +1,21 @@
 #include "units/NumberFormat.h"
 
+#include "units/TorvikError.h"
+
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <system_error>
 
 std::string FormatGeneral(long double value, int digits, int minExponentDigits)
 {
-    if (value == 0 || std::isnan(value))  // also folds -0 into "0"
+    // No text stands for infinity or NaN: a file holding it could not be read
+    // back, and a "0" would hide the fault. Every value is checked where it
+    // enters, so one reaching here is a fault of the program.
+    if (!std::isfinite(value))
+        throw TorvikError("Internal error: a value that is not a finite number was to be written.");
+    if (value == 0)  // also folds -0 into "0"
         return "0";
-    if (std::isinf(value))
-        return value > 0 ? "INF" : "-INF";
     if (digits < 1)
         digits = 1;
 
@@ -23,8 +29,9 @@ std::string FormatGeneral(long double value, int digits, int minExponentDigits)
     // digits only for a value within that distance of a rounding midpoint, and
     // then either neighbour keeps the digits asked for. Data files and table
     // cells (8 digits) and graph labels (4 and 5) take this road.
-    const double narrow = static_cast<double>(value);
-    auto result = std::isfinite(narrow) && (digits <= 12 || static_cast<long double>(narrow) == value)
+    const bool fitsDouble = std::fabs(value) <= std::numeric_limits<double>::max();
+    const double narrow = fitsDouble ? static_cast<double>(value) : 0.0;
+    auto result = fitsDouble && (digits <= 12 || static_cast<long double>(narrow) == value)
                       ? std::to_chars(buffer, buffer + sizeof buffer, narrow, std::chars_format::general, digits)
                       : std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
     std::string text(buffer, result.ptr);

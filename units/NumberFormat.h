@@ -9,7 +9,8 @@
 // trailing zeros dropped, fixed notation unless the magnitude is below 1E-4 or
 // the value needs more than `digits` integer digits; then scientific notation
 // "1.25E-6" with an exponent of at least `minExponentDigits` digits, no leading
-// zeros beyond that and a sign only when negative. Zero is "0".
+// zeros beyond that and a sign only when negative. Zero is "0". Infinity and
+// NaN have no text: they raise TorvikError, an internal error.
 std::string FormatGeneral(long double value, int digits, int minExponentDigits = 0);
 
 // Fixed notation with `decimals` decimals ("12.3"), or the general format with

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include <sys/resource.h>
 #include <sys/wait.h>
 
 namespace {
@@ -202,6 +203,131 @@ TEST(ConvertCommandTest, StagedVersion30WallGetsTheCurrentLayoutInEveryStage)
     EXPECT_LT(file.find(surcharge), second);
     EXPECT_NE(file.find(surcharge, second), std::string::npos);
     EXPECT_EQ(ReadBytes(StageFilePath(out, 2)), file.substr(second + 2));
+}
+
+// A staged data file of `stages` blocks built from the file of a new wall: its
+// header item 8 says `count`, and `damage` (if not empty) replaces the first
+// item of line 3 in the last block.
+std::string StagedFile(int stages, int count, const std::string& damage = "")
+{
+    std::string file;
+    for (int k = 1; k <= stages; ++k) {
+        std::string block = kNewWallFile;
+        block.replace(0, 8, k == 1 ? "Wall" : " Stage No : " + std::to_string(k));
+        block.replace(block.find("2 0 1 0"), 7, "2 0 " + std::to_string(count) + " 0");
+        block.replace(block.size() - 3, 3, std::to_string(k) + "\r\n");
+        if (k == stages && !damage.empty())
+            block.replace(block.find("\r\n0 0\t100") + 2, 1, damage);
+        file += block;
+    }
+    return file;
+}
+
+// The output of an earlier conversion: the staged file OUT and its stage files.
+struct FormerOutput {
+    std::vector<std::string> names, bytes;
+
+    explicit FormerOutput(const std::string& out)
+    {
+        for (int k = 1; k <= 3; ++k)
+            names.push_back(StageFilePath(out, k));
+        names.push_back(out);
+    }
+    void Keep()
+    {
+        bytes.clear();
+        for (const std::string& name : names)
+            bytes.push_back(ReadBytes(name));
+    }
+    void ExpectUntouched(const std::string& why) const
+    {
+        for (std::size_t i = 0; i < names.size(); ++i)
+            EXPECT_EQ(ReadBytes(names[i]), bytes[i]) << why << ": " << names[i];
+        const auto folder = std::filesystem::path(names.back()).parent_path();
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 6) << why;  // IN, OUT, 3 stages, x
+    }
+};
+
+TEST(ConvertCommandTest, FailedStagedConversionLeavesTheFormerOutputAsItWas)
+{
+    TempDir dir;
+    const std::string in = dir.File("in.tk4d");
+    const std::string out = dir.File("out.tk4d");
+    WriteBytes(dir.File("x"), "");
+    WriteBytes(in, StagedFile(3, 3));
+    ASSERT_EQ(Cli("convert " + Quote(in) + " " + Quote(out)).exitCode, 0);
+    FormerOutput former(out);
+    former.Keep();
+
+    // A damaged third stage, with and without a unit switch: every stage is
+    // read, and its error named with the stage and where it starts.
+    WriteBytes(in, StagedFile(3, 3, "x"));
+    for (const std::string units : {"", " --units 1", " --units 2"}) {
+        const CliRun run = Cli("convert " + Quote(in) + " " + Quote(out) + units);
+        EXPECT_EQ(run.exitCode, 1) << units;
+        EXPECT_EQ(run.err, "torvik-cli convert: " + in +
+                               ": stage 3 (from line 29): Error on Line 3 Item 1\nAn integer was expected but not found.\n")
+            << units;
+        former.ExpectUntouched("damaged stage" + units);
+    }
+    // A header of 3 stages over a file of 2.
+    WriteBytes(in, StagedFile(2, 3));
+    EXPECT_EQ(Cli("convert " + Quote(in) + " " + Quote(out)).exitCode, 1);
+    former.ExpectUntouched("missing stage");
+
+    // A file-size limit that the copy of IN passes but the converted output
+    // (longer in SI units) does not.
+    WriteBytes(in, StagedFile(3, 3));
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit limited = old;
+    limited.rlim_cur = std::filesystem::file_size(in) + 8;
+    setrlimit(RLIMIT_FSIZE, &limited);
+    const CliRun full = Cli("convert " + Quote(in) + " " + Quote(out) + " --units 2");
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_EQ(full.exitCode, 1) << full.err;
+    EXPECT_EQ(full.err.rfind("torvik-cli convert: " + out + " and its stage files are left as they were: ", 0), 0u)
+        << full.err;
+    former.ExpectUntouched("file-size limit");
+
+    // A conversion to fewer stages takes the former stage 3 away.
+    WriteBytes(in, StagedFile(2, 2));
+    ASSERT_EQ(Cli("convert " + Quote(in) + " " + Quote(out)).exitCode, 0);
+    EXPECT_FALSE(std::filesystem::exists(StageFilePath(out, 3)));
+    EXPECT_NE(ReadBytes(out), former.bytes.back());
+}
+
+// Values that an 8-byte real cannot hold are input errors where they are
+// read: JSON never shows null for a number, and no file is written that holds "INF".
+TEST(ConvertCommandTest, ValuesBeyondTheRangeOfEveryValueAreInputErrors)
+{
+    TempDir dir;
+    const std::string in = dir.File("in.tk4d");
+    const std::string out = dir.File("out.tk4d");
+    std::string file = kNewWallFile;
+    file.replace(file.find("\t100\t"), 5, "\t1E4932\t");
+    WriteBytes(in, file);
+    for (const std::string command : {"dump " + Quote(in), "convert " + Quote(in) + " " + Quote(out)}) {
+        const CliRun run = Cli(command);
+        EXPECT_EQ(run.exitCode, command[0] == 'd' ? 0 : 1) << command;
+        EXPECT_EQ(run.out.find("null"), std::string::npos) << run.out;
+        for (const char* part : {"Error on Line 3 Item 3", "A number from -1.7976931E308 to 1.7976931E308 was "
+                                                           "expected but not found."})
+            EXPECT_NE((run.out + run.err).find(part), std::string::npos) << run.out << run.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(out));
+
+    // A finite value of SI units that English units cannot hold: the switch is refused.
+    file = kNewWallFile;
+    file.replace(0, 11, "New Wall\r\n2");
+    file.replace(file.find("0\t0\t0\t0\t0\t1\t1\t0"), 9, "0\t0\t0\t1E308\t0");
+    WriteBytes(in, file);
+    const CliRun run = Cli("convert " + Quote(in) + " " + Quote(out) + " --units 1");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "torvik-cli convert: " + in +
+                           ": The wall cannot be switched to English units: the water depth on the backfill side "
+                           "(1E308) would lie outside -1.7976931E308 to 1.7976931E308 there. Nothing was changed.\n");
+    EXPECT_FALSE(std::filesystem::exists(out));
 }
 
 }  // namespace

@@ -135,4 +135,42 @@ TEST(UnitSwitchTest, OpenDialogsAreToldAfterTheSwitch)
     EXPECT_EQ(seen, (std::vector<std::string>{"2.54", "2.54"}));
 }
 
+// A switch that would take a value beyond the range of an 8-byte real (a
+// finite extended real, but "INF" once saved) is refused with a message
+// naming the value, and changes nothing.
+TEST(UnitSwitchTest, ASwitchThatWouldOverflowIsRefusedAndChangesNothing)
+{
+    BatchHost host;
+    auto wall = TProgramData::CreateNew(host);
+    wall->SwitchUnits(2);
+    wall->WaterDepthBackfill = 1E308L;
+    wall->WallHeight = 3;
+    TGridTable& soil = host.tables[WallTable::NewSoil];
+    soil.Cell(1, 0).SetAsFloat(4);
+    EXPECT_FALSE(wall->SwitchUnits(1));
+    ASSERT_EQ(host.prompt.shown.size(), 1u);
+    EXPECT_EQ(host.prompt.shown[0], "The wall cannot be switched to English units: the water depth on the backfill "
+                                    "side (1E308) would lie outside -1.7976931E308 to 1.7976931E308 there. "
+                                    "Nothing was changed.");
+    EXPECT_EQ(wall->UnitSystem(), 2);
+    EXPECT_EQ(wall->WallHeight, 3);
+    EXPECT_EQ(soil.UnitSystem(), 2);
+    EXPECT_EQ(soil.Cell(1, 0).AsFloat(), 4);
+
+    // A cell of a sub-table: the unit weight of a soil layer.
+    wall->WaterDepthBackfill = 0;
+    TGridTable* layer = soil.Cell(2, 0).AsTable();
+    ASSERT_NE(layer, nullptr);
+    layer->Cell(0, 1).SetAsFloat(1E308L);
+    EXPECT_FALSE(wall->SwitchUnits(1));
+    EXPECT_NE(host.prompt.shown.back().find("the value 1E308 in row 2, column"), std::string::npos)
+        << host.prompt.shown.back();
+    EXPECT_EQ(layer->Cell(0, 1).AsFloat(), 1E308L);
+    EXPECT_EQ(soil.Cell(1, 0).AsFloat(), 4);
+    EXPECT_EQ(wall->WallHeight, 3);
+    layer->Cell(0, 1).SetAsFloat(1E300L);
+    EXPECT_TRUE(wall->SwitchUnits(1));
+    EXPECT_EQ(wall->UnitSystem(), 1);
+}
+
 }  // namespace

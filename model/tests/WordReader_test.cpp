@@ -138,6 +138,10 @@ INSTANTIATE_TEST_SUITE_P(
                       "Error on Line 1 Item 2\rA floating point number was expected but not found."},
         BadNumberCase{"RealTooLarge", "1E5000", false, 0,
                       "Error on Line 1 Item 1\rA floating point number was expected but not found."},
+        // Beyond an 8-byte real: the engine and the JSON of torvik-cli could not hold it.
+        BadNumberCase{"RealBeyondAnEightByteReal", "1 -1.8E308", false, 1,
+                      "Error on Line 1 Item 2\rA number from -1.7976931E308 to 1.7976931E308 was expected but not "
+                      "found."},
         BadNumberCase{"IntegerWithFraction", "a\r\nb\r\n1 2.5\r\n", true, 3, kIntegerLine3Item2},
         BadNumberCase{"IntegerAboveRange", "a\r\nb\r\n1 2147483648\r\n", true, 3, kIntegerLine3Item2},
         BadNumberCase{"IntegerBelowRange", "a\r\nb\r\n1 -2147483649\r\n", true, 3, kIntegerLine3Item2},

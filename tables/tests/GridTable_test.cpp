@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "tables/TableRegistry.h"
 #include "tables/tests/TableFixtures.h"
 #include "units/Units.h"
@@ -48,6 +50,42 @@ TEST(GridTable, RegistryAndIdentifierCounter)
     TGridTable* raw = second.get();
     second.reset();
     EXPECT_EQ(TableRegistry::IndexOf(raw), -1);
+}
+
+TEST(GridTable, RegistryKeepsCreationOrderWhateverLeavesFirst)
+{
+    std::vector<std::unique_ptr<TGridTable>> tables;
+    for (int i = 0; i < 5; ++i)
+        tables.push_back(std::make_unique<TGridTable>());
+    const int base = TableRegistry::IndexOf(tables[0].get());
+    tables[1].reset();
+    tables[3].reset();
+    EXPECT_EQ(TableRegistry::IndexOf(tables[2].get()), base + 1);
+    EXPECT_EQ(TableRegistry::At(base + 2), tables[4].get());
+    tables[4].reset();
+    EXPECT_EQ(TableRegistry::At(base + 2), nullptr);
+    EXPECT_EQ(TableRegistry::Tables().back(), tables[2].get());
+}
+
+// A wall with tens of thousands of curve rows has as many sub-tables; adding
+// and removing one must not cost more the more there are, whichever end the
+// tables leave from (about 27 s here before, when each removal searched them all).
+TEST(GridTable, RegistryAddsAndRemovesInConstantTime)
+{
+    constexpr int kTables = 300000;
+    const auto start = std::chrono::steady_clock::now();
+    for (bool fromFront : {true, false}) {
+        std::vector<std::unique_ptr<TGridTable>> tables(kTables);
+        for (auto& t : tables)
+            t = std::make_unique<TGridTable>();
+        if (fromFront)
+            for (auto& t : tables)
+                t.reset();
+        else
+            for (auto t = tables.rbegin(); t != tables.rend(); ++t)
+                t->reset();
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(8));
 }
 
 TEST(GridTable, SettingAnIdentifierSwapsWithItsHolder)
@@ -225,6 +263,9 @@ TEST(GridTable, RealCellsNeverHoldInfinityOrNaN)
               "Floating point overflow");
     EXPECT_EQ(MessageOf([&] { table.Cell(0, 0).SetAsFloat(std::numeric_limits<long double>::quiet_NaN()); }),
               "Invalid floating point operation");
+    // Finite as an extended real, but no 8-byte real holds it: typed or stored, refused.
+    EXPECT_EQ(MessageOf([&] { table.Cell(0, 0).SetAsFloat(1E309L); }), "Floating point overflow");
+    EXPECT_THROW(table.Cell(0, 0).SetText("1E309"), EMathError);
     EXPECT_EQ(table.Cell(0, 0).AsFloat(), 0);
 }
 

@@ -145,6 +145,8 @@ INSTANTIATE_TEST_SUITE_P(
 const char* const kDivisionByZero = "Floating point division by zero";
 const char* const kInvalidOperation = "Invalid floating point operation";
 const char* const kOverflow = "Floating point overflow";
+const char* const kBeyondRange =
+    "Floating point overflow: a value must lie within -1.7976931E308 to 1.7976931E308.";
 
 INSTANTIATE_TEST_SUITE_P(
     Arithmetic, EvaluateErrorTest,
@@ -164,12 +166,20 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"sinh(1E5)", true, kOverflow}, ErrorCase{"1755!", true, kOverflow},
         ErrorCase{"1800!", true, kOverflow}, ErrorCase{"1E4000!", true, kOverflow},
         ErrorCase{"round(1E19)", true, kInvalidOperation}, ErrorCase{"ceil(3E9)", true, kInvalidOperation},
-        ErrorCase{"floor(-3E9)", true, kInvalidOperation}));
+        ErrorCase{"floor(-3E9)", true, kInvalidOperation},
+        // finite as an extended real, but beyond an 8-byte real
+        ErrorCase{"1E400", true, kBeyondRange}, ErrorCase{"-2E308", true, kBeyondRange},
+        ErrorCase{"1E200*1E200", true, kBeyondRange}));
 
+// The largest factorial an extended real holds (1754!) lies beyond the range
+// of every value; the largest within it is 170!.
 TEST(EvaluateEntry, LargestFactorialIsFinite)
 {
-    EXPECT_TRUE(std::isfinite(EvaluateEntry("1754!")));
-    EXPECT_EQ(EvaluateEntry("-1754!"), -EvaluateEntry("1754!"));
+    EXPECT_EQ(EvaluateEntry("1.7976931E308"), 1.7976931E308L);
+    EXPECT_TRUE(std::isfinite(EvaluateEntry("170!")));
+    EXPECT_EQ(EvaluateEntry("-170!"), -EvaluateEntry("170!"));
+    EXPECT_THROW(EvaluateEntry("171!"), EMathError);
+    EXPECT_NEAR(EvaluateEntry("1754!/1E4900"), 1.979261890105010E30L, 1E16L);  // on the way, beyond is fine
 }
 
 TEST(EvaluateEntry, ArithmeticErrorsAreGeneralErrorsNotEntryErrors)

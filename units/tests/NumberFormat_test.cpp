@@ -1,8 +1,10 @@
 #include "units/NumberFormat.h"
+#include "units/TorvikError.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <limits>
 #include <locale>
 #include <string>
 
@@ -40,6 +42,17 @@ INSTANTIATE_TEST_SUITE_P(
         // 18 digits keep what an extended real holds
         FormatCase{1.0L / 3, 18, "0.333333333333333333"}, FormatCase{0.1L, 18, "0.1"},
         FormatCase{3.14159265358979323846L, 18, "3.14159265358979324"}));
+
+// No text stands for a value that is not finite: "INF" in a data file could
+// not be read back, and NaN written as "0" hid the fault.
+TEST(FormatGeneral, ANonFiniteValueIsAnInternalError)
+{
+    for (long double value : {std::numeric_limits<long double>::infinity(),
+                              -std::numeric_limits<long double>::infinity(),
+                              std::numeric_limits<long double>::quiet_NaN()})
+        EXPECT_THROW(FormatGeneral(value, 8), TorvikError) << static_cast<double>(value);
+    EXPECT_EQ(FormatGeneral(1E4000L, 8), "1E4000");
+}
 
 TEST(FormatGeneral, PadsExponentToMinimumDigits)
 {
