@@ -307,7 +307,7 @@ TEST(ConvertCommandTest, ValuesBeyondTheRangeOfEveryValueAreInputErrors)
     std::string file = kNewWallFile;
     file.replace(file.find("\t100\t"), 5, "\t1E4932\t");
     WriteBytes(in, file);
-    for (const std::string command : {"dump " + Quote(in), "convert " + Quote(in) + " " + Quote(out)}) {
+    for (const std::string& command : {"dump " + Quote(in), "convert " + Quote(in) + " " + Quote(out)}) {
         const CliRun run = Cli(command);
         EXPECT_EQ(run.exitCode, command[0] == 'd' ? 0 : 1) << command;
         EXPECT_EQ(run.out.find("null"), std::string::npos) << run.out;

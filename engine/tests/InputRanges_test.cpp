@@ -107,9 +107,10 @@ TEST(InputRanges, TheEdgesOfTheRangesStayFinite)
     ASSERT_EQ(o.sections.size(), 1u);
     const SectionRun& s = o.sections[0];
     EXPECT_TRUE(s.built) << s.error;
-    if (s.result.status == SolveStatus::Converged)
+    if (s.result.status == SolveStatus::Converged) {
         for (double v : s.result.y)
             EXPECT_TRUE(std::isfinite(v));
+    }
 }
 
 TEST(InputRanges, AResultThatIsNotANumberIsNeverConverged)
