@@ -39,22 +39,31 @@ public:
     // Axial force of the segment below node k; constant beyond the ends.
     double P(int k) const { return axial_[std::clamp(k, 0, n_)]; }
 
-    // Secant modulus from the curve at deflection y (at least the small deflection).
+    // Secant modulus r(y)/y of the node's curve. Below the small deflection a curve
+    // with an initial straight line gives its initial slope (the exact secant there,
+    // however stiff the curve); one without (Matlock's cube root, whose secant grows
+    // without bound) gives the secant at the small deflection.
     double Secant(int m, double y) const
     {
         const NodeSoil& s = in_.soil[m];
         if (!s.curve)
             return 0;
-        double ye = std::fabs(y) < smallDeflection_ ? (y < 0 ? -smallDeflection_ : smallDeflection_) : y;
+        double ye = y;
+        if (std::fabs(y) < smallDeflection_) {
+            if (std::isfinite(s.initialSlope))
+                return std::max(0.0, s.initialSlope);
+            ye = y < 0 ? -smallDeflection_ : smallDeflection_;
+        }
         double r = s.curve(ye);
         double e = r / ye;
         return std::isfinite(e) && e > 0 ? e : 0;
     }
 
+    // The first moduli: the initial slopes, or the secant at the small deflection.
     void StartModuli()
     {
         for (int m = 0; m <= n_; ++m)
-            es_[m] = Secant(m, smallDeflection_);
+            es_[m] = Secant(m, 0.0);
     }
     void UpdateModuli(const std::vector<double>& y)
     {
@@ -260,7 +269,10 @@ void Problem::Results(const std::vector<double>& y, SectionResult& out) const
         out.ei[m] = ei_[m];
         out.springForce[m] = -in_.spring[m] * out.y[m];
         out.springMoment[m] = -in_.rotSpring[m] * out.slope[m];
+        if (in_.soil[m].curve && std::fabs(out.y[m]) < smallDeflection_)
+            (std::isfinite(in_.soil[m].initialSlope) ? out.initialSlopeNodes : out.flooredNodes).push_back(m);
     }
+    out.smallDeflection = smallDeflection_;
 
     // Reactions of the restraints: what the replaced equation would have needed.
     const double penalty = PenaltyStiffness();
@@ -402,7 +414,6 @@ SectionResult BeamColumnSolver::Solve(const SectionInput& input)
     std::vector<double> y, previous(input.nodeCount + 5, 0.0), lastStep(input.nodeCount + 5, 0.0);
     bool damping = false;
     std::vector<int> exceeded;
-    double lastChange = std::numeric_limits<double>::infinity();
     const bool nonlinearEi = !input.meiCurves.empty();
 
     for (int it = 1; it <= MaxIterations; ++it) {
@@ -471,23 +482,23 @@ SectionResult BeamColumnSolver::Solve(const SectionInput& input)
             out.message = "Converged in " + std::to_string(it) + " iterations.";
             return out;
         }
-        // Under-relax once the change grows or the update turns back on the last one
-        // (an oscillation of the secant moduli), and from then on: the mean of the
-        // new and old deflections. Damping only while the oscillation shows would
-        // let it start again at the next undamped step.
+        // Under-relax once the update turns back on the last one (an oscillation of
+        // the secant moduli), and from then on: the mean of the new and old
+        // deflections. Damping only while the oscillation shows would let it start
+        // again at the next undamped step. A growing change alone is no trigger: it
+        // is normal while the iteration softens from the stiffest moduli.
         double turn = 0;
         for (size_t i = 0; i < y.size(); ++i)
             turn += (y[i] - previous[i]) * lastStep[i];
         for (size_t i = 0; i < y.size(); ++i)
             lastStep[i] = y[i] - previous[i];
-        if (it > 2 && (step.change > lastChange || turn < 0))
+        if (it > 2 && turn < 0)
             damping = true;
         if (damping) {
             step.relaxed = true;
             for (size_t i = 0; i < y.size(); ++i)
                 y[i] = 0.5 * (y[i] + previous[i]);
         }
-        lastChange = step.change;
         out.history.push_back(step);
         p.UpdateModuli(y);
         previous = y;

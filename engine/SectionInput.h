@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <limits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -26,6 +27,8 @@ struct MomentEiCurve {
 struct NodeSoil {
     ResistanceCurve curve;     // empty: no soil resistance at this node
     double ultimateDeflection = 0;  // where the curve reaches its ultimate value (0: unknown)
+    // dr/dy at y = 0 (F/L^2); infinity where the curve has no initial straight line.
+    double initialSlope = std::numeric_limits<double>::infinity();
     std::string criterion;     // the curve's origin, for the report
     // A warning for the report when the final deflection passes a limit of the
     // criterion (brittle rock); empty text otherwise. May be empty.
