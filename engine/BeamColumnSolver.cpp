@@ -54,7 +54,7 @@ public:
                 return std::max(0.0, s.initialSlope);
             ye = y < 0 ? -smallDeflection_ : smallDeflection_;
         }
-        double r = s.curve(ye);
+        const double r = s.pyCurve ? -s.pyCurve->Resistance(ye) : s.curve(ye);
         double e = r / ye;
         return std::isfinite(e) && e > 0 ? e : 0;
     }

@@ -28,13 +28,21 @@ std::string Now()
     return buffer;
 }
 
-// Writes a whole file; false when it cannot be written.
-bool WriteFile(const std::string& path, const std::string& text)
+// Opens a file for writing, emptied (created when missing).
+std::ofstream OpenEmpty(const std::string& path)
 {
-    if (path.empty())
+    std::ofstream out;
+    if (!path.empty())
+        out.open(path, std::ios::binary | std::ios::trunc);
+    return out;
+}
+
+// Writes a whole file through its open stream and closes it; false when it cannot be written.
+bool Write(std::ofstream& out, const std::string& text)
+{
+    if (!out.is_open())
         return false;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
     out.close();
     return static_cast<bool>(out);
 }
@@ -113,10 +121,10 @@ RunOutcome EngineRun::Analyse(const std::string& dataFile)
 
 RunOutcome EngineRun::Run(const RunFiles& files)
 {
-    // No file of an earlier run may pass for a result of this one.
-    std::remove(files.outputText.c_str());
-    std::remove(files.plotFile.c_str());
-    std::remove(files.runNotes.c_str());
+    // No file of an earlier run may pass for a result of this one: the three
+    // outputs are emptied now (cheaper than deleting and creating them again)
+    // and written at the end; a plot data file this run does not write is removed.
+    std::ofstream text = OpenEmpty(files.outputText), notes = OpenEmpty(files.runNotes), plot = OpenEmpty(files.plotFile);
 
     RunInfo info;
     info.dataFile = files.dataFile;
@@ -138,20 +146,21 @@ RunOutcome EngineRun::Run(const RunFiles& files)
         allOk = false;
     if (allOk) {
         try {
-            const std::string text = PlotFileWriter::Text(outcome.sections);
-            outcome.plotWritten = WriteFile(files.plotFile, text);
-            if (!outcome.plotWritten) {
-                std::remove(files.plotFile.c_str());
+            outcome.plotWritten = Write(plot, PlotFileWriter::Text(outcome.sections));
+            if (!outcome.plotWritten)
                 info.notes.push_back("ERROR: the plot data file " + files.plotFile + " cannot be written.");
-            }
         } catch (const std::exception& e) {
             info.notes.push_back(std::string("ERROR: ") + e.what());
         }
     }
+    if (!outcome.plotWritten) {
+        plot.close();
+        std::remove(files.plotFile.c_str());
+    }
     info.plotWritten = outcome.plotWritten;
     info.endTime = Now();
-    WriteFile(files.outputText, ReportWriter::Text(info, outcome.sections));
-    WriteFile(files.runNotes, ReportWriter::Notes(info, outcome.sections));
+    Write(text, ReportWriter::Text(info, outcome.sections));
+    Write(notes, ReportWriter::Notes(info, outcome.sections));
     return outcome;
 }
 
