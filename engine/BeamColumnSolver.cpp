@@ -83,7 +83,7 @@ public:
     }
 
     // Assembles and solves; false when the matrix is singular.
-    bool SolveLinear(std::vector<double>& y) const;
+    bool SolveLinear(std::vector<double>& y);
 
     // Moment at node m (-1..n+1) from the deflections.
     double Moment(const std::vector<double>& y, int m) const
@@ -104,12 +104,18 @@ public:
     double h_;
     std::vector<double> ei_, es_, defl_, slope_, axial_;
     double smallDeflection_;
+    BandMatrix matrix_{1, 4, 4};
 };
 
-bool Problem::SolveLinear(std::vector<double>& y) const
+bool Problem::SolveLinear(std::vector<double>& y)
 {
     const int size = n_ + 5;
-    BandMatrix a(size, 4, 4);
+    // The storage of the last iteration, emptied.
+    if (matrix_.Size() != size)
+        matrix_ = BandMatrix(size, 4, 4);
+    else
+        matrix_.Clear();
+    BandMatrix& a = matrix_;
     std::vector<double>& b = y;
     b.assign(size, 0.0);
     const double h2 = h_ * h_, h3 = h2 * h_, h4 = h3 * h_;

@@ -9,8 +9,11 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -28,23 +31,24 @@ std::string Now()
     return buffer;
 }
 
-// Opens a file for writing, emptied (created when missing).
-std::ofstream OpenEmpty(const std::string& path)
+// Writes a whole file; false when it cannot be written. An existing file is
+// overwritten in place and cut to the new length: emptying it first (or
+// deleting and creating it) costs more, and on ext4 emptying a file makes the
+// next close start writing it back to disk.
+bool WriteFile(const std::string& path, const std::string& text)
 {
-    std::ofstream out;
-    if (!path.empty())
-        out.open(path, std::ios::binary | std::ios::trunc);
-    return out;
-}
-
-// Writes a whole file through its open stream and closes it; false when it cannot be written.
-bool Write(std::ofstream& out, const std::string& text)
-{
-    if (!out.is_open())
+    if (path.empty())
         return false;
+    std::error_code error;
+    const bool exists = fs::exists(path, error);
+    std::ofstream out(path, exists ? std::ios::binary | std::ios::in | std::ios::out : std::ios::binary | std::ios::trunc);
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     out.close();
-    return static_cast<bool>(out);
+    if (!out)
+        return false;
+    if (exists)
+        fs::resize_file(path, text.size(), error);
+    return !error;
 }
 
 std::string Trim(std::string s)
@@ -121,10 +125,9 @@ RunOutcome EngineRun::Analyse(const std::string& dataFile)
 
 RunOutcome EngineRun::Run(const RunFiles& files)
 {
-    // No file of an earlier run may pass for a result of this one: the three
-    // outputs are emptied now (cheaper than deleting and creating them again)
-    // and written at the end; a plot data file this run does not write is removed.
-    std::ofstream text = OpenEmpty(files.outputText), notes = OpenEmpty(files.runNotes), plot = OpenEmpty(files.plotFile);
+    // No plot data file of an earlier run may pass for a result of this one; the
+    // output text and the run notes are always written, over the old ones.
+    std::remove(files.plotFile.c_str());
 
     RunInfo info;
     info.dataFile = files.dataFile;
@@ -146,21 +149,19 @@ RunOutcome EngineRun::Run(const RunFiles& files)
         allOk = false;
     if (allOk) {
         try {
-            outcome.plotWritten = Write(plot, PlotFileWriter::Text(outcome.sections));
-            if (!outcome.plotWritten)
+            outcome.plotWritten = WriteFile(files.plotFile, PlotFileWriter::Text(outcome.sections));
+            if (!outcome.plotWritten) {
+                std::remove(files.plotFile.c_str());
                 info.notes.push_back("ERROR: the plot data file " + files.plotFile + " cannot be written.");
+            }
         } catch (const std::exception& e) {
             info.notes.push_back(std::string("ERROR: ") + e.what());
         }
     }
-    if (!outcome.plotWritten) {
-        plot.close();
-        std::remove(files.plotFile.c_str());
-    }
     info.plotWritten = outcome.plotWritten;
     info.endTime = Now();
-    Write(text, ReportWriter::Text(info, outcome.sections));
-    Write(notes, ReportWriter::Notes(info, outcome.sections));
+    WriteFile(files.outputText, ReportWriter::Text(info, outcome.sections));
+    WriteFile(files.runNotes, ReportWriter::Notes(info, outcome.sections));
     return outcome;
 }
 

@@ -81,21 +81,28 @@ const char* UnitSystemName(int s)
 class Report {
 public:
     Report(const RunInfo& info) : info_(info), u_(info.unitSystem) {}
-    std::string Take() { return out_.str(); }
+    std::string Take() { return std::move(out_); }
+    void Reserve(size_t size) { out_.reserve(size); }
 
-    void Line(const std::string& s = "") { out_ << s << Eol; }
+    void Line(const std::string& s = "")
+    {
+        out_ += s;
+        out_ += Eol;
+    }
     void Heading(const std::string& s)
     {
         Line();
         Line(s);
         Line(std::string(s.size(), '-'));
     }
+    // Cells right-aligned in columns of `width` (a wider cell gets one space before it).
     void Row(const std::vector<std::string>& cells, size_t width = 14)
     {
-        std::string s;
-        for (const std::string& c : cells)
-            s += Pad(c, width);
-        Line(s);
+        for (const std::string& c : cells) {
+            out_.append(c.size() >= width ? 1 : width - c.size(), ' ');
+            out_ += c;
+        }
+        out_ += Eol;
     }
 
     void Front(const std::vector<SectionRun>& sections);
@@ -111,7 +118,7 @@ private:
 
     const RunInfo& info_;
     Units u_;
-    std::ostringstream out_;
+    std::string out_;
 };
 
 void Report::Front(const std::vector<SectionRun>& sections)
@@ -428,6 +435,11 @@ std::string ReportWriter::StatusLine(const SectionRun& s)
 std::string ReportWriter::Text(const RunInfo& info, const std::vector<SectionRun>& sections)
 {
     Report r(info);
+    // About 600 characters per node (loads, curve, results): one allocation, not a series of copies.
+    size_t nodes = 0;
+    for (const SectionRun& s : sections)
+        nodes += static_cast<size_t>(s.input.nodeCount) + 1;
+    r.Reserve(20000 + 600 * nodes);
     r.Front(sections);
     for (const SectionRun& s : sections)
         r.Section(s);
