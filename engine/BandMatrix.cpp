@@ -5,7 +5,7 @@
 #include <utility>
 
 BandMatrix::BandMatrix(int n, int kl, int ku)
-    : n_(n), kl_(kl), ku_(ku), width_(2 * kl + ku + 1), data_(static_cast<size_t>(n) * width_, 0.0), pivot_(n, 0)
+    : n_(n), kl_(kl), ku_(ku), width_(2 * kl + ku + 1), data_(static_cast<size_t>(n) * width_, 0.0), pivot_(n, 0), reach_(n, 0)
 {
 }
 
@@ -33,6 +33,9 @@ bool BandMatrix::Factorise(double tiny)
     const double threshold = tiny * MaxAbs();
     // Row i as a pointer indexed by the column: row(i)[j] is entry (i, j).
     auto row = [this](int i) { return data_.data() + static_cast<long>(i) * width_ + kl_ - i; };
+    // The last column that the rows of U reach so far (LAPACK's ju): beyond it the
+    // rows hold zeros, which the elimination would only subtract as zeros.
+    int reach = 0;
     for (int k = 0; k < n_; ++k) {
         const int last = std::min(n_ - 1, k + kl_);
         int p = k;
@@ -47,7 +50,9 @@ bool BandMatrix::Factorise(double tiny)
         if (!(std::fabs(pivot) > threshold))
             return false;
         // After the interchange, row k may reach ku + kl places right of the diagonal.
-        const int right = std::min(n_ - 1, k + ku_ + kl_);
+        reach = std::max(reach, std::min(n_ - 1, p + ku_));
+        reach_[k] = reach;
+        const int right = reach;
         double* rk = row(k);
         if (p != k) {
             double* rp = row(p);
@@ -81,7 +86,7 @@ void BandMatrix::Solve(std::vector<double>& b) const
     }
     // Backward with the upper factor.
     for (int k = n_ - 1; k >= 0; --k) {
-        const int right = std::min(n_ - 1, k + ku_ + kl_);
+        const int right = reach_[k];
         const double* rk = row(k);
         double s = b[k];
         for (int j = k + 1; j <= right; ++j)

@@ -35,4 +35,5 @@ private:
     int n_, kl_, ku_, width_;
     std::vector<double> data_;
     std::vector<int> pivot_;
+    std::vector<int> reach_;  // the last column row k of U reaches
 };
