@@ -22,10 +22,15 @@ void BandMatrix::SetIdentityRow(int i)
 
 double BandMatrix::MaxAbs() const
 {
-    double m = 0;
-    for (double v : data_)
-        m = std::max(m, std::fabs(v));
-    return m;
+    // Four running maxima, so that the comparisons need not wait on each other.
+    double m[4] = {0, 0, 0, 0};
+    const size_t size = data_.size(), whole = size - size % 4;
+    for (size_t i = 0; i < whole; i += 4)
+        for (int k = 0; k < 4; ++k)
+            m[k] = std::max(m[k], std::fabs(data_[i + k]));
+    for (size_t i = whole; i < size; ++i)
+        m[0] = std::max(m[0], std::fabs(data_[i]));
+    return std::max(std::max(m[0], m[1]), std::max(m[2], m[3]));
 }
 
 bool BandMatrix::Factorise(double tiny)
