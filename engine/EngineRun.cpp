@@ -160,8 +160,11 @@ RunOutcome EngineRun::Run(const RunFiles& files)
     }
     info.plotWritten = outcome.plotWritten;
     info.endTime = Now();
-    WriteFile(files.outputText, ReportWriter::Text(info, outcome.sections));
-    WriteFile(files.runNotes, ReportWriter::Notes(info, outcome.sections));
+    // An output that cannot be written must not leave the earlier run's in its place.
+    if (!WriteFile(files.outputText, ReportWriter::Text(info, outcome.sections)))
+        std::remove(files.outputText.c_str());
+    if (!WriteFile(files.runNotes, ReportWriter::Notes(info, outcome.sections)))
+        std::remove(files.runNotes.c_str());
     return outcome;
 }
 
