@@ -70,6 +70,10 @@ public:
     QAction* PageSetupAction() const { return actPageSetup_; }
     QAction* SaveAction() const { return actSave_; }
 
+    // The graph was read anew: ranges, legend and curve commands are rebuilt
+    // from its curves and the window redraws; a graph with nothing to draw closes it.
+    void Reload();
+
     // Brings the menu's checks and visibility up to date, as opening it does.
     void RefreshMenu();
 
