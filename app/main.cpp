@@ -3,14 +3,35 @@
 #include <QApplication>
 #include <QCommandLineParser>
 
+#include <cstring>
+#include <memory>
+
+namespace {
+
+// Whether the command line asks only for the help text or the version, which
+// are printed without a display.
+bool AsksForTextOnly(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i)
+        for (const char* option : {"-h", "--help", "-?", "--help-all", "-v", "--version"})
+            if (std::strcmp(argv[i], option) == 0)
+                return true;
+    return false;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
+    std::unique_ptr<QCoreApplication> app;
+    if (AsksForTextOnly(argc, argv))
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    else
+        app = std::make_unique<QApplication>(argc, argv);
     // The window's place on the screen is kept beside the user's settings (Orvane/TORVIK).
-    QApplication::setOrganizationName("Orvane");
-    QApplication::setApplicationName("TORVIK");
-    QApplication::setApplicationDisplayName("TORVIK 2013");
-    QApplication::setApplicationVersion("2013.4.6");
+    QCoreApplication::setOrganizationName("Orvane");
+    QCoreApplication::setApplicationName("TORVIK");
+    QCoreApplication::setApplicationVersion("2013.4.6");
 
     QCommandLineParser parser;
     parser.setApplicationDescription("TORVIK 2013: analysis of flexible retaining walls by the p-y method.");
@@ -18,12 +39,12 @@ int main(int argc, char* argv[])
     parser.addVersionOption();
     parser.addPositionalArgument("file", "A wall data file to open (\".tk4d\" is added to a name without one).",
                                  "[file]");
-    parser.process(app);  // --help and --version print and end the program here
+    parser.process(*app);  // --help and --version print and end the program here
 
     TMainForm window;
     window.show();
     const QStringList args = parser.positionalArguments();
     if (!args.isEmpty())
         window.OpenStartupFile(args.first().toStdString());
-    return app.exec();
+    return app->exec();
 }

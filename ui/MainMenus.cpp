@@ -3,6 +3,7 @@
 // of ui/rules/MenuRules.h applied to the actions).
 #include "ui/MainMenus.h"
 
+#include "graph/widgets/PlotForm.h"
 #include "model/ProgramData.h"
 #include "tables/GridTable.h"
 #include "ui/MainForm.h"
@@ -307,7 +308,7 @@ void TMainForm::createToolBars()
     };
     for (const Button& b : buttons) {
         if (!b.action) {
-            a.ToolBar->addSeparator();
+            a.StageSeparator = a.ToolBar->addSeparator();
             continue;
         }
         b.action->setIcon(ArtworkIcon(QString::fromLatin1(b.icon)));
@@ -322,6 +323,7 @@ void TMainForm::createToolBars()
         g->setEnabled(false);
     for (QAction* s : a.StageButton)
         s->setVisible(false);
+    a.StageSeparator->setVisible(false);
 }
 
 void TMainForm::FileMenuOpened()
@@ -435,7 +437,10 @@ void TMainForm::WindowMenuOpened()
     std::vector<std::string> captions;
     int active = -1;
     for (int i = 0; i < windows.size(); ++i) {
-        captions.push_back(windows[i]->windowTitle().toStdString());
+        // A graph window is listed by its graph's name: its own title is the
+        // same for every graph until the pointer has passed over it.
+        const TPlotForm* plot = TPlotForm::Of(windows[i]);
+        captions.push_back(plot && plot->HasGraph() ? plot->Graph().Caption : windows[i]->windowTitle().toStdString());
         if (windows[i] == mdiArea_->activeSubWindow())
             active = i;
     }
@@ -490,6 +495,7 @@ void TMainForm::UpdateStageButtons()
     const TStageButtons b = StageButtons(*wall);
     for (int k = 0; k < 5; ++k)
         ApplyCommandState(act_->StageButton[k], b.Stage[k]);
+    act_->StageSeparator->setVisible(b.Stage[0].Visible);
 }
 
 QAction* TMainForm::ViewGeometryAction() const

@@ -80,6 +80,7 @@ struct TMainActions {
     QAction* ViewOutputButton = nullptr;
     // p-y, deflection, moment, shear, soil reaction, deflection-moment-shear, pressure.
     QAction* GraphButton[7] = {};
+    QAction* StageSeparator = nullptr;  // shown with the stage buttons
     QActionGroup* StageGroup = nullptr;
     QAction* StageButton[5] = {};
 };

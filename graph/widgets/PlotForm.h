@@ -47,6 +47,8 @@ public:
     PlotLegend* Legend() const { return legend_; }
     // The graph shown.
     TGraphPlot& Graph() const { return *graph_; }
+    // False once the graph has let the window go (it is closing).
+    bool HasGraph() const { return graph_ != nullptr; }
 
     // Current and full ranges (the full ones are the limits of zooming).
     const TGraphRanges& Ranges() const { return ranges_; }

@@ -397,6 +397,10 @@ TEST_F(MainCommandsTest, OpenGraphWindowsShowTheNewResultsAndCloseWithTheirWall)
     act().Graph[1]->trigger();
     TPlotForm* window = TPlotForm::Of(form->MdiArea()->activeSubWindow());
     ASSERT_NE(window, nullptr);
+    Open(act().Window);  // graph windows are listed by their graphs' names, the active one checked
+    EXPECT_EQ(act().WindowEntry[0]->text(), "Deflection vs Depth");
+    EXPECT_TRUE(act().WindowEntry[0]->isChecked());
+    EXPECT_FALSE(act().WindowEntry[1]->isVisible());
     const long double before = window->FullRanges().Panel[0].X.Max;
     // Metres instead of inches: the same wall deflects by other numbers.
     act().UnitSystem[1]->trigger();
