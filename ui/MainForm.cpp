@@ -213,8 +213,13 @@ void TMainForm::dropEvent(QDropEvent* event)
     if (path.isEmpty())
         return;
     event->acceptProposedAction();
+    OpenDroppedFile(path.toStdString());
+}
+
+void TMainForm::OpenDroppedFile(const std::string& path)
+{
     if (!QuerySave())
         return;
-    QDir::setCurrent(QFileInfo(path).absolutePath());
-    OpenFileName(path.toStdString(), true);
+    QDir::setCurrent(QFileInfo(QString::fromStdString(path)).absolutePath());
+    OpenFileName(path, true);
 }

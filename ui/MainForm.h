@@ -59,6 +59,9 @@ public:
     // Start-up with a file named on the command line: without a "." the name
     // gets ".tk4d"; a missing file leaves the new wall.
     void OpenStartupFile(const std::string& argument);
+    // A data file dropped on the window: after the save question its folder
+    // becomes the working directory and the file is opened.
+    void OpenDroppedFile(const std::string& path);
 
     // Whether the last plot data read succeeded.
     bool ResultsLoaded() const { return resultsLoaded_; }

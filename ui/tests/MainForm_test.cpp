@@ -14,7 +14,10 @@
 #include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QDesktopServices>
 #include <QMenuBar>
+#include <QUrl>
+#include <QUrlQuery>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -442,3 +445,48 @@ TEST_F(MainCommandsTest, HelpTextEditorAndUpdateCommandsSayWhatWentWrong)
 }
 
 }  // namespace
+
+// Takes the addresses the program hands to the web browser.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void Open(const QUrl& url) { urls << url; }
+};
+
+namespace {
+
+TEST_F(MainCommandsTest, CheckForUpdatesOpensTheUpdatePageAskingAboutThisRelease)
+{
+    QSettings("Orvane", "TORVIK").setValue("2013.4.6/Update Page", "http://updates.example/torvik?lang=en");
+    form.reset();
+    form = std::make_unique<TMainForm>(&prompt);  // reads the settings anew
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("http", &catcher, "Open");
+    form->Actions().CheckUpdates->trigger();
+    QDesktopServices::unsetUrlHandler("http");
+    ASSERT_EQ(catcher.urls.size(), 1);
+    const QUrlQuery query(catcher.urls[0]);
+    EXPECT_EQ(catcher.urls[0].host(), "updates.example");
+    EXPECT_EQ(query.queryItemValue("lang"), "en");
+    EXPECT_EQ(query.queryItemValue("product", QUrl::FullyDecoded), "TORVIK 2013");
+    EXPECT_EQ(query.queryItemValue("version"), "2013.4.6");
+    EXPECT_EQ(query.queryItemValue("today"), QDate::currentDate().toString(Qt::ISODate));
+}
+
+TEST_F(MainCommandsTest, AFileDroppedOnTheWindowOpensAfterTheSaveQuestion)
+{
+    const std::string wall = Copy(Wall, "dropped.tk4d");
+    form->SetModified(true);
+    prompt.answers.push_back(Prompt::Answer::No);
+    form->OpenDroppedFile(wall);
+    ASSERT_FALSE(prompt.shown.empty());
+    EXPECT_EQ(prompt.shown.front(), "Do you want to save any changes?");
+    EXPECT_EQ(form->windowTitle(), "TORVIK 2013.4.6 - Dropped.tk4d");
+    EXPECT_EQ(QDir::currentPath(), dir.path());
+}
+
+}  // namespace
+
+#include "MainForm_test.moc"
