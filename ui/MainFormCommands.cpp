@@ -136,9 +136,9 @@ void TMainForm::CheckUpdatesClick()
 
 void TMainForm::UnitsClick(int system)
 {
-    CommitActiveChild();
+    // A refused entry stays where it is: it would be converted as if it had been accepted.
     TProgramData* wall = OpenWall();
-    if (!wall)
+    if (!wall || !CommitActiveChild())
         return;
     const int before = wall->UnitSystem();
     try {

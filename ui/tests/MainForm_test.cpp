@@ -352,21 +352,29 @@ TEST_F(MainCommandsTest, SwitchingAnOptionOffClosesItsTablesEditor)
     EXPECT_EQ(OpenWall()->LongTermMarker, 9);
 }
 
-TEST_F(MainCommandsTest, GraphsFollowThePlotDataFileOnDiskAndTheirOwnCurves)
+TEST_F(MainCommandsTest, GraphsAreWithdrawnWhenThePlotDataFileIsDeleted)
 {
     const std::string wall = Copy(Wall, "c.tk4d");
     Copy(DataDir + "/cantilever.tk4p", "c.tk4p");
     form->OpenFileName(wall, false);
     EXPECT_EQ(GraphMenuEnabled(), std::vector<bool>(8, true));
-    // A graph without curves (a p-y section without curves) is not offered; the others are.
-    form->Graphs().pltPY.SetLineCount(0);
-    form->UpdateResultButtons();
-    EXPECT_FALSE(act().GraphButton[0]->isEnabled());
-    EXPECT_TRUE(act().GraphButton[1]->isEnabled());
-    EXPECT_FALSE(GraphMenuEnabled()[0]);
     // Deleting the plot data file withdraws every graph the next time the menu opens.
     QFile::remove(dir.filePath("c.tk4p"));
     EXPECT_EQ(GraphMenuEnabled(), std::vector<bool>(8, false));
+}
+
+TEST_F(MainCommandsTest, AResultFileWithoutPyCurvesOffersEveryGraphButThem)
+{
+    const std::string wall = Copy(Wall, "n.tk4d");
+    Copy(DataDir + "/no-py-curves.tk4p", "n.tk4p");
+    form->OpenFileName(wall, false);
+    ASSERT_TRUE(form->ResultsLoaded());
+    EXPECT_FALSE(act().GraphButton[0]->isEnabled());
+    for (int i = 1; i < 7; ++i)
+        EXPECT_TRUE(act().GraphButton[i]->isEnabled()) << i;
+    std::vector<bool> expected(8, true);
+    expected[0] = false;
+    EXPECT_EQ(GraphMenuEnabled(), expected);
 }
 
 TEST_F(MainCommandsTest, SwitchingStagesKeepsTheModifiedState)
