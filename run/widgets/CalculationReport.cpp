@@ -15,6 +15,7 @@
 #include <QLocale>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 
 #include <cmath>
 #include <functional>
@@ -592,7 +593,11 @@ bool TCalculationReport::Write(const QString& wallFile, const QString& pdfFile, 
         return Fail(error, QString::fromStdString(message));
     const QString fingerprint = Fingerprint(wallFile);
 
-    QPdfWriter pdf(pdfFile);
+    // The report goes to a new file that replaces the old one only when complete.
+    QSaveFile file(pdfFile);
+    if (!file.open(QIODevice::WriteOnly))
+        return Fail(error, "Cannot write " + pdfFile + ": " + file.errorString());
+    QPdfWriter pdf(&file);
     pdf.setResolution(Dpi);
     pdf.setPageSize(QPageSize(paper));
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
@@ -642,7 +647,7 @@ bool TCalculationReport::Write(const QString& wallFile, const QString& pdfFile, 
             painter.restore();
         }
     }
-    if (!painter.end())
-        return Fail(error, "Cannot write " + pdfFile);
+    if (!painter.end() || !file.commit())
+        return Fail(error, "Cannot write " + pdfFile + ": " + file.errorString());
     return true;
 }
