@@ -270,6 +270,19 @@ TRgb PaletteColor(int c)
     return palette[((c % 17) + 17) % 17];
 }
 
+TRgb LegendTextColor(int c)
+{
+    const TRgb rgb = PaletteColor(c);
+    // Luma of the colour, 0 (black) to 1 (white); above the limit the colour
+    // is scaled down to it, keeping its hue.
+    constexpr double Limit = 0.42;
+    const double luma = (0.299 * rgb.R + 0.587 * rgb.G + 0.114 * rgb.B) / 255.0;
+    if (luma <= Limit)
+        return rgb;
+    const double k = Limit / luma;
+    return {static_cast<int>(rgb.R * k), static_cast<int>(rgb.G * k), static_cast<int>(rgb.B * k)};
+}
+
 void ActivateCurves(TGraphPlot& plot)
 {
     const bool limit = plot.LegendLimit && plot.LineCount() > LegendCurveLimit;

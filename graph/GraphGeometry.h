@@ -133,6 +133,10 @@ struct TRgb {
 // Palette entry c mod 17 (17 entries; grey and silver appear twice).
 TRgb PaletteColor(int c);
 
+// The colour of legend text for palette entry c: the entry itself, or for a
+// light one (yellow, lime, cyan, silver) the same hue darkened until it reads on white.
+TRgb LegendTextColor(int c);
+
 // How many curves a new graph window activates when LegendLimit is set.
 constexpr int LegendCurveLimit = 20;
 
