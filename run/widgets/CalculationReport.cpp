@@ -388,7 +388,8 @@ public:
         const TStageResults& s = r_.Stages[k];
         const TextSection* text = k + 1 < t_.Sections.size() ? &t_.Sections[k + 1] : nullptr;
         p_.NewPage();
-        p_.Heading(text ? text->Name + " (" + QString::fromStdString(s.Name) + ")" : QString::fromStdString(s.Name), 16);
+        // The engine's heading ("Stage 2 of 3") where it gives one.
+        p_.Heading(text && !text->Name.isEmpty() ? text->Name : QString::fromStdString(s.Name), 16);
         if (text) {
             if (const TextBlock* b = text->Find("Input used")) {
                 p_.Heading(QStringLiteral("Input"), 11);
