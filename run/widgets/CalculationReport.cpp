@@ -593,6 +593,10 @@ bool TCalculationReport::Write(const QString& wallFile, const QString& pdfFile, 
     if (!LoadWallResults(wall, graphs, message))
         return Fail(error, QString::fromStdString(message));
     const QString fingerprint = Fingerprint(wallFile);
+    // Each stage's curves carry its name in the legends.
+    for (TGraphPlot* graph : {&graphs.pltDMS, &graphs.pltSoil, &graphs.pltLD})
+        for (int k = 0; k < graph->LineCount() && k < static_cast<int>(results.Stages.size()); ++k)
+            graph->Lines(k).Name = results.Stages[static_cast<size_t>(k)].Name;
 
     // The report goes to a new file that replaces the old one only when complete.
     QSaveFile file(pdfFile);
