@@ -183,11 +183,10 @@ bool ReadResultTables(const std::string& plotFile, bool longTerm, TResultSet& re
     return true;
 }
 
-bool LoadResultTables(const std::string& wallFile, TResultSet& results, std::string& error)
+bool ReadWallContext(const std::string& wallFile, TPlotReadContext& context, std::string& error)
 {
-    namespace fs = std::filesystem;
     std::error_code ec;
-    if (!fs::is_regular_file(wallFile, ec)) {
+    if (!std::filesystem::is_regular_file(wallFile, ec)) {
         error = "The wall data file " + wallFile + " does not exist.";
         return false;
     }
@@ -198,6 +197,15 @@ bool LoadResultTables(const std::string& wallFile, TResultSet& results, std::str
         error = "The wall data file " + wallFile + " cannot be read: " + host.prompt.shown.front();
         return false;
     }
+    context = PlotReadContext(*wall);
+    return true;
+}
+
+bool LoadResultTables(const std::string& wallFile, const TPlotReadContext& context, TResultSet& results,
+                      std::string& error)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
     const std::string plotFile = PlotFileName(wallFile);
     if (!fs::is_regular_file(plotFile, ec)) {
         error = "The wall " + wallFile + " has no results: analyse it first.";
@@ -207,7 +215,13 @@ bool LoadResultTables(const std::string& wallFile, TResultSet& results, std::str
         error = "The results of " + wallFile + " are older than the wall data file: analyse it again.";
         return false;
     }
-    return ReadResultTables(plotFile, wall->LongTermMarker == 9, results, error);
+    return ReadResultTables(plotFile, context.LongTermMarker == 9, results, error);
+}
+
+bool LoadResultTables(const std::string& wallFile, TResultSet& results, std::string& error)
+{
+    TPlotReadContext context;
+    return ReadWallContext(wallFile, context, error) && LoadResultTables(wallFile, context, results, error);
 }
 
 std::vector<size_t> ReadableRows(const std::vector<TResultRow>& rows, size_t maxRows)

@@ -1,4 +1,6 @@
 #pragma once
+#include "run/ReadPlotFile.h"
+
 #include <string>
 #include <vector>
 
@@ -41,10 +43,18 @@ struct TResultSet {
 // file is missing, ends early or holds a bad number.
 bool ReadResultTables(const std::string& plotFile, bool longTerm, TResultSet& results, std::string& error);
 
-// For a wall data file: reads the wall (to name its stages or cases) and its
-// plot data file. False with the reason when either cannot be read, or when
-// the plot data file is older than the data file (its results would belong to
-// other input).
+// The plot reader's context of a saved wall, read without windows (the
+// command line; the program takes it from its open wall). False with the
+// reason when the file cannot be read.
+bool ReadWallContext(const std::string& wallFile, TPlotReadContext& context, std::string& error);
+
+// The results of the wall data file `wallFile` from its plot data file, the
+// stages or cases named from `context`. False with the reason when the plot
+// data file is missing, cannot be read, or is older than the data file (its
+// results would belong to other input).
+bool LoadResultTables(const std::string& wallFile, const TPlotReadContext& context, TResultSet& results,
+                      std::string& error);
+// The same for a wall read with ReadWallContext.
 bool LoadResultTables(const std::string& wallFile, TResultSet& results, std::string& error);
 
 // The rows of a table worth printing: every row when there are at most

@@ -579,10 +579,20 @@ QPageSize::PageSizeId TCalculationReport::DefaultPaper()
 bool TCalculationReport::Write(const QString& wallFile, const QString& pdfFile, QPageSize::PageSizeId paper,
                                QString* error)
 {
+    TPlotReadContext context;
+    std::string message;
+    if (!ReadWallContext(wallFile.toStdString(), context, message))
+        return Fail(error, QString::fromStdString(message));
+    return Write(wallFile, context, pdfFile, paper, error);
+}
+
+bool TCalculationReport::Write(const QString& wallFile, const TPlotReadContext& context, const QString& pdfFile,
+                               QPageSize::PageSizeId paper, QString* error)
+{
     const std::string wall = wallFile.toStdString();
     TResultSet results;
     std::string message;
-    if (!LoadResultTables(wall, results, message))
+    if (!LoadResultTables(wall, context, results, message))
         return Fail(error, QString::fromStdString(message));
     const QString outputFile = QString::fromStdString(ReplaceExtension(wall, ".tk4o"));
     QFile output(outputFile);
@@ -590,8 +600,9 @@ bool TCalculationReport::Write(const QString& wallFile, const QString& pdfFile, 
         return Fail(error, "The output text " + outputFile + " is missing or older than the data file: analyse the wall again.");
     const OutputText text = ParseOutputText(QString::fromUtf8(output.readAll()));
     TResultGraphs graphs;
-    if (!LoadWallResults(wall, graphs, message))
-        return Fail(error, QString::fromStdString(message));
+    TPlotReadContext graphContext = context;
+    if (!ReadPlotFile(graphs, PlotFileName(wall), false, graphContext, nullptr))
+        return Fail(error, QString::fromStdString(graphContext.ErrorMessage));
     const QString fingerprint = Fingerprint(wallFile);
     // Each stage's curves carry its name in the legends.
     for (TGraphPlot* graph : {&graphs.pltDMS, &graphs.pltSoil, &graphs.pltLD})

@@ -1,4 +1,6 @@
 #pragma once
+#include "run/ReadPlotFile.h"
+
 #include <QPageSize>
 #include <QString>
 
@@ -17,6 +19,9 @@ public:
     // Writes the report of `wallFile` to `pdfFile` on paper of `paper` (A4 or
     // Letter). Needs a QGuiApplication. False with the reason in `error` when
     // the wall has no up-to-date results or the file cannot be written.
+    // `context` is the open wall's (the program), or read from the file by the overload without it.
+    static bool Write(const QString& wallFile, const TPlotReadContext& context, const QString& pdfFile,
+                      QPageSize::PageSizeId paper, QString* error);
     static bool Write(const QString& wallFile, const QString& pdfFile, QPageSize::PageSizeId paper, QString* error);
 
     // The paper of the user's locale: Letter where the US measurement system is used, else A4.

@@ -2,6 +2,7 @@
 
 #include "graph/GraphGeometry.h"
 #include "model/AtomicFile.h"
+#include "model/ProgramData.h"
 #include "run/ResultTables.h"
 #include "run/widgets/CalculationReport.h"
 #include "units/Prompt.h"
@@ -31,26 +32,29 @@ std::string Proposal(const std::string& wallFile, const char* extension)
 
 }  // namespace
 
-void TResultCommands::SaveReport(const std::string& wallFile)
+void TResultCommands::SaveReport(const TProgramData& wall)
 {
+    const std::string& wallFile = wall.FileName;
     const auto chosen = prompt_.SaveFileName("Save Report", "PDF documents (*.pdf)", Proposal(wallFile, ".pdf"));
     if (!chosen)
         return;
     const std::string name = WithExtension(*chosen, ".pdf");
     QString error;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool written = TCalculationReport::Write(QString::fromStdString(wallFile), QString::fromStdString(name),
-                                                   TCalculationReport::DefaultPaper(), &error);
+    const bool written = TCalculationReport::Write(QString::fromStdString(wallFile), PlotReadContext(wall),
+                                                   QString::fromStdString(name), TCalculationReport::DefaultPaper(),
+                                                   &error);
     QApplication::restoreOverrideCursor();
     if (!written)
         prompt_.Information("The report was not written. " + error.toStdString());
 }
 
-void TResultCommands::SaveCsv(const std::string& wallFile)
+void TResultCommands::SaveCsv(const TProgramData& wall)
 {
+    const std::string& wallFile = wall.FileName;
     TResultSet results;
     std::string error;
-    if (!LoadResultTables(wallFile, results, error)) {
+    if (!LoadResultTables(wallFile, PlotReadContext(wall), results, error)) {
         prompt_.Information(error);
         return;
     }
@@ -64,11 +68,11 @@ void TResultCommands::SaveCsv(const std::string& wallFile)
     }
 }
 
-void TResultCommands::ShowStageEnvelope(const std::string& wallFile)
+void TResultCommands::ShowStageEnvelope(const TProgramData& wall)
 {
     TResultSet results;
     std::string error;
-    if (!LoadResultTables(wallFile, results, error)) {
+    if (!LoadResultTables(wall.FileName, PlotReadContext(wall), results, error)) {
         prompt_.Information(error);
         return;
     }

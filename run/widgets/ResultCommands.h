@@ -4,22 +4,23 @@
 #include <string>
 
 class Prompt;
+class TProgramData;
 
 // The result commands of the main window: the calculation report, the CSV
 // export (Computation menu) and the stage envelope graph (Graphics menu). Each
-// works on the saved data file of the open wall and the results the analysis
-// left beside it; every message goes through the prompt.
+// works on the open wall's saved data file (wall.FileName) and the results the
+// analysis left beside it; every message goes through the prompt.
 class TResultCommands {
 public:
     explicit TResultCommands(Prompt& prompt) : prompt_(prompt) {}
 
     // "Save &Report...": asks for a PDF file name and writes the report.
-    void SaveReport(const std::string& wallFile);
+    void SaveReport(const TProgramData& wall);
     // "Save Results as &CSV...": asks for a CSV file name and writes the results.
-    void SaveCsv(const std::string& wallFile);
+    void SaveCsv(const TProgramData& wall);
     // "Stage &Envelope": fills the envelope graph from the wall's results and
     // opens its window (a window already open shows the new results).
-    void ShowStageEnvelope(const std::string& wallFile);
+    void ShowStageEnvelope(const TProgramData& wall);
 
     // Whether the commands apply: the report and the CSV need results; the
     // envelope needs the results of a staged wall.

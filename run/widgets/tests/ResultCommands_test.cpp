@@ -3,6 +3,8 @@
 #include "run/widgets/ResultCommands.h"
 
 #include "graph/widgets/PlotForm.h"
+#include "model/BatchHost.h"
+#include "model/ProgramData.h"
 #include "units/ScriptedPrompt.h"
 
 #include <QMdiArea>
@@ -44,10 +46,12 @@ struct ResultCommandsTest : testing::Test {
 
 TEST_F(ResultCommandsTest, CsvEnvelopeAndReportFromTheWallsResults)
 {
+    BatchHost host;
+    const std::unique_ptr<TProgramData> open = TProgramData::CreateFromFile(host, wall.string(), TProgramData::FormatForPath(wall.string()));
     TResultCommands commands(prompt);
     // The CSV under the name the user gave, with the extension added.
     prompt.fileNames = {(dir / "results").string()};
-    commands.SaveCsv(wall.string());
+    commands.SaveCsv(*open);
     std::ifstream csv(dir / "results.csv");
     std::string header;
     std::getline(csv, header);
@@ -55,15 +59,15 @@ TEST_F(ResultCommandsTest, CsvEnvelopeAndReportFromTheWallsResults)
 
     // The envelope opens a graph window of two curves per panel; showing it
     // again replaces the window.
-    commands.ShowStageEnvelope(wall.string());
+    commands.ShowStageEnvelope(*open);
     ASSERT_EQ(area.subWindowList().size(), 1);
     EXPECT_EQ(commands.EnvelopeGraph().LineCount2(), 2);
-    commands.ShowStageEnvelope(wall.string());
+    commands.ShowStageEnvelope(*open);
     EXPECT_EQ(area.subWindowList().size(), 1);
 
     // The report needs the output text of the run, which these results lack.
     prompt.fileNames = {(dir / "report.pdf").string()};
-    commands.SaveReport(wall.string());
+    commands.SaveReport(*open);
     ASSERT_FALSE(prompt.shown.empty());
     EXPECT_NE(prompt.shown.back().find("analyse the wall again"), std::string::npos) << prompt.shown.back();
     EXPECT_FALSE(fs::exists(dir / "report.pdf"));
