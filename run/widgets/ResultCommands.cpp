@@ -85,3 +85,17 @@ void TResultCommands::ShowStageEnvelope(const TProgramData& wall)
     }
     envelope_.Execute();
 }
+
+void TResultCommands::ResultsReread(const TProgramData& wall)
+{
+    if (!envelope_.HasPlotForm())
+        return;
+    TResultSet results;
+    std::string error;
+    envelope_.PlotFormClosed();
+    if (!LoadResultTables(wall.FileName, PlotReadContext(wall), results, error) || results.Stages.size() < 2)
+        return;
+    FillEnvelopeGraph(envelope_, StageEnvelope(results), results.UnitSystem);
+    if (GraphRanges(envelope_))
+        envelope_.Execute();
+}

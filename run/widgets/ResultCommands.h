@@ -22,6 +22,10 @@ public:
     // opens its window (a window already open shows the new results).
     void ShowStageEnvelope(const TProgramData& wall);
 
+    // After the results were read again (a run, another wall): an open
+    // envelope window shows the new results, or closes when there are none.
+    void ResultsReread(const TProgramData& wall);
+
     // Whether the commands apply: the report and the CSV need results; the
     // envelope needs the results of a staged wall.
     static bool ReportEnabled(bool resultsLoaded) { return resultsLoaded; }

@@ -7,6 +7,7 @@
 #include "model/ProgramData.h"
 #include "units/ScriptedPrompt.h"
 
+#include <QCoreApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -64,6 +65,14 @@ TEST_F(ResultCommandsTest, CsvEnvelopeAndReportFromTheWallsResults)
     EXPECT_EQ(commands.EnvelopeGraph().LineCount2(), 2);
     commands.ShowStageEnvelope(*open);
     EXPECT_EQ(area.subWindowList().size(), 1);
+    // Results read again keep one window; results gone close it.
+    commands.ResultsReread(*open);
+    EXPECT_EQ(area.subWindowList().size(), 1);
+    fs::remove(dir / "wall.tk4p");
+    commands.ResultsReread(*open);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(area.subWindowList().size(), 0);
+    fs::copy_file(fs::path(TORVIK_SOURCE_DIR) / "run" / "tests" / "data" / "staged.tk4p", dir / "wall.tk4p");
 
     // The report needs the output text of the run, which these results lack.
     prompt.fileNames = {(dir / "report.pdf").string()};
