@@ -501,3 +501,21 @@ TEST_F(PlotFormTest, FewerCurvesReadWhileTheWindowIsOpenAreNoFault)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PlotFormTest, TheAxesFitTheActiveCurvesWhenTheWindowOpensAndWhenTheyChange)
+{
+    // Curve i ends at y = 10 (i + 1): the 20 curves drawn reach 200, all 25 reach 250.
+    TPlotForm& f = Open(25);
+    EXPECT_EQ(f.FullRanges().Panel[0].Y.Max, 200);
+    WhenDialogShown<TfrmActiveLines>([](TfrmActiveLines& d) {
+        d.btnAll()->click();
+        d.btnOk()->click();
+    });
+    f.ActiveCurvesAction()->trigger();
+    EXPECT_EQ(f.FullRanges().Panel[0].Y.Max, 250);
+    EXPECT_EQ(f.Ranges().Panel[0].Y.Max, 250);
+}
+
+}  // namespace
