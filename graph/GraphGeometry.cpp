@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -59,27 +60,59 @@ std::optional<TAxisRange> RoundAxisRange(long double min, long double max)
     return TAxisRange{step * AwayFromZero(min / step), step * AwayFromZero(max / step)};
 }
 
-std::optional<TPanelRange> PanelRange(const TGraphPlot::LineList& lines)
+namespace {
+
+// A range rounded so that no value but zero lies on its ends: a curve drawn
+// on the frame of the graph cannot be told from the frame.
+std::optional<TAxisRange> RangeWithMargin(long double min, long double max, bool margin)
 {
+    const long double gap = margin ? 0.03L * (max - min) : 0;
+    return RoundAxisRange(min < 0 ? min - gap : min, max > 0 ? max + gap : max);
+}
+
+// The range of the curves of a list that `counted` accepts (by position),
+// every curve when it accepts none.
+std::optional<TPanelRange> CountedRange(const TGraphPlot::LineList& lines, const std::function<bool(size_t)>& counted,
+                                        bool xMargin, bool yMargin)
+{
+    bool any = false;
+    for (size_t i = 0; i < lines.size() && !any; ++i)
+        any = counted(i) && !lines[i]->Points.empty();
     long double xMin = 0, xMax = 0, yMin = 0, yMax = 0;
-    for (const auto& line : lines) {
-        for (const TFloatPoint& p : line->Points) {
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (any && !counted(i))
+            continue;
+        for (const TFloatPoint& p : lines[i]->Points) {
             Extend(p.X, xMin, xMax);
             Extend(p.Y, yMin, yMax);
         }
     }
-    const auto y = RoundAxisRange(yMin, yMax);
-    const auto x = RoundAxisRange(xMin, xMax);
+    const auto y = RangeWithMargin(yMin, yMax, yMargin);
+    const auto x = RangeWithMargin(xMin, xMax, xMargin);
     if (!x || !y)
         return std::nullopt;
     return TPanelRange{*x, *y};
 }
 
+}  // namespace
+
+std::optional<TPanelRange> PanelRange(const TGraphPlot::LineList& lines)
+{
+    return CountedRange(lines, [](size_t) { return true; }, false, false);
+}
+
 std::optional<TGraphRanges> GraphRanges(const TGraphPlot& plot)
 {
-    const auto p1 = PanelRange(plot.LineList1());
-    const auto p2 = PanelRange(plot.LineList2());
-    const auto p3 = PanelRange(plot.LineList3());
+    // The curves drawn: the active ones of panel 1, and those at the same
+    // positions in panels 2 and 3. Values keep a margin from the frame; depths
+    // (the vertical axis of a depth plot) end at the wall's ends.
+    const auto active = [&plot](size_t i) {
+        return static_cast<int>(i) >= plot.LineCount() || plot.Lines(static_cast<int>(i)).Active;
+    };
+    const bool yMargin = !plot.XOnTop;
+    const auto p1 = CountedRange(plot.LineList1(), active, true, yMargin);
+    const auto p2 = CountedRange(plot.LineList2(), active, true, yMargin);
+    const auto p3 = CountedRange(plot.LineList3(), active, true, yMargin);
     if (!p1 || !p2 || !p3)
         return std::nullopt;
     TGraphRanges ranges;
@@ -235,6 +268,19 @@ TRgb PaletteColor(int c)
         {0, 0, 128},   {255, 0, 255}, {128, 128, 0},   {0, 128, 128},   {128, 128, 128}, {0, 255, 0},
         {128, 128, 128}, {192, 192, 192}, {192, 192, 192}, {255, 255, 0}, {0, 255, 255}};
     return palette[((c % 17) + 17) % 17];
+}
+
+TRgb LegendTextColor(int c)
+{
+    const TRgb rgb = PaletteColor(c);
+    // Luma of the colour, 0 (black) to 1 (white); above the limit the colour
+    // is scaled down to it, keeping its hue.
+    constexpr double Limit = 0.42;
+    const double luma = (0.299 * rgb.R + 0.587 * rgb.G + 0.114 * rgb.B) / 255.0;
+    if (luma <= Limit)
+        return rgb;
+    const double k = Limit / luma;
+    return {static_cast<int>(rgb.R * k), static_cast<int>(rgb.G * k), static_cast<int>(rgb.B * k)};
 }
 
 void ActivateCurves(TGraphPlot& plot)

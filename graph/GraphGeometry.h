@@ -48,8 +48,11 @@ std::optional<TAxisRange> RoundAxisRange(long double min, long double max);
 // The full range of one list of curves (every point, active or not; 0 always included).
 std::optional<TPanelRange> PanelRange(const TGraphPlot::LineList& lines);
 
-// Full ranges of panel 1 (Lines), panel 2 (Lines2) and panel 3 (Lines3); no
-// value when any step comes out zero (the window then closes itself).
+// Full ranges of panel 1 (Lines), panel 2 (Lines2) and panel 3 (Lines3) from
+// the curves drawn: the active curves of panel 1 and the curves at their
+// positions in panels 2 and 3 (every curve when none is active). Values keep a
+// margin from the frame, so that no curve lies on it; the depths of a depth
+// plot do not. No value when any step comes out zero (the window then closes itself).
 std::optional<TGraphRanges> GraphRanges(const TGraphPlot& plot);
 
 // Tick positions of one axis: ticks at i x Minor for IMin <= i <= IMax; every
@@ -129,6 +132,10 @@ struct TRgb {
 
 // Palette entry c mod 17 (17 entries; grey and silver appear twice).
 TRgb PaletteColor(int c);
+
+// The colour of legend text for palette entry c: the entry itself, or for a
+// light one (yellow, lime, cyan, silver) the same hue darkened until it reads on white.
+TRgb LegendTextColor(int c);
 
 // How many curves a new graph window activates when LegendLimit is set.
 constexpr int LegendCurveLimit = 20;

@@ -5,6 +5,7 @@
 
 #include "model/WordReader.h"
 #include "run/ResultGraphs.h"
+#include "units/NumberFormat.h"
 #include "units/Prompt.h"
 #include "units/TorvikError.h"
 
@@ -87,7 +88,7 @@ private:
         const int u = Integer();
         lastUnits = u;
         StorePressure(s, pressure, u);
-        ReadPyCurves(s);
+        ReadPyCurves(s, u);
         const int lines = Count(s, "result lines", MaxPlotCurves);
         int sections = 0;
         if (s == 1) {
@@ -182,8 +183,10 @@ private:
 
     // The p-y curves of a section replace those of the previous one; shorter
     // curves end in copies of their last point.
-    void ReadPyCurves(int s)
+    void ReadPyCurves(int s, int units)
     {
+        // The legend names each curve by its depth and unit: "Depth 10.25 ft".
+        const std::string unit = units == 1 ? " ft" : units == 2 ? " m" : "";
         TGraphPlot& py = g_.pltPY;
         const int nc = Count(s, "p-y curves", MaxPlotCurves);
         py.SetLineCount(nc);
@@ -193,6 +196,7 @@ private:
         for (int i = 0; i < nc; ++i) {
             TLine& curve = py.Lines(i);
             curve.Value = Real();
+            curve.Name = "Depth " + FormatGeneral(curve.Value, 15) + unit;
             const int m = Count(s, "points of a p-y curve", MaxPlotPoints);
             counts[static_cast<size_t>(i)] = m;
             curve.SetPointCount(m);

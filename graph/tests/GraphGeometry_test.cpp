@@ -65,6 +65,43 @@ TEST(AxisRangeOfPanel, AllPointsAtTheOriginGiveAHundredthEachWay)
     EXPECT_NEAR(static_cast<double>(ranges->Panel[2].Y.Min), -0.01, 1e-15);
 }
 
+TEST(AxisRangeOfPanel, TheGraphFitsTheCurvesDrawnWithValuesOffTheFrame)
+{
+    // 25 p-y curves; a new window draws the first 20, so the large 23rd does not size the axes.
+    TGraphPlot py;
+    py.XOnTop = false;
+    for (int i = 0; i < 25; ++i)
+        AddCurve(py, {{-2, i == 22 ? -2000.0L : -40}, {2, i == 22 ? 2000.0L : 40}});
+    ActivateCurves(py);
+    auto ranges = GraphRanges(py);
+    ASSERT_TRUE(ranges);
+    EXPECT_LT(ranges->Panel[0].Y.Max, 100);
+    // A peak on a round value (40, and the 2 of y) keeps a margin from the frame.
+    EXPECT_GT(ranges->Panel[0].Y.Max, 40);
+    EXPECT_GT(ranges->Panel[0].X.Max, 2);
+    EXPECT_LT(ranges->Panel[0].X.Min, -2);
+
+    // A depth plot: the moment keeps its margin, the depth axis ends at the tip.
+    TGraphPlot moment;
+    AddCurve(moment, {{0, 0}, {130, 14}, {0, 22}});
+    ranges = GraphRanges(moment);
+    ASSERT_TRUE(ranges);
+    EXPECT_GT(ranges->Panel[0].X.Max, 130);
+    EXPECT_EQ(ranges->Panel[0].Y.Max, 22);
+}
+
+TEST(Palette, LightColoursAreDarkenedForLegendText)
+{
+    for (int c = 0; c < 17; ++c) {
+        const TRgb rgb = LegendTextColor(c), own = PaletteColor(c);
+        EXPECT_LE(0.299 * rgb.R + 0.587 * rgb.G + 0.114 * rgb.B, 0.43 * 255) << c;
+        // The hue stays: a channel that is zero stays zero, the order of the channels stays.
+        EXPECT_EQ(rgb.R == 0, own.R == 0) << c;
+        EXPECT_EQ(rgb.R >= rgb.G, own.R >= own.G) << c;
+    }
+    EXPECT_EQ(LegendTextColor(1).B, 255);  // blue reads as it is
+}
+
 TEST(AxisRangeOfPanel, NonFiniteExtentHasNoRange)
 {
     EXPECT_FALSE(RoundAxisRange(0, INFINITY));

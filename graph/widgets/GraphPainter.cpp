@@ -88,6 +88,30 @@ void DrawCaptionsSingle(Frame& f, const TPixelRect& c)
     DrawUpwards(f.p, c.Left, (c.Top + c.Bottom + fm.horizontalAdvance(yCaption)) / 2, yCaption);
 }
 
+// A caption that fits `room` pixels in the painter's font: as it is, or with
+// its name cut to the last word ("Moment (in-kips)"); when that is still too
+// long the painter's font is made smaller (down to 60 %) and the text elided.
+QString FittedCaption(QPainter& p, const QString& caption, int room)
+{
+    if (QFontMetrics(p.font()).horizontalAdvance(caption) <= room)
+        return caption;
+    const int units = caption.lastIndexOf(" (");
+    const QString name = units > 0 ? caption.left(units) : caption;
+    const QString tail = units > 0 ? caption.mid(units) : QString();
+    const QString shortName = name.section(' ', -1) + tail;
+    if (QFontMetrics(p.font()).horizontalAdvance(shortName) <= room)
+        return shortName;
+    QFont font = p.font();
+    const int pixels = font.pixelSize() > 0 ? font.pixelSize() : QFontMetrics(font).height();
+    for (int size = pixels - 1; size >= std::max(1, pixels * 6 / 10); --size) {
+        font.setPixelSize(size);
+        if (QFontMetrics(font).horizontalAdvance(shortName) <= room)
+            break;
+    }
+    p.setFont(font);
+    return QFontMetrics(font).elidedText(shortName, Qt::ElideRight, std::max(0, room));
+}
+
 void DrawCaptionsThree(Frame& f, const TPixelRect& c)
 {
     const TGraphPlot& g = f.plot;
@@ -105,15 +129,21 @@ void DrawCaptionsThree(Frame& f, const TPixelRect& c)
     const int titleBottom = printer ? Py / 4 : f.H;
     const int top = bitmap ? f.layout.Plot.Top : c.Top;
     const int bottom = bitmap ? f.layout.Plot.Bottom : c.Bottom;
+    // Each caption has the width of its panel and half the gaps beside it; a
+    // caption too long for it is shortened, then set smaller, so that none
+    // runs into the next.
+    const int gap = f.layout.Panels[1].Left - f.layout.Panels[0].Right;
     for (int k = 0; k < 3; ++k) {
         const TPixelRect& panel = f.layout.Panels[k];
-        const QString xc = Text(AxisCaption(*xCaptions[k][0], *xCaptions[k][1], g.Units()));
+        const int room = panel.Right - panel.Left + gap - f.H / 2;
+        const QString xc = FittedCaption(f.p, Text(AxisCaption(*xCaptions[k][0], *xCaptions[k][1], g.Units())), room);
         int y;
         if (g.XOnTop)
             y = c.Top + Py / 16 + (titled && g.GraphTitleOnTop ? titleTop : 0);
         else
             y = c.Bottom - Py / 16 - fm.height() - (titled && !g.GraphTitleOnTop ? titleBottom : 0);
-        DrawAt(f.p, (panel.Left + panel.Right - fm.horizontalAdvance(xc)) / 2, y, xc);
+        DrawAt(f.p, (panel.Left + panel.Right - QFontMetrics(f.p.font()).horizontalAdvance(xc)) / 2, y, xc);
+        f.p.setFont(f.bold);
         const QString yc = Text(AxisCaption(*yCaptions[k][0], *yCaptions[k][1], g.Units()));
         DrawUpwards(f.p, panel.Left - Px / 8 - 2 * f.H, (top + bottom + fm.horizontalAdvance(yc)) / 2, yc);
     }
@@ -326,7 +356,8 @@ void DrawLegendBox(Frame& f)
             DrawMarker(f.p, s.curve, x, my, Px / 32, Py / 32);
         else
             f.p.drawLine(x - Px / 32, my, x + Px / 32, my);
-        f.p.setPen(c);
+        const TRgb text = LegendTextColor(s.position);
+        f.p.setPen(QColor(text.R, text.G, text.B));
         DrawAt(f.p, box.left() + Px / 16 + Px / 16, y, s.text);
         y += Py / 32 + h;
     }
@@ -378,10 +409,28 @@ void DrawSoilStrip(Frame& f)
             const QString name = Text(g.Layers(b.Entry).GetName()).trimmed();
             const QFontMetrics fm(nameFont);
             const QRect textRect = fm.boundingRect(name).adjusted(-2, 0, 2, 0);
-            QRect at(0, 0, textRect.width(), fm.height());
-            at.moveCenter(rect.center());
-            f.p.fillRect(at, Qt::white);
-            f.p.drawText(at, Qt::AlignCenter, name);
+            if (textRect.width() <= rect.width()) {
+                QRect at(0, 0, textRect.width(), fm.height());
+                at.moveCenter(rect.center());
+                f.p.fillRect(at, Qt::white);
+                f.p.drawText(at, Qt::AlignCenter, name);
+            } else {
+                // A band narrower than its name (the strip of a small picture)
+                // writes it upwards, in a font no taller than the band is wide.
+                QFont upFont = nameFont;
+                upFont.setPixelSize(std::max(1, std::min(fm.height(), rect.width() - 2) * 4 / 5));
+                const QFontMetrics um(upFont);
+                const QString shown = um.elidedText(name, Qt::ElideRight, std::max(0, rect.height() - 4));
+                const int length = um.horizontalAdvance(shown) + 2;
+                f.p.save();
+                f.p.setFont(upFont);
+                f.p.translate(rect.center().x() - um.height() / 2, rect.center().y() + length / 2);
+                f.p.rotate(-90);
+                const QRect at(0, 0, length, um.height());
+                f.p.fillRect(at, Qt::white);
+                f.p.drawText(at, Qt::AlignCenter, shown);
+                f.p.restore();
+            }
         }
     }
     f.p.restore();

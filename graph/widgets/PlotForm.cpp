@@ -105,6 +105,9 @@ TPlotForm::TPlotForm(TGraphPlot& graph, Prompt& prompt, QWidget* parent)
     });
     rubberBand_ = new QRubberBand(QRubberBand::Rectangle, this);
 
+    for (int i = 0; i < graph.LineCount(); ++i)
+        graph.Lines(i).Active = !(graph.LegendLimit && graph.LineCount() > LegendLimitCount && i >= LegendLimitCount);
+    // The axes fit the curves the window draws.
     std::optional<TGraphRanges> full = GraphRanges(graph);
     if (full) {
         fullRanges_ = *full;
@@ -117,8 +120,6 @@ TPlotForm::TPlotForm(TGraphPlot& graph, Prompt& prompt, QWidget* parent)
         });
     }
 
-    for (int i = 0; i < graph.LineCount(); ++i)
-        graph.Lines(i).Active = !(graph.LegendLimit && graph.LineCount() > LegendLimitCount && i >= LegendLimitCount);
     BuildLegend();
     // The legend's 15-pixel font, in points at the screen's resolution.
     graph.LegendFont = static_cast<int>(std::lround(15.0 * 72.0 / std::max(1, logicalDpiY())));

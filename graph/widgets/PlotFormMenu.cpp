@@ -226,5 +226,10 @@ void TPlotForm::ActiveCurvesClick()
     UpdateLegendMarks();
     FitLegend(21);
     legend_->KeepInside();
+    // The axes fit the curves now drawn.
+    if (const std::optional<TGraphRanges> full = GraphRanges(*graph_)) {
+        fullRanges_ = *full;
+        ranges_ = *full;
+    }
     update();
 }

@@ -8,7 +8,8 @@
 
 namespace {
 
-// Paints an entry on white in its curve colour, 4 pixels from the left edge.
+// Paints an entry on white in its curve colour (a light one darkened so that it
+// reads), 4 pixels from the left edge.
 class LegendDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -20,7 +21,8 @@ public:
         QString text = index.data(Qt::DisplayRole).toString();
         if (index.data(PlotLegend::VisibleRole).toBool())
             text += " *";
-        painter->setPen(TGraphPainter::Color(index.row()));
+        const TRgb colour = LegendTextColor(index.row());
+        painter->setPen(QColor(colour.R, colour.G, colour.B));
         painter->setFont(option.font);
         painter->drawText(option.rect.adjusted(4, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
         painter->restore();

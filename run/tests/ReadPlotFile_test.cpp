@@ -96,8 +96,9 @@ TEST_F(Reader, SingleSectionInSiUnits)
     // p-y curves: the shorter curve ends in a copy of its last point.
     ASSERT_EQ(g.pltPY.LineCount(), 2);
     EXPECT_EQ(g.pltPY.PointCount(), 3);
-    EXPECT_EQ(g.pltPY.Lines(0).GetName(), "Depth1.5");
-    EXPECT_EQ(g.pltPY.Lines(1).GetName(), "Depth3");
+    // The legend gives each curve its depth with a space and the unit.
+    EXPECT_EQ(g.pltPY.Lines(0).GetName(), "Depth 1.5 m");
+    EXPECT_EQ(g.pltPY.Lines(1).GetName(), "Depth 3 m");
     EXPECT_EQ(g.pltPY.Points(1, 2).X, g.pltPY.Points(1, 1).X);
     EXPECT_EQ(g.pltPY.Points(1, 2).Y, 40);
 

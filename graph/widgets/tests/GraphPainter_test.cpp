@@ -273,3 +273,39 @@ TEST_F(PainterTest, RedIsTheThirdColour)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PainterTest, LongCaptionsOfThreePanelsInASmallPictureLeaveTheGapsBetweenThemClear)
+{
+    g.ShowThree = true;
+    g.SetLineCount(1);
+    g.SetLineCount2(1);
+    g.SetLineCount3(1);
+    g.Lines2(0).Points = {{-5, 0}, {-5, 10}};
+    g.Lines3(0).Points = {{200, 0}, {200, 10}};
+    g.XCaption = "Deflection (in)";
+    g.XCaption2 = "Bending Moment (in-kips)";
+    g.XCaption3 = "Shear (kips)";
+    // A 432 x 288 picture with a 12-pixel font (8 points at 108 ppi).
+    QImage image(432, 288, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    TGraphRenderOptions o = Options(TPlotTarget::Bitmap, image);
+    o.BaseFontPixels = 12;
+    {
+        QPainter p(&image);
+        TGraphPainter::Render(p, g, o);
+    }
+    const TPlotLayout l = ComputeLayout(g, TGraphPainter::LayoutInput(g, o, image));
+    // Between the captions (above the tick labels) the column midway between two panels stays white.
+    for (int k = 0; k < 2; ++k) {
+        const int x = (l.Panels[k].Right + l.Panels[k + 1].Left) / 2;
+        int dark = 0;
+        for (int y = 0; y < l.Panels[k].Top / 2; ++y)
+            for (int dx = -1; dx <= 1; ++dx)
+                dark += qGray(image.pixel(x + dx, y)) < 160;
+        EXPECT_EQ(dark, 0) << k;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,36 @@
+// torvik-cli export WALLFILE --csv FILE: the results of every stage or case
+// as one CSV file for a spreadsheet (from the plot data file of the wall).
+#include "cli/Command.h"
+#include "model/AtomicFile.h"
+#include "run/ResultTables.h"
+#include "units/TorvikError.h"
+
+#include <iostream>
+
+namespace {
+
+int Run(const std::vector<std::string>& args)
+{
+    if (args.size() != 3 || args[1] != "--csv") {
+        std::cerr << "Usage: torvik-cli export WALLFILE --csv FILE\n";
+        return ExitUsage;
+    }
+    TResultSet results;
+    std::string error;
+    if (!LoadResultTables(args[0], results, error)) {
+        std::cerr << "torvik-cli export: " << error << "\n";
+        return ExitBadInput;
+    }
+    try {
+        WriteFileAtomically(args[2], ResultsCsv(results));
+    } catch (const TorvikError& e) {
+        std::cerr << "torvik-cli export: " << e.what() << "\n";
+        return ExitBadInput;
+    }
+    return ExitOk;
+}
+
+const CommandRegistration registration({"export", "WALLFILE --csv FILE",
+                                        "writes the results of every stage or case to a CSV file", Run});
+
+}  // namespace

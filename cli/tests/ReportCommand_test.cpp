@@ -1,0 +1,132 @@
+// torvik-cli export and report on the bundled examples, after a run.
+#include "CliRunner.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Read(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The output of a shell command.
+std::string Shell(const std::string& command)
+{
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return out;
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        out.append(buffer, n);
+    pclose(pipe);
+    return out;
+}
+
+bool HasTool(const char* tool) { return !Shell(std::string("command -v ") + tool).empty(); }
+
+struct ReportCommand : testing::Test {
+    fs::path dir = fs::temp_directory_path() / ("torvik-cli-report-" + std::to_string(getpid()));
+    void SetUp() override
+    {
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    fs::path Example(const std::string& name)
+    {
+        const fs::path wall = dir / name;
+        fs::copy_file(fs::path(TORVIK_SOURCE_DIR) / "examples" / name, wall);
+        return wall;
+    }
+};
+
+TEST_F(ReportCommand, EveryExampleGivesACsvAndAReportOnA4AndLetter)
+{
+    const bool reports = fs::exists(fs::path(TORVIK_BIN_DIR) / "torvik-cli-plot.so");
+    for (const char* name : {"cantilever-sand.tk4d", "anchored-soft-clay.tk4d", "soldier-pile-surcharge-water.tk4d",
+                             "three-stage-excavation.tk4d"}) {
+        const fs::path wall = Example(name);
+        ASSERT_EQ(Cli("run " + Quote(wall)).exitCode, 0) << name;
+        const fs::path csv = dir / "results.csv";
+        const CliRun e = Cli("export " + Quote(wall) + " --csv " + Quote(csv));
+        ASSERT_EQ(e.exitCode, 0) << name << e.err;
+        std::istringstream lines(Read(csv));
+        std::string header, row;
+        std::getline(lines, header);
+        EXPECT_EQ(header.rfind("Stage,Depth (", 0), 0u) << header;
+        int rows = 0;
+        while (std::getline(lines, row))
+            ++rows;
+        EXPECT_GT(rows, 10) << name;
+        if (!reports)
+            continue;
+        for (const char* paper : {"A4", "Letter"}) {
+            const fs::path pdf = dir / (std::string(paper) + ".pdf");
+            const CliRun r = Cli("report " + Quote(wall) + " --out " + Quote(pdf) + " --paper " + paper);
+            ASSERT_EQ(r.exitCode, 0) << name << " " << r.err;
+            EXPECT_EQ(Read(pdf).rfind("%PDF", 0), 0u);
+        }
+    }
+}
+
+TEST_F(ReportCommand, TheReportOfTheStagedWallHoldsItsFingerprintMaximaAndEnvelope)
+{
+    if (!fs::exists(fs::path(TORVIK_BIN_DIR) / "torvik-cli-plot.so") || !HasTool("pdftotext") || !HasTool("sha256sum"))
+        GTEST_SKIP() << "needs the drawing module, pdftotext and sha256sum";
+    const fs::path wall = Example("three-stage-excavation.tk4d");
+    ASSERT_EQ(Cli("run " + Quote(wall)).exitCode, 0);
+    const fs::path pdf = dir / "report.pdf";
+    ASSERT_EQ(Cli("report " + Quote(wall) + " --out " + Quote(pdf)).exitCode, 0);
+    const std::string text = Shell("pdftotext -layout " + Quote(pdf) + " -");
+    const std::string sha = Shell("sha256sum " + Quote(wall)).substr(0, 64);
+    const std::string output = Read(dir / "three-stage-excavation.tk4o");
+    // The largest positive moment of stage 3 as the engine's output text gives it.
+    const size_t stage3 = output.find("Stage 3 of 3");
+    const size_t at = output.find("Largest positive moment:", stage3);
+    const std::string moment = output.substr(at, output.find('\r', at) - at);
+    for (const std::string& expected : std::vector<std::string>{sha, "Three-stage braced excavation in sand", "Stage 3 of 3", moment, "Equilibrium of the whole wall",
+          "Envelope of the stages", "Results along the wall", "Page 1 of"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected;
+    // The fingerprint heads every page.
+    size_t pages = 0, fingerprints = 0;
+    for (size_t p = text.find("Page "); p != std::string::npos; p = text.find("Page ", p + 1))
+        pages += text.compare(p, 5, "Page ") == 0 && text.find(" of ", p) < p + 12;
+    for (size_t p = text.find(sha); p != std::string::npos; p = text.find(sha, p + 1))
+        ++fingerprints;
+    EXPECT_GE(fingerprints, pages);
+    EXPECT_GT(pages, 3u);
+}
+
+TEST_F(ReportCommand, AWallWithoutUpToDateResultsIsRefused)
+{
+    const fs::path wall = Example("cantilever-sand.tk4d");
+    const CliRun e = Cli("export " + Quote(wall) + " --csv " + Quote(dir / "x.csv"));
+    EXPECT_EQ(e.exitCode, 1);
+    EXPECT_NE(e.err.find("analyse it first"), std::string::npos) << e.err;
+    EXPECT_EQ(Cli("export " + Quote(wall)).exitCode, 2);
+    ASSERT_EQ(Cli("run " + Quote(wall)).exitCode, 0);
+    // The data file changed after the run: its results belong to other input.
+    fs::last_write_time(wall, fs::last_write_time(dir / "cantilever-sand.tk4p") + std::chrono::seconds(5));
+    const CliRun stale = Cli("export " + Quote(wall) + " --csv " + Quote(dir / "x.csv"));
+    EXPECT_EQ(stale.exitCode, 1);
+    EXPECT_NE(stale.err.find("older"), std::string::npos) << stale.err;
+    if (fs::exists(fs::path(TORVIK_BIN_DIR) / "torvik-cli-plot.so")) {
+        EXPECT_EQ(Cli("report " + Quote(wall) + " --out " + Quote(dir / "x.pdf")).exitCode, 1);
+    }
+    EXPECT_FALSE(fs::exists(dir / "x.csv"));
+    EXPECT_FALSE(fs::exists(dir / "x.pdf"));
+}
+
+}  // namespace

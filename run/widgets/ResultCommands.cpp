@@ -1,0 +1,101 @@
+#include "run/widgets/ResultCommands.h"
+
+#include "graph/GraphGeometry.h"
+#include "model/AtomicFile.h"
+#include "model/ProgramData.h"
+#include "run/ResultTables.h"
+#include "run/widgets/CalculationReport.h"
+#include "units/Prompt.h"
+#include "units/TorvikError.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QFileInfo>
+
+#include <filesystem>
+
+namespace {
+
+// The name the user chose, with `extension` added when it has none.
+std::string WithExtension(std::string name, const char* extension)
+{
+    if (QFileInfo(QString::fromStdString(name)).suffix().isEmpty())
+        name += extension;
+    return name;
+}
+
+// The data file's name with another extension, as the dialog's first proposal.
+std::string Proposal(const std::string& wallFile, const char* extension)
+{
+    return std::filesystem::path(wallFile).replace_extension(extension).string();
+}
+
+}  // namespace
+
+void TResultCommands::SaveReport(const TProgramData& wall)
+{
+    const std::string& wallFile = wall.FileName;
+    const auto chosen = prompt_.SaveFileName("Save Report", "PDF documents (*.pdf)", Proposal(wallFile, ".pdf"));
+    if (!chosen)
+        return;
+    const std::string name = WithExtension(*chosen, ".pdf");
+    QString error;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool written = TCalculationReport::Write(QString::fromStdString(wallFile), PlotReadContext(wall),
+                                                   QString::fromStdString(name), TCalculationReport::DefaultPaper(),
+                                                   &error);
+    QApplication::restoreOverrideCursor();
+    if (!written)
+        prompt_.Information("The report was not written. " + error.toStdString());
+}
+
+void TResultCommands::SaveCsv(const TProgramData& wall)
+{
+    const std::string& wallFile = wall.FileName;
+    TResultSet results;
+    std::string error;
+    if (!LoadResultTables(wallFile, PlotReadContext(wall), results, error)) {
+        prompt_.Information(error);
+        return;
+    }
+    const auto chosen = prompt_.SaveFileName("Save Results as CSV", "CSV files (*.csv)", Proposal(wallFile, ".csv"));
+    if (!chosen)
+        return;
+    try {
+        WriteFileAtomically(WithExtension(*chosen, ".csv"), ResultsCsv(results));
+    } catch (const TorvikError& e) {
+        prompt_.Information(e.what());
+    }
+}
+
+void TResultCommands::ShowStageEnvelope(const TProgramData& wall)
+{
+    TResultSet results;
+    std::string error;
+    if (!LoadResultTables(wall.FileName, PlotReadContext(wall), results, error)) {
+        prompt_.Information(error);
+        return;
+    }
+    // A window of earlier results goes; the new one shows these.
+    envelope_.PlotFormClosed();
+    FillEnvelopeGraph(envelope_, StageEnvelope(results), results.UnitSystem);
+    if (!GraphRanges(envelope_)) {
+        prompt_.Information("The stages give no envelope to draw.");
+        return;
+    }
+    envelope_.Execute();
+}
+
+void TResultCommands::ResultsReread(const TProgramData& wall)
+{
+    if (!envelope_.HasPlotForm())
+        return;
+    TResultSet results;
+    std::string error;
+    envelope_.PlotFormClosed();
+    if (!LoadResultTables(wall.FileName, PlotReadContext(wall), results, error) || results.Stages.size() < 2)
+        return;
+    FillEnvelopeGraph(envelope_, StageEnvelope(results), results.UnitSystem);
+    if (GraphRanges(envelope_))
+        envelope_.Execute();
+}

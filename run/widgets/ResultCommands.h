@@ -1,0 +1,40 @@
+#pragma once
+#include "graph/GraphPlot.h"
+
+#include <string>
+
+class Prompt;
+class TProgramData;
+
+// The result commands of the main window: the calculation report, the CSV
+// export (Computation menu) and the stage envelope graph (Graphics menu). Each
+// works on the open wall's saved data file (wall.FileName) and the results the
+// analysis left beside it; every message goes through the prompt.
+class TResultCommands {
+public:
+    explicit TResultCommands(Prompt& prompt) : prompt_(prompt) {}
+
+    // "Save &Report...": asks for a PDF file name and writes the report.
+    void SaveReport(const TProgramData& wall);
+    // "Save Results as &CSV...": asks for a CSV file name and writes the results.
+    void SaveCsv(const TProgramData& wall);
+    // "Stage &Envelope": fills the envelope graph from the wall's results and
+    // opens its window (a window already open shows the new results).
+    void ShowStageEnvelope(const TProgramData& wall);
+
+    // After the results were read again (a run, another wall): an open
+    // envelope window shows the new results, or closes when there are none.
+    void ResultsReread(const TProgramData& wall);
+
+    // Whether the commands apply: the report and the CSV need results; the
+    // envelope needs the results of a staged wall.
+    static bool ReportEnabled(bool resultsLoaded) { return resultsLoaded; }
+    static bool EnvelopeEnabled(bool resultsLoaded, int stageCount) { return resultsLoaded && stageCount > 1; }
+
+    // The envelope graph (for tests).
+    TGraphPlot& EnvelopeGraph() { return envelope_; }
+
+private:
+    Prompt& prompt_;
+    TGraphPlot envelope_;
+};
