@@ -1,8 +1,10 @@
 #include "ui/MainForm.h"
 
+
 #include "graph/widgets/PlotForm.h"
 #include "model/ProgramData.h"
 #include "model/StageFiles.h"
+#include "run/widgets/ResultCommands.h"
 #include "tables/GridTable.h"
 #include "tables/widgets/TableForm.h"
 #include "ui/MainMenus.h"
@@ -39,6 +41,7 @@ TMainForm::TMainForm(Prompt* prompt) : dialogPrompt_(this), prompt_(prompt ? pro
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TMainForm::SubWindowActivated);
 
     readSettings();
+    resultCommands_ = std::make_unique<TResultCommands>(*prompt_);
     createMenus();
     createToolBars();
     createStatusBar();

@@ -19,6 +19,7 @@ class QLabel;
 class QMdiSubWindow;
 class TGraphPlot;
 struct TMainActions;
+class TResultCommands;
 enum class TOption;
 
 // The frame of the program: a multi-document main window whose child windows
@@ -198,6 +199,7 @@ private:
     QMdiArea* mdiArea_ = nullptr;
     QLabel* statusLabel_ = nullptr;
     std::unique_ptr<TMainActions> act_;
+    std::unique_ptr<TResultCommands> resultCommands_;
     QPointer<QMenu> mergedMenu_;
     QPointer<TInputDialog> dialogs_[static_cast<int>(InputDialog::Count)];
 };

@@ -2,11 +2,13 @@
 // files, and reading the results of the open wall.
 #include "ui/MainForm.h"
 
+
 #include "graph/GraphPlot.h"
 #include "model/ProgramData.h"
 #include "model/StageFiles.h"
 #include "run/AnalysisRun.h"
 #include "run/ReadPlotFile.h"
+#include "run/widgets/ResultCommands.h"
 #include "ui/rules/DocumentNames.h"
 #include "ui/rules/MenuRules.h"
 #include "units/TorvikError.h"
@@ -221,6 +223,8 @@ bool TMainForm::LoadResults(bool reportErrors)
 
 void TMainForm::ResultsReread()
 {
+    if (const TProgramData* wall = OpenWall())
+        resultCommands_->ResultsReread(*wall);
     if (!resultsLoaded_) {
         CloseGraphWindows();
         return;

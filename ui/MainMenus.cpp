@@ -3,8 +3,10 @@
 // of ui/rules/MenuRules.h applied to the actions).
 #include "ui/MainMenus.h"
 
+
 #include "graph/widgets/PlotForm.h"
 #include "model/ProgramData.h"
+#include "run/widgets/ResultCommands.h"
 #include "tables/GridTable.h"
 #include "ui/MainForm.h"
 #include "ui/art/Artwork.h"
@@ -191,6 +193,16 @@ void TMainForm::createComputationMenu()
     a.EditOutputText = AddCommand(a.Computation, "Edit &Output Text", this, [this] { EditTextFile(".tk4o"); });
     a.Computation->addSeparator();
     a.ViewWallGeometry = AddCommand(a.Computation, "&View Wall Geometry", this, [this] { ViewGeometryClick(); });
+    // The result documents follow the standard entries, so that those keep their places.
+    a.Computation->addSeparator();
+    a.SaveReport = AddCommand(a.Computation, "Save &Report...", this, [this] {
+        if (const TProgramData* wall = OpenWall())
+            resultCommands_->SaveReport(*wall);
+    });
+    a.SaveResultsCsv = AddCommand(a.Computation, "Save Results as &CSV...", this, [this] {
+        if (const TProgramData* wall = OpenWall())
+            resultCommands_->SaveCsv(*wall);
+    });
     connect(a.Computation, &QMenu::aboutToShow, this, &TMainForm::ComputationMenuOpened);
 }
 
@@ -209,6 +221,11 @@ void TMainForm::createGraphicsMenu()
         TGraphPlot* g = graphs[i];
         a.Graph[i] = AddCommand(a.Graphics, captions[i], this, [g] { g->Execute(); });
     }
+    a.Graphics->addSeparator();
+    a.StageEnvelope = AddCommand(a.Graphics, "Stage &Envelope", this, [this] {
+        if (const TProgramData* wall = OpenWall())
+            resultCommands_->ShowStageEnvelope(*wall);
+    });
     // The Graphics menu leaves the active child window alone: opening it hands nothing over.
     connect(a.Graphics, &QMenu::aboutToShow, this, &TMainForm::GraphicsMenuOpened);
 }
@@ -415,6 +432,8 @@ void TMainForm::ComputationMenuOpened()
     ApplyCommandState(act_->EditRunNotes, m.EditRunNotes);
     ApplyCommandState(act_->EditOutputText, m.EditOutputText);
     ApplyCommandState(act_->ViewWallGeometry, m.ViewWallGeometry);
+    act_->SaveReport->setEnabled(TResultCommands::ReportEnabled(resultsLoaded_));
+    act_->SaveResultsCsv->setEnabled(TResultCommands::ReportEnabled(resultsLoaded_));
 }
 
 void TMainForm::GraphicsMenuOpened()
@@ -428,6 +447,7 @@ void TMainForm::GraphicsMenuOpened()
                                       &m.EarthPressureDistribution, &m.EarthPressureCombined};
     for (int i = 0; i < 8; ++i)
         ApplyCommandState(act_->Graph[i], *states[i]);
+    act_->StageEnvelope->setEnabled(TResultCommands::EnvelopeEnabled(resultsLoaded_, wall->StageCount));
 }
 
 void TMainForm::WindowMenuOpened()

@@ -58,9 +58,12 @@ struct TMainActions {
     QAction* EditRunNotes = nullptr;
     QAction* EditOutputText = nullptr;
     QAction* ViewWallGeometry = nullptr;
+    QAction* SaveReport = nullptr;
+    QAction* SaveResultsCsv = nullptr;
 
     QMenu* Graphics = nullptr;
     QAction* Graph[8] = {};  // in menu order
+    QAction* StageEnvelope = nullptr;
 
     QMenu* Window = nullptr;
     QAction* Cascade = nullptr;

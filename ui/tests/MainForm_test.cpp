@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QDesktopServices>
@@ -493,6 +494,33 @@ TEST_F(MainCommandsTest, AFileDroppedOnTheWindowOpensAfterTheSaveQuestion)
     EXPECT_EQ(prompt.shown.front(), "Do you want to save any changes?");
     EXPECT_EQ(form->windowTitle(), "TORVIK 2013.4.6 - Dropped.tk4d");
     EXPECT_EQ(QDir::currentPath(), dir.path());
+}
+
+TEST_F(MainCommandsTest, ResultCommandsFollowTheRunAndWriteTheReportAndTheCsv)
+{
+    const std::string wall = CopyExample("three-stage-excavation.tk4d");
+    form->OpenFileName(wall, false);
+    Open(act().Computation);
+    EXPECT_FALSE(act().SaveReport->isEnabled()) << "no results yet";
+    Open(act().Graphics);
+    EXPECT_FALSE(act().StageEnvelope->isEnabled());
+
+    form->SetEngineDirectory(TORVIK_BIN_DIR);
+    form->RunAnalysis();
+    Open(act().Computation);
+    ASSERT_TRUE(act().SaveReport->isEnabled());
+    EXPECT_TRUE(act().SaveResultsCsv->isEnabled());
+    Open(act().Graphics);
+    EXPECT_TRUE(act().StageEnvelope->isEnabled()) << "a staged wall has an envelope";
+
+    prompt.fileNames.push_back(dir.filePath("report.pdf").toStdString());
+    act().SaveReport->trigger();
+    EXPECT_GT(QFileInfo(dir.filePath("report.pdf")).size(), 10000);
+    prompt.fileNames.push_back(dir.filePath("results.csv").toStdString());
+    act().SaveResultsCsv->trigger();
+    QFile csv(dir.filePath("results.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(csv.readLine().startsWith("Stage,Depth (m),Deflection (m)"));
 }
 
 }  // namespace
