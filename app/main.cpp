@@ -12,7 +12,12 @@ int main(int argc, char* argv[])
     TMainForm window;
     window.show();
     const QStringList args = QApplication::arguments();
-    if (args.size() > 1)
-        window.OpenStartupFile(args.at(1).toStdString());
+    if (args.size() > 1) {
+        // A results file (opened from a file manager) opens the wall it belongs to.
+        QString file = args.at(1);
+        if (file.endsWith(".tk4p", Qt::CaseInsensitive))
+            file = file.left(file.size() - 5) + ".tk4d";
+        window.OpenStartupFile(file.toStdString());
+    }
     return app.exec();
 }
