@@ -32,34 +32,36 @@ start() {
 }
 stop() { kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; }
 keys() { xdotool key --delay 150 "$@"; sleep 0.8; }
-# The main window's area of the screen, as a small palette PNG.
+# The main window's area of the screen (or the part CROP of it, WxH+X+Y), as
+# a small palette PNG.
 shot() {
   eval "$(xdotool getwindowgeometry --shell "$window")"
   import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$work/shot.png"
+  [ -z "${2:-}" ] || convert "$work/shot.png" -crop "$2" +repage "$work/shot.png"
   convert "$work/shot.png" -strip -colors 256 PNG8:"$out/$1.png"
   echo "$out/$1.png"
 }
 
 # Each picture from a fresh start of the program, so that no window of an
 # earlier one is in the way.
-picture() {  # NAME WALL KEYS...
-  local name=$1 wall=$2
-  shift 2
+picture() {  # NAME CROP WALL KEYS...
+  local name=$1 crop=$2 wall=$3
+  shift 3
   start "$wall"
   [ $# -eq 0 ] || keys "$@"
   sleep 1
-  shot "$name"
+  shot "$name" "$crop"
   stop
 }
 
-picture data-menu cantilever-sand.tk4d alt+t
-picture wall-properties cantilever-sand.tk4d alt+t p
-picture wall-configuration cantilever-sand.tk4d alt+t w
-picture soil-layers cantilever-sand.tk4d alt+t s
-picture options-menu cantilever-sand.tk4d alt+o
+picture data-menu 620x340+0+0 cantilever-sand.tk4d alt+t
+picture wall-properties 1000x300+0+0 cantilever-sand.tk4d alt+t p
+picture wall-configuration 1000x420+0+0 cantilever-sand.tk4d alt+t w
+picture soil-layers 1000x260+0+0 cantilever-sand.tk4d alt+t s
+picture options-menu 620x200+0+0 cantilever-sand.tk4d alt+o
 # Computation > Run Analysis; the results stay beside the copied wall for the graphs.
-picture after-run cantilever-sand.tk4d alt+c r
-picture deflection-graph cantilever-sand.tk4d alt+g d Return
-picture moment-graph cantilever-sand.tk4d alt+g m
-picture py-curves cantilever-sand.tk4d alt+g y
-picture wall-geometry anchored-soft-clay.tk4d alt+c v
+picture after-run 1000x340+0+0 cantilever-sand.tk4d alt+c r
+picture deflection-graph "" cantilever-sand.tk4d alt+g d Return
+picture moment-graph "" cantilever-sand.tk4d alt+g m
+picture py-curves "" cantilever-sand.tk4d alt+g y
+picture wall-geometry "" anchored-soft-clay.tk4d alt+c v

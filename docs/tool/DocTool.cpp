@@ -177,10 +177,12 @@ int WritePdf(const QString& out, const QString& title, const QString& subtitle, 
         h.setFontWeight(QFont::Bold);
         c.insertText("Contents", h);
         for (const Heading& e : headings) {
+            // Sections indented under their chapter; page numbers at the right.
+            const double indent = e.level == 1 ? 0 : 18;
             QTextBlockFormat bf;
-            bf.setIndent(e.level - 1);
+            bf.setLeftMargin(indent);
             bf.setTopMargin(e.level == 1 ? 6 : 1);
-            bf.setTabPositions({QTextOption::Tab(page.width(), QTextOption::RightTab)});
+            bf.setTabPositions({QTextOption::Tab(page.width() - indent - 2, QTextOption::RightTab)});
             QTextCharFormat cf;
             cf.setFontWeight(e.level == 1 ? QFont::Bold : QFont::Normal);
             c.insertBlock(bf);
