@@ -1,30 +1,59 @@
 #include "ui/VerificationWindow.h"
 
+#include "run/AnalysisRun.h"
 #include "units/NumberFormat.h"
-#include "verify/Verification.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QHeaderView>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include <cmath>
 #include <vector>
 
 namespace {
 
-QString Num(double v, int digits)
+// A number of torvik-cli's JSON; null (no value) shows as "-".
+QString Num(const QJsonValue& v, int digits)
 {
-    return std::isfinite(v) ? QString::fromStdString(FormatGeneral(v, digits)) : QStringLiteral("-");
+    return v.isDouble() ? QString::fromStdString(FormatGeneral(v.toDouble(), digits)) : QStringLiteral("-");
+}
+
+// Runs torvik-cli verify --json; the parsed output, or an error text.
+QJsonObject RunCli(const QString& program, QString& error)
+{
+    QProcess process;
+    process.start(program, {"verify", "--json"});
+    if (!process.waitForStarted()) {
+        error = "The verification could not start: " + program + " was not found.";
+        return {};
+    }
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit) {
+        process.kill();
+        error = "The verification did not finish: " + program + " stopped.";
+        return {};
+    }
+    const QJsonDocument json = QJsonDocument::fromJson(process.readAllStandardOutput());
+    if (!json.isObject() || !json.object().value("cases").isArray()) {
+        error = "The verification gave no results: " + QString::fromUtf8(process.readAllStandardError()).trimmed();
+        return {};
+    }
+    return json.object();
 }
 
 }  // namespace
 
-TVerificationWindow::TVerificationWindow(QWidget* parent)
-    : QDialog(parent), table_(new QTreeWidget(this)), summary_(new QLabel(this))
+TVerificationWindow::TVerificationWindow(QWidget* parent, const std::string& programDirectory)
+    : QDialog(parent),
+      programDirectory_(programDirectory.empty() ? ProgramDirectory() : programDirectory),
+      table_(new QTreeWidget(this)),
+      summary_(new QLabel(this))
 {
     setWindowTitle("Verification");
     setObjectName("VerificationWindow");
@@ -56,11 +85,11 @@ TVerificationWindow::TVerificationWindow(QWidget* parent)
     RunCases();
 }
 
-TVerificationWindow* TVerificationWindow::Show(QWidget* parent)
+TVerificationWindow* TVerificationWindow::Show(QWidget* parent, const std::string& programDirectory)
 {
     auto* window = parent ? parent->findChild<TVerificationWindow*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
     if (!window) {
-        window = new TVerificationWindow(parent);
+        window = new TVerificationWindow(parent, programDirectory);
         window->setAttribute(Qt::WA_DeleteOnClose);
     }
     window->show();
@@ -72,10 +101,16 @@ TVerificationWindow* TVerificationWindow::Show(QWidget* parent)
 void TVerificationWindow::RunCases()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const std::vector<VerificationCase> cases = RunVerification();
+    QString error;
+    const QJsonObject result = RunCli(QString::fromStdString(programDirectory_ + "/torvik-cli"), error);
     QApplication::restoreOverrideCursor();
 
     table_->clear();
+    if (!error.isEmpty()) {
+        summary_->setText(error);
+        summary_->setStyleSheet("color: rgb(200, 0, 0); font-weight: bold;");
+        return;
+    }
     QTreeWidgetItem* group = nullptr;
     int groupFailures = 0;
     std::vector<QTreeWidgetItem*> passedGroups;
@@ -83,10 +118,13 @@ void TVerificationWindow::RunCases()
         if (group && groupFailures == 0)
             passedGroups.push_back(group);
     };
-    for (const VerificationCase& c : cases) {
-        if (!group || group->text(0).toStdString() != c.group) {
+    const QJsonArray cases = result.value("cases").toArray();
+    for (const QJsonValue& value : cases) {
+        const QJsonObject c = value.toObject();
+        const QString groupName = c.value("group").toString();
+        if (!group || group->text(0) != groupName) {
             closeGroup();
-            group = new QTreeWidgetItem(table_, {QString::fromStdString(c.group)});
+            group = new QTreeWidgetItem(table_, {groupName});
             group->setFirstColumnSpanned(true);
             group->setExpanded(true);
             QFont bold = group->font(0);
@@ -94,11 +132,13 @@ void TVerificationWindow::RunCases()
             group->setFont(0, bold);
             groupFailures = 0;
         }
-        auto* row = new QTreeWidgetItem(group, {QString::fromStdString(c.name), Num(c.computed, 7), Num(c.reference, 7),
-                                                Num(c.error, 2), Num(c.tolerance, 2), c.Passed() ? "pass" : "FAIL"});
+        const bool passed = c.value("passed").toBool();
+        auto* row = new QTreeWidgetItem(
+            group, {c.value("name").toString(), Num(c.value("computed"), 7), Num(c.value("reference"), 7),
+                    Num(c.value("error"), 2), Num(c.value("tolerance"), 2), passed ? "pass" : "FAIL"});
         for (int col = 1; col <= 4; ++col)
             row->setTextAlignment(col, Qt::AlignRight | Qt::AlignVCenter);
-        if (!c.Passed()) {
+        if (!passed) {
             ++groupFailures;
             for (int col = 0; col < 6; ++col)
                 row->setForeground(col, QColor(200, 0, 0));
@@ -112,10 +152,8 @@ void TVerificationWindow::RunCases()
     for (QTreeWidgetItem* g : passedGroups)
         g->setExpanded(false);
 
-    const int failed = FailedCount(cases);
-    summary_->setText(QString("%1 cases: %2 passed, %3 failed.")
-                          .arg(cases.size())
-                          .arg(static_cast<int>(cases.size()) - failed)
-                          .arg(failed));
+    const int failed = result.value("failed").toInt();
+    summary_->setText(
+        QString("%1 cases: %2 passed, %3 failed.").arg(cases.size()).arg(result.value("passed").toInt()).arg(failed));
     summary_->setStyleSheet(failed ? "color: rgb(200, 0, 0); font-weight: bold;" : "font-weight: bold;");
 }

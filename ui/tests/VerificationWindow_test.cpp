@@ -1,5 +1,7 @@
-// Help > Verification: the window lists every case grouped, all passing, with
-// the summary torvik-cli verify prints; a second Show brings back the same window.
+// Help > Verification: with a wall open in the program, the window lists every
+// case grouped, all passing, with the summary torvik-cli verify prints; a
+// second Show brings back the same window; without torvik-cli it says so.
+#include "model/BatchHost.h"
 #include "ui/VerificationWindow.h"
 
 #include <QLabel>
@@ -10,8 +12,9 @@
 
 TEST(VerificationWindow, ShowsEveryCaseGroupedWithTheSummaryAndIsShownOnce)
 {
+    BatchHost openWall;  // the program's wall tables exist while the cases run
     QWidget main;
-    TVerificationWindow* w = TVerificationWindow::Show(&main);
+    TVerificationWindow* w = TVerificationWindow::Show(&main, TORVIK_BIN_DIR);
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(TVerificationWindow::Show(&main), w);
 
@@ -25,4 +28,11 @@ TEST(VerificationWindow, ShowsEveryCaseGroupedWithTheSummaryAndIsShownOnce)
                 << table->topLevelItem(g)->child(i)->text(0).toStdString();
     EXPECT_EQ(w->Summary()->text(), QString("%1 cases: %1 passed, 0 failed.").arg(cases));
     w->close();
+}
+
+TEST(VerificationWindow, SaysSoWhenTheCommandLineToolIsMissing)
+{
+    TVerificationWindow w(nullptr, "/nonexistent");
+    EXPECT_EQ(w.Table()->topLevelItemCount(), 0);
+    EXPECT_EQ(w.Summary()->text(), "The verification could not start: /nonexistent/torvik-cli was not found.");
 }
