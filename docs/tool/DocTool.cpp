@@ -21,6 +21,7 @@
 #include <QTextFrame>
 #include <QTextTable>
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -54,8 +55,8 @@ QString JoinedMarkdown(const QStringList& sources)
         for (auto it = image.globalMatch(md); it.hasNext();) {
             const auto m = it.next();
             out += md.mid(at, m.capturedStart() - at);
-            out += "![" + m.captured(1) + "](" + QUrl::fromLocalFile(dir.absoluteFilePath(m.captured(2))).toString() +
-                   ")";
+            out +=
+                "![" + m.captured(1) + "](" + QUrl::fromLocalFile(dir.absoluteFilePath(m.captured(2))).toString() + ")";
             at = m.capturedEnd();
         }
         out += md.mid(at);
@@ -72,18 +73,14 @@ void StyleDocument(QTextDocument& doc, double textWidth)
     doc.setDocumentMargin(0);
     doc.setDefaultStyleSheet("code { font-family: 'DejaVu Sans Mono'; }");
 
-    // Headings a little apart from the text; each chapter on a new page.
-    bool first = true;
+    // Headings a little apart from the text.
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
         QTextCursor c(b);
         QTextBlockFormat bf = b.blockFormat();
         const int level = bf.headingLevel();
         if (level > 0) {
-            bf.setTopMargin(level == 1 ? 18 : 12);
+            bf.setTopMargin(level == 1 ? 22 : 12);
             bf.setBottomMargin(6);
-            if (level == 1 && !first)
-                bf.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-            first = false;
             c.setBlockFormat(bf);
         } else {
             bf.setBottomMargin(5);
@@ -128,6 +125,23 @@ void StyleDocument(QTextDocument& doc, double textWidth)
     }
 }
 
+// A heading in the last sixth of a page moves to the next page, with the text
+// it heads; the layout follows each change before the next heading is placed.
+void KeepHeadingsWithText(QTextDocument& doc, double pageHeight)
+{
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        if (b.blockFormat().headingLevel() == 0)
+            continue;
+        const double top = doc.documentLayout()->blockBoundingRect(b).top();
+        const double onPage = top - std::floor(top / pageHeight) * pageHeight;
+        if (onPage > pageHeight * 5 / 6) {
+            QTextBlockFormat bf = b.blockFormat();
+            bf.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            QTextCursor(b).setBlockFormat(bf);
+        }
+    }
+}
+
 struct Heading {
     int level;
     QString text;
@@ -150,6 +164,10 @@ int WritePdf(const QString& out, const QString& title, const QString& subtitle, 
     doc.documentLayout()->setPaintDevice(&writer);
     doc.setMarkdown(JoinedMarkdown(sources), QTextDocument::MarkdownDialectGitHub);
     StyleDocument(doc, page.width());
+    doc.setPageSize(page);
+    KeepHeadingsWithText(doc, page.height());
+    // A full layout again, so that every block sits where the last change put it.
+    doc.markContentsDirty(0, doc.characterCount());
     doc.setPageSize(page);
 
     std::vector<Heading> headings;
@@ -221,8 +239,7 @@ int WritePdf(const QString& out, const QString& title, const QString& subtitle, 
         QFont small("DejaVu Sans");
         small.setPointSizeF(10);
         p.setFont(small);
-        p.drawText(QRectF(0, area.height() * 0.28 + 110, area.width(), 80), Qt::AlignLeft | Qt::TextWordWrap,
-                   subtitle);
+        p.drawText(QRectF(0, area.height() * 0.28 + 110, area.width(), 80), Qt::AlignLeft | Qt::TextWordWrap, subtitle);
         p.setPen(QPen(QColor(0, 0, 255), 2));
         p.drawLine(QPointF(0, area.height() * 0.28 - 10), QPointF(area.width() * 0.6, area.height() * 0.28 - 10));
     }
@@ -262,7 +279,8 @@ int WriteHtml(const QString& out, const QString& title, const QStringList& sourc
         QFile f(QUrl(m.captured(1)).toLocalFile());
         result += html.mid(at, m.capturedStart() - at);
         if (f.open(QIODevice::ReadOnly))
-            result += "<img style=\"max-width:100%\" src=\"data:image/png;base64," + QString::fromLatin1(f.readAll().toBase64()) + "\"";
+            result += "<img style=\"max-width:100%\" src=\"data:image/png;base64," +
+                      QString::fromLatin1(f.readAll().toBase64()) + "\"";
         else
             result += m.captured(0);
         at = m.capturedEnd();
