@@ -267,6 +267,7 @@ int WritePdf(const QString& out, const QString& title, const QString& subtitle, 
 int WriteHtml(const QString& out, const QString& title, const QStringList& sources)
 {
     QTextDocument doc;
+    doc.setDefaultFont(QFont("DejaVu Sans", 11));
     doc.setMarkdown(JoinedMarkdown(sources), QTextDocument::MarkdownDialectGitHub);
     doc.setMetaInformation(QTextDocument::DocumentTitle, title);
     QString html = doc.toHtml();
@@ -286,7 +287,8 @@ int WriteHtml(const QString& out, const QString& title, const QStringList& sourc
         at = m.capturedEnd();
     }
     result += html.mid(at);
-    result.replace("<body style=\"", "<body style=\"max-width:52em; margin:2em auto; padding:0 1em; ");
+    result.replace("<body style=\"", "<body style=\"max-width:52em; margin:2em auto; padding:0 1em; line-height:1.4; ");
+    result.replace("font-family:'DejaVu Sans';", "font-family:'DejaVu Sans', sans-serif;");
     result.replace("<table border=\"0\"", "<table border=\"1\"");
     QFile f(out);
     if (!f.open(QIODevice::WriteOnly))
