@@ -1,23 +1,55 @@
 #include "ui/MainForm.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+// Whether the command line asks only for the help text or the version, which
+// are printed without a display.
+bool AsksForTextOnly(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i)
+        for (const char* option : {"-h", "--help", "-?", "--help-all", "-v", "--version"})
+            if (std::strcmp(argv[i], option) == 0)
+                return true;
+    return false;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setOrganizationName("Orvane");
-    QApplication::setApplicationName("TORVIK 2013");
-    QApplication::setApplicationVersion("2013.4.6");
+    std::unique_ptr<QCoreApplication> app;
+    if (AsksForTextOnly(argc, argv))
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    else
+        app = std::make_unique<QApplication>(argc, argv);
+    // The window's place on the screen is kept beside the user's settings (Orvane/TORVIK).
+    QCoreApplication::setOrganizationName("Orvane");
+    QCoreApplication::setApplicationName("TORVIK");
+    QCoreApplication::setApplicationVersion("2013.4.6");
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription("TORVIK 2013: analysis of flexible retaining walls by the p-y method.");
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument("file", "A wall data file to open (\".tk4d\" is added to a name without one).",
+                                 "[file]");
+    parser.process(*app);  // --help and --version print and end the program here
 
     TMainForm window;
     window.show();
-    const QStringList args = QApplication::arguments();
-    if (args.size() > 1) {
+    const QStringList args = parser.positionalArguments();
+    if (!args.isEmpty()) {
         // A results file (opened from a file manager) opens the wall it belongs to.
-        QString file = args.at(1);
+        QString file = args.first();
         if (file.endsWith(".tk4p", Qt::CaseInsensitive))
             file = file.left(file.size() - 5) + ".tk4d";
         window.OpenStartupFile(file.toStdString());
     }
-    return app.exec();
+    return app->exec();
 }

@@ -1,14 +1,18 @@
 // The engine's full in-process call (read the data file, build the loads and
 // p-y curves, iterate, write the three outputs) on a 300-increment wall in five
-// layers with generated pressure and p-y curves, and on a five-stage wall; also
-// the same single wall through the library's entry point, as the program calls it.
-// Run by hand: build/bench/engine_bench --benchmark_repetitions=10
+// layers with generated pressure and p-y curves, on a five-stage wall and on a
+// 200-increment pile in soft clay; also the walls through the library's entry
+// point, as the program calls it. With TORVIK_BEFORE_ENGINE naming a directory
+// that holds another build of the engine library, the pile and the five-stage
+// wall are also run through that library, so that two versions compare in one run.
+// Run by hand: build/bench/engine_bench --benchmark_repetitions=9
 #include "engine/EngineRun.h"
 #include "engine/tests/TestWall.h"
 #include "run/AnalysisRun.h"
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -33,9 +37,23 @@ void FiveLayers(TestWall& w)
     w.Layer(4, 20.0, {20, 36, 30000}, {20, 37, 30000});
 }
 
+// A 20 m pile (200 increments of 0.1 m, EI 2e5 kN m2) in soft clay, 100 kN at the head.
+void SoftClayPile(TestWall& w)
+{
+    w.wall->Title = "Benchmark pile: 200 increments in soft clay";
+    w.Stiffness(0, 200, 2e5);
+    w.Generated(0, 0.0, 0.6, 0.6);
+    w.wall->WaterDepthBackfill = 0;
+    w.wall->WaterDepthExcavation = 0;
+    w.wall->MaxDeflection = 2.0;
+    w.wall->ClosureTolerance = 1e-6;
+    w.Load(0, 0, 100);
+    w.Layer(1, 30.0, {17, 20, 0.02, 0}, {18, 60, 0.01, 0});
+}
+
 struct Files {
     fs::path dir;
-    RunFiles single, staged;
+    RunFiles single, staged, pile;
 };
 
 RunFiles Names(const fs::path& data)
@@ -57,6 +75,12 @@ const Files& TheFiles()
         fs::create_directories(f.dir / "bin");
         f.single = Names(f.dir / "single.tk4d");
         f.staged = Names(f.dir / "staged.tk4d");
+        f.pile = Names(f.dir / "pile.tk4d");
+        {
+            TestWall w(2, 200, 0.1);
+            SoftClayPile(w);
+            w.Save(f.pile.dataFile);
+        }
         {
             TestWall w(2, 300, 0.05);
             FiveLayers(w);
@@ -108,6 +132,71 @@ void FiveStages(benchmark::State& state)
     Report(state, o);
 }
 BENCHMARK(FiveStages)->Unit(benchmark::kMillisecond);
+
+void Pile(benchmark::State& state)
+{
+    const RunFiles& f = TheFiles().pile;
+    RunOutcome o;
+    for (auto _ : state)
+        o = EngineRun::Run(f);
+    Report(state, o);
+}
+BENCHMARK(Pile)->Unit(benchmark::kMillisecond);
+
+// The iterations a library's run took, from its run notes ("Converged in N iterations.").
+int IterationsInNotes(const std::string& notes)
+{
+    std::ifstream in(notes, std::ios::binary);
+    std::string line;
+    int total = 0;
+    const std::string key = "Converged in ";
+    while (std::getline(in, line)) {
+        if (line.rfind("  Status: ", 0) != 0)
+            continue;
+        const auto at = line.find(key);
+        if (at != std::string::npos)
+            total += std::stoi(line.substr(at + key.size()));
+    }
+    return total;
+}
+
+// A wall through the engine library found in `directory`, as the program calls it.
+void ThroughLibrary(benchmark::State& state, const RunFiles& f, const std::string& directory)
+{
+    const fs::path cwd = fs::current_path();
+    for (auto _ : state)
+        if (CallEngine(f.dataFile, directory) != TEngineCall::Completed)
+            state.SkipWithError("the engine library could not be called");
+    fs::current_path(cwd);
+    state.counters["iterations"] = IterationsInNotes(f.runNotes);
+}
+
+// The library of this build, and the one named by TORVIK_BEFORE_ENGINE (if set).
+std::string LibraryDirectory(bool before)
+{
+    if (!before)
+        return (TheFiles().dir / "bin").string();
+    const char* dir = std::getenv("TORVIK_BEFORE_ENGINE");
+    return dir ? dir : "";
+}
+
+void PileThroughLibrary(benchmark::State& state)
+{
+    const std::string dir = LibraryDirectory(state.range(0) == 1);
+    if (dir.empty())
+        return state.SkipWithError("TORVIK_BEFORE_ENGINE is not set");
+    ThroughLibrary(state, TheFiles().pile, dir);
+}
+BENCHMARK(PileThroughLibrary)->ArgName("before")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+void FiveStagesThroughLibrary(benchmark::State& state)
+{
+    const std::string dir = LibraryDirectory(state.range(0) == 1);
+    if (dir.empty())
+        return state.SkipWithError("TORVIK_BEFORE_ENGINE is not set");
+    ThroughLibrary(state, TheFiles().staged, dir);
+}
+BENCHMARK(FiveStagesThroughLibrary)->ArgName("before")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 void SingleWallThroughTheLibrary(benchmark::State& state)
 {

@@ -16,6 +16,8 @@ public:
     double& At(int i, int j) { return data_[Index(i, j)]; }
     // Adds v to entry (i, j).
     void Add(int i, int j, double v) { data_[Index(i, j)] += v; }
+    // Sets every entry to 0 (a new system of the same order).
+    void Clear();
     // Clears row i and sets its diagonal to 1 (for a row that fixes one unknown).
     void SetIdentityRow(int i);
     // The largest absolute entry, the scale for the singularity test.
@@ -33,4 +35,5 @@ private:
     int n_, kl_, ku_, width_;
     std::vector<double> data_;
     std::vector<int> pivot_;
+    std::vector<int> reach_;  // the last column row k of U reaches
 };

@@ -39,22 +39,31 @@ public:
     // Axial force of the segment below node k; constant beyond the ends.
     double P(int k) const { return axial_[std::clamp(k, 0, n_)]; }
 
-    // Secant modulus from the curve at deflection y (at least the small deflection).
+    // Secant modulus r(y)/y of the node's curve. Below the small deflection a curve
+    // with an initial straight line gives its initial slope (the exact secant there,
+    // however stiff the curve); one without (Matlock's cube root, whose secant grows
+    // without bound) gives the secant at the small deflection.
     double Secant(int m, double y) const
     {
         const NodeSoil& s = in_.soil[m];
         if (!s.curve)
             return 0;
-        double ye = std::fabs(y) < smallDeflection_ ? (y < 0 ? -smallDeflection_ : smallDeflection_) : y;
-        double r = s.curve(ye);
+        double ye = y;
+        if (std::fabs(y) < smallDeflection_) {
+            if (std::isfinite(s.initialSlope))
+                return std::max(0.0, s.initialSlope);
+            ye = y < 0 ? -smallDeflection_ : smallDeflection_;
+        }
+        const double r = s.pyCurve ? -s.pyCurve->Resistance(ye) : s.curve(ye);
         double e = r / ye;
         return std::isfinite(e) && e > 0 ? e : 0;
     }
 
+    // The first moduli: the initial slopes, or the secant at the small deflection.
     void StartModuli()
     {
         for (int m = 0; m <= n_; ++m)
-            es_[m] = Secant(m, smallDeflection_);
+            es_[m] = Secant(m, 0.0);
     }
     void UpdateModuli(const std::vector<double>& y)
     {
@@ -74,7 +83,7 @@ public:
     }
 
     // Assembles and solves; false when the matrix is singular.
-    bool SolveLinear(std::vector<double>& y) const;
+    bool SolveLinear(std::vector<double>& y);
 
     // Moment at node m (-1..n+1) from the deflections.
     double Moment(const std::vector<double>& y, int m) const
@@ -95,12 +104,18 @@ public:
     double h_;
     std::vector<double> ei_, es_, defl_, slope_, axial_;
     double smallDeflection_;
+    BandMatrix matrix_{1, 4, 4};
 };
 
-bool Problem::SolveLinear(std::vector<double>& y) const
+bool Problem::SolveLinear(std::vector<double>& y)
 {
     const int size = n_ + 5;
-    BandMatrix a(size, 4, 4);
+    // The storage of the last iteration, emptied.
+    if (matrix_.Size() != size)
+        matrix_ = BandMatrix(size, 4, 4);
+    else
+        matrix_.Clear();
+    BandMatrix& a = matrix_;
     std::vector<double>& b = y;
     b.assign(size, 0.0);
     const double h2 = h_ * h_, h3 = h2 * h_, h4 = h3 * h_;
@@ -260,7 +275,10 @@ void Problem::Results(const std::vector<double>& y, SectionResult& out) const
         out.ei[m] = ei_[m];
         out.springForce[m] = -in_.spring[m] * out.y[m];
         out.springMoment[m] = -in_.rotSpring[m] * out.slope[m];
+        if (in_.soil[m].curve && std::fabs(out.y[m]) < smallDeflection_)
+            (std::isfinite(in_.soil[m].initialSlope) ? out.initialSlopeNodes : out.flooredNodes).push_back(m);
     }
+    out.smallDeflection = smallDeflection_;
 
     // Reactions of the restraints: what the replaced equation would have needed.
     const double penalty = PenaltyStiffness();
@@ -402,7 +420,6 @@ SectionResult BeamColumnSolver::Solve(const SectionInput& input)
     std::vector<double> y, previous(input.nodeCount + 5, 0.0), lastStep(input.nodeCount + 5, 0.0);
     bool damping = false;
     std::vector<int> exceeded;
-    double lastChange = std::numeric_limits<double>::infinity();
     const bool nonlinearEi = !input.meiCurves.empty();
 
     for (int it = 1; it <= MaxIterations; ++it) {
@@ -471,23 +488,23 @@ SectionResult BeamColumnSolver::Solve(const SectionInput& input)
             out.message = "Converged in " + std::to_string(it) + " iterations.";
             return out;
         }
-        // Under-relax once the change grows or the update turns back on the last one
-        // (an oscillation of the secant moduli), and from then on: the mean of the
-        // new and old deflections. Damping only while the oscillation shows would
-        // let it start again at the next undamped step.
+        // Under-relax once the update turns back on the last one (an oscillation of
+        // the secant moduli), and from then on: the mean of the new and old
+        // deflections. Damping only while the oscillation shows would let it start
+        // again at the next undamped step. A growing change alone is no trigger: it
+        // is normal while the iteration softens from the stiffest moduli.
         double turn = 0;
         for (size_t i = 0; i < y.size(); ++i)
             turn += (y[i] - previous[i]) * lastStep[i];
         for (size_t i = 0; i < y.size(); ++i)
             lastStep[i] = y[i] - previous[i];
-        if (it > 2 && (step.change > lastChange || turn < 0))
+        if (it > 2 && turn < 0)
             damping = true;
         if (damping) {
             step.relaxed = true;
             for (size_t i = 0; i < y.size(); ++i)
                 y[i] = 0.5 * (y[i] + previous[i]);
         }
-        lastChange = step.change;
         out.history.push_back(step);
         p.UpdateModuli(y);
         previous = y;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <utility>
 
@@ -148,6 +149,43 @@ private:
     const SoilProfile& profile_;
 };
 
+// The apparent pressure of FHWA GEC-4 for clays above the excavation: with the
+// mean unit weight and the mean undrained strength over 0..H and Ns = gamma H / Su,
+// 0.3 gamma H for stiff clays (Ns <= 4), Ka gamma H with Ka = 1 - 4 Su / (gamma H),
+// at least 0.25, for soft to medium clays.
+struct CohesiveEnvelope {
+    bool applies = false;  // some soil above the excavation is cohesive
+    double unitWeight = 0, strength = 0, stabilityNumber = 0, maximum = 0;
+    bool stiff = false, kaAtMinimum = false;
+};
+
+CohesiveEnvelope CohesiveApparentPressure(const SoilProfile& profile, double h)
+{
+    CohesiveEnvelope e;
+    const std::vector<SoilLayer>& layers = profile.Layers();
+    for (int i = 0; i < static_cast<int>(layers.size()); ++i) {
+        const SoilLayer& layer = layers[static_cast<std::size_t>(i)];
+        const bool above = profile.LayerTop(i) < h;
+        const bool siltWithCohesion = layer.type == SoilType::Silt && (layer.top.cohesion > 0 || layer.bottom.cohesion > 0);
+        e.applies = e.applies || (above && (IsClay(layer.type) || siltWithCohesion));
+    }
+    if (!e.applies || !(h > 0))
+        return e;
+    e.unitWeight = profile.TotalVerticalStress(h) / h;
+    e.strength = profile.AverageCohesion(0, h);
+    const double gammaH = e.unitWeight * h;
+    e.stabilityNumber = e.strength > 0 ? gammaH / e.strength : std::numeric_limits<double>::infinity();
+    e.stiff = e.stabilityNumber <= 4;
+    if (e.stiff) {
+        e.maximum = 0.3 * gammaH;
+    } else {
+        const double ka = 1 - 4 * e.strength / gammaH;
+        e.kaAtMinimum = ka < 0.25;
+        e.maximum = std::max(ka, 0.25) * gammaH;
+    }
+    return e;
+}
+
 bool WaterInWall(const RetainedSideInput& in)
 {
     return in.waterDepthBackfill < in.wallLength || in.waterDepthExcavation < in.wallLength;
@@ -165,6 +203,16 @@ double CoulombActiveCoefficient(double phi, double beta)
 ApparentPressureEnvelope::ApparentPressureEnvelope(double h, double h1, double hn, double total)
     : h_(h), rise_(2.0 / 3.0 * h1), fall_(2.0 / 3.0 * hn), max_(total / (h - h1 / 3 - hn / 3))
 {
+}
+
+void ApparentPressureEnvelope::RaiseMaximumTo(double maximum)
+{
+    max_ = std::max(max_, maximum);
+}
+
+double ApparentPressureEnvelope::Total() const
+{
+    return max_ * (h_ - rise_ / 2 - fall_ / 2);
 }
 
 double ApparentPressureEnvelope::At(double z) const
@@ -265,6 +313,25 @@ NodeLoads ComputeRetainedSideLoads(const RetainedSideInput& in, const std::vecto
                             (anchored ? "" : " (no spring above the excavation: H1 = Hn = H/4)") + ", maximum " +
                             Num(envelope->Maximum()) + " " + units.stress +
                             "; water pressure and the top surcharge's share are added to it, not redistributed.");
+        const CohesiveEnvelope clay = CohesiveApparentPressure(profile, h);
+        if (clay.applies) {
+            const bool raised = clay.maximum > envelope->Maximum();
+            if (raised)
+                envelope->RaiseMaximumTo(clay.maximum);
+            const std::string ns = std::isfinite(clay.stabilityNumber) ? Num(clay.stabilityNumber) : "unbounded (Su = 0)";
+            out.notes.push_back(
+                "Cohesive soil above the excavation (FHWA GEC-4, Sabatini et al. 1999): mean unit weight gamma = " +
+                Num(clay.unitWeight) + " " + units.unitWeight + ", mean undrained strength Su = " + Num(clay.strength) + " " +
+                units.stress + ", stability number Ns = gamma H / Su = " + ns + "; " +
+                (clay.stiff ? "stiff clay (Ns <= 4): 0.3 gamma H = " + Num(clay.maximum) + " " + units.stress +
+                                  " (the middle of Terzaghi and Peck's 0.2 to 0.4 gamma H)"
+                            : "soft to medium clay (Ns > 4): Ka gamma H with Ka = 1 - 4 Su / (gamma H) = " +
+                                  Num(1 - 4 / clay.stabilityNumber) + (clay.kaAtMinimum ? ", held at its minimum 0.25" : "") +
+                                  ", " + Num(clay.maximum) + " " + units.stress) +
+                ". The envelope's maximum is " + Num(envelope->Maximum()) + " " + units.stress + ", set by " +
+                (raised ? "this cohesive-soil rule" : "1.3 times the active resultant") + "; its area is " +
+                Num(envelope->Total()) + " " + units.forcePerLength + " per unit width.");
+        }
     }
 
     auto soilAt = [&](double z, Side s) {
@@ -328,11 +395,15 @@ NodeLoads ComputeRetainedSideLoads(const RetainedSideInput& in, const std::vecto
         out.notes.push_back("Uniform surcharge q = " + Num(in.topSurcharge) + " " + units.stress +
                             (option == 1 ? " on the retained surface: Ka q times the factor and Wa, as a surcharge load."
                                          : " on the retained surface: included in sigma_a."));
+    const bool pointLoads = std::any_of(in.surcharges.begin(), in.surcharges.end(), [](const SurchargeLoad& s) { return s.type == 1; });
     if (tabled)
         out.notes.push_back("Surcharge loads: Terzaghi's modification of Boussinesq for a rigid wall (NAVFAC DM-7.02): point and "
                             "line loads with m = X/H and n = z/H, H = " + DepthText(h > 0 ? h : in.wallLength, in.unitSystem) +
                             ", on the section nearest the load; strip loads (2q/pi)(beta - sin(beta) cos(2 alpha)); from the top "
-                            "of the wall to its tip, times the factor and Wa.");
+                            "of the wall to its tip, times the factor and Wa." +
+                            (pointLoads ? " A point load's pressure on the section nearest the load, applied over the whole "
+                                          "width Wa, is conservative: along the wall the pressure falls off from that section."
+                                        : std::string()));
     if (generated || tabled || uniform)
         out.notes.push_back("Width: Wa = " + Num(in.activeWidth) + " " + units.length + " above the excavation level" +
                             (widthBelow < in.activeWidth

@@ -76,6 +76,10 @@ public:
     double At(double z) const;
     // The maximum pressure.
     double Maximum() const { return max_; }
+    // Raises the maximum (the shape stays), for a lower bound such as that of clays.
+    void RaiseMaximumTo(double maximum);
+    // The area of the envelope (force per unit width).
+    double Total() const;
 
 private:
     double h_, rise_, fall_, max_;

@@ -10,8 +10,11 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -29,15 +32,24 @@ std::string Now()
     return buffer;
 }
 
-// Writes a whole file; false when it cannot be written.
+// Writes a whole file; false when it cannot be written. An existing file is
+// overwritten in place and cut to the new length: emptying it first (or
+// deleting and creating it) costs more, and on ext4 emptying a file makes the
+// next close start writing it back to disk.
 bool WriteFile(const std::string& path, const std::string& text)
 {
     if (path.empty())
         return false;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
+    std::error_code error;
+    const bool exists = fs::exists(path, error);
+    std::ofstream out(path, exists ? std::ios::binary | std::ios::in | std::ios::out : std::ios::binary | std::ios::trunc);
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
     out.close();
-    return static_cast<bool>(out);
+    if (!out)
+        return false;
+    if (exists)
+        fs::resize_file(path, text.size(), error);
+    return !error;
 }
 
 std::string Trim(std::string s)
@@ -116,10 +128,9 @@ RunOutcome EngineRun::Analyse(const std::string& dataFile)
 
 RunOutcome EngineRun::Run(const RunFiles& files)
 {
-    // No file of an earlier run may pass for a result of this one.
-    std::remove(files.outputText.c_str());
+    // No plot data file of an earlier run may pass for a result of this one; the
+    // output text and the run notes are always written, over the old ones.
     std::remove(files.plotFile.c_str());
-    std::remove(files.runNotes.c_str());
 
     RunInfo info;
     info.dataFile = files.dataFile;
@@ -141,8 +152,7 @@ RunOutcome EngineRun::Run(const RunFiles& files)
         allOk = false;
     if (allOk) {
         try {
-            const std::string text = PlotFileWriter::Text(outcome.sections);
-            outcome.plotWritten = WriteFile(files.plotFile, text);
+            outcome.plotWritten = WriteFile(files.plotFile, PlotFileWriter::Text(outcome.sections));
             if (!outcome.plotWritten) {
                 std::remove(files.plotFile.c_str());
                 info.notes.push_back("ERROR: the plot data file " + files.plotFile + " cannot be written.");
@@ -153,8 +163,11 @@ RunOutcome EngineRun::Run(const RunFiles& files)
     }
     info.plotWritten = outcome.plotWritten;
     info.endTime = Now();
-    WriteFile(files.outputText, ReportWriter::Text(info, outcome.sections));
-    WriteFile(files.runNotes, ReportWriter::Notes(info, outcome.sections));
+    // An output that cannot be written must not leave the earlier run's in its place.
+    if (!WriteFile(files.outputText, ReportWriter::Text(info, outcome.sections)))
+        std::remove(files.outputText.c_str());
+    if (!WriteFile(files.runNotes, ReportWriter::Notes(info, outcome.sections)))
+        std::remove(files.runNotes.c_str());
     return outcome;
 }
 

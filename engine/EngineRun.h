@@ -18,7 +18,8 @@ struct RunOutcome {
 
 // One run of the engine: reads the wall data file, analyses every stage or case,
 // and writes the output text, the run notes and (when every analysis gave usable
-// results) the plot data file. Stale outputs of the same names are deleted first.
+// results) the plot data file. Stale outputs of the same names are emptied first,
+// and a plot data file the run does not write is removed.
 // Never throws.
 class EngineRun {
 public:

@@ -78,4 +78,22 @@ std::string ExternalPyCurve::Describe(const UnitLabels& u) const
            " " + u.length;
 }
 
+double ExternalPyCurve::InitialSlope() const
+{
+    // p is linear between the points: for a curve through the origin the secant
+    // -p(y)/y at the first point on each side of 0 is the slope of the segment there.
+    if (Resistance(0) != 0)
+        return kInfinite;  // no finite secant at 0
+    auto secant = [this](const std::pair<double, double>* q) { return q ? std::max(0.0, -q->second / q->first) : 0.0; };
+    const std::pair<double, double>* below = nullptr;
+    const std::pair<double, double>* above = nullptr;
+    for (const auto& q : points_) {
+        if (q.first < 0)
+            below = &q;
+        else if (q.first > 0 && !above)
+            above = &q;
+    }
+    return 0.5 * (secant(below) + secant(above));
+}
+
 }  // namespace engine

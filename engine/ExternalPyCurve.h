@@ -29,6 +29,8 @@ public:
     double Ultimate() const override { return ultimate_; }
     double UltimateDeflection() const override { return ultimateDeflection_; }
     std::string Describe(const UnitLabels& units) const override;
+    // The mean of the slopes of the two segments that meet at y = 0.
+    double InitialSlope() const override;
 
     // True when the given points lay on one side of y = 0 and were mirrored.
     bool Mirrored() const { return mirrored_; }

@@ -8,14 +8,16 @@
 
 namespace {
 
-std::string Num(double v)
+const char* const Eol = "\r\n";
+
+// Appends a value and what follows it (the separator or the line end).
+void Put(std::string& out, double v, const char* after)
 {
     if (!std::isfinite(v))
         throw TorvikError("A result is not a finite number; no plot data file is written.");
-    return FormatGeneral(v, 8);
+    out += FormatGeneral(v, 8);
+    out += after;
 }
-
-const char* const Eol = "\r\n";
 
 }  // namespace
 
@@ -54,9 +56,13 @@ std::string PlotFileWriter::Text(const std::vector<SectionRun>& sections)
         const SectionResult& r = s.result;
         const int n = in.nodeCount;
         out += std::to_string(n + 1) + Eol;
-        for (int m = 0; m <= n; ++m)
-            out += Num(m * in.increment) + "  " + Num(in.q[m]) + "  " + Num(in.qSoil[m]) + "  " +
-                   Num(in.qSurcharge[m]) + Eol;
+        out.reserve(out.size() + static_cast<size_t>(n + 1) * 150 + MaxCurves * CurvePoints * 36);
+        for (int m = 0; m <= n; ++m) {
+            Put(out, m * in.increment, "  ");
+            Put(out, in.q[m], "  ");
+            Put(out, in.qSoil[m], "  ");
+            Put(out, in.qSurcharge[m], Eol);
+        }
         out += std::to_string(in.unitSystem) + Eol;
         const std::vector<int> nodes = CurveNodes(in);
         out += std::to_string(nodes.size()) + Eol;
@@ -64,19 +70,26 @@ std::string PlotFileWriter::Text(const std::vector<SectionRun>& sections)
         const double labelFactor = in.unitSystem == 1 ? 1.0 / 12.0 : 1.0;
         for (int m : nodes) {
             const double range = CurveRange(in, r, m);
-            out += Num(m * in.increment * labelFactor) + "  " + std::to_string(CurvePoints) + Eol;
+            Put(out, m * in.increment * labelFactor, "  ");
+            out += std::to_string(CurvePoints) + Eol;
+            const NodeSoil& soil = in.soil[m];
             for (int i = 0; i < CurvePoints; ++i) {
                 const double y = range * (2.0 * i / (CurvePoints - 1) - 1.0);
                 // The program's convention: p positive for negative y.
-                out += Num(y) + "  " + Num(-in.soil[m].curve(y)) + Eol;
+                Put(out, y, "  ");
+                Put(out, soil.pyCurve ? soil.pyCurve->Resistance(y) : -soil.curve(y), Eol);
             }
         }
         out += std::to_string(sections.size()) + Eol;
         out += std::to_string(n + 1) + Eol;
         out += std::string("0") + Eol;
-        for (int m = 0; m <= n; ++m)
-            out += Num(r.depth[m]) + "  " + Num(r.y[m]) + "  " + Num(r.moment[m]) + "  " + Num(r.shear[m]) + "  " +
-                   Num(r.reaction[m]) + Eol;
+        for (int m = 0; m <= n; ++m) {
+            Put(out, r.depth[m], "  ");
+            Put(out, r.y[m], "  ");
+            Put(out, r.moment[m], "  ");
+            Put(out, r.shear[m], "  ");
+            Put(out, r.reaction[m], Eol);
+        }
     }
     return out;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "engine/SoilLayer.h"
 
+#include <limits>
 #include <string>
 
 // A p-y curve: the soil reaction p (force per unit length of wall) at a lateral
@@ -24,6 +25,11 @@ public:
     // A warning for the output text when deflection y passes a limit of the
     // criterion (brittle rock); empty otherwise.
     virtual std::string DeflectionWarning(double y) const;
+    // The slope dp/dy of the curve at y = 0 (F/L^2, as a positive stiffness);
+    // infinity where the curve has no initial straight line (Matlock's cube root,
+    // the power curves without k). The solver gives a node whose deflection is
+    // tiny this stiffness, so that stiff curves are not softened by a floor.
+    virtual double InitialSlope() const = 0;
 
     // Secant modulus Es = -p(y)/y (F/L^2, not negative) at |y| taken as at least
     // yMin (> 0), the stiffness the solver places on the node.
@@ -37,6 +43,9 @@ public:
     // Magnitude of p at deflection magnitude y >= 0.
     virtual double Magnitude(double y) const = 0;
 };
+
+// The initial slope of a curve that has no initial straight line.
+constexpr double kInfinite = std::numeric_limits<double>::infinity();
 
 // Magnitude of p capped by the initial line: min(kx y, g) when the layer has a
 // k(py) > 0 (even where kx is 0, at the excavation level), else g.

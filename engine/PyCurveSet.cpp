@@ -203,7 +203,9 @@ void AddGeneratedNotes(const PyCurveInput& in, const SoilProfile& profile, const
     const double ratio = in.pyWidth > 0 ? in.activeWidth / in.pyWidth : 0;
     set.notes.push_back("Spacing factor e = " + Num(set.spacingFactor) + " for Wa/Wp = " + Num(ratio) +
                         " (0.64 (Wa/Wp)^0.34 when Wa/Wp < 3.75, Wa/Wp taken as at least 1; Reese and Van Impe), applied to "
-                        "every generated curve.");
+                        "every generated curve. The p-multipliers are group reduction factors for units closer than about "
+                        "3 Wp (Wa <= 3 Wp); they apply to continuous walls too (Wa = Wp gives 0.64), because the plane-strain "
+                        "passive wedge of a continuous wall lacks the side shear that single-pile curves include.");
     std::set<SoilType> types;
     for (const SoilLayer& layer : profile.Layers())
         types.insert(layer.type);
@@ -219,6 +221,9 @@ void AddGeneratedNotes(const PyCurveInput& in, const SoilProfile& profile, const
                             "is negative; it is taken as 0.");
     if (types.count(SoilType::Sand) || types.count(SoilType::Silt))
         set.notes.push_back("Sand and silt: the line k x y caps the curve where k(py) > 0.");
+    if (types.count(SoilType::Sand) || types.count(SoilType::Silt) || types.count(SoilType::StiffClayFreeWater))
+        set.notes.push_back("The constants of Reese, Cox and Koop (1974 sand, 1975 stiff clay with free water) are used as "
+                            "published.");
     for (int i : generator.StraightLines())
         set.notes.push_back(LayerName(profile.Layers()[static_cast<std::size_t>(i)], i) +
                             ": where the parabola's exponent n = pm / (m ym) is not above 1 the curve is made of the "

@@ -121,4 +121,17 @@ std::string BlendedPyCurve::DeflectionWarning(double y) const
     return a.empty() ? b_->DeflectionWarning(y) : a;
 }
 
+double ScaledPyCurve::InitialSlope() const
+{
+    return fp_ == 0 ? 0.0 : fp_ / fy_ * base_->InitialSlope();
+}
+
+double BlendedPyCurve::InitialSlope() const
+{
+    const double a = a_->InitialSlope(), b = b_->InitialSlope();
+    if (w_ == 0 || w_ == 1)
+        return w_ == 0 ? a : b;
+    return (1 - w_) * a + w_ * b;
+}
+
 }  // namespace engine

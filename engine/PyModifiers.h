@@ -49,6 +49,7 @@ public:
     double UltimateDeflection() const override;
     std::string Describe(const UnitLabels& units) const override;
     std::string DeflectionWarning(double y) const override;
+    double InitialSlope() const override;
 
 private:
     std::shared_ptr<const PyCurve> base_;
@@ -68,6 +69,7 @@ public:
     double UltimateDeflection() const override;
     std::string Describe(const UnitLabels& units) const override;
     std::string DeflectionWarning(double y) const override;
+    double InitialSlope() const override;
 
 private:
     std::shared_ptr<const PyCurve> a_;

@@ -57,6 +57,22 @@ struct Units {
     std::string Depth(double z) const { return Num(z * depthFactor); }
 };
 
+// "none", or node numbers with runs written as ranges: "3, 7 to 12".
+std::string NodeList(const std::vector<int>& nodes)
+{
+    if (nodes.empty())
+        return "none";
+    std::string s;
+    for (size_t i = 0; i < nodes.size();) {
+        size_t j = i;
+        while (j + 1 < nodes.size() && nodes[j + 1] == nodes[j] + 1)
+            ++j;
+        s += (s.empty() ? "" : ", ") + std::to_string(nodes[i]) + (j > i ? " to " + std::to_string(nodes[j]) : "");
+        i = j + 1;
+    }
+    return s;
+}
+
 const char* UnitSystemName(int s)
 {
     return s == 1 ? "English (lb, in; depths shown in ft)" : s == 2 ? "SI (kN, m)" : "Other (consistent F, L)";
@@ -65,21 +81,28 @@ const char* UnitSystemName(int s)
 class Report {
 public:
     Report(const RunInfo& info) : info_(info), u_(info.unitSystem) {}
-    std::string Take() { return out_.str(); }
+    std::string Take() { return std::move(out_); }
+    void Reserve(size_t size) { out_.reserve(size); }
 
-    void Line(const std::string& s = "") { out_ << s << Eol; }
+    void Line(const std::string& s = "")
+    {
+        out_ += s;
+        out_ += Eol;
+    }
     void Heading(const std::string& s)
     {
         Line();
         Line(s);
         Line(std::string(s.size(), '-'));
     }
+    // Cells right-aligned in columns of `width` (a wider cell gets one space before it).
     void Row(const std::vector<std::string>& cells, size_t width = 14)
     {
-        std::string s;
-        for (const std::string& c : cells)
-            s += Pad(c, width);
-        Line(s);
+        for (const std::string& c : cells) {
+            out_.append(c.size() >= width ? 1 : width - c.size(), ' ');
+            out_ += c;
+        }
+        out_ += Eol;
     }
 
     void Front(const std::vector<SectionRun>& sections);
@@ -95,7 +118,7 @@ private:
 
     const RunInfo& info_;
     Units u_;
-    std::ostringstream out_;
+    std::string out_;
 };
 
 void Report::Front(const std::vector<SectionRun>& sections)
@@ -115,8 +138,12 @@ void Report::Front(const std::vector<SectionRun>& sections)
     Heading("Method");
     Line("The wall is a beam-column on nonlinear soil springs, (EI y'')'' + (P y')' + Es y = q, solved by central");
     Line("finite differences on the nodes with two fictitious nodes beyond each end and a banded LU solution with");
-    Line("partial pivoting. Es = p/y is found by the secant method from a start at a deflection of 1E-6 of the wall");
-    Line("length; an iteration whose change of deflection grows is under-relaxed (mean of the new and old");
+    Line("partial pivoting. Es = p/y is found by the secant method. The small deflection is 1E-6 of the wall length:");
+    Line("a node whose |y| is below it takes its curve's initial slope where the curve starts with a straight line");
+    Line("(rock, sand and silt, clays with k(py), external curves), so that a stiff curve is never softened, and the");
+    Line("secant at the small deflection only where the curve has none (the power curves without k(py), Matlock's");
+    Line("cube root); the iteration starts from these moduli. Once an update turns back on the previous one (an");
+    Line("oscillation of the secant moduli) every later iteration is under-relaxed (mean of the new and old");
     Line("deflections). Convergence: the largest change of deflection is at most the closure tolerance (and the");
     Line("largest relative change of EI at most 1E-4 with moment-EI curves), within " +
          std::to_string(BeamColumnSolver::MaxIterations) + " iterations.");
@@ -168,8 +195,10 @@ void Report::Soil(const WallBlock& b)
         }
         Line("    " + std::to_string(i + 1) + ": " + engine::SoilTypeName(l.type));
     }
+    const bool weakRock = std::any_of(b.layers.begin(), b.layers.end(),
+                                      [](const engine::SoilLayer& l) { return l.type == engine::SoilType::WeakRock; });
     Line("(unit weight " + u_.force + "/" + u_.length + "^3, cohesion and strengths " + u_.stress + ", k " + u_.force +
-         "/" + u_.length + "^3)");
+         "/" + u_.length + "^3" + (weakRock ? ", Eir " + u_.stress + ", krm none (a ratio)" : std::string()) + ")");
 }
 
 void Report::Inputs(const SectionRun& s)
@@ -311,6 +340,25 @@ void Report::Results(const SectionRun& s)
         springs = true;
         Line("Node " + std::to_string(m) + " (depth " + u_.Depth(r.depth[m]) + " " + u_.depth + "): force " +
              Num(r.springForce[m]) + " " + u_.force + ", moment " + Num(r.springMoment[m]) + " " + u_.moment);
+        if (in.spring[m] != 0) {
+            // The shear steps by the node's concentrated forces; a load at the node
+            // counts above its spring. The table gives the value below the forces at
+            // the top, above them at the tip and their mean between.
+            const double load = in.load[m], force = r.springForce[m];
+            double above;
+            if (m == 0)
+                above = r.shear[m] - force;
+            else if (m == in.nodeCount)
+                above = r.shear[m] + load;
+            else
+                above = r.shear[m] + load / 2 - force / 2;
+            // Rounding of a zero shear (a free end) is not shown as a value.
+            const double below = above + force;
+            const double scale = 1e-12 * std::max({std::fabs(above), std::fabs(below), std::fabs(load)});
+            auto shown = [scale](double v) { return Num(std::fabs(v) <= scale ? 0.0 : v); };
+            Line("  shear just above the spring " + shown(above) + " " + u_.force + ", just below " + shown(below) +
+                 " " + u_.force);
+        }
     }
     if (!r.restraints.empty()) {
         Heading("Restraint reactions");
@@ -357,6 +405,11 @@ void Report::Section(const SectionRun& s)
     Line("Iterations: " + std::to_string(r.Iterations()) +
          (r.history.empty() ? "" : ", final change of deflection " + Num(r.history.back().change) + " " + u_.length));
     Line("Status: " + std::string(StatusText(r.status)) + ". " + r.message);
+    if (r.Ok()) {
+        Line("Small deflection " + Num(r.smallDeflection) + " " + u_.length + " (1E-6 of the wall length). Nodes whose final |y| is below it:");
+        Line("  on the curve's initial slope: " + NodeList(r.initialSlopeNodes));
+        Line("  on the secant at the small deflection (curve without an initial slope): " + NodeList(r.flooredNodes));
+    }
     if (r.Ok())
         Results(s);
     else
@@ -382,6 +435,11 @@ std::string ReportWriter::StatusLine(const SectionRun& s)
 std::string ReportWriter::Text(const RunInfo& info, const std::vector<SectionRun>& sections)
 {
     Report r(info);
+    // About 600 characters per node (loads, curve, results): one allocation, not a series of copies.
+    size_t nodes = 0;
+    for (const SectionRun& s : sections)
+        nodes += static_cast<size_t>(s.input.nodeCount) + 1;
+    r.Reserve(20000 + 600 * nodes);
     r.Front(sections);
     for (const SectionRun& s : sections)
         r.Section(s);

@@ -118,4 +118,11 @@ std::string SandCurve::Describe(const UnitLabels& u) const
     return "sand (Reese, Cox and Koop 1974, static): ps = " + Num(ps_) + " " + u.forcePerLength + ", " + KeyValues(u);
 }
 
+double SandCurve::InitialSlope() const
+{
+    // The parabola (n > 1) starts vertical; the straight-line form starts with pm / ym.
+    const double curve = linear_ ? pm_ / ym_ : kInfinite;
+    return hasLine_ ? std::min(kx_, curve) : curve;
+}
+
 }  // namespace engine

@@ -18,6 +18,7 @@ public:
     double Ultimate() const override;
     double UltimateDeflection() const override;
     std::string Describe(const UnitLabels& units) const override;
+    double InitialSlope() const override;
 
     // Theoretical resistance ps = min(pst, psd) of the wedge and the flow failure.
     double Ps() const { return ps_; }

@@ -235,7 +235,9 @@ SectionInput SectionBuilder::Build(const WallBlock& b, const std::string& headin
             NodeSoil& s = in.soil[m];
             // The curve's p opposes y; the solver takes the resistance in the direction of y.
             s.curve = [c](double y) { return -c->Resistance(y); };
+            s.pyCurve = c;
             s.ultimateDeflection = c->UltimateDeflection();
+            s.initialSlope = c->InitialSlope();
             s.criterion = c->Describe(labels);
             s.warning = [c](double y) { return c->DeflectionWarning(y); };
         }

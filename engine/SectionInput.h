@@ -1,5 +1,9 @@
 #pragma once
+#include "engine/PyCurve.h"
+
 #include <functional>
+#include <memory>
+#include <limits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,7 +29,12 @@ struct MomentEiCurve {
 // The soil spring of one node as the solver and the plot file need it.
 struct NodeSoil {
     ResistanceCurve curve;     // empty: no soil resistance at this node
+    // The p-y curve behind `curve` when there is one: the solver evaluates it
+    // directly, -Resistance(y), which is `curve` without the wrapper's indirection.
+    std::shared_ptr<const engine::PyCurve> pyCurve;
     double ultimateDeflection = 0;  // where the curve reaches its ultimate value (0: unknown)
+    // dr/dy at y = 0 (F/L^2); infinity where the curve has no initial straight line.
+    double initialSlope = std::numeric_limits<double>::infinity();
     std::string criterion;     // the curve's origin, for the report
     // A warning for the report when the final deflection passes a limit of the
     // criterion (brittle rock); empty text otherwise. May be empty.

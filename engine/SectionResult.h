@@ -13,7 +13,7 @@ struct IterationStep {
     int iteration = 0;
     double change = 0;     // largest change of deflection since the previous iteration
     double eiChange = 0;   // largest relative change of EI (moment-EI curves)
-    bool relaxed = false;  // under-relaxed because the change grew
+    bool relaxed = false;  // under-relaxed (after the moduli oscillated)
 };
 
 // A force or moment that a specified deflection or slope exerts on the wall.
@@ -42,6 +42,12 @@ struct SectionResult {
     std::vector<RestraintReaction> restraints;
     std::vector<MomentJump> jumps;
     std::vector<std::string> warnings;
+
+    // The small deflection (1E-6 of the wall length) and the nodes with a p-y curve
+    // whose final |y| lies below it: those that took the curve's initial slope, and
+    // those whose curve has none and took the secant at the small deflection.
+    double smallDeflection = 0;
+    std::vector<int> initialSlopeNodes, flooredNodes;
 
     // Equilibrium of the whole wall: the sums of forces and of moments about the
     // top, and each relative to the sum of the magnitudes of its terms.

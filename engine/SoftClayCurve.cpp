@@ -37,4 +37,9 @@ std::string SoftClayCurve::Describe(const UnitLabels& u) const
            " " + u.length + (hasLine_ ? ", initial line k x = " + Num(kx_) + " " + u.stress : "");
 }
 
+double SoftClayCurve::InitialSlope() const
+{
+    return hasLine_ ? kx_ : kInfinite;
+}
+
 }  // namespace engine

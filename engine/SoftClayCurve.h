@@ -16,6 +16,7 @@ public:
     double Ultimate() const override;
     double UltimateDeflection() const override;
     std::string Describe(const UnitLabels& units) const override;
+    double InitialSlope() const override;
 
     // Ultimate resistance pu.
     double Pu() const { return pu_; }

@@ -99,4 +99,9 @@ std::string StiffClayFreeWaterCurve::Describe(const UnitLabels& u) const
            (hasLine_ ? ", initial line k x = " + Num(kx_) + " " + u.stress : ", no initial line (k = 0)");
 }
 
+double StiffClayFreeWaterCurve::InitialSlope() const
+{
+    return hasLine_ ? kx_ : kInfinite;
+}
+
 }  // namespace engine

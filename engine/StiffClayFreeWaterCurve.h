@@ -18,6 +18,7 @@ public:
     double Ultimate() const override { return peak_; }
     double UltimateDeflection() const override;
     std::string Describe(const UnitLabels& units) const override;
+    double InitialSlope() const override;
 
     // Ultimate resistance pc.
     double Pc() const { return pc_; }

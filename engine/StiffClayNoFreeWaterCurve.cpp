@@ -38,4 +38,9 @@ std::string StiffClayNoFreeWaterCurve::Describe(const UnitLabels& u) const
            (hasLine_ ? ", initial line k x = " + Num(kx_) + " " + u.stress : "");
 }
 
+double StiffClayNoFreeWaterCurve::InitialSlope() const
+{
+    return hasLine_ ? kx_ : kInfinite;
+}
+
 }  // namespace engine

@@ -30,4 +30,9 @@ std::string StrongRockCurve::DeflectionWarning(double y) const
     return "the deflection passes 0.0024 b = " + Num(0.0024 * b_) + ": brittle failure of the rock is possible";
 }
 
+double StrongRockCurve::InitialSlope() const
+{
+    return 2000 * su_;
+}
+
 }  // namespace engine

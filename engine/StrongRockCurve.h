@@ -14,6 +14,7 @@ public:
     double Ultimate() const override { return b_ * su_; }
     double UltimateDeflection() const override { return 0.0024 * b_; }
     std::string Describe(const UnitLabels& units) const override;
+    double InitialSlope() const override;
     // Beyond 0.0024 b the rock may fail in a brittle manner.
     std::string DeflectionWarning(double y) const override;
 

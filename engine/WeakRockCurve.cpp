@@ -39,4 +39,9 @@ std::string WeakRockCurve::Describe(const UnitLabels& u) const
            u.length + ", Kir = " + Num(kir_) + " " + u.stress + ", yA = " + Num(std::min(YA(), 16 * yrm_)) + " " + u.length;
 }
 
+double WeakRockCurve::InitialSlope() const
+{
+    return kir_;
+}
+
 }  // namespace engine

@@ -16,6 +16,7 @@ public:
     double Ultimate() const override { return pur_; }
     double UltimateDeflection() const override;
     std::string Describe(const UnitLabels& units) const override;
+    double InitialSlope() const override;
 
     // Ultimate resistance pur.
     double Pur() const { return pur_; }

@@ -47,6 +47,9 @@ public:
     virtual ~TGraphWindow() = default;
     // Shows the window, restoring it to normal size when it is minimised.
     virtual void ShowWindow() = 0;
+    // The graph's curves were read anew: the window recomputes its ranges,
+    // legend and curve commands and redraws (or closes when nothing can be drawn).
+    virtual void Reload() {}
 };
 
 // Creates the graph window of a graph (installed once by the GUI).

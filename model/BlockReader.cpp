@@ -255,7 +255,10 @@ void TBlockReader::ReadDistributedLoads(TGridTable& table, const char* name)
     const std::int32_t count = ReadCount(kDistributedWords);
     table.SetRowCount(count);
     wall_.EarthPressureKind = 1;
-    wall_.UserEarthPressure = count > 0;
+    // The long-term block shares the first block's option: a long-term case
+    // without rows must not switch the user's pressure off for both.
+    if (role_ != TBlockRole::LongTerm || count > 0)
+        wall_.UserEarthPressure = count > 0;
     const int units = table.UnitSystem();
     for (int r = 0; r < count; ++r) {
         cells::SetReal(table, 0, r, ReadTableReal(name, 0, units));

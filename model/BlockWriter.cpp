@@ -27,6 +27,11 @@ TBlockWriter::TBlockWriter(TProgramData& wall, std::string& out)
 {
 }
 
+int TBlockWriter::Rows(WallTable table) const
+{
+    return RowsToWrite(tables_, wall_.Padding, static_cast<int>(table));
+}
+
 void TBlockWriter::WriteLine(const std::string& text)
 {
     out_ += text;
@@ -59,17 +64,17 @@ void TBlockWriter::WriteBlock(const TBlockOptions& options)
     WritePyModifiers();
     if (wall_.EarthPressureOption == 1) {
         if (options.LongTermTables)
-            WriteDistributedLoads(tables_[WallTable::LongDist], "LongDist");
+            WriteDistributedLoads(WallTable::LongDist, "LongDist");
         else
-            WriteDistributedLoads(tables_[WallTable::DistLoad], "DistLoad");
+            WriteDistributedLoads(WallTable::DistLoad, "DistLoad");
     }
     if (wall_.EarthPressureOption > 1 || wall_.PyCurveOption == 2) {
         WriteWallConfiguration();
         WriteSurcharges();
         if (options.LongTermTables)
-            WriteSoilLayers(tables_[WallTable::LongSoil], "LongSoil");
+            WriteSoilLayers(WallTable::LongSoil, "LongSoil");
         else
-            WriteSoilLayers(tables_[WallTable::NewSoil], "NewSoil");
+            WriteSoilLayers(WallTable::NewSoil, "NewSoil");
     }
     WriteExternalPyCurves();
     WriteMeiCurves();
@@ -96,41 +101,40 @@ void TBlockWriter::PrepareOptions(const TBlockOptions& options)
         wall_.EarthPressureOption = 0;
     }
     wall_.PyCurveOption = wall_.GeneratePyCurves ? 2 : wall_.UseExternalPyCurves ? 1 : 0;
-    wall_.MeiCurveCount = wall_.UseMeiCurves ? tables_[WallTable::MEICurves].RowCount() : 0;
+    wall_.MeiCurveCount = wall_.UseMeiCurves ? Rows(WallTable::MEICurves) : 0;
 
     TGridTable& stiffness = tables_[WallTable::PileSect];
-    if (stiffness.RowCount() > 0)
-        cells::SetInteger(stiffness, 2, stiffness.RowCount() - 1, 1);
+    if (Rows(WallTable::PileSect) > 0)
+        cells::SetInteger(stiffness, 2, Rows(WallTable::PileSect) - 1, 1);
 }
 
 void TBlockWriter::WriteHeader()
 {
-    WriteLine(Int(wall_.UnitSystem()) + SP + Int(tables_[WallTable::Soillayer].RowCount()) + TAB +
-              Int(tables_[WallTable::PileSect].RowCount()) + TAB + Int(tables_[WallTable::PYMod].RowCount()) + TAB +
-              Int(wall_.EarthPressureOption) + TAB + Int(wall_.PyCurveOption) + SP +
-              Int(tables_[WallTable::PYCurves].RowCount()) + SP + Int(wall_.StageCount) + SP +
+    WriteLine(Int(wall_.UnitSystem()) + SP + Int(Rows(WallTable::Soillayer)) + TAB + Int(Rows(WallTable::PileSect)) +
+              TAB + Int(Rows(WallTable::PYMod)) + TAB + Int(wall_.EarthPressureOption) + TAB +
+              Int(wall_.PyCurveOption) + SP + Int(Rows(WallTable::PYCurves)) + SP + Int(wall_.StageCount) + SP +
               Int(wall_.MeiCurveCount));
 }
 
 void TBlockWriter::WriteRestraints()
 {
     TGridTable& table = tables_[WallTable::Soillayer];
-    for (int r = 0; r < table.RowCount(); ++r)
+    for (int r = 0; r < Rows(WallTable::Soillayer); ++r)
         WriteRowTexts(table, r, 0, 3);
 }
 
 void TBlockWriter::WriteStiffness()
 {
     TGridTable& table = tables_[WallTable::PileSect];
-    for (int r = 0; r < table.RowCount(); ++r)
+    for (int r = 0; r < Rows(WallTable::PileSect); ++r)
         WriteRowTexts(table, r, 0, 3);
 }
 
 void TBlockWriter::WriteConcentratedLoads()
 {
     TGridTable& table = tables_[WallTable::BoundCond];
-    WriteLine(Int(table.RowCount()));
-    for (int r = 0; r < table.RowCount(); ++r)
+    WriteLine(Int(Rows(WallTable::BoundCond)));
+    for (int r = 0; r < Rows(WallTable::BoundCond); ++r)
         WriteRowTexts(table, r, 0, 5);
 }
 
@@ -139,9 +143,9 @@ void TBlockWriter::WriteSprings()
     TGridTable& table = tables_[WallTable::SoilStrength];
     if (!wall_.UseSprings)
         table.SetRowCount(0);
-    WriteLine(Int(table.RowCount()));
+    WriteLine(Int(Rows(WallTable::SoilStrength)));
     // The file puts the nodes before the choice, the table the choice first.
-    for (int r = 0; r < table.RowCount(); ++r)
+    for (int r = 0; r < Rows(WallTable::SoilStrength); ++r)
         WriteLine(cells::Text(table, 1, r) + TAB + cells::Text(table, 2, r) + TAB + cells::Text(table, 0, r) + TAB +
                   cells::Text(table, 3, r) + TAB + cells::Text(table, 4, r));
 }
@@ -152,16 +156,17 @@ void TBlockWriter::WritePyModifiers()
     if (!wall_.UsePyModifiers)
         return;
     const int units = table.UnitSystem();
-    for (int r = 0; r < table.RowCount(); ++r)
+    for (int r = 0; r < Rows(WallTable::PYMod); ++r)
         WriteLine(FormatFloat8(ToFileUnits(cells::Real(table, 0, r), "PYMod", 0, units)) + TAB +
                   cells::Text(table, 1, r) + TAB + cells::Text(table, 2, r));
 }
 
-void TBlockWriter::WriteDistributedLoads(TGridTable& table, const char* name)
+void TBlockWriter::WriteDistributedLoads(WallTable which, const char* name)
 {
+    TGridTable& table = tables_[which];
     const int units = table.UnitSystem();
-    WriteLine(Int(table.RowCount()));
-    for (int r = 0; r < table.RowCount(); ++r)
+    WriteLine(Int(Rows(which)));
+    for (int r = 0; r < Rows(which); ++r)
         WriteLine(FormatFloat8(ToFileUnits(cells::Real(table, 0, r), name, 0, units)) + TAB +
                   FormatFloat8(ToFileUnits(cells::Real(table, 1, r), name, 1, units)));
 }
@@ -182,16 +187,17 @@ void TBlockWriter::WriteSurcharges()
     TGridTable& table = tables_[WallTable::SurchargeTable];
     if (!wall_.UseSurcharge)
         table.SetRowCount(0);
-    WriteLine(Int(table.RowCount()));
-    for (int r = 0; r < table.RowCount(); ++r)
+    WriteLine(Int(Rows(WallTable::SurchargeTable)));
+    for (int r = 0; r < Rows(WallTable::SurchargeTable); ++r)
         WriteRowTexts(table, r, 0, 3);
 }
 
-void TBlockWriter::WriteSoilLayers(TGridTable& table, const char* name)
+void TBlockWriter::WriteSoilLayers(WallTable which, const char* name)
 {
+    TGridTable& table = tables_[which];
     const int units = table.UnitSystem();
-    WriteLine(Int(table.RowCount()));
-    for (int r = 0; r < table.RowCount(); ++r) {
+    WriteLine(Int(Rows(which)));
+    for (int r = 0; r < Rows(which); ++r) {
         const int soilType = cells::Integer(table, 0, r);
         WriteLine(Int(soilType) + SP + FormatFloat8(ToFileUnits(cells::Real(table, 1, r), name, 1, units)) + SP);
         TGridTable* parameters = cells::Sub(table, 2, r);
@@ -232,7 +238,7 @@ void TBlockWriter::WriteExternalPyCurves()
     TGridTable& table = tables_[WallTable::PYCurves];
     if (!wall_.UseExternalPyCurves)
         return;
-    for (int r = 0; r < table.RowCount(); ++r) {
+    for (int r = 0; r < Rows(WallTable::PYCurves); ++r) {
         TGridTable* curve = cells::Sub(table, 1, r);
         const int points = curve ? curve->RowCount() : 0;
         WriteLine(cells::Text(table, 0, r) + TAB + Int(points) + TAB + cells::Text(table, 2, r) + TAB +
@@ -247,7 +253,7 @@ void TBlockWriter::WriteMeiCurves()
     TGridTable& table = tables_[WallTable::MEICurves];
     if (!wall_.UseMeiCurves)
         return;
-    for (int r = 0; r < table.RowCount(); ++r) {
+    for (int r = 0; r < Rows(WallTable::MEICurves); ++r) {
         TGridTable* curve = cells::Sub(table, 2, r);
         const int points = curve ? curve->RowCount() : 0;
         WriteLine(Int(cells::Integer(table, 0, r)) + TAB + Int(cells::Integer(table, 1, r)) + TAB + Int(points));

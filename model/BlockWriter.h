@@ -4,6 +4,7 @@
 class TGridTable;
 class TProgramData;
 class WallTables;
+enum class WallTable : int;
 
 // What distinguishes one block of a data file or stage file from another.
 struct TBlockOptions {
@@ -42,16 +43,18 @@ private:
     void WriteConcentratedLoads();
     void WriteSprings();
     void WritePyModifiers();
-    void WriteDistributedLoads(TGridTable& table, const char* name);
+    void WriteDistributedLoads(WallTable table, const char* name);
     void WriteWallConfiguration();
     void WriteSurcharges();
-    void WriteSoilLayers(TGridTable& table, const char* name);
+    void WriteSoilLayers(WallTable table, const char* name);
     void WriteSoilParameters(TGridTable* parameters, int soilType, int row);
     void WriteExternalPyCurves();
     void WriteMeiCurves();
 
     // Appends cells c0 .. c1 of a row as their texts, tab-separated, as one line.
     void WriteRowTexts(TGridTable& table, int row, int firstColumn, int lastColumn);
+    // The rows of a table the file holds (without the reader's padding).
+    int Rows(WallTable table) const;
 
     TProgramData& wall_;
     WallTables& tables_;

@@ -59,7 +59,7 @@ std::unique_ptr<TProgramData> TProgramData::CreateFromFile(MainWindowHost& host,
         host.UserPrompt().Information(error.what());
     }
 
-    PadToMinRows(host.Tables());
+    wall->Padding = PadToMinRows(host.Tables());
     host.SetModified(false);
     wall->StageFilesCurrent = true;
     return wall;

@@ -1,4 +1,6 @@
 #pragma once
+#include "model/WallTableRows.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -109,6 +111,8 @@ public:
 
     // From the last plot data read; not part of the data file.
     std::int32_t PressurePointCount = 0;
+    // The rows the reader added to the tables for the editor; never written.
+    TablePadding Padding;
 
 private:
     explicit TProgramData(MainWindowHost& host) : host_(host) {}

@@ -103,7 +103,7 @@ void ReadStageFile(TProgramData& wall, const std::string& path)
     } catch (const EInOutError& error) {
         host.UserPrompt().Information(error.what());
     }
-    PadToMinRows(host.Tables());
+    wall.Padding = PadToMinRows(host.Tables());
     host.SetModified(false);
 }
 

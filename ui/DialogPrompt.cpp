@@ -57,6 +57,19 @@ std::optional<std::string> DialogPrompt::OpenFileName(const std::string& title, 
     return name.toStdString();
 }
 
+std::optional<std::string> DialogPrompt::OpenFileOfFilter(const std::string& title, const std::string& filter,
+                                                          const std::string& initial, int& filterIndex)
+{
+    const QString filters = QString::fromStdString(filter);
+    QString selected;
+    const QString name = QFileDialog::getOpenFileName(parent_, QString::fromStdString(title),
+                                                      QString::fromStdString(initial), filters, &selected);
+    filterIndex = static_cast<int>(filters.split(QStringLiteral(";;")).indexOf(selected)) + 1;
+    if (name.isEmpty())
+        return std::nullopt;
+    return name.toStdString();
+}
+
 std::optional<std::string> DialogPrompt::SaveFileName(const std::string& title, const std::string& filter,
                                                       const std::string& initial)
 {

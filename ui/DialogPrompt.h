@@ -18,6 +18,8 @@ public:
     Answer AskYesNoCancel(const std::string& text) override;
     std::optional<std::string> OpenFileName(const std::string& title, const std::string& filter,
                                             const std::string& initial) override;
+    std::optional<std::string> OpenFileOfFilter(const std::string& title, const std::string& filter,
+                                                const std::string& initial, int& filterIndex) override;
     // A name typed without an extension receives that of the chosen filter,
     // so the filter decides the format of what is written.
     std::optional<std::string> SaveFileName(const std::string& title, const std::string& filter,

@@ -3,12 +3,14 @@
 #include "run/ResultGraphs.h"
 #include "tables/WallTables.h"
 #include "ui/DialogPrompt.h"
+#include "ui/Settings.h"
 #include "ui/dialogs/InputDialog.h"
 
 #include <QMainWindow>
 #include <QMenu>
 #include <QPointer>
 
+#include <memory>
 #include <string>
 
 class QAction;
@@ -16,11 +18,16 @@ class QMdiArea;
 class QLabel;
 class QMdiSubWindow;
 class TGraphPlot;
+struct TMainActions;
+enum class TOption;
 
 // The frame of the program: a multi-document main window whose child windows
 // are the input dialogs, the table editors and the graph windows. It owns the
-// input tables, the result graphs and the document commands, and shows the
-// active graph window's "&Plot" menu in its own menu bar.
+// input tables, the result graphs, the user's settings and the document
+// commands, and shows the active graph window's "&Plot" menu in its own menu
+// bar. The menus and the toolbar (MainMenus.cpp), the file commands
+// (MainFormFiles.cpp), the other commands (MainFormCommands.cpp) and the
+// dialogs (MainFormDialogs.cpp) live in files of their own.
 class TMainForm : public QMainWindow, public MainWindowHost {
     Q_OBJECT
 public:
@@ -42,27 +49,36 @@ public:
     void RunAnalysis() { CompRunClick(); }
     // The directory the engine library is loaded from (the program's own by default).
     void SetEngineDirectory(const std::string& directory) { engineDirectory_ = directory; }
-    // Opens a data file and its plot data file; `fromDialog` shows the message
-    // that the file has been read.
-    void OpenFileName(const std::string& path, bool fromDialog);
+    // The directory of the help file and the manuals (the program's own by default).
+    void SetDocumentDirectory(const std::string& directory) { documentDirectory_ = directory; }
+    // Opens a data file and its plot data file, as the Open command does;
+    // `announce` shows the message that the file has been read. `format` is
+    // that of the open dialog's filter (1 current, 2 version 3.0, 3 version
+    // 2.0, 4 all files); 0 chooses by the extension.
+    void OpenFileName(const std::string& path, bool announce, int format = 0);
     // Start-up with a file named on the command line: without a "." the name
     // gets ".tk4d"; a missing file leaves the new wall.
     void OpenStartupFile(const std::string& argument);
-    // The name shown in the title bar and in messages for a path.
-    static std::string DisplayFileName(const std::string& path);
+    // A data file dropped on the window: after the save question its folder
+    // becomes the working directory and the file is opened.
+    void OpenDroppedFile(const std::string& path);
 
     // Whether the last plot data read succeeded.
     bool ResultsLoaded() const { return resultsLoaded_; }
     // The result graphs.
     TResultGraphs& Graphs() { return graphs_; }
+    // Every command of the menu bar and the toolbar.
+    const TMainActions& Actions() const { return *act_; }
     // The "&View Wall Geometry" command.
-    QAction* ViewGeometryAction() const { return viewGeometryAct_; }
+    QAction* ViewGeometryAction() const;
     // The child-window area.
     QMdiArea* MdiArea() const { return mdiArea_; }
     // The Graphics menu's command of each graph, in menu order.
-    QAction* GraphAction(int i) const { return graphActions_[i]; }
-    // Enables the Graphics commands from the results now loaded.
+    QAction* GraphAction(int i) const;
+    // Enables the toolbar's result buttons and the Graphics commands from the results now loaded.
     void UpdateResultButtons();
+    // The stage tool buttons of the open wall.
+    void UpdateStageButtons();
     // The status bar's text: the construction stage of a staged wall.
     QString StatusText() const;
     // The "&Plot" menu now shown in the menu bar, or null.
@@ -79,46 +95,95 @@ public:
     // false when the entry in its focused field or cell was refused.
     bool CommitActiveChild();
     // The program that shows text files, kept in the user's settings.
-    QString TextEditor() const { return textEditor_; }
+    QString TextEditor() const { return QString::fromStdString(settings_.TextEditor); }
     void SetTextEditor(const QString& path);
+    // The data files used last, as the File menu lists them.
+    const TRecentFiles& RecentFiles() const { return settings_.RecentFiles; }
     // The "Da&ta" and "&Options" menus.
-    QMenu* DataMenu() const { return dataMenu_; }
-    QMenu* OptionsMenu() const { return optionsMenu_; }
+    QMenu* DataMenu() const;
+    QMenu* OptionsMenu() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
-    void createActions();
+    // MainMenus.cpp: the menu bar and the toolbar, and what opening a menu shows.
     void createMenus();
+    void createFileMenu();
     void createDataMenu();
     void createOptionsMenu();
+    void createStageMenu();
+    void createComputationMenu();
+    void createGraphicsMenu();
+    void createWindowMenu();
+    void createHelpMenu();
+    void createToolBars();
+    void FileMenuOpened();
+    void DataMenuOpened();
+    void OptionsMenuOpen();
+    void StageMenuOpened();
+    void ComputationMenuOpened();
+    void GraphicsMenuOpened();
+    void WindowMenuOpened();
+    // Shows or hides the entries that depend on the long-term analysis.
+    void ApplyLongTermVisibility();
+
     TInputDialog* CreateDialog(InputDialog kind);
     // Dialogs that show scalars of the wall show them again (after a unit switch).
     void RefreshDialogs();
     // Closes the input dialogs without checking or storing: the wall is being
     // replaced, or their edits were handed over before.
     void CloseDialogs();
-    void createToolBars();
     void createStatusBar();
     void readSettings();
     void writeSettings();
-    void updateWindowMenu();
     void SubWindowActivated(QMdiSubWindow* window);
     void SetTitle();
+    // Everything shown of the open wall after New and Open: title, menus,
+    // status text, stage and result buttons.
+    void ShowOpenWall();
 
+    // MainFormFiles.cpp: the document commands.
+    void FileNewClick();
     void FileOpenClick();
     // Writes the wall to its data file; a never-saved or older-layout wall asks
     // for a name first. False when cancelled or not written.
     bool FileSaveClick();
     bool FileSaveAsClick();
+    void RecentFileClick(int i);
+    // Puts a data file at the top of the recent list; the settings are written when it changed.
+    void UpdatePrevFile(const std::string& path);
+    // Loads the plot data file of the open wall, when it exists.
+    bool LoadResults(bool reportErrors);
+    // The graphs were read again: open graph windows show the new results, or
+    // close when there are none.
+    void ResultsReread();
+    // Closes every graph window (the wall they describe is being replaced).
+    void CloseGraphWindows();
+
+    // MainFormCommands.cpp.
     // Saves the wall, runs the engine on it and reads its plot data file.
     void CompRunClick();
     // Opens the wall and soil profile view, or activates the open one.
     void ViewGeometryClick();
+    // Shows a file of the open wall (its data file or the one with `extension`) in the text editor.
+    void EditTextFile(const char* extension);
+    // Opens a document of the program's directory with the desktop's program for it.
+    void OpenDocument(const char* name);
     void AboutClick();
-    // Loads the plot data file of the open wall, when it exists.
-    bool LoadResults(bool reportErrors);
+    void CheckUpdatesClick();
+    void UnitsClick(int system);
+    void EarthPressureClick(int kind);
+    void OptionClick(TOption option);
+    // The staged-construction dialog; `modal` as the Options entry, modeless as the toolbar's button.
+    void StagedOptionsClick(bool modal);
+    // The stage status text, the Stage Construction menu and the stage buttons anew.
+    void StagesChanged();
+    void StageClick(int stage);
+    void CopyPreviousStageClick();
+    void ArrangeIcons();
 
     DialogPrompt dialogPrompt_;
     Prompt* prompt_;
@@ -127,27 +192,12 @@ private:
     bool modified_ = false;
     bool resultsLoaded_ = false;
     std::string engineDirectory_;
+    std::string documentDirectory_;
+    TUserSettings settings_;
 
     QMdiArea* mdiArea_ = nullptr;
     QLabel* statusLabel_ = nullptr;
-    QMenu* fileMenu_ = nullptr;
-    QMenu* dataMenu_ = nullptr;
-    QMenu* optionsMenu_ = nullptr;
-    QMenu* computationMenu_ = nullptr;
-    QMenu* graphicsMenu_ = nullptr;
-    QMenu* windowMenu_ = nullptr;
-    QMenu* helpMenu_ = nullptr;
-    QAction* openAct_ = nullptr;
-    QAction* exitAct_ = nullptr;
-    QAction* runAct_ = nullptr;
-    QAction* viewGeometryAct_ = nullptr;
-    QAction* saveAct_ = nullptr;
-    QAction* saveAsAct_ = nullptr;
-    QAction* graphActions_[8] = {};
-    QAction* cascadeAct_ = nullptr;
-    QAction* tileAct_ = nullptr;
-    QAction* aboutAct_ = nullptr;
+    std::unique_ptr<TMainActions> act_;
     QPointer<QMenu> mergedMenu_;
     QPointer<TInputDialog> dialogs_[static_cast<int>(InputDialog::Count)];
-    QString textEditor_;
 };

@@ -20,6 +20,14 @@ public:
     // "Description (*.ext)" form, entries separated by ";;".
     virtual std::optional<std::string> OpenFileName(const std::string& title, const std::string& filter,
                                                     const std::string& initial) = 0;
+    // The file-open dialog whose `filter` lists several formats: `filterIndex`
+    // receives the number (from 1) of the filter the user chose, 0 when unknown.
+    virtual std::optional<std::string> OpenFileOfFilter(const std::string& title, const std::string& filter,
+                                                        const std::string& initial, int& filterIndex)
+    {
+        filterIndex = 0;
+        return OpenFileName(title, filter, initial);
+    }
     // The file-save dialog; no value when the user cancels.
     virtual std::optional<std::string> SaveFileName(const std::string& title, const std::string& filter,
                                                     const std::string& initial) = 0;

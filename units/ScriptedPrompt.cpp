@@ -36,3 +36,14 @@ std::optional<std::string> ScriptedPrompt::SaveFileName(const std::string& title
 {
     return OpenFileName(title, filter, initial);
 }
+
+std::optional<std::string> ScriptedPrompt::OpenFileOfFilter(const std::string& title, const std::string& filter,
+                                                            const std::string& initial, int& filterIndex)
+{
+    filterIndex = 0;
+    if (!filterIndexes.empty()) {
+        filterIndex = filterIndexes.front();
+        filterIndexes.pop_front();
+    }
+    return OpenFileName(title, filter, initial);
+}

@@ -15,6 +15,9 @@ public:
     Answer AskYesNoCancel(const std::string& text) override;
     std::optional<std::string> OpenFileName(const std::string& title, const std::string& filter,
                                             const std::string& initial) override;
+    // Answers with the next of `filterIndexes` (0 when none is left).
+    std::optional<std::string> OpenFileOfFilter(const std::string& title, const std::string& filter,
+                                                const std::string& initial, int& filterIndex) override;
     std::optional<std::string> SaveFileName(const std::string& title, const std::string& filter,
                                             const std::string& initial) override;
 
@@ -22,6 +25,8 @@ public:
     std::deque<Answer> answers;
     // Names given to the next file dialogs, in order; an empty queue cancels.
     std::deque<std::string> fileNames;
+    // Filters chosen in the next open dialogs that list several (numbered from 1).
+    std::deque<int> filterIndexes;
     // Every text shown (messages and questions), in order.
     std::vector<std::string> shown;
 };

@@ -1,7 +1,10 @@
 // torvik-cli plot WALLFILE --graph NAME --out FILE: draws one result graph
 // into a picture file as the graph window saves it (bitmap layout with the
-// legend box), with the full ranges of the data.
+// legend box), with the full ranges of the data. This is the drawing module
+// torvik-cli loads only for this command, so that the other commands start
+// without Qt.
 #include "cli/Command.h"
+#include "cli/plot/PlotModule.h"
 #include "graph/widgets/GraphExport.h"
 #include "run/ReadPlotFile.h"
 #include "run/ResultGraphs.h"
@@ -117,8 +120,14 @@ int Run(const std::vector<std::string>& args)
     return ExitOk;
 }
 
-const CommandRegistration registration(
-    {"plot", "WALLFILE --graph NAME --out FILE [--width IN --height IN --ppi N]",
-     "draws a result graph into a .bmp, .png, .svg or .pdf file (default 6 x 4 in at 72 ppi)", Run});
-
 }  // namespace
+
+TORVIK_PLOT_EXPORT int TorvikCliPlot(int argc, const char* const* argv)
+{
+    try {
+        return Run(std::vector<std::string>(argv, argv + argc));
+    } catch (const std::exception& e) {
+        std::cerr << "torvik-cli plot: " << e.what() << "\n";
+        return ExitBadInput;
+    }
+}

@@ -226,6 +226,45 @@ TEST(RetainedSideLoads, ApparentPressureBetweenAnchors)
     EXPECT_NEAR(loads.soil[2], 12.15, 1e-6);
 }
 
+// Clay above a 5 m excavation without springs (H1 = Hn = 1.25 m): the envelope's
+// maximum is at least the clay value of FHWA GEC-4 for Ns = gamma H / Su, read on
+// the plateau at 3 m. Each maximum is worked by hand; the 1.3 x active resultant
+// maxima (7.8, 37.75, 21.67, 23.04 kN/m^2) are all lower.
+struct ClayEnvelopeCase {
+    const char* name;
+    std::vector<SoilLayer> layers;
+    double maximum;
+    const char* rule;
+};
+
+class ClayEnvelope : public ::testing::TestWithParam<ClayEnvelopeCase> {};
+
+TEST_P(ClayEnvelope, MaximumFromTheStabilityNumber)
+{
+    const ClayEnvelopeCase& c = GetParam();
+    const auto loads = ComputeRetainedSideLoads(DryWall(c.layers, 3), Metres(10));
+    EXPECT_NEAR(loads.soil[3], c.maximum, 1e-9);
+    EXPECT_NEAR(loads.soil[1] + loads.soil[4], 2 * c.maximum, 1e-9);  // the plateau reaches 5/6 m to 25/6 m
+    EXPECT_THAT(loads.notes, ::testing::Contains(::testing::AllOf(::testing::HasSubstr(c.rule),
+                                                                  ::testing::HasSubstr("set by this cohesive-soil rule"))));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    RetainedSideLoads, ClayEnvelope,
+    ::testing::Values(
+        // gamma H = 90, Su = 30: Ns = 3, 0.3 gamma H = 27.
+        ClayEnvelopeCase{"StiffClay", {Layer(SoilType::SoftClay, 20, Clay(18, 30), Clay(18, 30))}, 27, "stiff clay (Ns <= 4)"},
+        // Su = 12: Ns = 7.5, Ka = 1 - 48/90, Ka gamma H = 90 - 48 = 42.
+        ClayEnvelopeCase{"SoftClay", {Layer(SoilType::SoftClay, 20, Clay(18, 12), Clay(18, 12))}, 42, "Ka = 1 - 4 Su / (gamma H) = 0.46667"},
+        // Su = 20: Ns = 4.5, Ka = 1/9 is held at 0.25: 22.5.
+        ClayEnvelopeCase{"KaMinimum", {Layer(SoilType::StiffClayNoFreeWater, 20, Clay(18, 20), Clay(18, 20))}, 22.5, "held at its minimum 0.25"},
+        // Sand (16) to 2 m over clay (19, Su 20): gamma H = 32 + 57 = 89, mean Su = 60/5 = 12,
+        // Ns = 7.42, Ka gamma H = 89 - 48 = 41.
+        ClayEnvelopeCase{"SandOverClay",
+                         {Layer(SoilType::Sand, 2, Sand(16, 30), Sand(16, 30)), Layer(SoilType::SoftClay, 20, Clay(19, 20), Clay(19, 20))},
+                         41, "mean unit weight gamma = 17.8 kN/m^3, mean undrained strength Su = 12 kN/m^2"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(ApparentPressureEnvelope, AreaEqualsTheTotal)
 {
     const ApparentPressureEnvelope e(6, 1, 4, 140.4);

@@ -360,6 +360,9 @@ TEST_F(EngineFiles, ReportAndNotesStateInputsChoicesAndResults)
                              // Symmetric: each strut takes half the load.
                              "Node 0 (depth 0 m): force -1 kN, moment 0 kN-m",
                              "Node 10 (depth 5 m): force -1 kN, moment 0 kN-m",
+                             // The shear steps by each strut's force: 0 above the top one, 0 below the tip one.
+                             "  shear just above the spring 0 kN, just below -1 kN",
+                             "  shear just above the spring 1 kN, just below 0 kN",
                              // P L / 4, sagging toward the excavation: y'' < 0.
                              "Largest positive moment:   none",
                              "Largest negative moment:   -2.5 kN-m at node 5, depth 2.5 m",

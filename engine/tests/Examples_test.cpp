@@ -138,6 +138,25 @@ TEST_P(ExampleWall, IsTheWritersFileAndAnalyses)
     }
 }
 
+// The anchored wall in soft clay: the tension cut-off leaves no active load above
+// the excavation, so the clay envelope carries it: mean gamma over 5 m = 17.0625,
+// Su = 33.75, Ns = 2.53 (stiff), 0.3 gamma H = 25.594 kN/m^2, plus the net water
+// pressure (9.81 x 0.5 at 2.5 m, on the plateau from 1 m to 2.67 m).
+TEST(AnchoredSoftClay, TieBackCarriesTheClayEnvelope)
+{
+    const RunOutcome o = EngineRun::Analyse(std::string(TORVIK_SOURCE_DIR) + "/examples/anchored-soft-clay.tk4d");
+    ASSERT_EQ(o.sections.size(), 1u);
+    const SectionRun& s = o.sections[0];
+    ASSERT_TRUE(s.Ok());
+    EXPECT_NEAR(s.input.qSoil[10], 0.3 * 17.0625 * 5 + 9.81 * 0.5, 1e-9);
+    // The tie-back holds the wall against the envelope: forces balance.
+    double applied = 0;
+    for (int m = 0; m <= s.input.nodeCount; ++m)
+        applied += (m == 0 || m == s.input.nodeCount ? 0.5 : 1.0) * s.input.increment * (s.input.q[m] + s.result.reaction[m]);
+    EXPECT_NEAR(applied + s.result.springForce[6], 0, 1e-6 * std::fabs(s.result.springForce[6]));
+    EXPECT_LT(s.result.springForce[6], -100);
+}
+
 INSTANTIATE_TEST_SUITE_P(Examples, ExampleWall, ::testing::ValuesIn(Examples), [](const auto& info) {
     std::string name = info.param.file;
     name = name.substr(0, name.find('.'));

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 
 using namespace engine;
@@ -67,6 +68,23 @@ TEST(BlendedPyCurve, MixesAtTheSameDeflection)
     EXPECT_NEAR(mix.Resistance(0.5), 0.75 * -5 + 0.25 * -10, 1e-12);
     EXPECT_DOUBLE_EQ(mix.Ultimate(), 0.75 * 10 + 0.25 * 40);
     EXPECT_DOUBLE_EQ(mix.UltimateDeflection(), 2);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ExternalPyCurve, InitialSlopeOfTheSegmentsAtTheOrigin)
+{
+    // (y, p) in the program's convention; the multipliers scale the slope by fp / fy.
+    engine::ExternalCurveInput in;
+    in.points = {{-0.02, 40}, {-0.01, 30}, {0, 0}, {0.01, -10}, {0.02, -15}};
+    in.pMultiplier = 2;
+    in.yMultiplier = 4;
+    EXPECT_DOUBLE_EQ(engine::ExternalPyCurve(in).InitialSlope(), 0.5 * (3000 + 1000) * 2 / 4);
+    in.points = {{-0.01, 5}, {0.01, -15}};  // p(0) = -5: no finite secant at the origin
+    in.pMultiplier = in.yMultiplier = 1;
+    EXPECT_TRUE(std::isinf(engine::ExternalPyCurve(in).InitialSlope()));
 }
 
 }  // namespace

@@ -280,3 +280,25 @@ TEST(PyCurve, DescriptionsNameTheCriterionAndItsKeyValues)
 }
 
 }  // namespace
+
+namespace {
+
+// The initial slope is the secant at a tiny deflection where the curve starts
+// straight (Sand30 at x/b = 2 has a parabola: none), and infinite for the power curves.
+TEST(InitialSlope, IsTheSecantAtATinyDeflectionOrInfinite)
+{
+    const std::pair<const char*, Factory> finite[] = {
+        {"Sand35", Sand35}, {"Silt30", Silt30}, {"Strong", Strong}, {"Weak", Weak}};
+    for (const auto& [name, make] : finite) {
+        const auto c = make();
+        const double y = 1e-9;
+        EXPECT_NEAR(c->InitialSlope(), -c->Resistance(y) / y, 1e-9 * c->InitialSlope()) << name;
+    }
+    EXPECT_DOUBLE_EQ(Sand35()->InitialSlope(), 16300 * 3);
+    EXPECT_DOUBLE_EQ(Weak()->InitialSlope(), 1.5e8);
+    for (const Factory& make : {Factory(Matlock), Factory(WelchReese), Factory(Sand30), Factory(StiffWet)})
+        EXPECT_TRUE(std::isinf(make()->InitialSlope()));
+    EXPECT_DOUBLE_EQ(std::make_shared<SoftClayCurve>(20, 16, 0.02, 0.6, 2, 500)->InitialSlope(), 1000);
+}
+
+}  // namespace

@@ -53,6 +53,12 @@ public:
         window_->mdiArea()->setActiveSubWindow(window_);
     }
 
+    void Reload() override
+    {
+        if (form_)
+            form_->Reload();
+    }
+
 private:
     QPointer<QMdiSubWindow> window_;
     QPointer<TPlotForm> form_;
@@ -128,6 +134,38 @@ TPlotForm::TPlotForm(TGraphPlot& graph, Prompt& prompt, QWidget* parent)
 }
 
 TPlotForm::~TPlotForm() = default;
+
+void TPlotForm::Reload()
+{
+    if (!graph_)
+        return;
+    std::optional<TGraphRanges> full = GraphRanges(*graph_);
+    if (!full) {
+        // Nothing left to draw: the window closes once this call has returned.
+        QTimer::singleShot(0, this, [this] {
+            if (auto* w = qobject_cast<QMdiSubWindow*>(parentWidget()))
+                w->close();
+        });
+        return;
+    }
+    fullRanges_ = *full;
+    ranges_ = *full;
+    for (QAction* a : curveActions_) {
+        menu_->removeAction(a);
+        delete a;
+    }
+    curveActions_.clear();
+    legend_->clear();
+    for (int i = 0; i < graph_->LineCount(); ++i)
+        graph_->Lines(i).Active =
+            !(graph_->LegendLimit && graph_->LineCount() > LegendLimitCount && i >= LegendLimitCount);
+    BuildLegend();
+    FitLegend(21);
+    legend_->setVisible(graph_->LineCount() > 0 && graph_->ShowLegend);
+    actShowLegend_->setVisible(legend_->isVisibleTo(this));
+    ReLayout(true);
+    update();
+}
 
 void TPlotForm::BuildLegend()
 {

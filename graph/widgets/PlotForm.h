@@ -47,6 +47,8 @@ public:
     PlotLegend* Legend() const { return legend_; }
     // The graph shown.
     TGraphPlot& Graph() const { return *graph_; }
+    // False once the graph has let the window go (it is closing).
+    bool HasGraph() const { return graph_ != nullptr; }
 
     // Current and full ranges (the full ones are the limits of zooming).
     const TGraphRanges& Ranges() const { return ranges_; }
@@ -69,6 +71,10 @@ public:
     QAction* PrintAction() const { return actPrint_; }
     QAction* PageSetupAction() const { return actPageSetup_; }
     QAction* SaveAction() const { return actSave_; }
+
+    // The graph was read anew: ranges, legend and curve commands are rebuilt
+    // from its curves and the window redraws; a graph with nothing to draw closes it.
+    void Reload();
 
     // Brings the menu's checks and visibility up to date, as opening it does.
     void RefreshMenu();

@@ -177,6 +177,12 @@ void TTableForm::Open(TGridTable& table, bool modal)
     sub->showNormal();
     // The frame's size is known once it is shown.
     form->ApplyLayout();
+    // Placed beside the windows already open, the editor may reach past the
+    // area's right or bottom edge: it is moved back into view.
+    const QSize view = host.area->viewport()->size();
+    const int x = std::max(0, std::min(sub->x(), view.width() - sub->width()));
+    const int y = std::max(0, std::min(sub->y(), view.height() - sub->height()));
+    sub->move(x, y);
     host.area->setActiveSubWindow(sub);
     form->grid_->setFocus();
 }

@@ -4,13 +4,21 @@
 #include "graph/widgets/tests/GuiTestSupport.h"
 #include "model/ProgramData.h"
 #include "run/AnalysisRun.h"
+#include "graph/GraphGeometry.h"
+#include "tables/GridTable.h"
+#include "ui/MainMenus.h"
+#include "ui/rules/DocumentNames.h"
 #include "units/ScriptedPrompt.h"
 
 #include <QAction>
 #include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QDesktopServices>
 #include <QMenuBar>
+#include <QUrl>
+#include <QUrlQuery>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,6 +35,9 @@ protected:
     void SetUp() override
     {
         TestApplication();
+        // Every test starts from empty settings of its own.
+        for (QSettings::Format f : {QSettings::NativeFormat, QSettings::IniFormat})
+            QSettings::setPath(f, QSettings::UserScope, settingsDir.path());
         saved = QDir::currentPath();
         form = std::make_unique<TMainForm>(&prompt);
         form->show();
@@ -37,15 +48,17 @@ protected:
         QDir::setCurrent(saved);
     }
 
-    // The titles of the menu bar's menus, in order.
+    // The titles of the menu bar's menus shown, in order.
     QStringList MenuTitles() const
     {
         QStringList titles;
         for (QAction* a : form->menuBar()->actions())
-            titles << a->text();
+            if (a->isVisible())
+                titles << a->text();
         return titles;
     }
 
+    QTemporaryDir settingsDir;
     QString saved;
     ScriptedPrompt prompt;
     std::unique_ptr<TMainForm> form;
@@ -134,7 +147,7 @@ class DisplayFileNameTest : public ::testing::TestWithParam<DisplayCase> {};
 
 TEST_P(DisplayFileNameTest, ShowsTheNameAsTheTitleBarDoes)
 {
-    EXPECT_EQ(TMainForm::DisplayFileName(GetParam().path), GetParam().shown);
+    EXPECT_EQ(DisplayFileName(GetParam().path), GetParam().shown);
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, DisplayFileNameTest,
@@ -219,3 +232,269 @@ TEST_F(MainFormRunTest, StagedWallRunsEveryStage)
 }
 
 }  // namespace
+
+namespace {
+
+// The main window's commands as a user meets them, on copies of walls in a folder of the test's own.
+class MainCommandsTest : public MainFormRunTest {
+protected:
+    const TMainActions& act() const { return form->Actions(); }
+    std::string Copy(const std::string& from, const QString& name)
+    {
+        QFile::copy(QString::fromStdString(from), dir.filePath(name));
+        return dir.filePath(name).toStdString();
+    }
+    static void Open(QMenu* menu) { emit menu->aboutToShow(); }
+    std::vector<bool> GraphMenuEnabled()
+    {
+        Open(act().Graphics);
+        std::vector<bool> enabled;
+        for (QAction* a : act().Graph)
+            enabled.push_back(a->isEnabled());
+        return enabled;
+    }
+};
+
+TEST_F(MainCommandsTest, RecentFilesKeepTheTenLastListedFromTheWorkingDirectory)
+{
+    std::vector<std::string> walls;
+    for (int i = 1; i <= 11; ++i)
+        walls.push_back(Copy(Wall, QString("w%1.tk4d").arg(i)));
+    for (const std::string& w : walls)
+        form->OpenFileName(w, true);
+    EXPECT_EQ(prompt.shown.back(), "Data file: W11.tk4d, has been read by TORVIK 2013");
+    // The eleventh drops the first; opening the newest again changes nothing.
+    form->OpenFileName(walls[10], true);
+    EXPECT_EQ(form->RecentFiles().Entry(1), walls[10]);
+    EXPECT_EQ(form->RecentFiles().Entry(10), walls[1]);
+    EXPECT_EQ(QSettings("Orvane", "TORVIK").value("2013.4.6/File10").toString().toStdString(), walls[1]);
+
+    Open(act().File);
+    EXPECT_EQ(act().Recent[0]->text(), "1 w11.tk4d");  // in the working directory: its bare name
+    EXPECT_TRUE(act().Recent[9]->isVisible());
+    EXPECT_TRUE(act().RecentSeparator->isVisible());
+    // Choosing entry 10 opens it and puts it first.
+    act().Recent[9]->trigger();
+    EXPECT_EQ(form->windowTitle(), "TORVIK 2013.4.6 - W2.tk4d");
+    EXPECT_EQ(form->RecentFiles().Entry(1), walls[1]);
+    EXPECT_EQ(form->RecentFiles().Entry(2), walls[10]);
+}
+
+TEST_F(MainCommandsTest, OpenTakesTheFormatOfTheChosenFilterAndAllFilesByExtension)
+{
+    prompt.fileNames.push_back(Wall);
+    prompt.filterIndexes.push_back(4);
+    act().Open->trigger();
+    EXPECT_EQ(prompt.shown.back(), "Data file: Cantilever.tk4d, has been read by TORVIK 2013");
+    // A file that ends early is read only in part, and the message says so.
+    QFile whole(QString::fromStdString(Wall));
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    QFile cut(dir.filePath("cut.tk4d"));
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write(whole.readAll().left(static_cast<int>(whole.size() / 3)));
+    cut.close();
+    prompt.fileNames.push_back(cut.fileName().toStdString());
+    prompt.filterIndexes.push_back(1);
+    act().Open->trigger();
+    EXPECT_EQ(prompt.shown.back(),
+              "Data file: Cut.tk4d, has been read only in part. Please check its values before running the "
+              "analysis.");
+}
+
+TEST_F(MainCommandsTest, SaveOfAnOlderLayoutFileProposesTheCurrentExtension)
+{
+    form->OpenFileName(Copy(Wall, "old.tk4d"), false);
+    OpenWall()->FileName = dir.filePath("old.tkd").toStdString();
+    prompt.fileNames.push_back(dir.filePath("new.tk4d").toStdString());
+    act().Save->trigger();
+    EXPECT_EQ(prompt.shown.back(), "Save Old.tk4d As");
+    EXPECT_EQ(form->windowTitle(), "TORVIK 2013.4.6 - New.tk4d");
+    EXPECT_TRUE(QFile::exists(dir.filePath("new.tk4d")));
+    EXPECT_EQ(form->RecentFiles().Entry(1), dir.filePath("new.tk4d").toStdString());
+}
+
+TEST_F(MainCommandsTest, NewWithChangesAndCancelKeepsTheWall)
+{
+    form->OpenFileName(Copy(Wall, "a.tk4d"), false);
+    form->SetModified(true);
+    prompt.answers.push_back(Prompt::Answer::Cancel);
+    act().New->trigger();
+    EXPECT_EQ(form->windowTitle(), "TORVIK 2013.4.6 - A.tk4d");
+    prompt.answers.push_back(Prompt::Answer::No);
+    act().New->trigger();
+    EXPECT_EQ(form->windowTitle(), "TORVIK 2013.4.6 - NewWall.tk4d");
+    EXPECT_FALSE(form->IsModified());
+}
+
+TEST_F(MainCommandsTest, SwitchingAnOptionOffClosesItsTablesEditor)
+{
+    QAction* modifiers = act().Toggles.at(TOption::PyModifiers);
+    modifiers->trigger();
+    EXPECT_TRUE(OpenWall()->UsePyModifiers);
+    Open(act().Data);
+    ASSERT_TRUE(act().ModificationFactors->isEnabled());
+    act().ModificationFactors->trigger();
+    TGridTable& table = form->Tables()[WallTable::PYMod];
+    ASSERT_TRUE(table.EditorOpen());
+    act().Toggles.at(TOption::Restraints)->trigger();  // switching another one on closes nothing
+    EXPECT_TRUE(table.EditorOpen());
+    modifiers->trigger();
+    EXPECT_FALSE(table.EditorOpen());
+    Open(act().Data);
+    EXPECT_FALSE(act().ModificationFactors->isEnabled());
+    // The long-term switch shows the short- and long-term entries and withdraws staged construction.
+    act().Toggles.at(TOption::LongTermAnalysis)->trigger();
+    EXPECT_FALSE(act().SoilLayerData->isVisible());
+    EXPECT_TRUE(act().SoilLayerMenu->menuAction()->isVisible());
+    EXPECT_FALSE(act().StageOptionsButton->isEnabled());
+    Open(act().Options);
+    EXPECT_FALSE(act().StagedConstruction->isEnabled());
+    EXPECT_EQ(OpenWall()->LongTermMarker, 9);
+}
+
+TEST_F(MainCommandsTest, GraphsAreWithdrawnWhenThePlotDataFileIsDeleted)
+{
+    const std::string wall = Copy(Wall, "c.tk4d");
+    Copy(DataDir + "/cantilever.tk4p", "c.tk4p");
+    form->OpenFileName(wall, false);
+    EXPECT_EQ(GraphMenuEnabled(), std::vector<bool>(8, true));
+    // Deleting the plot data file withdraws every graph the next time the menu opens.
+    QFile::remove(dir.filePath("c.tk4p"));
+    EXPECT_EQ(GraphMenuEnabled(), std::vector<bool>(8, false));
+}
+
+TEST_F(MainCommandsTest, AResultFileWithoutPyCurvesOffersEveryGraphButThem)
+{
+    const std::string wall = Copy(Wall, "n.tk4d");
+    Copy(DataDir + "/no-py-curves.tk4p", "n.tk4p");
+    form->OpenFileName(wall, false);
+    ASSERT_TRUE(form->ResultsLoaded());
+    EXPECT_FALSE(act().GraphButton[0]->isEnabled());
+    for (int i = 1; i < 7; ++i)
+        EXPECT_TRUE(act().GraphButton[i]->isEnabled()) << i;
+    std::vector<bool> expected(8, true);
+    expected[0] = false;
+    EXPECT_EQ(GraphMenuEnabled(), expected);
+}
+
+TEST_F(MainCommandsTest, SwitchingStagesKeepsTheModifiedState)
+{
+    form->OpenFileName(CopyExample("three-stage-excavation.tk4d"), false);
+    EXPECT_TRUE(act().Stage->menuAction()->isVisible());
+    EXPECT_TRUE(act().StageButton[2]->isVisible());
+    EXPECT_TRUE(act().StageButton[0]->isChecked());
+    for (bool modified : {false, true}) {
+        form->SetModified(modified);
+        act().StageButton[1]->trigger();
+        EXPECT_EQ(form->StatusText(), "Construction Stage Number: 2");
+        EXPECT_TRUE(act().StageButton[1]->isChecked());
+        act().StageEntry[0]->trigger();
+        EXPECT_EQ(form->StatusText(), "Construction Stage Number: 1");
+        EXPECT_EQ(form->IsModified(), modified);
+    }
+    // Copy Previous Stage asks first; No copies nothing.
+    act().StageButton[2]->trigger();
+    Open(act().Stage);
+    ASSERT_TRUE(act().CopyPreviousStage->isEnabled());
+    act().CopyPreviousStage->trigger();
+    EXPECT_EQ(prompt.shown.back(), "Do you want to copy all information from Stage 2 to Stage 3");
+}
+
+TEST_F(MainCommandsTest, OpenGraphWindowsShowTheNewResultsAndCloseWithTheirWall)
+{
+    form->OpenFileName(CopyExample("cantilever-sand.tk4d"), false);
+    form->SetEngineDirectory(TORVIK_BIN_DIR);
+    form->RunAnalysis();
+    act().Graph[1]->trigger();
+    TPlotForm* window = TPlotForm::Of(form->MdiArea()->activeSubWindow());
+    ASSERT_NE(window, nullptr);
+    Open(act().Window);  // graph windows are listed by their graphs' names, the active one checked
+    EXPECT_EQ(act().WindowEntry[0]->text(), "Deflection vs Depth");
+    EXPECT_TRUE(act().WindowEntry[0]->isChecked());
+    EXPECT_FALSE(act().WindowEntry[1]->isVisible());
+    const long double before = window->FullRanges().Panel[0].X.Max;
+    // Metres instead of inches: the same wall deflects by other numbers.
+    act().UnitSystem[1]->trigger();
+    form->RunAnalysis();
+    ASSERT_EQ(TPlotForm::Of(form->MdiArea()->activeSubWindow()), window);
+    EXPECT_NE(window->FullRanges().Panel[0].X.Max, before);
+    EXPECT_EQ(window->FullRanges().Panel[0].X.Max, GraphRanges(form->Graphs().pltDef)->Panel[0].X.Max);
+
+    // A run that writes no results closes the graphs and says so.
+    OpenWall()->NodeCount = 0;
+    form->RunAnalysis();
+    EXPECT_EQ(prompt.shown.back(), "The analysis wrote no results. The output text and the run notes tell why.");
+    EXPECT_FALSE(form->ResultsLoaded());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(form->Graphs().pltDef.HasPlotForm());
+    EXPECT_EQ(GraphMenuEnabled(), std::vector<bool>(8, false));
+
+    // Another wall closes the graph windows of this one.
+    form->OpenFileName(Copy(Wall, "other.tk4d"), false);
+    Copy(DataDir + "/cantilever.tk4p", "other.tk4p");
+    form->OpenFileName(dir.filePath("other.tk4d").toStdString(), false);
+    act().Graph[2]->trigger();
+    ASSERT_TRUE(form->Graphs().pltMom.HasPlotForm());
+    form->OpenFileName(CopyExample("cantilever-sand.tk4d"), false);
+    EXPECT_FALSE(form->Graphs().pltMom.HasPlotForm());
+}
+
+TEST_F(MainCommandsTest, HelpTextEditorAndUpdateCommandsSayWhatWentWrong)
+{
+    form->SetDocumentDirectory(dir.path().toStdString());
+    act().UsersManual->trigger();
+    EXPECT_EQ(prompt.shown.back(),
+              "The document " + dir.path().toStdString() + "/TORVIK 2013 Users Manual.pdf was not found.");
+    form->OpenFileName(Copy(Wall, "t.tk4d"), false);
+    form->SetTextEditor(dir.filePath("no-such-editor"));
+    act().EditInputText->trigger();
+    EXPECT_EQ(prompt.shown.back(), "An error occurred in running the Word Processor");
+    EXPECT_EQ(QSettings("Orvane", "TORVIK").value("2013.4.6/Word Processor").toString(), form->TextEditor());
+}
+
+}  // namespace
+
+// Takes the addresses the program hands to the web browser.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void Open(const QUrl& url) { urls << url; }
+};
+
+namespace {
+
+TEST_F(MainCommandsTest, CheckForUpdatesOpensTheUpdatePageAskingAboutThisRelease)
+{
+    QSettings("Orvane", "TORVIK").setValue("2013.4.6/Update Page", "http://updates.example/torvik?lang=en");
+    form.reset();
+    form = std::make_unique<TMainForm>(&prompt);  // reads the settings anew
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("http", &catcher, "Open");
+    form->Actions().CheckUpdates->trigger();
+    QDesktopServices::unsetUrlHandler("http");
+    ASSERT_EQ(catcher.urls.size(), 1);
+    const QUrlQuery query(catcher.urls[0]);
+    EXPECT_EQ(catcher.urls[0].host(), "updates.example");
+    EXPECT_EQ(query.queryItemValue("lang"), "en");
+    EXPECT_EQ(query.queryItemValue("product", QUrl::FullyDecoded), "TORVIK 2013");
+    EXPECT_EQ(query.queryItemValue("version"), "2013.4.6");
+    EXPECT_EQ(query.queryItemValue("today"), QDate::currentDate().toString(Qt::ISODate));
+}
+
+TEST_F(MainCommandsTest, AFileDroppedOnTheWindowOpensAfterTheSaveQuestion)
+{
+    const std::string wall = Copy(Wall, "dropped.tk4d");
+    form->SetModified(true);
+    prompt.answers.push_back(Prompt::Answer::No);
+    form->OpenDroppedFile(wall);
+    ASSERT_FALSE(prompt.shown.empty());
+    EXPECT_EQ(prompt.shown.front(), "Do you want to save any changes?");
+    EXPECT_EQ(form->windowTitle(), "TORVIK 2013.4.6 - Dropped.tk4d");
+    EXPECT_EQ(QDir::currentPath(), dir.path());
+}
+
+}  // namespace
+
+#include "MainForm_test.moc"

@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <clocale>
+#include <cmath>
 #include <limits>
+#include <random>
 #include <locale>
 #include <string>
 
@@ -80,6 +83,55 @@ TEST(FormatFixed, OneDecimalUpToThePrecision)
     EXPECT_EQ(FormatFixed(-0.04L, 6, 1), "0.0");
     EXPECT_EQ(FormatFixed(999999.94L, 6, 1), "999999.9");
     EXPECT_EQ(FormatFixed(1234567.0L, 6, 1), "1.23457E6");
+}
+
+}  // namespace
+
+namespace {
+
+// printf's %g digits with a precision, the exponent as the program writes it.
+std::string Reference(double value, int digits, int minExponentDigits)
+{
+    char buffer[64];
+    const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
+    std::string text(buffer, r.ptr);
+    const auto e = text.find('e');
+    if (e == std::string::npos)
+        return text;
+    const int exponent = std::stoi(text.substr(e + 1));
+    std::string digitsText = std::to_string(std::abs(exponent));
+    while (static_cast<int>(digitsText.size()) < minExponentDigits)
+        digitsText.insert(0, "0");
+    return text.substr(0, e) + "E" + (exponent < 0 ? "-" : "") + digitsText;
+}
+
+// Property: doubles of every magnitude, with few and many digits, at and next to
+// the rounding midpoints of the last digit, give the digits of %g.
+TEST(FormatGeneral, SameDigitsAsPrintfGeneral)
+{
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> mantissa(1, 10);
+    std::uniform_int_distribution<int> exponent(-40, 40), digits(1, 15);
+    for (int i = 0; i < 300000; ++i) {
+        const int d = digits(random);
+        const double scale = std::pow(10.0, exponent(random));
+        double v = mantissa(random) * scale;
+        if (i % 3 == 0)  // few digits
+            v = std::round(v / scale * 1000) / 1000 * scale;
+        if (i % 5 == 0) {  // a midpoint of the last digit and its neighbours
+            const double unit = std::pow(10.0, std::floor(std::log10(v)) - d + 1);
+            v = (std::floor(v / unit) + 0.5) * unit;
+            if (i % 10 == 0)
+                v = std::nextafter(v, i % 20 == 0 ? 0.0 : 1e300);
+        }
+        if (i % 7 == 0)
+            v = -v;
+        const int e = i % 11 == 0 ? 2 : 0;
+        ASSERT_EQ(FormatGeneral(v, d, e), Reference(v, d, e)) << v << " with " << d << " digits";
+    }
+    for (double v : {0.5, 2.5, 0.125, 1234.5, 9.5, 99.95, 9.9999999e-5, 1e-5, 1e15, 123456789.0})
+        for (int d = 1; d <= 15; ++d)
+            ASSERT_EQ(FormatGeneral(v, d), Reference(v, d, 0)) << v << " with " << d << " digits";
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 #include "graph/GraphPlot.h"
 
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <functional>
@@ -16,6 +18,14 @@ inline QApplication& TestApplication()
     static QApplication* app =
         qobject_cast<QApplication*>(QApplication::instance()) ? qobject_cast<QApplication*>(QApplication::instance())
                                                                 : new QApplication(argc, argv);
+    // Settings written by the windows under test go to a folder of the test's own, never the user's.
+    static QTemporaryDir settings;
+    static const bool placed = [] {
+        for (QSettings::Format f : {QSettings::NativeFormat, QSettings::IniFormat})
+            QSettings::setPath(f, QSettings::UserScope, settings.path());
+        return true;
+    }();
+    (void)placed;
     return *app;
 }
 

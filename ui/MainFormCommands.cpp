@@ -1,0 +1,224 @@
+// The main window's commands besides the document ones: the analysis run, the
+// text editor, the help documents, the update check, the options and the
+// construction stages.
+#include "ui/MainForm.h"
+
+#include "model/ProgramData.h"
+#include "model/StageFiles.h"
+#include "run/AnalysisRun.h"
+#include "run/ReadPlotFile.h"
+#include "tables/GridTable.h"
+#include "ui/MainMenus.h"
+#include "ui/dialogs/DlgStaged.h"
+#include "ui/profile/SideView.h"
+#include "ui/rules/MenuRules.h"
+#include "ui/rules/UpdateCheck.h"
+#include "units/TorvikError.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDate>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProcess>
+#include <QUrl>
+
+namespace {
+
+// After a run whose engine wrote no plot data file: the results on screen would describe another wall.
+const char* const NoResultsMessage =
+    "The analysis wrote no results. The output text and the run notes tell why.";
+
+}  // namespace
+
+void TMainForm::CompRunClick()
+{
+    if (!FileSaveClick())
+        return;
+    TProgramData* wall = OpenWall();
+    if (!wall || wall->FileName == "NewWall.tk4d")
+        return;
+    // The results of an earlier run are put aside, so that only a plot data
+    // file written by this run is read; they come back when the engine is not called.
+    const QString plot = QString::fromStdString(PlotFileName(wall->FileName));
+    const QString previous = plot + ".previous";
+    QFile::remove(previous);
+    const bool putAside = QFile::exists(plot) && QFile::rename(plot, previous);
+    auto restore = [&] {
+        if (putAside && !QFile::exists(plot))
+            QFile::rename(previous, plot);
+    };
+
+    TEngineCall call = TEngineCall::LoadFailed;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        call = CallEngine(wall->FileName, engineDirectory_.empty() ? ProgramDirectory() : engineDirectory_);
+    } catch (const TorvikError& e) {
+        QApplication::restoreOverrideCursor();
+        restore();
+        prompt_->Information(e.what());
+        return;
+    }
+    QApplication::restoreOverrideCursor();
+    if (call != TEngineCall::Completed) {
+        restore();
+        prompt_->Information(call == TEngineCall::AlreadyLoaded ? ReinitializeMessage : InitializeFailedMessage);
+        return;
+    }
+    QFile::remove(previous);
+    if (!QFile::exists(plot)) {
+        resultsLoaded_ = false;
+        CloseGraphWindows();
+        UpdateResultButtons();
+        prompt_->Information(NoResultsMessage);
+        return;
+    }
+    prompt_->Information(CompletedMessage);
+    LoadResults(true);
+    UpdateResultButtons();
+}
+
+void TMainForm::ViewGeometryClick()
+{
+    TDlgSideView::Open(*mdiArea_, *this, *prompt_);
+}
+
+void TMainForm::EditTextFile(const char* extension)
+{
+    const TProgramData* wall = OpenWall();
+    if (!wall)
+        return;
+    const std::string file = extension ? ReplaceExtension(wall->FileName, extension) : wall->FileName;
+    // The editor is a program's path (spaces and all), or a command with its own arguments.
+    const QString editor = TextEditor();
+    QString program = editor;
+    QStringList arguments;
+    if (!QFileInfo(editor).isFile()) {
+        arguments = QProcess::splitCommand(editor);
+        program = arguments.isEmpty() ? QString() : arguments.takeFirst();
+    }
+    arguments << QFileInfo(QString::fromStdString(file)).absoluteFilePath();
+    if (program.isEmpty() || !QProcess::startDetached(program, arguments))
+        prompt_->Information("An error occurred in running the Word Processor");
+}
+
+void TMainForm::OpenDocument(const char* name)
+{
+    const std::string directory = documentDirectory_.empty() ? ProgramDirectory() : documentDirectory_;
+    const QString path = QString::fromStdString(directory) + "/" + QString::fromLatin1(name);
+    if (!QFileInfo(path).isFile()) {
+        prompt_->Information("The document " + path.toStdString() + " was not found.");
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        prompt_->Information("No program could open the document " + path.toStdString() + ".");
+}
+
+void TMainForm::AboutClick()
+{
+    QMessageBox::about(this, "About TORVIK",
+                       QString("<b>%1</b><br>Version %2<br><br>"
+                               "Analysis of flexible retaining walls by the p-y method.")
+                           .arg(ProductName, ProductVersion));
+}
+
+void TMainForm::CheckUpdatesClick()
+{
+    const QDate today = QDate::currentDate();
+    const std::string url = UpdatePageUrl(UpdatePageAddress(settings_), ProductName, ProductVersion, ReleaseDate,
+                                          IsoDate(today.year(), today.month(), today.day()));
+    if (!QDesktopServices::openUrl(QUrl(QString::fromStdString(url))))
+        prompt_->Information("No web browser could open the update page " + url + ".");
+}
+
+void TMainForm::UnitsClick(int system)
+{
+    // A refused entry stays where it is: it would be converted as if it had been accepted.
+    TProgramData* wall = OpenWall();
+    if (!wall || !CommitActiveChild())
+        return;
+    const int before = wall->UnitSystem();
+    try {
+        wall->SwitchUnits(system);
+    } catch (const TorvikError& e) {
+        prompt_->Information(e.what());
+    }
+    if (wall->UnitSystem() != before)
+        SetModified(true);
+}
+
+void TMainForm::EarthPressureClick(int kind)
+{
+    if (TProgramData* wall = OpenWall()) {
+        ChooseEarthPressureKind(*wall, kind);
+        SetModified(true);
+    }
+}
+
+void TMainForm::OptionClick(TOption option)
+{
+    TProgramData* wall = OpenWall();
+    if (!wall)
+        return;
+    if (std::optional<WallTable> table = ToggleOption(*wall, option))
+        tables_[*table].CloseEditor();
+    if (option == TOption::LongTermAnalysis)
+        ApplyLongTermVisibility();
+}
+
+void TMainForm::StagedOptionsClick(bool /*modal*/)
+{
+    // Modal from the toolbar too: the stage files are rewritten from the open
+    // wall, which must not change (or be replaced) while the dialog is open.
+    if (!CommitActiveChild() || !OpenWall())
+        return;
+    TDlgStaged dialog(*this, this);
+    connect(&dialog, &TDlgStaged::StagesChanged, this, [this] {
+        StagesChanged();
+        RefreshDialogs();
+    });
+    dialog.exec();
+}
+
+void TMainForm::StagesChanged()
+{
+    const TProgramData* wall = OpenWall();
+    if (!wall)
+        return;
+    statusLabel_->setText(QString::fromStdString(StageStatusText(*wall)));
+    act_->Stage->menuAction()->setVisible(StageMenuState(*wall).Visible);
+    UpdateStageButtons();
+}
+
+void TMainForm::StageClick(int stage)
+{
+    TProgramData* wall = OpenWall();
+    if (!wall || !CommitActiveChild()) {
+        UpdateStageButtons();
+        return;
+    }
+    try {
+        if (SelectStage(*wall, stage))
+            RefreshDialogs();
+    } catch (const TorvikError& e) {
+        prompt_->Information(e.what());
+    }
+    StagesChanged();
+}
+
+void TMainForm::CopyPreviousStageClick()
+{
+    TProgramData* wall = OpenWall();
+    if (!wall || !CommitActiveChild())
+        return;
+    try {
+        if (CopyPreviousStage(*wall))
+            RefreshDialogs();
+    } catch (const TorvikError& e) {
+        prompt_->Information(e.what());
+    }
+    StagesChanged();
+}

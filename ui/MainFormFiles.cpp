@@ -1,0 +1,238 @@
+// The main window's document commands: New, Open, Save, Save As, the recent
+// files, and reading the results of the open wall.
+#include "ui/MainForm.h"
+
+#include "graph/GraphPlot.h"
+#include "model/ProgramData.h"
+#include "model/StageFiles.h"
+#include "run/AnalysisRun.h"
+#include "run/ReadPlotFile.h"
+#include "ui/rules/DocumentNames.h"
+#include "ui/rules/MenuRules.h"
+#include "units/TorvikError.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const char* const OpenFilter = "Torvik 2013 (*.tk4d);;Torvik 3.0 (*.tkd);;Torvik 2.0 (*.tkd);;All Files (*)";
+// The open dialog's "All Files" entry: the file's extension decides its format.
+constexpr int AllFilesFilter = 4;
+
+// Passes every message on and counts them: a reader that reported an error
+// has read its file only in part.
+class CountingPrompt : public Prompt {
+public:
+    explicit CountingPrompt(Prompt& inner) : inner_(inner) {}
+    int Messages() const { return messages_; }
+
+    void Information(const std::string& text) override
+    {
+        ++messages_;
+        inner_.Information(text);
+    }
+    Answer AskYesNo(const std::string& text) override { return inner_.AskYesNo(text); }
+    Answer AskYesNoCancel(const std::string& text) override { return inner_.AskYesNoCancel(text); }
+    std::optional<std::string> OpenFileName(const std::string& title, const std::string& filter,
+                                            const std::string& initial) override
+    {
+        return inner_.OpenFileName(title, filter, initial);
+    }
+    std::optional<std::string> SaveFileName(const std::string& title, const std::string& filter,
+                                            const std::string& initial) override
+    {
+        return inner_.SaveFileName(title, filter, initial);
+    }
+
+private:
+    Prompt& inner_;
+    int messages_ = 0;
+};
+
+}  // namespace
+
+void TMainForm::FileNewClick()
+{
+    if (!QuerySave())
+        return;
+    // Making the new wall closes every child window, graph windows included:
+    // the graphs describe the wall that is gone.
+    ReplaceOpenWall(TProgramData::CreateNew(*this));
+    resultsLoaded_ = false;
+    ShowOpenWall();
+}
+
+void TMainForm::FileOpenClick()
+{
+    if (!QuerySave())
+        return;
+    int filter = 0;
+    std::optional<std::string> name =
+        prompt_->OpenFileOfFilter("Open", OpenFilter, QDir::currentPath().toStdString(), filter);
+    if (name)
+        OpenFileName(*name, true, filter == AllFilesFilter ? 0 : filter);
+}
+
+void TMainForm::RecentFileClick(int i)
+{
+    const std::string path = settings_.RecentFiles.Entry(i);
+    if (path.empty() || !QuerySave())
+        return;
+    OpenFileName(path, true);
+}
+
+void TMainForm::OpenFileName(const std::string& path, bool announce, int format)
+{
+    // The graphs of the previous wall never stand under this wall's title.
+    CloseGraphWindows();
+    ReplaceOpenWall(nullptr);
+    const QFileInfo info(QString::fromStdString(path));
+    QDir::setCurrent(info.absolutePath());
+    if (format <= 0 || format >= AllFilesFilter)
+        format = TProgramData::FormatForPath(path);
+
+    CountingPrompt counting(*prompt_);
+    Prompt* const own = prompt_;
+    prompt_ = &counting;
+    try {
+        ReplaceOpenWall(TProgramData::CreateFromFile(*this, info.absoluteFilePath().toStdString(), format));
+        prompt_ = own;
+    } catch (const TorvikError& e) {
+        prompt_ = own;
+        // The old wall is gone; the program goes on with a new one.
+        prompt_->Information(e.what());
+        ReplaceOpenWall(TProgramData::CreateNew(*this));
+        resultsLoaded_ = false;
+        ShowOpenWall();
+        return;
+    }
+    TProgramData* wall = OpenWall();
+    SetTitle();
+    resultsLoaded_ = false;
+    LoadResults(false);
+    UpdatePrevFile(wall->FileName);
+    if (announce) {
+        const std::string name = DisplayFileName(path);
+        if (counting.Messages() == 0)
+            prompt_->Information("Data file: " + name + ", has been read by TORVIK 2013");
+        else
+            prompt_->Information("Data file: " + name +
+                                 ", has been read only in part. Please check its values before running the analysis.");
+    }
+    try {
+        // A staged wall is edited and analysed stage by stage, in its stage files.
+        if (wall->StageCount > 1)
+            OpenStagedWall(*wall);
+    } catch (const TorvikError& e) {
+        prompt_->Information(e.what());
+    }
+    ApplyLongTermVisibility();
+    StagesChanged();
+    UpdateResultButtons();
+    RefreshDialogs();
+}
+
+void TMainForm::OpenStartupFile(const std::string& argument)
+{
+    std::string path = argument;
+    if (path.find('.') == std::string::npos)
+        path += ".tk4d";
+    if (DiskFileExists(path))
+        OpenFileName(path, false);
+}
+
+void TMainForm::UpdatePrevFile(const std::string& path)
+{
+    if (settings_.RecentFiles.UpdatePrevFile(path))
+        WriteUserSettings(settings_);
+}
+
+bool TMainForm::FileSaveClick()
+{
+    // What the active dialog holds is saved too; a refused entry stops the save.
+    if (!CommitActiveChild())
+        return false;
+    TProgramData* wall = OpenWall();
+    if (!wall)
+        return false;
+    const std::string ext = QFileInfo(QString::fromStdString(wall->FileName)).suffix().toLower().toStdString();
+    if (wall->FileName == "NewWall.tk4d" || ext == "tkd")
+        return FileSaveAsClick();
+    try {
+        if (wall->StageCount > 1)
+            SaveStagedWall(*wall);
+        else
+            wall->WriteDataFile();
+    } catch (const TorvikError& e) {
+        prompt_->Information(e.what());
+        return false;
+    }
+    return true;
+}
+
+bool TMainForm::FileSaveAsClick()
+{
+    // Saving as closes the dialogs afterwards: what they hold goes into the file first.
+    if (!CommitActiveChild())
+        return false;
+    TProgramData* wall = OpenWall();
+    if (!wall)
+        return false;
+    std::string proposed = wall->FileName;
+    if (QFileInfo(QString::fromStdString(proposed)).suffix().toLower() == "tkd")
+        proposed = ReplaceExtension(proposed, ".tk4d");
+    std::optional<std::string> name =
+        prompt_->SaveFileName("Save " + DisplayFileName(proposed) + " As", "Torvik 2013 (*.tk4d)", proposed);
+    if (!name)
+        return false;
+    const std::string old = wall->FileName;
+    try {
+        if (wall->StageCount > 1) {
+            SaveStagedWallAs(*wall, *name);
+        } else {
+            wall->FileName = *name;
+            wall->WriteDataFile();
+        }
+    } catch (const TorvikError& e) {
+        wall->FileName = old;
+        prompt_->Information(e.what());
+        return false;
+    }
+    SetTitle();
+    UpdatePrevFile(wall->FileName);
+    CloseAllChildren();
+    UpdateResultButtons();
+    return true;
+}
+
+bool TMainForm::LoadResults(bool reportErrors)
+{
+    TProgramData* wall = OpenWall();
+    if (!wall)
+        return false;
+    const std::string plotFile = PlotFileName(wall->FileName);
+    if (!DiskFileExists(plotFile))
+        return resultsLoaded_;
+    resultsLoaded_ = ReadPlotFile(graphs_, plotFile, reportErrors, *wall);
+    ResultsReread();
+    return resultsLoaded_;
+}
+
+void TMainForm::ResultsReread()
+{
+    if (!resultsLoaded_) {
+        CloseGraphWindows();
+        return;
+    }
+    for (auto& [name, graph] : graphs_.All())
+        if (TGraphWindow* window = graph->PlotForm())
+            window->Reload();
+}
+
+void TMainForm::CloseGraphWindows()
+{
+    for (auto& [name, graph] : graphs_.All())
+        if (graph->HasPlotForm())
+            graph->PlotFormClosed();
+}
