@@ -58,7 +58,7 @@ picture data-menu 620x340+0+0 cantilever-sand.tk4d alt+t
 picture wall-properties 1000x300+0+0 cantilever-sand.tk4d alt+t p
 picture wall-configuration 1000x420+0+0 cantilever-sand.tk4d alt+t w
 picture soil-layers 1000x260+0+0 cantilever-sand.tk4d alt+t s
-picture options-menu 620x200+0+0 cantilever-sand.tk4d alt+o
+picture options-menu 620x470+0+0 cantilever-sand.tk4d alt+o
 # Computation > Run Analysis; the results stay beside the copied wall for the graphs.
 picture after-run 1000x340+0+0 cantilever-sand.tk4d alt+c r
 picture deflection-graph "" cantilever-sand.tk4d alt+g d Return
