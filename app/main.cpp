@@ -44,7 +44,12 @@ int main(int argc, char* argv[])
     TMainForm window;
     window.show();
     const QStringList args = parser.positionalArguments();
-    if (!args.isEmpty())
-        window.OpenStartupFile(args.first().toStdString());
+    if (!args.isEmpty()) {
+        // A results file (opened from a file manager) opens the wall it belongs to.
+        QString file = args.first();
+        if (file.endsWith(".tk4p", Qt::CaseInsensitive))
+            file = file.left(file.size() - 5) + ".tk4d";
+        window.OpenStartupFile(file.toStdString());
+    }
     return app->exec();
 }

@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev
   locales xvfb xauth
-  poppler-utils
+  poppler-utils fonts-dejavu-core dpkg-dev file
 )
 missing=()
 for p in "${packages[@]}"; do

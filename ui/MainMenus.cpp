@@ -9,6 +9,7 @@
 #include "run/widgets/ResultCommands.h"
 #include "tables/GridTable.h"
 #include "ui/MainForm.h"
+#include "ui/VerificationWindow.h"
 #include "ui/art/Artwork.h"
 
 #include <QAction>
@@ -257,14 +258,23 @@ void TMainForm::createHelpMenu()
 {
     TMainActions& a = *act_;
     a.Help = menuBar()->addMenu("&Help");
-    a.Contents = AddCommand(a.Help, "&Contents", this, [this] { OpenDocument("TORVIK_2013.chm"); });
+    // Windows opens the compiled help; other platforms have no viewer for it and open the manual as HTML.
+#ifdef _WIN32
+    const char* const contents = "TORVIK_2013.chm";
+    const char* const technicalManual = "TorvikTechnicalManual.bat";
+#else
+    const char* const contents = "TORVIK_2013.html";
+    const char* const technicalManual = "TorvikTechnicalManual.pdf";
+#endif
+    a.Contents = AddCommand(a.Help, "&Contents", this, [this, contents] { OpenDocument(contents); });
     a.UsersManual =
         AddCommand(a.Help, "&User's Manual", this, [this] { OpenDocument("TORVIK 2013 Users Manual.pdf"); });
     a.TechnicalManual =
-        AddCommand(a.Help, "&Technical Manual", this, [this] { OpenDocument("TorvikTechnicalManual.bat"); });
+        AddCommand(a.Help, "&Technical Manual", this, [this, technicalManual] { OpenDocument(technicalManual); });
     a.Help->addSeparator();
     a.About = AddCommand(a.Help, "&About...", this, [this] { AboutClick(); });
     a.CheckUpdates = AddCommand(a.Help, "Check for &Updates", this, [this] { CheckUpdatesClick(); });
+    a.Verification = AddCommand(a.Help, "&Verification", this, [this] { TVerificationWindow::Show(this); });
     connect(a.Help, &QMenu::aboutToShow, this, [this] { CommitActiveChild(); });
 }
 

@@ -77,6 +77,7 @@ struct TMainActions {
     QAction* TechnicalManual = nullptr;
     QAction* About = nullptr;
     QAction* CheckUpdates = nullptr;
+    QAction* Verification = nullptr;
 
     QToolBar* ToolBar = nullptr;
     QAction* StageOptionsButton = nullptr;

@@ -2,6 +2,7 @@
 // plot data file, the output text and the run notes come out.
 #include "engine/EngineRun.h"
 #include "engine/tests/TestWall.h"
+#include "verify/ClosedForms.h"
 #include "model/BlockWriter.h"
 #include "run/ReadPlotFile.h"
 #include "run/ResultGraphs.h"
@@ -75,82 +76,7 @@ protected:
     RunFiles files;
 };
 
-constexpr double EI = 2.0e5, K = 50.0, P = 10.0, W = 0.5;
-const double Lambda = std::pow(K / (4 * EI), 0.25);
-const double LongBeam = 12 / Lambda;
-constexpr double CantileverL = 20.0;
-
-// A wall in SI units of n increments over `length`, uniform EI.
-struct Beam {
-    Beam(int n, double length) : wall(2, n, length / n), n(n), h(length / n) { wall.Stiffness(0, n, EI); }
-    // Winkler springs K = k h, half at the end nodes.
-    void Foundation()
-    {
-        wall.Spring(0, 0, K * h / 2);
-        wall.Spring(1, n - 1, K * h);
-        wall.Spring(n, n, K * h / 2);
-    }
-    void FixedTip()
-    {
-        wall.Restraint(1, n, 0);
-        wall.Restraint(2, n, 0);
-    }
-    TestWall wall;
-    int n;
-    double h;
-};
-
-struct WholeCase {
-    const char* name;
-    std::function<void(Beam&)> setup;
-    double length;
-    double exact;
-    bool moment = false;  // compare the largest moment instead of the top deflection
-};
-
-double CantileverExact(double coefficient) { return coefficient * std::pow(CantileverL, 4) / EI; }
-
-// Free-head semi-infinite beam-column on the foundation with axial load N and top load P.
-constexpr double N = 0.5 * 3162.27766;  // half the buckling load sqrt(k EI)
-double AxialTopDeflection()
-{
-    const double a = std::sqrt(Lambda * Lambda - N / (4 * EI)), b = std::sqrt(Lambda * Lambda + N / (4 * EI));
-    const double f1 = -a, f2 = a * a - b * b, f3 = -a * a * a + 3 * a * b * b;
-    const double g1 = b, g2 = -2 * a * b, g3 = 3 * a * a * b - b * b * b;
-    return P / ((EI * f3 + N * f1) - f2 / g2 * (EI * g3 + N * g1));
-}
-
-const WholeCase WholeCases[] = {
-    {"HetenyiTopLoad", [](Beam& b) { b.Foundation(); b.wall.Load(0, 0, P); }, LongBeam, 2 * P * Lambda / K},
-    {"HetenyiTopMoment", [](Beam& b) { b.Foundation(); b.wall.Load(0, 0, 0, P); }, LongBeam,
-     2 * P * Lambda * Lambda / K},
-    {"HetenyiMaxMoment", [](Beam& b) { b.Foundation(); b.wall.Load(0, 0, P); }, LongBeam, 0.3224 * P / Lambda, true},
-    {"FixedHead", [](Beam& b) { b.Foundation(); b.wall.Load(0, 0, P); b.wall.Restraint(2, 0, 0); }, LongBeam,
-     P * Lambda / K},
-    {"CantileverPoint", [](Beam& b) { b.FixedTip(); b.wall.Load(0, 0, P); }, CantileverL,
-     P * std::pow(CantileverL, 3) / (3 * EI)},
-    {"CantileverUniform", [](Beam& b) { b.FixedTip(); b.wall.UserLoad(0, W); b.wall.UserLoad(CantileverL, W); },
-     CantileverL, CantileverExact(W / 8)},
-    {"CantileverTriangular", [](Beam& b) { b.FixedTip(); b.wall.UserLoad(0, 0); b.wall.UserLoad(CantileverL, W); },
-     CantileverL, CantileverExact(W / 30)},
-    {"HetenyiExternalCurves",
-     [](Beam& b) {
-         // Linear external curves at the two ends; the nodes between take them by node number.
-         b.wall.ExternalCurve(0, {{-1, K}, {1, -K}});
-         b.wall.ExternalCurve(b.n, {{-1, K}, {1, -K}});
-         b.wall.Load(0, 0, P);
-     },
-     LongBeam, 2 * P * Lambda / K},
-    {"CantileverMomentEiHalvesEi",
-     [](Beam& b) {
-         b.FixedTip();
-         b.wall.Load(0, 0, P);
-         b.wall.MomentEi(0, b.n, {{0, EI / 2}, {1e6, EI / 2}});
-     },
-     CantileverL, P * std::pow(CantileverL, 3) / (3 * EI / 2)},
-    {"BeamColumnAxialLoad", [](Beam& b) { b.Foundation(); b.wall.Load(0, 0, P, 0, N); }, LongBeam,
-     AxialTopDeflection()},
-};
+using namespace closedform;
 
 class WholeEngine : public EngineFiles, public ::testing::WithParamInterface<WholeCase> {
 protected:
