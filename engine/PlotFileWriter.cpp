@@ -15,7 +15,7 @@ void Put(std::string& out, double v, const char* after)
 {
     if (!std::isfinite(v))
         throw TorvikError("A result is not a finite number; no plot data file is written.");
-    out += FormatGeneral(v, 8);
+    AppendGeneral(out, v, 8);
     out += after;
 }
 

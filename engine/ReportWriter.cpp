@@ -13,7 +13,12 @@ namespace {
 const char* const Eol = "\r\n";
 const char* const EngineVersion = "TORVIK engine 1.0 (finite-difference p-y analysis)";
 
-std::string Num(double v, int digits = 6) { return FormatGeneral(v, digits); }
+std::string Num(double v, int digits = 6)
+{
+    std::string text;
+    AppendGeneral(text, v, digits);
+    return text;
+}
 
 std::string Pad(const std::string& s, size_t width)
 {
@@ -98,11 +103,22 @@ public:
     // Cells right-aligned in columns of `width` (a wider cell gets one space before it).
     void Row(const std::vector<std::string>& cells, size_t width = 14)
     {
-        for (const std::string& c : cells) {
-            out_.append(c.size() >= width ? 1 : width - c.size(), ' ');
-            out_ += c;
-        }
+        for (const std::string& c : cells)
+            Cell(c, width);
         out_ += Eol;
+    }
+    // One cell of a row; the row ends with Eol.
+    void Cell(const std::string& c, size_t width = 14)
+    {
+        out_.append(c.size() >= width ? 1 : width - c.size(), ' ');
+        out_ += c;
+    }
+    // A cell holding a number, formatted without a string of its own.
+    void Cell(double v)
+    {
+        cell_.clear();
+        AppendGeneral(cell_, v, 6);
+        Cell(cell_);
     }
 
     void Front(const std::vector<SectionRun>& sections);
@@ -119,6 +135,7 @@ private:
     const RunInfo& info_;
     Units u_;
     std::string out_;
+    std::string cell_;  // the text of a number cell
 };
 
 void Report::Front(const std::vector<SectionRun>& sections)
@@ -269,8 +286,12 @@ void Report::Loads(const SectionInput& in)
 {
     Heading("Distributed load on the wall (" + u_.perLength + ")");
     Row({"Node", "Depth (" + u_.depth + ")", "Total", "From soils", "From surcharge"});
-    for (int m = 0; m <= in.nodeCount; ++m)
-        Row({std::to_string(m), u_.Depth(m * in.increment), Num(in.q[m]), Num(in.qSoil[m]), Num(in.qSurcharge[m])});
+    for (int m = 0; m <= in.nodeCount; ++m) {
+        Cell(std::to_string(m));
+        for (double v : {m * in.increment * u_.depthFactor, in.q[m], in.qSoil[m], in.qSurcharge[m]})
+            Cell(v);
+        out_ += Eol;
+    }
 }
 
 void Report::Curves(const SectionInput& in)
@@ -296,9 +317,12 @@ void Report::Results(const SectionRun& s)
     Heading("Results per node");
     Row({"Node", "Depth (" + u_.depth + ")", "y (" + u_.length + ")", "Slope", "M (" + u_.moment + ")",
          "V (" + u_.force + ")", "p (" + u_.perLength + ")", "EI (" + u_.ei + ")"});
-    for (int m = 0; m <= in.nodeCount; ++m)
-        Row({std::to_string(m), u_.Depth(r.depth[m]), Num(r.y[m]), Num(r.slope[m]), Num(r.moment[m]), Num(r.shear[m]),
-             Num(r.reaction[m]), Num(r.ei[m])});
+    for (int m = 0; m <= in.nodeCount; ++m) {
+        Cell(std::to_string(m));
+        for (double v : {r.depth[m] * u_.depthFactor, r.y[m], r.slope[m], r.moment[m], r.shear[m], r.reaction[m], r.ei[m]})
+            Cell(v);
+        out_ += Eol;
+    }
 
     auto extreme = [&](const std::vector<double>& v, bool largest, bool absolute) {
         size_t at = 0;

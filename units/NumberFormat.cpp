@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <system_error>
 
@@ -15,27 +16,34 @@ constexpr int kExactPowers = 22;
 constexpr double kPowers[kExactPowers + 1] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                               1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
+// Two decimal digits of 0..99, for writing digits in pairs.
+constexpr char kPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
 // The general form of a normal double with `digits` (1..15) significant digits,
-// the same text as the correctly rounded conversion, or "" where this short way
-// cannot be sure of the rounding. The value is scaled by an exact power of ten
-// (one rounding, 1.1E-16 relative) to a number of `digits` integer digits; unless
-// its fraction lies within twice that error of one half, rounding it to an
-// integer rounds the exact value the same way. It is faster than the
-// conversion with a precision.
-std::string QuickGeneral(double value, int digits, int minExponentDigits)
+// the same text as the correctly rounded conversion, written at `o`; returns the
+// end of the text, or null where this short way cannot be sure of the rounding.
+// The value is scaled by an exact power of ten (one rounding, 1.1E-16 relative)
+// to a number of `digits` integer digits; unless its fraction lies within twice
+// that error of one half, rounding it to an integer rounds the exact value the
+// same way. It is faster than the conversion with a precision.
+char* QuickGeneral(char* o, double value, int digits, int minExponentDigits)
 {
     const double a = std::fabs(value);
     // The decimal exponent from the binary one (log10(2) = 0.30103); it may be one
     // too small, which the scaling below corrects.
-    int binary = 0;
-    std::frexp(a, &binary);
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &a, sizeof bits);
+    const int binary = static_cast<int>(bits >> 52) - 1022;  // as frexp gives it, for a normal double
     int exponent = ((binary - 1) * 78913) >> 18;
     const double low = kPowers[digits - 1], high = kPowers[digits];
     double scaled = 0;
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int k = digits - 1 - exponent;
         if (k > kExactPowers || -k > kExactPowers)
-            return {};
+            return nullptr;
         scaled = k >= 0 ? a * kPowers[k] : a / kPowers[-k];
         if (scaled >= high)
             ++exponent;
@@ -45,31 +53,36 @@ std::string QuickGeneral(double value, int digits, int minExponentDigits)
             break;
     }
     if (!(scaled >= low && scaled < high))
-        return {};
+        return nullptr;
     const std::uint64_t whole = static_cast<std::uint64_t>(scaled);  // below 1E15: exact
     const double fraction = scaled - static_cast<double>(whole);
     if (std::fabs(fraction - 0.5) <= scaled * 2.3e-16)
-        return {};
+        return nullptr;
     std::uint64_t n = whole + (fraction > 0.5 ? 1 : 0);
     if (static_cast<double>(n) >= high) {
         n /= 10;
         ++exponent;
     }
+    // The digits, most significant first, two at a time from the right.
     char d[20];
-    int count = 0;
-    for (std::uint64_t m = n; count < digits; m /= 10)
-        d[digits - 1 - count++] = static_cast<char>('0' + m % 10);
+    int left = digits;
+    while (left >= 2) {
+        const unsigned pair = static_cast<unsigned>(n % 100);
+        n /= 100;
+        d[--left] = kPairs[2 * pair + 1];
+        d[--left] = kPairs[2 * pair];
+    }
+    if (left == 1)
+        d[0] = static_cast<char>('0' + n);
+    int count = digits;
     while (count > 1 && d[count - 1] == '0')
         --count;
 
-    // Built in a buffer: the text then fits the string's own storage mostly.
-    char out[48];
-    char* o = out;
     if (value < 0)
         *o++ = '-';
     auto put = [&o](const char* from, int n) {
-        for (int i = 0; i < n; ++i)
-            *o++ = from[i];
+        std::memcpy(o, from, static_cast<size_t>(n));
+        o += n;
     };
     if (exponent < -4 || exponent >= digits) {
         *o++ = d[0];
@@ -103,18 +116,23 @@ std::string QuickGeneral(double value, int digits, int minExponentDigits)
             *o++ = '0';
         put(d, count);
     }
-    return std::string(out, o);
+    return o;
+}
+
+[[noreturn]] void NotFinite()
+{
+    // No text stands for infinity or NaN: a file holding it could not be read
+    // back, and a "0" would hide the fault. Every value is checked where it
+    // enters, so one reaching here is a fault of the program.
+    throw TorvikError("Internal error: a value that is not a finite number was to be written.");
 }
 
 }  // namespace
 
 std::string FormatGeneral(long double value, int digits, int minExponentDigits)
 {
-    // No text stands for infinity or NaN: a file holding it could not be read
-    // back, and a "0" would hide the fault. Every value is checked where it
-    // enters, so one reaching here is a fault of the program.
     if (!std::isfinite(value))
-        throw TorvikError("Internal error: a value that is not a finite number was to be written.");
+        NotFinite();
     if (value == 0)  // also folds -0 into "0"
         return "0";
     if (digits < 1)
@@ -134,9 +152,9 @@ std::string FormatGeneral(long double value, int digits, int minExponentDigits)
     const double narrow = fitsDouble ? static_cast<double>(value) : 0.0;
     const bool narrowDigits = fitsDouble && (digits <= 12 || static_cast<long double>(narrow) == value);
     if (narrowDigits && digits <= 15 && std::fabs(narrow) >= std::numeric_limits<double>::min()) {
-        std::string text = QuickGeneral(narrow, digits, minExponentDigits);
-        if (!text.empty())
-            return text;
+        char text[48];
+        if (const char* end = QuickGeneral(text, narrow, digits, minExponentDigits))
+            return std::string(text, static_cast<size_t>(end - text));
     }
     auto result = narrowDigits
                       ? std::to_chars(buffer, buffer + sizeof buffer, narrow, std::chars_format::general, digits)
@@ -156,6 +174,20 @@ std::string FormatGeneral(long double value, int digits, int minExponentDigits)
     while (static_cast<int>(exponent.size()) < minExponentDigits)
         exponent.insert(0, "0");
     return mantissa + "E" + (negative ? "-" : "") + exponent;
+}
+
+void AppendGeneral(std::string& out, double value, int digits, int minExponentDigits)
+{
+    if (!std::isfinite(value))
+        NotFinite();
+    if (value != 0 && digits >= 1 && digits <= 15 && std::fabs(value) >= std::numeric_limits<double>::min()) {
+        char text[48];
+        if (const char* end = QuickGeneral(text, value, digits, minExponentDigits)) {
+            out.append(text, static_cast<size_t>(end - text));
+            return;
+        }
+    }
+    out += FormatGeneral(value, digits, minExponentDigits);
 }
 
 std::string FormatFixed(long double value, int precision, int decimals)
