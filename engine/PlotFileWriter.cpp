@@ -19,6 +19,36 @@ void Put(std::string& out, double v, const char* after)
     out += after;
 }
 
+// Texts of a column of numbers that recurs in the file (the depths of the nodes,
+// the deflections at which curves of the same range are tabulated), written once.
+class RecurringTexts {
+public:
+    void Clear()
+    {
+        text_.clear();
+        ends_.clear();
+    }
+    size_t Size() const { return ends_.size(); }
+    void Add(double v)
+    {
+        if (!std::isfinite(v))
+            throw TorvikError("A result is not a finite number; no plot data file is written.");
+        AppendGeneral(text_, v, 8);
+        ends_.push_back(text_.size());
+    }
+    // Appends the text of entry i and what follows it.
+    void Put(std::string& out, size_t i, const char* after) const
+    {
+        const size_t begin = i == 0 ? 0 : ends_[i - 1];
+        out.append(text_, begin, ends_[i] - begin);
+        out += after;
+    }
+
+private:
+    std::string text_;
+    std::vector<size_t> ends_;
+};
+
 }  // namespace
 
 std::vector<int> PlotFileWriter::CurveNodes(const SectionInput& in)
@@ -51,14 +81,23 @@ double PlotFileWriter::CurveRange(const SectionInput& in, const SectionResult& r
 std::string PlotFileWriter::Text(const std::vector<SectionRun>& sections)
 {
     std::string out;
+    RecurringTexts depths, curveY;
+    double depthIncrement = 0, curveRange = 0;
     for (const SectionRun& s : sections) {
         const SectionInput& in = s.input;
         const SectionResult& r = s.result;
         const int n = in.nodeCount;
         out += std::to_string(n + 1) + Eol;
         out.reserve(out.size() + static_cast<size_t>(n + 1) * 150 + MaxCurves * CurvePoints * 36);
+        // The depths m h of the nodes, shared by the loads and the results of every section.
+        if (depths.Size() != static_cast<size_t>(n + 1) || depthIncrement != in.increment) {
+            depths.Clear();
+            for (int m = 0; m <= n; ++m)
+                depths.Add(m * in.increment);
+            depthIncrement = in.increment;
+        }
         for (int m = 0; m <= n; ++m) {
-            Put(out, m * in.increment, "  ");
+            depths.Put(out, static_cast<size_t>(m), "  ");
             Put(out, in.q[m], "  ");
             Put(out, in.qSoil[m], "  ");
             Put(out, in.qSurcharge[m], Eol);
@@ -72,11 +111,18 @@ std::string PlotFileWriter::Text(const std::vector<SectionRun>& sections)
             const double range = CurveRange(in, r, m);
             Put(out, m * in.increment * labelFactor, "  ");
             out += std::to_string(CurvePoints) + Eol;
+            // Curves of one range (most of them) are tabulated at the same deflections.
+            if (curveY.Size() != CurvePoints || range != curveRange) {
+                curveY.Clear();
+                for (int i = 0; i < CurvePoints; ++i)
+                    curveY.Add(range * (2.0 * i / (CurvePoints - 1) - 1.0));
+                curveRange = range;
+            }
             const NodeSoil& soil = in.soil[m];
             for (int i = 0; i < CurvePoints; ++i) {
                 const double y = range * (2.0 * i / (CurvePoints - 1) - 1.0);
                 // The program's convention: p positive for negative y.
-                Put(out, y, "  ");
+                curveY.Put(out, static_cast<size_t>(i), "  ");
                 Put(out, soil.pyCurve ? soil.pyCurve->Resistance(y) : -soil.curve(y), Eol);
             }
         }
@@ -84,7 +130,10 @@ std::string PlotFileWriter::Text(const std::vector<SectionRun>& sections)
         out += std::to_string(n + 1) + Eol;
         out += std::string("0") + Eol;
         for (int m = 0; m <= n; ++m) {
-            Put(out, r.depth[m], "  ");
+            if (r.depth[m] == m * in.increment)
+                depths.Put(out, static_cast<size_t>(m), "  ");
+            else
+                Put(out, r.depth[m], "  ");
             Put(out, r.y[m], "  ");
             Put(out, r.moment[m], "  ");
             Put(out, r.shear[m], "  ");
