@@ -10,13 +10,16 @@ namespace {
 
 const char* const Eol = "\r\n";
 
-// Appends a value and what follows it (the separator or the line end).
+// Appends a value and the two characters after it (the separator or the line end), in one piece.
 void Put(std::string& out, double v, const char* after)
 {
     if (!std::isfinite(v))
         throw TorvikError("A result is not a finite number; no plot data file is written.");
-    AppendGeneral(out, v, 8);
-    out += after;
+    char text[kGeneralTextSize + 2];
+    char* end = WriteGeneral(text, v, 8);
+    *end++ = after[0];
+    *end++ = after[1];
+    out.append(text, static_cast<size_t>(end - text));
 }
 
 // Texts of a column of numbers that recurs in the file (the depths of the nodes,
@@ -66,16 +69,31 @@ std::vector<int> PlotFileWriter::CurveNodes(const SectionInput& in)
     return nodes;
 }
 
-double PlotFileWriter::CurveRange(const SectionInput& in, const SectionResult& r, int node)
+namespace {
+
+double LargestDeflection(const SectionResult& r)
 {
     double largest = 0;
     for (double y : r.y)
         largest = std::max(largest, std::fabs(y));
+    return largest;
+}
+
+// The deflection range of the curve of `node` when the largest deflection is `largest`.
+double Range(const SectionInput& in, double largest, int node)
+{
     double range = std::max(2 * largest, in.soil[node].ultimateDeflection);
     range = std::min(range, in.maxDeflection);
     if (!(range > 0))
         range = std::min(1e-3 * in.Length(), in.maxDeflection);
     return range;
+}
+
+}  // namespace
+
+double PlotFileWriter::CurveRange(const SectionInput& in, const SectionResult& r, int node)
+{
+    return Range(in, LargestDeflection(r), node);
 }
 
 std::string PlotFileWriter::Text(const std::vector<SectionRun>& sections)
@@ -104,11 +122,12 @@ std::string PlotFileWriter::Text(const std::vector<SectionRun>& sections)
         }
         out += std::to_string(in.unitSystem) + Eol;
         const std::vector<int> nodes = CurveNodes(in);
+        const double largest = LargestDeflection(r);
         out += std::to_string(nodes.size()) + Eol;
         // Labels in feet (English) or metres: the depth the graph's legend shows.
         const double labelFactor = in.unitSystem == 1 ? 1.0 / 12.0 : 1.0;
         for (int m : nodes) {
-            const double range = CurveRange(in, r, m);
+            const double range = Range(in, largest, m);
             Put(out, m * in.increment * labelFactor, "  ");
             out += std::to_string(CurvePoints) + Eol;
             // Curves of one range (most of them) are tabulated at the same deflections.

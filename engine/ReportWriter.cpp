@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <sstream>
 
 namespace {
@@ -116,9 +117,14 @@ public:
     // A cell holding a number, formatted without a string of its own.
     void Cell(double v)
     {
-        cell_.clear();
-        AppendGeneral(cell_, v, 6);
-        Cell(cell_);
+        constexpr int width = 14;
+        char number[kGeneralTextSize];
+        const int size = static_cast<int>(WriteGeneral(number, v, 6) - number);
+        char cell[kGeneralTextSize + width];
+        const int pad = size >= width ? 1 : width - size;
+        std::memset(cell, ' ', static_cast<size_t>(pad));
+        std::memcpy(cell + pad, number, static_cast<size_t>(size));
+        out_.append(cell, static_cast<size_t>(pad + size));
     }
 
     void Front(const std::vector<SectionRun>& sections);
@@ -135,7 +141,6 @@ private:
     const RunInfo& info_;
     Units u_;
     std::string out_;
-    std::string cell_;  // the text of a number cell
 };
 
 void Report::Front(const std::vector<SectionRun>& sections)

@@ -2,6 +2,7 @@
 
 #include "units/TorvikError.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -176,18 +177,30 @@ std::string FormatGeneral(long double value, int digits, int minExponentDigits)
     return mantissa + "E" + (negative ? "-" : "") + exponent;
 }
 
-void AppendGeneral(std::string& out, double value, int digits, int minExponentDigits)
+char* WriteGeneral(char* buffer, double value, int digits, int minExponentDigits)
 {
     if (!std::isfinite(value))
         NotFinite();
-    if (value != 0 && digits >= 1 && digits <= 15 && std::fabs(value) >= std::numeric_limits<double>::min()) {
-        char text[48];
-        if (const char* end = QuickGeneral(text, value, digits, minExponentDigits)) {
-            out.append(text, static_cast<size_t>(end - text));
-            return;
-        }
+    if (value != 0 && digits >= 1 && digits <= 15 && minExponentDigits <= 8 &&
+        std::fabs(value) >= std::numeric_limits<double>::min()) {
+        if (char* end = QuickGeneral(buffer, value, digits, minExponentDigits))
+            return end;
     }
-    out += FormatGeneral(value, digits, minExponentDigits);
+    // Up to 17 digits and 8 exponent digits the text fits the buffer.
+    const std::string text = FormatGeneral(value, std::min(digits, 17), std::min(minExponentDigits, 8));
+    std::memcpy(buffer, text.data(), text.size());
+    return buffer + text.size();
+}
+
+void AppendGeneral(std::string& out, double value, int digits, int minExponentDigits)
+{
+    if (digits > 17 || minExponentDigits > 8) {
+        out += FormatGeneral(value, digits, minExponentDigits);
+        return;
+    }
+    char text[kGeneralTextSize];
+    const char* end = WriteGeneral(text, value, digits, minExponentDigits);
+    out.append(text, static_cast<size_t>(end - text));
 }
 
 std::string FormatFixed(long double value, int precision, int decimals)
