@@ -67,11 +67,14 @@ char* QuickGeneral(char* o, double value, int digits, int minExponentDigits)
     // The digits, most significant first, two at a time from the right.
     char d[20];
     int left = digits;
-    while (left >= 2) {
-        const unsigned pair = static_cast<unsigned>(n % 100);
-        n /= 100;
-        d[--left] = kPairs[2 * pair + 1];
-        d[--left] = kPairs[2 * pair];
+    if (n < 4000000000u) {  // in 32 bits, whose divisions are shorter
+        std::uint32_t n32 = static_cast<std::uint32_t>(n);
+        for (; left >= 2; n32 /= 100, left -= 2)
+            std::memcpy(d + left - 2, kPairs + 2 * (n32 % 100), 2);
+        n = n32;
+    } else {
+        for (; left >= 2; n /= 100, left -= 2)
+            std::memcpy(d + left - 2, kPairs + 2 * (n % 100), 2);
     }
     if (left == 1)
         d[0] = static_cast<char>('0' + n);
