@@ -574,8 +574,8 @@ SectionResult BeamColumnSolver::Solve(const SectionInput& input)
         out.history.push_back(step);
         if (tangent)
             tangentChange = step.change;
-        // Tangent steps once the change is a small part of the deflection.
-        if (!tangent && tangentsAllowed && it > 2 && step.change <= 0.25 * largest) {
+        // Tangent steps once the change is at most half the largest deflection.
+        if (!tangent && tangentsAllowed && it > 2 && step.change <= 0.5 * largest) {
             tangent = true;
             secantState = y;
         }
