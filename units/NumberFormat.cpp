@@ -24,8 +24,9 @@ constexpr char kPairs[] =
     "8081828384858687888990919293949596979899";
 
 // The general form of a normal double with `digits` (1..15) significant digits,
-// the same text as the correctly rounded conversion, written at `o`; returns the
-// end of the text, or null where this short way cannot be sure of the rounding.
+// the same text as the correctly rounded conversion, written at `o` (room for
+// kGeneralTextSize characters); returns the end of the text, or null where this
+// short way cannot be sure of the rounding.
 // The value is scaled by an exact power of ten (one rounding, 1.1E-16 relative)
 // to a number of `digits` integer digits; unless its fraction lies within twice
 // that error of one half, rounding it to an integer rounds the exact value the
@@ -65,7 +66,7 @@ char* QuickGeneral(char* o, double value, int digits, int minExponentDigits)
         ++exponent;
     }
     // The digits, most significant first, two at a time from the right.
-    char d[20];
+    char d[32] = {};  // room for the 16-character copies below
     int left = digits;
     if (n < 4000000000u) {  // in 32 bits, whose divisions are shorter
         std::uint32_t n32 = static_cast<std::uint32_t>(n);
@@ -84,8 +85,10 @@ char* QuickGeneral(char* o, double value, int digits, int minExponentDigits)
 
     if (value < 0)
         *o++ = '-';
+    // n (at most 15) digits; copying a fixed 16 characters is faster than copying
+    // n, and the buffer (kGeneralTextSize) has room for the excess.
     auto put = [&o](const char* from, int n) {
-        std::memcpy(o, from, static_cast<size_t>(n));
+        std::memcpy(o, from, 16);
         o += n;
     };
     if (exponent < -4 || exponent >= digits) {
@@ -97,7 +100,7 @@ char* QuickGeneral(char* o, double value, int digits, int minExponentDigits)
         *o++ = 'E';
         if (exponent < 0)
             *o++ = '-';
-        char e[8];
+        char e[16];  // read 16 at a time by put
         const auto r = std::to_chars(e, e + sizeof e, exponent < 0 ? -exponent : exponent);
         for (int pad = static_cast<int>(r.ptr - e); pad < minExponentDigits; ++pad)
             *o++ = '0';
@@ -156,7 +159,7 @@ std::string FormatGeneral(long double value, int digits, int minExponentDigits)
     const double narrow = fitsDouble ? static_cast<double>(value) : 0.0;
     const bool narrowDigits = fitsDouble && (digits <= 12 || static_cast<long double>(narrow) == value);
     if (narrowDigits && digits <= 15 && std::fabs(narrow) >= std::numeric_limits<double>::min()) {
-        char text[48];
+        char text[kGeneralTextSize];
         if (const char* end = QuickGeneral(text, narrow, digits, minExponentDigits))
             return std::string(text, static_cast<size_t>(end - text));
     }
