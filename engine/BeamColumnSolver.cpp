@@ -474,7 +474,10 @@ SectionResult BeamColumnSolver::Solve(const SectionInput& input)
             y = secantState;
             p.UpdateModuli(y);
             previous = y;
-            out.history.push_back(IterationStep{it});
+            IterationStep failed;
+            failed.iteration = it;
+            failed.tangent = true;
+            out.history.push_back(failed);
             continue;
         }
         if (!solved) {
@@ -485,6 +488,7 @@ SectionResult BeamColumnSolver::Solve(const SectionInput& input)
         }
         IterationStep step;
         step.iteration = it;
+        step.tangent = tangent;
         for (int m = 0; m <= input.nodeCount; ++m)
             step.change = std::max(step.change, std::fabs(y[Col(m)] - previous[Col(m)]));
         double largest = 0;

@@ -166,7 +166,10 @@ void Report::Front(const std::vector<SectionRun>& sections)
     Line("secant at the small deflection only where the curve has none (the power curves without k(py), Matlock's");
     Line("cube root); the iteration starts from these moduli. Once an update turns back on the previous one (an");
     Line("oscillation of the secant moduli) every later iteration is under-relaxed (mean of the new and old");
-    Line("deflections). Convergence: the largest change of deflection is at most the closure tolerance (and the");
+    Line("deflections). Once the change is at most half the largest deflection, tangent steps (each p-y curve's");
+    Line("slope dp/dy in place of its secant) finish the iteration; a tangent step that does not shrink the change");
+    Line("returns to the secant method. The results come from the secant moduli of the last solution.");
+    Line("Convergence: the largest change of deflection is at most the closure tolerance (and the");
     Line("largest relative change of EI at most 1E-4 with moment-EI curves), within " +
          std::to_string(BeamColumnSolver::MaxIterations) + " iterations.");
     Line("The axial force of a segment is the sum of the axial loads at and above its upper node (compression");
@@ -506,7 +509,7 @@ std::string ReportWriter::Notes(const RunInfo& info, const std::vector<SectionRu
         out << "  Iteration  Largest change of deflection" << (s.input.meiCurves.empty() ? "" : "  Change of EI") << Eol;
         for (const IterationStep& st : s.result.history)
             out << Pad(std::to_string(st.iteration), 11) << Pad(Num(st.change), 30)
-                << (s.input.meiCurves.empty() ? "" : Pad(Num(st.eiChange), 14)) << (st.relaxed ? "  (under-relaxed)" : "")
+                << (s.input.meiCurves.empty() ? "" : Pad(Num(st.eiChange), 14)) << (st.relaxed ? "  (under-relaxed)" : st.tangent ? "  (tangent step)" : "")
                 << Eol;
         for (const std::string& w : s.result.warnings)
             out << "  WARNING: " << w << Eol;
