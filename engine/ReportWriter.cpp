@@ -311,8 +311,16 @@ void Report::Curves(const SectionInput& in)
         if (!any)
             Heading("p-y curves at the nodes");
         any = true;
-        Line("Node " + std::to_string(m) + " (depth " + u_.Depth(m * in.increment) + " " + u_.depth +
-             "): " + in.soil[m].criterion);
+        // Written piece by piece: the descriptions are long.
+        out_ += "Node ";
+        out_ += std::to_string(m);
+        out_ += " (depth ";
+        AppendGeneral(out_, m * in.increment * u_.depthFactor, 6);
+        out_ += " ";
+        out_ += u_.depth;
+        out_ += "): ";
+        out_ += in.soil[m].criterion;
+        out_ += Eol;
     }
     if (!any)
         Line("No node has a p-y curve (no soil resistance).");
