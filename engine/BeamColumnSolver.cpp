@@ -21,6 +21,7 @@ public:
     {
         ei_ = in.ei;
         es_.assign(n_ + 1, 0.0);
+        offset_.assign(n_ + 1, 0.0);
         defl_.assign(n_ + 1, std::numeric_limits<double>::quiet_NaN());
         slope_.assign(n_ + 1, std::numeric_limits<double>::quiet_NaN());
         for (const Restraint& r : in.restraints)
@@ -69,6 +70,40 @@ public:
     {
         for (int m = 0; m <= n_; ++m)
             es_[m] = Secant(m, y[Col(m)]);
+        std::fill(offset_.begin(), offset_.end(), 0.0);
+    }
+
+    // Tangent moduli for a Newton step from the deflections y: the soil reaction
+    // r(y) is replaced by its tangent, r(y0) + kt (y - y0), so the node carries the
+    // stiffness kt and the load (kt - Es) y0 on its right-hand side. The slope comes
+    // from a difference over 1E-6 of the deflection, and is kept from going negative
+    // (past the peak of a softening curve) so that the system stays stiff. Nodes
+    // below the small deflection, and curves given only as functions, keep their
+    // secant modulus.
+    void UpdateTangents(const std::vector<double>& y)
+    {
+        for (int m = 0; m <= n_; ++m) {
+            const double y0 = y[Col(m)];
+            const double secant = Secant(m, y0);
+            es_[m] = secant;
+            offset_[m] = 0;
+            const NodeSoil& s = in_.soil[m];
+            if (!s.pyCurve || std::fabs(y0) < smallDeflection_)
+                continue;
+            const double y1 = y0 * (1 + 1e-6);
+            const double slope = (-s.pyCurve->Resistance(y1) - secant * y0) / (y1 - y0);
+            const double kt = std::isfinite(slope) ? std::max(0.0, slope) : secant;
+            es_[m] = kt;
+            offset_[m] = (kt - secant) * y0;
+        }
+    }
+    // Whether any node has a p-y curve that a tangent step can use.
+    bool HasTangents() const
+    {
+        for (const NodeSoil& s : in_.soil)
+            if (s.pyCurve)
+                return true;
+        return false;
     }
 
     // Stiffness of the penalty spring that holds a specified slope at an interior node:
@@ -103,6 +138,7 @@ public:
     int n_;
     double h_;
     std::vector<double> ei_, es_, defl_, slope_, axial_;
+    std::vector<double> offset_;  // soil load of a tangent step, (kt - Es) y0 per node
     double smallDeflection_;
     BandMatrix matrix_{1, 4, 4};
 };
@@ -133,7 +169,7 @@ bool Problem::SolveLinear(std::vector<double>& y)
         a.Add(e, Col(m), R(m - 1) + 4 * R(m) + R(m + 1) - h2 * (P(m) + P(m - 1)) + es_[m] * h4);
         a.Add(e, Col(m + 1), -2 * R(m) - 2 * R(m + 1) + h2 * P(m));
         a.Add(e, Col(m + 2), R(m + 1));
-        b[e] += in_.q[m] * h4;
+        b[e] += (in_.q[m] + offset_[m]) * h4;
         if (m > 0 && m < n_) {
             a.Add(e, Col(m), in_.spring[m] * h3);
             b[e] += in_.load[m] * h3;
@@ -421,9 +457,30 @@ SectionResult BeamColumnSolver::Solve(const SectionInput& input)
     bool damping = false;
     std::vector<int> exceeded;
     const bool nonlinearEi = !input.meiCurves.empty();
+    // Once the secant iteration has come near the solution, tangent (Newton) steps
+    // finish it in a few iterations instead of many. They stop for good, and the
+    // secant iteration goes on from the last secant state, when a step does not
+    // shrink the change, cannot be solved or deflects too far.
+    bool tangentsAllowed = !nonlinearEi && p.HasTangents();
+    bool tangent = false;       // this solution came from a tangent step
+    double tangentChange = 0;   // the change of the last tangent step
+    std::vector<double> secantState;
 
     for (int it = 1; it <= MaxIterations; ++it) {
-        if (!p.SolveLinear(y)) {
+        const bool solved = p.SolveLinear(y);
+        if (tangent && !solved) {
+            // Back to the secant iteration from the state before the tangent steps.
+            tangentsAllowed = tangent = false;
+            y = secantState;
+            p.UpdateModuli(y);
+            previous = y;
+            IterationStep failed;
+            failed.iteration = it;
+            failed.tangent = true;
+            out.history.push_back(failed);
+            continue;
+        }
+        if (!solved) {
             out.status = SolveStatus::Unstable;
             out.message = "The wall is not held: the equations have no unique solution (no soil resistance, "
                           "springs or restraints that stop it from moving or rotating freely).";
@@ -431,6 +488,7 @@ SectionResult BeamColumnSolver::Solve(const SectionInput& input)
         }
         IterationStep step;
         step.iteration = it;
+        step.tangent = tangent;
         for (int m = 0; m <= input.nodeCount; ++m)
             step.change = std::max(step.change, std::fabs(y[Col(m)] - previous[Col(m)]));
         double largest = 0;
@@ -440,6 +498,14 @@ SectionResult BeamColumnSolver::Solve(const SectionInput& input)
                 largest = std::fabs(y[Col(m)]);
                 at = m;
             }
+        if (tangent && (largest > input.maxDeflection || (tangentChange > 0 && step.change >= tangentChange))) {
+            tangentsAllowed = tangent = false;
+            y = secantState;
+            p.UpdateModuli(y);
+            previous = y;
+            out.history.push_back(step);
+            continue;
+        }
         if (largest > input.maxDeflection) {
             out.history.push_back(step);
             out.status = SolveStatus::ExcessiveDeflection;
@@ -455,9 +521,13 @@ SectionResult BeamColumnSolver::Solve(const SectionInput& input)
         const bool converged = it > 1 && step.change <= input.tolerance && step.eiChange <= 1e-4;
         if (converged) {
             // Results from the moduli that produced this solution, so that it is exactly in equilibrium.
-            if (nonlinearEi) {
+            if (nonlinearEi || tangent) {
                 // UpdateEi moved EI on; the final moments use the EI the system was solved with.
                 // The change is below 1e-4, so re-solving once with the new EI keeps them consistent.
+                // After a tangent step the secant moduli of its solution give one more
+                // solution, which differs from it by far less than the change.
+                if (tangent)
+                    p.UpdateModuli(y);
                 if (!p.SolveLinear(y)) {
                     out.status = SolveStatus::Unstable;
                     out.message = "The wall is not held: the equations have no unique solution.";
@@ -500,13 +570,23 @@ SectionResult BeamColumnSolver::Solve(const SectionInput& input)
             lastStep[i] = y[i] - previous[i];
         if (it > 2 && turn < 0)
             damping = true;
-        if (damping) {
+        if (damping && !tangent) {
             step.relaxed = true;
             for (size_t i = 0; i < y.size(); ++i)
                 y[i] = 0.5 * (y[i] + previous[i]);
         }
         out.history.push_back(step);
-        p.UpdateModuli(y);
+        if (tangent)
+            tangentChange = step.change;
+        // Tangent steps once the change is at most half the largest deflection.
+        if (!tangent && tangentsAllowed && it > 2 && step.change <= 0.5 * largest) {
+            tangent = true;
+            secantState = y;
+        }
+        if (tangent)
+            p.UpdateTangents(y);
+        else
+            p.UpdateModuli(y);
         previous = y;
     }
     out.status = SolveStatus::NotConverged;

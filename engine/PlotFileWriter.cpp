@@ -10,14 +10,47 @@ namespace {
 
 const char* const Eol = "\r\n";
 
-// Appends a value and what follows it (the separator or the line end).
+// Appends a value and the two characters after it (the separator or the line end), in one piece.
 void Put(std::string& out, double v, const char* after)
 {
     if (!std::isfinite(v))
         throw TorvikError("A result is not a finite number; no plot data file is written.");
-    out += FormatGeneral(v, 8);
-    out += after;
+    char text[kGeneralTextSize + 2];
+    char* end = WriteGeneral(text, v, 8);
+    *end++ = after[0];
+    *end++ = after[1];
+    out.append(text, static_cast<size_t>(end - text));
 }
+
+// Texts of a column of numbers that recurs in the file (the depths of the nodes,
+// the deflections at which curves of the same range are tabulated), written once.
+class RecurringTexts {
+public:
+    void Clear()
+    {
+        text_.clear();
+        ends_.clear();
+    }
+    size_t Size() const { return ends_.size(); }
+    void Add(double v)
+    {
+        if (!std::isfinite(v))
+            throw TorvikError("A result is not a finite number; no plot data file is written.");
+        AppendGeneral(text_, v, 8);
+        ends_.push_back(text_.size());
+    }
+    // Appends the text of entry i and what follows it.
+    void Put(std::string& out, size_t i, const char* after) const
+    {
+        const size_t begin = i == 0 ? 0 : ends_[i - 1];
+        out.append(text_, begin, ends_[i] - begin);
+        out += after;
+    }
+
+private:
+    std::string text_;
+    std::vector<size_t> ends_;
+};
 
 }  // namespace
 
@@ -36,11 +69,19 @@ std::vector<int> PlotFileWriter::CurveNodes(const SectionInput& in)
     return nodes;
 }
 
-double PlotFileWriter::CurveRange(const SectionInput& in, const SectionResult& r, int node)
+namespace {
+
+double LargestDeflection(const SectionResult& r)
 {
     double largest = 0;
     for (double y : r.y)
         largest = std::max(largest, std::fabs(y));
+    return largest;
+}
+
+// The deflection range of the curve of `node` when the largest deflection is `largest`.
+double Range(const SectionInput& in, double largest, int node)
+{
     double range = std::max(2 * largest, in.soil[node].ultimateDeflection);
     range = std::min(range, in.maxDeflection);
     if (!(range > 0))
@@ -48,35 +89,59 @@ double PlotFileWriter::CurveRange(const SectionInput& in, const SectionResult& r
     return range;
 }
 
+}  // namespace
+
+double PlotFileWriter::CurveRange(const SectionInput& in, const SectionResult& r, int node)
+{
+    return Range(in, LargestDeflection(r), node);
+}
+
 std::string PlotFileWriter::Text(const std::vector<SectionRun>& sections)
 {
     std::string out;
+    RecurringTexts depths, curveY;
+    double depthIncrement = 0, curveRange = 0;
     for (const SectionRun& s : sections) {
         const SectionInput& in = s.input;
         const SectionResult& r = s.result;
         const int n = in.nodeCount;
         out += std::to_string(n + 1) + Eol;
         out.reserve(out.size() + static_cast<size_t>(n + 1) * 150 + MaxCurves * CurvePoints * 36);
+        // The depths m h of the nodes, shared by the loads and the results of every section.
+        if (depths.Size() != static_cast<size_t>(n + 1) || depthIncrement != in.increment) {
+            depths.Clear();
+            for (int m = 0; m <= n; ++m)
+                depths.Add(m * in.increment);
+            depthIncrement = in.increment;
+        }
         for (int m = 0; m <= n; ++m) {
-            Put(out, m * in.increment, "  ");
+            depths.Put(out, static_cast<size_t>(m), "  ");
             Put(out, in.q[m], "  ");
             Put(out, in.qSoil[m], "  ");
             Put(out, in.qSurcharge[m], Eol);
         }
         out += std::to_string(in.unitSystem) + Eol;
         const std::vector<int> nodes = CurveNodes(in);
+        const double largest = LargestDeflection(r);
         out += std::to_string(nodes.size()) + Eol;
         // Labels in feet (English) or metres: the depth the graph's legend shows.
         const double labelFactor = in.unitSystem == 1 ? 1.0 / 12.0 : 1.0;
         for (int m : nodes) {
-            const double range = CurveRange(in, r, m);
+            const double range = Range(in, largest, m);
             Put(out, m * in.increment * labelFactor, "  ");
             out += std::to_string(CurvePoints) + Eol;
+            // Curves of one range (most of them) are tabulated at the same deflections.
+            if (curveY.Size() != CurvePoints || range != curveRange) {
+                curveY.Clear();
+                for (int i = 0; i < CurvePoints; ++i)
+                    curveY.Add(range * (2.0 * i / (CurvePoints - 1) - 1.0));
+                curveRange = range;
+            }
             const NodeSoil& soil = in.soil[m];
             for (int i = 0; i < CurvePoints; ++i) {
                 const double y = range * (2.0 * i / (CurvePoints - 1) - 1.0);
                 // The program's convention: p positive for negative y.
-                Put(out, y, "  ");
+                curveY.Put(out, static_cast<size_t>(i), "  ");
                 Put(out, soil.pyCurve ? soil.pyCurve->Resistance(y) : -soil.curve(y), Eol);
             }
         }
@@ -84,7 +149,10 @@ std::string PlotFileWriter::Text(const std::vector<SectionRun>& sections)
         out += std::to_string(n + 1) + Eol;
         out += std::string("0") + Eol;
         for (int m = 0; m <= n; ++m) {
-            Put(out, r.depth[m], "  ");
+            if (r.depth[m] == m * in.increment)
+                depths.Put(out, static_cast<size_t>(m), "  ");
+            else
+                Put(out, r.depth[m], "  ");
             Put(out, r.y[m], "  ");
             Put(out, r.moment[m], "  ");
             Put(out, r.shear[m], "  ");

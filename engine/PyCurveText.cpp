@@ -6,7 +6,9 @@ namespace engine {
 
 std::string Num(double value)
 {
-    return FormatGeneral(value, 5);
+    std::string text;
+    AppendGeneral(text, value, 5);
+    return text;
 }
 
 std::string DepthText(double z, int unitSystem)

@@ -81,7 +81,14 @@ double ScaledPyCurve::UltimateDeflection() const
 
 std::string ScaledPyCurve::Describe(const UnitLabels& units) const
 {
-    return base_->Describe(units) + "; p x " + Num(fp_) + (fy_ != 1 ? ", y x " + Num(fy_) : std::string());
+    std::string text = base_->Describe(units);
+    text += "; p x ";
+    AppendGeneral(text, fp_, 5);
+    if (fy_ != 1) {
+        text += ", y x ";
+        AppendGeneral(text, fy_, 5);
+    }
+    return text;
 }
 
 std::string ScaledPyCurve::DeflectionWarning(double y) const
@@ -112,7 +119,7 @@ double BlendedPyCurve::UltimateDeflection() const
 
 std::string BlendedPyCurve::Describe(const UnitLabels& units) const
 {
-    return Num(1 - w_) + " x [" + a_->Describe(units) + "] + " + Num(w_) + " x [" + b_->Describe(units) + "]";
+    return Describing(1 - w_, " x [", a_->Describe(units), "] + ", w_, " x [", b_->Describe(units), "]");
 }
 
 std::string BlendedPyCurve::DeflectionWarning(double y) const

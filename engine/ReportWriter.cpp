@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <sstream>
 
 namespace {
@@ -13,7 +14,12 @@ namespace {
 const char* const Eol = "\r\n";
 const char* const EngineVersion = "TORVIK engine 1.0 (finite-difference p-y analysis)";
 
-std::string Num(double v, int digits = 6) { return FormatGeneral(v, digits); }
+std::string Num(double v, int digits = 6)
+{
+    std::string text;
+    AppendGeneral(text, v, digits);
+    return text;
+}
 
 std::string Pad(const std::string& s, size_t width)
 {
@@ -98,11 +104,27 @@ public:
     // Cells right-aligned in columns of `width` (a wider cell gets one space before it).
     void Row(const std::vector<std::string>& cells, size_t width = 14)
     {
-        for (const std::string& c : cells) {
-            out_.append(c.size() >= width ? 1 : width - c.size(), ' ');
-            out_ += c;
-        }
+        for (const std::string& c : cells)
+            Cell(c, width);
         out_ += Eol;
+    }
+    // One cell of a row; the row ends with Eol.
+    void Cell(const std::string& c, size_t width = 14)
+    {
+        out_.append(c.size() >= width ? 1 : width - c.size(), ' ');
+        out_ += c;
+    }
+    // A cell holding a number, formatted without a string of its own.
+    void Cell(double v)
+    {
+        constexpr int width = 14;
+        char number[kGeneralTextSize];
+        const int size = static_cast<int>(WriteGeneral(number, v, 6) - number);
+        char cell[kGeneralTextSize + width];
+        const int pad = size >= width ? 1 : width - size;
+        std::memset(cell, ' ', static_cast<size_t>(pad));
+        std::memcpy(cell + pad, number, static_cast<size_t>(size));
+        out_.append(cell, static_cast<size_t>(pad + size));
     }
 
     void Front(const std::vector<SectionRun>& sections);
@@ -144,7 +166,10 @@ void Report::Front(const std::vector<SectionRun>& sections)
     Line("secant at the small deflection only where the curve has none (the power curves without k(py), Matlock's");
     Line("cube root); the iteration starts from these moduli. Once an update turns back on the previous one (an");
     Line("oscillation of the secant moduli) every later iteration is under-relaxed (mean of the new and old");
-    Line("deflections). Convergence: the largest change of deflection is at most the closure tolerance (and the");
+    Line("deflections). Once the change is at most half the largest deflection, tangent steps (each p-y curve's");
+    Line("slope dp/dy in place of its secant) finish the iteration; a tangent step that does not shrink the change");
+    Line("returns to the secant method. The results come from the secant moduli of the last solution.");
+    Line("Convergence: the largest change of deflection is at most the closure tolerance (and the");
     Line("largest relative change of EI at most 1E-4 with moment-EI curves), within " +
          std::to_string(BeamColumnSolver::MaxIterations) + " iterations.");
     Line("The axial force of a segment is the sum of the axial loads at and above its upper node (compression");
@@ -269,8 +294,12 @@ void Report::Loads(const SectionInput& in)
 {
     Heading("Distributed load on the wall (" + u_.perLength + ")");
     Row({"Node", "Depth (" + u_.depth + ")", "Total", "From soils", "From surcharge"});
-    for (int m = 0; m <= in.nodeCount; ++m)
-        Row({std::to_string(m), u_.Depth(m * in.increment), Num(in.q[m]), Num(in.qSoil[m]), Num(in.qSurcharge[m])});
+    for (int m = 0; m <= in.nodeCount; ++m) {
+        Cell(std::to_string(m));
+        for (double v : {m * in.increment * u_.depthFactor, in.q[m], in.qSoil[m], in.qSurcharge[m]})
+            Cell(v);
+        out_ += Eol;
+    }
 }
 
 void Report::Curves(const SectionInput& in)
@@ -282,8 +311,16 @@ void Report::Curves(const SectionInput& in)
         if (!any)
             Heading("p-y curves at the nodes");
         any = true;
-        Line("Node " + std::to_string(m) + " (depth " + u_.Depth(m * in.increment) + " " + u_.depth +
-             "): " + in.soil[m].criterion);
+        // Written piece by piece: the descriptions are long.
+        out_ += "Node ";
+        out_ += std::to_string(m);
+        out_ += " (depth ";
+        AppendGeneral(out_, m * in.increment * u_.depthFactor, 6);
+        out_ += " ";
+        out_ += u_.depth;
+        out_ += "): ";
+        out_ += in.soil[m].criterion;
+        out_ += Eol;
     }
     if (!any)
         Line("No node has a p-y curve (no soil resistance).");
@@ -296,9 +333,12 @@ void Report::Results(const SectionRun& s)
     Heading("Results per node");
     Row({"Node", "Depth (" + u_.depth + ")", "y (" + u_.length + ")", "Slope", "M (" + u_.moment + ")",
          "V (" + u_.force + ")", "p (" + u_.perLength + ")", "EI (" + u_.ei + ")"});
-    for (int m = 0; m <= in.nodeCount; ++m)
-        Row({std::to_string(m), u_.Depth(r.depth[m]), Num(r.y[m]), Num(r.slope[m]), Num(r.moment[m]), Num(r.shear[m]),
-             Num(r.reaction[m]), Num(r.ei[m])});
+    for (int m = 0; m <= in.nodeCount; ++m) {
+        Cell(std::to_string(m));
+        for (double v : {r.depth[m] * u_.depthFactor, r.y[m], r.slope[m], r.moment[m], r.shear[m], r.reaction[m], r.ei[m]})
+            Cell(v);
+        out_ += Eol;
+    }
 
     auto extreme = [&](const std::vector<double>& v, bool largest, bool absolute) {
         size_t at = 0;
@@ -477,7 +517,7 @@ std::string ReportWriter::Notes(const RunInfo& info, const std::vector<SectionRu
         out << "  Iteration  Largest change of deflection" << (s.input.meiCurves.empty() ? "" : "  Change of EI") << Eol;
         for (const IterationStep& st : s.result.history)
             out << Pad(std::to_string(st.iteration), 11) << Pad(Num(st.change), 30)
-                << (s.input.meiCurves.empty() ? "" : Pad(Num(st.eiChange), 14)) << (st.relaxed ? "  (under-relaxed)" : "")
+                << (s.input.meiCurves.empty() ? "" : Pad(Num(st.eiChange), 14)) << (st.relaxed ? "  (under-relaxed)" : st.tangent ? "  (tangent step)" : "")
                 << Eol;
         for (const std::string& w : s.result.warnings)
             out << "  WARNING: " << w << Eol;

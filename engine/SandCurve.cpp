@@ -105,17 +105,29 @@ std::string SandCurve::KeyValues(const UnitLabels& u) const
 {
     if (!(pu_ > 0))
         return "no resistance at this depth (no effective stress, no cohesion)";
-    std::string text = "A = " + Num(FactorA(xOverB_)) + ", B = " + Num(FactorB(xOverB_)) + ", pu = " + Num(pu_) + " " +
-                       u.forcePerLength + " at yu = " + Num(yu_) + " " + u.length + ", pm = " + Num(pm_) + " " +
-                       u.forcePerLength + " at ym = " + Num(ym_) + " " + u.length;
-    text += linear_ ? std::string(", straight lines 0-m-u (n <= 1)") : ", n = " + Num(n_);
-    text += hasLine_ ? ", initial line k x = " + Num(kx_) + " " + u.stress : std::string(", no initial line (k = 0)");
+    std::string text = Describing("A = ", FactorA(xOverB_), ", B = ", FactorB(xOverB_), ", pu = ", pu_, " ",
+                                  u.forcePerLength, " at yu = ", yu_, " ", u.length, ", pm = ", pm_, " ",
+                                  u.forcePerLength, " at ym = ", ym_, " ", u.length);
+    if (linear_) {
+        text += ", straight lines 0-m-u (n <= 1)";
+    } else {
+        text += ", n = ";
+        AppendGeneral(text, n_, 5);
+    }
+    if (hasLine_) {
+        text += ", initial line k x = ";
+        AppendGeneral(text, kx_, 5);
+        text += " ";
+        text += u.stress;
+    } else {
+        text += ", no initial line (k = 0)";
+    }
     return text;
 }
 
 std::string SandCurve::Describe(const UnitLabels& u) const
 {
-    return "sand (Reese, Cox and Koop 1974, static): ps = " + Num(ps_) + " " + u.forcePerLength + ", " + KeyValues(u);
+    return Describing("sand (Reese, Cox and Koop 1974, static): ps = ", ps_, " ", u.forcePerLength, ", ", KeyValues(u));
 }
 
 double SandCurve::InitialSlope() const

@@ -10,7 +10,12 @@
 
 namespace {
 
-std::string Num(double v) { return FormatGeneral(v, 8); }
+std::string Num(double v)
+{
+    std::string text;
+    AppendGeneral(text, v, 8);
+    return text;
+}
 std::string Int(long v) { return std::to_string(v); }
 
 [[noreturn]] void Fail(const std::string& message) { throw TorvikError(message); }

@@ -8,12 +8,13 @@ enum class SolveStatus { Converged, NotConverged, ExcessiveDeflection, Unstable,
 // The text of a status, for the report and the command line.
 const char* StatusText(SolveStatus status);
 
-// One iteration of the secant method.
+// One iteration of the secant method (or a tangent step near its end).
 struct IterationStep {
     int iteration = 0;
     double change = 0;     // largest change of deflection since the previous iteration
     double eiChange = 0;   // largest relative change of EI (moment-EI curves)
     bool relaxed = false;  // under-relaxed (after the moduli oscillated)
+    bool tangent = false;  // solved with the tangents of the p-y curves
 };
 
 // A force or moment that a specified deflection or slope exerts on the wall.

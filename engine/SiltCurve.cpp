@@ -19,9 +19,7 @@ SiltCurve::SiltCurve(double phi, double c, double s, double b, double x, double 
 
 std::string SiltCurve::Describe(const UnitLabels& u) const
 {
-    return "silt, c-phi soil (sand curve of Reese, Cox and Koop 1974 plus the cohesive part, Evans and Duncan 1982): "
-           "ps = " + Num(Ps()) + " " + u.forcePerLength + ", pc = " + Num(pcSilt_) + " " + u.forcePerLength + ", " +
-           KeyValues(u);
+    return Describing("silt, c-phi soil (sand curve of Reese, Cox and Koop 1974 plus the cohesive part, Evans and Duncan 1982): " "ps = ", Ps(), " ", u.forcePerLength, ", pc = ", pcSilt_, " ", u.forcePerLength, ", ", KeyValues(u));
 }
 
 }  // namespace engine

@@ -33,8 +33,7 @@ double SoftClayCurve::Ultimate() const
 
 std::string SoftClayCurve::Describe(const UnitLabels& u) const
 {
-    return "soft clay (Matlock 1970, static, J = 0.5): pu = " + Num(pu_) + " " + u.forcePerLength + ", y50 = " + Num(y50_) +
-           " " + u.length + (hasLine_ ? ", initial line k x = " + Num(kx_) + " " + u.stress : "");
+    return Describing("soft clay (Matlock 1970, static, J = 0.5): pu = ", pu_, " ", u.forcePerLength, ", y50 = ", y50_, " ", u.length, (hasLine_ ? ", initial line k x = " + Num(kx_) + " " + u.stress : ""));
 }
 
 double SoftClayCurve::InitialSlope() const

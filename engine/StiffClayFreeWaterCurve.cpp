@@ -93,10 +93,7 @@ double StiffClayFreeWaterCurve::UltimateDeflection() const
 
 std::string StiffClayFreeWaterCurve::Describe(const UnitLabels& u) const
 {
-    return "stiff clay with free water (Reese, Cox and Koop 1975, static): pc = " + Num(pc_) + " " + u.forcePerLength +
-           ", y50 = " + Num(y50_) + " " + u.length + ", As = " + Num(as_) + ", peak p = " + Num(peak_) + " " +
-           u.forcePerLength + ", residual p = " + Num(Residual()) + " " + u.forcePerLength +
-           (hasLine_ ? ", initial line k x = " + Num(kx_) + " " + u.stress : ", no initial line (k = 0)");
+    return Describing("stiff clay with free water (Reese, Cox and Koop 1975, static): pc = ", pc_, " ", u.forcePerLength, ", y50 = ", y50_, " ", u.length, ", As = ", as_, ", peak p = ", peak_, " ", u.forcePerLength, ", residual p = ", Residual(), " ", u.forcePerLength, (hasLine_ ? ", initial line k x = " + Num(kx_) + " " + u.stress : ", no initial line (k = 0)"));
 }
 
 double StiffClayFreeWaterCurve::InitialSlope() const

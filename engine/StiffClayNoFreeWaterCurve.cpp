@@ -33,9 +33,7 @@ double StiffClayNoFreeWaterCurve::Ultimate() const
 
 std::string StiffClayNoFreeWaterCurve::Describe(const UnitLabels& u) const
 {
-    return "stiff clay without free water (Welch and Reese 1972, static, J = 0.5): pu = " + Num(pu_) + " " +
-           u.forcePerLength + ", y50 = " + Num(y50_) + " " + u.length +
-           (hasLine_ ? ", initial line k x = " + Num(kx_) + " " + u.stress : "");
+    return Describing("stiff clay without free water (Welch and Reese 1972, static, J = 0.5): pu = ", pu_, " ", u.forcePerLength, ", y50 = ", y50_, " ", u.length, (hasLine_ ? ", initial line k x = " + Num(kx_) + " " + u.stress : ""));
 }
 
 double StiffClayNoFreeWaterCurve::InitialSlope() const

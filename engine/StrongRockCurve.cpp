@@ -19,8 +19,7 @@ double StrongRockCurve::Magnitude(double y) const
 
 std::string StrongRockCurve::Describe(const UnitLabels& u) const
 {
-    return "strong rock (Reese and Nyman 1978): su = qu/2 = " + Num(su_) + " " + u.stress + ", pu = b su = " +
-           Num(b_ * su_) + " " + u.forcePerLength + " beyond y = 0.0024 b = " + Num(0.0024 * b_) + " " + u.length;
+    return Describing("strong rock (Reese and Nyman 1978): su = qu/2 = ", su_, " ", u.stress, ", pu = b su = ", b_ * su_, " ", u.forcePerLength, " beyond y = 0.0024 b = ", 0.0024 * b_, " ", u.length);
 }
 
 std::string StrongRockCurve::DeflectionWarning(double y) const

@@ -35,8 +35,7 @@ double WeakRockCurve::UltimateDeflection() const
 
 std::string WeakRockCurve::Describe(const UnitLabels& u) const
 {
-    return "weak rock (Reese 1997): pur = " + Num(pur_) + " " + u.forcePerLength + ", yrm = " + Num(yrm_) + " " +
-           u.length + ", Kir = " + Num(kir_) + " " + u.stress + ", yA = " + Num(std::min(YA(), 16 * yrm_)) + " " + u.length;
+    return Describing("weak rock (Reese 1997): pur = ", pur_, " ", u.forcePerLength, ", yrm = ", yrm_, " ", u.length, ", Kir = ", kir_, " ", u.stress, ", yA = ", std::min(YA(), 16 * yrm_), " ", u.length);
 }
 
 double WeakRockCurve::InitialSlope() const

@@ -2,9 +2,11 @@
 
 #include "units/TorvikError.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <system_error>
 
@@ -15,27 +17,35 @@ constexpr int kExactPowers = 22;
 constexpr double kPowers[kExactPowers + 1] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                               1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
+// Two decimal digits of 0..99, for writing digits in pairs.
+constexpr char kPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
 // The general form of a normal double with `digits` (1..15) significant digits,
-// the same text as the correctly rounded conversion, or "" where this short way
-// cannot be sure of the rounding. The value is scaled by an exact power of ten
-// (one rounding, 1.1E-16 relative) to a number of `digits` integer digits; unless
-// its fraction lies within twice that error of one half, rounding it to an
-// integer rounds the exact value the same way. It is faster than the
-// conversion with a precision.
-std::string QuickGeneral(double value, int digits, int minExponentDigits)
+// the same text as the correctly rounded conversion, written at `o` (room for
+// kGeneralTextSize characters); returns the end of the text, or null where this
+// short way cannot be sure of the rounding.
+// The value is scaled by an exact power of ten (one rounding, 1.1E-16 relative)
+// to a number of `digits` integer digits; unless its fraction lies within twice
+// that error of one half, rounding it to an integer rounds the exact value the
+// same way. It is faster than the conversion with a precision.
+char* QuickGeneral(char* o, double value, int digits, int minExponentDigits)
 {
     const double a = std::fabs(value);
     // The decimal exponent from the binary one (log10(2) = 0.30103); it may be one
     // too small, which the scaling below corrects.
-    int binary = 0;
-    std::frexp(a, &binary);
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &a, sizeof bits);
+    const int binary = static_cast<int>(bits >> 52) - 1022;  // as frexp gives it, for a normal double
     int exponent = ((binary - 1) * 78913) >> 18;
     const double low = kPowers[digits - 1], high = kPowers[digits];
     double scaled = 0;
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int k = digits - 1 - exponent;
         if (k > kExactPowers || -k > kExactPowers)
-            return {};
+            return nullptr;
         scaled = k >= 0 ? a * kPowers[k] : a / kPowers[-k];
         if (scaled >= high)
             ++exponent;
@@ -45,31 +55,41 @@ std::string QuickGeneral(double value, int digits, int minExponentDigits)
             break;
     }
     if (!(scaled >= low && scaled < high))
-        return {};
+        return nullptr;
     const std::uint64_t whole = static_cast<std::uint64_t>(scaled);  // below 1E15: exact
     const double fraction = scaled - static_cast<double>(whole);
     if (std::fabs(fraction - 0.5) <= scaled * 2.3e-16)
-        return {};
+        return nullptr;
     std::uint64_t n = whole + (fraction > 0.5 ? 1 : 0);
     if (static_cast<double>(n) >= high) {
         n /= 10;
         ++exponent;
     }
-    char d[20];
-    int count = 0;
-    for (std::uint64_t m = n; count < digits; m /= 10)
-        d[digits - 1 - count++] = static_cast<char>('0' + m % 10);
+    // The digits, most significant first, two at a time from the right.
+    char d[32] = {};  // room for the 16-character copies below
+    int left = digits;
+    if (n < 4000000000u) {  // in 32 bits, whose divisions are shorter
+        std::uint32_t n32 = static_cast<std::uint32_t>(n);
+        for (; left >= 2; n32 /= 100, left -= 2)
+            std::memcpy(d + left - 2, kPairs + 2 * (n32 % 100), 2);
+        n = n32;
+    } else {
+        for (; left >= 2; n /= 100, left -= 2)
+            std::memcpy(d + left - 2, kPairs + 2 * (n % 100), 2);
+    }
+    if (left == 1)
+        d[0] = static_cast<char>('0' + n);
+    int count = digits;
     while (count > 1 && d[count - 1] == '0')
         --count;
 
-    // Built in a buffer: the text then fits the string's own storage mostly.
-    char out[48];
-    char* o = out;
     if (value < 0)
         *o++ = '-';
+    // n (at most 15) digits; copying a fixed 16 characters is faster than copying
+    // n, and the buffer (kGeneralTextSize) has room for the excess.
     auto put = [&o](const char* from, int n) {
-        for (int i = 0; i < n; ++i)
-            *o++ = from[i];
+        std::memcpy(o, from, 16);
+        o += n;
     };
     if (exponent < -4 || exponent >= digits) {
         *o++ = d[0];
@@ -80,7 +100,7 @@ std::string QuickGeneral(double value, int digits, int minExponentDigits)
         *o++ = 'E';
         if (exponent < 0)
             *o++ = '-';
-        char e[8];
+        char e[16];  // read 16 at a time by put
         const auto r = std::to_chars(e, e + sizeof e, exponent < 0 ? -exponent : exponent);
         for (int pad = static_cast<int>(r.ptr - e); pad < minExponentDigits; ++pad)
             *o++ = '0';
@@ -103,18 +123,23 @@ std::string QuickGeneral(double value, int digits, int minExponentDigits)
             *o++ = '0';
         put(d, count);
     }
-    return std::string(out, o);
+    return o;
+}
+
+[[noreturn]] void NotFinite()
+{
+    // No text stands for infinity or NaN: a file holding it could not be read
+    // back, and a "0" would hide the fault. Every value is checked where it
+    // enters, so one reaching here is a fault of the program.
+    throw TorvikError("Internal error: a value that is not a finite number was to be written.");
 }
 
 }  // namespace
 
 std::string FormatGeneral(long double value, int digits, int minExponentDigits)
 {
-    // No text stands for infinity or NaN: a file holding it could not be read
-    // back, and a "0" would hide the fault. Every value is checked where it
-    // enters, so one reaching here is a fault of the program.
     if (!std::isfinite(value))
-        throw TorvikError("Internal error: a value that is not a finite number was to be written.");
+        NotFinite();
     if (value == 0)  // also folds -0 into "0"
         return "0";
     if (digits < 1)
@@ -134,9 +159,9 @@ std::string FormatGeneral(long double value, int digits, int minExponentDigits)
     const double narrow = fitsDouble ? static_cast<double>(value) : 0.0;
     const bool narrowDigits = fitsDouble && (digits <= 12 || static_cast<long double>(narrow) == value);
     if (narrowDigits && digits <= 15 && std::fabs(narrow) >= std::numeric_limits<double>::min()) {
-        std::string text = QuickGeneral(narrow, digits, minExponentDigits);
-        if (!text.empty())
-            return text;
+        char text[kGeneralTextSize];
+        if (const char* end = QuickGeneral(text, narrow, digits, minExponentDigits))
+            return std::string(text, static_cast<size_t>(end - text));
     }
     auto result = narrowDigits
                       ? std::to_chars(buffer, buffer + sizeof buffer, narrow, std::chars_format::general, digits)
@@ -156,6 +181,32 @@ std::string FormatGeneral(long double value, int digits, int minExponentDigits)
     while (static_cast<int>(exponent.size()) < minExponentDigits)
         exponent.insert(0, "0");
     return mantissa + "E" + (negative ? "-" : "") + exponent;
+}
+
+char* WriteGeneral(char* buffer, double value, int digits, int minExponentDigits)
+{
+    if (!std::isfinite(value))
+        NotFinite();
+    if (value != 0 && digits >= 1 && digits <= 15 && minExponentDigits <= 8 &&
+        std::fabs(value) >= std::numeric_limits<double>::min()) {
+        if (char* end = QuickGeneral(buffer, value, digits, minExponentDigits))
+            return end;
+    }
+    // Up to 17 digits and 8 exponent digits the text fits the buffer.
+    const std::string text = FormatGeneral(value, std::min(digits, 17), std::min(minExponentDigits, 8));
+    std::memcpy(buffer, text.data(), text.size());
+    return buffer + text.size();
+}
+
+void AppendGeneral(std::string& out, double value, int digits, int minExponentDigits)
+{
+    if (digits > 17 || minExponentDigits > 8) {
+        out += FormatGeneral(value, digits, minExponentDigits);
+        return;
+    }
+    char text[kGeneralTextSize];
+    const char* end = WriteGeneral(text, value, digits, minExponentDigits);
+    out.append(text, static_cast<size_t>(end - text));
 }
 
 std::string FormatFixed(long double value, int precision, int decimals)

@@ -13,6 +13,17 @@
 // NaN have no text: they raise TorvikError, an internal error.
 std::string FormatGeneral(long double value, int digits, int minExponentDigits = 0);
 
+// Appends FormatGeneral(value, digits, minExponentDigits) to `out`: the same
+// text, written straight into `out` (for files of many numbers).
+void AppendGeneral(std::string& out, double value, int digits, int minExponentDigits = 0);
+
+// The room WriteGeneral needs: the text of a double with up to 17 digits.
+constexpr int kGeneralTextSize = 48;
+// Writes FormatGeneral(value, digits, minExponentDigits) into `buffer` (kGeneralTextSize
+// characters, no terminating zero) and returns the end of the text; digits above
+// 17 and exponent digits above 8 count as 17 and 8.
+char* WriteGeneral(char* buffer, double value, int digits, int minExponentDigits = 0);
+
 // Fixed notation with `decimals` decimals ("12.3"), or the general format with
 // `precision` digits when the integer part needs more than `precision` digits.
 // A value that rounds to zero carries no sign.

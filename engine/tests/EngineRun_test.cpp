@@ -260,6 +260,33 @@ TEST_F(EngineFiles, CantileverInSandConvergesWithCurvesInThePlot)
     EXPECT_NE(report.find("Sum of lateral forces:"), std::string::npos);
 }
 
+TEST_F(EngineFiles, SoftClayPileConvergesToTheSolutionInFewIterations)
+{
+    // A 20 m pile in soft clay with 100 kN at the head: the tangent steps near the
+    // end leave the result far closer to the solution than the closure tolerance.
+    auto pile = [this](double tolerance) {
+        {
+            TestWall w(2, 200, 0.1);
+            w.Stiffness(0, 200, 2e5);
+            w.Generated(0, 0.0, 0.6, 0.6);
+            w.wall->WaterDepthBackfill = w.wall->WaterDepthExcavation = 0;
+            w.wall->MaxDeflection = 2.0;
+            w.wall->ClosureTolerance = tolerance;
+            w.Load(0, 0, 100);
+            w.Layer(1, 30.0, {17, 20, 0.02, 0}, {18, 60, 0.01, 0});
+            w.Save(files.dataFile);
+        }
+        RunOutcome o = Run();
+        EXPECT_TRUE(o.plotWritten) << ReadAll(files.runNotes);
+        return o.sections.at(0).result;
+    };
+    const SectionResult usual = pile(1e-6), tight = pile(1e-12);
+    ASSERT_EQ(usual.y.size(), tight.y.size());
+    EXPECT_LE(usual.Iterations(), 12);
+    for (size_t m = 0; m < usual.y.size(); ++m)
+        EXPECT_NEAR(usual.y[m], tight.y[m], 1e-8) << "node " << m;
+}
+
 TEST_F(EngineFiles, ShortAndLongTermGiveTwoSections)
 {
     {

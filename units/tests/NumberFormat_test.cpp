@@ -128,6 +128,9 @@ TEST(FormatGeneral, SameDigitsAsPrintfGeneral)
             v = -v;
         const int e = i % 11 == 0 ? 2 : 0;
         ASSERT_EQ(FormatGeneral(v, d, e), Reference(v, d, e)) << v << " with " << d << " digits";
+        std::string appended = "x";
+        AppendGeneral(appended, v, d, e);
+        ASSERT_EQ(appended, "x" + Reference(v, d, e)) << v << " with " << d << " digits";
     }
     for (double v : {0.5, 2.5, 0.125, 1234.5, 9.5, 99.95, 9.9999999e-5, 1e-5, 1e15, 123456789.0})
         for (int d = 1; d <= 15; ++d)
