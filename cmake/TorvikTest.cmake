@@ -24,7 +24,8 @@ function(torvik_add_test name)
     list(APPEND props RESOURCE_LOCK program_directory)
   endif()
   # Parameter values are often structs; their byte dumps make no useful test names.
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES PROPERTIES ${props})
+  # Listing the tests may take a while under an emulator (Wine) on a busy machine.
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 NO_PRETTY_VALUES PROPERTIES ${props})
 endfunction()
 
 # torvik_folder(LIBRARY name DEPENDS lib...)

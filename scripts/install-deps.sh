@@ -7,6 +7,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev
   locales xvfb xauth
+  clang libclang-rt-14-dev
+  g++-mingw-w64-x86-64-posix wine wine64
 )
 missing=()
 for p in "${packages[@]}"; do
