@@ -94,6 +94,12 @@ RunOutcome EngineRun::Analyse(const std::string& dataFile)
         outcome.fileError = "The data file " + dataFile + " cannot be read.";
         return outcome;
     }
+    return Analyse(std::move(blocks));
+}
+
+RunOutcome EngineRun::Analyse(std::vector<WallFileBlock> blocks)
+{
+    RunOutcome outcome;
     for (WallFileBlock& b : blocks) {
         SectionRun s;
         s.heading = b.heading;

@@ -1,5 +1,6 @@
 #pragma once
 #include "engine/SectionRun.h"
+#include "engine/WallFileReader.h"
 
 #include <string>
 #include <vector>
@@ -30,6 +31,8 @@ public:
     static RunOutcome Run(const RunFiles& files);
     // Reads and analyses a data file without writing anything.
     static RunOutcome Analyse(const std::string& dataFile);
+    // Analyses the blocks of a data file already read.
+    static RunOutcome Analyse(std::vector<WallFileBlock> blocks);
     // The four names of names.dat ("" for a missing line); lines may end in CR LF.
     static bool ReadNamesFile(const std::string& path, RunFiles& files);
 };

@@ -2,11 +2,9 @@
 // its path, called with 6 through names.dat, released; many times in one process.
 #include "engine/tests/TestWall.h"
 #include "run/AnalysisRun.h"
+#include "run/DynamicLibrary.h"
 
 #include <gtest/gtest.h>
-
-#include <dlfcn.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -57,12 +55,12 @@ protected:
 
 TEST_F(EngineLibrary, ExportsOnlyTheEntryPoint)
 {
-    void* library = dlopen((dir / "bin" / EngineLibraryName).c_str(), RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(library, nullptr) << dlerror();
-    EXPECT_NE(dlsym(library, "_ITORVIK"), nullptr);
-    EXPECT_EQ(dlsym(library, "_ZN9EngineRun3RunERK8RunFiles"), nullptr);
-    EXPECT_EQ(dlsym(library, "_Z13FormatGeneraleii"), nullptr);
-    dlclose(library);
+    DynamicLibrary library((dir / "bin" / EngineLibraryName).string());
+    ASSERT_TRUE(library.Loaded());
+    EXPECT_NE(library.Symbol("_ITORVIK"), nullptr);
+    EXPECT_EQ(library.Symbol("_ZN9EngineRun3RunERK8RunFiles"), nullptr);
+    EXPECT_EQ(library.Symbol("_Z13FormatGeneraleii"), nullptr);
+    EXPECT_EQ(library.Symbol("ITORVIK"), nullptr);
 }
 
 TEST_F(EngineLibrary, LoadCallReleaseManyTimesGivesTheSameResults)
@@ -101,12 +99,14 @@ TEST_F(EngineLibrary, MissingLibraryIsReportedAndLeavesNoNamesFile)
 
 TEST_F(EngineLibrary, WithoutNamesFileTheEngineWritesNothing)
 {
-    void* library = dlopen((dir / "bin" / EngineLibraryName).c_str(), RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(library, nullptr);
-    auto entry = reinterpret_cast<void (*)(int)>(dlsym(library, "_ITORVIK"));
-    fs::current_path(dir / "bin");
-    entry(6);  // no names.dat: returns quietly
-    dlclose(library);
+    {
+        DynamicLibrary library((dir / "bin" / EngineLibraryName).string());
+        ASSERT_TRUE(library.Loaded());
+        auto entry = reinterpret_cast<void (*)(int)>(library.Symbol("_ITORVIK"));
+        ASSERT_NE(entry, nullptr);
+        fs::current_path(dir / "bin");
+        entry(6);  // no names.dat: returns quietly
+    }
     EXPECT_FALSE(fs::exists(dir / "wall.tk4o"));
 }
 
