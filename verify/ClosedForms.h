@@ -12,8 +12,18 @@ namespace closedform {
 // SI units: EI in kN-m^2, the foundation modulus in kN/m^2, loads in kN and
 // kN/m.
 constexpr double EI = 2.0e5, K = 50.0, P = 10.0, W = 0.5;
-inline const double Lambda = std::pow(K / (4 * EI), 0.25);
-inline const double LongBeam = 12 / Lambda;  // lambda L = 12: a long beam
+// A square root by Newton's method, so that the constants below are fixed when
+// compiling: the case table is built during static initialisation, whose order
+// among inline variables compilers do not all keep.
+constexpr double ConstantSqrt(double x)
+{
+    double r = x > 1 ? x : 1;
+    for (int i = 0; i < 200; ++i)
+        r = 0.5 * (r + x / r);
+    return r;
+}
+constexpr double Lambda = ConstantSqrt(ConstantSqrt(K / (4 * EI)));  // (K / 4EI)^(1/4)
+constexpr double LongBeam = 12 / Lambda;                             // lambda L = 12: a long beam
 constexpr double CantileverL = 20.0;
 // Axial load: half the buckling load sqrt(k EI) of the beam on the foundation.
 constexpr double N = 0.5 * 3162.27766;
