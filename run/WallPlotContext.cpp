@@ -1,8 +1,8 @@
 // The plot reader's view of the open wall: its fields and soil layers table.
-#include "model/BatchHost.h"
 #include "model/MainWindowHost.h"
 #include "model/ProgramData.h"
 #include "run/ReadPlotFile.h"
+#include "run/ResultTables.h"
 #include "tables/Data.h"
 #include "tables/GridTable.h"
 #include "tables/WallTables.h"
@@ -39,24 +39,15 @@ std::string PlotFileName(const std::string& dataFileName)
 
 bool LoadWallResults(const std::string& wallFile, TResultGraphs& graphs, std::string& error)
 {
+    TPlotReadContext context;
+    if (!ReadWallContext(wallFile, context, error))
+        return false;
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(wallFile, ec)) {
-        error = "The wall data file " + wallFile + " does not exist.";
-        return false;
-    }
-    BatchHost host;
-    std::unique_ptr<TProgramData> wall =
-        TProgramData::CreateFromFile(host, wallFile, TProgramData::FormatForPath(wallFile));
-    if (!host.prompt.shown.empty()) {
-        error = "The wall data file " + wallFile + " cannot be read: " + host.prompt.shown.front();
-        return false;
-    }
     const std::string plotFile = PlotFileName(wallFile);
     if (!std::filesystem::is_regular_file(plotFile, ec)) {
         error = "The plot data file " + plotFile + " does not exist.";
         return false;
     }
-    TPlotReadContext context = PlotReadContext(*wall);
     if (!ReadPlotFile(graphs, plotFile, false, context, nullptr)) {
         error = "The plot data file " + plotFile + " cannot be read: " + context.ErrorMessage;
         return false;

@@ -5,11 +5,11 @@
 // without Qt.
 #include "cli/Command.h"
 #include "cli/plot/PlotModule.h"
+#include "cli/qt/GuiCommand.h"
 #include "graph/widgets/GraphExport.h"
 #include "run/ReadPlotFile.h"
 #include "run/ResultGraphs.h"
 
-#include <QGuiApplication>
 
 #include <cstdlib>
 #include <iostream>
@@ -99,35 +99,21 @@ int Run(const std::vector<std::string>& args)
         std::cerr << "torvik-cli plot: the graph " << a->graph << " has no drawable range\n";
         return ExitBadInput;
     }
-    // Drawing text needs a GUI application; the offscreen platform needs no display.
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Qt's notices about the session (no runtime directory and the like) are
-    // not the command's output; errors still reach standard error.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type == QtCriticalMsg || type == QtFatalMsg)
-            std::cerr << message.toStdString() << "\n";
+    // Drawing text needs a GUI application.
+    return WithGuiApplication([&] {
+        QString message;
+        if (!TGraphExport::Save(*graph, *ranges, QString::fromStdString(a->out), a->width, a->height, a->ppi,
+                                &message)) {
+            std::cerr << "torvik-cli plot: " << message.toStdString() << "\n";
+            return int(ExitBadInput);
+        }
+        return int(ExitOk);
     });
-    int argc = 1;
-    char name[] = "torvik-cli";
-    char* argv[] = {name, nullptr};
-    QGuiApplication app(argc, argv);
-    QString message;
-    if (!TGraphExport::Save(*graph, *ranges, QString::fromStdString(a->out), a->width, a->height, a->ppi, &message)) {
-        std::cerr << "torvik-cli plot: " << message.toStdString() << "\n";
-        return ExitBadInput;
-    }
-    return ExitOk;
 }
 
 }  // namespace
 
 TORVIK_PLOT_EXPORT int TorvikCliPlot(int argc, const char* const* argv)
 {
-    try {
-        return Run(std::vector<std::string>(argv, argv + argc));
-    } catch (const std::exception& e) {
-        std::cerr << "torvik-cli plot: " << e.what() << "\n";
-        return ExitBadInput;
-    }
+    return RunModuleCommand("plot", Run, argc, argv);
 }

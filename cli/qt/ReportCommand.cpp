@@ -2,9 +2,9 @@
 // analysed wall, written as the program writes it (part of the drawing module).
 #include "cli/Command.h"
 #include "cli/plot/PlotModule.h"
+#include "cli/qt/GuiCommand.h"
 #include "run/widgets/CalculationReport.h"
 
-#include <QGuiApplication>
 
 #include <cstdlib>
 #include <iostream>
@@ -58,33 +58,20 @@ int Run(const std::vector<std::string>& args)
     const auto a = Parse(args);
     if (!a)
         return ExitUsage;
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type == QtCriticalMsg || type == QtFatalMsg)
-            std::cerr << message.toStdString() << "\n";
+    return WithGuiApplication([&] {
+        QString error;
+        if (!TCalculationReport::Write(QString::fromStdString(a->wallFile), QString::fromStdString(a->out), a->paper,
+                                       &error)) {
+            std::cerr << "torvik-cli report: " << error.toStdString() << "\n";
+            return int(ExitBadInput);
+        }
+        return int(ExitOk);
     });
-    int argc = 1;
-    char name[] = "torvik-cli";
-    char* argv[] = {name, nullptr};
-    QGuiApplication app(argc, argv);
-    QString error;
-    if (!TCalculationReport::Write(QString::fromStdString(a->wallFile), QString::fromStdString(a->out), a->paper,
-                                   &error)) {
-        std::cerr << "torvik-cli report: " << error.toStdString() << "\n";
-        return ExitBadInput;
-    }
-    return ExitOk;
 }
 
 }  // namespace
 
 TORVIK_PLOT_EXPORT int TorvikCliReport(int argc, const char* const* argv)
 {
-    try {
-        return Run(std::vector<std::string>(argv, argv + argc));
-    } catch (const std::exception& e) {
-        std::cerr << "torvik-cli report: " << e.what() << "\n";
-        return ExitBadInput;
-    }
+    return RunModuleCommand("report", Run, argc, argv);
 }

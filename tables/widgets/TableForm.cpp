@@ -3,14 +3,12 @@
 #include "tables/EnumColumn.h"
 #include "tables/GridTable.h"
 #include "tables/TableColumn.h"
-#include "tables/TablePaste.h"
 #include "tables/widgets/CellDelegate.h"
 #include "tables/widgets/TableModel.h"
 #include "units/Prompt.h"
 #include "units/TorvikError.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QHeaderView>
@@ -318,6 +316,24 @@ void TTableForm::Retitle()
         dialog_->setWindowTitle(title);
 }
 
+QSize TTableForm::ComboMetrics() const
+{
+    if (comboMetrics_.isEmpty()) {
+        bool controls = false;
+        for (int k = 0; k < table_->VisibleColumnCount(); ++k)
+            controls = controls || table_->VisibleColumn(k).NeedsControls();
+        if (!controls)
+            return {};
+        // A drop-down list's height and the width of its frame and arrow around
+        // its text; measured once, not at every layout.
+        QComboBox probe;
+        probe.addItem("M");
+        comboMetrics_ = QSize(std::max(8, probe.sizeHint().width() - probe.fontMetrics().horizontalAdvance("M")),
+                              probe.sizeHint().height() - 1);
+    }
+    return comboMetrics_;
+}
+
 TableFormMetrics TTableForm::Metrics() const
 {
     TableFormMetrics m;
@@ -325,17 +341,11 @@ TableFormMetrics TTableForm::Metrics() const
     const QFontMetrics fm = grid_->fontMetrics();
     const QFontMetrics hfm = grid_->horizontalHeader()->fontMetrics();
     m.margin = std::max(1, ppi / 20);
-    bool controls = false;
-    for (int k = 0; k < table_->VisibleColumnCount(); ++k)
-        controls = controls || table_->VisibleColumn(k).NeedsControls();
     int rowHeight = fm.height() + 6;
     int comboExtra = 0;
-    if (controls) {
-        // A drop-down list's frame and arrow around its text.
-        QComboBox probe;
-        rowHeight = std::max(rowHeight, probe.sizeHint().height() - 1);
-        probe.addItem("M");
-        comboExtra = std::max(8, probe.sizeHint().width() - probe.fontMetrics().horizontalAdvance("M"));
+    if (const QSize combo = ComboMetrics(); combo.isValid()) {
+        rowHeight = std::max(rowHeight, combo.height());
+        comboExtra = combo.width();
     }
     m.rowHeight = rowHeight;
     const TTextMeasure measure = [&hfm](const std::string& text) {
@@ -639,110 +649,6 @@ void TTableForm::AssignmentRefused(const QModelIndex& index, const QString& text
             grid_->edit(cell);
         delegate_->SetEditorText(text);
     });
-}
-
-int TTableForm::CurrentDataRow()
-{
-    const QModelIndex current = grid_->currentIndex();
-    if (!current.isValid() || current.row() >= table_->RowCount()) {
-        prompt_.Information("Grid.Row not in valid range");
-        return -1;
-    }
-    return current.row();
-}
-
-void TTableForm::BtnAddClick()
-{
-    if (!table_ || !CommitCurrent())
-        return;
-    TGridTable& table = *table_;
-    auto onChange = std::move(table.OnChange);
-    table.OnChange = nullptr;
-    scrollAttached_ = false;
-    view_.rowsInView = RowsInViewAfterAdd(view_.rowsInView, table.RowCount(), table.RowGroup());
-    table.AppendRowGroup();
-    // New rows below the view scroll it so that the last row is the bottom row in view.
-    if (view_.topRow + view_.rowsInView < table.RowCount())
-        view_.topRow = table.RowCount() - view_.rowsInView;
-    table.SetChanged(true);
-    table.OnChange = std::move(onChange);
-    scrollAttached_ = true;
-    Refresh();
-    grid_->setCurrentIndex(model_->index(table.RowCount() - 1, std::max(0, grid_->currentIndex().column())));
-}
-
-void TTableForm::BtnInsClick()
-{
-    if (!table_ || !CommitCurrent())
-        return;
-    const int row = CurrentDataRow();
-    if (row < 0)
-        return;
-    TGridTable& table = *table_;
-    table.SetChanged(true);
-    view_.rowsInView = RowsInViewAfterAdd(view_.rowsInView, table.RowCount(), table.RowGroup());
-    table.InsertRowGroup(row);
-    Refresh();
-}
-
-void TTableForm::BtnDelClick()
-{
-    if (!table_ || !CommitCurrent())
-        return;
-    const int row = CurrentDataRow();
-    if (row < 0)
-        return;
-    table_->SetChanged(true);
-    table_->DeleteRowGroup(row);
-    Refresh();
-}
-
-void TTableForm::CopySelection()
-{
-    if (!table_)
-        return;
-    const QModelIndexList cells = grid_->selectionModel()->selectedIndexes();
-    if (cells.isEmpty())
-        return;
-    int top = cells.front().row(), bottom = top, left = cells.front().column(), right = left;
-    for (const QModelIndex& cell : cells) {
-        top = std::min(top, cell.row());
-        bottom = std::max(bottom, cell.row());
-        left = std::min(left, cell.column());
-        right = std::max(right, cell.column());
-    }
-    QApplication::clipboard()->setText(QString::fromStdString(CopyTableText(*table_, top, bottom, left, right)));
-}
-
-void TTableForm::PasteClipboard()
-{
-    if (!table_ || !CommitCurrent())
-        return;
-    const QModelIndex current = grid_->currentIndex();
-    if (!current.isValid())
-        return;
-    TGridTable& table = *table_;
-    // One refresh after the whole block, not one per added row.
-    auto onChange = std::move(table.OnChange);
-    auto onCellChange = std::move(table.OnCellChange);
-    table.OnChange = nullptr;
-    table.OnCellChange = nullptr;
-    PasteResult result;
-    try {
-        result = PasteTableText(table, current.row(), current.column(),
-                                QApplication::clipboard()->text().toStdString());
-    } catch (const TorvikError& e) {
-        result.error = e.what();
-    }
-    if (result.stored > 0 || result.rowsAdded > 0)
-        table.SetChanged(true);
-    table.OnChange = std::move(onChange);
-    table.OnCellChange = std::move(onCellChange);
-    if (result.rowsAdded > 0)
-        view_.rowsInView = std::min(table.RowCount(), std::max(view_.rowsInView, InitialRowsInView(table.RowCount())));
-    Refresh();
-    if (!result.error.empty())
-        prompt_.Information(result.error);
 }
 
 bool TTableForm::eventFilter(QObject* watched, QEvent* event)

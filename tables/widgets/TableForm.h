@@ -3,6 +3,7 @@
 
 #include <QPointer>
 #include <QRect>
+#include <QSize>
 #include <QWidget>
 
 #include <functional>
@@ -77,6 +78,8 @@ private:
     void Refresh();
     void ApplyLayout();
     TableFormMetrics Metrics() const;
+    // Width around a drop-down list's text and its row height; invalid without such lists.
+    QSize ComboMetrics() const;
     void SyncControls();
     void DestroyControls();
     void RefreshControl(int index, int row);
@@ -109,5 +112,5 @@ private:
     bool applying_ = false;
     QTimer* snapTimer_;
     QRect appliedFrame_;
-    int cornerWidth_ = 0;
+    mutable QSize comboMetrics_;
 };
