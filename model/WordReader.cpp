@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <istream>
 #include <iterator>
 #include <string_view>
@@ -48,6 +49,12 @@ void SplitWords(std::string_view line, std::vector<std::string_view>& scratch, s
 
 TWordReader::TWordReader(const std::string& path)
 {
+    // A directory cannot be read as a file. On Linux it opens and then fails to
+    // read, on Windows it fails to open with "Permission denied"; one message
+    // for both names the cause.
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored))
+        throw EInOutError("Cannot read file " + path + ": " + std::strerror(EISDIR));
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
         throw EInOutError("Cannot open file " + path + ": " + std::strerror(errno));

@@ -8,7 +8,7 @@ packages=(
   nlohmann-json3-dev
   locales xvfb xauth
   poppler-utils fonts-dejavu-core dpkg-dev file
-  clang libclang-rt-14-dev g++-mingw-w64-x86-64-posix
+  clang libclang-rt-14-dev g++-mingw-w64-x86-64-posix wine wine64
 )
 missing=()
 for p in "${packages[@]}"; do

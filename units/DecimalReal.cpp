@@ -1,9 +1,10 @@
 #include "units/DecimalReal.h"
 
-#include <charconv>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
 #include <cstdint>
 #include <string>
-#include <system_error>
 
 namespace {
 
@@ -121,6 +122,48 @@ bool FastValue(std::string_view body, long double& value)
     return true;
 }
 
+// Any other number, by the C library's conversion, which rounds correctly to
+// an extended real with glibc and with MinGW-w64 alike (MinGW's std::from_chars
+// for long double goes through an 8-byte real and loses the last digits). The
+// text is rewritten without its decimal point, as digits times a power of ten,
+// so that the locale's decimal separator cannot change the result. False when
+// the value lies outside the extended range.
+bool GeneralValue(std::string_view body, long double& value)
+{
+    std::string digits;
+    digits.reserve(body.size() + 24);
+    long scale = 0;
+    std::size_t i = 0;
+    bool point = false;
+    for (; i < body.size() && (IsDigit(body[i]) || body[i] == '.'); ++i) {
+        if (body[i] == '.') {
+            point = true;
+            continue;
+        }
+        digits += body[i];
+        if (point)
+            --scale;
+    }
+    long exponent = 0;
+    if (i < body.size()) {  // the exponent; its syntax was checked by Scan
+        ++i;
+        bool negative = false;
+        if (body[i] == '+' || body[i] == '-')
+            negative = body[i++] == '-';
+        for (; i < body.size(); ++i)
+            if (exponent < 100000000)
+                exponent = exponent * 10 + (body[i] - '0');
+        if (negative)
+            exponent = -exponent;
+    }
+    digits += 'E';
+    digits += std::to_string(exponent + scale);
+    errno = 0;
+    char* end = nullptr;
+    value = std::strtold(digits.c_str(), &end);
+    return errno != ERANGE && std::isfinite(value);
+}
+
 }  // namespace
 
 DecimalStatus ParseDecimalReal(std::string_view text, long double& value)
@@ -138,14 +181,10 @@ DecimalStatus ParseDecimalReal(std::string_view text, long double& value)
         value = shape.negative ? -parsed : parsed;
         return DecimalStatus::Ok;
     }
-    // std::from_chars never looks at the locale; it takes no "+" sign.
-    const auto result = std::from_chars(body.data(), body.data() + body.size(), parsed);
-    if (result.ec == std::errc::result_out_of_range) {
+    if (!GeneralValue(body, parsed)) {
         if (shape.magnitude >= 0)
             return DecimalStatus::Overflow;
         parsed = 0;  // below the smallest extended value
-    } else if (result.ec != std::errc() || result.ptr != body.data() + body.size()) {
-        return DecimalStatus::Invalid;
     }
     value = shape.negative ? -parsed : parsed;
     return DecimalStatus::Ok;

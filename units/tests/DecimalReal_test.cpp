@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <ostream>
 #include <random>
@@ -44,6 +44,9 @@ INSTANTIATE_TEST_SUITE_P(
         RealCase{"1e5", DecimalStatus::Ok, 1e5L}, RealCase{"-1.25E+3", DecimalStatus::Ok, -1250},
         RealCase{"0.333333333333333333", DecimalStatus::Ok, 0.333333333333333333L},
         RealCase{"007", DecimalStatus::Ok, 7}, RealCase{"0.000", DecimalStatus::Ok, 0},
+        // beyond the short path: still rounded to the extended real, not to an 8-byte one
+        RealCase{"1595410.123456789012345678", DecimalStatus::Ok, 1595410.123456789012345678L},
+        RealCase{"1.7976931E308", DecimalStatus::Ok, 1.7976931E308L},
         // below the smallest extended value: zero, not an error
         RealCase{"1E-5000", DecimalStatus::Ok, 0}, RealCase{"0.0001E-4950", DecimalStatus::Ok, 0},
         // too large for an extended value, also when written with many digits
@@ -77,7 +80,7 @@ TEST(DecimalReal, AgreesWithTheGeneralConversion)
         long double fast = 0;
         long double general = 0;
         ASSERT_EQ(ParseDecimalReal(text, fast), DecimalStatus::Ok) << text;
-        std::from_chars(text.data(), text.data() + text.size(), general);
+        general = std::strtold(text.c_str(), nullptr);  // the C library's, in the "C" locale
         ASSERT_EQ(fast, general) << text;
     }
 }
