@@ -3,6 +3,7 @@
 #include "tables/GridTable.h"
 #include "units/NumberFormat.h"
 #include "units/TorvikError.h"
+#include "units/tests/CommaLocale.h"
 #include "SampleWalls.h"
 #include "model/StageFiles.h"
 
@@ -10,6 +11,7 @@
 
 #include <clocale>
 #include <locale>
+#include <memory>
 
 namespace {
 
@@ -455,18 +457,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(DataFileTest, CommaLocaleStillWritesFullStops)
 {
-    const char* previous = std::setlocale(LC_ALL, nullptr);
-    const std::string saved = previous ? previous : "C";
-    if (!std::setlocale(LC_ALL, "de_DE.UTF-8") && !std::setlocale(LC_ALL, "de_DE.utf8"))
+    auto comma = std::make_unique<CommaLocale>();
+    if (!comma->Active())
         GTEST_SKIP() << "no German locale installed";
-    std::locale::global(std::locale(std::setlocale(LC_ALL, nullptr)));
     auto wall = TProgramData::CreateNew(host);
     wall->IncrementLength = 0.5;
     wall->ClosureTolerance = 1.25E-6L;
     const std::string file = Save(*wall);
     auto read = TProgramData::CreateFromFile(host, wall->FileName, 1);
-    std::locale::global(std::locale::classic());
-    std::setlocale(LC_ALL, saved.c_str());
+    comma.reset();
     EXPECT_NE(file.find("0 0.5\t100\t1.25E-6\t0\r\n"), std::string::npos);
     EXPECT_EQ(read->IncrementLength, 0.5);
     EXPECT_EQ(read->ClosureTolerance, 1.25E-6L);

@@ -1,5 +1,6 @@
 #include "units/NumberFormat.h"
 #include "units/TorvikError.h"
+#include "units/tests/CommaLocale.h"
 
 #include <gtest/gtest.h>
 
@@ -66,14 +67,11 @@ TEST(FormatGeneral, PadsExponentToMinimumDigits)
 
 TEST(FormatGeneral, IgnoresCommaDecimalLocale)
 {
-    const char* set = std::setlocale(LC_ALL, "de_DE.UTF-8");
-    if (set == nullptr)
-        GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
-    std::locale::global(std::locale("de_DE.UTF-8"));
+    const CommaLocale comma;
+    if (!comma.Active())
+        GTEST_SKIP() << "no German locale installed";
     EXPECT_EQ(FormatGeneral(1234.5L, 8), "1234.5");
     EXPECT_EQ(FormatGeneral(1.25e-6L, 8), "1.25E-6");
-    std::locale::global(std::locale::classic());
-    std::setlocale(LC_ALL, "C");
 }
 
 TEST(FormatFixed, OneDecimalUpToThePrecision)
