@@ -47,8 +47,10 @@ grep -qE '^\s*\[ *[0-9]+\] _ITORVIK$' <<<"$exports" ||
 (
   cd build-mingw
   export WINEPREFIX="$PWD/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  mkdir -p "$WINEPREFIX"
   wineserver -p
   trap 'wineserver -k || true' EXIT
+  wine wineboot --init >/dev/null 2>&1  # the prefix made once, before the tests
   ctest --output-on-failure -j"$jobs"
 )
 
