@@ -159,8 +159,7 @@ bool GeneralValue(std::string_view body, long double& value)
     digits += 'E';
     digits += std::to_string(exponent + scale);
     errno = 0;
-    char* end = nullptr;
-    value = std::strtold(digits.c_str(), &end);
+    value = std::strtold(digits.c_str(), nullptr);
     return errno != ERANGE && std::isfinite(value);
 }
 
