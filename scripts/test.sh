@@ -50,7 +50,9 @@ grep -qE '^\s*\[ *[0-9]+\] _ITORVIK$' <<<"$exports" ||
   mkdir -p "$WINEPREFIX"
   wineserver -p
   trap 'wineserver -k || true' EXIT
-  wine wineboot --init >/dev/null 2>&1  # the prefix made once, before the tests
+  # The prefix and Wine's services started before the tests: a test program
+  # that has to start them itself may pass and then never end.
+  wine wineboot --init >/dev/null 2>&1
   ctest --output-on-failure -j"$jobs"
 )
 

@@ -17,6 +17,8 @@ bool IsDigit(char c)
 struct Shape {
     bool negative = false;
     std::size_t mantissaBegin = 0;  // first character after the sign
+    std::size_t mantissaEnd = 0;    // the exponent's "E", or the end of the text
+    int fractionDigits = 0;         // digits after the decimal point
     long exponent = 0;              // written exponent, capped far beyond any range
     int magnitude = 0;              // decimal exponent of the leading non-zero digit
     bool allZero = true;
@@ -38,7 +40,7 @@ bool Scan(std::string_view t, Shape& s)
         }
     }
     if (i < t.size() && t[i] == '.') {
-        for (++i; i < t.size() && IsDigit(t[i]); ++i, ++digits) {
+        for (++i; i < t.size() && IsDigit(t[i]); ++i, ++digits, ++s.fractionDigits) {
             if (t[i] != '0')
                 s.allZero = false;
             else if (s.allZero)
@@ -47,6 +49,7 @@ bool Scan(std::string_view t, Shape& s)
     }
     if (digits == 0)
         return false;
+    s.mantissaEnd = i;
     if (i < t.size() && (t[i] == 'E' || t[i] == 'e')) {
         ++i;
         bool negativeExponent = false;
@@ -77,46 +80,23 @@ const long double kExactPowers[] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e
 // significant digits and a small decimal exponent. The digits then form an
 // exact 64-bit integer m and 10^k is exact, so m * 10^k or m / 10^k, rounded
 // once, is the correctly rounded value, the same that the general conversion gives.
-bool FastValue(std::string_view body, long double& value)
+bool FastValue(std::string_view text, const Shape& shape, long double& value)
 {
+    const long k = shape.exponent - shape.fractionDigits;
+    if (k < -27 || k > 27)
+        return false;
     std::uint64_t m = 0;
     int digits = 0;
-    int scale = 0;  // decimal exponent contributed by the fraction
-    std::size_t i = 0;
-    bool point = false;
-    for (; i < body.size(); ++i) {
-        const char c = body[i];
-        if (c == '.') {
-            point = true;
+    for (std::size_t i = shape.mantissaBegin; i < shape.mantissaEnd; ++i) {
+        const char c = text[i];
+        if (c == '.')
             continue;
-        }
-        if (!IsDigit(c))
-            break;
         if (m != 0 || c != '0')
             ++digits;
         if (digits > 19)
             return false;
         m = m * 10 + static_cast<std::uint64_t>(c - '0');
-        if (point)
-            --scale;
     }
-    long exponent = 0;
-    if (i < body.size()) {  // the exponent; its syntax was checked by Scan
-        ++i;
-        bool negative = false;
-        if (body[i] == '+' || body[i] == '-')
-            negative = body[i++] == '-';
-        for (; i < body.size(); ++i) {
-            exponent = exponent * 10 + (body[i] - '0');
-            if (exponent > 100)
-                return false;
-        }
-        if (negative)
-            exponent = -exponent;
-    }
-    const long k = exponent + scale;
-    if (k < -27 || k > 27)
-        return false;
     const long double mantissa = static_cast<long double>(m);
     value = k < 0 ? mantissa / kExactPowers[-k] : mantissa * kExactPowers[k];
     return true;
@@ -125,39 +105,18 @@ bool FastValue(std::string_view body, long double& value)
 // Any other number, by the C library's conversion, which rounds correctly to
 // an extended real with glibc and with MinGW-w64 alike (MinGW's std::from_chars
 // for long double goes through an 8-byte real and loses the last digits). The
-// text is rewritten without its decimal point, as digits times a power of ten,
+// number is passed without its decimal point, as digits times a power of ten,
 // so that the locale's decimal separator cannot change the result. False when
 // the value lies outside the extended range.
-bool GeneralValue(std::string_view body, long double& value)
+bool GeneralValue(std::string_view text, const Shape& shape, long double& value)
 {
     std::string digits;
-    digits.reserve(body.size() + 24);
-    long scale = 0;
-    std::size_t i = 0;
-    bool point = false;
-    for (; i < body.size() && (IsDigit(body[i]) || body[i] == '.'); ++i) {
-        if (body[i] == '.') {
-            point = true;
-            continue;
-        }
-        digits += body[i];
-        if (point)
-            --scale;
-    }
-    long exponent = 0;
-    if (i < body.size()) {  // the exponent; its syntax was checked by Scan
-        ++i;
-        bool negative = false;
-        if (body[i] == '+' || body[i] == '-')
-            negative = body[i++] == '-';
-        for (; i < body.size(); ++i)
-            if (exponent < 100000000)
-                exponent = exponent * 10 + (body[i] - '0');
-        if (negative)
-            exponent = -exponent;
-    }
+    digits.reserve(shape.mantissaEnd - shape.mantissaBegin + 24);
+    for (std::size_t i = shape.mantissaBegin; i < shape.mantissaEnd; ++i)
+        if (text[i] != '.')
+            digits += text[i];
     digits += 'E';
-    digits += std::to_string(exponent + scale);
+    digits += std::to_string(shape.exponent - shape.fractionDigits);
     errno = 0;
     value = std::strtold(digits.c_str(), nullptr);
     return errno != ERANGE && std::isfinite(value);
@@ -174,13 +133,12 @@ DecimalStatus ParseDecimalReal(std::string_view text, long double& value)
         value = shape.negative ? -0.0L : 0.0L;
         return DecimalStatus::Ok;
     }
-    std::string_view body = text.substr(shape.mantissaBegin);
     long double parsed = 0;
-    if (FastValue(body, parsed)) {
+    if (FastValue(text, shape, parsed)) {
         value = shape.negative ? -parsed : parsed;
         return DecimalStatus::Ok;
     }
-    if (!GeneralValue(body, parsed)) {
+    if (!GeneralValue(text, shape, parsed)) {
         if (shape.magnitude >= 0)
             return DecimalStatus::Overflow;
         parsed = 0;  // below the smallest extended value
