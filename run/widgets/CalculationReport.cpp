@@ -136,6 +136,11 @@ public:
     }
 
     double Width() const { return body_.width(); }
+    // The width of one line of `text` in `font` on this device.
+    double TextWidth(const QString& text, const QFont& font) const
+    {
+        return QFontMetricsF(font, &device_).horizontalAdvance(text);
+    }
     size_t Count() const { return pages_.size(); }
     const std::vector<Step>& Page(size_t i) const { return pages_[i]; }
 
@@ -330,11 +335,17 @@ public:
         p_.Text(t_.Field("Title"), Pages::Sans(14));
         p_.Space(4);
         const QFileInfo info(wallFile);
+        // A word never wraps: a fingerprint wider than its column is given in
+        // two groups of 32 digits, one under the other, so that all of it is on the paper.
+        const double column = 0.72 * p_.Width() - Mm(1.5);
+        QString shownFingerprint = fingerprint;
+        if (p_.TextWidth(fingerprint, Pages::Sans(9)) > column && fingerprint.size() > 32)
+            shownFingerprint = fingerprint.left(32) + '\n' + fingerprint.mid(32);
         std::vector<QStringList> rows = {
             {"Project title", t_.Field("Title")},
             {"Data file", info.fileName()},
             {"Folder", info.absolutePath()},
-            {"SHA-256 of the data file", fingerprint},
+            {"SHA-256 of the data file", shownFingerprint},
             {"Report made", QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm t")},
             {"Analysis run", t_.Field("Run started")},
             {"Program", ProgramVersion},
