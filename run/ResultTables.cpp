@@ -4,6 +4,7 @@
 #include "model/BatchHost.h"
 #include "model/ProgramData.h"
 #include "run/ReadPlotFile.h"
+#include "run/ResultGraphs.h"
 #include "units/NumberFormat.h"
 
 #include <algorithm>
@@ -295,7 +296,8 @@ void FillEnvelopeGraph(TGraphPlot& graph, const std::vector<TEnvelopeRow>& envel
     graph.ShowThree = true;
     graph.ShowLegend = true;
     graph.XCaption = "Deflection (" + u.Deflection + ")";
-    graph.XCaption2 = "Bending Moment (" + u.Moment + ")";
+    // The same label as the moment graph's.
+    graph.XCaption2 = unitSystem == 3 ? "Bending Moment (" + u.Moment + ")" : MomentAxisCaption(unitSystem == 1);
     graph.XCaption3 = "Shear (" + u.Shear + ")";
     graph.YCaption = graph.YCaption2 = graph.YCaption3 = "Depth (" + u.Depth + ")";
     graph.XUnits = graph.XUnits2 = graph.XUnits3 = graph.YUnits = "";
