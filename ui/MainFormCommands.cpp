@@ -5,6 +5,7 @@
 
 #include "model/ProgramData.h"
 #include "model/StageFiles.h"
+#include "model/UnitSwitch.h"
 #include "run/AnalysisRun.h"
 #include "run/ReadPlotFile.h"
 #include "tables/GridTable.h"
@@ -146,8 +147,12 @@ void TMainForm::UnitsClick(int system)
     } catch (const TorvikError& e) {
         prompt_->Information(e.what());
     }
-    if (wall->UnitSystem() != before)
+    if (wall->UnitSystem() != before) {
+        // The iteration controls left at their defaults take the round ones of the new system.
+        AdoptControlDefaults(wall->MaxDeflection, wall->ClosureTolerance, before, wall->UnitSystem());
+        RefreshDialogs();
         SetModified(true);
+    }
 }
 
 void TMainForm::EarthPressureClick(int kind)
@@ -188,7 +193,9 @@ void TMainForm::StagesChanged()
     const TProgramData* wall = OpenWall();
     if (!wall)
         return;
-    statusLabel_->setText(QString::fromStdString(StageStatusText(*wall)));
+    const QString status = QString::fromStdString(StageStatusText(*wall));
+    statusLabel_->setText(status);
+    statusLabel_->setAccessibleName(status);
     act_->Stage->menuAction()->setVisible(StageMenuState(*wall).Visible);
     UpdateStageButtons();
 }
