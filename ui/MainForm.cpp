@@ -10,6 +10,7 @@
 #include "ui/MainMenus.h"
 #include "ui/ProgramIcon.h"
 #include "ui/art/Artwork.h"
+#include "ui/rules/DialogValues.h"
 #include "ui/rules/DocumentNames.h"
 
 #include <QAction>
@@ -42,6 +43,8 @@ TMainForm::TMainForm(Prompt* prompt) : dialogPrompt_(this), prompt_(prompt ? pro
 
     readSettings();
     resultCommands_ = std::make_unique<TResultCommands>(*prompt_);
+    resultCommands_->SetStatusReporter(
+        [this](const std::string& text) { statusBar()->showMessage(QString::fromStdString(text), 15000); });
     createMenus();
     createToolBars();
     createStatusBar();
@@ -58,6 +61,7 @@ TMainForm::TMainForm(Prompt* prompt) : dialogPrompt_(this), prompt_(prompt ? pro
 
     UnitsSwitched.Subscribe([this] { RefreshDialogs(); });
     ReplaceOpenWall(TProgramData::CreateNew(*this));
+    StartWithoutWaterTable(*OpenWall());
     ShowOpenWall();
 }
 
@@ -76,7 +80,8 @@ void TMainForm::createStatusBar()
 {
     // A permanent field: menu hints shown in the status bar must not erase it.
     statusLabel_ = new QLabel(this);
-    statusLabel_->setAccessibleName("Construction stage");
+    // Screen readers read the text itself (StagesChanged keeps the name equal to it).
+    statusLabel_->setAccessibleDescription("Construction stage");
     statusBar()->addWidget(statusLabel_, 1);
 }
 

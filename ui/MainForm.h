@@ -148,6 +148,9 @@ private:
 
     // MainFormFiles.cpp: the document commands.
     void FileNewClick();
+    // The windows a new wall opens with: Wall Properties, and the side view
+    // beside it when the area has room.
+    void ShowStartingWindows();
     void FileOpenClick();
     // Writes the wall to its data file; a never-saved or older-layout wall asks
     // for a name first. False when cancelled or not written.

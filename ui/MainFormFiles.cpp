@@ -9,12 +9,16 @@
 #include "run/AnalysisRun.h"
 #include "run/ReadPlotFile.h"
 #include "run/widgets/ResultCommands.h"
+#include "ui/profile/SideView.h"
+#include "ui/rules/DialogValues.h"
 #include "ui/rules/DocumentNames.h"
 #include "ui/rules/MenuRules.h"
 #include "units/TorvikError.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 
 namespace {
 
@@ -61,8 +65,29 @@ void TMainForm::FileNewClick()
     // Making the new wall closes every child window, graph windows included:
     // the graphs describe the wall that is gone.
     ReplaceOpenWall(TProgramData::CreateNew(*this));
+    StartWithoutWaterTable(*OpenWall());
     resultsLoaded_ = false;
     ShowOpenWall();
+    ShowStartingWindows();
+}
+
+void TMainForm::ShowStartingWindows()
+{
+    // A new wall starts with its properties; the side view beside them
+    // follows the wall as it is entered, when the area has room for both.
+    TInputDialog* properties = ShowDialog(InputDialog::Prop);
+    auto* window = qobject_cast<QMdiSubWindow*>(properties->parentWidget());
+    if (!window)
+        return;
+    window->move(0, 0);
+    const QSize area = mdiArea_->viewport()->size();
+    const int room = area.width() - window->frameGeometry().width();
+    if (room >= TDlgSideView::MinimumWidth) {
+        TDlgSideView* view = TDlgSideView::Open(*mdiArea_, *this, *prompt_);
+        if (auto* side = qobject_cast<QMdiSubWindow*>(view->parentWidget()))
+            side->setGeometry(window->frameGeometry().width(), 0, std::min(room, 580), std::min(area.height(), 431));
+    }
+    mdiArea_->setActiveSubWindow(window);
 }
 
 void TMainForm::FileOpenClick()

@@ -10,6 +10,8 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDesktopServices>
+#include <QUrl>
 #include <QFileInfo>
 
 #include <filesystem>
@@ -45,8 +47,11 @@ void TResultCommands::SaveReport(const TProgramData& wall)
                                                    QString::fromStdString(name), TCalculationReport::DefaultPaper(),
                                                    &error);
     QApplication::restoreOverrideCursor();
-    if (!written)
+    if (!written) {
         prompt_.Information("The report was not written. " + error.toStdString());
+        return;
+    }
+    Written("The report was written to ", name);
 }
 
 void TResultCommands::SaveCsv(const TProgramData& wall)
@@ -61,11 +66,28 @@ void TResultCommands::SaveCsv(const TProgramData& wall)
     const auto chosen = prompt_.SaveFileName("Save Results as CSV", "CSV files (*.csv)", Proposal(wallFile, ".csv"));
     if (!chosen)
         return;
+    const std::string name = WithExtension(*chosen, ".csv");
     try {
-        WriteFileAtomically(WithExtension(*chosen, ".csv"), ResultsCsv(results));
+        WriteFileAtomically(name, ResultsCsv(results));
     } catch (const TorvikError& e) {
         prompt_.Information(e.what());
+        return;
     }
+    Written("The results were written to ", name);
+}
+
+void TResultCommands::Written(const std::string& what, const std::string& file)
+{
+    const std::string path = QFileInfo(QString::fromStdString(file)).absoluteFilePath().toStdString();
+    if (status_)
+        status_(what + path);
+    if (prompt_.AskYesNo(what + path + ". Do you want to open the file now?") !=
+        Prompt::Answer::Yes)
+        return;
+    const bool opened = open_ ? open_(path)
+                              : QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+    if (!opened)
+        prompt_.Information("No program could open " + path + ".");
 }
 
 void TResultCommands::ShowStageEnvelope(const TProgramData& wall)

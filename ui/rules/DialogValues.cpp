@@ -1,5 +1,7 @@
 #include "ui/rules/DialogValues.h"
 
+#include "model/ProgramData.h"
+
 long double ShownValue(TShownUnit unit, long double stored, int unitSystem)
 {
     if (unitSystem != 1)
@@ -52,4 +54,27 @@ bool StoreTitle(std::string& title, const std::string& typed)
         return false;
     title = line;
     return true;
+}
+
+long double NoWaterTableDepth(int unitSystem)
+{
+    switch (unitSystem) {
+    case 1: return 12000;  // inches
+    case 2: return 300;    // metres
+    default: return 1000;
+    }
+}
+
+std::string WaterTableNote(long double depth, long double wallLength)
+{
+    if (depth >= wallLength && depth >= 0)
+        return "no water table (below the wall tip)";
+    if (depth < 0)
+        return "above the ground surface";
+    return std::string();
+}
+
+void StartWithoutWaterTable(TProgramData& wall)
+{
+    wall.WaterDepthBackfill = wall.WaterDepthExcavation = NoWaterTableDepth(wall.UnitSystem());
 }
