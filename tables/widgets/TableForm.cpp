@@ -638,16 +638,21 @@ void TTableForm::AssignmentRefused(const QModelIndex& index, const QString& text
     // the refused text, so that the user can mend it.
     QTimer::singleShot(0, this, [this, cell, text, message] {
         prompt_.Information(message.toStdString());
-        delegate_->SetRefusing(false);
-        if (!table_ || !cell.isValid())
+        if (!table_ || !cell.isValid()) {
+            delegate_->SetRefusing(false);
             return;
+        }
+        // Still refusing while the focus finds its way back: the editor that
+        // holds the refused text must not store it as it loses the focus.
         if (subWindow_ && Host().area)
             Host().area->setActiveSubWindow(subWindow_);
-        grid_->setFocus();
         grid_->setCurrentIndex(cell);
-        if (!delegate_->OpenEditor())
+        if (!delegate_->OpenEditor()) {
+            grid_->setFocus();
             grid_->edit(cell);
+        }
         delegate_->SetEditorText(text);
+        delegate_->SetRefusing(false);
     });
 }
 

@@ -154,6 +154,40 @@ TEST_F(TableFormTest, RefusedValueKeepsTheCursorInTheCellAndTheOldValue)
     EXPECT_EQ(prompt.shown.back(), "Entry must be an integer.");
 }
 
+// A refused text stays in its cell however the cell is left (Enter, Tab, a
+// click on another cell); Escape there brings back the stored value.
+TEST_F(TableFormTest, RefusedTextStaysInItsCellAndEscapeRestoresTheStoredValue)
+{
+    TGridTable& sections = Table(WallTable::PileSect);
+    const QString stored = QString::fromStdString(sections.Cell(3, 0).AsText());
+    TTableForm& editor = Open(WallTable::PileSect);
+    QTableView* grid = editor.Grid();
+    for (Qt::Key end : {Qt::Key_Return, Qt::Key_Tab}) {
+        Type(editor, 0, 3, "2*x", end);
+        QLineEdit* cell = OpenCellEditor(editor);
+        ASSERT_NE(cell, nullptr) << end;
+        EXPECT_EQ(cell->text(), "2*x") << end;
+        EXPECT_EQ(grid->currentIndex(), grid->model()->index(0, 3)) << end;
+        QTest::keyClick(cell, Qt::Key_Escape);
+        Settle();
+        EXPECT_EQ(OpenCellEditor(editor), nullptr) << end;
+        EXPECT_EQ(grid->model()->index(0, 3).data().toString(), stored) << end;
+    }
+    // A click on another cell.
+    grid->setCurrentIndex(grid->model()->index(0, 3));
+    QTest::keyClicks(grid, "2");
+    ASSERT_NE(OpenCellEditor(editor), nullptr);
+    QTest::keyClicks(OpenCellEditor(editor), "*x");
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, grid->visualRect(grid->model()->index(0, 0)).center());
+    Settle();
+    QLineEdit* cell = OpenCellEditor(editor);
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->text(), "2*x");
+    EXPECT_EQ(grid->currentIndex(), grid->model()->index(0, 3));
+    EXPECT_EQ(prompt.shown.size(), 3u);
+    EXPECT_EQ(QString::fromStdString(sections.Cell(3, 0).AsText()), stored);
+}
+
 TEST_F(TableFormTest, RowButtonsFollowTheRowLimitsAndTheWindowGrowsToTenRows)
 {
     TGridTable& weights = Table(WallTable::SoilWeight);  // 2 to 20 rows
