@@ -72,8 +72,16 @@ struct TableFormSnap {
 
 // Largest number of header lines among the visible columns.
 int HeaderRows(const TGridTable& table);
-// Text of the row-number cell of table row r: r div RowGroup + 1.
+// Text of the row-number cell of table row r: r div RowGroup + 1; in the
+// two-row parameter table of a soil layer the rows also say which end of the
+// layer they give ("1  top of layer", "2  bottom of layer").
 std::string RowNumberText(const TGridTable& table, int r);
+// Whether a table holds the parameters of one soil layer: two fixed rows, the
+// values at the top and at the bottom of the layer.
+bool IsLayerParameterTable(const TGridTable& table);
+// The comment shown under a table: its own comments, and under a soil
+// layer's parameters the typical values of k(py) and E50 with their sources.
+std::string CommentText(const TGridTable& table);
 // Row buttons: shown unless MinRows equals MaxRows; add and insert until MaxRows; delete above MinRows.
 TableFormButtons RowButtons(const TGridTable& table);
 // Rows in view when the editor opens: the row count, at most 10.

@@ -226,9 +226,10 @@ TTableForm::TTableForm(TGridTable& table, Prompt& prompt, QWidget* parent)
     connect(btnIns_, &QPushButton::clicked, this, &TTableForm::BtnInsClick);
     connect(btnDel_, &QPushButton::clicked, this, &TTableForm::BtnDelClick);
 
-    lblComments_ = new QLabel(QString::fromStdString(table.Comments()).replace('\r', '\n'), this);
-    lblComments_->setAccessibleName("Comments");
-    lblComments_->setVisible(!table.Comments().empty());
+    const QString comments = QString::fromStdString(CommentText(table)).replace('\r', '\n');
+    lblComments_ = new QLabel(comments, this);
+    lblComments_->setAccessibleName(comments);
+    lblComments_->setVisible(!comments.isEmpty());
     if (!table.HelpPicture().empty() && Host().pictures)
         imgHelp_ = Host().pictures(table.HelpPicture(), this);
 
@@ -351,7 +352,10 @@ TableFormMetrics TTableForm::Metrics() const
     const TTextMeasure measure = [&hfm](const std::string& text) {
         return hfm.horizontalAdvance(QString::fromStdString(text));
     };
-    m.columnWidths.push_back(std::max(measure(table_->TopLeft() + "  "), ppi / 3));
+    int rowHeader = std::max(measure(table_->TopLeft() + "  "), ppi / 3);
+    for (int r = 0; r < table_->RowCount() && IsLayerParameterTable(*table_); ++r)
+        rowHeader = std::max(rowHeader, measure(RowNumberText(*table_, r) + "  "));
+    m.columnWidths.push_back(rowHeader);
     for (int k = 0; k < table_->VisibleColumnCount(); ++k) {
         const TColumn& column = table_->VisibleColumn(k);
         int width = column.Width(ppi, measure);
@@ -373,7 +377,7 @@ TableFormMetrics TTableForm::Metrics() const
     m.buttonWidth = std::max(81, button.width());
     m.buttonHeight = std::max(21, button.height());
     m.buttonsVisible = btnAdd_->isVisibleTo(const_cast<TTableForm*>(this));
-    if (!table_->Comments().empty()) {
+    if (!lblComments_->text().isEmpty()) {
         const QSize label = lblComments_->sizeHint();
         m.commentWidth = label.width();
         m.commentHeight = label.height();

@@ -17,6 +17,8 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
@@ -280,6 +282,34 @@ TEST_F(TableFormTest, RowButtonOpensTheSubTableEditorWithItsRowInTheTitle)
     Settle();
     EXPECT_EQ(TTableForm::Of(*parameters), nullptr);
     EXPECT_TRUE(form->MdiArea()->subWindowList().isEmpty());
+}
+
+// A soil layer's parameter editor says which row is the top and which the
+// bottom of the layer, and gives the typical values of k(py) under the table.
+TEST_F(TableFormTest, LayerParametersNameTheirRowsAndGiveTypicalValues)
+{
+    TGridTable& layers = Table(WallTable::NewSoil);
+    TTableForm& editor = Open(WallTable::NewSoil);
+    editor.Grid()->setCurrentIndex(editor.Grid()->model()->index(0, 2));
+    QTest::keyClick(editor.Grid(), Qt::Key_Space);
+    TTableForm* sub = TTableForm::Of(*layers.Cell(2, 0).AsTable());
+    ASSERT_NE(sub, nullptr);
+    QAbstractItemModel* model = sub->Grid()->model();
+    EXPECT_EQ(model->headerData(0, Qt::Vertical).toString(), "1  top of layer");
+    EXPECT_EQ(model->headerData(1, Qt::Vertical).toString(), "2  bottom of layer");
+    // The row header is wide enough for its text.
+    const QFontMetrics fm = sub->Grid()->verticalHeader()->fontMetrics();
+    EXPECT_GE(sub->Grid()->verticalHeader()->width(), fm.horizontalAdvance("2  bottom of layer"));
+    QLabel* comments = nullptr;
+    for (QLabel* l : sub->findChildren<QLabel*>())
+        if (l->text().startsWith("Typical k(py)"))
+            comments = l;
+    ASSERT_NE(comments, nullptr);
+    EXPECT_TRUE(comments->isVisible());
+    EXPECT_NE(comments->text().indexOf("dense 125 and 225"), -1);
+    EXPECT_EQ(comments->accessibleName(), comments->text());
+    // Tables of rows in groups keep their bare numbers.
+    EXPECT_EQ(editor.Grid()->model()->headerData(0, Qt::Vertical).toString(), "1");
 }
 
 TEST_F(TableFormTest, PasteStoresABlockUpToTheFirstRefusedValue)
