@@ -202,8 +202,19 @@ bool ReadWallContext(const std::string& wallFile, TPlotReadContext& context, std
     return true;
 }
 
+const char* const OlderResultsNote = "results older than the data file";
+
+bool ResultsOlderThanData(const std::string& wallFile)
+{
+    namespace fs = std::filesystem;
+    std::error_code plotError, wallError;
+    const auto plot = fs::last_write_time(PlotFileName(wallFile), plotError);
+    const auto wall = fs::last_write_time(wallFile, wallError);
+    return !plotError && !wallError && plot < wall;
+}
+
 bool LoadResultTables(const std::string& wallFile, const TPlotReadContext& context, TResultSet& results,
-                      std::string& error)
+                      std::string& error, bool acceptOlder)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
@@ -212,7 +223,7 @@ bool LoadResultTables(const std::string& wallFile, const TPlotReadContext& conte
         error = "The wall " + wallFile + " has no results: analyse it first.";
         return false;
     }
-    if (fs::last_write_time(plotFile, ec) < fs::last_write_time(wallFile, ec)) {
+    if (!acceptOlder && ResultsOlderThanData(wallFile)) {
         error = "The results of " + wallFile + " are older than the wall data file: analyse it again.";
         return false;
     }

@@ -161,6 +161,9 @@ private:
     void UpdatePrevFile(const std::string& path);
     // Loads the plot data file of the open wall, when it exists.
     bool LoadResults(bool reportErrors);
+    // Marks the result graphs (and their open windows) when the results are
+    // older than the data file, and unmarks them when they are not.
+    void MarkOlderResults();
     // The graphs were read again: open graph windows show the new results, or
     // close when there are none.
     void ResultsReread();

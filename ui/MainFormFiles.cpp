@@ -8,6 +8,7 @@
 #include "model/StageFiles.h"
 #include "run/AnalysisRun.h"
 #include "run/ReadPlotFile.h"
+#include "run/ResultTables.h"
 #include "run/widgets/ResultCommands.h"
 #include "ui/profile/SideView.h"
 #include "ui/rules/DialogValues.h"
@@ -195,6 +196,8 @@ bool TMainForm::FileSaveClick()
         prompt_->Information(e.what());
         return false;
     }
+    // The results on screen now belong to an older state of the data file.
+    MarkOlderResults();
     return true;
 }
 
@@ -242,8 +245,23 @@ bool TMainForm::LoadResults(bool reportErrors)
     if (!DiskFileExists(plotFile))
         return resultsLoaded_;
     resultsLoaded_ = ReadPlotFile(graphs_, plotFile, reportErrors, *wall);
+    MarkOlderResults();
     ResultsReread();
     return resultsLoaded_;
+}
+
+void TMainForm::MarkOlderResults()
+{
+    // One rule for every result window: results older than the data file say so.
+    const TProgramData* wall = OpenWall();
+    const std::string note = wall && resultsLoaded_ && ResultsOlderThanData(wall->FileName) ? OlderResultsNote : "";
+    for (auto& [name, graph] : graphs_.All()) {
+        if (graph->Note == note)
+            continue;
+        graph->Note = note;
+        if (TGraphWindow* window = graph->PlotForm())
+            window->Reload();
+    }
 }
 
 void TMainForm::ResultsReread()

@@ -220,6 +220,7 @@ void TPlotForm::ActiveCurvesClick()
     }
     while (legend_->count() > k)
         delete legend_->takeItem(legend_->count() - 1);
+    ShowLegendNote();
     while (static_cast<int>(curveActions_.size()) > k) {
         delete curveActions_.back();
         curveActions_.pop_back();

@@ -352,6 +352,9 @@ public:
             {"Engine", t_.Field("Engine")},
             {"Units", t_.Field("Units")},
             {"Analyses", StageNames()}};
+        if (ResultsOlderThanData(wallFile.toStdString()))
+            rows.push_back({"Results", QStringLiteral("%1: the data file was changed after this analysis")
+                                           .arg(QString::fromLatin1(OlderResultsNote))});
         p_.Table({"Item", "Value"}, rows, {0.28, 0.72}, 9);
         p_.Space(3);
         p_.Text(QStringLiteral("The fingerprint identifies the input: the SHA-256 of the data file's bytes, as a "
@@ -598,16 +601,17 @@ bool TCalculationReport::Write(const QString& wallFile, const QString& pdfFile, 
 }
 
 bool TCalculationReport::Write(const QString& wallFile, const TPlotReadContext& context, const QString& pdfFile,
-                               QPageSize::PageSizeId paper, QString* error)
+                               QPageSize::PageSizeId paper, QString* error, bool acceptOlder)
 {
     const std::string wall = wallFile.toStdString();
     TResultSet results;
     std::string message;
-    if (!LoadResultTables(wall, context, results, message))
+    if (!LoadResultTables(wall, context, results, message, acceptOlder))
         return Fail(error, QString::fromStdString(message));
     const QString outputFile = QString::fromStdString(ReplaceExtension(wall, ".tk4o"));
     QFile output(outputFile);
-    if (!output.open(QIODevice::ReadOnly) || QFileInfo(outputFile).lastModified() < QFileInfo(wallFile).lastModified())
+    if (!output.open(QIODevice::ReadOnly) ||
+        (!acceptOlder && QFileInfo(outputFile).lastModified() < QFileInfo(wallFile).lastModified()))
         return Fail(error, "The output text " + outputFile + " is missing or older than the data file: analyse the wall again.");
     const OutputText text = ParseOutputText(QString::fromUtf8(output.readAll()));
     TResultGraphs graphs;

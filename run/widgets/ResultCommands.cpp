@@ -26,6 +26,12 @@ std::string WithExtension(std::string name, const char* extension)
     return name;
 }
 
+// What was written, marked when its results are older than the data file.
+std::string Marked(const std::string& what, const std::string& wallFile)
+{
+    return ResultsOlderThanData(wallFile) ? what + " (" + OlderResultsNote + ")" : what;
+}
+
 // The data file's name with another extension, as the dialog's first proposal.
 std::string Proposal(const std::string& wallFile, const char* extension)
 {
@@ -45,13 +51,13 @@ void TResultCommands::SaveReport(const TProgramData& wall)
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool written = TCalculationReport::Write(QString::fromStdString(wallFile), PlotReadContext(wall),
                                                    QString::fromStdString(name), TCalculationReport::DefaultPaper(),
-                                                   &error);
+                                                   &error, true);
     QApplication::restoreOverrideCursor();
     if (!written) {
         prompt_.Information("The report was not written. " + error.toStdString());
         return;
     }
-    Written("The report was written to ", name);
+    Written(Marked("The report", wallFile) + " was written to ", name);
 }
 
 void TResultCommands::SaveCsv(const TProgramData& wall)
@@ -59,7 +65,7 @@ void TResultCommands::SaveCsv(const TProgramData& wall)
     const std::string& wallFile = wall.FileName;
     TResultSet results;
     std::string error;
-    if (!LoadResultTables(wallFile, PlotReadContext(wall), results, error)) {
+    if (!LoadResultTables(wallFile, PlotReadContext(wall), results, error, true)) {
         prompt_.Information(error);
         return;
     }
@@ -73,7 +79,7 @@ void TResultCommands::SaveCsv(const TProgramData& wall)
         prompt_.Information(e.what());
         return;
     }
-    Written("The results were written to ", name);
+    Written(Marked("The results", wallFile) + " were written to ", name);
 }
 
 void TResultCommands::Written(const std::string& what, const std::string& file)
@@ -94,13 +100,14 @@ void TResultCommands::ShowStageEnvelope(const TProgramData& wall)
 {
     TResultSet results;
     std::string error;
-    if (!LoadResultTables(wall.FileName, PlotReadContext(wall), results, error)) {
+    if (!LoadResultTables(wall.FileName, PlotReadContext(wall), results, error, true)) {
         prompt_.Information(error);
         return;
     }
     // A window of earlier results goes; the new one shows these.
     envelope_.PlotFormClosed();
     FillEnvelopeGraph(envelope_, StageEnvelope(results), results.UnitSystem);
+    envelope_.Note = ResultsOlderThanData(wall.FileName) ? OlderResultsNote : "";
     if (!GraphRanges(envelope_)) {
         prompt_.Information("The stages give no envelope to draw.");
         return;
@@ -115,9 +122,10 @@ void TResultCommands::ResultsReread(const TProgramData& wall)
     TResultSet results;
     std::string error;
     envelope_.PlotFormClosed();
-    if (!LoadResultTables(wall.FileName, PlotReadContext(wall), results, error) || results.Stages.size() < 2)
+    if (!LoadResultTables(wall.FileName, PlotReadContext(wall), results, error, true) || results.Stages.size() < 2)
         return;
     FillEnvelopeGraph(envelope_, StageEnvelope(results), results.UnitSystem);
+    envelope_.Note = ResultsOlderThanData(wall.FileName) ? OlderResultsNote : "";
     if (GraphRanges(envelope_))
         envelope_.Execute();
 }

@@ -3,6 +3,7 @@
 #include "ui/MainForm.h"
 
 #include "graph/widgets/PlotForm.h"
+#include "graph/widgets/PlotLegend.h"
 #include "graph/widgets/tests/GuiTestSupport.h"
 #include "model/ProgramData.h"
 #include "ui/MainMenus.h"
@@ -18,6 +19,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStatusBar>
@@ -232,6 +234,49 @@ TEST_F(UsabilityRunTest, LegendsNameTheStagesAndMomentHasOneLabel)
     ASSERT_NE(envelope, nullptr);
     EXPECT_EQ(envelope->Graph().XCaption2, g.pltMom.XCaption);
     EXPECT_EQ(g.pltDMS.XCaption2, g.pltMom.XCaption);
+}
+
+// Results older than the data file are marked alike in every result window
+// (title and legend), and the envelope, the report and the CSV take them alike.
+TEST_F(UsabilityRunTest, OlderResultsAreMarkedAlikeEverywhere)
+{
+    Analyse("three-stage-excavation.tk4d");
+    act().Graph[0]->trigger();
+    TPlotForm* graph = TPlotForm::Of(Active());
+    ASSERT_NE(graph, nullptr);
+    EXPECT_EQ(graph->windowTitle().indexOf("older"), -1);
+
+    // The data file is changed and saved after the analysis.
+    act().Title->trigger();
+    auto* title = ActiveDialog<TdlgTitle>();
+    ASSERT_NE(title, nullptr);
+    Type(title->TitleMemo(), "Changed after the run");
+    QTest::keyClick(title->TitleMemo(), Qt::Key_Return);
+    act().Save->trigger();
+    prompt.shown.clear();
+    const QString note = "results older than the data file";
+    EXPECT_TRUE(graph->windowTitle().endsWith("(" + note + ")")) << graph->windowTitle().toStdString();
+    QListWidget* legend = graph->Legend();
+    ASSERT_GT(legend->count(), 0);
+    EXPECT_EQ(legend->item(legend->count() - 1)->text(), "(" + note + ")");
+
+    act().StageEnvelope->trigger();
+    TPlotForm* envelope = TPlotForm::Of(Active());
+    ASSERT_NE(envelope, nullptr);
+    EXPECT_EQ(envelope->Graph().Caption, "Stage Envelope");
+    EXPECT_TRUE(envelope->windowTitle().endsWith("(" + note + ")")) << envelope->windowTitle().toStdString();
+
+    const std::string csv = dir.filePath("older.csv").toStdString();
+    prompt.fileNames.push_back(csv);
+    act().SaveResultsCsv->trigger();
+    EXPECT_EQ(form->statusBar()->currentMessage().toStdString(),
+              "The results (" + note.toStdString() + ") were written to " + csv);
+    const std::string report = dir.filePath("older.pdf").toStdString();
+    prompt.fileNames.push_back(report);
+    act().SaveReport->trigger();
+    EXPECT_EQ(form->statusBar()->currentMessage().toStdString(),
+              "The report (" + note.toStdString() + ") was written to " + report);
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(report)));
 }
 
 }  // namespace
