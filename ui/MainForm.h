@@ -60,6 +60,9 @@ public:
     // Start-up with a file named on the command line: without a "." the name
     // gets ".tk4d"; a missing file leaves the new wall.
     void OpenStartupFile(const std::string& argument);
+    // The windows a new wall opens with (File > New, and a start without a
+    // file): Wall Properties, and the side view beside it when the area has room.
+    void ShowStartingWindows();
     // A data file dropped on the window: after the save question its folder
     // becomes the working directory and the file is opened.
     void OpenDroppedFile(const std::string& path);
@@ -148,9 +151,6 @@ private:
 
     // MainFormFiles.cpp: the document commands.
     void FileNewClick();
-    // The windows a new wall opens with: Wall Properties, and the side view
-    // beside it when the area has room.
-    void ShowStartingWindows();
     void FileOpenClick();
     // Writes the wall to its data file; a never-saved or older-layout wall asks
     // for a name first. False when cancelled or not written.

@@ -10,6 +10,7 @@
 #include "run/ReadPlotFile.h"
 #include "run/ResultTables.h"
 #include "run/widgets/ResultCommands.h"
+#include "ui/dialogs/DlgProp.h"
 #include "ui/profile/SideView.h"
 #include "ui/rules/DialogValues.h"
 #include "ui/rules/DocumentNames.h"
@@ -20,6 +21,8 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -76,19 +79,26 @@ void TMainForm::ShowStartingWindows()
 {
     // A new wall starts with its properties; the side view beside them
     // follows the wall as it is entered, when the area has room for both.
+    // The view opens first, so that the properties are never left (and
+    // checked) before the user has typed anything.
+    TDlgSideView* view = TDlgSideView::Open(*mdiArea_, *this, *prompt_);
     TInputDialog* properties = ShowDialog(InputDialog::Prop);
     auto* window = qobject_cast<QMdiSubWindow*>(properties->parentWidget());
-    if (!window)
+    auto* side = qobject_cast<QMdiSubWindow*>(view->parentWidget());
+    if (!window || !side)
         return;
     window->move(0, 0);
     const QSize area = mdiArea_->viewport()->size();
     const int room = area.width() - window->frameGeometry().width();
-    if (room >= TDlgSideView::MinimumWidth) {
-        TDlgSideView* view = TDlgSideView::Open(*mdiArea_, *this, *prompt_);
-        if (auto* side = qobject_cast<QMdiSubWindow*>(view->parentWidget()))
-            side->setGeometry(window->frameGeometry().width(), 0, std::min(room, 580), std::min(area.height(), 431));
-    }
-    mdiArea_->setActiveSubWindow(window);
+    if (room >= TDlgSideView::MinimumWidth)
+        side->setGeometry(window->frameGeometry().width(), 0, std::min(room, 580), std::min(area.height(), 431));
+    else
+        side->close();
+    // The focus waits on the section button, not in the increments, which a
+    // new wall does not have yet: choosing the units first is not refused.
+    // (Once the activation has settled: the child window puts the focus back where it was.)
+    if (auto* prop = qobject_cast<TDlgProp*>(properties))
+        QTimer::singleShot(0, prop, [prop] { prop->btnSection()->setFocus(); });
 }
 
 void TMainForm::FileOpenClick()

@@ -78,6 +78,10 @@ TEST_F(UsabilityTest, NewWallStartsWithItsPropertiesAndTheSideViewBeside)
     const QRect right = view->parentWidget()->frameGeometry();
     EXPECT_FALSE(left.intersects(right));
     EXPECT_GE(right.left(), left.right());
+    // The units can be chosen first: the increments the new wall lacks are not asked for yet.
+    act().UnitSystem[1]->trigger();
+    EXPECT_EQ(OpenWall()->UnitSystem(), 2);
+    EXPECT_TRUE(prompt.shown.empty()) << ::testing::PrintToString(prompt.shown);
 }
 
 // Enter closes the title dialog keeping the text; Escape closes any input
