@@ -12,6 +12,7 @@
 #include "ui/MainMenus.h"
 #include "ui/dialogs/DlgStaged.h"
 #include "ui/profile/SideView.h"
+#include "ui/rules/DialogValues.h"
 #include "ui/rules/MenuRules.h"
 #include "ui/rules/UpdateCheck.h"
 #include "units/TorvikError.h"
@@ -150,6 +151,7 @@ void TMainForm::UnitsClick(int system)
     if (wall->UnitSystem() != before) {
         // The iteration controls left at their defaults take the round ones of the new system.
         AdoptControlDefaults(wall->MaxDeflection, wall->ClosureTolerance, before, wall->UnitSystem());
+        AdoptNoWaterTable(*wall, before);
         RefreshDialogs();
         SetModified(true);
     }

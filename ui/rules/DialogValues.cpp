@@ -1,6 +1,7 @@
 #include "ui/rules/DialogValues.h"
 
 #include "model/ProgramData.h"
+#include "model/UnitSwitch.h"
 
 long double ShownValue(TShownUnit unit, long double stored, int unitSystem)
 {
@@ -77,4 +78,14 @@ std::string WaterTableNote(long double depth, long double wallLength)
 void StartWithoutWaterTable(TProgramData& wall)
 {
     wall.WaterDepthBackfill = wall.WaterDepthExcavation = NoWaterTableDepth(wall.UnitSystem());
+}
+
+void AdoptNoWaterTable(TProgramData& wall, int from)
+{
+    const long double converted = NoWaterTableDepth(from) * ScalarSwitchFactors(from, wall.UnitSystem()).Length;
+    for (long double* depth : {&wall.WaterDepthBackfill, &wall.WaterDepthExcavation}) {
+        const long double difference = *depth > converted ? *depth - converted : converted - *depth;
+        if (difference <= converted * 1e-12L)
+            *depth = NoWaterTableDepth(wall.UnitSystem());
+    }
 }

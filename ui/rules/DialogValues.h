@@ -37,3 +37,7 @@ long double NoWaterTableDepth(int unitSystem);
 std::string WaterTableNote(long double depth, long double wallLength);
 // Puts both water tables of a new wall at NoWaterTableDepth.
 void StartWithoutWaterTable(TProgramData& wall);
+// After a switch of `wall` from unit system `from`: a water depth that is the
+// converted NoWaterTableDepth of `from` becomes that of the wall's new system
+// (300 m, not 304.8 m).
+void AdoptNoWaterTable(TProgramData& wall, int from);

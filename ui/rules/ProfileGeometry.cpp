@@ -451,7 +451,8 @@ private:
         if (excavation > 0 && excavation <= s_.WallLength) {
             const int y = map_.Y(s_.Excavation);
             Line(ax - 2 * tick - gap - labels, y, ax, y, mark_);
-            Text(ax - 2 * tick - 2 * gap - labels - width("excavation"), y - th / 2, "excavation");
+            // Above the level line, clear of the excavation line itself.
+            Text(ax - 2 * tick - 2 * gap - labels - width("excavation"), y - th - gap, "excavation");
         }
     }
 

@@ -142,6 +142,10 @@ TEST_F(UsabilityTest, NewWallHasNoWaterTableAndTheDialogSaysSo)
     Type(csd->DeHW2(), "12");
     EXPECT_EQ(csd->WaterNoteExcavation()->text(), "");
     EXPECT_EQ(AccessibleName(csd->WaterNoteBackfill()), "above the ground surface");
+    // In SI units the depth of no water table is a round one too.
+    Type(csd->DeHW2(), "1000");
+    act().UnitSystem[1]->trigger();
+    EXPECT_EQ(csd->DeHW2()->text(), "300");
 }
 
 // The side view follows an edit of Wall Properties when it is activated

@@ -315,7 +315,7 @@ TEST(ProfileLayout, DepthScaleWithTheExcavationLevel)
         if (i.Shape == TProfileShape::Text && i.Points[0].X > 250)
             texts.push_back({i.Text, i.Points[0].Y});
     EXPECT_EQ(texts, (std::vector<std::pair<std::string, int>>{
-                         {"0", 4}, {"5", 54}, {"Depth (m)", 0}, {"excavation", 44}}));
+                         {"0", 4}, {"5", 54}, {"Depth (m)", 0}, {"excavation", 35}}));
     const auto thin = Lines(items, 1);
     EXPECT_TRUE(Has(thin, {394, 10, 394, 90}));  // the axis, wall top to tip
     EXPECT_TRUE(Has(thin, {389, 60, 394, 60}));  // the tick at 5
