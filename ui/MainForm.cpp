@@ -27,6 +27,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTimer>
 
 TMainForm::TMainForm(Prompt* prompt) : dialogPrompt_(this), prompt_(prompt ? prompt : &dialogPrompt_)
 {
@@ -43,8 +44,7 @@ TMainForm::TMainForm(Prompt* prompt) : dialogPrompt_(this), prompt_(prompt ? pro
 
     readSettings();
     resultCommands_ = std::make_unique<TResultCommands>(*prompt_);
-    resultCommands_->SetStatusReporter(
-        [this](const std::string& text) { statusBar()->showMessage(QString::fromStdString(text), 15000); });
+    resultCommands_->SetStatusReporter([this](const std::string& text) { ShowStatusMessage(text); });
     createMenus();
     createToolBars();
     createStatusBar();
@@ -83,6 +83,28 @@ void TMainForm::createStatusBar()
     // Screen readers read the text itself (StagesChanged keeps the name equal to it).
     statusLabel_->setAccessibleDescription("Construction stage");
     statusBar()->addWidget(statusLabel_, 1);
+    statusMessage_ = new QLabel(this);
+    statusBar()->addPermanentWidget(statusMessage_);
+    statusMessageTimer_ = new QTimer(this);
+    statusMessageTimer_->setSingleShot(true);
+    statusMessageTimer_->setInterval(20000);
+    connect(statusMessageTimer_, &QTimer::timeout, this, [this] {
+        statusMessage_->clear();
+        statusMessage_->setAccessibleName(QString());
+    });
+}
+
+QString TMainForm::StatusMessage() const
+{
+    return statusMessage_->text();
+}
+
+void TMainForm::ShowStatusMessage(const std::string& text)
+{
+    // Beside the stage text, which stays in view, for a while.
+    statusMessage_->setText(QString::fromStdString(text));
+    statusMessage_->setAccessibleName(statusMessage_->text());
+    statusMessageTimer_->start();
 }
 
 QString TMainForm::StatusText() const

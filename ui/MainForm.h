@@ -85,6 +85,9 @@ public:
     void UpdateStageButtons();
     // The status bar's text: the construction stage of a staged wall.
     QString StatusText() const;
+    // The status bar's passing message (what a command wrote), beside the stage text.
+    QString StatusMessage() const;
+    void ShowStatusMessage(const std::string& text);
     // The "&Plot" menu now shown in the menu bar, or null.
     QMenu* MergedMenu() const { return mergedMenu_; }
 
@@ -204,6 +207,8 @@ private:
 
     QMdiArea* mdiArea_ = nullptr;
     QLabel* statusLabel_ = nullptr;
+    QLabel* statusMessage_ = nullptr;
+    class QTimer* statusMessageTimer_ = nullptr;
     std::unique_ptr<TMainActions> act_;
     std::unique_ptr<TResultCommands> resultCommands_;
     QPointer<QMenu> mergedMenu_;

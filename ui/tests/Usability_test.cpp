@@ -214,14 +214,14 @@ TEST_F(UsabilityRunTest, WrittenReportAndCsvAreAnnouncedAndOfferedToOpen)
     const std::string report = dir.filePath("report.pdf").toStdString();
     prompt.fileNames.push_back(report);
     act().SaveReport->trigger();
-    EXPECT_EQ(form->statusBar()->currentMessage().toStdString(), "The report was written to " + report);
+    EXPECT_EQ(form->StatusMessage().toStdString(), "The report was written to " + report);
     ASSERT_EQ(prompt.shown.size(), 2u);  // the file dialog, then the question
     EXPECT_EQ(prompt.shown[1], "The report was written to " + report + ". Do you want to open the file now?");
 
     const std::string csv = dir.filePath("results.csv").toStdString();
     prompt.fileNames.push_back(dir.filePath("results").toStdString());
     act().SaveResultsCsv->trigger();
-    EXPECT_EQ(form->statusBar()->currentMessage().toStdString(), "The results were written to " + csv);
+    EXPECT_EQ(form->StatusMessage().toStdString(), "The results were written to " + csv);
     EXPECT_EQ(prompt.shown.back(), "The results were written to " + csv + ". Do you want to open the file now?");
 }
 
@@ -277,12 +277,16 @@ TEST_F(UsabilityRunTest, OlderResultsAreMarkedAlikeEverywhere)
     const std::string csv = dir.filePath("older.csv").toStdString();
     prompt.fileNames.push_back(csv);
     act().SaveResultsCsv->trigger();
-    EXPECT_EQ(form->statusBar()->currentMessage().toStdString(),
+    EXPECT_EQ(form->StatusMessage().toStdString(),
               "The results (" + note.toStdString() + ") were written to " + csv);
+    // The stage text stays in view beside the message.
+    for (QLabel* l : form->statusBar()->findChildren<QLabel*>())
+        if (l->text() == form->StatusText())
+            EXPECT_TRUE(l->isVisible());
     const std::string report = dir.filePath("older.pdf").toStdString();
     prompt.fileNames.push_back(report);
     act().SaveReport->trigger();
-    EXPECT_EQ(form->statusBar()->currentMessage().toStdString(),
+    EXPECT_EQ(form->StatusMessage().toStdString(),
               "The report (" + note.toStdString() + ") was written to " + report);
     EXPECT_TRUE(QFile::exists(QString::fromStdString(report)));
 }
