@@ -71,15 +71,15 @@ namespace {
 // the criteria come with.
 const char* const SandNote =
     "Typical k(py), static loading (Reese, Cox and Koop 1974; API RP 2A): loose sand 20 lb/in^3 below and\r"
-    "25 above the water table (5.4 and 6.8 MN/m^3), medium 60 and 90 (16.3 and 24.4 MN/m^3),\r"
-    "dense 125 and 225 (33.9 and 61.1 MN/m^3).";
+    "25 above the water table (5400 and 6800 kN/m^3), medium 60 and 90 (16300 and 24400 kN/m^3),\r"
+    "dense 125 and 225 (33900 and 61100 kN/m^3).";
 const char* const ClayNote =
     "Typical E50: soft clay 0.02, medium 0.01, stiff 0.005 to 0.004 (Matlock 1970; Reese, Cox and Koop 1975).\r"
-    "Typical k(py), static loading: soft clay 30 lb/in^3 (8 MN/m^3); stiff clay 500, 1000 and 2000 lb/in^3\r"
-    "(135, 270 and 540 MN/m^3) for a cohesion of 1-2, 2-4 and 4-8 ksf (50-100, 100-200, 200-400 kPa).";
+    "Typical k(py), static loading: soft clay 30 lb/in^3 (8000 kN/m^3); stiff clay 500, 1000 and 2000 lb/in^3\r"
+    "(135000, 270000 and 540000 kN/m^3) for a cohesion of 1-2, 2-4 and 4-8 ksf (50-100, 100-200, 200-400 kPa).";
 const char* const SiltNote =
     "Typical E50 as for clay of the same strength (0.02 soft to 0.004 stiff); typical k(py) as for sand\r"
-    "of the same density (20 to 225 lb/in^3, 5.4 to 61.1 MN/m^3) (Reese and Van Impe 2001).";
+    "of the same density (20 to 225 lb/in^3, 5400 to 61100 kN/m^3) (Reese and Van Impe 2001).";
 const char* const WeakRockNote = "Typical krm 0.0005 to 0.00005 (Reese 1997).";
 
 const char* LayerNote(const std::string& caption)

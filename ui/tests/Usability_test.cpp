@@ -267,6 +267,9 @@ TEST_F(UsabilityRunTest, OlderResultsAreMarkedAlikeEverywhere)
     QListWidget* legend = graph->Legend();
     ASSERT_GT(legend->count(), 0);
     EXPECT_EQ(legend->item(legend->count() - 1)->text(), "(" + note + ")");
+    // The legend's other mark is explained where the pointer and screen readers find it.
+    EXPECT_TRUE(legend->toolTip().startsWith("* marks a curve that is drawn"));
+    EXPECT_EQ(legend->accessibleDescription(), legend->toolTip());
 
     act().StageEnvelope->trigger();
     TPlotForm* envelope = TPlotForm::Of(Active());
