@@ -97,6 +97,29 @@ const char* LayerNote(const std::string& caption)
 
 }  // namespace
 
+bool IsNodeColumn(const TColumn& column)
+{
+    if (column.Kind() != 1)
+        return false;
+    for (int i = 0; i < column.CaptionCount(); ++i) {
+        const std::string line = column.CaptionLine(i);
+        if (line.find("Node") != std::string::npos || line.find("Nodal") != std::string::npos)
+            return true;
+    }
+    return false;
+}
+
+std::vector<TGridColumn> GridColumns(const TGridTable& table, bool withDepths)
+{
+    std::vector<TGridColumn> columns;
+    for (int k = 0; k < table.VisibleColumnCount(); ++k) {
+        columns.push_back({k, false});
+        if (withDepths && IsNodeColumn(table.VisibleColumn(k)))
+            columns.push_back({k, true});
+    }
+    return columns;
+}
+
 bool IsLayerParameterTable(const TGridTable& table)
 {
     const std::string& c = table.Caption();

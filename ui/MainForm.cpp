@@ -7,6 +7,7 @@
 #include "run/widgets/ResultCommands.h"
 #include "tables/GridTable.h"
 #include "tables/widgets/TableForm.h"
+#include "tables/widgets/TableModel.h"
 #include "ui/MainMenus.h"
 #include "ui/ProgramIcon.h"
 #include "ui/art/Artwork.h"
@@ -55,6 +56,15 @@ TMainForm::TMainForm(Prompt* prompt) : dialogPrompt_(this), prompt_(prompt ? pro
             return nullptr;
         return new TArtView(QString::fromStdString(name), parent);
     });
+    // Beside every node number its depth in the open wall.
+    TTableModel::SetNodeDepths({[](long long node) {
+                                    const TProgramData* wall = OpenWall();
+                                    return wall ? NodeDepthText(node, *wall) : std::string();
+                                },
+                                [] {
+                                    const TProgramData* wall = OpenWall();
+                                    return NodeDepthCaption(wall ? wall->UnitSystem() : 1);
+                                }});
     // Every graph opens its window in this window's child-window area.
     TGraphPlot::SetWindowFactory(
         [this](TGraphPlot& graph) { return TPlotForm::Create(graph, *mdiArea_, *prompt_); });
@@ -72,6 +82,7 @@ TMainForm::~TMainForm()
     // Dialogs refer to this window's tables and prompt: they go now, not with the child widgets.
     qDeleteAll(mdiArea_->findChildren<TInputDialog*>());
     TTableForm::Install(nullptr, nullptr);
+    TTableModel::SetNodeDepths({});
     TGraphPlot::SetWindowFactory(nullptr);
     ReplaceOpenWall(nullptr);
 }

@@ -242,7 +242,7 @@ TTableForm::TTableForm(TGridTable& table, Prompt& prompt, QWidget* parent)
     connect(snapTimer_, &QTimer::timeout, this, &TTableForm::FrameResized);
 
     view_.rowsInView = InitialRowsInView(table.RowCount());
-    view_.columnsInView = table.VisibleColumnCount();
+    view_.columnsInView = model_ ? model_->columnCount() : table.VisibleColumnCount();
 }
 
 TTableForm::~TTableForm() { Detach(); }
@@ -356,8 +356,17 @@ TableFormMetrics TTableForm::Metrics() const
     for (int r = 0; r < table_->RowCount() && IsLayerParameterTable(*table_); ++r)
         rowHeader = std::max(rowHeader, measure(RowNumberText(*table_, r) + "  "));
     m.columnWidths.push_back(rowHeader);
-    for (int k = 0; k < table_->VisibleColumnCount(); ++k) {
-        const TColumn& column = table_->VisibleColumn(k);
+    for (int k = 0; k < model_->columnCount(); ++k) {
+        if (model_->IsDepthColumn(k)) {
+            // A computed depth: its caption or a number of eight digits, whichever is wider.
+            m.columnWidths.push_back(std::max(measure(model_->headerData(k, Qt::Horizontal, Qt::DisplayRole)
+                                                          .toString()
+                                                          .toStdString() +
+                                                      "  "),
+                                              fm.horizontalAdvance("-1234.5678") + 8));
+            continue;
+        }
+        const TColumn& column = model_->ColumnAt(k);
         int width = column.Width(ppi, measure);
         // Room for the widest number the cell can show, so that nothing is cut off.
         if (column.Kind() == 2)
@@ -398,10 +407,10 @@ void TTableForm::Refresh()
 {
     if (!table_)
         return;
-    view_ = ClampView(view_, table_->RowCount(), table_->VisibleColumnCount());
     DestroyControls();
     const QModelIndex current = grid_->currentIndex();
     model_->Reload();
+    view_ = ClampView(view_, table_->RowCount(), model_->columnCount());
 
     const TableFormMetrics m = Metrics();
     const int pitch = m.rowHeight + 1;
@@ -630,6 +639,9 @@ void TTableForm::MoveOnEnter()
     int row = current.isValid() ? current.row() : 0;
     int column = current.isValid() ? current.column() : 0;
     NextCellOnEnter(model_->rowCount(), model_->columnCount(), row, column);
+    // Computed depths take no entry: Enter passes them by.
+    while (model_->IsDepthColumn(column))
+        NextCellOnEnter(model_->rowCount(), model_->columnCount(), row, column);
     grid_->setCurrentIndex(model_->index(row, column));
 }
 

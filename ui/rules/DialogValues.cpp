@@ -2,6 +2,7 @@
 
 #include "model/ProgramData.h"
 #include "model/UnitSwitch.h"
+#include "units/NumberFormat.h"
 
 long double ShownValue(TShownUnit unit, long double stored, int unitSystem)
 {
@@ -88,4 +89,15 @@ void AdoptNoWaterTable(TProgramData& wall, int from)
         if (difference <= converted * 1e-12L)
             *depth = NoWaterTableDepth(wall.UnitSystem());
     }
+}
+
+std::string NodeDepthText(long long node, const TProgramData& wall)
+{
+    const long double depth = static_cast<long double>(node) * wall.IncrementLength;
+    return FormatGeneral(ShownValue(TShownUnit::FeetForInches, depth, wall.UnitSystem()), 8);
+}
+
+std::string NodeDepthCaption(int unitSystem)
+{
+    return unitSystem == 1 ? "Depth (ft)" : unitSystem == 2 ? "Depth (m)" : "Depth (L)";
 }

@@ -41,3 +41,10 @@ void StartWithoutWaterTable(TProgramData& wall);
 // converted NoWaterTableDepth of `from` becomes that of the wall's new system
 // (300 m, not 304.8 m).
 void AdoptNoWaterTable(TProgramData& wall, int from);
+
+// The depth of node `node` below the wall top, as the tables show it beside
+// node numbers: node x increment length, in feet in English units (the
+// increment length is held in inches), as held otherwise; 8 digits.
+std::string NodeDepthText(long long node, const TProgramData& wall);
+// The caption of those depths: "Depth (ft)", "Depth (m)" or "Depth (L)".
+std::string NodeDepthCaption(int unitSystem);
