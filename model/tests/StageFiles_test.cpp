@@ -51,8 +51,12 @@ protected:
         wall->Title = "Cofferdam";
         wall->NodeCount = 100;
     }
-    std::string Stage(int k) const { return ReadBytes(StageFilePath(wall->FileName, k)); }
-    bool StageExists(int k) const { return std::filesystem::exists(StageFilePath(wall->FileName, k)); }
+    // The working copy of stage k.
+    std::string Stage(int k) const { return ReadBytes(StageWorkPath(*wall, k)); }
+    bool StageExists(int k) const { return std::filesystem::exists(StageWorkPath(*wall, k)); }
+    // Stage file k beside the wall.
+    std::string Beside(int k) const { return ReadBytes(StageFilePath(wall->FileName, k)); }
+    bool BesideExists(int k) const { return std::filesystem::exists(StageFilePath(wall->FileName, k)); }
 
     TempDir dir;
     BatchHost host;
@@ -218,7 +222,7 @@ TEST_F(StageFilesTest, SaveAsMovesTheStageFiles)
 TEST_F(StageFilesTest, StagedSaveWithoutItsStageFilesFails)
 {
     ChangeStageCount(*wall, 2);
-    std::filesystem::remove(StageFilePath(wall->FileName, 2));
+    std::filesystem::remove(StageWorkPath(*wall, 2));
     WriteBytes(wall->FileName, "previous\r\n");
     EXPECT_THROW(WriteStagedDataFile(*wall, wall->FileName, wall->FileName), EInOutError);
     EXPECT_EQ(ReadBytes(wall->FileName), "previous\r\n");
@@ -238,16 +242,16 @@ TEST_F(StageFilesTest, DamagedStagedFileFillsItsMissingStages)
     EXPECT_EQ(host.prompt.shown[0],
               "The data file holds 1 of its 3 construction stages.\rStages 2 to 3 start as copies of stage 1.");
     for (int k = 1; k <= 3; ++k)
-        EXPECT_TRUE(StageExists(k)) << k;
-    EXPECT_EQ(Lines(Stage(3)).front(), " Stage No : 3");
-    EXPECT_EQ(Body(Stage(3)), Body(Stage(1)));
+        EXPECT_TRUE(BesideExists(k)) << k;
+    EXPECT_EQ(Lines(Beside(3)).front(), " Stage No : 3");
+    EXPECT_EQ(Body(Beside(3)), Body(Beside(1)));
     EXPECT_EQ(opened->CurrentStage, 1);
 }
 
 TEST_F(StageFilesTest, DamagedStageFileIsReportedAndPadded)
 {
     ChangeStageCount(*wall, 2);
-    WriteBytes(StageFilePath(wall->FileName, 2), " Stage No : 2\r\n1 0\r\n");
+    WriteBytes(StageWorkPath(*wall, 2), " Stage No : 2\r\n1 0\r\n");
     host.modified = true;
     SelectStage(*wall, 2);
     ASSERT_EQ(host.prompt.shown.size(), 1u);
