@@ -263,19 +263,28 @@ void WriteFileAtomically(const std::string& path, const std::string& content)
 
 void WriteFilesTogether(const std::vector<TFileWrite>& files)
 {
+    // `replaced` files are in place when a step fails: the message says which.
+    auto fail = [&files](const EInOutError& e, std::size_t replaced) {
+        if (files.size() == 1)
+            throw e;
+        throw EInOutError(std::string(e.what()) + "\rWritten: " + NameList(files, 0, replaced) +
+                          ".\rNot written: " + NameList(files, replaced, files.size()) + ".");
+    };
     std::vector<std::unique_ptr<TemporaryFile>> temps;
-    for (const TFileWrite& file : files) {
-        temps.push_back(std::make_unique<TemporaryFile>(file.path));
-        temps.back()->Write(file.content);
+    try {
+        for (const TFileWrite& file : files) {
+            temps.push_back(std::make_unique<TemporaryFile>(file.path));
+            temps.back()->Write(file.content);
+        }
+    } catch (const EInOutError& e) {
+        temps.clear();
+        fail(e, 0);
     }
     for (std::size_t i = 0; i < temps.size(); ++i) {
         try {
             temps[i]->Replace();
         } catch (const EInOutError& e) {
-            if (files.size() == 1)
-                throw;
-            throw EInOutError(std::string(e.what()) + "\rWritten: " + NameList(files, 0, i) +
-                              ".\rNot written: " + NameList(files, i, files.size()) + ".");
+            fail(e, i);
         }
     }
 }
