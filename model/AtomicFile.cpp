@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <filesystem>
 #include <memory>
 #include <random>
@@ -181,8 +180,14 @@ private:
         fd_ = open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd_ < 0)
             return false;
-        flock(fd_, LOCK_EX);
-        return true;
+        // A cleaner may have taken the lock first and removed the new file as
+        // stale; then another name is tried.
+        struct stat status {};
+        if (flock(fd_, LOCK_EX) == 0 && fstat(fd_, &status) == 0 && status.st_nlink > 0)
+            return true;
+        Close();
+        errno = EEXIST;
+        return false;
     }
     bool WriteAll(const std::string& content)
     {
@@ -232,8 +237,8 @@ bool IsTemporaryOf(const std::string& name, const std::string& base)
 }
 
 // Removes a temporary file whose write is over. On POSIX its lock tells: a
-// running write holds it. An empty file may be one whose writer has not yet
-// taken the lock, so it is left alone for a minute.
+// running write holds it from its creation on (a write that created it but
+// has not yet locked it finds it removed and takes another name).
 void RemoveIfStale(const fs::path& path)
 {
 #ifdef _WIN32
@@ -245,10 +250,8 @@ void RemoveIfStale(const fs::path& path)
         return;
     struct stat opened {};
     struct stat named {};
-    const bool locked = flock(fd, LOCK_EX | LOCK_NB) == 0;
-    if (locked && fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
-        (opened.st_size > 0 || opened.st_mtime + 60 < std::time(nullptr)) && lstat(path.c_str(), &named) == 0 &&
-        named.st_ino == opened.st_ino && named.st_dev == opened.st_dev)
+    if (flock(fd, LOCK_EX | LOCK_NB) == 0 && fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
+        lstat(path.c_str(), &named) == 0 && named.st_ino == opened.st_ino && named.st_dev == opened.st_dev)
         unlink(path.c_str());
     close(fd);
 #endif
