@@ -3,8 +3,9 @@
 #include <string>
 
 // Makes a new folder of this process's own in the user's temporary folder,
-// open to the user alone, whose name starts with `prefix`. EInOutError when
-// none can be made.
+// open to the user alone, named `prefix`, the process number, "-" and a random
+// number. Folders of that prefix whose process has ended (killed or crashed)
+// are removed first. EInOutError when none can be made.
 std::filesystem::path MakePrivateFolder(const std::string& prefix);
 
 // A private folder made when it is first needed and removed, with everything

@@ -10,6 +10,9 @@
 #include "model/StageFiles.h"
 #include "units/TorvikError.h"
 
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -33,6 +36,21 @@ int Temporaries(const std::string& wall)
     for (const auto& entry : fs::directory_iterator(fs::path(wall).parent_path()))
         if (entry.path().filename().string().find(".tmp") != std::string::npos)
             ++count;
+    return count;
+}
+
+// Working folders of saver processes that were killed and are gone.
+int FoldersOfKilledSavers()
+{
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator(fs::temp_directory_path())) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("torvik-stages-", 0) != 0)
+            continue;
+        const long process = std::atol(name.c_str() + 14);
+        if (process > 0 && kill(static_cast<pid_t>(process), 0) != 0 && errno == ESRCH)
+            ++count;
+    }
     return count;
 }
 
@@ -91,6 +109,8 @@ int Check(const std::string& path)
     const int temporariesAfter = Temporaries(path);
     if (problem.empty() && temporariesAfter != 0)
         problem = std::to_string(temporariesAfter) + " temporary files left after the open";
+    if (problem.empty() && FoldersOfKilledSavers() != 0)
+        problem = "working folders of killed savers left after the open";
     std::cout << "temporaries-before=" << temporariesBefore
               << " stage-files-mended=" << (stagesBefore != stagesAfter ? 1 : 0)
               << " saved-value=" << (values.empty() ? 0 : static_cast<long>(*values.begin()) - 100)
