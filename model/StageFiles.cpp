@@ -220,14 +220,16 @@ std::vector<std::string> StageTexts(const TProgramData& wall)
 }
 
 // A save that was cut off may have left stage files beside the wall that
-// disagree with its data file, which is what was saved: they are made to agree.
+// disagree with its data file, which is what was saved: they are made to
+// agree. Missing stage files are left to the next save, so that opening a
+// wall where none are (such as an installed example) writes nothing.
 void RepairStageFiles(const TProgramData& wall)
 {
     std::vector<TFileWrite> repairs;
     const std::vector<std::string> texts = StageTexts(wall);
     for (int k = 1; k <= wall.StageCount; ++k) {
         const std::string path = StageFilePath(wall.FileName, k);
-        if (FileBytes(path) != texts[k - 1])
+        if (FileExists(path) && FileBytes(path) != texts[k - 1])
             repairs.push_back({path, texts[k - 1]});
     }
     try {

@@ -56,8 +56,8 @@ void ConvertLegacyStages(TProgramData& wall);
 // After CreateFromFile of a staged wall: splits it into the working copies
 // and, for a ".tkd" file, converts them to the current layout. Stage files
 // beside a ".tk4d" wall that disagree with its data file (a save that was cut
-// off) are rewritten from it where the folder allows; nothing else is written
-// beside the wall.
+// off) are rewritten from it, and those above its stage count deleted, where
+// the folder allows; nothing else is written beside the wall.
 void OpenStagedWall(TProgramData& wall);
 
 // Writes the data file `target`, the working copies joined in stage order, and
