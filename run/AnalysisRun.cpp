@@ -85,19 +85,19 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
 }
 
 // The results the engine wrote into the run folder replace those beside the
-// wall, all together; a plot data file of an earlier run goes when the engine
-// wrote none, since it describes another input.
+// wall, all together; a result file of an earlier run that the engine did not
+// write again goes, since it describes another input.
 void PlaceResults(const fs::path& resultBase, const std::string& wall, TRunResults& results)
 {
     std::vector<TFileWrite> files;
-    bool plot = false;
+    std::vector<std::string> earlier;
     for (const char* extension : ResultExtensions) {
         const fs::path produced = resultBase.string() + extension;
         std::error_code error;
-        if (!fs::is_regular_file(produced, error))
-            continue;
-        files.push_back({ReplaceExtension(wall, extension), FileBytes(produced)});
-        plot = plot || std::string(extension) == ".tk4p";
+        if (fs::is_regular_file(produced, error))
+            files.push_back({ReplaceExtension(wall, extension), FileBytes(produced)});
+        else
+            earlier.push_back(ReplaceExtension(wall, extension));
     }
     // The output text and the run notes name the files where they are kept.
     for (TFileWrite& file : files)
@@ -110,14 +110,16 @@ void PlaceResults(const fs::path& resultBase, const std::string& wall, TRunResul
         results.problem = e.what();
         return;
     }
-    for (const TFileWrite& file : files)
+    for (const TFileWrite& file : files) {
         results.written.push_back(file.path);
-    results.plotWritten = plot;
-    const std::string earlierPlot = ReplaceExtension(wall, ".tk4p");
-    std::error_code error;
-    if (!plot && fs::exists(earlierPlot, error) && !fs::remove(earlierPlot, error))
-        results.problem = "The plot data file \"" + earlierPlot + "\" of an earlier run could not be deleted: " +
-                          error.message();
+        results.plotWritten = results.plotWritten || EndsWith(file.path, ".tk4p");
+    }
+    for (const std::string& path : earlier) {
+        std::error_code error;
+        if (fs::exists(path, error) && !fs::remove(path, error))
+            results.problem += std::string(results.problem.empty() ? "" : "\r") + "The file \"" + path +
+                               "\" of an earlier run could not be deleted: " + error.message();
+    }
 }
 
 }  // namespace

@@ -56,9 +56,9 @@ std::string ProgramDirectory();
 // full path, the results in that folder), loads the library from
 // `programDirectory`, calls "_ITORVIK" with 6 and releases the library. The
 // results the engine wrote then replace those beside the wall together, and
-// only when all of them could be written (WriteFilesTogether); a plot data
-// file of an earlier run is deleted when the engine wrote none. `results`, when
-// given, receives what was written. Then the folder is removed and the
+// only when all of them could be written (WriteFilesTogether); a result file
+// of an earlier run that the engine did not write again is deleted. `results`,
+// when given, receives what was written. Then the folder is removed and the
 // previous working directory restored. EInOutError with the system's text when
 // the folder cannot be made or names.dat cannot be written.
 TEngineCall CallEngine(const std::string& dataFileName, const std::string& programDirectory,
