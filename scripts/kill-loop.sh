@@ -5,8 +5,8 @@
 # example again and again, kills the process (SIGKILL) after a random 20 to
 # 400 ms, and opens the wall as the program does. Every Open must find a data
 # file whose stages all come from one save, stage files beside it that agree
-# with it, and neither temporary files nor working folders of the killed
-# savers left. One line per kill, then a summary.
+# with it (or are not there yet), and neither temporary files nor working
+# folders of the killed savers left. One line per kill, then a summary.
 #   scripts/kill-loop.sh [BUILD_DIR] [KILLS]
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
