@@ -3,10 +3,9 @@
 #include "engine/PyCurveText.h"
 #include "engine/SandCurve.h"
 #include "engine/SiltCurve.h"
-#include "engine/SoftClayCurve.h"
+#include "engine/ClayPowerCurve.h"
 #include "engine/SoilProfile.h"
 #include "engine/StiffClayFreeWaterCurve.h"
-#include "engine/StiffClayNoFreeWaterCurve.h"
 #include "engine/StrongRockCurve.h"
 #include "engine/WeakRockCurve.h"
 #include "units/TorvikError.h"
@@ -91,7 +90,7 @@ public:
         const double s = profile_.EffectiveExcavation(z);
         switch (layer.type) {
         case SoilType::SoftClay:
-            return std::make_shared<SoftClayCurve>(p.cohesion, s, p.e50, b_, x, p.kpy);
+            return std::make_shared<ClayPowerCurve>(ClayPowerCurve::SoftClay, p.cohesion, p.cohesion, s, p.e50, b_, x, p.kpy);
         case SoilType::StiffClayFreeWater: {
             auto curve = std::make_shared<StiffClayFreeWaterCurve>(p.cohesion, profile_.AverageCohesion(h, z), s, p.e50, b_, x, p.kpy);
             if (curve->ResidualHeldAtZero())
@@ -99,7 +98,7 @@ public:
             return curve;
         }
         case SoilType::StiffClayNoFreeWater:
-            return std::make_shared<StiffClayNoFreeWaterCurve>(p.cohesion, profile_.AverageCohesion(h, z), s, p.e50, b_, x, p.kpy);
+            return std::make_shared<ClayPowerCurve>(ClayPowerCurve::StiffClayNoFreeWater, p.cohesion, profile_.AverageCohesion(h, z), s, p.e50, b_, x, p.kpy);
         case SoilType::Sand:
             return Noted(std::make_shared<SandCurve>(p.frictionAngle, s, b_, x, p.kpy), i);
         case SoilType::Silt:

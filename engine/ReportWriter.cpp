@@ -79,6 +79,19 @@ std::string NodeList(const std::vector<int>& nodes)
     return s;
 }
 
+// The note of an iteration in the run notes' history: which rule gave its solution
+// (none for a plain secant step).
+const char* RuleText(StepRule rule)
+{
+    switch (rule) {
+    case StepRule::Secant: return "";
+    case StepRule::Relaxed: return "  (under-relaxed)";
+    case StepRule::Tangent: return "  (tangent step)";
+    case StepRule::TangentRejected: return "  (tangent step rejected: back to the secant method)";
+    }
+    return "";
+}
+
 const char* UnitSystemName(int s)
 {
     return s == 1 ? "English (lb, in; depths shown in ft)" : s == 2 ? "SI (kN, m)" : "Other (consistent F, L)";
@@ -160,18 +173,18 @@ void Report::Front(const std::vector<SectionRun>& sections)
     Heading("Method");
     Line("The wall is a beam-column on nonlinear soil springs, (EI y'')'' + (P y')' + Es y = q, solved by central");
     Line("finite differences on the nodes with two fictitious nodes beyond each end and a banded LU solution with");
-    Line("partial pivoting. Es = p/y is found by the secant method. The small deflection is 1E-6 of the wall length:");
-    Line("a node whose |y| is below it takes its curve's initial slope where the curve starts with a straight line");
-    Line("(rock, sand and silt, clays with k(py), external curves), so that a stiff curve is never softened, and the");
-    Line("secant at the small deflection only where the curve has none (the power curves without k(py), Matlock's");
-    Line("cube root); the iteration starts from these moduli. Once an update turns back on the previous one (an");
-    Line("oscillation of the secant moduli) every later iteration is under-relaxed (mean of the new and old");
+    Line("partial pivoting. Es = p/y is found by the secant method: each node takes the secant p(y)/y of its curve");
+    Line("at its own deflection wherever y is not 0, and the curve's initial slope only at y = 0, its limit there.");
+    Line("Only a curve without an initial straight line (the power curves without k(py), Matlock's cube root), whose");
+    Line("secant grows without bound toward 0, takes the secant at the small deflection (1E-6 of the wall length)");
+    Line("where |y| is below it. The iteration starts from these moduli. Once an update turns back on the previous");
+    Line("one (an oscillation of the secant moduli) every later iteration is under-relaxed (mean of the new and old");
     Line("deflections). Once the change is at most half the largest deflection, tangent steps (each p-y curve's");
     Line("slope dp/dy in place of its secant) finish the iteration; a tangent step that does not shrink the change");
     Line("returns to the secant method. The results come from the secant moduli of the last solution.");
     Line("Convergence: the largest change of deflection is at most the closure tolerance (and the");
-    Line("largest relative change of EI at most 1E-4 with moment-EI curves), within " +
-         std::to_string(BeamColumnSolver::MaxIterations) + " iterations.");
+    Line("largest relative change of EI at most " + Num(SolverOptions().eiTolerance) + " with moment-EI curves), within " +
+         std::to_string(SolverOptions().maxIterations) + " iterations.");
     Line("The axial force of a segment is the sum of the axial loads at and above its upper node (compression");
     Line("positive), in the conservative form (P y')'. Lateral and rotational springs, loads and moments at the");
     Line("top and tip nodes act as concentrated forces and couples in the end conditions; at interior nodes they");
@@ -447,7 +460,7 @@ void Report::Section(const SectionRun& s)
     Line("Status: " + std::string(StatusText(r.status)) + ". " + r.message);
     if (r.Ok()) {
         Line("Small deflection " + Num(r.smallDeflection) + " " + u_.length + " (1E-6 of the wall length). Nodes whose final |y| is below it:");
-        Line("  on the curve's initial slope: " + NodeList(r.initialSlopeNodes));
+        Line("  on the curve's own secant (curve with an initial slope): " + NodeList(r.exactSecantNodes));
         Line("  on the secant at the small deflection (curve without an initial slope): " + NodeList(r.flooredNodes));
     }
     if (r.Ok())
@@ -517,7 +530,7 @@ std::string ReportWriter::Notes(const RunInfo& info, const std::vector<SectionRu
         out << "  Iteration  Largest change of deflection" << (s.input.meiCurves.empty() ? "" : "  Change of EI") << Eol;
         for (const IterationStep& st : s.result.history)
             out << Pad(std::to_string(st.iteration), 11) << Pad(Num(st.change), 30)
-                << (s.input.meiCurves.empty() ? "" : Pad(Num(st.eiChange), 14)) << (st.relaxed ? "  (under-relaxed)" : st.tangent ? "  (tangent step)" : "")
+                << (s.input.meiCurves.empty() ? "" : Pad(Num(st.eiChange), 14)) << RuleText(st.rule)
                 << Eol;
         for (const std::string& w : s.result.warnings)
             out << "  WARNING: " << w << Eol;
