@@ -183,7 +183,9 @@ void Report::Front(const std::vector<SectionRun>& sections)
     Line("slope dp/dy in place of its secant) finish the iteration; a tangent step that does not shrink the change");
     Line("returns to the secant method. The results come from the secant moduli of the last solution.");
     Line("Convergence: the largest change of deflection is at most the closure tolerance (and the");
-    Line("largest relative change of EI at most " + Num(SolverOptions().eiTolerance) + " with moment-EI curves), within " +
+    // The text states the solver's default EI tolerance as the report has always written it.
+    static_assert(SolverOptions().eiTolerance == 1e-4, "the method text states the EI tolerance");
+    Line("largest relative change of EI at most 1E-4 with moment-EI curves), within " +
          std::to_string(SolverOptions().maxIterations) + " iterations.");
     Line("The axial force of a segment is the sum of the axial loads at and above its upper node (compression");
     Line("positive), in the conservative form (P y')'. Lateral and rotational springs, loads and moments at the");
