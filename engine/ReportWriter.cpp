@@ -2,6 +2,7 @@
 
 #include "engine/BeamColumnSolver.h"
 #include "engine/SoilLayer.h"
+#include "run/OutputTextOutline.h"
 #include "units/NumberFormat.h"
 
 #include <algorithm>
@@ -108,6 +109,12 @@ public:
         out_ += s;
         out_ += Eol;
     }
+    // A front line "key:" padded to 15 characters, then the value.
+    void Field(const std::string& key, const std::string& value)
+    {
+        const std::string head = key + ":";
+        Line(head + std::string(head.size() < 15 ? 15 - head.size() : 1, ' ') + value);
+    }
     void Heading(const std::string& s)
     {
         Line();
@@ -150,6 +157,12 @@ private:
     void Loads(const SectionInput& in);
     void Curves(const SectionInput& in);
     void Results(const SectionRun& s);
+    void NodeTable(const SectionRun& s);
+    void Maxima(const SectionResult& r);
+    void SpringForces(const SectionRun& s);
+    void ShearAtSpring(const SectionInput& in, const SectionResult& r, int m);
+    void Reactions(const SectionResult& r);
+    void Equilibrium(const SectionResult& r);
 
     const RunInfo& info_;
     Units u_;
@@ -160,17 +173,17 @@ void Report::Front(const std::vector<SectionRun>& sections)
 {
     Line("TORVIK analysis engine: flexible retaining walls by the p-y method");
     Line("==================================================================");
-    Line("Engine:        " + std::string(EngineVersion));
-    Line("Run started:   " + info_.startTime);
-    Line("Data file:     " + info_.dataFile);
-    Line("Title:         " + info_.title);
-    Line("Units:         " + std::string(UnitSystemName(info_.unitSystem)));
-    Line("Analyses:      " + std::to_string(sections.size()));
+    Field(outputtext::Engine, EngineVersion);
+    Field(outputtext::RunStarted, info_.startTime);
+    Field("Data file", info_.dataFile);
+    Field(outputtext::Title, info_.title);
+    Field(outputtext::Units, UnitSystemName(info_.unitSystem));
+    Field("Analyses", std::to_string(sections.size()));
     if (!info_.fileError.empty()) {
-        Heading("Input error");
+        Heading(outputtext::InputError);
         Line(info_.fileError);
     }
-    Heading("Method");
+    Heading(outputtext::Method);
     Line("The wall is a beam-column on nonlinear soil springs, (EI y'')'' + (P y')' + Es y = q, solved by central");
     Line("finite differences on the nodes with two fictitious nodes beyond each end and a banded LU solution with");
     Line("partial pivoting. Es = p/y is found by the secant method: each node takes the secant p(y)/y of its curve");
@@ -244,7 +257,7 @@ void Report::Soil(const WallBlock& b)
 void Report::Inputs(const SectionRun& s)
 {
     const WallBlock& b = s.block;
-    Heading("Input used");
+    Heading(outputtext::InputUsed);
     Line("Number of increments:              " + std::to_string(b.nodeCount));
     Line("Increment length:                  " + Num(b.increment) + " " + u_.length +
          (u_.system == 1 ? " (" + u_.Depth(b.increment) + " " + u_.depth + ")" : ""));
@@ -343,38 +356,56 @@ void Report::Curves(const SectionInput& in)
 
 void Report::Results(const SectionRun& s)
 {
-    const SectionInput& in = s.input;
+    NodeTable(s);
+    Maxima(s.result);
+    SpringForces(s);
+    Reactions(s.result);
+    Equilibrium(s.result);
+}
+
+void Report::NodeTable(const SectionRun& s)
+{
     const SectionResult& r = s.result;
     Heading("Results per node");
     Row({"Node", "Depth (" + u_.depth + ")", "y (" + u_.length + ")", "Slope", "M (" + u_.moment + ")",
          "V (" + u_.force + ")", "p (" + u_.perLength + ")", "EI (" + u_.ei + ")"});
-    for (int m = 0; m <= in.nodeCount; ++m) {
+    for (int m = 0; m <= s.input.nodeCount; ++m) {
         Cell(std::to_string(m));
         for (double v : {r.depth[m] * u_.depthFactor, r.y[m], r.slope[m], r.moment[m], r.shear[m], r.reaction[m], r.ei[m]})
             Cell(v);
         out_ += Eol;
     }
+}
 
-    auto extreme = [&](const std::vector<double>& v, bool largest, bool absolute) {
-        size_t at = 0;
-        for (size_t i = 1; i < v.size(); ++i) {
-            const double a = absolute ? std::fabs(v[i]) : v[i], b = absolute ? std::fabs(v[at]) : v[at];
-            if (largest ? a > b : a < b)
-                at = i;
-        }
-        return at;
-    };
-    Heading("Maxima");
+namespace {
+
+// The index of the largest (or smallest) value, by magnitude when `absolute`.
+size_t Extreme(const std::vector<double>& v, bool largest, bool absolute)
+{
+    size_t at = 0;
+    for (size_t i = 1; i < v.size(); ++i) {
+        const double a = absolute ? std::fabs(v[i]) : v[i], b = absolute ? std::fabs(v[at]) : v[at];
+        if (largest ? a > b : a < b)
+            at = i;
+    }
+    return at;
+}
+
+}  // namespace
+
+void Report::Maxima(const SectionResult& r)
+{
+    Heading(outputtext::Maxima);
     auto report = [&](const std::string& what, const std::vector<double>& v, size_t at, const std::string& unit) {
         Line(what + Num(v[at]) + " " + unit + " at node " + std::to_string(at) + ", depth " + u_.Depth(r.depth[at]) +
              " " + u_.depth);
     };
-    report("Largest deflection:        ", r.y, extreme(r.y, true, true), u_.length);
+    report("Largest deflection:        ", r.y, Extreme(r.y, true, true), u_.length);
     // Moments within rounding of zero (a free end) are not reported as a maximum.
     double mmax = 0;
     for (double v : r.moment)
         mmax = std::max(mmax, std::fabs(v));
-    const size_t positive = extreme(r.moment, true, false), negative = extreme(r.moment, false, false);
+    const size_t positive = Extreme(r.moment, true, false), negative = Extreme(r.moment, false, false);
     if (r.moment[positive] > 1e-9 * mmax)
         report("Largest positive moment:   ", r.moment, positive, u_.moment);
     else
@@ -383,40 +414,53 @@ void Report::Results(const SectionRun& s)
         report("Largest negative moment:   ", r.moment, negative, u_.moment);
     else
         Line("Largest negative moment:   none");
-    report("Largest shear (magnitude): ", r.shear, extreme(r.shear, true, true), u_.force);
-    report("Largest soil reaction:     ", r.reaction, extreme(r.reaction, true, true), u_.perLength);
+    report("Largest shear (magnitude): ", r.shear, Extreme(r.shear, true, true), u_.force);
+    report("Largest soil reaction:     ", r.reaction, Extreme(r.reaction, true, true), u_.perLength);
+}
 
+void Report::SpringForces(const SectionRun& s)
+{
+    const SectionInput& in = s.input;
+    const SectionResult& r = s.result;
     bool springs = false;
     for (int m = 0; m <= in.nodeCount; ++m) {
         if (in.spring[m] == 0 && in.rotSpring[m] == 0)
             continue;
         if (!springs)
-            Heading("Spring forces (toward the excavation) and spring moments");
+            Heading(outputtext::SpringForces);
         springs = true;
         Line("Node " + std::to_string(m) + " (depth " + u_.Depth(r.depth[m]) + " " + u_.depth + "): force " +
              Num(r.springForce[m]) + " " + u_.force + ", moment " + Num(r.springMoment[m]) + " " + u_.moment);
-        if (in.spring[m] != 0) {
-            // The shear steps by the node's concentrated forces; a load at the node
-            // counts above its spring. The table gives the value below the forces at
-            // the top, above them at the tip and their mean between.
-            const double load = in.load[m], force = r.springForce[m];
-            double above;
-            if (m == 0)
-                above = r.shear[m] - force;
-            else if (m == in.nodeCount)
-                above = r.shear[m] + load;
-            else
-                above = r.shear[m] + load / 2 - force / 2;
-            // Rounding of a zero shear (a free end) is not shown as a value.
-            const double below = above + force;
-            const double scale = 1e-12 * std::max({std::fabs(above), std::fabs(below), std::fabs(load)});
-            auto shown = [scale](double v) { return Num(std::fabs(v) <= scale ? 0.0 : v); };
-            Line("  shear just above the spring " + shown(above) + " " + u_.force + ", just below " + shown(below) +
-                 " " + u_.force);
-        }
+        if (in.spring[m] != 0)
+            ShearAtSpring(in, r, m);
     }
+}
+
+// The shear steps by the node's concentrated forces; a load at the node counts
+// above its spring. The table gives the value below the forces at the top, above
+// them at the tip and their mean between.
+void Report::ShearAtSpring(const SectionInput& in, const SectionResult& r, int m)
+{
+    const double load = in.load[m], force = r.springForce[m];
+    double above;
+    if (m == 0)
+        above = r.shear[m] - force;
+    else if (m == in.nodeCount)
+        above = r.shear[m] + load;
+    else
+        above = r.shear[m] + load / 2 - force / 2;
+    // Rounding of a zero shear (a free end) is not shown as a value.
+    const double below = above + force;
+    const double scale = 1e-12 * std::max({std::fabs(above), std::fabs(below), std::fabs(load)});
+    auto shown = [scale](double v) { return Num(std::fabs(v) <= scale ? 0.0 : v); };
+    Line("  shear just above the spring " + shown(above) + " " + u_.force + ", just below " + shown(below) + " " +
+         u_.force);
+}
+
+void Report::Reactions(const SectionResult& r)
+{
     if (!r.restraints.empty()) {
-        Heading("Restraint reactions");
+        Heading(outputtext::RestraintReactions);
         for (const RestraintReaction& rr : r.restraints)
             Line("Node " + std::to_string(rr.node) + ": " +
                  (rr.kind == 1 ? "deflection " + Num(rr.value) + " " + u_.length + " held by a force of " +
@@ -425,12 +469,16 @@ void Report::Results(const SectionRun& s)
                                      u_.moment + " (sense of a positive head moment)"));
     }
     if (!r.jumps.empty()) {
-        Heading("Moments just above and below nodes where couples act");
+        Heading(outputtext::MomentJumps);
         for (const MomentJump& j : r.jumps)
             Line("Node " + std::to_string(j.node) + ": above " + Num(j.above) + ", below " + Num(j.below) + " " +
                  u_.moment);
     }
-    Heading("Equilibrium of the whole wall");
+}
+
+void Report::Equilibrium(const SectionResult& r)
+{
+    Heading(outputtext::Equilibrium);
     Line("Sum of lateral forces:       " + Num(r.forceSum) + " " + u_.force + " (relative " +
          Num(r.ForceResidual(), 3) + ")");
     Line("Sum of moments about the top: " + Num(r.momentSum) + " " + u_.moment + " (relative " +
@@ -445,17 +493,17 @@ void Report::Section(const SectionRun& s)
     Line("==================================================================");
     Inputs(s);
     if (!s.built) {
-        Heading("Input error");
+        Heading(outputtext::InputError);
         Line(s.error);
         Line("This analysis was not carried out.");
         return;
     }
-    Heading("Choices made");
+    Heading(outputtext::ChoicesMade);
     for (const std::string& c : s.input.choices)
         Line(c);
     Loads(s.input);
     Curves(s.input);
-    Heading("Iterations");
+    Heading(outputtext::Iterations);
     const SectionResult& r = s.result;
     Line("Iterations: " + std::to_string(r.Iterations()) +
          (r.history.empty() ? "" : ", final change of deflection " + Num(r.history.back().change) + " " + u_.length));
@@ -472,7 +520,7 @@ void Report::Section(const SectionRun& s)
     std::vector<std::string> warnings = s.input.warnings;
     warnings.insert(warnings.end(), r.warnings.begin(), r.warnings.end());
     if (!warnings.empty()) {
-        Heading("Warnings");
+        Heading(outputtext::Warnings);
         for (const std::string& w : warnings)
             Line(w);
     }
@@ -499,7 +547,7 @@ std::string ReportWriter::Text(const RunInfo& info, const std::vector<SectionRun
     for (const SectionRun& s : sections)
         r.Section(s);
     r.Line();
-    r.Heading("Summary");
+    r.Heading(outputtext::Summary);
     for (const SectionRun& s : sections)
         r.Line(StatusLine(s));
     r.Line(info.plotWritten ? "The plot data file was written."
