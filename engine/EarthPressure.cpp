@@ -99,7 +99,7 @@ public:
     double TabledSurcharge(double z) const
     {
         const double h = in_.excavationDepth > 0 ? in_.excavationDepth : in_.wallLength;
-        const double lengthFactor = in_.unitSystem == 2 ? 0.001 : 1.0;  // SI distances are in mm
+        const double lengthFactor = in_.unitSystem == UnitsSI ? 0.001 : 1.0;  // SI distances are in mm
         double sum = 0;
         for (const SurchargeLoad& s : in_.surcharges) {
             const double x = s.distance * lengthFactor, w = s.width * lengthFactor;

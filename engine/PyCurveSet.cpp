@@ -9,6 +9,7 @@
 #include "engine/StrongRockCurve.h"
 #include "engine/WeakRockCurve.h"
 #include "units/TorvikError.h"
+#include "units/Units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -249,7 +250,7 @@ void BuildGenerated(const PyCurveInput& in, const std::vector<double>& depths, P
         throw TorvikError("The width for generating p-y soil resistance, Wp, must be greater than 0.");
     const double wallLength = depths.back();
     const double gammaW = UnitWeightOfWater(in.unitSystem);
-    if (in.unitSystem == 3 && in.waterDepthExcavation < wallLength && !in.layers.empty())
+    if (in.unitSystem == UnitsGeneric && in.waterDepthExcavation < wallLength && !in.layers.empty())
         throw TorvikError("A water table lies within the wall, but the effective stress cannot be computed in the generic "
                           "unit system (it has no unit weight of water): set the water depths below the wall's tip.");
     const SoilProfile profile(in.layers, gammaW, in.waterDepthBackfill, in.waterDepthExcavation, in.excavationDepth);

@@ -4,6 +4,8 @@
 #include "engine/SoilLayer.h"
 #include "run/OutputTextOutline.h"
 #include "units/NumberFormat.h"
+#include "units/QuantityLabels.h"
+#include "units/Units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -32,34 +34,11 @@ struct Units {
     int system;
     double depthFactor;  // file length -> report depth
     std::string depth, length, force, moment, perLength, ei, stress;
-    explicit Units(int s) : system(s)
+    explicit Units(int s) : Units(s, QuantityLabelsOf(s)) {}
+    Units(int s, const QuantityLabels& l)
+        : system(s), depthFactor(l.depthFactor), depth(l.depth), length(l.length), force(l.force), moment(l.moment),
+          perLength(l.forcePerLength), ei(l.ei), stress(l.stress)
     {
-        if (s == 1) {
-            depthFactor = 1.0 / 12.0;
-            depth = "ft";
-            length = "in";
-            force = "lb";
-            moment = "lb-in";
-            perLength = "lb/in";
-            ei = "lb-in^2";
-            stress = "lb/in^2";
-        } else if (s == 2) {
-            depthFactor = 1;
-            depth = length = "m";
-            force = "kN";
-            moment = "kN-m";
-            perLength = "kN/m";
-            ei = "kN-m^2";
-            stress = "kN/m^2";
-        } else {
-            depthFactor = 1;
-            depth = length = "L";
-            force = "F";
-            moment = "F-L";
-            perLength = "F/L";
-            ei = "F-L^2";
-            stress = "F/L^2";
-        }
     }
     std::string Depth(double z) const { return Num(z * depthFactor); }
 };
@@ -95,7 +74,7 @@ const char* RuleText(StepRule rule)
 
 const char* UnitSystemName(int s)
 {
-    return s == 1 ? "English (lb, in; depths shown in ft)" : s == 2 ? "SI (kN, m)" : "Other (consistent F, L)";
+    return QuantityLabelsOf(s).system;
 }
 
 class Report {
@@ -152,6 +131,7 @@ public:
 
 private:
     void Inputs(const SectionRun& s);
+    void LoadAndCurveInputs(const WallBlock& b);
     void Ranges(const std::string& name, const std::vector<RangeRow>& rows, const std::vector<std::string>& labels);
     void Soil(const WallBlock& b);
     void Loads(const SectionInput& in);
@@ -260,7 +240,7 @@ void Report::Inputs(const SectionRun& s)
     Heading(outputtext::InputUsed);
     Line("Number of increments:              " + std::to_string(b.nodeCount));
     Line("Increment length:                  " + Num(b.increment) + " " + u_.length +
-         (u_.system == 1 ? " (" + u_.Depth(b.increment) + " " + u_.depth + ")" : ""));
+         (u_.system == UnitsEnglish ? " (" + u_.Depth(b.increment) + " " + u_.depth + ")" : ""));
     Line("Wall length:                       " + u_.Depth(b.nodeCount * b.increment) + " " + u_.depth);
     Line("Excavation depth (free height):    " + u_.Depth(b.wallHeight) + " " + u_.depth);
     Line("Maximum allowable deflection:      " + Num(b.maxDeflection) + " " + u_.length);
@@ -287,6 +267,11 @@ void Report::Inputs(const SectionRun& s)
             Line("  node " + std::to_string(r.node) + ": " +
                  (r.kind == 1 ? "deflection " + Num(r.deflection) + " " + u_.length : "slope " + Num(r.slope)));
     }
+    LoadAndCurveInputs(b);
+}
+
+void Report::LoadAndCurveInputs(const WallBlock& b)
+{
     if (!b.userLoads.empty()) {
         Line("User-specified distributed load (depth " + u_.depth + ", load " + u_.perLength + "):");
         for (const engine::DepthLoad& d : b.userLoads)
@@ -294,7 +279,7 @@ void Report::Inputs(const SectionRun& s)
     }
     if (!b.surcharges.empty()) {
         Line("Surcharge loads (type 1 point, 2 line, 3 strip; distances as in the file" +
-             std::string(b.unitSystem == 2 ? ", mm" : "") + "):");
+             std::string(b.unitSystem == UnitsSI ? ", mm" : "") + "):");
         for (const engine::SurchargeLoad& l : b.surcharges)
             Line("  type " + std::to_string(l.type) + "  magnitude " + Num(l.magnitude) + "  X " + Num(l.distance) +
                  "  W " + Num(l.width));

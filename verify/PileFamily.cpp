@@ -8,6 +8,7 @@
 #include "engine/StiffClayFreeWaterCurve.h"
 #include "engine/StrongRockCurve.h"
 #include "engine/WeakRockCurve.h"
+#include "units/Units.h"
 #include "verify/ExactPile.h"
 
 #include <algorithm>
@@ -59,7 +60,7 @@ std::vector<PileFamilyCase> MakeFamily()
 SectionInput EngineInput(const std::vector<Curve>& curves, double load)
 {
     SectionInput in;
-    in.unitSystem = 2;
+    in.unitSystem = UnitsSI;
     in.Allocate(PileIncrements);
     in.increment = PileLength / PileIncrements;
     in.maxDeflection = 10;
