@@ -35,7 +35,7 @@ std::vector<PileFamilyCase> MakeFamily()
     using namespace engine;
     return {
         // Soft clay without k: the cube root, floored below the small deflection.
-        {"soft clay, Matlock (1970)", {30, 100, 250},
+        {"soft clay, Matlock (1970)", {30, 100, 400},
          [](int, double x) { return std::make_shared<ClayPowerCurve>(ClayPowerCurve::SoftClay, 25, 25, 8 * x, 0.02, B, x, 0); }},
         {"stiff clay with free water, Reese, Cox and Koop (1975)", {100, 250, 400},
          [](int, double x) { return std::make_shared<StiffClayFreeWaterCurve>(100, 100, 10 * x, 0.005, B, x, 135000); }},
@@ -47,12 +47,13 @@ std::vector<PileFamilyCase> MakeFamily()
          [](int, double x) { return std::make_shared<SandCurve>(35, 10 * x, B, x, 24000); }},
         {"silt (c-phi soil), Evans and Duncan (1982)", {50, 300, 800},
          [](int, double x) { return std::make_shared<SiltCurve>(30, 10, 10 * x, B, x, 20000); }},
-        // The rock socket whose straight part ends below the small deflection.
-        {"weak rock, Reese (1997)", {50, 100, 200},
+        // The rock socket whose straight part ends below the small deflection, at
+        // its three loads of the first report of that fault and one near pur.
+        {"weak rock, Reese (1997)", {50, 100, 200, 3000},
          [](int, double x) { return std::make_shared<WeakRockCurve>(3000, 300000, 0.0005, 50, B, x); }},
         {"strong rock, Reese and Nyman (1978)", {1000, 5000, 12000},
          [](int, double) { return std::make_shared<StrongRockCurve>(20000, B); }},
-        {"external curves", {20, 100, 250}, External},
+        {"external curves", {20, 100, 350}, External},
     };
 }
 

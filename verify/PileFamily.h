@@ -1,6 +1,7 @@
 #pragma once
 // Free-head piles on every p-y criterion and on external curves, each at three
-// head loads from inside the linear range to near the ultimate resistance,
+// head loads (the weak-rock socket at four) from inside the linear range to near
+// the ultimate resistance of the upper soil,
 // analysed by the engine and by the independent exact-curve solution.
 #include "engine/PyCurve.h"
 #include "engine/SolverOptions.h"
