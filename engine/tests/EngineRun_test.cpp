@@ -285,6 +285,9 @@ TEST_F(EngineFiles, SoftClayPileConvergesToTheSolutionInFewIterations)
     const SectionResult usual = pile(1e-6), tight = pile(1e-12);
     ASSERT_EQ(usual.y.size(), tight.y.size());
     EXPECT_LE(usual.Iterations(), 12);
+    // The history names the rule of each step: secant steps first, tangent steps at the end.
+    EXPECT_EQ(usual.history.front().rule, StepRule::Secant);
+    EXPECT_EQ(usual.history.back().rule, StepRule::Tangent);
     for (size_t m = 0; m < usual.y.size(); ++m)
         EXPECT_NEAR(usual.y[m], tight.y[m], 1e-8) << "node " << m;
 }
