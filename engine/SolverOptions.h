@@ -5,7 +5,7 @@
 struct SolverOptions {
     // Closure tolerance (L): the iteration has closed when the largest change of
     // deflection between two iterations, max |y_new - y_old| over the nodes, is at
-    // most this. The wall file gives it; 1E-5 when none is given.
+    // most this. BeamColumnSolver::OptionsFor takes it from the wall file.
     double closureTolerance = 1e-5;
 
     // With moment-EI curves, the largest relative change of EI between two
