@@ -73,7 +73,10 @@ void TMainForm::CompRunClick()
                              (results.problem.empty() ? "" : "\r" + results.problem));
         return;
     }
-    prompt_->Information(CompletedRunMessage(results));
+    // After the specified text and the files: whether every stage or case
+    // converged, in how many iterations, or which did not and why.
+    const std::string status = RunStatusSummary(RunStatusLines(ReplaceExtension(wall->FileName, ".tk4r")));
+    prompt_->Information(CompletedRunMessage(results) + (status.empty() ? "" : "\r" + status));
     LoadResults(true);
     UpdateResultButtons();
 }

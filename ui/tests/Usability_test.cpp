@@ -6,6 +6,7 @@
 #include "graph/widgets/PlotLegend.h"
 #include "graph/widgets/tests/GuiTestSupport.h"
 #include "model/ProgramData.h"
+#include "run/AnalysisRun.h"
 #include "ui/MainMenus.h"
 #include "ui/dialogs/DlgCSD.h"
 #include "ui/dialogs/DlgProp.h"
@@ -205,6 +206,23 @@ protected:
     }
     QTemporaryDir dir;
 };
+
+// After Run Analysis the message says, after the completed text, whether
+// every stage converged and in how many iterations.
+TEST_F(UsabilityRunTest, RunMessageSaysWhetherEveryStageConverged)
+{
+    const QString wall = dir.filePath("staged.tk4d");
+    QFile::copy(QString(TORVIK_SOURCE_DIR) + "/examples/three-stage-excavation.tk4d", wall);
+    form->OpenFileName(wall.toStdString(), false);
+    form->SetEngineDirectory(TORVIK_BIN_DIR);
+    act().Run->trigger();
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    const std::string& message = prompt.shown[0];
+    EXPECT_EQ(message.rfind(CompletedMessage, 0), 0u) << message;
+    const size_t summary = message.find("\rEvery analysis converged:\rStage 1 of 3: converged. Converged in ");
+    ASSERT_NE(summary, std::string::npos) << message;
+    EXPECT_NE(message.find("\rStage 3 of 3: converged. Converged in ", summary), std::string::npos) << message;
+}
 
 // Save Report and Save Results as CSV say in the status bar what they wrote
 // and offer to open it.
