@@ -77,3 +77,8 @@ private:
     std::int32_t earthPressure_ = 0;
     std::int32_t pyCurves_ = 0;
 };
+
+// Reads the blocks of a data file of layout `layout` into `wall` and the
+// host's tables: the first block and, after the marker 9, the long-term block.
+// EInOutError on bad input; what was read before the error stays.
+void ReadDataFileBlocks(TProgramData& wall, TWordReader& reader, TFileLayout layout);

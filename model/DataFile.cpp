@@ -31,6 +31,21 @@ void TProgramData::WriteDataFile()
     StageFilesCurrent = true;
 }
 
+void ReadDataFileBlocks(TProgramData& wall, TWordReader& reader, TFileLayout layout)
+{
+    TBlockReader blocks(wall, reader);
+    blocks.ReadBlock(layout, TBlockRole::First);
+    if (layout != TFileLayout::Version20) {
+        wall.LongTermMarker = reader.ReadInteger();
+        if (wall.LongTermMarker == 9) {
+            wall.LongTermAnalysis = true;
+            reader.ReadLine();  // the rest of the marker line
+            blocks.ReadBlock(layout, TBlockRole::LongTerm);
+            reader.ReadInteger();
+        }
+    }
+}
+
 std::unique_ptr<TProgramData> TProgramData::CreateFromFile(MainWindowHost& host, const std::string& path, int format)
 {
     std::unique_ptr<TProgramData> wall(new TProgramData(host));
@@ -47,17 +62,7 @@ std::unique_ptr<TProgramData> TProgramData::CreateFromFile(MainWindowHost& host,
                                              : TFileLayout::Version20;
     try {
         TWordReader reader(path);
-        TBlockReader blocks(*wall, reader);
-        blocks.ReadBlock(layout, TBlockRole::First);
-        if (layout != TFileLayout::Version20) {
-            wall->LongTermMarker = reader.ReadInteger();
-            if (wall->LongTermMarker == 9) {
-                wall->LongTermAnalysis = true;
-                reader.ReadLine();  // the rest of the marker line
-                blocks.ReadBlock(layout, TBlockRole::LongTerm);
-                reader.ReadInteger();
-            }
-        }
+        ReadDataFileBlocks(*wall, reader, layout);
     } catch (const EInOutError& error) {
         host.UserPrompt().Information(error.what());
     }

@@ -77,6 +77,8 @@ TMainForm::TMainForm(Prompt* prompt) : dialogPrompt_(this), prompt_(prompt ? pro
         [this](TGraphPlot& graph) { return TPlotForm::Create(graph, *mdiArea_, *prompt_); });
 
     UnitsSwitched.Subscribe([this] { RefreshDialogs(); });
+    // Every change a table editor makes is a step of Undo.
+    TTableForm::SetEditListener([this](const std::string& caption) { RecordChange(caption); });
     ReplaceOpenWall(TProgramData::CreateNew(*this));
     StartWithoutWaterTable(*OpenWall());
     ShowOpenWall();
@@ -89,6 +91,7 @@ TMainForm::~TMainForm()
     // Dialogs refer to this window's tables and prompt: they go now, not with the child widgets.
     qDeleteAll(mdiArea_->findChildren<TInputDialog*>());
     TTableForm::Install(nullptr, nullptr);
+    TTableForm::SetEditListener(nullptr);
     TTableModel::SetNodeDepths({});
     TGraphPlot::SetWindowFactory(nullptr);
     ReplaceOpenWall(nullptr);
@@ -209,6 +212,7 @@ void TMainForm::ShowOpenWall()
     ApplyLongTermVisibility();
     StagesChanged();
     UpdateResultButtons();
+    ResetUndo();
 }
 
 void TMainForm::SetModified(bool modified)

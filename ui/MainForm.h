@@ -1,5 +1,6 @@
 #pragma once
 #include "model/MainWindowHost.h"
+#include "model/UndoHistory.h"
 #include "run/ResultGraphs.h"
 #include "tables/WallTables.h"
 #include "ui/DialogPrompt.h"
@@ -106,6 +107,12 @@ public:
     void SetTextEditor(const QString& path);
     // The data files used last, as the File menu lists them.
     const TRecentFiles& RecentFiles() const { return settings_.RecentFiles; }
+    // The changes Undo and Redo walk through.
+    const TUndoHistory& UndoHistory() const { return undo_; }
+    // Takes back the last change, or makes the last one taken back again.
+    void UndoClick();
+    void RedoClick();
+
     // The "Da&ta" and "&Options" menus.
     QMenu* DataMenu() const;
     QMenu* OptionsMenu() const;
@@ -119,6 +126,7 @@ private:
     // MainMenus.cpp: the menu bar and the toolbar, and what opening a menu shows.
     void createMenus();
     void createFileMenu();
+    void createEditMenu();
     void createDataMenu();
     void createOptionsMenu();
     void createStageMenu();
@@ -151,6 +159,21 @@ private:
     // Everything shown of the open wall after New and Open: title, menus,
     // status text, stage and result buttons.
     void ShowOpenWall();
+
+    // MainFormUndo.cpp: Undo and Redo.
+    // A committed change named `caption` becomes one step, when the wall changed.
+    void RecordChange(const std::string& caption);
+    // The present state of the wall is the one steps start from, without a
+    // step (a stage switch, a new or opened wall).
+    void TakeUndoState();
+    // A new or opened wall: no steps; the present state is the saved one.
+    void ResetUndo();
+    // The wall was saved: the present state is the saved one.
+    void UndoStateSaved();
+    // Puts a state of the wall back and lets every open window show it.
+    void ApplyUndoState(const std::string& state);
+    // The Undo and Redo commands' captions and enabled states.
+    void UpdateUndoActions();
 
     // MainFormFiles.cpp: the document commands.
     void FileNewClick();
@@ -208,6 +231,11 @@ private:
     std::string engineDirectory_;
     std::string documentDirectory_;
     TUserSettings settings_;
+    TUndoHistory undo_;
+    // The wall's state after the last step (or at New, Open, a stage switch).
+    std::string undoState_;
+    // Set while a state is put back: the changes that makes are no steps.
+    bool restoring_ = false;
 
     QMdiArea* mdiArea_ = nullptr;
     QLabel* statusLabel_ = nullptr;

@@ -14,6 +14,7 @@
 #include "ui/profile/SideView.h"
 #include "ui/rules/DialogValues.h"
 #include "ui/rules/MenuRules.h"
+#include "ui/rules/UndoCaptions.h"
 #include "ui/rules/UpdateCheck.h"
 #include "units/TorvikError.h"
 
@@ -152,6 +153,7 @@ void TMainForm::UnitsClick(int system)
         AdoptNoWaterTable(*wall, before);
         RefreshDialogs();
         SetModified(true);
+        RecordChange(UnitsChangeCaption(system));
     }
 }
 
@@ -160,6 +162,7 @@ void TMainForm::EarthPressureClick(int kind)
     if (TProgramData* wall = OpenWall()) {
         ChooseEarthPressureKind(*wall, kind);
         SetModified(true);
+        RecordChange(EarthPressureChangeCaption(kind));
     }
 }
 
@@ -172,6 +175,7 @@ void TMainForm::OptionClick(TOption option)
         tables_[*table].CloseEditor();
     if (option == TOption::LongTermAnalysis)
         ApplyLongTermVisibility();
+    RecordChange(OptionChangeCaption(option));
 }
 
 void TMainForm::StagedOptionsClick(bool /*modal*/)
@@ -186,6 +190,7 @@ void TMainForm::StagedOptionsClick(bool /*modal*/)
         RefreshDialogs();
     });
     dialog.exec();
+    RecordChange("Number of Stages");
 }
 
 void TMainForm::StagesChanged()
@@ -213,6 +218,8 @@ void TMainForm::StageClick(int stage)
     } catch (const TorvikError& e) {
         prompt_->Information(e.what());
     }
+    // A stage switch is no change: the next change starts from the new stage.
+    TakeUndoState();
     StagesChanged();
 }
 
@@ -227,5 +234,6 @@ void TMainForm::CopyPreviousStageClick()
     } catch (const TorvikError& e) {
         prompt_->Information(e.what());
     }
+    RecordChange("Copy Previous Stage");
     StagesChanged();
 }

@@ -45,6 +45,8 @@ TInputDialog* TMainForm::ShowDialog(InputDialog kind)
     if (!DialogOpen(kind)) {
         slot = CreateDialog(kind);
         connect(slot, &TInputDialog::Closed, this, [this, kind] { dialogs_[static_cast<int>(kind)] = nullptr; });
+        connect(slot, &TInputDialog::Committed, this,
+                [this](const QString& caption) { RecordChange(caption.toStdString()); });
         slot->AddTo(*mdiArea_);
     }
     if (auto* window = qobject_cast<QMdiSubWindow*>(slot->parentWidget())) {

@@ -175,6 +175,7 @@ void TMainForm::OpenFileName(const std::string& path, bool announce, int format)
     StagesChanged();
     UpdateResultButtons();
     RefreshDialogs();
+    ResetUndo();
 }
 
 void TMainForm::OpenStartupFile(const std::string& argument)
@@ -230,6 +231,7 @@ bool TMainForm::SaveOpenWall(const std::string& failureNote)
         prompt_->Information(e.what() + failureNote);
         return false;
     }
+    UndoStateSaved();
     // The results on screen now belong to an older state of the data file.
     MarkOlderResults();
     return true;
@@ -256,6 +258,7 @@ bool TMainForm::SaveOpenWallAs(const std::string& failureNote)
         prompt_->Information(e.what() + failureNote);
         return false;
     }
+    UndoStateSaved();
     SetTitle();
     UpdatePrevFile(wall->FileName);
     CloseAllChildren();

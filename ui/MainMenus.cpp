@@ -45,6 +45,7 @@ void TMainForm::createMenus()
 {
     act_ = std::make_unique<TMainActions>();
     createFileMenu();
+    createEditMenu();
     createDataMenu();
     createOptionsMenu();
     createStageMenu();
@@ -313,6 +314,9 @@ void TMainForm::createToolBars()
         {"New", "New Data File", a.New},
         {"Open", "Open Data File", a.Open},
         {"Save", "Save Data File", a.Save},
+        {nullptr, nullptr, nullptr},
+        {"Undo", "Undo", a.Undo},
+        {"Redo", "Redo", a.Redo},
         {nullptr, nullptr, nullptr},
         {"Run", "Run Analysis", a.Run},
         {"StageOptions", "Stage Construction Option", a.StageOptionsButton},

@@ -19,6 +19,10 @@ struct TMainActions {
     QAction* RecentSeparator = nullptr;
     QAction* Exit = nullptr;
 
+    QMenu* Edit = nullptr;
+    QAction* Undo = nullptr;
+    QAction* Redo = nullptr;
+
     QMenu* Data = nullptr;
     QAction* Title = nullptr;
     QAction* WallProperties = nullptr;

@@ -41,6 +41,7 @@ struct EditorHost {
     TTableForm::PictureFactory pictures;
     std::map<const TGridTable*, TTableForm*> open;
     std::map<const TGridTable*, QPointer<QWidget>> parents;
+    std::function<void(const std::string&)> edited;
 };
 
 EditorHost& Host()
@@ -104,6 +105,17 @@ void TTableForm::Install(QMdiArea* area, Prompt* prompt, PictureFactory pictures
         TGridTable::SetEditorOpener([](TGridTable& table, bool modal) { Open(table, modal); });
     else
         TGridTable::SetEditorOpener(nullptr);
+}
+
+void TTableForm::SetEditListener(std::function<void(const std::string& caption)> listener)
+{
+    Host().edited = std::move(listener);
+}
+
+void TTableForm::Edited(const char* what)
+{
+    if (table_ && Host().edited)
+        Host().edited(std::string(what) + " in " + Trimmed(table_->Caption()).toStdString());
 }
 
 TTableForm* TTableForm::Of(const TGridTable& table)
@@ -234,6 +246,7 @@ TTableForm::TTableForm(TGridTable& table, Prompt& prompt, QWidget* parent)
         imgHelp_ = Host().pictures(table.HelpPicture(), this);
 
     connect(model_, &TTableModel::AssignmentRefused, this, &TTableForm::AssignmentRefused);
+    connect(model_, &TTableModel::CellStored, this, [this] { Edited("Edit Cell"); });
     connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this, &TTableForm::ScrollChanged);
     connect(grid_->horizontalScrollBar(), &QScrollBar::valueChanged, this, &TTableForm::ScrollChanged);
     snapTimer_ = new QTimer(this);
@@ -584,6 +597,7 @@ void TTableForm::SyncControls()
                     const int row = combo->property("tableRow").toInt();
                     table_->SetChanged(true);
                     choices->SetInteger(row, item + 1);
+                    Edited("Choice");
                 });
                 grid_->setIndexWidget(cell, combo);
             } else if (auto* subTables = dynamic_cast<TTableColumn*>(&column)) {
@@ -605,7 +619,9 @@ void TTableForm::SyncControls()
 void TTableForm::RefreshControl(int index, int row)
 {
     const int k = model_->ModelColumn(index);
-    if (k < 0 || row >= model_->rowCount())
+    // A row being inserted from outside the editor (Undo refilling the table)
+    // is not in its column yet; the refresh after the insert shows it.
+    if (k < 0 || row >= model_->rowCount() || row >= model_->ColumnAt(k).RowCount())
         return;
     QWidget* control = grid_->indexWidget(model_->index(row, k));
     if (auto* combo = qobject_cast<QComboBox*>(control)) {

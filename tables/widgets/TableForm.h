@@ -35,6 +35,10 @@ public:
     // Lets every table open its editor: non-modal editors become child windows
     // of `area`; messages go to `prompt`.
     static void Install(QMdiArea* area, Prompt* prompt, PictureFactory pictures = {});
+    // Told of every change an editor made to its table, named for the Edit
+    // menu ("Add Row in Soil Layers"): a cell stored, a choice made, a row
+    // added, inserted or deleted, a block pasted.
+    static void SetEditListener(std::function<void(const std::string& caption)> listener);
     // The open editor of a table, or null.
     static TTableForm* Of(const TGridTable& table);
     // Makes `parent` host the editor of `table` as a borderless child at (0, 0)
@@ -87,6 +91,8 @@ private:
     void FocusCell(int index, int row);
     void MoveOnEnter();
     void AssignmentRefused(const QModelIndex& index, const QString& text, const QString& message);
+    // Tells the edit listener of a change: `what` and the table's caption.
+    void Edited(const char* what);
     void BtnAddClick();
     void BtnInsClick();
     void BtnDelClick();

@@ -42,7 +42,7 @@ void TTableForm::BtnAddClick()
     table.OnChange = std::move(onChange);
     scrollAttached_ = true;
     Refresh();
-    grid_->setCurrentIndex(model_->index(table.RowCount() - 1, std::max(0, grid_->currentIndex().column())));
+    grid_->setCurrentIndex(model_->index(table.RowCount() - 1, std::max(0, grid_->currentIndex().column())));    Edited("Add Row");
 }
 
 void TTableForm::BtnInsClick()
@@ -56,7 +56,7 @@ void TTableForm::BtnInsClick()
     table.SetChanged(true);
     view_.rowsInView = RowsInViewAfterAdd(view_.rowsInView, table.RowCount(), table.RowGroup());
     table.InsertRowGroup(row);
-    Refresh();
+    Refresh();    Edited("Insert Row");
 }
 
 void TTableForm::BtnDelClick()
@@ -68,7 +68,7 @@ void TTableForm::BtnDelClick()
         return;
     table_->SetChanged(true);
     table_->DeleteRowGroup(row);
-    Refresh();
+    Refresh();    Edited("Delete Row");
 }
 
 void TTableForm::CopySelection()
@@ -117,6 +117,8 @@ void TTableForm::PasteClipboard()
     if (result.rowsAdded > 0)
         view_.rowsInView = std::min(table.RowCount(), std::max(view_.rowsInView, InitialRowsInView(table.RowCount())));
     Refresh();
+    if (result.stored > 0 || result.rowsAdded > 0)
+        Edited("Paste");
     if (!result.error.empty())
         prompt_.Information(result.error);
 }

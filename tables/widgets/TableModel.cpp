@@ -223,5 +223,6 @@ bool TTableModel::setData(const QModelIndex& index, const QVariant& value, int r
     table_->SetChanged(true);
     const int last = IsDepthColumn(index.column() + 1) ? index.column() + 1 : index.column();
     emit dataChanged(index, this->index(index.row(), last));
+    emit CellStored();
     return true;
 }

@@ -62,6 +62,8 @@ public:
 signals:
     // A typed text was refused; `message` says why.
     void AssignmentRefused(const QModelIndex& index, const QString& text, const QString& message);
+    // A typed text was stored into the table.
+    void CellStored();
 
 private:
     void MapColumns();

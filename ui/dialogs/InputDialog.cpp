@@ -73,6 +73,7 @@ TDataEdit* TInputDialog::NewField(QGridLayout* grid, int row, const QString& cap
     field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 21);
     connect(field, &QLineEdit::textEdited, this, &TInputDialog::MarkModified);
+    field->OnAccepted = [this, field] { FieldAccepted(field); };
     grid->addWidget(label, row, 0);
     grid->addWidget(field, row, 1);
     return field;
@@ -146,23 +147,41 @@ bool TInputDialog::FormDeactivate()
     TProgramData* wall = OpenWall();
     if (!wall)
         return true;
-    for (Binding& b : bindings_) {
-        if (b.field->text() == b.loadedText)
-            continue;
-        long double n = 0;
-        try {
-            n = b.field->Number();
-        } catch (const TorvikError&) {
-            continue;  // an entry never accepted is not stored
-        }
-        if (b.real)
-            wall->*b.real = StoredValue(b.shown, n, wall->UnitSystem());
-        else
-            wall->*b.integer = static_cast<std::int32_t>(std::lround(n));
-        b.loadedText = b.field->text();
-    }
+    for (Binding& b : bindings_)
+        if (StoreField(b, *wall))
+            emit Committed(Plain(b.field->Caption()));
     Store(*wall);
+    emit Committed(windowTitle());
     return true;
+}
+
+bool TInputDialog::StoreField(Binding& b, TProgramData& wall)
+{
+    if (b.field->text() == b.loadedText)
+        return false;
+    long double n = 0;
+    try {
+        n = b.field->Number();
+    } catch (const TorvikError&) {
+        return false;  // an entry never accepted is not stored
+    }
+    if (b.real)
+        wall.*b.real = StoredValue(b.shown, n, wall.UnitSystem());
+    else
+        wall.*b.integer = static_cast<std::int32_t>(std::lround(n));
+    b.loadedText = b.field->text();
+    return true;
+}
+
+void TInputDialog::FieldAccepted(TDataEdit* field)
+{
+    TProgramData* wall = OpenWall();
+    if (closed_ || loading_ || !wall)
+        return;
+    // A field left with a new value is one change of the wall.
+    for (Binding& b : bindings_)
+        if (b.field == field && StoreField(b, *wall))
+            emit Committed(Plain(field->Caption()));
 }
 
 void TInputDialog::CloseUnchecked()

@@ -45,6 +45,9 @@ public:
 signals:
     // The window closed; the main window clears its open flag.
     void Closed();
+    // Values were stored into the wall: `caption` names the field left with
+    // a new value, or the dialog when it stored its other controls.
+    void Committed(const QString& caption);
 
 protected:
     TInputDialog(MainWindowHost& host, const QString& caption, QWidget* parent = nullptr);
@@ -86,6 +89,9 @@ private:
     };
     TDataEdit* NewField(QGridLayout* grid, int row, const QString& caption, const std::string& units,
                         long double minVal, long double maxVal, bool integerOnly);
+    // Stores the value of one field, when it differs from the one loaded; true when stored.
+    bool StoreField(Binding& b, TProgramData& wall);
+    void FieldAccepted(TDataEdit* field);
     void WindowStateChanged(Qt::WindowStates oldState, Qt::WindowStates newState);
     void Deactivated();
 

@@ -100,13 +100,13 @@ TEST_F(MainFormTest, ActiveGraphWindowShowsItsPlotMenuBeforeWindow)
 {
     form->OpenFileName(Wall, false);
     EXPECT_EQ(MenuTitles(),
-              QStringList({"&File", "Da&ta", "&Options", "&Computation", "&Graphics", "&Window", "&Help"}));
+              QStringList({"&File", "&Edit", "Da&ta", "&Options", "&Computation", "&Graphics", "&Window", "&Help"}));
     form->GraphAction(1)->trigger();
     TPlotForm* deflection = TPlotForm::Of(form->MdiArea()->activeSubWindow());
     ASSERT_NE(deflection, nullptr);
     EXPECT_EQ(&deflection->Graph(), &form->Graphs().pltDef);
     EXPECT_EQ(form->MergedMenu(), deflection->PlotMenu());
-    EXPECT_EQ(MenuTitles(), QStringList({"&File", "Da&ta", "&Options", "&Computation", "&Graphics", "&Plot", "&Window",
+    EXPECT_EQ(MenuTitles(), QStringList({"&File", "&Edit", "Da&ta", "&Options", "&Computation", "&Graphics", "&Plot", "&Window",
                                          "&Help"}));
 
     form->GraphAction(2)->trigger();
@@ -119,7 +119,7 @@ TEST_F(MainFormTest, ActiveGraphWindowShowsItsPlotMenuBeforeWindow)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(form->MergedMenu(), nullptr);
     EXPECT_EQ(MenuTitles(),
-              QStringList({"&File", "Da&ta", "&Options", "&Computation", "&Graphics", "&Window", "&Help"}));
+              QStringList({"&File", "&Edit", "Da&ta", "&Options", "&Computation", "&Graphics", "&Window", "&Help"}));
 }
 
 TEST_F(MainFormTest, ClosingAGraphWindowLetsTheNextCommandBuildAFreshOne)

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QTimer>
 
+#include <functional>
+
 #include <string>
 
 class Prompt;
@@ -111,8 +113,13 @@ public:
             ~Reset() { flag = false; }
         } reset{validating_};
         valid_ = CheckEntry();
+        if (valid_ && OnAccepted)
+            OnAccepted();
         return valid_;
     }
+    // Called each time the leave-field check accepts the entry (the window
+    // that owns the field stores the value then).
+    std::function<void()> OnAccepted;
 
 protected:
     TNumericField(QWidget* parent, Prompt* prompt, long double minVal, long double maxVal)

@@ -101,7 +101,10 @@ TEST_F(InputDialogTest, RefusedEntryKeepsTheDialogOpenAndActiveWithNothingStored
     EXPECT_EQ(TInputDialog::Of(form->MdiArea()->activeSubWindow()), prop);
     EXPECT_EQ(prompt.shown.size(), 2u);
     EXPECT_EQ(prop->deXGS()->text(), "6");
-    EXPECT_EQ(OpenWall()->IncrementLength, 0);
+    // The field left with an accepted entry was stored as it was left (a step
+    // of Undo); the refused entry never is.
+    EXPECT_EQ(OpenWall()->IncrementLength, 6);
+    EXPECT_EQ(OpenWall()->NodeCount, 0);
 
     Type(prop->deNI(), "40");
     EXPECT_TRUE(Window(prop)->close());

@@ -1,0 +1,32 @@
+#include "ui/rules/UndoCaptions.h"
+
+#include "ui/rules/MenuRules.h"
+
+std::string UnitsChangeCaption(int system)
+{
+    static const char* const names[] = {"English", "SI", "Other"};
+    return std::string("Units: ") + names[system == 2 ? 1 : system == 3 ? 2 : 0];
+}
+
+std::string EarthPressureChangeCaption(int kind)
+{
+    static const char* const names[] = {"Specified by User", "Triangular", "Trapezoidal"};
+    return std::string("Earth Pressure: ") + names[kind == 2 ? 1 : kind == 3 ? 2 : 0];
+}
+
+std::string OptionChangeCaption(TOption option)
+{
+    return PlainCaption(OptionToggle(option).Caption);
+}
+
+std::string PlainCaption(const std::string& caption)
+{
+    std::string plain;
+    for (char c : caption)
+        if (c != '&')
+            plain += c;
+    const auto first = plain.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    return plain.substr(first, plain.find_last_not_of(" \t") - first + 1);
+}

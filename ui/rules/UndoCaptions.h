@@ -1,0 +1,15 @@
+#pragma once
+#include <string>
+
+enum class TOption;
+
+// The names of the changes that Undo and Redo show ("Undo Earth Pressure: Trapezoidal").
+
+// A switch to unit system 1 English, 2 SI, 3 other units.
+std::string UnitsChangeCaption(int system);
+// A choice of earth pressure: 1 by the user, 2 triangular, 3 trapezoidal.
+std::string EarthPressureChangeCaption(int kind);
+// An option switched on or off: its menu caption without access keys.
+std::string OptionChangeCaption(TOption option);
+// A caption as shown in a menu: without access-key marks, blanks trimmed.
+std::string PlainCaption(const std::string& caption);

@@ -1,0 +1,204 @@
+// Undo and Redo as the user meets them: changes made through the dialogs, the
+// table editors and the menus are taken back and made again step by step.
+#include "ui/MainForm.h"
+
+#include "graph/widgets/tests/GuiTestSupport.h"
+#include "model/ProgramData.h"
+#include "tables/GridTable.h"
+#include "tables/widgets/TableForm.h"
+#include "ui/MainMenus.h"
+#include "ui/dialogs/DlgCSD.h"
+#include "ui/dialogs/DlgProp.h"
+#include "units/ScriptedPrompt.h"
+#include "units/widgets/DataEdit.h"
+
+#include <QAbstractItemModel>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class UndoTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        TestApplication();
+        form = std::make_unique<TMainForm>(&prompt);
+        form->resize(1200, 800);
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    }
+    void TearDown() override { form.reset(); }
+
+    // Opens a copy of an example wall in the test's folder.
+    void Open(const char* example)
+    {
+        const QString wall = dir.filePath(example);
+        QFile::copy(QString(TORVIK_SOURCE_DIR) + "/examples/" + example, wall);
+        QFile(wall).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        form->OpenFileName(wall.toStdString(), false);
+    }
+    const TMainActions& act() const { return form->Actions(); }
+    template <class D>
+    D* ActiveDialog() const
+    {
+        return qobject_cast<D*>(TInputDialog::Of(form->MdiArea()->activeSubWindow()));
+    }
+    // Types into a field and leaves it with Tab, as the user does.
+    static void Enter(QLineEdit* field, const char* text)
+    {
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, text);
+        QTest::keyClick(field, Qt::Key_Tab);
+        QCoreApplication::processEvents();
+    }
+    TTableForm* Editor(WallTable table)
+    {
+        form->Tables()[table].ShowEditor();
+        return TTableForm::Of(form->Tables()[table]);
+    }
+    // The first column of a table editor that takes typed text.
+    static int EditableColumn(QAbstractItemModel* model)
+    {
+        int column = 0;
+        while (column < model->columnCount() && !(model->flags(model->index(0, column)) & Qt::ItemIsEditable))
+            ++column;
+        return column;
+    }
+    std::string Text() const { return OpenWall()->DataFileText(); }
+
+    QTemporaryDir dir;
+    ScriptedPrompt prompt;
+    std::unique_ptr<TMainForm> form;
+};
+
+// Ten different changes, each one step named after it, are taken back to the
+// file as it was read and made again to the file as it was edited.
+TEST_F(UndoTest, TenChangesAreUndoneAndRedoneThroughEveryState)
+{
+    Open("cantilever-sand.tk4d");
+    std::vector<std::string> texts{Text()};
+    std::vector<std::string> captions;
+    auto changed = [&](const std::string& caption) {
+        texts.push_back(Text());
+        captions.push_back("Undo " + caption);
+        EXPECT_EQ(act().Undo->text().toStdString(), captions.back());
+        EXPECT_NE(texts.back(), texts[texts.size() - 2]) << caption;
+    };
+
+    act().WallProperties->trigger();
+    auto* properties = ActiveDialog<TDlgProp>();
+    ASSERT_NE(properties, nullptr);
+    Enter(properties->deXGS(), "7");
+    changed("Increment Length");
+    Enter(properties->DeFH(), "12");
+    changed("Free Height of Wall");
+    act().WallConfiguration->trigger();
+    auto* csd = ActiveDialog<TdlgCSD>();
+    ASSERT_NE(csd, nullptr);
+    Enter(csd->dePYW(), "20");
+    changed("Width for Generating p-y Soil Resistance, Wp");
+    act().EarthPressureKind[2]->trigger();
+    changed("Earth Pressure: Trapezoidal");
+    act().Toggles.at(TOption::LongTermAnalysis)->trigger();
+    changed("Conduct Short-Term and Long-Term Analyses");
+    TTableForm* layers = Editor(WallTable::NewSoil);
+    ASSERT_NE(layers, nullptr);
+    layers->BtnAdd()->click();
+    changed("Add Row in Soil Layers");
+    layers->Grid()->setCurrentIndex(layers->Grid()->model()->index(0, 1));
+    layers->BtnIns()->click();
+    changed("Insert Row in Soil Layers");
+    layers->BtnDel()->click();
+    changed("Delete Row in Soil Layers");
+    QAbstractItemModel* model = layers->Grid()->model();
+    ASSERT_TRUE(model->setData(model->index(0, EditableColumn(model)), "5", Qt::EditRole));
+    changed("Edit Cell in Soil Layers");
+    act().UnitSystem[1]->trigger();
+    changed("Units: SI");
+    ASSERT_EQ(texts.size(), 11u);
+    EXPECT_EQ(prompt.shown, std::vector<std::string>());
+
+    for (int i = 9; i >= 0; --i) {
+        EXPECT_EQ(act().Undo->text().toStdString(), captions[i]);
+        act().Undo->trigger();
+        EXPECT_EQ(Text(), texts[i]) << captions[i];
+    }
+    EXPECT_FALSE(act().Undo->isEnabled());
+    EXPECT_FALSE(form->IsModified());
+    for (int i = 1; i <= 10; ++i) {
+        act().Redo->trigger();
+        EXPECT_EQ(Text(), texts[i]) << captions[i - 1];
+    }
+    EXPECT_FALSE(act().Redo->isEnabled());
+    // The open dialogs show the state put back.
+    EXPECT_EQ(properties->DeFH()->text(), "3.6576");
+}
+
+// Undo back to the state last saved leaves the wall unmodified; a change
+// undone in another stage brings that stage back.
+TEST_F(UndoTest, UndoToTheSavedStateClearsTheModifiedStateAndReturnsToTheStage)
+{
+    Open("three-stage-excavation.tk4d");
+    ASSERT_FALSE(form->IsModified());
+    act().EarthPressureKind[0]->trigger();
+    EXPECT_TRUE(form->IsModified());
+    act().Save->trigger();
+    EXPECT_FALSE(form->IsModified());
+    act().StageButton[1]->trigger();
+    ASSERT_EQ(OpenWall()->CurrentStage, 2);
+    const int units = OpenWall()->UnitSystem();
+    act().UnitSystem[units == 1 ? 1 : 0]->trigger();
+    EXPECT_TRUE(form->IsModified());
+    act().StageButton[2]->trigger();
+    EXPECT_EQ(act().Undo->text(), units == 1 ? "Undo Units: SI" : "Undo Units: English");
+
+    act().Undo->trigger();
+    EXPECT_EQ(OpenWall()->CurrentStage, 2);
+    EXPECT_EQ(OpenWall()->UnitSystem(), units);
+    EXPECT_FALSE(form->IsModified());
+    EXPECT_EQ(form->StatusText(), "Construction Stage Number: 2");
+    act().Undo->trigger();
+    EXPECT_TRUE(form->IsModified());
+    act().Redo->trigger();
+    EXPECT_FALSE(form->IsModified());
+    act().Redo->trigger();
+    EXPECT_TRUE(form->IsModified());
+    EXPECT_NE(OpenWall()->UnitSystem(), units);
+}
+
+// A block pasted into a table editor is one step.
+TEST_F(UndoTest, APasteIsUndoneInOneStep)
+{
+    Open("cantilever-sand.tk4d");
+    const std::string before = Text();
+    TTableForm* layers = Editor(WallTable::NewSoil);
+    ASSERT_NE(layers, nullptr);
+    const int rows = form->Tables()[WallTable::NewSoil].RowCount();
+    QAbstractItemModel* model = layers->Grid()->model();
+    const int column = EditableColumn(model);
+    layers->Grid()->setCurrentIndex(model->index(rows - 1, column));
+    QApplication::clipboard()->setText("30\n40\n50\n");
+    layers->PasteClipboard();
+    ASSERT_GT(form->Tables()[WallTable::NewSoil].RowCount(), rows);
+    EXPECT_EQ(act().Undo->text(), "Undo Paste in Soil Layers");
+
+    act().Undo->trigger();
+    EXPECT_EQ(Text(), before);
+    EXPECT_EQ(form->Tables()[WallTable::NewSoil].RowCount(), rows);
+    EXPECT_FALSE(act().Undo->isEnabled());
+    EXPECT_FALSE(form->IsModified());
+}
+
+}  // namespace
