@@ -65,11 +65,16 @@ SafetyFactor FindSafetyFactor(StageAnalyser& stage)
             return out;
         }
         RecordFailure(out, first);
-        do {
+        bool holds = false;
+        while (!holds && lo > kLowestFactor) {
             hi = lo;
             lo = lo / 2;
-        } while (!stage.Holds(lo) && lo > kLowestFactor);
-        if (!stage.Holds(lo)) {
+            const SectionRun run = stage.Analyse(lo);
+            holds = run.Ok();
+            if (!holds)
+                RecordFailure(out, run);
+        }
+        if (!holds) {
             out.notes.push_back("The wall fails even with its strengths multiplied by 16.");
             return out;
         }

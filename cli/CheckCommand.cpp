@@ -41,14 +41,15 @@ nlohmann::ordered_json StageJson(const checks::StageCheck& s)
             {"notes", s.notes}};
 }
 
-std::string Json(const checks::DesignCheckReport& r)
+// "wall" is the data file as named on the command line.
+std::string Json(const std::string& wall, const checks::DesignCheckReport& r)
 {
     nlohmann::ordered_json stages = nlohmann::ordered_json::array();
     for (const checks::StageCheck& s : r.stages)
         stages.push_back(StageJson(s));
     std::vector<std::string> notes = r.notes;
     notes.push_back("Analyses run: " + std::to_string(r.analyses));
-    const nlohmann::ordered_json out = {{"wall", r.wall},
+    const nlohmann::ordered_json out = {{"wall", wall},
                                         {"target", r.target},
                                         {"stages", stages},
                                         {"governing_stage", r.governingStage ? nlohmann::ordered_json(*r.governingStage)
@@ -102,7 +103,7 @@ int Check(const std::vector<std::string>& args)
         std::cerr << "torvik-cli check: the data file " << wall << " cannot be read: " << e.what() << "\n";
         return CheckError;
     }
-    std::cout << (json ? Json(report) : checks::DesignChecksText(report));
+    std::cout << (json ? Json(wall, report) : checks::DesignChecksText(report));
     return report.passed ? CheckPassed : CheckFailed;
 }
 

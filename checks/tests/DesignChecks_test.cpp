@@ -31,14 +31,14 @@ constexpr double kPi = 3.14159265358979323846;
 double ReducedPhi(double phi, double f) { return std::atan(std::tan(phi * kPi / 180) / f) * 180 / kPi; }
 
 // Cantilever in sand, English units: 10 ft retained, 22 ft long.
-std::string CantileverSand(double f, int n = 88)
+std::string CantileverSand(double f, int n = 88, double maxDeflection = 20)
 {
     TestWall w(1, n, 3.0);
     w.Stiffness(0, n, 29.0e6 * 84.4);
     w.Generated(2, 120.0, 12.0, 12.0);
     w.wall->WaterDepthBackfill = 600;
     w.wall->WaterDepthExcavation = 600;
-    w.wall->MaxDeflection = 20;
+    w.wall->MaxDeflection = maxDeflection;
     w.wall->ClosureTolerance = 1e-5;
     w.Layer(4, 40.0, {115, ReducedPhi(32, f), 90}, {120, ReducedPhi(32, f), 90});
     return w.Text();
@@ -118,7 +118,6 @@ TEST_P(StrengthReduction, FactorIsWhereTheEngineFails)
     for (const checks::StageCheck& s : r.stages) {
         ASSERT_TRUE(s.safety.factor) << s.heading;
         const double f = *s.safety.factor;
-        EXPECT_GT(f, 1) << s.heading;
         const std::size_t k = static_cast<std::size_t>(s.stage - 1);
         const RunOutcome below = EngineRun::Analyse(WriteWall("below.tk4d", c.text(0.98 * f)));
         const RunOutcome above = EngineRun::Analyse(WriteWall("above.tk4d", c.text(1.02 * f)));
@@ -127,15 +126,21 @@ TEST_P(StrengthReduction, FactorIsWhereTheEngineFails)
         EXPECT_TRUE(below.sections[k].Ok()) << s.heading << " at 0.98 F = " << 0.98 * f;
         EXPECT_FALSE(above.sections[k].Ok()) << s.heading << " at 1.02 F = " << 1.02 * f;
         EXPECT_TRUE(s.safety.limit == "deflection" || s.safety.limit == "no convergence") << s.heading;
-        ASSERT_TRUE(s.mobilisedPassive);
-        EXPECT_GT(*s.mobilisedPassive, 0);
-        EXPECT_LT(*s.mobilisedPassive, 1);
+        // The wall as given (F = 1) has a mobilised passive resistance only when it holds.
+        EXPECT_EQ(s.mobilisedPassive.has_value(), f > 1) << s.heading;
+        if (s.mobilisedPassive) {
+            EXPECT_GT(*s.mobilisedPassive, 0);
+            EXPECT_LT(*s.mobilisedPassive, 1);
+        }
+        EXPECT_EQ(s.passed, f >= 1.5) << s.heading;
     }
     EXPECT_TRUE(r.governingStage);
 }
 
 INSTANTIATE_TEST_SUITE_P(Walls, StrengthReduction,
                          ::testing::Values(WallCase{"cantilever_sand", [](double f) { return CantileverSand(f); }},
+                                           // fails at F = 1: its top deflects 0.9 in
+                                           WallCase{"cantilever_sand_half_inch", [](double f) { return CantileverSand(f, 88, 0.5); }},
                                            WallCase{"anchored_clay", AnchoredClay},
                                            WallCase{"three_stages", ThreeStage}),
                          [](const auto& info) { return std::string(info.param.name); });

@@ -19,6 +19,7 @@ TEST(CheckCommandTest, StagedExampleAsJson)
     const CliRun run = Cli("check " + Example("three-stage-excavation.tk4d") + " --json");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const nlohmann::json j = nlohmann::json::parse(run.out);
+    EXPECT_EQ(j["wall"], std::string(TORVIK_SOURCE_DIR) + "/examples/three-stage-excavation.tk4d");
     EXPECT_EQ(j["target"], 1.5);
     EXPECT_EQ(j["passed"], true);
     ASSERT_EQ(j["stages"].size(), 3u);
