@@ -11,8 +11,17 @@ SectionRun StageAnalyser::Analyse(double factor, int tipNode)
 {
     ++analyses_;
     WallFileBlock b{block_.heading, ReduceStrengths(block_.block, factor)};
-    if (tipNode >= 0 && tipNode < b.block.nodeCount)
-        b.block = CutAtTip(b.block, tipNode);
+    try {
+        if (tipNode >= 0 && tipNode < b.block.nodeCount)
+            b.block = CutAtTip(b.block, tipNode);
+    } catch (const std::exception& e) {
+        SectionRun failed;
+        failed.heading = block_.heading;
+        failed.error = block_.heading + ": " + e.what();
+        failed.result.status = SolveStatus::InvalidInput;
+        failed.result.message = failed.error;
+        return failed;
+    }
     RunOutcome outcome = EngineRun::Analyse(std::vector<WallFileBlock>{std::move(b)});
     return std::move(outcome.sections.front());
 }

@@ -50,6 +50,11 @@ bool HasLoads(const WallBlock& b)
 std::vector<std::string> OutOfScope(const WallBlock& b, const std::vector<int>& anchors)
 {
     std::vector<std::string> why;
+    const double length = b.nodeCount * b.increment;
+    if (!(b.nodeCount > 0 && b.increment > 0 && std::isfinite(length)))
+        why.push_back("the wall has no usable length");
+    else if (!(b.wallHeight < length))
+        why.push_back("the excavation does not end above the tip");
     if (b.earthPressureOption < 2 || b.layers.empty())
         why.push_back("the earth pressure is not generated from soil layers");
     for (const engine::SoilLayer& l : b.layers)
@@ -168,9 +173,10 @@ std::optional<double> FirstBalance(int excavationCell, Moment moment)
 
 }  // namespace
 
-LimitEquilibrium EstimateLimitEquilibrium(const WallBlock& block, double factor)
+namespace {
+
+void Estimate(const WallBlock& block, double factor, LimitEquilibrium& out)
 {
-    LimitEquilibrium out;
     const std::vector<int> anchors = AnchorNodes(block);
     out.method = anchors.size() == 1 ? kFreeEarth : anchors.empty() ? kCantilever : kConventional;
     const std::vector<std::string> why = OutOfScope(block, anchors);
@@ -179,7 +185,7 @@ LimitEquilibrium EstimateLimitEquilibrium(const WallBlock& block, double factor)
         for (std::size_t i = 0; i < why.size(); ++i)
             text += (i ? "; " : "") + why[i];
         out.notes.push_back(text + ".");
-        return out;
+        return;
     }
     const WallBlock b = ReduceStrengths(block, factor);
     const NetPressures net = Pressures(b);
@@ -201,13 +207,29 @@ LimitEquilibrium EstimateLimitEquilibrium(const WallBlock& block, double factor)
     if (!tip) {
         out.notes.push_back("No embedment down to " + std::to_string(int(kDepthRange)) +
                             " times the wall length balances the wall.");
-        return out;
+        return;
     }
     out.requiredEmbedment = *tip * net.dz - b.wallHeight;
     if (b.activePressureFactor != 1)
         out.notes.push_back("The active pressure factor multiplies the active earth pressure of the estimate.");
     if (b.earthPressureOption == 3)
         out.notes.push_back("The estimate uses Rankine's active pressure, not the apparent-pressure envelope of the analysis.");
+}
+
+}  // namespace
+
+LimitEquilibrium EstimateLimitEquilibrium(const WallBlock& block, double factor)
+{
+    LimitEquilibrium out;
+    out.method = kCantilever;
+    try {
+        Estimate(block, factor, out);
+    } catch (const std::exception& e) {
+        // The analysis of the same wall reports its input errors in full.
+        out.requiredEmbedment.reset();
+        out.anchorForce.reset();
+        out.notes.push_back(std::string("The limit-equilibrium estimate cannot be made: ") + e.what());
+    }
     return out;
 }
 

@@ -219,4 +219,21 @@ TEST(LimitEquilibrium, TwoStrutsAreOutsideTheScope)
     EXPECT_EQ(le.notes[0], "Outside the limit-equilibrium method's scope: it has more than one anchor or strut.");
 }
 
+// A wall that cannot be analysed fails its checks with the reason, and the
+// estimate beside it says that it has no length instead of dividing by it.
+TEST(DesignChecks, WallWithoutLengthFailsWithItsReason)
+{
+    WallFileBlock b;
+    b.heading = "Analysis";
+    b.block.earthPressureOption = 2;
+    b.block.wallHeight = 1;
+    const checks::DesignCheckReport r = checks::RunDesignChecks({b});
+    ASSERT_EQ(r.stages.size(), 1u);
+    EXPECT_FALSE(r.passed);
+    EXPECT_FALSE(r.stages[0].safety.factor);
+    EXPECT_FALSE(r.stages[0].limitEquilibrium.requiredEmbedment);
+    EXPECT_NE(r.stages[0].notes[0].find("The wall cannot be analysed: "), std::string::npos) << r.stages[0].notes[0];
+    EXPECT_NE(r.stages[0].limitEquilibrium.notes[0].find("the wall has no usable length"), std::string::npos);
+}
+
 }  // namespace
