@@ -4,6 +4,7 @@
 #include "units/NumberFormat.h"
 #include "units/TorvikError.h"
 
+#include <cmath>
 #include <sstream>
 
 namespace checks {
@@ -46,7 +47,9 @@ StageCheck CheckStage(const WallFileBlock& block, int number, double target, int
     s.safety = FindSafetyFactor(analyser);
     s.notes = s.safety.notes;
     if (const std::optional<int> tip = FindRequiredTip(analyser, target))
-        s.requiredTipDepth = *tip * block.block.increment;
+        // Rounded to 1e-9 of a length unit: the product of a node number and the
+        // increment carries binary noise (28 x 0.2 = 5.6000000000000005).
+        s.requiredTipDepth = std::round(*tip * block.block.increment * 1e9) / 1e9;
     else
         s.notes.push_back("The present tip does not reach F = " + FormatGeneral(target, 4) +
                           ": the required tip lies below it.");
