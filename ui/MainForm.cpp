@@ -166,6 +166,9 @@ void TMainForm::SetTextEditor(const QString& path)
 void TMainForm::SubWindowActivated(QMdiSubWindow* window)
 {
     TPlotForm* form = TPlotForm::Of(window);
+    // A graph window opens its "&Plot" menu with Ctrl+Z: Undo keeps its menu
+    // entry and button there, and its key elsewhere.
+    act_->Undo->setShortcuts(form ? QList<QKeySequence>() : QKeySequence::keyBindings(QKeySequence::Undo));
     QMenu* menu = form ? form->PlotMenu() : nullptr;
     if (menu == mergedMenu_)
         return;

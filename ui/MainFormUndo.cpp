@@ -17,7 +17,7 @@ void TMainForm::createEditMenu()
     TMainActions& a = *act_;
     a.Edit = menuBar()->addMenu("&Edit");
     a.Undo = a.Edit->addAction("&Undo");
-    a.Undo->setShortcuts({QKeySequence::Undo});
+    a.Undo->setShortcuts(QKeySequence::Undo);
     connect(a.Undo, &QAction::triggered, this, &TMainForm::UndoClick);
     a.Redo = a.Edit->addAction("&Redo");
     // Ctrl+Y beside the platform's own Redo key (Ctrl+Shift+Z on Linux).

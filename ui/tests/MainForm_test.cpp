@@ -106,6 +106,8 @@ TEST_F(MainFormTest, ActiveGraphWindowShowsItsPlotMenuBeforeWindow)
     ASSERT_NE(deflection, nullptr);
     EXPECT_EQ(&deflection->Graph(), &form->Graphs().pltDef);
     EXPECT_EQ(form->MergedMenu(), deflection->PlotMenu());
+    // Ctrl+Z is the graph window's: Undo gives its key up meanwhile.
+    EXPECT_TRUE(form->Actions().Undo->shortcuts().isEmpty());
     EXPECT_EQ(MenuTitles(), QStringList({"&File", "&Edit", "Da&ta", "&Options", "&Computation", "&Graphics", "&Plot", "&Window",
                                          "&Help"}));
 
@@ -118,6 +120,7 @@ TEST_F(MainFormTest, ActiveGraphWindowShowsItsPlotMenuBeforeWindow)
     form->MdiArea()->closeAllSubWindows();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(form->MergedMenu(), nullptr);
+    EXPECT_EQ(form->Actions().Undo->shortcut(), QKeySequence(QKeySequence::Undo));
     EXPECT_EQ(MenuTitles(),
               QStringList({"&File", "&Edit", "Da&ta", "&Options", "&Computation", "&Graphics", "&Window", "&Help"}));
 }
