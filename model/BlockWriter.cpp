@@ -7,6 +7,7 @@
 #include "model/TableCells.h"
 #include "tables/WallTables.h"
 #include "units/NumberFormat.h"
+#include "units/Units.h"
 
 namespace {
 
@@ -212,7 +213,7 @@ void TBlockWriter::WriteSoilParameters(TGridTable* parameters, int soilType, int
     if (soilType < soil::kFirstType || soilType > soil::kLastType)
         soilType = soil::kFirstType;
     const bool hasRow = parameters && row < parameters->RowCount();
-    const int units = parameters ? parameters->UnitSystem() : 1;
+    const int units = parameters ? parameters->UnitSystem() : int{UnitsEnglish};
     std::string line;
     for (int position = 0; position < 6; ++position) {
         const int column = soil::kLinePositions[soilType - 1][position];

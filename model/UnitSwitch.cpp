@@ -1,4 +1,5 @@
 #include "model/UnitSwitch.h"
+#include "units/Units.h"
 
 ScalarFactors ScalarSwitchFactors(int from, int to)
 {
@@ -11,5 +12,5 @@ ScalarFactors ScalarSwitchFactors(int from, int to)
 
 int ClampUnitSystem(int system)
 {
-    return system < 1 ? 1 : system > 3 ? 3 : system;
+    return system < UnitsEnglish ? UnitsEnglish : system > UnitsGeneric ? UnitsGeneric : system;
 }

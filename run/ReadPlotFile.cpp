@@ -8,6 +8,7 @@
 #include "units/NumberFormat.h"
 #include "units/Prompt.h"
 #include "units/TorvikError.h"
+#include "units/Units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -157,7 +158,7 @@ private:
             pc.SetLineCount(3);
             pc.SetPointCount(np);
             // The combined graph follows the wall's own units, whatever the file says.
-            const long double depthDivisor = c_.UnitSystem == 1 ? 12 : 1;
+            const long double depthDivisor = c_.UnitSystem == UnitsEnglish ? 12 : 1;
             for (int j = 0; j < np; ++j) {
                 const PressureRow& row = rows[static_cast<size_t>(j)];
                 const long double depth = row.Depth / depthDivisor;
@@ -186,7 +187,7 @@ private:
     void ReadPyCurves(int s, int units)
     {
         // The legend names each curve by its depth and unit: "Depth 10.25 ft".
-        const std::string unit = units == 1 ? " ft" : units == 2 ? " m" : "";
+        const std::string unit = units == UnitsEnglish ? " ft" : units == UnitsSI ? " m" : "";
         TGraphPlot& py = g_.pltPY;
         const int nc = Count(s, "p-y curves", MaxPlotCurves);
         py.SetLineCount(nc);
@@ -340,7 +341,7 @@ private:
         dms.WallLineCount = layers;
         // The wall holds its lengths in data-file units (inches in English
         // units), the table and the graph's depth axis in feet.
-        const long double toDepth = c_.UnitSystem == 1 ? 12 : 1;
+        const long double toDepth = c_.UnitSystem == UnitsEnglish ? 12 : 1;
         dms.Layers(layers).Name = "PILE";
         dms.Layers(layers).Points[0] = {0, c_.NodeCount * c_.IncrementLength / toDepth};
         dms.Layers(layers + 1).Name = "PILE";

@@ -5,6 +5,7 @@
 #include "model/ProgramData.h"
 #include "run/ReadPlotFile.h"
 #include "units/NumberFormat.h"
+#include "units/Units.h"
 
 #include <algorithm>
 #include <charconv>
@@ -116,9 +117,9 @@ std::string Field(const std::string& s)
 
 TResultUnits ResultUnits(int unitSystem)
 {
-    if (unitSystem == 1)
+    if (unitSystem == UnitsEnglish)
         return {"ft", "in", "in-kips", "kips", "lb/in", "lb/in"};
-    if (unitSystem == 2)
+    if (unitSystem == UnitsSI)
         return {"m", "m", "kN-m", "kN", "kN/m", "kN/m"};
     return {"L", "L", "F-L", "F", "F/L", "F/L"};
 }
@@ -154,7 +155,7 @@ bool ReadResultTables(const std::string& plotFile, bool longTerm, TResultSet& re
             const int rows = numbers.Count(MaxPlotPoints, "result rows");
             numbers.Real();
             // English files hold depths in inches, moments in lb-in and shears in lb.
-            const long double depth = units == 1 ? 12 : 1, force = units == 1 ? 1000 : 1;
+            const long double depth = units == UnitsEnglish ? 12 : 1, force = units == UnitsEnglish ? 1000 : 1;
             TStageResults stage;
             for (int r = 0; r < rows; ++r) {
                 TResultRow row;
@@ -192,7 +193,7 @@ bool ReadWallContext(const std::string& wallFile, TPlotReadContext& context, std
     }
     BatchHost host;
     std::unique_ptr<TProgramData> wall =
-        TProgramData::CreateFromFile(host, wallFile, TProgramData::FormatForPath(wallFile));
+        TProgramData::CreateFromFile(host, wallFile, LayoutForPath(wallFile));
     if (!host.prompt.shown.empty()) {
         error = "The wall data file " + wallFile + " cannot be read: " + host.prompt.shown.front();
         return false;

@@ -155,7 +155,7 @@ void TMainForm::CloseAllChildren()
 void TMainForm::SetTitle()
 {
     const TProgramData* wall = OpenWall();
-    setWindowTitle(QString::fromStdString(TitleBarText(wall ? wall->FileName : "NewWall.tk4d")));
+    setWindowTitle(QString::fromStdString(TitleBarText(wall ? wall->FileName : TProgramData::UntitledFileName())));
 }
 
 void TMainForm::ShowOpenWall()
@@ -184,7 +184,7 @@ bool TMainForm::QuerySave()
     case Prompt::Answer::Yes: {
         FileSaveClick();
         const TProgramData* wall = OpenWall();
-        return wall && wall->FileName != "NewWall.tk4d";
+        return wall && !wall->NeverSaved();
     }
     case Prompt::Answer::No:
         return true;

@@ -1,5 +1,6 @@
 #pragma once
 #include "model/MainWindowHost.h"
+#include "model/FileLayout.h"
 #include "run/ResultGraphs.h"
 #include "tables/WallTables.h"
 #include "ui/DialogPrompt.h"
@@ -11,6 +12,7 @@
 #include <QPointer>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -53,10 +55,9 @@ public:
     // The directory of the help file and the manuals (the program's own by default).
     void SetDocumentDirectory(const std::string& directory) { documentDirectory_ = directory; }
     // Opens a data file and its plot data file, as the Open command does;
-    // `announce` shows the message that the file has been read. `format` is
-    // that of the open dialog's filter (1 current, 2 version 3.0, 3 version
-    // 2.0, 4 all files); 0 chooses by the extension.
-    void OpenFileName(const std::string& path, bool announce, int format = 0);
+    // `announce` shows the message that the file has been read. `layout` is
+    // that of the open dialog's filter; none chooses by the extension.
+    void OpenFileName(const std::string& path, bool announce, std::optional<TFileLayout> layout = std::nullopt);
     // Start-up with a file named on the command line: without a "." the name
     // gets ".tk4d"; a missing file leaves the new wall.
     void OpenStartupFile(const std::string& argument);

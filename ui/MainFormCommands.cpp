@@ -39,7 +39,7 @@ void TMainForm::CompRunClick()
     if (!FileSaveClick())
         return;
     TProgramData* wall = OpenWall();
-    if (!wall || wall->FileName == "NewWall.tk4d")
+    if (!wall || wall->NeverSaved())
         return;
     // The results of an earlier run are put aside, so that only a plot data
     // file written by this run is read; they come back when the engine is not called.

@@ -179,7 +179,7 @@ private:
             for (int c = 0; c < table.ColumnCount(); ++c) {
                 if (c == pointsColumn)
                     continue;
-                if (table.Column(c).Kind() == 1)
+                if (table.Column(c).Kind() == ColumnInteger)
                     table.Cell(c, r).SetAsInteger(Between(0, 300));
                 else
                     table.Cell(c, r).SetAsFloat(Real());

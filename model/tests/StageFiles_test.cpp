@@ -187,7 +187,7 @@ TEST_F(StageFilesTest, StagedDataFileSplitAndJoinedGivesBackItsLines)
     const std::string joined = ReadBytes(wall->FileName);
     EXPECT_EQ(joined, Stage(1) + Stage(2) + Stage(3));
 
-    auto opened = TProgramData::CreateFromFile(host, wall->FileName, 1);
+    auto opened = TProgramData::CreateFromFile(host, wall->FileName, TFileLayout::Current);
     ASSERT_EQ(opened->StageCount, 3);
     EXPECT_EQ(opened->Title, "Cofferdam");
     EXPECT_EQ(opened->NodeCount, 100);
@@ -231,7 +231,7 @@ TEST_F(StageFilesTest, DamagedStagedFileFillsItsMissingStages)
     // Keep stage 1 only, with the header still saying three stages.
     WriteBytes(wall->FileName, Stage(1));
 
-    auto opened = TProgramData::CreateFromFile(host, wall->FileName, 1);
+    auto opened = TProgramData::CreateFromFile(host, wall->FileName, TFileLayout::Current);
     ASSERT_EQ(opened->StageCount, 3);
     OpenStagedWall(*opened);
     ASSERT_EQ(host.prompt.shown.size(), 1u);

@@ -1,5 +1,6 @@
 #include "run/widgets/CalculationReport.h"
 
+#include "TorvikVersion.h"
 #include "graph/widgets/GraphPainter.h"
 #include "run/AnalysisRun.h"
 #include "run/ReadPlotFile.h"
@@ -23,7 +24,7 @@
 
 namespace {
 
-const char* const ProgramVersion = "TORVIK 2013.4.6";
+const char* const ProgramVersion = ProgramNameAndRelease;
 constexpr int Dpi = 300;
 // Result tables longer than this show every few rows and the extremes.
 constexpr size_t ReadableRowCount = 36;

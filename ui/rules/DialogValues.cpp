@@ -1,8 +1,9 @@
 #include "ui/rules/DialogValues.h"
+#include "units/Units.h"
 
 long double ShownValue(TShownUnit unit, long double stored, int unitSystem)
 {
-    if (unitSystem != 1)
+    if (unitSystem != UnitsEnglish)
         return stored;
     switch (unit) {
     case TShownUnit::FeetForInches:
@@ -17,7 +18,7 @@ long double ShownValue(TShownUnit unit, long double stored, int unitSystem)
 
 long double StoredValue(TShownUnit unit, long double shown, int unitSystem)
 {
-    if (unitSystem != 1)
+    if (unitSystem != UnitsEnglish)
         return shown;
     switch (unit) {
     case TShownUnit::FeetForInches:

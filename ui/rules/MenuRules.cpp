@@ -5,6 +5,7 @@
 #include "run/AnalysisRun.h"
 #include "run/ReadPlotFile.h"
 #include "run/ResultGraphs.h"
+#include "units/Units.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -38,7 +39,7 @@ TCommandState Shown(bool visible, bool enabled = true)
 // The name of a wall that was never saved: it has no files of its own.
 bool NeverSaved(const TProgramData& wall)
 {
-    return wall.FileName == "NewWall.tk4d";
+    return wall.NeverSaved();
 }
 
 bool SideFileOnDisk(const TProgramData& wall, const char* extension, const FileExistsFn& exists)
@@ -139,9 +140,9 @@ TOptionsMenu OptionsMenuState(const TProgramData& wall)
 {
     const int kind = wall.EarthPressureKind == 0 ? 1 : wall.EarthPressureKind;
     TOptionsMenu m;
-    m.EnglishUnits = Checked(wall.UnitSystem() == 1);
-    m.SIUnits = Checked(wall.UnitSystem() == 2);
-    m.OtherUnits = Checked(wall.UnitSystem() == 3);
+    m.EnglishUnits = Checked(wall.UnitSystem() == UnitsEnglish);
+    m.SIUnits = Checked(wall.UnitSystem() == UnitsSI);
+    m.OtherUnits = Checked(wall.UnitSystem() == UnitsGeneric);
     m.EarthPressureByUser = Checked(kind == 1);
     m.TriangularEarthPressure = Checked(kind == 2);
     m.TrapezoidalEarthPressure = Checked(kind == 3);

@@ -28,8 +28,8 @@ using FileExistsFn = std::function<bool(const std::string&)>;
 // A regular file of that name exists.
 bool DiskFileExists(const std::string& path);
 
-// The files beside the data file of `wall` ("NewWall.tk4d" is a wall never
-// saved: it has none of them, whatever the working directory holds).
+// The files beside the data file of `wall` (a wall never saved has none of
+// them, whatever the working directory holds).
 bool DataFileOnDisk(const TProgramData& wall, const FileExistsFn& exists);
 bool RunNotesOnDisk(const TProgramData& wall, const FileExistsFn& exists);   // ".tk4r"
 bool OutputTextOnDisk(const TProgramData& wall, const FileExistsFn& exists); // ".tk4o"

@@ -4,6 +4,7 @@
 #include "model/TableCells.h"
 #include "tables/WallTables.h"
 #include "units/NumberFormat.h"
+#include "units/Units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -87,7 +88,7 @@ TProfileScene ReadProfileScene(const TProgramData& wall, const WallTables& table
     if (s.ShowSoil) {
         TGridTable& soil = tables[WallTable::NewSoil];
         // Layer depths are in feet in English units, the world in inches.
-        const long double toWorld = wall.UnitSystem() == 1 ? 12 : 1;
+        const long double toWorld = wall.UnitSystem() == UnitsEnglish ? 12 : 1;
         long double top = s.Top;
         for (int r = 0; r < soil.RowCount(); ++r) {
             const int type = cells::Integer(soil, 0, r);

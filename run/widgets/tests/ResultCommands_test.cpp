@@ -48,7 +48,7 @@ struct ResultCommandsTest : testing::Test {
 TEST_F(ResultCommandsTest, CsvEnvelopeAndReportFromTheWallsResults)
 {
     BatchHost host;
-    const std::unique_ptr<TProgramData> open = TProgramData::CreateFromFile(host, wall.string(), TProgramData::FormatForPath(wall.string()));
+    const std::unique_ptr<TProgramData> open = TProgramData::CreateFromFile(host, wall.string(), LayoutForPath(wall.string()));
     TResultCommands commands(prompt);
     // The CSV under the name the user gave, with the extension added.
     prompt.fileNames = {(dir / "results").string()};

@@ -200,8 +200,9 @@ TEST_F(MenuRulesTest, ComputationMenuOffersTheTextsOnDiskOfASavedWallOnly)
     EXPECT_FALSE(m.EditOutputText.Enabled);
 
     // A file that happens to carry the new wall's name is not the new wall's.
-    wall->FileName = "NewWall.tk4d";
-    files = {"NewWall.tk4d", "NewWall.tk4o", "NewWall.tk4r"};
+    wall->FileName = TProgramData::UntitledFileName();
+    const std::string stem = wall->FileName.substr(0, wall->FileName.size() - 1);
+    files = {wall->FileName, stem + "o", stem + "r"};
     m = ComputationMenuState(*wall, Disk());
     EXPECT_FALSE(m.EditInputText.Enabled || m.EditRunNotes.Enabled || m.EditOutputText.Enabled);
 }
