@@ -169,10 +169,8 @@ void TMainForm::OptionClick(TOption option)
         ApplyLongTermVisibility();
 }
 
-void TMainForm::StagedOptionsClick(bool /*modal*/)
+void TMainForm::StagedOptionsClick()
 {
-    // Modal from the toolbar too: the stage files are rewritten from the open
-    // wall, which must not change (or be replaced) while the dialog is open.
     if (!CommitActiveChild() || !OpenWall())
         return;
     TDlgStaged dialog(*this, this);
@@ -189,8 +187,7 @@ void TMainForm::StagesChanged()
     if (!wall)
         return;
     statusLabel_->setText(QString::fromStdString(StageStatusText(*wall)));
-    act_->Stage->menuAction()->setVisible(StageMenuState(*wall).Visible);
-    UpdateStageButtons();
+    UpdateStageButtons();  // the Stage Construction menu with them
 }
 
 void TMainForm::StageClick(int stage)

@@ -310,3 +310,35 @@ TWindowMenu WindowMenuState(const std::vector<std::string>& captions, int active
     }
     return m;
 }
+
+TCommandState TMainWindowStates::WindowEntry(int index) const
+{
+    TCommandState s;
+    s.Visible = index < static_cast<int>(Windows.Entries.size());
+    s.Checked = s.Visible && Windows.Entries[index].Checked;
+    return s;
+}
+
+TMainWindowStates MainWindowStates(const TProgramData* wall, const TResultGraphs& graphs, bool resultsLoaded,
+                                   const TRecentFiles& recent, const std::string& workingDirectory,
+                                   const std::vector<std::string>& windowCaptions, int activeWindow,
+                                   const FileExistsFn& exists)
+{
+    TMainWindowStates s;
+    s.File = FileMenuState(recent, workingDirectory);
+    s.Windows = WindowMenuState(windowCaptions, activeWindow);
+    if (!wall)
+        return s;
+    s.Data = DataMenuState(*wall);
+    s.Options = OptionsMenuState(*wall);
+    s.Stage = StageMenuState(*wall);
+    s.Computation = ComputationMenuState(*wall, exists);
+    s.SaveReport = Enabled(resultsLoaded);
+    s.Graphics = GraphicsMenuState(*wall, graphs, resultsLoaded, exists);
+    s.StageEnvelope = Enabled(resultsLoaded && wall->StageCount > 1);
+    s.ResultButtons = ResultButtons(*wall, graphs, resultsLoaded, exists);
+    s.StageButtons = StageButtons(*wall);
+    s.StageSeparator = Shown(s.StageButtons.Stage[0].Visible);
+    s.StageOptions = Enabled(LongTermVisibility(*wall).StagedConstructionEnabled);
+    return s;
+}

@@ -80,10 +80,6 @@ TEST_F(ResultCommandsTest, CsvEnvelopeAndReportFromTheWallsResults)
     ASSERT_FALSE(prompt.shown.empty());
     EXPECT_NE(prompt.shown.back().find("analyse the wall again"), std::string::npos) << prompt.shown.back();
     EXPECT_FALSE(fs::exists(dir / "report.pdf"));
-
-    EXPECT_TRUE(TResultCommands::EnvelopeEnabled(true, 3));
-    EXPECT_FALSE(TResultCommands::EnvelopeEnabled(true, 1));
-    EXPECT_FALSE(TResultCommands::EnvelopeEnabled(false, 3));
 }
 
 }  // namespace

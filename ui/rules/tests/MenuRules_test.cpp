@@ -244,4 +244,33 @@ TEST(WindowMenuRules, ListsTheChildWindowsWithTheActiveOneChecked)
     EXPECT_EQ(WindowMenuState(std::vector<std::string>(60, "Graph"), 0).Entries.size(), 50u);
 }
 
+// The states of every command at once: the result documents need results,
+// the envelope those of a staged wall; without a wall the recent files and
+// the windows still have theirs.
+TEST_F(MenuRulesTest, MainWindowStatesDecideTheResultDocumentsAndTheWindowEntries)
+{
+    TResultGraphs graphs;
+    TRecentFiles recent;
+    recent.UpdatePrevFile("/walls/pier.tk4d");
+    const std::vector<std::string> windows = {"Wall Properties", "Graph"};
+    TMainWindowStates s = MainWindowStates(wall.get(), graphs, false, recent, "/walls", windows, 1, Disk());
+    EXPECT_FALSE(s.SaveReport.Enabled);
+    EXPECT_FALSE(s.StageEnvelope.Enabled);
+    EXPECT_TRUE(s.File.Recent[0].Visible);
+    EXPECT_EQ(s.WindowEntry(1), (TCommandState{true, true, true}));
+    EXPECT_EQ(s.WindowEntry(2), (TCommandState{true, false, false}));
+
+    s = MainWindowStates(wall.get(), graphs, true, recent, "/walls", windows, 1, Disk());
+    EXPECT_TRUE(s.SaveReport.Enabled);
+    EXPECT_FALSE(s.StageEnvelope.Enabled);
+    wall->StageCount = 3;
+    s = MainWindowStates(wall.get(), graphs, true, recent, "/walls", windows, 1, Disk());
+    EXPECT_TRUE(s.StageEnvelope.Enabled);
+    EXPECT_TRUE(s.StageSeparator.Visible);
+
+    s = MainWindowStates(nullptr, graphs, true, recent, "/walls", {}, -1, Disk());
+    EXPECT_TRUE(s.File.Recent[0].Visible);
+    EXPECT_FALSE(s.Windows.SeparatorVisible);
+}
+
 }  // namespace
