@@ -53,13 +53,13 @@ std::string Num(long double v) { return FormatGeneral(v, 6); }
 
 void PrintMaxima(const TResultGraphs& graphs)
 {
-    const int units = graphs.pltDef.Units();
+    const int units = graphs.Deflection.Units();
     const std::string depth = units == UnitsEnglish ? "ft" : units == UnitsSI ? "m" : "L";
     const std::string deflection = units == UnitsEnglish ? "in" : units == UnitsSI ? "m" : "L";
     const std::string moment = units == UnitsEnglish ? "in-kips" : units == UnitsSI ? "kN-m" : "F-L";
-    for (int k = 0; k < graphs.pltDef.LineCount() && k < graphs.pltMom.LineCount(); ++k) {
-        const TFloatPoint* y = Largest(graphs.pltDef.Lines(k));
-        const TFloatPoint* m = Largest(graphs.pltMom.Lines(k));
+    for (int k = 0; k < graphs.Deflection.LineCount() && k < graphs.Moment.LineCount(); ++k) {
+        const TFloatPoint* y = Largest(graphs.Deflection.Lines(k));
+        const TFloatPoint* m = Largest(graphs.Moment.Lines(k));
         if (!y || !m)
             continue;
         std::cout << "Section " << k + 1 << ": maximum deflection " << Num(y->X) << " " << deflection << " at depth "

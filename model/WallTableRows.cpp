@@ -9,9 +9,9 @@ namespace {
 bool HasOptionFlag(int index)
 {
     switch (static_cast<WallTable>(index)) {
-    case WallTable::Soillayer:
-    case WallTable::BoundCond:
-    case WallTable::SoilStrength:
+    case WallTable::BoundaryConditions:
+    case WallTable::ConcentratedLoads:
+    case WallTable::Springs:
     case WallTable::PYMod:
     case WallTable::PYCurves:
     case WallTable::SurchargeTable:

@@ -95,9 +95,9 @@ private:
         if (s == 1) {
             firstLines_ = lines;
             sections = std::max(1, lines);
-            g_.pltDef.SetLineCount(lines);
+            g_.Deflection.SetLineCount(lines);
             running_ = std::max(1, lines);
-            for (TGraphPlot* graph : {&g_.pltMom, &g_.pltShear, &g_.pltSoil})
+            for (TGraphPlot* graph : {&g_.Moment, &g_.Shear, &g_.SoilReaction})
                 graph->SetLineCount(lines);
         } else {
             if (lines > firstLines_)
@@ -105,8 +105,8 @@ private:
                                   std::to_string(lines) + " result lines, more than the " +
                                   std::to_string(firstLines_) + " of section 1.");
             running_ = std::max(running_, lines);
-            if (g_.pltDef.LineCount() < running_)
-                g_.pltDef.SetLineCount(running_);
+            if (g_.Deflection.LineCount() < running_)
+                g_.Deflection.SetLineCount(running_);
             NameLines(s);
         }
         const int rows = Count(s, "result rows", MaxPlotPoints);
@@ -114,15 +114,15 @@ private:
         if (s == 1) {
             for (TGraphPlot* graph : ResultGraphs())
                 graph->SetPointCount(rows);
-            g_.pltDMS.SetLineCount(g_.pltDef.LineCount());
-            g_.pltDMS.SetLineCount2(g_.pltDef.LineCount());
-            g_.pltDMS.SetLineCount3(g_.pltDef.LineCount());
-            SetDmsPointCounts(g_.pltDef.PointCount());
-            g_.pltDMS.ShowThree = true;
+            g_.DeflectionMomentShear.SetLineCount(g_.Deflection.LineCount());
+            g_.DeflectionMomentShear.SetLineCount2(g_.Deflection.LineCount());
+            g_.DeflectionMomentShear.SetLineCount3(g_.Deflection.LineCount());
+            SetDmsPointCounts(g_.Deflection.PointCount());
+            g_.DeflectionMomentShear.ShowThree = true;
         } else {
             GrowPoints(rows);
         }
-        if (k < g_.pltDef.LineCount())
+        if (k < g_.Deflection.LineCount())
             StoreResults(k, ReadResults(rows, u));
         SetResultLineCounts(s);
         if (s == 1)
@@ -150,11 +150,11 @@ private:
     {
         const int np = static_cast<int>(rows.size());
         const int k = s - 1;
-        TGraphPlot& ld = g_.pltLD;
+        TGraphPlot& ld = g_.EarthPressure;
         if (s == 1) {
             ld.SetLineCount(1);
             ld.SetPointCount(np);
-            TGraphPlot& pc = g_.PltCombine;
+            TGraphPlot& pc = g_.CombinedPressure;
             pc.SetLineCount(3);
             pc.SetPointCount(np);
             // The combined graph follows the wall's own units, whatever the file says.
@@ -188,7 +188,7 @@ private:
     {
         // The legend names each curve by its depth and unit: "Depth 10.25 ft".
         const std::string unit = units == UnitsEnglish ? " ft" : units == UnitsSI ? " m" : "";
-        TGraphPlot& py = g_.pltPY;
+        TGraphPlot& py = g_.PyCurves;
         const int nc = Count(s, "p-y curves", MaxPlotCurves);
         py.SetLineCount(nc);
         py.SetPointCount(0);
@@ -217,7 +217,7 @@ private:
     // Line names: "Stage: n" by section, or short-term and long-term.
     void NameLines(int s)
     {
-        for (TGraphPlot* graph : {&g_.pltDef, &g_.pltMom, &g_.pltShear, &g_.pltSoil, &g_.pltDMS}) {
+        for (TGraphPlot* graph : {&g_.Deflection, &g_.Moment, &g_.Shear, &g_.SoilReaction, &g_.DeflectionMomentShear}) {
             const int k = s - 1;
             if (graph->LineCount() > 0)
                 graph->Lines(0).Name = "Stage: 1";
@@ -248,13 +248,13 @@ private:
         return result;
     }
 
-    std::vector<TGraphPlot*> ResultGraphs() { return {&g_.pltDef, &g_.pltMom, &g_.pltShear, &g_.pltSoil}; }
+    std::vector<TGraphPlot*> ResultGraphs() { return {&g_.Deflection, &g_.Moment, &g_.Shear, &g_.SoilReaction}; }
 
     void SetDmsPointCounts(int n)
     {
-        g_.pltDMS.SetPointCount(n);
-        g_.pltDMS.SetPointCount2(n);
-        g_.pltDMS.SetPointCount3(n);
+        g_.DeflectionMomentShear.SetPointCount(n);
+        g_.DeflectionMomentShear.SetPointCount2(n);
+        g_.DeflectionMomentShear.SetPointCount3(n);
     }
 
     // Gives every line of a list the same number of points, at least n, keeping
@@ -273,22 +273,22 @@ private:
     {
         for (TGraphPlot* graph : ResultGraphs())
             Grow(graph->LineList1(), rows);
-        Grow(g_.pltDMS.LineList1(), rows);
-        Grow(g_.pltDMS.LineList2(), rows);
-        Grow(g_.pltDMS.LineList3(), rows);
+        Grow(g_.DeflectionMomentShear.LineList1(), rows);
+        Grow(g_.DeflectionMomentShear.LineList2(), rows);
+        Grow(g_.DeflectionMomentShear.LineList3(), rows);
     }
 
     void StoreResults(int k, const std::vector<ResultRow>& rows)
     {
-        TGraphPlot& dms = g_.pltDMS;
+        TGraphPlot& dms = g_.DeflectionMomentShear;
         const bool toDms = k < dms.LineCount() && k < dms.LineCount2() && k < dms.LineCount3();
         for (size_t j = 0; j < rows.size(); ++j) {
             const ResultRow& row = rows[j];
             const int jj = static_cast<int>(j);
-            g_.pltDef.Points(k, jj) = {row.Deflection, row.Depth};
-            g_.pltMom.Points(k, jj) = {row.Moment, row.Depth};
-            g_.pltShear.Points(k, jj) = {row.Shear, row.Depth};
-            g_.pltSoil.Points(k, jj) = {row.Reaction, row.Depth};
+            g_.Deflection.Points(k, jj) = {row.Deflection, row.Depth};
+            g_.Moment.Points(k, jj) = {row.Moment, row.Depth};
+            g_.Shear.Points(k, jj) = {row.Shear, row.Depth};
+            g_.SoilReaction.Points(k, jj) = {row.Reaction, row.Depth};
             if (toDms) {
                 dms.Points(k, jj) = {row.Deflection, row.Depth};
                 dms.Points2(k, jj) = {row.Moment, row.Depth};
@@ -302,11 +302,11 @@ private:
         for (TGraphPlot* graph : ResultGraphs())
             graph->SetLineCount(running_);
         if (s == 1) {
-            g_.pltDMS.SetLineCount(running_);
-            g_.pltDMS.SetLineCount2(running_);
-            g_.pltDMS.SetLineCount3(running_);
+            g_.DeflectionMomentShear.SetLineCount(running_);
+            g_.DeflectionMomentShear.SetLineCount2(running_);
+            g_.DeflectionMomentShear.SetLineCount3(running_);
         } else {
-            g_.pltLD.SetLineCount(running_);
+            g_.EarthPressure.SetLineCount(running_);
         }
     }
 
@@ -314,7 +314,7 @@ private:
     // the wall (its bottom depth) and the excavation level.
     void SetLayerEntries()
     {
-        TGraphPlot& dms = g_.pltDMS;
+        TGraphPlot& dms = g_.DeflectionMomentShear;
         bool hasPoints = false;
         for (const auto& line : dms.LineList1())
             hasPoints = hasPoints || line->PointCount() > 0;
@@ -363,35 +363,35 @@ private:
 
     void FillUnfilled()
     {
-        FillList(g_.pltLD.LineList1());
+        FillList(g_.EarthPressure.LineList1());
         for (TGraphPlot* graph : ResultGraphs())
             FillList(graph->LineList1());
-        FillList(g_.pltDMS.LineList1());
-        FillList(g_.pltDMS.LineList2());
-        FillList(g_.pltDMS.LineList3());
+        FillList(g_.DeflectionMomentShear.LineList1());
+        FillList(g_.DeflectionMomentShear.LineList2());
+        FillList(g_.DeflectionMomentShear.LineList3());
     }
 
     void SetCaptions(int u)
     {
         const bool english = u == 1;
         const std::string depth = english ? "Depth (ft)" : "Depth (m)";
-        g_.pltDef.YCaption = depth;
-        g_.pltMom.XCaption = english ? "Bending Moment (in-kips)" : "Bending Moment (m-kN)";
-        g_.pltMom.YCaption = depth;
-        g_.pltShear.XCaption = english ? "Shear (kips)" : "Shear (kN)";
-        g_.pltShear.YCaption = depth;
-        g_.pltSoil.YCaption = depth;
-        g_.pltLD.YCaption = depth;
-        TGraphPlot& dms = g_.pltDMS;
-        dms.XCaption = g_.pltDef.XCaption;
-        dms.YCaption = g_.pltDef.YCaption;
-        dms.XUnits = g_.pltDef.XUnits;
-        dms.XCaption2 = g_.pltMom.XCaption;
-        dms.YCaption2 = g_.pltMom.YCaption;
-        dms.XUnits2 = g_.pltMom.XUnits;
-        dms.XCaption3 = g_.pltShear.XCaption;
-        dms.YCaption3 = g_.pltShear.YCaption;
-        dms.XUnits3 = g_.pltShear.XUnits;
+        g_.Deflection.YCaption = depth;
+        g_.Moment.XCaption = english ? "Bending Moment (in-kips)" : "Bending Moment (m-kN)";
+        g_.Moment.YCaption = depth;
+        g_.Shear.XCaption = english ? "Shear (kips)" : "Shear (kN)";
+        g_.Shear.YCaption = depth;
+        g_.SoilReaction.YCaption = depth;
+        g_.EarthPressure.YCaption = depth;
+        TGraphPlot& dms = g_.DeflectionMomentShear;
+        dms.XCaption = g_.Deflection.XCaption;
+        dms.YCaption = g_.Deflection.YCaption;
+        dms.XUnits = g_.Deflection.XUnits;
+        dms.XCaption2 = g_.Moment.XCaption;
+        dms.YCaption2 = g_.Moment.YCaption;
+        dms.XUnits2 = g_.Moment.XUnits;
+        dms.XCaption3 = g_.Shear.XCaption;
+        dms.YCaption3 = g_.Shear.YCaption;
+        dms.XUnits3 = g_.Shear.XUnits;
     }
 
     TResultGraphs& g_;

@@ -219,7 +219,7 @@ void TMainForm::AddDataCommands(std::vector<TMainCommand>& t)
                     .Keep(Into(&A::ConcentratedLoads)));
     t.push_back(TMainCommand::Separator(M::Data));
     t.push_back(TMainCommand(M::Data, "&Boundary Condition on Deflection or Slope")
-                    .Does(editor(WallTable::Soillayer))
+                    .Does(editor(WallTable::BoundaryConditions))
                     .Rule(Pick(&S::Data, &D::BoundaryCondition))
                     .Keep(Into(&A::BoundaryCondition)));
     t.push_back(TMainCommand(M::Data, "Modification &Factors for p-y Curves")
@@ -402,14 +402,14 @@ void TMainForm::AddGraphicsCommands(std::vector<TMainCommand>& t)
         TCommandState G::*state;
     };
     const Graph graphs[8] = {
-        {"p-&y Curves", &TResultGraphs::pltPY, &G::PyCurves},
-        {"&Deflection vs Depth", &TResultGraphs::pltDef, &G::DeflectionVsDepth},
-        {"&Moment vs Depth", &TResultGraphs::pltMom, &G::MomentVsDepth},
-        {"&Shear vs Depth", &TResultGraphs::pltShear, &G::ShearVsDepth},
-        {"&Reaction vs Depth", &TResultGraphs::pltSoil, &G::ReactionVsDepth},
-        {"&Deflection, Moment and Shear", &TResultGraphs::pltDMS, &G::DeflectionMomentShear},
-        {"Earth &Pressure Distribution", &TResultGraphs::pltLD, &G::EarthPressureDistribution},
-        {"Earth Pressure Combined", &TResultGraphs::PltCombine, &G::EarthPressureCombined},
+        {"p-&y Curves", &TResultGraphs::PyCurves, &G::PyCurves},
+        {"&Deflection vs Depth", &TResultGraphs::Deflection, &G::DeflectionVsDepth},
+        {"&Moment vs Depth", &TResultGraphs::Moment, &G::MomentVsDepth},
+        {"&Shear vs Depth", &TResultGraphs::Shear, &G::ShearVsDepth},
+        {"&Reaction vs Depth", &TResultGraphs::SoilReaction, &G::ReactionVsDepth},
+        {"&Deflection, Moment and Shear", &TResultGraphs::DeflectionMomentShear, &G::DeflectionMomentShear},
+        {"Earth &Pressure Distribution", &TResultGraphs::EarthPressure, &G::EarthPressureDistribution},
+        {"Earth Pressure Combined", &TResultGraphs::CombinedPressure, &G::EarthPressureCombined},
     };
     for (int i = 0; i < 8; ++i) {
         if (i == 1 || i == 6)

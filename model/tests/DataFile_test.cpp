@@ -48,13 +48,13 @@ TEST_F(DataFileTest, NewWallSavedAtOnce)
 TEST_F(DataFileTest, SwitchedOffTablesAreEmptiedAndLeftOut)
 {
     auto wall = TProgramData::CreateNew(host);
-    for (WallTable t : {WallTable::Soillayer, WallTable::PYMod, WallTable::PYCurves, WallTable::BoundCond,
-                        WallTable::SoilStrength, WallTable::SurchargeTable})
+    for (WallTable t : {WallTable::BoundaryConditions, WallTable::PYMod, WallTable::PYCurves, WallTable::ConcentratedLoads,
+                        WallTable::Springs, WallTable::SurchargeTable})
         Table(t).SetRowCount(3);
     const std::string file = Save(*wall);
     EXPECT_EQ(file, kNewWallFile);
-    for (WallTable t : {WallTable::Soillayer, WallTable::PYMod, WallTable::PYCurves, WallTable::BoundCond,
-                        WallTable::SoilStrength, WallTable::SurchargeTable})
+    for (WallTable t : {WallTable::BoundaryConditions, WallTable::PYMod, WallTable::PYCurves, WallTable::ConcentratedLoads,
+                        WallTable::Springs, WallTable::SurchargeTable})
         EXPECT_EQ(Table(t).RowCount(), 0) << WallTables::Name(t);
 }
 
@@ -62,7 +62,7 @@ TEST_F(DataFileTest, SwitchedOnTablesAreWrittenInFileOrder)
 {
     auto wall = TProgramData::CreateNew(host);
     wall->UseRestraints = wall->UseConcentratedLoads = wall->UseSprings = wall->UsePyModifiers = true;
-    TGridTable& restraints = Table(WallTable::Soillayer);
+    TGridTable& restraints = Table(WallTable::BoundaryConditions);
     restraints.Cell(0, 0).SetAsInteger(2);
     restraints.Cell(1, 0).SetAsInteger(12);
     restraints.Cell(2, 0).SetAsFloat(0.5);
@@ -72,10 +72,10 @@ TEST_F(DataFileTest, SwitchedOnTablesAreWrittenInFileOrder)
     stiffness.Cell(2, 0).SetAsInteger(2);
     stiffness.Cell(2, 1).SetAsInteger(2);
     stiffness.Cell(3, 1).SetAsFloat(2.5e9L);
-    TGridTable& loads = Table(WallTable::BoundCond);
+    TGridTable& loads = Table(WallTable::ConcentratedLoads);
     loads.Cell(0, 0).SetAsInteger(2);
     loads.Cell(4, 0).SetAsFloat(1500);
-    TGridTable& springs = Table(WallTable::SoilStrength);
+    TGridTable& springs = Table(WallTable::Springs);
     springs.Cell(0, 0).SetAsInteger(2);
     springs.Cell(1, 0).SetAsInteger(4);
     springs.Cell(2, 0).SetAsInteger(9);

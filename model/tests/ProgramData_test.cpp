@@ -60,14 +60,14 @@ TEST(ProgramDataTest, NewWallRefillsEveryTableWithItsMinimumRows)
     BatchHost host;
     host.tables[WallTable::NewSoil].SetRowCount(7);
     host.tables[WallTable::PYMod].SetRowCount(0);
-    host.tables[WallTable::BoundCond].SetRowCount(3);
-    host.tables[WallTable::BoundCond].Cell(3, 0).SetAsFloat(55);
+    host.tables[WallTable::ConcentratedLoads].SetRowCount(3);
+    host.tables[WallTable::ConcentratedLoads].Cell(3, 0).SetAsFloat(55);
     auto wall = TProgramData::CreateNew(host);
     for (int i = 0; i < WallTables::Count; ++i) {
         const TGridTable& table = host.tables.Table(i);
         EXPECT_EQ(table.RowCount(), table.MinRows()) << WallTables::Name(i);
     }
-    EXPECT_EQ(host.tables[WallTable::BoundCond].Cell(3, 0).AsFloat(), 0);
+    EXPECT_EQ(host.tables[WallTable::ConcentratedLoads].Cell(3, 0).AsFloat(), 0);
 }
 
 TEST(ProgramDataTest, NewWallBringsTablesBackToEnglishUnits)

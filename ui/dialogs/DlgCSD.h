@@ -12,24 +12,26 @@ class TdlgCSD : public TInputDialog {
 public:
     explicit TdlgCSD(MainWindowHost& host, QWidget* parent = nullptr);
 
-    TDataEdit* deHL() const { return deHL_; }
-    TDataEdit* deWidth() const { return deWidth_; }
-    TDataEdit* dePYW() const { return dePYW_; }
-    TDataEdit* deHW() const { return deHW_; }
-    TDataEdit* DeHW2() const { return DeHW2_; }
-    TDataEdit* deGw() const { return deGw_; }
-    TDataEdit* beta() const { return beta_; }
-    TDataEdit* deSP() const { return deSP_; }
+    // The fields, top to bottom (H, Wa, Wp, DWb, DWe, the active-pressure
+    // factor, Beta and the load on the backfill).
+    TDataEdit* FreeHeight() const { return freeHeight_; }
+    TDataEdit* ActiveWidth() const { return activeWidth_; }
+    TDataEdit* PyWidth() const { return pyWidth_; }
+    TDataEdit* BackfillWaterDepth() const { return backfillWaterDepth_; }
+    TDataEdit* ExcavationWaterDepth() const { return excavationWaterDepth_; }
+    TDataEdit* ActivePressureFactor() const { return activePressureFactor_; }
+    TDataEdit* BackfillSlope() const { return backfillSlope_; }
+    TDataEdit* BackfillLoad() const { return backfillLoad_; }
 
 private:
     QLabel* Note(const QString& text);
 
-    TDataEdit* deHL_;
-    TDataEdit* deWidth_;
-    TDataEdit* dePYW_;
-    TDataEdit* deHW_;
-    TDataEdit* DeHW2_;
-    TDataEdit* deGw_;
-    TDataEdit* beta_;
-    TDataEdit* deSP_;
+    TDataEdit* freeHeight_;
+    TDataEdit* activeWidth_;
+    TDataEdit* pyWidth_;
+    TDataEdit* backfillWaterDepth_;
+    TDataEdit* excavationWaterDepth_;
+    TDataEdit* activePressureFactor_;
+    TDataEdit* backfillSlope_;
+    TDataEdit* backfillLoad_;
 };

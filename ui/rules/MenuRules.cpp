@@ -188,13 +188,13 @@ const std::vector<TOptionToggle>& OptionToggles()
     static const std::vector<TOptionToggle> toggles = {
         {TOption::GeneratePyCurves, "Generate &p-y Curves", &TProgramData::GeneratePyCurves, std::nullopt},
         {TOption::ConcentratedLoads, "Apply &Concentrated Loads", &TProgramData::UseConcentratedLoads,
-         WallTable::BoundCond},
+         WallTable::ConcentratedLoads},
         {TOption::Restraints, "Apply &Restraints on Deflection or Slope", &TProgramData::UseRestraints,
-         WallTable::Soillayer},
+         WallTable::BoundaryConditions},
         {TOption::ExternalPyCurves, "Apply User Specified p-y Curves (&External)",
          &TProgramData::UseExternalPyCurves, WallTable::PYCurves},
         {TOption::Springs, "Apply &Lateral Springs and Rotation Restraints", &TProgramData::UseSprings,
-         WallTable::SoilStrength},
+         WallTable::Springs},
         {TOption::PyModifiers, "Apply External p-y &Modification Factors ", &TProgramData::UsePyModifiers,
          WallTable::PYMod},
         {TOption::Surcharge, "Apply Additional Surcharge Loads", &TProgramData::UseSurcharge,
@@ -264,14 +264,14 @@ TGraphicsMenu GraphicsMenuState(const TProgramData& wall, const TResultGraphs& g
 {
     const bool available = ResultsAvailable(wall, resultsLoaded, exists);
     TGraphicsMenu m;
-    m.PyCurves = Enabled(available && Drawable(graphs.pltPY));
-    m.DeflectionVsDepth = Enabled(available && Drawable(graphs.pltDef));
-    m.MomentVsDepth = Enabled(available && Drawable(graphs.pltMom));
-    m.ShearVsDepth = Enabled(available && Drawable(graphs.pltShear));
-    m.ReactionVsDepth = Enabled(available && Drawable(graphs.pltSoil));
+    m.PyCurves = Enabled(available && Drawable(graphs.PyCurves));
+    m.DeflectionVsDepth = Enabled(available && Drawable(graphs.Deflection));
+    m.MomentVsDepth = Enabled(available && Drawable(graphs.Moment));
+    m.ShearVsDepth = Enabled(available && Drawable(graphs.Shear));
+    m.ReactionVsDepth = Enabled(available && Drawable(graphs.SoilReaction));
     m.DeflectionMomentShear =
         Enabled(m.DeflectionVsDepth.Enabled && m.MomentVsDepth.Enabled && m.ShearVsDepth.Enabled);
-    m.EarthPressureDistribution = Enabled(available && Drawable(graphs.pltLD));
+    m.EarthPressureDistribution = Enabled(available && Drawable(graphs.EarthPressure));
     m.EarthPressureCombined = Enabled(available);
     return m;
 }

@@ -115,11 +115,11 @@ TProfileScene ReadProfileScene(const TProgramData& wall, const WallTables& table
     }
 
     if (wall.UseRestraints)
-        s.Restraints = NodeDepths(tables[WallTable::Soillayer], 1, wall, s.Top);
+        s.Restraints = NodeDepths(tables[WallTable::BoundaryConditions], 1, wall, s.Top);
     if (wall.UseExternalPyCurves || wall.PressurePointCount > 1)
         s.PyCurves = NodeDepths(tables[WallTable::PYCurves], 0, wall, s.Top);
     if (wall.UseSprings)
-        for (long double y : NodeDepths(tables[WallTable::SoilStrength], 1, wall, s.Top))
+        for (long double y : NodeDepths(tables[WallTable::Springs], 1, wall, s.Top))
             if (y < s.Excavation)
                 s.Springs.push_back(y);
     return s;

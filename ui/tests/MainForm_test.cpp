@@ -83,7 +83,7 @@ TEST_F(MainFormTest, OpenReadsTheWallAndItsResults)
     ASSERT_EQ(prompt.shown.size(), 2u);
     EXPECT_EQ(prompt.shown[1], "Data file: Cantilever.tk4d, has been read by TORVIK 2013");
     EXPECT_TRUE(form->ResultsLoaded());
-    EXPECT_EQ(form->Graphs().pltDef.LineCount(), 3);
+    EXPECT_EQ(form->Graphs().Deflection.LineCount(), 3);
     for (int i = 0; i < 8; ++i)
         EXPECT_TRUE(form->GraphAction(i)->isEnabled()) << i;
 }
@@ -112,7 +112,7 @@ TEST_F(MainFormTest, ActiveGraphWindowShowsItsPlotMenuBeforeWindow)
     form->GraphAction(1)->trigger();
     TPlotForm* deflection = TPlotForm::Of(form->MdiArea()->activeSubWindow());
     ASSERT_NE(deflection, nullptr);
-    EXPECT_EQ(&deflection->Graph(), &form->Graphs().pltDef);
+    EXPECT_EQ(&deflection->Graph(), &form->Graphs().Deflection);
     EXPECT_EQ(form->MergedMenu(), deflection->PlotMenu());
     EXPECT_EQ(MenuTitles(), QStringList({"&File", "Da&ta", "&Options", "&Computation", "&Graphics", "&Plot", "&Window",
                                          "&Help"}));
@@ -133,7 +133,7 @@ TEST_F(MainFormTest, ActiveGraphWindowShowsItsPlotMenuBeforeWindow)
 TEST_F(MainFormTest, ClosingAGraphWindowLetsTheNextCommandBuildAFreshOne)
 {
     form->OpenFileName(Wall, false);
-    TGraphPlot& graph = form->Graphs().pltDef;
+    TGraphPlot& graph = form->Graphs().Deflection;
     form->GraphAction(1)->trigger();
     ASSERT_TRUE(graph.HasPlotForm());
     form->GraphAction(1)->trigger();
@@ -193,7 +193,7 @@ TEST_F(MainFormRunTest, RunAnalysisReadsTheNewResults)
     EXPECT_EQ(prompt.shown[0], CompletedMessage);
     EXPECT_TRUE(form->ResultsLoaded());
     EXPECT_TRUE(QFile::exists(dir.filePath("cantilever-sand.tk4p")));
-    EXPECT_GE(form->Graphs().pltDef.PointCount(), 2);
+    EXPECT_GE(form->Graphs().Deflection.PointCount(), 2);
     EXPECT_TRUE(form->GraphAction(5)->isEnabled());
 }
 
@@ -236,8 +236,8 @@ TEST_F(MainFormRunTest, StagedWallRunsEveryStage)
     form->RunAnalysis();
     EXPECT_EQ(prompt.shown, std::vector<std::string>({CompletedMessage}));
     ASSERT_TRUE(form->ResultsLoaded());
-    EXPECT_EQ(form->Graphs().pltDef.LineCount(), 3);
-    EXPECT_EQ(form->Graphs().pltDef.Lines(2).GetName(), "Stage: 3");
+    EXPECT_EQ(form->Graphs().Deflection.LineCount(), 3);
+    EXPECT_EQ(form->Graphs().Deflection.Lines(2).GetName(), "Stage: 3");
 }
 
 }  // namespace
@@ -427,7 +427,7 @@ TEST_F(MainCommandsTest, OpenGraphWindowsShowTheNewResultsAndCloseWithTheirWall)
     form->RunAnalysis();
     ASSERT_EQ(TPlotForm::Of(form->MdiArea()->activeSubWindow()), window);
     EXPECT_NE(window->FullRanges().Panel[0].X.Max, before);
-    EXPECT_EQ(window->FullRanges().Panel[0].X.Max, GraphRanges(form->Graphs().pltDef)->Panel[0].X.Max);
+    EXPECT_EQ(window->FullRanges().Panel[0].X.Max, GraphRanges(form->Graphs().Deflection)->Panel[0].X.Max);
 
     // A run that writes no results closes the graphs and says so.
     OpenWall()->NodeCount = 0;
@@ -435,7 +435,7 @@ TEST_F(MainCommandsTest, OpenGraphWindowsShowTheNewResultsAndCloseWithTheirWall)
     EXPECT_EQ(prompt.shown.back(), "The analysis wrote no results. The output text and the run notes tell why.");
     EXPECT_FALSE(form->ResultsLoaded());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(form->Graphs().pltDef.HasPlotForm());
+    EXPECT_FALSE(form->Graphs().Deflection.HasPlotForm());
     EXPECT_EQ(GraphMenuEnabled(), std::vector<bool>(8, false));
 
     // Another wall closes the graph windows of this one.
@@ -443,9 +443,9 @@ TEST_F(MainCommandsTest, OpenGraphWindowsShowTheNewResultsAndCloseWithTheirWall)
     Copy(DataDir + "/cantilever.tk4p", "other.tk4p");
     form->OpenFileName(dir.filePath("other.tk4d").toStdString(), false);
     act().Graph[2]->trigger();
-    ASSERT_TRUE(form->Graphs().pltMom.HasPlotForm());
+    ASSERT_TRUE(form->Graphs().Moment.HasPlotForm());
     form->OpenFileName(CopyExample("cantilever-sand.tk4d"), false);
-    EXPECT_FALSE(form->Graphs().pltMom.HasPlotForm());
+    EXPECT_FALSE(form->Graphs().Moment.HasPlotForm());
 }
 
 TEST_F(MainCommandsTest, HelpTextEditorAndUpdateCommandsSayWhatWentWrong)

@@ -39,8 +39,8 @@ protected:
 TEST_F(MenuRulesTest, OptionSwitchesFlipTheirFlagAndCloseTheirTableOnlyWhenSwitchedOff)
 {
     const std::pair<TOption, std::optional<WallTable>> expected[] = {
-        {TOption::ConcentratedLoads, WallTable::BoundCond},   {TOption::Restraints, WallTable::Soillayer},
-        {TOption::ExternalPyCurves, WallTable::PYCurves},     {TOption::Springs, WallTable::SoilStrength},
+        {TOption::ConcentratedLoads, WallTable::ConcentratedLoads},   {TOption::Restraints, WallTable::BoundaryConditions},
+        {TOption::ExternalPyCurves, WallTable::PYCurves},     {TOption::Springs, WallTable::Springs},
         {TOption::PyModifiers, WallTable::PYMod},             {TOption::Surcharge, WallTable::SurchargeTable},
         {TOption::MeiCurves, WallTable::MEICurves},           {TOption::GeneratePyCurves, std::nullopt},
         {TOption::LongTermAnalysis, std::nullopt},
@@ -159,7 +159,7 @@ TEST_F(MenuRulesTest, GraphicsAndResultButtonsNeedThePlotDataFileAndDrawableGrap
     TResultGraphs graphs;
     for (auto& [name, g] : graphs.All())
         Fill(*g, 1, 10);
-    Fill(graphs.pltPY, 0, 0);  // the p-y section held no curves
+    Fill(graphs.PyCurves, 0, 0);  // the p-y section held no curves
     files = {"/walls/pier.tk4d", "/walls/pier.tk4p", "/walls/pier.tk4o"};
 
     TGraphicsMenu m = GraphicsMenuState(*wall, graphs, true, Disk());
@@ -173,7 +173,7 @@ TEST_F(MenuRulesTest, GraphicsAndResultButtonsNeedThePlotDataFileAndDrawableGrap
                 b.Pressure.Enabled);
 
     // A shear graph of one point takes the combined graph with it.
-    Fill(graphs.pltShear, 1, 1);
+    Fill(graphs.Shear, 1, 1);
     m = GraphicsMenuState(*wall, graphs, true, Disk());
     EXPECT_FALSE(m.ShearVsDepth.Enabled || m.DeflectionMomentShear.Enabled);
     EXPECT_TRUE(m.EarthPressureCombined.Enabled);
