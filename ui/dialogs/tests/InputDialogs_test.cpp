@@ -86,8 +86,8 @@ TEST_F(InputDialogTest, RefusedEntryKeepsTheDialogOpenAndActiveWithNothingStored
 {
     auto* prop = Choose<TDlgProp>(form->DataMenu(), "Wall &Properties");
     ASSERT_NE(prop, nullptr);
-    Type(prop->deXGS(), "6");
-    Type(prop->deNI(), "0");
+    Type(prop->IncrementLength(), "6");
+    Type(prop->Increments(), "0");
     EXPECT_FALSE(Window(prop)->close());
     EXPECT_EQ(prompt.shown, std::vector<std::string>({"Entry must be greater than or equal to 1"}));
     EXPECT_EQ(OpenWall()->NodeCount, 0);
@@ -95,15 +95,15 @@ TEST_F(InputDialogTest, RefusedEntryKeepsTheDialogOpenAndActiveWithNothingStored
     EXPECT_TRUE(form->DialogOpen(TMainForm::InputDialog::Prop));
 
     // Leaving for another dialog is refused the same way, and the edits stay.
-    Type(prop->deNI(), "0");
+    Type(prop->Increments(), "0");
     Choose<TdlgTitle>(form->DataMenu(), "&Title");
     QCoreApplication::processEvents();
     EXPECT_EQ(TInputDialog::Of(form->MdiArea()->activeSubWindow()), prop);
     EXPECT_EQ(prompt.shown.size(), 2u);
-    EXPECT_EQ(prop->deXGS()->text(), "6");
+    EXPECT_EQ(prop->IncrementLength()->text(), "6");
     EXPECT_EQ(OpenWall()->IncrementLength, 0);
 
-    Type(prop->deNI(), "40");
+    Type(prop->Increments(), "40");
     EXPECT_TRUE(Window(prop)->close());
     EXPECT_EQ(OpenWall()->NodeCount, 40);
     EXPECT_EQ(OpenWall()->IncrementLength, 6);
@@ -181,8 +181,8 @@ TEST_F(InputDialogTest, EveryScalarTypedIntoTheDialogsIsSavedReadBackAndRun)
     auto* title = Choose<TdlgTitle>(form->DataMenu(), "&Title");
     Type(title->TitleMemo(), "Edited wall");
     auto* prop = Choose<TDlgProp>(form->DataMenu(), "Wall &Properties");
-    for (auto [field, text] : {std::pair{prop->deNI(), "88"}, {prop->deXGS(), "2.5"}, {prop->deXLN(), "24"},
-                               {prop->deSlope(), "2E-5"}, {prop->DeFH(), "9"}})
+    for (auto [field, text] : {std::pair{prop->Increments(), "88"}, {prop->IncrementLength(), "2.5"}, {prop->MaximumDeflection(), "24"},
+                               {prop->ClosureTolerance(), "2E-5"}, {prop->FreeHeight(), "9"}})
         Type(field, text);
     auto* csd = Choose<TdlgCSD>(form->DataMenu(), "&Wall Configuration");
     for (auto [field, text] : {std::pair{csd->ActiveWidth(), "24"}, {csd->PyWidth(), "18"}, {csd->BackfillWaterDepth(), "30"},
@@ -221,7 +221,7 @@ TEST_F(InputDialogTest, ClosingTheProgramAsksToSaveWhatTheActiveDialogHolds)
 {
     auto* prop = Choose<TDlgProp>(form->DataMenu(), "Wall &Properties");
     ASSERT_NE(prop, nullptr);
-    Type(prop->deXLN(), "12");
+    Type(prop->MaximumDeflection(), "12");
     prompt.answers.push_back(Prompt::Answer::Cancel);
     EXPECT_FALSE(form->close());
     EXPECT_EQ(prompt.shown, std::vector<std::string>({"Do you want to save any changes?"}));
