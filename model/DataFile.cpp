@@ -27,6 +27,7 @@ std::string TProgramData::DataFileText()
 void TProgramData::WriteDataFile()
 {
     WriteFileAtomically(FileName, DataFileText());
+    DiskStamp = DiskStampOf(FileName);
     host_.SetModified(false);
     StageFilesCurrent = true;
 }
@@ -36,6 +37,8 @@ std::unique_ptr<TProgramData> TProgramData::CreateFromFile(MainWindowHost& host,
 {
     std::unique_ptr<TProgramData> wall(new TProgramData(host));
     wall->FileName = path;
+    // Taken before reading: a change made while the file is read is noticed too.
+    wall->DiskStamp = DiskStampOf(path);
     EmptyAllTables(host.Tables());
     // The tables may still be in the last wall's unit system; a file that
     // cannot be read leaves an English wall with English tables.

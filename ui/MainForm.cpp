@@ -27,6 +27,8 @@
 #include <QSettings>
 #include <QStatusBar>
 
+#include <csignal>
+
 TMainForm::TMainForm(Prompt* prompt) : dialogPrompt_(this), prompt_(prompt ? prompt : &dialogPrompt_)
 {
     setWindowIcon(ProgramIcon());
@@ -40,6 +42,11 @@ TMainForm::TMainForm(Prompt* prompt) : dialogPrompt_(this), prompt_(prompt ? pro
     mdiArea_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TMainForm::SubWindowActivated);
 
+#ifdef SIGXFSZ
+    // Past a file-size limit a save fails with a message, as on a full disk,
+    // instead of the signal ending the program and taking the edits with it.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     readSettings();
     resultCommands_ = std::make_unique<TResultCommands>(*prompt_);
     createMenus();
@@ -181,11 +188,9 @@ bool TMainForm::QuerySave()
     if (!IsModified())
         return true;
     switch (prompt_->AskYesNoCancel("Do you want to save any changes?")) {
-    case Prompt::Answer::Yes: {
-        FileSaveClick();
-        const TProgramData* wall = OpenWall();
-        return wall && !wall->NeverSaved();
-    }
+    case Prompt::Answer::Yes:
+        // Only a save that wrote everything lets the caller drop the wall.
+        return SaveOpenWall("\rThe wall stays open with its changes.");
     case Prompt::Answer::No:
         return true;
     default:

@@ -168,6 +168,10 @@ private:
     // for a name first. False when cancelled or not written.
     bool FileSaveClick();
     bool FileSaveAsClick();
+    // Save and Save As; a failure's message ends with `failureNote`, which
+    // says what the failure means to the command that saved.
+    bool SaveOpenWall(const std::string& failureNote);
+    bool SaveOpenWallAs(const std::string& failureNote);
     void RecentFileClick(int i);
     // Puts a data file at the top of the recent list; the settings are written when it changed.
     void UpdatePrevFile(const std::string& path);

@@ -32,7 +32,8 @@ protected:
     void TearDown() override { ReplaceOpenWall(nullptr); }
 
     static TProgramData& wall() { return *OpenWall(); }
-    bool StageFile(int k) const { return std::filesystem::exists(StageFilePath(OpenWall()->FileName, k)); }
+    // The working copy of stage k, where the dialog's OK writes.
+    bool StageFile(int k) const { return std::filesystem::exists(StageWorkPath(*OpenWall(), k)); }
     // Opens the dialog as the user sees it.
     std::unique_ptr<TDlgStaged> Open()
     {
