@@ -175,7 +175,7 @@ private:
         }
         if (k >= ld.LineCount())
             return;
-        const long double divisor = u == 1 ? 12 : 1;
+        const long double divisor = u == UnitsEnglish ? 12 : 1;
         TLine& line = ld.Lines(k);
         for (int j = 0; j < np; ++j)
             line.Points[static_cast<size_t>(j)] = {rows[static_cast<size_t>(j)].Total,
@@ -217,7 +217,8 @@ private:
     // Line names: "Stage: n" by section, or short-term and long-term.
     void NameLines(int s)
     {
-        for (TGraphPlot* graph : {&g_.Deflection, &g_.Moment, &g_.Shear, &g_.SoilReaction, &g_.DeflectionMomentShear}) {
+        // The earth-pressure graph too: every legend names the stages.
+        for (TGraphPlot* graph : {&g_.Deflection, &g_.Moment, &g_.Shear, &g_.SoilReaction, &g_.DeflectionMomentShear, &g_.EarthPressure}) {
             const int k = s - 1;
             if (graph->LineCount() > 0)
                 graph->Lines(0).Name = "Stage: 1";
@@ -236,7 +237,7 @@ private:
     {
         // English files hold depths in inches, moments in lb-in and shears in
         // lb; the graphs show feet, in-kips and kips.
-        const long double depth = u == 1 ? 12 : 1, force = u == 1 ? 1000 : 1;
+        const long double depth = u == UnitsEnglish ? 12 : 1, force = u == UnitsEnglish ? 1000 : 1;
         std::vector<ResultRow> result(static_cast<size_t>(rows));
         for (ResultRow& row : result) {
             row.Depth = Real() / depth;
@@ -373,10 +374,10 @@ private:
 
     void SetCaptions(int u)
     {
-        const bool english = u == 1;
+        const bool english = u == UnitsEnglish;
         const std::string depth = english ? "Depth (ft)" : "Depth (m)";
         g_.Deflection.YCaption = depth;
-        g_.Moment.XCaption = english ? "Bending Moment (in-kips)" : "Bending Moment (m-kN)";
+        g_.Moment.XCaption = MomentAxisCaption(english);
         g_.Moment.YCaption = depth;
         g_.Shear.XCaption = english ? "Shear (kips)" : "Shear (kN)";
         g_.Shear.YCaption = depth;

@@ -1,5 +1,6 @@
 #pragma once
 #include "ui/dialogs/InputDialog.h"
+#include "units/Units.h"
 
 class QLabel;
 
@@ -23,8 +24,17 @@ public:
     TDataEdit* BackfillSlope() const { return backfillSlope_; }
     TDataEdit* BackfillLoad() const { return backfillLoad_; }
 
+    // What each water depth means for the wall, shown beside its field.
+    QLabel* WaterNoteBackfill() const { return waterNotes_[0]; }
+    QLabel* WaterNoteExcavation() const { return waterNotes_[1]; }
+
+protected:
+    void Load(const TProgramData& wall) override;
+
 private:
     QLabel* Note(const QString& text);
+    // The notes beside the water depths, from what the fields now hold.
+    void ShowWaterNotes();
 
     TDataEdit* freeHeight_;
     TDataEdit* activeWidth_;
@@ -34,4 +44,7 @@ private:
     TDataEdit* activePressureFactor_;
     TDataEdit* backfillSlope_;
     TDataEdit* backfillLoad_;
+    QLabel* waterNotes_[2] = {};
+    long double wallLength_ = 0;  // data-file units
+    int unitSystem_ = UnitsEnglish;
 };
