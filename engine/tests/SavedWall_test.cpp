@@ -9,6 +9,13 @@
 #include <fstream>
 #include <random>
 
+#if defined(_WIN32)
+#include <process.h>
+#define getpid _getpid
+#else
+#include <unistd.h>
+#endif
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -95,7 +102,8 @@ const FewerRows Cases[] = {
 
 TEST(SavedWall, AnalysesAsBeforeWhenTablesHoldFewerRowsThanTheEditorShows)
 {
-    const fs::path dir = fs::temp_directory_path() / "torvik-engine-saved-wall";
+    // A folder of this process: test runs of other build trees at the same time have their own.
+    const fs::path dir = fs::temp_directory_path() / ("torvik-engine-saved-wall-" + std::to_string(getpid()));
     fs::remove_all(dir);
     fs::create_directories(dir);
     const fs::path first = dir / "first.tk4d", second = dir / "second.tk4d";
