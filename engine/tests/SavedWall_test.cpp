@@ -9,12 +9,7 @@
 #include <fstream>
 #include <random>
 
-#if defined(_WIN32)
-#include <process.h>
-#define getpid _getpid
-#else
 #include <unistd.h>
-#endif
 
 namespace fs = std::filesystem;
 
@@ -102,7 +97,6 @@ const FewerRows Cases[] = {
 
 TEST(SavedWall, AnalysesAsBeforeWhenTablesHoldFewerRowsThanTheEditorShows)
 {
-    // A folder of this process: test runs of other build trees at the same time have their own.
     const fs::path dir = fs::temp_directory_path() / ("torvik-engine-saved-wall-" + std::to_string(getpid()));
     fs::remove_all(dir);
     fs::create_directories(dir);
