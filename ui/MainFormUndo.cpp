@@ -5,6 +5,7 @@
 #include "model/WallState.h"
 #include "tables/GridTable.h"
 #include "ui/MainForm.h"
+#include "ui/MainCommands.h"
 #include "ui/MainMenus.h"
 #include "ui/profile/SideView.h"
 #include "units/TorvikError.h"
@@ -12,18 +13,29 @@
 #include <QAction>
 #include <QMenuBar>
 
-void TMainForm::createEditMenu()
+void TMainForm::AddEditCommands(std::vector<TMainCommand>& t)
 {
-    TMainActions& a = *act_;
-    a.Edit = menuBar()->addMenu("&Edit");
-    a.Undo = a.Edit->addAction("&Undo");
-    a.Undo->setShortcuts(QKeySequence::Undo);
-    connect(a.Undo, &QAction::triggered, this, &TMainForm::UndoClick);
-    a.Redo = a.Edit->addAction("&Redo");
-    // Ctrl+Y beside the platform's own Redo key (Ctrl+Shift+Z on Linux).
-    a.Redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    connect(a.Redo, &QAction::triggered, this, &TMainForm::RedoClick);
-    UpdateUndoActions();
+    t.push_back(TMainCommand::Menu(TMenuId::MenuBar, "&Edit", TMenuId::Edit)
+                    .Keep([](TMainActions& a, QAction* action) { a.Edit = action->menu(); }));
+    // The captions and enabled states follow the undo history (UpdateUndoActions).
+    t.push_back(TMainCommand(TMenuId::Edit, "&Undo")
+                    .Key(QKeySequence::Undo)
+                    .Button(5, "Undo", "Undo")
+                    .Does([](TMainForm& f) { f.UndoClick(); })
+                    .Initially({false, false, true})
+                    .Keep([](TMainActions& a, QAction* action) { a.Undo = action; }));
+    t.push_back(TMainCommand(TMenuId::Edit, "&Redo")
+                    .Key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z))
+                    .Button(6, "Redo", "Redo")
+                    .Does([](TMainForm& f) { f.RedoClick(); })
+                    .Initially({false, false, true})
+                    .Keep([](TMainActions& a, QAction* action) {
+                        a.Redo = action;
+                        // Ctrl+Y beside the platform's own Redo key (Ctrl+Shift+Z on Linux).
+                        action->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                                              QKeySequence(Qt::CTRL | Qt::Key_Y)});
+                    }));
+    t.push_back(TMainCommand::Separator(TMenuId::ToolBar, 4));
 }
 
 void TMainForm::RecordChange(const std::string& caption)

@@ -100,14 +100,14 @@ TEST_F(UndoTest, TenChangesAreUndoneAndRedoneThroughEveryState)
     act().WallProperties->trigger();
     auto* properties = ActiveDialog<TDlgProp>();
     ASSERT_NE(properties, nullptr);
-    Enter(properties->deXGS(), "7");
+    Enter(properties->IncrementLength(), "7");
     changed("Increment Length");
-    Enter(properties->DeFH(), "12");
+    Enter(properties->FreeHeight(), "12");
     changed("Free Height of Wall");
     act().WallConfiguration->trigger();
     auto* csd = ActiveDialog<TdlgCSD>();
     ASSERT_NE(csd, nullptr);
-    Enter(csd->dePYW(), "20");
+    Enter(csd->PyWidth(), "20");
     changed("Width for Generating p-y Soil Resistance, Wp");
     act().EarthPressureKind[2]->trigger();
     changed("Earth Pressure: Trapezoidal");
@@ -143,7 +143,7 @@ TEST_F(UndoTest, TenChangesAreUndoneAndRedoneThroughEveryState)
     }
     EXPECT_FALSE(act().Redo->isEnabled());
     // The open dialogs show the state put back.
-    EXPECT_EQ(properties->DeFH()->text(), "3.6576");
+    EXPECT_EQ(properties->FreeHeight()->text(), "3.6576");
 }
 
 // Undo back to the state last saved leaves the wall unmodified; a change
