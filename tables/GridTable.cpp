@@ -4,21 +4,14 @@
 #include "tables/TableColumn.h"
 #include "tables/TableRegistry.h"
 
-namespace {
-
-TEditorOpener& EditorOpener()
-{
-    static TEditorOpener opener;
-    return opener;
-}
-
-} // namespace
-
-TGridTable::TGridTable(TGridTable* owner) : FOwner(owner), FIdentifier(TableRegistry::Add(this))
+TGridTable::TGridTable(TGridTable* owner)
+    : FOwner(owner), FScope(owner ? owner->FScope : &TTableScope::Shared()), FIdentifier(FScope->Add(this))
 {
     if (owner)
         FUnitSystem = owner->UnitSystem();
 }
+
+TGridTable::TGridTable(TTableScope& scope) : FOwner(nullptr), FScope(&scope), FIdentifier(scope.Add(this)) {}
 
 TGridTable::~TGridTable()
 {
@@ -32,14 +25,14 @@ TGridTable::~TGridTable()
     OnCellChange = nullptr;
     SetRowCount(0);
     FColumns.clear();
-    TableRegistry::Remove(this);
+    FScope->Remove(this);
 }
 
 void TGridTable::SetIdentifier(int v)
 {
     if (v < 0)
         return;
-    for (TGridTable* other : TableRegistry::Tables())
+    for (TGridTable* other : FScope->Tables())
         if (other != this && other->FIdentifier == v)
             other->FIdentifier = FIdentifier;
     FIdentifier = v;
@@ -219,18 +212,19 @@ std::string TGridTable::UnitSwitchProblem(int system) const
     return {};
 }
 
-void TGridTable::SetEditorOpener(TEditorOpener opener) { EditorOpener() = std::move(opener); }
+void TGridTable::SetEditorOpener(TEditorOpener opener) { TTableScope::Shared().SetEditorOpener(std::move(opener)); }
 
 void TGridTable::ShowEditor()
 {
-    if (VisibleColumnCount() > 0 && EditorOpener())
-        EditorOpener()(*this, false);
+    // Copied: opening an editor may install another opener.
+    if (const TEditorOpener open = FScope->EditorOpener(); VisibleColumnCount() > 0 && open)
+        open(*this, false);
 }
 
 void TGridTable::ShowEditorModal()
 {
-    if (VisibleColumnCount() > 0 && EditorOpener())
-        EditorOpener()(*this, true);
+    if (const TEditorOpener open = FScope->EditorOpener(); VisibleColumnCount() > 0 && open)
+        open(*this, true);
 }
 
 void TGridTable::CloseEditor()
