@@ -1,7 +1,7 @@
 #include "model/BlockReader.h"
 
 #include "model/FileUnits.h"
-#include "model/MainWindowHost.h"
+#include "model/WallDocument.h"
 #include "model/ProgramData.h"
 #include "model/SoilParameterLayout.h"
 #include "model/TableCells.h"
@@ -25,7 +25,7 @@ constexpr int kPointWords = 2;
 }  // namespace
 
 TBlockReader::TBlockReader(TProgramData& wall, TWordReader& reader)
-    : wall_(wall), reader_(reader), tables_(wall.Host().Tables())
+    : wall_(wall), reader_(reader), tables_(wall.Document().Tables())
 {
     wordsFromLine_.assign(reader.LineCount() + 1, 0);
     for (int i = reader.LineCount() - 1; i >= 0; --i)

@@ -1,7 +1,7 @@
 #include "model/BlockWriter.h"
 
 #include "model/FileUnits.h"
-#include "model/MainWindowHost.h"
+#include "model/WallDocument.h"
 #include "model/ProgramData.h"
 #include "model/SoilParameterLayout.h"
 #include "model/TableCells.h"
@@ -23,7 +23,7 @@ std::string Int(long long value)
 }  // namespace
 
 TBlockWriter::TBlockWriter(TProgramData& wall, std::string& out)
-    : wall_(wall), tables_(wall.Host().Tables()), out_(out)
+    : wall_(wall), tables_(wall.Document().Tables()), out_(out)
 {
 }
 

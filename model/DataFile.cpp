@@ -2,8 +2,8 @@
 #include "model/AtomicFile.h"
 #include "model/BlockReader.h"
 #include "model/BlockWriter.h"
-#include "model/MainWindowHost.h"
 #include "model/ProgramData.h"
+#include "model/WallDocument.h"
 #include "model/WallTableRows.h"
 #include "model/WordReader.h"
 #include "units/Prompt.h"
@@ -26,11 +26,21 @@ std::string TProgramData::DataFileText()
 void TProgramData::WriteDataFile()
 {
     WriteFileAtomically(FileName, DataFileText());
-    host_.SetModified(false);
+    document_.SetModified(false);
     StageFilesCurrent = true;
 }
 
-std::unique_ptr<TProgramData> TProgramData::CreateFromFile(MainWindowHost& host, const std::string& path, int format)
+std::unique_ptr<TProgramData> TProgramData::CreateFromFile(TWallDocument& host, const std::string& path, int format)
+{
+    std::vector<std::string> diagnostics;
+    auto wall = CreateFromFile(host, path, format, diagnostics);
+    for (const std::string& message : diagnostics)
+        host.UserPrompt().Information(message);
+    return wall;
+}
+
+std::unique_ptr<TProgramData> TProgramData::CreateFromFile(TWallDocument& host, const std::string& path, int format,
+                                                           std::vector<std::string>& diagnostics)
 {
     std::unique_ptr<TProgramData> wall(new TProgramData(host));
     wall->FileName = path;
@@ -56,7 +66,7 @@ std::unique_ptr<TProgramData> TProgramData::CreateFromFile(MainWindowHost& host,
             }
         }
     } catch (const EInOutError& error) {
-        host.UserPrompt().Information(error.what());
+        diagnostics.push_back(error.what());
     }
 
     wall->Padding = PadToMinRows(host.Tables());

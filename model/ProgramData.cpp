@@ -1,7 +1,7 @@
 #include "model/ProgramData.h"
 
-#include "model/MainWindowHost.h"
 #include "model/UnitSwitch.h"
+#include "model/WallDocument.h"
 #include "model/WallTableRows.h"
 #include "tables/WallTables.h"
 #include "units/NumberFormat.h"
@@ -13,19 +13,8 @@
 #include <type_traits>
 #include <vector>
 
-namespace {
-
-std::unique_ptr<TProgramData>& OpenWallSlot()
+std::unique_ptr<TProgramData> TProgramData::CreateNew(TWallDocument& host)
 {
-    static std::unique_ptr<TProgramData> wall;
-    return wall;
-}
-
-}  // namespace
-
-std::unique_ptr<TProgramData> TProgramData::CreateNew(MainWindowHost& host)
-{
-    host.CloseAllChildren();
     std::unique_ptr<TProgramData> wall(new TProgramData(host));
     // The member defaults are the new wall's; SwitchUnits(1) also brings the
     // tables, which may still be in the last wall's system, back to English
@@ -108,7 +97,7 @@ std::string TProgramData::UnitSwitchProblem(int system) const
             if (what.empty() && !InValueRange(*s.value * s.factor))
                 what = s.name + std::string(" (") + FormatFloat8(*s.value) + ")";
     if (what.empty())
-        what = host_.Tables().UnitSwitchProblem(system);
+        what = document_.Tables().UnitSwitchProblem(system);
     if (what.empty())
         return "";
     return "The wall cannot be switched to " + std::string(SystemName(system)) + ": " + what +
@@ -120,7 +109,7 @@ bool TProgramData::SwitchUnits(int system)
     system = ClampUnitSystem(system);
     const std::string problem = UnitSwitchProblem(system);
     if (!problem.empty()) {
-        host_.UserPrompt().Information(problem);
+        document_.UserPrompt().Information(problem);
         return false;
     }
     const ScalarFactors f = ScalarSwitchFactors(unitSystem_, system);
@@ -128,18 +117,7 @@ bool TProgramData::SwitchUnits(int system)
         for (const auto& s : ScaledScalars(*this, f))
             *s.value *= s.factor;
     unitSystem_ = system;
-    host_.Tables().SetUnitSystem(system);
-    host_.UnitsSwitched.Raise();
+    document_.Tables().SetUnitSystem(system);
+    document_.UnitsSwitched.Raise();
     return true;
-}
-
-TProgramData* OpenWall()
-{
-    return OpenWallSlot().get();
-}
-
-void ReplaceOpenWall(std::unique_ptr<TProgramData> wall)
-{
-    OpenWallSlot().reset();
-    OpenWallSlot() = std::move(wall);
 }

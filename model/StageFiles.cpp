@@ -3,7 +3,7 @@
 #include "model/AtomicFile.h"
 #include "model/BlockReader.h"
 #include "model/BlockWriter.h"
-#include "model/MainWindowHost.h"
+#include "model/WallDocument.h"
 #include "model/ProgramData.h"
 #include "model/WallTableRows.h"
 #include "model/WordReader.h"
@@ -85,13 +85,14 @@ void WriteStageFile(TProgramData& wall)
     writer.WriteBlock({stage == 1 ? wall.Title : " Stage No : " + std::to_string(stage), false, true});
     writer.WriteLine(std::to_string(stage));
     WriteFileAtomically(wall.StageFileName, text);
-    wall.Host().SetModified(false);
+    wall.Document().SetModified(false);
     wall.StageFilesCurrent = true;
 }
 
-void ReadStageFile(TProgramData& wall, const std::string& path)
+std::vector<std::string> ReadStageFile(TProgramData& wall, const std::string& path)
 {
-    MainWindowHost& host = wall.Host();
+    std::vector<std::string> diagnostics;
+    TWallDocument& host = wall.Document();
     // While a legacy wall is converted its stage files still have the 3.0 layout.
     const TFileLayout layout = wall.StageFilesCurrent ? TFileLayout::Current : TFileLayout::Version30;
     try {
@@ -101,10 +102,11 @@ void ReadStageFile(TProgramData& wall, const std::string& path)
         wall.LongTermMarker = reader.ReadInteger();
         wall.LongTermAnalysis = wall.LongTermMarker == 9;
     } catch (const EInOutError& error) {
-        host.UserPrompt().Information(error.what());
+        diagnostics.push_back(error.what());
     }
     wall.Padding = PadToMinRows(host.Tables());
     host.SetModified(false);
+    return diagnostics;
 }
 
 void SaveStage(TProgramData& wall)
@@ -116,15 +118,18 @@ void SaveStage(TProgramData& wall)
 void LoadStage(TProgramData& wall)
 {
     wall.StageFileName = StageFilePath(wall.FileName, wall.CurrentStage);
-    if (FileExists(wall.StageFileName))
-        ReadStageFile(wall, wall.StageFileName);
+    if (!FileExists(wall.StageFileName))
+        return;
+    // Loading a stage is part of a command (a stage switch, a copy): its reading errors are shown at once.
+    for (const std::string& message : ReadStageFile(wall, wall.StageFileName))
+        wall.Document().UserPrompt().Information(message);
 }
 
 bool SelectStage(TProgramData& wall, int stage)
 {
     if (stage == wall.CurrentStage || stage < 1 || stage > wall.StageCount)
         return false;
-    MainWindowHost& host = wall.Host();
+    TWallDocument& host = wall.Document();
     const bool modified = host.IsModified();
     SaveStage(wall);
     wall.CurrentStage = stage;
@@ -157,11 +162,11 @@ void SplitStagedFile(TProgramData& wall, const std::string& path)
 
     // A damaged file: give every missing stage the contents of the last stage
     // present, so that the wall stays whole and can be repaired by the user.
-    wall.Host().UserPrompt().Information("The data file holds " + std::to_string(found) + " of its " +
+    wall.Document().UserPrompt().Information("The data file holds " + std::to_string(found) + " of its " +
                                          std::to_string(stages) + " construction stages.\rStages " +
                                          std::to_string(found + 1) + " to " + std::to_string(stages) +
                                          " start as copies of stage " + std::to_string(found) + ".");
-    const bool modified = wall.Host().IsModified();
+    const bool modified = wall.Document().IsModified();
     wall.CurrentStage = found;
     LoadStage(wall);
     wall.StageCount = stages;
@@ -171,7 +176,7 @@ void SplitStagedFile(TProgramData& wall, const std::string& path)
     }
     wall.CurrentStage = 1;
     LoadStage(wall);
-    wall.Host().SetModified(modified);
+    wall.Document().SetModified(modified);
 }
 
 void ConvertLegacyStages(TProgramData& wall)
@@ -238,7 +243,7 @@ bool CopyPreviousStage(TProgramData& wall)
     const std::string question = "Do you want to copy all information from Stage " +
                                  std::to_string(wall.CurrentStage - 1) + " to Stage " +
                                  std::to_string(wall.CurrentStage);
-    if (wall.Host().UserPrompt().AskYesNo(question) != Prompt::Answer::Yes)
+    if (wall.Document().UserPrompt().AskYesNo(question) != Prompt::Answer::Yes)
         return false;
     --wall.CurrentStage;
     LoadStage(wall);
@@ -279,7 +284,7 @@ void ChangeStageCount(TProgramData& wall, int count)
         }
         wall.CurrentStage = remembered;
         LoadStage(wall);
-        wall.Host().SetModified(true);
+        wall.Document().SetModified(true);
     }
     DeleteStageFiles(wall.FileName, count + 1, kMaxStages);
 }

@@ -27,7 +27,9 @@
 #include <QSettings>
 #include <QStatusBar>
 
-TMainForm::TMainForm(Prompt* prompt) : dialogPrompt_(this), prompt_(prompt ? prompt : &dialogPrompt_)
+TMainForm::TMainForm(Prompt* prompt)
+    : dialogPrompt_(this), prompt_(prompt ? prompt : &dialogPrompt_),
+      document_(std::make_unique<TWallDocument>(*prompt_))
 {
     setWindowIcon(ProgramIcon());
     setAcceptDrops(true);
@@ -41,24 +43,24 @@ TMainForm::TMainForm(Prompt* prompt) : dialogPrompt_(this), prompt_(prompt ? pro
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TMainForm::SubWindowActivated);
 
     readSettings();
-    resultCommands_ = std::make_unique<TResultCommands>(*prompt_);
+    // Every result graph opens its window in this window's child-window area.
+    const TGraphWindowFactory graphWindows = [this](TGraphPlot& graph) {
+        return TPlotForm::Create(graph, *mdiArea_, *prompt_);
+    };
+    graphs_.SetWindowFactory(graphWindows);
+    resultCommands_ = std::make_unique<TResultCommands>(*prompt_, graphWindows);
     createMenus();
     createToolBars();
     createStatusBar();
 
-    // Every input table opens its editor in this window's child-window area.
-    TTableForm::Install(mdiArea_, prompt_, [](const std::string& name, QWidget* parent) -> QWidget* {
+    // Every input table of the document opens its editor in this window's child-window area.
+    TTableForm::Install(document_->Tables(), *mdiArea_, *prompt_, [](const std::string& name, QWidget* parent) -> QWidget* {
         if (!HasArtwork(QString::fromStdString(name)))
             return nullptr;
         return new TArtView(QString::fromStdString(name), parent);
     });
-    // Every graph opens its window in this window's child-window area.
-    TGraphPlot::SetWindowFactory(
-        [this](TGraphPlot& graph) { return TPlotForm::Create(graph, *mdiArea_, *prompt_); });
-
-    UnitsSwitched.Subscribe([this] { RefreshDialogs(); });
-    ReplaceOpenWall(TProgramData::CreateNew(*this));
-    ShowOpenWall();
+    document_->UnitsSwitched.Subscribe([this] { RefreshDialogs(); });
+    ShowWall();
 }
 
 TMainForm::~TMainForm()
@@ -67,9 +69,8 @@ TMainForm::~TMainForm()
     CloseAllChildren();
     // Dialogs refer to this window's tables and prompt: they go now, not with the child widgets.
     qDeleteAll(mdiArea_->findChildren<TInputDialog*>());
-    TTableForm::Install(nullptr, nullptr);
-    TGraphPlot::SetWindowFactory(nullptr);
-    ReplaceOpenWall(nullptr);
+    document_->Tables().SetEditorOpener(nullptr);
+    graphs_.SetWindowFactory(nullptr);
 }
 
 void TMainForm::createStatusBar()
@@ -148,29 +149,35 @@ void TMainForm::CloseAllChildren()
     // Table editors close without storing a half-typed cell: the wall they
     // showed is being replaced (its changes were saved or given up first).
     for (int i = 0; i < WallTables::Count; ++i)
-        tables_.Table(i).CloseEditor();
+        Tables().Table(i).CloseEditor();
     mdiArea_->closeAllSubWindows();
+}
+
+TProgramData* TMainForm::Wall() const
+{
+    return &document_->Wall();
+}
+
+void TMainForm::NewWall()
+{
+    // The windows of the old wall close first: its graphs, editors and dialogs describe a wall that is gone.
+    CloseAllChildren();
+    document_->New();
+    resultsLoaded_ = false;
+    ShowWall();
 }
 
 void TMainForm::SetTitle()
 {
-    const TProgramData* wall = OpenWall();
-    setWindowTitle(QString::fromStdString(TitleBarText(wall ? wall->FileName : "NewWall.tk4d")));
+    setWindowTitle(QString::fromStdString(TitleBarText(document_->FileName())));
 }
 
-void TMainForm::ShowOpenWall()
+void TMainForm::ShowWall()
 {
     SetTitle();
     ApplyLongTermVisibility();
     StagesChanged();
     UpdateResultButtons();
-}
-
-void TMainForm::SetModified(bool modified)
-{
-    modified_ = modified;
-    if (!modified)
-        tables_.ResetChanged();
 }
 
 bool TMainForm::QuerySave()
@@ -181,11 +188,9 @@ bool TMainForm::QuerySave()
     if (!IsModified())
         return true;
     switch (prompt_->AskYesNoCancel("Do you want to save any changes?")) {
-    case Prompt::Answer::Yes: {
-        FileSaveClick();
-        const TProgramData* wall = OpenWall();
-        return wall && wall->FileName != "NewWall.tk4d";
-    }
+    case Prompt::Answer::Yes:
+        // Going on after a save that failed or was cancelled would lose the changes.
+        return FileSaveClick() && !document_->IsUntitled();
     case Prompt::Answer::No:
         return true;
     default:
@@ -223,6 +228,5 @@ void TMainForm::OpenDroppedFile(const std::string& path)
 {
     if (!QuerySave())
         return;
-    QDir::setCurrent(QFileInfo(QString::fromStdString(path)).absolutePath());
     OpenFileName(path, true);
 }

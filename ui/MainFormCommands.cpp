@@ -38,8 +38,8 @@ void TMainForm::CompRunClick()
 {
     if (!FileSaveClick())
         return;
-    TProgramData* wall = OpenWall();
-    if (!wall || wall->FileName == "NewWall.tk4d")
+    TProgramData* wall = Wall();
+    if (document_->IsUntitled())
         return;
     // The results of an earlier run are put aside, so that only a plot data
     // file written by this run is read; they come back when the engine is not called.
@@ -83,12 +83,12 @@ void TMainForm::CompRunClick()
 
 void TMainForm::ViewGeometryClick()
 {
-    TDlgSideView::Open(*mdiArea_, *this, *prompt_);
+    TDlgSideView::Open(*mdiArea_, *document_, *prompt_);
 }
 
 void TMainForm::EditTextFile(const char* extension)
 {
-    const TProgramData* wall = OpenWall();
+    const TProgramData* wall = Wall();
     if (!wall)
         return;
     const std::string file = extension ? ReplaceExtension(wall->FileName, extension) : wall->FileName;
@@ -137,7 +137,7 @@ void TMainForm::CheckUpdatesClick()
 void TMainForm::UnitsClick(int system)
 {
     // A refused entry stays where it is: it would be converted as if it had been accepted.
-    TProgramData* wall = OpenWall();
+    TProgramData* wall = Wall();
     if (!wall || !CommitActiveChild())
         return;
     const int before = wall->UnitSystem();
@@ -152,7 +152,7 @@ void TMainForm::UnitsClick(int system)
 
 void TMainForm::EarthPressureClick(int kind)
 {
-    if (TProgramData* wall = OpenWall()) {
+    if (TProgramData* wall = Wall()) {
         ChooseEarthPressureKind(*wall, kind);
         SetModified(true);
     }
@@ -160,11 +160,11 @@ void TMainForm::EarthPressureClick(int kind)
 
 void TMainForm::OptionClick(TOption option)
 {
-    TProgramData* wall = OpenWall();
+    TProgramData* wall = Wall();
     if (!wall)
         return;
     if (std::optional<WallTable> table = ToggleOption(*wall, option))
-        tables_[*table].CloseEditor();
+        Tables()[*table].CloseEditor();
     if (option == TOption::LongTermAnalysis)
         ApplyLongTermVisibility();
 }
@@ -173,9 +173,9 @@ void TMainForm::StagedOptionsClick(bool /*modal*/)
 {
     // Modal from the toolbar too: the stage files are rewritten from the open
     // wall, which must not change (or be replaced) while the dialog is open.
-    if (!CommitActiveChild() || !OpenWall())
+    if (!CommitActiveChild() || !Wall())
         return;
-    TDlgStaged dialog(*this, this);
+    TDlgStaged dialog(*document_, this);
     connect(&dialog, &TDlgStaged::StagesChanged, this, [this] {
         StagesChanged();
         RefreshDialogs();
@@ -185,7 +185,7 @@ void TMainForm::StagedOptionsClick(bool /*modal*/)
 
 void TMainForm::StagesChanged()
 {
-    const TProgramData* wall = OpenWall();
+    const TProgramData* wall = Wall();
     if (!wall)
         return;
     statusLabel_->setText(QString::fromStdString(StageStatusText(*wall)));
@@ -195,7 +195,7 @@ void TMainForm::StagesChanged()
 
 void TMainForm::StageClick(int stage)
 {
-    TProgramData* wall = OpenWall();
+    TProgramData* wall = Wall();
     if (!wall || !CommitActiveChild()) {
         UpdateStageButtons();
         return;
@@ -211,7 +211,7 @@ void TMainForm::StageClick(int stage)
 
 void TMainForm::CopyPreviousStageClick()
 {
-    TProgramData* wall = OpenWall();
+    TProgramData* wall = Wall();
     if (!wall || !CommitActiveChild())
         return;
     try {

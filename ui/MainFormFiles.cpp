@@ -22,47 +22,13 @@ const char* const OpenFilter = "Torvik 2013 (*.tk4d);;Torvik 3.0 (*.tkd);;Torvik
 // The open dialog's "All Files" entry: the file's extension decides its format.
 constexpr int AllFilesFilter = 4;
 
-// Passes every message on and counts them: a reader that reported an error
-// has read its file only in part.
-class CountingPrompt : public Prompt {
-public:
-    explicit CountingPrompt(Prompt& inner) : inner_(inner) {}
-    int Messages() const { return messages_; }
-
-    void Information(const std::string& text) override
-    {
-        ++messages_;
-        inner_.Information(text);
-    }
-    Answer AskYesNo(const std::string& text) override { return inner_.AskYesNo(text); }
-    Answer AskYesNoCancel(const std::string& text) override { return inner_.AskYesNoCancel(text); }
-    std::optional<std::string> OpenFileName(const std::string& title, const std::string& filter,
-                                            const std::string& initial) override
-    {
-        return inner_.OpenFileName(title, filter, initial);
-    }
-    std::optional<std::string> SaveFileName(const std::string& title, const std::string& filter,
-                                            const std::string& initial) override
-    {
-        return inner_.SaveFileName(title, filter, initial);
-    }
-
-private:
-    Prompt& inner_;
-    int messages_ = 0;
-};
-
 }  // namespace
 
 void TMainForm::FileNewClick()
 {
     if (!QuerySave())
         return;
-    // Making the new wall closes every child window, graph windows included:
-    // the graphs describe the wall that is gone.
-    ReplaceOpenWall(TProgramData::CreateNew(*this));
-    resultsLoaded_ = false;
-    ShowOpenWall();
+    NewWall();
 }
 
 void TMainForm::FileOpenClick()
@@ -71,7 +37,7 @@ void TMainForm::FileOpenClick()
         return;
     int filter = 0;
     std::optional<std::string> name =
-        prompt_->OpenFileOfFilter("Open", OpenFilter, QDir::currentPath().toStdString(), filter);
+        prompt_->OpenFileOfFilter("Open", OpenFilter, OpenFolder(), filter);
     if (name)
         OpenFileName(*name, true, filter == AllFilesFilter ? 0 : filter);
 }
@@ -88,35 +54,30 @@ void TMainForm::OpenFileName(const std::string& path, bool announce, int format)
 {
     // The graphs of the previous wall never stand under this wall's title.
     CloseGraphWindows();
-    ReplaceOpenWall(nullptr);
     const QFileInfo info(QString::fromStdString(path));
-    QDir::setCurrent(info.absolutePath());
+    lastFolder_ = info.absolutePath().toStdString();
     if (format <= 0 || format >= AllFilesFilter)
         format = TProgramData::FormatForPath(path);
 
-    CountingPrompt counting(*prompt_);
-    Prompt* const own = prompt_;
-    prompt_ = &counting;
+    std::vector<std::string> diagnostics;
     try {
-        ReplaceOpenWall(TProgramData::CreateFromFile(*this, info.absoluteFilePath().toStdString(), format));
-        prompt_ = own;
+        diagnostics = document_->Open(info.absoluteFilePath().toStdString(), format);
     } catch (const TorvikError& e) {
-        prompt_ = own;
         // The old wall is gone; the program goes on with a new one.
         prompt_->Information(e.what());
-        ReplaceOpenWall(TProgramData::CreateNew(*this));
-        resultsLoaded_ = false;
-        ShowOpenWall();
+        NewWall();
         return;
     }
-    TProgramData* wall = OpenWall();
+    for (const std::string& message : diagnostics)
+        prompt_->Information(message);
+    TProgramData* wall = Wall();
     SetTitle();
     resultsLoaded_ = false;
     LoadResults(false);
     UpdatePrevFile(wall->FileName);
     if (announce) {
         const std::string name = DisplayFileName(path);
-        if (counting.Messages() == 0)
+        if (diagnostics.empty())
             prompt_->Information("Data file: " + name + ", has been read by TORVIK 2013");
         else
             prompt_->Information("Data file: " + name +
@@ -155,11 +116,9 @@ bool TMainForm::FileSaveClick()
     // What the active dialog holds is saved too; a refused entry stops the save.
     if (!CommitActiveChild())
         return false;
-    TProgramData* wall = OpenWall();
-    if (!wall)
-        return false;
+    TProgramData* wall = Wall();
     const std::string ext = QFileInfo(QString::fromStdString(wall->FileName)).suffix().toLower().toStdString();
-    if (wall->FileName == "NewWall.tk4d" || ext == "tkd")
+    if (document_->IsUntitled() || ext == "tkd")
         return FileSaveAsClick();
     try {
         if (wall->StageCount > 1)
@@ -178,9 +137,7 @@ bool TMainForm::FileSaveAsClick()
     // Saving as closes the dialogs afterwards: what they hold goes into the file first.
     if (!CommitActiveChild())
         return false;
-    TProgramData* wall = OpenWall();
-    if (!wall)
-        return false;
+    TProgramData* wall = Wall();
     std::string proposed = wall->FileName;
     if (QFileInfo(QString::fromStdString(proposed)).suffix().toLower() == "tkd")
         proposed = ReplaceExtension(proposed, ".tk4d");
@@ -210,9 +167,7 @@ bool TMainForm::FileSaveAsClick()
 
 bool TMainForm::LoadResults(bool reportErrors)
 {
-    TProgramData* wall = OpenWall();
-    if (!wall)
-        return false;
+    TProgramData* wall = Wall();
     const std::string plotFile = PlotFileName(wall->FileName);
     if (!DiskFileExists(plotFile))
         return resultsLoaded_;
@@ -223,8 +178,7 @@ bool TMainForm::LoadResults(bool reportErrors)
 
 void TMainForm::ResultsReread()
 {
-    if (const TProgramData* wall = OpenWall())
-        resultCommands_->ResultsReread(*wall);
+    resultCommands_->ResultsReread(*Wall());
     if (!resultsLoaded_) {
         CloseGraphWindows();
         return;
@@ -239,4 +193,9 @@ void TMainForm::CloseGraphWindows()
     for (auto& [name, graph] : graphs_.All())
         if (graph->HasPlotForm())
             graph->PlotFormClosed();
+}
+
+std::string TMainForm::OpenFolder() const
+{
+    return lastFolder_.empty() ? QDir::currentPath().toStdString() : lastFolder_;
 }

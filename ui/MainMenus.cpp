@@ -81,7 +81,7 @@ void TMainForm::createDataMenu()
         return AddCommand(menu, caption, this, [this, kind] { ShowDialog(kind); });
     };
     auto editor = [this](QMenu* menu, const char* caption, WallTable table) {
-        return AddCommand(menu, caption, this, [this, table] { tables_[table].ShowEditor(); });
+        return AddCommand(menu, caption, this, [this, table] { Tables()[table].ShowEditor(); });
     };
     a.Title = dialog(a.Data, "&Title", InputDialog::Title);
     a.Data->addSeparator();
@@ -122,7 +122,7 @@ void TMainForm::createOptionsMenu()
         a.UnitSystem[k - 1] = e;
     }
     connect(a.Units, &QMenu::aboutToShow, this, [this] {
-        if (const TProgramData* wall = OpenWall())
+        if (const TProgramData* wall = Wall())
             for (int k = 1; k <= 3; ++k)
                 act_->UnitSystem[k - 1]->setChecked(wall->UnitSystem() == k);
     });
@@ -139,7 +139,7 @@ void TMainForm::createOptionsMenu()
         a.EarthPressureKind[k - 1] = e;
     }
     connect(a.EarthPressure, &QMenu::aboutToShow, this, [this] {
-        if (TProgramData* wall = OpenWall()) {
+        if (TProgramData* wall = Wall()) {
             EarthPressureMenuOpened(*wall);
             for (int k = 1; k <= 3; ++k)
                 act_->EarthPressureKind[k - 1]->setChecked(wall->EarthPressureKind == k);
@@ -197,11 +197,11 @@ void TMainForm::createComputationMenu()
     // The result documents follow the standard entries, so that those keep their places.
     a.Computation->addSeparator();
     a.SaveReport = AddCommand(a.Computation, "Save &Report...", this, [this] {
-        if (const TProgramData* wall = OpenWall())
+        if (const TProgramData* wall = Wall())
             resultCommands_->SaveReport(*wall);
     });
     a.SaveResultsCsv = AddCommand(a.Computation, "Save Results as &CSV...", this, [this] {
-        if (const TProgramData* wall = OpenWall())
+        if (const TProgramData* wall = Wall())
             resultCommands_->SaveCsv(*wall);
     });
     connect(a.Computation, &QMenu::aboutToShow, this, &TMainForm::ComputationMenuOpened);
@@ -224,7 +224,7 @@ void TMainForm::createGraphicsMenu()
     }
     a.Graphics->addSeparator();
     a.StageEnvelope = AddCommand(a.Graphics, "Stage &Envelope", this, [this] {
-        if (const TProgramData* wall = OpenWall())
+        if (const TProgramData* wall = Wall())
             resultCommands_->ShowStageEnvelope(*wall);
     });
     // The Graphics menu leaves the active child window alone: opening it hands nothing over.
@@ -356,7 +356,7 @@ void TMainForm::createToolBars()
 void TMainForm::FileMenuOpened()
 {
     CommitActiveChild();
-    const TFileMenu m = FileMenuState(settings_.RecentFiles, QDir::currentPath().toStdString());
+    const TFileMenu m = FileMenuState(settings_.RecentFiles, OpenFolder());
     for (int i = 0; i < TRecentFiles::Size; ++i) {
         act_->Recent[i]->setText(QString::fromStdString(m.RecentCaption[i]));
         ApplyCommandState(act_->Recent[i], m.Recent[i]);
@@ -367,7 +367,7 @@ void TMainForm::FileMenuOpened()
 void TMainForm::DataMenuOpened()
 {
     CommitActiveChild();
-    const TProgramData* wall = OpenWall();
+    const TProgramData* wall = Wall();
     if (!wall)
         return;
     const TDataMenu m = DataMenuState(*wall);
@@ -395,7 +395,7 @@ void TMainForm::DataMenuOpened()
 void TMainForm::OptionsMenuOpen()
 {
     CommitActiveChild();
-    TProgramData* wall = OpenWall();
+    TProgramData* wall = Wall();
     if (!wall)
         return;
     OptionsMenuOpened(*wall);
@@ -421,7 +421,7 @@ void TMainForm::OptionsMenuOpen()
 void TMainForm::StageMenuOpened()
 {
     CommitActiveChild();
-    const TProgramData* wall = OpenWall();
+    const TProgramData* wall = Wall();
     if (!wall)
         return;
     const TStageMenu m = StageMenuState(*wall);
@@ -433,7 +433,7 @@ void TMainForm::StageMenuOpened()
 void TMainForm::ComputationMenuOpened()
 {
     CommitActiveChild();
-    const TProgramData* wall = OpenWall();
+    const TProgramData* wall = Wall();
     if (!wall)
         return;
     const TComputationMenu m = ComputationMenuState(*wall);
@@ -448,7 +448,7 @@ void TMainForm::ComputationMenuOpened()
 
 void TMainForm::GraphicsMenuOpened()
 {
-    const TProgramData* wall = OpenWall();
+    const TProgramData* wall = Wall();
     if (!wall)
         return;
     const TGraphicsMenu m = GraphicsMenuState(*wall, graphs_, resultsLoaded_);
@@ -489,7 +489,7 @@ void TMainForm::WindowMenuOpened()
 
 void TMainForm::ApplyLongTermVisibility()
 {
-    const TProgramData* wall = OpenWall();
+    const TProgramData* wall = Wall();
     if (!wall)
         return;
     const TLongTermVisibility v = LongTermVisibility(*wall);
@@ -504,7 +504,7 @@ void TMainForm::ApplyLongTermVisibility()
 
 void TMainForm::UpdateResultButtons()
 {
-    const TProgramData* wall = OpenWall();
+    const TProgramData* wall = Wall();
     if (!wall)
         return;
     const TResultButtons b = ResultButtons(*wall, graphs_, resultsLoaded_);
@@ -519,7 +519,7 @@ void TMainForm::UpdateResultButtons()
 
 void TMainForm::UpdateStageButtons()
 {
-    const TProgramData* wall = OpenWall();
+    const TProgramData* wall = Wall();
     if (!wall)
         return;
     const TStageButtons b = StageButtons(*wall);

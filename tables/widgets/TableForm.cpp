@@ -2,6 +2,7 @@
 
 #include "tables/EnumColumn.h"
 #include "tables/GridTable.h"
+#include "tables/WallTables.h"
 #include "tables/TableColumn.h"
 #include "tables/widgets/CellDelegate.h"
 #include "tables/widgets/TableModel.h"
@@ -35,10 +36,9 @@ namespace {
 // snaps to whole rows and columns (platforms without a sizing message).
 constexpr int SnapDelayMs = 200;
 
+// The editors open now and the hosts given to some of them, by table: every
+// table is one object, whichever document it belongs to.
 struct EditorHost {
-    QPointer<QMdiArea> area;
-    Prompt* prompt = nullptr;
-    TTableForm::PictureFactory pictures;
     std::map<const TGridTable*, TTableForm*> open;
     std::map<const TGridTable*, QPointer<QWidget>> parents;
 };
@@ -95,13 +95,27 @@ QString Trimmed(const std::string& s) { return QString::fromStdString(s).trimmed
 
 }  // namespace
 
+struct TTableForm::Place {
+    QPointer<QMdiArea> area;
+    Prompt& prompt;
+    PictureFactory pictures;
+};
+
+TEditorOpener TTableForm::Opener(QMdiArea* area, Prompt& prompt, PictureFactory pictures)
+{
+    auto place = std::make_shared<const Place>(Place{area, prompt, std::move(pictures)});
+    return [place](TGridTable& table, bool modal) { Open(place, table, modal); };
+}
+
+void TTableForm::Install(WallTables& tables, QMdiArea& area, Prompt& prompt, PictureFactory pictures)
+{
+    tables.SetEditorOpener(Opener(&area, prompt, std::move(pictures)));
+}
+
 void TTableForm::Install(QMdiArea* area, Prompt* prompt, PictureFactory pictures)
 {
-    Host().area = area;
-    Host().prompt = prompt;
-    Host().pictures = std::move(pictures);
     if (area && prompt)
-        TGridTable::SetEditorOpener([](TGridTable& table, bool modal) { Open(table, modal); });
+        TGridTable::SetEditorOpener(Opener(area, *prompt, std::move(pictures)));
     else
         TGridTable::SetEditorOpener(nullptr);
 }
@@ -120,14 +134,16 @@ void TTableForm::SetFormParent(const TGridTable& table, QWidget* parent)
         Host().parents.erase(&table);
 }
 
-void TTableForm::Open(TGridTable& table, bool modal)
+void TTableForm::Open(const std::shared_ptr<const Place>& place, TGridTable& table, bool modal)
 {
     EditorHost& host = Host();
+    QMdiArea* const area = place->area;
     if (TTableForm* form = Of(table)) {
         // A second request shows the open editor again.
         if (form->subWindow_) {
             form->subWindow_->showNormal();
-            host.area->setActiveSubWindow(form->subWindow_);
+            if (area)
+                area->setActiveSubWindow(form->subWindow_);
         } else {
             form->Frame()->show();
             form->Frame()->raise();
@@ -135,25 +151,23 @@ void TTableForm::Open(TGridTable& table, bool modal)
         }
         return;
     }
-    if (!host.prompt)
-        return;
     if (table.RowCount() < table.MinRows())
         table.SetRowCount(table.MinRows());
 
     auto parentIt = host.parents.find(&table);
     QWidget* formParent = parentIt != host.parents.end() ? parentIt->second.data() : nullptr;
     if (formParent) {
-        auto* form = new TTableForm(table, *host.prompt, formParent);
+        auto* form = new TTableForm(table, place, formParent);
         form->move(0, 0);
         form->Attach();
         form->show();
         return;
     }
-    if (modal || !host.area) {
-        TableDialog dialog(host.area ? host.area->window() : nullptr);
+    if (modal || !area) {
+        TableDialog dialog(area ? area->window() : nullptr);
         dialog.setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowCloseButtonHint);
-        auto* form = new TTableForm(table, *host.prompt, &dialog);
+        auto* form = new TTableForm(table, place, &dialog);
         dialog.form = form;
         form->dialog_ = &dialog;
         dialog.installEventFilter(form);
@@ -163,12 +177,12 @@ void TTableForm::Open(TGridTable& table, bool modal)
         delete form;
         return;
     }
-    auto* form = new TTableForm(table, *host.prompt);
-    QMdiSubWindow* sub = host.area->addSubWindow(
+    auto* form = new TTableForm(table, place);
+    QMdiSubWindow* sub = area->addSubWindow(
         form, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                   Qt::WindowCloseButtonHint);
     sub->setAttribute(Qt::WA_DeleteOnClose);
-    sub->setWindowIcon(host.area->window()->windowIcon());
+    sub->setWindowIcon(area->window()->windowIcon());
     sub->installEventFilter(form);
     form->subWindow_ = sub;
     form->Attach();
@@ -177,16 +191,16 @@ void TTableForm::Open(TGridTable& table, bool modal)
     form->ApplyLayout();
     // Placed beside the windows already open, the editor may reach past the
     // area's right or bottom edge: it is moved back into view.
-    const QSize view = host.area->viewport()->size();
+    const QSize view = area->viewport()->size();
     const int x = std::max(0, std::min(sub->x(), view.width() - sub->width()));
     const int y = std::max(0, std::min(sub->y(), view.height() - sub->height()));
     sub->move(x, y);
-    host.area->setActiveSubWindow(sub);
+    area->setActiveSubWindow(sub);
     form->grid_->setFocus();
 }
 
-TTableForm::TTableForm(TGridTable& table, Prompt& prompt, QWidget* parent)
-    : QWidget(parent), table_(&table), prompt_(prompt)
+TTableForm::TTableForm(TGridTable& table, std::shared_ptr<const Place> place, QWidget* parent)
+    : QWidget(parent), table_(&table), place_(std::move(place)), prompt_(place_->prompt)
 {
     setWindowTitle("TableForm");
     model_ = new TTableModel(table, this);
@@ -229,8 +243,8 @@ TTableForm::TTableForm(TGridTable& table, Prompt& prompt, QWidget* parent)
     lblComments_ = new QLabel(QString::fromStdString(table.Comments()).replace('\r', '\n'), this);
     lblComments_->setAccessibleName("Comments");
     lblComments_->setVisible(!table.Comments().empty());
-    if (!table.HelpPicture().empty() && Host().pictures)
-        imgHelp_ = Host().pictures(table.HelpPicture(), this);
+    if (!table.HelpPicture().empty() && place_->pictures)
+        imgHelp_ = place_->pictures(table.HelpPicture(), this);
 
     connect(model_, &TTableModel::AssignmentRefused, this, &TTableForm::AssignmentRefused);
     connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this, &TTableForm::ScrollChanged);
@@ -641,8 +655,8 @@ void TTableForm::AssignmentRefused(const QModelIndex& index, const QString& text
         delegate_->SetRefusing(false);
         if (!table_ || !cell.isValid())
             return;
-        if (subWindow_ && Host().area)
-            Host().area->setActiveSubWindow(subWindow_);
+        if (subWindow_ && place_->area)
+            place_->area->setActiveSubWindow(subWindow_);
         grid_->setFocus();
         grid_->setCurrentIndex(cell);
         if (!delegate_->OpenEditor())

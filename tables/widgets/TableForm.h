@@ -1,5 +1,6 @@
 #pragma once
 #include "tables/TableFormGeometry.h"
+#include "tables/TableRegistry.h"
 
 #include <QPointer>
 #include <QRect>
@@ -7,6 +8,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 class QDialog;
@@ -18,6 +20,7 @@ class QTableView;
 class QTimer;
 class Prompt;
 class TCellDelegate;
+class WallTables;
 class TGridTable;
 class TTableModel;
 
@@ -32,8 +35,10 @@ public:
     // Makes the help picture of a name (or null); the program installs one.
     using PictureFactory = std::function<QWidget*(const std::string& name, QWidget* parent)>;
 
-    // Lets every table open its editor: non-modal editors become child windows
-    // of `area`; messages go to `prompt`.
+    // Lets every table of `tables` (a document's) open its editor: non-modal
+    // editors become child windows of `area`; messages go to `prompt`.
+    static void Install(WallTables& tables, QMdiArea& area, Prompt& prompt, PictureFactory pictures = {});
+    // The same for free-standing tables; null `area` and `prompt` uninstall.
     static void Install(QMdiArea* area, Prompt* prompt, PictureFactory pictures = {});
     // The open editor of a table, or null.
     static TTableForm* Of(const TGridTable& table);
@@ -70,8 +75,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    TTableForm(TGridTable& table, Prompt& prompt, QWidget* parent = nullptr);
-    static void Open(TGridTable& table, bool modal);
+    // Where the editors of one set of tables open.
+    struct Place;
+    TTableForm(TGridTable& table, std::shared_ptr<const Place> place, QWidget* parent = nullptr);
+    static void Open(const std::shared_ptr<const Place>& place, TGridTable& table, bool modal);
+    static TEditorOpener Opener(QMdiArea* area, Prompt& prompt, PictureFactory pictures);
 
     void Attach();
     void Detach();
@@ -96,6 +104,7 @@ private:
     void FrameResized();
 
     TGridTable* table_;
+    std::shared_ptr<const Place> place_;
     Prompt& prompt_;
     TTableModel* model_;
     TCellDelegate* delegate_;

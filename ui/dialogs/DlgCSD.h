@@ -10,7 +10,7 @@ class QLabel;
 class TdlgCSD : public TInputDialog {
     Q_OBJECT
 public:
-    explicit TdlgCSD(MainWindowHost& host, QWidget* parent = nullptr);
+    explicit TdlgCSD(TWallDocument& document, QWidget* parent = nullptr);
 
     TDataEdit* deHL() const { return deHL_; }
     TDataEdit* deWidth() const { return deWidth_; }

@@ -8,7 +8,7 @@ class QPushButton;
 class TDlgProp : public TInputDialog {
     Q_OBJECT
 public:
-    explicit TDlgProp(MainWindowHost& host, QWidget* parent = nullptr);
+    explicit TDlgProp(TWallDocument& document, QWidget* parent = nullptr);
 
     TDataEdit* deNI() const { return deNI_; }
     TDataEdit* deXGS() const { return deXGS_; }

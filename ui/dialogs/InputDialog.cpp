@@ -1,6 +1,6 @@
 #include "ui/dialogs/InputDialog.h"
 
-#include "model/MainWindowHost.h"
+#include "model/WallDocument.h"
 #include "model/ProgramData.h"
 #include "ui/art/Artwork.h"
 #include "units/TorvikError.h"
@@ -28,8 +28,8 @@ QString Plain(QString text)
 
 }  // namespace
 
-TInputDialog::TInputDialog(MainWindowHost& host, const QString& caption, QWidget* parent)
-    : QWidget(parent), host_(host)
+TInputDialog::TInputDialog(TWallDocument& document, const QString& caption, QWidget* parent)
+    : QWidget(parent), document_(document)
 {
     setWindowTitle(caption);
     setAccessibleName(caption);
@@ -62,7 +62,7 @@ TDataEdit* TInputDialog::NewField(QGridLayout* grid, int row, const QString& cap
                                   long double minVal, long double maxVal, bool integerOnly)
 {
     auto* label = new QLabel(this);
-    auto* field = new TDataEdit(this, &host_.UserPrompt());
+    auto* field = new TDataEdit(this, &document_.UserPrompt());
     field->SetIntegerOnly(integerOnly);
     field->SetRange(minVal, maxVal);
     field->SetUnitsString(units);
@@ -107,8 +107,8 @@ void TInputDialog::Store(TProgramData&) {}
 
 void TInputDialog::FormActivate()
 {
-    TProgramData* wall = OpenWall();
-    if (closed_ || !wall)
+    TProgramData* wall = &document_.Wall();
+    if (closed_)
         return;
     loading_ = true;
     for (Binding& b : bindings_) {
@@ -142,9 +142,7 @@ bool TInputDialog::FormDeactivate()
         return false;
     if (auto* combo = qobject_cast<TDataCombo*>(focused); combo && !combo->Validate())
         return false;
-    TProgramData* wall = OpenWall();
-    if (!wall)
-        return true;
+    TProgramData* wall = &document_.Wall();
     for (Binding& b : bindings_) {
         if (b.field->text() == b.loadedText)
             continue;
@@ -176,7 +174,7 @@ void TInputDialog::CloseUnchecked()
 void TInputDialog::MarkModified()
 {
     if (!loading_)
-        host_.SetModified(true);
+        document_.SetModified(true);
 }
 
 void TInputDialog::closeEvent(QCloseEvent* event)

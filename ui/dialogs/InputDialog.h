@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-class MainWindowHost;
+class TWallDocument;
 class QGridLayout;
 class QLabel;
 class QMdiArea;
@@ -47,7 +47,7 @@ signals:
     void Closed();
 
 protected:
-    TInputDialog(MainWindowHost& host, const QString& caption, QWidget* parent = nullptr);
+    TInputDialog(TWallDocument& document, const QString& caption, QWidget* parent = nullptr);
 
     // Loads and stores what the bound fields do not: check boxes, texts.
     virtual void Load(const TProgramData& wall);
@@ -69,7 +69,7 @@ protected:
 
     void closeEvent(QCloseEvent* event) override;
 
-    MainWindowHost& host_;
+    TWallDocument& document_;
 
 private:
     struct Binding {

@@ -5,7 +5,7 @@
 #include <QIcon>
 #include <QWidget>
 
-class MainWindowHost;
+class TWallDocument;
 class Prompt;
 class QLabel;
 class QMdiArea;
@@ -30,14 +30,14 @@ struct TProfileColors {
 class TDlgSideView : public QWidget {
     Q_OBJECT
 public:
-    // A view of the open wall of `host`; `prompt` answers its file dialog and messages.
-    TDlgSideView(MainWindowHost& host, Prompt& prompt, QWidget* parent = nullptr);
+    // A view of the wall of `document`; `prompt` answers its file dialog and messages.
+    TDlgSideView(TWallDocument& document, Prompt& prompt, QWidget* parent = nullptr);
 
     // The icon of the command that opens the view: a wall between two ground levels.
     static QIcon ToolIcon();
     // Shows the profile view in `area`: creates it when none is open, else
     // activates the open one; either way it is re-read from the wall.
-    static TDlgSideView* Open(QMdiArea& area, MainWindowHost& host, Prompt& prompt);
+    static TDlgSideView* Open(QMdiArea& area, TWallDocument& document, Prompt& prompt);
     // The profile view open in `area`, or null.
     static TDlgSideView* Find(const QMdiArea& area);
 
@@ -77,7 +77,7 @@ private:
     // The drawing on a device of `pixels` size with `scale` device pixels per screen pixel.
     std::vector<TProfileItem> Layout(QPainter& painter, const QFont& font, QSize pixels, double scale, bool page) const;
 
-    MainWindowHost& host_;
+    TWallDocument& document_;
     Prompt& prompt_;
     TProfileScene scene_;
     TWorldWindow world_;

@@ -1,7 +1,7 @@
 #include "ui/rules/MenuRules.h"
 
 #include "graph/GraphPlot.h"
-#include "model/MainWindowHost.h"
+#include "model/WallDocument.h"
 #include "run/AnalysisRun.h"
 #include "run/ReadPlotFile.h"
 #include "run/ResultGraphs.h"
@@ -219,7 +219,7 @@ std::optional<WallTable> ToggleOption(TProgramData& wall, TOption option)
     const TOptionToggle& t = OptionToggle(option);
     const bool wasOn = wall.*t.Flag;
     wall.*t.Flag = !wasOn;
-    wall.Host().SetModified(true);
+    wall.Document().SetModified(true);
     if (wasOn)
         return t.Table;
     return std::nullopt;

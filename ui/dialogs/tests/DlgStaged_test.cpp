@@ -25,14 +25,11 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        ReplaceOpenWall(TProgramData::CreateNew(host));
         wall().FileName = dir.filePath("wall.tk4d").toStdString();
         host.modified = false;
     }
-    void TearDown() override { ReplaceOpenWall(nullptr); }
-
-    static TProgramData& wall() { return *OpenWall(); }
-    bool StageFile(int k) const { return std::filesystem::exists(StageFilePath(OpenWall()->FileName, k)); }
+    TProgramData& wall() { return host.Wall(); }
+    bool StageFile(int k) const { return std::filesystem::exists(StageFilePath(host.Wall().FileName, k)); }
     // Opens the dialog as the user sees it.
     std::unique_ptr<TDlgStaged> Open()
     {
