@@ -215,6 +215,19 @@ TEST_F(MainFormTest, ClosingWithChangesAndCancelKeepsTheWindowOpen)
     EXPECT_TRUE(form->close());
 }
 
+TEST_F(MainFormTest, YesToTheSaveQuestionAndAFailedSaveKeepTheChangedWall)
+{
+    const std::string unwritable = QDir::temp().filePath("torvik-no-such-folder/wall.tk4d").toStdString();
+    form->Document().Wall().FileName = unwritable;
+    form->SetModified(true);
+    prompt.answers.push_back(Prompt::Answer::Yes);
+    EXPECT_FALSE(form->close());
+    EXPECT_EQ(prompt.shown.front(), "Do you want to save any changes?");
+    EXPECT_GE(prompt.shown.size(), 2u);  // the save's error
+    EXPECT_EQ(form->Document().FileName(), unwritable);
+    EXPECT_TRUE(form->IsModified());
+}
+
 }  // namespace
 
 namespace {
