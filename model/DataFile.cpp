@@ -30,21 +30,21 @@ void TProgramData::WriteDataFile()
     StageFilesCurrent = true;
 }
 
-std::unique_ptr<TProgramData> TProgramData::CreateFromFile(TWallDocument& host, const std::string& path, int format)
+std::unique_ptr<TProgramData> TProgramData::CreateFromFile(TWallDocument& document, const std::string& path, int format)
 {
     std::vector<std::string> diagnostics;
-    auto wall = CreateFromFile(host, path, format, diagnostics);
+    auto wall = CreateFromFile(document, path, format, diagnostics);
     for (const std::string& message : diagnostics)
-        host.UserPrompt().Information(message);
+        document.UserPrompt().Information(message);
     return wall;
 }
 
-std::unique_ptr<TProgramData> TProgramData::CreateFromFile(TWallDocument& host, const std::string& path, int format,
+std::unique_ptr<TProgramData> TProgramData::CreateFromFile(TWallDocument& document, const std::string& path, int format,
                                                            std::vector<std::string>& diagnostics)
 {
-    std::unique_ptr<TProgramData> wall(new TProgramData(host));
+    std::unique_ptr<TProgramData> wall(new TProgramData(document));
     wall->FileName = path;
-    EmptyAllTables(host.Tables());
+    EmptyAllTables(document.Tables());
     // The tables may still be in the last wall's unit system; a file that
     // cannot be read leaves an English wall with English tables.
     wall->SwitchUnits(1);
@@ -69,8 +69,8 @@ std::unique_ptr<TProgramData> TProgramData::CreateFromFile(TWallDocument& host, 
         diagnostics.push_back(error.what());
     }
 
-    wall->Padding = PadToMinRows(host.Tables());
-    host.SetModified(false);
+    wall->Padding = PadToMinRows(document.Tables());
+    document.SetModified(false);
     wall->StageFilesCurrent = true;
     return wall;
 }

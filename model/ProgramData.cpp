@@ -13,16 +13,16 @@
 #include <type_traits>
 #include <vector>
 
-std::unique_ptr<TProgramData> TProgramData::CreateNew(TWallDocument& host)
+std::unique_ptr<TProgramData> TProgramData::CreateNew(TWallDocument& document)
 {
-    std::unique_ptr<TProgramData> wall(new TProgramData(host));
+    std::unique_ptr<TProgramData> wall(new TProgramData(document));
     // The member defaults are the new wall's; SwitchUnits(1) also brings the
     // tables, which may still be in the last wall's system, back to English
     // (emptied first, so that no value of the last wall can refuse the switch).
-    EmptyAllTables(host.Tables());
+    EmptyAllTables(document.Tables());
     wall->SwitchUnits(1);
-    PadToMinRows(host.Tables());
-    host.SetModified(false);
+    PadToMinRows(document.Tables());
+    document.SetModified(false);
     wall->StageFilesCurrent = true;
     return wall;
 }

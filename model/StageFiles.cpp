@@ -92,7 +92,7 @@ void WriteStageFile(TProgramData& wall)
 std::vector<std::string> ReadStageFile(TProgramData& wall, const std::string& path)
 {
     std::vector<std::string> diagnostics;
-    TWallDocument& host = wall.Document();
+    TWallDocument& document = wall.Document();
     // While a legacy wall is converted its stage files still have the 3.0 layout.
     const TFileLayout layout = wall.StageFilesCurrent ? TFileLayout::Current : TFileLayout::Version30;
     try {
@@ -104,8 +104,8 @@ std::vector<std::string> ReadStageFile(TProgramData& wall, const std::string& pa
     } catch (const EInOutError& error) {
         diagnostics.push_back(error.what());
     }
-    wall.Padding = PadToMinRows(host.Tables());
-    host.SetModified(false);
+    wall.Padding = PadToMinRows(document.Tables());
+    document.SetModified(false);
     return diagnostics;
 }
 
@@ -129,12 +129,12 @@ bool SelectStage(TProgramData& wall, int stage)
 {
     if (stage == wall.CurrentStage || stage < 1 || stage > wall.StageCount)
         return false;
-    TWallDocument& host = wall.Document();
-    const bool modified = host.IsModified();
+    TWallDocument& document = wall.Document();
+    const bool modified = document.IsModified();
     SaveStage(wall);
     wall.CurrentStage = stage;
     LoadStage(wall);
-    host.SetModified(modified);
+    document.SetModified(modified);
     return true;
 }
 

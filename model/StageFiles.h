@@ -34,7 +34,7 @@ void SaveStage(TProgramData& wall);
 // errors are shown through the document's prompt.
 void LoadStage(TProgramData& wall);
 // Makes `stage` current (saving the current one first, loading the new one);
-// the host's modified state is kept. False when `stage` already was current.
+// the document's modified state is kept. False when `stage` already was current.
 bool SelectStage(TProgramData& wall, int stage);
 
 // Splits the staged data file at `path` into its stage files 1 .. StageCount of
