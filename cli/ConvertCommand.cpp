@@ -155,7 +155,7 @@ int ConvertStaged(BatchHost& host, const std::string& in, const std::string& out
     // Each stage's messages name lines of its own block; say where it starts in IN.
     std::vector<int> firstLine{1};
     for (int k = 1; k < wall->StageCount; ++k)
-        firstLine.push_back(firstLine.back() + TWordReader(StageFilePath(work, k)).LineCount());
+        firstLine.push_back(firstLine.back() + TWordReader(StageWorkPath(*wall, k)).LineCount());
     for (int k = 1; k <= wall->StageCount; ++k) {
         const std::size_t before = host.prompt.shown.size();
         wall->CurrentStage = k;

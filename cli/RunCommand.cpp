@@ -78,12 +78,15 @@ int RunAnalysis(const std::vector<std::string>& args)
         std::cerr << "torvik-cli run: " << wall << " does not exist\n";
         return ExitBadInput;
     }
-    const TEngineCall call = CallEngine(wall, ProgramDirectory());
+    TRunResults results;
+    const TEngineCall call = CallEngine(wall, ProgramDirectory(), &results);
     if (call != TEngineCall::Completed) {
         std::cerr << "torvik-cli run: "
                   << (call == TEngineCall::LoadFailed ? InitializeFailedMessage : ReinitializeMessage) << "\n";
         return ExitBadInput;
     }
+    if (!results.problem.empty())
+        std::cerr << "torvik-cli run: " << results.problem << "\n";
     for (const std::string& line : StatusLines(ReplaceExtension(wall, ".tk4r")))
         std::cout << line << "\n";
     const std::string plot = ReplaceExtension(wall, ".tk4p");

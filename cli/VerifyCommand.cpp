@@ -56,7 +56,7 @@ int Verify(const std::vector<std::string>& args)
 
 const CommandRegistration registration({"verify", "[--markdown | --json]",
                                         "runs the built-in verification cases (closed forms, p-y criteria, "
-                                        "equilibrium); exit 1 when any fails",
+                                        "exact-curve piles, equilibrium); exit 1 when any fails",
                                         Verify});
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 #include "engine/SectionInput.h"
 #include "engine/SectionResult.h"
+#include "engine/SolverOptions.h"
 
 // The wall as a beam-column on nonlinear soil springs,
 //   (EI y'')'' + (P y')' + Es y = q,
@@ -10,9 +11,12 @@
 // finished by tangent steps on the p-y curves near the solution.
 class BeamColumnSolver {
 public:
-    // The largest number of iterations before the analysis is reported as not converged.
-    static constexpr int MaxIterations = 500;
+    // The options of an analysis of `input`: its closure tolerance, the rest at their defaults.
+    static SolverOptions OptionsFor(const SectionInput& input);
 
-    // Analyses one section. Never throws for numeric trouble: the status says what happened.
+    // Analyses one section with OptionsFor(input). Never throws for numeric
+    // trouble: the status says what happened.
     static SectionResult Solve(const SectionInput& input);
+    // Analyses one section with the given options.
+    static SectionResult Solve(const SectionInput& input, const SolverOptions& options);
 };

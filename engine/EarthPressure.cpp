@@ -4,6 +4,7 @@
 #include "engine/SoilProfile.h"
 #include "engine/Surcharge.h"
 #include "units/TorvikError.h"
+#include "units/Units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -98,7 +99,7 @@ public:
     double TabledSurcharge(double z) const
     {
         const double h = in_.excavationDepth > 0 ? in_.excavationDepth : in_.wallLength;
-        const double lengthFactor = in_.unitSystem == 2 ? 0.001 : 1.0;  // SI distances are in mm
+        const double lengthFactor = in_.unitSystem == UnitsSI ? 0.001 : 1.0;  // SI distances are in mm
         double sum = 0;
         for (const SurchargeLoad& s : in_.surcharges) {
             const double x = s.distance * lengthFactor, w = s.width * lengthFactor;
@@ -226,25 +227,13 @@ double ApparentPressureEnvelope::At(double z) const
     return max_;
 }
 
-NodeLoads ComputeRetainedSideLoads(const RetainedSideInput& in, const std::vector<double>& nodeDepths)
+namespace {
+
+// The surcharge-load rows: a known type, usable numbers, a strip of some width.
+void CheckSurcharges(const std::vector<SurchargeLoad>& surcharges)
 {
-    NodeLoads out;
-    const std::size_t count = nodeDepths.size();
-    out.soil.assign(count, 0.0);
-    out.surcharge.assign(count, 0.0);
-    out.total.assign(count, 0.0);
-    const int option = in.earthPressureOption;
-    if (option < 0 || option > 3)
-        throw TorvikError("The earth-pressure option " + std::to_string(option) + " is not one of 0 to 3.");
-    if (option == 0) {
-        out.notes.push_back("No earth pressure is applied (earth-pressure option 0).");
-        return out;
-    }
-    const bool generated = option >= 2;
-    const bool tabled = !in.surcharges.empty();
-    const bool uniform = in.topSurcharge != 0 && !in.layers.empty();
-    for (std::size_t i = 0; i < in.surcharges.size(); ++i) {
-        const SurchargeLoad& s = in.surcharges[i];
+    for (std::size_t i = 0; i < surcharges.size(); ++i) {
+        const SurchargeLoad& s = surcharges[i];
         const std::string name = "Surcharge load " + std::to_string(i + 1);
         if (s.type < 1 || s.type > 3)
             throw TorvikError(name + ": the load type " + std::to_string(s.type) + " is not one of 1 (point), 2 (line) and 3 (strip).");
@@ -255,6 +244,12 @@ NodeLoads ComputeRetainedSideLoads(const RetainedSideInput& in, const std::vecto
         if (s.type == 3 && s.width <= 0)
             throw TorvikError(name + ": the width W of a strip load must be greater than 0.");
     }
+}
+
+// The checks of the input of an option other than 0, in the order the messages name them.
+void CheckRetainedSideInput(const RetainedSideInput& in, bool needsWidth)
+{
+    CheckSurcharges(in.surcharges);
     const std::pair<double, const char*> scalars[] = {
         {in.excavationDepth, "excavation depth"}, {in.wallLength, "wall length"}, {in.activeWidth, "width Wa"},
         {in.pyWidth, "width Wp"}, {in.waterDepthBackfill, "water depth DWb"}, {in.waterDepthExcavation, "water depth DWe"},
@@ -265,151 +260,224 @@ NodeLoads ComputeRetainedSideLoads(const RetainedSideInput& in, const std::vecto
     for (std::size_t i = 0; i < in.userLoads.size(); ++i)
         if (!std::isfinite(in.userLoads[i].depth) || !std::isfinite(in.userLoads[i].load))
             throw TorvikError("Distributed load, row " + std::to_string(i + 1) + ": a value is not a usable number.");
-    if ((generated || tabled || uniform) && !(in.activeWidth > 0))
+    if (needsWidth && !(in.activeWidth > 0))
         throw TorvikError("The width for active earth pressure calculation, Wa, must be greater than 0.");
     if (!std::isfinite(in.activePressureFactor) || in.activePressureFactor < 0)
         throw TorvikError("The modification factor for active earth pressure must not be negative.");
     if (!std::isfinite(in.backfillSlope) || std::abs(in.backfillSlope) >= 90)
         throw TorvikError("The slope of the backfill must lie between -90 and 90 degrees.");
-    if (generated && in.unitSystem == 3 && WaterInWall(in))
+    if (in.earthPressureOption >= 2 && in.unitSystem == UnitsGeneric && WaterInWall(in))
         throw TorvikError("A water table lies within the wall, but water pressure cannot be computed in the generic "
                           "unit system (it has no unit weight of water): set the water depths below the wall's tip.");
     for (std::size_t i = 1; i < in.userLoads.size(); ++i)
         if (!(in.userLoads[i].depth >= in.userLoads[i - 1].depth))
             throw TorvikError("Distributed load, row " + std::to_string(i + 1) +
                               ": the depth must not be less than that of the row above.");
+}
+
+// The note on the cohesive-soil rule of the envelope, which it may raise.
+std::string CohesiveEnvelopeNote(const CohesiveEnvelope& clay, bool raised, const ApparentPressureEnvelope& envelope,
+                                 const UnitLabels& units)
+{
+    const std::string ns = std::isfinite(clay.stabilityNumber) ? Num(clay.stabilityNumber) : "unbounded (Su = 0)";
+    return "Cohesive soil above the excavation (FHWA GEC-4, Sabatini et al. 1999): mean unit weight gamma = " +
+           Num(clay.unitWeight) + " " + units.unitWeight + ", mean undrained strength Su = " + Num(clay.strength) + " " +
+           units.stress + ", stability number Ns = gamma H / Su = " + ns + "; " +
+           (clay.stiff ? "stiff clay (Ns <= 4): 0.3 gamma H = " + Num(clay.maximum) + " " + units.stress +
+                             " (the middle of Terzaghi and Peck's 0.2 to 0.4 gamma H)"
+                       : "soft to medium clay (Ns > 4): Ka gamma H with Ka = 1 - 4 Su / (gamma H) = " +
+                             Num(1 - 4 / clay.stabilityNumber) + (clay.kaAtMinimum ? ", held at its minimum 0.25" : "") +
+                             ", " + Num(clay.maximum) + " " + units.stress) +
+           ". The envelope's maximum is " + Num(envelope.Maximum()) + " " + units.stress + ", set by " +
+           (raised ? "this cohesive-soil rule" : "1.3 times the active resultant") + "; its area is " +
+           Num(envelope.Total()) + " " + units.forcePerLength + " per unit width.";
+}
+
+// The apparent-pressure envelope of anchored walls above the excavation (option
+// 3 with an excavation), with its notes; null otherwise.
+std::unique_ptr<ApparentPressureEnvelope> ApparentEnvelope(const RetainedSideInput& in, const SoilProfile& profile,
+                                                           const RetainedSide& side, std::vector<std::string>& notes)
+{
+    const double h = in.excavationDepth;
+    if (in.earthPressureOption != 3 || !(h > 0))
+        return nullptr;
+    const UnitLabels units = UnitLabelsFor(in.unitSystem);
+    double highest = h, lowest = -1;
+    for (double d : in.springDepths)
+        if (d >= 0 && d < h) {
+            highest = std::min(highest, d);
+            lowest = std::max(lowest, d);
+        }
+    const bool anchored = lowest >= 0;
+    const double h1 = anchored ? highest : h / 4, hn = anchored ? h - lowest : h / 4;
+    const double resultant = side.IntegralOfActiveStress(0, h);
+    auto envelope = std::make_unique<ApparentPressureEnvelope>(h, h1, hn, 1.3 * resultant);
+    notes.push_back("Apparent pressure above the excavation (Terzaghi and Peck; trapezoid of FHWA GEC-4): 1.3 times "
+                    "the active resultant " + Num(resultant) + " " + units.forcePerLength + " per unit width, H1 = " +
+                    DepthText(h1, in.unitSystem) + ", Hn = " + DepthText(hn, in.unitSystem) +
+                    (anchored ? "" : " (no spring above the excavation: H1 = Hn = H/4)") + ", maximum " +
+                    Num(envelope->Maximum()) + " " + units.stress +
+                    "; water pressure and the top surcharge's share are added to it, not redistributed.");
+    const CohesiveEnvelope clay = CohesiveApparentPressure(profile, h);
+    if (clay.applies) {
+        const bool raised = clay.maximum > envelope->Maximum();
+        if (raised)
+            envelope->RaiseMaximumTo(clay.maximum);
+        notes.push_back(CohesiveEnvelopeNote(clay, raised, *envelope, units));
+    }
+    return envelope;
+}
+
+// The load on the wall at a depth, from the soils (with water) and from the
+// surcharges, on either side of a jump.
+class RetainedSideLoad {
+public:
+    RetainedSideLoad(const RetainedSideInput& in, const RetainedSide& side, const ApparentPressureEnvelope* envelope)
+        : in_(in), side_(side), envelope_(envelope),
+          // Above the excavation the lagging or the sheeting carries the pressure over Wa;
+          // below it a spaced unit is loaded over its own width only (FHWA GEC-4).
+          widthBelow_(in.pyWidth > 0 ? std::min(in.activeWidth, in.pyWidth) : in.activeWidth)
+    {
+    }
+    double WidthBelow() const { return widthBelow_; }
+
+    double Soil(double z, Side s) const
+    {
+        if (in_.earthPressureOption == 1)
+            return UserLoadAt(in_.userLoads, z, s);
+        double stress = side_.ActiveStress(z, s, in_.topSurcharge);
+        if (envelope_ && Above(z, s))
+            stress = envelope_->At(z) + stress - side_.ActiveStress(z, s, 0);
+        return FactorWidth(z, s) * (stress + side_.Water(z));
+    }
+    // The tabled surcharges are continuous in depth: `tabledStress` is their value at z.
+    double Surcharge(double z, Side s, double tabledStress) const
+    {
+        double stress = tabledStress;
+        if (in_.earthPressureOption == 1 && in_.topSurcharge != 0 && !in_.layers.empty())
+            stress += side_.CoefficientAt(z, s) * in_.topSurcharge;
+        return FactorWidth(z, s) * stress;
+    }
+
+private:
+    bool Above(double z, Side s) const { return z < in_.excavationDepth || (z == in_.excavationDepth && s == Side::Above); }
+    double FactorWidth(double z, Side s) const { return in_.activePressureFactor * (Above(z, s) ? in_.activeWidth : widthBelow_); }
+
+    const RetainedSideInput& in_;
+    const RetainedSide& side_;
+    const ApparentPressureEnvelope* envelope_;
+    double widthBelow_;
+};
+
+// The loads of every node. The end nodes take their one-sided value; others the
+// mean of both sides, which differs from either only where the pressure jumps.
+void FillNodeLoads(const RetainedSideLoad& load, const RetainedSide& side, bool tabled,
+                   const std::vector<double>& nodeDepths, NodeLoads& out)
+{
+    const std::size_t count = nodeDepths.size();
+    for (std::size_t k = 0; k < count; ++k) {
+        const double z = nodeDepths[k];
+        const bool first = k == 0, last = k + 1 == count;
+        const double tabledStress = tabled ? side.TabledSurcharge(z) : 0.0;
+        double soil, surcharge;
+        if (first && !last) {
+            soil = load.Soil(z, Side::Below);
+            surcharge = load.Surcharge(z, Side::Below, tabledStress);
+        } else if (last && !first) {
+            soil = load.Soil(z, Side::Above);
+            surcharge = load.Surcharge(z, Side::Above, tabledStress);
+        } else {
+            soil = 0.5 * (load.Soil(z, Side::Above) + load.Soil(z, Side::Below));
+            surcharge = 0.5 * (load.Surcharge(z, Side::Above, tabledStress) + load.Surcharge(z, Side::Below, tabledStress));
+        }
+        out.soil[k] = soil;
+        out.surcharge[k] = surcharge;
+        out.total[k] = soil + surcharge;
+    }
+}
+
+// What the output text says about the generated earth and water pressure.
+void DescribeGeneratedPressure(const RetainedSideInput& in, const SoilProfile& profile, std::vector<std::string>& notes)
+{
+    const UnitLabels units = UnitLabelsFor(in.unitSystem);
+    notes.push_back("Active pressure: Coulomb's coefficient for a vertical wall without wall friction, Ka = cos^2(phi) / "
+                    "[1 + sqrt(sin(phi) sin(phi - beta) / cos(beta))]^2 (Rankine's tan^2(45 - phi/2) for beta = 0), "
+                    "beta = " + Num(in.backfillSlope) + " degrees; clays undrained (phi = 0, Ka = 1); sigma_a = Ka "
+                    "(sigma'_v + q) - 2 c sqrt(Ka), not below 0 (tension cut-off); rock layers carry no active pressure "
+                    "of their own; the load is " + Num(in.activePressureFactor) + " x (sigma_a + u_b - u_e) x the width.");
+    if (WaterInWall(in))
+        notes.push_back("Water: unit weight " + Num(UnitWeightOfWater(in.unitSystem)) + " " + units.unitWeight + "; pore pressure below DWb = " + DepthText(in.waterDepthBackfill, in.unitSystem) +
+                        " on the retained side and below DWe = " + DepthText(in.waterDepthExcavation, in.unitSystem) +
+                        " on the excavation side; the net pressure u_b - u_e acts on the wall.");
+    if (in.layers.empty())
+        notes.push_back("No soil layers are given: the generated load holds the water pressure only.");
+    else if (profile.BelowLastLayer(in.wallLength))
+        notes.push_back("The wall's tip lies below the last soil layer: the last layer's bottom values are used down to the tip.");
+}
+
+// What the output text says about the surcharges and the loaded width.
+void DescribeSurchargesAndWidth(const RetainedSideInput& in, double widthBelow, std::vector<std::string>& notes)
+{
+    const UnitLabels units = UnitLabelsFor(in.unitSystem);
+    const int option = in.earthPressureOption;
+    const bool tabled = !in.surcharges.empty(), uniform = in.topSurcharge != 0 && !in.layers.empty();
+    if (uniform)
+        notes.push_back("Uniform surcharge q = " + Num(in.topSurcharge) + " " + units.stress +
+                        (option == 1 ? " on the retained surface: Ka q times the factor and Wa, as a surcharge load."
+                                     : " on the retained surface: included in sigma_a."));
+    const bool pointLoads = std::any_of(in.surcharges.begin(), in.surcharges.end(), [](const SurchargeLoad& s) { return s.type == 1; });
+    const double h = in.excavationDepth;
+    if (tabled)
+        notes.push_back("Surcharge loads: Terzaghi's modification of Boussinesq for a rigid wall (NAVFAC DM-7.02): point and "
+                        "line loads with m = X/H and n = z/H, H = " + DepthText(h > 0 ? h : in.wallLength, in.unitSystem) +
+                        ", on the section nearest the load; strip loads (2q/pi)(beta - sin(beta) cos(2 alpha)); from the top "
+                        "of the wall to its tip, times the factor and Wa." +
+                        (pointLoads ? " A point load's pressure on the section nearest the load, applied over the whole "
+                                      "width Wa, is conservative: along the wall the pressure falls off from that section."
+                                    : std::string()));
+    if (option >= 2 || tabled || uniform)
+        notes.push_back("Width: Wa = " + Num(in.activeWidth) + " " + units.length + " above the excavation level" +
+                        (widthBelow < in.activeWidth
+                             ? ", the unit's width min(Wa, Wp) = " + Num(widthBelow) + " " + units.length +
+                                   " below it (no lagging between spaced units there; FHWA GEC-4)."
+                             : " and below it."));
+}
+
+}  // namespace
+
+NodeLoads ComputeRetainedSideLoads(const RetainedSideInput& in, const std::vector<double>& nodeDepths)
+{
+    NodeLoads out;
+    out.soil.assign(nodeDepths.size(), 0.0);
+    out.surcharge.assign(nodeDepths.size(), 0.0);
+    out.total.assign(nodeDepths.size(), 0.0);
+    const int option = in.earthPressureOption;
+    if (option < 0 || option > 3)
+        throw TorvikError("The earth-pressure option " + std::to_string(option) + " is not one of 0 to 3.");
+    if (option == 0) {
+        out.notes.push_back("No earth pressure is applied (earth-pressure option 0).");
+        return out;
+    }
+    const bool generated = option >= 2;
+    const bool tabled = !in.surcharges.empty();
+    const bool uniform = in.topSurcharge != 0 && !in.layers.empty();
+    CheckRetainedSideInput(in, generated || tabled || uniform);
 
     const SoilProfile profile(in.layers, UnitWeightOfWater(in.unitSystem), in.waterDepthBackfill,
                               in.waterDepthExcavation, in.excavationDepth);
     if (generated || uniform)
         CheckLayersForPressure(in.layers, in.backfillSlope);
     const RetainedSide side(in, profile);
-    const double h = in.excavationDepth;
-    // Above the excavation the lagging or the sheeting carries the pressure over Wa;
-    // below it a spaced unit is loaded over its own width only (FHWA GEC-4).
-    const double widthBelow = in.pyWidth > 0 ? std::min(in.activeWidth, in.pyWidth) : in.activeWidth;
-    auto factorWidth = [&](double z, Side s) {
-        const bool above = z < h || (z == h && s == Side::Above);
-        return in.activePressureFactor * (above ? in.activeWidth : widthBelow);
-    };
-    const UnitLabels units = UnitLabelsFor(in.unitSystem);
+    const std::unique_ptr<ApparentPressureEnvelope> envelope = ApparentEnvelope(in, profile, side, out.notes);
+    const RetainedSideLoad load(in, side, envelope.get());
+    FillNodeLoads(load, side, tabled, nodeDepths, out);
 
-    // The apparent-pressure envelope of anchored walls above the excavation.
-    std::unique_ptr<ApparentPressureEnvelope> envelope;
-    if (option == 3 && h > 0) {
-        double highest = h, lowest = -1;
-        for (double d : in.springDepths)
-            if (d >= 0 && d < h) {
-                highest = std::min(highest, d);
-                lowest = std::max(lowest, d);
-            }
-        const bool anchored = lowest >= 0;
-        const double h1 = anchored ? highest : h / 4, hn = anchored ? h - lowest : h / 4;
-        const double resultant = side.IntegralOfActiveStress(0, h);
-        envelope = std::make_unique<ApparentPressureEnvelope>(h, h1, hn, 1.3 * resultant);
-        out.notes.push_back("Apparent pressure above the excavation (Terzaghi and Peck; trapezoid of FHWA GEC-4): 1.3 times "
-                            "the active resultant " + Num(resultant) + " " + units.forcePerLength + " per unit width, H1 = " +
-                            DepthText(h1, in.unitSystem) + ", Hn = " + DepthText(hn, in.unitSystem) +
-                            (anchored ? "" : " (no spring above the excavation: H1 = Hn = H/4)") + ", maximum " +
-                            Num(envelope->Maximum()) + " " + units.stress +
-                            "; water pressure and the top surcharge's share are added to it, not redistributed.");
-        const CohesiveEnvelope clay = CohesiveApparentPressure(profile, h);
-        if (clay.applies) {
-            const bool raised = clay.maximum > envelope->Maximum();
-            if (raised)
-                envelope->RaiseMaximumTo(clay.maximum);
-            const std::string ns = std::isfinite(clay.stabilityNumber) ? Num(clay.stabilityNumber) : "unbounded (Su = 0)";
-            out.notes.push_back(
-                "Cohesive soil above the excavation (FHWA GEC-4, Sabatini et al. 1999): mean unit weight gamma = " +
-                Num(clay.unitWeight) + " " + units.unitWeight + ", mean undrained strength Su = " + Num(clay.strength) + " " +
-                units.stress + ", stability number Ns = gamma H / Su = " + ns + "; " +
-                (clay.stiff ? "stiff clay (Ns <= 4): 0.3 gamma H = " + Num(clay.maximum) + " " + units.stress +
-                                  " (the middle of Terzaghi and Peck's 0.2 to 0.4 gamma H)"
-                            : "soft to medium clay (Ns > 4): Ka gamma H with Ka = 1 - 4 Su / (gamma H) = " +
-                                  Num(1 - 4 / clay.stabilityNumber) + (clay.kaAtMinimum ? ", held at its minimum 0.25" : "") +
-                                  ", " + Num(clay.maximum) + " " + units.stress) +
-                ". The envelope's maximum is " + Num(envelope->Maximum()) + " " + units.stress + ", set by " +
-                (raised ? "this cohesive-soil rule" : "1.3 times the active resultant") + "; its area is " +
-                Num(envelope->Total()) + " " + units.forcePerLength + " per unit width.");
-        }
-    }
-
-    auto soilAt = [&](double z, Side s) {
-        if (option == 1)
-            return UserLoadAt(in.userLoads, z, s);
-        const double q = in.topSurcharge;
-        double stress = side.ActiveStress(z, s, q);
-        if (envelope && (z < h || (z == h && s == Side::Above)))
-            stress = envelope->At(z) + stress - side.ActiveStress(z, s, 0);
-        return factorWidth(z, s) * (stress + side.Water(z));
-    };
-    // The tabled surcharges are continuous in depth: `tabledStress` is their value at z.
-    auto surchargeAt = [&](double z, Side s, double tabledStress) {
-        double stress = tabledStress;
-        if (option == 1 && uniform)
-            stress += side.CoefficientAt(z, s) * in.topSurcharge;
-        return factorWidth(z, s) * stress;
-    };
-    for (std::size_t k = 0; k < count; ++k) {
-        const double z = nodeDepths[k];
-        // The end nodes take their one-sided value; others the mean of both sides,
-        // which differs from either only where the pressure jumps.
-        const bool first = k == 0, last = k + 1 == count;
-        const double tabledStress = tabled ? side.TabledSurcharge(z) : 0.0;
-        double soil, surcharge;
-        if (first && !last) {
-            soil = soilAt(z, Side::Below);
-            surcharge = surchargeAt(z, Side::Below, tabledStress);
-        } else if (last && !first) {
-            soil = soilAt(z, Side::Above);
-            surcharge = surchargeAt(z, Side::Above, tabledStress);
-        } else {
-            soil = 0.5 * (soilAt(z, Side::Above) + soilAt(z, Side::Below));
-            surcharge = 0.5 * (surchargeAt(z, Side::Above, tabledStress) + surchargeAt(z, Side::Below, tabledStress));
-        }
-        out.soil[k] = soil;
-        out.surcharge[k] = surcharge;
-        out.total[k] = soil + surcharge;
-    }
-
-    // What the output text says about the loads.
     if (option == 1)
         out.notes.push_back("Earth pressure as specified by the user: linear between the given depths, zero above the first "
                             "and below the last; the active-pressure factor and Wa are not applied to it.");
-    if (generated) {
-        out.notes.push_back("Active pressure: Coulomb's coefficient for a vertical wall without wall friction, Ka = cos^2(phi) / "
-                            "[1 + sqrt(sin(phi) sin(phi - beta) / cos(beta))]^2 (Rankine's tan^2(45 - phi/2) for beta = 0), "
-                            "beta = " + Num(in.backfillSlope) + " degrees; clays undrained (phi = 0, Ka = 1); sigma_a = Ka "
-                            "(sigma'_v + q) - 2 c sqrt(Ka), not below 0 (tension cut-off); rock layers carry no active pressure "
-                            "of their own; the load is " + Num(in.activePressureFactor) + " x (sigma_a + u_b - u_e) x the width.");
-        if (WaterInWall(in))
-            out.notes.push_back("Water: unit weight " + Num(UnitWeightOfWater(in.unitSystem)) + " " + units.unitWeight + "; pore pressure below DWb = " + DepthText(in.waterDepthBackfill, in.unitSystem) +
-                                " on the retained side and below DWe = " + DepthText(in.waterDepthExcavation, in.unitSystem) +
-                                " on the excavation side; the net pressure u_b - u_e acts on the wall.");
-        if (in.layers.empty())
-            out.notes.push_back("No soil layers are given: the generated load holds the water pressure only.");
-        else if (profile.BelowLastLayer(in.wallLength))
-            out.notes.push_back("The wall's tip lies below the last soil layer: the last layer's bottom values are used down to the tip.");
-    }
-    if (uniform)
-        out.notes.push_back("Uniform surcharge q = " + Num(in.topSurcharge) + " " + units.stress +
-                            (option == 1 ? " on the retained surface: Ka q times the factor and Wa, as a surcharge load."
-                                         : " on the retained surface: included in sigma_a."));
-    const bool pointLoads = std::any_of(in.surcharges.begin(), in.surcharges.end(), [](const SurchargeLoad& s) { return s.type == 1; });
-    if (tabled)
-        out.notes.push_back("Surcharge loads: Terzaghi's modification of Boussinesq for a rigid wall (NAVFAC DM-7.02): point and "
-                            "line loads with m = X/H and n = z/H, H = " + DepthText(h > 0 ? h : in.wallLength, in.unitSystem) +
-                            ", on the section nearest the load; strip loads (2q/pi)(beta - sin(beta) cos(2 alpha)); from the top "
-                            "of the wall to its tip, times the factor and Wa." +
-                            (pointLoads ? " A point load's pressure on the section nearest the load, applied over the whole "
-                                          "width Wa, is conservative: along the wall the pressure falls off from that section."
-                                        : std::string()));
-    if (generated || tabled || uniform)
-        out.notes.push_back("Width: Wa = " + Num(in.activeWidth) + " " + units.length + " above the excavation level" +
-                            (widthBelow < in.activeWidth
-                                 ? ", the unit's width min(Wa, Wp) = " + Num(widthBelow) + " " + units.length +
-                                       " below it (no lagging between spaced units there; FHWA GEC-4)."
-                                 : " and below it."));
+    if (generated)
+        DescribeGeneratedPressure(in, profile, out.notes);
+    DescribeSurchargesAndWidth(in, load.WidthBelow(), out.notes);
     out.notes.push_back("At a node where the pressure or the width jumps (a layer boundary, the excavation level) the load is "
                         "the mean of the values just above and just below.");
     return out;

@@ -1,7 +1,9 @@
 #include "engine/InputRanges.h"
 
 #include "units/NumberFormat.h"
+#include "units/QuantityLabels.h"
 #include "units/TorvikError.h"
+#include "units/Units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -80,10 +82,10 @@ private:
     // A bound in the file's units; in other units the wider of SI and English.
     double Bound(double si, Dimension d, Side side) const
     {
-        if (units_ == 2)
+        if (units_ == UnitsSI)
             return si;
         const double english = si * EnglishFactor(d);
-        if (units_ == 1)
+        if (units_ == UnitsEnglish)
             return english;
         const bool widerIsLarger = (side == Side::Upper) == (si >= 0);
         return widerIsLarger ? std::max(si, english) : std::min(si, english);
@@ -92,8 +94,8 @@ private:
     {
         if (d.force == 0 && d.length == 0)
             return "";
-        const std::string f = units_ == 1 ? "lb" : units_ == 2 ? "kN" : "F";
-        const std::string l = units_ == 1 ? "in" : units_ == 2 ? "m" : "L";
+        const std::string f = QuantityLabelsOf(units_).force;
+        const std::string l = QuantityLabelsOf(units_).length;
         std::string text = " " + (d.force ? f : "");
         if (d.length > 0)
             text += (d.force ? "-" : "") + l + (d.length > 1 ? "^" + std::to_string(d.length) : "");

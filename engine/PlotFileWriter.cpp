@@ -2,6 +2,7 @@
 
 #include "units/NumberFormat.h"
 #include "units/TorvikError.h"
+#include "units/Units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -125,7 +126,7 @@ std::string PlotFileWriter::Text(const std::vector<SectionRun>& sections)
         const double largest = LargestDeflection(r);
         out += std::to_string(nodes.size()) + Eol;
         // Labels in feet (English) or metres: the depth the graph's legend shows.
-        const double labelFactor = in.unitSystem == 1 ? 1.0 / 12.0 : 1.0;
+        const double labelFactor = in.unitSystem == UnitsEnglish ? 1.0 / 12.0 : 1.0;
         for (int m : nodes) {
             const double range = Range(in, largest, m);
             Put(out, m * in.increment * labelFactor, "  ");

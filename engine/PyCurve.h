@@ -27,12 +27,13 @@ public:
     virtual std::string DeflectionWarning(double y) const;
     // The slope dp/dy of the curve at y = 0 (F/L^2, as a positive stiffness);
     // infinity where the curve has no initial straight line (Matlock's cube root,
-    // the power curves without k). The solver gives a node whose deflection is
-    // tiny this stiffness, so that stiff curves are not softened by a floor.
+    // the power curves without k). The solver gives a node at y = 0 this
+    // stiffness, the limit of the secant there, and takes the secant at the
+    // small deflection only for curves where it is infinite.
     virtual double InitialSlope() const = 0;
 
     // Secant modulus Es = -p(y)/y (F/L^2, not negative) at |y| taken as at least
-    // yMin (> 0), the stiffness the solver places on the node.
+    // yMin (> 0); at y = 0 the mean of both sides.
     double SecantModulus(double y, double yMin) const;
 };
 

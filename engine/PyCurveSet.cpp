@@ -3,13 +3,13 @@
 #include "engine/PyCurveText.h"
 #include "engine/SandCurve.h"
 #include "engine/SiltCurve.h"
-#include "engine/SoftClayCurve.h"
+#include "engine/ClayPowerCurve.h"
 #include "engine/SoilProfile.h"
 #include "engine/StiffClayFreeWaterCurve.h"
-#include "engine/StiffClayNoFreeWaterCurve.h"
 #include "engine/StrongRockCurve.h"
 #include "engine/WeakRockCurve.h"
 #include "units/TorvikError.h"
+#include "units/Units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -91,7 +91,7 @@ public:
         const double s = profile_.EffectiveExcavation(z);
         switch (layer.type) {
         case SoilType::SoftClay:
-            return std::make_shared<SoftClayCurve>(p.cohesion, s, p.e50, b_, x, p.kpy);
+            return std::make_shared<ClayPowerCurve>(ClayPowerCurve::SoftClay, p.cohesion, p.cohesion, s, p.e50, b_, x, p.kpy);
         case SoilType::StiffClayFreeWater: {
             auto curve = std::make_shared<StiffClayFreeWaterCurve>(p.cohesion, profile_.AverageCohesion(h, z), s, p.e50, b_, x, p.kpy);
             if (curve->ResidualHeldAtZero())
@@ -99,7 +99,7 @@ public:
             return curve;
         }
         case SoilType::StiffClayNoFreeWater:
-            return std::make_shared<StiffClayNoFreeWaterCurve>(p.cohesion, profile_.AverageCohesion(h, z), s, p.e50, b_, x, p.kpy);
+            return std::make_shared<ClayPowerCurve>(ClayPowerCurve::StiffClayNoFreeWater, p.cohesion, profile_.AverageCohesion(h, z), s, p.e50, b_, x, p.kpy);
         case SoilType::Sand:
             return Noted(std::make_shared<SandCurve>(p.frictionAngle, s, b_, x, p.kpy), i);
         case SoilType::Silt:
@@ -250,7 +250,7 @@ void BuildGenerated(const PyCurveInput& in, const std::vector<double>& depths, P
         throw TorvikError("The width for generating p-y soil resistance, Wp, must be greater than 0.");
     const double wallLength = depths.back();
     const double gammaW = UnitWeightOfWater(in.unitSystem);
-    if (in.unitSystem == 3 && in.waterDepthExcavation < wallLength && !in.layers.empty())
+    if (in.unitSystem == UnitsGeneric && in.waterDepthExcavation < wallLength && !in.layers.empty())
         throw TorvikError("A water table lies within the wall, but the effective stress cannot be computed in the generic "
                           "unit system (it has no unit weight of water): set the water depths below the wall's tip.");
     const SoilProfile profile(in.layers, gammaW, in.waterDepthBackfill, in.waterDepthExcavation, in.excavationDepth);

@@ -1,6 +1,7 @@
 #include "engine/PyCurveText.h"
 
 #include "units/NumberFormat.h"
+#include "units/QuantityLabels.h"
 
 namespace engine {
 
@@ -13,7 +14,8 @@ std::string Num(double value)
 
 std::string DepthText(double z, int unitSystem)
 {
-    return unitSystem == 1 ? Num(z / 12) + " ft" : Num(z) + (unitSystem == 2 ? " m" : " L");
+    const QuantityLabels& l = QuantityLabelsOf(unitSystem);
+    return Num(l.depthFactor == 1 ? z : z / 12) + " " + l.depth;
 }
 
 }  // namespace engine

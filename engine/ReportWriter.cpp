@@ -2,7 +2,10 @@
 
 #include "engine/BeamColumnSolver.h"
 #include "engine/SoilLayer.h"
+#include "run/OutputTextOutline.h"
 #include "units/NumberFormat.h"
+#include "units/QuantityLabels.h"
+#include "units/Units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -31,34 +34,11 @@ struct Units {
     int system;
     double depthFactor;  // file length -> report depth
     std::string depth, length, force, moment, perLength, ei, stress;
-    explicit Units(int s) : system(s)
+    explicit Units(int s) : Units(s, QuantityLabelsOf(s)) {}
+    Units(int s, const QuantityLabels& l)
+        : system(s), depthFactor(l.depthFactor), depth(l.depth), length(l.length), force(l.force), moment(l.moment),
+          perLength(l.forcePerLength), ei(l.ei), stress(l.stress)
     {
-        if (s == 1) {
-            depthFactor = 1.0 / 12.0;
-            depth = "ft";
-            length = "in";
-            force = "lb";
-            moment = "lb-in";
-            perLength = "lb/in";
-            ei = "lb-in^2";
-            stress = "lb/in^2";
-        } else if (s == 2) {
-            depthFactor = 1;
-            depth = length = "m";
-            force = "kN";
-            moment = "kN-m";
-            perLength = "kN/m";
-            ei = "kN-m^2";
-            stress = "kN/m^2";
-        } else {
-            depthFactor = 1;
-            depth = length = "L";
-            force = "F";
-            moment = "F-L";
-            perLength = "F/L";
-            ei = "F-L^2";
-            stress = "F/L^2";
-        }
     }
     std::string Depth(double z) const { return Num(z * depthFactor); }
 };
@@ -79,9 +59,22 @@ std::string NodeList(const std::vector<int>& nodes)
     return s;
 }
 
+// The note of an iteration in the run notes' history: which rule gave its solution
+// (none for a plain secant step).
+const char* RuleText(StepRule rule)
+{
+    switch (rule) {
+    case StepRule::Secant: return "";
+    case StepRule::Relaxed: return "  (under-relaxed)";
+    case StepRule::Tangent: return "  (tangent step)";
+    case StepRule::TangentRejected: return "  (tangent step rejected: back to the secant method)";
+    }
+    return "";
+}
+
 const char* UnitSystemName(int s)
 {
-    return s == 1 ? "English (lb, in; depths shown in ft)" : s == 2 ? "SI (kN, m)" : "Other (consistent F, L)";
+    return QuantityLabelsOf(s).system;
 }
 
 class Report {
@@ -94,6 +87,12 @@ public:
     {
         out_ += s;
         out_ += Eol;
+    }
+    // A front line "key:" padded to 15 characters, then the value.
+    void Field(const std::string& key, const std::string& value)
+    {
+        const std::string head = key + ":";
+        Line(head + std::string(head.size() < 15 ? 15 - head.size() : 1, ' ') + value);
     }
     void Heading(const std::string& s)
     {
@@ -132,11 +131,18 @@ public:
 
 private:
     void Inputs(const SectionRun& s);
+    void LoadAndCurveInputs(const WallBlock& b);
     void Ranges(const std::string& name, const std::vector<RangeRow>& rows, const std::vector<std::string>& labels);
     void Soil(const WallBlock& b);
     void Loads(const SectionInput& in);
     void Curves(const SectionInput& in);
     void Results(const SectionRun& s);
+    void NodeTable(const SectionRun& s);
+    void Maxima(const SectionResult& r);
+    void SpringForces(const SectionRun& s);
+    void ShearAtSpring(const SectionInput& in, const SectionResult& r, int m);
+    void Reactions(const SectionResult& r);
+    void Equilibrium(const SectionResult& r);
 
     const RunInfo& info_;
     Units u_;
@@ -147,31 +153,33 @@ void Report::Front(const std::vector<SectionRun>& sections)
 {
     Line("TORVIK analysis engine: flexible retaining walls by the p-y method");
     Line("==================================================================");
-    Line("Engine:        " + std::string(EngineVersion));
-    Line("Run started:   " + info_.startTime);
-    Line("Data file:     " + info_.dataFile);
-    Line("Title:         " + info_.title);
-    Line("Units:         " + std::string(UnitSystemName(info_.unitSystem)));
-    Line("Analyses:      " + std::to_string(sections.size()));
+    Field(outputtext::Engine, EngineVersion);
+    Field(outputtext::RunStarted, info_.startTime);
+    Field("Data file", info_.dataFile);
+    Field(outputtext::Title, info_.title);
+    Field(outputtext::Units, UnitSystemName(info_.unitSystem));
+    Field("Analyses", std::to_string(sections.size()));
     if (!info_.fileError.empty()) {
-        Heading("Input error");
+        Heading(outputtext::InputError);
         Line(info_.fileError);
     }
-    Heading("Method");
+    Heading(outputtext::Method);
     Line("The wall is a beam-column on nonlinear soil springs, (EI y'')'' + (P y')' + Es y = q, solved by central");
     Line("finite differences on the nodes with two fictitious nodes beyond each end and a banded LU solution with");
-    Line("partial pivoting. Es = p/y is found by the secant method. The small deflection is 1E-6 of the wall length:");
-    Line("a node whose |y| is below it takes its curve's initial slope where the curve starts with a straight line");
-    Line("(rock, sand and silt, clays with k(py), external curves), so that a stiff curve is never softened, and the");
-    Line("secant at the small deflection only where the curve has none (the power curves without k(py), Matlock's");
-    Line("cube root); the iteration starts from these moduli. Once an update turns back on the previous one (an");
-    Line("oscillation of the secant moduli) every later iteration is under-relaxed (mean of the new and old");
+    Line("partial pivoting. Es = p/y is found by the secant method: each node takes the secant p(y)/y of its curve");
+    Line("at its own deflection wherever y is not 0, and the curve's initial slope only at y = 0, its limit there.");
+    Line("Only a curve without an initial straight line (the power curves without k(py), Matlock's cube root), whose");
+    Line("secant grows without bound toward 0, takes the secant at the small deflection (1E-6 of the wall length)");
+    Line("where |y| is below it. The iteration starts from these moduli. Once an update turns back on the previous");
+    Line("one (an oscillation of the secant moduli) every later iteration is under-relaxed (mean of the new and old");
     Line("deflections). Once the change is at most half the largest deflection, tangent steps (each p-y curve's");
     Line("slope dp/dy in place of its secant) finish the iteration; a tangent step that does not shrink the change");
     Line("returns to the secant method. The results come from the secant moduli of the last solution.");
     Line("Convergence: the largest change of deflection is at most the closure tolerance (and the");
+    // The text states the solver's default EI tolerance as the report has always written it.
+    static_assert(SolverOptions().eiTolerance == 1e-4, "the method text states the EI tolerance");
     Line("largest relative change of EI at most 1E-4 with moment-EI curves), within " +
-         std::to_string(BeamColumnSolver::MaxIterations) + " iterations.");
+         std::to_string(SolverOptions().maxIterations) + " iterations.");
     Line("The axial force of a segment is the sum of the axial loads at and above its upper node (compression");
     Line("positive), in the conservative form (P y')'. Lateral and rotational springs, loads and moments at the");
     Line("top and tip nodes act as concentrated forces and couples in the end conditions; at interior nodes they");
@@ -229,10 +237,10 @@ void Report::Soil(const WallBlock& b)
 void Report::Inputs(const SectionRun& s)
 {
     const WallBlock& b = s.block;
-    Heading("Input used");
+    Heading(outputtext::InputUsed);
     Line("Number of increments:              " + std::to_string(b.nodeCount));
     Line("Increment length:                  " + Num(b.increment) + " " + u_.length +
-         (u_.system == 1 ? " (" + u_.Depth(b.increment) + " " + u_.depth + ")" : ""));
+         (u_.system == UnitsEnglish ? " (" + u_.Depth(b.increment) + " " + u_.depth + ")" : ""));
     Line("Wall length:                       " + u_.Depth(b.nodeCount * b.increment) + " " + u_.depth);
     Line("Excavation depth (free height):    " + u_.Depth(b.wallHeight) + " " + u_.depth);
     Line("Maximum allowable deflection:      " + Num(b.maxDeflection) + " " + u_.length);
@@ -259,6 +267,11 @@ void Report::Inputs(const SectionRun& s)
             Line("  node " + std::to_string(r.node) + ": " +
                  (r.kind == 1 ? "deflection " + Num(r.deflection) + " " + u_.length : "slope " + Num(r.slope)));
     }
+    LoadAndCurveInputs(b);
+}
+
+void Report::LoadAndCurveInputs(const WallBlock& b)
+{
     if (!b.userLoads.empty()) {
         Line("User-specified distributed load (depth " + u_.depth + ", load " + u_.perLength + "):");
         for (const engine::DepthLoad& d : b.userLoads)
@@ -266,7 +279,7 @@ void Report::Inputs(const SectionRun& s)
     }
     if (!b.surcharges.empty()) {
         Line("Surcharge loads (type 1 point, 2 line, 3 strip; distances as in the file" +
-             std::string(b.unitSystem == 2 ? ", mm" : "") + "):");
+             std::string(b.unitSystem == UnitsSI ? ", mm" : "") + "):");
         for (const engine::SurchargeLoad& l : b.surcharges)
             Line("  type " + std::to_string(l.type) + "  magnitude " + Num(l.magnitude) + "  X " + Num(l.distance) +
                  "  W " + Num(l.width));
@@ -328,38 +341,56 @@ void Report::Curves(const SectionInput& in)
 
 void Report::Results(const SectionRun& s)
 {
-    const SectionInput& in = s.input;
+    NodeTable(s);
+    Maxima(s.result);
+    SpringForces(s);
+    Reactions(s.result);
+    Equilibrium(s.result);
+}
+
+void Report::NodeTable(const SectionRun& s)
+{
     const SectionResult& r = s.result;
     Heading("Results per node");
     Row({"Node", "Depth (" + u_.depth + ")", "y (" + u_.length + ")", "Slope", "M (" + u_.moment + ")",
          "V (" + u_.force + ")", "p (" + u_.perLength + ")", "EI (" + u_.ei + ")"});
-    for (int m = 0; m <= in.nodeCount; ++m) {
+    for (int m = 0; m <= s.input.nodeCount; ++m) {
         Cell(std::to_string(m));
         for (double v : {r.depth[m] * u_.depthFactor, r.y[m], r.slope[m], r.moment[m], r.shear[m], r.reaction[m], r.ei[m]})
             Cell(v);
         out_ += Eol;
     }
+}
 
-    auto extreme = [&](const std::vector<double>& v, bool largest, bool absolute) {
-        size_t at = 0;
-        for (size_t i = 1; i < v.size(); ++i) {
-            const double a = absolute ? std::fabs(v[i]) : v[i], b = absolute ? std::fabs(v[at]) : v[at];
-            if (largest ? a > b : a < b)
-                at = i;
-        }
-        return at;
-    };
-    Heading("Maxima");
+namespace {
+
+// The index of the largest (or smallest) value, by magnitude when `absolute`.
+size_t Extreme(const std::vector<double>& v, bool largest, bool absolute)
+{
+    size_t at = 0;
+    for (size_t i = 1; i < v.size(); ++i) {
+        const double a = absolute ? std::fabs(v[i]) : v[i], b = absolute ? std::fabs(v[at]) : v[at];
+        if (largest ? a > b : a < b)
+            at = i;
+    }
+    return at;
+}
+
+}  // namespace
+
+void Report::Maxima(const SectionResult& r)
+{
+    Heading(outputtext::Maxima);
     auto report = [&](const std::string& what, const std::vector<double>& v, size_t at, const std::string& unit) {
         Line(what + Num(v[at]) + " " + unit + " at node " + std::to_string(at) + ", depth " + u_.Depth(r.depth[at]) +
              " " + u_.depth);
     };
-    report("Largest deflection:        ", r.y, extreme(r.y, true, true), u_.length);
+    report("Largest deflection:        ", r.y, Extreme(r.y, true, true), u_.length);
     // Moments within rounding of zero (a free end) are not reported as a maximum.
     double mmax = 0;
     for (double v : r.moment)
         mmax = std::max(mmax, std::fabs(v));
-    const size_t positive = extreme(r.moment, true, false), negative = extreme(r.moment, false, false);
+    const size_t positive = Extreme(r.moment, true, false), negative = Extreme(r.moment, false, false);
     if (r.moment[positive] > 1e-9 * mmax)
         report("Largest positive moment:   ", r.moment, positive, u_.moment);
     else
@@ -368,40 +399,53 @@ void Report::Results(const SectionRun& s)
         report("Largest negative moment:   ", r.moment, negative, u_.moment);
     else
         Line("Largest negative moment:   none");
-    report("Largest shear (magnitude): ", r.shear, extreme(r.shear, true, true), u_.force);
-    report("Largest soil reaction:     ", r.reaction, extreme(r.reaction, true, true), u_.perLength);
+    report("Largest shear (magnitude): ", r.shear, Extreme(r.shear, true, true), u_.force);
+    report("Largest soil reaction:     ", r.reaction, Extreme(r.reaction, true, true), u_.perLength);
+}
 
+void Report::SpringForces(const SectionRun& s)
+{
+    const SectionInput& in = s.input;
+    const SectionResult& r = s.result;
     bool springs = false;
     for (int m = 0; m <= in.nodeCount; ++m) {
         if (in.spring[m] == 0 && in.rotSpring[m] == 0)
             continue;
         if (!springs)
-            Heading("Spring forces (toward the excavation) and spring moments");
+            Heading(outputtext::SpringForces);
         springs = true;
         Line("Node " + std::to_string(m) + " (depth " + u_.Depth(r.depth[m]) + " " + u_.depth + "): force " +
              Num(r.springForce[m]) + " " + u_.force + ", moment " + Num(r.springMoment[m]) + " " + u_.moment);
-        if (in.spring[m] != 0) {
-            // The shear steps by the node's concentrated forces; a load at the node
-            // counts above its spring. The table gives the value below the forces at
-            // the top, above them at the tip and their mean between.
-            const double load = in.load[m], force = r.springForce[m];
-            double above;
-            if (m == 0)
-                above = r.shear[m] - force;
-            else if (m == in.nodeCount)
-                above = r.shear[m] + load;
-            else
-                above = r.shear[m] + load / 2 - force / 2;
-            // Rounding of a zero shear (a free end) is not shown as a value.
-            const double below = above + force;
-            const double scale = 1e-12 * std::max({std::fabs(above), std::fabs(below), std::fabs(load)});
-            auto shown = [scale](double v) { return Num(std::fabs(v) <= scale ? 0.0 : v); };
-            Line("  shear just above the spring " + shown(above) + " " + u_.force + ", just below " + shown(below) +
-                 " " + u_.force);
-        }
+        if (in.spring[m] != 0)
+            ShearAtSpring(in, r, m);
     }
+}
+
+// The shear steps by the node's concentrated forces; a load at the node counts
+// above its spring. The table gives the value below the forces at the top, above
+// them at the tip and their mean between.
+void Report::ShearAtSpring(const SectionInput& in, const SectionResult& r, int m)
+{
+    const double load = in.load[m], force = r.springForce[m];
+    double above;
+    if (m == 0)
+        above = r.shear[m] - force;
+    else if (m == in.nodeCount)
+        above = r.shear[m] + load;
+    else
+        above = r.shear[m] + load / 2 - force / 2;
+    // Rounding of a zero shear (a free end) is not shown as a value.
+    const double below = above + force;
+    const double scale = 1e-12 * std::max({std::fabs(above), std::fabs(below), std::fabs(load)});
+    auto shown = [scale](double v) { return Num(std::fabs(v) <= scale ? 0.0 : v); };
+    Line("  shear just above the spring " + shown(above) + " " + u_.force + ", just below " + shown(below) + " " +
+         u_.force);
+}
+
+void Report::Reactions(const SectionResult& r)
+{
     if (!r.restraints.empty()) {
-        Heading("Restraint reactions");
+        Heading(outputtext::RestraintReactions);
         for (const RestraintReaction& rr : r.restraints)
             Line("Node " + std::to_string(rr.node) + ": " +
                  (rr.kind == 1 ? "deflection " + Num(rr.value) + " " + u_.length + " held by a force of " +
@@ -410,12 +454,16 @@ void Report::Results(const SectionRun& s)
                                      u_.moment + " (sense of a positive head moment)"));
     }
     if (!r.jumps.empty()) {
-        Heading("Moments just above and below nodes where couples act");
+        Heading(outputtext::MomentJumps);
         for (const MomentJump& j : r.jumps)
             Line("Node " + std::to_string(j.node) + ": above " + Num(j.above) + ", below " + Num(j.below) + " " +
                  u_.moment);
     }
-    Heading("Equilibrium of the whole wall");
+}
+
+void Report::Equilibrium(const SectionResult& r)
+{
+    Heading(outputtext::Equilibrium);
     Line("Sum of lateral forces:       " + Num(r.forceSum) + " " + u_.force + " (relative " +
          Num(r.ForceResidual(), 3) + ")");
     Line("Sum of moments about the top: " + Num(r.momentSum) + " " + u_.moment + " (relative " +
@@ -430,24 +478,24 @@ void Report::Section(const SectionRun& s)
     Line("==================================================================");
     Inputs(s);
     if (!s.built) {
-        Heading("Input error");
+        Heading(outputtext::InputError);
         Line(s.error);
         Line("This analysis was not carried out.");
         return;
     }
-    Heading("Choices made");
+    Heading(outputtext::ChoicesMade);
     for (const std::string& c : s.input.choices)
         Line(c);
     Loads(s.input);
     Curves(s.input);
-    Heading("Iterations");
+    Heading(outputtext::Iterations);
     const SectionResult& r = s.result;
     Line("Iterations: " + std::to_string(r.Iterations()) +
          (r.history.empty() ? "" : ", final change of deflection " + Num(r.history.back().change) + " " + u_.length));
     Line("Status: " + std::string(StatusText(r.status)) + ". " + r.message);
     if (r.Ok()) {
         Line("Small deflection " + Num(r.smallDeflection) + " " + u_.length + " (1E-6 of the wall length). Nodes whose final |y| is below it:");
-        Line("  on the curve's initial slope: " + NodeList(r.initialSlopeNodes));
+        Line("  on the curve's own secant (curve with an initial slope): " + NodeList(r.exactSecantNodes));
         Line("  on the secant at the small deflection (curve without an initial slope): " + NodeList(r.flooredNodes));
     }
     if (r.Ok())
@@ -457,7 +505,7 @@ void Report::Section(const SectionRun& s)
     std::vector<std::string> warnings = s.input.warnings;
     warnings.insert(warnings.end(), r.warnings.begin(), r.warnings.end());
     if (!warnings.empty()) {
-        Heading("Warnings");
+        Heading(outputtext::Warnings);
         for (const std::string& w : warnings)
             Line(w);
     }
@@ -484,7 +532,7 @@ std::string ReportWriter::Text(const RunInfo& info, const std::vector<SectionRun
     for (const SectionRun& s : sections)
         r.Section(s);
     r.Line();
-    r.Heading("Summary");
+    r.Heading(outputtext::Summary);
     for (const SectionRun& s : sections)
         r.Line(StatusLine(s));
     r.Line(info.plotWritten ? "The plot data file was written."
@@ -517,7 +565,7 @@ std::string ReportWriter::Notes(const RunInfo& info, const std::vector<SectionRu
         out << "  Iteration  Largest change of deflection" << (s.input.meiCurves.empty() ? "" : "  Change of EI") << Eol;
         for (const IterationStep& st : s.result.history)
             out << Pad(std::to_string(st.iteration), 11) << Pad(Num(st.change), 30)
-                << (s.input.meiCurves.empty() ? "" : Pad(Num(st.eiChange), 14)) << (st.relaxed ? "  (under-relaxed)" : st.tangent ? "  (tangent step)" : "")
+                << (s.input.meiCurves.empty() ? "" : Pad(Num(st.eiChange), 14)) << RuleText(st.rule)
                 << Eol;
         for (const std::string& w : s.result.warnings)
             out << "  WARNING: " << w << Eol;

@@ -89,7 +89,10 @@ std::vector<double> SectionBuilder::Expand(const std::vector<RangeRow>& rows, si
     return values;
 }
 
-SectionInput SectionBuilder::Build(const WallBlock& b, const std::string& heading)
+namespace {
+
+// The block's scalars: increments, deflection limits and the excavation depth.
+void CheckBlock(const WallBlock& b)
 {
     const int n = b.nodeCount;
     if (n < 1 || n > 300)
@@ -106,40 +109,40 @@ SectionInput SectionBuilder::Build(const WallBlock& b, const std::string& headin
     if (b.wallHeight < 0 || b.wallHeight >= length)
         Fail("Excavation depth: the wall (length " + Num(length) + ") must be longer than the excavation depth " +
              Num(b.wallHeight) + ".");
+}
 
-    SectionInput in;
-    in.Allocate(n);
-    in.heading = heading;
-    in.unitSystem = b.unitSystem;
-    in.increment = b.increment;
-    in.maxDeflection = b.maxDeflection;
-    in.tolerance = b.tolerance;
-    in.excavation = b.wallHeight;
-
+// EI, the concentrated loads and the springs at every node.
+void ExpandRanges(const WallBlock& b, SectionInput& in)
+{
+    const int n = b.nodeCount;
     std::vector<bool> given;
-    in.ei = Expand(b.stiffness, 0, n, "Wall stiffness (EI)", &given);
+    in.ei = SectionBuilder::Expand(b.stiffness, 0, n, "Wall stiffness (EI)", &given);
     for (int m = 0; m <= n; ++m)
         if (!given[m] || !(in.ei[m] > 0))
             Fail("Values of Flexural Stiffness (EI) must be specified for all nodes of the wall. Node " + Int(m) +
                  (given[m] ? " has EI " + Num(in.ei[m]) + "." : " has none."));
-    in.load = Expand(b.loads, 0, n, "Concentrated loads");
-    in.moment = Expand(b.loads, 1, n, "Concentrated loads");
-    in.axialLoad = Expand(b.loads, 2, n, "Concentrated loads");
-    in.spring = Expand(b.springs, 0, n, "Springs");
-    in.rotSpring = Expand(b.springs, 1, n, "Springs");
+    in.load = SectionBuilder::Expand(b.loads, 0, n, "Concentrated loads");
+    in.moment = SectionBuilder::Expand(b.loads, 1, n, "Concentrated loads");
+    in.axialLoad = SectionBuilder::Expand(b.loads, 2, n, "Concentrated loads");
+    in.spring = SectionBuilder::Expand(b.springs, 0, n, "Springs");
+    in.rotSpring = SectionBuilder::Expand(b.springs, 1, n, "Springs");
     for (int m = 0; m <= n; ++m)
         if (in.spring[m] < 0 || in.rotSpring[m] < 0)
             Fail("Springs: node " + Int(m) + " has a negative spring stiffness.");
+}
 
+// The specified deflections and slopes; a later row for the same node and case
+// replaces the earlier one.
+void AddRestraints(const WallBlock& b, SectionInput& in)
+{
     for (size_t i = 0; i < b.restraints.size(); ++i) {
         const RestraintRow& r = b.restraints[i];
         const std::string where = "Deflection and slope restraints, row " + Int(static_cast<long>(i) + 1);
-        CheckNode(r.node, n, where);
+        CheckNode(r.node, b.nodeCount, where);
         if (r.kind != 1 && r.kind != 2)
             Fail(where + ": the case " + Int(r.kind) + " is neither 1 (deflection) nor 2 (slope).");
         const double value = r.kind == 1 ? r.deflection : r.slope;
         CheckFinite(value, where + ": the value");
-        // A later row for the same node and case replaces the earlier one.
         auto same = std::find_if(in.restraints.begin(), in.restraints.end(),
                                  [&](const Restraint& x) { return x.kind == r.kind && x.node == r.node; });
         if (same != in.restraints.end())
@@ -147,12 +150,16 @@ SectionInput SectionBuilder::Build(const WallBlock& b, const std::string& headin
         else
             in.restraints.push_back({r.kind, r.node, value});
     }
+}
 
+// The moment-EI curves, their points as (|moment|, EI) by rising moment.
+void AddMomentEiCurves(const WallBlock& b, SectionInput& in)
+{
     for (size_t i = 0; i < b.meiCurves.size(); ++i) {
         MomentEiCurve c = b.meiCurves[i];
         const std::string where = "Moment-EI curves, row " + Int(static_cast<long>(i) + 1);
-        CheckNode(c.from, n, where);
-        CheckNode(c.to, n, where);
+        CheckNode(c.from, b.nodeCount, where);
+        CheckNode(c.to, b.nodeCount, where);
         if (c.points.empty())
             Fail(where + ": the curve has no points.");
         std::sort(c.points.begin(), c.points.end());
@@ -166,12 +173,13 @@ SectionInput SectionBuilder::Build(const WallBlock& b, const std::string& headin
         std::sort(c.points.begin(), c.points.end());
         in.meiCurves.push_back(c);
     }
+}
 
-    std::vector<double> depths(static_cast<size_t>(n) + 1);
-    for (int m = 0; m <= n; ++m)
-        depths[m] = m * b.increment;
-
-    // The nodes are not moved: a level between two nodes is only approximated.
+// The nodes are not moved: a level between two nodes is only approximated, and
+// the warnings say so.
+void WarnOffNodeLevels(const WallBlock& b, SectionInput& in)
+{
+    const double length = b.nodeCount * b.increment;
     auto offNode = [&](double z, const std::string& what) {
         const double k = z / b.increment;
         if (z > 0 && z < length && std::fabs(k - std::round(k)) > 1e-6)
@@ -184,14 +192,18 @@ SectionInput SectionBuilder::Build(const WallBlock& b, const std::string& headin
     if (b.earthPressureOption > 1 || b.pyCurveOption == 2)
         for (size_t i = 0; i < b.layers.size(); ++i)
             offNode(b.layers[i].bottomDepth, "The bottom of soil layer " + Int(static_cast<long>(i) + 1));
+}
 
+// The distributed load of the retained side at every node, and its notes.
+void AddRetainedSideLoads(const WallBlock& b, const std::vector<double>& depths, SectionInput& in)
+{
     in.choices.push_back("Earth pressure: " + std::string(EarthPressureName(b.earthPressureOption)) + ".");
     if (b.earthPressureOption >= 1 && b.earthPressureOption <= 3) {
         engine::RetainedSideInput r;
         r.earthPressureOption = b.earthPressureOption;
         r.unitSystem = b.unitSystem;
         r.excavationDepth = b.wallHeight;
-        r.wallLength = length;
+        r.wallLength = b.nodeCount * b.increment;
         r.activeWidth = b.activeWidth;
         r.pyWidth = b.pyWidth;
         r.waterDepthBackfill = b.waterDepthBackfill;
@@ -202,7 +214,7 @@ SectionInput SectionBuilder::Build(const WallBlock& b, const std::string& headin
         r.layers = b.layers;
         r.surcharges = b.surcharges;
         r.userLoads = b.userLoads;
-        for (int m = 0; m <= n; ++m)
+        for (int m = 0; m <= b.nodeCount; ++m)
             if (in.spring[m] > 0)
                 r.springDepths.push_back(depths[m]);
         engine::NodeLoads loads = engine::ComputeRetainedSideLoads(r, depths);
@@ -212,44 +224,77 @@ SectionInput SectionBuilder::Build(const WallBlock& b, const std::string& headin
         for (const std::string& note : loads.notes)
             in.choices.push_back(note);
     }
-    for (int m = 0; m <= n; ++m)
+    for (int m = 0; m <= b.nodeCount; ++m)
         if (!std::isfinite(in.q[m]))
             Fail("The distributed load at node " + Int(m) + " is not a usable number.");
+}
 
+// The soil spring of a node from its p-y curve.
+NodeSoil SoilOf(const std::shared_ptr<const engine::PyCurve>& c, const engine::UnitLabels& labels)
+{
+    NodeSoil s;
+    // The curve's p opposes y; the solver takes the resistance in the direction of y.
+    s.curve = [c](double y) { return -c->Resistance(y); };
+    s.pyCurve = c;
+    s.ultimateDeflection = c->UltimateDeflection();
+    s.initialSlope = c->InitialSlope();
+    s.criterion = c->Describe(labels);
+    s.warning = [c](double y) { return c->DeflectionWarning(y); };
+    return s;
+}
+
+// The p-y curves of the nodes, and what the report says about them.
+void AddPyCurves(const WallBlock& b, const std::vector<double>& depths, SectionInput& in)
+{
     in.choices.push_back("p-y curves: " + std::string(PyOptionName(b.pyCurveOption)) + ".");
-    if (b.pyCurveOption == 1 || b.pyCurveOption == 2) {
-        engine::PyCurveInput p;
-        p.pyCurveOption = b.pyCurveOption;
-        p.unitSystem = b.unitSystem;
-        p.excavationDepth = b.wallHeight;
-        p.activeWidth = b.activeWidth;
-        p.pyWidth = b.pyWidth;
-        p.waterDepthExcavation = b.waterDepthExcavation;
-        p.waterDepthBackfill = b.waterDepthBackfill;
-        p.layers = b.layers;
-        p.modifiers = b.modifiers;
-        p.externalCurves = b.externalCurves;
-        for (size_t i = 0; i < p.externalCurves.size(); ++i)
-            CheckNode(p.externalCurves[i].node, n, "External p-y curves, row " + Int(static_cast<long>(i) + 1));
-        engine::PyCurveSet set = engine::BuildPyCurves(p, depths);
-        const engine::UnitLabels labels = engine::UnitLabelsFor(b.unitSystem);
-        for (int m = 0; m <= n && m < static_cast<int>(set.curves.size()); ++m) {
-            std::shared_ptr<const engine::PyCurve> c = set.curves[m];
-            if (!c)
-                continue;
-            NodeSoil& s = in.soil[m];
-            // The curve's p opposes y; the solver takes the resistance in the direction of y.
-            s.curve = [c](double y) { return -c->Resistance(y); };
-            s.pyCurve = c;
-            s.ultimateDeflection = c->UltimateDeflection();
-            s.initialSlope = c->InitialSlope();
-            s.criterion = c->Describe(labels);
-            s.warning = [c](double y) { return c->DeflectionWarning(y); };
-        }
-        for (const std::string& line : set.layerSummary)
-            in.choices.push_back(line);
-        for (const std::string& note : set.notes)
-            in.choices.push_back(note);
-    }
+    if (b.pyCurveOption != 1 && b.pyCurveOption != 2)
+        return;
+    engine::PyCurveInput p;
+    p.pyCurveOption = b.pyCurveOption;
+    p.unitSystem = b.unitSystem;
+    p.excavationDepth = b.wallHeight;
+    p.activeWidth = b.activeWidth;
+    p.pyWidth = b.pyWidth;
+    p.waterDepthExcavation = b.waterDepthExcavation;
+    p.waterDepthBackfill = b.waterDepthBackfill;
+    p.layers = b.layers;
+    p.modifiers = b.modifiers;
+    p.externalCurves = b.externalCurves;
+    for (size_t i = 0; i < p.externalCurves.size(); ++i)
+        CheckNode(p.externalCurves[i].node, b.nodeCount, "External p-y curves, row " + Int(static_cast<long>(i) + 1));
+    const engine::PyCurveSet set = engine::BuildPyCurves(p, depths);
+    const engine::UnitLabels labels = engine::UnitLabelsFor(b.unitSystem);
+    for (int m = 0; m <= b.nodeCount && m < static_cast<int>(set.curves.size()); ++m)
+        if (set.curves[m])
+            in.soil[m] = SoilOf(set.curves[m], labels);
+    for (const std::string& line : set.layerSummary)
+        in.choices.push_back(line);
+    for (const std::string& note : set.notes)
+        in.choices.push_back(note);
+}
+
+}  // namespace
+
+SectionInput SectionBuilder::Build(const WallBlock& b, const std::string& heading)
+{
+    CheckBlock(b);
+    SectionInput in;
+    in.Allocate(b.nodeCount);
+    in.heading = heading;
+    in.unitSystem = b.unitSystem;
+    in.increment = b.increment;
+    in.maxDeflection = b.maxDeflection;
+    in.tolerance = b.tolerance;
+    in.excavation = b.wallHeight;
+    ExpandRanges(b, in);
+    AddRestraints(b, in);
+    AddMomentEiCurves(b, in);
+
+    std::vector<double> depths(static_cast<size_t>(b.nodeCount) + 1);
+    for (int m = 0; m <= b.nodeCount; ++m)
+        depths[m] = m * b.increment;
+    WarnOffNodeLevels(b, in);
+    AddRetainedSideLoads(b, depths, in);
+    AddPyCurves(b, depths, in);
     return in;
 }

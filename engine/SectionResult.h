@@ -8,13 +8,20 @@ enum class SolveStatus { Converged, NotConverged, ExcessiveDeflection, Unstable,
 // The text of a status, for the report and the command line.
 const char* StatusText(SolveStatus status);
 
+// The rule that gave the solution of one iteration.
+enum class StepRule {
+    Secant,          // solved with the secant moduli of the previous solution
+    Relaxed,         // a secant step, then under-relaxed (the moduli had oscillated)
+    Tangent,         // solved with the tangents of the p-y curves (a Newton step)
+    TangentRejected  // a tangent step that failed or did not shrink the change: back to the secant method
+};
+
 // One iteration of the secant method (or a tangent step near its end).
 struct IterationStep {
     int iteration = 0;
-    double change = 0;     // largest change of deflection since the previous iteration
-    double eiChange = 0;   // largest relative change of EI (moment-EI curves)
-    bool relaxed = false;  // under-relaxed (after the moduli oscillated)
-    bool tangent = false;  // solved with the tangents of the p-y curves
+    double change = 0;    // largest change of deflection since the previous iteration
+    double eiChange = 0;  // largest relative change of EI (moment-EI curves)
+    StepRule rule = StepRule::Secant;
 };
 
 // A force or moment that a specified deflection or slope exerts on the wall.
@@ -45,10 +52,11 @@ struct SectionResult {
     std::vector<std::string> warnings;
 
     // The small deflection (1E-6 of the wall length) and the nodes with a p-y curve
-    // whose final |y| lies below it: those that took the curve's initial slope, and
-    // those whose curve has none and took the secant at the small deflection.
+    // whose final |y| lies below it: those whose curve has an initial slope (they
+    // took the exact secant of the curve, or its initial slope at y = 0), and those
+    // whose curve has none and took the secant at the small deflection.
     double smallDeflection = 0;
-    std::vector<int> initialSlopeNodes, flooredNodes;
+    std::vector<int> exactSecantNodes, flooredNodes;
 
     // Equilibrium of the whole wall: the sums of forces and of moments about the
     // top, and each relative to the sum of the magnitudes of its terms.

@@ -1,6 +1,8 @@
 #include "engine/SoilLayer.h"
 
+#include "units/QuantityLabels.h"
 #include "units/TorvikError.h"
+#include "units/Units.h"
 
 namespace engine {
 
@@ -73,20 +75,17 @@ bool IsRock(SoilType type)
 
 double UnitWeightOfWater(int unitSystem)
 {
-    if (unitSystem == 1)
+    if (unitSystem == UnitsEnglish)
         return 62.4 / 1728.0;  // lb/ft^3 as lb/in^3
-    if (unitSystem == 2)
+    if (unitSystem == UnitsSI)
         return 9.81;  // kN/m^3
     return 0;
 }
 
 UnitLabels UnitLabelsFor(int unitSystem)
 {
-    if (unitSystem == 1)
-        return {"in", "lb/in", "lb/in^2", "lb/in^3"};
-    if (unitSystem == 2)
-        return {"m", "kN/m", "kN/m^2", "kN/m^3"};
-    return {"L", "F/L", "F/L^2", "F/L^3"};
+    const QuantityLabels& l = QuantityLabelsOf(unitSystem);
+    return {l.length, l.forcePerLength, l.stress, l.unitWeight};
 }
 
 }  // namespace engine

@@ -26,6 +26,7 @@ std::string TProgramData::DataFileText()
 void TProgramData::WriteDataFile()
 {
     WriteFileAtomically(FileName, DataFileText());
+    DiskStamp = DiskStampOf(FileName);
     document_.SetModified(false);
     StageFilesCurrent = true;
 }
@@ -44,6 +45,8 @@ std::unique_ptr<TProgramData> TProgramData::CreateFromFile(TWallDocument& docume
 {
     std::unique_ptr<TProgramData> wall(new TProgramData(document));
     wall->FileName = path;
+    // Taken before reading: a change made while the file is read is noticed too.
+    wall->DiskStamp = DiskStampOf(path);
     EmptyAllTables(document.Tables());
     // The tables may still be in the last wall's unit system; a file that
     // cannot be read leaves an English wall with English tables.

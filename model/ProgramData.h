@@ -1,4 +1,6 @@
 #pragma once
+#include "model/DiskStamp.h"
+#include "model/PrivateFolder.h"
 #include "model/WallTableRows.h"
 
 #include <cstdint>
@@ -112,6 +114,11 @@ public:
     std::int32_t StageCount = 1;
     std::int32_t CurrentStage = 1;
     bool StageFilesCurrent = true;
+    // The working copies of the stages: this instance's own, whatever the
+    // wall's folder allows; the stage files beside the wall change only on Save.
+    TPrivateFolder StageFolder{"torvik-stages-"};
+    // The data file as this instance last read or wrote it.
+    TDiskStamp DiskStamp;
 
     // From the last plot data read; not part of the data file.
     std::int32_t PressurePointCount = 0;

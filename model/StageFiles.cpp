@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <system_error>
 #include <vector>
 
@@ -34,10 +36,25 @@ void DeleteIfExists(const std::string& path)
         throw EInOutError("The file \"" + path + "\" could not be deleted: " + error.message());
 }
 
-void DeleteStageFiles(const std::string& dataFile, int from, int to)
+void DeleteWorkCopies(const TProgramData& wall, int from, int to)
 {
     for (int k = from; k <= to; ++k)
-        DeleteIfExists(StageFilePath(dataFile, k));
+        DeleteIfExists(StageWorkPath(wall, k));
+}
+
+// Stage files beside a wall that it no longer has; a folder that forbids it keeps them.
+void DeleteStageFilesQuietly(const std::string& dataFile, int from, int to)
+{
+    for (int k = from; k <= to; ++k) {
+        std::error_code error;
+        std::filesystem::remove(StageFilePath(dataFile, k), error);
+    }
+}
+
+std::string FileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 std::string JoinLines(const TWordReader& reader, int first, int last)
@@ -70,6 +87,11 @@ std::string StageFilePath(const std::string& dataFile, int stage)
     return path.string();
 }
 
+std::string StageWorkPath(const TProgramData& wall, int stage)
+{
+    return (std::filesystem::path(wall.StageFolder.Path()) / ("stage.st" + std::to_string(stage))).string();
+}
+
 std::string StageStatusText(const TProgramData& wall)
 {
     if (wall.StageCount <= 1)
@@ -85,7 +107,6 @@ void WriteStageFile(TProgramData& wall)
     writer.WriteBlock({stage == 1 ? wall.Title : " Stage No : " + std::to_string(stage), false, true});
     writer.WriteLine(std::to_string(stage));
     WriteFileAtomically(wall.StageFileName, text);
-    wall.Document().SetModified(false);
     wall.StageFilesCurrent = true;
 }
 
@@ -111,13 +132,13 @@ std::vector<std::string> ReadStageFile(TProgramData& wall, const std::string& pa
 
 void SaveStage(TProgramData& wall)
 {
-    wall.StageFileName = StageFilePath(wall.FileName, wall.CurrentStage);
+    wall.StageFileName = StageWorkPath(wall, wall.CurrentStage);
     WriteStageFile(wall);
 }
 
 void LoadStage(TProgramData& wall)
 {
-    wall.StageFileName = StageFilePath(wall.FileName, wall.CurrentStage);
+    wall.StageFileName = StageWorkPath(wall, wall.CurrentStage);
     if (!FileExists(wall.StageFileName))
         return;
     // Loading a stage is part of a command (a stage switch, a copy): its reading errors are shown at once.
@@ -151,11 +172,11 @@ void SplitStagedFile(TProgramData& wall, const std::string& path)
 
     const int stages = wall.StageCount;
     const int found = std::min(static_cast<int>(starts.size()), stages);
-    DeleteStageFiles(path, 1, kMaxStages);
+    DeleteWorkCopies(wall, 1, kMaxStages);
     for (int k = 1; k <= found; ++k) {
         const int first = starts[k - 1];
         const int last = k < static_cast<int>(starts.size()) ? starts[k] - 1 : lines - 1;
-        WriteFileAtomically(StageFilePath(path, k), JoinLines(reader, first, last));
+        WriteFileAtomically(StageWorkPath(wall, k), JoinLines(reader, first, last));
     }
     if (found == stages)
         return;
@@ -192,6 +213,38 @@ void ConvertLegacyStages(TProgramData& wall)
     LoadStage(wall);
 }
 
+// The text of each stage's working copy, as the data file joins it.
+std::vector<std::string> StageTexts(const TProgramData& wall)
+{
+    std::vector<std::string> texts;
+    for (int k = 1; k <= wall.StageCount; ++k) {
+        const TWordReader stage(StageWorkPath(wall, k));
+        texts.push_back(JoinLines(stage, 0, stage.LineCount() - 1));
+    }
+    return texts;
+}
+
+// A save that was cut off may have left stage files beside the wall that
+// disagree with its data file, which is what was saved: they are made to
+// agree. Missing stage files are left to the next save, so that opening a
+// wall where none are (such as an installed example) writes nothing.
+void RepairStageFiles(const TProgramData& wall)
+{
+    std::vector<TFileWrite> repairs;
+    const std::vector<std::string> texts = StageTexts(wall);
+    for (int k = 1; k <= wall.StageCount; ++k) {
+        const std::string path = StageFilePath(wall.FileName, k);
+        if (FileExists(path) && FileBytes(path) != texts[k - 1])
+            repairs.push_back({path, texts[k - 1]});
+    }
+    try {
+        WriteFilesTogether(repairs);
+    } catch (const EInOutError&) {
+        // A folder that cannot be written keeps them: the data file decides.
+    }
+    DeleteStageFilesQuietly(wall.FileName, wall.StageCount + 1, kMaxStages);
+}
+
 void OpenStagedWall(TProgramData& wall)
 {
     if (wall.StageCount <= 1)
@@ -199,25 +252,23 @@ void OpenStagedWall(TProgramData& wall)
     SplitStagedFile(wall, wall.FileName);
     if (LowerExtension(wall.FileName) == ".tkd")
         ConvertLegacyStages(wall);
+    else
+        RepairStageFiles(wall);
 }
 
 void WriteStagedDataFile(TProgramData& wall, const std::string& target, const std::string& source)
 {
-    std::string text;
+    const std::vector<std::string> texts = StageTexts(wall);
+    std::vector<TFileWrite> files{{target, ""}};
     for (int k = 1; k <= wall.StageCount; ++k) {
-        const TWordReader stage(StageFilePath(source, k));
-        text += JoinLines(stage, 0, stage.LineCount() - 1);
+        files.front().content += texts[k - 1];
+        files.push_back({StageFilePath(target, k), texts[k - 1]});
     }
-    WriteFileAtomically(target, text);
-    if (target == source)
-        return;
-    for (int k = 1; k <= wall.StageCount; ++k) {
-        std::error_code error;
-        std::filesystem::rename(StageFilePath(source, k), StageFilePath(target, k), error);
-        if (error)
-            throw EInOutError("The stage file \"" + StageFilePath(source, k) + "\" could not be moved: " +
-                              error.message());
-    }
+    WriteFilesTogether(files);
+    wall.DiskStamp = DiskStampOf(target);
+    DeleteStageFilesQuietly(target, wall.StageCount + 1, kMaxStages);
+    if (target != source)
+        DeleteStageFilesQuietly(source, 1, kMaxStages);
 }
 
 void SaveStagedWall(TProgramData& wall)
@@ -225,15 +276,56 @@ void SaveStagedWall(TProgramData& wall)
     SaveStage(wall);
     wall.StagedSaveName = wall.FileName;
     WriteStagedDataFile(wall, wall.StagedSaveName, wall.FileName);
+    wall.Document().SetModified(false);
 }
 
 void SaveStagedWallAs(TProgramData& wall, const std::string& newName)
 {
-    wall.PreviousFileName = wall.FileName;
     SaveStage(wall);
     wall.StagedSaveName = newName;
-    WriteStagedDataFile(wall, wall.StagedSaveName, wall.PreviousFileName);
+    WriteStagedDataFile(wall, wall.StagedSaveName, wall.FileName);
+    wall.PreviousFileName = wall.FileName;
     wall.FileName = newName;
+    wall.Document().SetModified(false);
+}
+
+void SaveWall(TProgramData& wall)
+{
+    if (wall.StageCount > 1) {
+        SaveStagedWall(wall);
+    } else {
+        wall.WriteDataFile();
+        DeleteStageFilesQuietly(wall.FileName, 1, kMaxStages);
+    }
+    RemoveStaleWallTemporaries(wall.FileName);
+}
+
+void SaveWallAs(TProgramData& wall, const std::string& newName)
+{
+    if (wall.StageCount > 1) {
+        SaveStagedWallAs(wall, newName);
+    } else {
+        const std::string old = wall.FileName;
+        wall.FileName = newName;
+        try {
+            wall.WriteDataFile();
+        } catch (const TorvikError&) {
+            wall.FileName = old;
+            throw;
+        }
+        DeleteStageFilesQuietly(newName, 1, kMaxStages);
+    }
+    RemoveStaleWallTemporaries(wall.FileName);
+}
+
+void RemoveStaleWallTemporaries(const std::string& dataFile)
+{
+    std::vector<std::string> paths{dataFile};
+    for (int k = 1; k <= kMaxStages; ++k)
+        paths.push_back(StageFilePath(dataFile, k));
+    for (const char* extension : {".tk4o", ".tk4p", ".tk4r"})
+        paths.push_back(std::filesystem::path(dataFile).replace_extension(extension).string());
+    RemoveStaleTemporaries(paths);
 }
 
 bool CopyPreviousStage(TProgramData& wall)
@@ -249,6 +341,7 @@ bool CopyPreviousStage(TProgramData& wall)
     LoadStage(wall);
     ++wall.CurrentStage;
     SaveStage(wall);
+    wall.Document().SetModified(true);
     return true;
 }
 
@@ -267,17 +360,17 @@ void ChangeStageCount(TProgramData& wall, int count)
 
     if (count == 1) {
         // The open wall becomes the whole wall: it keeps the wall's title, not a stage line.
-        const std::string first = StageFilePath(wall.FileName, 1);
+        const std::string first = StageWorkPath(wall, 1);
         if (wall.Title.find(kStageMark) != std::string::npos && FileExists(first))
             wall.Title = FirstLineOf(first);
-        DeleteStageFiles(wall.FileName, 1, kMaxStages);
+        DeleteWorkCopies(wall, 1, kMaxStages);
         return;
     }
     if (count != old) {
         const int remembered = wall.CurrentStage;
         for (int k = 1; k <= count; ++k) {
             wall.CurrentStage = k;
-            if (FileExists(StageFilePath(wall.FileName, k)))
+            if (FileExists(StageWorkPath(wall, k)))
                 LoadStage(wall);
             wall.StageCount = count;  // reading a stage file sets it from the file
             SaveStage(wall);
@@ -286,5 +379,5 @@ void ChangeStageCount(TProgramData& wall, int count)
         LoadStage(wall);
         wall.Document().SetModified(true);
     }
-    DeleteStageFiles(wall.FileName, count + 1, kMaxStages);
+    DeleteWorkCopies(wall, count + 1, kMaxStages);
 }

@@ -1,5 +1,7 @@
 #include "run/AnalysisRun.h"
 
+#include "model/AtomicFile.h"
+#include "model/PrivateFolder.h"
 #include "run/DynamicLibrary.h"
 #include "units/TorvikError.h"
 
@@ -9,8 +11,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
-#include <random>
 #include <system_error>
 
 const char* const EngineLibraryName = "Torvik2013_DLL.DLL";
@@ -29,30 +31,17 @@ std::string SystemError() { return std::strerror(errno); }
 namespace fs = std::filesystem;
 
 // A folder of its own for one run, in the user's temporary folder: the engine
-// reads names.dat from its working directory, and the program's directory is
-// not writable once the program is installed for all users; two runs at once
-// never share a names.dat. The folder and the previous working directory are
-// given back when the run ends, however it ends.
+// reads names.dat from its working directory and writes the results there, and
+// the program's directory is not writable once the program is installed for
+// all users; two runs at once never share a names.dat. The folder and the
+// previous working directory are given back when the run ends, however it ends.
 class RunFolder {
 public:
     RunFolder()
     {
         std::error_code error;
         previous_ = fs::current_path(error);
-        const fs::path base = fs::temp_directory_path(error);
-        if (error)
-            throw EInOutError(error.message());
-        std::random_device seed;
-        std::mt19937_64 random(seed());
-        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-            const fs::path candidate = base / ("torvik-run-" + std::to_string(random() % 1000000000000ULL));
-            if (fs::create_directory(candidate, error))
-                path_ = candidate;
-            else if (error)
-                throw EInOutError(error.message());
-        }
-        if (path_.empty())
-            throw EInOutError("No run folder could be made in " + base.string());
+        path_ = MakePrivateFolder("torvik-run-");
         if (!ChangeWorkingDirectory(path_.string())) {
             const std::string message = SystemError();
             fs::remove_all(path_, error);
@@ -69,10 +58,69 @@ public:
     RunFolder(const RunFolder&) = delete;
     RunFolder& operator=(const RunFolder&) = delete;
 
+    const fs::path& Path() const { return path_; }
+
 private:
     fs::path previous_;
     fs::path path_;
 };
+
+const char* const ResultExtensions[] = {".tk4o", ".tk4p", ".tk4r"};
+
+std::string FileBytes(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool EndsWith(const std::string& text, const std::string& end)
+{
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+void ReplaceAll(std::string& text, const std::string& from, const std::string& to)
+{
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+}
+
+// The results the engine wrote into the run folder replace those beside the
+// wall, all together; a result file of an earlier run that the engine did not
+// write again goes, since it describes another input.
+void PlaceResults(const fs::path& resultBase, const std::string& wall, TRunResults& results)
+{
+    std::vector<TFileWrite> files;
+    std::vector<std::string> earlier;
+    for (const char* extension : ResultExtensions) {
+        const fs::path produced = resultBase.string() + extension;
+        std::error_code error;
+        if (fs::is_regular_file(produced, error))
+            files.push_back({ReplaceExtension(wall, extension), FileBytes(produced)});
+        else
+            earlier.push_back(ReplaceExtension(wall, extension));
+    }
+    // The output text and the run notes name the files where they are kept.
+    for (TFileWrite& file : files)
+        if (!EndsWith(file.path, ".tk4p"))
+            for (const char* extension : ResultExtensions)
+                ReplaceAll(file.content, resultBase.string() + extension, ReplaceExtension(wall, extension));
+    try {
+        WriteFilesTogether(files);
+    } catch (const EInOutError& e) {
+        results.problem = e.what();
+        return;
+    }
+    for (const TFileWrite& file : files) {
+        results.written.push_back(file.path);
+        results.plotWritten = results.plotWritten || EndsWith(file.path, ".tk4p");
+    }
+    for (const std::string& path : earlier) {
+        std::error_code error;
+        if (fs::exists(path, error) && !fs::remove(path, error))
+            results.problem += std::string(results.problem.empty() ? "" : "\r") + "The file \"" + path +
+                               "\" of an earlier run could not be deleted: " + error.message();
+    }
+}
 
 }  // namespace
 
@@ -85,10 +133,31 @@ std::string ReplaceExtension(const std::string& fileName, const std::string& ext
     return fileName.substr(0, dot) + extension;
 }
 
-std::string NamesFileText(const std::string& dataFileName)
+std::string NamesFileText(const std::string& dataFileName, const std::string& resultBase)
 {
-    return dataFileName + "\r\n" + ReplaceExtension(dataFileName, ".tk4o") + "\r\n" +
-           ReplaceExtension(dataFileName, ".tk4p") + "\r\n" + ReplaceExtension(dataFileName, ".tk4r") + "\r\n";
+    std::string text = dataFileName + "\r\n";
+    for (const char* extension : ResultExtensions)
+        text += (resultBase.empty() ? ReplaceExtension(dataFileName, extension) : resultBase + extension) + "\r\n";
+    return text;
+}
+
+std::string WrittenFilesText(const TRunResults& results)
+{
+    if (results.written.empty())
+        return "No result file was written.";
+    std::string text = "Written: ";
+    for (std::size_t i = 0; i < results.written.size(); ++i)
+        text += (i ? ", " : "") + results.written[i];
+    return text + ".";
+}
+
+std::string CompletedRunMessage(const TRunResults& results)
+{
+    std::string text = std::string(CompletedMessage) + "\r";
+    if (!results.problem.empty() && results.written.empty())
+        return text + results.problem + "\rThe result files of the earlier run are unchanged.";
+    text += WrittenFilesText(results);
+    return results.problem.empty() ? text : text + "\r" + results.problem;
 }
 
 std::string ProgramDirectory()
@@ -96,7 +165,7 @@ std::string ProgramDirectory()
     return RunningProgramDirectory();
 }
 
-TEngineCall CallEngine(const std::string& dataFileName, const std::string& programDirectory)
+TEngineCall CallEngine(const std::string& dataFileName, const std::string& programDirectory, TRunResults* results)
 {
     std::string directory = programDirectory;
     if (directory.size() > 1 && (directory.back() == '/' || directory.back() == '\\'))
@@ -107,9 +176,12 @@ TEngineCall CallEngine(const std::string& dataFileName, const std::string& progr
     const std::string wall = error ? dataFileName : absolute.string();
 
     RunFolder folder;
+    // The results are written in the run folder first, so that a result file
+    // that cannot be written never leaves a mix of two runs beside the wall.
+    const fs::path resultBase = folder.Path() / "results";
     {
         std::ofstream names("names.dat", std::ios::binary | std::ios::trunc);
-        names << NamesFileText(wall);
+        names << NamesFileText(wall, resultBase.string());
         names.close();
         if (!names)
             throw EInOutError(SystemError());
@@ -126,5 +198,9 @@ TEngineCall CallEngine(const std::string& dataFileName, const std::string& progr
     }
     entry(6);
     EngineLibrary.reset();
+    TRunResults placed;
+    PlaceResults(resultBase, wall, placed);
+    if (results)
+        *results = placed;
     return TEngineCall::Completed;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 // The program's side of an analysis run: names.dat in a run folder of its own,
 // the engine library loaded from the program's directory by its path, its
@@ -26,16 +27,39 @@ enum class TEngineCall {
 // of the file name on, or appended when the name has no dot.
 std::string ReplaceExtension(const std::string& fileName, const std::string& extension);
 
-// The four lines of names.dat for a data file, each ended by CR LF.
-std::string NamesFileText(const std::string& dataFileName);
+// The four lines of names.dat for a data file, each ended by CR LF: the data
+// file, then the output text, plot data file and run notes named as the data
+// file with their extensions, or `resultBase` with them when it is given.
+std::string NamesFileText(const std::string& dataFileName, const std::string& resultBase = "");
+
+// What a completed run put beside the wall.
+struct TRunResults {
+    // The result files now beside the wall.
+    std::vector<std::string> written;
+    // Why the results of the run are not beside the wall; empty when they are.
+    std::string problem;
+    // The engine wrote a plot data file, and it is beside the wall.
+    bool plotWritten = false;
+};
+
+// The message after a completed run: CompletedMessage, then which result files
+// were written beside the wall and which could not be.
+std::string CompletedRunMessage(const TRunResults& results);
+// The list of the files written, as CompletedRunMessage ends.
+std::string WrittenFilesText(const TRunResults& results);
 
 // The directory of the running program, without a trailing separator.
 std::string ProgramDirectory();
 
 // Runs the engine on a saved data file: makes a new folder in the user's
 // temporary folder the working directory, writes names.dat there (the files by
-// full path), loads the library from `programDirectory`, calls "_ITORVIK"
-// with 6 and releases the library; then removes the folder and returns to the
-// previous working directory. EInOutError with the system's text when the
-// folder cannot be made or names.dat cannot be written.
-TEngineCall CallEngine(const std::string& dataFileName, const std::string& programDirectory);
+// full path, the results in that folder), loads the library from
+// `programDirectory`, calls "_ITORVIK" with 6 and releases the library. The
+// results the engine wrote then replace those beside the wall together, and
+// only when all of them could be written (WriteFilesTogether); a result file
+// of an earlier run that the engine did not write again is deleted. `results`,
+// when given, receives what was written. Then the folder is removed and the
+// previous working directory restored. EInOutError with the system's text when
+// the folder cannot be made or names.dat cannot be written.
+TEngineCall CallEngine(const std::string& dataFileName, const std::string& programDirectory,
+                       TRunResults* results = nullptr);

@@ -5,6 +5,7 @@
 #include "model/ProgramData.h"
 #include "run/ReadPlotFile.h"
 #include "units/NumberFormat.h"
+#include "units/QuantityLabels.h"
 
 #include <algorithm>
 #include <charconv>
@@ -116,11 +117,8 @@ std::string Field(const std::string& s)
 
 TResultUnits ResultUnits(int unitSystem)
 {
-    if (unitSystem == 1)
-        return {"ft", "in", "in-kips", "kips", "lb/in", "lb/in"};
-    if (unitSystem == 2)
-        return {"m", "m", "kN-m", "kN", "kN/m", "kN/m"};
-    return {"L", "L", "F-L", "F", "F/L", "F/L"};
+    const QuantityLabels& l = QuantityLabelsOf(unitSystem);
+    return {l.depth, l.length, l.resultMoment, l.resultForce, l.forcePerLength, l.forcePerLength};
 }
 
 bool ReadResultTables(const std::string& plotFile, bool longTerm, TResultSet& results, std::string& error)

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 
 namespace {
@@ -43,6 +44,21 @@ Prompt::Answer DialogPrompt::AskYesNoCancel(const std::string& text)
     if (b == QMessageBox::Yes)
         return Answer::Yes;
     if (b == QMessageBox::No)
+        return Answer::No;
+    return Answer::Cancel;
+}
+
+Prompt::Answer DialogPrompt::AskChoice(const std::string& text, const std::string& yes, const std::string& no)
+{
+    QMessageBox box(QMessageBox::Question, Title(), QString::fromStdString(text), QMessageBox::NoButton, parent_);
+    QPushButton* first = box.addButton(QString::fromStdString(yes), QMessageBox::YesRole);
+    QPushButton* second = box.addButton(QString::fromStdString(no), QMessageBox::NoRole);
+    box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.exec();
+    if (box.clickedButton() == first)
+        return Answer::Yes;
+    if (box.clickedButton() == second)
         return Answer::No;
     return Answer::Cancel;
 }

@@ -16,6 +16,7 @@ public:
     void Information(const std::string& text) override;
     Answer AskYesNo(const std::string& text) override;
     Answer AskYesNoCancel(const std::string& text) override;
+    Answer AskChoice(const std::string& text, const std::string& yes, const std::string& no) override;
     std::optional<std::string> OpenFileName(const std::string& title, const std::string& filter,
                                             const std::string& initial) override;
     std::optional<std::string> OpenFileOfFilter(const std::string& title, const std::string& filter,

@@ -27,6 +27,8 @@
 #include <QSettings>
 #include <QStatusBar>
 
+#include <csignal>
+
 TMainForm::TMainForm(Prompt* prompt)
     : dialogPrompt_(this), prompt_(prompt ? prompt : &dialogPrompt_),
       document_(std::make_unique<TWallDocument>(*prompt_))
@@ -42,6 +44,11 @@ TMainForm::TMainForm(Prompt* prompt)
     mdiArea_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TMainForm::SubWindowActivated);
 
+#ifdef SIGXFSZ
+    // Past a file-size limit a save fails with a message, as on a full disk,
+    // instead of the signal ending the program and taking the edits with it.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     readSettings();
     // Every result graph opens its window in this window's child-window area.
     const TGraphWindowFactory graphWindows = [this](TGraphPlot& graph) {
@@ -189,8 +196,8 @@ bool TMainForm::QuerySave()
         return true;
     switch (prompt_->AskYesNoCancel("Do you want to save any changes?")) {
     case Prompt::Answer::Yes:
-        // Going on after a save that failed or was cancelled would lose the changes.
-        return FileSaveClick() && !document_->IsUntitled();
+        // Only a save that wrote everything lets the caller drop the wall.
+        return SaveDocument("\rThe wall stays open with its changes.");
     case Prompt::Answer::No:
         return true;
     default:

@@ -165,6 +165,10 @@ private:
     // for a name first. False when cancelled or not written.
     bool FileSaveClick();
     bool FileSaveAsClick();
+    // Save and Save As; a failure's message ends with `failureNote`, which
+    // says what the failure means to the command that saved.
+    bool SaveDocument(const std::string& failureNote);
+    bool SaveDocumentAs(const std::string& failureNote);
     void RecentFileClick(int i);
     // The folder the Open dialog starts in: that of the last file opened, at
     // first the folder the program was started in.

@@ -19,7 +19,6 @@
 #include <QApplication>
 #include <QDate>
 #include <QDesktopServices>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
@@ -36,47 +35,43 @@ const char* const NoResultsMessage =
 
 void TMainForm::CompRunClick()
 {
-    if (!FileSaveClick())
+    const std::string notRun = "\rNo analysis was run.";
+    if (!SaveDocument(notRun))
         return;
     TProgramData* wall = Wall();
     if (document_->IsUntitled())
         return;
-    // The results of an earlier run are put aside, so that only a plot data
-    // file written by this run is read; they come back when the engine is not called.
-    const QString plot = QString::fromStdString(PlotFileName(wall->FileName));
-    const QString previous = plot + ".previous";
-    QFile::remove(previous);
-    const bool putAside = QFile::exists(plot) && QFile::rename(plot, previous);
-    auto restore = [&] {
-        if (putAside && !QFile::exists(plot))
-            QFile::rename(previous, plot);
-    };
-
+    // The engine writes into a run folder; the results replace those beside
+    // the wall only when all of them could be written there.
     TEngineCall call = TEngineCall::LoadFailed;
+    TRunResults results;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
-        call = CallEngine(wall->FileName, engineDirectory_.empty() ? ProgramDirectory() : engineDirectory_);
+        call = CallEngine(wall->FileName, engineDirectory_.empty() ? ProgramDirectory() : engineDirectory_, &results);
     } catch (const TorvikError& e) {
         QApplication::restoreOverrideCursor();
-        restore();
-        prompt_->Information(e.what());
+        prompt_->Information(e.what() + notRun);
         return;
     }
     QApplication::restoreOverrideCursor();
     if (call != TEngineCall::Completed) {
-        restore();
         prompt_->Information(call == TEngineCall::AlreadyLoaded ? ReinitializeMessage : InitializeFailedMessage);
         return;
     }
-    QFile::remove(previous);
-    if (!QFile::exists(plot)) {
+    if (!results.problem.empty() && results.written.empty()) {
+        // Nothing of this run is beside the wall: what is shown stays as it was.
+        prompt_->Information(CompletedRunMessage(results));
+        return;
+    }
+    if (!results.plotWritten) {
         resultsLoaded_ = false;
         CloseGraphWindows();
         UpdateResultButtons();
-        prompt_->Information(NoResultsMessage);
+        prompt_->Information(std::string(NoResultsMessage) + "\r" + WrittenFilesText(results) +
+                             (results.problem.empty() ? "" : "\r" + results.problem));
         return;
     }
-    prompt_->Information(CompletedMessage);
+    prompt_->Information(CompletedRunMessage(results));
     LoadResults(true);
     UpdateResultButtons();
 }

@@ -4,6 +4,7 @@
 
 
 #include "graph/GraphPlot.h"
+#include "model/DiskStamp.h"
 #include "model/ProgramData.h"
 #include "model/StageFiles.h"
 #include "run/AnalysisRun.h"
@@ -21,6 +22,10 @@ namespace {
 const char* const OpenFilter = "Torvik 2013 (*.tk4d);;Torvik 3.0 (*.tkd);;Torvik 2.0 (*.tkd);;All Files (*)";
 // The open dialog's "All Files" entry: the file's extension decides its format.
 constexpr int AllFilesFilter = 4;
+
+// After the file's name, when Save finds that the file is no longer the one this instance read or wrote.
+const char* const ChangedOnDiskQuestion =
+    " was changed by another program since it was opened. Overwrite it, save under another name, or cancel?";
 
 }  // namespace
 
@@ -71,6 +76,7 @@ void TMainForm::OpenFileName(const std::string& path, bool announce, int format)
     for (const std::string& message : diagnostics)
         prompt_->Information(message);
     TProgramData* wall = Wall();
+    RemoveStaleWallTemporaries(wall->FileName);
     SetTitle();
     resultsLoaded_ = false;
     LoadResults(false);
@@ -113,26 +119,44 @@ void TMainForm::UpdatePrevFile(const std::string& path)
 
 bool TMainForm::FileSaveClick()
 {
+    return SaveDocument("");
+}
+
+bool TMainForm::FileSaveAsClick()
+{
+    return SaveDocumentAs("");
+}
+
+bool TMainForm::SaveDocument(const std::string& failureNote)
+{
     // What the active dialog holds is saved too; a refused entry stops the save.
     if (!CommitActiveChild())
         return false;
     TProgramData* wall = Wall();
     const std::string ext = QFileInfo(QString::fromStdString(wall->FileName)).suffix().toLower().toStdString();
     if (document_->IsUntitled() || ext == "tkd")
-        return FileSaveAsClick();
+        return SaveDocumentAs(failureNote);
+    // Another instance or program may have saved the file since this one read it.
+    if (ChangedSince(wall->FileName, wall->DiskStamp)) {
+        switch (prompt_->AskChoice(wall->FileName + ChangedOnDiskQuestion, "Overwrite", "Save As...")) {
+        case Prompt::Answer::Yes:
+            break;
+        case Prompt::Answer::No:
+            return SaveDocumentAs(failureNote);
+        default:
+            return false;
+        }
+    }
     try {
-        if (wall->StageCount > 1)
-            SaveStagedWall(*wall);
-        else
-            wall->WriteDataFile();
+        SaveWall(*wall);
     } catch (const TorvikError& e) {
-        prompt_->Information(e.what());
+        prompt_->Information(e.what() + failureNote);
         return false;
     }
     return true;
 }
 
-bool TMainForm::FileSaveAsClick()
+bool TMainForm::SaveDocumentAs(const std::string& failureNote)
 {
     // Saving as closes the dialogs afterwards: what they hold goes into the file first.
     if (!CommitActiveChild())
@@ -145,17 +169,10 @@ bool TMainForm::FileSaveAsClick()
         prompt_->SaveFileName("Save " + DisplayFileName(proposed) + " As", "Torvik 2013 (*.tk4d)", proposed);
     if (!name)
         return false;
-    const std::string old = wall->FileName;
     try {
-        if (wall->StageCount > 1) {
-            SaveStagedWallAs(*wall, *name);
-        } else {
-            wall->FileName = *name;
-            wall->WriteDataFile();
-        }
+        SaveWallAs(*wall, *name);
     } catch (const TorvikError& e) {
-        wall->FileName = old;
-        prompt_->Information(e.what());
+        prompt_->Information(e.what() + failureNote);
         return false;
     }
     SetTitle();

@@ -34,7 +34,8 @@ TVerificationWindow::TVerificationWindow(QWidget* parent, Runner run)
     setObjectName("VerificationWindow");
     auto* intro = new QLabel(
         "Built-in cases run through the analysis engine: closed-form solutions, every p-y criterion against its "
-        "published formula, and the equilibrium of each wall. The Technical Manual describes each case.",
+        "published formula, free-head piles on every criterion against an exact-curve solution, and the equilibrium of "
+        "each wall. The Technical Manual describes each case.",
         this);
     intro->setWordWrap(true);
     table_->setAccessibleName("Verification cases");

@@ -16,6 +16,15 @@ public:
     virtual Answer AskYesNo(const std::string& text) = 0;
     // A question answered with Yes, No or Cancel.
     virtual Answer AskYesNoCancel(const std::string& text) = 0;
+    // The same question whose Yes and No buttons carry the texts `yes` and
+    // `no` (such as "Overwrite" and "Save As..."); a prompt without button
+    // texts of its own asks it as AskYesNoCancel.
+    virtual Answer AskChoice(const std::string& text, const std::string& yes, const std::string& no)
+    {
+        (void)yes;
+        (void)no;
+        return AskYesNoCancel(text);
+    }
     // The file-open dialog; no value when the user cancels. `filter` uses Qt's
     // "Description (*.ext)" form, entries separated by ";;".
     virtual std::optional<std::string> OpenFileName(const std::string& title, const std::string& filter,

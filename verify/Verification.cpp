@@ -3,13 +3,13 @@
 #include "engine/EngineRun.h"
 #include "engine/SandCurve.h"
 #include "engine/SiltCurve.h"
-#include "engine/SoftClayCurve.h"
+#include "engine/ClayPowerCurve.h"
 #include "engine/StiffClayFreeWaterCurve.h"
-#include "engine/StiffClayNoFreeWaterCurve.h"
 #include "engine/StrongRockCurve.h"
 #include "engine/WeakRockCurve.h"
 #include "units/NumberFormat.h"
 #include "verify/ClosedForms.h"
+#include "verify/PileFamily.h"
 
 #include <algorithm>
 #include <chrono>
@@ -25,6 +25,8 @@ namespace {
 
 // Closed forms are met to within the discretisation error of 200 increments.
 constexpr double ClosedFormTolerance = 0.005;
+// A free-head pile against the same equations solved with the exact curves.
+constexpr double ExactCurveTolerance = 0.005;
 // A p-y curve is the published formula evaluated in the same arithmetic.
 constexpr double CurveTolerance = 1e-9;
 // The sums of forces and moments relative to the sums of their magnitudes.
@@ -266,7 +268,7 @@ void PyCriteria(std::vector<VerificationCase>& out)
         const double c = 25, eps = 0.02, y50 = 2.5 * eps * b;
         const double pu = MatlockPu(c, c, s, b, x);
         CompareCurve(
-            out, "p-y: soft clay, Matlock (1970)", x, engine::SoftClayCurve(c, s, eps, b, x, 0),
+            out, "p-y: soft clay, Matlock (1970)", x, engine::ClayPowerCurve(engine::ClayPowerCurve::SoftClay, c, c, s, eps, b, x, 0),
             [&](double y) { return ClayPowerCurve(pu, y50, 1.0 / 3, 8, y); }, Scaled(y50, {0.2, 1, 4, 10}), "m");
     }
     for (double x : depths) {
@@ -275,7 +277,7 @@ void PyCriteria(std::vector<VerificationCase>& out)
         const double pu = MatlockPu(c, ca, s, b, x);
         CompareCurve(
             out, "p-y: stiff clay without free water, Welch and Reese (1972)", x,
-            engine::StiffClayNoFreeWaterCurve(c, ca, s, eps, b, x, 0),
+            engine::ClayPowerCurve(engine::ClayPowerCurve::StiffClayNoFreeWater, c, ca, s, eps, b, x, 0),
             [&](double y) { return ClayPowerCurve(pu, y50, 0.25, 16, y); }, Scaled(y50, {0.2, 1, 8, 20}), "m");
     }
     for (double x : depths) {
@@ -319,6 +321,27 @@ void PyCriteria(std::vector<VerificationCase>& out)
         [&](double y) { return StrongRock(qu, b, y); }, Scaled(b, {0.0002, 0.001, 0.003}), "m");
 }
 
+// Each pile of the family at each of its head loads: the engine's top deflection
+// and largest moment against the exact-curve solution.
+void ExactCurvePiles(std::vector<VerificationCase>& out)
+{
+    for (const PileFamilyCase& pile : PileFamily()) {
+        const std::string group = "Exact-curve pile: " + pile.criterion;
+        for (double load : pile.loads) {
+            const PileComparison c = ComparePile(pile, load);
+            const std::string head = "free head, " + FormatGeneral(load, 6) + " kN at the head: ";
+            const std::string top = head + "top deflection (m)", moment = head + "largest moment (kN m)";
+            if (!c.engineOk || !c.exactOk) {
+                out.push_back(Failure(group, top, c.exactTop, ExactCurveTolerance));
+                out.push_back(Failure(group, moment, c.exactMoment, ExactCurveTolerance));
+                continue;
+            }
+            out.push_back(Case(group, top, c.engineTop, c.exactTop, ExactCurveTolerance));
+            out.push_back(Case(group, moment, c.engineMoment, c.exactMoment, ExactCurveTolerance));
+        }
+    }
+}
+
 std::string Num(double v)
 {
     return std::isfinite(v) ? FormatGeneral(v, 7) : "-";
@@ -342,6 +365,7 @@ std::vector<VerificationCase> RunVerification()
     }
     out.insert(out.end(), balance.begin(), balance.end());
     PyCriteria(out);
+    ExactCurvePiles(out);
     return out;
 }
 

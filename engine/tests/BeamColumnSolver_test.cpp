@@ -385,7 +385,7 @@ TEST(IterationLimit, SpringsThatNeverSettleEndAfter500IterationsAsNotConverged)
     in.tolerance = 1e-12;
     const SectionResult r = BeamColumnSolver::Solve(in);
     EXPECT_EQ(r.status, SolveStatus::NotConverged);
-    EXPECT_EQ(r.Iterations(), BeamColumnSolver::MaxIterations);
+    EXPECT_EQ(r.Iterations(), SolverOptions().maxIterations);
     EXPECT_EQ(r.message.rfind("No convergence within 500 iterations; the last change of deflection was ", 0), 0u);
 }
 
@@ -401,7 +401,7 @@ TEST(IterationLimit, HardeningSpringsConvergeWithUnderRelaxation)
     ExpectEquilibrium(r);
     bool relaxed = false;
     for (const IterationStep& s : r.history)
-        relaxed = relaxed || s.relaxed;
+        relaxed = relaxed || s.rule == StepRule::Relaxed;
     EXPECT_TRUE(relaxed);
 }
 
@@ -411,32 +411,32 @@ namespace {
 
 // A 20 m pile (EI 2e5 kN m2) in weak rock from its head: qu 3000 kPa, Eir 300 000 kPa,
 // RQD 50 %, krm 0.0005, b 0.6 m. The straight part of the curve ends near 8e-6 m,
-// below the small deflection 1e-6 L = 2e-5 m; up to 100 kN at the head every node
-// stays on it, so linear springs of the curve's initial slope give the exact answer.
-TEST(StiffCurves, WeakRockBelowTheSmallDeflectionKeepsItsInitialSlope)
+// below the small deflection 1e-6 L = 2e-5 m; at 50 kN at the head every node
+// stays on it, so linear springs of the curve's initial slope give the exact
+// answer. (Past the straight part the verification compares the pile with an
+// exact-curve solution.)
+TEST(StiffCurves, WeakRockOnItsStraightPartMatchesLinearSprings)
 {
-    for (double load : {50.0, 100.0}) {
-        const int n = 200;
-        SectionInput rock = Beam(n, 20, 2e5), linear = Beam(n, 20, 2e5);
-        for (SectionInput* in : {&rock, &linear}) {
-            in->tolerance = 1e-10;
-            in->load[0] = load;
-        }
-        for (int m = 0; m <= n; ++m) {
-            auto c = std::make_shared<engine::WeakRockCurve>(3000, 300000, 0.0005, 50, 0.6, m * rock.increment);
-            const double k0 = c->InitialSlope();
-            rock.soil[m].curve = [c](double y) { return -c->Resistance(y); };
-            rock.soil[m].initialSlope = k0;
-            linear.soil[m].curve = [k0](double y) { return k0 * y; };
-        }
-        const SectionResult r = BeamColumnSolver::Solve(rock), exact = BeamColumnSolver::Solve(linear);
-        ExpectEquilibrium(r);
-        EXPECT_NEAR(r.y[0] / exact.y[0], 1, 1e-9) << load << " kN";
-        EXPECT_NEAR(r.moment[20] / exact.moment[20], 1, 1e-9) << load << " kN";
-        EXPECT_LT(r.y[0], r.smallDeflection);
-        EXPECT_EQ(r.initialSlopeNodes.size(), static_cast<size_t>(n + 1));
-        EXPECT_TRUE(r.flooredNodes.empty());
+    const int n = 200;
+    SectionInput rock = Beam(n, 20, 2e5), linear = Beam(n, 20, 2e5);
+    for (SectionInput* in : {&rock, &linear}) {
+        in->tolerance = 1e-10;
+        in->load[0] = 50;
     }
+    for (int m = 0; m <= n; ++m) {
+        auto c = std::make_shared<engine::WeakRockCurve>(3000, 300000, 0.0005, 50, 0.6, m * rock.increment);
+        const double k0 = c->InitialSlope();
+        rock.soil[m].curve = [c](double y) { return -c->Resistance(y); };
+        rock.soil[m].initialSlope = k0;
+        linear.soil[m].curve = [k0](double y) { return k0 * y; };
+    }
+    const SectionResult r = BeamColumnSolver::Solve(rock), exact = BeamColumnSolver::Solve(linear);
+    ExpectEquilibrium(r);
+    EXPECT_NEAR(r.y[0] / exact.y[0], 1, 1e-9);
+    EXPECT_NEAR(r.moment[20] / exact.moment[20], 1, 1e-9);
+    EXPECT_LT(r.y[0], r.smallDeflection);
+    EXPECT_EQ(r.exactSecantNodes.size(), static_cast<size_t>(n + 1));
+    EXPECT_TRUE(r.flooredNodes.empty());
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include "engine/tests/TestWall.h"
 #include "verify/ClosedForms.h"
 #include "model/BlockWriter.h"
+#include "engine/ReportWriter.h"
+#include "run/OutputTextOutline.h"
 #include "run/ReadPlotFile.h"
 #include "run/ResultGraphs.h"
 
@@ -283,6 +285,9 @@ TEST_F(EngineFiles, SoftClayPileConvergesToTheSolutionInFewIterations)
     const SectionResult usual = pile(1e-6), tight = pile(1e-12);
     ASSERT_EQ(usual.y.size(), tight.y.size());
     EXPECT_LE(usual.Iterations(), 12);
+    // The history names the rule of each step: secant steps first, tangent steps at the end.
+    EXPECT_EQ(usual.history.front().rule, StepRule::Secant);
+    EXPECT_EQ(usual.history.back().rule, StepRule::Tangent);
     for (size_t m = 0; m < usual.y.size(); ++m)
         EXPECT_NEAR(usual.y[m], tight.y[m], 1e-8) << "node " << m;
 }
@@ -401,6 +406,48 @@ TEST_F(EngineFiles, ReportAndNotesStateInputsChoicesAndResults)
                              "Plot data file written."})
         EXPECT_TRUE(HasLine(notes, line)) << line;
     EXPECT_TRUE(HasLine(notes, "Data file:   " + files.dataFile));
+}
+
+}  // namespace
+
+namespace {
+
+// The writer's output text read back by the reader the calculation report uses:
+// every heading the report looks for is found where the report looks for it.
+TEST_F(EngineFiles, TheReportFindsEveryHeadingTheWriterWrites)
+{
+    {
+        TestWall w(2, 60, 0.2);
+        w.wall->Title = "Round trip";
+        w.Stiffness(0, 60, 40000);
+        w.Generated(2, 4.0, 1.0, 1.0);
+        w.wall->MaxDeflection = 2.0;
+        w.wall->ClosureTolerance = 1e-6;
+        w.Spring(5, 5, 20000);
+        w.Restraint(1, 60, 0.0);
+        w.Load(10, 10, 0, 5.0);  // a couple at an interior node: a moment jump
+        w.Layer(4, 20.0, {18, 32, 20000}, {18, 32, 20000});
+        w.Save(files.dataFile);
+    }
+    const RunOutcome o = Run();
+    ASSERT_TRUE(o.plotWritten) << ReadAll(files.runNotes);
+    const OutputTextOutline text = ParseOutputText(ReadAll(files.outputText));
+    EXPECT_EQ(text.Field(outputtext::Title), "Round trip");
+    EXPECT_EQ(text.Field(outputtext::Units), "SI (kN, m)");
+    EXPECT_EQ(text.Field(outputtext::Engine).rfind("TORVIK engine", 0), 0u);
+    EXPECT_FALSE(text.Field(outputtext::RunStarted).empty());
+    ASSERT_EQ(text.sections.size(), 2u);  // the front matter and the one analysis
+    EXPECT_NE(text.sections[0].Find(outputtext::Method), nullptr);
+    const OutputTextSection& s = text.sections[1];
+    EXPECT_EQ(s.name, o.sections.at(0).heading);
+    for (const char* heading : {outputtext::InputUsed, outputtext::ChoicesMade, outputtext::Iterations,
+                                outputtext::Maxima, outputtext::SpringForces, outputtext::RestraintReactions,
+                                outputtext::MomentJumps, outputtext::Equilibrium})
+        EXPECT_NE(s.Find(heading), nullptr) << heading;
+    ASSERT_NE(s.Find(outputtext::Equilibrium), nullptr);
+    EXPECT_EQ(s.Find(outputtext::Equilibrium)->lines.front().rfind("Sum of lateral forces:", 0), 0u);
+    EXPECT_FALSE(text.summary.lines.empty());
+    EXPECT_EQ(text.summary.lines.front(), ReportWriter::StatusLine(o.sections.at(0)));
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // Assembling the p-y curves of a wall: which node gets which curve, and the multipliers.
 #include "engine/PyCurveSet.h"
 #include "engine/SandCurve.h"
-#include "engine/StiffClayNoFreeWaterCurve.h"
+#include "engine/ClayPowerCurve.h"
 #include "engine/WeakRockCurve.h"
 #include "units/TorvikError.h"
 

@@ -1,9 +1,8 @@
 // The p-y criteria against values computed by hand from their published formulas.
 #include "engine/SandCurve.h"
 #include "engine/SiltCurve.h"
-#include "engine/SoftClayCurve.h"
+#include "engine/ClayPowerCurve.h"
 #include "engine/StiffClayFreeWaterCurve.h"
-#include "engine/StiffClayNoFreeWaterCurve.h"
 #include "engine/StrongRockCurve.h"
 #include "engine/WeakRockCurve.h"
 
@@ -20,9 +19,9 @@ namespace {
 using Factory = std::function<std::shared_ptr<PyCurve>()>;
 
 // Matlock, c = 20 kPa, gamma' = 8 kN/m^3, eps50 = 0.02, b = 0.6 m, x = 2 m (no initial line).
-std::shared_ptr<PyCurve> Matlock() { return std::make_shared<SoftClayCurve>(20, 16, 0.02, 0.6, 2, 0); }
+std::shared_ptr<PyCurve> Matlock() { return std::make_shared<ClayPowerCurve>(ClayPowerCurve::SoftClay, 20, 20, 16, 0.02, 0.6, 2, 0); }
 // Welch and Reese, c = 100 kPa, gamma = 19 kN/m^3, eps50 = 0.005, b = 0.6 m, x = 2 m.
-std::shared_ptr<PyCurve> WelchReese() { return std::make_shared<StiffClayNoFreeWaterCurve>(100, 100, 38, 0.005, 0.6, 2, 0); }
+std::shared_ptr<PyCurve> WelchReese() { return std::make_shared<ClayPowerCurve>(ClayPowerCurve::StiffClayNoFreeWater, 100, 100, 38, 0.005, 0.6, 2, 0); }
 // Reese, Cox and Koop sand, phi = 35, gamma' = 10 kN/m^3, b = 0.6 m, x = 3 m, k = 16300 kN/m^3.
 std::shared_ptr<PyCurve> Sand35() { return std::make_shared<SandCurve>(35, 30, 0.6, 3, 16300); }
 // Sand phi = 30, s = 12 kPa, x/b = 2 (A = 1.442, B = 1.0), no initial line.
@@ -170,18 +169,18 @@ TEST(SiltCurve, WithoutFrictionFallsBackToStraightLines)
 TEST(SoftClayCurve, InitialLineCapsTheCurve)
 {
     // k x = 5000 x 2: the line 10000 y lies below 0.5 pu (y/y50)^(1/3) for small y.
-    const SoftClayCurve clay(20, 16, 0.02, 0.6, 2, 5000);
+    const ClayPowerCurve clay(ClayPowerCurve::SoftClay, 20, 20, 16, 0.02, 0.6, 2, 5000);
     EXPECT_NEAR(-clay.Resistance(0.0001), 1.0, 1e-12);
     EXPECT_NEAR(-clay.Resistance(0.03), 32.8, 1e-9);
     // At the excavation level the capped curve has no resistance.
-    EXPECT_EQ(SoftClayCurve(20, 0, 0.02, 0.6, 0, 5000).Resistance(0.01), 0);
+    EXPECT_EQ(ClayPowerCurve(ClayPowerCurve::SoftClay, 20, 20, 0, 0.02, 0.6, 0, 5000).Resistance(0.01), 0);
     // Without the line the surface value is 3 c b on the plateau.
-    EXPECT_NEAR(SoftClayCurve(20, 0, 0.02, 0.6, 0, 0).Ultimate(), 36, 1e-12);
+    EXPECT_NEAR(ClayPowerCurve(ClayPowerCurve::SoftClay, 20, 20, 0, 0.02, 0.6, 0, 0).Ultimate(), 36, 1e-12);
 }
 
 TEST(SoftClayCurve, DeepLimitIsNineCB)
 {
-    EXPECT_NEAR(SoftClayCurve(20, 80, 0.02, 0.6, 10, 0).Pu(), 108, 1e-12);
+    EXPECT_NEAR(ClayPowerCurve(ClayPowerCurve::SoftClay, 20, 20, 80, 0.02, 0.6, 10, 0).Pu(), 108, 1e-12);
 }
 
 TEST(StiffClayFreeWaterCurve, AsFactor)
@@ -298,7 +297,7 @@ TEST(InitialSlope, IsTheSecantAtATinyDeflectionOrInfinite)
     EXPECT_DOUBLE_EQ(Weak()->InitialSlope(), 1.5e8);
     for (const Factory& make : {Factory(Matlock), Factory(WelchReese), Factory(Sand30), Factory(StiffWet)})
         EXPECT_TRUE(std::isinf(make()->InitialSlope()));
-    EXPECT_DOUBLE_EQ(std::make_shared<SoftClayCurve>(20, 16, 0.02, 0.6, 2, 500)->InitialSlope(), 1000);
+    EXPECT_DOUBLE_EQ(std::make_shared<ClayPowerCurve>(ClayPowerCurve::SoftClay, 20, 20, 16, 0.02, 0.6, 2, 500)->InitialSlope(), 1000);
 }
 
 }  // namespace

@@ -1,14 +1,18 @@
 #include "model/AtomicFile.h"
 #include "model/BatchHost.h"
 #include "model/ProgramData.h"
+#include "model/StageFiles.h"
 #include "units/TorvikError.h"
 #include "WallTestSupport.h"
+#include "WriteFault.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <filesystem>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -150,6 +154,60 @@ TEST(AtomicFileTest, FailedWriteOnAFullDiskKeepsThePreviousFile)
     EXPECT_EQ(message, "The file \"" + wall->FileName + "\" could not be written: File too large");
     EXPECT_EQ(ReadBytes(wall->FileName), "previous version");
     EXPECT_EQ(FileNames(dir.path), std::vector<std::string>{"wall.tk4d"});
+}
+
+// A write-protected file stays as it is, as an editor leaves it.
+TEST(AtomicFileTest, WriteProtectedFileIsNotReplaced)
+{
+    TempDir dir;
+    const std::string path = dir.File("wall.tk4d");
+    WriteBytes(path, "protected");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                                           std::filesystem::perms::others_read);
+    try {
+        WriteFileAtomically(path, "new");
+        ADD_FAILURE() << "replaced";
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(std::string(e.what()), "The file \"" + path + "\" could not be written: it is write-protected");
+    }
+    EXPECT_EQ(ReadBytes(path), "protected");
+    EXPECT_EQ(FileNames(dir.path), std::vector<std::string>{"wall.tk4d"});
+}
+
+// Files of a group change together: one that cannot be written leaves every target as it was.
+TEST(AtomicFileTest, AGroupIsReplacedWholeOrNotAtAll)
+{
+    TempDir dir;
+    const std::vector<std::string> paths{dir.File("a.tk4d"), dir.File("a.st1"), dir.File("a.st2")};
+    for (const std::string& path : paths)
+        WriteBytes(path, "old");
+    {
+        const WriteFaultIn full(dir.File("a.st1"), ENOSPC);
+        EXPECT_THROW(WriteFilesTogether({{paths[0], "new"}, {paths[1], "new"}, {paths[2], "new"}}), EInOutError);
+    }
+    for (const std::string& path : paths)
+        EXPECT_EQ(ReadBytes(path), "old") << path;
+    EXPECT_EQ(FileNames(dir.path).size(), 3u) << "no temporary file is left";
+    WriteFilesTogether({{paths[0], "new"}, {paths[1], "new"}, {paths[2], "new"}});
+    for (const std::string& path : paths)
+        EXPECT_EQ(ReadBytes(path), "new") << path;
+}
+
+// Temporary files of killed saves go; one that a running save holds, and
+// files of other names, stay.
+TEST(AtomicFileTest, StaleTemporaryFilesBesideAWallAreRemoved)
+{
+    TempDir dir;
+    const std::string wall = dir.File("wall.tk4d");
+    for (const char* name : {"wall.tk4d.tmp123456", "wall.st2.tmp7", "wall.tk4p.tmp42", "wall.tk4d.tmpabc",
+                             "other.tk4d.tmp1", "wall.st2.tmp99"})
+        WriteBytes(dir.File(name), "part of a save");
+    const int running = open(dir.File("wall.st2.tmp99").c_str(), O_RDONLY);
+    ASSERT_EQ(flock(running, LOCK_EX), 0);
+
+    RemoveStaleWallTemporaries(wall);
+    close(running);
+    EXPECT_EQ(FileNames(dir.path), std::vector<std::string>({"other.tk4d.tmp1", "wall.st2.tmp99", "wall.tk4d.tmpabc"}));
 }
 
 }  // namespace

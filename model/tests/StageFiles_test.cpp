@@ -3,9 +3,11 @@
 #include "model/StageFiles.h"
 #include "units/TorvikError.h"
 #include "WallTestSupport.h"
+#include "WriteFault.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <sstream>
 #include <vector>
@@ -51,8 +53,12 @@ protected:
         wall->Title = "Cofferdam";
         wall->NodeCount = 100;
     }
-    std::string Stage(int k) const { return ReadBytes(StageFilePath(wall->FileName, k)); }
-    bool StageExists(int k) const { return std::filesystem::exists(StageFilePath(wall->FileName, k)); }
+    // The working copy of stage k.
+    std::string Stage(int k) const { return ReadBytes(StageWorkPath(*wall, k)); }
+    bool StageExists(int k) const { return std::filesystem::exists(StageWorkPath(*wall, k)); }
+    // Stage file k beside the wall.
+    std::string Beside(int k) const { return ReadBytes(StageFilePath(wall->FileName, k)); }
+    bool BesideExists(int k) const { return std::filesystem::exists(StageFilePath(wall->FileName, k)); }
 
     TempDir dir;
     BatchHost host;
@@ -149,7 +155,9 @@ TEST_F(StageFilesTest, CopyPreviousStageCopiesAllButTheFirstAndLastLines)
     EXPECT_EQ(wall->NodeCount, 180);
 
     host.prompt.answers = {Prompt::Answer::Yes};
+    host.modified = false;
     EXPECT_TRUE(CopyPreviousStage(*wall));
+    EXPECT_TRUE(host.modified) << "the copy is a change to save";
     EXPECT_EQ(host.prompt.shown.back(), "Do you want to copy all information from Stage 2 to Stage 3");
     EXPECT_EQ(wall->NodeCount, 120);
     EXPECT_EQ(wall->CurrentStage, 3);
@@ -218,7 +226,7 @@ TEST_F(StageFilesTest, SaveAsMovesTheStageFiles)
 TEST_F(StageFilesTest, StagedSaveWithoutItsStageFilesFails)
 {
     ChangeStageCount(*wall, 2);
-    std::filesystem::remove(StageFilePath(wall->FileName, 2));
+    std::filesystem::remove(StageWorkPath(*wall, 2));
     WriteBytes(wall->FileName, "previous\r\n");
     EXPECT_THROW(WriteStagedDataFile(*wall, wall->FileName, wall->FileName), EInOutError);
     EXPECT_EQ(ReadBytes(wall->FileName), "previous\r\n");
@@ -238,21 +246,103 @@ TEST_F(StageFilesTest, DamagedStagedFileFillsItsMissingStages)
     EXPECT_EQ(host.prompt.shown[0],
               "The data file holds 1 of its 3 construction stages.\rStages 2 to 3 start as copies of stage 1.");
     for (int k = 1; k <= 3; ++k)
-        EXPECT_TRUE(StageExists(k)) << k;
-    EXPECT_EQ(Lines(Stage(3)).front(), " Stage No : 3");
-    EXPECT_EQ(Body(Stage(3)), Body(Stage(1)));
+        EXPECT_TRUE(BesideExists(k)) << k;
+    EXPECT_EQ(Lines(Beside(3)).front(), " Stage No : 3");
+    EXPECT_EQ(Body(Beside(3)), Body(Beside(1)));
     EXPECT_EQ(opened->CurrentStage, 1);
 }
 
 TEST_F(StageFilesTest, DamagedStageFileIsReportedAndPadded)
 {
     ChangeStageCount(*wall, 2);
-    WriteBytes(StageFilePath(wall->FileName, 2), " Stage No : 2\r\n1 0\r\n");
+    WriteBytes(StageWorkPath(*wall, 2), " Stage No : 2\r\n1 0\r\n");
     host.modified = true;
     SelectStage(*wall, 2);
     ASSERT_EQ(host.prompt.shown.size(), 1u);
     EXPECT_NE(host.prompt.shown[0].find("invalid or incomplete"), std::string::npos) << host.prompt.shown[0];
     EXPECT_TRUE(host.modified);
+}
+
+// The wall's folder refuses writes: the stages are still switched and edited,
+// and Save As puts the whole wall elsewhere. A disk with room for part of the
+// wall saves none of it and leaves the wall modified.
+TEST_F(StageFilesTest, StagesAreEditedPrivatelyAndTheWallIsSavedWholeOrNotAtAll)
+{
+    ChangeStageCount(*wall, 3);
+    const std::string walls = dir.File("wall.");
+    {
+        const WriteFaultIn readOnly(walls, EACCES);
+        SelectStage(*wall, 2);
+        wall->NodeCount = 120;
+        SelectStage(*wall, 1);
+        EXPECT_TRUE(SelectStage(*wall, 2));
+        EXPECT_EQ(wall->NodeCount, 120);
+        EXPECT_FALSE(BesideExists(1) || BesideExists(2)) << "nothing is written beside the wall before Save";
+    }
+    {
+        const WriteFaultIn full(walls, ENOSPC, "wall.st2");
+        host.modified = true;
+        try {
+            SaveStagedWall(*wall);
+            ADD_FAILURE() << "saved";
+        } catch (const EInOutError& e) {
+            EXPECT_EQ(std::string(e.what()), "The file \"" + StageFilePath(wall->FileName, 2) +
+                                                 "\" could not be written: No space left on device\rWritten: none."
+                                                 "\rNot written: " + wall->FileName + ", " +
+                                                 StageFilePath(wall->FileName, 1) + ", " +
+                                                 StageFilePath(wall->FileName, 2) + ", " +
+                                                 StageFilePath(wall->FileName, 3) + ".");
+        }
+        EXPECT_TRUE(host.modified);
+        EXPECT_FALSE(std::filesystem::exists(wall->FileName) || BesideExists(1));
+    }
+    const WriteFaultIn readOnly(walls, EACCES);
+    std::filesystem::create_directory(dir.path / "elsewhere");
+    const std::string other = (dir.path / "elsewhere" / "b.tk4d").string();
+    SaveStagedWallAs(*wall, other);
+    EXPECT_EQ(wall->FileName, other);
+    EXPECT_FALSE(host.modified);
+    EXPECT_EQ(ReadBytes(other), Beside(1) + Beside(2) + Beside(3));
+    EXPECT_EQ(Lines(Beside(2)).front(), " Stage No : 2");
+}
+
+// A second instance that opens the wall writes nothing that the first one edits.
+TEST_F(StageFilesTest, ASecondInstanceOpeningTheWallLeavesTheFirstOnesStagesAlone)
+{
+    ChangeStageCount(*wall, 2);
+    SaveStagedWall(*wall);
+    const std::string saved = Beside(2);
+    SelectStage(*wall, 2);
+    wall->NodeCount = 150;  // not saved
+    SelectStage(*wall, 1);
+
+    // The second instance (sharing this test's tables, which both walls fill alike).
+    auto second = TProgramData::CreateFromFile(host, wall->FileName, 1);
+    OpenStagedWall(*second);
+    SelectStage(*second, 2);
+    second->NodeCount = 90;
+    SelectStage(*second, 1);
+
+    EXPECT_EQ(Beside(2), saved);
+    SelectStage(*wall, 2);
+    EXPECT_EQ(wall->NodeCount, 150);
+}
+
+// A save cut off between the data file and its stage files: the data file is
+// what was saved, and opening makes the stage files agree with it.
+TEST_F(StageFilesTest, OpeningMakesTheStageFilesAgreeWithTheDataFile)
+{
+    ChangeStageCount(*wall, 3);
+    SaveStagedWall(*wall);
+    const std::string second = Beside(2);
+    WriteBytes(StageFilePath(wall->FileName, 2), "cut off");
+    WriteBytes(StageFilePath(wall->FileName, 4), "left from a wall of four stages");
+
+    auto opened = TProgramData::CreateFromFile(host, wall->FileName, 1);
+    OpenStagedWall(*opened);
+    EXPECT_EQ(Beside(2), second);
+    EXPECT_FALSE(BesideExists(4));
+    EXPECT_TRUE(host.prompt.shown.empty());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "run/AnalysisRun.h"
 #include "run/ReadPlotFile.h"
 #include "run/ResultGraphs.h"
+#include "run/OutputTextOutline.h"
 #include "run/ResultTables.h"
 #include "units/NumberFormat.h"
 
@@ -63,47 +64,27 @@ struct OutputText {
     }
 };
 
-bool IsRule(const QString& line, QChar c)
+QStringList Lines(const std::vector<std::string>& lines)
 {
-    return line.size() >= 3 && line.count(c) == line.size();
+    QStringList out;
+    for (const std::string& l : lines)
+        out << QString::fromStdString(l);
+    return out;
 }
 
+// The engine's output text cut into its parts by the core's reader, which knows
+// the headings the engine writes.
 OutputText ParseOutputText(const QString& text)
 {
-    QStringList lines = text.split('\n');
-    for (QString& l : lines)
-        if (l.endsWith('\r'))
-            l.chop(1);
+    const OutputTextOutline outline = ::ParseOutputText(text.toStdString());
     OutputText out;
-    out.Sections.push_back(TextSection());
-    TextBlock* block = nullptr;
-    for (int i = 2; i < lines.size(); ++i) {
-        const QString& l = lines[i];
-        if (IsRule(l, '=') && i + 2 < lines.size() && IsRule(lines[i + 2], '=')) {
-            out.Sections.push_back(TextSection{lines[i + 1], {}});
-            block = nullptr;
-            i += 2;
-        } else if (i + 1 < lines.size() && !l.isEmpty() && IsRule(lines[i + 1], '-') && lines[i + 1].size() == l.size()) {
-            if (l == "Summary") {
-                block = &out.Summary;
-            } else {
-                out.Sections.back().Blocks.push_back(TextBlock{l, {}});
-                block = &out.Sections.back().Blocks.back();
-            }
-            ++i;
-        } else if (block) {
-            if (!l.isEmpty() || !block->Lines.isEmpty())
-                block->Lines << l;
-        } else if (out.Sections.size() == 1 && !l.isEmpty()) {
-            out.Front << l;
-        }
+    out.Front = Lines(outline.front);
+    for (const OutputTextSection& s : outline.sections) {
+        out.Sections.push_back(TextSection{QString::fromStdString(s.name), {}});
+        for (const OutputTextBlock& b : s.blocks)
+            out.Sections.back().Blocks.push_back(TextBlock{QString::fromStdString(b.heading), Lines(b.lines)});
     }
-    for (TextSection& s : out.Sections)
-        for (TextBlock& b : s.Blocks)
-            while (!b.Lines.isEmpty() && b.Lines.back().isEmpty())
-                b.Lines.removeLast();
-    while (!out.Summary.Lines.isEmpty() && out.Summary.Lines.back().isEmpty())
-        out.Summary.Lines.removeLast();
+    out.Summary = TextBlock{QString::fromStdString(outline.summary.heading), Lines(outline.summary.lines)};
     return out;
 }
 
@@ -327,19 +308,19 @@ public:
     {
         p_.Text(QStringLiteral("Calculation report"), Pages::Sans(20, true));
         p_.Space(1);
-        p_.Text(t_.Field("Title"), Pages::Sans(14));
+        p_.Text(t_.Field(outputtext::Title), Pages::Sans(14));
         p_.Space(4);
         const QFileInfo info(wallFile);
         std::vector<QStringList> rows = {
-            {"Project title", t_.Field("Title")},
+            {"Project title", t_.Field(outputtext::Title)},
             {"Data file", info.fileName()},
             {"Folder", info.absolutePath()},
             {"SHA-256 of the data file", fingerprint},
             {"Report made", QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm t")},
-            {"Analysis run", t_.Field("Run started")},
+            {"Analysis run", t_.Field(outputtext::RunStarted)},
             {"Program", ProgramVersion},
-            {"Engine", t_.Field("Engine")},
-            {"Units", t_.Field("Units")},
+            {"Engine", t_.Field(outputtext::Engine)},
+            {"Units", t_.Field(outputtext::Units)},
             {"Analyses", StageNames()}};
         p_.Table({"Item", "Value"}, rows, {0.28, 0.72}, 9);
         p_.Space(3);
@@ -375,9 +356,9 @@ public:
         if (t_.Sections.empty())
             return;
         p_.Heading(QStringLiteral("Method"));
-        if (const TextBlock* m = t_.Sections.front().Find("Method"))
+        if (const TextBlock* m = t_.Sections.front().Find(outputtext::Method))
             p_.Text(m->Lines.join(' '), Pages::Sans(9));
-        if (const TextBlock* e = t_.Sections.front().Find("Input error")) {
+        if (const TextBlock* e = t_.Sections.front().Find(outputtext::InputError)) {
             p_.Heading(QStringLiteral("Input error"), 11);
             p_.Monospaced(e->Lines);
         }
@@ -391,25 +372,24 @@ public:
         // The engine's heading ("Stage 2 of 3") where it gives one.
         p_.Heading(text && !text->Name.isEmpty() ? text->Name : QString::fromStdString(s.Name), 16);
         if (text) {
-            if (const TextBlock* b = text->Find("Input used")) {
+            if (const TextBlock* b = text->Find(outputtext::InputUsed)) {
                 p_.Heading(QStringLiteral("Input"), 11);
                 p_.Monospaced(b->Lines);
             }
-            if (const TextBlock* b = text->Find("Choices made")) {
+            if (const TextBlock* b = text->Find(outputtext::ChoicesMade)) {
                 p_.Heading(QStringLiteral("Method choices"), 11);
                 for (const QString& l : b->Lines)
                     if (!l.isEmpty())
                         p_.Text(l, Pages::Sans(8.5), 0, 0), p_.Space(0.8);
             }
-            for (const char* heading : {"Input error", "Iterations", "Maxima",
-                                        "Spring forces (toward the excavation) and spring moments",
-                                        "Restraint reactions", "Moments just above and below nodes where couples act",
-                                        "Equilibrium of the whole wall", "Warnings"})
+            for (const char* heading : {outputtext::InputError, outputtext::Iterations, outputtext::Maxima,
+                                        outputtext::SpringForces, outputtext::RestraintReactions,
+                                        outputtext::MomentJumps, outputtext::Equilibrium, outputtext::Warnings})
                 if (const TextBlock* b = text->Find(heading)) {
                     p_.Heading(heading, 11);
                     p_.Monospaced(b->Lines);
                 }
-            if (!text->Find("Warnings")) {
+            if (!text->Find(outputtext::Warnings)) {
                 p_.Heading(QStringLiteral("Warnings"), 11);
                 p_.Text(QStringLiteral("None."), Pages::Sans(9));
             }
@@ -481,7 +461,7 @@ private:
     {
         if (k + 1 >= t_.Sections.size())
             return QString();
-        const TextBlock* b = t_.Sections[k + 1].Find("Equilibrium of the whole wall");
+        const TextBlock* b = t_.Sections[k + 1].Find(outputtext::Equilibrium);
         if (!b)
             return QString();
         QStringList parts;
@@ -617,7 +597,7 @@ bool TCalculationReport::Write(const QString& wallFile, const TPlotReadContext& 
     pdf.setResolution(Dpi);
     pdf.setPageSize(QPageSize(paper));
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-    pdf.setTitle("Calculation report: " + text.Field("Title"));
+    pdf.setTitle("Calculation report: " + text.Field(outputtext::Title));
     pdf.setCreator(ProgramVersion);
     QPainter painter;
     if (!painter.begin(&pdf))
@@ -636,7 +616,7 @@ bool TCalculationReport::Write(const QString& wallFile, const TPlotReadContext& 
         report.Envelope();
     report.Closing();
 
-    const QString title = text.Field("Title");
+    const QString title = text.Field(outputtext::Title);
     const QFont headerFont = Pages::Sans(7), monoFont = Pages::Mono(6.5);
     for (size_t i = 0; i < pages.Count(); ++i) {
         if (i > 0)

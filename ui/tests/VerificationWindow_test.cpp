@@ -23,8 +23,10 @@ TEST(VerificationWindow, ShowsEveryCaseGroupedWithTheSummaryAndIsShownOnce)
     EXPECT_EQ(TVerificationWindow::Show(&main), w);
 
     const QTreeWidget* table = w->Table();
-    ASSERT_GE(table->topLevelItemCount(), 9);  // closed form, equilibrium and the seven p-y criteria
+    // Closed form, equilibrium, the seven p-y criteria and the eight exact-curve piles.
+    ASSERT_GE(table->topLevelItemCount(), 17);
     EXPECT_EQ(table->topLevelItem(0)->text(0), "Closed form");
+    EXPECT_EQ(table->findItems("Exact-curve pile: weak rock, Reese (1997)", Qt::MatchExactly).size(), 1);
     int cases = 0;
     for (int g = 0; g < table->topLevelItemCount(); ++g)
         for (int i = 0; i < table->topLevelItem(g)->childCount(); ++i, ++cases)

@@ -29,7 +29,8 @@ protected:
         host.modified = false;
     }
     TProgramData& wall() { return host.Wall(); }
-    bool StageFile(int k) const { return std::filesystem::exists(StageFilePath(host.Wall().FileName, k)); }
+    // The working copy of stage k, where the dialog's OK writes.
+    bool StageFile(int k) const { return std::filesystem::exists(StageWorkPath(host.Wall(), k)); }
     // Opens the dialog as the user sees it.
     std::unique_ptr<TDlgStaged> Open()
     {

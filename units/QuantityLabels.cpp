@@ -1,0 +1,15 @@
+#include "units/QuantityLabels.h"
+
+#include "units/Units.h"
+
+const QuantityLabels& QuantityLabelsOf(int unitSystem)
+{
+    static const QuantityLabels english{"English (lb, in; depths shown in ft)",
+                                        1.0 / 12.0, "ft", "in", "lb", "lb-in", "lb/in", "lb-in^2", "lb/in^2",
+                                        "lb/in^3", "kips", "in-kips"};
+    static const QuantityLabels si{"SI (kN, m)", 1.0, "m", "m", "kN", "kN-m", "kN/m", "kN-m^2", "kN/m^2", "kN/m^3",
+                                   "kN", "kN-m"};
+    static const QuantityLabels generic{"Other (consistent F, L)", 1.0, "L", "L", "F", "F-L", "F/L", "F-L^2", "F/L^2",
+                                        "F/L^3", "F", "F-L"};
+    return unitSystem == UnitsEnglish ? english : unitSystem == UnitsSI ? si : generic;
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The labels of the quantities that the engine's output text, its p-y curve
+// descriptions and the program's result tables write beside their values, per
+// unit system: the one table they all take them from.
+
+// The labels of one unit system. Lengths of the wall file are inches in English
+// units; depths are shown in feet there. The plot data file's results give
+// English forces in kips.
+struct QuantityLabels {
+    const char* system;          // the system as the output text names it
+    double depthFactor;          // file length -> depth as shown (1/12 in English units)
+    const char* depth;           // ft, m, L
+    const char* length;          // in, m, L
+    const char* force;           // lb, kN, F
+    const char* moment;          // lb-in, kN-m, F-L
+    const char* forcePerLength;  // lb/in, kN/m, F/L
+    const char* ei;              // lb-in^2, kN-m^2, F-L^2
+    const char* stress;          // lb/in^2, kN/m^2, F/L^2
+    const char* unitWeight;      // lb/in^3, kN/m^3, F/L^3
+    const char* resultForce;     // kips, kN, F: the shear of the result tables
+    const char* resultMoment;    // in-kips, kN-m, F-L: the moment of the result tables
+};
+
+// The labels of a unit system: English (1), SI (2), anything else generic.
+const QuantityLabels& QuantityLabelsOf(int unitSystem);
