@@ -7,9 +7,11 @@
 #include "run/widgets/ResultCommands.h"
 #include "tables/GridTable.h"
 #include "tables/widgets/TableForm.h"
+#include "tables/widgets/TableModel.h"
 #include "ui/MainMenus.h"
 #include "ui/ProgramIcon.h"
 #include "ui/art/Artwork.h"
+#include "ui/rules/DialogValues.h"
 #include "ui/rules/DocumentNames.h"
 
 #include <QAction>
@@ -26,6 +28,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTimer>
 
 #include <csignal>
 
@@ -56,17 +59,25 @@ TMainForm::TMainForm(Prompt* prompt)
     };
     graphs_.SetWindowFactory(graphWindows);
     resultCommands_ = std::make_unique<TResultCommands>(*prompt_, graphWindows);
+    resultCommands_->SetStatusReporter([this](const std::string& text) { ShowStatusMessage(text); });
     createMenus();
     createToolBars();
     createStatusBar();
 
-    // Every input table of the document opens its editor in this window's child-window area.
-    TTableForm::Install(document_->Tables(), *mdiArea_, *prompt_, [](const std::string& name, QWidget* parent) -> QWidget* {
+    // Every input table of the document opens its editor in this window's
+    // child-window area, beside every node number its depth in the document's wall.
+    const auto pictures = [](const std::string& name, QWidget* parent) -> QWidget* {
         if (!HasArtwork(QString::fromStdString(name)))
             return nullptr;
         return new TArtView(QString::fromStdString(name), parent);
-    });
+    };
+    TWallDocument& document = *document_;
+    const TTableModel::NodeDepths depths{
+        [&document](long long node) { return NodeDepthText(node, document.Wall()); },
+        [&document] { return NodeDepthCaption(document.Wall().UnitSystem()); }};
+    TTableForm::Install(document.Tables(), *mdiArea_, *prompt_, pictures, depths);
     document_->UnitsSwitched.Subscribe([this] { RefreshDialogs(); });
+    StartWithoutWaterTable(document_->Wall());
     ShowWall();
 }
 
@@ -84,8 +95,31 @@ void TMainForm::createStatusBar()
 {
     // A permanent field: menu hints shown in the status bar must not erase it.
     statusLabel_ = new QLabel(this);
-    statusLabel_->setAccessibleName("Construction stage");
+    // Screen readers read the text itself (StagesChanged keeps the name equal to it).
+    statusLabel_->setAccessibleDescription("Construction stage");
     statusBar()->addWidget(statusLabel_, 1);
+    statusMessage_ = new QLabel(this);
+    statusBar()->addPermanentWidget(statusMessage_);
+    statusMessageTimer_ = new QTimer(this);
+    statusMessageTimer_->setSingleShot(true);
+    statusMessageTimer_->setInterval(20000);
+    connect(statusMessageTimer_, &QTimer::timeout, this, [this] {
+        statusMessage_->clear();
+        statusMessage_->setAccessibleName(QString());
+    });
+}
+
+QString TMainForm::StatusMessage() const
+{
+    return statusMessage_->text();
+}
+
+void TMainForm::ShowStatusMessage(const std::string& text)
+{
+    // Beside the stage text, which stays in view, for a while.
+    statusMessage_->setText(QString::fromStdString(text));
+    statusMessage_->setAccessibleName(statusMessage_->text());
+    statusMessageTimer_->start();
 }
 
 QString TMainForm::StatusText() const

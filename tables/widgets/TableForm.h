@@ -1,6 +1,7 @@
 #pragma once
 #include "tables/TableFormGeometry.h"
 #include "tables/TableRegistry.h"
+#include "tables/widgets/TableModel.h"
 
 #include <QPointer>
 #include <QRect>
@@ -37,7 +38,9 @@ public:
 
     // Lets every table of `tables` (a document's) open its editor: non-modal
     // editors become child windows of `area`; messages go to `prompt`.
-    static void Install(WallTables& tables, QMdiArea& area, Prompt& prompt, PictureFactory pictures = {});
+    // `depths` gives the depths of node numbers in the units of those tables' wall.
+    static void Install(WallTables& tables, QMdiArea& area, Prompt& prompt, PictureFactory pictures = {},
+                        TTableModel::NodeDepths depths = {});
     // The same for free-standing tables; null `area` and `prompt` uninstall.
     static void Install(QMdiArea* area, Prompt* prompt, PictureFactory pictures = {});
     // The open editor of a table, or null.
@@ -79,7 +82,8 @@ private:
     struct Place;
     TTableForm(TGridTable& table, std::shared_ptr<const Place> place, QWidget* parent = nullptr);
     static void Open(const std::shared_ptr<const Place>& place, TGridTable& table, bool modal);
-    static TEditorOpener Opener(QMdiArea* area, Prompt& prompt, PictureFactory pictures);
+    static TEditorOpener Opener(QMdiArea* area, Prompt& prompt, PictureFactory pictures,
+                                TTableModel::NodeDepths depths);
 
     void Attach();
     void Detach();

@@ -77,7 +77,6 @@ TDlgStaged::TDlgStaged(TWallDocument& document, QWidget* parent) : QDialog(paren
 
     chkStaged_ = new QCheckBox("Conduct &Staged-Construction Analysis", this);
     chkStaged_->setAccessibleName("Conduct Staged-Construction Analysis");
-    connect(chkStaged_, &QCheckBox::clicked, this, &TDlgStaged::ChkStagedClick);
 
     lblStages_ = new QLabel(this);
     deStages_ = new TDataEdit(this, &document_.UserPrompt());
@@ -131,6 +130,9 @@ TDlgStaged::TDlgStaged(TWallDocument& document, QWidget* parent) : QDialog(paren
     deStages_->SetNumber(stages);
     chkStaged_->setChecked(stages > 1);
     EnableCount(stages > 1);
+    // Every change of the box counts, by the mouse, the keyboard or an
+    // accessibility action; connected once the box shows the wall.
+    connect(chkStaged_, &QCheckBox::toggled, this, &TDlgStaged::ChkStagedClick);
     if (stages > 1)
         deStages_->setFocus();
     else
