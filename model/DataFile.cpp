@@ -7,6 +7,7 @@
 #include "model/WallTableRows.h"
 #include "model/WordReader.h"
 #include "units/Prompt.h"
+#include "units/Units.h"
 #include "units/TorvikError.h"
 
 std::string TProgramData::DataFileText()
@@ -31,17 +32,18 @@ void TProgramData::WriteDataFile()
     StageFilesCurrent = true;
 }
 
-std::unique_ptr<TProgramData> TProgramData::CreateFromFile(TWallDocument& document, const std::string& path, int format)
+std::unique_ptr<TProgramData> TProgramData::CreateFromFile(TWallDocument& document, const std::string& path,
+                                                           TFileLayout layout)
 {
     std::vector<std::string> diagnostics;
-    auto wall = CreateFromFile(document, path, format, diagnostics);
+    auto wall = CreateFromFile(document, path, layout, diagnostics);
     for (const std::string& message : diagnostics)
         document.UserPrompt().Information(message);
     return wall;
 }
 
-std::unique_ptr<TProgramData> TProgramData::CreateFromFile(TWallDocument& document, const std::string& path, int format,
-                                                           std::vector<std::string>& diagnostics)
+std::unique_ptr<TProgramData> TProgramData::CreateFromFile(TWallDocument& document, const std::string& path,
+                                                           TFileLayout layout, std::vector<std::string>& diagnostics)
 {
     std::unique_ptr<TProgramData> wall(new TProgramData(document));
     wall->FileName = path;
@@ -50,11 +52,8 @@ std::unique_ptr<TProgramData> TProgramData::CreateFromFile(TWallDocument& docume
     EmptyAllTables(document.Tables());
     // The tables may still be in the last wall's unit system; a file that
     // cannot be read leaves an English wall with English tables.
-    wall->SwitchUnits(1);
+    wall->SwitchUnits(UnitsEnglish);
 
-    const TFileLayout layout = format == 1   ? TFileLayout::Current
-                               : format == 2 ? TFileLayout::Version30
-                                             : TFileLayout::Version20;
     try {
         TWordReader reader(path);
         TBlockReader blocks(*wall, reader);

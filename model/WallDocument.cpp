@@ -13,13 +13,13 @@ void TWallDocument::SetWall(std::unique_ptr<TProgramData> wall)
 
 void TWallDocument::New() { SetWall(TProgramData::CreateNew(*this)); }
 
-std::vector<std::string> TWallDocument::Open(const std::string& path, int format)
+std::vector<std::string> TWallDocument::Open(const std::string& path, TFileLayout layout)
 {
     // The old wall stays until the new one is read: windows told of the
     // reader's unit switch still find a wall to show.
     std::vector<std::string> diagnostics;
     try {
-        SetWall(TProgramData::CreateFromFile(*this, path, format, diagnostics));
+        SetWall(TProgramData::CreateFromFile(*this, path, layout, diagnostics));
     } catch (...) {
         // The document always holds a wall: a new one when the file failed.
         New();
@@ -30,7 +30,7 @@ std::vector<std::string> TWallDocument::Open(const std::string& path, int format
 
 const std::string& TWallDocument::FileName() const { return wall_->FileName; }
 
-bool TWallDocument::IsUntitled() const { return wall_->FileName == "NewWall.tk4d"; }
+bool TWallDocument::IsUntitled() const { return wall_->NeverSaved(); }
 
 void TWallDocument::SetModified(bool modified)
 {

@@ -1,4 +1,5 @@
 #pragma once
+#include "model/FileLayout.h"
 #include "model/Notice.h"
 #include "tables/WallTables.h"
 
@@ -32,7 +33,7 @@ public:
     // Reads the data file at `path` into a new wall (`format` as
     // TProgramData::CreateFromFile) and returns what the reader found wrong:
     // empty when the file was read whole. The caller shows the list.
-    std::vector<std::string> Open(const std::string& path, int format);
+    std::vector<std::string> Open(const std::string& path, TFileLayout layout);
 
     // The data file's name; NewWall.tk4d while the wall was never saved.
     const std::string& FileName() const;

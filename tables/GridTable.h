@@ -10,6 +10,7 @@
 #include "tables/Data.h"
 #include "tables/RowObject.h"
 #include "tables/TableRegistry.h"
+#include "units/Units.h"
 
 class TValueReader;
 class TValueWriter;
@@ -235,7 +236,7 @@ private:
     int FRowCount = 0;
     int FTableNumber = 0;
     bool FChanged = false;
-    int FUnitSystem = 1;
+    int FUnitSystem = UnitsEnglish;
     bool FEditorOpen = false;
     bool FEditorModal = false;
     std::function<void()> FEditorCloser;

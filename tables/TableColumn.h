@@ -15,7 +15,7 @@ public:
     // A column of `table`; its templates are looked up among the tables of that table's scope.
     explicit TTableColumn(TGridTable& table);
 
-    int Kind() const override { return 3; }
+    TColumnKind Kind() const override { return ColumnTable; }
     bool NeedsControls() const override { return true; }
     // The template tables, one per choice of column 0.
     TGridTableList& TableIds() { return FTableIds; }

@@ -174,7 +174,7 @@ void TMainForm::OptionClick(TOption option)
         ApplyLongTermVisibility();
 }
 
-void TMainForm::StagedOptionsClick(bool /*modal*/)
+void TMainForm::StagedOptionsClick()
 {
     // Modal from the toolbar too: the stage files are rewritten from the open
     // wall, which must not change (or be replaced) while the dialog is open.
@@ -196,8 +196,7 @@ void TMainForm::StagesChanged()
     const QString status = QString::fromStdString(StageStatusText(*wall));
     statusLabel_->setText(status);
     statusLabel_->setAccessibleName(status);
-    act_->Stage->menuAction()->setVisible(StageMenuState(*wall).Visible);
-    UpdateStageButtons();
+    UpdateStageButtons();  // the Stage Construction menu with them
 }
 
 void TMainForm::StageClick(int stage)

@@ -28,8 +28,6 @@
 namespace {
 
 const char* const OpenFilter = "Torvik 2013 (*.tk4d);;Torvik 3.0 (*.tkd);;Torvik 2.0 (*.tkd);;All Files (*)";
-// The open dialog's "All Files" entry: the file's extension decides its format.
-constexpr int AllFilesFilter = 4;
 
 // After the file's name, when Save finds that the file is no longer the one this instance read or wrote.
 const char* const ChangedOnDiskQuestion =
@@ -80,7 +78,7 @@ void TMainForm::FileOpenClick()
     std::optional<std::string> name =
         prompt_->OpenFileOfFilter("Open", OpenFilter, OpenFolder(), filter);
     if (name)
-        OpenFileName(*name, true, filter == AllFilesFilter ? 0 : filter);
+        OpenFileName(*name, true, LayoutOfNumber(filter));  // "All Files": none, the extension decides
 }
 
 void TMainForm::RecentFileClick(int i)
@@ -91,18 +89,16 @@ void TMainForm::RecentFileClick(int i)
     OpenFileName(path, true);
 }
 
-void TMainForm::OpenFileName(const std::string& path, bool announce, int format)
+void TMainForm::OpenFileName(const std::string& path, bool announce, std::optional<TFileLayout> layout)
 {
     // The graphs of the previous wall never stand under this wall's title.
     CloseGraphWindows();
     const QFileInfo info(QString::fromStdString(path));
     lastFolder_ = info.absolutePath().toStdString();
-    if (format <= 0 || format >= AllFilesFilter)
-        format = TProgramData::FormatForPath(path);
 
     std::vector<std::string> diagnostics;
     try {
-        diagnostics = document_->Open(info.absoluteFilePath().toStdString(), format);
+        diagnostics = document_->Open(info.absoluteFilePath().toStdString(), layout.value_or(LayoutForPath(path)));
     } catch (const TorvikError& e) {
         // The old wall is gone; the program goes on with a new one.
         prompt_->Information(e.what());

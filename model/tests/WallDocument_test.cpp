@@ -21,7 +21,7 @@ std::string SavedAlone(const std::string& path, const std::string& target)
 {
     ScriptedPrompt prompt;
     TWallDocument document(prompt);
-    EXPECT_TRUE(document.Open(path, 1).empty());
+    EXPECT_TRUE(document.Open(path, TFileLayout::Current).empty());
     document.Wall().FileName = target;
     document.Wall().WriteDataFile();
     return ReadBytes(target);
@@ -40,8 +40,8 @@ TEST(WallDocument, TwoWallsSideBySideEditOneAndSaveBoth)
     ScriptedPrompt prompt;
     TWallDocument first(prompt);
     TWallDocument second(prompt);
-    EXPECT_TRUE(first.Open(soilWall, 1).empty());
-    EXPECT_TRUE(second.Open(sandWall, 1).empty());
+    EXPECT_TRUE(first.Open(soilWall, TFileLayout::Current).empty());
+    EXPECT_TRUE(second.Open(sandWall, TFileLayout::Current).empty());
     ASSERT_NE(&first.Tables()[WallTable::NewSoil], &second.Tables()[WallTable::NewSoil]);
 
     // Edit the first: a scalar, a table cell, a new soil layer from its own
@@ -54,7 +54,7 @@ TEST(WallDocument, TwoWallsSideBySideEditOneAndSaveBoth)
     soil.SetRowCount(layers + 1);
     ASSERT_NE(soil.Cell(2, layers).AsTable(), nullptr);
     EXPECT_EQ(&soil.Cell(2, layers).AsTable()->Scope(), &soil.Scope());
-    ASSERT_TRUE(first.Wall().SwitchUnits(2));
+    ASSERT_TRUE(first.Wall().SwitchUnits(UnitsSI));
     first.SetModified(true);  // as the window that made the edits does
     EXPECT_FALSE(second.IsModified());
     EXPECT_EQ(second.Wall().UnitSystem(), 1);
@@ -69,9 +69,9 @@ TEST(WallDocument, TwoWallsSideBySideEditOneAndSaveBoth)
 
     // The first file holds the edits, in SI units.
     TWallDocument reread(prompt);
-    EXPECT_TRUE(reread.Open(dir.File("first.tk4d"), 1).empty());
+    EXPECT_TRUE(reread.Open(dir.File("first.tk4d"), TFileLayout::Current).empty());
     EXPECT_EQ(reread.Wall().Title, "Edited wall");
-    EXPECT_EQ(reread.Wall().UnitSystem(), 2);
+    EXPECT_EQ(reread.Wall().UnitSystem(), UnitsSI);
     EXPECT_EQ(reread.Tables()[WallTable::NewSoil].RowCount(), layers + 1);
     EXPECT_TRUE(prompt.shown.empty());
 }
@@ -83,7 +83,7 @@ TEST(WallDocument, ReadingErrorsAreReturnedNotShown)
     WriteBytes(path, "Broken wall\r\n1 x\r\n");
     ScriptedPrompt prompt;
     TWallDocument document(prompt);
-    const std::vector<std::string> diagnostics = document.Open(path, 1);
+    const std::vector<std::string> diagnostics = document.Open(path, TFileLayout::Current);
     ASSERT_EQ(diagnostics.size(), 1u);
     EXPECT_NE(diagnostics[0].find("Line 2"), std::string::npos) << diagnostics[0];
     EXPECT_TRUE(prompt.shown.empty());

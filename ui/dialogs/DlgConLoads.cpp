@@ -4,6 +4,6 @@
 
 TDlgConLoads::TDlgConLoads(TWallDocument& document, QWidget* parent)
     : TTableOptionDialog(document, "Concentrated Loads", "Apply &Concentrated Loads", "&Edit Concentrated Loads",
-                         "ConcentratedLoads", &TProgramData::UseConcentratedLoads, WallTable::BoundCond, parent)
+                         "ConcentratedLoads", &TProgramData::UseConcentratedLoads, WallTable::ConcentratedLoads, parent)
 {
 }

@@ -4,7 +4,7 @@
 
 TDlgSpring::TDlgSpring(TWallDocument& document, QWidget* parent)
     : TTableOptionDialog(document, "Lateral & Rotational Springs", "&Lateral and Rotational Springs",
-                         "&Edit Spring Stiffness", "Springs", &TProgramData::UseSprings, WallTable::SoilStrength,
+                         "&Edit Spring Stiffness", "Springs", &TProgramData::UseSprings, WallTable::Springs,
                          parent)
 {
 }
