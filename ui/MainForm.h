@@ -186,6 +186,8 @@ private:
     void StagedOptionsClick(bool modal);
     // The stage status text, the Stage Construction menu and the stage buttons anew.
     void StagesChanged();
+    // The input dialogs and table editors name the stage they edit.
+    void ShowStageInTitles();
     void StageClick(int stage);
     void CopyPreviousStageClick();
     void ArrangeIcons();

@@ -10,8 +10,10 @@
 #include "tables/GridTable.h"
 #include "ui/MainMenus.h"
 #include "ui/dialogs/DlgStaged.h"
+#include "ui/dialogs/InputDialog.h"
 #include "ui/profile/SideView.h"
 #include "ui/rules/MenuRules.h"
+#include "ui/rules/StageTitle.h"
 #include "ui/rules/UpdateCheck.h"
 #include "units/TorvikError.h"
 
@@ -186,6 +188,18 @@ void TMainForm::StagesChanged()
     statusLabel_->setText(QString::fromStdString(StageStatusText(*wall)));
     act_->Stage->menuAction()->setVisible(StageMenuState(*wall).Visible);
     UpdateStageButtons();
+    ShowStageInTitles();
+}
+
+void TMainForm::ShowStageInTitles()
+{
+    const TProgramData* wall = OpenWall();
+    const std::string suffix = wall ? StageTitleSuffix(wall->StageCount, wall->CurrentStage) : std::string();
+    for (int i = 0; i < WallTables::Count; ++i)
+        tables_.Table(i).SetTitleSuffix(suffix);
+    for (const QPointer<TInputDialog>& dialog : dialogs_)
+        if (dialog)
+            dialog->SetTitleSuffix(suffix);
 }
 
 void TMainForm::StageClick(int stage)

@@ -29,10 +29,15 @@ QString Plain(QString text)
 }  // namespace
 
 TInputDialog::TInputDialog(MainWindowHost& host, const QString& caption, QWidget* parent)
-    : QWidget(parent), host_(host)
+    : QWidget(parent), host_(host), caption_(caption)
 {
     setWindowTitle(caption);
     setAccessibleName(caption);
+}
+
+void TInputDialog::SetTitleSuffix(const std::string& suffix)
+{
+    setWindowTitle(caption_ + QString::fromStdString(suffix));
 }
 
 TInputDialog::~TInputDialog() = default;

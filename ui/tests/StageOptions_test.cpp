@@ -1,6 +1,6 @@
-// The options of a staged wall, chosen in the Options menu of the main window:
-// each stage keeps its own, through a stage switch, a save and a reopen, and
-// the engine is given what the menu shows.
+// A staged wall in the main window: each stage keeps the options chosen for it
+// in the Options menu, through a stage switch, a save and a reopen, and the
+// engine is given what the menu shows; the input windows name the stage.
 #include "ui/MainForm.h"
 
 #include "engine/WallFileReader.h"
@@ -12,6 +12,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
 #include <QSettings>
@@ -64,10 +66,7 @@ const std::vector<OptionEntry>& Entries()
     return entries;
 }
 
-// The entry chosen (by its index in Entries) and the stage it is chosen in.
-using StageOptionCase = std::tuple<int, int>;
-
-class StageOptionTest : public ::testing::TestWithParam<StageOptionCase> {
+class StagedWallTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -125,11 +124,41 @@ protected:
         act().StagedConstruction->trigger();
     }
 
+    // The titles of the child windows, sorted.
+    std::string ChildTitles() const
+    {
+        QStringList titles;
+        for (QMdiSubWindow* w : form->findChild<QMdiArea*>()->subWindowList())
+            titles << w->windowTitle();
+        titles.sort();
+        return titles.join(" | ").toStdString();
+    }
+
     QTemporaryDir settingsDir;
     QTemporaryDir dir;
     ScriptedPrompt prompt;
     std::unique_ptr<TMainForm> form;
 };
+
+TEST_F(StagedWallTest, InputWindowsNameTheStageTheyEdit)
+{
+    emit act().Data->aboutToShow();
+    act().SoilLayerData->trigger();
+    act().WallProperties->trigger();
+    EXPECT_EQ(ChildTitles(), "Soil Layers | Wall Properties");
+    StageInTwo();
+    EXPECT_EQ(ChildTitles(), "Soil Layers - Stage 1 | Wall Properties - Stage 1");
+    act().StageButton[1]->trigger();
+    EXPECT_EQ(ChildTitles(), "Soil Layers - Stage 2 | Wall Properties - Stage 2");
+    emit act().Data->aboutToShow();
+    act().Title->trigger();  // opened on stage 2
+    EXPECT_EQ(ChildTitles(), "Project Title - Stage 2 | Soil Layers - Stage 2 | Wall Properties - Stage 2");
+}
+
+// The entry chosen (by its index in Entries) and the stage it is chosen in.
+using StageOptionCase = std::tuple<int, int>;
+
+class StageOptionTest : public StagedWallTest, public ::testing::WithParamInterface<StageOptionCase> {};
 
 TEST_P(StageOptionTest, StaysWithItsStageAndReachesTheAnalysis)
 {
