@@ -31,9 +31,9 @@ struct TBlockOptions {
 // sections S1 to S9, each line ended by CR LF. A data file is the first block,
 // the marker line and, for a long-term analysis, the long-term block and "0";
 // a stage file is one block (title or " Stage No : k") followed by the line of
-// its stage number. Writing changes the wall as
-// saving does: tables of switched-off options are emptied, the header options
-// are recomputed and the last stiffness row is made constant.
+// its stage number. Writing changes the wall as saving does: tables of
+// switched-off options are emptied, the header options are recomputed and the
+// last stiffness row is made constant.
 class TBlockWriter {
 public:
     // A writer that appends to `out`.
