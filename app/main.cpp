@@ -50,6 +50,9 @@ int main(int argc, char* argv[])
         if (file.endsWith(".tk4p", Qt::CaseInsensitive))
             file = file.left(file.size() - 5) + ".tk4d";
         window.OpenStartupFile(file.toStdString());
+    } else {
+        // A new wall starts where its entry begins.
+        window.ShowStartingWindows();
     }
     return app->exec();
 }

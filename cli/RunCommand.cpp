@@ -18,26 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The lines of the run notes' "Status per analysis:" block.
-std::vector<std::string> StatusLines(const std::string& notesFile)
-{
-    std::ifstream in(notesFile, std::ios::binary);
-    std::vector<std::string> lines;
-    std::string line;
-    bool inside = false;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line == "Status per analysis:")
-            inside = true;
-        else if (inside && line.empty())
-            break;
-        else if (inside)
-            lines.push_back(line);
-    }
-    return lines;
-}
-
 // The point of a result line with the largest magnitude of X.
 const TFloatPoint* Largest(const TLine& line)
 {
@@ -87,7 +67,7 @@ int RunAnalysis(const std::vector<std::string>& args)
     }
     if (!results.problem.empty())
         std::cerr << "torvik-cli run: " << results.problem << "\n";
-    for (const std::string& line : StatusLines(ReplaceExtension(wall, ".tk4r")))
+    for (const std::string& line : RunStatusLines(ReplaceExtension(wall, ".tk4r")))
         std::cout << line << "\n";
     const std::string plot = ReplaceExtension(wall, ".tk4p");
     std::cout << "Output text: " << ReplaceExtension(wall, ".tk4o") << "\n";

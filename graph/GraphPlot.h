@@ -71,6 +71,7 @@ public:
     TGraphPlot& operator=(const TGraphPlot&) = delete;
 
     std::string Caption;                   // graph name, print job title, window title prefix
+    std::string Note;                      // shown after the window title and under the legend (older results)
     std::string CurveName = "Curve #";     // prefix of default curve names
     std::string XCaption, YCaption;        // axis captions of panel 1
     std::string XUnits, YUnits;            // unit templates of panel 1

@@ -13,3 +13,33 @@ int ClampUnitSystem(int system)
 {
     return system < 1 ? 1 : system > 3 ? 3 : system;
 }
+
+ControlDefaults DefaultControls(int system)
+{
+    if (system == 2)
+        return {2.5L, 1e-7L};
+    return {};
+}
+
+namespace {
+
+// Whether `value` is `reference` up to the rounding of one conversion.
+bool Same(long double value, long double reference)
+{
+    const long double scale = reference < 0 ? -reference : reference;
+    const long double difference = value > reference ? value - reference : reference - value;
+    return difference <= scale * 1e-12L;
+}
+
+}  // namespace
+
+void AdoptControlDefaults(long double& maxDeflection, long double& closureTolerance, int from, int to)
+{
+    const long double factor = ScalarSwitchFactors(from, to).Length;
+    const ControlDefaults before = DefaultControls(from);
+    const ControlDefaults after = DefaultControls(to);
+    if (Same(maxDeflection, before.MaxDeflection * factor))
+        maxDeflection = after.MaxDeflection;
+    if (Same(closureTolerance, before.ClosureTolerance * factor))
+        closureTolerance = after.ClosureTolerance;
+}

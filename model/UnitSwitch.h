@@ -15,3 +15,17 @@ ScalarFactors ScalarSwitchFactors(int from, int to);
 
 // A unit system taken into 1 .. 3 (above 3 is 3, below 1 is 1).
 int ClampUnitSystem(int system);
+
+// The iteration controls of a new wall in a unit system: round values of
+// about the same size in each (100 in and 1E-5 in; 2.5 m and 1E-7 m; generic
+// units as English).
+struct ControlDefaults {
+    long double MaxDeflection = 100;
+    long double ClosureTolerance = 0.00001L;
+};
+ControlDefaults DefaultControls(int system);
+
+// After a switch from `from` to `to`: a control that holds the converted
+// default of `from` takes the round default of `to` instead (a new SI wall
+// shows 2.5 m, not 2.54 m). Values the user chose are left as converted.
+void AdoptControlDefaults(long double& maxDeflection, long double& closureTolerance, int from, int to);

@@ -160,6 +160,38 @@ std::string CompletedRunMessage(const TRunResults& results)
     return results.problem.empty() ? text : text + "\r" + results.problem;
 }
 
+std::vector<std::string> RunStatusLines(const std::string& notesFile)
+{
+    std::ifstream in(notesFile, std::ios::binary);
+    std::vector<std::string> lines;
+    std::string line;
+    bool inside = false;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line == "Status per analysis:")
+            inside = true;
+        else if (inside && line.empty())
+            break;
+        else if (inside)
+            lines.push_back(line);
+    }
+    return lines;
+}
+
+std::string RunStatusSummary(const std::vector<std::string>& lines)
+{
+    if (lines.empty())
+        return std::string();
+    bool all = true;
+    for (const std::string& l : lines)
+        all = all && l.find(": converged.") != std::string::npos;
+    std::string text = all ? "Every analysis converged:" : "Not every analysis converged:";
+    for (const std::string& l : lines)
+        text += "\r" + l;
+    return text;
+}
+
 std::string ProgramDirectory()
 {
     return RunningProgramDirectory();

@@ -47,6 +47,14 @@ struct TRunResults {
 std::string CompletedRunMessage(const TRunResults& results);
 // The list of the files written, as CompletedRunMessage ends.
 std::string WrittenFilesText(const TRunResults& results);
+// The lines of the "Status per analysis:" block of a run notes file, one per
+// stage or case ("Stage 2 of 3: converged. Converged in 7 iterations."); none
+// when the file cannot be read.
+std::vector<std::string> RunStatusLines(const std::string& notesFile);
+// What those lines say together: "Every analysis converged:" or "Not every
+// analysis converged:" and then each line (with its iterations or its
+// reason), lines separated by CR; empty without lines.
+std::string RunStatusSummary(const std::vector<std::string>& lines);
 
 // The directory of the running program, without a trailing separator.
 std::string ProgramDirectory();

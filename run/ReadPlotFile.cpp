@@ -216,7 +216,8 @@ private:
     // Line names: "Stage: n" by section, or short-term and long-term.
     void NameLines(int s)
     {
-        for (TGraphPlot* graph : {&g_.pltDef, &g_.pltMom, &g_.pltShear, &g_.pltSoil, &g_.pltDMS}) {
+        // The earth-pressure graph too: every legend names the stages.
+        for (TGraphPlot* graph : {&g_.pltDef, &g_.pltMom, &g_.pltShear, &g_.pltSoil, &g_.pltDMS, &g_.pltLD}) {
             const int k = s - 1;
             if (graph->LineCount() > 0)
                 graph->Lines(0).Name = "Stage: 1";
@@ -375,7 +376,7 @@ private:
         const bool english = u == 1;
         const std::string depth = english ? "Depth (ft)" : "Depth (m)";
         g_.pltDef.YCaption = depth;
-        g_.pltMom.XCaption = english ? "Bending Moment (in-kips)" : "Bending Moment (m-kN)";
+        g_.pltMom.XCaption = MomentAxisCaption(english);
         g_.pltMom.YCaption = depth;
         g_.pltShear.XCaption = english ? "Shear (kips)" : "Shear (kN)";
         g_.pltShear.YCaption = depth;

@@ -27,6 +27,11 @@ void Define(TGraphPlot& g, const GraphDefinition& d)
 
 }  // namespace
 
+std::string MomentAxisCaption(bool english)
+{
+    return english ? "Bending Moment (in-kips)" : "Bending Moment (m-kN)";
+}
+
 TResultGraphs::TResultGraphs()
 {
     Define(pltPY, {"p-y Curves", "Depth", "y", "L", "p", "F/L", false});

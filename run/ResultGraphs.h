@@ -5,6 +5,11 @@
 #include <utility>
 #include <vector>
 
+// The caption of the bending moment axis of every result graph: one label
+// for the quantity in every graph window ("Bending Moment (in-kips)" in
+// English units, "Bending Moment (m-kN)" otherwise).
+std::string MomentAxisCaption(bool english);
+
 // The eight result graphs of the main window, with the captions, unit
 // templates and curve names each is defined with. They live as long as the
 // main window; only their lines and points change when a plot data file is read.

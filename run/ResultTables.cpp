@@ -4,6 +4,7 @@
 #include "model/BatchHost.h"
 #include "model/ProgramData.h"
 #include "run/ReadPlotFile.h"
+#include "run/ResultGraphs.h"
 #include "units/NumberFormat.h"
 #include "units/QuantityLabels.h"
 
@@ -199,8 +200,19 @@ bool ReadWallContext(const std::string& wallFile, TPlotReadContext& context, std
     return true;
 }
 
+const char* const OlderResultsNote = "results older than the data file";
+
+bool ResultsOlderThanData(const std::string& wallFile)
+{
+    namespace fs = std::filesystem;
+    std::error_code plotError, wallError;
+    const auto plot = fs::last_write_time(PlotFileName(wallFile), plotError);
+    const auto wall = fs::last_write_time(wallFile, wallError);
+    return !plotError && !wallError && plot < wall;
+}
+
 bool LoadResultTables(const std::string& wallFile, const TPlotReadContext& context, TResultSet& results,
-                      std::string& error)
+                      std::string& error, bool acceptOlder)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
@@ -209,7 +221,7 @@ bool LoadResultTables(const std::string& wallFile, const TPlotReadContext& conte
         error = "The wall " + wallFile + " has no results: analyse it first.";
         return false;
     }
-    if (fs::last_write_time(plotFile, ec) < fs::last_write_time(wallFile, ec)) {
+    if (!acceptOlder && ResultsOlderThanData(wallFile)) {
         error = "The results of " + wallFile + " are older than the wall data file: analyse it again.";
         return false;
     }
@@ -293,7 +305,8 @@ void FillEnvelopeGraph(TGraphPlot& graph, const std::vector<TEnvelopeRow>& envel
     graph.ShowThree = true;
     graph.ShowLegend = true;
     graph.XCaption = "Deflection (" + u.Deflection + ")";
-    graph.XCaption2 = "Bending Moment (" + u.Moment + ")";
+    // The same label as the moment graph's.
+    graph.XCaption2 = unitSystem == 3 ? "Bending Moment (" + u.Moment + ")" : MomentAxisCaption(unitSystem == 1);
     graph.XCaption3 = "Shear (" + u.Shear + ")";
     graph.YCaption = graph.YCaption2 = graph.YCaption3 = "Depth (" + u.Depth + ")";
     graph.XUnits = graph.XUnits2 = graph.XUnits3 = graph.YUnits = "";

@@ -48,12 +48,19 @@ bool ReadResultTables(const std::string& plotFile, bool longTerm, TResultSet& re
 // reason when the file cannot be read.
 bool ReadWallContext(const std::string& wallFile, TPlotReadContext& context, std::string& error);
 
+// The one rule for results that may belong to other input: the plot data
+// file of `wallFile` is older than the data file (false when either is missing).
+bool ResultsOlderThanData(const std::string& wallFile);
+// How every result window, the report and the program's messages mark such results.
+extern const char* const OlderResultsNote;
+
 // The results of the wall data file `wallFile` from its plot data file, the
 // stages or cases named from `context`. False with the reason when the plot
-// data file is missing, cannot be read, or is older than the data file (its
+// data file is missing or cannot be read, and, unless `acceptOlder` (the
+// program, which marks them), when it is older than the data file (its
 // results would belong to other input).
 bool LoadResultTables(const std::string& wallFile, const TPlotReadContext& context, TResultSet& results,
-                      std::string& error);
+                      std::string& error, bool acceptOlder = false);
 // The same for a wall read with ReadWallContext.
 bool LoadResultTables(const std::string& wallFile, TResultSet& results, std::string& error);
 

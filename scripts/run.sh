@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Installs the dependencies, builds the program and starts it on a bundled example wall.
+# Installs what building and running need, builds the program and starts it on a bundled example wall.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh run
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$(nproc)"
 # The program writes its results beside the wall, so it works on a copy of

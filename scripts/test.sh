@@ -7,7 +7,7 @@
 # together with a short run of every fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh test
 # Paths relative to the source tree and no working directory in the hash, so
 # that the trees share ccache's objects.
 export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}"

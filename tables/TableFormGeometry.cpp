@@ -57,7 +57,83 @@ int HeaderRows(const TGridTable& table)
     return rows;
 }
 
-std::string RowNumberText(const TGridTable& table, int r) { return std::to_string(r / table.RowGroup() + 1); }
+std::string RowNumberText(const TGridTable& table, int r)
+{
+    const std::string number = std::to_string(r / table.RowGroup() + 1);
+    if (!IsLayerParameterTable(table) || r > 1)
+        return number;
+    return number + (r == 0 ? "  top of layer" : "  bottom of layer");
+}
+
+namespace {
+
+// Typical values of the p-y parameters by soil, from the published tables
+// the criteria come with.
+const char* const SandNote =
+    "Typical k(py), static loading (Reese, Cox and Koop 1974; API RP 2A): loose sand 20 lb/in^3 below and\r"
+    "25 above the water table (5400 and 6800 kN/m^3), medium 60 and 90 (16300 and 24400 kN/m^3),\r"
+    "dense 125 and 225 (33900 and 61100 kN/m^3).";
+const char* const ClayNote =
+    "Typical E50: soft clay 0.02, medium 0.01, stiff 0.005 to 0.004 (Matlock 1970; Reese, Cox and Koop 1975).\r"
+    "Typical k(py), static loading: soft clay 30 lb/in^3 (8000 kN/m^3); stiff clay 500, 1000 and 2000 lb/in^3\r"
+    "(135000, 270000 and 540000 kN/m^3) for a cohesion of 1-2, 2-4 and 4-8 ksf (50-100, 100-200, 200-400 kPa).";
+const char* const SiltNote =
+    "Typical E50 as for clay of the same strength (0.02 soft to 0.004 stiff); typical k(py) as for sand\r"
+    "of the same density (20 to 225 lb/in^3, 5400 to 61100 kN/m^3) (Reese and Van Impe 2001).";
+const char* const WeakRockNote = "Typical krm 0.0005 to 0.00005 (Reese 1997).";
+
+const char* LayerNote(const std::string& caption)
+{
+    if (caption == "Sand")
+        return SandNote;
+    if (caption == "Clay")
+        return ClayNote;
+    if (caption == "Silt")
+        return SiltNote;
+    if (caption == "Weak Rock")
+        return WeakRockNote;
+    return nullptr;
+}
+
+}  // namespace
+
+bool IsNodeColumn(const TColumn& column)
+{
+    if (column.Kind() != 1)
+        return false;
+    for (int i = 0; i < column.CaptionCount(); ++i) {
+        const std::string line = column.CaptionLine(i);
+        if (line.find("Node") != std::string::npos || line.find("Nodal") != std::string::npos)
+            return true;
+    }
+    return false;
+}
+
+std::vector<TGridColumn> GridColumns(const TGridTable& table, bool withDepths)
+{
+    std::vector<TGridColumn> columns;
+    for (int k = 0; k < table.VisibleColumnCount(); ++k) {
+        columns.push_back({k, false});
+        if (withDepths && IsNodeColumn(table.VisibleColumn(k)))
+            columns.push_back({k, true});
+    }
+    return columns;
+}
+
+bool IsLayerParameterTable(const TGridTable& table)
+{
+    const std::string& c = table.Caption();
+    return table.MinRows() == 2 && table.MaxRows() == 2 && table.RowGroup() == 1 &&
+           (c == "Sand" || c == "Clay" || c == "Silt" || c == "Strong Rock" || c == "Weak Rock");
+}
+
+std::string CommentText(const TGridTable& table)
+{
+    const char* note = IsLayerParameterTable(table) ? LayerNote(table.Caption()) : nullptr;
+    if (!note)
+        return table.Comments();
+    return table.Comments().empty() ? note : table.Comments() + "\r" + note;
+}
 
 TableFormButtons RowButtons(const TGridTable& table)
 {

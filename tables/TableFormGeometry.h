@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+class TColumn;
 class TGridTable;
 
 // The rules of a table's editor window that do not need a window: how many
@@ -72,8 +73,28 @@ struct TableFormSnap {
 
 // Largest number of header lines among the visible columns.
 int HeaderRows(const TGridTable& table);
-// Text of the row-number cell of table row r: r div RowGroup + 1.
+// Text of the row-number cell of table row r: r div RowGroup + 1; in the
+// two-row parameter table of a soil layer the rows also say which end of the
+// layer they give ("1  top of layer", "2  bottom of layer").
 std::string RowNumberText(const TGridTable& table, int r);
+// One column of a table editor's grid: a visible column of the table, or the
+// read-only depth computed from the node numbers of the column before it.
+struct TGridColumn {
+    int visible = 0;     // index among the table's visible columns
+    bool depth = false;  // the depth of the node numbers of that column
+};
+// Whether a column takes node numbers (an integer column whose caption says node).
+bool IsNodeColumn(const TColumn& column);
+// The grid's columns: every visible column of `table`, each node column
+// followed by its depth column when `withDepths`.
+std::vector<TGridColumn> GridColumns(const TGridTable& table, bool withDepths);
+
+// Whether a table holds the parameters of one soil layer: two fixed rows, the
+// values at the top and at the bottom of the layer.
+bool IsLayerParameterTable(const TGridTable& table);
+// The comment shown under a table: its own comments, and under a soil
+// layer's parameters the typical values of k(py) and E50 with their sources.
+std::string CommentText(const TGridTable& table);
 // Row buttons: shown unless MinRows equals MaxRows; add and insert until MaxRows; delete above MinRows.
 TableFormButtons RowButtons(const TGridTable& table);
 // Rows in view when the editor opens: the row count, at most 10.

@@ -7,9 +7,11 @@
 #include "run/widgets/ResultCommands.h"
 #include "tables/GridTable.h"
 #include "tables/widgets/TableForm.h"
+#include "tables/widgets/TableModel.h"
 #include "ui/MainMenus.h"
 #include "ui/ProgramIcon.h"
 #include "ui/art/Artwork.h"
+#include "ui/rules/DialogValues.h"
 #include "ui/rules/DocumentNames.h"
 
 #include <QAction>
@@ -26,6 +28,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTimer>
 
 #include <csignal>
 
@@ -49,6 +52,7 @@ TMainForm::TMainForm(Prompt* prompt) : dialogPrompt_(this), prompt_(prompt ? pro
 #endif
     readSettings();
     resultCommands_ = std::make_unique<TResultCommands>(*prompt_);
+    resultCommands_->SetStatusReporter([this](const std::string& text) { ShowStatusMessage(text); });
     createMenus();
     createToolBars();
     createStatusBar();
@@ -59,12 +63,22 @@ TMainForm::TMainForm(Prompt* prompt) : dialogPrompt_(this), prompt_(prompt ? pro
             return nullptr;
         return new TArtView(QString::fromStdString(name), parent);
     });
+    // Beside every node number its depth in the open wall.
+    TTableModel::SetNodeDepths({[](long long node) {
+                                    const TProgramData* wall = OpenWall();
+                                    return wall ? NodeDepthText(node, *wall) : std::string();
+                                },
+                                [] {
+                                    const TProgramData* wall = OpenWall();
+                                    return NodeDepthCaption(wall ? wall->UnitSystem() : 1);
+                                }});
     // Every graph opens its window in this window's child-window area.
     TGraphPlot::SetWindowFactory(
         [this](TGraphPlot& graph) { return TPlotForm::Create(graph, *mdiArea_, *prompt_); });
 
     UnitsSwitched.Subscribe([this] { RefreshDialogs(); });
     ReplaceOpenWall(TProgramData::CreateNew(*this));
+    StartWithoutWaterTable(*OpenWall());
     ShowOpenWall();
 }
 
@@ -75,6 +89,7 @@ TMainForm::~TMainForm()
     // Dialogs refer to this window's tables and prompt: they go now, not with the child widgets.
     qDeleteAll(mdiArea_->findChildren<TInputDialog*>());
     TTableForm::Install(nullptr, nullptr);
+    TTableModel::SetNodeDepths({});
     TGraphPlot::SetWindowFactory(nullptr);
     ReplaceOpenWall(nullptr);
 }
@@ -83,8 +98,31 @@ void TMainForm::createStatusBar()
 {
     // A permanent field: menu hints shown in the status bar must not erase it.
     statusLabel_ = new QLabel(this);
-    statusLabel_->setAccessibleName("Construction stage");
+    // Screen readers read the text itself (StagesChanged keeps the name equal to it).
+    statusLabel_->setAccessibleDescription("Construction stage");
     statusBar()->addWidget(statusLabel_, 1);
+    statusMessage_ = new QLabel(this);
+    statusBar()->addPermanentWidget(statusMessage_);
+    statusMessageTimer_ = new QTimer(this);
+    statusMessageTimer_->setSingleShot(true);
+    statusMessageTimer_->setInterval(20000);
+    connect(statusMessageTimer_, &QTimer::timeout, this, [this] {
+        statusMessage_->clear();
+        statusMessage_->setAccessibleName(QString());
+    });
+}
+
+QString TMainForm::StatusMessage() const
+{
+    return statusMessage_->text();
+}
+
+void TMainForm::ShowStatusMessage(const std::string& text)
+{
+    // Beside the stage text, which stays in view, for a while.
+    statusMessage_->setText(QString::fromStdString(text));
+    statusMessage_->setAccessibleName(statusMessage_->text());
+    statusMessageTimer_->start();
 }
 
 QString TMainForm::StatusText() const

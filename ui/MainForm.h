@@ -60,6 +60,9 @@ public:
     // Start-up with a file named on the command line: without a "." the name
     // gets ".tk4d"; a missing file leaves the new wall.
     void OpenStartupFile(const std::string& argument);
+    // The windows a new wall opens with (File > New, and a start without a
+    // file): Wall Properties, and the side view beside it when the area has room.
+    void ShowStartingWindows();
     // A data file dropped on the window: after the save question its folder
     // becomes the working directory and the file is opened.
     void OpenDroppedFile(const std::string& path);
@@ -82,6 +85,9 @@ public:
     void UpdateStageButtons();
     // The status bar's text: the construction stage of a staged wall.
     QString StatusText() const;
+    // The status bar's passing message (what a command wrote), beside the stage text.
+    QString StatusMessage() const;
+    void ShowStatusMessage(const std::string& text);
     // The "&Plot" menu now shown in the menu bar, or null.
     QMenu* MergedMenu() const { return mergedMenu_; }
 
@@ -162,6 +168,9 @@ private:
     void UpdatePrevFile(const std::string& path);
     // Loads the plot data file of the open wall, when it exists.
     bool LoadResults(bool reportErrors);
+    // Marks the result graphs (and their open windows) when the results are
+    // older than the data file, and unmarks them when they are not.
+    void MarkOlderResults();
     // The graphs were read again: open graph windows show the new results, or
     // close when there are none.
     void ResultsReread();
@@ -204,6 +213,8 @@ private:
 
     QMdiArea* mdiArea_ = nullptr;
     QLabel* statusLabel_ = nullptr;
+    QLabel* statusMessage_ = nullptr;
+    class QTimer* statusMessageTimer_ = nullptr;
     std::unique_ptr<TMainActions> act_;
     std::unique_ptr<TResultCommands> resultCommands_;
     QPointer<QMenu> mergedMenu_;

@@ -5,6 +5,7 @@
 
 #include "model/ProgramData.h"
 #include "model/StageFiles.h"
+#include "model/UnitSwitch.h"
 #include "run/AnalysisRun.h"
 #include "run/ReadPlotFile.h"
 #include "tables/GridTable.h"
@@ -12,6 +13,7 @@
 #include "ui/dialogs/DlgStaged.h"
 #include "ui/dialogs/InputDialog.h"
 #include "ui/profile/SideView.h"
+#include "ui/rules/DialogValues.h"
 #include "ui/rules/MenuRules.h"
 #include "ui/rules/StageTitle.h"
 #include "ui/rules/UpdateCheck.h"
@@ -73,7 +75,10 @@ void TMainForm::CompRunClick()
                              (results.problem.empty() ? "" : "\r" + results.problem));
         return;
     }
-    prompt_->Information(CompletedRunMessage(results));
+    // After the specified text and the files: whether every stage or case
+    // converged, in how many iterations, or which did not and why.
+    const std::string status = RunStatusSummary(RunStatusLines(ReplaceExtension(wall->FileName, ".tk4r")));
+    prompt_->Information(CompletedRunMessage(results) + (status.empty() ? "" : "\r" + status));
     LoadResults(true);
     UpdateResultButtons();
 }
@@ -143,8 +148,13 @@ void TMainForm::UnitsClick(int system)
     } catch (const TorvikError& e) {
         prompt_->Information(e.what());
     }
-    if (wall->UnitSystem() != before)
+    if (wall->UnitSystem() != before) {
+        // The iteration controls left at their defaults take the round ones of the new system.
+        AdoptControlDefaults(wall->MaxDeflection, wall->ClosureTolerance, before, wall->UnitSystem());
+        AdoptNoWaterTable(*wall, before);
+        RefreshDialogs();
         SetModified(true);
+    }
 }
 
 void TMainForm::EarthPressureClick(int kind)
@@ -185,7 +195,9 @@ void TMainForm::StagesChanged()
     const TProgramData* wall = OpenWall();
     if (!wall)
         return;
-    statusLabel_->setText(QString::fromStdString(StageStatusText(*wall)));
+    const QString status = QString::fromStdString(StageStatusText(*wall));
+    statusLabel_->setText(status);
+    statusLabel_->setAccessibleName(status);
     act_->Stage->menuAction()->setVisible(StageMenuState(*wall).Visible);
     UpdateStageButtons();
     ShowStageInTitles();

@@ -9,13 +9,21 @@
 #include "model/StageFiles.h"
 #include "run/AnalysisRun.h"
 #include "run/ReadPlotFile.h"
+#include "run/ResultTables.h"
 #include "run/widgets/ResultCommands.h"
+#include "ui/dialogs/DlgProp.h"
+#include "ui/profile/SideView.h"
+#include "ui/rules/DialogValues.h"
 #include "ui/rules/DocumentNames.h"
 #include "ui/rules/MenuRules.h"
 #include "units/TorvikError.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -66,8 +74,36 @@ void TMainForm::FileNewClick()
     // Making the new wall closes every child window, graph windows included:
     // the graphs describe the wall that is gone.
     ReplaceOpenWall(TProgramData::CreateNew(*this));
+    StartWithoutWaterTable(*OpenWall());
     resultsLoaded_ = false;
     ShowOpenWall();
+    ShowStartingWindows();
+}
+
+void TMainForm::ShowStartingWindows()
+{
+    // A new wall starts with its properties; the side view beside them
+    // follows the wall as it is entered, when the area has room for both.
+    // The view opens first, so that the properties are never left (and
+    // checked) before the user has typed anything.
+    TDlgSideView* view = TDlgSideView::Open(*mdiArea_, *this, *prompt_);
+    TInputDialog* properties = ShowDialog(InputDialog::Prop);
+    auto* window = qobject_cast<QMdiSubWindow*>(properties->parentWidget());
+    auto* side = qobject_cast<QMdiSubWindow*>(view->parentWidget());
+    if (!window || !side)
+        return;
+    window->move(0, 0);
+    const QSize area = mdiArea_->viewport()->size();
+    const int room = area.width() - window->frameGeometry().width();
+    if (room >= TDlgSideView::MinimumWidth)
+        side->setGeometry(window->frameGeometry().width(), 0, std::min(room, 580), std::min(area.height(), 431));
+    else
+        side->close();
+    // The focus waits on the section button, not in the increments, which a
+    // new wall does not have yet: choosing the units first is not refused.
+    // (Once the activation has settled: the child window puts the focus back where it was.)
+    if (auto* prop = qobject_cast<TDlgProp*>(properties))
+        QTimer::singleShot(0, prop, [prop] { prop->btnSection()->setFocus(); });
 }
 
 void TMainForm::FileOpenClick()
@@ -194,6 +230,8 @@ bool TMainForm::SaveOpenWall(const std::string& failureNote)
         prompt_->Information(e.what() + failureNote);
         return false;
     }
+    // The results on screen now belong to an older state of the data file.
+    MarkOlderResults();
     return true;
 }
 
@@ -234,8 +272,23 @@ bool TMainForm::LoadResults(bool reportErrors)
     if (!DiskFileExists(plotFile))
         return resultsLoaded_;
     resultsLoaded_ = ReadPlotFile(graphs_, plotFile, reportErrors, *wall);
+    MarkOlderResults();
     ResultsReread();
     return resultsLoaded_;
+}
+
+void TMainForm::MarkOlderResults()
+{
+    // One rule for every result window: results older than the data file say so.
+    const TProgramData* wall = OpenWall();
+    const std::string note = wall && resultsLoaded_ && ResultsOlderThanData(wall->FileName) ? OlderResultsNote : "";
+    for (auto& [name, graph] : graphs_.All()) {
+        if (graph->Note == note)
+            continue;
+        graph->Note = note;
+        if (TGraphWindow* window = graph->PlotForm())
+            window->Reload();
+    }
 }
 
 void TMainForm::ResultsReread()

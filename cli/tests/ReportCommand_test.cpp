@@ -109,6 +109,37 @@ TEST_F(ReportCommand, TheReportOfTheStagedWallHoldsItsFingerprintMaximaAndEnvelo
     EXPECT_GT(pages, 3u);
 }
 
+// Every word of the title page lies on the paper, inside the right margin
+// (15 mm): the fingerprint of the data file is printed whole on A4 and Letter.
+TEST_F(ReportCommand, TheTitlePageStaysInsideItsMarginsOnEveryPaper)
+{
+    if (!fs::exists(fs::path(TORVIK_BIN_DIR) / "torvik-cli-plot.so") || !HasTool("pdftotext") || !HasTool("sha256sum"))
+        GTEST_SKIP() << "needs the drawing module, pdftotext and sha256sum";
+    const fs::path wall = Example("cantilever-sand.tk4d");
+    ASSERT_EQ(Cli("run " + Quote(wall)).exitCode, 0);
+    const std::string sha = Shell("sha256sum " + Quote(wall)).substr(0, 64);
+    for (const char* paper : {"A4", "Letter"}) {
+        const fs::path pdf = dir / (std::string(paper) + ".pdf");
+        ASSERT_EQ(Cli("report " + Quote(wall) + " --out " + Quote(pdf) + " --paper " + paper).exitCode, 0);
+        const std::string boxes = Shell("pdftotext -bbox -f 1 -l 1 " + Quote(pdf) + " -");
+        const size_t page = boxes.find("<page width=\"");
+        ASSERT_NE(page, std::string::npos) << boxes;
+        const double right = std::stod(boxes.substr(page + 13)) - 15 / 25.4 * 72;
+        std::vector<std::string> parts;  // words of the fingerprint: the page header's, then the title block's
+        for (size_t at = boxes.find("<word xMin="); at != std::string::npos; at = boxes.find("<word xMin=", at + 1)) {
+            const size_t xMax = boxes.find("xMax=\"", at) + 6;
+            const size_t text = boxes.find('>', at) + 1;
+            const std::string word = boxes.substr(text, boxes.find('<', text) - text);
+            EXPECT_LE(std::stod(boxes.substr(xMax)), right + 0.5) << paper << ": " << word;
+            if (word.size() >= 32 && sha.find(word) != std::string::npos)
+                parts.push_back(word);
+        }
+        ASSERT_GE(parts.size(), 2u) << paper;
+        EXPECT_EQ(parts[0], sha) << paper << ": the page header";
+        EXPECT_EQ(parts[1] == sha ? parts[1] : parts[1] + (parts.size() > 2 ? parts[2] : ""), sha) << paper;
+    }
+}
+
 TEST_F(ReportCommand, AWallWithoutUpToDateResultsIsRefused)
 {
     const fs::path wall = Example("cantilever-sand.tk4d");

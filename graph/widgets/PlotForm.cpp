@@ -85,7 +85,7 @@ TPlotForm::TPlotForm(TGraphPlot& graph, Prompt& prompt, QWidget* parent)
     : QWidget(parent), graph_(&graph), prompt_(prompt),
       pageLayout_(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(1, 1, 1, 1), QPageLayout::Inch)
 {
-    setWindowTitle("PlotForm");
+    setWindowTitle(Titled("PlotForm"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setMinimumSize(120, 120);
@@ -164,6 +164,7 @@ void TPlotForm::Reload()
     FitLegend(21);
     legend_->setVisible(graph_->LineCount() > 0 && graph_->ShowLegend);
     actShowLegend_->setVisible(legend_->isVisibleTo(this));
+    setWindowTitle(Titled("PlotForm"));
     ReLayout(true);
     update();
 }
@@ -176,6 +177,27 @@ void TPlotForm::BuildLegend()
         item->setData(PlotLegend::VisibleRole, graph_->Lines(e.Curve).Visible);
         AddCurveAction(QString::fromStdString(e.Text), e.Curve);
     }
+    ShowLegendNote();
+}
+
+QString TPlotForm::Titled(const QString& title) const
+{
+    if (!graph_ || graph_->Note.empty())
+        return title;
+    return title + " (" + QString::fromStdString(graph_->Note) + ")";
+}
+
+void TPlotForm::ShowLegendNote()
+{
+    // The note is the legend's last entry, belonging to no curve.
+    for (int i = legend_->count() - 1; i >= 0; --i)
+        if (legend_->item(i)->data(PlotLegend::CurveRole).toInt() < 0)
+            delete legend_->takeItem(i);
+    if (!graph_ || graph_->Note.empty())
+        return;
+    auto* item = new QListWidgetItem("(" + QString::fromStdString(graph_->Note) + ")", legend_);
+    item->setData(PlotLegend::CurveRole, -1);
+    item->setData(PlotLegend::VisibleRole, false);
 }
 
 QAction* TPlotForm::AddCurveAction(const QString& caption, int curve)
@@ -315,8 +337,8 @@ void TPlotForm::mouseMoveEvent(QMouseEvent* event)
         return;
     const QPoint p = event->position().toPoint();
     auto [x, y] = DataAt(p);
-    setWindowTitle(QString::fromStdString(graph_->Caption + " X: " + FormatGeneral(x, 5, 2) +
-                                          " Y: " + FormatGeneral(y, 5, 2)));
+    setWindowTitle(Titled(QString::fromStdString(graph_->Caption + " X: " + FormatGeneral(x, 5, 2) +
+                                                 " Y: " + FormatGeneral(y, 5, 2))));
     if (zooming_)
         rubberBand_->setGeometry(QRect(zoomStart_, LimitToPlot(p)).normalized());
 }

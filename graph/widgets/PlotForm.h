@@ -112,6 +112,10 @@ private:
     QMenu* AddChoiceMenu(const QString& title, const std::vector<std::pair<QString, int>>& items,
                          void (TPlotForm::*apply)(int));
     void BuildLegend();
+    // `title` followed by the graph's note, when it has one.
+    QString Titled(const QString& title) const;
+    // The graph's note as the legend's last entry (none without a note).
+    void ShowLegendNote();
     QAction* AddCurveAction(const QString& caption, int curve);
     void FitLegend(int startWidth);
     void ReLayout(bool placeLegend);

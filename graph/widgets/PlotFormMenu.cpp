@@ -3,6 +3,7 @@
 
 #include "graph/GraphPlot.h"
 #include "graph/widgets/PlotLegend.h"
+#include "graph/widgets/PlotZoom.h"
 #include "graph/widgets/TfrmActiveLines.h"
 #include "graph/widgets/TfrmGraphCaption.h"
 #include "graph/widgets/TfrmLineNames.h"
@@ -219,6 +220,7 @@ void TPlotForm::ActiveCurvesClick()
     }
     while (legend_->count() > k)
         delete legend_->takeItem(legend_->count() - 1);
+    ShowLegendNote();
     while (static_cast<int>(curveActions_.size()) > k) {
         delete curveActions_.back();
         curveActions_.pop_back();
@@ -226,10 +228,18 @@ void TPlotForm::ActiveCurvesClick()
     UpdateLegendMarks();
     FitLegend(21);
     legend_->KeepInside();
-    // The axes fit the curves now drawn.
+    // The axes fit the curves now drawn; a zoom the user chose stays.
     if (const std::optional<TGraphRanges> full = GraphRanges(*graph_)) {
+        TGraphRanges shown = *full;
+        TPanelRange& cur = ranges_.Panel[0];
+        const TPanelRange& before = fullRanges_.Panel[0];
+        const TPanelRange& after = full->Panel[0];
+        const ZoomSpan x = KeptSpan({cur.X.Min, cur.X.Max}, {before.X.Min, before.X.Max}, {after.X.Min, after.X.Max});
+        const ZoomSpan y = KeptSpan({cur.Y.Min, cur.Y.Max}, {before.Y.Min, before.Y.Max}, {after.Y.Min, after.Y.Max});
+        shown.Panel[0].X = {x.Min, x.Max};
+        shown.Panel[0].Y = {y.Min, y.Max};
         fullRanges_ = *full;
-        ranges_ = *full;
+        ranges_ = shown;
     }
     update();
 }

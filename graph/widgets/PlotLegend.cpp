@@ -40,6 +40,10 @@ public:
 PlotLegend::PlotLegend(QWidget* parent) : QListWidget(parent)
 {
     setItemDelegate(new LegendDelegate(this));
+    // What the marks mean, for the pointer and for screen readers.
+    setAccessibleName("Legend");
+    setToolTip("* marks a curve that is drawn; double-click an entry to hide or show its curve, drag to move the legend");
+    setAccessibleDescription(toolTip());
     // A plain one-pixel black border, as on the printed legend box.
     setStyleSheet("PlotLegend { border: 1px solid black; background: white; }");
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

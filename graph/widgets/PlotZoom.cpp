@@ -24,3 +24,9 @@ ZoomSpan ZoomOutSpan(long double v, ZoomSpan current, ZoomSpan full)
     v = std::clamp(v, full.Min + h, full.Max - h);
     return {v - h, v + h};
 }
+
+ZoomSpan KeptSpan(ZoomSpan current, ZoomSpan oldFull, ZoomSpan newFull)
+{
+    const bool zoomed = current.Min != oldFull.Min || current.Max != oldFull.Max;
+    return zoomed ? current : newFull;
+}

@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -69,6 +70,7 @@ TDataEdit* TdlgFormat::AddField(QFormLayout* form, const QString& caption, long 
     field->SetNumber(value);
     field->setAlignment(Qt::AlignRight);
     field->setMaximumWidth(110);
+    field->installEventFilter(this);
     auto* label = new QLabel(this);
     field->SetCaption(caption);
     field->SetEditLabel(label);
@@ -77,6 +79,18 @@ TDataEdit* TdlgFormat::AddField(QFormLayout* form, const QString& caption, long 
     row->addWidget(new QLabel(unit, this));
     form->addRow(label, row);
     return field;
+}
+
+bool TdlgFormat::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier) {
+            OkClick();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 int TdlgFormat::Colors() const

@@ -33,6 +33,10 @@ public:
     // Checks the fields and confirms (the OK button).
     void OkClick();
 
+protected:
+    // Enter in a field, which a numeric field keeps for itself, is OK's as everywhere else in the dialog.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     TDataEdit* AddField(class QFormLayout* form, const QString& caption, long double value, long double min,
                         long double max, bool integerOnly, const QString& unit);

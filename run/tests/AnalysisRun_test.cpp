@@ -46,6 +46,21 @@ TEST(AnalysisRunMessages, AreTheProgramsTexts)
                  "Computations are completed. Please, check output file for results or error messages.");
 }
 
+// The run notes' status block summed up: every analysis converged, or not
+// every one, each line kept with its iterations or its reason.
+TEST(RunStatus, SaysWhetherEveryAnalysisConverged)
+{
+    EXPECT_EQ(RunStatusSummary({}), "");
+    EXPECT_EQ(RunStatusSummary({"Stage 1 of 2: converged. Converged in 3 iterations.",
+                                "Stage 2 of 2: converged. Converged in 5 iterations."}),
+              "Every analysis converged:\rStage 1 of 2: converged. Converged in 3 iterations.\r"
+              "Stage 2 of 2: converged. Converged in 5 iterations.");
+    EXPECT_EQ(RunStatusSummary({"Short-term: converged. Converged in 4 iterations.",
+                                "Long-term: excessive deflection. A deflection passed the maximum allowable."}),
+              "Not every analysis converged:\rShort-term: converged. Converged in 4 iterations.\r"
+              "Long-term: excessive deflection. A deflection passed the maximum allowable.");
+}
+
 TEST(CallEngine, WorksInAFolderOfItsOwnAndReturnsToTheWorkingDirectory)
 {
     namespace fs = std::filesystem;

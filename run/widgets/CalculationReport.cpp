@@ -117,6 +117,11 @@ public:
     }
 
     double Width() const { return body_.width(); }
+    // The width of one line of `text` in `font` on this device.
+    double TextWidth(const QString& text, const QFont& font) const
+    {
+        return QFontMetricsF(font, &device_).horizontalAdvance(text);
+    }
     size_t Count() const { return pages_.size(); }
     const std::vector<Step>& Page(size_t i) const { return pages_[i]; }
 
@@ -311,17 +316,26 @@ public:
         p_.Text(t_.Field(outputtext::Title), Pages::Sans(14));
         p_.Space(4);
         const QFileInfo info(wallFile);
+        // A word never wraps: a fingerprint wider than its column is given in
+        // two groups of 32 digits, one under the other, so that all of it is on the paper.
+        const double column = 0.72 * p_.Width() - Mm(1.5);
+        QString shownFingerprint = fingerprint;
+        if (p_.TextWidth(fingerprint, Pages::Sans(9)) > column && fingerprint.size() > 32)
+            shownFingerprint = fingerprint.left(32) + '\n' + fingerprint.mid(32);
         std::vector<QStringList> rows = {
             {"Project title", t_.Field(outputtext::Title)},
             {"Data file", info.fileName()},
             {"Folder", info.absolutePath()},
-            {"SHA-256 of the data file", fingerprint},
+            {"SHA-256 of the data file", shownFingerprint},
             {"Report made", QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm t")},
             {"Analysis run", t_.Field(outputtext::RunStarted)},
             {"Program", ProgramVersion},
             {"Engine", t_.Field(outputtext::Engine)},
             {"Units", t_.Field(outputtext::Units)},
             {"Analyses", StageNames()}};
+        if (ResultsOlderThanData(wallFile.toStdString()))
+            rows.push_back({"Results", QStringLiteral("%1: the data file was changed after this analysis")
+                                           .arg(QString::fromLatin1(OlderResultsNote))});
         p_.Table({"Item", "Value"}, rows, {0.28, 0.72}, 9);
         p_.Space(3);
         p_.Text(QStringLiteral("The fingerprint identifies the input: the SHA-256 of the data file's bytes, as a "
@@ -567,16 +581,17 @@ bool TCalculationReport::Write(const QString& wallFile, const QString& pdfFile, 
 }
 
 bool TCalculationReport::Write(const QString& wallFile, const TPlotReadContext& context, const QString& pdfFile,
-                               QPageSize::PageSizeId paper, QString* error)
+                               QPageSize::PageSizeId paper, QString* error, bool acceptOlder)
 {
     const std::string wall = wallFile.toStdString();
     TResultSet results;
     std::string message;
-    if (!LoadResultTables(wall, context, results, message))
+    if (!LoadResultTables(wall, context, results, message, acceptOlder))
         return Fail(error, QString::fromStdString(message));
     const QString outputFile = QString::fromStdString(ReplaceExtension(wall, ".tk4o"));
     QFile output(outputFile);
-    if (!output.open(QIODevice::ReadOnly) || QFileInfo(outputFile).lastModified() < QFileInfo(wallFile).lastModified())
+    if (!output.open(QIODevice::ReadOnly) ||
+        (!acceptOlder && QFileInfo(outputFile).lastModified() < QFileInfo(wallFile).lastModified()))
         return Fail(error, "The output text " + outputFile + " is missing or older than the data file: analyse the wall again.");
     const OutputText text = ParseOutputText(QString::fromUtf8(output.readAll()));
     TResultGraphs graphs;

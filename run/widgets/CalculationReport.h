@@ -20,8 +20,10 @@ public:
     // Letter). Needs a QGuiApplication. False with the reason in `error` when
     // the wall has no up-to-date results or the file cannot be written.
     // `context` is the open wall's (the program), or read from the file by the overload without it.
+    // `acceptOlder` (the program) writes the report of results older than the
+    // data file too, marked so in its title block.
     static bool Write(const QString& wallFile, const TPlotReadContext& context, const QString& pdfFile,
-                      QPageSize::PageSizeId paper, QString* error);
+                      QPageSize::PageSizeId paper, QString* error, bool acceptOlder = false);
     static bool Write(const QString& wallFile, const QString& pdfFile, QPageSize::PageSizeId paper, QString* error);
 
     // The paper of the user's locale: Letter where the US measurement system is used, else A4.

@@ -10,6 +10,8 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDesktopServices>
+#include <QUrl>
 #include <QFileInfo>
 
 #include <filesystem>
@@ -22,6 +24,12 @@ std::string WithExtension(std::string name, const char* extension)
     if (QFileInfo(QString::fromStdString(name)).suffix().isEmpty())
         name += extension;
     return name;
+}
+
+// What was written, marked when its results are older than the data file.
+std::string Marked(const std::string& what, const std::string& wallFile)
+{
+    return ResultsOlderThanData(wallFile) ? what + " (" + OlderResultsNote + ")" : what;
 }
 
 // The data file's name with another extension, as the dialog's first proposal.
@@ -43,10 +51,13 @@ void TResultCommands::SaveReport(const TProgramData& wall)
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool written = TCalculationReport::Write(QString::fromStdString(wallFile), PlotReadContext(wall),
                                                    QString::fromStdString(name), TCalculationReport::DefaultPaper(),
-                                                   &error);
+                                                   &error, true);
     QApplication::restoreOverrideCursor();
-    if (!written)
+    if (!written) {
         prompt_.Information("The report was not written. " + error.toStdString());
+        return;
+    }
+    Written(Marked("The report", wallFile) + " was written to ", name);
 }
 
 void TResultCommands::SaveCsv(const TProgramData& wall)
@@ -54,31 +65,49 @@ void TResultCommands::SaveCsv(const TProgramData& wall)
     const std::string& wallFile = wall.FileName;
     TResultSet results;
     std::string error;
-    if (!LoadResultTables(wallFile, PlotReadContext(wall), results, error)) {
+    if (!LoadResultTables(wallFile, PlotReadContext(wall), results, error, true)) {
         prompt_.Information(error);
         return;
     }
     const auto chosen = prompt_.SaveFileName("Save Results as CSV", "CSV files (*.csv)", Proposal(wallFile, ".csv"));
     if (!chosen)
         return;
+    const std::string name = WithExtension(*chosen, ".csv");
     try {
-        WriteFileAtomically(WithExtension(*chosen, ".csv"), ResultsCsv(results));
+        WriteFileAtomically(name, ResultsCsv(results));
     } catch (const TorvikError& e) {
         prompt_.Information(e.what());
+        return;
     }
+    Written(Marked("The results", wallFile) + " were written to ", name);
+}
+
+void TResultCommands::Written(const std::string& what, const std::string& file)
+{
+    const std::string path = QFileInfo(QString::fromStdString(file)).absoluteFilePath().toStdString();
+    if (status_)
+        status_(what + path);
+    if (prompt_.AskYesNo(what + path + ". Do you want to open the file now?") !=
+        Prompt::Answer::Yes)
+        return;
+    const bool opened = open_ ? open_(path)
+                              : QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+    if (!opened)
+        prompt_.Information("No program could open " + path + ".");
 }
 
 void TResultCommands::ShowStageEnvelope(const TProgramData& wall)
 {
     TResultSet results;
     std::string error;
-    if (!LoadResultTables(wall.FileName, PlotReadContext(wall), results, error)) {
+    if (!LoadResultTables(wall.FileName, PlotReadContext(wall), results, error, true)) {
         prompt_.Information(error);
         return;
     }
     // A window of earlier results goes; the new one shows these.
     envelope_.PlotFormClosed();
     FillEnvelopeGraph(envelope_, StageEnvelope(results), results.UnitSystem);
+    envelope_.Note = ResultsOlderThanData(wall.FileName) ? OlderResultsNote : "";
     if (!GraphRanges(envelope_)) {
         prompt_.Information("The stages give no envelope to draw.");
         return;
@@ -93,9 +122,10 @@ void TResultCommands::ResultsReread(const TProgramData& wall)
     TResultSet results;
     std::string error;
     envelope_.PlotFormClosed();
-    if (!LoadResultTables(wall.FileName, PlotReadContext(wall), results, error) || results.Stages.size() < 2)
+    if (!LoadResultTables(wall.FileName, PlotReadContext(wall), results, error, true) || results.Stages.size() < 2)
         return;
     FillEnvelopeGraph(envelope_, StageEnvelope(results), results.UnitSystem);
+    envelope_.Note = ResultsOlderThanData(wall.FileName) ? OlderResultsNote : "";
     if (GraphRanges(envelope_))
         envelope_.Execute();
 }

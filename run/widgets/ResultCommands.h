@@ -1,6 +1,7 @@
 #pragma once
 #include "graph/GraphPlot.h"
 
+#include <functional>
 #include <string>
 
 class Prompt;
@@ -31,10 +32,22 @@ public:
     static bool ReportEnabled(bool resultsLoaded) { return resultsLoaded; }
     static bool EnvelopeEnabled(bool resultsLoaded, int stageCount) { return resultsLoaded && stageCount > 1; }
 
+    // Where a written file is announced (the main window's status bar);
+    // without one, nothing is announced there.
+    void SetStatusReporter(std::function<void(const std::string&)> report) { status_ = std::move(report); }
+    // Opens a written file with the desktop's program for it (replaced by tests).
+    void SetFileOpener(std::function<bool(const std::string&)> open) { open_ = std::move(open); }
+
     // The envelope graph (for tests).
     TGraphPlot& EnvelopeGraph() { return envelope_; }
 
 private:
+    // Says what was written ("The report was written to " and the file's
+    // full path) and offers to open it.
+    void Written(const std::string& what, const std::string& file);
+
     Prompt& prompt_;
+    std::function<void(const std::string&)> status_;
+    std::function<bool(const std::string&)> open_;
     TGraphPlot envelope_;
 };

@@ -21,7 +21,7 @@ QWidget* TCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem
 
 bool TCellDelegate::CommitOpenEditor()
 {
-    if (!editor_)
+    if (!OpenEditor())
         return true;
     QLineEdit* editor = editor_;
     emit commitData(editor);
@@ -33,9 +33,10 @@ bool TCellDelegate::CommitOpenEditor()
 
 void TCellDelegate::SetEditorText(const QString& text)
 {
-    if (editor_) {
+    if (OpenEditor()) {
         editor_->setText(text);
         editor_->selectAll();
+        editor_->setFocus();
     }
 }
 

@@ -17,9 +17,9 @@ public:
 
     // Stores the open editor's text and closes it; false when the text was refused.
     bool CommitOpenEditor();
-    // True while an editor is open.
-    bool OpenEditor() const { return editor_ != nullptr; }
-    // Replaces the open editor's text.
+    // True while an editor is open (a closed one is hidden until it is deleted).
+    bool OpenEditor() const { return editor_ && !editor_->isHidden(); }
+    // Replaces the open editor's text and gives it the focus.
     void SetEditorText(const QString& text);
     // Set while a refused text's message is pending or shown.
     void SetRefusing(bool refusing) { refusing_ = refusing; }

@@ -226,9 +226,10 @@ TTableForm::TTableForm(TGridTable& table, Prompt& prompt, QWidget* parent)
     connect(btnIns_, &QPushButton::clicked, this, &TTableForm::BtnInsClick);
     connect(btnDel_, &QPushButton::clicked, this, &TTableForm::BtnDelClick);
 
-    lblComments_ = new QLabel(QString::fromStdString(table.Comments()).replace('\r', '\n'), this);
-    lblComments_->setAccessibleName("Comments");
-    lblComments_->setVisible(!table.Comments().empty());
+    const QString comments = QString::fromStdString(CommentText(table)).replace('\r', '\n');
+    lblComments_ = new QLabel(comments, this);
+    lblComments_->setAccessibleName(comments);
+    lblComments_->setVisible(!comments.isEmpty());
     if (!table.HelpPicture().empty() && Host().pictures)
         imgHelp_ = Host().pictures(table.HelpPicture(), this);
 
@@ -241,7 +242,7 @@ TTableForm::TTableForm(TGridTable& table, Prompt& prompt, QWidget* parent)
     connect(snapTimer_, &QTimer::timeout, this, &TTableForm::FrameResized);
 
     view_.rowsInView = InitialRowsInView(table.RowCount());
-    view_.columnsInView = table.VisibleColumnCount();
+    view_.columnsInView = model_ ? model_->columnCount() : table.VisibleColumnCount();
 }
 
 TTableForm::~TTableForm() { Detach(); }
@@ -351,9 +352,21 @@ TableFormMetrics TTableForm::Metrics() const
     const TTextMeasure measure = [&hfm](const std::string& text) {
         return hfm.horizontalAdvance(QString::fromStdString(text));
     };
-    m.columnWidths.push_back(std::max(measure(table_->TopLeft() + "  "), ppi / 3));
-    for (int k = 0; k < table_->VisibleColumnCount(); ++k) {
-        const TColumn& column = table_->VisibleColumn(k);
+    int rowHeader = std::max(measure(table_->TopLeft() + "  "), ppi / 3);
+    for (int r = 0; r < table_->RowCount() && IsLayerParameterTable(*table_); ++r)
+        rowHeader = std::max(rowHeader, measure(RowNumberText(*table_, r) + "  "));
+    m.columnWidths.push_back(rowHeader);
+    for (int k = 0; k < model_->columnCount(); ++k) {
+        if (model_->IsDepthColumn(k)) {
+            // A computed depth: its caption or a number of eight digits, whichever is wider.
+            m.columnWidths.push_back(std::max(measure(model_->headerData(k, Qt::Horizontal, Qt::DisplayRole)
+                                                          .toString()
+                                                          .toStdString() +
+                                                      "  "),
+                                              fm.horizontalAdvance("-1234.5678") + 8));
+            continue;
+        }
+        const TColumn& column = model_->ColumnAt(k);
         int width = column.Width(ppi, measure);
         // Room for the widest number the cell can show, so that nothing is cut off.
         if (column.Kind() == 2)
@@ -373,7 +386,7 @@ TableFormMetrics TTableForm::Metrics() const
     m.buttonWidth = std::max(81, button.width());
     m.buttonHeight = std::max(21, button.height());
     m.buttonsVisible = btnAdd_->isVisibleTo(const_cast<TTableForm*>(this));
-    if (!table_->Comments().empty()) {
+    if (!lblComments_->text().isEmpty()) {
         const QSize label = lblComments_->sizeHint();
         m.commentWidth = label.width();
         m.commentHeight = label.height();
@@ -394,10 +407,10 @@ void TTableForm::Refresh()
 {
     if (!table_)
         return;
-    view_ = ClampView(view_, table_->RowCount(), table_->VisibleColumnCount());
     DestroyControls();
     const QModelIndex current = grid_->currentIndex();
     model_->Reload();
+    view_ = ClampView(view_, table_->RowCount(), model_->columnCount());
 
     const TableFormMetrics m = Metrics();
     const int pitch = m.rowHeight + 1;
@@ -626,6 +639,9 @@ void TTableForm::MoveOnEnter()
     int row = current.isValid() ? current.row() : 0;
     int column = current.isValid() ? current.column() : 0;
     NextCellOnEnter(model_->rowCount(), model_->columnCount(), row, column);
+    // Computed depths take no entry: Enter passes them by.
+    while (model_->IsDepthColumn(column))
+        NextCellOnEnter(model_->rowCount(), model_->columnCount(), row, column);
     grid_->setCurrentIndex(model_->index(row, column));
 }
 
@@ -638,16 +654,21 @@ void TTableForm::AssignmentRefused(const QModelIndex& index, const QString& text
     // the refused text, so that the user can mend it.
     QTimer::singleShot(0, this, [this, cell, text, message] {
         prompt_.Information(message.toStdString());
-        delegate_->SetRefusing(false);
-        if (!table_ || !cell.isValid())
+        if (!table_ || !cell.isValid()) {
+            delegate_->SetRefusing(false);
             return;
+        }
+        // Still refusing while the focus finds its way back: the editor that
+        // holds the refused text must not store it as it loses the focus.
         if (subWindow_ && Host().area)
             Host().area->setActiveSubWindow(subWindow_);
-        grid_->setFocus();
         grid_->setCurrentIndex(cell);
-        if (!delegate_->OpenEditor())
+        if (!delegate_->OpenEditor()) {
+            grid_->setFocus();
             grid_->edit(cell);
+        }
         delegate_->SetEditorText(text);
+        delegate_->SetRefusing(false);
     });
 }
 

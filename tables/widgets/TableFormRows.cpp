@@ -85,7 +85,9 @@ void TTableForm::CopySelection()
         left = std::min(left, cell.column());
         right = std::max(right, cell.column());
     }
-    QApplication::clipboard()->setText(QString::fromStdString(CopyTableText(*table_, top, bottom, left, right)));
+    // Depth columns are computed: the block is that of the table's own columns.
+    QApplication::clipboard()->setText(QString::fromStdString(
+        CopyTableText(*table_, top, bottom, model_->VisibleColumn(left), model_->VisibleColumn(right))));
 }
 
 void TTableForm::PasteClipboard()
@@ -103,7 +105,7 @@ void TTableForm::PasteClipboard()
     table.OnCellChange = nullptr;
     PasteResult result;
     try {
-        result = PasteTableText(table, current.row(), current.column(),
+        result = PasteTableText(table, current.row(), model_->VisibleColumn(current.column()),
                                 QApplication::clipboard()->text().toStdString());
     } catch (const TorvikError& e) {
         result.error = e.what();

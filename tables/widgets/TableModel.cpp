@@ -6,21 +6,56 @@
 #include "tables/TableFormGeometry.h"
 #include "units/TorvikError.h"
 
+#include <QColor>
 #include <QStringList>
+
+namespace {
+
+TTableModel::NodeDepths& Depths()
+{
+    static TTableModel::NodeDepths depths;
+    return depths;
+}
+
+}  // namespace
+
+void TTableModel::SetNodeDepths(NodeDepths depths)
+{
+    Depths() = std::move(depths);
+}
 
 TTableModel::TTableModel(TGridTable& table, QObject* parent) : QAbstractTableModel(parent), table_(&table)
 {
     headerRows_ = ::HeaderRows(table);
+    MapColumns();
+}
+
+void TTableModel::MapColumns()
+{
+    columns_ = table_ ? GridColumns(*table_, Depths().Text && Depths().Caption) : std::vector<TGridColumn>();
 }
 
 void TTableModel::Detach()
 {
     beginResetModel();
     table_ = nullptr;
+    columns_.clear();
     endResetModel();
 }
 
-TColumn& TTableModel::ColumnAt(int column) const { return table_->VisibleColumn(column); }
+TColumn& TTableModel::ColumnAt(int column) const { return table_->VisibleColumn(VisibleColumn(column)); }
+
+bool TTableModel::IsDepthColumn(int column) const
+{
+    return column >= 0 && column < static_cast<int>(columns_.size()) && columns_[static_cast<std::size_t>(column)].depth;
+}
+
+int TTableModel::VisibleColumn(int column) const
+{
+    if (column < 0 || column >= static_cast<int>(columns_.size()))
+        return column;  // out of range as asked: the table reports it
+    return columns_[static_cast<std::size_t>(column)].visible;
+}
 
 int TTableModel::ModelColumn(int index) const
 {
@@ -31,9 +66,12 @@ int TTableModel::ModelColumn(int index) const
         if (!table_->Column(c).Visible())
             continue;
         if (c == index)
-            return visible;
+            break;
         ++visible;
     }
+    for (std::size_t m = 0; m < columns_.size(); ++m)
+        if (columns_[m].visible == visible && !columns_[m].depth)
+            return static_cast<int>(m);
     return -1;
 }
 
@@ -42,6 +80,7 @@ void TTableModel::Reload()
     beginResetModel();
     if (table_)
         headerRows_ = ::HeaderRows(*table_);
+    MapColumns();
     endResetModel();
 }
 
@@ -50,8 +89,8 @@ void TTableModel::CellChanged(int index, int row)
     const int column = ModelColumn(index);
     if (column < 0 || row < 0 || row >= rowCount())
         return;
-    const QModelIndex cell = this->index(row, column);
-    emit dataChanged(cell, cell);
+    // The depth beside a node number changes with it.
+    emit dataChanged(this->index(row, column), this->index(row, IsDepthColumn(column + 1) ? column + 1 : column));
 }
 
 int TTableModel::rowCount(const QModelIndex& parent) const
@@ -61,7 +100,7 @@ int TTableModel::rowCount(const QModelIndex& parent) const
 
 int TTableModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() || !table_ ? 0 : table_->VisibleColumnCount();
+    return parent.isValid() || !table_ ? 0 : static_cast<int>(columns_.size());
 }
 
 QVariant TTableModel::data(const QModelIndex& index, int role) const
@@ -69,6 +108,20 @@ QVariant TTableModel::data(const QModelIndex& index, int role) const
     if (!table_ || !index.isValid() || index.row() >= table_->RowCount())
         return {};
     const TColumn& column = ColumnAt(index.column());
+    if (IsDepthColumn(index.column())) {
+        // The depth of the node number beside it, read-only and greyed.
+        switch (role) {
+        case Qt::DisplayRole:
+        case Qt::AccessibleTextRole:
+            return QString::fromStdString(Depths().Text(column.GetInteger(index.row())));
+        case Qt::TextAlignmentRole:
+            return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+        case Qt::ForegroundRole:
+            return QColor(Qt::darkGray);
+        default:
+            return {};
+        }
+    }
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
@@ -103,8 +156,18 @@ QVariant TTableModel::headerData(int section, Qt::Orientation orientation, int r
             return QVariant::fromValue(Qt::AlignCenter);
         return {};
     }
-    if (section >= table_->VisibleColumnCount())
+    if (section >= columnCount())
         return {};
+    if (IsDepthColumn(section)) {
+        const QString caption = QString::fromStdString(Depths().Caption());
+        if (role == Qt::DisplayRole)
+            return caption;
+        if (role == Qt::ToolTipRole || role == Qt::AccessibleTextRole)
+            return caption + " of " + headerData(section - 1, orientation, Qt::AccessibleTextRole).toString();
+        if (role == Qt::TextAlignmentRole)
+            return QVariant::fromValue(Qt::AlignHCenter | Qt::AlignTop);
+        return {};
+    }
     const TColumn& column = ColumnAt(section);
     if (role == Qt::DisplayRole) {
         // Every header has HeaderRows lines, the column's own lines at the top.
@@ -129,8 +192,9 @@ Qt::ItemFlags TTableModel::flags(const QModelIndex& index) const
     if (!table_ || !index.isValid())
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    // Choice and sub-table cells are edited through their drop-down lists and buttons.
-    if (!ColumnAt(index.column()).NeedsControls())
+    // Choice and sub-table cells are edited through their drop-down lists and
+    // buttons; depths are computed, never typed.
+    if (!IsDepthColumn(index.column()) && !ColumnAt(index.column()).NeedsControls())
         f |= Qt::ItemIsEditable;
     return f;
 }
@@ -140,7 +204,7 @@ bool TTableModel::setData(const QModelIndex& index, const QVariant& value, int r
     if (!table_ || role != Qt::EditRole || !index.isValid() || index.row() >= table_->RowCount())
         return false;
     TColumn& column = ColumnAt(index.column());
-    if (column.NeedsControls())
+    if (column.NeedsControls() || IsDepthColumn(index.column()))
         return false;
     const std::string text = value.toString().toStdString();
     // Leaving a cell unchanged is not an edit: the wall stays unmodified.
@@ -157,6 +221,7 @@ bool TTableModel::setData(const QModelIndex& index, const QVariant& value, int r
     }
     lastAccepted_ = true;
     table_->SetChanged(true);
-    emit dataChanged(index, index);
+    const int last = IsDepthColumn(index.column() + 1) ? index.column() + 1 : index.column();
+    emit dataChanged(index, this->index(index.row(), last));
     return true;
 }

@@ -1,14 +1,22 @@
 #pragma once
+#include "tables/TableFormGeometry.h"
+
 #include <QAbstractTableModel>
 #include <QString>
+
+#include <functional>
+#include <string>
+#include <vector>
 
 class TColumn;
 class TGridTable;
 
 // The cells of an input table as an item model: one row per table row, one
-// column per visible table column. Header texts are the columns' header lines
-// and the row numbers. Typed text is handed to the column's check; a refused
-// text leaves the cell as it was and is reported with its message.
+// column per visible table column, and after each column of node numbers a
+// read-only column of their depths (when the program gives them). Header
+// texts are the columns' header lines and the row numbers. Typed text is
+// handed to the column's check; a refused text leaves the cell as it was and
+// is reported with its message.
 class TTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -17,8 +25,21 @@ public:
     // The table shown; the model no longer touches it once Detach() was called.
     TGridTable* Table() const { return table_; }
     void Detach();
-    // The table column shown in model column `column`.
+    // The depth of node numbers: the text of a node's depth and the depth
+    // column's caption ("Depth (m)"), in the open wall's units. The program
+    // installs it; without it the grid has no depth columns.
+    struct NodeDepths {
+        std::function<std::string(long long node)> Text;
+        std::function<std::string()> Caption;
+    };
+    static void SetNodeDepths(NodeDepths depths);
+
+    // The table column shown in model column `column` (for a depth column, its node column).
     TColumn& ColumnAt(int column) const;
+    // Whether model column `column` holds the depths of the node numbers before it.
+    bool IsDepthColumn(int column) const;
+    // The visible table column that model column `column` shows (a depth column: its node column's).
+    int VisibleColumn(int column) const;
     // The model column of table column `index`, -1 when it is not visible.
     int ModelColumn(int index) const;
     // Header rows: the largest number of header lines of the visible columns.
@@ -43,7 +64,10 @@ signals:
     void AssignmentRefused(const QModelIndex& index, const QString& text, const QString& message);
 
 private:
+    void MapColumns();
+
     TGridTable* table_;
+    std::vector<TGridColumn> columns_;
     int headerRows_ = 0;
     bool lastAccepted_ = true;
 };

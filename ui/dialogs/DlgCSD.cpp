@@ -2,6 +2,8 @@
 
 #include "model/ProgramData.h"
 #include "ui/art/Artwork.h"
+#include "ui/rules/DialogValues.h"
+#include "units/TorvikError.h"
 #include "units/widgets/DataEdit.h"
 
 #include <QGridLayout>
@@ -34,6 +36,13 @@ TdlgCSD::TdlgCSD(MainWindowHost& host, QWidget* parent) : TInputDialog(host, "Wa
                      &TProgramData::WaterDepthBackfill, TShownUnit::FeetForInches);
     DeHW2_ = AddField(grid, row++, "&Depth to the Water Table in excavation side, DWe", "L2", low, 1000000,
                       &TProgramData::WaterDepthExcavation, TShownUnit::FeetForInches);
+    // Beside each water depth, what it means for this wall (a new wall has none).
+    for (int k = 0; k < 2; ++k) {
+        waterNotes_[k] = new QLabel(this);
+        waterNotes_[k]->setForegroundRole(QPalette::PlaceholderText);
+        grid->addWidget(waterNotes_[k], row - 2 + k, 2);
+        connect(k == 0 ? deHW_ : DeHW2_, &QLineEdit::textChanged, this, &TdlgCSD::ShowWaterNotes);
+    }
     beta_ = AddField(grid, row++, "Slope of the backfill, Beta", "deg.", -45, 45, &TProgramData::BackfillSlope);
     deSP_ = AddField(grid, row++, "Uniform Distributed Load at the top of backfill side ", "F/L2^2", low, 10000000,
                      &TProgramData::TopSurcharge, TShownUnit::PsfForPsi);
@@ -50,6 +59,30 @@ TdlgCSD::TdlgCSD(MainWindowHost& host, QWidget* parent) : TInputDialog(host, "Wa
     inside->addLayout(grid, 1);
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(group);
+}
+
+void TdlgCSD::Load(const TProgramData& wall)
+{
+    wallLength_ = wall.NodeCount * wall.IncrementLength;
+    unitSystem_ = wall.UnitSystem();
+    ShowWaterNotes();
+}
+
+void TdlgCSD::ShowWaterNotes()
+{
+    const TDataEdit* fields[2] = {deHW_, DeHW2_};
+    for (int k = 0; k < 2; ++k) {
+        QString text;
+        try {
+            const long double shown = fields[k]->Number();
+            text = QString::fromStdString(
+                WaterTableNote(StoredValue(TShownUnit::FeetForInches, shown, unitSystem_), wallLength_));
+        } catch (const TorvikError&) {
+            // A half-typed depth has no meaning yet.
+        }
+        waterNotes_[k]->setText(text);
+        waterNotes_[k]->setAccessibleName(text);
+    }
 }
 
 // An explanatory line under a field, set in from the labels.

@@ -21,8 +21,17 @@ public:
     TDataEdit* beta() const { return beta_; }
     TDataEdit* deSP() const { return deSP_; }
 
+    // What each water depth means for the wall, shown beside its field.
+    QLabel* WaterNoteBackfill() const { return waterNotes_[0]; }
+    QLabel* WaterNoteExcavation() const { return waterNotes_[1]; }
+
+protected:
+    void Load(const TProgramData& wall) override;
+
 private:
     QLabel* Note(const QString& text);
+    // The notes beside the water depths, from what the fields now hold.
+    void ShowWaterNotes();
 
     TDataEdit* deHL_;
     TDataEdit* deWidth_;
@@ -32,4 +41,7 @@ private:
     TDataEdit* deGw_;
     TDataEdit* beta_;
     TDataEdit* deSP_;
+    QLabel* waterNotes_[2] = {};
+    long double wallLength_ = 0;  // data-file units
+    int unitSystem_ = 1;
 };

@@ -77,7 +77,6 @@ TDlgStaged::TDlgStaged(MainWindowHost& host, QWidget* parent) : QDialog(parent),
 
     chkStaged_ = new QCheckBox("Conduct &Staged-Construction Analysis", this);
     chkStaged_->setAccessibleName("Conduct Staged-Construction Analysis");
-    connect(chkStaged_, &QCheckBox::clicked, this, &TDlgStaged::ChkStagedClick);
 
     lblStages_ = new QLabel(this);
     deStages_ = new TDataEdit(this, &host_.UserPrompt());
@@ -132,6 +131,9 @@ TDlgStaged::TDlgStaged(MainWindowHost& host, QWidget* parent) : QDialog(parent),
     deStages_->SetNumber(stages);
     chkStaged_->setChecked(stages > 1);
     EnableCount(stages > 1);
+    // Every change of the box counts, by the mouse, the keyboard or an
+    // accessibility action; connected once the box shows the wall.
+    connect(chkStaged_, &QCheckBox::toggled, this, &TDlgStaged::ChkStagedClick);
     if (stages > 1)
         deStages_->setFocus();
     else

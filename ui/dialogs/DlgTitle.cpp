@@ -16,6 +16,8 @@ TdlgTitle::TdlgTitle(MainWindowHost& host, QWidget* parent) : TInputDialog(host,
     titleMemo_->setAccessibleName(label->text());
     titleMemo_->setMinimumWidth(titleMemo_->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 64);
     label->setBuddy(titleMemo_);
+    // The dialog has no buttons: Enter finishes the entry, keeping the text.
+    connect(titleMemo_, &QLineEdit::returnPressed, this, &TdlgTitle::CloseWindow);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);

@@ -9,6 +9,7 @@
 
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMdiArea>
@@ -182,6 +183,23 @@ void TInputDialog::MarkModified()
 {
     if (!loading_)
         host_.SetModified(true);
+}
+
+void TInputDialog::CloseWindow()
+{
+    if (window_)
+        window_->close();
+    else
+        close();
+}
+
+void TInputDialog::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        CloseWindow();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TInputDialog::closeEvent(QCloseEvent* event)

@@ -68,8 +68,13 @@ protected:
     TArtView* Illustration(const QString& name);
     // Marks the document modified, unless the dialog is loading its values.
     void MarkModified();
+    // Closes the dialog's window as its close button does: the values are
+    // checked and stored, and a refused entry keeps it open.
+    void CloseWindow();
 
     void closeEvent(QCloseEvent* event) override;
+    // Escape closes the window as its close button does.
+    void keyPressEvent(QKeyEvent* event) override;
 
     MainWindowHost& host_;
 

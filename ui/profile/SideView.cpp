@@ -17,6 +17,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTimer>
 
 #include <cmath>
 
@@ -61,7 +62,7 @@ TDlgSideView::TDlgSideView(MainWindowHost& host, Prompt& prompt, QWidget* parent
     setAttribute(Qt::WA_OpaquePaintEvent);
     setBackgroundRole(QPalette::Button);
     setMouseTracking(true);
-    setMinimumSize(240, 180);
+    setMinimumSize(MinimumWidth, 180);
 
     label_ = new QLabel("Wall Profile", this);
     label_->setAccessibleName("Wall Profile");
@@ -134,8 +135,12 @@ TDlgSideView* TDlgSideView::Open(QMdiArea& area, MainWindowHost& host, Prompt& p
         sub->setAttribute(Qt::WA_DeleteOnClose);
         sub->resize(580, 431);
         connect(&area, &QMdiArea::subWindowActivated, view, [view, sub](QMdiSubWindow* active) {
-            if (active == sub)
-                view->FormActivate();
+            if (active != sub)
+                return;
+            view->FormActivate();
+            // The window left behind stores its edits once this activation is
+            // complete (an input dialog does): the view reads the wall again after it.
+            QTimer::singleShot(0, view, &TDlgSideView::FormActivate);
         });
     }
     sub->show();

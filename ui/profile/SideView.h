@@ -33,6 +33,9 @@ public:
     // A view of the open wall of `host`; `prompt` answers its file dialog and messages.
     TDlgSideView(MainWindowHost& host, Prompt& prompt, QWidget* parent = nullptr);
 
+    // The narrowest view worth showing beside another window.
+    static constexpr int MinimumWidth = 240;
+
     // The icon of the command that opens the view: a wall between two ground levels.
     static QIcon ToolIcon();
     // Shows the profile view in `area`: creates it when none is open, else

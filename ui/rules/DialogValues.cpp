@@ -1,5 +1,9 @@
 #include "ui/rules/DialogValues.h"
 
+#include "model/ProgramData.h"
+#include "model/UnitSwitch.h"
+#include "units/NumberFormat.h"
+
 long double ShownValue(TShownUnit unit, long double stored, int unitSystem)
 {
     if (unitSystem != 1)
@@ -52,4 +56,48 @@ bool StoreTitle(std::string& title, const std::string& typed)
         return false;
     title = line;
     return true;
+}
+
+long double NoWaterTableDepth(int unitSystem)
+{
+    switch (unitSystem) {
+    case 1: return 12000;  // inches
+    case 2: return 300;    // metres
+    default: return 1000;
+    }
+}
+
+std::string WaterTableNote(long double depth, long double wallLength)
+{
+    if (depth >= wallLength && depth >= 0)
+        return "no water table (below the wall tip)";
+    if (depth < 0)
+        return "above the ground surface";
+    return std::string();
+}
+
+void StartWithoutWaterTable(TProgramData& wall)
+{
+    wall.WaterDepthBackfill = wall.WaterDepthExcavation = NoWaterTableDepth(wall.UnitSystem());
+}
+
+void AdoptNoWaterTable(TProgramData& wall, int from)
+{
+    const long double converted = NoWaterTableDepth(from) * ScalarSwitchFactors(from, wall.UnitSystem()).Length;
+    for (long double* depth : {&wall.WaterDepthBackfill, &wall.WaterDepthExcavation}) {
+        const long double difference = *depth > converted ? *depth - converted : converted - *depth;
+        if (difference <= converted * 1e-12L)
+            *depth = NoWaterTableDepth(wall.UnitSystem());
+    }
+}
+
+std::string NodeDepthText(long long node, const TProgramData& wall)
+{
+    const long double depth = static_cast<long double>(node) * wall.IncrementLength;
+    return FormatGeneral(ShownValue(TShownUnit::FeetForInches, depth, wall.UnitSystem()), 8);
+}
+
+std::string NodeDepthCaption(int unitSystem)
+{
+    return unitSystem == 1 ? "Depth (ft)" : unitSystem == 2 ? "Depth (m)" : "Depth (L)";
 }

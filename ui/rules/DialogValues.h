@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+class TProgramData;
+
 // How a dialog shows a scalar of the wall. The wall holds its scalars in the
 // units of the data file; in English units the dialogs show depths in feet
 // (stored in inches) and the surcharge at the top of the backfill in lbs/ft^2
@@ -24,3 +26,25 @@ constexpr int TitleLength = 80;
 // Replaces `title` by the typed line when they differ; true when it changed,
 // which is when the wall counts as modified.
 bool StoreTitle(std::string& title, const std::string& typed);
+
+// The water depth (data-file units) that a new wall starts with on both
+// sides: far below any wall tip, so that a new wall has no water table until
+// the user gives one (1000 ft in English units, 300 m in SI, 1000 otherwise).
+long double NoWaterTableDepth(int unitSystem);
+// What a water depth means for a wall `wallLength` long (both in data-file
+// units): "no water table (below the wall tip)" when it lies at or below the
+// tip, "above the ground surface" when it is negative, else empty.
+std::string WaterTableNote(long double depth, long double wallLength);
+// Puts both water tables of a new wall at NoWaterTableDepth.
+void StartWithoutWaterTable(TProgramData& wall);
+// After a switch of `wall` from unit system `from`: a water depth that is the
+// converted NoWaterTableDepth of `from` becomes that of the wall's new system
+// (300 m, not 304.8 m).
+void AdoptNoWaterTable(TProgramData& wall, int from);
+
+// The depth of node `node` below the wall top, as the tables show it beside
+// node numbers: node x increment length, in feet in English units (the
+// increment length is held in inches), as held otherwise; 8 digits.
+std::string NodeDepthText(long long node, const TProgramData& wall);
+// The caption of those depths: "Depth (ft)", "Depth (m)" or "Depth (L)".
+std::string NodeDepthCaption(int unitSystem);

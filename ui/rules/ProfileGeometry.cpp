@@ -70,6 +70,8 @@ std::string LayerParameters(int soilType, TGridTable* parameters)
 TProfileScene ReadProfileScene(const TProgramData& wall, const WallTables& tables)
 {
     TProfileScene s;
+    s.ScaleUnit = wall.UnitSystem() == 1 ? 12 : 1;
+    s.ScaleCaption = wall.UnitSystem() == 1 ? "Depth (ft)" : wall.UnitSystem() == 2 ? "Depth (m)" : "Depth (L)";
     s.WallLength = wall.NodeCount * wall.IncrementLength;
     s.Top = 0.1L * s.WallLength;
     s.HalfWidth = wall.WallHeight / 40;
@@ -236,6 +238,7 @@ public:
         Marks();
         if (s_.ShowSoil && s_.PyWidth > 0 && s_.ActiveWidth > 0)
             TopView();
+        DepthScale();
         return std::move(items_);
     }
 
@@ -364,8 +367,13 @@ private:
             Line(Fx(0.38), y, Fx(0.4), y + tick, mark_);
         }
         for (long double depth : s_.Springs) {
+            // A tie-back: the free length from the wall down into the
+            // retained soil at 15 degrees, and its bond length drawn heavy.
             const int y = map_.Y(depth);
-            Line(mid_, y, Fx(0.6), y, spring_);
+            const int free = Fx(0.1), bond = Fx(0.06);
+            const int y1 = y + Round(free * 0.268L), y2 = y1 + Round(bond * 0.268L);
+            Line(mid_, y, mid_ - free, y1, mark_);
+            Line(mid_ - free, y1, mid_ - free - bond, y2, spring_);
         }
     }
 
@@ -390,12 +398,62 @@ private:
         const int last = top + r + 4 * step;
         items_.push_back({TProfileShape::Box, TProfileInk::Ink, line_,
                           {{x - r - 2 * gap, top - gap}, {x + r + 2 * gap, last + r + gap}}, 0, {}});
-        // The wall line, on which the piles stand.
-        Line(x, top + r, x, last, line_);
-        for (int k = 0; k < 5; ++k)
-            items_.push_back({TProfileShape::Circle, TProfileInk::Ink, circle_, {{x, top + r + step * k}}, r, {}});
+        if (s_.Continuous()) {
+            // Units that touch make a continuous wall: a band along the wall line.
+            const int half = std::max(line_, r / 3);
+            Polygon({{x - half, top}, {x + half, top}, {x + half, last + r}, {x - half, last + r}}, TProfileInk::Ink);
+        } else {
+            // The wall line, on which the piles stand.
+            Line(x, top + r, x, last, line_);
+            for (int k = 0; k < 5; ++k)
+                items_.push_back({TProfileShape::Circle, TProfileInk::Ink, circle_, {{x, top + r + step * k}}, r, {}});
+        }
         Text(x - Round(0.2L * r), caption, "top view");
         Text(mid_, caption, "side view");
+    }
+
+    // The depth scale at the right edge: depths below the wall top in the
+    // scale's unit, ticks at a round step no closer than three text lines,
+    // and a longer tick with "excavation" at the excavation level.
+    void DepthScale()
+    {
+        if (s_.WallLength <= 0 || s_.ScaleUnit <= 0)
+            return;
+        const int th = d_.TextHeight;
+        const auto width = [th](const std::string& text) { return Round(0.6L * th * text.size()); };
+        const int tick = Pen(5 * d_.Scale), gap = Pen(3 * d_.Scale);
+        const int ax = d_.Page ? right_ + Fx(0.06) : d_.Width - Pen(6 * d_.Scale);
+        const int top = map_.Y(s_.Top), tip = map_.Y(s_.Top + s_.WallLength);
+        const long double perUnit = (map_.Y(s_.Top + 1000 * s_.ScaleUnit) - top) / 1000.0L;  // pixels per unit shown
+        if (perUnit <= 0)
+            return;
+        long double step = 1;
+        while (step * perUnit < 3 * th)
+            step *= 10;
+        while (step / 10 * perUnit >= 3 * th)
+            step /= 10;
+        if (step / 5 * perUnit >= 3 * th)
+            step /= 5;
+        else if (step / 2 * perUnit >= 3 * th)
+            step /= 2;
+        Line(ax, top, ax, tip, line_);
+        const long double length = s_.WallLength / s_.ScaleUnit;
+        int labels = 0;
+        for (long double v = 0; v <= length * (1 + 1e-9L); v += step) {
+            const int y = map_.Y(s_.Top + v * s_.ScaleUnit);
+            const std::string text = FormatGeneral(v, 6);
+            labels = std::max(labels, width(text));
+            Line(ax - tick, y, ax, y, line_);
+            Text(ax - tick - gap - width(text), y - th / 2, text);
+        }
+        Text(ax - width(s_.ScaleCaption), std::max(0, top - 2 * th - gap), s_.ScaleCaption);
+        const long double excavation = s_.Excavation - s_.Top;
+        if (excavation > 0 && excavation <= s_.WallLength) {
+            const int y = map_.Y(s_.Excavation);
+            Line(ax - 2 * tick - gap - labels, y, ax, y, mark_);
+            // Above the level line, clear of the excavation line itself.
+            Text(ax - 2 * tick - 2 * gap - labels - width("excavation"), y - th - gap, "excavation");
+        }
     }
 
     const TProfileScene& s_;

@@ -63,6 +63,12 @@ struct TProfileScene {
     std::vector<long double> Springs;     // world depths of springs above the excavation level
     long double PyWidth = 0;      // Wp: radius of the piles of the top view
     long double ActiveWidth = 0;  // Wa: half their spacing
+    // The depth scale: world units per unit shown (12 in to the foot in
+    // English units) and its caption.
+    long double ScaleUnit = 1;
+    std::string ScaleCaption = "Depth (m)";
+    // The units touch (Wp >= Wa): the top view shows a continuous wall.
+    bool Continuous() const { return PyWidth >= ActiveWidth; }
 };
 
 // Reads the scene from the wall and its tables `NewSoil`, `PileSect`,
@@ -144,7 +150,10 @@ struct TProfileItem {
 
 // The drawing of `scene` in the view window `view` on `device`, in painting
 // order: soil layers (tints, boundaries, texts) and the ground, the wall bar, the ground
-// and excavation lines, the water tables, restraint, p-y and spring marks,
-// and the top view of the piles. Empty when the view window is degenerate.
+// and excavation lines, the water tables, restraint, p-y and spring marks
+// (springs, tie-backs among them, reach into the retained soil), the top view
+// of the piles (a continuous wall when they touch), and the depth scale from
+// the wall top to its tip with the excavation level marked. Empty when the
+// view window is degenerate.
 std::vector<TProfileItem> LayoutProfile(const TProfileScene& scene, const TWorldWindow& view,
                                         const TProfileDevice& device);

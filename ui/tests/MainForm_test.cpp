@@ -183,8 +183,13 @@ TEST_F(MainFormRunTest, RunAnalysisReadsTheNewResults)
     form->RunAnalysis();
     ASSERT_EQ(prompt.shown.size(), 1u);
     const std::string base = dir.filePath("cantilever-sand").toStdString();
-    EXPECT_EQ(prompt.shown[0], std::string(CompletedMessage) + "\rWritten: " + base + ".tk4o, " + base + ".tk4p, " +
-                                   base + ".tk4r.");
+    const std::string written = std::string(CompletedMessage) + "\rWritten: " + base + ".tk4o, " + base + ".tk4p, " +
+                                base + ".tk4r.";
+    EXPECT_EQ(prompt.shown[0].substr(0, written.size()), written);
+    // Then whether the analysis converged, and in how many iterations.
+    EXPECT_EQ(prompt.shown[0].substr(written.size()).rfind("\rEvery analysis converged:\rAnalysis: converged. Converged in ", 0),
+              0u)
+        << prompt.shown[0];
     EXPECT_TRUE(form->ResultsLoaded());
     EXPECT_TRUE(QFile::exists(dir.filePath("cantilever-sand.tk4p")));
     EXPECT_GE(form->Graphs().pltDef.PointCount(), 2);

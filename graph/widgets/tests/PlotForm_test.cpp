@@ -402,6 +402,22 @@ TEST_F(PlotSaveTest, SixByFourInchesAt72PpiIs432By288WithCurvesWhereMapped)
     }
 }
 
+TEST_F(PlotSaveTest, EnterInAFieldOfSaveAttributesIsOk)
+{
+    TPlotForm& f = Open(2);
+    prompt.fileNames.push_back(Path("enter.bmp").toStdString());
+    WhenDialogShown<TdlgFormat>([](TdlgFormat& d) {
+        d.deWidth()->setFocus();
+        d.deWidth()->selectAll();
+        QTest::keyClicks(d.deWidth(), "3");
+        QTest::keyClick(d.deWidth(), Qt::Key_Return);
+        if (d.isVisible())  // Enter did not end the dialog: the test fails on the file below
+            d.reject();
+    });
+    f.SaveAction()->trigger();
+    EXPECT_EQ(QImage(Path("enter.bmp")).size(), QSize(216, 288));
+}
+
 TEST_F(PlotSaveTest, NameWithoutExtensionIsSavedAsBitmap)
 {
     TPlotForm& f = Open(2);
@@ -516,6 +532,26 @@ TEST_F(PlotFormTest, TheAxesFitTheActiveCurvesWhenTheWindowOpensAndWhenTheyChang
     f.ActiveCurvesAction()->trigger();
     EXPECT_EQ(f.FullRanges().Panel[0].Y.Max, 250);
     EXPECT_EQ(f.Ranges().Panel[0].Y.Max, 250);
+}
+
+// Active Curves and OK keep the zoom the user chose; the full range still follows the curves.
+TEST_F(PlotFormTest, ActiveCurvesKeepTheZoom)
+{
+    TPlotForm& f = Open(3);
+    Drag(Pixel(20, 4), Pixel(60, 12));
+    const TPanelRange zoomed = f.Ranges().Panel[0];
+    WhenDialogShown<TfrmActiveLines>([](TfrmActiveLines& d) {
+        d.lbLines()->setCurrentRow(2);
+        d.btnToggle()->click();
+        d.btnOk()->click();
+    });
+    f.ActiveCurvesAction()->trigger();
+    EXPECT_FALSE(graph.Lines(2).Active);
+    EXPECT_EQ(f.FullRanges().Panel[0].Y.Max, 20);
+    EXPECT_EQ(f.Ranges().Panel[0].X.Min, zoomed.X.Min);
+    EXPECT_EQ(f.Ranges().Panel[0].X.Max, zoomed.X.Max);
+    EXPECT_EQ(f.Ranges().Panel[0].Y.Min, zoomed.Y.Min);
+    EXPECT_EQ(f.Ranges().Panel[0].Y.Max, zoomed.Y.Max);
 }
 
 }  // namespace

@@ -17,6 +17,8 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
@@ -107,7 +109,7 @@ TEST_F(TableFormTest, TypedValueAndExpressionAreStoredAndEnterMovesDown)
 {
     TGridTable& sections = Table(WallTable::PileSect);
     TTableForm& editor = Open(WallTable::PileSect);
-    Type(editor, 0, 3, "2e9*1.5");
+    Type(editor, 0, 5, "2e9*1.5");  // the stiffness, after two node columns and their depths
     EXPECT_EQ(sections.Cell(3, 0).AsFloat(), 3e9L);
     EXPECT_TRUE(sections.Changed());
     EXPECT_TRUE(form->IsModified());
@@ -130,10 +132,10 @@ TEST_F(TableFormTest, RefusedValueKeepsTheCursorInTheCellAndTheOldValue)
     TGridTable& sections = Table(WallTable::PileSect);
     const long double before = sections.Cell(3, 0).AsFloat();
     TTableForm& editor = Open(WallTable::PileSect);
-    Type(editor, 0, 3, "2*x");
+    Type(editor, 0, 5, "2*x");
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_EQ(sections.Cell(3, 0).AsFloat(), before);
-    EXPECT_EQ(editor.Grid()->currentIndex(), editor.Grid()->model()->index(0, 3));
+    EXPECT_EQ(editor.Grid()->currentIndex(), editor.Grid()->model()->index(0, 5));
     QLineEdit* cell = OpenCellEditor(editor);
     ASSERT_NE(cell, nullptr);
     EXPECT_EQ(cell->text(), "2*x");
@@ -150,8 +152,42 @@ TEST_F(TableFormTest, RefusedValueKeepsTheCursorInTheCellAndTheOldValue)
     EXPECT_EQ(sections.Cell(3, 0).AsFloat(), 3e9L);
 
     // Integer cells refuse fractions while the editor is open.
-    Type(editor, 0, 1, "2.5");
+    Type(editor, 0, 2, "2.5");
     EXPECT_EQ(prompt.shown.back(), "Entry must be an integer.");
+}
+
+// A refused text stays in its cell however the cell is left (Enter, Tab, a
+// click on another cell); Escape there brings back the stored value.
+TEST_F(TableFormTest, RefusedTextStaysInItsCellAndEscapeRestoresTheStoredValue)
+{
+    TGridTable& sections = Table(WallTable::PileSect);
+    const QString stored = QString::fromStdString(sections.Cell(3, 0).AsText());
+    TTableForm& editor = Open(WallTable::PileSect);
+    QTableView* grid = editor.Grid();
+    for (Qt::Key end : {Qt::Key_Return, Qt::Key_Tab}) {
+        Type(editor, 0, 5, "2*x", end);
+        QLineEdit* cell = OpenCellEditor(editor);
+        ASSERT_NE(cell, nullptr) << end;
+        EXPECT_EQ(cell->text(), "2*x") << end;
+        EXPECT_EQ(grid->currentIndex(), grid->model()->index(0, 5)) << end;
+        QTest::keyClick(cell, Qt::Key_Escape);
+        Settle();
+        EXPECT_EQ(OpenCellEditor(editor), nullptr) << end;
+        EXPECT_EQ(grid->model()->index(0, 5).data().toString(), stored) << end;
+    }
+    // A click on another cell.
+    grid->setCurrentIndex(grid->model()->index(0, 5));
+    QTest::keyClicks(grid, "2");
+    ASSERT_NE(OpenCellEditor(editor), nullptr);
+    QTest::keyClicks(OpenCellEditor(editor), "*x");
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, grid->visualRect(grid->model()->index(0, 0)).center());
+    Settle();
+    QLineEdit* cell = OpenCellEditor(editor);
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->text(), "2*x");
+    EXPECT_EQ(grid->currentIndex(), grid->model()->index(0, 5));
+    EXPECT_EQ(prompt.shown.size(), 3u);
+    EXPECT_EQ(QString::fromStdString(sections.Cell(3, 0).AsText()), stored);
 }
 
 TEST_F(TableFormTest, RowButtonsFollowTheRowLimitsAndTheWindowGrowsToTenRows)
@@ -246,6 +282,56 @@ TEST_F(TableFormTest, RowButtonOpensTheSubTableEditorWithItsRowInTheTitle)
     Settle();
     EXPECT_EQ(TTableForm::Of(*parameters), nullptr);
     EXPECT_TRUE(form->MdiArea()->subWindowList().isEmpty());
+}
+
+// A soil layer's parameter editor says which row is the top and which the
+// bottom of the layer, and gives the typical values of k(py) under the table.
+TEST_F(TableFormTest, LayerParametersNameTheirRowsAndGiveTypicalValues)
+{
+    TGridTable& layers = Table(WallTable::NewSoil);
+    TTableForm& editor = Open(WallTable::NewSoil);
+    editor.Grid()->setCurrentIndex(editor.Grid()->model()->index(0, 2));
+    QTest::keyClick(editor.Grid(), Qt::Key_Space);
+    TTableForm* sub = TTableForm::Of(*layers.Cell(2, 0).AsTable());
+    ASSERT_NE(sub, nullptr);
+    QAbstractItemModel* model = sub->Grid()->model();
+    EXPECT_EQ(model->headerData(0, Qt::Vertical).toString(), "1  top of layer");
+    EXPECT_EQ(model->headerData(1, Qt::Vertical).toString(), "2  bottom of layer");
+    // The row header is wide enough for its text.
+    const QFontMetrics fm = sub->Grid()->verticalHeader()->fontMetrics();
+    EXPECT_GE(sub->Grid()->verticalHeader()->width(), fm.horizontalAdvance("2  bottom of layer"));
+    QLabel* comments = nullptr;
+    for (QLabel* l : sub->findChildren<QLabel*>())
+        if (l->text().startsWith("Typical k(py)"))
+            comments = l;
+    ASSERT_NE(comments, nullptr);
+    EXPECT_TRUE(comments->isVisible());
+    EXPECT_NE(comments->text().indexOf("dense 125 and 225"), -1);
+    EXPECT_EQ(comments->accessibleName(), comments->text());
+    // Tables of rows in groups keep their bare numbers.
+    EXPECT_EQ(editor.Grid()->model()->headerData(0, Qt::Vertical).toString(), "1");
+}
+
+// Beside each node number its depth (node x increment length, 3 in here, in
+// feet), read-only, following the number as it is typed; Enter passes it by.
+TEST_F(TableFormTest, NodeNumbersShowTheirDepthsBeside)
+{
+    TTableForm& editor = Open(WallTable::PileSect);
+    QAbstractItemModel* model = editor.Grid()->model();
+    ASSERT_EQ(model->columnCount(), 6);
+    EXPECT_EQ(model->headerData(1, Qt::Horizontal).toString(), "Depth (ft)");
+    EXPECT_EQ(model->headerData(3, Qt::Horizontal).toString(), "Depth (ft)");
+    EXPECT_EQ(model->index(0, 3).data().toString(), "22");  // node 88
+    EXPECT_FALSE(model->flags(model->index(0, 3)).testFlag(Qt::ItemIsEditable));
+    EXPECT_GE(editor.Grid()->columnWidth(3),
+              editor.Grid()->fontMetrics().horizontalAdvance(model->index(0, 3).data().toString()));
+    Type(editor, 0, 2, "40");
+    EXPECT_EQ(model->index(0, 3).data().toString(), "10");
+    // Enter from the last row went on to the next column the user types in.
+    EXPECT_EQ(editor.Grid()->currentIndex().column(), 4);
+    // Restraints and springs take node numbers too; other tables have no depth columns.
+    EXPECT_EQ(Open(WallTable::SoilStrength).Grid()->model()->headerData(2, Qt::Horizontal).toString(), "Depth (ft)");
+    EXPECT_EQ(Open(WallTable::SoilWeight).Grid()->model()->columnCount(), Table(WallTable::SoilWeight).VisibleColumnCount());
 }
 
 TEST_F(TableFormTest, PasteStoresABlockUpToTheFirstRefusedValue)

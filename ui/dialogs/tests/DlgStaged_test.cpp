@@ -5,6 +5,7 @@
 #include "model/StageFiles.h"
 #include "units/widgets/DataEdit.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -52,6 +53,23 @@ protected:
     QTemporaryDir dir;
     BatchHost host;
 };
+
+// The box reacts to its accessibility action as to a click: the count is
+// enabled with two stages, and OK writes them.
+TEST_F(DlgStagedTest, TheAccessibilityToggleOfTheBoxWorksAsAClick)
+{
+    auto d = Open();
+    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(d->ChkStaged());
+    ASSERT_NE(box, nullptr);
+    ASSERT_NE(box->actionInterface(), nullptr);
+    box->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_TRUE(d->ChkStaged()->isChecked());
+    EXPECT_TRUE(d->deStages()->isEnabled());
+    EXPECT_EQ(d->deStages()->text(), "2");
+    d->btnOK()->click();
+    EXPECT_EQ(wall().StageCount, 2);
+    EXPECT_TRUE(StageFile(2));
+}
 
 TEST_F(DlgStagedTest, TickingTheBoxAndSteppingToThreeStagesWritesThreeStageFiles)
 {

@@ -165,8 +165,8 @@ TEST_F(InputDialogTest, TitleMarksTheWallChangedOnlyWhenItsTextDiffers)
     EXPECT_FALSE(form->IsModified());
 
     Type(title->TitleMemo(), "Quay wall");
-    QTest::keyClick(title->TitleMemo(), Qt::Key_Return);
-    EXPECT_TRUE(Window(title)->close());
+    QTest::keyClick(title->TitleMemo(), Qt::Key_Return);  // closes the dialog, keeping the text
+    EXPECT_FALSE(form->DialogOpen(TMainForm::InputDialog::Title));
     EXPECT_EQ(OpenWall()->Title, "Quay wall");
     EXPECT_TRUE(form->IsModified());
 }

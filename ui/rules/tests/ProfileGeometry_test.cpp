@@ -220,7 +220,7 @@ TEST(ProfileLayout, ScreenDrawingInPaintingOrder)
     // Layer texts at the layer's top, the second one text height lower.
     std::vector<std::pair<std::string, int>> texts;
     for (const TProfileItem& i : items)
-        if (i.Shape == TProfileShape::Text)
+        if (i.Shape == TProfileShape::Text && i.Points[0].X < 200)
             texts.push_back({i.Text, i.Points[0].Y});
     EXPECT_EQ(texts, (std::vector<std::pair<std::string, int>>{{"Sand", 10}, {"p", 22}, {"Soft clay", 30}, {"q", 42}}));
     // The wall bar after the layers, before the marks.
@@ -233,7 +233,9 @@ TEST(ProfileLayout, ScreenDrawingInPaintingOrder)
     const auto marks = Lines(items, 2);
     EXPECT_TRUE(Has(marks, {200, 20, 208, 16}));  // restraint at 0.52 w, 0.01 w high
     EXPECT_TRUE(Has(marks, {152, 60, 160, 56}));  // p-y arrow's barb
-    EXPECT_EQ(Lines(items, 5), (std::vector<std::vector<int>>{{200, 40, 240, 40}}));
+    // The spring is a tie-back: free length and heavy bond length down into the retained soil.
+    EXPECT_TRUE(Has(marks, {200, 40, 160, 51}));
+    EXPECT_EQ(Lines(items, 5), (std::vector<std::vector<int>>{{160, 51, 136, 57}}));
 
     // A wall thinner than three pixels is drawn three pixels wide about its axis.
     TProfileScene hairline = TestScene();
@@ -255,7 +257,7 @@ TEST(ProfileLayout, SlopeWaterTopViewAndPage)
     s.BackfillSlope = 45;
     s.WaterBackfill = 2;
     s.PyWidth = 0.6;
-    s.ActiveWidth = 0.6;
+    s.ActiveWidth = 0.61;  // the units do not touch
     const TWorldWindow view{-20, 20, 0, 10};
     const std::vector<TProfileItem> items = LayoutProfile(s, view, {400, 100, false, 12, 1});
     const auto thin = Lines(items, 1);
@@ -276,7 +278,7 @@ TEST(ProfileLayout, SlopeWaterTopViewAndPage)
         }
     }
     EXPECT_EQ(water, 1);
-    EXPECT_EQ(circles, (std::vector<int>{32, 37, 42, 47, 52}));
+    EXPECT_EQ(circles, (std::vector<int>{32, 38, 44, 50, 56}));
     EXPECT_EQ(boxes, 1);  // the inset's frame under the piles
     // The first layer is tinted behind the wall only, the second on both
     // sides below the excavation; and the wedge under the slope.
@@ -287,7 +289,40 @@ TEST(ProfileLayout, SlopeWaterTopViewAndPage)
     const auto ruled = Lines(page, 12);
     EXPECT_EQ(ruled[0], (std::vector<int>{100, 144, 500, 144}));
     EXPECT_TRUE(Has(ruled, {100, 528, 900, 528}));
-    EXPECT_EQ(Lines(page, 35), (std::vector<std::vector<int>>{{500, 336, 600, 336}}));
+    EXPECT_EQ(Lines(page, 35), (std::vector<std::vector<int>>{{400, 363, 340, 379}}));
+
+    // Touching units (Wp = Wa) are a continuous wall in plan: a band, no circles.
+    s.PyWidth = s.ActiveWidth;
+    int circlesOfTouching = 0, bands = 0;
+    for (const TProfileItem& i : LayoutProfile(s, view, {400, 100, false, 12, 1})) {
+        circlesOfTouching += i.Shape == TProfileShape::Circle;
+        bands += i.Shape == TProfileShape::Polygon && i.Ink == TProfileInk::Ink && i.Points[0].X > 300;
+    }
+    EXPECT_EQ(circlesOfTouching, 0);
+    EXPECT_EQ(bands, 1);
+}
+
+// A depth scale at the right edge from the wall top (0) to the tip, in round
+// steps, with the excavation level marked.
+TEST(ProfileLayout, DepthScaleWithTheExcavationLevel)
+{
+    TProfileScene s = TestScene();  // wall top at world 1, tip at 9, excavation at 5
+    s.ScaleUnit = 1;
+    s.ScaleCaption = "Depth (m)";
+    const std::vector<TProfileItem> items = LayoutProfile(s, {-20, 20, 0, 10}, {400, 100, false, 12, 1});
+    std::vector<std::pair<std::string, int>> texts;
+    for (const TProfileItem& i : items)
+        if (i.Shape == TProfileShape::Text && i.Points[0].X > 250)
+            texts.push_back({i.Text, i.Points[0].Y});
+    EXPECT_EQ(texts, (std::vector<std::pair<std::string, int>>{
+                         {"0", 4}, {"5", 54}, {"Depth (m)", 0}, {"excavation", 35}}));
+    const auto thin = Lines(items, 1);
+    EXPECT_TRUE(Has(thin, {394, 10, 394, 90}));  // the axis, wall top to tip
+    EXPECT_TRUE(Has(thin, {389, 60, 394, 60}));  // the tick at 5
+    const auto marks = Lines(items, 2);
+    EXPECT_TRUE(std::any_of(marks.begin(), marks.end(), [](const std::vector<int>& l) {
+        return l[1] == 50 && l[3] == 50 && l[2] == 394;  // the excavation's long tick
+    }));
 }
 
 }  // namespace
