@@ -1,0 +1,236 @@
+#include "checks/LimitEquilibrium.h"
+
+#include "checks/StrengthReduction.h"
+#include "engine/SectionBuilder.h"
+#include "engine/SoilProfile.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace checks {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+// Depth cells of the integration down to the deepest tip searched.
+constexpr int kCells = 4000;
+// The deepest tip searched, as a multiple of the wall length.
+constexpr double kDepthRange = 4;
+
+const char* kCantilever = "USACE EM 1110-2-2504 conventional method (cantilever)";
+const char* kConventional = "USACE EM 1110-2-2504 conventional method";
+const char* kFreeEarth = "USACE EM 1110-2-2504 conventional method, free earth support (single anchor)";
+
+// Nodes with a lateral spring (the anchors); empty when the table has none.
+std::vector<int> AnchorNodes(const WallBlock& b)
+{
+    std::vector<int> nodes;
+    if (b.springs.empty())
+        return nodes;
+    const std::vector<double> k = SectionBuilder::Expand(b.springs, 0, b.nodeCount, "Springs");
+    for (int m = 0; m <= b.nodeCount; ++m)
+        if (k[static_cast<std::size_t>(m)] > 0)
+            nodes.push_back(m);
+    return nodes;
+}
+
+bool HasLoads(const WallBlock& b)
+{
+    for (const RangeRow& r : b.loads)
+        for (std::size_t c = 0; c < 2 && c < r.values.size(); ++c)
+            if (r.values[c] != 0)
+                return true;
+    for (const RangeRow& r : b.springs)
+        if (r.values.size() > 1 && r.values[1] != 0)
+            return true;
+    return false;
+}
+
+// Why the method does not apply to the block; empty when it does.
+std::vector<std::string> OutOfScope(const WallBlock& b, const std::vector<int>& anchors)
+{
+    std::vector<std::string> why;
+    const double length = b.nodeCount * b.increment;
+    if (!(b.nodeCount > 0 && b.increment > 0 && std::isfinite(length)))
+        why.push_back("the wall has no usable length");
+    else if (!(b.wallHeight < length))
+        why.push_back("the excavation does not end above the tip");
+    if (b.earthPressureOption < 2 || b.layers.empty())
+        why.push_back("the earth pressure is not generated from soil layers");
+    for (const engine::SoilLayer& l : b.layers)
+        if (engine::IsRock(l.type)) {
+            why.push_back("a layer is rock");
+            break;
+        }
+    if (b.backfillSlope != 0)
+        why.push_back("the backfill slopes");
+    if (!b.surcharges.empty())
+        why.push_back("point, line or strip surcharges act behind the wall");
+    if (HasLoads(b))
+        why.push_back("concentrated loads, moments or rotational springs act on the wall");
+    if (!b.restraints.empty())
+        why.push_back("the wall has specified deflections or slopes");
+    if (b.pyWidth > 0 && b.pyWidth < b.activeWidth)
+        why.push_back("the wall is of spaced units (Wp < Wa)");
+    if (anchors.size() > 1)
+        why.push_back("it has more than one anchor or strut");
+    if (anchors.size() == 1 && anchors.front() * b.increment >= b.wallHeight)
+        why.push_back("its anchor is not above the excavation level");
+    if (!(b.wallHeight > 0))
+        why.push_back("there is no excavation");
+    return why;
+}
+
+double Radians(double degrees) { return degrees * kPi / 180; }
+
+// Net pressures per unit width at the depth cells, positive toward the
+// excavation: `toward` when the wall moves toward the excavation there (active
+// behind, passive in front), `back` when it moves back (passive behind, active
+// in front); both include the net water pressure u_b - u_e.
+struct NetPressures {
+    double dz = 0;
+    std::vector<double> toward, back;
+    // Prefix sums of p dz and p z dz: sums over cells 0..j-1.
+    std::vector<double> towardForce, towardMoment, backForce, backMoment;
+};
+
+NetPressures Pressures(const WallBlock& b)
+{
+    NetPressures net;
+    const double bottom = kDepthRange * b.nodeCount * b.increment;
+    net.dz = bottom / kCells;
+    const engine::SoilProfile profile(b.layers, engine::UnitWeightOfWater(b.unitSystem), b.waterDepthBackfill,
+                                      b.waterDepthExcavation, b.wallHeight);
+    net.towardForce.assign(kCells + 1, 0);
+    net.towardMoment.assign(kCells + 1, 0);
+    net.backForce.assign(kCells + 1, 0);
+    net.backMoment.assign(kCells + 1, 0);
+    for (int k = 0; k < kCells; ++k) {
+        const double z = (k + 0.5) * net.dz;
+        const engine::SoilParameters p = profile.ParametersAt(z, engine::Side::Below);
+        const double phi = Radians(p.frictionAngle);
+        const double ka = std::pow(std::tan(kPi / 4 - phi / 2), 2), kp = std::pow(std::tan(kPi / 4 + phi / 2), 2);
+        const double c = p.cohesion;
+        const double behind = profile.EffectiveBackfill(z) + b.topSurcharge;
+        const double front = profile.EffectiveExcavation(z);
+        const double water = profile.PoreBackfill(z) - profile.PoreExcavation(z);
+        const double activeBehind = b.activePressureFactor * std::max(0.0, ka * behind - 2 * c * std::sqrt(ka));
+        const double passiveBehind = kp * behind + 2 * c * std::sqrt(kp);
+        const bool soilInFront = z > b.wallHeight;
+        const double activeFront = soilInFront ? std::max(0.0, ka * front - 2 * c * std::sqrt(ka)) : 0.0;
+        const double passiveFront = soilInFront ? kp * front + 2 * c * std::sqrt(kp) : 0.0;
+        net.toward.push_back(activeBehind + water - passiveFront);
+        net.back.push_back((soilInFront ? passiveBehind : activeBehind) + water - activeFront);
+        const std::size_t j = static_cast<std::size_t>(k);
+        net.towardForce[j + 1] = net.towardForce[j] + net.toward[j] * net.dz;
+        net.towardMoment[j + 1] = net.towardMoment[j] + net.toward[j] * z * net.dz;
+        net.backForce[j + 1] = net.backForce[j] + net.back[j] * net.dz;
+        net.backMoment[j + 1] = net.backMoment[j] + net.back[j] * z * net.dz;
+    }
+    return net;
+}
+
+// A prefix sum at a fractional cell boundary x (linear within the cell).
+double At(const std::vector<double>& sums, double x)
+{
+    const int i = std::clamp(static_cast<int>(std::floor(x)), 0, kCells - 1);
+    return sums[static_cast<std::size_t>(i)] + (x - i) * (sums[static_cast<std::size_t>(i) + 1] - sums[static_cast<std::size_t>(i)]);
+}
+
+// For a tip at cell boundary j: the pivot at which the net force vanishes and
+// the moment about the tip, sum p (d - z) dz = -sum p z dz at zero force;
+// empty when even without a pivot the net force pushes the wall out.
+std::optional<double> CantileverMoment(const NetPressures& net, int excavationCell, int j)
+{
+    auto force = [&](double i) {
+        return At(net.towardForce, i) + net.backForce[static_cast<std::size_t>(j)] - At(net.backForce, i);
+    };
+    if (force(j) > 0 || force(excavationCell) < 0)
+        return std::nullopt;
+    double lo = excavationCell, hi = j;  // force(lo) >= 0 >= force(hi)
+    for (int it = 0; it < 60 && hi - lo > 1e-9; ++it) {
+        const double mid = 0.5 * (lo + hi);
+        (force(mid) >= 0 ? lo : hi) = mid;
+    }
+    const double pivot = 0.5 * (lo + hi);
+    return -(At(net.towardMoment, pivot) + net.backMoment[static_cast<std::size_t>(j)] - At(net.backMoment, pivot));
+}
+
+// The first cell boundary past the excavation at which `moment` turns from
+// positive (overturning) to 0 or below, interpolated; empty when none does.
+template <class Moment>
+std::optional<double> FirstBalance(int excavationCell, Moment moment)
+{
+    std::optional<double> previous;
+    for (int j = excavationCell + 1; j <= kCells; ++j) {
+        const std::optional<double> m = moment(j);
+        if (m && *m <= 0)
+            return previous && *previous > 0 ? (j - 1) + *previous / (*previous - *m) : double(j);
+        previous = m;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+namespace {
+
+void Estimate(const WallBlock& block, double factor, LimitEquilibrium& out)
+{
+    const std::vector<int> anchors = AnchorNodes(block);
+    out.method = anchors.size() == 1 ? kFreeEarth : anchors.empty() ? kCantilever : kConventional;
+    const std::vector<std::string> why = OutOfScope(block, anchors);
+    if (!why.empty()) {
+        std::string text = "Outside the limit-equilibrium method's scope: ";
+        for (std::size_t i = 0; i < why.size(); ++i)
+            text += (i ? "; " : "") + why[i];
+        out.notes.push_back(text + ".");
+        return;
+    }
+    const WallBlock b = ReduceStrengths(block, factor);
+    const NetPressures net = Pressures(b);
+    const int excavationCell = static_cast<int>(std::lround(b.wallHeight / net.dz));
+    const double width = b.activeWidth > 0 ? b.activeWidth : 1;
+    std::optional<double> tip;
+    if (anchors.empty()) {
+        tip = FirstBalance(excavationCell, [&](int j) { return CantileverMoment(net, excavationCell, j); });
+    } else {
+        out.anchorNode = anchors.front();
+        const double za = anchors.front() * b.increment;
+        tip = FirstBalance(excavationCell, [&](int j) -> std::optional<double> {
+            const std::size_t s = static_cast<std::size_t>(j);
+            return net.towardMoment[s] - za * net.towardForce[s];
+        });
+        if (tip)
+            out.anchorForce = At(net.towardForce, *tip) * width;
+    }
+    if (!tip) {
+        out.notes.push_back("No embedment down to " + std::to_string(int(kDepthRange)) +
+                            " times the wall length balances the wall.");
+        return;
+    }
+    out.requiredEmbedment = *tip * net.dz - b.wallHeight;
+    if (b.activePressureFactor != 1)
+        out.notes.push_back("The active pressure factor multiplies the active earth pressure of the estimate.");
+    if (b.earthPressureOption == 3)
+        out.notes.push_back("The estimate uses Rankine's active pressure, not the apparent-pressure envelope of the analysis.");
+}
+
+}  // namespace
+
+LimitEquilibrium EstimateLimitEquilibrium(const WallBlock& block, double factor)
+{
+    LimitEquilibrium out;
+    out.method = kCantilever;
+    try {
+        Estimate(block, factor, out);
+    } catch (const std::exception& e) {
+        // The analysis of the same wall reports its input errors in full.
+        out.requiredEmbedment.reset();
+        out.anchorForce.reset();
+        out.notes.push_back(std::string("The limit-equilibrium estimate cannot be made: ") + e.what());
+    }
+    return out;
+}
+
+}  // namespace checks

@@ -1,0 +1,30 @@
+#pragma once
+#include "engine/WallModel.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// A classic limit-equilibrium estimate beside the p-y analysis: the conventional
+// method of USACE EM 1110-2-2504 (Design of Sheet Pile Walls, 1994) for
+// cantilever walls, and its free-earth-support method for walls with a single
+// anchor. The factor of safety divides tan(phi') and c on both sides of the wall
+// (tan(phi_d) = tan(phi') / F, c_d = c / F); Rankine's coefficients without wall
+// friction, active pressure not below 0, hydrostatic water as the wall file gives it.
+namespace checks {
+
+struct LimitEquilibrium {
+    std::string method;                        // the method applied, or the one that would apply
+    std::optional<double> requiredEmbedment;   // below the excavation level (L)
+    std::optional<double> anchorForce;         // per the wall's width (F), anchored walls only
+    std::optional<int> anchorNode;
+    std::vector<std::string> notes;            // why a value is missing, and what the estimate leaves out
+};
+
+// The estimate for one block with the factor F on tan(phi') and c. Walls outside
+// the method's scope (no generated pressure, rock, sloping backfill, surcharge
+// loads other than the uniform one, loads or restraints on the wall, more than
+// one anchor, spaced units) get notes saying so instead of numbers.
+LimitEquilibrium EstimateLimitEquilibrium(const WallBlock& block, double factor);
+
+}  // namespace checks

@@ -1,0 +1,239 @@
+// The design checks: the safety factor by strength reduction agrees with the
+// engine's own analyses of walls whose strengths were divided in their data
+// files; a raised tip is the wall built that short; the limit-equilibrium
+// embedment of a cantilever in sand matches the closed form.
+#include "checks/DesignChecks.h"
+#include "checks/StrengthReduction.h"
+#include "engine/EngineRun.h"
+#include "engine/tests/TestWall.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#if defined(_WIN32)
+#include <process.h>
+#define getpid _getpid
+#else
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+double ReducedPhi(double phi, double f) { return std::atan(std::tan(phi * kPi / 180) / f) * 180 / kPi; }
+
+// Cantilever in sand, English units: 10 ft retained, 22 ft long.
+std::string CantileverSand(double f, int n = 88, double maxDeflection = 20)
+{
+    TestWall w(1, n, 3.0);
+    w.Stiffness(0, n, 29.0e6 * 84.4);
+    w.Generated(2, 120.0, 12.0, 12.0);
+    w.wall->WaterDepthBackfill = 600;
+    w.wall->WaterDepthExcavation = 600;
+    w.wall->MaxDeflection = maxDeflection;
+    w.wall->ClosureTolerance = 1e-5;
+    w.Layer(4, 40.0, {115, ReducedPhi(32, f), 90}, {120, ReducedPhi(32, f), 90});
+    return w.Text();
+}
+
+// Anchored wall in soft clay, SI: 5 m excavation, 14 m wall, a tie-back at 1.5 m.
+std::string AnchoredClay(double f)
+{
+    TestWall w(2, 56, 0.25);
+    w.Stiffness(0, 56, 1.2e5);
+    w.Generated(3, 5.0, 1.0, 1.0);
+    w.wall->WaterDepthBackfill = 2.0;
+    w.wall->WaterDepthExcavation = 5.0;
+    w.wall->MaxDeflection = 1.0;
+    w.wall->ClosureTolerance = 1e-6;
+    w.Spring(6, 6, 20000);
+    w.Layer(1, 20.0, {17, 30 / f, 0.02, 0}, {17.5, 60 / f, 0.01, 0});
+    return w.Text();
+}
+
+// Staged excavation in sand, SI: 2 m cantilever, 4 m with a strut at 1 m, 6 m
+// with a second strut at 3.6 m.
+std::string ThreeStage(double f)
+{
+    TestWall w(2, 70, 0.2);
+    w.Stiffness(0, 70, 1.0e5);
+    w.Generated(2, 2.0, 1.0, 1.0);
+    w.wall->WaterDepthBackfill = 30;
+    w.wall->WaterDepthExcavation = 30;
+    w.wall->MaxDeflection = 1.0;
+    w.wall->ClosureTolerance = 1e-6;
+    w.Layer(4, 30.0, {19, ReducedPhi(33, f), 20000}, {20, ReducedPhi(35, f), 20000});
+    return w.StagedText(3, [&w](TProgramData& wall, int k) {
+        wall.WallHeight = 2.0 * k;
+        if (k == 2)
+            w.Spring(5, 5, 50000);
+        if (k == 3)
+            w.Spring(18, 18, 50000);
+    });
+}
+
+// The folder of the test's data files, removed when the tests end.
+const fs::path& Folder()
+{
+    struct Dir {
+        fs::path path = fs::temp_directory_path() / ("torvik-checks-" + std::to_string(::getpid()));
+        ~Dir() { std::error_code e; fs::remove_all(path, e); }
+    };
+    static const Dir dir;
+    return dir.path;
+}
+
+std::string WriteWall(const std::string& name, const std::string& text)
+{
+    const fs::path& dir = Folder();
+    fs::create_directories(dir);
+    const std::string path = (dir / name).string();
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+}
+
+struct WallCase {
+    const char* name;
+    std::function<std::string(double)> text;  // the wall with strengths divided by the argument
+};
+
+class StrengthReduction : public ::testing::TestWithParam<WallCase> {};
+
+// Each stage's F: the data file written with every strength divided by 0.98 F
+// analyses (converges within the allowable deflection), with 1.02 F it fails,
+// as the engine reports them from the file.
+TEST_P(StrengthReduction, FactorIsWhereTheEngineFails)
+{
+    const WallCase& c = GetParam();
+    const checks::DesignCheckReport r = checks::RunDesignChecks(WriteWall(std::string(c.name) + ".tk4d", c.text(1)));
+    ASSERT_FALSE(r.stages.empty());
+    for (const checks::StageCheck& s : r.stages) {
+        ASSERT_TRUE(s.safety.factor) << s.heading;
+        const double f = *s.safety.factor;
+        const std::size_t k = static_cast<std::size_t>(s.stage - 1);
+        const RunOutcome below = EngineRun::Analyse(WriteWall("below.tk4d", c.text(0.98 * f)));
+        const RunOutcome above = EngineRun::Analyse(WriteWall("above.tk4d", c.text(1.02 * f)));
+        ASSERT_GT(below.sections.size(), k);
+        ASSERT_GT(above.sections.size(), k);
+        EXPECT_TRUE(below.sections[k].Ok()) << s.heading << " at 0.98 F = " << 0.98 * f;
+        EXPECT_FALSE(above.sections[k].Ok()) << s.heading << " at 1.02 F = " << 1.02 * f;
+        EXPECT_TRUE(s.safety.limit == "deflection" || s.safety.limit == "no convergence") << s.heading;
+        // The wall as given (F = 1) has a mobilised passive resistance only when it holds.
+        EXPECT_EQ(s.mobilisedPassive.has_value(), f > 1) << s.heading;
+        if (s.mobilisedPassive) {
+            EXPECT_GT(*s.mobilisedPassive, 0);
+            EXPECT_LT(*s.mobilisedPassive, 1);
+        }
+        EXPECT_EQ(s.passed, f >= 1.5) << s.heading;
+    }
+    EXPECT_TRUE(r.governingStage);
+}
+
+INSTANTIATE_TEST_SUITE_P(Walls, StrengthReduction,
+                         ::testing::Values(WallCase{"cantilever_sand", [](double f) { return CantileverSand(f); }},
+                                           // fails at F = 1: its top deflects 0.9 in
+                                           WallCase{"cantilever_sand_half_inch", [](double f) { return CantileverSand(f, 88, 0.5); }},
+                                           WallCase{"anchored_clay", AnchoredClay},
+                                           WallCase{"three_stages", ThreeStage}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A tip raised for the search is the wall built that short: same deflections.
+// The required tip holds at the target and the node above it does not.
+TEST(RequiredTip, CutWallIsTheShortWall)
+{
+    const std::vector<WallFileBlock> full = WallFileReader::Read(WriteWall("full.tk4d", CantileverSand(1)));
+    const std::vector<WallFileBlock> shorter = WallFileReader::Read(WriteWall("short.tk4d", CantileverSand(1, 80)));
+    const RunOutcome cut = EngineRun::Analyse({{"cut", checks::CutAtTip(full[0].block, 80)}});
+    const RunOutcome built = EngineRun::Analyse(shorter);
+    ASSERT_TRUE(cut.sections[0].Ok());
+    ASSERT_TRUE(built.sections[0].Ok());
+    EXPECT_EQ(cut.sections[0].result.y, built.sections[0].result.y);
+
+    checks::StageAnalyser stage(full[0]);
+    const std::optional<int> tip = checks::FindRequiredTip(stage, 1.5);
+    ASSERT_TRUE(tip);
+    EXPECT_LT(*tip, 88);
+    EXPECT_TRUE(stage.Holds(1.5, *tip));
+    EXPECT_FALSE(stage.Holds(1.5, *tip - 1));
+}
+
+// Uniform dry sand (gamma, phi = 30, no cohesion, no water), retained height H,
+// target F = 1.5 on tan(phi): a = Ka, b = Kp of phi_d = atan(tan 30 / 1.5).
+// The conventional method's net pressure toward the excavation is, per gamma,
+//   above the pivot z0:  p1 = a z - b (z - H)+   (active behind, passive in front)
+//   below the pivot:     p2 = b z - a (z - H)    (passive behind, active in front)
+// so p2 - p1 = (b - a)(2 z - H). With the tip at d, D = d - H and s = d - z0:
+//   forces:            a d^2/2 - b D^2/2 + (b - a) s (2d - H - s) = 0
+//   moments about tip: a d^3/6 - b D^3/6 + (b - a) [(2d - H) s^2/2 - 2 s^3/3] = 0
+// The force equation is a quadratic in s (its smaller root lies in 0..D); the
+// embedment D is the root of the moment equation, found here by bisection.
+TEST(LimitEquilibrium, CantileverInSandMatchesTheClosedForm)
+{
+    const double h = 4.0, gamma = 18.0, f = 1.5;
+    std::string text;
+    {
+        TestWall w(2, 60, 0.2);
+        w.Stiffness(0, 60, 1.0e5);
+        w.Generated(2, h, 1.0, 1.0);
+        w.wall->WaterDepthBackfill = 100;
+        w.wall->WaterDepthExcavation = 100;
+        w.Layer(4, 30.0, {gamma, 30, 20000}, {gamma, 30, 20000});
+        text = w.Text();
+    }
+    const std::vector<WallFileBlock> blocks = WallFileReader::Read(WriteWall("le.tk4d", text));
+    const checks::LimitEquilibrium le = checks::EstimateLimitEquilibrium(blocks[0].block, f);
+    ASSERT_TRUE(le.requiredEmbedment) << (le.notes.empty() ? "" : le.notes[0]);
+    EXPECT_FALSE(le.anchorForce);
+
+    const double phi = std::atan(std::tan(30 * kPi / 180) / f);
+    const double a = std::pow(std::tan(kPi / 4 - phi / 2), 2), b = std::pow(std::tan(kPi / 4 + phi / 2), 2);
+    auto moment = [&](double d) {
+        const double e = d - h, t = 2 * d - h;
+        const double s = 0.5 * (t - std::sqrt(t * t + 2 * (a * d * d - b * e * e) / (b - a)));
+        return a * d * d * d / 6 - b * e * e * e / 6 + (b - a) * (t * s * s / 2 - 2 * s * s * s / 3);
+    };
+    double lo = 1.5 * h, hi = 5 * h;  // overturning at lo, balanced beyond the root
+    ASSERT_GT(moment(lo), 0);
+    ASSERT_LT(moment(hi), 0);
+    for (int i = 0; i < 100; ++i)
+        (moment(0.5 * (lo + hi)) > 0 ? lo : hi) = 0.5 * (lo + hi);
+    const double embedment = 0.5 * (lo + hi) - h;
+    EXPECT_NEAR(*le.requiredEmbedment, embedment, 0.002 * embedment);
+}
+
+// Outside the method's scope the estimate says why instead of giving a number.
+TEST(LimitEquilibrium, TwoStrutsAreOutsideTheScope)
+{
+    const std::vector<WallFileBlock> blocks = WallFileReader::Read(WriteWall("staged.tk4d", ThreeStage(1)));
+    const checks::LimitEquilibrium le = checks::EstimateLimitEquilibrium(blocks[2].block, 1.5);
+    EXPECT_FALSE(le.requiredEmbedment);
+    ASSERT_EQ(le.notes.size(), 1u);
+    EXPECT_EQ(le.notes[0], "Outside the limit-equilibrium method's scope: it has more than one anchor or strut.");
+}
+
+// A wall that cannot be analysed fails its checks with the reason, and the
+// estimate beside it says that it has no length instead of dividing by it.
+TEST(DesignChecks, WallWithoutLengthFailsWithItsReason)
+{
+    WallFileBlock b;
+    b.heading = "Analysis";
+    b.block.earthPressureOption = 2;
+    b.block.wallHeight = 1;
+    const checks::DesignCheckReport r = checks::RunDesignChecks({b});
+    ASSERT_EQ(r.stages.size(), 1u);
+    EXPECT_FALSE(r.passed);
+    EXPECT_FALSE(r.stages[0].safety.factor);
+    EXPECT_FALSE(r.stages[0].limitEquilibrium.requiredEmbedment);
+    EXPECT_NE(r.stages[0].notes[0].find("The wall cannot be analysed: "), std::string::npos) << r.stages[0].notes[0];
+    EXPECT_NE(r.stages[0].limitEquilibrium.notes[0].find("the wall has no usable length"), std::string::npos);
+}
+
+}  // namespace
