@@ -10,6 +10,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <unistd.h>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -30,7 +32,8 @@ protected:
     {
         cwd = fs::current_path();
         dir = fs::temp_directory_path() /
-              ("torvik-library-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+              ("torvik-library-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
+               std::to_string(getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir / "bin");
         fs::copy_file(fs::path(TORVIK_BIN_DIR) / EngineLibraryName, dir / "bin" / EngineLibraryName);

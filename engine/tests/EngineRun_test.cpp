@@ -19,6 +19,8 @@
 #include <functional>
 #include <sstream>
 
+#include <unistd.h>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -31,13 +33,15 @@ std::string ReadAll(const std::string& path)
     return s.str();
 }
 
-// A scratch directory per test.
+// A scratch directory per test and process, so that two test runs at once
+// (two build trees) never share one.
 class EngineFiles : public ::testing::Test {
 protected:
     void SetUp() override
     {
         dir = fs::temp_directory_path() /
-              ("torvik-engine-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+              ("torvik-engine-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
+               std::to_string(getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
         files.dataFile = (dir / "wall.tk4d").string();

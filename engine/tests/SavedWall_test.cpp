@@ -9,6 +9,8 @@
 #include <fstream>
 #include <random>
 
+#include <unistd.h>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -95,7 +97,7 @@ const FewerRows Cases[] = {
 
 TEST(SavedWall, AnalysesAsBeforeWhenTablesHoldFewerRowsThanTheEditorShows)
 {
-    const fs::path dir = fs::temp_directory_path() / "torvik-engine-saved-wall";
+    const fs::path dir = fs::temp_directory_path() / ("torvik-engine-saved-wall-" + std::to_string(getpid()));
     fs::remove_all(dir);
     fs::create_directories(dir);
     const fs::path first = dir / "first.tk4d", second = dir / "second.tk4d";

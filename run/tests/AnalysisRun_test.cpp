@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace {
 
 struct Extension {
@@ -67,8 +69,8 @@ TEST(CallEngine, WorksInAFolderOfItsOwnAndReturnsToTheWorkingDirectory)
     // A program directory without an engine: the call fails to load it, but
     // names.dat was written in the run folder, never in the program's or the
     // user's directory, and the working directory is given back.
-    const fs::path home = fs::temp_directory_path() / "torvik-run-test-home";
-    const fs::path program = fs::temp_directory_path() / "torvik-run-test-program";
+    const fs::path home = fs::temp_directory_path() / ("torvik-run-test-home-" + std::to_string(getpid()));
+    const fs::path program = fs::temp_directory_path() / ("torvik-run-test-program-" + std::to_string(getpid()));
     fs::create_directories(home);
     fs::create_directories(program);
     const fs::path before = fs::current_path();
