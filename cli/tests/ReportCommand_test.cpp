@@ -1,6 +1,8 @@
 // torvik-cli export and report on the bundled examples, after a run.
 #include "CliRunner.h"
 
+#include "checks/DesignChecksTable.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -138,6 +140,54 @@ TEST_F(ReportCommand, TheTitlePageStaysInsideItsMarginsOnEveryPaper)
         EXPECT_EQ(parts[0], sha) << paper << ": the page header";
         EXPECT_EQ(parts[1] == sha ? parts[1] : parts[1] + (parts.size() > 2 ? parts[2] : ""), sha) << paper;
     }
+}
+
+// After the summary, the design checks of every stage as the checks give them:
+// F, the required tip, the mobilised passive resistance, the limit-equilibrium
+// values, the governing stage named and the definition of F.
+TEST_F(ReportCommand, TheReportHoldsTheDesignChecksOfEveryStage)
+{
+    if (!fs::exists(fs::path(TORVIK_BIN_DIR) / "torvik-cli-plot.so") || !HasTool("pdftotext"))
+        GTEST_SKIP() << "needs the drawing module and pdftotext";
+    const fs::path wall = Example("three-stage-excavation.tk4d");
+    ASSERT_EQ(Cli("run " + Quote(wall)).exitCode, 0);
+    const fs::path pdf = dir / "report.pdf";
+    ASSERT_EQ(Cli("report " + Quote(wall) + " --out " + Quote(pdf)).exitCode, 0);
+    const std::string text = Shell("pdftotext -layout " + Quote(pdf) + " -");
+    const size_t section = text.find("Design checks");
+    ASSERT_NE(section, std::string::npos);
+    EXPECT_LT(text.find("Summary of results"), section);
+    EXPECT_GT(text.find("Method", section), section);
+
+    const checks::DesignCheckReport report = checks::RunDesignChecks(wall.string());
+    const checks::DesignChecksTable table = checks::MakeDesignChecksTable(report);
+    ASSERT_EQ(table.rows.size(), 3u);
+    ASSERT_TRUE(report.governingStage);
+    // Each stage's row, its values in the order of the columns.
+    size_t at = section;
+    for (const std::vector<std::string>& row : table.rows) {
+        at = text.find(row[checks::ColumnStage], at);
+        ASSERT_NE(at, std::string::npos) << row[checks::ColumnStage];
+        for (int c : {checks::ColumnSafetyFactor, checks::ColumnRequiredTip, checks::ColumnMobilisedPassive,
+                      checks::ColumnEmbedment, checks::ColumnAnchorForce}) {
+            if (row[c] == checks::kNoValue)
+                continue;
+            const size_t value = text.find(row[c], at);
+            EXPECT_LT(value, text.find('\n', at)) << row[checks::ColumnStage] << " column " << c << ": " << row[c];
+            at = value == std::string::npos ? at : value;
+        }
+    }
+    const std::string governing = report.stages[static_cast<size_t>(*report.governingStage - 1)].heading;
+    // "(governing)" follows the governing stage's name, in its cell.
+    const size_t mark = text.find("(governing)", section);
+    ASSERT_NE(mark, std::string::npos);
+    size_t named = std::string::npos;
+    for (const std::vector<std::string>& row : table.rows)
+        if (const size_t p = text.find(row[checks::ColumnStage], section); p < mark && (named == std::string::npos || p > named))
+            named = p;
+    EXPECT_EQ(text.compare(named, governing.size(), governing), 0);
+    EXPECT_NE(text.find("Governing stage: " + governing, section), std::string::npos);
+    EXPECT_NE(text.find("Safety factor F: the factor by which", section), std::string::npos);
 }
 
 TEST_F(ReportCommand, AWallWithoutUpToDateResultsIsRefused)

@@ -1,5 +1,6 @@
 #include "run/widgets/CalculationReport.h"
 
+#include "checks/DesignChecksTable.h"
 #include "graph/widgets/GraphPainter.h"
 #include "run/AnalysisRun.h"
 #include "run/ReadPlotFile.h"
@@ -21,6 +22,7 @@
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -365,6 +367,29 @@ public:
         p_.Monospaced(Status());
     }
 
+    // The design checks of the data file, or why they could not be made.
+    void DesignChecks(const checks::DesignChecksTable* table, const QString& failure)
+    {
+        p_.Heading(QStringLiteral("Design checks"));
+        if (!table) {
+            p_.Text("The design checks could not be made: " + failure, Pages::Sans(9));
+            return;
+        }
+        std::vector<QStringList> rows;
+        for (size_t i = 0; i < table->rows.size(); ++i) {
+            QStringList row = Lines(table->rows[i]);
+            if (static_cast<int>(i) == table->governingRow)
+                row[checks::ColumnStage] += QStringLiteral(" (governing)");
+            rows.push_back(row);
+        }
+        p_.Table(Lines(table->header), rows, {0.14, 0.09, 0.11, 0.14, 0.12, 0.14, 0.15, 0.11});
+        p_.Space(1);
+        for (const std::string& remark : table->remarks) {
+            p_.Text(QString::fromStdString(remark), Pages::Sans(8));
+            p_.Space(0.8);
+        }
+    }
+
     void Method()
     {
         if (t_.Sections.empty())
@@ -546,6 +571,23 @@ private:
     TResultUnits u_;
 };
 
+struct DesignCheckSection {
+    std::optional<checks::DesignChecksTable> table;
+    QString failure;
+};
+
+// The checks of the data file as saved, at the default target factor.
+DesignCheckSection MakeDesignChecks(const std::string& wallFile)
+{
+    DesignCheckSection out;
+    try {
+        out.table = checks::MakeDesignChecksTable(checks::RunDesignChecks(wallFile));
+    } catch (const std::exception& e) {
+        out.failure = QString::fromStdString(e.what());
+    }
+    return out;
+}
+
 bool Fail(QString* error, const QString& message)
 {
     if (error)
@@ -623,6 +665,8 @@ bool TCalculationReport::Write(const QString& wallFile, const TPlotReadContext& 
     ReportBuilder report(pages, results, text, graphs);
     report.TitleBlock(wallFile, fingerprint);
     report.Summary();
+    const DesignCheckSection checks = MakeDesignChecks(wall);
+    report.DesignChecks(checks.table ? &*checks.table : nullptr, checks.failure);
     report.Method();
     for (size_t k = 0; k < results.Stages.size(); ++k)
         report.Stage(k);

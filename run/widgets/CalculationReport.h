@@ -6,11 +6,13 @@
 
 // The calculation report of an analysed wall as a PDF document, for checkers
 // and clients: a title block with the fingerprint (SHA-256) of the data file,
-// the input the engine used with units, its method and choices, then for each
-// stage or case the maxima, a results table, the graphs drawn as vectors, the
-// equilibrium residuals and every warning; for a staged wall the envelope of
-// the stages. Every page carries the title and the fingerprint in its header
-// and its number in the footer.
+// the summary of results, the design checks of the data file as saved (safety
+// factor per stage, required tip, mobilised passive resistance, limit-equilibrium
+// estimate, governing stage), the input the engine used with units, its method
+// and choices, then for each stage or case the maxima, a results table, the
+// graphs drawn as vectors, the equilibrium residuals and every warning; for a
+// staged wall the envelope of the stages. Every page carries the title and the
+// fingerprint in its header and its number in the footer.
 //
 // It is built from the files the analysis leaves beside the data file (output
 // text, plot data file), which must be at least as new as the data file.

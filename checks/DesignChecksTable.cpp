@@ -1,0 +1,107 @@
+#include "checks/DesignChecksTable.h"
+
+#include "engine/SoilLayer.h"
+#include "units/NumberFormat.h"
+
+#include <algorithm>
+
+namespace checks {
+
+namespace {
+
+// The digits of the command line's text, so that both give the same numbers.
+constexpr int kDigits = 4;
+
+std::string Cell(const std::optional<double>& v)
+{
+    return v ? FormatGeneral(*v, kDigits) : kNoValue;
+}
+
+// "holds" where the wall holds at the largest factor tried, else the failure.
+std::string LimitCell(const StageCheck& s)
+{
+    if (!s.safety.limit.empty())
+        return s.safety.limit;
+    return s.safety.factor || !s.passed ? kNoValue : "holds at F = " + FormatGeneral(kHighestFactor, kDigits);
+}
+
+std::vector<std::string> Row(const StageCheck& s)
+{
+    const LimitEquilibrium& le = s.limitEquilibrium;
+    return {s.heading,
+            Cell(s.safety.factor),
+            LimitCell(s),
+            Cell(s.requiredTipDepth),
+            Cell(s.mobilisedPassive),
+            Cell(le.requiredEmbedment),
+            le.anchorNode ? Cell(le.anchorForce) : kNoValue,
+            s.passed ? "passed" : "FAILED"};
+}
+
+bool Contains(const std::vector<std::string>& list, const std::string& item)
+{
+    return std::find(list.begin(), list.end(), item) != list.end();
+}
+
+// The notes every stage carries, said once under the table.
+std::vector<std::string> CommonNotes(const DesignCheckReport& r)
+{
+    std::vector<std::string> common;
+    if (r.stages.empty())
+        return common;
+    for (const std::string& n : r.stages.front().notes)
+        if (!Contains(common, n) && std::all_of(r.stages.begin(), r.stages.end(),
+                                                [&](const StageCheck& s) { return Contains(s.notes, n); }))
+            common.push_back(n);
+    return common;
+}
+
+// The limit-equilibrium method of a stage, with its notes (why a value is
+// missing) and the stage's other notes that not every stage shares.
+std::string StageRemark(const StageCheck& s, const std::vector<std::string>& common)
+{
+    std::string text = s.heading + ": " + s.limitEquilibrium.method + ".";
+    for (const std::string& n : s.notes)
+        if (!Contains(common, n))
+            text += " " + n;
+    return text;
+}
+
+std::string GoverningRemark(const DesignCheckReport& r)
+{
+    if (!r.governingStage)
+        return "Governing stage: none, no stage has a safety factor.";
+    const StageCheck& s = r.stages[static_cast<std::size_t>(*r.governingStage - 1)];
+    return "Governing stage: " + s.heading + ", the smallest safety factor F = " + Cell(s.safety.factor) +
+           " against the target " + FormatGeneral(r.target, kDigits) + ".";
+}
+
+}  // namespace
+
+DesignChecksTable MakeDesignChecksTable(const DesignCheckReport& r)
+{
+    const engine::UnitLabels u = engine::UnitLabelsFor(r.unitSystem);
+    DesignChecksTable t;
+    t.header = {"Analysis",
+                "Safety factor F",
+                "Limit at F",
+                "Required tip depth for F = " + FormatGeneral(r.target, kDigits) + ", below the top (" + u.length + ")",
+                "Mobilised passive resistance (share of the ultimate)",
+                "Limit-equilibrium embedment below the excavation (" + u.length + ")",
+                "Limit-equilibrium anchor force (" + u.forcePerLength + ")",
+                "Result"};
+    for (const StageCheck& s : r.stages) {
+        if (r.governingStage == s.stage)
+            t.governingRow = static_cast<int>(t.rows.size());
+        t.rows.push_back(Row(s));
+    }
+    const std::vector<std::string> common = CommonNotes(r);
+    t.remarks.push_back(GoverningRemark(r));
+    for (const StageCheck& s : r.stages)
+        t.remarks.push_back(StageRemark(s, common));
+    t.remarks.insert(t.remarks.end(), common.begin(), common.end());
+    t.remarks.insert(t.remarks.end(), r.notes.begin(), r.notes.end());
+    return t;
+}
+
+}  // namespace checks
