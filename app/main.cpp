@@ -1,3 +1,4 @@
+#include "TorvikVersion.h"
 #include "ui/MainForm.h"
 
 #include <QApplication>
@@ -31,7 +32,7 @@ int main(int argc, char* argv[])
     // The window's place on the screen is kept beside the user's settings (Orvane/TORVIK).
     QCoreApplication::setOrganizationName("Orvane");
     QCoreApplication::setApplicationName("TORVIK");
-    QCoreApplication::setApplicationVersion("2013.4.6");
+    QCoreApplication::setApplicationVersion(ProgramRelease);
 
     QCommandLineParser parser;
     parser.setApplicationDescription("TORVIK 2013: analysis of flexible retaining walls by the p-y method.");

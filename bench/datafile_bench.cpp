@@ -34,10 +34,10 @@ void FillLargest(TGridTable& table, int seed)
         for (int c = 0; c < table.ColumnCount(); ++c) {
             TColumn& column = table.Column(c);
             switch (column.Kind()) {
-            case 0: table.Cell(c, r).SetAsInteger(1 + (r + seed) % 2); break;  // every choice list has at least two entries
-            case 1: table.Cell(c, r).SetAsInteger(r + c); break;
-            case 2: table.Cell(c, r).SetAsFloat(1.25L * (r + 1) + c / 7.0L + seed); break;
-            case 3:
+            case ColumnChoice: table.Cell(c, r).SetAsInteger(1 + (r + seed) % 2); break;  // every choice list has at least two entries
+            case ColumnInteger: table.Cell(c, r).SetAsInteger(r + c); break;
+            case ColumnReal: table.Cell(c, r).SetAsFloat(1.25L * (r + 1) + c / 7.0L + seed); break;
+            case ColumnTable:
                 if (TGridTable* sub = table.Cell(c, r).AsTable())
                     FillLargest(*sub, r);
                 break;
@@ -118,7 +118,7 @@ void BM_CreateFromFile(benchmark::State& state)
     LargestWall& wall = Wall();
     const std::string path = wall.wall_->FileName;
     for (auto _ : state) {
-        auto read = TProgramData::CreateFromFile(wall.host_, path, 1);
+        auto read = TProgramData::CreateFromFile(wall.host_, path, TFileLayout::Current);
         benchmark::DoNotOptimize(read);
         if (!wall.host_.prompt.shown.empty())
             state.SkipWithError(wall.host_.prompt.shown[0].c_str());
@@ -141,7 +141,7 @@ void BM_ReadCurveRows(benchmark::State& state)
         out << "0\r\n";
     }
     for (auto _ : state) {
-        auto read = TProgramData::CreateFromFile(wall.host_, path, 1);
+        auto read = TProgramData::CreateFromFile(wall.host_, path, TFileLayout::Current);
         benchmark::DoNotOptimize(read);
     }
     state.SetComplexityN(rows);

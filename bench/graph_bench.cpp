@@ -101,7 +101,7 @@ void ReadLimits(benchmark::State& state, int curvePoints)
     for (auto _ : state) {
         if (!ReadPlotFile(graphs, path, false, context, nullptr))
             state.SkipWithError(context.ErrorMessage.c_str());
-        benchmark::DoNotOptimize(graphs.pltDef.PointCount());
+        benchmark::DoNotOptimize(graphs.Deflection.PointCount());
     }
     state.SetLabel(std::to_string(std::filesystem::file_size(path) / 1024) + " KiB");
 }

@@ -1,6 +1,7 @@
 #include "checks/SectionCatalogue.h"
 
 #include "units/TorvikError.h"
+#include "units/Units.h"
 
 #include <cerrno>
 #include <cmath>
@@ -120,13 +121,13 @@ SectionInWallUnits InWallUnits(const CatalogueSection& s, int unitSystem)
 {
     const double ei = s.YoungsModulus() * s.inertia;  // N m^2 (per m of wall, or per pile)
     SectionInWallUnits out;
-    if (unitSystem == 2) {
+    if (unitSystem == UnitsSI) {
         out.ei = ei / 1000;
         out.modulus = s.modulus;
         out.shearArea = s.shearArea;
         return out;
     }
-    if (unitSystem != 1)
+    if (unitSystem != UnitsEnglish)
         throw TorvikError("The section catalogue gives EI and W for English and SI walls only.");
     // Per ft of wall for sheet piles; lb in^2, in^3, in^2.
     const double perWall = s.perPile ? 1.0 : kFoot;

@@ -136,7 +136,7 @@ void ReplaceTogether(const std::vector<std::pair<fs::path, fs::path>>& builtAndT
 // message and every file written do the files replace OUT and its stage files,
 // together; otherwise OUT and its stage files are untouched and nothing is
 // written beside IN.
-int ConvertStaged(BatchHost& host, const std::string& in, const std::string& out, int format,
+int ConvertStaged(BatchHost& host, const std::string& in, const std::string& out, TFileLayout layout,
                   std::optional<int> units)
 {
     const StagingFolder folder(out);
@@ -147,7 +147,7 @@ int ConvertStaged(BatchHost& host, const std::string& in, const std::string& out
         if (!copy.flush())
             throw EInOutError("The file \"" + work + "\" could not be written.");
     }
-    auto wall = TProgramData::CreateFromFile(host, work, format);
+    auto wall = TProgramData::CreateFromFile(host, work, layout);
     SplitStagedFile(*wall, work);
     if (ReportMessages(host, in))
         return ExitBadInput;
@@ -160,7 +160,7 @@ int ConvertStaged(BatchHost& host, const std::string& in, const std::string& out
         const std::size_t before = host.prompt.shown.size();
         wall->CurrentStage = k;
         // The stage files of an older file keep its layout until rewritten.
-        wall->StageFilesCurrent = format == 1;
+        wall->StageFilesCurrent = layout == TFileLayout::Current;
         LoadStage(*wall);
         if (units)
             wall->SwitchUnits(*units);
@@ -215,7 +215,7 @@ int RunConvert(const std::vector<std::string>& args)
         return ExitBadInput;
     }
 
-    const int layout = format.value_or(TProgramData::FormatForPath(files[0]));
+    const TFileLayout layout = format ? *LayoutOfNumber(*format) : LayoutForPath(files[0]);
     BatchHost host;
     auto wall = TProgramData::CreateFromFile(host, files[0], layout);
     // A damaged file gives a partly read wall; converting it would pass the

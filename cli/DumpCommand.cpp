@@ -16,9 +16,6 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-// The kind number of sub-table columns.
-constexpr int kTableColumn = 3;
-
 Json ModelJson(const TProgramData& w)
 {
     // A JSON number never stands for a value it cannot hold (nlohmann writes null).
@@ -79,7 +76,7 @@ Json RowsJson(const TGridTable& table)
     for (int r = 0; r < table.RowCount(); ++r) {
         Json row = Json::array();
         for (int c = 0; c < table.ColumnCount(); ++c) {
-            if (table.Column(c).Kind() != kTableColumn) {
+            if (table.Column(c).Kind() != ColumnTable) {
                 row.push_back(table.Cell(c, r).AsText());
             } else if (const TGridTable* sub = table.Cell(c, r).AsTable()) {
                 row.push_back(Json{{"table", sub->Caption()}, {"rows", RowsJson(*sub)}});
@@ -132,7 +129,7 @@ int RunDump(const std::vector<std::string>& args)
     }
 
     BatchHost host;
-    auto wall = TProgramData::CreateFromFile(host, file, format.value_or(TProgramData::FormatForPath(file)));
+    auto wall = TProgramData::CreateFromFile(host, file, format ? *LayoutOfNumber(*format) : LayoutForPath(file));
     Json tables = Json::object();
     for (int i = 0; i < WallTables::Count; ++i)
         tables[WallTables::Name(i)] = RowsJson(host.tables.Table(i));

@@ -8,6 +8,7 @@
 #include "run/ReadPlotFile.h"
 #include "run/ResultGraphs.h"
 #include "units/NumberFormat.h"
+#include "units/Units.h"
 
 #include <cmath>
 #include <filesystem>
@@ -32,13 +33,13 @@ std::string Num(long double v) { return FormatGeneral(v, 6); }
 
 void PrintMaxima(const TResultGraphs& graphs)
 {
-    const int units = graphs.pltDef.Units();
-    const std::string depth = units == 1 ? "ft" : units == 2 ? "m" : "L";
-    const std::string deflection = units == 1 ? "in" : units == 2 ? "m" : "L";
-    const std::string moment = units == 1 ? "in-kips" : units == 2 ? "kN-m" : "F-L";
-    for (int k = 0; k < graphs.pltDef.LineCount() && k < graphs.pltMom.LineCount(); ++k) {
-        const TFloatPoint* y = Largest(graphs.pltDef.Lines(k));
-        const TFloatPoint* m = Largest(graphs.pltMom.Lines(k));
+    const int units = graphs.Deflection.Units();
+    const std::string depth = units == UnitsEnglish ? "ft" : units == UnitsSI ? "m" : "L";
+    const std::string deflection = units == UnitsEnglish ? "in" : units == UnitsSI ? "m" : "L";
+    const std::string moment = units == UnitsEnglish ? "in-kips" : units == UnitsSI ? "kN-m" : "F-L";
+    for (int k = 0; k < graphs.Deflection.LineCount() && k < graphs.Moment.LineCount(); ++k) {
+        const TFloatPoint* y = Largest(graphs.Deflection.Lines(k));
+        const TFloatPoint* m = Largest(graphs.Moment.Lines(k));
         if (!y || !m)
             continue;
         std::cout << "Section " << k + 1 << ": maximum deflection " << Num(y->X) << " " << deflection << " at depth "

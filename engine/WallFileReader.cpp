@@ -107,12 +107,12 @@ WallBlock TakeBlock(const TProgramData& w, WallTables& tables, bool longTerm)
     b.tolerance = static_cast<double>(w.ClosureTolerance);
     b.wallHeight = static_cast<double>(w.WallHeight);
 
-    Cells restraints(tables[WallTable::Soillayer], "Soillayer");
+    Cells restraints(tables[WallTable::BoundaryConditions], "Soillayer");
     for (int r = 0; r < restraints.Rows(); ++r)
         b.restraints.push_back({restraints.Int(0, r), restraints.Int(1, r), restraints.Real(2, r), restraints.Real(3, r)});
     b.stiffness = Ranges(Cells(tables[WallTable::PileSect], "PileSect"), 2, 0, 3, 1);
-    b.loads = Ranges(Cells(tables[WallTable::BoundCond], "BoundCond"), 0, 1, 3, 3);
-    b.springs = Ranges(Cells(tables[WallTable::SoilStrength], "SoilStrength"), 0, 1, 3, 2);
+    b.loads = Ranges(Cells(tables[WallTable::ConcentratedLoads], "BoundCond"), 0, 1, 3, 3);
+    b.springs = Ranges(Cells(tables[WallTable::Springs], "SoilStrength"), 0, 1, 3, 2);
     Cells modifiers(tables[WallTable::PYMod], "PYMod");
     for (int r = 0; r < modifiers.Rows(); ++r)
         b.modifiers.push_back({modifiers.Real(0, r), modifiers.Real(1, r), modifiers.Real(2, r)});

@@ -29,15 +29,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size < 1 || size > 16384)
         return 0;
-    static const int formats[] = {1, 2, 0};
-    const int format = formats[data[0] % 3];
-    const std::string path = fuzz::TempPath(format == 1 ? "wall.tk4d" : "wall.tkd");
+    static const TFileLayout layouts[] = {TFileLayout::Current, TFileLayout::Version30, TFileLayout::Version20};
+    const TFileLayout layout = layouts[data[0] % 3];
+    const std::string path = fuzz::TempPath(layout == TFileLayout::Current ? "wall.tk4d" : "wall.tkd");
     fuzz::WriteFile(path, data + 1, size - 1);
 
     // One window opens file after file: the host and its tables outlive each wall.
     static BatchHost host;
     host.prompt.shown.clear();
-    auto wall = TProgramData::CreateFromFile(host, path, format);
+    auto wall = TProgramData::CreateFromFile(host, path, layout);
     CheckWall(*wall, host);
     const int stages = wall->StageCount;
     if (stages > 1 && stages <= 5) {

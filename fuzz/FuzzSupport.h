@@ -49,7 +49,7 @@ inline void CheckTable(const TGridTable& table, int depth = 0)
             RequireFinite(real->DefaultValue(), "column default");
             for (int r = 0; r < table.RowCount(); ++r)
                 RequireFinite(table.Cell(c, r).AsFloat(), "table cell");
-        } else if (column.Kind() == 3 && depth < 4) {
+        } else if (column.Kind() == ColumnTable && depth < 4) {
             for (int r = 0; r < table.RowCount(); ++r)
                 if (const TGridTable* sub = table.Cell(c, r).AsTable())
                     CheckTable(*sub, depth + 1);

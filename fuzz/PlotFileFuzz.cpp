@@ -6,6 +6,7 @@
 #include "fuzz/FuzzSupport.h"
 #include "run/ReadPlotFile.h"
 #include "run/ResultGraphs.h"
+#include "units/Units.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -13,13 +14,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     TPlotReadContext context;
     if (data[0] % 2 == 0) {
-        context.UnitSystem = 2;
+        context.UnitSystem = UnitsSI;
         context.NodeCount = 30;
         context.IncrementLength = 0.1L;
         context.WallHeight = 1.5L;
         context.SoilLayers = {{2, 2.0L}, {4, 3.5L}};
     } else {
-        context.UnitSystem = 1;
+        context.UnitSystem = UnitsEnglish;
         context.LongTermMarker = 9;
         context.NodeCount = 100;
         context.IncrementLength = 2.4L;

@@ -1,6 +1,7 @@
 #include "graph/GraphPlot.h"
 
 #include "units/NumberFormat.h"
+#include "units/Units.h"
 
 #include <algorithm>
 
@@ -110,13 +111,13 @@ std::string ExpandUnitTemplate(const std::string& unitTemplate, int units)
     static const char* const siForce[3] = {"kN", "kN", "kN"};
     static const char* const englishLength[3] = {"ft", "in", "in"};
     static const char* const siLength[3] = {"m", "mm", "m"};
-    if (units != 1 && units != 2)
+    if (units != UnitsEnglish && units != UnitsSI)
         return unitTemplate;
     std::string text = unitTemplate;
     // Force tokens first, then length tokens; the labels are lower case or
     // "kN", so a label never holds a token of the other family.
-    ExpandFamily(text, forceTokens, units == 1 ? englishForce : siForce);
-    ExpandFamily(text, lengthTokens, units == 1 ? englishLength : siLength);
+    ExpandFamily(text, forceTokens, units == UnitsEnglish ? englishForce : siForce);
+    ExpandFamily(text, lengthTokens, units == UnitsEnglish ? englishLength : siLength);
     return text;
 }
 

@@ -113,7 +113,7 @@ void TBlockReader::ReadHeader()
     wall_.SwitchUnits(units);
 
     const std::int32_t restraints = ReadCount(kRestraintWords);
-    tables_[WallTable::Soillayer].SetRowCount(restraints);
+    tables_[WallTable::BoundaryConditions].SetRowCount(restraints);
     if (role_ == TBlockRole::Stage) {
         wall_.UseRestraints = false;
         wall_.UseConcentratedLoads = false;
@@ -188,7 +188,7 @@ void TBlockReader::DeriveOptionFlags(std::int32_t earthPressure, std::int32_t py
 
 void TBlockReader::ReadRestraints()
 {
-    TGridTable& table = tables_[WallTable::Soillayer];
+    TGridTable& table = tables_[WallTable::BoundaryConditions];
     if (!wall_.UseRestraints)
         return;
     for (int r = 0; r < table.RowCount(); ++r) {
@@ -212,7 +212,7 @@ void TBlockReader::ReadStiffness()
 
 void TBlockReader::ReadConcentratedLoads()
 {
-    TGridTable& table = tables_[WallTable::BoundCond];
+    TGridTable& table = tables_[WallTable::ConcentratedLoads];
     const std::int32_t count = ReadCount(kLoadWords);
     table.SetRowCount(count);
     wall_.UseConcentratedLoads = count > 0;
@@ -226,7 +226,7 @@ void TBlockReader::ReadConcentratedLoads()
 
 void TBlockReader::ReadSprings()
 {
-    TGridTable& table = tables_[WallTable::SoilStrength];
+    TGridTable& table = tables_[WallTable::Springs];
     const std::int32_t count = ReadCount(kSpringWords);
     table.SetRowCount(count);
     wall_.UseSprings = count > 0;

@@ -1,4 +1,6 @@
 #pragma once
+#include "model/FileLayout.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -7,13 +9,6 @@ class TGridTable;
 class TProgramData;
 class TWordReader;
 class WallTables;
-
-// The layouts of a data file block the reader accepts.
-enum class TFileLayout {
-    Current,    // ".tk4d": stage count, moment-EI curves, surcharge table, p-y multipliers
-    Version30,  // ".tkd" 3.0: stage count; surcharge rows built from the surcharge line
-    Version20,  // ".tkd" 2.0: no stage count, layer thicknesses, one parameter line per layer
-};
 
 // Which block is read; the option flags follow from the header a little
 // differently for each.

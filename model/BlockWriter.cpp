@@ -7,6 +7,7 @@
 #include "model/TableCells.h"
 #include "tables/WallTables.h"
 #include "units/NumberFormat.h"
+#include "units/Units.h"
 
 namespace {
 
@@ -94,9 +95,9 @@ void TBlockWriter::PrepareOptions(const TBlockOptions& options)
 {
     // Switched-off options lose their rows in the open wall, not only in the file.
     if (!wall_.UseConcentratedLoads)
-        tables_[WallTable::BoundCond].SetRowCount(0);
+        tables_[WallTable::ConcentratedLoads].SetRowCount(0);
     if (!wall_.UseRestraints)
-        tables_[WallTable::Soillayer].SetRowCount(0);
+        tables_[WallTable::BoundaryConditions].SetRowCount(0);
     if (!wall_.UseExternalPyCurves)
         tables_[WallTable::PYCurves].SetRowCount(0);
     if (!wall_.UsePyModifiers)
@@ -120,7 +121,7 @@ void TBlockWriter::PrepareOptions(const TBlockOptions& options)
 
 void TBlockWriter::WriteHeader()
 {
-    WriteLine(Int(wall_.UnitSystem()) + SP + Int(Rows(WallTable::Soillayer)) + TAB + Int(Rows(WallTable::PileSect)) +
+    WriteLine(Int(wall_.UnitSystem()) + SP + Int(Rows(WallTable::BoundaryConditions)) + TAB + Int(Rows(WallTable::PileSect)) +
               TAB + Int(Rows(WallTable::PYMod)) + TAB + Int(wall_.EarthPressureOption) + TAB +
               Int(wall_.PyCurveOption) + SP + Int(Rows(WallTable::PYCurves)) + SP + Int(wall_.StageCount) + SP +
               Int(wall_.MeiCurveCount));
@@ -128,8 +129,8 @@ void TBlockWriter::WriteHeader()
 
 void TBlockWriter::WriteRestraints()
 {
-    TGridTable& table = tables_[WallTable::Soillayer];
-    for (int r = 0; r < Rows(WallTable::Soillayer); ++r)
+    TGridTable& table = tables_[WallTable::BoundaryConditions];
+    for (int r = 0; r < Rows(WallTable::BoundaryConditions); ++r)
         WriteRowTexts(table, r, 0, 3);
 }
 
@@ -142,20 +143,20 @@ void TBlockWriter::WriteStiffness()
 
 void TBlockWriter::WriteConcentratedLoads()
 {
-    TGridTable& table = tables_[WallTable::BoundCond];
-    WriteLine(Int(Rows(WallTable::BoundCond)));
-    for (int r = 0; r < Rows(WallTable::BoundCond); ++r)
+    TGridTable& table = tables_[WallTable::ConcentratedLoads];
+    WriteLine(Int(Rows(WallTable::ConcentratedLoads)));
+    for (int r = 0; r < Rows(WallTable::ConcentratedLoads); ++r)
         WriteRowTexts(table, r, 0, 5);
 }
 
 void TBlockWriter::WriteSprings()
 {
-    TGridTable& table = tables_[WallTable::SoilStrength];
+    TGridTable& table = tables_[WallTable::Springs];
     if (!wall_.UseSprings)
         table.SetRowCount(0);
-    WriteLine(Int(Rows(WallTable::SoilStrength)));
+    WriteLine(Int(Rows(WallTable::Springs)));
     // The file puts the nodes before the choice, the table the choice first.
-    for (int r = 0; r < Rows(WallTable::SoilStrength); ++r)
+    for (int r = 0; r < Rows(WallTable::Springs); ++r)
         WriteLine(cells::Text(table, 1, r) + TAB + cells::Text(table, 2, r) + TAB + cells::Text(table, 0, r) + TAB +
                   cells::Text(table, 3, r) + TAB + cells::Text(table, 4, r));
 }
@@ -222,7 +223,7 @@ void TBlockWriter::WriteSoilParameters(TGridTable* parameters, int soilType, int
     if (soilType < soil::kFirstType || soilType > soil::kLastType)
         soilType = soil::kFirstType;
     const bool hasRow = parameters && row < parameters->RowCount();
-    const int units = parameters ? parameters->UnitSystem() : 1;
+    const int units = parameters ? parameters->UnitSystem() : int{UnitsEnglish};
     std::string line;
     for (int position = 0; position < 6; ++position) {
         const int column = soil::kLinePositions[soilType - 1][position];

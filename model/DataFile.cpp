@@ -7,6 +7,7 @@
 #include "model/WallTableRows.h"
 #include "model/WordReader.h"
 #include "units/Prompt.h"
+#include "units/Units.h"
 #include "units/TorvikError.h"
 
 std::string TProgramData::DataFileText()
@@ -31,7 +32,8 @@ void TProgramData::WriteDataFile()
     StageFilesCurrent = true;
 }
 
-std::unique_ptr<TProgramData> TProgramData::CreateFromFile(MainWindowHost& host, const std::string& path, int format)
+std::unique_ptr<TProgramData> TProgramData::CreateFromFile(MainWindowHost& host, const std::string& path,
+                                                           TFileLayout layout)
 {
     std::unique_ptr<TProgramData> wall(new TProgramData(host));
     wall->FileName = path;
@@ -40,11 +42,8 @@ std::unique_ptr<TProgramData> TProgramData::CreateFromFile(MainWindowHost& host,
     EmptyAllTables(host.Tables());
     // The tables may still be in the last wall's unit system; a file that
     // cannot be read leaves an English wall with English tables.
-    wall->SwitchUnits(1);
+    wall->SwitchUnits(UnitsEnglish);
 
-    const TFileLayout layout = format == 1   ? TFileLayout::Current
-                               : format == 2 ? TFileLayout::Version30
-                                             : TFileLayout::Version20;
     try {
         TWordReader reader(path);
         TBlockReader blocks(*wall, reader);

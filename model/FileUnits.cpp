@@ -1,4 +1,5 @@
 #include "model/FileUnits.h"
+#include "units/Units.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ constexpr ColumnFactor kEnglishFactors[] = {
 
 FileUnitFactor FileFactor(const std::string& tableName, int column, int unitSystem)
 {
-    if (unitSystem != 1)
+    if (unitSystem != UnitsEnglish)
         return {};
     for (const ColumnFactor& f : kEnglishFactors)
         if (f.column == column && tableName == f.table)

@@ -6,6 +6,7 @@
 #include "tables/WallTables.h"
 #include "units/NumberFormat.h"
 #include "units/Prompt.h"
+#include "units/Units.h"
 #include "units/ValueRange.h"
 
 #include <algorithm>
@@ -23,31 +24,25 @@ std::unique_ptr<TProgramData>& OpenWallSlot()
 
 }  // namespace
 
+const std::string& TProgramData::UntitledFileName()
+{
+    static const std::string name = "NewWall.tk4d";
+    return name;
+}
+
 std::unique_ptr<TProgramData> TProgramData::CreateNew(MainWindowHost& host)
 {
     host.CloseAllChildren();
     std::unique_ptr<TProgramData> wall(new TProgramData(host));
-    // The member defaults are the new wall's; SwitchUnits(1) also brings the
+    // The member defaults are the new wall's; SwitchUnits(UnitsEnglish) also brings the
     // tables, which may still be in the last wall's system, back to English
     // (emptied first, so that no value of the last wall can refuse the switch).
     EmptyAllTables(host.Tables());
-    wall->SwitchUnits(1);
+    wall->SwitchUnits(UnitsEnglish);
     PadToMinRows(host.Tables());
     host.SetModified(false);
     wall->StageFilesCurrent = true;
     return wall;
-}
-
-int TProgramData::FormatForPath(const std::string& path)
-{
-    const auto slash = path.find_last_of("/\\");
-    const auto dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return 1;
-    std::string extension = path.substr(dot);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension == ".tkd" ? 2 : 1;
 }
 
 namespace {
@@ -90,8 +85,8 @@ auto ScaledScalars(Wall& w, const ScalarFactors& f)
 const char* SystemName(int system)
 {
     switch (system) {
-    case 1: return "English units";
-    case 2: return "SI units";
+    case UnitsEnglish: return "English units";
+    case UnitsSI: return "SI units";
     default: return "other units";
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "model/DiskStamp.h"
+#include "model/FileLayout.h"
 #include "model/PrivateFolder.h"
 #include "model/WallTableRows.h"
 
@@ -28,13 +29,11 @@ public:
     // A new wall with the defaults (closes the host's child windows, empties the
     // tables to their minimum rows of defaults, marks the document saved).
     static std::unique_ptr<TProgramData> CreateNew(MainWindowHost& host);
-    // A wall read from the data file at `path`: `format` 1 the current layout,
-    // 2 version 3.0, any other value version 2.0. Reading errors are shown
+    // A wall read from the data file at `path` in `layout`. Reading errors are shown
     // through the host's prompt and the wall read so far is returned; a file
     // that cannot be opened gives a wall with the defaults.
-    static std::unique_ptr<TProgramData> CreateFromFile(MainWindowHost& host, const std::string& path, int format);
-    // The format for a file opened by name: 2 for a ".tkd" extension (any case), else 1.
-    static int FormatForPath(const std::string& path);
+    static std::unique_ptr<TProgramData> CreateFromFile(MainWindowHost& host, const std::string& path,
+                                                        TFileLayout layout);
 
     TProgramData(const TProgramData&) = delete;
     TProgramData& operator=(const TProgramData&) = delete;
@@ -61,8 +60,13 @@ public:
     // The main window this wall belongs to.
     MainWindowHost& Host() const { return host_; }
 
+    // The file name of a wall that was never saved: it has no files of its own.
+    static const std::string& UntitledFileName();
+    // Whether the wall was never saved: its file name is UntitledFileName().
+    bool NeverSaved() const { return FileName == UntitledFileName(); }
+
     // Names and files.
-    std::string FileName = "NewWall.tk4d";
+    std::string FileName = UntitledFileName();
     std::string Title = "New Wall";
     std::string StageFileName;
     std::string StagedSaveName;

@@ -1,4 +1,5 @@
 #include "model/UnitSwitch.h"
+#include "units/Units.h"
 
 ScalarFactors ScalarSwitchFactors(int from, int to)
 {
@@ -11,12 +12,12 @@ ScalarFactors ScalarSwitchFactors(int from, int to)
 
 int ClampUnitSystem(int system)
 {
-    return system < 1 ? 1 : system > 3 ? 3 : system;
+    return system < UnitsEnglish ? UnitsEnglish : system > UnitsGeneric ? UnitsGeneric : system;
 }
 
 ControlDefaults DefaultControls(int system)
 {
-    if (system == 2)
+    if (system == UnitsSI)
         return {2.5L, 1e-7L};
     return {};
 }

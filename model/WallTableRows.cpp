@@ -9,9 +9,9 @@ namespace {
 bool HasOptionFlag(int index)
 {
     switch (static_cast<WallTable>(index)) {
-    case WallTable::Soillayer:
-    case WallTable::BoundCond:
-    case WallTable::SoilStrength:
+    case WallTable::BoundaryConditions:
+    case WallTable::ConcentratedLoads:
+    case WallTable::Springs:
     case WallTable::PYMod:
     case WallTable::PYCurves:
     case WallTable::SurchargeTable:
@@ -28,7 +28,7 @@ std::string RowContent(TGridTable& table, int r)
     std::string s;
     for (int c = 0; c < table.ColumnCount(); ++c) {
         const TColumn& column = table.Column(c);
-        if (column.Kind() == 3) {
+        if (column.Kind() == ColumnTable) {
             TGridTable* sub = column.GetTable(r);
             s += "[";
             for (int k = 0; sub && k < sub->RowCount(); ++k)

@@ -8,6 +8,7 @@
 #include "units/NumberFormat.h"
 #include "units/Prompt.h"
 #include "units/TorvikError.h"
+#include "units/Units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -94,9 +95,9 @@ private:
         if (s == 1) {
             firstLines_ = lines;
             sections = std::max(1, lines);
-            g_.pltDef.SetLineCount(lines);
+            g_.Deflection.SetLineCount(lines);
             running_ = std::max(1, lines);
-            for (TGraphPlot* graph : {&g_.pltMom, &g_.pltShear, &g_.pltSoil})
+            for (TGraphPlot* graph : {&g_.Moment, &g_.Shear, &g_.SoilReaction})
                 graph->SetLineCount(lines);
         } else {
             if (lines > firstLines_)
@@ -104,8 +105,8 @@ private:
                                   std::to_string(lines) + " result lines, more than the " +
                                   std::to_string(firstLines_) + " of section 1.");
             running_ = std::max(running_, lines);
-            if (g_.pltDef.LineCount() < running_)
-                g_.pltDef.SetLineCount(running_);
+            if (g_.Deflection.LineCount() < running_)
+                g_.Deflection.SetLineCount(running_);
             NameLines(s);
         }
         const int rows = Count(s, "result rows", MaxPlotPoints);
@@ -113,15 +114,15 @@ private:
         if (s == 1) {
             for (TGraphPlot* graph : ResultGraphs())
                 graph->SetPointCount(rows);
-            g_.pltDMS.SetLineCount(g_.pltDef.LineCount());
-            g_.pltDMS.SetLineCount2(g_.pltDef.LineCount());
-            g_.pltDMS.SetLineCount3(g_.pltDef.LineCount());
-            SetDmsPointCounts(g_.pltDef.PointCount());
-            g_.pltDMS.ShowThree = true;
+            g_.DeflectionMomentShear.SetLineCount(g_.Deflection.LineCount());
+            g_.DeflectionMomentShear.SetLineCount2(g_.Deflection.LineCount());
+            g_.DeflectionMomentShear.SetLineCount3(g_.Deflection.LineCount());
+            SetDmsPointCounts(g_.Deflection.PointCount());
+            g_.DeflectionMomentShear.ShowThree = true;
         } else {
             GrowPoints(rows);
         }
-        if (k < g_.pltDef.LineCount())
+        if (k < g_.Deflection.LineCount())
             StoreResults(k, ReadResults(rows, u));
         SetResultLineCounts(s);
         if (s == 1)
@@ -149,15 +150,15 @@ private:
     {
         const int np = static_cast<int>(rows.size());
         const int k = s - 1;
-        TGraphPlot& ld = g_.pltLD;
+        TGraphPlot& ld = g_.EarthPressure;
         if (s == 1) {
             ld.SetLineCount(1);
             ld.SetPointCount(np);
-            TGraphPlot& pc = g_.PltCombine;
+            TGraphPlot& pc = g_.CombinedPressure;
             pc.SetLineCount(3);
             pc.SetPointCount(np);
             // The combined graph follows the wall's own units, whatever the file says.
-            const long double depthDivisor = c_.UnitSystem == 1 ? 12 : 1;
+            const long double depthDivisor = c_.UnitSystem == UnitsEnglish ? 12 : 1;
             for (int j = 0; j < np; ++j) {
                 const PressureRow& row = rows[static_cast<size_t>(j)];
                 const long double depth = row.Depth / depthDivisor;
@@ -174,7 +175,7 @@ private:
         }
         if (k >= ld.LineCount())
             return;
-        const long double divisor = u == 1 ? 12 : 1;
+        const long double divisor = u == UnitsEnglish ? 12 : 1;
         TLine& line = ld.Lines(k);
         for (int j = 0; j < np; ++j)
             line.Points[static_cast<size_t>(j)] = {rows[static_cast<size_t>(j)].Total,
@@ -186,8 +187,8 @@ private:
     void ReadPyCurves(int s, int units)
     {
         // The legend names each curve by its depth and unit: "Depth 10.25 ft".
-        const std::string unit = units == 1 ? " ft" : units == 2 ? " m" : "";
-        TGraphPlot& py = g_.pltPY;
+        const std::string unit = units == UnitsEnglish ? " ft" : units == UnitsSI ? " m" : "";
+        TGraphPlot& py = g_.PyCurves;
         const int nc = Count(s, "p-y curves", MaxPlotCurves);
         py.SetLineCount(nc);
         py.SetPointCount(0);
@@ -217,7 +218,7 @@ private:
     void NameLines(int s)
     {
         // The earth-pressure graph too: every legend names the stages.
-        for (TGraphPlot* graph : {&g_.pltDef, &g_.pltMom, &g_.pltShear, &g_.pltSoil, &g_.pltDMS, &g_.pltLD}) {
+        for (TGraphPlot* graph : {&g_.Deflection, &g_.Moment, &g_.Shear, &g_.SoilReaction, &g_.DeflectionMomentShear, &g_.EarthPressure}) {
             const int k = s - 1;
             if (graph->LineCount() > 0)
                 graph->Lines(0).Name = "Stage: 1";
@@ -236,7 +237,7 @@ private:
     {
         // English files hold depths in inches, moments in lb-in and shears in
         // lb; the graphs show feet, in-kips and kips.
-        const long double depth = u == 1 ? 12 : 1, force = u == 1 ? 1000 : 1;
+        const long double depth = u == UnitsEnglish ? 12 : 1, force = u == UnitsEnglish ? 1000 : 1;
         std::vector<ResultRow> result(static_cast<size_t>(rows));
         for (ResultRow& row : result) {
             row.Depth = Real() / depth;
@@ -248,13 +249,13 @@ private:
         return result;
     }
 
-    std::vector<TGraphPlot*> ResultGraphs() { return {&g_.pltDef, &g_.pltMom, &g_.pltShear, &g_.pltSoil}; }
+    std::vector<TGraphPlot*> ResultGraphs() { return {&g_.Deflection, &g_.Moment, &g_.Shear, &g_.SoilReaction}; }
 
     void SetDmsPointCounts(int n)
     {
-        g_.pltDMS.SetPointCount(n);
-        g_.pltDMS.SetPointCount2(n);
-        g_.pltDMS.SetPointCount3(n);
+        g_.DeflectionMomentShear.SetPointCount(n);
+        g_.DeflectionMomentShear.SetPointCount2(n);
+        g_.DeflectionMomentShear.SetPointCount3(n);
     }
 
     // Gives every line of a list the same number of points, at least n, keeping
@@ -273,22 +274,22 @@ private:
     {
         for (TGraphPlot* graph : ResultGraphs())
             Grow(graph->LineList1(), rows);
-        Grow(g_.pltDMS.LineList1(), rows);
-        Grow(g_.pltDMS.LineList2(), rows);
-        Grow(g_.pltDMS.LineList3(), rows);
+        Grow(g_.DeflectionMomentShear.LineList1(), rows);
+        Grow(g_.DeflectionMomentShear.LineList2(), rows);
+        Grow(g_.DeflectionMomentShear.LineList3(), rows);
     }
 
     void StoreResults(int k, const std::vector<ResultRow>& rows)
     {
-        TGraphPlot& dms = g_.pltDMS;
+        TGraphPlot& dms = g_.DeflectionMomentShear;
         const bool toDms = k < dms.LineCount() && k < dms.LineCount2() && k < dms.LineCount3();
         for (size_t j = 0; j < rows.size(); ++j) {
             const ResultRow& row = rows[j];
             const int jj = static_cast<int>(j);
-            g_.pltDef.Points(k, jj) = {row.Deflection, row.Depth};
-            g_.pltMom.Points(k, jj) = {row.Moment, row.Depth};
-            g_.pltShear.Points(k, jj) = {row.Shear, row.Depth};
-            g_.pltSoil.Points(k, jj) = {row.Reaction, row.Depth};
+            g_.Deflection.Points(k, jj) = {row.Deflection, row.Depth};
+            g_.Moment.Points(k, jj) = {row.Moment, row.Depth};
+            g_.Shear.Points(k, jj) = {row.Shear, row.Depth};
+            g_.SoilReaction.Points(k, jj) = {row.Reaction, row.Depth};
             if (toDms) {
                 dms.Points(k, jj) = {row.Deflection, row.Depth};
                 dms.Points2(k, jj) = {row.Moment, row.Depth};
@@ -302,11 +303,11 @@ private:
         for (TGraphPlot* graph : ResultGraphs())
             graph->SetLineCount(running_);
         if (s == 1) {
-            g_.pltDMS.SetLineCount(running_);
-            g_.pltDMS.SetLineCount2(running_);
-            g_.pltDMS.SetLineCount3(running_);
+            g_.DeflectionMomentShear.SetLineCount(running_);
+            g_.DeflectionMomentShear.SetLineCount2(running_);
+            g_.DeflectionMomentShear.SetLineCount3(running_);
         } else {
-            g_.pltLD.SetLineCount(running_);
+            g_.EarthPressure.SetLineCount(running_);
         }
     }
 
@@ -314,7 +315,7 @@ private:
     // the wall (its bottom depth) and the excavation level.
     void SetLayerEntries()
     {
-        TGraphPlot& dms = g_.pltDMS;
+        TGraphPlot& dms = g_.DeflectionMomentShear;
         bool hasPoints = false;
         for (const auto& line : dms.LineList1())
             hasPoints = hasPoints || line->PointCount() > 0;
@@ -341,7 +342,7 @@ private:
         dms.WallLineCount = layers;
         // The wall holds its lengths in data-file units (inches in English
         // units), the table and the graph's depth axis in feet.
-        const long double toDepth = c_.UnitSystem == 1 ? 12 : 1;
+        const long double toDepth = c_.UnitSystem == UnitsEnglish ? 12 : 1;
         dms.Layers(layers).Name = "PILE";
         dms.Layers(layers).Points[0] = {0, c_.NodeCount * c_.IncrementLength / toDepth};
         dms.Layers(layers + 1).Name = "PILE";
@@ -363,35 +364,35 @@ private:
 
     void FillUnfilled()
     {
-        FillList(g_.pltLD.LineList1());
+        FillList(g_.EarthPressure.LineList1());
         for (TGraphPlot* graph : ResultGraphs())
             FillList(graph->LineList1());
-        FillList(g_.pltDMS.LineList1());
-        FillList(g_.pltDMS.LineList2());
-        FillList(g_.pltDMS.LineList3());
+        FillList(g_.DeflectionMomentShear.LineList1());
+        FillList(g_.DeflectionMomentShear.LineList2());
+        FillList(g_.DeflectionMomentShear.LineList3());
     }
 
     void SetCaptions(int u)
     {
-        const bool english = u == 1;
+        const bool english = u == UnitsEnglish;
         const std::string depth = english ? "Depth (ft)" : "Depth (m)";
-        g_.pltDef.YCaption = depth;
-        g_.pltMom.XCaption = MomentAxisCaption(english);
-        g_.pltMom.YCaption = depth;
-        g_.pltShear.XCaption = english ? "Shear (kips)" : "Shear (kN)";
-        g_.pltShear.YCaption = depth;
-        g_.pltSoil.YCaption = depth;
-        g_.pltLD.YCaption = depth;
-        TGraphPlot& dms = g_.pltDMS;
-        dms.XCaption = g_.pltDef.XCaption;
-        dms.YCaption = g_.pltDef.YCaption;
-        dms.XUnits = g_.pltDef.XUnits;
-        dms.XCaption2 = g_.pltMom.XCaption;
-        dms.YCaption2 = g_.pltMom.YCaption;
-        dms.XUnits2 = g_.pltMom.XUnits;
-        dms.XCaption3 = g_.pltShear.XCaption;
-        dms.YCaption3 = g_.pltShear.YCaption;
-        dms.XUnits3 = g_.pltShear.XUnits;
+        g_.Deflection.YCaption = depth;
+        g_.Moment.XCaption = MomentAxisCaption(english);
+        g_.Moment.YCaption = depth;
+        g_.Shear.XCaption = english ? "Shear (kips)" : "Shear (kN)";
+        g_.Shear.YCaption = depth;
+        g_.SoilReaction.YCaption = depth;
+        g_.EarthPressure.YCaption = depth;
+        TGraphPlot& dms = g_.DeflectionMomentShear;
+        dms.XCaption = g_.Deflection.XCaption;
+        dms.YCaption = g_.Deflection.YCaption;
+        dms.XUnits = g_.Deflection.XUnits;
+        dms.XCaption2 = g_.Moment.XCaption;
+        dms.YCaption2 = g_.Moment.YCaption;
+        dms.XUnits2 = g_.Moment.XUnits;
+        dms.XCaption3 = g_.Shear.XCaption;
+        dms.YCaption3 = g_.Shear.YCaption;
+        dms.XUnits3 = g_.Shear.XUnits;
     }
 
     TResultGraphs& g_;

@@ -34,21 +34,21 @@ std::string MomentAxisCaption(bool english)
 
 TResultGraphs::TResultGraphs()
 {
-    Define(pltPY, {"p-y Curves", "Depth", "y", "L", "p", "F/L", false});
-    Define(pltDef, {"Deflection vs Depth", "Load #", "Deflection", "L", "Depth", "", true});
-    Define(pltMom, {"Moment Depth", "Load #", "Bending Moment", "", "Depth", "", true});
-    Define(pltShear, {"Shear vs Depth", "Load #", "Shear", "", "Depth", "", true});
+    Define(PyCurves, {"p-y Curves", "Depth", "y", "L", "p", "F/L", false});
+    Define(Deflection, {"Deflection vs Depth", "Load #", "Deflection", "L", "Depth", "", true});
+    Define(Moment, {"Moment Depth", "Load #", "Bending Moment", "", "Depth", "", true});
+    Define(Shear, {"Shear vs Depth", "Load #", "Shear", "", "Depth", "", true});
     // The engine writes the soil reaction per unit length of wall.
-    Define(pltSoil, {"Soil Reaction vs Depth", "Load #", "Reaction", "F/L", "Depth", "", true});
-    Define(pltLD, {"Load vs Top Deflection", "Curve #", "Distributed load", "F/L", "Depth", "", true});
-    Define(PltCombine, {"", "Curve #", "", "F/L", "Depth", "L2", true});
-    Define(pltDMS, {"Deflection, Moment, Shear vs Depth", "Curve #", "Deflection", "L", "Depth", "", true});
+    Define(SoilReaction, {"Soil Reaction vs Depth", "Load #", "Reaction", "F/L", "Depth", "", true});
+    Define(EarthPressure, {"Load vs Top Deflection", "Curve #", "Distributed load", "F/L", "Depth", "", true});
+    Define(CombinedPressure, {"", "Curve #", "", "F/L", "Depth", "L2", true});
+    Define(DeflectionMomentShear, {"Deflection, Moment, Shear vs Depth", "Curve #", "Deflection", "L", "Depth", "", true});
 }
 
 std::vector<std::pair<std::string, TGraphPlot*>> TResultGraphs::All()
 {
-    return {{"pltPY", &pltPY},       {"pltDef", &pltDef}, {"pltMom", &pltMom},         {"pltShear", &pltShear},
-            {"pltSoil", &pltSoil},   {"pltDMS", &pltDMS}, {"pltLD", &pltLD},           {"PltCombine", &PltCombine}};
+    return {{"pltPY", &PyCurves},       {"pltDef", &Deflection}, {"pltMom", &Moment},         {"pltShear", &Shear},
+            {"pltSoil", &SoilReaction},   {"pltDMS", &DeflectionMomentShear}, {"pltLD", &EarthPressure},           {"PltCombine", &CombinedPressure}};
 }
 
 TGraphPlot* TResultGraphs::Find(const std::string& name)

@@ -19,14 +19,16 @@ public:
     TResultGraphs(const TResultGraphs&) = delete;
     TResultGraphs& operator=(const TResultGraphs&) = delete;
 
-    TGraphPlot pltPY;       // p-y curves of the last section
-    TGraphPlot pltDef;      // deflection against depth
-    TGraphPlot pltMom;      // bending moment against depth
-    TGraphPlot pltShear;    // shear against depth
-    TGraphPlot pltSoil;     // soil reaction (per unit length of wall) against depth
-    TGraphPlot pltLD;       // total earth pressure against depth, one line per section
-    TGraphPlot PltCombine;  // the three earth-pressure distributions of section 1
-    TGraphPlot pltDMS;      // deflection, moment and shear side by side, with the soil strip
+    // Each graph is named by what it shows; its component name, which
+    // torvik-cli and the plot data take, follows in the comment.
+    TGraphPlot PyCurves;               // "pltPY": p-y curves of the last section
+    TGraphPlot Deflection;             // "pltDef": deflection against depth
+    TGraphPlot Moment;                 // "pltMom": bending moment against depth
+    TGraphPlot Shear;                  // "pltShear": shear against depth
+    TGraphPlot SoilReaction;           // "pltSoil": soil reaction (per unit length of wall) against depth
+    TGraphPlot EarthPressure;          // "pltLD": total earth pressure against depth, one line per section
+    TGraphPlot CombinedPressure;       // "PltCombine": the three earth-pressure distributions of section 1
+    TGraphPlot DeflectionMomentShear;  // "pltDMS": deflection, moment and shear side by side, with the soil strip
 
     // Every graph with its component name, in menu order.
     std::vector<std::pair<std::string, TGraphPlot*>> All();

@@ -7,6 +7,7 @@
 #include "run/ResultGraphs.h"
 #include "units/NumberFormat.h"
 #include "units/QuantityLabels.h"
+#include "units/Units.h"
 
 #include <algorithm>
 #include <charconv>
@@ -153,7 +154,7 @@ bool ReadResultTables(const std::string& plotFile, bool longTerm, TResultSet& re
             const int rows = numbers.Count(MaxPlotPoints, "result rows");
             numbers.Real();
             // English files hold depths in inches, moments in lb-in and shears in lb.
-            const long double depth = units == 1 ? 12 : 1, force = units == 1 ? 1000 : 1;
+            const long double depth = units == UnitsEnglish ? 12 : 1, force = units == UnitsEnglish ? 1000 : 1;
             TStageResults stage;
             for (int r = 0; r < rows; ++r) {
                 TResultRow row;
@@ -191,7 +192,7 @@ bool ReadWallContext(const std::string& wallFile, TPlotReadContext& context, std
     }
     BatchHost host;
     std::unique_ptr<TProgramData> wall =
-        TProgramData::CreateFromFile(host, wallFile, TProgramData::FormatForPath(wallFile));
+        TProgramData::CreateFromFile(host, wallFile, LayoutForPath(wallFile));
     if (!host.prompt.shown.empty()) {
         error = "The wall data file " + wallFile + " cannot be read: " + host.prompt.shown.front();
         return false;
@@ -306,7 +307,8 @@ void FillEnvelopeGraph(TGraphPlot& graph, const std::vector<TEnvelopeRow>& envel
     graph.ShowLegend = true;
     graph.XCaption = "Deflection (" + u.Deflection + ")";
     // The same label as the moment graph's.
-    graph.XCaption2 = unitSystem == 3 ? "Bending Moment (" + u.Moment + ")" : MomentAxisCaption(unitSystem == 1);
+    graph.XCaption2 = unitSystem == UnitsGeneric ? "Bending Moment (" + u.Moment + ")"
+                                                  : MomentAxisCaption(unitSystem == UnitsEnglish);
     graph.XCaption3 = "Shear (" + u.Shear + ")";
     graph.YCaption = graph.YCaption2 = graph.YCaption3 = "Depth (" + u.Depth + ")";
     graph.XUnits = graph.XUnits2 = graph.XUnits3 = graph.YUnits = "";

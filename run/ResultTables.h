@@ -34,7 +34,7 @@ struct TResultUnits {
 TResultUnits ResultUnits(int unitSystem);
 
 struct TResultSet {
-    int UnitSystem = 1;  // 1 English, 2 SI, 3 consistent units of the user's choice
+    int UnitSystem = UnitsEnglish;  // 1 English, 2 SI, 3 consistent units of the user's choice
     std::vector<TStageResults> Stages;
 };
 

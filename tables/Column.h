@@ -20,6 +20,10 @@ public:
     EInvalidCast() : TorvikError("Data of wrong type") {}
 };
 
+// The kinds of column, by the numbers that stored column definitions and the
+// column registry use for them.
+enum TColumnKind : int { ColumnChoice = 0, ColumnInteger = 1, ColumnReal = 2, ColumnTable = 3, ColumnText = 4 };
+
 // Measures the width in pixels of a text in the editor's font.
 using TTextMeasure = std::function<int(const std::string& text)>;
 
@@ -34,8 +38,8 @@ public:
     TColumn(const TColumn&) = delete;
     TColumn& operator=(const TColumn&) = delete;
 
-    // Kind number of the column registry (0 choice .. 4 text).
-    virtual int Kind() const = 0;
+    // The column's kind (its number in the column registry).
+    virtual TColumnKind Kind() const = 0;
     // The table that owns the column.
     TGridTable& Table() const { return *FTable; }
     // Index of the column among all columns of its table; -1 before it is attached.

@@ -19,8 +19,8 @@ std::unique_ptr<TColumn> Make(TGridTable& owner)
 std::map<int, ColumnRegistry::TFactory>& Kinds()
 {
     static std::map<int, ColumnRegistry::TFactory> kinds{
-        {0, Make<TEnumColumn>}, {1, Make<TIntColumn>}, {2, Make<TFloatColumn>},
-        {3, Make<TTableColumn>}, {4, Make<TStringColumn>}};
+        {ColumnChoice, Make<TEnumColumn>}, {ColumnInteger, Make<TIntColumn>}, {ColumnReal, Make<TFloatColumn>},
+        {ColumnTable, Make<TTableColumn>}, {ColumnText, Make<TStringColumn>}};
     return kinds;
 }
 

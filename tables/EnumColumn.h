@@ -10,7 +10,7 @@ class TEnumColumn : public TColumn {
 public:
     using TColumn::TColumn;
 
-    int Kind() const override { return 0; }
+    TColumnKind Kind() const override { return ColumnChoice; }
     bool NeedsControls() const override { return true; }
     // The choice texts.
     const std::vector<std::string>& Choices() const { return FChoices; }

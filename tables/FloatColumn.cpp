@@ -30,7 +30,7 @@ void TFloatColumn::CheckLayerLink() const
 {
     if (FIsTopDepth) {
         const TColumn* next = Neighbour(1);
-        if (next && next->Kind() != 2)
+        if (next && next->Kind() != ColumnReal)
             throw TorvikError("If column if a topdepth then the next column must be a float column");
     }
 }
@@ -44,7 +44,7 @@ TFloatColumn* TFloatColumn::NextFloat() const
 TFloatColumn* TFloatColumn::PreviousTopDepth() const
 {
     TColumn* previous = Neighbour(-1);
-    if (previous && previous->Kind() == 2 && static_cast<TFloatColumn*>(previous)->FIsTopDepth)
+    if (previous && previous->Kind() == ColumnReal && static_cast<TFloatColumn*>(previous)->FIsTopDepth)
         return static_cast<TFloatColumn*>(previous);
     return nullptr;
 }

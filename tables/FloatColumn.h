@@ -12,7 +12,7 @@ class TFloatColumn : public TColumn {
 public:
     using TColumn::TColumn;
 
-    int Kind() const override { return 2; }
+    TColumnKind Kind() const override { return ColumnReal; }
     // True when the column is the top depth of a layer and the next column its bottom.
     bool IsTopDepth() const { return FIsTopDepth; }
     // Sets the layer-top flag.

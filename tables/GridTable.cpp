@@ -3,6 +3,7 @@
 #include "tables/EnumColumn.h"
 #include "tables/TableColumn.h"
 #include "tables/TableRegistry.h"
+#include "units/Units.h"
 
 namespace {
 
@@ -219,7 +220,7 @@ void TGridTable::ResetChanged()
 
 void TGridTable::SetUnitSystem(int system)
 {
-    if (system < 1 || system > 3)
+    if (system < UnitsEnglish || system > UnitsGeneric)
         throw TorvikError("Unit system must be 1, 2 or 3");
     if (system == FUnitSystem)
         return;
@@ -279,7 +280,7 @@ void TGridTable::SetEditorState(bool open, bool modal, std::function<void()> clo
 void TGridTable::CellChanged(TColumn& column, int row)
 {
     const int index = column.Index();
-    if (index == 0 && column.Kind() == 0) {
+    if (index == 0 && column.Kind() == ColumnChoice) {
         for (const auto& other : FColumns)
             if (auto* rows = dynamic_cast<TTableColumn*>(other.get())) {
                 if (row < rows->RowCount())

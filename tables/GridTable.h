@@ -9,6 +9,7 @@
 #include "tables/Column.h"
 #include "tables/Data.h"
 #include "tables/RowObject.h"
+#include "units/Units.h"
 
 class TValueReader;
 class TValueWriter;
@@ -236,7 +237,7 @@ private:
     int FRowCount = 0;
     int FTableNumber = 0;
     bool FChanged = false;
-    int FUnitSystem = 1;
+    int FUnitSystem = UnitsEnglish;
     bool FEditorOpen = false;
     bool FEditorModal = false;
     std::function<void()> FEditorCloser;

@@ -10,7 +10,7 @@ class TIntColumn : public TColumn {
 public:
     using TColumn::TColumn;
 
-    int Kind() const override { return 1; }
+    TColumnKind Kind() const override { return ColumnInteger; }
     // Value of a new row.
     int DefaultValue() const { return FDefaultValue; }
     // Sets the value of a new row.

@@ -9,7 +9,7 @@ class TStringColumn : public TColumn {
 public:
     using TColumn::TColumn;
 
-    int Kind() const override { return 4; }
+    TColumnKind Kind() const override { return ColumnText; }
     // Text of a new row.
     const std::string& DefaultValue() const { return FDefaultValue; }
     // Sets the text of a new row.

@@ -40,7 +40,7 @@ int TTableColumn::RowType(int r) const
     if (Table().ColumnCount() == 0)
         return 1;
     const TColumn& first = Table().Column(0);
-    if (first.Kind() != 0 || r >= first.RowCount())
+    if (first.Kind() != ColumnChoice || r >= first.RowCount())
         return 1;
     return first.GetInteger(r);
 }
@@ -207,7 +207,7 @@ void TTableColumn::ReadOwnDefinition(TValueReader& reader)
     // led by a choice column one template per choice numbered like the choices.
     const int n = reader.ReadInteger();
     const TGridTable& table = Table();
-    if (table.ColumnCount() == 0 || table.Column(0).Kind() != 0) {
+    if (table.ColumnCount() == 0 || table.Column(0).Kind() != ColumnChoice) {
         FTableIds.Add(TIntWrapper::Position(n));
         return;
     }

@@ -14,7 +14,7 @@ class TTableColumn : public TColumn {
 public:
     using TColumn::TColumn;
 
-    int Kind() const override { return 3; }
+    TColumnKind Kind() const override { return ColumnTable; }
     bool NeedsControls() const override { return true; }
     // The template tables, one per choice of column 0.
     TGridTableList& TableIds() { return FTableIds; }

@@ -99,7 +99,7 @@ const char* LayerNote(const std::string& caption)
 
 bool IsNodeColumn(const TColumn& column)
 {
-    if (column.Kind() != 1)
+    if (column.Kind() != ColumnInteger)
         return false;
     for (int i = 0; i < column.CaptionCount(); ++i) {
         const std::string line = column.CaptionLine(i);

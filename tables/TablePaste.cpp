@@ -108,7 +108,7 @@ std::string CopyTableText(const TGridTable& table, int firstRow, int lastRow, in
                 const int choice = choices->GetInteger(r);
                 if (choice >= 1 && choice <= static_cast<int>(choices->Choices().size()))
                     text += Trim(choices->Choices()[static_cast<std::size_t>(choice) - 1]);
-            } else if (column.Kind() != 3) {
+            } else if (column.Kind() != ColumnTable) {
                 text += column.GetText(r);
             }
         }
@@ -135,7 +135,7 @@ PasteResult PasteTableText(TGridTable& table, int row, int column, const std::st
                 break;
             TColumn& target = table.VisibleColumn(k);
             // A blank field (a hole in a spreadsheet block) leaves its cell as it is.
-            if (target.Kind() == 3 || Trim(block[i][j]).empty())
+            if (target.Kind() == ColumnTable || Trim(block[i][j]).empty())
                 continue;
             try {
                 StoreValue(target, r, block[i][j]);

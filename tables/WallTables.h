@@ -5,23 +5,24 @@
 
 class TGridTable;
 
-// The input tables of a wall by component name, in the order of the catalogue
-// (the value is the table's index).
+// The input tables of a wall, in the order of the catalogue (the value is the
+// table's index). Each is named by what it holds; where the component name of
+// the catalogue and the data files differs, it follows in quotes.
 enum class WallTable : int {
     PileSect,        // wall stiffness sections
-    SoilLayers,      // deflection and slope restraints (kept for its identifier)
+    Restraints,          // "SoilLayers": deflection and slope restraints
     SoilWeight,      // unit weight against depth
-    SoilStrength,    // lateral and rotational springs
+    Springs,             // "SoilStrength": lateral and rotational springs
     PYMod,           // p-y modification factors
     PYCurves,        // sets of external p-y curves
     PYCurve,         // template of one external p-y curve
     DistLoad,        // distributed earth pressure (short-term)
-    BoundCond,       // concentrated loads on the wall
-    TipRes,          // user-specified earth pressure
+    ConcentratedLoads,   // "BoundCond": concentrated loads on the wall
+    UserEarthPressure,   // "TipRes": user-specified earth pressure
     PYOutpt,         // printing depths of p-y curves
-    AxLoads,         // soil layer data of the older layout
-    Rows,            // template of one moment-versus-EI curve
-    Soillayer,       // deflection and slope boundary conditions
+    OldLayoutSoil,       // "AxLoads": soil layer data of the older layout
+    MeiCurve,            // "Rows": template of one moment-versus-EI curve
+    BoundaryConditions,  // "Soillayer": deflection and slope boundary conditions
     LongDist,        // distributed earth pressure (long-term)
     LongSoilOld,     // long-term soil layers of the older layout
     TblSand1,        // parameter template: sand

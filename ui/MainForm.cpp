@@ -200,7 +200,7 @@ void TMainForm::CloseAllChildren()
 void TMainForm::SetTitle()
 {
     const TProgramData* wall = OpenWall();
-    setWindowTitle(QString::fromStdString(TitleBarText(wall ? wall->FileName : "NewWall.tk4d")));
+    setWindowTitle(QString::fromStdString(TitleBarText(wall ? wall->FileName : TProgramData::UntitledFileName())));
 }
 
 void TMainForm::ShowOpenWall()

@@ -1,5 +1,6 @@
 #pragma once
 #include "model/MainWindowHost.h"
+#include "model/FileLayout.h"
 #include "run/ResultGraphs.h"
 #include "tables/WallTables.h"
 #include "ui/DialogPrompt.h"
@@ -11,7 +12,9 @@
 #include <QPointer>
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 class QAction;
 class QMdiArea;
@@ -19,14 +22,18 @@ class QLabel;
 class QMdiSubWindow;
 class TGraphPlot;
 struct TMainActions;
+struct TMainCommand;
+struct TMainWindowStates;
 class TResultCommands;
 enum class TOption;
+enum class TMenuId;
 
 // The frame of the program: a multi-document main window whose child windows
 // are the input dialogs, the table editors and the graph windows. It owns the
 // input tables, the result graphs, the user's settings and the document
 // commands, and shows the active graph window's "&Plot" menu in its own menu
-// bar. The menus and the toolbar (MainMenus.cpp), the file commands
+// bar. The command table (MainCommands.cpp) and the menus and toolbar made
+// from it (MainMenus.cpp), the file commands
 // (MainFormFiles.cpp), the other commands (MainFormCommands.cpp) and the
 // dialogs (MainFormDialogs.cpp) live in files of their own.
 class TMainForm : public QMainWindow, public MainWindowHost {
@@ -53,10 +60,9 @@ public:
     // The directory of the help file and the manuals (the program's own by default).
     void SetDocumentDirectory(const std::string& directory) { documentDirectory_ = directory; }
     // Opens a data file and its plot data file, as the Open command does;
-    // `announce` shows the message that the file has been read. `format` is
-    // that of the open dialog's filter (1 current, 2 version 3.0, 3 version
-    // 2.0, 4 all files); 0 chooses by the extension.
-    void OpenFileName(const std::string& path, bool announce, int format = 0);
+    // `announce` shows the message that the file has been read. `layout` is
+    // that of the open dialog's filter; none chooses by the extension.
+    void OpenFileName(const std::string& path, bool announce, std::optional<TFileLayout> layout = std::nullopt);
     // Start-up with a file named on the command line: without a "." the name
     // gets ".tk4d"; a missing file leaves the new wall.
     void OpenStartupFile(const std::string& argument);
@@ -109,6 +115,8 @@ public:
     // The "Da&ta" and "&Options" menus.
     QMenu* DataMenu() const;
     QMenu* OptionsMenu() const;
+    // Every menu, command and toolbar button, in menu order (MainCommands.cpp).
+    static const std::vector<TMainCommand>& Commands();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -116,24 +124,31 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    // MainMenus.cpp: the menu bar and the toolbar, and what opening a menu shows.
+    // MainCommands.cpp: the rows of the command table, menu by menu.
+    static void AddFileCommands(std::vector<TMainCommand>& table);
+    static void AddDataCommands(std::vector<TMainCommand>& table);
+    static void AddOptionsCommands(std::vector<TMainCommand>& table);
+    static void AddStageCommands(std::vector<TMainCommand>& table);
+    static void AddComputationCommands(std::vector<TMainCommand>& table);
+    static void AddGraphicsCommands(std::vector<TMainCommand>& table);
+    static void AddWindowCommands(std::vector<TMainCommand>& table);
+    static void AddHelpCommands(std::vector<TMainCommand>& table);
+    static void AddToolBarCommands(std::vector<TMainCommand>& table);
+    // MainMenus.cpp: the menu bar and the toolbar made from the table, and what opening a menu shows.
     void createMenus();
-    void createFileMenu();
-    void createDataMenu();
-    void createOptionsMenu();
-    void createStageMenu();
-    void createComputationMenu();
-    void createGraphicsMenu();
-    void createWindowMenu();
-    void createHelpMenu();
     void createToolBars();
-    void FileMenuOpened();
-    void DataMenuOpened();
-    void OptionsMenuOpen();
-    void StageMenuOpened();
-    void ComputationMenuOpened();
-    void GraphicsMenuOpened();
-    void WindowMenuOpened();
+    void SetUpCommands();
+    // A menu opens: the active child's edits are handed over where the menu
+    // asks it, the menu prepares the wall, and its commands' rules apply.
+    void MenuOpened(TMenuId menu);
+    // Shows every command whose rule applies on `occasion` (a TOccasion;
+    // with OnMenuOpened, the commands within `menu`).
+    void ApplyRules(unsigned occasion, TMenuId menu);
+    void ApplyRules(unsigned occasion);
+    // Everything the rules decide now.
+    TMainWindowStates CurrentStates() const;
+    // Brings the child window of the Window menu's entry `index` to the front.
+    void ActivateWindow(int index);
     // Shows or hides the entries that depend on the long-term analysis.
     void ApplyLongTermVisibility();
 
@@ -191,8 +206,10 @@ private:
     void UnitsClick(int system);
     void EarthPressureClick(int kind);
     void OptionClick(TOption option);
-    // The staged-construction dialog; `modal` as the Options entry, modeless as the toolbar's button.
-    void StagedOptionsClick(bool modal);
+    // The staged-construction dialog, modal from the Options entry and the
+    // toolbar's button alike: the stage files are rewritten from the open wall,
+    // which must not change (or be replaced) while the dialog is open.
+    void StagedOptionsClick();
     // The stage status text, the Stage Construction menu and the stage buttons anew.
     void StagesChanged();
     // The input dialogs and table editors name the stage they edit.

@@ -43,7 +43,7 @@ void TMainForm::CompRunClick()
     if (!SaveOpenWall(notRun))
         return;
     TProgramData* wall = OpenWall();
-    if (!wall || wall->FileName == "NewWall.tk4d")
+    if (!wall || wall->NeverSaved())
         return;
     // The engine writes into a run folder; the results replace those beside
     // the wall only when all of them could be written there.
@@ -176,10 +176,8 @@ void TMainForm::OptionClick(TOption option)
         ApplyLongTermVisibility();
 }
 
-void TMainForm::StagedOptionsClick(bool /*modal*/)
+void TMainForm::StagedOptionsClick()
 {
-    // Modal from the toolbar too: the stage files are rewritten from the open
-    // wall, which must not change (or be replaced) while the dialog is open.
     if (!CommitActiveChild() || !OpenWall())
         return;
     TDlgStaged dialog(*this, this);
@@ -198,8 +196,7 @@ void TMainForm::StagesChanged()
     const QString status = QString::fromStdString(StageStatusText(*wall));
     statusLabel_->setText(status);
     statusLabel_->setAccessibleName(status);
-    act_->Stage->menuAction()->setVisible(StageMenuState(*wall).Visible);
-    UpdateStageButtons();
+    UpdateStageButtons();  // the Stage Construction menu with them
     ShowStageInTitles();
 }
 

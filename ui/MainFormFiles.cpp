@@ -28,8 +28,6 @@
 namespace {
 
 const char* const OpenFilter = "Torvik 2013 (*.tk4d);;Torvik 3.0 (*.tkd);;Torvik 2.0 (*.tkd);;All Files (*)";
-// The open dialog's "All Files" entry: the file's extension decides its format.
-constexpr int AllFilesFilter = 4;
 
 // After the file's name, when Save finds that the file is no longer the one this instance read or wrote.
 const char* const ChangedOnDiskQuestion =
@@ -114,7 +112,7 @@ void TMainForm::FileOpenClick()
     std::optional<std::string> name =
         prompt_->OpenFileOfFilter("Open", OpenFilter, QDir::currentPath().toStdString(), filter);
     if (name)
-        OpenFileName(*name, true, filter == AllFilesFilter ? 0 : filter);
+        OpenFileName(*name, true, LayoutOfNumber(filter));  // "All Files": none, the extension decides
 }
 
 void TMainForm::RecentFileClick(int i)
@@ -125,21 +123,20 @@ void TMainForm::RecentFileClick(int i)
     OpenFileName(path, true);
 }
 
-void TMainForm::OpenFileName(const std::string& path, bool announce, int format)
+void TMainForm::OpenFileName(const std::string& path, bool announce, std::optional<TFileLayout> layout)
 {
     // The graphs of the previous wall never stand under this wall's title.
     CloseGraphWindows();
     ReplaceOpenWall(nullptr);
     const QFileInfo info(QString::fromStdString(path));
     QDir::setCurrent(info.absolutePath());
-    if (format <= 0 || format >= AllFilesFilter)
-        format = TProgramData::FormatForPath(path);
 
     CountingPrompt counting(*prompt_);
     Prompt* const own = prompt_;
     prompt_ = &counting;
     try {
-        ReplaceOpenWall(TProgramData::CreateFromFile(*this, info.absoluteFilePath().toStdString(), format));
+        ReplaceOpenWall(TProgramData::CreateFromFile(*this, info.absoluteFilePath().toStdString(),
+                                                      layout.value_or(LayoutForPath(path))));
         prompt_ = own;
     } catch (const TorvikError& e) {
         prompt_ = own;
@@ -211,7 +208,7 @@ bool TMainForm::SaveOpenWall(const std::string& failureNote)
     if (!wall)
         return false;
     const std::string ext = QFileInfo(QString::fromStdString(wall->FileName)).suffix().toLower().toStdString();
-    if (wall->FileName == "NewWall.tk4d" || ext == "tkd")
+    if (wall->NeverSaved() || ext == "tkd")
         return SaveOpenWallAs(failureNote);
     // Another instance or program may have saved the file since this one read it.
     if (ChangedSince(wall->FileName, wall->DiskStamp)) {

@@ -1,15 +1,22 @@
 #pragma once
+#include "ui/MainCommands.h"
 #include "ui/rules/MenuRules.h"
 
 #include <map>
+#include <vector>
 
 class QAction;
 class QActionGroup;
 class QMenu;
 class QToolBar;
 
-// Every command of the main window's menu bar and toolbar, in menu order.
+// Every command of the main window's menu bar and toolbar, in menu order:
+// the action of each row of the command table, and named fields for the
+// commands that other code and the tests reach.
 struct TMainActions {
+    std::vector<QAction*> Row;          // one per row of TMainForm::Commands()
+    std::map<TMenuId, QMenu*> Menus;    // every menu by its id
+
     QMenu* File = nullptr;
     QAction* New = nullptr;
     QAction* Open = nullptr;

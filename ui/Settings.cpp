@@ -1,5 +1,7 @@
 #include "ui/Settings.h"
 
+#include "TorvikVersion.h"
+
 #include <QSettings>
 #include <QString>
 
@@ -15,7 +17,7 @@ class SettingsKey {
 public:
     SettingsKey() : settings_(QSettings::defaultFormat(), QSettings::UserScope, "Orvane", "TORVIK")
     {
-        settings_.beginGroup("2013.4.6");
+        settings_.beginGroup(ProgramRelease);
     }
     QSettings* operator->() { return &settings_; }
 

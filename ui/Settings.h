@@ -7,8 +7,8 @@
 extern const char* const DefaultUpdatePage;
 
 // The per-user settings of the program: under the organisation "Orvane", the
-// application "TORVIK" and the group "2013.4.6" (on Windows the registry key
-// HKEY_CURRENT_USER\Software\Orvane\TORVIK\2013.4.6).
+// application "TORVIK" and the group of the release number (on Windows the
+// registry key HKEY_CURRENT_USER\Software\Orvane\TORVIK\<release>).
 struct TUserSettings {
     std::string TextEditor;    // "Word Processor": the program that shows text files
     TRecentFiles RecentFiles;  // "File1" .. "File10", an empty string for an empty entry

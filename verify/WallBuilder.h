@@ -28,7 +28,7 @@ public:
         wall->WallHeight = 0;
         wall->GeneratePyCurves = false;
         wall->EarthPressureKind = 0;
-        for (WallTable t : {WallTable::Soillayer, WallTable::BoundCond, WallTable::SoilStrength, WallTable::PYMod,
+        for (WallTable t : {WallTable::BoundaryConditions, WallTable::ConcentratedLoads, WallTable::Springs, WallTable::PYMod,
                             WallTable::PYCurves, WallTable::MEICurves, WallTable::SurchargeTable, WallTable::DistLoad,
                             WallTable::NewSoil, WallTable::PileSect, WallTable::LongSoil, WallTable::LongDist})
             Table(t).SetRowCount(0);
@@ -63,19 +63,19 @@ public:
     void Load(int from, int to, double f, double m = 0, double axial = 0, int choice = 1)
     {
         wall->UseConcentratedLoads = true;
-        AddRow(WallTable::BoundCond, {{0, choice}, {1, from}, {2, to}, {3, f}, {4, m}, {5, axial}}, {0, 1, 2});
+        AddRow(WallTable::ConcentratedLoads, {{0, choice}, {1, from}, {2, to}, {3, f}, {4, m}, {5, axial}}, {0, 1, 2});
     }
     // Lateral and rotational springs at nodes from..to.
     void Spring(int from, int to, double k, double kr = 0, int choice = 1)
     {
         wall->UseSprings = true;
-        AddRow(WallTable::SoilStrength, {{0, choice}, {1, from}, {2, to}, {3, k}, {4, kr}}, {0, 1, 2});
+        AddRow(WallTable::Springs, {{0, choice}, {1, from}, {2, to}, {3, k}, {4, kr}}, {0, 1, 2});
     }
     // A specified deflection (case 1) or slope (case 2) at a node.
     void Restraint(int kind, int node, double value)
     {
         wall->UseRestraints = true;
-        AddRow(WallTable::Soillayer, {{0, kind}, {1, node}, {2, kind == 1 ? value : 0}, {3, kind == 2 ? value : 0}},
+        AddRow(WallTable::BoundaryConditions, {{0, kind}, {1, node}, {2, kind == 1 ? value : 0}, {3, kind == 2 ? value : 0}},
                {0, 1});
     }
     // A point of the user-specified distributed load (table units: depth, load per length).

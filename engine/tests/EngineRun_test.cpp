@@ -99,9 +99,9 @@ protected:
         TResultGraphs graphs;
         EXPECT_TRUE(ReadPlot(graphs, 2));
         if (!c.moment)
-            return static_cast<double>(graphs.pltDef.Points(0, 0).X);
+            return static_cast<double>(graphs.Deflection.Points(0, 0).X);
         double largest = 0;
-        for (const TFloatPoint& p : graphs.pltMom.Lines(0).Points)
+        for (const TFloatPoint& p : graphs.Moment.Lines(0).Points)
             largest = std::max(largest, static_cast<double>(p.X));
         return largest;
     }
@@ -258,9 +258,9 @@ TEST_F(EngineFiles, CantileverInSandConvergesWithCurvesInThePlot)
     EXPECT_GT(r.y.front(), 0);  // toward the excavation
     TResultGraphs graphs;
     ASSERT_TRUE(ReadPlot(graphs, 2));
-    EXPECT_EQ(graphs.pltPY.LineCount(), 30);  // nodes below 6 m down to 12 m
-    EXPECT_EQ(graphs.pltDef.Lines(0).PointCount(), 61);
-    EXPECT_NEAR(static_cast<double>(graphs.pltDef.Points(0, 0).X), r.y.front(), 1e-7 * std::fabs(r.y.front()));  // 8 digits
+    EXPECT_EQ(graphs.PyCurves.LineCount(), 30);  // nodes below 6 m down to 12 m
+    EXPECT_EQ(graphs.Deflection.Lines(0).PointCount(), 61);
+    EXPECT_NEAR(static_cast<double>(graphs.Deflection.Points(0, 0).X), r.y.front(), 1e-7 * std::fabs(r.y.front()));  // 8 digits
     const std::string report = ReadAll(files.outputText);
     EXPECT_NE(report.find("Largest deflection:"), std::string::npos);
     EXPECT_NE(report.find("Sum of lateral forces:"), std::string::npos);
@@ -314,8 +314,8 @@ TEST_F(EngineFiles, ShortAndLongTermGiveTwoSections)
     EXPECT_GT(o.sections[1].result.y.front(), o.sections[0].result.y.front());
     TResultGraphs graphs;
     ASSERT_TRUE(ReadPlot(graphs, 2, 9));
-    EXPECT_EQ(graphs.pltDef.LineCount(), 2);
-    EXPECT_EQ(graphs.pltDef.Lines(1).Name, "Long-Term");
+    EXPECT_EQ(graphs.Deflection.LineCount(), 2);
+    EXPECT_EQ(graphs.Deflection.Lines(1).Name, "Long-Term");
 }
 
 TEST_F(EngineFiles, StagedExcavationAnalysesEveryStage)
@@ -334,8 +334,8 @@ TEST_F(EngineFiles, StagedExcavationAnalysesEveryStage)
     EXPECT_LT(o.sections[1].result.y.front(), o.sections[2].result.y.front());
     TResultGraphs graphs;
     ASSERT_TRUE(ReadPlot(graphs, 2));
-    EXPECT_EQ(graphs.pltDef.LineCount(), 3);
-    EXPECT_EQ(graphs.pltDef.Lines(2).Name, "Stage: 3");
+    EXPECT_EQ(graphs.Deflection.LineCount(), 3);
+    EXPECT_EQ(graphs.Deflection.Lines(2).Name, "Stage: 3");
 }
 
 TEST_F(EngineFiles, AnInputErrorInALaterStageWritesNoPlotFile)

@@ -45,7 +45,7 @@ void Write(const fs::path& path, const std::string& text)
 std::string OpenedAndSaved(const fs::path& path)
 {
     BatchHost host;
-    return TProgramData::CreateFromFile(host, path.string(), 1)->DataFileText();
+    return TProgramData::CreateFromFile(host, path.string(), TFileLayout::Current)->DataFileText();
 }
 
 void ExpectSameAnalyses(const RunOutcome& a, const RunOutcome& b, const std::string& what)

@@ -19,13 +19,13 @@ TEST(DataFileRoundTripTest, RandomWallsWrittenReadAndWrittenAgainAreIdentical)
         const std::string written = wall->DataFileText();
         WriteBytes(first, written);
         longTerm += wall->LongTermAnalysis;
-        english += wall->UnitSystem() == 1;
-        si += wall->UnitSystem() == 2;
+        english += wall->UnitSystem() == UnitsEnglish;
+        si += wall->UnitSystem() == UnitsSI;
         userPressure += wall->UserEarthPressure;
         trapezoidal += wall->EarthPressureKind == 3;
         soilSections += wall->EarthPressureOption > 1 || wall->PyCurveOption == 2;
 
-        auto read = TProgramData::CreateFromFile(host, first, 1);
+        auto read = TProgramData::CreateFromFile(host, first, TFileLayout::Current);
         ASSERT_TRUE(host.prompt.shown.empty()) << "seed " << seed << ": " << host.prompt.shown[0];
         ASSERT_EQ(read->DataFileText(), written) << "seed " << seed;
     }
@@ -63,7 +63,7 @@ TEST(DataFileRoundTripTest, RandomStagedWallsSavedOpenedAndSavedAgainAreIdentica
         const std::string written = ReadBytes(first);
 
         WriteBytes(second, written);
-        auto read = TProgramData::CreateFromFile(host, second, 1);
+        auto read = TProgramData::CreateFromFile(host, second, TFileLayout::Current);
         OpenStagedWall(*read);
         for (int k = 2; k <= stages; ++k)
             SelectStage(*read, k);

@@ -24,12 +24,12 @@ protected:
         wall.WriteDataFile();
         return ReadBytes(wall.FileName);
     }
-    // Reads `content` as a data file of `format`.
-    std::unique_ptr<TProgramData> Load(const std::string& content, int format = 1)
+    // Reads `content` as a data file of `layout`.
+    std::unique_ptr<TProgramData> Load(const std::string& content, TFileLayout layout = TFileLayout::Current)
     {
-        const std::string path = dir.File(format == 1 ? "read.tk4d" : "read.tkd");
+        const std::string path = dir.File(layout == TFileLayout::Current ? "read.tk4d" : "read.tkd");
         WriteBytes(path, content);
-        return TProgramData::CreateFromFile(host, path, format);
+        return TProgramData::CreateFromFile(host, path, layout);
     }
     TGridTable& Table(WallTable which) { return host.tables[which]; }
 
@@ -48,13 +48,13 @@ TEST_F(DataFileTest, NewWallSavedAtOnce)
 TEST_F(DataFileTest, SwitchedOffTablesAreEmptiedAndLeftOut)
 {
     auto wall = TProgramData::CreateNew(host);
-    for (WallTable t : {WallTable::Soillayer, WallTable::PYMod, WallTable::PYCurves, WallTable::BoundCond,
-                        WallTable::SoilStrength, WallTable::SurchargeTable})
+    for (WallTable t : {WallTable::BoundaryConditions, WallTable::PYMod, WallTable::PYCurves, WallTable::ConcentratedLoads,
+                        WallTable::Springs, WallTable::SurchargeTable})
         Table(t).SetRowCount(3);
     const std::string file = Save(*wall);
     EXPECT_EQ(file, kNewWallFile);
-    for (WallTable t : {WallTable::Soillayer, WallTable::PYMod, WallTable::PYCurves, WallTable::BoundCond,
-                        WallTable::SoilStrength, WallTable::SurchargeTable})
+    for (WallTable t : {WallTable::BoundaryConditions, WallTable::PYMod, WallTable::PYCurves, WallTable::ConcentratedLoads,
+                        WallTable::Springs, WallTable::SurchargeTable})
         EXPECT_EQ(Table(t).RowCount(), 0) << WallTables::Name(t);
 }
 
@@ -62,7 +62,7 @@ TEST_F(DataFileTest, SwitchedOnTablesAreWrittenInFileOrder)
 {
     auto wall = TProgramData::CreateNew(host);
     wall->UseRestraints = wall->UseConcentratedLoads = wall->UseSprings = wall->UsePyModifiers = true;
-    TGridTable& restraints = Table(WallTable::Soillayer);
+    TGridTable& restraints = Table(WallTable::BoundaryConditions);
     restraints.Cell(0, 0).SetAsInteger(2);
     restraints.Cell(1, 0).SetAsInteger(12);
     restraints.Cell(2, 0).SetAsFloat(0.5);
@@ -72,10 +72,10 @@ TEST_F(DataFileTest, SwitchedOnTablesAreWrittenInFileOrder)
     stiffness.Cell(2, 0).SetAsInteger(2);
     stiffness.Cell(2, 1).SetAsInteger(2);
     stiffness.Cell(3, 1).SetAsFloat(2.5e9L);
-    TGridTable& loads = Table(WallTable::BoundCond);
+    TGridTable& loads = Table(WallTable::ConcentratedLoads);
     loads.Cell(0, 0).SetAsInteger(2);
     loads.Cell(4, 0).SetAsFloat(1500);
-    TGridTable& springs = Table(WallTable::SoilStrength);
+    TGridTable& springs = Table(WallTable::Springs);
     springs.Cell(0, 0).SetAsInteger(2);
     springs.Cell(1, 0).SetAsInteger(4);
     springs.Cell(2, 0).SetAsInteger(9);
@@ -102,7 +102,7 @@ TEST_F(DataFileTest, ActivePressureFactorOfOlderVersionsReadsAsOne)
     wall->ActivePressureFactor = 0.036L;
     const std::string file = Save(*wall);
     EXPECT_NE(file.find("\t0.036\t1\t0\r\n"), std::string::npos);
-    auto read = TProgramData::CreateFromFile(host, wall->FileName, 1);
+    auto read = TProgramData::CreateFromFile(host, wall->FileName, TFileLayout::Current);
     EXPECT_EQ(read->ActivePressureFactor, 1.0L);
     EXPECT_TRUE(host.prompt.shown.empty());
 }
@@ -135,7 +135,7 @@ TEST_F(DataFileTest, TrapezoidalPressureWritesTheSoilSectionWithoutPyCurves)
     const std::string file = Save(*wall);
     EXPECT_EQ(file.substr(0, file.find("\r\n0\t0\t0\t0\t0\t1\t1\t0\r\n")),
               "New Wall\r\n1 0\t1\t0\t3\t0 0 1 0\r\n0 0\t100\t1E-5\t0\r\n0\t1\t1\t0\r\n0\r\n0");
-    auto read = TProgramData::CreateFromFile(host, wall->FileName, 1);
+    auto read = TProgramData::CreateFromFile(host, wall->FileName, TFileLayout::Current);
     EXPECT_TRUE(read->GeneratedEarthPressure);
     EXPECT_FALSE(read->GeneratePyCurves);
     EXPECT_EQ(read->EarthPressureKind, 3);
@@ -200,7 +200,7 @@ TEST_F(DataFileTest, UnitSystemOutsideTheRangeIsTakenToTheNearest)
 TEST_F(DataFileTest, FileThatCannotBeOpenedKeepsTheDefaults)
 {
     const std::string path = dir.File("missing.tk4d");
-    auto wall = TProgramData::CreateFromFile(host, path, 1);
+    auto wall = TProgramData::CreateFromFile(host, path, TFileLayout::Current);
     ASSERT_EQ(host.prompt.shown.size(), 1u);
     EXPECT_EQ(host.prompt.shown[0], "Cannot open file " + path + ": No such file or directory");
     EXPECT_EQ(wall->FileName, path);
@@ -211,7 +211,7 @@ TEST_F(DataFileTest, FileThatCannotBeOpenedKeepsTheDefaults)
 
 TEST_F(DataFileTest, Version20ThicknessesAddUpToBottomDepths)
 {
-    auto wall = Load(kVersion20File, 3);
+    auto wall = Load(kVersion20File, TFileLayout::Version20);
     EXPECT_TRUE(host.prompt.shown.empty()) << host.prompt.shown[0];
     TGridTable& soil = Table(WallTable::NewSoil);
     ASSERT_EQ(soil.RowCount(), 2);
@@ -238,7 +238,7 @@ TEST_F(DataFileTest, Version20ThicknessesAddUpToBottomDepths)
 
 TEST_F(DataFileTest, Version30WithoutSurchargeDistanceHasNoSurchargeRows)
 {
-    auto wall = Load(Version30File("0"), 2);
+    auto wall = Load(Version30File("0"), TFileLayout::Version30);
     EXPECT_TRUE(host.prompt.shown.empty()) << host.prompt.shown[0];
     EXPECT_FALSE(wall->UseSurcharge);
     TGridTable& surcharge = Table(WallTable::SurchargeTable);
@@ -249,7 +249,7 @@ TEST_F(DataFileTest, Version30WithoutSurchargeDistanceHasNoSurchargeRows)
 
 TEST_F(DataFileTest, Version30SurchargeLineBecomesThreeRows)
 {
-    auto wall = Load(Version30File("5"), 2);
+    auto wall = Load(Version30File("5"), TFileLayout::Version30);
     EXPECT_TRUE(host.prompt.shown.empty()) << host.prompt.shown[0];
     EXPECT_TRUE(wall->UseSurcharge);
     TGridTable& surcharge = Table(WallTable::SurchargeTable);
@@ -272,7 +272,7 @@ TEST_F(DataFileTest, Version30SurchargeLineBecomesThreeRows)
 // state must not come from that other stage.
 TEST_F(DataFileTest, StageReadIntoAnotherStageKeepsNothingOfIt)
 {
-    auto wall = Load(Version30File("5"), 2);
+    auto wall = Load(Version30File("5"), TFileLayout::Version30);
     ASSERT_TRUE(wall->UseSurcharge && wall->GeneratedEarthPressure);
     std::string stage = Version30File("0");
     stage.replace(stage.find("0\t2\t2 0 1"), 9, "0\t0\t2 0 1");  // pressure option 0
@@ -333,7 +333,7 @@ TEST_F(DataFileTest, EnglishUnitFactorsOfDistributedLoadsAndSoils)
               std::string::npos)
         << file;
 
-    auto read = TProgramData::CreateFromFile(host, wall->FileName, 1);
+    auto read = TProgramData::CreateFromFile(host, wall->FileName, TFileLayout::Current);
     EXPECT_TRUE(read->UserEarthPressure);
     EXPECT_EQ(pressure.Cell(0, 1).AsFloat(), 10);
     EXPECT_EQ(pressure.Cell(1, 1).AsFloat(), 1200);
@@ -367,7 +367,7 @@ TEST_F(DataFileTest, LongTermBlockFollowsTheMarker)
     EXPECT_EQ(file.substr(file.size() - longTerm.size()), longTerm);
     EXPECT_NE(file.find("1 0\t1\t0\t3\t2 0 1 0"), std::string::npos);
 
-    auto read = TProgramData::CreateFromFile(host, wall->FileName, 1);
+    auto read = TProgramData::CreateFromFile(host, wall->FileName, TFileLayout::Current);
     EXPECT_TRUE(host.prompt.shown.empty()) << host.prompt.shown[0];
     EXPECT_TRUE(read->LongTermAnalysis);
     EXPECT_EQ(read->LongTermMarker, 9);
@@ -399,7 +399,7 @@ TEST_F(DataFileTest, ExternalAndMomentCurvesWithTheirPoints)
     const std::string tail = CrLf({"12\t3\t1\t0.8", "-1\t100", "0\t0", "1\t-100", "3\t9\t1", "0\t4E9", "0"});
     EXPECT_EQ(file.substr(file.size() - tail.size()), tail);
 
-    auto read = TProgramData::CreateFromFile(host, wall->FileName, 1);
+    auto read = TProgramData::CreateFromFile(host, wall->FileName, TFileLayout::Current);
     EXPECT_TRUE(read->UseExternalPyCurves);
     EXPECT_TRUE(read->UseMeiCurves);
     EXPECT_EQ(read->MeiCurveCount, 1);
@@ -412,7 +412,7 @@ TEST_F(DataFileTest, Version30CurvesHaveUnitMultipliers)
 {
     auto wall = Load(CrLf({"Three", "1 0\t1\t0\t0\t1 1 1", "0 0\t100\t1E-5\t0", "0\t1\t1\t0", "0", "0",
                            "7\t2", "-1\t50", "1\t-50", "0"}),
-                     2);
+                     TFileLayout::Version30);
     EXPECT_TRUE(host.prompt.shown.empty()) << host.prompt.shown[0];
     TGridTable& curves = Table(WallTable::PYCurves);
     ASSERT_EQ(curves.RowCount(), 2);  // one read, padded to the minimum
@@ -474,7 +474,7 @@ TEST_F(DataFileTest, CommaLocaleStillWritesFullStops)
     wall->IncrementLength = 0.5;
     wall->ClosureTolerance = 1.25E-6L;
     const std::string file = Save(*wall);
-    auto read = TProgramData::CreateFromFile(host, wall->FileName, 1);
+    auto read = TProgramData::CreateFromFile(host, wall->FileName, TFileLayout::Current);
     comma.reset();
     EXPECT_NE(file.find("0 0.5\t100\t1.25E-6\t0\r\n"), std::string::npos);
     EXPECT_EQ(read->IncrementLength, 0.5);

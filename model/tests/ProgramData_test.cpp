@@ -16,7 +16,8 @@ TEST(ProgramDataTest, NewWallHasEveryDefault)
     EXPECT_EQ(host.closeAllChildrenCalls, 1);
     EXPECT_FALSE(host.modified);
 
-    EXPECT_EQ(w.FileName, "NewWall.tk4d");
+    EXPECT_EQ(w.FileName, TProgramData::UntitledFileName());
+    EXPECT_TRUE(w.NeverSaved());
     EXPECT_EQ(w.Title, "New Wall");
     EXPECT_EQ(w.StageFileName, "");
     EXPECT_EQ(w.StagedSaveName, "");
@@ -59,14 +60,14 @@ TEST(ProgramDataTest, NewWallRefillsEveryTableWithItsMinimumRows)
     BatchHost host;
     host.tables[WallTable::NewSoil].SetRowCount(7);
     host.tables[WallTable::PYMod].SetRowCount(0);
-    host.tables[WallTable::BoundCond].SetRowCount(3);
-    host.tables[WallTable::BoundCond].Cell(3, 0).SetAsFloat(55);
+    host.tables[WallTable::ConcentratedLoads].SetRowCount(3);
+    host.tables[WallTable::ConcentratedLoads].Cell(3, 0).SetAsFloat(55);
     auto wall = TProgramData::CreateNew(host);
     for (int i = 0; i < WallTables::Count; ++i) {
         const TGridTable& table = host.tables.Table(i);
         EXPECT_EQ(table.RowCount(), table.MinRows()) << WallTables::Name(i);
     }
-    EXPECT_EQ(host.tables[WallTable::BoundCond].Cell(3, 0).AsFloat(), 0);
+    EXPECT_EQ(host.tables[WallTable::ConcentratedLoads].Cell(3, 0).AsFloat(), 0);
 }
 
 TEST(ProgramDataTest, NewWallBringsTablesBackToEnglishUnits)
@@ -95,23 +96,26 @@ TEST(ProgramDataTest, ReplacingTheOpenWallFreesThePreviousOne)
     EXPECT_EQ(OpenWall(), nullptr);
 }
 
-struct FormatCase {
+struct LayoutCase {
     const char* path;
-    int format;
+    TFileLayout layout;
 };
 
-class FormatForPathTest : public ::testing::TestWithParam<FormatCase> {};
+class LayoutForPathTest : public ::testing::TestWithParam<LayoutCase> {};
 
-TEST_P(FormatForPathTest, ChoosesTheLayoutByExtension)
+TEST_P(LayoutForPathTest, ChoosesTheLayoutByExtension)
 {
-    EXPECT_EQ(TProgramData::FormatForPath(GetParam().path), GetParam().format) << GetParam().path;
+    EXPECT_EQ(LayoutForPath(GetParam().path), GetParam().layout) << GetParam().path;
 }
 
-INSTANTIATE_TEST_SUITE_P(Extensions, FormatForPathTest,
-                         ::testing::Values(FormatCase{"wall.tkd", 2}, FormatCase{"/a/b/WALL.TKD", 2},
-                                           FormatCase{"wall.TkD", 2}, FormatCase{"wall.tk4d", 1},
-                                           FormatCase{"wall", 1}, FormatCase{"dir.tkd/wall", 1},
-                                           FormatCase{"wall.tkd.bak", 1}, FormatCase{"C:\\walls\\old.tkd", 2}));
+constexpr TFileLayout kCurrent = TFileLayout::Current;
+constexpr TFileLayout kVersion30 = TFileLayout::Version30;
+INSTANTIATE_TEST_SUITE_P(Extensions, LayoutForPathTest,
+                         ::testing::Values(LayoutCase{"wall.tkd", kVersion30}, LayoutCase{"/a/b/WALL.TKD", kVersion30},
+                                           LayoutCase{"wall.TkD", kVersion30}, LayoutCase{"wall.tk4d", kCurrent},
+                                           LayoutCase{"wall", kCurrent}, LayoutCase{"dir.tkd/wall", kCurrent},
+                                           LayoutCase{"wall.tkd.bak", kCurrent},
+                                           LayoutCase{"C:\\walls\\old.tkd", kVersion30}));
 
 TEST(NoticeTest, HandlersMayUnsubscribeWhileTheNoticeIsRaised)
 {

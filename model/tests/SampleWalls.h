@@ -128,9 +128,9 @@ private:
     {
         WallTables& t = host_.tables;
         Fill(t[WallTable::PileSect], Rows(t[WallTable::PileSect], 4, false), {'i', 'i', 'c', 'r'}, 2);
-        Fill(t[WallTable::Soillayer], Rows(t[WallTable::Soillayer], 3), {'c', 'i', 'r', 'r'}, 2);
-        Fill(t[WallTable::BoundCond], Rows(t[WallTable::BoundCond], 3), {'c', 'i', 'i', 'r', 'r', 'r'}, 2);
-        Fill(t[WallTable::SoilStrength], Rows(t[WallTable::SoilStrength], 3), {'c', 'i', 'i', 'r', 'r'}, 2);
+        Fill(t[WallTable::BoundaryConditions], Rows(t[WallTable::BoundaryConditions], 3), {'c', 'i', 'r', 'r'}, 2);
+        Fill(t[WallTable::ConcentratedLoads], Rows(t[WallTable::ConcentratedLoads], 3), {'c', 'i', 'i', 'r', 'r', 'r'}, 2);
+        Fill(t[WallTable::Springs], Rows(t[WallTable::Springs], 3), {'c', 'i', 'i', 'r', 'r'}, 2);
         Fill(t[WallTable::PYMod], Rows(t[WallTable::PYMod], 4), {'r', 'r', 'r'}, 0);
         // A user-specified pressure with no rows reads back as no pressure.
         const bool none = !w.UserEarthPressure;
@@ -179,7 +179,7 @@ private:
             for (int c = 0; c < table.ColumnCount(); ++c) {
                 if (c == pointsColumn)
                     continue;
-                if (table.Column(c).Kind() == 1)
+                if (table.Column(c).Kind() == ColumnInteger)
                     table.Cell(c, r).SetAsInteger(Between(0, 300));
                 else
                     table.Cell(c, r).SetAsFloat(Real());

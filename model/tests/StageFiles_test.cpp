@@ -195,7 +195,7 @@ TEST_F(StageFilesTest, StagedDataFileSplitAndJoinedGivesBackItsLines)
     const std::string joined = ReadBytes(wall->FileName);
     EXPECT_EQ(joined, Stage(1) + Stage(2) + Stage(3));
 
-    auto opened = TProgramData::CreateFromFile(host, wall->FileName, 1);
+    auto opened = TProgramData::CreateFromFile(host, wall->FileName, TFileLayout::Current);
     ASSERT_EQ(opened->StageCount, 3);
     EXPECT_EQ(opened->Title, "Cofferdam");
     EXPECT_EQ(opened->NodeCount, 100);
@@ -239,7 +239,7 @@ TEST_F(StageFilesTest, DamagedStagedFileFillsItsMissingStages)
     // Keep stage 1 only, with the header still saying three stages.
     WriteBytes(wall->FileName, Stage(1));
 
-    auto opened = TProgramData::CreateFromFile(host, wall->FileName, 1);
+    auto opened = TProgramData::CreateFromFile(host, wall->FileName, TFileLayout::Current);
     ASSERT_EQ(opened->StageCount, 3);
     OpenStagedWall(*opened);
     ASSERT_EQ(host.prompt.shown.size(), 1u);
@@ -317,7 +317,7 @@ TEST_F(StageFilesTest, ASecondInstanceOpeningTheWallLeavesTheFirstOnesStagesAlon
     SelectStage(*wall, 1);
 
     // The second instance (sharing this test's tables, which both walls fill alike).
-    auto second = TProgramData::CreateFromFile(host, wall->FileName, 1);
+    auto second = TProgramData::CreateFromFile(host, wall->FileName, TFileLayout::Current);
     OpenStagedWall(*second);
     SelectStage(*second, 2);
     second->NodeCount = 90;
@@ -338,7 +338,7 @@ TEST_F(StageFilesTest, OpeningMakesTheStageFilesAgreeWithTheDataFile)
     WriteBytes(StageFilePath(wall->FileName, 2), "cut off");
     WriteBytes(StageFilePath(wall->FileName, 4), "left from a wall of four stages");
 
-    auto opened = TProgramData::CreateFromFile(host, wall->FileName, 1);
+    auto opened = TProgramData::CreateFromFile(host, wall->FileName, TFileLayout::Current);
     OpenStagedWall(*opened);
     EXPECT_EQ(Beside(2), second);
     EXPECT_FALSE(BesideExists(4));

@@ -82,55 +82,55 @@ TEST_F(Reader, SingleSectionInSiUnits)
     EXPECT_EQ(context.PressurePointCount, 3);
 
     // Earth pressure: total against depth, and the three distributions of section 1.
-    ASSERT_EQ(g.pltLD.LineCount(), 1);
-    EXPECT_EQ(g.pltLD.PointCount(), 3);
-    EXPECT_EQ(g.pltLD.Points(0, 2).X, 10);
-    EXPECT_EQ(g.pltLD.Points(0, 2).Y, 2);
-    ASSERT_EQ(g.PltCombine.LineCount(), 3);
-    EXPECT_EQ(g.PltCombine.Points(1, 1).X, 4);
-    EXPECT_EQ(g.PltCombine.Points(2, 2).X, 2);
-    EXPECT_EQ(g.PltCombine.Lines(0).GetName(), "Total Earth Pressure");
-    EXPECT_EQ(g.PltCombine.Lines(1).GetName(), "from Soils ");
-    EXPECT_EQ(g.PltCombine.Lines(2).GetName(), "from Surcharge Loads");
+    ASSERT_EQ(g.EarthPressure.LineCount(), 1);
+    EXPECT_EQ(g.EarthPressure.PointCount(), 3);
+    EXPECT_EQ(g.EarthPressure.Points(0, 2).X, 10);
+    EXPECT_EQ(g.EarthPressure.Points(0, 2).Y, 2);
+    ASSERT_EQ(g.CombinedPressure.LineCount(), 3);
+    EXPECT_EQ(g.CombinedPressure.Points(1, 1).X, 4);
+    EXPECT_EQ(g.CombinedPressure.Points(2, 2).X, 2);
+    EXPECT_EQ(g.CombinedPressure.Lines(0).GetName(), "Total Earth Pressure");
+    EXPECT_EQ(g.CombinedPressure.Lines(1).GetName(), "from Soils ");
+    EXPECT_EQ(g.CombinedPressure.Lines(2).GetName(), "from Surcharge Loads");
 
     // p-y curves: the shorter curve ends in a copy of its last point.
-    ASSERT_EQ(g.pltPY.LineCount(), 2);
-    EXPECT_EQ(g.pltPY.PointCount(), 3);
+    ASSERT_EQ(g.PyCurves.LineCount(), 2);
+    EXPECT_EQ(g.PyCurves.PointCount(), 3);
     // The legend gives each curve its depth with a space and the unit.
-    EXPECT_EQ(g.pltPY.Lines(0).GetName(), "Depth 1.5 m");
-    EXPECT_EQ(g.pltPY.Lines(1).GetName(), "Depth 3 m");
-    EXPECT_EQ(g.pltPY.Points(1, 2).X, g.pltPY.Points(1, 1).X);
-    EXPECT_EQ(g.pltPY.Points(1, 2).Y, 40);
+    EXPECT_EQ(g.PyCurves.Lines(0).GetName(), "Depth 1.5 m");
+    EXPECT_EQ(g.PyCurves.Lines(1).GetName(), "Depth 3 m");
+    EXPECT_EQ(g.PyCurves.Points(1, 2).X, g.PyCurves.Points(1, 1).X);
+    EXPECT_EQ(g.PyCurves.Points(1, 2).Y, 40);
 
     // Results along the wall, unconverted.
-    for (TGraphPlot* graph : {&g.pltDef, &g.pltMom, &g.pltShear, &g.pltSoil}) {
+    for (TGraphPlot* graph : {&g.Deflection, &g.Moment, &g.Shear, &g.SoilReaction}) {
         ASSERT_EQ(graph->LineCount(), 1);
         EXPECT_EQ(graph->PointCount(), 4);
         EXPECT_EQ(graph->Points(0, 1).Y, 1);
         EXPECT_EQ(graph->Lines(0).GetName(), "Load #1");
     }
-    EXPECT_EQ(g.pltDef.Points(0, 1).X, 0.005L);
-    EXPECT_EQ(g.pltMom.Points(0, 1).X, 12.5L);
-    EXPECT_EQ(g.pltShear.Points(0, 1).X, -3);
-    EXPECT_EQ(g.pltSoil.Points(0, 1).X, 4);
+    EXPECT_EQ(g.Deflection.Points(0, 1).X, 0.005L);
+    EXPECT_EQ(g.Moment.Points(0, 1).X, 12.5L);
+    EXPECT_EQ(g.Shear.Points(0, 1).X, -3);
+    EXPECT_EQ(g.SoilReaction.Points(0, 1).X, 4);
 
     // The three-panel graph repeats deflection, moment and shear.
-    EXPECT_TRUE(g.pltDMS.ShowThree);
-    ASSERT_EQ(g.pltDMS.LineCount2(), 1);
-    EXPECT_EQ(g.pltDMS.Points(0, 2).X, 0.001L);
-    EXPECT_EQ(g.pltDMS.Points2(0, 2).X, 20);
-    EXPECT_EQ(g.pltDMS.Points3(0, 2).X, -6);
+    EXPECT_TRUE(g.DeflectionMomentShear.ShowThree);
+    ASSERT_EQ(g.DeflectionMomentShear.LineCount2(), 1);
+    EXPECT_EQ(g.DeflectionMomentShear.Points(0, 2).X, 0.001L);
+    EXPECT_EQ(g.DeflectionMomentShear.Points2(0, 2).X, 20);
+    EXPECT_EQ(g.DeflectionMomentShear.Points3(0, 2).X, -6);
 
     // Captions and units of SI.
-    EXPECT_EQ(g.pltDef.YCaption, "Depth (m)");
-    EXPECT_EQ(g.pltMom.XCaption, "Bending Moment (m-kN)");
-    EXPECT_EQ(g.pltShear.XCaption, "Shear (kN)");
-    EXPECT_EQ(g.pltDMS.XCaption2, "Bending Moment (m-kN)");
-    EXPECT_EQ(g.pltDMS.YCaption3, "Depth (m)");
-    EXPECT_EQ(g.pltDMS.XUnits, "L");
+    EXPECT_EQ(g.Deflection.YCaption, "Depth (m)");
+    EXPECT_EQ(g.Moment.XCaption, "Bending Moment (m-kN)");
+    EXPECT_EQ(g.Shear.XCaption, "Shear (kN)");
+    EXPECT_EQ(g.DeflectionMomentShear.XCaption2, "Bending Moment (m-kN)");
+    EXPECT_EQ(g.DeflectionMomentShear.YCaption3, "Depth (m)");
+    EXPECT_EQ(g.DeflectionMomentShear.XUnits, "L");
     for (auto& [name, graph] : g.All())
         EXPECT_EQ(graph->Units(), 2) << name;
-    EXPECT_EQ(AxisCaption(g.pltSoil.XCaption, g.pltSoil.XUnits, g.pltSoil.Units()), "Reaction (kN/m)");
+    EXPECT_EQ(AxisCaption(g.SoilReaction.XCaption, g.SoilReaction.XUnits, g.SoilReaction.Units()), "Reaction (kN/m)");
 }
 
 TEST_F(Reader, SoilLayerAndWallEntriesOfTheThreePanelGraph)
@@ -141,7 +141,7 @@ TEST_F(Reader, SoilLayerAndWallEntriesOfTheThreePanelGraph)
     context.WallHeight = 4;
     context.SoilLayers = {{1, 2}, {3, 3}, {4, 5}, {5, 6}, {6, 7}, {7, 9}, {9, 10}};
     ASSERT_TRUE(Read(Data("single_si.tk4p")));
-    const TGraphPlot& d = g.pltDMS;
+    const TGraphPlot& d = g.DeflectionMomentShear;
     ASSERT_EQ(d.LayerCount(), 9);
     EXPECT_EQ(d.WallLineCount, 7);
     const struct {
@@ -167,35 +167,35 @@ TEST_F(Reader, EnglishUnitsAreConvertedByTheSectionsFlag)
     context.WallHeight = 120;
     context.SoilLayers = {{4, 12.5L}};  // feet, as the table holds it
     ASSERT_TRUE(Read(Data("english.tk4p"))) << context.ErrorMessage;
-    EXPECT_EQ(g.pltDef.Points(0, 1).Y, 10);
-    EXPECT_EQ(g.pltDef.Points(0, 2).Y, 20);
-    EXPECT_EQ(g.pltDef.Points(0, 1).X, 0.25L);  // deflection never converted
-    EXPECT_EQ(g.pltMom.Points(0, 1).X, 5);
-    EXPECT_EQ(g.pltShear.Points(0, 1).X, -2);
-    EXPECT_EQ(g.pltSoil.Points(0, 1).X, 30);    // soil reaction never converted
-    EXPECT_EQ(g.pltLD.Points(0, 1).Y, 10);
-    EXPECT_EQ(g.pltLD.Points(0, 1).X, 50);
-    EXPECT_EQ(g.PltCombine.Points(0, 1).Y, 10);
-    EXPECT_EQ(g.pltPY.LineCount(), 0);
-    EXPECT_EQ(g.pltDef.YCaption, "Depth (ft)");
-    EXPECT_EQ(g.pltMom.XCaption, "Bending Moment (in-kips)");
-    EXPECT_EQ(g.pltShear.XCaption, "Shear (kips)");
-    EXPECT_EQ(g.pltLD.YCaption, "Depth (ft)");
-    EXPECT_EQ(g.pltDMS.Units(), 1);
+    EXPECT_EQ(g.Deflection.Points(0, 1).Y, 10);
+    EXPECT_EQ(g.Deflection.Points(0, 2).Y, 20);
+    EXPECT_EQ(g.Deflection.Points(0, 1).X, 0.25L);  // deflection never converted
+    EXPECT_EQ(g.Moment.Points(0, 1).X, 5);
+    EXPECT_EQ(g.Shear.Points(0, 1).X, -2);
+    EXPECT_EQ(g.SoilReaction.Points(0, 1).X, 30);    // soil reaction never converted
+    EXPECT_EQ(g.EarthPressure.Points(0, 1).Y, 10);
+    EXPECT_EQ(g.EarthPressure.Points(0, 1).X, 50);
+    EXPECT_EQ(g.CombinedPressure.Points(0, 1).Y, 10);
+    EXPECT_EQ(g.PyCurves.LineCount(), 0);
+    EXPECT_EQ(g.Deflection.YCaption, "Depth (ft)");
+    EXPECT_EQ(g.Moment.XCaption, "Bending Moment (in-kips)");
+    EXPECT_EQ(g.Shear.XCaption, "Shear (kips)");
+    EXPECT_EQ(g.EarthPressure.YCaption, "Depth (ft)");
+    EXPECT_EQ(g.DeflectionMomentShear.Units(), 1);
     // Wall bottom and excavation level in feet, as the depth axis.
-    ASSERT_EQ(g.pltDMS.LayerCount(), 3);
-    EXPECT_EQ(g.pltDMS.Layers(0).Points[0].Y, 12.5L);
-    EXPECT_NEAR(static_cast<double>(g.pltDMS.Layers(1).Points[0].Y), 20, 1e-12);
-    EXPECT_EQ(g.pltDMS.Layers(2).Points[0].Y, 10);
-    EXPECT_EQ(AxisCaption(g.pltSoil.XCaption, g.pltSoil.XUnits, 1), "Reaction (lbs/in)");
+    ASSERT_EQ(g.DeflectionMomentShear.LayerCount(), 3);
+    EXPECT_EQ(g.DeflectionMomentShear.Layers(0).Points[0].Y, 12.5L);
+    EXPECT_NEAR(static_cast<double>(g.DeflectionMomentShear.Layers(1).Points[0].Y), 20, 1e-12);
+    EXPECT_EQ(g.DeflectionMomentShear.Layers(2).Points[0].Y, 10);
+    EXPECT_EQ(AxisCaption(g.SoilReaction.XCaption, g.SoilReaction.XUnits, 1), "Reaction (lbs/in)");
 }
 
 TEST_F(Reader, CombinedPressureDepthsFollowTheWallsUnits)
 {
     context.UnitSystem = 2;  // an SI wall: the file's flag does not matter here
     ASSERT_TRUE(Read(Data("english.tk4p")));
-    EXPECT_EQ(g.PltCombine.Points(0, 1).Y, 120);
-    EXPECT_EQ(g.pltLD.Points(0, 1).Y, 10);
+    EXPECT_EQ(g.CombinedPressure.Points(0, 1).Y, 120);
+    EXPECT_EQ(g.EarthPressure.Points(0, 1).Y, 10);
 }
 
 TEST_F(Reader, BlankLinesAndTabsCarryNoMeaning)
@@ -205,8 +205,8 @@ TEST_F(Reader, BlankLinesAndTabsCarryNoMeaning)
     ASSERT_TRUE(ReadPlotFile(reference, Data("english.tk4p"), true, referenceContext, nullptr));
     ASSERT_TRUE(Read(Data("english_blank_lines.tk4p"))) << context.ErrorMessage;
     for (int j = 0; j < 3; ++j) {
-        EXPECT_EQ(g.pltMom.Points(0, j).X, reference.pltMom.Points(0, j).X);
-        EXPECT_EQ(g.pltMom.Points(0, j).Y, reference.pltMom.Points(0, j).Y);
+        EXPECT_EQ(g.Moment.Points(0, j).X, reference.Moment.Points(0, j).X);
+        EXPECT_EQ(g.Moment.Points(0, j).Y, reference.Moment.Points(0, j).Y);
     }
 }
 
@@ -214,7 +214,7 @@ TEST_F(Reader, StagedFileNamesStagesAndFillsShortLines)
 {
     ASSERT_TRUE(Read(Data("staged.tk4p"))) << context.ErrorMessage;
     EXPECT_EQ(context.PressurePointCount, 3);
-    for (TGraphPlot* graph : {&g.pltDef, &g.pltMom, &g.pltShear, &g.pltSoil, &g.pltDMS}) {
+    for (TGraphPlot* graph : {&g.Deflection, &g.Moment, &g.Shear, &g.SoilReaction, &g.DeflectionMomentShear}) {
         ASSERT_EQ(graph->LineCount(), 3);
         EXPECT_EQ(graph->Lines(0).GetName(), "Stage: 1");
         EXPECT_EQ(graph->Lines(1).GetName(), "Stage: 2");
@@ -222,46 +222,46 @@ TEST_F(Reader, StagedFileNamesStagesAndFillsShortLines)
         EXPECT_EQ(graph->PointCount(), 4);
     }
     // Section 1 had 3 rows: its line ends in a copy of row 3.
-    EXPECT_EQ(g.pltDef.Points(0, 3).X, 3);
-    EXPECT_EQ(g.pltDef.Points(0, 3).Y, 2);
+    EXPECT_EQ(g.Deflection.Points(0, 3).X, 3);
+    EXPECT_EQ(g.Deflection.Points(0, 3).Y, 2);
     // Section 2 had 2 rows.
-    EXPECT_EQ(g.pltDef.Points(1, 2).X, 2.5L);
-    EXPECT_EQ(g.pltDef.Points(1, 3).Y, 1);
-    EXPECT_EQ(g.pltMom.Points(1, 3).X, 4);
-    EXPECT_EQ(g.pltDMS.Points3(1, 3).X, 5);
+    EXPECT_EQ(g.Deflection.Points(1, 2).X, 2.5L);
+    EXPECT_EQ(g.Deflection.Points(1, 3).Y, 1);
+    EXPECT_EQ(g.Moment.Points(1, 3).X, 4);
+    EXPECT_EQ(g.DeflectionMomentShear.Points3(1, 3).X, 5);
     // Section 3 is complete.
-    EXPECT_EQ(g.pltDef.Points(2, 3).X, 5);
-    EXPECT_EQ(g.pltMom.Points(2, 3).X, 3);
+    EXPECT_EQ(g.Deflection.Points(2, 3).X, 5);
+    EXPECT_EQ(g.Moment.Points(2, 3).X, 3);
     // One pressure line per section, filled up to the most points.
-    ASSERT_EQ(g.pltLD.LineCount(), 3);
-    EXPECT_EQ(g.pltLD.PointCount(), 3);
-    EXPECT_EQ(g.pltLD.Points(0, 2).X, 10);
-    EXPECT_EQ(g.pltLD.Points(1, 2).X, 30);
+    ASSERT_EQ(g.EarthPressure.LineCount(), 3);
+    EXPECT_EQ(g.EarthPressure.PointCount(), 3);
+    EXPECT_EQ(g.EarthPressure.Points(0, 2).X, 10);
+    EXPECT_EQ(g.EarthPressure.Points(1, 2).X, 30);
     // The combined graph is section 1's; the p-y graph the last section's (none).
-    EXPECT_EQ(g.PltCombine.PointCount(), 2);
-    EXPECT_EQ(g.pltPY.LineCount(), 0);
+    EXPECT_EQ(g.CombinedPressure.PointCount(), 2);
+    EXPECT_EQ(g.PyCurves.LineCount(), 0);
 }
 
 TEST_F(Reader, ShortTermAndLongTermNames)
 {
     context.LongTermMarker = 9;
     ASSERT_TRUE(Read(Data("longterm.tk4p"))) << context.ErrorMessage;
-    for (TGraphPlot* graph : {&g.pltDef, &g.pltMom, &g.pltShear, &g.pltSoil, &g.pltDMS}) {
+    for (TGraphPlot* graph : {&g.Deflection, &g.Moment, &g.Shear, &g.SoilReaction, &g.DeflectionMomentShear}) {
         ASSERT_EQ(graph->LineCount(), 2);
         EXPECT_EQ(graph->Lines(0).GetName(), "Short-Term");
         EXPECT_EQ(graph->Lines(1).GetName(), "Long-Term");
     }
-    EXPECT_EQ(g.pltShear.Points(1, 1).X, 6);
+    EXPECT_EQ(g.Shear.Points(1, 1).X, 6);
 }
 
 TEST_F(Reader, NoResultLinesGivesOneEmptyLine)
 {
     ASSERT_TRUE(Read(Data("no_lines.tk4p"))) << context.ErrorMessage;
-    for (TGraphPlot* graph : {&g.pltDef, &g.pltMom, &g.pltShear, &g.pltSoil}) {
+    for (TGraphPlot* graph : {&g.Deflection, &g.Moment, &g.Shear, &g.SoilReaction}) {
         ASSERT_EQ(graph->LineCount(), 1);
         EXPECT_EQ(graph->PointCount(), 0);
     }
-    EXPECT_EQ(g.pltDMS.LayerCount(), 0);
+    EXPECT_EQ(g.DeflectionMomentShear.LayerCount(), 0);
 }
 
 TEST_F(Reader, ANewReadFirstEmptiesTheGraphs)
@@ -269,9 +269,9 @@ TEST_F(Reader, ANewReadFirstEmptiesTheGraphs)
     context.SoilLayers = {{4, 3}};
     ASSERT_TRUE(Read(Data("single_si.tk4p")));
     EXPECT_FALSE(Read(Data("truncated.tk4p"), false));
-    EXPECT_EQ(g.pltPY.LineCount(), 2);  // read again before the failure
-    EXPECT_EQ(g.pltDMS.LayerCount(), 0);
-    EXPECT_EQ(g.pltDMS.PointCount2(), 4);  // section 1 set the counts before its rows failed
+    EXPECT_EQ(g.PyCurves.LineCount(), 2);  // read again before the failure
+    EXPECT_EQ(g.DeflectionMomentShear.LayerCount(), 0);
+    EXPECT_EQ(g.DeflectionMomentShear.PointCount2(), 4);  // section 1 set the counts before its rows failed
     EXPECT_FALSE(Read(Data("missing.tk4p"), false));
     for (auto& [name, graph] : g.All())
         EXPECT_EQ(graph->PointCount(), 0) << name;
@@ -352,13 +352,13 @@ TEST_F(Reader, AFileAtItsLimitsIsReadWhole)
     ASSERT_TRUE(Read(file)) << context.ErrorMessage;
     std::filesystem::remove(file);
     EXPECT_EQ(context.PressurePointCount, 301);
-    EXPECT_EQ(g.pltPY.LineCount(), 50);
-    EXPECT_EQ(g.pltPY.PointCount(), 301);
-    EXPECT_EQ(g.pltDef.LineCount(), 5);
-    EXPECT_EQ(g.pltDef.PointCount(), 301);
-    EXPECT_EQ(g.pltLD.LineCount(), 5);
-    EXPECT_EQ(g.pltMom.Points(4, 300).X, 5 * 300);
-    EXPECT_EQ(g.pltDef.Lines(4).GetName(), "Stage: 5");
+    EXPECT_EQ(g.PyCurves.LineCount(), 50);
+    EXPECT_EQ(g.PyCurves.PointCount(), 301);
+    EXPECT_EQ(g.Deflection.LineCount(), 5);
+    EXPECT_EQ(g.Deflection.PointCount(), 301);
+    EXPECT_EQ(g.EarthPressure.LineCount(), 5);
+    EXPECT_EQ(g.Moment.Points(4, 300).X, 5 * 300);
+    EXPECT_EQ(g.Deflection.Lines(4).GetName(), "Stage: 5");
 }
 
 TEST(ReadPlotFileOfAWall, TakesTheSoilLayersTableAndStoresThePointCount)
@@ -378,10 +378,10 @@ TEST(ReadPlotFileOfAWall, TakesTheSoilLayersTableAndStoresThePointCount)
     TResultGraphs g;
     ASSERT_TRUE(ReadPlotFile(g, Data("single_si.tk4p"), true, *wall));
     EXPECT_EQ(wall->PressurePointCount, 3);
-    ASSERT_EQ(g.pltDMS.LayerCount(), 4);
-    EXPECT_EQ(g.pltDMS.Layers(0).Name, " SILT ");
-    EXPECT_EQ(g.pltDMS.Layers(1).Points[0].Y, 6);
-    EXPECT_EQ(g.pltDMS.Layers(2).Points[0].Y, 5);
+    ASSERT_EQ(g.DeflectionMomentShear.LayerCount(), 4);
+    EXPECT_EQ(g.DeflectionMomentShear.Layers(0).Name, " SILT ");
+    EXPECT_EQ(g.DeflectionMomentShear.Layers(1).Points[0].Y, 6);
+    EXPECT_EQ(g.DeflectionMomentShear.Layers(2).Points[0].Y, 5);
     EXPECT_FALSE(ReadPlotFile(g, Data("truncated.tk4p"), true, *wall));
     ASSERT_EQ(host.prompt.shown.size(), 1u);
     EXPECT_EQ(host.prompt.shown[0], "An error occured in running the main program.");

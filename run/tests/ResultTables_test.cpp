@@ -34,7 +34,7 @@ void ExpectCsvMatchesGraphs(const std::string& file, bool longTerm, int unitSyst
     context.UnitSystem = unitSystem;
     context.LongTermMarker = longTerm ? 9 : 0;
     ASSERT_TRUE(ReadPlotFile(graphs, Data(file), false, context, nullptr));
-    ASSERT_EQ(static_cast<int>(results.Stages.size()), graphs.pltDef.LineCount());
+    ASSERT_EQ(static_cast<int>(results.Stages.size()), graphs.Deflection.LineCount());
 
     std::stringstream csv(ResultsCsv(results));
     std::string line;
@@ -53,9 +53,9 @@ void ExpectCsvMatchesGraphs(const std::string& file, bool longTerm, int unitSyst
         ASSERT_LT(k, results.Stages.size()) << cells[0];
         const int j = rowOfStage[k]++;
         const int i = static_cast<int>(k);
-        const long double expected[] = {graphs.pltDef.Points(i, j).Y, graphs.pltDef.Points(i, j).X,
-                                        graphs.pltMom.Points(i, j).X, graphs.pltShear.Points(i, j).X,
-                                        graphs.pltSoil.Points(i, j).X};
+        const long double expected[] = {graphs.Deflection.Points(i, j).Y, graphs.Deflection.Points(i, j).X,
+                                        graphs.Moment.Points(i, j).X, graphs.Shear.Points(i, j).X,
+                                        graphs.SoilReaction.Points(i, j).X};
         for (int c = 0; c < 5; ++c)
             EXPECT_NEAR(std::stod(cells[static_cast<size_t>(c + 1)]), static_cast<double>(expected[c]),
                         1e-7 * (1 + std::fabs(static_cast<double>(expected[c]))))

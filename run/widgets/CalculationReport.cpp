@@ -1,5 +1,6 @@
 #include "run/widgets/CalculationReport.h"
 
+#include "TorvikVersion.h"
 #include "checks/DesignChecksTable.h"
 #include "graph/widgets/GraphPainter.h"
 #include "run/AnalysisRun.h"
@@ -26,7 +27,7 @@
 
 namespace {
 
-const char* const ProgramVersion = "TORVIK 2013.4.6";
+const char* const ProgramVersion = ProgramNameAndRelease;
 constexpr int Dpi = 300;
 // Result tables longer than this show every few rows and the extremes.
 constexpr size_t ReadableRowCount = 36;
@@ -550,17 +551,17 @@ private:
         TResultGraphs* g = &g_;
         p_.Heading(QStringLiteral("Graphs"), 11, 108);
         p_.Drawing(105, [g, k](QPainter& p, const QRectF& rect) {
-            ShowOnly(g->pltDMS, k);
-            DrawGraph(p, rect, g->pltDMS);
+            ShowOnly(g->DeflectionMomentShear, k);
+            DrawGraph(p, rect, g->DeflectionMomentShear);
         });
         p_.Space(3);
         p_.Drawing(85, [g, k](QPainter& p, const QRectF& rect) {
-            ShowOnly(g->pltSoil, k);
-            ShowOnly(g->pltLD, k < g->pltLD.LineCount() ? k : -1);
+            ShowOnly(g->SoilReaction, k);
+            ShowOnly(g->EarthPressure, k < g->EarthPressure.LineCount() ? k : -1);
             const QRectF left(rect.left(), rect.top(), rect.width() / 2 - Mm(2), rect.height());
             const QRectF right(rect.center().x() + Mm(2), rect.top(), rect.width() / 2 - Mm(2), rect.height());
-            DrawGraph(p, left, g->pltSoil);
-            DrawGraph(p, right, g->pltLD);
+            DrawGraph(p, left, g->SoilReaction);
+            DrawGraph(p, right, g->EarthPressure);
         });
     }
 
@@ -642,7 +643,7 @@ bool TCalculationReport::Write(const QString& wallFile, const TPlotReadContext& 
         return Fail(error, QString::fromStdString(graphContext.ErrorMessage));
     const QString fingerprint = Fingerprint(wallFile);
     // Each stage's curves carry its name in the legends.
-    for (TGraphPlot* graph : {&graphs.pltDMS, &graphs.pltSoil, &graphs.pltLD})
+    for (TGraphPlot* graph : {&graphs.DeflectionMomentShear, &graphs.SoilReaction, &graphs.EarthPressure})
         for (int k = 0; k < graph->LineCount() && k < static_cast<int>(results.Stages.size()); ++k)
             graph->Lines(k).Name = results.Stages[static_cast<size_t>(k)].Name;
 

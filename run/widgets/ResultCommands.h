@@ -27,10 +27,6 @@ public:
     // envelope window shows the new results, or closes when there are none.
     void ResultsReread(const TProgramData& wall);
 
-    // Whether the commands apply: the report and the CSV need results; the
-    // envelope needs the results of a staged wall.
-    static bool ReportEnabled(bool resultsLoaded) { return resultsLoaded; }
-    static bool EnvelopeEnabled(bool resultsLoaded, int stageCount) { return resultsLoaded && stageCount > 1; }
 
     // Where a written file is announced (the main window's status bar);
     // without one, nothing is announced there.

@@ -57,7 +57,7 @@ int FoldersOfKilledSavers()
 int Save(const std::string& path)
 {
     BatchHost host;
-    auto wall = TProgramData::CreateFromFile(host, path, 1);
+    auto wall = TProgramData::CreateFromFile(host, path, TFileLayout::Current);
     OpenStagedWall(*wall);
     for (long n = 1;; ++n) {
         for (int k = 1; k <= wall->StageCount; ++k) {
@@ -76,7 +76,7 @@ int Check(const std::string& path)
     BatchHost host;
     // As the program opens a wall: stale temporary files go, the stages are split.
     RemoveStaleWallTemporaries(path);
-    auto wall = TProgramData::CreateFromFile(host, path, 1);
+    auto wall = TProgramData::CreateFromFile(host, path, TFileLayout::Current);
     std::string stagesBefore;
     for (int k = 1; k <= 5; ++k)
         stagesBefore += Bytes(StageFilePath(path, k));

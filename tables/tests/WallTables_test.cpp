@@ -164,8 +164,8 @@ TEST(WallTablesAccess, ByComponentNameAndIndex)
     EXPECT_EQ(WallTables::Name(WallTable::MEICurves), "MEICurves");
     EXPECT_EQ(tables.Find("SurchargeTable"), &tables.Table(WallTable::SurchargeTable));
     // Two tables differ only in case.
-    EXPECT_EQ(tables.Find("SoilLayers"), &tables[WallTable::SoilLayers]);
-    EXPECT_EQ(tables.Find("Soillayer"), &tables[WallTable::Soillayer]);
+    EXPECT_EQ(tables.Find("SoilLayers"), &tables[WallTable::Restraints]);
+    EXPECT_EQ(tables.Find("Soillayer"), &tables[WallTable::BoundaryConditions]);
     EXPECT_EQ(tables.Find("soillayer"), nullptr);
     EXPECT_EQ(tables.Find(""), nullptr);
     for (int i = 0; i < WallTables::Count; ++i) {

@@ -369,9 +369,9 @@ TableFormMetrics TTableForm::Metrics() const
         const TColumn& column = model_->ColumnAt(k);
         int width = column.Width(ppi, measure);
         // Room for the widest number the cell can show, so that nothing is cut off.
-        if (column.Kind() == 2)
+        if (column.Kind() == ColumnReal)
             width = std::max(width, fm.horizontalAdvance("-1.2345678E-05") + 8);
-        else if (column.Kind() == 1)
+        else if (column.Kind() == ColumnInteger)
             width = std::max(width, fm.horizontalAdvance("-2147483648") + 8);
         else if (const auto* choices = dynamic_cast<const TEnumColumn*>(&column))
             for (const std::string& choice : choices->Choices())

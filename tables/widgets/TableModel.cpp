@@ -137,7 +137,7 @@ QVariant TTableModel::data(const QModelIndex& index, int role) const
         return QString::fromStdString(column.GetText(index.row()));
     case Qt::TextAlignmentRole:
         // Numbers line up on their last digit, as in any engineering table.
-        if (column.Kind() == 1 || column.Kind() == 2)
+        if (column.Kind() == ColumnInteger || column.Kind() == ColumnReal)
             return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
         return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
     default:

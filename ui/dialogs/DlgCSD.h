@@ -1,5 +1,6 @@
 #pragma once
 #include "ui/dialogs/InputDialog.h"
+#include "units/Units.h"
 
 class QLabel;
 
@@ -12,14 +13,16 @@ class TdlgCSD : public TInputDialog {
 public:
     explicit TdlgCSD(MainWindowHost& host, QWidget* parent = nullptr);
 
-    TDataEdit* deHL() const { return deHL_; }
-    TDataEdit* deWidth() const { return deWidth_; }
-    TDataEdit* dePYW() const { return dePYW_; }
-    TDataEdit* deHW() const { return deHW_; }
-    TDataEdit* DeHW2() const { return DeHW2_; }
-    TDataEdit* deGw() const { return deGw_; }
-    TDataEdit* beta() const { return beta_; }
-    TDataEdit* deSP() const { return deSP_; }
+    // The fields, top to bottom (H, Wa, Wp, DWb, DWe, the active-pressure
+    // factor, Beta and the load on the backfill).
+    TDataEdit* FreeHeight() const { return freeHeight_; }
+    TDataEdit* ActiveWidth() const { return activeWidth_; }
+    TDataEdit* PyWidth() const { return pyWidth_; }
+    TDataEdit* BackfillWaterDepth() const { return backfillWaterDepth_; }
+    TDataEdit* ExcavationWaterDepth() const { return excavationWaterDepth_; }
+    TDataEdit* ActivePressureFactor() const { return activePressureFactor_; }
+    TDataEdit* BackfillSlope() const { return backfillSlope_; }
+    TDataEdit* BackfillLoad() const { return backfillLoad_; }
 
     // What each water depth means for the wall, shown beside its field.
     QLabel* WaterNoteBackfill() const { return waterNotes_[0]; }
@@ -33,15 +36,15 @@ private:
     // The notes beside the water depths, from what the fields now hold.
     void ShowWaterNotes();
 
-    TDataEdit* deHL_;
-    TDataEdit* deWidth_;
-    TDataEdit* dePYW_;
-    TDataEdit* deHW_;
-    TDataEdit* DeHW2_;
-    TDataEdit* deGw_;
-    TDataEdit* beta_;
-    TDataEdit* deSP_;
+    TDataEdit* freeHeight_;
+    TDataEdit* activeWidth_;
+    TDataEdit* pyWidth_;
+    TDataEdit* backfillWaterDepth_;
+    TDataEdit* excavationWaterDepth_;
+    TDataEdit* activePressureFactor_;
+    TDataEdit* backfillSlope_;
+    TDataEdit* backfillLoad_;
     QLabel* waterNotes_[2] = {};
     long double wallLength_ = 0;  // data-file units
-    int unitSystem_ = 1;
+    int unitSystem_ = UnitsEnglish;
 };

@@ -4,6 +4,6 @@
 
 TDlgConLoads::TDlgConLoads(MainWindowHost& host, QWidget* parent)
     : TTableOptionDialog(host, "Concentrated Loads", "Apply &Concentrated Loads", "&Edit Concentrated Loads",
-                         "ConcentratedLoads", &TProgramData::UseConcentratedLoads, WallTable::BoundCond, parent)
+                         "ConcentratedLoads", &TProgramData::UseConcentratedLoads, WallTable::ConcentratedLoads, parent)
 {
 }

@@ -17,16 +17,16 @@ TDlgProp::TDlgProp(MainWindowHost& host, QWidget* parent) : TInputDialog(host, "
     const long double big = std::numeric_limits<long double>::max();
     auto* grid = new QGridLayout(this);
     grid->setColumnStretch(0, 1);
-    deNI_ = AddIntegerField(grid, 0, "&Increments (nodes)", 1, 300, &TProgramData::NodeCount);
-    deXGS_ = AddField(grid, 1, "Increment Length", "L", -big, big, &TProgramData::IncrementLength);
-    deXLN_ = AddField(grid, 2, "Maximum Allowable Deflection for computation iteration", "L", -big, big,
+    increments_ = AddIntegerField(grid, 0, "&Increments (nodes)", 1, 300, &TProgramData::NodeCount);
+    incrementLength_ = AddField(grid, 1, "Increment Length", "L", -big, big, &TProgramData::IncrementLength);
+    maximumDeflection_ = AddField(grid, 2, "Maximum Allowable Deflection for computation iteration", "L", -big, big,
                       &TProgramData::MaxDeflection);
     // The guide to a sensible limit stands beside the limit it describes.
     auto* note = new QLabel("(Approx.10% of the wall height)  ", this);
     note->setEnabled(false);
     grid->addWidget(note, 2, 2);
-    deSlope_ = AddField(grid, 3, "Deflection Closure Tolerance", "L", -big, big, &TProgramData::ClosureTolerance);
-    DeFH_ = AddField(grid, 4, "Free Height of Wall", "L2", -big, big, &TProgramData::WallHeight,
+    closureTolerance_ = AddField(grid, 3, "Deflection Closure Tolerance", "L", -big, big, &TProgramData::ClosureTolerance);
+    freeHeight_ = AddField(grid, 4, "Free Height of Wall", "L2", -big, big, &TProgramData::WallHeight,
                      TShownUnit::FeetForInches);
 
     auto* stiffness = new QLabel("Wall Stiffness (EI)", this);

@@ -10,18 +10,18 @@ class TDlgProp : public TInputDialog {
 public:
     explicit TDlgProp(MainWindowHost& host, QWidget* parent = nullptr);
 
-    TDataEdit* deNI() const { return deNI_; }
-    TDataEdit* deXGS() const { return deXGS_; }
-    TDataEdit* deXLN() const { return deXLN_; }
-    TDataEdit* deSlope() const { return deSlope_; }
-    TDataEdit* DeFH() const { return DeFH_; }
+    TDataEdit* Increments() const { return increments_; }
+    TDataEdit* IncrementLength() const { return incrementLength_; }
+    TDataEdit* MaximumDeflection() const { return maximumDeflection_; }
+    TDataEdit* ClosureTolerance() const { return closureTolerance_; }
+    TDataEdit* FreeHeight() const { return freeHeight_; }
     QPushButton* btnSection() const { return btnSection_; }
 
 private:
-    TDataEdit* deNI_;
-    TDataEdit* deXGS_;
-    TDataEdit* deXLN_;
-    TDataEdit* deSlope_;
-    TDataEdit* DeFH_;
+    TDataEdit* increments_;
+    TDataEdit* incrementLength_;
+    TDataEdit* maximumDeflection_;
+    TDataEdit* closureTolerance_;
+    TDataEdit* freeHeight_;
     QPushButton* btnSection_;
 };

@@ -4,7 +4,7 @@
 
 TDlgSpring::TDlgSpring(MainWindowHost& host, QWidget* parent)
     : TTableOptionDialog(host, "Lateral & Rotational Springs", "&Lateral and Rotational Springs",
-                         "&Edit Spring Stiffness", "Springs", &TProgramData::UseSprings, WallTable::SoilStrength,
+                         "&Edit Spring Stiffness", "Springs", &TProgramData::UseSprings, WallTable::Springs,
                          parent)
 {
 }

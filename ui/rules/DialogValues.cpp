@@ -1,4 +1,5 @@
 #include "ui/rules/DialogValues.h"
+#include "units/Units.h"
 
 #include "model/ProgramData.h"
 #include "model/UnitSwitch.h"
@@ -6,7 +7,7 @@
 
 long double ShownValue(TShownUnit unit, long double stored, int unitSystem)
 {
-    if (unitSystem != 1)
+    if (unitSystem != UnitsEnglish)
         return stored;
     switch (unit) {
     case TShownUnit::FeetForInches:
@@ -21,7 +22,7 @@ long double ShownValue(TShownUnit unit, long double stored, int unitSystem)
 
 long double StoredValue(TShownUnit unit, long double shown, int unitSystem)
 {
-    if (unitSystem != 1)
+    if (unitSystem != UnitsEnglish)
         return shown;
     switch (unit) {
     case TShownUnit::FeetForInches:
@@ -99,5 +100,5 @@ std::string NodeDepthText(long long node, const TProgramData& wall)
 
 std::string NodeDepthCaption(int unitSystem)
 {
-    return unitSystem == 1 ? "Depth (ft)" : unitSystem == 2 ? "Depth (m)" : "Depth (L)";
+    return unitSystem == UnitsEnglish ? "Depth (ft)" : unitSystem == UnitsSI ? "Depth (m)" : "Depth (L)";
 }

@@ -1,5 +1,7 @@
 #include "ui/rules/DocumentNames.h"
 
+#include "TorvikVersion.h"
+
 #include <cctype>
 
 std::string DisplayFileName(const std::string& path)
@@ -21,5 +23,5 @@ std::string DisplayFileName(const std::string& path)
 
 std::string TitleBarText(const std::string& path)
 {
-    return "TORVIK 2013.4.6 - " + DisplayFileName(path);
+    return std::string(ProgramNameAndRelease) + " - " + DisplayFileName(path);
 }

@@ -7,5 +7,5 @@
 // upper case. "c:\walls\wall1.tk4d" shows as "Wall1.tk4d", "c:\walls\old.wall.tkd" as "Old".
 std::string DisplayFileName(const std::string& path);
 
-// The main window's title for a data file: "TORVIK 2013.4.6 - " and its shown name.
+// The main window's title for a data file: the program's name and release, " - " and its shown name.
 std::string TitleBarText(const std::string& path);

@@ -5,6 +5,7 @@
 #include "run/AnalysisRun.h"
 #include "run/ReadPlotFile.h"
 #include "run/ResultGraphs.h"
+#include "units/Units.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -38,7 +39,7 @@ TCommandState Shown(bool visible, bool enabled = true)
 // The name of a wall that was never saved: it has no files of its own.
 bool NeverSaved(const TProgramData& wall)
 {
-    return wall.FileName == "NewWall.tk4d";
+    return wall.NeverSaved();
 }
 
 bool SideFileOnDisk(const TProgramData& wall, const char* extension, const FileExistsFn& exists)
@@ -139,9 +140,9 @@ TOptionsMenu OptionsMenuState(const TProgramData& wall)
 {
     const int kind = wall.EarthPressureKind == 0 ? 1 : wall.EarthPressureKind;
     TOptionsMenu m;
-    m.EnglishUnits = Checked(wall.UnitSystem() == 1);
-    m.SIUnits = Checked(wall.UnitSystem() == 2);
-    m.OtherUnits = Checked(wall.UnitSystem() == 3);
+    m.EnglishUnits = Checked(wall.UnitSystem() == UnitsEnglish);
+    m.SIUnits = Checked(wall.UnitSystem() == UnitsSI);
+    m.OtherUnits = Checked(wall.UnitSystem() == UnitsGeneric);
     m.EarthPressureByUser = Checked(kind == 1);
     m.TriangularEarthPressure = Checked(kind == 2);
     m.TrapezoidalEarthPressure = Checked(kind == 3);
@@ -187,13 +188,13 @@ const std::vector<TOptionToggle>& OptionToggles()
     static const std::vector<TOptionToggle> toggles = {
         {TOption::GeneratePyCurves, "Generate &p-y Curves", &TProgramData::GeneratePyCurves, std::nullopt},
         {TOption::ConcentratedLoads, "Apply &Concentrated Loads", &TProgramData::UseConcentratedLoads,
-         WallTable::BoundCond},
+         WallTable::ConcentratedLoads},
         {TOption::Restraints, "Apply &Restraints on Deflection or Slope", &TProgramData::UseRestraints,
-         WallTable::Soillayer},
+         WallTable::BoundaryConditions},
         {TOption::ExternalPyCurves, "Apply User Specified p-y Curves (&External)",
          &TProgramData::UseExternalPyCurves, WallTable::PYCurves},
         {TOption::Springs, "Apply &Lateral Springs and Rotation Restraints", &TProgramData::UseSprings,
-         WallTable::SoilStrength},
+         WallTable::Springs},
         {TOption::PyModifiers, "Apply External p-y &Modification Factors ", &TProgramData::UsePyModifiers,
          WallTable::PYMod},
         {TOption::Surcharge, "Apply Additional Surcharge Loads", &TProgramData::UseSurcharge,
@@ -263,14 +264,14 @@ TGraphicsMenu GraphicsMenuState(const TProgramData& wall, const TResultGraphs& g
 {
     const bool available = ResultsAvailable(wall, resultsLoaded, exists);
     TGraphicsMenu m;
-    m.PyCurves = Enabled(available && Drawable(graphs.pltPY));
-    m.DeflectionVsDepth = Enabled(available && Drawable(graphs.pltDef));
-    m.MomentVsDepth = Enabled(available && Drawable(graphs.pltMom));
-    m.ShearVsDepth = Enabled(available && Drawable(graphs.pltShear));
-    m.ReactionVsDepth = Enabled(available && Drawable(graphs.pltSoil));
+    m.PyCurves = Enabled(available && Drawable(graphs.PyCurves));
+    m.DeflectionVsDepth = Enabled(available && Drawable(graphs.Deflection));
+    m.MomentVsDepth = Enabled(available && Drawable(graphs.Moment));
+    m.ShearVsDepth = Enabled(available && Drawable(graphs.Shear));
+    m.ReactionVsDepth = Enabled(available && Drawable(graphs.SoilReaction));
     m.DeflectionMomentShear =
         Enabled(m.DeflectionVsDepth.Enabled && m.MomentVsDepth.Enabled && m.ShearVsDepth.Enabled);
-    m.EarthPressureDistribution = Enabled(available && Drawable(graphs.pltLD));
+    m.EarthPressureDistribution = Enabled(available && Drawable(graphs.EarthPressure));
     m.EarthPressureCombined = Enabled(available);
     return m;
 }
@@ -308,4 +309,36 @@ TWindowMenu WindowMenuState(const std::vector<std::string>& captions, int active
         m.Entries.push_back(std::move(e));
     }
     return m;
+}
+
+TCommandState TMainWindowStates::WindowEntry(int index) const
+{
+    TCommandState s;
+    s.Visible = index < static_cast<int>(Windows.Entries.size());
+    s.Checked = s.Visible && Windows.Entries[index].Checked;
+    return s;
+}
+
+TMainWindowStates MainWindowStates(const TProgramData* wall, const TResultGraphs& graphs, bool resultsLoaded,
+                                   const TRecentFiles& recent, const std::string& workingDirectory,
+                                   const std::vector<std::string>& windowCaptions, int activeWindow,
+                                   const FileExistsFn& exists)
+{
+    TMainWindowStates s;
+    s.File = FileMenuState(recent, workingDirectory);
+    s.Windows = WindowMenuState(windowCaptions, activeWindow);
+    if (!wall)
+        return s;
+    s.Data = DataMenuState(*wall);
+    s.Options = OptionsMenuState(*wall);
+    s.Stage = StageMenuState(*wall);
+    s.Computation = ComputationMenuState(*wall, exists);
+    s.SaveReport = Enabled(resultsLoaded);
+    s.Graphics = GraphicsMenuState(*wall, graphs, resultsLoaded, exists);
+    s.StageEnvelope = Enabled(resultsLoaded && wall->StageCount > 1);
+    s.ResultButtons = ResultButtons(*wall, graphs, resultsLoaded, exists);
+    s.StageButtons = StageButtons(*wall);
+    s.StageSeparator = Shown(s.StageButtons.Stage[0].Visible);
+    s.StageOptions = Enabled(LongTermVisibility(*wall).StagedConstructionEnabled);
+    return s;
 }

@@ -28,8 +28,8 @@ using FileExistsFn = std::function<bool(const std::string&)>;
 // A regular file of that name exists.
 bool DiskFileExists(const std::string& path);
 
-// The files beside the data file of `wall` ("NewWall.tk4d" is a wall never
-// saved: it has none of them, whatever the working directory holds).
+// The files beside the data file of `wall` (a wall never saved has none of
+// them, whatever the working directory holds).
 bool DataFileOnDisk(const TProgramData& wall, const FileExistsFn& exists);
 bool RunNotesOnDisk(const TProgramData& wall, const FileExistsFn& exists);   // ".tk4r"
 bool OutputTextOnDisk(const TProgramData& wall, const FileExistsFn& exists); // ".tk4o"
@@ -217,3 +217,29 @@ struct TWindowMenu {
 };
 // `captions` of the child windows in order; `active` the index of the active one, or -1.
 TWindowMenu WindowMenuState(const std::vector<std::string>& captions, int active);
+
+// Every state the main window's commands show, decided at once from the open
+// wall (none: the File menu's alone), its results, the recent files and the
+// child windows. Each command of the command table picks its own.
+struct TMainWindowStates {
+    TFileMenu File;
+    TDataMenu Data;
+    TOptionsMenu Options;
+    TStageMenu Stage;
+    TComputationMenu Computation;
+    TCommandState SaveReport;      // "Save &Report..." and "Save Results as &CSV...": results loaded
+    TGraphicsMenu Graphics;
+    TCommandState StageEnvelope;   // "Stage &Envelope": results of a staged wall loaded
+    TResultButtons ResultButtons;
+    TStageButtons StageButtons;
+    TCommandState StageSeparator;  // the toolbar's separator before the stage buttons
+    TCommandState StageOptions;    // the toolbar's "Stage Construction Option"
+    TWindowMenu Windows;
+    // The entry of the Window menu at `index`, shown while there is a window for it.
+    TCommandState WindowEntry(int index) const;
+};
+// `windowCaptions` and `activeWindow` as WindowMenuState takes them.
+TMainWindowStates MainWindowStates(const TProgramData* wall, const TResultGraphs& graphs, bool resultsLoaded,
+                                   const TRecentFiles& recent, const std::string& workingDirectory,
+                                   const std::vector<std::string>& windowCaptions, int activeWindow,
+                                   const FileExistsFn& exists = DiskFileExists);

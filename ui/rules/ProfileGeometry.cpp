@@ -4,6 +4,7 @@
 #include "model/TableCells.h"
 #include "tables/WallTables.h"
 #include "units/NumberFormat.h"
+#include "units/Units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -70,8 +71,10 @@ std::string LayerParameters(int soilType, TGridTable* parameters)
 TProfileScene ReadProfileScene(const TProgramData& wall, const WallTables& tables)
 {
     TProfileScene s;
-    s.ScaleUnit = wall.UnitSystem() == 1 ? 12 : 1;
-    s.ScaleCaption = wall.UnitSystem() == 1 ? "Depth (ft)" : wall.UnitSystem() == 2 ? "Depth (m)" : "Depth (L)";
+    s.ScaleUnit = wall.UnitSystem() == UnitsEnglish ? 12 : 1;
+    s.ScaleCaption = wall.UnitSystem() == UnitsEnglish ? "Depth (ft)"
+                      : wall.UnitSystem() == UnitsSI  ? "Depth (m)"
+                                                      : "Depth (L)";
     s.WallLength = wall.NodeCount * wall.IncrementLength;
     s.Top = 0.1L * s.WallLength;
     s.HalfWidth = wall.WallHeight / 40;
@@ -89,7 +92,7 @@ TProfileScene ReadProfileScene(const TProgramData& wall, const WallTables& table
     if (s.ShowSoil) {
         TGridTable& soil = tables[WallTable::NewSoil];
         // Layer depths are in feet in English units, the world in inches.
-        const long double toWorld = wall.UnitSystem() == 1 ? 12 : 1;
+        const long double toWorld = wall.UnitSystem() == UnitsEnglish ? 12 : 1;
         long double top = s.Top;
         for (int r = 0; r < soil.RowCount(); ++r) {
             const int type = cells::Integer(soil, 0, r);
@@ -116,11 +119,11 @@ TProfileScene ReadProfileScene(const TProgramData& wall, const WallTables& table
     }
 
     if (wall.UseRestraints)
-        s.Restraints = NodeDepths(tables[WallTable::Soillayer], 1, wall, s.Top);
+        s.Restraints = NodeDepths(tables[WallTable::BoundaryConditions], 1, wall, s.Top);
     if (wall.UseExternalPyCurves || wall.PressurePointCount > 1)
         s.PyCurves = NodeDepths(tables[WallTable::PYCurves], 0, wall, s.Top);
     if (wall.UseSprings)
-        for (long double y : NodeDepths(tables[WallTable::SoilStrength], 1, wall, s.Top))
+        for (long double y : NodeDepths(tables[WallTable::Springs], 1, wall, s.Top))
             if (y < s.Excavation)
                 s.Springs.push_back(y);
     return s;

@@ -72,7 +72,7 @@ struct TProfileScene {
 };
 
 // Reads the scene from the wall and its tables `NewSoil`, `PileSect`,
-// `Soillayer`, `PYCurves` and `SoilStrength`.
+// `BoundaryConditions`, `PYCurves` and `Springs`.
 TProfileScene ReadProfileScene(const TProgramData& wall, const WallTables& tables);
 
 // The soil type's first text line ("Sand"); empty for an unknown type.

@@ -1,9 +1,11 @@
 #include "ui/rules/UpdateCheck.h"
 
+#include "TorvikVersion.h"
+
 #include <cstdio>
 
 const char* const ProductName = "TORVIK 2013";
-const char* const ProductVersion = "2013.4.6";
+const char* const ProductVersion = ProgramRelease;
 const char* const ReleaseDate = "2013-04-06";
 
 std::string IsoDate(int year, int month, int day)

@@ -3,7 +3,7 @@
 
 // The release this program is.
 extern const char* const ProductName;     // "TORVIK 2013"
-extern const char* const ProductVersion;  // "2013.4.6"
+extern const char* const ProductVersion;  // the release number (TorvikVersion.h)
 extern const char* const ReleaseDate;     // ISO 8601, "2013-04-06"
 
 // A calendar date as ISO 8601 text, "YYYY-MM-DD".

@@ -1,5 +1,7 @@
 #include "ui/MainForm.h"
 
+#include "TorvikVersion.h"
+
 #include "graph/widgets/PlotForm.h"
 #include "graph/widgets/tests/GuiTestSupport.h"
 #include "model/ProgramData.h"
@@ -27,6 +29,12 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+// The main window's title for a file name: the program's name and release, then the name.
+QString TitleOf(const std::string& name)
+{
+    return QString::fromStdString(std::string(ProgramNameAndRelease) + " - " + name);
+}
 
 const std::string DataDir = TORVIK_TEST_DATA_DIR;
 const std::string Wall = DataDir + "/cantilever.tk4d";
@@ -71,11 +79,11 @@ TEST_F(MainFormTest, OpenReadsTheWallAndItsResults)
     for (QAction* a : form->menuBar()->actions().first()->menu()->actions())
         if (a->text() == "&Open...")
             a->trigger();
-    EXPECT_EQ(form->windowTitle(), "TORVIK 2013.4.6 - Cantilever.tk4d");
+    EXPECT_EQ(form->windowTitle(), TitleOf("Cantilever.tk4d"));
     ASSERT_EQ(prompt.shown.size(), 2u);
     EXPECT_EQ(prompt.shown[1], "Data file: Cantilever.tk4d, has been read by TORVIK 2013");
     EXPECT_TRUE(form->ResultsLoaded());
-    EXPECT_EQ(form->Graphs().pltDef.LineCount(), 3);
+    EXPECT_EQ(form->Graphs().Deflection.LineCount(), 3);
     for (int i = 0; i < 8; ++i)
         EXPECT_TRUE(form->GraphAction(i)->isEnabled()) << i;
 }
@@ -84,16 +92,16 @@ TEST_F(MainFormTest, WithoutResultsTheGraphicsCommandsAreDisabled)
 {
     for (int i = 0; i < 8; ++i)
         EXPECT_FALSE(form->GraphAction(i)->isEnabled()) << i;
-    EXPECT_EQ(form->windowTitle(), "TORVIK 2013.4.6 - NewWall.tk4d");
+    EXPECT_EQ(form->windowTitle(), TitleOf(TProgramData::UntitledFileName()));
 }
 
 TEST_F(MainFormTest, StartupNameWithoutExtensionOpensTheDataFile)
 {
     form->OpenStartupFile(DataDir + "/cantilever");
-    EXPECT_EQ(form->windowTitle(), "TORVIK 2013.4.6 - Cantilever.tk4d");
+    EXPECT_EQ(form->windowTitle(), TitleOf("Cantilever.tk4d"));
     EXPECT_TRUE(prompt.shown.empty());
     form->OpenStartupFile(DataDir + "/missing");
-    EXPECT_EQ(form->windowTitle(), "TORVIK 2013.4.6 - Cantilever.tk4d");
+    EXPECT_EQ(form->windowTitle(), TitleOf("Cantilever.tk4d"));
 }
 
 TEST_F(MainFormTest, ActiveGraphWindowShowsItsPlotMenuBeforeWindow)
@@ -104,7 +112,7 @@ TEST_F(MainFormTest, ActiveGraphWindowShowsItsPlotMenuBeforeWindow)
     form->GraphAction(1)->trigger();
     TPlotForm* deflection = TPlotForm::Of(form->MdiArea()->activeSubWindow());
     ASSERT_NE(deflection, nullptr);
-    EXPECT_EQ(&deflection->Graph(), &form->Graphs().pltDef);
+    EXPECT_EQ(&deflection->Graph(), &form->Graphs().Deflection);
     EXPECT_EQ(form->MergedMenu(), deflection->PlotMenu());
     EXPECT_EQ(MenuTitles(), QStringList({"&File", "Da&ta", "&Options", "&Computation", "&Graphics", "&Plot", "&Window",
                                          "&Help"}));
@@ -125,7 +133,7 @@ TEST_F(MainFormTest, ActiveGraphWindowShowsItsPlotMenuBeforeWindow)
 TEST_F(MainFormTest, ClosingAGraphWindowLetsTheNextCommandBuildAFreshOne)
 {
     form->OpenFileName(Wall, false);
-    TGraphPlot& graph = form->Graphs().pltDef;
+    TGraphPlot& graph = form->Graphs().Deflection;
     form->GraphAction(1)->trigger();
     ASSERT_TRUE(graph.HasPlotForm());
     form->GraphAction(1)->trigger();
@@ -192,7 +200,7 @@ TEST_F(MainFormRunTest, RunAnalysisReadsTheNewResults)
         << prompt.shown[0];
     EXPECT_TRUE(form->ResultsLoaded());
     EXPECT_TRUE(QFile::exists(dir.filePath("cantilever-sand.tk4p")));
-    EXPECT_GE(form->Graphs().pltDef.PointCount(), 2);
+    EXPECT_GE(form->Graphs().Deflection.PointCount(), 2);
     EXPECT_TRUE(form->GraphAction(5)->isEnabled());
 }
 
@@ -200,7 +208,7 @@ TEST_F(MainFormRunTest, RunOfANeverSavedWallStopsWhenSaveAsIsCancelled)
 {
     form->SetEngineDirectory(TORVIK_BIN_DIR);
     form->RunAnalysis();
-    EXPECT_EQ(prompt.shown, std::vector<std::string>({"Save NewWall.tk4d As"}));
+    EXPECT_EQ(prompt.shown, std::vector<std::string>({"Save " + TProgramData::UntitledFileName() + " As"}));
     EXPECT_FALSE(form->ResultsLoaded());
 }
 
@@ -217,7 +225,7 @@ TEST_F(MainFormTest, ClosingWithChangesAndCancelKeepsTheWindowOpen)
     // Yes on a never-saved wall, then cancelling the Save As dialog, keeps it open too.
     prompt.answers.push_back(Prompt::Answer::Yes);
     EXPECT_FALSE(form->close());
-    EXPECT_EQ(prompt.shown.back(), "Save NewWall.tk4d As");
+    EXPECT_EQ(prompt.shown.back(), "Save " + TProgramData::UntitledFileName() + " As");
     prompt.answers.push_back(Prompt::Answer::No);
     EXPECT_TRUE(form->close());
 }
@@ -236,8 +244,8 @@ TEST_F(MainFormRunTest, StagedWallRunsEveryStage)
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_EQ(prompt.shown[0].rfind(CompletedMessage, 0), 0u) << prompt.shown[0];
     ASSERT_TRUE(form->ResultsLoaded());
-    EXPECT_EQ(form->Graphs().pltDef.LineCount(), 3);
-    EXPECT_EQ(form->Graphs().pltDef.Lines(2).GetName(), "Stage: 3");
+    EXPECT_EQ(form->Graphs().Deflection.LineCount(), 3);
+    EXPECT_EQ(form->Graphs().Deflection.Lines(2).GetName(), "Stage: 3");
 }
 
 }  // namespace
@@ -276,7 +284,7 @@ TEST_F(MainCommandsTest, RecentFilesKeepTheTenLastListedFromTheWorkingDirectory)
     form->OpenFileName(walls[10], true);
     EXPECT_EQ(form->RecentFiles().Entry(1), walls[10]);
     EXPECT_EQ(form->RecentFiles().Entry(10), walls[1]);
-    EXPECT_EQ(QSettings("Orvane", "TORVIK").value("2013.4.6/File10").toString().toStdString(), walls[1]);
+    EXPECT_EQ(QSettings("Orvane", "TORVIK").value(QString(ProgramRelease) + "/File10").toString().toStdString(), walls[1]);
 
     Open(act().File);
     EXPECT_EQ(act().Recent[0]->text(), "1 w11.tk4d");  // in the working directory: its bare name
@@ -284,7 +292,7 @@ TEST_F(MainCommandsTest, RecentFilesKeepTheTenLastListedFromTheWorkingDirectory)
     EXPECT_TRUE(act().RecentSeparator->isVisible());
     // Choosing entry 10 opens it and puts it first.
     act().Recent[9]->trigger();
-    EXPECT_EQ(form->windowTitle(), "TORVIK 2013.4.6 - W2.tk4d");
+    EXPECT_EQ(form->windowTitle(), TitleOf("W2.tk4d"));
     EXPECT_EQ(form->RecentFiles().Entry(1), walls[1]);
     EXPECT_EQ(form->RecentFiles().Entry(2), walls[10]);
 }
@@ -317,7 +325,7 @@ TEST_F(MainCommandsTest, SaveOfAnOlderLayoutFileProposesTheCurrentExtension)
     prompt.fileNames.push_back(dir.filePath("new.tk4d").toStdString());
     act().Save->trigger();
     EXPECT_EQ(prompt.shown.back(), "Save Old.tk4d As");
-    EXPECT_EQ(form->windowTitle(), "TORVIK 2013.4.6 - New.tk4d");
+    EXPECT_EQ(form->windowTitle(), TitleOf("New.tk4d"));
     EXPECT_TRUE(QFile::exists(dir.filePath("new.tk4d")));
     EXPECT_EQ(form->RecentFiles().Entry(1), dir.filePath("new.tk4d").toStdString());
 }
@@ -328,10 +336,10 @@ TEST_F(MainCommandsTest, NewWithChangesAndCancelKeepsTheWall)
     form->SetModified(true);
     prompt.answers.push_back(Prompt::Answer::Cancel);
     act().New->trigger();
-    EXPECT_EQ(form->windowTitle(), "TORVIK 2013.4.6 - A.tk4d");
+    EXPECT_EQ(form->windowTitle(), TitleOf("A.tk4d"));
     prompt.answers.push_back(Prompt::Answer::No);
     act().New->trigger();
-    EXPECT_EQ(form->windowTitle(), "TORVIK 2013.4.6 - NewWall.tk4d");
+    EXPECT_EQ(form->windowTitle(), TitleOf(TProgramData::UntitledFileName()));
     EXPECT_FALSE(form->IsModified());
 }
 
@@ -427,7 +435,7 @@ TEST_F(MainCommandsTest, OpenGraphWindowsShowTheNewResultsAndCloseWithTheirWall)
     form->RunAnalysis();
     ASSERT_EQ(TPlotForm::Of(form->MdiArea()->activeSubWindow()), window);
     EXPECT_NE(window->FullRanges().Panel[0].X.Max, before);
-    EXPECT_EQ(window->FullRanges().Panel[0].X.Max, GraphRanges(form->Graphs().pltDef)->Panel[0].X.Max);
+    EXPECT_EQ(window->FullRanges().Panel[0].X.Max, GraphRanges(form->Graphs().Deflection)->Panel[0].X.Max);
 
     // A run that writes no results closes the graphs and says so.
     OpenWall()->NodeCount = 0;
@@ -437,7 +445,7 @@ TEST_F(MainCommandsTest, OpenGraphWindowsShowTheNewResultsAndCloseWithTheirWall)
                                        dir.filePath("cantilever-sand.tk4r").toStdString() + ".");
     EXPECT_FALSE(form->ResultsLoaded());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(form->Graphs().pltDef.HasPlotForm());
+    EXPECT_FALSE(form->Graphs().Deflection.HasPlotForm());
     EXPECT_EQ(GraphMenuEnabled(), std::vector<bool>(8, false));
 
     // Another wall closes the graph windows of this one.
@@ -445,9 +453,9 @@ TEST_F(MainCommandsTest, OpenGraphWindowsShowTheNewResultsAndCloseWithTheirWall)
     Copy(DataDir + "/cantilever.tk4p", "other.tk4p");
     form->OpenFileName(dir.filePath("other.tk4d").toStdString(), false);
     act().Graph[2]->trigger();
-    ASSERT_TRUE(form->Graphs().pltMom.HasPlotForm());
+    ASSERT_TRUE(form->Graphs().Moment.HasPlotForm());
     form->OpenFileName(CopyExample("cantilever-sand.tk4d"), false);
-    EXPECT_FALSE(form->Graphs().pltMom.HasPlotForm());
+    EXPECT_FALSE(form->Graphs().Moment.HasPlotForm());
 }
 
 TEST_F(MainCommandsTest, HelpTextEditorAndUpdateCommandsSayWhatWentWrong)
@@ -460,7 +468,7 @@ TEST_F(MainCommandsTest, HelpTextEditorAndUpdateCommandsSayWhatWentWrong)
     form->SetTextEditor(dir.filePath("no-such-editor"));
     act().EditInputText->trigger();
     EXPECT_EQ(prompt.shown.back(), "An error occurred in running the Word Processor");
-    EXPECT_EQ(QSettings("Orvane", "TORVIK").value("2013.4.6/Word Processor").toString(), form->TextEditor());
+    EXPECT_EQ(QSettings("Orvane", "TORVIK").value(QString(ProgramRelease) + "/Word Processor").toString(), form->TextEditor());
 }
 
 }  // namespace
@@ -478,7 +486,7 @@ namespace {
 
 TEST_F(MainCommandsTest, CheckForUpdatesOpensTheUpdatePageAskingAboutThisRelease)
 {
-    QSettings("Orvane", "TORVIK").setValue("2013.4.6/Update Page", "http://updates.example/torvik?lang=en");
+    QSettings("Orvane", "TORVIK").setValue(QString(ProgramRelease) + "/Update Page", "http://updates.example/torvik?lang=en");
     form.reset();
     form = std::make_unique<TMainForm>(&prompt);  // reads the settings anew
     UrlCatcher catcher;
@@ -490,7 +498,7 @@ TEST_F(MainCommandsTest, CheckForUpdatesOpensTheUpdatePageAskingAboutThisRelease
     EXPECT_EQ(catcher.urls[0].host(), "updates.example");
     EXPECT_EQ(query.queryItemValue("lang"), "en");
     EXPECT_EQ(query.queryItemValue("product", QUrl::FullyDecoded), "TORVIK 2013");
-    EXPECT_EQ(query.queryItemValue("version"), "2013.4.6");
+    EXPECT_EQ(query.queryItemValue("version"), ProgramRelease);
     EXPECT_EQ(query.queryItemValue("today"), QDate::currentDate().toString(Qt::ISODate));
 }
 
@@ -502,7 +510,7 @@ TEST_F(MainCommandsTest, AFileDroppedOnTheWindowOpensAfterTheSaveQuestion)
     form->OpenDroppedFile(wall);
     ASSERT_FALSE(prompt.shown.empty());
     EXPECT_EQ(prompt.shown.front(), "Do you want to save any changes?");
-    EXPECT_EQ(form->windowTitle(), "TORVIK 2013.4.6 - Dropped.tk4d");
+    EXPECT_EQ(form->windowTitle(), TitleOf("Dropped.tk4d"));
     EXPECT_EQ(QDir::currentPath(), dir.path());
 }
 

@@ -1,5 +1,7 @@
 #include "ui/Settings.h"
 
+#include "TorvikVersion.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSettings>
@@ -38,7 +40,7 @@ TEST_F(SettingsTest, WrittenSettingsAreReadBackUnderTheProgramsKey)
     WriteUserSettings(s);
 
     QSettings ini(IniFile(), QSettings::IniFormat);
-    ini.beginGroup("2013.4.6");
+    ini.beginGroup(ProgramRelease);
     EXPECT_EQ(ini.value("Word Processor").toString(), "/usr/bin/gedit");
     EXPECT_EQ(ini.value("File1").toString(), "/walls/c.tk4d");
     EXPECT_EQ(ini.value("File2").toString(), "/walls/a b.tk4d");

@@ -100,11 +100,11 @@ TEST_F(UsabilityTest, EnterAndEscapeCloseTheInputDialogs)
     act().WallProperties->trigger();
     auto* properties = ActiveDialog<TDlgProp>();
     ASSERT_NE(properties, nullptr);
-    Type(properties->deNI(), "0");  // below the least count of increments
-    QTest::keyClick(properties->deNI(), Qt::Key_Escape);
+    Type(properties->Increments(), "0");  // below the least count of increments
+    QTest::keyClick(properties->Increments(), Qt::Key_Escape);
     EXPECT_TRUE(form->DialogOpen(TMainForm::InputDialog::Prop));
-    Type(properties->deNI(), "40");
-    QTest::keyClick(properties->deNI(), Qt::Key_Escape);
+    Type(properties->Increments(), "40");
+    QTest::keyClick(properties->Increments(), Qt::Key_Escape);
     EXPECT_FALSE(form->DialogOpen(TMainForm::InputDialog::Prop));
     EXPECT_EQ(OpenWall()->NodeCount, 40);
 }
@@ -116,13 +116,13 @@ TEST_F(UsabilityTest, SiWallsGetRoundSiDefaults)
     act().WallProperties->trigger();
     auto* properties = ActiveDialog<TDlgProp>();
     ASSERT_NE(properties, nullptr);
-    EXPECT_EQ(properties->deXLN()->text(), "2.5");
-    EXPECT_EQ(properties->deSlope()->text(), "1E-7");
-    Type(properties->deNI(), "40");  // a new wall has none, which no dialog accepts
+    EXPECT_EQ(properties->MaximumDeflection()->text(), "2.5");
+    EXPECT_EQ(properties->ClosureTolerance()->text(), "1E-7");
+    Type(properties->Increments(), "40");  // a new wall has none, which no dialog accepts
     act().UnitSystem[0]->trigger();
     EXPECT_EQ(prompt.shown, std::vector<std::string>());
-    EXPECT_EQ(properties->deXLN()->text(), "100");
-    EXPECT_EQ(properties->deSlope()->text(), "1E-5");
+    EXPECT_EQ(properties->MaximumDeflection()->text(), "100");
+    EXPECT_EQ(properties->ClosureTolerance()->text(), "1E-5");
 }
 
 // A new wall has no water table, and Wall Configuration says so beside the depths.
@@ -134,19 +134,19 @@ TEST_F(UsabilityTest, NewWallHasNoWaterTableAndTheDialogSaysSo)
     act().WallConfiguration->trigger();
     auto* csd = ActiveDialog<TdlgCSD>();
     ASSERT_NE(csd, nullptr);
-    EXPECT_EQ(csd->deHW()->text(), "1000");  // ft
+    EXPECT_EQ(csd->BackfillWaterDepth()->text(), "1000");  // ft
     EXPECT_EQ(csd->WaterNoteBackfill()->text(), "no water table (below the wall tip)");
     EXPECT_EQ(csd->WaterNoteExcavation()->text(), "no water table (below the wall tip)");
-    csd->deHW()->clear();
-    QTest::keyClicks(csd->deHW(), "-2");
+    csd->BackfillWaterDepth()->clear();
+    QTest::keyClicks(csd->BackfillWaterDepth(), "-2");
     EXPECT_EQ(csd->WaterNoteBackfill()->text(), "above the ground surface");
-    Type(csd->DeHW2(), "12");
+    Type(csd->ExcavationWaterDepth(), "12");
     EXPECT_EQ(csd->WaterNoteExcavation()->text(), "");
     EXPECT_EQ(AccessibleName(csd->WaterNoteBackfill()), "above the ground surface");
     // In SI units the depth of no water table is a round one too.
-    Type(csd->DeHW2(), "1000");
+    Type(csd->ExcavationWaterDepth(), "1000");
     act().UnitSystem[1]->trigger();
-    EXPECT_EQ(csd->DeHW2()->text(), "300");
+    EXPECT_EQ(csd->ExcavationWaterDepth()->text(), "300");
 }
 
 // The side view follows an edit of Wall Properties when it is activated
@@ -157,8 +157,8 @@ TEST_F(UsabilityTest, SideViewFollowsTheEditOfTheWindowItWasActivatedFrom)
     auto* properties = ActiveDialog<TDlgProp>();
     ASSERT_NE(properties, nullptr);
     QMdiSubWindow* dialog = Active();
-    Type(properties->deNI(), "40");
-    Type(properties->deXGS(), "6");
+    Type(properties->Increments(), "40");
+    Type(properties->IncrementLength(), "6");
     form->ViewGeometryAction()->trigger();
     QCoreApplication::processEvents();
     TDlgSideView* view = TDlgSideView::Find(*form->MdiArea());
@@ -166,7 +166,7 @@ TEST_F(UsabilityTest, SideViewFollowsTheEditOfTheWindowItWasActivatedFrom)
     EXPECT_EQ(view->Scene().WallLength, 240);
 
     form->MdiArea()->setActiveSubWindow(dialog);
-    Type(properties->deNI(), "50");
+    Type(properties->Increments(), "50");
     QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, QPoint(view->width() / 2, view->height() / 2));
     QCoreApplication::processEvents();
     EXPECT_EQ(Active()->widget(), view);
@@ -249,17 +249,17 @@ TEST_F(UsabilityRunTest, LegendsNameTheStagesAndMomentHasOneLabel)
 {
     Analyse("three-stage-excavation.tk4d");
     TResultGraphs& g = form->Graphs();
-    ASSERT_EQ(g.pltLD.LineCount(), 3);
+    ASSERT_EQ(g.EarthPressure.LineCount(), 3);
     for (int k = 0; k < 3; ++k)
-        EXPECT_EQ(g.pltLD.Lines(k).GetName(), "Stage: " + std::to_string(k + 1));
+        EXPECT_EQ(g.EarthPressure.Lines(k).GetName(), "Stage: " + std::to_string(k + 1));
     act().StageEnvelope->trigger();
     TPlotForm* envelope = nullptr;
     for (QMdiSubWindow* w : form->MdiArea()->subWindowList())
         if (TPlotForm* f = TPlotForm::Of(w))
             envelope = f;
     ASSERT_NE(envelope, nullptr);
-    EXPECT_EQ(envelope->Graph().XCaption2, g.pltMom.XCaption);
-    EXPECT_EQ(g.pltDMS.XCaption2, g.pltMom.XCaption);
+    EXPECT_EQ(envelope->Graph().XCaption2, g.Moment.XCaption);
+    EXPECT_EQ(g.DeflectionMomentShear.XCaption2, g.Moment.XCaption);
 }
 
 // Results older than the data file are marked alike in every result window
@@ -301,9 +301,11 @@ TEST_F(UsabilityRunTest, OlderResultsAreMarkedAlikeEverywhere)
     EXPECT_EQ(form->StatusMessage().toStdString(),
               "The results (" + note.toStdString() + ") were written to " + csv);
     // The stage text stays in view beside the message.
-    for (QLabel* l : form->statusBar()->findChildren<QLabel*>())
-        if (l->text() == form->StatusText())
+    for (QLabel* l : form->statusBar()->findChildren<QLabel*>()) {
+        if (l->text() == form->StatusText()) {
             EXPECT_TRUE(l->isVisible());
+        }
+    }
     const std::string report = dir.filePath("older.pdf").toStdString();
     prompt.fileNames.push_back(report);
     act().SaveReport->trigger();

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cmath>
 #include <ostream>
 #include <string>
@@ -193,10 +192,10 @@ TEST(EvaluateEntry, ArithmeticErrorsAreGeneralErrorsNotEntryErrors)
     }
 }
 
-// Texts of any length are evaluated quickly and without deep recursion.
+// Texts of any length are evaluated without deep recursion (the time this
+// takes is measured by bench/entry_bench).
 TEST(EvaluateEntry, LongTextsFinish)
 {
-    const auto start = std::chrono::steady_clock::now();
     std::string functions;
     for (int i = 0; i < 100000; ++i)
         functions += "abs";
@@ -211,7 +210,6 @@ TEST(EvaluateEntry, LongTextsFinish)
     EXPECT_EQ(EvaluateEntry(nested), 7);
 
     EXPECT_THROW(EvaluateEntry("3" + std::string(10000, '!')), EMathError);  // overflows long before the end
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
 }  // namespace

@@ -330,7 +330,7 @@ TEST_F(TableFormTest, NodeNumbersShowTheirDepthsBeside)
     // Enter from the last row went on to the next column the user types in.
     EXPECT_EQ(editor.Grid()->currentIndex().column(), 4);
     // Restraints and springs take node numbers too; other tables have no depth columns.
-    EXPECT_EQ(Open(WallTable::SoilStrength).Grid()->model()->headerData(2, Qt::Horizontal).toString(), "Depth (ft)");
+    EXPECT_EQ(Open(WallTable::Springs).Grid()->model()->headerData(2, Qt::Horizontal).toString(), "Depth (ft)");
     EXPECT_EQ(Open(WallTable::SoilWeight).Grid()->model()->columnCount(), Table(WallTable::SoilWeight).VisibleColumnCount());
 }
 

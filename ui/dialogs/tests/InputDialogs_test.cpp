@@ -86,8 +86,8 @@ TEST_F(InputDialogTest, RefusedEntryKeepsTheDialogOpenAndActiveWithNothingStored
 {
     auto* prop = Choose<TDlgProp>(form->DataMenu(), "Wall &Properties");
     ASSERT_NE(prop, nullptr);
-    Type(prop->deXGS(), "6");
-    Type(prop->deNI(), "0");
+    Type(prop->IncrementLength(), "6");
+    Type(prop->Increments(), "0");
     EXPECT_FALSE(Window(prop)->close());
     EXPECT_EQ(prompt.shown, std::vector<std::string>({"Entry must be greater than or equal to 1"}));
     EXPECT_EQ(OpenWall()->NodeCount, 0);
@@ -95,15 +95,15 @@ TEST_F(InputDialogTest, RefusedEntryKeepsTheDialogOpenAndActiveWithNothingStored
     EXPECT_TRUE(form->DialogOpen(TMainForm::InputDialog::Prop));
 
     // Leaving for another dialog is refused the same way, and the edits stay.
-    Type(prop->deNI(), "0");
+    Type(prop->Increments(), "0");
     Choose<TdlgTitle>(form->DataMenu(), "&Title");
     QCoreApplication::processEvents();
     EXPECT_EQ(TInputDialog::Of(form->MdiArea()->activeSubWindow()), prop);
     EXPECT_EQ(prompt.shown.size(), 2u);
-    EXPECT_EQ(prop->deXGS()->text(), "6");
+    EXPECT_EQ(prop->IncrementLength()->text(), "6");
     EXPECT_EQ(OpenWall()->IncrementLength, 0);
 
-    Type(prop->deNI(), "40");
+    Type(prop->Increments(), "40");
     EXPECT_TRUE(Window(prop)->close());
     EXPECT_EQ(OpenWall()->NodeCount, 40);
     EXPECT_EQ(OpenWall()->IncrementLength, 6);
@@ -114,19 +114,19 @@ TEST_F(InputDialogTest, EnglishDepthsInFeetAndLoadsInPsfAreStoredInInches)
 {
     auto* csd = Choose<TdlgCSD>(form->DataMenu(), "&Wall Configuration");
     ASSERT_NE(csd, nullptr);
-    EXPECT_EQ(csd->deHL()->EditLabel()->text(), "&Free Height of Wall, H (ft)");
-    EXPECT_EQ(csd->deSP()->EditLabel()->text(), "Uniform Distributed Load at the top of backfill side  (lbs/ft^2)");
-    Type(csd->deSP(), "144");
-    Type(csd->deHL(), "20");
+    EXPECT_EQ(csd->FreeHeight()->EditLabel()->text(), "&Free Height of Wall, H (ft)");
+    EXPECT_EQ(csd->BackfillLoad()->EditLabel()->text(), "Uniform Distributed Load at the top of backfill side  (lbs/ft^2)");
+    Type(csd->BackfillLoad(), "144");
+    Type(csd->FreeHeight(), "20");
     ASSERT_TRUE(form->CommitActiveChild());
     EXPECT_EQ(OpenWall()->WallHeight, 240);
     EXPECT_EQ(OpenWall()->TopSurcharge, 1);
 
     // After a switch to SI units the open dialog shows metres, stored as shown.
     OpenWall()->SwitchUnits(2);
-    EXPECT_EQ(csd->deHL()->EditLabel()->text(), "&Free Height of Wall, H (m)");
-    EXPECT_NEAR(static_cast<double>(csd->deHL()->Number()), 6.096, 1e-9);
-    Type(csd->deHL(), "6");
+    EXPECT_EQ(csd->FreeHeight()->EditLabel()->text(), "&Free Height of Wall, H (m)");
+    EXPECT_NEAR(static_cast<double>(csd->FreeHeight()->Number()), 6.096, 1e-9);
+    Type(csd->FreeHeight(), "6");
     ASSERT_TRUE(form->CommitActiveChild());
     EXPECT_EQ(OpenWall()->WallHeight, 6);
 }
@@ -136,7 +136,7 @@ TEST_F(InputDialogTest, ClearingTheConcentratedLoadsBoxClosesTheirEditor)
     TGridTable::SetEditorOpener([](TGridTable& table, bool modal) {
         table.SetEditorState(true, modal, [&table] { table.SetEditorState(false, false); });
     });
-    TGridTable& loads = form->Tables()[WallTable::BoundCond];
+    TGridTable& loads = form->Tables()[WallTable::ConcentratedLoads];
     auto* dialog = Choose<TDlgConLoads>(form->DataMenu(), "&Concentrated Loads on the Wall");
     ASSERT_NE(dialog, nullptr);
     EXPECT_FALSE(dialog->EditButton()->isEnabled());
@@ -181,13 +181,13 @@ TEST_F(InputDialogTest, EveryScalarTypedIntoTheDialogsIsSavedReadBackAndRun)
     auto* title = Choose<TdlgTitle>(form->DataMenu(), "&Title");
     Type(title->TitleMemo(), "Edited wall");
     auto* prop = Choose<TDlgProp>(form->DataMenu(), "Wall &Properties");
-    for (auto [field, text] : {std::pair{prop->deNI(), "88"}, {prop->deXGS(), "2.5"}, {prop->deXLN(), "24"},
-                               {prop->deSlope(), "2E-5"}, {prop->DeFH(), "9"}})
+    for (auto [field, text] : {std::pair{prop->Increments(), "88"}, {prop->IncrementLength(), "2.5"}, {prop->MaximumDeflection(), "24"},
+                               {prop->ClosureTolerance(), "2E-5"}, {prop->FreeHeight(), "9"}})
         Type(field, text);
     auto* csd = Choose<TdlgCSD>(form->DataMenu(), "&Wall Configuration");
-    for (auto [field, text] : {std::pair{csd->deWidth(), "24"}, {csd->dePYW(), "18"}, {csd->deHW(), "30"},
-                               {csd->DeHW2(), "40"}, {csd->deGw(), "1.1"}, {csd->beta(), "5"},
-                               {csd->deSP(), "72"}})
+    for (auto [field, text] : {std::pair{csd->ActiveWidth(), "24"}, {csd->PyWidth(), "18"}, {csd->BackfillWaterDepth(), "30"},
+                               {csd->ExcavationWaterDepth(), "40"}, {csd->ActivePressureFactor(), "1.1"}, {csd->BackfillSlope(), "5"},
+                               {csd->BackfillLoad(), "72"}})
         Type(field, text);
     for (QAction* a : form->menuBar()->actions().first()->menu()->actions())
         if (a->text() == "&Save")
@@ -222,7 +222,7 @@ TEST_F(InputDialogTest, ClosingTheProgramAsksToSaveWhatTheActiveDialogHolds)
 {
     auto* prop = Choose<TDlgProp>(form->DataMenu(), "Wall &Properties");
     ASSERT_NE(prop, nullptr);
-    Type(prop->deXLN(), "12");
+    Type(prop->MaximumDeflection(), "12");
     prompt.answers.push_back(Prompt::Answer::Cancel);
     EXPECT_FALSE(form->close());
     EXPECT_EQ(prompt.shown, std::vector<std::string>({"Do you want to save any changes?"}));

@@ -39,8 +39,8 @@ protected:
 TEST_F(MenuRulesTest, OptionSwitchesFlipTheirFlagAndCloseTheirTableOnlyWhenSwitchedOff)
 {
     const std::pair<TOption, std::optional<WallTable>> expected[] = {
-        {TOption::ConcentratedLoads, WallTable::BoundCond},   {TOption::Restraints, WallTable::Soillayer},
-        {TOption::ExternalPyCurves, WallTable::PYCurves},     {TOption::Springs, WallTable::SoilStrength},
+        {TOption::ConcentratedLoads, WallTable::ConcentratedLoads},   {TOption::Restraints, WallTable::BoundaryConditions},
+        {TOption::ExternalPyCurves, WallTable::PYCurves},     {TOption::Springs, WallTable::Springs},
         {TOption::PyModifiers, WallTable::PYMod},             {TOption::Surcharge, WallTable::SurchargeTable},
         {TOption::MeiCurves, WallTable::MEICurves},           {TOption::GeneratePyCurves, std::nullopt},
         {TOption::LongTermAnalysis, std::nullopt},
@@ -159,7 +159,7 @@ TEST_F(MenuRulesTest, GraphicsAndResultButtonsNeedThePlotDataFileAndDrawableGrap
     TResultGraphs graphs;
     for (auto& [name, g] : graphs.All())
         Fill(*g, 1, 10);
-    Fill(graphs.pltPY, 0, 0);  // the p-y section held no curves
+    Fill(graphs.PyCurves, 0, 0);  // the p-y section held no curves
     files = {"/walls/pier.tk4d", "/walls/pier.tk4p", "/walls/pier.tk4o"};
 
     TGraphicsMenu m = GraphicsMenuState(*wall, graphs, true, Disk());
@@ -173,7 +173,7 @@ TEST_F(MenuRulesTest, GraphicsAndResultButtonsNeedThePlotDataFileAndDrawableGrap
                 b.Pressure.Enabled);
 
     // A shear graph of one point takes the combined graph with it.
-    Fill(graphs.pltShear, 1, 1);
+    Fill(graphs.Shear, 1, 1);
     m = GraphicsMenuState(*wall, graphs, true, Disk());
     EXPECT_FALSE(m.ShearVsDepth.Enabled || m.DeflectionMomentShear.Enabled);
     EXPECT_TRUE(m.EarthPressureCombined.Enabled);
@@ -200,8 +200,9 @@ TEST_F(MenuRulesTest, ComputationMenuOffersTheTextsOnDiskOfASavedWallOnly)
     EXPECT_FALSE(m.EditOutputText.Enabled);
 
     // A file that happens to carry the new wall's name is not the new wall's.
-    wall->FileName = "NewWall.tk4d";
-    files = {"NewWall.tk4d", "NewWall.tk4o", "NewWall.tk4r"};
+    wall->FileName = TProgramData::UntitledFileName();
+    const std::string stem = wall->FileName.substr(0, wall->FileName.size() - 1);
+    files = {wall->FileName, stem + "o", stem + "r"};
     m = ComputationMenuState(*wall, Disk());
     EXPECT_FALSE(m.EditInputText.Enabled || m.EditRunNotes.Enabled || m.EditOutputText.Enabled);
 }
@@ -241,6 +242,35 @@ TEST(WindowMenuRules, ListsTheChildWindowsWithTheActiveOneChecked)
     EXPECT_FALSE(m.Entries[0].Checked);
     EXPECT_TRUE(m.Entries[1].Checked);
     EXPECT_EQ(WindowMenuState(std::vector<std::string>(60, "Graph"), 0).Entries.size(), 50u);
+}
+
+// The states of every command at once: the result documents need results,
+// the envelope those of a staged wall; without a wall the recent files and
+// the windows still have theirs.
+TEST_F(MenuRulesTest, MainWindowStatesDecideTheResultDocumentsAndTheWindowEntries)
+{
+    TResultGraphs graphs;
+    TRecentFiles recent;
+    recent.UpdatePrevFile("/walls/pier.tk4d");
+    const std::vector<std::string> windows = {"Wall Properties", "Graph"};
+    TMainWindowStates s = MainWindowStates(wall.get(), graphs, false, recent, "/walls", windows, 1, Disk());
+    EXPECT_FALSE(s.SaveReport.Enabled);
+    EXPECT_FALSE(s.StageEnvelope.Enabled);
+    EXPECT_TRUE(s.File.Recent[0].Visible);
+    EXPECT_EQ(s.WindowEntry(1), (TCommandState{true, true, true}));
+    EXPECT_EQ(s.WindowEntry(2), (TCommandState{true, false, false}));
+
+    s = MainWindowStates(wall.get(), graphs, true, recent, "/walls", windows, 1, Disk());
+    EXPECT_TRUE(s.SaveReport.Enabled);
+    EXPECT_FALSE(s.StageEnvelope.Enabled);
+    wall->StageCount = 3;
+    s = MainWindowStates(wall.get(), graphs, true, recent, "/walls", windows, 1, Disk());
+    EXPECT_TRUE(s.StageEnvelope.Enabled);
+    EXPECT_TRUE(s.StageSeparator.Visible);
+
+    s = MainWindowStates(nullptr, graphs, true, recent, "/walls", {}, -1, Disk());
+    EXPECT_TRUE(s.File.Recent[0].Visible);
+    EXPECT_FALSE(s.Windows.SeparatorVisible);
 }
 
 }  // namespace

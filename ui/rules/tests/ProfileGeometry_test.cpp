@@ -43,12 +43,12 @@ TEST_F(ProfileScene, ReadsTheWallLayersAndMarksInWorldDepths)
     Layer(0, 4, 10, {115, 32});
     Layer(1, 1, 40, {110, 600});
     wall->UseRestraints = true;
-    Table(WallTable::Soillayer).SetRowCount(1);
-    cells::SetInteger(Table(WallTable::Soillayer), 1, 0, 10);
+    Table(WallTable::BoundaryConditions).SetRowCount(1);
+    cells::SetInteger(Table(WallTable::BoundaryConditions), 1, 0, 10);
     wall->UseSprings = true;
-    Table(WallTable::SoilStrength).SetRowCount(2);
-    cells::SetInteger(Table(WallTable::SoilStrength), 1, 0, 5);
-    cells::SetInteger(Table(WallTable::SoilStrength), 1, 1, 60);  // below the excavation: not drawn
+    Table(WallTable::Springs).SetRowCount(2);
+    cells::SetInteger(Table(WallTable::Springs), 1, 0, 5);
+    cells::SetInteger(Table(WallTable::Springs), 1, 1, 60);  // below the excavation: not drawn
     wall->WaterDepthBackfill = 60;
     wall->WaterDepthExcavation = 400;  // below the wall tip: not drawn
 

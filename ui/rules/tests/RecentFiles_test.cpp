@@ -1,3 +1,4 @@
+#include "TorvikVersion.h"
 #include "ui/rules/DocumentNames.h"
 #include "ui/rules/MenuRules.h"
 #include "ui/rules/RecentFiles.h"
@@ -88,15 +89,15 @@ TEST(DocumentNames, DisplayFileNameShowsTheNameCapitalised)
     EXPECT_EQ(DisplayFileName("c:\\walls\\old.wall.tkd"), "Old");
     EXPECT_EQ(DisplayFileName("/home/ann/OLD.TKD"), "OLD");
     EXPECT_EQ(DisplayFileName("a:x"), "x");
-    EXPECT_EQ(TitleBarText("NewWall.tk4d"), "TORVIK 2013.4.6 - NewWall.tk4d");
+    EXPECT_EQ(TitleBarText("/walls/wall1.tk4d"), std::string(ProgramNameAndRelease) + " - Wall1.tk4d");
 }
 
 TEST(UpdateCheck, PageUrlCarriesTheReleaseAndTodayPercentEncoded)
 {
     EXPECT_EQ(UpdatePageUrl("https://example.com/update", ProductName, ProductVersion, ReleaseDate,
                             IsoDate(2026, 3, 7)),
-              "https://example.com/update?product=TORVIK%202013&version=2013.4.6&released=2013-04-06"
-              "&today=2026-03-07");
+              "https://example.com/update?product=TORVIK%202013&version=" + std::string(ProgramRelease) +
+                  "&released=2013-04-06&today=2026-03-07");
     EXPECT_EQ(UpdatePageUrl("https://example.com/u?lang=en#top", "A&B=\xC3\xA9", "1", "2", "3"),
               "https://example.com/u?lang=en&product=A%26B%3D%C3%A9&version=1&released=2&today=3#top");
     EXPECT_EQ(UpdatePageUrl("https://example.com/u?", "P", "1", "2", "3"),

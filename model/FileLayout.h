@@ -1,0 +1,17 @@
+#pragma once
+#include <optional>
+#include <string>
+
+// The layouts of a data file the reader accepts.
+enum class TFileLayout {
+    Current,    // ".tk4d": stage count, moment-EI curves, surcharge table, p-y multipliers
+    Version30,  // ".tkd" 3.0: stage count; surcharge rows built from the surcharge line
+    Version20,  // ".tkd" 2.0: no stage count, layer thicknesses, one parameter line per layer
+};
+
+// The layout of a file opened by name: version 3.0 for a ".tkd" extension (any
+// case), the current layout otherwise.
+TFileLayout LayoutForPath(const std::string& path);
+// The layout as the open dialog's filters and torvik-cli's --format number
+// them: 1 current, 2 version 3.0, 3 version 2.0; none for any other number.
+std::optional<TFileLayout> LayoutOfNumber(int number);
