@@ -156,12 +156,14 @@ void TBlockReader::ReadHeader()
 void TBlockReader::DeriveOptionFlags(std::int32_t earthPressure, std::int32_t pyCurves)
 {
     const bool firstBlock = role_ == TBlockRole::First;
-    if (role_ == TBlockRole::Stage)
-        // A stage is read into the wall of another stage: the flag must follow
-        // this file alone, or the stage would take over a generated pressure
-        // it never had.
-        wall_.GeneratedEarthPressure = earthPressure == 2;
-    else if (firstBlock ? earthPressure > 1 : earthPressure == 2)
+    if (role_ == TBlockRole::Stage) {
+        // A stage is read into the wall of another stage: the flags must follow
+        // this file alone, or the stage would take over options it never had.
+        // Option 3 is the trapezoid, which stage files once could not carry.
+        wall_.GeneratedEarthPressure = earthPressure > 1;
+        // Surcharges are read with the soil section; a stage without one has none.
+        wall_.UseSurcharge = false;
+    } else if (firstBlock ? earthPressure > 1 : earthPressure == 2)
         wall_.GeneratedEarthPressure = true;
     if (pyCurves == 2)
         wall_.GeneratePyCurves = true;

@@ -21,6 +21,16 @@ std::string Int(long long value)
     return std::to_string(value);
 }
 
+int GeneratedOption(TGeneratedPressure rule, int kind)
+{
+    switch (rule) {
+    case TGeneratedPressure::Triangular: return 2;
+    case TGeneratedPressure::TrapezoidOrTriangular: return kind == 3 ? 3 : 2;
+    case TGeneratedPressure::Kind: break;
+    }
+    return kind;
+}
+
 }  // namespace
 
 TBlockWriter::TBlockWriter(TProgramData& wall, std::string& out)
@@ -97,7 +107,7 @@ void TBlockWriter::PrepareOptions(const TBlockOptions& options)
         wall_.EarthPressureOption = 1;
         wall_.GeneratedEarthPressure = false;
     } else if (wall_.GeneratedEarthPressure || wall_.GeneratePyCurves) {
-        wall_.EarthPressureOption = options.GeneratedOptionIsTwo ? 2 : wall_.EarthPressureKind;
+        wall_.EarthPressureOption = GeneratedOption(options.Generated, wall_.EarthPressureKind);
     } else {
         wall_.EarthPressureOption = 0;
     }

@@ -14,11 +14,11 @@ std::string TProgramData::DataFileText()
 {
     std::string text;
     TBlockWriter writer(*this, text);
-    writer.WriteBlock({Title, false, false});
+    writer.WriteBlock({Title, false, TGeneratedPressure::Kind});
     LongTermMarker = LongTermAnalysis ? 9 : 0;
     writer.WriteLine(std::to_string(LongTermMarker));
     if (LongTermMarker == 9) {
-        writer.WriteBlock({Title, true, true});
+        writer.WriteBlock({Title, true, TGeneratedPressure::Triangular});
         writer.WriteLine("0");
     }
     return text;

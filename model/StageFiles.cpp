@@ -104,7 +104,8 @@ void WriteStageFile(TProgramData& wall)
     const int stage = wall.CurrentStage;
     std::string text;
     TBlockWriter writer(wall, text);
-    writer.WriteBlock({stage == 1 ? wall.Title : " Stage No : " + std::to_string(stage), false, true});
+    writer.WriteBlock({stage == 1 ? wall.Title : " Stage No : " + std::to_string(stage), false,
+                       TGeneratedPressure::TrapezoidOrTriangular});
     writer.WriteLine(std::to_string(stage));
     WriteFileAtomically(wall.StageFileName, text);
     wall.StageFilesCurrent = true;

@@ -163,7 +163,27 @@ void TGridTable::SetTableNumber(int n)
 
 std::string TGridTable::EditorTitle() const
 {
-    return FTableNumber > 0 ? FCaption + "  " + std::to_string(FTableNumber) : FCaption;
+    const TGridTable* top = this;
+    while (top->FOwner)
+        top = top->FOwner;
+    return (FTableNumber > 0 ? FCaption + "  " + std::to_string(FTableNumber) : FCaption) + top->FTitleSuffix;
+}
+
+void TGridTable::SetTitleSuffix(std::string suffix)
+{
+    FTitleSuffix = std::move(suffix);
+    RetitleOpenEditors();
+}
+
+void TGridTable::RetitleOpenEditors()
+{
+    if (FEditorOpen && OnRetitle)
+        OnRetitle();
+    for (const auto& column : FColumns)
+        if (auto* rows = dynamic_cast<TTableColumn*>(column.get()))
+            for (int r = 0; r < rows->RowCount(); ++r)
+                if (auto* sub = dynamic_cast<TGridTable*>(rows->GetRowObject(r)))
+                    sub->RetitleOpenEditors();
 }
 
 bool TGridTable::Changed() const

@@ -153,8 +153,12 @@ public:
     int TableNumber() const { return FTableNumber; }
     // Sets the number (the open editor retitles itself).
     void SetTableNumber(int n);
-    // The editor's title: Caption, and for a sub-table two spaces and its TableNumber.
+    // The editor's title: Caption, and for a sub-table two spaces and its
+    // TableNumber; then the title suffix of the top-level table.
     std::string EditorTitle() const;
+    // Text the editors of this table and of its sub-tables add to their titles
+    // (the stage of a staged wall); the open ones retitle themselves.
+    void SetTitleSuffix(std::string suffix);
 
     // True when the table or any of its sub-tables was modified.
     bool Changed() const;
@@ -208,6 +212,8 @@ public:
     void SyncTableIds();
 
 private:
+    // The open editors of this table and of its sub-tables take their titles anew.
+    void RetitleOpenEditors();
     // Installs the column's hooks and gives it RowCount rows.
     void Attach(TColumn& column);
     // A cell of a column changed: a new choice in column 0 gives the row a new sub-table.
@@ -225,6 +231,7 @@ private:
     std::string FComments;
     int FIdentifier;
     std::string FCaption;
+    std::string FTitleSuffix;
     int FMaxRows = 0;
     int FMinRows = 1;
     std::string FHelpPicture;

@@ -227,6 +227,8 @@ private:
     void StagedOptionsClick();
     // The stage status text, the Stage Construction menu and the stage buttons anew.
     void StagesChanged();
+    // The input dialogs and table editors name the stage they edit.
+    void ShowStageInTitles();
     void StageClick(int stage);
     void CopyPreviousStageClick();
     void ArrangeIcons();

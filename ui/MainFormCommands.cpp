@@ -11,9 +11,11 @@
 #include "tables/GridTable.h"
 #include "ui/MainMenus.h"
 #include "ui/dialogs/DlgStaged.h"
+#include "ui/dialogs/InputDialog.h"
 #include "ui/profile/SideView.h"
 #include "ui/rules/DialogValues.h"
 #include "ui/rules/MenuRules.h"
+#include "ui/rules/StageTitle.h"
 #include "ui/rules/UpdateCheck.h"
 #include "units/TorvikError.h"
 
@@ -197,6 +199,18 @@ void TMainForm::StagesChanged()
     statusLabel_->setText(status);
     statusLabel_->setAccessibleName(status);
     UpdateStageButtons();  // the Stage Construction menu with them
+    ShowStageInTitles();
+}
+
+void TMainForm::ShowStageInTitles()
+{
+    const TProgramData* wall = Wall();
+    const std::string suffix = wall ? StageTitleSuffix(wall->StageCount, wall->CurrentStage) : std::string();
+    for (int i = 0; i < WallTables::Count; ++i)
+        Tables().Table(i).SetTitleSuffix(suffix);
+    for (const QPointer<TInputDialog>& dialog : dialogs_)
+        if (dialog)
+            dialog->SetTitleSuffix(suffix);
 }
 
 void TMainForm::StageClick(int stage)

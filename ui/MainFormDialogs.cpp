@@ -45,6 +45,7 @@ TInputDialog* TMainForm::ShowDialog(InputDialog kind)
     if (!DialogOpen(kind)) {
         slot = CreateDialog(kind);
         connect(slot, &TInputDialog::Closed, this, [this, kind] { dialogs_[static_cast<int>(kind)] = nullptr; });
+        ShowStageInTitles();
         slot->AddTo(*mdiArea_);
     }
     if (auto* window = qobject_cast<QMdiSubWindow*>(slot->parentWidget())) {

@@ -30,10 +30,15 @@ QString Plain(QString text)
 }  // namespace
 
 TInputDialog::TInputDialog(TWallDocument& document, const QString& caption, QWidget* parent)
-    : QWidget(parent), document_(document)
+    : QWidget(parent), document_(document), caption_(caption)
 {
     setWindowTitle(caption);
     setAccessibleName(caption);
+}
+
+void TInputDialog::SetTitleSuffix(const std::string& suffix)
+{
+    setWindowTitle(caption_ + QString::fromStdString(suffix));
 }
 
 TInputDialog::~TInputDialog() = default;

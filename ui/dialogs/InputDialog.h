@@ -41,6 +41,8 @@ public:
     void CloseUnchecked();
     // True once the window has been closed (it is deleted a moment later).
     bool IsClosed() const { return closed_; }
+    // The title: the caption and `suffix` (the stage of a staged wall).
+    void SetTitleSuffix(const std::string& suffix);
 
 signals:
     // The window closed; the main window clears its open flag.
@@ -90,6 +92,7 @@ private:
     void Deactivated();
 
     std::vector<Binding> bindings_;
+    QString caption_;
     QMdiSubWindow* window_ = nullptr;
     bool loading_ = false;
     bool closed_ = false;
