@@ -36,7 +36,7 @@ void Repaint(benchmark::State& state, bool activate)
     fs::copy_file(fs::path(TORVIK_SOURCE_DIR) / "examples/three-stage-excavation.tk4d", copy,
                   fs::copy_options::overwrite_existing);
     BatchHost host;
-    ReplaceOpenWall(TProgramData::CreateFromFile(host, copy.string(), TFileLayout::Current));
+    host.SetWall(TProgramData::CreateFromFile(host, copy.string(), TFileLayout::Current));
     TDlgSideView view(host, host.prompt);
     view.resize(572, 404);
     view.FormActivate();
@@ -47,7 +47,6 @@ void Repaint(benchmark::State& state, bool activate)
         view.render(&image);
         benchmark::DoNotOptimize(image.constBits());
     }
-    ReplaceOpenWall(nullptr);
     fs::remove(copy);
 }
 

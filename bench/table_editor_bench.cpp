@@ -40,14 +40,13 @@ struct Editors {
     {
         area.resize(1400, 900);
         area.show();
-        TTableForm::Install(&area, &prompt);
+        TTableForm::Install(tables, area, prompt);
         loads.SetRowCount(100);
         for (int r = 0; r < 100; ++r) {
             loads.Cell(0, r).SetAsFloat(0.5L * r);
             loads.Cell(1, r).SetAsFloat(10.0L * r);
         }
     }
-    ~Editors() { TTableForm::Install(nullptr, nullptr); }
 };
 
 // Opening the editor of a 100-row table until its window is painted, then closing it.

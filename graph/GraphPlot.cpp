@@ -7,12 +7,6 @@
 
 namespace {
 
-TGraphWindowFactory& WindowFactory()
-{
-    static TGraphWindowFactory factory;
-    return factory;
-}
-
 void ReplaceAll(std::string& text, const std::string& token, const std::string& by)
 {
     for (size_t at = text.find(token); at != std::string::npos; at = text.find(token, at + by.size()))
@@ -89,18 +83,13 @@ int TGraphPlot::IndexOf(const TLine* line) const
 void TGraphPlot::Execute()
 {
     if (!plotForm_) {
-        if (!WindowFactory())
+        if (!windowFactory_)
             return;
-        plotForm_ = WindowFactory()(*this);
+        plotForm_ = windowFactory_(*this);
         if (!plotForm_)
             return;
     }
     plotForm_->ShowWindow();
-}
-
-void TGraphPlot::SetWindowFactory(TGraphWindowFactory factory)
-{
-    WindowFactory() = std::move(factory);
 }
 
 std::string ExpandUnitTemplate(const std::string& unitTemplate, int units)

@@ -41,7 +41,7 @@ private:
 };
 
 // The graph window of a graph, as the core sees it. The GUI provides the real
-// window through TGraphPlot::SetWindowFactory, so the core stays free of Qt.
+// window through each graph's SetWindowFactory, so the core stays free of Qt.
 class TGraphWindow {
 public:
     virtual ~TGraphWindow() = default;
@@ -52,7 +52,7 @@ public:
     virtual void Reload() {}
 };
 
-// Creates the graph window of a graph (installed once by the GUI).
+// Creates the graph window of a graph (the GUI installs one in each graph it shows).
 using TGraphWindowFactory = std::function<std::unique_ptr<TGraphWindow>(TGraphPlot&)>;
 
 // Lets the owner replace a curve's legend text: (index of the panel-1 curve, text).
@@ -155,8 +155,8 @@ public:
     // Called by the window when it closes: destroys the window object, so the
     // next Execute creates a fresh window.
     void PlotFormClosed() { plotForm_.reset(); }
-    // Installs the window factory that Execute uses (the GUI does this once).
-    static void SetWindowFactory(TGraphWindowFactory factory);
+    // Installs the window factory that Execute uses (none: no window opens).
+    void SetWindowFactory(TGraphWindowFactory factory) { windowFactory_ = std::move(factory); }
 
 private:
     void SetCount(LineList& list, int n);
@@ -165,6 +165,7 @@ private:
 
     int units_ = 1;
     LineList lines_, layers_, lines2_, lines3_;
+    TGraphWindowFactory windowFactory_;
     std::unique_ptr<TGraphWindow> plotForm_;
 };
 

@@ -1,21 +1,23 @@
 #pragma once
-#include "model/MainWindowHost.h"
+#include "model/WallDocument.h"
 #include "tables/WallTables.h"
 #include "units/ScriptedPrompt.h"
 
-// A main window without windows: it owns the input tables, keeps the modified
-// state and collects every message in a scripted prompt. The command line and
-// the tests work on it.
-class BatchHost : public MainWindowHost {
+// The prompt of a BatchHost, made before the document that refers to it.
+struct BatchHostPrompt {
+    ScriptedPrompt prompt;
+};
+
+// A document without windows: its questions are answered and its messages
+// collected by a scripted prompt, and its modified state is a plain flag that
+// the tests set and read. The command line and the tests work on it.
+class BatchHost : public BatchHostPrompt, public TWallDocument {
 public:
-    WallTables& Tables() override { return tables; }
+    BatchHost() : TWallDocument(prompt) {}
+
     void SetModified(bool value) override { modified = value; }
     bool IsModified() const override { return modified; }
-    void CloseAllChildren() override { ++closeAllChildrenCalls; }
-    Prompt& UserPrompt() override { return prompt; }
 
-    WallTables tables;
-    ScriptedPrompt prompt;
+    WallTables& tables = Tables();
     bool modified = false;
-    int closeAllChildrenCalls = 0;
 };

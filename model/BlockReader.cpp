@@ -1,7 +1,7 @@
 #include "model/BlockReader.h"
 
 #include "model/FileUnits.h"
-#include "model/MainWindowHost.h"
+#include "model/WallDocument.h"
 #include "model/ProgramData.h"
 #include "model/SoilParameterLayout.h"
 #include "model/TableCells.h"
@@ -25,7 +25,7 @@ constexpr int kPointWords = 2;
 }  // namespace
 
 TBlockReader::TBlockReader(TProgramData& wall, TWordReader& reader)
-    : wall_(wall), reader_(reader), tables_(wall.Host().Tables())
+    : wall_(wall), reader_(reader), tables_(wall.Document().Tables())
 {
     wordsFromLine_.assign(reader.LineCount() + 1, 0);
     for (int i = reader.LineCount() - 1; i >= 0; --i)
@@ -156,12 +156,14 @@ void TBlockReader::ReadHeader()
 void TBlockReader::DeriveOptionFlags(std::int32_t earthPressure, std::int32_t pyCurves)
 {
     const bool firstBlock = role_ == TBlockRole::First;
-    if (role_ == TBlockRole::Stage)
-        // A stage is read into the wall of another stage: the flag must follow
-        // this file alone, or the stage would take over a generated pressure
-        // it never had.
-        wall_.GeneratedEarthPressure = earthPressure == 2;
-    else if (firstBlock ? earthPressure > 1 : earthPressure == 2)
+    if (role_ == TBlockRole::Stage) {
+        // A stage is read into the wall of another stage: the flags must follow
+        // this file alone, or the stage would take over options it never had.
+        // Option 3 is the trapezoid, which stage files once could not carry.
+        wall_.GeneratedEarthPressure = earthPressure > 1;
+        // Surcharges are read with the soil section; a stage without one has none.
+        wall_.UseSurcharge = false;
+    } else if (firstBlock ? earthPressure > 1 : earthPressure == 2)
         wall_.GeneratedEarthPressure = true;
     if (pyCurves == 2)
         wall_.GeneratePyCurves = true;

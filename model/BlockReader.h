@@ -19,7 +19,7 @@ enum class TBlockRole {
 };
 
 // Reads one block (title line, header, line 3, sections S1 to S9) of a data
-// file or stage file into a wall and the host's input tables. Every count is
+// file or stage file into a wall and its document's input tables. Every count is
 // checked against what the rest of the file can hold before a row is made, so
 // a damaged file is an input error, never a huge allocation.
 class TBlockReader {

@@ -1,7 +1,7 @@
 #include "model/BlockWriter.h"
 
 #include "model/FileUnits.h"
-#include "model/MainWindowHost.h"
+#include "model/WallDocument.h"
 #include "model/ProgramData.h"
 #include "model/SoilParameterLayout.h"
 #include "model/TableCells.h"
@@ -21,10 +21,20 @@ std::string Int(long long value)
     return std::to_string(value);
 }
 
+int GeneratedOption(TGeneratedPressure rule, int kind)
+{
+    switch (rule) {
+    case TGeneratedPressure::Triangular: return 2;
+    case TGeneratedPressure::TrapezoidOrTriangular: return kind == 3 ? 3 : 2;
+    case TGeneratedPressure::Kind: break;
+    }
+    return kind;
+}
+
 }  // namespace
 
 TBlockWriter::TBlockWriter(TProgramData& wall, std::string& out)
-    : wall_(wall), tables_(wall.Host().Tables()), out_(out)
+    : wall_(wall), tables_(wall.Document().Tables()), out_(out)
 {
 }
 
@@ -97,7 +107,7 @@ void TBlockWriter::PrepareOptions(const TBlockOptions& options)
         wall_.EarthPressureOption = 1;
         wall_.GeneratedEarthPressure = false;
     } else if (wall_.GeneratedEarthPressure || wall_.GeneratePyCurves) {
-        wall_.EarthPressureOption = options.GeneratedOptionIsTwo ? 2 : wall_.EarthPressureKind;
+        wall_.EarthPressureOption = GeneratedOption(options.Generated, wall_.EarthPressureKind);
     } else {
         wall_.EarthPressureOption = 0;
     }

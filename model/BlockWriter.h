@@ -6,6 +6,17 @@ class TProgramData;
 class WallTables;
 enum class WallTable : int;
 
+// How a block writes a generated earth pressure (header item 5).
+enum class TGeneratedPressure {
+    // The wall's EarthPressureKind: 2 triangular, 3 trapezoidal (the first block of a data file).
+    Kind,
+    // Always 2: the long-term block has no distribution of its own.
+    Triangular,
+    // 3 for the trapezoid, else 2 (stage files). Stage files once carried 2
+    // whatever the kind; the trapezoid chosen for a stage was lost with it.
+    TrapezoidOrTriangular,
+};
+
 // What distinguishes one block of a data file or stage file from another.
 struct TBlockOptions {
     // The block's first line: the title, or a stage file's " Stage No : " line.
@@ -13,18 +24,16 @@ struct TBlockOptions {
     // The distributed loads and soil layers come from LongDist and LongSoil
     // instead of DistLoad and NewSoil.
     bool LongTermTables = false;
-    // A generated earth pressure is written as option 2 whatever its kind
-    // (the long-term block and stage files never carry 3).
-    bool GeneratedOptionIsTwo = false;
+    TGeneratedPressure Generated = TGeneratedPressure::Kind;
 };
 
 // Writes the blocks of the wall data file and of stage files: lines 1 to 3 and
 // sections S1 to S9, each line ended by CR LF. A data file is the first block,
 // the marker line and, for a long-term analysis, the long-term block and "0";
-// a stage file is one block (title or " Stage No : k", option 2 for generated
-// pressure) followed by the line of its stage number. Writing changes the wall as
-// saving does: tables of switched-off options are emptied, the header options
-// are recomputed and the last stiffness row is made constant.
+// a stage file is one block (title or " Stage No : k") followed by the line of
+// its stage number. Writing changes the wall as saving does: tables of
+// switched-off options are emptied, the header options are recomputed and the
+// last stiffness row is made constant.
 class TBlockWriter {
 public:
     // A writer that appends to `out`.

@@ -2,8 +2,8 @@
 #include "model/AtomicFile.h"
 #include "model/BlockReader.h"
 #include "model/BlockWriter.h"
-#include "model/MainWindowHost.h"
 #include "model/ProgramData.h"
+#include "model/WallDocument.h"
 #include "model/WallTableRows.h"
 #include "model/WordReader.h"
 #include "units/Prompt.h"
@@ -14,11 +14,11 @@ std::string TProgramData::DataFileText()
 {
     std::string text;
     TBlockWriter writer(*this, text);
-    writer.WriteBlock({Title, false, false});
+    writer.WriteBlock({Title, false, TGeneratedPressure::Kind});
     LongTermMarker = LongTermAnalysis ? 9 : 0;
     writer.WriteLine(std::to_string(LongTermMarker));
     if (LongTermMarker == 9) {
-        writer.WriteBlock({Title, true, true});
+        writer.WriteBlock({Title, true, TGeneratedPressure::Triangular});
         writer.WriteLine("0");
     }
     return text;
@@ -28,7 +28,7 @@ void TProgramData::WriteDataFile()
 {
     WriteFileAtomically(FileName, DataFileText());
     DiskStamp = DiskStampOf(FileName);
-    host_.SetModified(false);
+    document_.SetModified(false);
     StageFilesCurrent = true;
 }
 
@@ -47,14 +47,24 @@ void ReadDataFileBlocks(TProgramData& wall, TWordReader& reader, TFileLayout lay
     }
 }
 
-std::unique_ptr<TProgramData> TProgramData::CreateFromFile(MainWindowHost& host, const std::string& path,
+std::unique_ptr<TProgramData> TProgramData::CreateFromFile(TWallDocument& document, const std::string& path,
                                                            TFileLayout layout)
 {
-    std::unique_ptr<TProgramData> wall(new TProgramData(host));
+    std::vector<std::string> diagnostics;
+    auto wall = CreateFromFile(document, path, layout, diagnostics);
+    for (const std::string& message : diagnostics)
+        document.UserPrompt().Information(message);
+    return wall;
+}
+
+std::unique_ptr<TProgramData> TProgramData::CreateFromFile(TWallDocument& document, const std::string& path,
+                                                           TFileLayout layout, std::vector<std::string>& diagnostics)
+{
+    std::unique_ptr<TProgramData> wall(new TProgramData(document));
     wall->FileName = path;
     // Taken before reading: a change made while the file is read is noticed too.
     wall->DiskStamp = DiskStampOf(path);
-    EmptyAllTables(host.Tables());
+    EmptyAllTables(document.Tables());
     // The tables may still be in the last wall's unit system; a file that
     // cannot be read leaves an English wall with English tables.
     wall->SwitchUnits(UnitsEnglish);
@@ -63,11 +73,11 @@ std::unique_ptr<TProgramData> TProgramData::CreateFromFile(MainWindowHost& host,
         TWordReader reader(path);
         ReadDataFileBlocks(*wall, reader, layout);
     } catch (const EInOutError& error) {
-        host.UserPrompt().Information(error.what());
+        diagnostics.push_back(error.what());
     }
 
-    wall->Padding = PadToMinRows(host.Tables());
-    host.SetModified(false);
+    wall->Padding = PadToMinRows(document.Tables());
+    document.SetModified(false);
     wall->StageFilesCurrent = true;
     return wall;
 }

@@ -1,7 +1,7 @@
 #include "model/ProgramData.h"
 
-#include "model/MainWindowHost.h"
 #include "model/UnitSwitch.h"
+#include "model/WallDocument.h"
 #include "model/WallTableRows.h"
 #include "tables/WallTables.h"
 #include "units/NumberFormat.h"
@@ -14,33 +14,22 @@
 #include <type_traits>
 #include <vector>
 
-namespace {
-
-std::unique_ptr<TProgramData>& OpenWallSlot()
-{
-    static std::unique_ptr<TProgramData> wall;
-    return wall;
-}
-
-}  // namespace
-
 const std::string& TProgramData::UntitledFileName()
 {
     static const std::string name = "NewWall.tk4d";
     return name;
 }
 
-std::unique_ptr<TProgramData> TProgramData::CreateNew(MainWindowHost& host)
+std::unique_ptr<TProgramData> TProgramData::CreateNew(TWallDocument& document)
 {
-    host.CloseAllChildren();
-    std::unique_ptr<TProgramData> wall(new TProgramData(host));
+    std::unique_ptr<TProgramData> wall(new TProgramData(document));
     // The member defaults are the new wall's; SwitchUnits(UnitsEnglish) also brings the
     // tables, which may still be in the last wall's system, back to English
     // (emptied first, so that no value of the last wall can refuse the switch).
-    EmptyAllTables(host.Tables());
+    EmptyAllTables(document.Tables());
     wall->SwitchUnits(UnitsEnglish);
-    PadToMinRows(host.Tables());
-    host.SetModified(false);
+    PadToMinRows(document.Tables());
+    document.SetModified(false);
     wall->StageFilesCurrent = true;
     return wall;
 }
@@ -103,7 +92,7 @@ std::string TProgramData::UnitSwitchProblem(int system) const
             if (what.empty() && !InValueRange(*s.value * s.factor))
                 what = s.name + std::string(" (") + FormatFloat8(*s.value) + ")";
     if (what.empty())
-        what = host_.Tables().UnitSwitchProblem(system);
+        what = document_.Tables().UnitSwitchProblem(system);
     if (what.empty())
         return "";
     return "The wall cannot be switched to " + std::string(SystemName(system)) + ": " + what +
@@ -115,7 +104,7 @@ bool TProgramData::SwitchUnits(int system)
     system = ClampUnitSystem(system);
     const std::string problem = UnitSwitchProblem(system);
     if (!problem.empty()) {
-        host_.UserPrompt().Information(problem);
+        document_.UserPrompt().Information(problem);
         return false;
     }
     const ScalarFactors f = ScalarSwitchFactors(unitSystem_, system);
@@ -123,18 +112,7 @@ bool TProgramData::SwitchUnits(int system)
         for (const auto& s : ScaledScalars(*this, f))
             *s.value *= s.factor;
     unitSystem_ = system;
-    host_.Tables().SetUnitSystem(system);
-    host_.UnitsSwitched.Raise();
+    document_.Tables().SetUnitSystem(system);
+    document_.UnitsSwitched.Raise();
     return true;
-}
-
-TProgramData* OpenWall()
-{
-    return OpenWallSlot().get();
-}
-
-void ReplaceOpenWall(std::unique_ptr<TProgramData> wall)
-{
-    OpenWallSlot().reset();
-    OpenWallSlot() = std::move(wall);
 }

@@ -7,8 +7,9 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
-class MainWindowHost;
+class TWallDocument;
 
 // The surcharge of the older file layouts: kept from the file and written back.
 struct TLegacySurcharge {
@@ -23,16 +24,20 @@ struct TLegacySurcharge {
 // which input tables take part, the unit system, the title, the file names and
 // the construction-stage state. Scalars are held in the units of the data file
 // (English: inches, pounds, psi; SI: metres, kilonewtons). The tabular inputs
-// live in the host's input tables, which outlive the wall.
+// live in the document's input tables, which outlive the wall.
 class TProgramData {
 public:
-    // A new wall with the defaults (closes the host's child windows, empties the
-    // tables to their minimum rows of defaults, marks the document saved).
-    static std::unique_ptr<TProgramData> CreateNew(MainWindowHost& host);
-    // A wall read from the data file at `path` in `layout`. Reading errors are shown
-    // through the host's prompt and the wall read so far is returned; a file
-    // that cannot be opened gives a wall with the defaults.
-    static std::unique_ptr<TProgramData> CreateFromFile(MainWindowHost& host, const std::string& path,
+    // A new wall with the defaults for `document` (empties its tables to their
+    // minimum rows of defaults, marks the document saved).
+    static std::unique_ptr<TProgramData> CreateNew(TWallDocument& document);
+    // A wall for `document` read from the data file at `path` in `layout`. A
+    // reading error ends the reading: its message is added to `diagnostics` and
+    // the wall read so far is returned; a file that cannot be opened gives a
+    // wall with the defaults.
+    static std::unique_ptr<TProgramData> CreateFromFile(TWallDocument& document, const std::string& path,
+                                                        TFileLayout layout, std::vector<std::string>& diagnostics);
+    // As above, the diagnostics shown through the document's prompt (the command line and the tests).
+    static std::unique_ptr<TProgramData> CreateFromFile(TWallDocument& document, const std::string& path,
                                                         TFileLayout layout);
 
     TProgramData(const TProgramData&) = delete;
@@ -50,15 +55,15 @@ public:
     // Moves the wall to unit system `system` (1 English, 2 SI, 3 generic; others
     // are taken to the nearest), converting its scalars and every input table.
     // A switch that would take a value beyond the range of every value
-    // (units/ValueRange.h) is refused: the host's prompt says which value, nothing
+    // (units/ValueRange.h) is refused: the document's prompt says which value, nothing
     // changes, and the result is false.
     bool SwitchUnits(int system);
     // Why SwitchUnits(system) would be refused, naming the value; empty when it would not.
     std::string UnitSwitchProblem(int system) const;
     // 1 English, 2 SI, 3 generic units; changed only by SwitchUnits.
     std::int32_t UnitSystem() const { return unitSystem_; }
-    // The main window this wall belongs to.
-    MainWindowHost& Host() const { return host_; }
+    // The document this wall belongs to: its tables, modified state and prompt.
+    TWallDocument& Document() const { return document_; }
 
     // The file name of a wall that was never saved: it has no files of its own.
     static const std::string& UntitledFileName();
@@ -126,13 +131,8 @@ public:
     TablePadding Padding;
 
 private:
-    explicit TProgramData(MainWindowHost& host) : host_(host) {}
+    explicit TProgramData(TWallDocument& document) : document_(document) {}
 
-    MainWindowHost& host_;
+    TWallDocument& document_;
     std::int32_t unitSystem_ = 1;
 };
-
-// The open wall of the process, or nullptr before the first New or Open.
-TProgramData* OpenWall();
-// Frees the open wall and makes `wall` the open wall (New and Open).
-void ReplaceOpenWall(std::unique_ptr<TProgramData> wall);

@@ -3,7 +3,7 @@
 #include "model/AtomicFile.h"
 #include "model/BlockReader.h"
 #include "model/BlockWriter.h"
-#include "model/MainWindowHost.h"
+#include "model/WallDocument.h"
 #include "model/ProgramData.h"
 #include "model/WallTableRows.h"
 #include "model/WordReader.h"
@@ -104,15 +104,17 @@ void WriteStageFile(TProgramData& wall)
     const int stage = wall.CurrentStage;
     std::string text;
     TBlockWriter writer(wall, text);
-    writer.WriteBlock({stage == 1 ? wall.Title : " Stage No : " + std::to_string(stage), false, true});
+    writer.WriteBlock({stage == 1 ? wall.Title : " Stage No : " + std::to_string(stage), false,
+                       TGeneratedPressure::TrapezoidOrTriangular});
     writer.WriteLine(std::to_string(stage));
     WriteFileAtomically(wall.StageFileName, text);
     wall.StageFilesCurrent = true;
 }
 
-void ReadStageFile(TProgramData& wall, const std::string& path)
+std::vector<std::string> ReadStageFile(TProgramData& wall, const std::string& path)
 {
-    MainWindowHost& host = wall.Host();
+    std::vector<std::string> diagnostics;
+    TWallDocument& document = wall.Document();
     // While a legacy wall is converted its stage files still have the 3.0 layout.
     const TFileLayout layout = wall.StageFilesCurrent ? TFileLayout::Current : TFileLayout::Version30;
     try {
@@ -122,10 +124,11 @@ void ReadStageFile(TProgramData& wall, const std::string& path)
         wall.LongTermMarker = reader.ReadInteger();
         wall.LongTermAnalysis = wall.LongTermMarker == 9;
     } catch (const EInOutError& error) {
-        host.UserPrompt().Information(error.what());
+        diagnostics.push_back(error.what());
     }
-    wall.Padding = PadToMinRows(host.Tables());
-    host.SetModified(false);
+    wall.Padding = PadToMinRows(document.Tables());
+    document.SetModified(false);
+    return diagnostics;
 }
 
 void SaveStage(TProgramData& wall)
@@ -137,20 +140,23 @@ void SaveStage(TProgramData& wall)
 void LoadStage(TProgramData& wall)
 {
     wall.StageFileName = StageWorkPath(wall, wall.CurrentStage);
-    if (FileExists(wall.StageFileName))
-        ReadStageFile(wall, wall.StageFileName);
+    if (!FileExists(wall.StageFileName))
+        return;
+    // Loading a stage is part of a command (a stage switch, a copy): its reading errors are shown at once.
+    for (const std::string& message : ReadStageFile(wall, wall.StageFileName))
+        wall.Document().UserPrompt().Information(message);
 }
 
 bool SelectStage(TProgramData& wall, int stage)
 {
     if (stage == wall.CurrentStage || stage < 1 || stage > wall.StageCount)
         return false;
-    MainWindowHost& host = wall.Host();
-    const bool modified = host.IsModified();
+    TWallDocument& document = wall.Document();
+    const bool modified = document.IsModified();
     SaveStage(wall);
     wall.CurrentStage = stage;
     LoadStage(wall);
-    host.SetModified(modified);
+    document.SetModified(modified);
     return true;
 }
 
@@ -178,11 +184,11 @@ void SplitStagedFile(TProgramData& wall, const std::string& path)
 
     // A damaged file: give every missing stage the contents of the last stage
     // present, so that the wall stays whole and can be repaired by the user.
-    wall.Host().UserPrompt().Information("The data file holds " + std::to_string(found) + " of its " +
+    wall.Document().UserPrompt().Information("The data file holds " + std::to_string(found) + " of its " +
                                          std::to_string(stages) + " construction stages.\rStages " +
                                          std::to_string(found + 1) + " to " + std::to_string(stages) +
                                          " start as copies of stage " + std::to_string(found) + ".");
-    const bool modified = wall.Host().IsModified();
+    const bool modified = wall.Document().IsModified();
     wall.CurrentStage = found;
     LoadStage(wall);
     wall.StageCount = stages;
@@ -192,7 +198,7 @@ void SplitStagedFile(TProgramData& wall, const std::string& path)
     }
     wall.CurrentStage = 1;
     LoadStage(wall);
-    wall.Host().SetModified(modified);
+    wall.Document().SetModified(modified);
 }
 
 void ConvertLegacyStages(TProgramData& wall)
@@ -271,7 +277,7 @@ void SaveStagedWall(TProgramData& wall)
     SaveStage(wall);
     wall.StagedSaveName = wall.FileName;
     WriteStagedDataFile(wall, wall.StagedSaveName, wall.FileName);
-    wall.Host().SetModified(false);
+    wall.Document().SetModified(false);
 }
 
 void SaveStagedWallAs(TProgramData& wall, const std::string& newName)
@@ -281,7 +287,7 @@ void SaveStagedWallAs(TProgramData& wall, const std::string& newName)
     WriteStagedDataFile(wall, wall.StagedSaveName, wall.FileName);
     wall.PreviousFileName = wall.FileName;
     wall.FileName = newName;
-    wall.Host().SetModified(false);
+    wall.Document().SetModified(false);
 }
 
 void SaveWall(TProgramData& wall)
@@ -330,13 +336,13 @@ bool CopyPreviousStage(TProgramData& wall)
     const std::string question = "Do you want to copy all information from Stage " +
                                  std::to_string(wall.CurrentStage - 1) + " to Stage " +
                                  std::to_string(wall.CurrentStage);
-    if (wall.Host().UserPrompt().AskYesNo(question) != Prompt::Answer::Yes)
+    if (wall.Document().UserPrompt().AskYesNo(question) != Prompt::Answer::Yes)
         return false;
     --wall.CurrentStage;
     LoadStage(wall);
     ++wall.CurrentStage;
     SaveStage(wall);
-    wall.Host().SetModified(true);
+    wall.Document().SetModified(true);
     return true;
 }
 
@@ -372,7 +378,7 @@ void ChangeStageCount(TProgramData& wall, int count)
         }
         wall.CurrentStage = remembered;
         LoadStage(wall);
-        wall.Host().SetModified(true);
+        wall.Document().SetModified(true);
     }
     DeleteWorkCopies(wall, count + 1, kMaxStages);
 }

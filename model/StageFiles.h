@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 class TProgramData;
 
@@ -30,17 +31,18 @@ std::string StageStatusText(const TProgramData& wall);
 // modified state is kept: only a save of the whole wall marks it saved.
 void WriteStageFile(TProgramData& wall);
 
-// Reads one stage file into the open wall, in place. Reading errors are shown
-// through the host's prompt and end the reading; in every case the tables are
-// then padded to their minimum rows and the wall is marked unmodified.
-void ReadStageFile(TProgramData& wall, const std::string& path);
+// Reads one stage file into the wall, in place. A reading error ends the
+// reading and is returned for the caller to show (empty: read whole); in every
+// case the tables are then padded to their minimum rows and the wall is marked unmodified.
+std::vector<std::string> ReadStageFile(TProgramData& wall, const std::string& path);
 
 // Writes the open wall into the working copy of the current stage.
 void SaveStage(TProgramData& wall);
-// Loads the working copy of the current stage into the open wall, when it exists.
+// Loads the working copy of the current stage into the wall, when it exists;
+// reading errors are shown through the document's prompt.
 void LoadStage(TProgramData& wall);
 // Makes `stage` current (saving the current one first, loading the new one);
-// the host's modified state is kept. False when `stage` already was current.
+// the document's modified state is kept. False when `stage` already was current.
 bool SelectStage(TProgramData& wall, int stage);
 
 // Splits the staged data file at `path` into the working copies of stages 1 ..

@@ -2,7 +2,7 @@
 
 #include "model/AtomicFile.h"
 #include "model/BlockReader.h"
-#include "model/MainWindowHost.h"
+#include "model/WallDocument.h"
 #include "model/ProgramData.h"
 #include "model/StageFiles.h"
 #include "model/WallTableRows.h"
@@ -56,13 +56,13 @@ std::string NextText(std::istream& in)
 
 void ReadUnstaged(TProgramData& wall, const std::string& text)
 {
-    EmptyAllTables(wall.Host().Tables());
+    EmptyAllTables(wall.Document().Tables());
     // The reader expects English tables, as for a file being opened.
     wall.SwitchUnits(1);
     wall.LongTermAnalysis = false;
     TWordReader reader = TWordReader::FromText(text);
     ReadDataFileBlocks(wall, reader, TFileLayout::Current);
-    wall.Padding = PadToMinRows(wall.Host().Tables());
+    wall.Padding = PadToMinRows(wall.Document().Tables());
 }
 
 void ReadStaged(TProgramData& wall, std::istream& in, int count, int current)
@@ -83,7 +83,7 @@ void ReadStaged(TProgramData& wall, std::istream& in, int count, int current)
 void KeepRows(TProgramData& wall, const int* rows)
 {
     for (int i = 0; i < WallTables::Count; ++i) {
-        TGridTable& table = wall.Host().Tables().Table(i);
+        TGridTable& table = wall.Document().Tables().Table(i);
         if (rows[i] < table.RowCount() && rows[i] < table.MinRows())
             table.SetRowCount(rows[i]);
     }
@@ -100,7 +100,7 @@ std::string TakeWallState(TProgramData& wall)
     state += "\n";
     // The rows the tables hold beyond what the file gives back: the padding
     // the reader added, and the empty tables the reader would pad.
-    WallTables& tables = wall.Host().Tables();
+    WallTables& tables = wall.Document().Tables();
     for (int i = 0; i < WallTables::Count; ++i)
         state += std::to_string(tables.Table(i).RowCount()) + " " + std::to_string(wall.Padding.added[i]) + " ";
     state += "\n";
@@ -139,7 +139,7 @@ void RestoreWallState(TProgramData& wall, const std::string& state)
     for (std::string& blank : padding.blank)
         blank = NextText(in);
     const std::string title = NextText(in);
-    const bool modified = wall.Host().IsModified();
+    const bool modified = wall.Document().IsModified();
     if (count > 1)
         ReadStaged(wall, in, count, current);
     else {
@@ -149,7 +149,7 @@ void RestoreWallState(TProgramData& wall, const std::string& state)
     }
     KeepRows(wall, rows);
     wall.Padding = padding;
-    wall.Host().SetModified(modified);
+    wall.Document().SetModified(modified);
     wall.Title = title;
     wall.EarthPressureKind = kind;
     for (std::size_t i = 0; i < std::size(kOptions); ++i)

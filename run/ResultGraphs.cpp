@@ -58,3 +58,9 @@ TGraphPlot* TResultGraphs::Find(const std::string& name)
             return g;
     return nullptr;
 }
+
+void TResultGraphs::SetWindowFactory(const TGraphWindowFactory& factory)
+{
+    for (auto& [name, graph] : All())
+        graph->SetWindowFactory(factory);
+}

@@ -34,4 +34,6 @@ public:
     std::vector<std::pair<std::string, TGraphPlot*>> All();
     // The graph of a component name ("pltPY", ...; case matters), or nullptr.
     TGraphPlot* Find(const std::string& name);
+    // Installs the factory that opens the window of each of these graphs.
+    void SetWindowFactory(const TGraphWindowFactory& factory);
 };

@@ -191,10 +191,11 @@ bool ReadWallContext(const std::string& wallFile, TPlotReadContext& context, std
         return false;
     }
     BatchHost host;
+    std::vector<std::string> diagnostics;
     std::unique_ptr<TProgramData> wall =
-        TProgramData::CreateFromFile(host, wallFile, LayoutForPath(wallFile));
-    if (!host.prompt.shown.empty()) {
-        error = "The wall data file " + wallFile + " cannot be read: " + host.prompt.shown.front();
+        TProgramData::CreateFromFile(host, wallFile, LayoutForPath(wallFile), diagnostics);
+    if (!diagnostics.empty()) {
+        error = "The wall data file " + wallFile + " cannot be read: " + diagnostics.front();
         return false;
     }
     context = PlotReadContext(*wall);

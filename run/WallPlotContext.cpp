@@ -1,5 +1,5 @@
 // The plot reader's view of the open wall: its fields and soil layers table.
-#include "model/MainWindowHost.h"
+#include "model/WallDocument.h"
 #include "model/ProgramData.h"
 #include "run/ReadPlotFile.h"
 #include "run/ResultTables.h"
@@ -18,7 +18,7 @@ TPlotReadContext PlotReadContext(const TProgramData& wall)
     context.NodeCount = wall.NodeCount;
     context.IncrementLength = wall.IncrementLength;
     context.WallHeight = wall.WallHeight;
-    const TGridTable& soil = wall.Host().Tables()[WallTable::NewSoil];
+    const TGridTable& soil = wall.Document().Tables()[WallTable::NewSoil];
     for (int r = 0; r < soil.RowCount(); ++r)
         context.SoilLayers.push_back({soil.Cell(0, r).AsInteger(), soil.Cell(1, r).AsFloat()});
     return context;
@@ -27,7 +27,7 @@ TPlotReadContext PlotReadContext(const TProgramData& wall)
 bool ReadPlotFile(TResultGraphs& graphs, const std::string& fileName, bool reportErrors, TProgramData& wall)
 {
     TPlotReadContext context = PlotReadContext(wall);
-    const bool ok = ReadPlotFile(graphs, fileName, reportErrors, context, &wall.Host().UserPrompt());
+    const bool ok = ReadPlotFile(graphs, fileName, reportErrors, context, &wall.Document().UserPrompt());
     wall.PressurePointCount = context.PressurePointCount;
     return ok;
 }

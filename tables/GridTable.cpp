@@ -5,21 +5,14 @@
 #include "tables/TableRegistry.h"
 #include "units/Units.h"
 
-namespace {
-
-TEditorOpener& EditorOpener()
-{
-    static TEditorOpener opener;
-    return opener;
-}
-
-} // namespace
-
-TGridTable::TGridTable(TGridTable* owner) : FOwner(owner), FIdentifier(TableRegistry::Add(this))
+TGridTable::TGridTable(TGridTable* owner)
+    : FOwner(owner), FScope(owner ? owner->FScope : &TTableScope::Shared()), FIdentifier(FScope->Add(this))
 {
     if (owner)
         FUnitSystem = owner->UnitSystem();
 }
+
+TGridTable::TGridTable(TTableScope& scope) : FOwner(nullptr), FScope(&scope), FIdentifier(scope.Add(this)) {}
 
 TGridTable::~TGridTable()
 {
@@ -33,14 +26,14 @@ TGridTable::~TGridTable()
     OnCellChange = nullptr;
     SetRowCount(0);
     FColumns.clear();
-    TableRegistry::Remove(this);
+    FScope->Remove(this);
 }
 
 void TGridTable::SetIdentifier(int v)
 {
     if (v < 0)
         return;
-    for (TGridTable* other : TableRegistry::Tables())
+    for (TGridTable* other : FScope->Tables())
         if (other != this && other->FIdentifier == v)
             other->FIdentifier = FIdentifier;
     FIdentifier = v;
@@ -170,7 +163,27 @@ void TGridTable::SetTableNumber(int n)
 
 std::string TGridTable::EditorTitle() const
 {
-    return FTableNumber > 0 ? FCaption + "  " + std::to_string(FTableNumber) : FCaption;
+    const TGridTable* top = this;
+    while (top->FOwner)
+        top = top->FOwner;
+    return (FTableNumber > 0 ? FCaption + "  " + std::to_string(FTableNumber) : FCaption) + top->FTitleSuffix;
+}
+
+void TGridTable::SetTitleSuffix(std::string suffix)
+{
+    FTitleSuffix = std::move(suffix);
+    RetitleOpenEditors();
+}
+
+void TGridTable::RetitleOpenEditors()
+{
+    if (FEditorOpen && OnRetitle)
+        OnRetitle();
+    for (const auto& column : FColumns)
+        if (auto* rows = dynamic_cast<TTableColumn*>(column.get()))
+            for (int r = 0; r < rows->RowCount(); ++r)
+                if (auto* sub = dynamic_cast<TGridTable*>(rows->GetRowObject(r)))
+                    sub->RetitleOpenEditors();
 }
 
 bool TGridTable::Changed() const
@@ -220,18 +233,19 @@ std::string TGridTable::UnitSwitchProblem(int system) const
     return {};
 }
 
-void TGridTable::SetEditorOpener(TEditorOpener opener) { EditorOpener() = std::move(opener); }
+void TGridTable::SetEditorOpener(TEditorOpener opener) { TTableScope::Shared().SetEditorOpener(std::move(opener)); }
 
 void TGridTable::ShowEditor()
 {
-    if (VisibleColumnCount() > 0 && EditorOpener())
-        EditorOpener()(*this, false);
+    // Copied: opening an editor may install another opener.
+    if (const TEditorOpener open = FScope->EditorOpener(); VisibleColumnCount() > 0 && open)
+        open(*this, false);
 }
 
 void TGridTable::ShowEditorModal()
 {
-    if (VisibleColumnCount() > 0 && EditorOpener())
-        EditorOpener()(*this, true);
+    if (const TEditorOpener open = FScope->EditorOpener(); VisibleColumnCount() > 0 && open)
+        open(*this, true);
 }
 
 void TGridTable::CloseEditor()

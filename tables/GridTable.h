@@ -9,6 +9,7 @@
 #include "tables/Column.h"
 #include "tables/Data.h"
 #include "tables/RowObject.h"
+#include "tables/TableRegistry.h"
 #include "units/Units.h"
 
 class TValueReader;
@@ -36,19 +37,20 @@ using TSetRowEvent = std::function<void(TGridTable& sender, int aCol, TRowObject
 // Such a row object must switch to unit system aValue.
 using TSetUnitsEvent = std::function<void(TGridTable& sender, int aCol, int aRow, TRowObject* aData, int aValue)>;
 
-// Opens a table's editor window (modally or not); the windows library installs it.
-using TEditorOpener = std::function<void(TGridTable& table, bool modal)>;
 
 // An input table: a fixed list of typed columns read from its stored
 // definition, and between MinRows and MaxRows rows. It owns its columns (which
 // own their cells and the rows' sub-tables), converts its real cells between
-// unit systems and knows whether it was modified. Every live table is in the
-// process-wide table registry, where tables find their sub-table templates.
+// unit systems and knows whether it was modified. Every live table is in a
+// table scope (TableRegistry.h), where tables find their sub-table templates:
+// that of its owner, the one it was made in, or the shared one.
 class TGridTable : public TRowObject {
 public:
     // A table owned by `owner` (a sub-table, taking its unit system) or a
     // top-level table (owner nullptr, English units).
     explicit TGridTable(TGridTable* owner = nullptr);
+    // A top-level table (English units) in `scope`, among the tables it refers to.
+    explicit TGridTable(TTableScope& scope);
     // Closes an open editor, frees every row and sub-table and leaves the registry.
     ~TGridTable() override;
     TGridTable(const TGridTable&) = delete;
@@ -151,8 +153,12 @@ public:
     int TableNumber() const { return FTableNumber; }
     // Sets the number (the open editor retitles itself).
     void SetTableNumber(int n);
-    // The editor's title: Caption, and for a sub-table two spaces and its TableNumber.
+    // The editor's title: Caption, and for a sub-table two spaces and its
+    // TableNumber; then the title suffix of the top-level table.
     std::string EditorTitle() const;
+    // Text the editors of this table and of its sub-tables add to their titles
+    // (the stage of a staged wall); the open ones retitle themselves.
+    void SetTitleSuffix(std::string suffix);
 
     // True when the table or any of its sub-tables was modified.
     bool Changed() const;
@@ -169,8 +175,11 @@ public:
     // take beyond the range of every value, described for a message; empty when none.
     std::string UnitSwitchProblem(int system) const;
 
-    // Installs the function that opens editor windows (the windows library does).
+    // Installs the function that opens the editor windows of the shared
+    // scope's tables (the windows library does; each set of wall tables has its own).
     static void SetEditorOpener(TEditorOpener opener);
+    // The scope the table lives in.
+    TTableScope& Scope() const { return *FScope; }
     // Opens the editor non-modally; nothing happens if no column is visible.
     void ShowEditor();
     // Opens the editor modally; nothing happens if no column is visible.
@@ -203,6 +212,8 @@ public:
     void SyncTableIds();
 
 private:
+    // The open editors of this table and of its sub-tables take their titles anew.
+    void RetitleOpenEditors();
     // Installs the column's hooks and gives it RowCount rows.
     void Attach(TColumn& column);
     // A cell of a column changed: a new choice in column 0 gives the row a new sub-table.
@@ -215,10 +226,12 @@ private:
     int GroupStart(int r) const { return FRowGroup * (r / FRowGroup); }
 
     TGridTable* FOwner;
+    TTableScope* FScope;
     std::string FName;
     std::string FComments;
     int FIdentifier;
     std::string FCaption;
+    std::string FTitleSuffix;
     int FMaxRows = 0;
     int FMinRows = 1;
     std::string FHelpPicture;

@@ -3,10 +3,12 @@
 #include "tables/TableRegistry.h"
 #include "units/TorvikError.h"
 
-TGridTable* TIntWrapper::Resolve() const
+TGridTable* TIntWrapper::Resolve(TTableScope& scope) const
 {
-    return Kind == TKind::Position ? TableRegistry::At(Value) : TableRegistry::FindByIdentifier(Value);
+    return Kind == TKind::Position ? scope.At(Value) : scope.FindByIdentifier(Value);
 }
+
+TGridTableList::TGridTableList() : FScope(&TTableScope::Shared()) {}
 
 const TIntWrapper& TGridTableList::Item(int index) const
 {
@@ -31,5 +33,5 @@ TGridTable* TGridTableList::Table(int index) const
 {
     if (index < 0 || index >= Count())
         return nullptr;
-    return FItems[static_cast<std::size_t>(index)].Resolve();
+    return FItems[static_cast<std::size_t>(index)].Resolve(*FScope);
 }

@@ -3,6 +3,7 @@
 #include <vector>
 
 class TGridTable;
+class TTableScope;
 
 // One reference to a table: either a position in the table registry, used
 // directly, or an Identifier, looked up anew at every use.
@@ -17,9 +18,9 @@ struct TIntWrapper {
     static TIntWrapper Position(int position) { return {TKind::Position, position}; }
     // A reference by Identifier.
     static TIntWrapper Identifier(int identifier) { return {TKind::Identifier, identifier}; }
-    // The table referred to, or nullptr when the position is outside the
-    // registry or no live table has the identifier.
-    TGridTable* Resolve() const;
+    // The table referred to in `scope`, or nullptr when the position is
+    // outside the scope or no live table of it has the identifier.
+    TGridTable* Resolve(TTableScope& scope) const;
 
     bool operator==(const TIntWrapper& other) const { return Kind == other.Kind && Value == other.Value; }
 };
@@ -28,6 +29,13 @@ struct TIntWrapper {
 // first column.
 class TGridTableList {
 public:
+    // A list whose entries resolve in the shared scope of free-standing tables.
+    TGridTableList();
+    // A list whose entries resolve in `scope`, that of the tables it belongs to.
+    explicit TGridTableList(TTableScope& scope) : FScope(&scope) {}
+
+    // The scope the entries resolve in.
+    TTableScope& Scope() const { return *FScope; }
     // Number of entries.
     int Count() const { return static_cast<int>(FItems.size()); }
     // The entry at `index` (0-based); TorvikError "Index out of bounds" outside.
@@ -46,5 +54,6 @@ public:
     const std::vector<TIntWrapper>& Items() const { return FItems; }
 
 private:
+    TTableScope* FScope;
     std::vector<TIntWrapper> FItems;
 };

@@ -24,6 +24,8 @@ int NestingDepth(const TGridTable& table)
 
 } // namespace
 
+TTableColumn::TTableColumn(TGridTable& table) : TColumn(table), FTableIds(table.Scope()) {}
+
 TGridTable* TTableColumn::GetTable(int r) const
 {
     return dynamic_cast<TGridTable*>(GetRowObject(r));
@@ -221,6 +223,6 @@ std::unique_ptr<TColumn> TTableColumn::CloneOwn(TGridTable& owner) const
 {
     auto copy = std::make_unique<TTableColumn>(owner);
     for (const TIntWrapper& entry : FTableIds.Items())
-        copy->FTableIds.Add(TIntWrapper::Position(TableRegistry::IndexOf(entry.Resolve())));
+        copy->FTableIds.Add(TIntWrapper::Position(FTableIds.Scope().IndexOf(entry.Resolve(FTableIds.Scope()))));
     return copy;
 }

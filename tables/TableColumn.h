@@ -12,7 +12,8 @@
 // template per choice). The editor shows a button per row.
 class TTableColumn : public TColumn {
 public:
-    using TColumn::TColumn;
+    // A column of `table`; its templates are looked up among the tables of that table's scope.
+    explicit TTableColumn(TGridTable& table);
 
     TColumnKind Kind() const override { return ColumnTable; }
     bool NeedsControls() const override { return true; }

@@ -7,10 +7,6 @@
 
 namespace {
 
-// Tables find their templates by Identifier in the process-wide registry; a
-// second set would take the identifiers away from the first.
-bool SetExists = false;
-
 void CheckIndex(int index)
 {
     if (index < 0 || index >= WallTables::Count)
@@ -18,9 +14,9 @@ void CheckIndex(int index)
 }
 
 // A table as the stored catalogue describes it, its columns read from their stream.
-std::unique_ptr<TGridTable> CreateTable(const WallTableDefinition& definition)
+std::unique_ptr<TGridTable> CreateTable(TTableScope& scope, const WallTableDefinition& definition)
 {
-    auto table = std::make_unique<TGridTable>();
+    auto table = std::make_unique<TGridTable>(scope);
     table->SetName(definition.Name);
     table->SetIdentifier(definition.Identifier);
     table->SetCaption(definition.Caption);
@@ -54,10 +50,8 @@ void CheckTemplates(const WallTables& tables, const TGridTable& table)
 
 } // namespace
 
-WallTables::WallTables()
+WallTables::WallTables() : FScope(std::make_unique<TTableScope>())
 {
-    if (SetExists)
-        throw TorvikError("The wall tables exist already");
     if (WallTableCatalogueSize != static_cast<std::size_t>(Count))
         throw TorvikError("The table catalogue holds " + std::to_string(WallTableCatalogueSize) + " tables instead of " +
                           std::to_string(Count));
@@ -65,7 +59,7 @@ WallTables::WallTables()
     // counter and the registry's creation order depend on it.
     FTables.reserve(Count);
     for (int i = 0; i < Count; ++i)
-        FTables.push_back(CreateTable(WallTableCatalogue[i]));
+        FTables.push_back(CreateTable(*FScope, WallTableCatalogue[i]));
     for (int i = 0; i < Count; ++i) {
         const WallTableDefinition& definition = WallTableCatalogue[i];
         FTables[static_cast<std::size_t>(i)]->SetComments(definition.Comments);
@@ -73,7 +67,6 @@ WallTables::WallTables()
     }
     for (const auto& table : FTables)
         CheckTemplates(*this, *table);
-    SetExists = true;
 }
 
 WallTables::~WallTables()
@@ -82,7 +75,6 @@ WallTables::~WallTables()
     // tables are freed in reverse order of creation all the same.
     while (!FTables.empty())
         FTables.pop_back();
-    SetExists = false;
 }
 
 TGridTable& WallTables::Table(int index) const

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "tables/TableRegistry.h"
+
 class TGridTable;
 
 // The input tables of a wall, in the order of the catalogue (the value is the
@@ -37,17 +39,17 @@ enum class WallTable : int {
 };
 
 // Owns the 25 input tables of a wall. They are created once, each from its
-// stored definition, and outlive every wall: a new or opened wall empties and
-// refills them. Tables refer to their sub-table templates by Identifier through
-// the process-wide table registry, so only one set may exist at a time.
+// stored definition, and outlive every wall of their document: a new or opened
+// wall empties and refills them. Each set has its own table scope, in which its
+// tables find their sub-table templates by Identifier, so that any number of
+// sets (one per document) live side by side.
 class WallTables {
 public:
     // Number of tables.
     static constexpr int Count = 25;
 
     // Creates every table, sets its properties and comment text and reads its
-    // columns from its definition; TorvikError on a faulty definition or when
-    // another set of wall tables exists.
+    // columns from its definition; TorvikError on a faulty definition.
     WallTables();
     // Frees the tables (and with them every sub-table).
     ~WallTables();
@@ -80,6 +82,11 @@ public:
     // Clears the modified state of every table.
     void ResetChanged();
 
+    // Installs the function that opens the editors of these tables and their sub-tables.
+    void SetEditorOpener(TEditorOpener opener) { FScope->SetEditorOpener(std::move(opener)); }
+
 private:
+    // Declared first: the tables leave it as they go.
+    std::unique_ptr<TTableScope> FScope;
     std::vector<std::unique_ptr<TGridTable>> FTables;
 };

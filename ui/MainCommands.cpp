@@ -162,7 +162,7 @@ void TMainForm::AddDataCommands(std::vector<TMainCommand>& t)
 {
     using D = TDataMenu;
     const auto dialog = [](InputDialog kind) { return [kind](TMainForm& f) { f.ShowDialog(kind); }; };
-    const auto editor = [](WallTable table) { return [table](TMainForm& f) { f.tables_[table].ShowEditor(); }; };
+    const auto editor = [](WallTable table) { return [table](TMainForm& f) { f.Tables()[table].ShowEditor(); }; };
     const unsigned alsoWhenShown = OnMenuOpened | OnWallShown;
     t.push_back(TMainCommand::Menu(M::MenuBar, "Da&ta", M::Data).Opening(true).Keep(IntoMenu(&A::Data)));
     t.push_back(TMainCommand(M::Data, "&Title")
@@ -246,8 +246,8 @@ void TMainForm::AddOptionsCommands(std::vector<TMainCommand>& t)
     using O = TOptionsMenu;
     t.push_back(TMainCommand::Menu(M::MenuBar, "&Options", M::Options)
                     .Opening(true,
-                             [](TMainForm&) {
-                                 if (TProgramData* wall = OpenWall())
+                             [](TMainForm& f) {
+                                 if (TProgramData* wall = f.Wall())
                                      OptionsMenuOpened(*wall);
                              })
                     .Keep(IntoMenu(&A::Options)));
@@ -268,8 +268,8 @@ void TMainForm::AddOptionsCommands(std::vector<TMainCommand>& t)
 
     t.push_back(TMainCommand::Menu(M::Options, "Earth-Pressure Options", M::EarthPressure)
                     .Opening(false,
-                             [](TMainForm&) {
-                                 if (TProgramData* wall = OpenWall())
+                             [](TMainForm& f) {
+                                 if (TProgramData* wall = f.Wall())
                                      EarthPressureMenuOpened(*wall);
                              })
                     .Rule(Pick(&S::Options, &O::EarthPressureOptions))
@@ -375,14 +375,14 @@ void TMainForm::AddComputationCommands(std::vector<TMainCommand>& t)
     t.push_back(TMainCommand::Separator(M::Computation));
     t.push_back(TMainCommand(M::Computation, "Save &Report...")
                     .Does([](TMainForm& f) {
-                        if (const TProgramData* wall = OpenWall())
+                        if (const TProgramData* wall = f.Wall())
                             f.resultCommands_->SaveReport(*wall);
                     })
                     .Rule(Pick(&S::SaveReport))
                     .Keep(Into(&A::SaveReport)));
     t.push_back(TMainCommand(M::Computation, "Save Results as &CSV...")
                     .Does([](TMainForm& f) {
-                        if (const TProgramData* wall = OpenWall())
+                        if (const TProgramData* wall = f.Wall())
                             f.resultCommands_->SaveCsv(*wall);
                     })
                     .Rule(Pick(&S::SaveReport))
@@ -423,7 +423,7 @@ void TMainForm::AddGraphicsCommands(std::vector<TMainCommand>& t)
     t.push_back(TMainCommand::Separator(M::Graphics));
     t.push_back(TMainCommand(M::Graphics, "Stage &Envelope")
                     .Does([](TMainForm& f) {
-                        if (const TProgramData* wall = OpenWall())
+                        if (const TProgramData* wall = f.Wall())
                             f.resultCommands_->ShowStageEnvelope(*wall);
                     })
                     .Rule(Pick(&S::StageEnvelope), alsoWithResults)

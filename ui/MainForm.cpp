@@ -32,7 +32,9 @@
 
 #include <csignal>
 
-TMainForm::TMainForm(Prompt* prompt) : dialogPrompt_(this), prompt_(prompt ? prompt : &dialogPrompt_)
+TMainForm::TMainForm(Prompt* prompt)
+    : dialogPrompt_(this), prompt_(prompt ? prompt : &dialogPrompt_),
+      document_(std::make_unique<TWallDocument>(*prompt_))
 {
     setWindowIcon(ProgramIcon());
     setAcceptDrops(true);
@@ -51,37 +53,34 @@ TMainForm::TMainForm(Prompt* prompt) : dialogPrompt_(this), prompt_(prompt ? pro
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
     readSettings();
-    resultCommands_ = std::make_unique<TResultCommands>(*prompt_);
+    // Every result graph opens its window in this window's child-window area.
+    const TGraphWindowFactory graphWindows = [this](TGraphPlot& graph) {
+        return TPlotForm::Create(graph, *mdiArea_, *prompt_);
+    };
+    graphs_.SetWindowFactory(graphWindows);
+    resultCommands_ = std::make_unique<TResultCommands>(*prompt_, graphWindows);
     resultCommands_->SetStatusReporter([this](const std::string& text) { ShowStatusMessage(text); });
     createMenus();
     createToolBars();
     createStatusBar();
 
-    // Every input table opens its editor in this window's child-window area.
-    TTableForm::Install(mdiArea_, prompt_, [](const std::string& name, QWidget* parent) -> QWidget* {
+    // Every input table of the document opens its editor in this window's
+    // child-window area, beside every node number its depth in the document's wall.
+    const auto pictures = [](const std::string& name, QWidget* parent) -> QWidget* {
         if (!HasArtwork(QString::fromStdString(name)))
             return nullptr;
         return new TArtView(QString::fromStdString(name), parent);
-    });
-    // Beside every node number its depth in the open wall.
-    TTableModel::SetNodeDepths({[](long long node) {
-                                    const TProgramData* wall = OpenWall();
-                                    return wall ? NodeDepthText(node, *wall) : std::string();
-                                },
-                                [] {
-                                    const TProgramData* wall = OpenWall();
-                                    return NodeDepthCaption(wall ? wall->UnitSystem() : 1);
-                                }});
-    // Every graph opens its window in this window's child-window area.
-    TGraphPlot::SetWindowFactory(
-        [this](TGraphPlot& graph) { return TPlotForm::Create(graph, *mdiArea_, *prompt_); });
-
-    UnitsSwitched.Subscribe([this] { RefreshDialogs(); });
+    };
+    TWallDocument& document = *document_;
+    const TTableModel::NodeDepths depths{
+        [&document](long long node) { return NodeDepthText(node, document.Wall()); },
+        [&document] { return NodeDepthCaption(document.Wall().UnitSystem()); }};
+    TTableForm::Install(document.Tables(), *mdiArea_, *prompt_, pictures, depths);
+    document_->UnitsSwitched.Subscribe([this] { RefreshDialogs(); });
     // Every change a table editor makes is a step of Undo.
     TTableForm::SetEditListener([this](const std::string& caption) { RecordChange(caption); });
-    ReplaceOpenWall(TProgramData::CreateNew(*this));
-    StartWithoutWaterTable(*OpenWall());
-    ShowOpenWall();
+    StartWithoutWaterTable(document_->Wall());
+    ShowWall();
 }
 
 TMainForm::~TMainForm()
@@ -90,11 +89,9 @@ TMainForm::~TMainForm()
     CloseAllChildren();
     // Dialogs refer to this window's tables and prompt: they go now, not with the child widgets.
     qDeleteAll(mdiArea_->findChildren<TInputDialog*>());
-    TTableForm::Install(nullptr, nullptr);
+    document_->Tables().SetEditorOpener(nullptr);
+    graphs_.SetWindowFactory(nullptr);
     TTableForm::SetEditListener(nullptr);
-    TTableModel::SetNodeDepths({});
-    TGraphPlot::SetWindowFactory(nullptr);
-    ReplaceOpenWall(nullptr);
 }
 
 void TMainForm::createStatusBar()
@@ -199,30 +196,36 @@ void TMainForm::CloseAllChildren()
     // Table editors close without storing a half-typed cell: the wall they
     // showed is being replaced (its changes were saved or given up first).
     for (int i = 0; i < WallTables::Count; ++i)
-        tables_.Table(i).CloseEditor();
+        Tables().Table(i).CloseEditor();
     mdiArea_->closeAllSubWindows();
+}
+
+TProgramData* TMainForm::Wall() const
+{
+    return &document_->Wall();
+}
+
+void TMainForm::NewWall()
+{
+    // The windows of the old wall close first: its graphs, editors and dialogs describe a wall that is gone.
+    CloseAllChildren();
+    document_->New();
+    resultsLoaded_ = false;
+    ShowWall();
 }
 
 void TMainForm::SetTitle()
 {
-    const TProgramData* wall = OpenWall();
-    setWindowTitle(QString::fromStdString(TitleBarText(wall ? wall->FileName : TProgramData::UntitledFileName())));
+    setWindowTitle(QString::fromStdString(TitleBarText(document_->FileName())));
 }
 
-void TMainForm::ShowOpenWall()
+void TMainForm::ShowWall()
 {
     SetTitle();
     ApplyLongTermVisibility();
     StagesChanged();
     UpdateResultButtons();
     ResetUndo();
-}
-
-void TMainForm::SetModified(bool modified)
-{
-    modified_ = modified;
-    if (!modified)
-        tables_.ResetChanged();
 }
 
 bool TMainForm::QuerySave()
@@ -235,7 +238,7 @@ bool TMainForm::QuerySave()
     switch (prompt_->AskYesNoCancel("Do you want to save any changes?")) {
     case Prompt::Answer::Yes:
         // Only a save that wrote everything lets the caller drop the wall.
-        return SaveOpenWall("\rThe wall stays open with its changes.");
+        return SaveDocument("\rThe wall stays open with its changes.");
     case Prompt::Answer::No:
         return true;
     default:
@@ -273,6 +276,5 @@ void TMainForm::OpenDroppedFile(const std::string& path)
 {
     if (!QuerySave())
         return;
-    QDir::setCurrent(QFileInfo(QString::fromStdString(path)).absolutePath());
     OpenFileName(path, true);
 }

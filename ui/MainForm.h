@@ -1,5 +1,5 @@
 #pragma once
-#include "model/MainWindowHost.h"
+#include "model/WallDocument.h"
 #include "model/FileLayout.h"
 #include "model/UndoHistory.h"
 #include "run/ResultGraphs.h"
@@ -22,6 +22,7 @@ class QMdiArea;
 class QLabel;
 class QMdiSubWindow;
 class TGraphPlot;
+class TProgramData;
 struct TMainActions;
 struct TMainCommand;
 struct TMainWindowStates;
@@ -31,28 +32,35 @@ enum class TMenuId;
 
 // The frame of the program: a multi-document main window whose child windows
 // are the input dialogs, the table editors and the graph windows. It owns the
-// input tables, the result graphs, the user's settings and the document
+// document (the wall and its input tables), which it hands to every window
+// that shows the wall, the result graphs, the user's settings and the document
 // commands, and shows the active graph window's "&Plot" menu in its own menu
 // bar. The command table (MainCommands.cpp) and the menus and toolbar made
 // from it (MainMenus.cpp), the file commands
 // (MainFormFiles.cpp), the other commands (MainFormCommands.cpp) and the
 // dialogs (MainFormDialogs.cpp) live in files of their own.
-class TMainForm : public QMainWindow, public MainWindowHost {
+class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
     // `prompt` answers every message and file dialog (a DialogPrompt when null).
     explicit TMainForm(Prompt* prompt = nullptr);
     ~TMainForm() override;
 
-    // MainWindowHost.
-    WallTables& Tables() override { return tables_; }
-    void SetModified(bool modified) override;
-    bool IsModified() const override { return modified_ || tables_.Changed(); }
+    // The document the window shows: the wall, its tables and modified state.
+    TWallDocument& Document() const { return *document_; }
+    // The input tables of the document.
+    WallTables& Tables() { return document_->Tables(); }
+    // Marks the document modified or saved.
+    void SetModified(bool modified) { document_->SetModified(modified); }
+    // True while the document has unsaved changes.
+    bool IsModified() const { return document_->IsModified(); }
     // Hands the active dialog's edits to the wall and asks to save a changed
-    // wall; false when the caller must stop.
+    // wall; false when the caller must stop (cancelled, or the save failed).
     bool QuerySave();
-    void CloseAllChildren() override;
-    Prompt& UserPrompt() override { return *prompt_; }
+    // Closes every child window (dialogs, table editors, graphs).
+    void CloseAllChildren();
+    // The message boxes and questions of the program.
+    Prompt& UserPrompt() { return *prompt_; }
 
     // Runs the analysis of the open wall (the Run Analysis command).
     void RunAnalysis() { CompRunClick(); }
@@ -70,8 +78,8 @@ public:
     // The windows a new wall opens with (File > New, and a start without a
     // file): Wall Properties, and the side view beside it when the area has room.
     void ShowStartingWindows();
-    // A data file dropped on the window: after the save question its folder
-    // becomes the working directory and the file is opened.
+    // A data file dropped on the window: after the save question the file is
+    // opened, and the next Open dialog starts in its folder.
     void OpenDroppedFile(const std::string& path);
 
     // Whether the last plot data read succeeded.
@@ -173,7 +181,11 @@ private:
     void SetTitle();
     // Everything shown of the open wall after New and Open: title, menus,
     // status text, stage and result buttons.
-    void ShowOpenWall();
+    void ShowWall();
+    // The document's wall (never null).
+    TProgramData* Wall() const;
+    // The wall becomes a new one with the defaults; its windows close first.
+    void NewWall();
 
     // MainFormUndo.cpp: Undo and Redo.
     // A committed change named `caption` becomes one step, when the wall changed.
@@ -199,9 +211,12 @@ private:
     bool FileSaveAsClick();
     // Save and Save As; a failure's message ends with `failureNote`, which
     // says what the failure means to the command that saved.
-    bool SaveOpenWall(const std::string& failureNote);
-    bool SaveOpenWallAs(const std::string& failureNote);
+    bool SaveDocument(const std::string& failureNote);
+    bool SaveDocumentAs(const std::string& failureNote);
     void RecentFileClick(int i);
+    // The folder the Open dialog starts in: that of the last file opened, at
+    // first the folder the program was started in.
+    std::string OpenFolder() const;
     // Puts a data file at the top of the recent list; the settings are written when it changed.
     void UpdatePrevFile(const std::string& path);
     // Loads the plot data file of the open wall, when it exists.
@@ -235,16 +250,19 @@ private:
     void StagedOptionsClick();
     // The stage status text, the Stage Construction menu and the stage buttons anew.
     void StagesChanged();
+    // The input dialogs and table editors name the stage they edit.
+    void ShowStageInTitles();
     void StageClick(int stage);
     void CopyPreviousStageClick();
     void ArrangeIcons();
 
     DialogPrompt dialogPrompt_;
     Prompt* prompt_;
-    WallTables tables_;
+    std::unique_ptr<TWallDocument> document_;
     TResultGraphs graphs_;
-    bool modified_ = false;
     bool resultsLoaded_ = false;
+    // The folder the Open dialog starts in: that of the last file opened.
+    std::string lastFolder_;
     std::string engineDirectory_;
     std::string documentDirectory_;
     TUserSettings settings_;

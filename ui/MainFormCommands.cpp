@@ -11,10 +11,12 @@
 #include "tables/GridTable.h"
 #include "ui/MainMenus.h"
 #include "ui/dialogs/DlgStaged.h"
+#include "ui/dialogs/InputDialog.h"
 #include "ui/profile/SideView.h"
 #include "ui/rules/DialogValues.h"
 #include "ui/rules/MenuRules.h"
 #include "ui/rules/UndoCaptions.h"
+#include "ui/rules/StageTitle.h"
 #include "ui/rules/UpdateCheck.h"
 #include "units/TorvikError.h"
 
@@ -39,10 +41,10 @@ const char* const NoResultsMessage =
 void TMainForm::CompRunClick()
 {
     const std::string notRun = "\rNo analysis was run.";
-    if (!SaveOpenWall(notRun))
+    if (!SaveDocument(notRun))
         return;
-    TProgramData* wall = OpenWall();
-    if (!wall || wall->NeverSaved())
+    TProgramData* wall = Wall();
+    if (document_->IsUntitled())
         return;
     // The engine writes into a run folder; the results replace those beside
     // the wall only when all of them could be written there.
@@ -84,12 +86,12 @@ void TMainForm::CompRunClick()
 
 void TMainForm::ViewGeometryClick()
 {
-    TDlgSideView::Open(*mdiArea_, *this, *prompt_);
+    TDlgSideView::Open(*mdiArea_, *document_, *prompt_);
 }
 
 void TMainForm::EditTextFile(const char* extension)
 {
-    const TProgramData* wall = OpenWall();
+    const TProgramData* wall = Wall();
     if (!wall)
         return;
     const std::string file = extension ? ReplaceExtension(wall->FileName, extension) : wall->FileName;
@@ -138,7 +140,7 @@ void TMainForm::CheckUpdatesClick()
 void TMainForm::UnitsClick(int system)
 {
     // A refused entry stays where it is: it would be converted as if it had been accepted.
-    TProgramData* wall = OpenWall();
+    TProgramData* wall = Wall();
     if (!wall || !CommitActiveChild())
         return;
     const int before = wall->UnitSystem();
@@ -159,7 +161,7 @@ void TMainForm::UnitsClick(int system)
 
 void TMainForm::EarthPressureClick(int kind)
 {
-    if (TProgramData* wall = OpenWall()) {
+    if (TProgramData* wall = Wall()) {
         ChooseEarthPressureKind(*wall, kind);
         SetModified(true);
         RecordChange(EarthPressureChangeCaption(kind));
@@ -168,11 +170,11 @@ void TMainForm::EarthPressureClick(int kind)
 
 void TMainForm::OptionClick(TOption option)
 {
-    TProgramData* wall = OpenWall();
+    TProgramData* wall = Wall();
     if (!wall)
         return;
     if (std::optional<WallTable> table = ToggleOption(*wall, option))
-        tables_[*table].CloseEditor();
+        Tables()[*table].CloseEditor();
     if (option == TOption::LongTermAnalysis)
         ApplyLongTermVisibility();
     RecordChange(OptionChangeCaption(option));
@@ -180,9 +182,11 @@ void TMainForm::OptionClick(TOption option)
 
 void TMainForm::StagedOptionsClick()
 {
-    if (!CommitActiveChild() || !OpenWall())
+    // Modal from the toolbar too: the stage files are rewritten from the open
+    // wall, which must not change (or be replaced) while the dialog is open.
+    if (!CommitActiveChild() || !Wall())
         return;
-    TDlgStaged dialog(*this, this);
+    TDlgStaged dialog(*document_, this);
     connect(&dialog, &TDlgStaged::StagesChanged, this, [this] {
         StagesChanged();
         RefreshDialogs();
@@ -193,18 +197,30 @@ void TMainForm::StagedOptionsClick()
 
 void TMainForm::StagesChanged()
 {
-    const TProgramData* wall = OpenWall();
+    const TProgramData* wall = Wall();
     if (!wall)
         return;
     const QString status = QString::fromStdString(StageStatusText(*wall));
     statusLabel_->setText(status);
     statusLabel_->setAccessibleName(status);
     UpdateStageButtons();  // the Stage Construction menu with them
+    ShowStageInTitles();
+}
+
+void TMainForm::ShowStageInTitles()
+{
+    const TProgramData* wall = Wall();
+    const std::string suffix = wall ? StageTitleSuffix(wall->StageCount, wall->CurrentStage) : std::string();
+    for (int i = 0; i < WallTables::Count; ++i)
+        Tables().Table(i).SetTitleSuffix(suffix);
+    for (const QPointer<TInputDialog>& dialog : dialogs_)
+        if (dialog)
+            dialog->SetTitleSuffix(suffix);
 }
 
 void TMainForm::StageClick(int stage)
 {
-    TProgramData* wall = OpenWall();
+    TProgramData* wall = Wall();
     if (!wall || !CommitActiveChild()) {
         UpdateStageButtons();
         return;
@@ -222,7 +238,7 @@ void TMainForm::StageClick(int stage)
 
 void TMainForm::CopyPreviousStageClick()
 {
-    TProgramData* wall = OpenWall();
+    TProgramData* wall = Wall();
     if (!wall || !CommitActiveChild())
         return;
     try {

@@ -20,23 +20,23 @@ TInputDialog* TMainForm::CreateDialog(InputDialog kind)
 {
     switch (kind) {
     case InputDialog::Title:
-        return new TdlgTitle(*this);
+        return new TdlgTitle(*document_);
     case InputDialog::Prop:
-        return new TDlgProp(*this);
+        return new TDlgProp(*document_);
     case InputDialog::CSD:
-        return new TdlgCSD(*this);
+        return new TdlgCSD(*document_);
     case InputDialog::Rebar:
-        return new TDlgRebar(*this);
+        return new TDlgRebar(*document_);
     case InputDialog::ConLoads:
-        return new TDlgConLoads(*this);
+        return new TDlgConLoads(*document_);
     case InputDialog::Spring:
-        return new TDlgSpring(*this);
+        return new TDlgSpring(*document_);
     case InputDialog::Options:
     case InputDialog::Count:
         break;
     }
     return new TDlgOptions(
-        *this, [this] { return TextEditor(); }, [this](const QString& path) { SetTextEditor(path); });
+        *document_, [this] { return TextEditor(); }, [this](const QString& path) { SetTextEditor(path); });
 }
 
 TInputDialog* TMainForm::ShowDialog(InputDialog kind)
@@ -47,6 +47,7 @@ TInputDialog* TMainForm::ShowDialog(InputDialog kind)
         connect(slot, &TInputDialog::Closed, this, [this, kind] { dialogs_[static_cast<int>(kind)] = nullptr; });
         connect(slot, &TInputDialog::Committed, this,
                 [this](const QString& caption) { RecordChange(caption.toStdString()); });
+        ShowStageInTitles();
         slot->AddTo(*mdiArea_);
     }
     if (auto* window = qobject_cast<QMdiSubWindow*>(slot->parentWidget())) {

@@ -33,48 +33,14 @@ const char* const OpenFilter = "Torvik 2013 (*.tk4d);;Torvik 3.0 (*.tkd);;Torvik
 const char* const ChangedOnDiskQuestion =
     " was changed by another program since it was opened. Overwrite it, save under another name, or cancel?";
 
-// Passes every message on and counts them: a reader that reported an error
-// has read its file only in part.
-class CountingPrompt : public Prompt {
-public:
-    explicit CountingPrompt(Prompt& inner) : inner_(inner) {}
-    int Messages() const { return messages_; }
-
-    void Information(const std::string& text) override
-    {
-        ++messages_;
-        inner_.Information(text);
-    }
-    Answer AskYesNo(const std::string& text) override { return inner_.AskYesNo(text); }
-    Answer AskYesNoCancel(const std::string& text) override { return inner_.AskYesNoCancel(text); }
-    std::optional<std::string> OpenFileName(const std::string& title, const std::string& filter,
-                                            const std::string& initial) override
-    {
-        return inner_.OpenFileName(title, filter, initial);
-    }
-    std::optional<std::string> SaveFileName(const std::string& title, const std::string& filter,
-                                            const std::string& initial) override
-    {
-        return inner_.SaveFileName(title, filter, initial);
-    }
-
-private:
-    Prompt& inner_;
-    int messages_ = 0;
-};
-
 }  // namespace
 
 void TMainForm::FileNewClick()
 {
     if (!QuerySave())
         return;
-    // Making the new wall closes every child window, graph windows included:
-    // the graphs describe the wall that is gone.
-    ReplaceOpenWall(TProgramData::CreateNew(*this));
-    StartWithoutWaterTable(*OpenWall());
-    resultsLoaded_ = false;
-    ShowOpenWall();
+    NewWall();
+    StartWithoutWaterTable(document_->Wall());
     ShowStartingWindows();
 }
 
@@ -84,7 +50,7 @@ void TMainForm::ShowStartingWindows()
     // follows the wall as it is entered, when the area has room for both.
     // The view opens first, so that the properties are never left (and
     // checked) before the user has typed anything.
-    TDlgSideView* view = TDlgSideView::Open(*mdiArea_, *this, *prompt_);
+    TDlgSideView* view = TDlgSideView::Open(*mdiArea_, *document_, *prompt_);
     TInputDialog* properties = ShowDialog(InputDialog::Prop);
     auto* window = qobject_cast<QMdiSubWindow*>(properties->parentWidget());
     auto* side = qobject_cast<QMdiSubWindow*>(view->parentWidget());
@@ -110,7 +76,7 @@ void TMainForm::FileOpenClick()
         return;
     int filter = 0;
     std::optional<std::string> name =
-        prompt_->OpenFileOfFilter("Open", OpenFilter, QDir::currentPath().toStdString(), filter);
+        prompt_->OpenFileOfFilter("Open", OpenFilter, OpenFolder(), filter);
     if (name)
         OpenFileName(*name, true, LayoutOfNumber(filter));  // "All Files": none, the extension decides
 }
@@ -127,27 +93,21 @@ void TMainForm::OpenFileName(const std::string& path, bool announce, std::option
 {
     // The graphs of the previous wall never stand under this wall's title.
     CloseGraphWindows();
-    ReplaceOpenWall(nullptr);
     const QFileInfo info(QString::fromStdString(path));
-    QDir::setCurrent(info.absolutePath());
+    lastFolder_ = info.absolutePath().toStdString();
 
-    CountingPrompt counting(*prompt_);
-    Prompt* const own = prompt_;
-    prompt_ = &counting;
+    std::vector<std::string> diagnostics;
     try {
-        ReplaceOpenWall(TProgramData::CreateFromFile(*this, info.absoluteFilePath().toStdString(),
-                                                      layout.value_or(LayoutForPath(path))));
-        prompt_ = own;
+        diagnostics = document_->Open(info.absoluteFilePath().toStdString(), layout.value_or(LayoutForPath(path)));
     } catch (const TorvikError& e) {
-        prompt_ = own;
         // The old wall is gone; the program goes on with a new one.
         prompt_->Information(e.what());
-        ReplaceOpenWall(TProgramData::CreateNew(*this));
-        resultsLoaded_ = false;
-        ShowOpenWall();
+        NewWall();
         return;
     }
-    TProgramData* wall = OpenWall();
+    for (const std::string& message : diagnostics)
+        prompt_->Information(message);
+    TProgramData* wall = Wall();
     RemoveStaleWallTemporaries(wall->FileName);
     SetTitle();
     resultsLoaded_ = false;
@@ -155,7 +115,7 @@ void TMainForm::OpenFileName(const std::string& path, bool announce, std::option
     UpdatePrevFile(wall->FileName);
     if (announce) {
         const std::string name = DisplayFileName(path);
-        if (counting.Messages() == 0)
+        if (diagnostics.empty())
             prompt_->Information("Data file: " + name + ", has been read by TORVIK 2013");
         else
             prompt_->Information("Data file: " + name +
@@ -192,32 +152,30 @@ void TMainForm::UpdatePrevFile(const std::string& path)
 
 bool TMainForm::FileSaveClick()
 {
-    return SaveOpenWall("");
+    return SaveDocument("");
 }
 
 bool TMainForm::FileSaveAsClick()
 {
-    return SaveOpenWallAs("");
+    return SaveDocumentAs("");
 }
 
-bool TMainForm::SaveOpenWall(const std::string& failureNote)
+bool TMainForm::SaveDocument(const std::string& failureNote)
 {
     // What the active dialog holds is saved too; a refused entry stops the save.
     if (!CommitActiveChild())
         return false;
-    TProgramData* wall = OpenWall();
-    if (!wall)
-        return false;
+    TProgramData* wall = Wall();
     const std::string ext = QFileInfo(QString::fromStdString(wall->FileName)).suffix().toLower().toStdString();
-    if (wall->NeverSaved() || ext == "tkd")
-        return SaveOpenWallAs(failureNote);
+    if (document_->IsUntitled() || ext == "tkd")
+        return SaveDocumentAs(failureNote);
     // Another instance or program may have saved the file since this one read it.
     if (ChangedSince(wall->FileName, wall->DiskStamp)) {
         switch (prompt_->AskChoice(wall->FileName + ChangedOnDiskQuestion, "Overwrite", "Save As...")) {
         case Prompt::Answer::Yes:
             break;
         case Prompt::Answer::No:
-            return SaveOpenWallAs(failureNote);
+            return SaveDocumentAs(failureNote);
         default:
             return false;
         }
@@ -234,14 +192,12 @@ bool TMainForm::SaveOpenWall(const std::string& failureNote)
     return true;
 }
 
-bool TMainForm::SaveOpenWallAs(const std::string& failureNote)
+bool TMainForm::SaveDocumentAs(const std::string& failureNote)
 {
     // Saving as closes the dialogs afterwards: what they hold goes into the file first.
     if (!CommitActiveChild())
         return false;
-    TProgramData* wall = OpenWall();
-    if (!wall)
-        return false;
+    TProgramData* wall = Wall();
     std::string proposed = wall->FileName;
     if (QFileInfo(QString::fromStdString(proposed)).suffix().toLower() == "tkd")
         proposed = ReplaceExtension(proposed, ".tk4d");
@@ -265,9 +221,7 @@ bool TMainForm::SaveOpenWallAs(const std::string& failureNote)
 
 bool TMainForm::LoadResults(bool reportErrors)
 {
-    TProgramData* wall = OpenWall();
-    if (!wall)
-        return false;
+    TProgramData* wall = Wall();
     const std::string plotFile = PlotFileName(wall->FileName);
     if (!DiskFileExists(plotFile))
         return resultsLoaded_;
@@ -280,8 +234,8 @@ bool TMainForm::LoadResults(bool reportErrors)
 void TMainForm::MarkOlderResults()
 {
     // One rule for every result window: results older than the data file say so.
-    const TProgramData* wall = OpenWall();
-    const std::string note = wall && resultsLoaded_ && ResultsOlderThanData(wall->FileName) ? OlderResultsNote : "";
+    const TProgramData* wall = Wall();
+    const std::string note = resultsLoaded_ && ResultsOlderThanData(wall->FileName) ? OlderResultsNote : "";
     for (auto& [name, graph] : graphs_.All()) {
         if (graph->Note == note)
             continue;
@@ -293,8 +247,7 @@ void TMainForm::MarkOlderResults()
 
 void TMainForm::ResultsReread()
 {
-    if (const TProgramData* wall = OpenWall())
-        resultCommands_->ResultsReread(*wall);
+    resultCommands_->ResultsReread(*Wall());
     if (!resultsLoaded_) {
         CloseGraphWindows();
         return;
@@ -309,4 +262,9 @@ void TMainForm::CloseGraphWindows()
     for (auto& [name, graph] : graphs_.All())
         if (graph->HasPlotForm())
             graph->PlotFormClosed();
+}
+
+std::string TMainForm::OpenFolder() const
+{
+    return lastFolder_.empty() ? QDir::currentPath().toStdString() : lastFolder_;
 }

@@ -40,9 +40,9 @@ void TMainForm::AddEditCommands(std::vector<TMainCommand>& t)
 
 void TMainForm::RecordChange(const std::string& caption)
 {
-    TProgramData* wall = OpenWall();
-    if (!wall || restoring_)
+    if (restoring_)
         return;
+    TProgramData* wall = Wall();
     std::string after;
     try {
         after = TakeWallState(*wall);
@@ -59,9 +59,7 @@ void TMainForm::RecordChange(const std::string& caption)
 
 void TMainForm::TakeUndoState()
 {
-    TProgramData* wall = OpenWall();
-    if (!wall)
-        return;
+    TProgramData* wall = Wall();
     // Taking the state prepares the tables as saving does; an unmodified wall stays so.
     const bool modified = IsModified();
     try {
@@ -106,9 +104,7 @@ void TMainForm::RedoClick()
 
 void TMainForm::ApplyUndoState(const std::string& state)
 {
-    TProgramData* wall = OpenWall();
-    if (!wall)
-        return;
+    TProgramData* wall = Wall();
     restoring_ = true;
     try {
         RestoreWallState(*wall, state);

@@ -147,7 +147,7 @@ void TMainForm::ApplyRules(unsigned occasion, TMenuId menu)
 {
     // Without a wall (while one replaces another) only the recent files and
     // the windows have something to show.
-    if (!OpenWall() && !(occasion == OnMenuOpened && (menu == TMenuId::File || menu == TMenuId::Window)))
+    if (!Wall() && !(occasion == OnMenuOpened && (menu == TMenuId::File || menu == TMenuId::Window)))
         return;
     const TMainWindowStates states = CurrentStates();
     const std::vector<TMainCommand>& commands = Commands();
@@ -179,8 +179,8 @@ TMainWindowStates TMainForm::CurrentStates() const
         if (windows[i] == mdiArea_->activeSubWindow())
             active = i;
     }
-    return MainWindowStates(OpenWall(), graphs_, resultsLoaded_, settings_.RecentFiles,
-                            QDir::currentPath().toStdString(), captions, active);
+    return MainWindowStates(Wall(), graphs_, resultsLoaded_, settings_.RecentFiles, OpenFolder(), captions,
+                            active);
 }
 
 void TMainForm::ActivateWindow(int index)

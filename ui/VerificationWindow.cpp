@@ -1,57 +1,32 @@
 #include "ui/VerificationWindow.h"
 
-#include "run/AnalysisRun.h"
 #include "units/NumberFormat.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QHeaderView>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <cmath>
+#include <exception>
 #include <vector>
 
 namespace {
 
-// A number of torvik-cli's JSON; null (no value) shows as "-".
-QString Num(const QJsonValue& v, int digits)
+// A value of a case; one that is not a number shows as "-".
+QString Num(double v, int digits)
 {
-    return v.isDouble() ? QString::fromStdString(FormatGeneral(v.toDouble(), digits)) : QStringLiteral("-");
-}
-
-// Runs torvik-cli verify --json; the parsed output, or an error text.
-QJsonObject RunCli(const QString& program, QString& error)
-{
-    QProcess process;
-    process.start(program, {"verify", "--json"});
-    if (!process.waitForStarted()) {
-        error = "The verification could not start: " + program + " was not found.";
-        return {};
-    }
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit) {
-        process.kill();
-        error = "The verification did not finish: " + program + " stopped.";
-        return {};
-    }
-    const QJsonDocument json = QJsonDocument::fromJson(process.readAllStandardOutput());
-    if (!json.isObject() || !json.object().value("cases").isArray()) {
-        error = "The verification gave no results: " + QString::fromUtf8(process.readAllStandardError()).trimmed();
-        return {};
-    }
-    return json.object();
+    return std::isfinite(v) ? QString::fromStdString(FormatGeneral(v, digits)) : QStringLiteral("-");
 }
 
 }  // namespace
 
-TVerificationWindow::TVerificationWindow(QWidget* parent, const std::string& programDirectory)
+TVerificationWindow::TVerificationWindow(QWidget* parent, Runner run)
     : QDialog(parent),
-      programDirectory_(programDirectory.empty() ? ProgramDirectory() : programDirectory),
+      run_(std::move(run)),
       table_(new QTreeWidget(this)),
       summary_(new QLabel(this))
 {
@@ -86,11 +61,11 @@ TVerificationWindow::TVerificationWindow(QWidget* parent, const std::string& pro
     RunCases();
 }
 
-TVerificationWindow* TVerificationWindow::Show(QWidget* parent, const std::string& programDirectory)
+TVerificationWindow* TVerificationWindow::Show(QWidget* parent)
 {
     auto* window = parent ? parent->findChild<TVerificationWindow*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
     if (!window) {
-        window = new TVerificationWindow(parent, programDirectory);
+        window = new TVerificationWindow(parent);
         window->setAttribute(Qt::WA_DeleteOnClose);
     }
     window->show();
@@ -102,13 +77,18 @@ TVerificationWindow* TVerificationWindow::Show(QWidget* parent, const std::strin
 void TVerificationWindow::RunCases()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    QString error;
-    const QJsonObject result = RunCli(QString::fromStdString(programDirectory_ + "/torvik-cli"), error);
+    std::vector<VerificationCase> cases;
+    std::string error;
+    try {
+        cases = run_();
+    } catch (const std::exception& e) {
+        error = e.what();
+    }
     QApplication::restoreOverrideCursor();
 
     table_->clear();
-    if (!error.isEmpty()) {
-        summary_->setText(error);
+    if (!error.empty()) {
+        summary_->setText(QString::fromStdString("The verification stopped: " + error));
         summary_->setStyleSheet("color: rgb(200, 0, 0); font-weight: bold;");
         return;
     }
@@ -119,13 +99,10 @@ void TVerificationWindow::RunCases()
         if (group && groupFailures == 0)
             passedGroups.push_back(group);
     };
-    const QJsonArray cases = result.value("cases").toArray();
-    for (const QJsonValue& value : cases) {
-        const QJsonObject c = value.toObject();
-        const QString groupName = c.value("group").toString();
-        if (!group || group->text(0) != groupName) {
+    for (const VerificationCase& c : cases) {
+        if (!group || group->text(0).toStdString() != c.group) {
             closeGroup();
-            group = new QTreeWidgetItem(table_, {groupName});
+            group = new QTreeWidgetItem(table_, {QString::fromStdString(c.group)});
             group->setFirstColumnSpanned(true);
             group->setExpanded(true);
             QFont bold = group->font(0);
@@ -133,13 +110,11 @@ void TVerificationWindow::RunCases()
             group->setFont(0, bold);
             groupFailures = 0;
         }
-        const bool passed = c.value("passed").toBool();
-        auto* row = new QTreeWidgetItem(
-            group, {c.value("name").toString(), Num(c.value("computed"), 7), Num(c.value("reference"), 7),
-                    Num(c.value("error"), 2), Num(c.value("tolerance"), 2), passed ? "pass" : "FAIL"});
+        auto* row = new QTreeWidgetItem(group, {QString::fromStdString(c.name), Num(c.computed, 7), Num(c.reference, 7),
+                                                Num(c.error, 2), Num(c.tolerance, 2), c.Passed() ? "pass" : "FAIL"});
         for (int col = 1; col <= 4; ++col)
             row->setTextAlignment(col, Qt::AlignRight | Qt::AlignVCenter);
-        if (!passed) {
+        if (!c.Passed()) {
             ++groupFailures;
             for (int col = 0; col < 6; ++col)
                 row->setForeground(col, QColor(200, 0, 0));
@@ -153,8 +128,10 @@ void TVerificationWindow::RunCases()
     for (QTreeWidgetItem* g : passedGroups)
         g->setExpanded(false);
 
-    const int failed = result.value("failed").toInt();
-    summary_->setText(
-        QString("%1 cases: %2 passed, %3 failed.").arg(cases.size()).arg(result.value("passed").toInt()).arg(failed));
+    const int failed = FailedCount(cases);
+    summary_->setText(QString("%1 cases: %2 passed, %3 failed.")
+                          .arg(cases.size())
+                          .arg(static_cast<int>(cases.size()) - failed)
+                          .arg(failed));
     summary_->setStyleSheet(failed ? "color: rgb(200, 0, 0); font-weight: bold;" : "font-weight: bold;");
 }

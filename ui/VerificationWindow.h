@@ -1,25 +1,29 @@
 #pragma once
+#include "verify/Verification.h"
+
 #include <QDialog>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 class QLabel;
 class QTreeWidget;
 
 // Help > Verification: runs the built-in verification cases through the engine
 // and shows each computed value beside its reference, grouped, with failures
-// marked; modeless, one at a time. The cases run in torvik-cli verify of the
-// program's directory, a process of their own: the walls they build need the
-// wall tables that the program's open wall holds, and an engine fault cannot
-// take the program down with it.
+// marked; modeless, one at a time. The cases run in the program itself: the
+// walls they build are documents of their own beside the one the user has open.
 class TVerificationWindow : public QDialog {
 public:
-    // `programDirectory` holds torvik-cli (default: the running program's directory).
-    explicit TVerificationWindow(QWidget* parent = nullptr, const std::string& programDirectory = "");
+    // What runs the cases (the built-in verification unless a test gives another).
+    using Runner = std::function<std::vector<VerificationCase>()>;
+
+    explicit TVerificationWindow(QWidget* parent = nullptr, Runner run = RunVerification);
 
     // Shows the window of `parent`, creating it and running the cases the
     // first time, bringing it to the front afterwards.
-    static TVerificationWindow* Show(QWidget* parent, const std::string& programDirectory = "");
+    static TVerificationWindow* Show(QWidget* parent);
 
     // Runs the cases again and refills the table.
     void RunCases();
@@ -28,7 +32,7 @@ public:
     QLabel* Summary() const { return summary_; }
 
 private:
-    std::string programDirectory_;
+    Runner run_;
     QTreeWidget* table_;
     QLabel* summary_;
 };

@@ -21,9 +21,10 @@ Prompt::Answer ScriptedPrompt::AskYesNoCancel(const std::string& text)
 }
 
 std::optional<std::string> ScriptedPrompt::OpenFileName(const std::string& title, const std::string&,
-                                                        const std::string&)
+                                                        const std::string& initial)
 {
     shown.push_back(title);
+    initialNames.push_back(initial);
     if (fileNames.empty())
         return std::nullopt;
     std::string name = fileNames.front();

@@ -29,4 +29,6 @@ public:
     std::deque<int> filterIndexes;
     // Every text shown (messages and questions), in order.
     std::vector<std::string> shown;
+    // The name or folder every file dialog started with, in order.
+    std::vector<std::string> initialNames;
 };

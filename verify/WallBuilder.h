@@ -151,7 +151,8 @@ public:
             wall->StageCount = stages;
             stage(*wall, k);
             TBlockWriter writer(*wall, text);
-            writer.WriteBlock({k == 1 ? wall->Title : " Stage No : " + std::to_string(k), false, true});
+            writer.WriteBlock({k == 1 ? wall->Title : " Stage No : " + std::to_string(k), false,
+                               TGeneratedPressure::TrapezoidOrTriangular});
             writer.WriteLine(std::to_string(k));
         }
         return text;

@@ -155,11 +155,11 @@ private:
 TEST(GraphPlot, ExecuteCreatesTheWindowOnceAndShowsItEachTime)
 {
     int created = 0, shows = 0;
-    TGraphPlot::SetWindowFactory([&](TGraphPlot&) {
+    TGraphPlot g;
+    g.SetWindowFactory([&](TGraphPlot&) {
         ++created;
         return std::make_unique<CountingWindow>(shows);
     });
-    TGraphPlot g;
     g.Execute();
     g.Execute();
     EXPECT_EQ(created, 1);
@@ -169,7 +169,6 @@ TEST(GraphPlot, ExecuteCreatesTheWindowOnceAndShowsItEachTime)
     EXPECT_FALSE(g.HasPlotForm());
     g.Execute();
     EXPECT_EQ(created, 2);
-    TGraphPlot::SetWindowFactory(nullptr);
     TGraphPlot other;
     other.Execute();  // without a GUI nothing opens
     EXPECT_FALSE(other.HasPlotForm());

@@ -287,6 +287,16 @@ TEST_F(DataFileTest, StageReadIntoAnotherStageKeepsNothingOfIt)
     EXPECT_TRUE(wall->GeneratePyCurves);
     EXPECT_EQ(Table(WallTable::SurchargeTable).RowCount(), 1);
     EXPECT_EQ(Table(WallTable::SurchargeTable).Cell(1, 0).AsFloat(), 0);
+
+    // A stage without the soil section (pressure by the user, no p-y curves generated) has no surcharges.
+    wall->StageFilesCurrent = true;
+    wall->UserEarthPressure = true;
+    wall->GeneratePyCurves = false;
+    wall->StageFileName = path;
+    WriteStageFile(*wall);
+    wall->UseSurcharge = true;
+    ReadStageFile(*wall, path);
+    EXPECT_FALSE(wall->UseSurcharge);
 }
 
 TEST_F(DataFileTest, EnglishUnitFactorsOfDistributedLoadsAndSoils)

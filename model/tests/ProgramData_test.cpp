@@ -13,7 +13,6 @@ TEST(ProgramDataTest, NewWallHasEveryDefault)
     host.modified = true;
     auto wall = TProgramData::CreateNew(host);
     const TProgramData& w = *wall;
-    EXPECT_EQ(host.closeAllChildrenCalls, 1);
     EXPECT_FALSE(host.modified);
 
     EXPECT_EQ(w.FileName, TProgramData::UntitledFileName());
@@ -82,18 +81,16 @@ TEST(ProgramDataTest, NewWallBringsTablesBackToEnglishUnits)
         EXPECT_EQ(host.tables.Table(i).UnitSystem(), 1) << WallTables::Name(i);
 }
 
-TEST(ProgramDataTest, ReplacingTheOpenWallFreesThePreviousOne)
+TEST(ProgramDataTest, ReplacingTheDocumentsWallFreesThePreviousOne)
 {
     BatchHost host;
     auto first = TProgramData::CreateNew(host);
     TProgramData* firstAddress = first.get();
-    ReplaceOpenWall(std::move(first));
-    EXPECT_EQ(OpenWall(), firstAddress);
-    ReplaceOpenWall(TProgramData::CreateNew(host));
-    EXPECT_NE(OpenWall(), nullptr);
-    EXPECT_NE(OpenWall(), firstAddress);
-    ReplaceOpenWall(nullptr);
-    EXPECT_EQ(OpenWall(), nullptr);
+    host.SetWall(std::move(first));
+    EXPECT_EQ(&host.Wall(), firstAddress);
+    host.New();
+    EXPECT_NE(&host.Wall(), firstAddress);
+    EXPECT_EQ(&host.Wall().Document(), &host);
 }
 
 struct LayoutCase {

@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 class Prompt;
 class TProgramData;
@@ -13,7 +14,11 @@ class TProgramData;
 // analysis left beside it; every message goes through the prompt.
 class TResultCommands {
 public:
-    explicit TResultCommands(Prompt& prompt) : prompt_(prompt) {}
+    // `windows` opens the envelope graph's window (none: no window opens).
+    explicit TResultCommands(Prompt& prompt, TGraphWindowFactory windows = {}) : prompt_(prompt)
+    {
+        envelope_.SetWindowFactory(std::move(windows));
+    }
 
     // "Save &Report...": asks for a PDF file name and writes the report.
     void SaveReport(const TProgramData& wall);

@@ -2,6 +2,7 @@
 
 #include "tables/EnumColumn.h"
 #include "tables/GridTable.h"
+#include "tables/WallTables.h"
 #include "tables/TableColumn.h"
 #include "tables/widgets/CellDelegate.h"
 #include "tables/widgets/TableModel.h"
@@ -35,10 +36,9 @@ namespace {
 // snaps to whole rows and columns (platforms without a sizing message).
 constexpr int SnapDelayMs = 200;
 
+// The editors open now and the hosts given to some of them, by table: every
+// table is one object, whichever document it belongs to.
 struct EditorHost {
-    QPointer<QMdiArea> area;
-    Prompt* prompt = nullptr;
-    TTableForm::PictureFactory pictures;
     std::map<const TGridTable*, TTableForm*> open;
     std::map<const TGridTable*, QPointer<QWidget>> parents;
     std::function<void(const std::string&)> edited;
@@ -96,13 +96,30 @@ QString Trimmed(const std::string& s) { return QString::fromStdString(s).trimmed
 
 }  // namespace
 
+struct TTableForm::Place {
+    QPointer<QMdiArea> area;
+    Prompt& prompt;
+    PictureFactory pictures;
+    TTableModel::NodeDepths depths;
+};
+
+TEditorOpener TTableForm::Opener(QMdiArea* area, Prompt& prompt, PictureFactory pictures,
+                                 TTableModel::NodeDepths depths)
+{
+    auto place = std::make_shared<const Place>(Place{area, prompt, std::move(pictures), std::move(depths)});
+    return [place](TGridTable& table, bool modal) { Open(place, table, modal); };
+}
+
+void TTableForm::Install(WallTables& tables, QMdiArea& area, Prompt& prompt, PictureFactory pictures,
+                         TTableModel::NodeDepths depths)
+{
+    tables.SetEditorOpener(Opener(&area, prompt, std::move(pictures), std::move(depths)));
+}
+
 void TTableForm::Install(QMdiArea* area, Prompt* prompt, PictureFactory pictures)
 {
-    Host().area = area;
-    Host().prompt = prompt;
-    Host().pictures = std::move(pictures);
     if (area && prompt)
-        TGridTable::SetEditorOpener([](TGridTable& table, bool modal) { Open(table, modal); });
+        TGridTable::SetEditorOpener(Opener(area, *prompt, std::move(pictures), {}));
     else
         TGridTable::SetEditorOpener(nullptr);
 }
@@ -132,14 +149,16 @@ void TTableForm::SetFormParent(const TGridTable& table, QWidget* parent)
         Host().parents.erase(&table);
 }
 
-void TTableForm::Open(TGridTable& table, bool modal)
+void TTableForm::Open(const std::shared_ptr<const Place>& place, TGridTable& table, bool modal)
 {
     EditorHost& host = Host();
+    QMdiArea* const area = place->area;
     if (TTableForm* form = Of(table)) {
         // A second request shows the open editor again.
         if (form->subWindow_) {
             form->subWindow_->showNormal();
-            host.area->setActiveSubWindow(form->subWindow_);
+            if (area)
+                area->setActiveSubWindow(form->subWindow_);
         } else {
             form->Frame()->show();
             form->Frame()->raise();
@@ -147,25 +166,23 @@ void TTableForm::Open(TGridTable& table, bool modal)
         }
         return;
     }
-    if (!host.prompt)
-        return;
     if (table.RowCount() < table.MinRows())
         table.SetRowCount(table.MinRows());
 
     auto parentIt = host.parents.find(&table);
     QWidget* formParent = parentIt != host.parents.end() ? parentIt->second.data() : nullptr;
     if (formParent) {
-        auto* form = new TTableForm(table, *host.prompt, formParent);
+        auto* form = new TTableForm(table, place, formParent);
         form->move(0, 0);
         form->Attach();
         form->show();
         return;
     }
-    if (modal || !host.area) {
-        TableDialog dialog(host.area ? host.area->window() : nullptr);
+    if (modal || !area) {
+        TableDialog dialog(area ? area->window() : nullptr);
         dialog.setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowCloseButtonHint);
-        auto* form = new TTableForm(table, *host.prompt, &dialog);
+        auto* form = new TTableForm(table, place, &dialog);
         dialog.form = form;
         form->dialog_ = &dialog;
         dialog.installEventFilter(form);
@@ -175,12 +192,12 @@ void TTableForm::Open(TGridTable& table, bool modal)
         delete form;
         return;
     }
-    auto* form = new TTableForm(table, *host.prompt);
-    QMdiSubWindow* sub = host.area->addSubWindow(
+    auto* form = new TTableForm(table, place);
+    QMdiSubWindow* sub = area->addSubWindow(
         form, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                   Qt::WindowCloseButtonHint);
     sub->setAttribute(Qt::WA_DeleteOnClose);
-    sub->setWindowIcon(host.area->window()->windowIcon());
+    sub->setWindowIcon(area->window()->windowIcon());
     sub->installEventFilter(form);
     form->subWindow_ = sub;
     form->Attach();
@@ -189,19 +206,19 @@ void TTableForm::Open(TGridTable& table, bool modal)
     form->ApplyLayout();
     // Placed beside the windows already open, the editor may reach past the
     // area's right or bottom edge: it is moved back into view.
-    const QSize view = host.area->viewport()->size();
+    const QSize view = area->viewport()->size();
     const int x = std::max(0, std::min(sub->x(), view.width() - sub->width()));
     const int y = std::max(0, std::min(sub->y(), view.height() - sub->height()));
     sub->move(x, y);
-    host.area->setActiveSubWindow(sub);
+    area->setActiveSubWindow(sub);
     form->grid_->setFocus();
 }
 
-TTableForm::TTableForm(TGridTable& table, Prompt& prompt, QWidget* parent)
-    : QWidget(parent), table_(&table), prompt_(prompt)
+TTableForm::TTableForm(TGridTable& table, std::shared_ptr<const Place> place, QWidget* parent)
+    : QWidget(parent), table_(&table), place_(std::move(place)), prompt_(place_->prompt)
 {
     setWindowTitle("TableForm");
-    model_ = new TTableModel(table, this);
+    model_ = new TTableModel(table, place_->depths, this);
     grid_ = new QTableView(this);
     grid_->setModel(model_);
     delegate_ = new TCellDelegate(*model_, this);
@@ -242,8 +259,8 @@ TTableForm::TTableForm(TGridTable& table, Prompt& prompt, QWidget* parent)
     lblComments_ = new QLabel(comments, this);
     lblComments_->setAccessibleName(comments);
     lblComments_->setVisible(!comments.isEmpty());
-    if (!table.HelpPicture().empty() && Host().pictures)
-        imgHelp_ = Host().pictures(table.HelpPicture(), this);
+    if (!table.HelpPicture().empty() && place_->pictures)
+        imgHelp_ = place_->pictures(table.HelpPicture(), this);
 
     connect(model_, &TTableModel::AssignmentRefused, this, &TTableForm::AssignmentRefused);
     connect(model_, &TTableModel::CellStored, this, [this] { Edited("Edit Cell"); });
@@ -676,8 +693,8 @@ void TTableForm::AssignmentRefused(const QModelIndex& index, const QString& text
         }
         // Still refusing while the focus finds its way back: the editor that
         // holds the refused text must not store it as it loses the focus.
-        if (subWindow_ && Host().area)
-            Host().area->setActiveSubWindow(subWindow_);
+        if (subWindow_ && place_->area)
+            place_->area->setActiveSubWindow(subWindow_);
         grid_->setCurrentIndex(cell);
         if (!delegate_->OpenEditor()) {
             grid_->setFocus();

@@ -1,5 +1,7 @@
 #pragma once
 #include "tables/TableFormGeometry.h"
+#include "tables/TableRegistry.h"
+#include "tables/widgets/TableModel.h"
 
 #include <QPointer>
 #include <QRect>
@@ -7,6 +9,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 class QDialog;
@@ -18,6 +21,7 @@ class QTableView;
 class QTimer;
 class Prompt;
 class TCellDelegate;
+class WallTables;
 class TGridTable;
 class TTableModel;
 
@@ -32,8 +36,12 @@ public:
     // Makes the help picture of a name (or null); the program installs one.
     using PictureFactory = std::function<QWidget*(const std::string& name, QWidget* parent)>;
 
-    // Lets every table open its editor: non-modal editors become child windows
-    // of `area`; messages go to `prompt`.
+    // Lets every table of `tables` (a document's) open its editor: non-modal
+    // editors become child windows of `area`; messages go to `prompt`.
+    // `depths` gives the depths of node numbers in the units of those tables' wall.
+    static void Install(WallTables& tables, QMdiArea& area, Prompt& prompt, PictureFactory pictures = {},
+                        TTableModel::NodeDepths depths = {});
+    // The same for free-standing tables; null `area` and `prompt` uninstall.
     static void Install(QMdiArea* area, Prompt* prompt, PictureFactory pictures = {});
     // Told of every change an editor made to its table, named for the Edit
     // menu ("Add Row in Soil Layers"): a cell stored, a choice made, a row
@@ -74,8 +82,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    TTableForm(TGridTable& table, Prompt& prompt, QWidget* parent = nullptr);
-    static void Open(TGridTable& table, bool modal);
+    // Where the editors of one set of tables open.
+    struct Place;
+    TTableForm(TGridTable& table, std::shared_ptr<const Place> place, QWidget* parent = nullptr);
+    static void Open(const std::shared_ptr<const Place>& place, TGridTable& table, bool modal);
+    static TEditorOpener Opener(QMdiArea* area, Prompt& prompt, PictureFactory pictures,
+                                TTableModel::NodeDepths depths);
 
     void Attach();
     void Detach();
@@ -102,6 +114,7 @@ private:
     void FrameResized();
 
     TGridTable* table_;
+    std::shared_ptr<const Place> place_;
     Prompt& prompt_;
     TTableModel* model_;
     TCellDelegate* delegate_;

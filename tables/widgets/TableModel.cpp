@@ -9,22 +9,10 @@
 #include <QColor>
 #include <QStringList>
 
-namespace {
+TTableModel::TTableModel(TGridTable& table, QObject* parent) : TTableModel(table, NodeDepths(), parent) {}
 
-TTableModel::NodeDepths& Depths()
-{
-    static TTableModel::NodeDepths depths;
-    return depths;
-}
-
-}  // namespace
-
-void TTableModel::SetNodeDepths(NodeDepths depths)
-{
-    Depths() = std::move(depths);
-}
-
-TTableModel::TTableModel(TGridTable& table, QObject* parent) : QAbstractTableModel(parent), table_(&table)
+TTableModel::TTableModel(TGridTable& table, NodeDepths depths, QObject* parent)
+    : QAbstractTableModel(parent), table_(&table), depths_(std::move(depths))
 {
     headerRows_ = ::HeaderRows(table);
     MapColumns();
@@ -32,7 +20,7 @@ TTableModel::TTableModel(TGridTable& table, QObject* parent) : QAbstractTableMod
 
 void TTableModel::MapColumns()
 {
-    columns_ = table_ ? GridColumns(*table_, Depths().Text && Depths().Caption) : std::vector<TGridColumn>();
+    columns_ = table_ ? GridColumns(*table_, depths_.Text && depths_.Caption) : std::vector<TGridColumn>();
 }
 
 void TTableModel::Detach()
@@ -113,7 +101,7 @@ QVariant TTableModel::data(const QModelIndex& index, int role) const
         switch (role) {
         case Qt::DisplayRole:
         case Qt::AccessibleTextRole:
-            return QString::fromStdString(Depths().Text(column.GetInteger(index.row())));
+            return QString::fromStdString(depths_.Text(column.GetInteger(index.row())));
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
         case Qt::ForegroundRole:
@@ -159,7 +147,7 @@ QVariant TTableModel::headerData(int section, Qt::Orientation orientation, int r
     if (section >= columnCount())
         return {};
     if (IsDepthColumn(section)) {
-        const QString caption = QString::fromStdString(Depths().Caption());
+        const QString caption = QString::fromStdString(depths_.Caption());
         if (role == Qt::DisplayRole)
             return caption;
         if (role == Qt::ToolTipRole || role == Qt::AccessibleTextRole)

@@ -20,19 +20,21 @@ class TGridTable;
 class TTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    explicit TTableModel(TGridTable& table, QObject* parent = nullptr);
-
-    // The table shown; the model no longer touches it once Detach() was called.
-    TGridTable* Table() const { return table_; }
-    void Detach();
     // The depth of node numbers: the text of a node's depth and the depth
-    // column's caption ("Depth (m)"), in the open wall's units. The program
-    // installs it; without it the grid has no depth columns.
+    // column's caption ("Depth (m)"), in the units of the wall the table
+    // belongs to. Without it the grid has no depth columns.
     struct NodeDepths {
         std::function<std::string(long long node)> Text;
         std::function<std::string()> Caption;
     };
-    static void SetNodeDepths(NodeDepths depths);
+
+    // A model of `table`; `depths` gives the depths of its node numbers.
+    explicit TTableModel(TGridTable& table, QObject* parent = nullptr);
+    TTableModel(TGridTable& table, NodeDepths depths, QObject* parent = nullptr);
+
+    // The table shown; the model no longer touches it once Detach() was called.
+    TGridTable* Table() const { return table_; }
+    void Detach();
 
     // The table column shown in model column `column` (for a depth column, its node column).
     TColumn& ColumnAt(int column) const;
@@ -69,6 +71,7 @@ private:
     void MapColumns();
 
     TGridTable* table_;
+    NodeDepths depths_;
     std::vector<TGridColumn> columns_;
     int headerRows_ = 0;
     bool lastAccepted_ = true;

@@ -13,7 +13,7 @@
 
 #include <limits>
 
-TdlgCSD::TdlgCSD(MainWindowHost& host, QWidget* parent) : TInputDialog(host, "Wall Configuration", parent)
+TdlgCSD::TdlgCSD(TWallDocument& document, QWidget* parent) : TInputDialog(document, "Wall Configuration", parent)
 {
     const long double low = -std::numeric_limits<long double>::max();
     auto* group = new QGroupBox("Wall Configuration", this);

@@ -11,7 +11,7 @@ class QLabel;
 class TdlgCSD : public TInputDialog {
     Q_OBJECT
 public:
-    explicit TdlgCSD(MainWindowHost& host, QWidget* parent = nullptr);
+    explicit TdlgCSD(TWallDocument& document, QWidget* parent = nullptr);
 
     // The fields, top to bottom (H, Wa, Wp, DWb, DWe, the active-pressure
     // factor, Beta and the load on the backfill).

@@ -2,8 +2,8 @@
 
 #include "model/ProgramData.h"
 
-TDlgConLoads::TDlgConLoads(MainWindowHost& host, QWidget* parent)
-    : TTableOptionDialog(host, "Concentrated Loads", "Apply &Concentrated Loads", "&Edit Concentrated Loads",
+TDlgConLoads::TDlgConLoads(TWallDocument& document, QWidget* parent)
+    : TTableOptionDialog(document, "Concentrated Loads", "Apply &Concentrated Loads", "&Edit Concentrated Loads",
                          "ConcentratedLoads", &TProgramData::UseConcentratedLoads, WallTable::ConcentratedLoads, parent)
 {
 }

@@ -6,5 +6,5 @@
 class TDlgConLoads : public TTableOptionDialog {
     Q_OBJECT
 public:
-    explicit TDlgConLoads(MainWindowHost& host, QWidget* parent = nullptr);
+    explicit TDlgConLoads(TWallDocument& document, QWidget* parent = nullptr);
 };

@@ -1,6 +1,6 @@
 #include "ui/dialogs/DlgOptions.h"
 
-#include "model/MainWindowHost.h"
+#include "model/WallDocument.h"
 #include "units/Prompt.h"
 
 #include <QGridLayout>
@@ -8,9 +8,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-TDlgOptions::TDlgOptions(MainWindowHost& host, std::function<QString()> get,
+TDlgOptions::TDlgOptions(TWallDocument& document, std::function<QString()> get,
                          std::function<void(const QString&)> set, QWidget* parent)
-    : TInputDialog(host, "Control Options", parent), get_(std::move(get)), set_(std::move(set))
+    : TInputDialog(document, "Control Options", parent), get_(std::move(get)), set_(std::move(set))
 {
     auto* label = new QLabel("&Text Editor:", this);
     edtEditor_ = new QLineEdit(this);
@@ -50,7 +50,7 @@ void TDlgOptions::Store(TProgramData&)
 void TDlgOptions::BrowseClick()
 {
     // The file dialog returns only an existing file.
-    std::optional<std::string> name = host_.UserPrompt().OpenFileName(
+    std::optional<std::string> name = document_.UserPrompt().OpenFileName(
         "Open", ProgramFilter().toStdString(), edtEditor_->text().toStdString());
     if (name)
         edtEditor_->setText(QString::fromStdString(*name));

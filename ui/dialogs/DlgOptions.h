@@ -12,7 +12,7 @@ class TDlgOptions : public TInputDialog {
     Q_OBJECT
 public:
     // `get` and `set` read and replace the main window's text editor path.
-    TDlgOptions(MainWindowHost& host, std::function<QString()> get, std::function<void(const QString&)> set,
+    TDlgOptions(TWallDocument& document, std::function<QString()> get, std::function<void(const QString&)> set,
                 QWidget* parent = nullptr);
 
     QLineEdit* edtEditor() const { return edtEditor_; }

@@ -1,6 +1,6 @@
 #include "ui/dialogs/DlgProp.h"
 
-#include "model/MainWindowHost.h"
+#include "model/WallDocument.h"
 #include "model/ProgramData.h"
 #include "tables/GridTable.h"
 #include "tables/WallTables.h"
@@ -12,7 +12,7 @@
 
 #include <limits>
 
-TDlgProp::TDlgProp(MainWindowHost& host, QWidget* parent) : TInputDialog(host, "Wall Properties", parent)
+TDlgProp::TDlgProp(TWallDocument& document, QWidget* parent) : TInputDialog(document, "Wall Properties", parent)
 {
     const long double big = std::numeric_limits<long double>::max();
     auto* grid = new QGridLayout(this);
@@ -36,5 +36,5 @@ TDlgProp::TDlgProp(MainWindowHost& host, QWidget* parent) : TInputDialog(host, "
     grid->addWidget(stiffness, 5, 0);
     grid->addWidget(btnSection_, 5, 1);
     grid->setRowMinimumHeight(5, btnSection_->sizeHint().height() + 8);
-    connect(btnSection_, &QPushButton::clicked, this, [this] { host_.Tables()[WallTable::PileSect].ShowEditor(); });
+    connect(btnSection_, &QPushButton::clicked, this, [this] { document_.Tables()[WallTable::PileSect].ShowEditor(); });
 }

@@ -8,7 +8,7 @@ class QPushButton;
 class TDlgProp : public TInputDialog {
     Q_OBJECT
 public:
-    explicit TDlgProp(MainWindowHost& host, QWidget* parent = nullptr);
+    explicit TDlgProp(TWallDocument& document, QWidget* parent = nullptr);
 
     TDataEdit* Increments() const { return increments_; }
     TDataEdit* IncrementLength() const { return incrementLength_; }

@@ -1,6 +1,6 @@
 #include "ui/dialogs/DlgRebar.h"
 
-#include "model/MainWindowHost.h"
+#include "model/WallDocument.h"
 #include "tables/GridTable.h"
 #include "tables/WallTables.h"
 #include "ui/art/Artwork.h"
@@ -19,7 +19,7 @@ const char* const CaseCaption[3] = {"P&oint Load", "L&ine Load", "St&rip Load"};
 
 }  // namespace
 
-TDlgRebar::TDlgRebar(MainWindowHost& host, QWidget* parent) : TInputDialog(host, "Additional Surcharge", parent)
+TDlgRebar::TDlgRebar(TWallDocument& document, QWidget* parent) : TInputDialog(document, "Additional Surcharge", parent)
 {
     auto* group = new QGroupBox("Surcharge Cases", this);
     auto* choice = new QHBoxLayout;
@@ -47,7 +47,7 @@ TDlgRebar::TDlgRebar(MainWindowHost& host, QWidget* parent) : TInputDialog(host,
     btnSurcharge_ = new QPushButton("&Edit Surcharge Loads", this);
     btnSurcharge_->setAccessibleName("Edit Surcharge Loads");
     connect(btnSurcharge_, &QPushButton::clicked, this,
-            [this] { host_.Tables()[WallTable::SurchargeTable].ShowEditor(); });
+            [this] { document_.Tables()[WallTable::SurchargeTable].ShowEditor(); });
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(btnSurcharge_);

@@ -10,7 +10,7 @@ class QPushButton;
 class TDlgRebar : public TInputDialog {
     Q_OBJECT
 public:
-    explicit TDlgRebar(MainWindowHost& host, QWidget* parent = nullptr);
+    explicit TDlgRebar(TWallDocument& document, QWidget* parent = nullptr);
 
     QPushButton* btnSurcharge() const { return btnSurcharge_; }
     // The case illustrated: 0 point, 1 line, 2 strip load.

@@ -2,8 +2,8 @@
 
 #include "model/ProgramData.h"
 
-TDlgSpring::TDlgSpring(MainWindowHost& host, QWidget* parent)
-    : TTableOptionDialog(host, "Lateral & Rotational Springs", "&Lateral and Rotational Springs",
+TDlgSpring::TDlgSpring(TWallDocument& document, QWidget* parent)
+    : TTableOptionDialog(document, "Lateral & Rotational Springs", "&Lateral and Rotational Springs",
                          "&Edit Spring Stiffness", "Springs", &TProgramData::UseSprings, WallTable::Springs,
                          parent)
 {

@@ -6,5 +6,5 @@
 class TDlgSpring : public TTableOptionDialog {
     Q_OBJECT
 public:
-    explicit TDlgSpring(MainWindowHost& host, QWidget* parent = nullptr);
+    explicit TDlgSpring(TWallDocument& document, QWidget* parent = nullptr);
 };

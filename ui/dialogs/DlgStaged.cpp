@@ -1,6 +1,6 @@
 #include "ui/dialogs/DlgStaged.h"
 
-#include "model/MainWindowHost.h"
+#include "model/WallDocument.h"
 #include "model/ProgramData.h"
 #include "model/StageFiles.h"
 #include "units/Prompt.h"
@@ -60,7 +60,7 @@ QString TDlgStaged::ExplanationText()
     return lines.join('\n');
 }
 
-TDlgStaged::TDlgStaged(MainWindowHost& host, QWidget* parent) : QDialog(parent), host_(host)
+TDlgStaged::TDlgStaged(TWallDocument& document, QWidget* parent) : QDialog(parent), document_(document)
 {
     setWindowTitle("Staged Construction Options");
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -79,7 +79,7 @@ TDlgStaged::TDlgStaged(MainWindowHost& host, QWidget* parent) : QDialog(parent),
     chkStaged_->setAccessibleName("Conduct Staged-Construction Analysis");
 
     lblStages_ = new QLabel(this);
-    deStages_ = new TDataEdit(this, &host_.UserPrompt());
+    deStages_ = new TDataEdit(this, &document_.UserPrompt());
     deStages_->SetIntegerOnly(true);
     deStages_->SetRange(1, MaxStages);
     deStages_->SetCaption("Enter the total number of stages (Max. = 5, Min =2)");
@@ -126,8 +126,7 @@ TDlgStaged::TDlgStaged(MainWindowHost& host, QWidget* parent) : QDialog(parent),
     layout->addLayout(count);
     layout->addWidget(buttons);
 
-    const TProgramData* wall = OpenWall();
-    const int stages = wall ? wall->StageCount : 1;
+    const int stages = document_.Wall().StageCount;
     deStages_->SetNumber(stages);
     chkStaged_->setChecked(stages > 1);
     EnableCount(stages > 1);
@@ -194,19 +193,16 @@ void TDlgStaged::accept()
 {
     if (deStages_->isEnabled() && !deStages_->Validate())
         return;  // the field has reported its entry and has the focus again
-    TProgramData* wall = OpenWall();
-    if (wall) {
-        const int count = chkStaged_->isChecked() ? static_cast<int>(std::lround(deStages_->Number())) : 1;
-        try {
-            ChangeStageCount(*wall, count);
-        } catch (const TorvikError& e) {
-            // The stage files are as far as the change got; the window shows that state.
-            host_.UserPrompt().Information(e.what());
-            emit StagesChanged();
-            QDialog::reject();
-            return;
-        }
+    const int count = chkStaged_->isChecked() ? static_cast<int>(std::lround(deStages_->Number())) : 1;
+    try {
+        ChangeStageCount(document_.Wall(), count);
+    } catch (const TorvikError& e) {
+        // The stage files are as far as the change got; the window shows that state.
+        document_.UserPrompt().Information(e.what());
         emit StagesChanged();
+        QDialog::reject();
+        return;
     }
+    emit StagesChanged();
     QDialog::accept();
 }

@@ -1,7 +1,7 @@
 #pragma once
 #include <QDialog>
 
-class MainWindowHost;
+class TWallDocument;
 class QCheckBox;
 class QLabel;
 class QPlainTextEdit;
@@ -12,11 +12,11 @@ class TDataEdit;
 // "Staged Construction Options": whether the open wall is analysed in stages,
 // and how many (2 to 5). OK creates, rewrites or deletes the stage files
 // beside the data file; Cancel changes nothing. Messages go through the
-// host's prompt.
+// document's prompt.
 class TDlgStaged : public QDialog {
     Q_OBJECT
 public:
-    explicit TDlgStaged(MainWindowHost& host, QWidget* parent = nullptr);
+    explicit TDlgStaged(TWallDocument& document, QWidget* parent = nullptr);
 
     QPlainTextEdit* memExplanation() const { return memExplanation_; }
     QCheckBox* ChkStaged() const { return chkStaged_; }
@@ -46,7 +46,7 @@ private:
     void Step(int by);
     void EnableCount(bool enabled);
 
-    MainWindowHost& host_;
+    TWallDocument& document_;
     QPlainTextEdit* memExplanation_;
     QCheckBox* chkStaged_;
     QLabel* lblStages_;

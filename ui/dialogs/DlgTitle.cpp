@@ -1,13 +1,13 @@
 #include "ui/dialogs/DlgTitle.h"
 
-#include "model/MainWindowHost.h"
+#include "model/WallDocument.h"
 #include "model/ProgramData.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-TdlgTitle::TdlgTitle(MainWindowHost& host, QWidget* parent) : TInputDialog(host, "Project Title", parent)
+TdlgTitle::TdlgTitle(TWallDocument& document, QWidget* parent) : TInputDialog(document, "Project Title", parent)
 {
     auto* label = new QLabel("Enter text line for project description:", this);
     // One line: Return inserts nothing, and a pasted text loses its line breaks on storing.
@@ -33,5 +33,5 @@ void TdlgTitle::Load(const TProgramData& wall)
 void TdlgTitle::Store(TProgramData& wall)
 {
     if (StoreTitle(wall.Title, titleMemo_->text().toStdString()))
-        host_.SetModified(true);
+        document_.SetModified(true);
 }

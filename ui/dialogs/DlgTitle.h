@@ -8,7 +8,7 @@ class QLineEdit;
 class TdlgTitle : public TInputDialog {
     Q_OBJECT
 public:
-    explicit TdlgTitle(MainWindowHost& host, QWidget* parent = nullptr);
+    explicit TdlgTitle(TWallDocument& document, QWidget* parent = nullptr);
 
     QLineEdit* TitleMemo() const { return titleMemo_; }
 

@@ -1,6 +1,6 @@
 #include "ui/dialogs/InputDialog.h"
 
-#include "model/MainWindowHost.h"
+#include "model/WallDocument.h"
 #include "model/ProgramData.h"
 #include "ui/art/Artwork.h"
 #include "units/TorvikError.h"
@@ -29,11 +29,16 @@ QString Plain(QString text)
 
 }  // namespace
 
-TInputDialog::TInputDialog(MainWindowHost& host, const QString& caption, QWidget* parent)
-    : QWidget(parent), host_(host)
+TInputDialog::TInputDialog(TWallDocument& document, const QString& caption, QWidget* parent)
+    : QWidget(parent), document_(document), caption_(caption)
 {
     setWindowTitle(caption);
     setAccessibleName(caption);
+}
+
+void TInputDialog::SetTitleSuffix(const std::string& suffix)
+{
+    setWindowTitle(caption_ + QString::fromStdString(suffix));
 }
 
 TInputDialog::~TInputDialog() = default;
@@ -63,7 +68,7 @@ TDataEdit* TInputDialog::NewField(QGridLayout* grid, int row, const QString& cap
                                   long double minVal, long double maxVal, bool integerOnly)
 {
     auto* label = new QLabel(this);
-    auto* field = new TDataEdit(this, &host_.UserPrompt());
+    auto* field = new TDataEdit(this, &document_.UserPrompt());
     field->SetIntegerOnly(integerOnly);
     field->SetRange(minVal, maxVal);
     field->SetUnitsString(units);
@@ -109,8 +114,8 @@ void TInputDialog::Store(TProgramData&) {}
 
 void TInputDialog::FormActivate()
 {
-    TProgramData* wall = OpenWall();
-    if (closed_ || !wall)
+    TProgramData* wall = &document_.Wall();
+    if (closed_)
         return;
     loading_ = true;
     for (Binding& b : bindings_) {
@@ -144,9 +149,7 @@ bool TInputDialog::FormDeactivate()
         return false;
     if (auto* combo = qobject_cast<TDataCombo*>(focused); combo && !combo->Validate())
         return false;
-    TProgramData* wall = OpenWall();
-    if (!wall)
-        return true;
+    TProgramData* wall = &document_.Wall();
     for (Binding& b : bindings_)
         if (StoreField(b, *wall))
             emit Committed(Plain(b.field->Caption()));
@@ -175,8 +178,8 @@ bool TInputDialog::StoreField(Binding& b, TProgramData& wall)
 
 void TInputDialog::FieldAccepted(TDataEdit* field)
 {
-    TProgramData* wall = OpenWall();
-    if (closed_ || loading_ || !wall)
+    TProgramData* wall = &document_.Wall();
+    if (closed_ || loading_)
         return;
     // A field left with a new value is one change of the wall.
     for (Binding& b : bindings_)
@@ -196,7 +199,7 @@ void TInputDialog::CloseUnchecked()
 void TInputDialog::MarkModified()
 {
     if (!loading_)
-        host_.SetModified(true);
+        document_.SetModified(true);
 }
 
 void TInputDialog::CloseWindow()

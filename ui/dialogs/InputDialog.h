@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-class MainWindowHost;
+class TWallDocument;
 class QGridLayout;
 class QLabel;
 class QMdiArea;
@@ -41,6 +41,8 @@ public:
     void CloseUnchecked();
     // True once the window has been closed (it is deleted a moment later).
     bool IsClosed() const { return closed_; }
+    // The title: the caption and `suffix` (the stage of a staged wall).
+    void SetTitleSuffix(const std::string& suffix);
 
 signals:
     // The window closed; the main window clears its open flag.
@@ -50,7 +52,7 @@ signals:
     void Committed(const QString& caption);
 
 protected:
-    TInputDialog(MainWindowHost& host, const QString& caption, QWidget* parent = nullptr);
+    TInputDialog(TWallDocument& document, const QString& caption, QWidget* parent = nullptr);
 
     // Loads and stores what the bound fields do not: check boxes, texts.
     virtual void Load(const TProgramData& wall);
@@ -77,7 +79,7 @@ protected:
     // Escape closes the window as its close button does.
     void keyPressEvent(QKeyEvent* event) override;
 
-    MainWindowHost& host_;
+    TWallDocument& document_;
 
 private:
     struct Binding {
@@ -96,6 +98,7 @@ private:
     void Deactivated();
 
     std::vector<Binding> bindings_;
+    QString caption_;
     QMdiSubWindow* window_ = nullptr;
     bool loading_ = false;
     bool closed_ = false;

@@ -1,6 +1,6 @@
 #include "ui/dialogs/TableOptionDialog.h"
 
-#include "model/MainWindowHost.h"
+#include "model/WallDocument.h"
 #include "model/ProgramData.h"
 #include "tables/GridTable.h"
 #include "ui/art/Artwork.h"
@@ -10,17 +10,17 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TTableOptionDialog::TTableOptionDialog(MainWindowHost& host, const QString& caption, const QString& checkCaption,
+TTableOptionDialog::TTableOptionDialog(TWallDocument& document, const QString& caption, const QString& checkCaption,
                                        const QString& buttonCaption, const QString& artwork,
                                        bool TProgramData::*flag, WallTable table, QWidget* parent)
-    : TInputDialog(host, caption, parent), flag_(flag), table_(table)
+    : TInputDialog(document, caption, parent), flag_(flag), table_(table)
 {
     check_ = new QCheckBox(checkCaption, this);
     check_->setAccessibleName(QString(checkCaption).remove(QLatin1Char('&')));
     button_ = new QPushButton(buttonCaption, this);
     button_->setAccessibleName(QString(buttonCaption).remove(QLatin1Char('&')));
     connect(check_, &QCheckBox::clicked, this, &TTableOptionDialog::CheckClicked);
-    connect(button_, &QPushButton::clicked, this, [this] { host_.Tables()[table_].ShowEditor(); });
+    connect(button_, &QPushButton::clicked, this, [this] { document_.Tables()[table_].ShowEditor(); });
 
     auto* controls = new QHBoxLayout;
     controls->addWidget(check_);
@@ -46,6 +46,6 @@ void TTableOptionDialog::CheckClicked(bool checked)
 {
     button_->setEnabled(checked);
     if (!checked)
-        host_.Tables()[table_].CloseEditor();
+        document_.Tables()[table_].CloseEditor();
     MarkModified();
 }

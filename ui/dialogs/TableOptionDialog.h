@@ -15,7 +15,7 @@ public:
     QPushButton* EditButton() const { return button_; }
 
 protected:
-    TTableOptionDialog(MainWindowHost& host, const QString& caption, const QString& checkCaption,
+    TTableOptionDialog(TWallDocument& document, const QString& caption, const QString& checkCaption,
                        const QString& buttonCaption, const QString& artwork, bool TProgramData::*flag,
                        WallTable table, QWidget* parent);
 

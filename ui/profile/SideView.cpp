@@ -1,7 +1,7 @@
 #include "ui/profile/SideView.h"
 
 #include "graph/widgets/GraphExport.h"
-#include "model/MainWindowHost.h"
+#include "model/WallDocument.h"
 #include "model/ProgramData.h"
 #include "units/Prompt.h"
 
@@ -54,8 +54,8 @@ QColor SoilTint(int type)
 
 }  // namespace
 
-TDlgSideView::TDlgSideView(MainWindowHost& host, Prompt& prompt, QWidget* parent)
-    : QWidget(parent), host_(host), prompt_(prompt)
+TDlgSideView::TDlgSideView(TWallDocument& document, Prompt& prompt, QWidget* parent)
+    : QWidget(parent), document_(document), prompt_(prompt)
 {
     setWindowTitle("Side View");
     setAccessibleName("Side View");
@@ -123,14 +123,14 @@ TDlgSideView* TDlgSideView::Find(const QMdiArea& area)
     return nullptr;
 }
 
-TDlgSideView* TDlgSideView::Open(QMdiArea& area, MainWindowHost& host, Prompt& prompt)
+TDlgSideView* TDlgSideView::Open(QMdiArea& area, TWallDocument& document, Prompt& prompt)
 {
     TDlgSideView* view = Find(area);
     QMdiSubWindow* sub = nullptr;
     if (view) {
         sub = qobject_cast<QMdiSubWindow*>(view->parentWidget());
     } else {
-        view = new TDlgSideView(host, prompt);
+        view = new TDlgSideView(document, prompt);
         sub = area.addSubWindow(view);
         sub->setAttribute(Qt::WA_DeleteOnClose);
         sub->resize(580, 431);
@@ -151,10 +151,9 @@ TDlgSideView* TDlgSideView::Open(QMdiArea& area, MainWindowHost& host, Prompt& p
 
 void TDlgSideView::FormActivate()
 {
-    const TProgramData* wall = OpenWall();
-    scene_ = wall ? ReadProfileScene(*wall, host_.Tables()) : TProfileScene();
-    // Without a wall the previous world window stays, and the ground and the
-    // layers are drawn against it.
+    scene_ = ReadProfileScene(document_.Wall(), document_.Tables());
+    // Without a wall outline the previous world window stays, and the ground
+    // and the layers are drawn against it.
     if (scene_.Outline)
         world_ = WorldWindowFor(*scene_.Outline);
     print_->setEnabled(!world_.Degenerate());
@@ -323,7 +322,7 @@ bool TDlgSideView::SaveImage(const QString& path, QString* error)
             *error = "There is no wall to draw.";
         return false;
     }
-    const QString title = QString::fromStdString(OpenWall() ? OpenWall()->Title : std::string());
+    const QString title = QString::fromStdString(document_.Wall().Title);
     return TGraphExport::Save(path, width() / 96.0, height() / 96.0, SavePpi, title,
                               [this](QPainter& painter, QSize pixels) {
                                   const double scale = static_cast<double>(pixels.width()) / width();

@@ -5,7 +5,7 @@
 #include <QIcon>
 #include <QWidget>
 
-class MainWindowHost;
+class TWallDocument;
 class Prompt;
 class QLabel;
 class QMdiArea;
@@ -30,8 +30,8 @@ struct TProfileColors {
 class TDlgSideView : public QWidget {
     Q_OBJECT
 public:
-    // A view of the open wall of `host`; `prompt` answers its file dialog and messages.
-    TDlgSideView(MainWindowHost& host, Prompt& prompt, QWidget* parent = nullptr);
+    // A view of the wall of `document`; `prompt` answers its file dialog and messages.
+    TDlgSideView(TWallDocument& document, Prompt& prompt, QWidget* parent = nullptr);
 
     // The narrowest view worth showing beside another window.
     static constexpr int MinimumWidth = 240;
@@ -40,7 +40,7 @@ public:
     static QIcon ToolIcon();
     // Shows the profile view in `area`: creates it when none is open, else
     // activates the open one; either way it is re-read from the wall.
-    static TDlgSideView* Open(QMdiArea& area, MainWindowHost& host, Prompt& prompt);
+    static TDlgSideView* Open(QMdiArea& area, TWallDocument& document, Prompt& prompt);
     // The profile view open in `area`, or null.
     static TDlgSideView* Find(const QMdiArea& area);
 
@@ -80,7 +80,7 @@ private:
     // The drawing on a device of `pixels` size with `scale` device pixels per screen pixel.
     std::vector<TProfileItem> Layout(QPainter& painter, const QFont& font, QSize pixels, double scale, bool page) const;
 
-    MainWindowHost& host_;
+    TWallDocument& document_;
     Prompt& prompt_;
     TProfileScene scene_;
     TWorldWindow world_;

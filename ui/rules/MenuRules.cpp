@@ -1,7 +1,8 @@
 #include "ui/rules/MenuRules.h"
 
 #include "graph/GraphPlot.h"
-#include "model/MainWindowHost.h"
+#include "model/WallDocument.h"
+#include "tables/GridTable.h"
 #include "run/AnalysisRun.h"
 #include "run/ReadPlotFile.h"
 #include "run/ResultGraphs.h"
@@ -220,9 +221,18 @@ std::optional<WallTable> ToggleOption(TProgramData& wall, TOption option)
     const TOptionToggle& t = OptionToggle(option);
     const bool wasOn = wall.*t.Flag;
     wall.*t.Flag = !wasOn;
-    wall.Host().SetModified(true);
+    wall.Document().SetModified(true);
     if (wasOn)
         return t.Table;
+    // Writing the wall (a save, a stage switch, an undo step) empties the
+    // table of an option that is off. Switched on again, the table gets its
+    // least rows back, as a wall read without it has: with no rows the option
+    // would be written, and so read back, as off.
+    if (t.Table) {
+        TGridTable& table = wall.Document().Tables()[*t.Table];
+        if (table.RowCount() < table.MinRows())
+            table.SetRowCount(table.MinRows());
+    }
     return std::nullopt;
 }
 

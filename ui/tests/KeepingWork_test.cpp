@@ -74,7 +74,7 @@ TEST_F(KeepingWorkTest, AFailedSaveOnTheWayOutKeepsTheEdits)
 {
     const std::string wall = Example("cantilever-sand.tk4d");
     form->OpenFileName(wall, false);
-    OpenWall()->Title = "Edited";
+    form->Document().Wall().Title = "Edited";
     form->SetModified(true);
     {
         const WriteFaultIn readOnly(dir.path().toStdString(), EACCES);
@@ -83,7 +83,7 @@ TEST_F(KeepingWorkTest, AFailedSaveOnTheWayOutKeepsTheEdits)
         EXPECT_EQ(prompt.shown.back(), "The file \"" + wall +
                                            "\" could not be written: Permission denied\rThe wall stays open with its "
                                            "changes.");
-        EXPECT_EQ(OpenWall()->Title, "Edited");
+        EXPECT_EQ(form->Document().Wall().Title, "Edited");
         EXPECT_TRUE(form->IsModified());
         prompt.answers = {Answer::Yes};
         act().Exit->trigger();
@@ -127,7 +127,7 @@ TEST_F(KeepingWorkTest, AStagedWallInAFolderThatRefusesWritesIsSavedElsewhere)
     form->OpenFileName(wall, false);
     act().StageButton[1]->trigger();
     EXPECT_EQ(form->StatusText(), "Construction Stage Number: 2");
-    OpenWall()->NodeCount = 77;
+    form->Document().Wall().NodeCount = 77;
     form->SetModified(true);
     act().StageButton[0]->trigger();
     EXPECT_TRUE(prompt.shown.empty()) << prompt.shown.front();
@@ -138,7 +138,7 @@ TEST_F(KeepingWorkTest, AStagedWallInAFolderThatRefusesWritesIsSavedElsewhere)
     const std::string copy = Path("copy.tk4d");
     prompt.fileNames = {copy};
     act().SaveAs->trigger();
-    EXPECT_EQ(OpenWall()->FileName, copy);
+    EXPECT_EQ(form->Document().Wall().FileName, copy);
     EXPECT_FALSE(form->IsModified());
     EXPECT_EQ(prompt.shown.size(), 2u) << prompt.shown.back();
     EXPECT_NE(Bytes(Path("copy.st2")).find("\r\n77 "), std::string::npos);
@@ -153,7 +153,7 @@ TEST_F(KeepingWorkTest, SaveAsksBeforeOverwritingAFileAnotherInstanceSaved)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(other.c_str());
     file.close();
-    OpenWall()->Title = "Mine";
+    form->Document().Wall().Title = "Mine";
     form->SetModified(true);
 
     prompt.answers = {Answer::Cancel};
@@ -199,7 +199,7 @@ TEST_F(KeepingWorkTest, RunResultsThatCannotBeWrittenAreReportedAndTheEarlierOne
     const std::string plot = Bytes(Path("cantilever-sand.tk4p"));
     std::filesystem::permissions(output, std::filesystem::perms::owner_read);
 
-    OpenWall()->NodeCount += 10;
+    form->Document().Wall().NodeCount += 10;
     form->SetModified(true);
     form->RunAnalysis();
     const std::string& message = prompt.shown.back();

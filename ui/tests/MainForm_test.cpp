@@ -324,7 +324,7 @@ TEST_F(MainCommandsTest, OpenTakesTheFormatOfTheChosenFilterAndAllFilesByExtensi
 TEST_F(MainCommandsTest, SaveOfAnOlderLayoutFileProposesTheCurrentExtension)
 {
     form->OpenFileName(Copy(Wall, "old.tk4d"), false);
-    OpenWall()->FileName = dir.filePath("old.tkd").toStdString();
+    form->Document().Wall().FileName = dir.filePath("old.tkd").toStdString();
     prompt.fileNames.push_back(dir.filePath("new.tk4d").toStdString());
     act().Save->trigger();
     EXPECT_EQ(prompt.shown.back(), "Save Old.tk4d As");
@@ -350,7 +350,7 @@ TEST_F(MainCommandsTest, SwitchingAnOptionOffClosesItsTablesEditor)
 {
     QAction* modifiers = act().Toggles.at(TOption::PyModifiers);
     modifiers->trigger();
-    EXPECT_TRUE(OpenWall()->UsePyModifiers);
+    EXPECT_TRUE(form->Document().Wall().UsePyModifiers);
     Open(act().Data);
     ASSERT_TRUE(act().ModificationFactors->isEnabled());
     act().ModificationFactors->trigger();
@@ -369,7 +369,7 @@ TEST_F(MainCommandsTest, SwitchingAnOptionOffClosesItsTablesEditor)
     EXPECT_FALSE(act().StageOptionsButton->isEnabled());
     Open(act().Options);
     EXPECT_FALSE(act().StagedConstruction->isEnabled());
-    EXPECT_EQ(OpenWall()->LongTermMarker, 9);
+    EXPECT_EQ(form->Document().Wall().LongTermMarker, 9);
 }
 
 TEST_F(MainCommandsTest, GraphsAreWithdrawnWhenThePlotDataFileIsDeleted)
@@ -441,7 +441,7 @@ TEST_F(MainCommandsTest, OpenGraphWindowsShowTheNewResultsAndCloseWithTheirWall)
     EXPECT_EQ(window->FullRanges().Panel[0].X.Max, GraphRanges(form->Graphs().Deflection)->Panel[0].X.Max);
 
     // A run that writes no results closes the graphs and says so.
-    OpenWall()->NodeCount = 0;
+    form->Document().Wall().NodeCount = 0;
     form->RunAnalysis();
     EXPECT_EQ(prompt.shown.back(), "The analysis wrote no results. The output text and the run notes tell why.\rWritten: " +
                                        dir.filePath("cantilever-sand.tk4o").toStdString() + ", " +
@@ -514,7 +514,12 @@ TEST_F(MainCommandsTest, AFileDroppedOnTheWindowOpensAfterTheSaveQuestion)
     ASSERT_FALSE(prompt.shown.empty());
     EXPECT_EQ(prompt.shown.front(), "Do you want to save any changes?");
     EXPECT_EQ(form->windowTitle(), TitleOf("Dropped.tk4d"));
-    EXPECT_EQ(QDir::currentPath(), dir.path());
+    // The next Open starts in the dropped file's folder; the working directory is left alone.
+    EXPECT_EQ(QDir::currentPath(), saved);
+    for (QAction* a : form->menuBar()->actions().first()->menu()->actions())
+        if (a->text() == "&Open...")
+            a->trigger();
+    EXPECT_EQ(QString::fromStdString(prompt.initialNames.back()), QDir(dir.path()).absolutePath());
 }
 
 TEST_F(MainCommandsTest, ResultCommandsFollowTheRunAndWriteTheReportAndTheCsv)

@@ -76,7 +76,7 @@ protected:
             ++column;
         return column;
     }
-    std::string Text() const { return OpenWall()->DataFileText(); }
+    std::string Text() const { return form->Document().Wall().DataFileText(); }
 
     QTemporaryDir dir;
     ScriptedPrompt prompt;
@@ -157,16 +157,16 @@ TEST_F(UndoTest, UndoToTheSavedStateClearsTheModifiedStateAndReturnsToTheStage)
     act().Save->trigger();
     EXPECT_FALSE(form->IsModified());
     act().StageButton[1]->trigger();
-    ASSERT_EQ(OpenWall()->CurrentStage, 2);
-    const int units = OpenWall()->UnitSystem();
+    ASSERT_EQ(form->Document().Wall().CurrentStage, 2);
+    const int units = form->Document().Wall().UnitSystem();
     act().UnitSystem[units == 1 ? 1 : 0]->trigger();
     EXPECT_TRUE(form->IsModified());
     act().StageButton[2]->trigger();
     EXPECT_EQ(act().Undo->text(), units == 1 ? "Undo Units: SI" : "Undo Units: English");
 
     act().Undo->trigger();
-    EXPECT_EQ(OpenWall()->CurrentStage, 2);
-    EXPECT_EQ(OpenWall()->UnitSystem(), units);
+    EXPECT_EQ(form->Document().Wall().CurrentStage, 2);
+    EXPECT_EQ(form->Document().Wall().UnitSystem(), units);
     EXPECT_FALSE(form->IsModified());
     EXPECT_EQ(form->StatusText(), "Construction Stage Number: 2");
     act().Undo->trigger();
@@ -175,7 +175,7 @@ TEST_F(UndoTest, UndoToTheSavedStateClearsTheModifiedStateAndReturnsToTheStage)
     EXPECT_FALSE(form->IsModified());
     act().Redo->trigger();
     EXPECT_TRUE(form->IsModified());
-    EXPECT_NE(OpenWall()->UnitSystem(), units);
+    EXPECT_NE(form->Document().Wall().UnitSystem(), units);
 }
 
 // A block pasted into a table editor is one step.

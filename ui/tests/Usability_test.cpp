@@ -81,7 +81,7 @@ TEST_F(UsabilityTest, NewWallStartsWithItsPropertiesAndTheSideViewBeside)
     EXPECT_GE(right.left(), left.right());
     // The units can be chosen first: the increments the new wall lacks are not asked for yet.
     act().UnitSystem[1]->trigger();
-    EXPECT_EQ(OpenWall()->UnitSystem(), 2);
+    EXPECT_EQ(form->Document().Wall().UnitSystem(), 2);
     EXPECT_TRUE(prompt.shown.empty()) << ::testing::PrintToString(prompt.shown);
 }
 
@@ -95,7 +95,7 @@ TEST_F(UsabilityTest, EnterAndEscapeCloseTheInputDialogs)
     Type(title->TitleMemo(), "Quay wall");
     QTest::keyClick(title->TitleMemo(), Qt::Key_Return);
     EXPECT_FALSE(form->DialogOpen(TMainForm::InputDialog::Title));
-    EXPECT_EQ(OpenWall()->Title, "Quay wall");
+    EXPECT_EQ(form->Document().Wall().Title, "Quay wall");
 
     act().WallProperties->trigger();
     auto* properties = ActiveDialog<TDlgProp>();
@@ -106,7 +106,7 @@ TEST_F(UsabilityTest, EnterAndEscapeCloseTheInputDialogs)
     Type(properties->Increments(), "40");
     QTest::keyClick(properties->Increments(), Qt::Key_Escape);
     EXPECT_FALSE(form->DialogOpen(TMainForm::InputDialog::Prop));
-    EXPECT_EQ(OpenWall()->NodeCount, 40);
+    EXPECT_EQ(form->Document().Wall().NodeCount, 40);
 }
 
 // A new wall switched to SI shows round SI controls, and back again the English ones.
@@ -129,8 +129,8 @@ TEST_F(UsabilityTest, SiWallsGetRoundSiDefaults)
 TEST_F(UsabilityTest, NewWallHasNoWaterTableAndTheDialogSaysSo)
 {
     act().New->trigger();
-    OpenWall()->NodeCount = 40;
-    OpenWall()->IncrementLength = 6;  // a wall of 20 ft
+    form->Document().Wall().NodeCount = 40;
+    form->Document().Wall().IncrementLength = 6;  // a wall of 20 ft
     act().WallConfiguration->trigger();
     auto* csd = ActiveDialog<TdlgCSD>();
     ASSERT_NE(csd, nullptr);
@@ -170,7 +170,7 @@ TEST_F(UsabilityTest, SideViewFollowsTheEditOfTheWindowItWasActivatedFrom)
     QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, QPoint(view->width() / 2, view->height() / 2));
     QCoreApplication::processEvents();
     EXPECT_EQ(Active()->widget(), view);
-    EXPECT_EQ(OpenWall()->NodeCount, 50);
+    EXPECT_EQ(form->Document().Wall().NodeCount, 50);
     EXPECT_EQ(view->Scene().WallLength, 300);
 }
 

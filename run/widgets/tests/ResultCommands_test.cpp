@@ -35,12 +35,11 @@ struct ResultCommandsTest : testing::Test {
         fs::copy_file(fs::path(TORVIK_SOURCE_DIR) / "examples" / "three-stage-excavation.tk4d", wall);
         // Results of three stages written after the data file.
         fs::copy_file(fs::path(TORVIK_SOURCE_DIR) / "run" / "tests" / "data" / "staged.tk4p", dir / "wall.tk4p");
-        TGraphPlot::SetWindowFactory([this](TGraphPlot& g) { return TPlotForm::Create(g, area, prompt); });
     }
+    TGraphWindowFactory windows = [this](TGraphPlot& g) { return TPlotForm::Create(g, area, prompt); };
     void TearDown() override
     {
         area.closeAllSubWindows();
-        TGraphPlot::SetWindowFactory(nullptr);
         fs::remove_all(dir);
     }
 };
@@ -49,7 +48,7 @@ TEST_F(ResultCommandsTest, CsvEnvelopeAndReportFromTheWallsResults)
 {
     BatchHost host;
     const std::unique_ptr<TProgramData> open = TProgramData::CreateFromFile(host, wall.string(), LayoutForPath(wall.string()));
-    TResultCommands commands(prompt);
+    TResultCommands commands(prompt, windows);
     // The CSV under the name the user gave, with the extension added.
     prompt.fileNames = {(dir / "results").string()};
     commands.SaveCsv(*open);

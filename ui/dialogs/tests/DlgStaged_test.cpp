@@ -26,15 +26,12 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        ReplaceOpenWall(TProgramData::CreateNew(host));
         wall().FileName = dir.filePath("wall.tk4d").toStdString();
         host.modified = false;
     }
-    void TearDown() override { ReplaceOpenWall(nullptr); }
-
-    static TProgramData& wall() { return *OpenWall(); }
+    TProgramData& wall() { return host.Wall(); }
     // The working copy of stage k, where the dialog's OK writes.
-    bool StageFile(int k) const { return std::filesystem::exists(StageWorkPath(*OpenWall(), k)); }
+    bool StageFile(int k) const { return std::filesystem::exists(StageWorkPath(host.Wall(), k)); }
     // Opens the dialog as the user sees it.
     std::unique_ptr<TDlgStaged> Open()
     {

@@ -40,7 +40,6 @@ protected:
     void TearDown() override
     {
         form.reset();
-        TGridTable::SetEditorOpener(nullptr);
     }
 
     // Chooses a command of the Data or Options menu, as the user does.
@@ -90,8 +89,8 @@ TEST_F(InputDialogTest, RefusedEntryKeepsTheDialogOpenAndActiveWithNothingStored
     Type(prop->Increments(), "0");
     EXPECT_FALSE(Window(prop)->close());
     EXPECT_EQ(prompt.shown, std::vector<std::string>({"Entry must be greater than or equal to 1"}));
-    EXPECT_EQ(OpenWall()->NodeCount, 0);
-    EXPECT_EQ(OpenWall()->IncrementLength, 0);
+    EXPECT_EQ(form->Document().Wall().NodeCount, 0);
+    EXPECT_EQ(form->Document().Wall().IncrementLength, 0);
     EXPECT_TRUE(form->DialogOpen(TMainForm::InputDialog::Prop));
 
     // Leaving for another dialog is refused the same way, and the edits stay.
@@ -103,13 +102,13 @@ TEST_F(InputDialogTest, RefusedEntryKeepsTheDialogOpenAndActiveWithNothingStored
     EXPECT_EQ(prop->IncrementLength()->text(), "6");
     // The field left with an accepted entry was stored as it was left (a step
     // of Undo); the refused entry never is.
-    EXPECT_EQ(OpenWall()->IncrementLength, 6);
-    EXPECT_EQ(OpenWall()->NodeCount, 0);
+    EXPECT_EQ(form->Document().Wall().IncrementLength, 6);
+    EXPECT_EQ(form->Document().Wall().NodeCount, 0);
 
     Type(prop->Increments(), "40");
     EXPECT_TRUE(Window(prop)->close());
-    EXPECT_EQ(OpenWall()->NodeCount, 40);
-    EXPECT_EQ(OpenWall()->IncrementLength, 6);
+    EXPECT_EQ(form->Document().Wall().NodeCount, 40);
+    EXPECT_EQ(form->Document().Wall().IncrementLength, 6);
     EXPECT_TRUE(form->IsModified());
 }
 
@@ -122,21 +121,21 @@ TEST_F(InputDialogTest, EnglishDepthsInFeetAndLoadsInPsfAreStoredInInches)
     Type(csd->BackfillLoad(), "144");
     Type(csd->FreeHeight(), "20");
     ASSERT_TRUE(form->CommitActiveChild());
-    EXPECT_EQ(OpenWall()->WallHeight, 240);
-    EXPECT_EQ(OpenWall()->TopSurcharge, 1);
+    EXPECT_EQ(form->Document().Wall().WallHeight, 240);
+    EXPECT_EQ(form->Document().Wall().TopSurcharge, 1);
 
     // After a switch to SI units the open dialog shows metres, stored as shown.
-    OpenWall()->SwitchUnits(2);
+    form->Document().Wall().SwitchUnits(2);
     EXPECT_EQ(csd->FreeHeight()->EditLabel()->text(), "&Free Height of Wall, H (m)");
     EXPECT_NEAR(static_cast<double>(csd->FreeHeight()->Number()), 6.096, 1e-9);
     Type(csd->FreeHeight(), "6");
     ASSERT_TRUE(form->CommitActiveChild());
-    EXPECT_EQ(OpenWall()->WallHeight, 6);
+    EXPECT_EQ(form->Document().Wall().WallHeight, 6);
 }
 
 TEST_F(InputDialogTest, ClearingTheConcentratedLoadsBoxClosesTheirEditor)
 {
-    TGridTable::SetEditorOpener([](TGridTable& table, bool modal) {
+    form->Tables().SetEditorOpener([](TGridTable& table, bool modal) {
         table.SetEditorState(true, modal, [&table] { table.SetEditorState(false, false); });
     });
     TGridTable& loads = form->Tables()[WallTable::ConcentratedLoads];
@@ -147,14 +146,14 @@ TEST_F(InputDialogTest, ClearingTheConcentratedLoadsBoxClosesTheirEditor)
     QTest::mouseClick(dialog->EditButton(), Qt::LeftButton);
     EXPECT_TRUE(loads.EditorOpen());
     EXPECT_TRUE(form->CommitActiveChild());
-    EXPECT_TRUE(OpenWall()->UseConcentratedLoads);
+    EXPECT_TRUE(form->Document().Wall().UseConcentratedLoads);
 
     QTest::mouseClick(dialog->CheckBox(), Qt::LeftButton);
     EXPECT_FALSE(loads.EditorOpen());
     EXPECT_FALSE(dialog->EditButton()->isEnabled());
     EXPECT_TRUE(form->IsModified());
     EXPECT_TRUE(Window(dialog)->close());
-    EXPECT_FALSE(OpenWall()->UseConcentratedLoads);
+    EXPECT_FALSE(form->Document().Wall().UseConcentratedLoads);
 }
 
 TEST_F(InputDialogTest, TitleMarksTheWallChangedOnlyWhenItsTextDiffers)
@@ -170,7 +169,7 @@ TEST_F(InputDialogTest, TitleMarksTheWallChangedOnlyWhenItsTextDiffers)
     Type(title->TitleMemo(), "Quay wall");
     QTest::keyClick(title->TitleMemo(), Qt::Key_Return);  // closes the dialog, keeping the text
     EXPECT_FALSE(form->DialogOpen(TMainForm::InputDialog::Title));
-    EXPECT_EQ(OpenWall()->Title, "Quay wall");
+    EXPECT_EQ(form->Document().Wall().Title, "Quay wall");
     EXPECT_TRUE(form->IsModified());
 }
 
@@ -198,7 +197,7 @@ TEST_F(InputDialogTest, EveryScalarTypedIntoTheDialogsIsSavedReadBackAndRun)
     EXPECT_FALSE(form->IsModified());
 
     form->OpenFileName(path.toStdString(), false);
-    const TProgramData& wall = *OpenWall();
+    const TProgramData& wall = form->Document().Wall();
     EXPECT_EQ(wall.Title, "Edited wall");
     EXPECT_EQ(wall.NodeCount, 88);
     EXPECT_EQ(wall.IncrementLength, 2.5);
@@ -229,7 +228,7 @@ TEST_F(InputDialogTest, ClosingTheProgramAsksToSaveWhatTheActiveDialogHolds)
     prompt.answers.push_back(Prompt::Answer::Cancel);
     EXPECT_FALSE(form->close());
     EXPECT_EQ(prompt.shown, std::vector<std::string>({"Do you want to save any changes?"}));
-    EXPECT_EQ(OpenWall()->MaxDeflection, 12);
+    EXPECT_EQ(form->Document().Wall().MaxDeflection, 12);
 }
 
 TEST_F(InputDialogTest, BrowsingChoosesTheTextEditor)

@@ -76,11 +76,11 @@ TEST_F(SideViewTest, OneViewThatFollowsTheWallWhenActivated)
     QMdiSubWindow* other = form->MdiArea()->addSubWindow(new QWidget);
     other->show();
     form->MdiArea()->setActiveSubWindow(other);
-    OpenWall()->WallHeight = 160;
+    form->Document().Wall().WallHeight = 160;
     form->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(view->parentWidget()));
     EXPECT_NEAR(static_cast<double>(view->Scene().Excavation), 186.4, 1e-9);
     // The command again activates the same window, re-read from the wall.
-    OpenWall()->WallHeight = 100;
+    form->Document().Wall().WallHeight = 100;
     form->MdiArea()->setActiveSubWindow(other);
     EXPECT_EQ(OpenView(), view);
     EXPECT_EQ(form->MdiArea()->activeSubWindow()->widget(), view);

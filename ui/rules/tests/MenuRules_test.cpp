@@ -2,6 +2,7 @@
 
 #include "model/BatchHost.h"
 #include "model/ProgramData.h"
+#include "tables/GridTable.h"
 #include "run/ResultGraphs.h"
 
 #include <gtest/gtest.h>
@@ -58,6 +59,22 @@ TEST_F(MenuRulesTest, OptionSwitchesFlipTheirFlagAndCloseTheirTableOnlyWhenSwitc
     }
     EXPECT_STREQ(OptionToggle(TOption::PyModifiers).Caption, "Apply External p-y &Modification Factors ");
     EXPECT_EQ(OptionToggles().size(), 9u);
+}
+
+TEST_F(MenuRulesTest, AnOptionSwitchedOnAfterItsTableWasWrittenOffGetsItsRowsBack)
+{
+    for (const TOptionToggle& t : OptionToggles()) {
+        if (!t.Table)
+            continue;
+        SCOPED_TRACE(t.Caption);
+        (*wall).*t.Flag = false;
+        wall->DataFileText();  // writing empties the tables of the options that are off
+        ToggleOption(*wall, t.Option);
+        TGridTable& table = host.Tables()[*t.Table];
+        EXPECT_EQ(table.RowCount(), table.MinRows()) << "rows that the file writes, so the option reads back on";
+        wall->DataFileText();
+        EXPECT_EQ(table.RowCount(), table.MinRows());
+    }
 }
 
 TEST_F(MenuRulesTest, LongTermAnalysisAndStagedConstructionExcludeEachOther)

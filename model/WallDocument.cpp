@@ -1,0 +1,42 @@
+#include "model/WallDocument.h"
+
+#include "model/ProgramData.h"
+
+TWallDocument::TWallDocument(Prompt& prompt) : prompt_(prompt) { New(); }
+
+TWallDocument::~TWallDocument() = default;
+
+void TWallDocument::SetWall(std::unique_ptr<TProgramData> wall)
+{
+    wall_ = std::move(wall);
+}
+
+void TWallDocument::New() { SetWall(TProgramData::CreateNew(*this)); }
+
+std::vector<std::string> TWallDocument::Open(const std::string& path, TFileLayout layout)
+{
+    // The old wall stays until the new one is read: windows told of the
+    // reader's unit switch still find a wall to show.
+    std::vector<std::string> diagnostics;
+    try {
+        SetWall(TProgramData::CreateFromFile(*this, path, layout, diagnostics));
+    } catch (...) {
+        // The document always holds a wall: a new one when the file failed.
+        New();
+        throw;
+    }
+    return diagnostics;
+}
+
+const std::string& TWallDocument::FileName() const { return wall_->FileName; }
+
+bool TWallDocument::IsUntitled() const { return wall_->NeverSaved(); }
+
+void TWallDocument::SetModified(bool modified)
+{
+    modified_ = modified;
+    if (!modified)
+        tables_.ResetChanged();
+}
+
+bool TWallDocument::IsModified() const { return modified_ || tables_.Changed(); }
