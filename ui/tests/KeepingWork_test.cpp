@@ -3,6 +3,7 @@
 // changed by another instance, a file-size limit, results that cannot be put
 // beside the wall.
 #include "ui/MainForm.h"
+#include "ui/tests/MainWindowTest.h"
 
 #include "graph/widgets/tests/GuiTestSupport.h"
 #include "model/ProgramData.h"
@@ -35,24 +36,14 @@ std::string Bytes(const std::string& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
 }
 
-class KeepingWorkTest : public ::testing::Test {
+class KeepingWorkTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        TestApplication();
-        for (QSettings::Format f : {QSettings::NativeFormat, QSettings::IniFormat})
-            QSettings::setPath(f, QSettings::UserScope, settingsDir.path());
-        saved = QDir::currentPath();
-        form = std::make_unique<TMainForm>(&prompt);
+        MainWindowTest::SetUp();
         form->SetEngineDirectory(TORVIK_BIN_DIR);
         form->show();
     }
-    void TearDown() override
-    {
-        form.reset();
-        QDir::setCurrent(saved);
-    }
-    const TMainActions& act() const { return form->Actions(); }
     // A copy of an example wall, in `folder` of the test's directory when given.
     std::string Example(const char* name, const QString& folder = "")
     {
@@ -63,11 +54,7 @@ protected:
     }
     std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
 
-    QTemporaryDir settingsDir;
     QTemporaryDir dir;
-    QString saved;
-    ScriptedPrompt prompt;
-    std::unique_ptr<TMainForm> form;
 };
 
 TEST_F(KeepingWorkTest, AFailedSaveOnTheWayOutKeepsTheEdits)

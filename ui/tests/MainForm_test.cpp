@@ -1,4 +1,5 @@
 #include "ui/MainForm.h"
+#include "ui/tests/MainWindowTest.h"
 
 #include "TorvikVersion.h"
 
@@ -39,22 +40,12 @@ QString TitleOf(const std::string& name)
 const std::string DataDir = TORVIK_TEST_DATA_DIR;
 const std::string Wall = DataDir + "/cantilever.tk4d";
 
-class MainFormTest : public ::testing::Test {
+class MainFormTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        TestApplication();
-        // Every test starts from empty settings of its own.
-        for (QSettings::Format f : {QSettings::NativeFormat, QSettings::IniFormat})
-            QSettings::setPath(f, QSettings::UserScope, settingsDir.path());
-        saved = QDir::currentPath();
-        form = std::make_unique<TMainForm>(&prompt);
+        MainWindowTest::SetUp();
         form->show();
-    }
-    void TearDown() override
-    {
-        form.reset();
-        QDir::setCurrent(saved);
     }
 
     // The titles of the menu bar's menus shown, in order.
@@ -66,11 +57,6 @@ protected:
                 titles << a->text();
         return titles;
     }
-
-    QTemporaryDir settingsDir;
-    QString saved;
-    ScriptedPrompt prompt;
-    std::unique_ptr<TMainForm> form;
 };
 
 TEST_F(MainFormTest, OpenReadsTheWallAndItsResults)

@@ -3,6 +3,7 @@
 // and what each menu shows when it opens, for a new wall and for a wall with
 // the long-term analysis.
 #include "ui/MainForm.h"
+#include "ui/tests/MainWindowTest.h"
 
 #include "graph/widgets/tests/GuiTestSupport.h"
 #include "model/ProgramData.h"
@@ -56,21 +57,15 @@ QString Opened(QMenu* menu, int depth)
     return text;
 }
 
-class MainMenusTest : public ::testing::Test {
+class MainMenusTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        TestApplication();
-        for (QSettings::Format f : {QSettings::NativeFormat, QSettings::IniFormat})
-            QSettings::setPath(f, QSettings::UserScope, settingsDir.path());
-        saved = QDir::currentPath();
+        // The recent-file captions name the folder the window starts in.
+        const QString start = QDir::currentPath();
         QDir::setCurrent(settingsDir.path());
-        form = std::make_unique<TMainForm>(&prompt);
-    }
-    void TearDown() override
-    {
-        form.reset();
-        QDir::setCurrent(saved);
+        MainWindowTest::SetUp();
+        saved = start;
     }
 
     // Every menu of the menu bar opened, then the toolbar's buttons with their hints.
@@ -102,11 +97,6 @@ protected:
         }
         return out.join('\n');
     }
-
-    QTemporaryDir settingsDir;
-    QString saved;
-    ScriptedPrompt prompt;
-    std::unique_ptr<TMainForm> form;
 };
 
 const char* const NewWallMenus = R"(&File

@@ -2,6 +2,7 @@
 // in the Options menu, through a stage switch, a save and a reopen, and the
 // engine is given what the menu shows; the input windows name the stage.
 #include "ui/MainForm.h"
+#include "ui/tests/MainWindowTest.h"
 
 #include "engine/WallFileReader.h"
 #include "graph/widgets/tests/GuiTestSupport.h"
@@ -66,18 +67,14 @@ const std::vector<OptionEntry>& Entries()
     return entries;
 }
 
-class StagedWallTest : public ::testing::Test {
+class StagedWallTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        TestApplication();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
-        form = std::make_unique<TMainForm>(&prompt);
+        MainWindowTest::SetUp();
         form->show();
     }
 
-    const TMainActions& act() const { return form->Actions(); }
     void OpenMenus() const
     {
         emit act().Options->aboutToShow();
@@ -134,10 +131,7 @@ protected:
         return titles.join(" | ").toStdString();
     }
 
-    QTemporaryDir settingsDir;
     QTemporaryDir dir;
-    ScriptedPrompt prompt;
-    std::unique_ptr<TMainForm> form;
 };
 
 TEST_F(StagedWallTest, InputWindowsNameTheStageTheyEdit)

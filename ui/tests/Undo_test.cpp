@@ -1,6 +1,7 @@
 // Undo and Redo as the user meets them: changes made through the dialogs, the
 // table editors and the menus are taken back and made again step by step.
 #include "ui/MainForm.h"
+#include "ui/tests/MainWindowTest.h"
 
 #include "graph/widgets/tests/GuiTestSupport.h"
 #include "model/ProgramData.h"
@@ -28,17 +29,13 @@
 
 namespace {
 
-class UndoTest : public ::testing::Test {
+class UndoTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        TestApplication();
-        form = std::make_unique<TMainForm>(&prompt);
-        form->resize(1200, 800);
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        MainWindowTest::SetUp();
+        ShowLarge();
     }
-    void TearDown() override { form.reset(); }
 
     // Opens a copy of an example wall in the test's folder.
     void Open(const char* example)
@@ -48,7 +45,6 @@ protected:
         QFile(wall).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         form->OpenFileName(wall.toStdString(), false);
     }
-    const TMainActions& act() const { return form->Actions(); }
     template <class D>
     D* ActiveDialog() const
     {
@@ -79,8 +75,6 @@ protected:
     std::string Text() const { return form->Document().Wall().DataFileText(); }
 
     QTemporaryDir dir;
-    ScriptedPrompt prompt;
-    std::unique_ptr<TMainForm> form;
 };
 
 // Ten different changes, each one step named after it, are taken back to the

@@ -1,6 +1,7 @@
 // The program as a new user meets it: where a new wall starts, what the
 // dialogs say and how they answer the keyboard, and what screen readers read.
 #include "ui/MainForm.h"
+#include "ui/tests/MainWindowTest.h"
 
 #include "graph/widgets/PlotForm.h"
 #include "graph/widgets/PlotLegend.h"
@@ -31,19 +32,14 @@
 
 namespace {
 
-class UsabilityTest : public ::testing::Test {
+class UsabilityTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        TestApplication();
-        form = std::make_unique<TMainForm>(&prompt);
-        form->resize(1200, 800);
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        MainWindowTest::SetUp();
+        ShowLarge();
     }
-    void TearDown() override { form.reset(); }
 
-    const TMainActions& act() const { return form->Actions(); }
     QMdiSubWindow* Active() const { return form->MdiArea()->activeSubWindow(); }
     template <class D>
     D* ActiveDialog() const
@@ -61,9 +57,6 @@ protected:
     {
         return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
     }
-
-    ScriptedPrompt prompt;
-    std::unique_ptr<TMainForm> form;
 };
 
 // File > New opens Wall Properties, active, with the side view beside it.
