@@ -387,6 +387,9 @@ void TMainForm::AddComputationCommands(std::vector<TMainCommand>& t)
                     })
                     .Rule(Pick(&S::SaveReport))
                     .Keep(Into(&A::SaveResultsCsv)));
+    t.push_back(TMainCommand(M::Computation, "&Design Checks...")
+                    .Does([](TMainForm& f) { f.DesignChecksClick(); })
+                    .Rule(Pick(&S::Computation, &C::RunAnalysis)));
 }
 
 void TMainForm::AddGraphicsCommands(std::vector<TMainCommand>& t)

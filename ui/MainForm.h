@@ -64,6 +64,8 @@ public:
 
     // Runs the analysis of the open wall (the Run Analysis command).
     void RunAnalysis() { CompRunClick(); }
+    // Saves the wall and shows the design checks of its data file (the Design Checks command).
+    void DesignChecksClick();
     // The directory the engine library is loaded from (the program's own by default).
     void SetEngineDirectory(const std::string& directory) { engineDirectory_ = directory; }
     // The directory of the help file and the manuals (the program's own by default).

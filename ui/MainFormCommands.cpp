@@ -2,6 +2,7 @@
 // text editor, the help documents, the update check, the options and the
 // construction stages.
 #include "ui/MainForm.h"
+#include "ui/DesignChecksWindow.h"
 
 #include "model/ProgramData.h"
 #include "model/StageFiles.h"
@@ -37,6 +38,14 @@ const char* const NoResultsMessage =
     "The analysis wrote no results. The output text and the run notes tell why.";
 
 }  // namespace
+
+void TMainForm::DesignChecksClick()
+{
+    // The checks analyse the data file, so the wall on screen is saved first, as for a run.
+    if (!SaveDocument("\rNo design checks were made.") || document_->IsUntitled())
+        return;
+    TDesignChecksWindow::Show(this, *prompt_, Wall()->FileName);
+}
 
 void TMainForm::CompRunClick()
 {

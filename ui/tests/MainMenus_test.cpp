@@ -177,6 +177,7 @@ Da&ta
   ---
   Save &Report... {d}
   Save Results as &CSV... {d}
+  &Design Checks...
 &Graphics
   p-&y Curves {d}
   ---

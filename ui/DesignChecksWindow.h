@@ -1,0 +1,47 @@
+#pragma once
+#include <QDialog>
+
+#include <string>
+
+class Prompt;
+class QLabel;
+class QPushButton;
+class QTableWidget;
+class TDataEdit;
+
+// Computation > Design Checks: the design checks of the saved wall in a table,
+// a row per stage or case (safety factor, its limit, required tip, mobilised
+// passive resistance, limit-equilibrium values), the governing stage marked,
+// with the target safety factor to check against and a Recompute button.
+// Modeless, one at a time. The cells are those of the calculation report.
+class TDesignChecksWindow : public QDialog {
+public:
+    // Checks `wallFile` (the data file as saved); messages go through `prompt`.
+    TDesignChecksWindow(QWidget* parent, Prompt& prompt, const std::string& wallFile);
+
+    // Shows the window of `parent` for `wallFile`, creating it and running the
+    // checks the first time, rechecking the file it was given afterwards.
+    static TDesignChecksWindow* Show(QWidget* parent, Prompt& prompt, const std::string& wallFile);
+
+    // Runs the checks at the target factor of the field and refills the table;
+    // a target that is not a number from 1 to 10 is reported and nothing runs.
+    void Recompute();
+
+    QTableWidget* Table() const { return table_; }
+    TDataEdit* Target() const { return target_; }
+    QPushButton* RecomputeButton() const { return recompute_; }
+    QLabel* Summary() const { return summary_; }
+    QLabel* Remarks() const { return remarks_; }
+
+private:
+    void SetWall(const std::string& wallFile);
+
+    Prompt& prompt_;
+    std::string wallFile_;
+    QLabel* file_;
+    TDataEdit* target_;
+    QPushButton* recompute_;
+    QTableWidget* table_;
+    QLabel* summary_;
+    QLabel* remarks_;
+};
