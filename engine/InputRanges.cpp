@@ -125,17 +125,10 @@ void CheckSoil(const RangeCheck& c, const engine::SoilParameters& p, const std::
     c.Check(p.rockModulus, 0, kMaxStress, kStress, where + ": the elastic modulus");
 }
 
-}  // namespace
-
-void CheckInputRanges(const WallBlock& b)
+// The rows that act on the wall itself: restraints, stiffness, loads, springs,
+// p-y modification factors and the user's earth pressure.
+void CheckWallRows(const RangeCheck& c, const WallBlock& b)
 {
-    const RangeCheck c(b.unitSystem);
-    c.Check(b.increment, kMinIncrement, kMaxLength, kLength, "Increment length");
-    c.Check(b.nodeCount * b.increment, 0, kMaxLength, kLength, "Wall length (increments times their length)");
-    c.Check(b.maxDeflection, 0, kMaxLength, kLength, "Maximum allowable deflection", true);
-    c.Check(b.tolerance, 0, kMaxLength, kLength, "Deflection closure tolerance", true);
-    c.Magnitude(b.wallHeight, kMaxLength, kLength, "Excavation depth");
-
     for (std::size_t i = 0; i < b.restraints.size(); ++i) {
         const RestraintRow& r = b.restraints[i];
         const std::string where = Row("Deflection and slope restraints", i);
@@ -168,7 +161,11 @@ void CheckInputRanges(const WallBlock& b)
         c.Magnitude(b.userLoads[i].depth, kMaxLength, kLength, where + ": the depth");
         c.Magnitude(b.userLoads[i].load, kMaxForce, kLineLoad, where + ": the load");
     }
+}
 
+// The soil's rows: widths, water, surcharges, layers and the user's curves.
+void CheckSoilRows(const RangeCheck& c, const WallBlock& b)
+{
     // Widths of 0 are left to the checks of the parts that need them.
     if (b.activeWidth != 0)
         c.Check(b.activeWidth, kMinWidth, kMaxWidth, kLength, "Width for active earth pressure (Wa)");
@@ -209,6 +206,20 @@ void CheckInputRanges(const WallBlock& b)
             c.Magnitude(m, kMaxForce, kMoment, Row("Moment-EI curves", i) + ": a moment");
             c.Magnitude(ei, kMaxForce, kStiffness, Row("Moment-EI curves", i) + ": an EI");
         }
+}
+
+}  // namespace
+
+void CheckInputRanges(const WallBlock& b)
+{
+    const RangeCheck c(b.unitSystem);
+    c.Check(b.increment, kMinIncrement, kMaxLength, kLength, "Increment length");
+    c.Check(b.nodeCount * b.increment, 0, kMaxLength, kLength, "Wall length (increments times their length)");
+    c.Check(b.maxDeflection, 0, kMaxLength, kLength, "Maximum allowable deflection", true);
+    c.Check(b.tolerance, 0, kMaxLength, kLength, "Deflection closure tolerance", true);
+    c.Magnitude(b.wallHeight, kMaxLength, kLength, "Excavation depth");
+    CheckWallRows(c, b);
+    CheckSoilRows(c, b);
 }
 
 void CheckResultsFinite(SectionResult& r)

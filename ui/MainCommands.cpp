@@ -209,6 +209,14 @@ void TMainForm::AddDataCommands(std::vector<TMainCommand>& t)
                     .Does(editor(WallTable::LongDist))
                     .Rule(Pick(&S::Data, &D::DistributedEarthPressureLongTerm))
                     .Keep(Into(&A::DistributedPressureLongTerm)));
+    AddDataLoadCommands(t);
+}
+
+void TMainForm::AddDataLoadCommands(std::vector<TMainCommand>& t)
+{
+    using D = TDataMenu;
+    const auto dialog = [](InputDialog kind) { return [kind](TMainForm& f) { f.ShowDialog(kind); }; };
+    const auto editor = [](WallTable table) { return [table](TMainForm& f) { f.Tables()[table].ShowEditor(); }; };
     t.push_back(TMainCommand(M::Data, "&Additional Surcharge Loads")
                     .Does(dialog(InputDialog::Rebar))
                     .Rule(Pick(&S::Data, &D::AdditionalSurchargeLoads))

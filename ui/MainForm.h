@@ -145,6 +145,8 @@ private:
     static void AddFileCommands(std::vector<TMainCommand>& table);
     static void AddEditCommands(std::vector<TMainCommand>& table);
     static void AddDataCommands(std::vector<TMainCommand>& table);
+    // The Data menu's entries from the surcharge loads on: loads, restraints and curves.
+    static void AddDataLoadCommands(std::vector<TMainCommand>& table);
     static void AddOptionsCommands(std::vector<TMainCommand>& table);
     static void AddStageCommands(std::vector<TMainCommand>& table);
     static void AddComputationCommands(std::vector<TMainCommand>& table);
