@@ -1,6 +1,7 @@
 #pragma once
 #include "model/FileLayout.h"
 #include "model/Notice.h"
+#include "model/WallSettings.h"
 #include "tables/WallTables.h"
 
 #include <memory>
@@ -47,6 +48,10 @@ public:
     virtual void SetModified(bool modified);
     // True while the wall or any of its tables has unsaved changes.
     virtual bool IsModified() const;
+    // The settings kept beside the data file (see WallSettings.h).
+    TWallSettings& Settings() { return settings_; }
+    const TWallSettings& Settings() const { return settings_; }
+
     // The prompt that answers the wall's questions.
     Prompt& UserPrompt() const { return prompt_; }
 
@@ -58,5 +63,6 @@ private:
     Prompt& prompt_;
     WallTables tables_;
     bool modified_ = false;
+    TWallSettings settings_;
     std::unique_ptr<TProgramData> wall_;
 };

@@ -1,0 +1,104 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// Settings of a wall that its data file has no place for. They live in a small
+// JSON file beside the data file (same name, extension ".tk4s"), so that the data
+// file stays exactly what the data-file layout writes and a wall without the
+// file reads, saves and analyses as before.
+//
+// Values are stored in SI units (kN, m, kPa, degrees), whatever the wall's unit
+// system, so that a unit switch of the wall leaves the file alone; for a wall in
+// user-defined units they are in the wall's own consistent units. Use
+// InFileUnits() to get them in the units of the data file.
+
+// The anchor (or strut, or any spring row) whose spring row starts at `node`:
+// it holds for that row in every stage in which the row is present.
+struct TAnchorSettings {
+    int node = 0;                 // the From node of its spring row
+    double prestress = 0;         // lock-off force per unit width (kN/m)
+    double spacing = 1;           // horizontal spacing of the anchors (m); > 0
+    double inclination = 0;       // below the horizontal (degrees), -90 < i < 90
+    bool axialLoad = false;       // its vertical component acts on the wall as axial load
+    double capacity = 0;          // capacity per anchor (kN); 0: not given
+
+    bool operator==(const TAnchorSettings& o) const;
+    bool operator!=(const TAnchorSettings& o) const { return !(*this == o); }
+};
+
+// The steel section from `node` down to the next section's node (or the tip).
+// Properties are on the same basis as the stiffness table's EI: per unit width
+// for a continuous wall, per pile for spaced units.
+struct TSectionSettings {
+    int node = 0;                 // first node of this section
+    std::string name;             // catalogue designation when picked; may be empty
+    double sectionModulus = 0;    // elastic section modulus W (m^3); 0: not given
+    double yieldStrength = 0;     // fy (kPa); 0: not given
+    double shearArea = 0;         // (m^2); 0: not given
+    double corrosionLoss = 0;     // loss of W and shear area (percent), 0..100
+
+    bool operator==(const TSectionSettings& o) const;
+    bool operator!=(const TSectionSettings& o) const { return !(*this == o); }
+};
+
+struct TWallSettings {
+    // Springs and restraints that first appear in a later stage act on the change
+    // of deflection since the end of the stage before (plus their prestress).
+    // On for walls made from now on; off for walls read without settings, so that
+    // stored walls keep their results.
+    bool springsFromInstallation = false;
+    // The target safety factor of the design checks.
+    double targetSafetyFactor = 1.5;
+    std::vector<TAnchorSettings> anchors;    // by rising node, one per node
+    std::vector<TSectionSettings> sections;  // by rising node, one per node
+
+    // The settings a wall has when it has no file of settings.
+    static TWallSettings Defaults() { return {}; }
+    // The settings of a wall made by this program from now on.
+    static TWallSettings ForNewWall();
+    // True when nothing differs from Defaults(): then no file is kept.
+    bool IsDefault() const;
+
+    // The anchor of the spring row starting at `node`; null when none was set.
+    const TAnchorSettings* Anchor(int node) const;
+    // The anchor of `node`, made with the defaults when there was none.
+    TAnchorSettings& AnchorAt(int node);
+    // The section that holds at `node` (the one with the largest node <= it); null when none.
+    const TSectionSettings* SectionAt(int node) const;
+    // Puts the entry in its place by node, replacing one of the same node.
+    void Set(const TAnchorSettings& anchor);
+    void Set(const TSectionSettings& section);
+
+    // The same settings in the units of a data file of `unitSystem` (1 English:
+    // lb, in; 2 SI: kN, m; 3 user units: unchanged). Degrees and percent stay.
+    TWallSettings InFileUnits(int unitSystem) const;
+
+    bool operator==(const TWallSettings& o) const;
+    bool operator!=(const TWallSettings& o) const { return !(*this == o); }
+};
+
+// The force along one anchor from the horizontal force per unit width F that
+// the spring row takes: F s / cos(i).
+double ForcePerAnchor(double forcePerWidth, const TAnchorSettings& anchor);
+// Vertical component of the anchor force per unit width: F tan(i).
+double VerticalForcePerWidth(double forcePerWidth, const TAnchorSettings& anchor);
+
+// The name of the settings file of the data file `dataFile`: its extension
+// replaced by ".tk4s" (added when it has none).
+std::string SettingsPathFor(const std::string& dataFile);
+
+// The text of the settings file (JSON, ending in a line break).
+std::string SettingsText(const TWallSettings& settings);
+// Reads a settings text. EInOutError naming `name`, the line and what is wrong
+// when the text is damaged or of an unknown kind; unknown keys are ignored.
+TWallSettings ParseSettings(const std::string& text, const std::string& name);
+
+// What reading the settings beside a data file found.
+struct TSettingsRead {
+    bool found = false;        // a settings file exists
+    TWallSettings settings;    // Defaults() when none was found or it is damaged
+    std::string problem;       // why a found file was ignored; empty when read
+};
+// Reads the settings beside `dataFile`. Never throws: a damaged file is
+// reported in `problem` and ignored.
+TSettingsRead ReadSettingsBeside(const std::string& dataFile);

@@ -1,0 +1,133 @@
+#include "model/WallSettings.h"
+
+#include "model/tests/WallTestSupport.h"
+
+#include "units/TorvikError.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+
+namespace {
+
+TWallSettings Sample()
+{
+    TWallSettings s = TWallSettings::ForNewWall();
+    s.targetSafetyFactor = 1.3;
+    TAnchorSettings a;
+    a.node = 12;
+    a.prestress = 50;
+    a.spacing = 2.4;
+    a.inclination = 15;
+    a.axialLoad = true;
+    a.capacity = 400;
+    s.Set(a);
+    TSectionSettings t;
+    t.node = 0;
+    t.name = "AZ 18-700";
+    t.sectionModulus = 1.8e-3;
+    t.yieldStrength = 355000;
+    t.shearArea = 0.0094;
+    t.corrosionLoss = 10;
+    s.Set(t);
+    return s;
+}
+
+std::string MessageOf(const std::string& text)
+{
+    try {
+        ParseSettings(text, "wall.tk4s");
+    } catch (const EInOutError& e) {
+        return e.what();
+    }
+    return "";
+}
+
+}  // namespace
+
+TEST(WallSettings, TextReadsBackToTheSameSettings)
+{
+    const TWallSettings s = Sample();
+    EXPECT_EQ(ParseSettings(SettingsText(s), "x"), s);
+    EXPECT_FALSE(s.IsDefault());
+    EXPECT_TRUE(TWallSettings::Defaults().IsDefault());
+    EXPECT_FALSE(TWallSettings::ForNewWall().IsDefault());
+}
+
+TEST(WallSettings, UnsetEntriesAndUnknownKeysAreIgnored)
+{
+    TWallSettings s;
+    s.AnchorAt(7);
+    s.Set(TSectionSettings{3, "", 0, 0, 0, 0});
+    EXPECT_TRUE(s.IsDefault());
+    const TWallSettings read =
+        ParseSettings("{\"torvik_wall_settings\": 1, \"later\": [1, 2], \"anchors\": [{\"node\": 4}]}", "x");
+    ASSERT_NE(read.Anchor(4), nullptr);
+    EXPECT_EQ(read.Anchor(4)->spacing, 1);
+    EXPECT_EQ(read.Anchor(5), nullptr);
+}
+
+TEST(WallSettings, SectionHoldsFromItsNodeDown)
+{
+    TWallSettings s;
+    s.Set(TSectionSettings{10, "lower", 1, 1, 1, 0});
+    s.Set(TSectionSettings{0, "upper", 1, 1, 1, 0});
+    EXPECT_EQ(s.SectionAt(0)->name, "upper");
+    EXPECT_EQ(s.SectionAt(9)->name, "upper");
+    EXPECT_EQ(s.SectionAt(10)->name, "lower");
+    EXPECT_EQ(s.SectionAt(40)->name, "lower");
+}
+
+TEST(WallSettings, DamagedTextIsReportedByNameAndLine)
+{
+    EXPECT_EQ(MessageOf("{\n  \"torvik_wall_settings\": 1,\n  \"anchors\": [\n"),
+              "The settings file wall.tk4s is damaged at line 4: it is not valid JSON.");
+    EXPECT_EQ(MessageOf("{\"torvik_wall_settings\": 1,\n\"anchors\": [\n{\"node\": 1},\n{\"node\": 2, \"spacing_m\": 0}]}"),
+              "The settings file wall.tk4s cannot be used at line 4: the spacing of the anchor at node 2 must be "
+              "greater than 0.");
+    EXPECT_NE(MessageOf("{\"torvik_wall_settings\": 1, \"target_safety_factor\": \"high\"}").find("wrong kind"),
+              std::string::npos);
+    EXPECT_NE(MessageOf("{\"torvik_wall_settings\": 2}").find("newer version"), std::string::npos);
+    EXPECT_NE(MessageOf("[1]").find("not a JSON object"), std::string::npos);
+}
+
+TEST(WallSettings, ValuesComeInTheUnitsOfTheDataFile)
+{
+    const TWallSettings english = Sample().InFileUnits(1);
+    const TAnchorSettings& a = english.anchors.front();
+    EXPECT_NEAR(a.prestress, 50 * 224.8089237 / 39.37007874, 1e-6);  // lb/in
+    EXPECT_NEAR(a.spacing, 2.4 * 39.37007874, 1e-9);                // in
+    EXPECT_NEAR(a.capacity, 400 * 224.8089237, 1e-6);               // lb
+    EXPECT_NEAR(english.sections.front().sectionModulus, 1.8e-3 * std::pow(39.37007874, 3), 1e-6);
+    EXPECT_NEAR(english.sections.front().yieldStrength, 355000 * 224.8089237 / std::pow(39.37007874, 2), 1e-3);
+    EXPECT_EQ(Sample().InFileUnits(2), Sample());
+    EXPECT_EQ(Sample().InFileUnits(3), Sample());
+}
+
+TEST(WallSettings, ForcePerAnchorFollowsSpacingAndInclination)
+{
+    TAnchorSettings a;
+    a.spacing = 2;
+    a.inclination = 60;
+    EXPECT_NEAR(ForcePerAnchor(10, a), 40, 1e-12);
+    EXPECT_NEAR(VerticalForcePerWidth(10, a), 10 * std::sqrt(3.0), 1e-12);
+}
+
+TEST(WallSettings, FileBesideTheDataFile)
+{
+    EXPECT_EQ(SettingsPathFor("/a/b.c/wall.tk4d"), "/a/b.c/wall.tk4s");
+    EXPECT_EQ(SettingsPathFor("/a/b.c/wall"), "/a/b.c/wall.tk4s");
+    EXPECT_EQ(SettingsPathFor("C:\\x\\old.TKD"), "C:\\x\\old.tk4s");
+
+    TempDir dir;
+    const std::string data = dir.File("wall.tk4d");
+    EXPECT_FALSE(ReadSettingsBeside(data).found);
+    std::ofstream(SettingsPathFor(data)) << "{ damaged";
+    const TSettingsRead damaged = ReadSettingsBeside(data);
+    EXPECT_TRUE(damaged.found);
+    EXPECT_NE(damaged.problem.find(SettingsPathFor(data)), std::string::npos);
+    EXPECT_EQ(damaged.settings, TWallSettings::Defaults());
+    std::ofstream(SettingsPathFor(data)) << SettingsText(Sample());
+    EXPECT_EQ(ReadSettingsBeside(data).settings, Sample());
+}
