@@ -1,8 +1,10 @@
 // torvik-cli export WALLFILE --csv FILE: the results of every stage or case
-// as one CSV file for a spreadsheet (from the plot data file of the wall).
+// as one CSV file for a spreadsheet (from the plot data file of the wall), and
+// the forces of its springs and anchors (from its output text).
 #include "cli/Command.h"
 #include "model/AtomicFile.h"
 #include "run/ResultTables.h"
+#include "run/SpringTable.h"
 #include "units/TorvikError.h"
 
 #include <iostream>
@@ -22,7 +24,7 @@ int Run(const std::vector<std::string>& args)
         return ExitBadInput;
     }
     try {
-        WriteFileAtomically(args[2], ResultsCsv(results));
+        WriteFileAtomically(args[2], WallResultsCsv(results, args[0]));
     } catch (const TorvikError& e) {
         std::cerr << "torvik-cli export: " << e.what() << "\n";
         return ExitBadInput;

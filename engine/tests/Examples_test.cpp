@@ -3,14 +3,18 @@
 // files), must equal the committed file, and must analyse to a plot data file.
 #include "engine/EngineRun.h"
 #include "engine/tests/TestWall.h"
+#include "run/SpringTable.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -208,6 +212,48 @@ TEST(AnchoredSoftClay, TieBackCarriesTheClayEnvelope)
         applied += (m == 0 || m == s.input.nodeCount ? 0.5 : 1.0) * s.input.increment * (s.input.q[m] + s.result.reaction[m]);
     EXPECT_NEAR(applied + s.result.springForce[6], 0, 1e-6 * std::fabs(s.result.springForce[6]));
     EXPECT_LT(s.result.springForce[6], -100);
+}
+
+// The tied-back wall: the tie-back acts from stage 2 on the movement since stage 1,
+// locked off at 100 kN/m, and its force reaches the output text's table, from
+// which the CSV export and the calculation report take it.
+TEST(TiedBackSandOverClay, AnchorActsFromItsInstallationAndReachesTheSpringTable)
+{
+    const fs::path dir = fs::temp_directory_path() / ("torvik-tied-back-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const fs::path wall = dir / "wall.tk4d";
+    fs::copy_file(std::string(TORVIK_SOURCE_DIR) + "/examples/tied-back-sand-over-clay.tk4d", wall);
+    fs::copy_file(std::string(TORVIK_SOURCE_DIR) + "/examples/tied-back-sand-over-clay.tk4s", dir / "wall.tk4s");
+    const RunFiles files{wall.string(), (dir / "wall.tk4o").string(), (dir / "wall.tk4p").string(),
+                         (dir / "wall.tk4r").string()};
+    const RunOutcome o = EngineRun::Run(files);
+    ASSERT_EQ(o.sections.size(), 2u);
+    ASSERT_TRUE(o.plotWritten);
+    EXPECT_TRUE(o.sections[0].result.springs.empty());
+    const SectionResult& r = o.sections[1].result;
+    ASSERT_EQ(r.springs.size(), 1u);
+    const SpringResult& a = r.springs[0];
+    EXPECT_EQ(a.installedIn, 2);
+    EXPECT_EQ(a.deflectionFrom, o.sections[0].result.y[6]);
+    EXPECT_NEAR(a.force, 100 + 5100 * (r.y[6] - a.deflectionFrom), 1e-9 * a.force);
+    // Sensible numbers: near its lock-off load, within its capacity, a wall that moved a few millimetres.
+    EXPECT_GT(a.force, 80);
+    EXPECT_LT(a.force, 120);
+    EXPECT_LT(a.forcePerAnchor, 450);
+    for (double y : r.y)
+        EXPECT_LT(std::fabs(y), 0.02);
+
+    const TSpringTable table = SpringTableOf(ParseOutputText(ReadAll(files.outputText)));
+    ASSERT_EQ(table.Rows.size(), 1u);
+    EXPECT_EQ(table.Rows[0].Stage, "Stage 2 of 2");
+    EXPECT_NEAR(std::stod(table.Rows[0].Cells[SpringColumnForce]), a.force, 1e-5 * a.force);
+    EXPECT_NEAR(std::stod(table.Rows[0].Cells[SpringColumnPerAnchor]), a.forcePerAnchor, 1e-5 * a.forcePerAnchor);
+    const std::string csv = SpringTableCsv(table);
+    EXPECT_EQ(csv.substr(0, csv.find('\r')), "Stage,Node,Depth (m),K (kN/m),P0 (kN/m),Installed,y0 (m),y (m),F (kN/m),"
+                                             "Anchor (kN),Fv (kN/m)");
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 2);
+    fs::remove_all(dir);
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, ExampleWall, ::testing::ValuesIn(Examples), [](const auto& info) {

@@ -8,6 +8,7 @@
 #include "run/ResultGraphs.h"
 #include "run/OutputTextOutline.h"
 #include "run/ResultTables.h"
+#include "run/SpringTable.h"
 #include "units/NumberFormat.h"
 
 #include <QCryptographicHash>
@@ -58,6 +59,7 @@ struct OutputText {
     QStringList Front;  // "Engine: ..." lines before the first heading
     std::vector<TextSection> Sections;  // [0]: the front matter's blocks (Method)
     TextBlock Summary;
+    TSpringTable Springs;  // the springs' and anchors' forces of every analysis
     QString Field(const QString& key) const
     {
         for (const QString& l : Front)
@@ -88,6 +90,7 @@ OutputText ParseOutputText(const QString& text)
             out.Sections.back().Blocks.push_back(TextBlock{QString::fromStdString(b.heading), Lines(b.lines)});
     }
     out.Summary = TextBlock{QString::fromStdString(outline.summary.heading), Lines(outline.summary.lines)};
+    out.Springs = SpringTableOf(outline);
     return out;
 }
 
@@ -366,6 +369,31 @@ public:
                  rows, {0.13, 0.17, 0.17, 0.17, 0.16, 0.20});
         p_.Text("Depths (" + U(u_.Depth) + ") follow \"at\". Status of each analysis:", Pages::Sans(8));
         p_.Monospaced(Status());
+        SpringSummary();
+    }
+
+    // The force of every spring and anchor in each analysis, with what the columns
+    // mean and the assumptions behind them.
+    void SpringSummary()
+    {
+        const TSpringTable& t = t_.Springs;
+        if (t.Empty())
+            return;
+        p_.Space(3);
+        p_.Heading(QStringLiteral("Spring and anchor forces"), 11);
+        QStringList header{QStringLiteral("Analysis")};
+        header << Lines(t.Header);
+        std::vector<QStringList> rows;
+        for (const TSpringTable::Row& r : t.Rows) {
+            QStringList row{QString::fromStdString(r.Stage)};
+            row << Lines(r.Cells);
+            rows.push_back(row);
+        }
+        std::vector<double> widths(static_cast<size_t>(header.size()), 0.88 / (header.size() - 1));
+        widths.front() = 0.12;
+        p_.Table(header, rows, widths, 8);
+        p_.Space(1);
+        p_.Text(Lines(t.Notes).join(' '), Pages::Sans(8));
     }
 
     // The design checks of the data file, or why they could not be made.

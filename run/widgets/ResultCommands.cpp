@@ -4,6 +4,7 @@
 #include "model/AtomicFile.h"
 #include "model/ProgramData.h"
 #include "run/ResultTables.h"
+#include "run/SpringTable.h"
 #include "run/widgets/CalculationReport.h"
 #include "units/Prompt.h"
 #include "units/TorvikError.h"
@@ -74,7 +75,7 @@ void TResultCommands::SaveCsv(const TProgramData& wall)
         return;
     const std::string name = WithExtension(*chosen, ".csv");
     try {
-        WriteFileAtomically(name, ResultsCsv(results));
+        WriteFileAtomically(name, WallResultsCsv(results, wallFile));
     } catch (const TorvikError& e) {
         prompt_.Information(e.what());
         return;
