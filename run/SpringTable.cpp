@@ -36,6 +36,18 @@ std::string Field(const std::string& s)
     return q + "\"";
 }
 
+// The name of an analysis as the result tables give it: "Stage 2 of 3" ->
+// "Stage 2", "Short-term case" -> "Short-term".
+std::string ResultName(std::string heading)
+{
+    for (const char* tail : {" of ", " case"}) {
+        const size_t at = heading.find(tail);
+        if (at != std::string::npos)
+            heading.erase(at);
+    }
+    return heading;
+}
+
 // The block's rows: the heading line, then a line per spring (ten cells, the
 // first a node number), then the notes.
 void AddBlock(const std::string& stage, const OutputTextBlock& block, TSpringTable& table)
@@ -50,7 +62,7 @@ void AddBlock(const std::string& stage, const OutputTextBlock& block, TSpringTab
         const std::string& l = block.lines[i];
         const std::vector<std::string> cells = Split(l, 1);
         if (!notes && cells.size() == 10 && cells.front().find_first_not_of("0123456789") == std::string::npos) {
-            table.Rows.push_back({stage, cells});
+            table.Rows.push_back({ResultName(stage), cells});
         } else if (!l.empty()) {
             notes = true;
             lines.push_back(l);

@@ -12,7 +12,7 @@ struct TSpringTable {
     // One spring in one analysis: its cells as the output text writes them
     // (node, depth, K, P0, installed in stage, y0, y, F, force per anchor, Fv).
     struct Row {
-        std::string Stage;  // "Stage 2 of 2", "Analysis", ...
+        std::string Stage;  // as the result tables name it: "Stage 2", "Short-term", "Analysis"
         std::vector<std::string> Cells;
     };
     std::vector<std::string> Header;  // the column names with their units

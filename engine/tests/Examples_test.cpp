@@ -246,7 +246,7 @@ TEST(TiedBackSandOverClay, AnchorActsFromItsInstallationAndReachesTheSpringTable
 
     const TSpringTable table = SpringTableOf(ParseOutputText(ReadAll(files.outputText)));
     ASSERT_EQ(table.Rows.size(), 1u);
-    EXPECT_EQ(table.Rows[0].Stage, "Stage 2 of 2");
+    EXPECT_EQ(table.Rows[0].Stage, "Stage 2");
     EXPECT_NEAR(std::stod(table.Rows[0].Cells[SpringColumnForce]), a.force, 1e-5 * a.force);
     EXPECT_NEAR(std::stod(table.Rows[0].Cells[SpringColumnPerAnchor]), a.forcePerAnchor, 1e-5 * a.forcePerAnchor);
     const std::string csv = SpringTableCsv(table);
