@@ -71,6 +71,26 @@ TEST(StagedSprings, OptionOffKeepsTheResultsOfAWallWithoutSettings)
     EXPECT_EQ(on.sections[2].result.springs.back().installedIn, 3);
 }
 
+// A stage without usable results leaves the later stages whose springs act on
+// its deflections unanalysed, and each says why.
+TEST(StagedSprings, StageWithoutResultsStopsTheStagesThatNeedItsDeflections)
+{
+    std::vector<WallFileBlock> blocks = WallFileReader::Read(Example("three-stage-excavation.tk4d"));
+    ASSERT_EQ(blocks.size(), 3u);
+    blocks[0].block.maxDeflection = 1e-6;  // stage 1 deflects too far
+    TWallSettings settings;
+    settings.springsFromInstallation = true;
+    const RunOutcome o = EngineRun::Analyse(std::move(blocks), settings);
+    ASSERT_EQ(o.sections.size(), 3u);
+    EXPECT_EQ(o.sections[0].result.status, SolveStatus::ExcessiveDeflection);
+    const std::string why = "This stage cannot be analysed: the spring at node 5 was installed in stage 2 and acts on "
+                            "the movement of the wall since the end of stage 1, which has no usable result.";
+    for (size_t k = 1; k < 3; ++k) {
+        EXPECT_FALSE(o.sections[k].Ok());
+        EXPECT_EQ(o.sections[k].result.message, why);
+    }
+}
+
 // A settings file that cannot be read is named, with its line, in the run notes
 // and the output text; the wall is analysed with the default settings.
 TEST(StagedSprings, DamagedSettingsFileIsAWarningAndTheRunGoesOn)
