@@ -4,6 +4,7 @@
 // on, and the axial loads of inclined anchors settle at tan(i) times their force.
 // The linear two-stage case with its independent reference is in verify/.
 #include "engine/EngineRun.h"
+#include "verify/WallBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -89,6 +90,40 @@ TEST(StagedSprings, StageWithoutResultsStopsTheStagesThatNeedItsDeflections)
         EXPECT_FALSE(o.sections[k].Ok());
         EXPECT_EQ(o.sections[k].result.message, why);
     }
+}
+
+// A restraint and a rotational spring added in stage 2 of a wall on linear p-y
+// curves hold the change since stage 1: the restrained node stays where stage 1
+// left it, the spring's couple is -Kr (slope2 - slope1), and the wall balances.
+TEST(StagedSprings, RestraintAndRotationalSpringAddedLaterActOnTheChange)
+{
+    const fs::path file = fs::temp_directory_path() / ("torvik-restraint-" + std::to_string(getpid()) + ".tk4d");
+    {
+        WallBuilder w(2, 40, 0.25);
+        w.Stiffness(0, 40, 5e4);
+        w.ExternalCurve(0, {{-1, 5000}, {1, -5000}});
+        w.ExternalCurve(40, {{-1, 5000}, {1, -5000}});
+        w.Load(0, 0, 50);
+        std::ofstream(file, std::ios::binary) << w.StagedText(2, [&w](TProgramData&, int k) {
+            if (k == 2) {
+                w.Table(WallTable::ConcentratedLoads).Cell(3, 0).SetAsFloat(80);
+                w.Restraint(1, 4, 0);
+                w.Spring(0, 0, 0, 3e4);
+            }
+        });
+    }
+    TWallSettings settings;
+    settings.springsFromInstallation = true;
+    const RunOutcome o = EngineRun::Analyse(file.string(), settings);
+    fs::remove(file);
+    ASSERT_EQ(o.sections.size(), 2u);
+    ASSERT_TRUE(o.sections[0].Ok() && o.sections[1].Ok());
+    const SectionResult &r1 = o.sections[0].result, &r2 = o.sections[1].result;
+    EXPECT_NEAR(r2.y[4], r1.y[4], 1e-12);
+    EXPECT_NE(r2.y[4], 0);
+    EXPECT_NEAR(r2.springMoment[0], -3e4 * (r2.slope[0] - r1.slope[0]), 1e-9 * std::fabs(r2.springMoment[0]));
+    EXPECT_LT(std::fabs(r2.ForceResidual()), 1e-6);
+    EXPECT_LT(std::fabs(r2.MomentResidual()), 1e-6);
 }
 
 // A settings file that cannot be read is named, with its line, in the run notes
