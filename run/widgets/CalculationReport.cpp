@@ -389,8 +389,10 @@ public:
             row << Lines(r.Cells);
             rows.push_back(row);
         }
-        std::vector<double> widths(static_cast<size_t>(header.size()), 0.88 / (header.size() - 1));
-        widths.front() = 0.12;
+        // Narrow columns for the node and the stage, room for the numbers.
+        std::vector<double> widths{0.09, 0.05, 0.07, 0.09, 0.08, 0.08, 0.12, 0.11, 0.1, 0.1, 0.11};
+        if (widths.size() != static_cast<size_t>(header.size()))
+            widths.assign(static_cast<size_t>(header.size()), 1.0 / header.size());
         p_.Table(header, rows, widths, 8);
         p_.Space(1);
         p_.Text(Lines(t.Notes).join(' '), Pages::Sans(8));
