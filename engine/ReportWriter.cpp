@@ -143,6 +143,7 @@ private:
     void ShearAtSpring(const SectionInput& in, const SectionResult& r, int m);
     void Reactions(const SectionResult& r);
     void Equilibrium(const SectionResult& r);
+    void AnchorInputs(const SectionInput& in);
     void SpringTable(const SectionRun& s);
     void SpringNotes(const SectionRun& s);
 
@@ -263,6 +264,7 @@ void Report::Inputs(const SectionRun& s)
            {"Load (" + u_.force + ")", "Moment (" + u_.moment + ")", "Axial (" + u_.force + ")"});
     Ranges("Lateral and rotational springs", b.springs,
            {"K (" + u_.force + "/" + u_.length + ")", "Kr (" + u_.moment + "/rad)"});
+    AnchorInputs(s.input);
     if (!b.restraints.empty()) {
         Line("Specified deflections and slopes:");
         for (const RestraintRow& r : b.restraints)
@@ -471,6 +473,24 @@ void Report::Equilibrium(const SectionResult& r)
          Num(r.ForceResidual(), 3) + ")");
     Line("Sum of moments about the top: " + Num(r.momentSum) + " " + u_.moment + " (relative " +
          Num(r.MomentResidual(), 3) + ")");
+}
+
+// The settings of the spring rows from the wall's settings file (nothing for a
+// wall without them).
+void Report::AnchorInputs(const SectionInput& in)
+{
+    if (in.stage > 0 && in.fromInstallation)
+        Line("Anchors and springs act from their installation stage: on");
+    if (in.anchors.empty())
+        return;
+    Line("Anchor settings of the spring rows:");
+    for (const AnchorRow& row : in.anchors) {
+        const TAnchorSettings& a = row.anchor;
+        Line("  row from node " + std::to_string(row.from) + ": prestress " + Num(a.prestress) + " " + u_.perLength +
+             ", spacing " + Num(a.spacing) + " " + u_.length + ", inclination " + Num(a.inclination) +
+             " deg, vertical component " + (a.axialLoad ? "acts on the wall" : "not applied") +
+             (a.capacity > 0 ? ", capacity " + Num(a.capacity) + " " + u_.force + " per anchor" : ""));
+    }
 }
 
 // The springs' forces from their installation, with the anchors' forces per
