@@ -139,9 +139,11 @@ TEST(StagedSprings, DamagedSettingsFileIsAWarningAndTheRunGoesOn)
     std::ofstream(dir / "wall.tk4s", std::ios::binary) << "{\n  \"springsFromInstallation\": tru\n}\n";
     const RunOutcome o = EngineRun::Run(files);
     EXPECT_TRUE(o.plotWritten);
-    std::ifstream in(files.runNotes, std::ios::binary);
     std::ostringstream notes;
-    notes << in.rdbuf();
+    {
+        std::ifstream in(files.runNotes, std::ios::binary);  // closed before the folder is removed
+        notes << in.rdbuf();
+    }
     const std::string expected = "WARNING: The settings file " + (dir / "wall.tk4s").string() + " is damaged at line 2";
     EXPECT_NE(notes.str().find(expected), std::string::npos) << notes.str();
     EXPECT_NE(notes.str().find("The default settings were used in its place."), std::string::npos);
