@@ -66,12 +66,12 @@ std::string FileBytes(const std::string& path)
 }
 
 // The settings file beside IN, as it is (a damaged one too, reported: it is
-// the wall's all the same); none when IN has none.
+// the wall's all the same, and nothing of it is lost); none when IN has none.
 std::optional<std::string> SettingsOfInput(const std::string& in)
 {
     const TSettingsRead read = ReadSettingsBeside(in);
     if (!read.problem.empty())
-        std::cerr << "torvik-cli convert: " << IgnoredSettingsMessage(read.problem) << "\n";
+        std::cerr << "torvik-cli convert: " << read.problem << " It is copied as it is.\n";
     if (!read.found)
         return std::nullopt;
     return FileBytes(SettingsPathFor(in));

@@ -368,7 +368,8 @@ TEST(ConvertCommandTest, ValuesBeyondTheRangeOfEveryValueAreInputErrors)
 }
 
 // The settings file goes to the converted file's name, with a staged wall
-// too; a stale one there goes when the input has none.
+// too, a damaged one as it is (reported); a stale one there goes when the
+// input has none.
 TEST(ConvertCommandTest, CarriesTheSettingsFile)
 {
     TempDir dir;
@@ -377,6 +378,14 @@ TEST(ConvertCommandTest, CarriesTheSettingsFile)
     WriteBytes(dir.File("in.tk4s"), SettingsText(AnchorSettings()));
     ASSERT_EQ(Cli("convert " + Quote(in) + " " + Quote(dir.File("out.tk4d")) + " --units 2").exitCode, 0);
     EXPECT_EQ(ReadBytes(dir.File("out.tk4s")), SettingsText(AnchorSettings())) << "kept in SI units";
+
+    WriteBytes(dir.File("in.tk4s"), "{\n  \"torvik_wall_settings\": 7\n}\n");
+    const CliRun damaged = Cli("convert " + Quote(in) + " " + Quote(dir.File("out.tk4d")));
+    EXPECT_EQ(damaged.exitCode, 0);
+    EXPECT_EQ(damaged.err, "torvik-cli convert: The settings file " + dir.File("in.tk4s") +
+                               " cannot be used at line 2: it was written by a newer version of the program. It is "
+                               "copied as it is.\n");
+    EXPECT_EQ(ReadBytes(dir.File("out.tk4s")), ReadBytes(dir.File("in.tk4s"))) << "nothing of it is lost";
 
     std::filesystem::remove(dir.File("in.tk4s"));
     ASSERT_EQ(Cli("convert " + Quote(in) + " " + Quote(dir.File("out.tk4d"))).exitCode, 0);
