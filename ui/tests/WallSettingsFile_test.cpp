@@ -1,6 +1,6 @@
 // The wall's settings in the main window: the Options menu's switch of the
 // installation stage, its undo step, and the settings file that Save writes
-// beside the wall and Open reads again.
+// beside the wall and Open reads again (a damaged one is shown and ignored).
 #include "ui/MainForm.h"
 #include "ui/tests/MainWindowTest.h"
 
@@ -73,6 +73,20 @@ TEST_F(WallSettingsFileTest, SwitchIsUndoneSavedAndReadBackWithTheAnchors)
     form->OpenFileName(wall, false);
     EXPECT_EQ(form->Document().Settings(), settings);
     EXPECT_TRUE(Switch()->isChecked());
+
+    // A damaged settings file is shown by name and line; the wall opens with the defaults.
+    QFile damaged(QString::fromStdString(SettingsPathFor(wall)));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    damaged.write("{\n  \"torvik_wall_settings\": 1,\n  \"anchors\": 3\n}\n");
+    damaged.close();
+    prompt.shown.clear();
+    form->OpenFileName(wall, false);
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0], "The settings file " + SettingsPathFor(wall) +
+                                   " cannot be used at line 3: \"anchors\" must be a list. It is ignored: the wall "
+                                   "has the default settings, and its next save replaces the file.");
+    EXPECT_EQ(form->Document().FileName(), wall);
+    EXPECT_FALSE(Switch()->isChecked());
 }
 
 }  // namespace
