@@ -242,7 +242,9 @@ int RunConvert(const std::vector<std::string>& args)
     // damage on silently, so nothing is written.
     if (ReportMessages(host, files[0]))
         return ExitBadInput;
-    const std::optional<std::string> settings = SettingsOfInput(files[0]);
+    // Files of the older layouts never had settings (one of their name belongs to a converted wall).
+    const std::optional<std::string> settings =
+        layout == TFileLayout::Current ? SettingsOfInput(files[0]) : std::nullopt;
     if (wall->StageCount > 1) {
         wall.reset();
         try {

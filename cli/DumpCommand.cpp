@@ -131,14 +131,16 @@ int RunDump(const std::vector<std::string>& args)
     }
 
     BatchHost host;
-    auto wall = TProgramData::CreateFromFile(host, file, format ? *LayoutOfNumber(*format) : LayoutForPath(file));
+    const TFileLayout layout = format ? *LayoutOfNumber(*format) : LayoutForPath(file);
+    auto wall = TProgramData::CreateFromFile(host, file, layout);
     Json tables = Json::object();
     for (int i = 0; i < WallTables::Count; ++i)
         tables[WallTables::Name(i)] = RowsJson(host.tables.Table(i));
     Json out{{"model", ModelJson(*wall)}, {"tables", std::move(tables)}, {"messages", host.prompt.shown}};
     // The settings file beside the wall, when there is one that could be read;
-    // a damaged one is reported and left out, as the program ignores it.
-    const TSettingsRead settings = ReadSettingsBeside(file);
+    // a damaged one is reported and left out, as the program ignores it. Files
+    // of the older layouts never had settings.
+    const TSettingsRead settings = layout == TFileLayout::Current ? ReadSettingsBeside(file) : TSettingsRead();
     if (!settings.problem.empty())
         std::cerr << "torvik-cli dump: " << IgnoredSettingsMessage(settings.problem) << "\n";
     else if (settings.found)

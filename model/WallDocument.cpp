@@ -32,7 +32,9 @@ std::vector<std::string> TWallDocument::Open(const std::string& path, TFileLayou
         throw;
     }
     // A wall read without settings keeps the results it had: the defaults.
-    const TSettingsRead read = ReadSettingsBeside(path);
+    // Files of the older layouts never had settings: a settings file of their
+    // name belongs to the wall converted from them.
+    const TSettingsRead read = layout == TFileLayout::Current ? ReadSettingsBeside(path) : TSettingsRead();
     settings_ = read.settings;
     if (!read.problem.empty())
         diagnostics.push_back(IgnoredSettingsMessage(read.problem));

@@ -35,8 +35,9 @@ public:
     // Reads the data file at `path` into a new wall (`format` as
     // TProgramData::CreateFromFile), and the settings file beside it, and
     // returns what the readers found wrong: empty when both were read whole.
-    // A wall without a settings file has the defaults; a damaged one is
-    // ignored (the defaults, and a line of the list naming file and line).
+    // A wall without a settings file, or in an older layout, has the
+    // defaults; a damaged one is ignored (the defaults, and a line of the
+    // list naming file and line).
     // The caller shows the list.
     std::vector<std::string> Open(const std::string& path, TFileLayout layout);
 

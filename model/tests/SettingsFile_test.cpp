@@ -7,6 +7,7 @@
 #include "model/StageFiles.h"
 #include "model/tests/WriteFault.h"
 #include "units/TorvikError.h"
+#include "SampleWalls.h"
 #include "WallTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -129,6 +130,17 @@ TEST_F(SettingsFileTest, DamagedSettingsAreReportedAndTheWallOpens)
                                " cannot be used at line 3: the target safety factor must be at least 1. It is "
                                "ignored: the wall has the default settings, and its next save replaces the file.");
     EXPECT_EQ(reader.Wall().Title, "Kept");
+    EXPECT_EQ(reader.Settings(), TWallSettings::Defaults());
+}
+
+// A file of an older layout never had settings: the settings file of its
+// name belongs to the wall converted from it.
+TEST_F(SettingsFileTest, OlderLayoutsOpenWithTheDefaults)
+{
+    WriteBytes(dir.File("old.tkd"), Version30File("5"));
+    WriteBytes(dir.File("old.tk4s"), SettingsText(Anchored(40)));
+    BatchHost reader;
+    EXPECT_TRUE(reader.Open(dir.File("old.tkd"), TFileLayout::Version30).empty());
     EXPECT_EQ(reader.Settings(), TWallSettings::Defaults());
 }
 
