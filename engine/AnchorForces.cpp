@@ -26,7 +26,7 @@ bool CarriesAxialLoad(const SectionInput& in)
     return false;
 }
 
-// The vertical component of each anchor node's force, per unit width
+// The vertical component of each anchor node's force on the analysed strip
 // (compression positive for a downward-inclined tie-back in tension).
 std::vector<double> VerticalLoads(const SectionInput& in, const std::vector<double>& anchorForce)
 {
@@ -85,10 +85,11 @@ void FillSpringResults(const SectionInput& in, SectionResult& r)
         SpringResult s;
         s.node = m;
         s.stiffness = in.spring[m];
-        s.prestress = in.prestress.empty() ? 0 : in.prestress[m];
+        // Per unit width: the strip's forces divided by its width.
+        s.prestress = (in.prestress.empty() ? 0 : in.prestress[m]) / in.stripWidth;
         s.installedIn = in.installedIn.empty() ? 1 : in.installedIn[m];
         s.deflectionFrom = in.springFrom.empty() ? 0 : in.springFrom[m];
-        s.force = -r.springForce[m];
+        s.force = -r.springForce[m] / in.stripWidth;
         if (const AnchorRow* a = AnchorOf(in, m)) {
             s.anchor = true;
             s.forcePerAnchor = ForcePerAnchor(s.force, a->anchor);

@@ -519,10 +519,18 @@ void Report::SpringTable(const SectionRun& s)
 void Report::SpringNotes(const SectionRun& s)
 {
     const SectionResult& r = s.result;
-    Line("F = P0 + K (y - y0), per unit width of wall, positive where the spring holds the wall back (toward the");
-    Line("retained side). Installed: the stage from which the spring acts; y0: the deflection then (0 where it acts");
-    Line("from the undeformed wall). P0: the node's share of its row's prestress. Anchor: the force along one");
-    Line("anchor, F x spacing / cos(inclination). Fv: its vertical component F x tan(inclination) per unit width.");
+    const double w = s.input.stripWidth;
+    if (w == 1) {
+        Line("F = P0 + K (y - y0), per unit width of wall, positive where the spring holds the wall back (toward the");
+        Line("retained side).");
+    } else {
+        Line("F = P0 + K (y - y0) / Wa, per unit width of wall, positive where the spring holds the wall back (toward");
+        Line("the retained side): the force on the analysed width Wa = " + Num(w) + " " + u_.length +
+             " divided by it, as is P0.");
+    }
+    Line("Installed: the stage from which the spring acts; y0: the deflection then (0 where it acts from the");
+    Line("undeformed wall). P0: the node's share of its row's prestress. Anchor: the force along one anchor,");
+    Line("F x spacing / cos(inclination). Fv: its vertical component F x tan(inclination) per unit width.");
     bool axial = false;
     for (const SpringResult& sp : r.springs)
         axial = axial || (sp.anchor && sp.axialLoad);

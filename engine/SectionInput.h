@@ -77,9 +77,13 @@ struct SectionInput {
     // -Kr (slope - rotSpringFrom[m]); a restraint holds y - deflectionFrom[m] (or
     // slope - slopeFrom[m]) at its value. All zero for a wall built in one stage.
     std::vector<double> springFrom, rotSpringFrom, deflectionFrom, slopeFrom;
-    // Lock-off force per node (force per unit width), pulling the wall toward the
+    // Lock-off force per node on the analysed strip, pulling the wall toward the
     // retained side (-y), as an anchor or a strut does.
     std::vector<double> prestress;
+    // The width of wall the analysis stands for (the active width Wa of generated
+    // earth pressure; one unit of length otherwise): the forces of springs and
+    // loads act on it, so a force per unit width is the force divided by it.
+    double stripWidth = 1;
     // The stage in which the node's lateral spring was installed (1: present from the first).
     std::vector<int> installedIn;
     // Spring rows with anchor settings.

@@ -3,8 +3,9 @@
 #include <vector>
 
 // The force of one lateral spring (an anchor, strut or tie-back) as the output
-// text, the report and the CSV give it. Forces are per unit width of wall unless
-// named per anchor; all in the units of the file.
+// text, the report and the CSV give it. Forces are per unit width of wall (the
+// forces on the analysed strip divided by its width) unless named per anchor;
+// all in the units of the file.
 struct SpringResult {
     int node = 0;
     double stiffness = 0;       // K

@@ -10,8 +10,11 @@
 //
 // Prestress and anchor settings (in the units of the file) belong to the spring
 // row whose From node is the anchor's node, in every analysis where that row is
-// present; a prestress is shared equally among the row's nodes with a lateral
-// spring. Returns the warnings of the section (a prestress that found no spring).
+// present. A prestress is a force per unit width: times the width of the
+// analysed strip (the active width of generated earth pressure, else one unit
+// of length) it is shared
+// equally among the row's nodes with a lateral spring. Returns the warnings of
+// the section (a prestress that found no spring).
 std::vector<std::string> ApplyAnchorSettings(SectionInput& in, const WallBlock& block, const TWallSettings& settings);
 
 // A staged wall whose springs and restraints act from their installation: a

@@ -92,6 +92,38 @@ TEST(StagedSprings, StageWithoutResultsStopsTheStagesThatNeedItsDeflections)
     }
 }
 
+// Forces per unit width do not depend on the units: the anchored wall in soft
+// clay (SI, analysed width 1 m) and the same wall switched to English units
+// (analysed width 39.37 in) give the same anchor force and prestress.
+TEST(StagedSprings, ForcesPerUnitWidthAreTheSameInEnglishUnits)
+{
+    WallBuilder w(2, 56, 0.25);
+    w.Stiffness(0, 56, 1.2e5);
+    w.Generated(3, 5.0, 1.0, 1.0);
+    w.wall->WaterDepthBackfill = 2.0;
+    w.wall->WaterDepthExcavation = 5.0;
+    w.wall->MaxDeflection = 1.0;
+    w.wall->ClosureTolerance = 1e-6;
+    w.Spring(6, 6, 20000);
+    w.Layer(1, 20.0, {17, 30, 0.02, 0}, {17.5, 60, 0.01, 0});
+    TWallSettings settings;
+    settings.Set(Anchor(6, 50, 10, true));
+    const fs::path dir = fs::temp_directory_path() / ("torvik-units-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    std::ofstream(dir / "si.tk4d", std::ios::binary) << w.Text();
+    ASSERT_TRUE(w.wall->SwitchUnits(1));
+    std::ofstream(dir / "english.tk4d", std::ios::binary) << w.Text();
+    const RunOutcome si = EngineRun::Analyse((dir / "si.tk4d").string(), settings);
+    const RunOutcome english = EngineRun::Analyse((dir / "english.tk4d").string(), settings);
+    fs::remove_all(dir);
+    ASSERT_TRUE(si.sections.at(0).Ok() && english.sections.at(0).Ok());
+    const SpringResult &a = si.sections[0].result.springs.at(0), &b = english.sections[0].result.springs.at(0);
+    const double lbPerInInKnPerM = 4.4482216152605e-3 / 0.0254, lbInKn = 4.4482216152605e-3;
+    EXPECT_NEAR(b.prestress * lbPerInInKnPerM, 50, 1e-6 * 50);  // the program's conversion factors
+    EXPECT_NEAR(b.force * lbPerInInKnPerM, a.force, 2e-3 * a.force);
+    EXPECT_NEAR(b.forcePerAnchor * lbInKn, a.forcePerAnchor, 2e-3 * a.forcePerAnchor);
+}
+
 // A restraint and a rotational spring added in stage 2 of a wall on linear p-y
 // curves hold the change since stage 1: the restrained node stays where stage 1
 // left it, the spring's couple is -Kr (slope2 - slope1), and the wall balances.
