@@ -214,7 +214,6 @@ void ConvertLegacyStages(TProgramData& wall)
     LoadStage(wall);
 }
 
-// The text of each stage's working copy, as the data file joins it.
 std::vector<std::string> StageTexts(const TProgramData& wall)
 {
     std::vector<std::string> texts;

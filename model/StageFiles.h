@@ -62,6 +62,10 @@ void ConvertLegacyStages(TProgramData& wall);
 // the folder allows; nothing else is written beside the wall.
 void OpenStagedWall(TProgramData& wall);
 
+// The text of each stage's working copy (stages 1 .. StageCount), as the data
+// file joins them. EInOutError when a working copy cannot be read.
+std::vector<std::string> StageTexts(const TProgramData& wall);
+
 // Writes the data file `target`, the working copies joined in stage order, and
 // the stage files of `target`, all together (WriteFilesTogether); then deletes
 // the stage files of `target` above StageCount and, when `source` differs from

@@ -58,6 +58,7 @@ struct TMainActions {
     std::map<TOption, QAction*> Toggles;  // the option switches
     QAction* StagedConstruction = nullptr;
     QAction* TextEditorOption = nullptr;
+    QAction* AnalyseAsYouEdit = nullptr;
 
     QMenu* Stage = nullptr;
     QAction* StageEntry[5] = {};

@@ -158,6 +158,7 @@ Da&ta
   Conduct &Staged-Construction Analysis... {x}
   ---
   &Option of Text Editor...
+  Analyse As &You Edit {x}
 &Stage Construction {dh}
   Stage &1 {dx}
   Stage &2 {dx}
@@ -308,6 +309,7 @@ const char* const LongTermDataAndOptions = R"(Da&ta
   Conduct &Staged-Construction Analysis... {dx}
   ---
   &Option of Text Editor...
+  Analyse As &You Edit {x}
 )";
 
 TEST_F(MainMenusTest, TheLongTermSwitchChangesTheDataEntriesAndStagedConstruction)

@@ -1,0 +1,25 @@
+#pragma once
+#include <string>
+#include <vector>
+
+class TProgramData;
+
+// The files of the open wall as they would be saved, held in memory, so that
+// an analysis can run on them elsewhere (on another thread, in another
+// folder) while the wall goes on being edited: the data file, for a staged
+// wall the text of every stage file, and the settings kept beside the data file.
+struct TWallCopy {
+    std::string dataText;
+    std::vector<std::string> stageTexts;  // stage 1 .. StageCount; none without stages
+    std::string settingsText;             // empty when the wall has only the default settings
+};
+
+// The files of the wall as it is now. For a staged wall the current stage is
+// written to its working copy first, as a stage switch does; nothing beside
+// the wall is written and the modified state is kept. EInOutError when a
+// working copy cannot be written or read.
+TWallCopy CopyOfWall(TProgramData& wall);
+
+// Writes the copy as the data file `dataFile` with its stage files and its
+// settings file beside it. EInOutError when a file cannot be written.
+void WriteWallCopy(const TWallCopy& copy, const std::string& dataFile);
