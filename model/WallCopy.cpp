@@ -31,14 +31,13 @@ TWallCopy CopyOfWall(TProgramData& wall)
     TWallCopy copy;
     const bool modified = wall.Document().IsModified();
     if (wall.StageCount > 1) {
-        SaveStage(wall);
-        copy.stageTexts = StageTexts(wall);
+        copy.stageTexts = OpenStageTexts(wall);
         for (const std::string& stage : copy.stageTexts)
             copy.dataText += stage;
     } else {
         copy.dataText = wall.DataFileText();
     }
-    // Writing the working copy (or preparing the tables for the text) is no change of the wall.
+    // Preparing the tables for the text, as saving does, is no change of the wall.
     wall.Document().SetModified(modified);
     const TWallSettings& settings = wall.Document().Settings();
     if (!settings.IsDefault())

@@ -14,10 +14,9 @@ struct TWallCopy {
     std::string settingsText;             // empty when the wall has only the default settings
 };
 
-// The files of the wall as it is now. For a staged wall the current stage is
-// written to its working copy first, as a stage switch does; nothing beside
-// the wall is written and the modified state is kept. EInOutError when a
-// working copy cannot be written or read.
+// The files of the wall as it is now: the current stage from the open wall,
+// the other stages from their working copies. Nothing is written and the
+// modified state is kept. EInOutError when a working copy cannot be read.
 TWallCopy CopyOfWall(TProgramData& wall);
 
 // Writes the copy as the data file `dataFile` with its stage files and its
