@@ -52,11 +52,25 @@ void TLiveAnalysis::Work()
             job = std::move(*waiting_);
             waiting_.reset();
         }
-        TLiveResult result = RunLiveJob(job);
-        // Handed to the owner's thread; dropped with this object if it goes first.
-        QMetaObject::invokeMethod(
-            this, [this, result = std::move(result)] { Deliver(result); }, Qt::QueuedConnection);
+        const TLiveResult result = RunLiveJob(job);
+        Post(result);
+        // The checks follow the graphs, unless a newer change is waiting.
+        if (job.checks && result.ok && !NewerWaiting())
+            Post(RunLiveChecks(job, result));
     }
+}
+
+bool TLiveAnalysis::NewerWaiting()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return stopping_ || waiting_.has_value();
+}
+
+void TLiveAnalysis::Post(TLiveResult result)
+{
+    // Handed to the owner's thread; dropped with this object if it goes first.
+    QMetaObject::invokeMethod(
+        this, [this, result = std::move(result)] { Deliver(result); }, Qt::QueuedConnection);
 }
 
 void TLiveAnalysis::Deliver(const TLiveResult& result)
@@ -64,7 +78,8 @@ void TLiveAnalysis::Deliver(const TLiveResult& result)
     // A newer change was made meanwhile: its own result follows.
     if (result.generation != generation_)
         return;
-    delivered_ = result.generation;
+    if (!result.checked)
+        delivered_ = result.generation;
     if (handler_)
         handler_(result);
     emit ResultShown();

@@ -11,7 +11,8 @@
 #include <thread>
 
 // Analyse As You Edit: analyses of the wall as edited, one at a time on a
-// worker thread of their own, in a private folder. Only the newest change
+// worker thread of their own, in a private folder; the design checks, when
+// asked for, follow as a second result of the same generation. Only the newest change
 // counts: a job waiting to start is replaced by a newer one, and the result of
 // a job that a newer one superseded is dropped. The results reach the handler
 // on the thread that owns this object, so that the windows never wait.
@@ -32,15 +33,19 @@ public:
     void Cancel();
     // The results of `generation` are shown: its files are kept until newer ones are.
     void Keep(long generation) { keep_ = generation; }
-    // True while a job started has not given its result.
+    // True while a job started has not given its analysis's result.
     bool Busy() const { return delivered_ < generation_; }
 
 signals:
-    // After the handler received a result.
+    // After the handler received a result (an analysis's or the checks').
     void ResultShown();
 
 private:
     void Work();
+    // True when a newer job waits (or this object is going).
+    bool NewerWaiting();
+    // Hands a result to the owner's thread.
+    void Post(TLiveResult result);
     void Deliver(const TLiveResult& result);
 
     TPrivateFolder folder_{"torvik-live"};

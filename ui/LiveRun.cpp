@@ -66,17 +66,19 @@ TLiveResult RunLiveJob(const TLiveJob& job)
     }
     const RunOutcome outcome = EngineRun::Run(FilesOf(result.dataFile));
     result.ok = outcome.plotWritten;
-    if (!result.ok) {
+    if (!result.ok)
         result.reason = LiveFailureReason(outcome);
-        return result;
-    }
-    if (job.checks) {
-        result.checked = true;
-        try {
-            result.report = checks::RunDesignChecks(result.dataFile, job.target);
-        } catch (const std::exception& e) {
-            result.checksError = e.what();
-        }
+    return result;
+}
+
+TLiveResult RunLiveChecks(const TLiveJob& job, const TLiveResult& analysed)
+{
+    TLiveResult result = analysed;
+    result.checked = true;
+    try {
+        result.report = checks::RunDesignChecks(analysed.dataFile, job.target);
+    } catch (const std::exception& e) {
+        result.checksError = e.what();
     }
     return result;
 }

@@ -25,16 +25,19 @@ struct TLiveResult {
     std::string dataFile;    // the copy's data file; the results lie beside it
     bool ok = false;         // every stage or case gave results, and the plot data file was written
     std::string reason;      // why not, when not ok
-    bool checked = false;    // the design checks were made (then `report`, or `checksError`)
+    bool checked = false;    // the design checks of the wall were made (then `report`, or `checksError`)
     checks::DesignCheckReport report;
     std::string checksError;
 };
 
-// Runs the job: removes the folders of earlier generations except `keep`,
-// writes the copy, runs the engine with explicit file names (the working
-// directory is never changed) and, when asked and the analysis gave results,
-// the design checks. Never throws.
+// Runs the job's analysis: removes the folders of earlier generations except
+// `keep`, writes the copy and runs the engine with explicit file names (the
+// working directory is never changed). Never throws.
 TLiveResult RunLiveJob(const TLiveJob& job);
+// The design checks of the wall that `analysed` (a result of RunLiveJob that
+// gave results) analysed, at the job's target; a result of their own, so
+// that the graphs need not wait for them. Never throws.
+TLiveResult RunLiveChecks(const TLiveJob& job, const TLiveResult& analysed);
 
 // Why an analysis gave no results, in one line: the data file's fault, the
 // first stage's input error or solver message, or the missing stages.

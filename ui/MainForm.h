@@ -39,8 +39,9 @@ enum class TMenuId;
 // commands, and shows the active graph window's "&Plot" menu in its own menu
 // bar. The command table (MainCommands.cpp) and the menus and toolbar made
 // from it (MainMenus.cpp), the file commands
-// (MainFormFiles.cpp), the other commands (MainFormCommands.cpp) and the
-// dialogs (MainFormDialogs.cpp) live in files of their own.
+// (MainFormFiles.cpp), the other commands (MainFormCommands.cpp), the
+// dialogs (MainFormDialogs.cpp), Undo and Redo (MainFormUndo.cpp) and Analyse
+// As You Edit (MainFormLive.cpp) live in files of their own.
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
@@ -251,6 +252,8 @@ private:
     void StartLiveAnalysis();
     // Results of the wall as edited arrived (only those of the newest change).
     void LiveAnalysisDone(const TLiveResult& result);
+    // The Design Checks window shows the checks of the wall as edited.
+    void ShowLiveChecks(const TLiveResult& result);
     // The results shown no longer describe the wall: they are marked "not
     // current", and `status` (which says why) shows in the status bar.
     void LiveResultsNotCurrent(const std::string& status);

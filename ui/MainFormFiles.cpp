@@ -134,6 +134,8 @@ void TMainForm::OpenFileName(const std::string& path, bool announce, std::option
     UpdateResultButtons();
     RefreshDialogs();
     ResetUndo();
+    // The results beside the file may be older than it: with Analyse As You Edit they are made anew.
+    StartLiveAnalysis();
 }
 
 void TMainForm::OpenStartupFile(const std::string& argument)

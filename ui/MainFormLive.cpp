@@ -54,6 +54,10 @@ void TMainForm::StartLiveAnalysis()
 
 void TMainForm::LiveAnalysisDone(const TLiveResult& result)
 {
+    if (result.checked) {
+        ShowLiveChecks(result);
+        return;
+    }
     if (!result.ok) {
         LiveResultsNotCurrent("The wall as edited cannot be analysed: " + result.reason);
         return;
@@ -76,12 +80,20 @@ void TMainForm::LiveAnalysisDone(const TLiveResult& result)
     MarkOlderResults();
     ResultsReread();
     UpdateResultButtons();
-    if (TDesignChecksWindow* checks = ChecksWindow()) {
-        if (result.checked && result.checksError.empty())
-            checks->ShowLiveReport(result.dataFile, result.report);
-        else
-            checks->MarkNotCurrent(true);
+}
+
+void TMainForm::ShowLiveChecks(const TLiveResult& result)
+{
+    TDesignChecksWindow* checks = ChecksWindow();
+    if (!checks)
+        return;
+    if (result.checksError.empty()) {
+        checks->ShowLiveReport(result.dataFile, result.report);
+        return;
     }
+    // The graphs are current; only the checks shown are not.
+    checks->MarkNotCurrent(true);
+    ShowStatusMessage("The design checks of the wall as edited could not be made: " + result.checksError);
 }
 
 void TMainForm::LiveResultsNotCurrent(const std::string& status)

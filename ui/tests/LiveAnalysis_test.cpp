@@ -8,11 +8,13 @@
 #include "graph/GraphGeometry.h"
 #include "graph/widgets/PlotForm.h"
 #include "model/ProgramData.h"
+#include "ui/DesignChecksWindow.h"
 #include "ui/LiveAnalysis.h"
 #include "ui/dialogs/DlgProp.h"
 #include "units/widgets/DataEdit.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -48,6 +50,9 @@ protected:
     // Types into a field of Wall Properties and leaves it with Tab, as the user does.
     void EnterFreeHeight(const char* text)
     {
+        // The user comes back to the main window (from the Design Checks window).
+        form->activateWindow();
+        QCoreApplication::processEvents();
         form->Actions().WallProperties->trigger();
         auto* properties = qobject_cast<TDlgProp*>(TInputDialog::Of(form->MdiArea()->activeSubWindow()));
         ASSERT_NE(properties, nullptr);
@@ -117,11 +122,14 @@ TEST_F(LiveAnalysisTest, AChangedFreeHeightReachesTheOpenMomentGraph)
     EXPECT_FALSE(form->IsModified()) << ::testing::PrintToString(prompt.shown);
 }
 
-// An excavation deeper than the wall cannot be analysed: the graph keeps the
-// last results, says "not current", and the status bar tells why; the next
-// valid change brings current results back.
+// An excavation deeper than the wall cannot be analysed: the graph and the
+// Design Checks window keep the last results, say "not current", and the
+// status bar tells why; the next valid change brings current results back.
 TEST_F(LiveAnalysisTest, AnInputErrorShowsTheLastResultsNotCurrentUntilTheNextValidEdit)
 {
+    form->DesignChecksClick();
+    auto* checks = form->findChild<TDesignChecksWindow*>();
+    ASSERT_NE(checks, nullptr);
     form->SetAnalyseAsYouEdit(true);
     ASSERT_TRUE(ResultShown());
     TPlotForm* window = OpenMomentGraph();
@@ -134,8 +142,10 @@ TEST_F(LiveAnalysisTest, AnInputErrorShowsTheLastResultsNotCurrentUntilTheNextVa
     EXPECT_FALSE(form->LiveResultsCurrent());
     EXPECT_EQ(LargestMoment(), before);
     EXPECT_TRUE(window->parentWidget()->windowTitle().endsWith("(not current)"));
-    EXPECT_TRUE(form->StatusMessage().startsWith("The wall as edited cannot be analysed: "))
-        << form->StatusMessage().toStdString();
+    EXPECT_EQ(form->StatusMessage().toStdString(),
+              "The wall as edited cannot be analysed: Stage 1 of 3: Excavation depth: the wall (length 14) must "
+              "be longer than the excavation depth 20.");
+    EXPECT_EQ(checks->windowTitle(), "Design Checks (not current)");
 
     EnterFreeHeight("3");
     EXPECT_EQ(form->Actions().Undo->text(), "Undo Free Height of Wall");
@@ -144,6 +154,9 @@ TEST_F(LiveAnalysisTest, AnInputErrorShowsTheLastResultsNotCurrentUntilTheNextVa
     EXPECT_NE(LargestMoment(), before);
     EXPECT_FALSE(window->parentWidget()->windowTitle().contains("not current"));
     EXPECT_EQ(form->StatusMessage(), "");
+    // The checks follow the graphs, as a result of their own.
+    QTRY_COMPARE_WITH_TIMEOUT(checks->windowTitle(), QString("Design Checks"), 10000);
+    EXPECT_EQ(checks->findChild<QLabel*>()->text(), "The checks of the wall as last edited (not saved).");
 }
 
 }  // namespace
