@@ -390,7 +390,7 @@ public:
             rows.push_back(row);
         }
         // Narrow columns for the node and the stage, room for the numbers.
-        std::vector<double> widths{0.09, 0.05, 0.07, 0.09, 0.08, 0.08, 0.12, 0.11, 0.1, 0.1, 0.11};
+        std::vector<double> widths{0.08, 0.06, 0.07, 0.09, 0.08, 0.09, 0.12, 0.11, 0.1, 0.1, 0.1};
         if (widths.size() != static_cast<size_t>(header.size()))
             widths.assign(static_cast<size_t>(header.size()), 1.0 / header.size());
         p_.Table(header, rows, widths, 8);
