@@ -2,6 +2,7 @@
 // as one CSV file for a spreadsheet (from the plot data file of the wall).
 #include "cli/Command.h"
 #include "model/AtomicFile.h"
+#include "model/WallSettings.h"
 #include "run/ResultTables.h"
 #include "units/TorvikError.h"
 
@@ -21,8 +22,12 @@ int Run(const std::vector<std::string>& args)
         std::cerr << "torvik-cli export: " << error << "\n";
         return ExitBadInput;
     }
+    // The utilisation columns come from the steel sections beside the wall.
+    const TSettingsRead settings = ReadSettingsBeside(args[0]);
+    if (!settings.problem.empty())
+        std::cerr << "torvik-cli export: the settings file is ignored: " << settings.problem << "\n";
     try {
-        WriteFileAtomically(args[2], ResultsCsv(results));
+        WriteFileAtomically(args[2], ResultsCsv(results, settings.settings));
     } catch (const TorvikError& e) {
         std::cerr << "torvik-cli export: " << e.what() << "\n";
         return ExitBadInput;
