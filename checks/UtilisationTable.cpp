@@ -29,7 +29,7 @@ std::string AnchorCell(const DesignCheckReport& r, const StageCheck& s, const st
     for (const AnchorCheck& a : s.anchors) {
         text += (text.empty() ? "" : "\n") + std::string("node ") + std::to_string(a.node) + ": " +
                 (a.forcePerAnchor ? FormatGeneral(*a.forcePerAnchor, kDigits) + " " + force : kNoValue) + ", " +
-                Cell(a.utilisation) + (Governs(r, s.stage, a.node) ? " (governing)" : "");
+                Cell(a.utilisation) + (a.forcePerAnchor && Governs(r, s.stage, a.node) ? " (governing)" : "");
     }
     return text;
 }
