@@ -26,9 +26,17 @@ const char* kSectionDefinition =
 
 // The analyses of the wall as built, stage after stage: the moments, shears
 // and spring forces that the section and anchor checks use.
+// One per block: a block the run gave no analysis for has a failed one.
 std::vector<SectionRun> AnalyseAsBuilt(const std::vector<WallFileBlock>& blocks)
 {
-    return EngineRun::Analyse(blocks).sections;
+    std::vector<SectionRun> runs = EngineRun::Analyse(blocks).sections;
+    for (std::size_t k = runs.size(); k < blocks.size(); ++k) {
+        SectionRun missing;
+        missing.heading = blocks[k].heading;
+        missing.error = blocks[k].heading + ": not analysed";
+        runs.push_back(missing);
+    }
+    return runs;
 }
 
 void CheckSection(StageCheck& s, const SectionRun& actual, const TWallSettings& settings)
@@ -144,7 +152,7 @@ DesignCheckReport RunDesignChecks(const std::vector<WallFileBlock>& blocks, doub
     const TWallSettings settings = wallSettings.InFileUnits(r.unitSystem);
     const std::vector<SectionRun> actual = AnalyseAsBuilt(blocks);
     r.analyses += static_cast<int>(actual.size());
-    for (std::size_t k = 0; k < blocks.size() && k < actual.size(); ++k) {
+    for (std::size_t k = 0; k < blocks.size(); ++k) {
         r.stages.push_back(CheckStage(blocks[k], actual[k], static_cast<int>(k) + 1, target, settings, r.analyses));
         const StageCheck& s = r.stages.back();
         r.passed = r.passed && s.passed;
@@ -202,13 +210,14 @@ std::string DesignChecksText(const DesignCheckReport& r)
         out << "  " << (s.passed ? "Passed" : "FAILED") << "\n";
     }
     out << "\n";
+    auto heading = [&r](int stage) { return r.stages[static_cast<std::size_t>(stage - 1)].heading; };
     if (r.governingBendingStage)
-        out << "Largest bending utilisation in stage " << *r.governingBendingStage << "\n";
+        out << "Largest bending utilisation: " << heading(*r.governingBendingStage) << "\n";
     if (r.governingShearStage)
-        out << "Largest shear utilisation in stage " << *r.governingShearStage << "\n";
+        out << "Largest shear utilisation: " << heading(*r.governingShearStage) << "\n";
     for (const DesignCheckReport::GoverningAnchor& a : r.governingAnchors)
-        out << "Anchor at node " << a.node << ": governing stage " << a.stage << ", utilisation " << Optional(a.utilisation)
-            << "\n";
+        out << "Anchor at node " << a.node << ": governing " << heading(a.stage) << ", utilisation "
+            << Optional(a.utilisation) << "\n";
     for (const std::string& n : r.notes)
         out << n << "\n";
     out << "Analyses run: " << r.analyses << "\n" << (r.passed ? "All checks passed." : "A check failed.") << "\n";
