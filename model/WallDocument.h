@@ -29,11 +29,16 @@ public:
     TProgramData& Wall() const { return *wall_; }
     // Replaces the wall by one that TProgramData made for this document.
     void SetWall(std::unique_ptr<TProgramData> wall);
-    // The wall becomes a new one with the defaults, marked saved.
+    // The wall becomes a new one with the defaults, marked saved; its
+    // settings are those of a new wall (TWallSettings::ForNewWall).
     void New();
     // Reads the data file at `path` into a new wall (`format` as
-    // TProgramData::CreateFromFile) and returns what the reader found wrong:
-    // empty when the file was read whole. The caller shows the list.
+    // TProgramData::CreateFromFile), and the settings file beside it, and
+    // returns what the readers found wrong: empty when both were read whole.
+    // A wall without a settings file, or in an older layout, has the
+    // defaults; a damaged one is ignored (the defaults, and a line of the
+    // list naming file and line).
+    // The caller shows the list.
     std::vector<std::string> Open(const std::string& path, TFileLayout layout);
 
     // The data file's name; NewWall.tk4d while the wall was never saved.
@@ -51,6 +56,9 @@ public:
     // The settings kept beside the data file (see WallSettings.h).
     TWallSettings& Settings() { return settings_; }
     const TWallSettings& Settings() const { return settings_; }
+    // Replaces the settings; a change marks the document modified and raises
+    // SettingsChanged (the same settings change nothing).
+    void SetSettings(const TWallSettings& settings);
 
     // The prompt that answers the wall's questions.
     Prompt& UserPrompt() const { return prompt_; }
@@ -58,6 +66,8 @@ public:
     // Raised after the wall changed its unit system, so that every window that
     // shows scalars of the wall shows the converted values.
     TNotice UnitsSwitched;
+    // Raised after the settings changed: by SetSettings, New and Open.
+    TNotice SettingsChanged;
 
 private:
     Prompt& prompt_;
