@@ -24,15 +24,23 @@ std::vector<int> RowOfNode(const std::vector<RangeRow>& rows, std::size_t nodes)
     return owner;
 }
 
-// The summed spring force of every row of lateral springs, by From node.
+// The width of wall the analysis stands for: the active width of generated
+// earth pressure, else one unit of length. Its forces act on that width.
+double StripWidth(const WallBlock& block)
+{
+    return block.earthPressureOption > 1 && block.activeWidth > 0 ? block.activeWidth : 1.0;
+}
+
+// The summed spring force of every row of lateral springs per unit width, by From node.
 std::map<int, double> RowForces(const SectionRun& run)
 {
     const std::size_t nodes = std::min(run.input.spring.size(), run.result.springForce.size());
     const std::vector<int> owner = RowOfNode(run.block.springs, nodes);
+    const double width = StripWidth(run.block);
     std::map<int, double> rows;
     for (std::size_t m = 0; m < nodes; ++m)
         if (owner[m] >= 0 && run.input.spring[m] > 0)
-            rows[owner[m]] += run.result.springForce[m];
+            rows[owner[m]] += run.result.springForce[m] / width;
     return rows;
 }
 

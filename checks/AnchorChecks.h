@@ -12,7 +12,10 @@ namespace checks {
 
 struct AnchorCheck {
     int node = 0;                           // the From node of the spring row
-    double forcePerWidth = 0;               // the row's spring forces summed, per the wall's width (signed as the engine gives them)
+    // The row's spring forces summed, per unit width of wall (the analysis
+    // stands for the active width of generated earth pressure, else one unit
+    // of length), signed as the engine gives them.
+    double forcePerWidth = 0;
     std::optional<double> forcePerAnchor;   // |force| along one anchor; needs the anchor's settings
     std::optional<double> utilisation;      // force per anchor / capacity; needs the capacity
 };

@@ -3,6 +3,7 @@
 // utilisation graph draws what the checks found.
 #include "checks/DesignChecks.h"
 #include "checks/UtilisationGraph.h"
+#include "engine/EngineRun.h"
 #include "engine/tests/TestWall.h"
 #include "graph/GraphPlot.h"
 
@@ -22,6 +23,17 @@
 
 namespace {
 
+// The blocks of the wall as its data file gives them.
+std::vector<WallFileBlock> Blocks(TestWall& w)
+{
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / ("torvik-utilisation-" + std::to_string(::getpid()) + ".tk4d");
+    std::ofstream(file, std::ios::binary) << w.Text();
+    std::vector<WallFileBlock> blocks = WallFileReader::Read(file.string());
+    std::filesystem::remove(file);
+    return blocks;
+}
+
 // SI: a 10 m wall (20 x 0.5 m) without soil, on springs at its ends, with a
 // load P = 100 kN/m at node 10. By statics: spring forces P/2 = 50 kN/m,
 // moment at midspan P L / 4 = 250 kN m/m, shear P/2 = 50 kN/m.
@@ -34,12 +46,7 @@ std::vector<WallFileBlock> BeamOnSprings()
     w.Spring(0, 0, 1.0e5);
     w.Spring(20, 20, 1.0e5);
     w.Load(10, 10, 100);
-    const std::filesystem::path file =
-        std::filesystem::temp_directory_path() / ("torvik-beam-" + std::to_string(::getpid()) + ".tk4d");
-    std::ofstream(file, std::ios::binary) << w.Text();
-    std::vector<WallFileBlock> blocks = WallFileReader::Read(file.string());
-    std::filesystem::remove(file);
-    return blocks;
+    return Blocks(w);
 }
 
 TWallSettings Settings(double capacity)
@@ -134,6 +141,39 @@ TEST(SectionAndAnchorChecks, MissingSectionDataIsExplained)
                         "Bending utilisation is not checked at nodes 0 to 11: their section has no section modulus and "
                         "yield strength."),
               s.notes.end());
+}
+
+// An English wall is analysed on a strip of its active width (12 in here):
+// the anchor's force per unit width is the strip's spring force over 12 in,
+// and its force per anchor that times the spacing (2.5 m = 98.43 in), in lb.
+TEST(SectionAndAnchorChecks, EnglishAnchorForcesArePerInchOfWall)
+{
+    TestWall w(1, 88, 3.0);
+    w.Stiffness(0, 88, 29.0e6 * 84.4);
+    w.Generated(2, 120.0, 12.0, 12.0);
+    w.wall->WaterDepthBackfill = 600;
+    w.wall->WaterDepthExcavation = 600;
+    w.wall->MaxDeflection = 20;
+    w.wall->ClosureTolerance = 1e-5;
+    w.Spring(8, 8, 2000);
+    w.Layer(4, 40.0, {115, 32, 90}, {120, 32, 90});
+    const std::vector<WallFileBlock> blocks = Blocks(w);
+    TWallSettings settings;
+    TAnchorSettings anchor;
+    anchor.node = 8;
+    anchor.spacing = 2.5;     // m
+    anchor.capacity = 100;    // kN
+    settings.Set(anchor);
+    const checks::StageCheck s = checks::RunDesignChecks(blocks, 1.5, settings).stages.at(0);
+    const SectionRun run = EngineRun::Analyse(blocks).sections.at(0);
+    ASSERT_TRUE(run.Ok());
+    const double strip = std::fabs(run.result.springForce[8]);
+    ASSERT_GT(strip, 0);
+    ASSERT_EQ(s.anchors.size(), 1u);
+    EXPECT_NEAR(std::fabs(s.anchors[0].forcePerWidth), strip / 12, 1e-9 * strip);
+    ASSERT_TRUE(s.anchors[0].forcePerAnchor);
+    EXPECT_NEAR(*s.anchors[0].forcePerAnchor, strip / 12 * 2.5 / 0.0254, 1e-6 * strip);
+    EXPECT_NEAR(*s.anchors[0].utilisation, *s.anchors[0].forcePerAnchor / (100 / 4.4482216152605e-3), 1e-6);
 }
 
 }  // namespace
