@@ -111,8 +111,8 @@ std::string SpringTableCsv(const TSpringTable& table)
     return out;
 }
 
-std::string WallResultsCsv(const TResultSet& results, const std::string& wallFile)
+std::string WallResultsCsv(const TResultSet& results, const std::string& wallFile, const TWallSettings& settings)
 {
     const std::string springs = SpringTableCsv(LoadSpringTable(wallFile));
-    return ResultsCsv(results) + (springs.empty() ? "" : "\r\n" + springs);
+    return ResultsCsv(results, settings) + (springs.empty() ? "" : "\r\n" + springs);
 }

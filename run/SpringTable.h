@@ -35,6 +35,7 @@ TSpringTable LoadSpringTable(const std::string& wallFile);
 // The table as CSV (a header row, then one row per analysis and spring, the
 // first column naming the analysis; lines end in CR LF); "" when empty.
 std::string SpringTableCsv(const TSpringTable& table);
-// The results of the wall as CSV (ResultsCsv), followed after an empty line by
-// its spring table when its output text has one.
-std::string WallResultsCsv(const TResultSet& results, const std::string& wallFile);
+// The results of the wall as CSV (ResultsCsv, with the utilisation columns of
+// the sections in `settings`), followed after an empty line by its spring
+// table when its output text has one.
+std::string WallResultsCsv(const TResultSet& results, const std::string& wallFile, const TWallSettings& settings);
