@@ -40,3 +40,12 @@ void TWallDocument::SetModified(bool modified)
 }
 
 bool TWallDocument::IsModified() const { return modified_ || tables_.Changed(); }
+
+void TWallDocument::SetSettings(const TWallSettings& settings)
+{
+    if (settings == settings_)
+        return;
+    settings_ = settings;
+    SetModified(true);
+    SettingsChanged.Raise();
+}

@@ -51,6 +51,9 @@ public:
     // The settings kept beside the data file (see WallSettings.h).
     TWallSettings& Settings() { return settings_; }
     const TWallSettings& Settings() const { return settings_; }
+    // Replaces the settings and raises SettingsChanged when they differ; the
+    // document is then modified.
+    void SetSettings(const TWallSettings& settings);
 
     // The prompt that answers the wall's questions.
     Prompt& UserPrompt() const { return prompt_; }
@@ -58,6 +61,8 @@ public:
     // Raised after the wall changed its unit system, so that every window that
     // shows scalars of the wall shows the converted values.
     TNotice UnitsSwitched;
+    // Raised after SetSettings changed the settings.
+    TNotice SettingsChanged;
 
 private:
     Prompt& prompt_;

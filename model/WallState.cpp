@@ -114,6 +114,8 @@ std::string TakeWallState(TProgramData& wall)
     } else {
         AppendText(state, wall.DataFileText());
     }
+    // The settings kept beside the data file are part of the wall as well.
+    AppendText(state, SettingsText(wall.Document().Settings()));
     return state;
 }
 
@@ -147,6 +149,8 @@ void RestoreWallState(TProgramData& wall, const std::string& state)
         wall.CurrentStage = 1;
         ReadUnstaged(wall, NextText(in));
     }
+    if (in.peek() != std::char_traits<char>::eof())
+        wall.Document().Settings() = ParseSettings(NextText(in), "the undo state");
     KeepRows(wall, rows);
     wall.Padding = padding;
     wall.Document().SetModified(modified);
