@@ -20,8 +20,13 @@ TAnchorField FieldOf(int column)
 }  // namespace
 
 TDlgAnchors::TDlgAnchors(TWallDocument& document, QWidget* parent)
-    : TInputDialog(document, "Anchors", parent), table_(NewSettingsTable(this, "Anchors"))
+    : TInputDialog(document, "Anchors", parent),
+      table_(NewSettingsTable(this, "Anchors")),
+      empty_(new QLabel("This stage has no spring rows: give them in Data > Lateral Springs and Rotational "
+                        "Restraints (Edit Spring Stiffness).",
+                        this))
 {
+    empty_->setAccessibleName("No spring rows");
     auto* note = new QLabel(
         "The spring rows of this stage, from the Lateral Springs table. An anchor's values hold for its "
         "spring row (by its From node) in every stage that has the row; the force per anchor is the force "
@@ -32,6 +37,7 @@ TDlgAnchors::TDlgAnchors(TWallDocument& document, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(note);
     layout->addWidget(table_);
+    layout->addWidget(empty_);
     connect(table_, &QTableWidget::itemChanged, this, &TDlgAnchors::ItemChanged);
 }
 
@@ -56,6 +62,7 @@ void TDlgAnchors::Load(const TProgramData& wall)
     for (int node : nodes_)
         ShowAnchor(node);
     FitSettingsTable(*table_, 10);
+    empty_->setVisible(rows.empty());
     filling_ = false;
 }
 

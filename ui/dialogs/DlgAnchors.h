@@ -28,6 +28,7 @@ private:
     void ShowAnchor(int node);
 
     QTableWidget* table_;
+    class QLabel* empty_;  // says where spring rows come from, while there are none
     std::vector<int> nodes_;  // the From node of each row
     bool filling_ = false;
 };

@@ -7,6 +7,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -34,7 +35,8 @@ TDlgSectionCatalogue::TDlgSectionCatalogue(QWidget* parent, Prompt& prompt, int 
         }
     }
     table_->resizeColumnsToContents();
-    table_->setMinimumSize(720, 320);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->setMinimumSize(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 150, fontMetrics().height() * 24);
 
     auto* note = new QLabel(QString::fromStdString(CatalogueBasisNote()), this);
     note->setWordWrap(true);

@@ -90,6 +90,11 @@ void TDlgSections::Load(const TProgramData& wall)
     filling_ = false;
 }
 
+void TDlgSections::SetTitleSuffix(const std::string& suffix)
+{
+    TInputDialog::SetTitleSuffix(suffix.empty() ? suffix : " - All Stages");
+}
+
 int TDlgSections::SelectedNode() const
 {
     const int row = table_->currentRow();

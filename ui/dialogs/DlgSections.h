@@ -24,6 +24,8 @@ public:
     QPushButton* PickButton() const { return pick_; }
     QPushButton* AddButton() const { return add_; }
     QPushButton* RemoveButton() const { return remove_; }
+    // The sections hold in every stage: a staged wall's title says so.
+    void SetTitleSuffix(const std::string& suffix) override;
 
 protected:
     void Load(const TProgramData& wall) override;

@@ -28,7 +28,7 @@ const FieldInfo& Info(TAnchorField field)
         {"Prestress", "F/L", "", "Anchor Prestress"},
         {"Spacing", "L", "", "Anchor Spacing"},
         {"Inclination", "", "deg", "Anchor Inclination"},
-        {"Vertical Component as Axial Load", "", "", "Anchor Axial Load"},
+        {"Axial Load (vertical component)", "", "", "Anchor Axial Load"},
         {"Capacity per Anchor", "F", "", "Anchor Capacity"},
     };
     return info[static_cast<int>(field)];

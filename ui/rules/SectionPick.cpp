@@ -10,6 +10,7 @@
 #include "units/TorvikError.h"
 #include "units/Units.h"
 
+#include <cmath>
 #include <fstream>
 #include <iterator>
 
@@ -45,6 +46,15 @@ int SetStiffnessInEveryStage(TProgramData& wall, int node, long double ei)
     }
     SelectStage(wall, current);
     return set;
+}
+
+// Five significant digits, the precision of the catalogues, in plain notation.
+std::string Rounded(double v)
+{
+    if (v == 0)
+        return "0";
+    const double scale = std::pow(10.0, 4 - std::floor(std::log10(std::fabs(v))));
+    return FormatGeneral(std::round(v * scale) / scale, 12);
 }
 
 }  // namespace
@@ -84,9 +94,9 @@ std::vector<std::string> CatalogueRowTexts(const TCatalogueEntry& entry, int uni
     const int system = NormalizeUnitSystem(unitSystem);
     if (system != UnitsGeneric) {
         const checks::SectionInWallUnits v = checks::InWallUnits(s, system);
-        texts[2] = FormatGeneral(v.ei, 6);
-        texts[3] = FormatGeneral(v.modulus, 6);
-        texts[4] = v.shearArea ? FormatGeneral(*v.shearArea, 6) : "";
+        texts[2] = Rounded(v.ei);
+        texts[3] = Rounded(v.modulus);
+        texts[4] = v.shearArea ? Rounded(*v.shearArea) : "";
     }
     texts[5] = entry.origin == "built-in" ? s.source : s.source + " (" + entry.origin + ")";
     return texts;
