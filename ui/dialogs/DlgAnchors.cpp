@@ -113,3 +113,8 @@ void TDlgAnchors::ItemChanged(QTableWidgetItem* item)
     ShowAnchor(node);
     emit Committed(QString::fromStdString(AnchorFieldCaption(field)));
 }
+
+void TDlgAnchors::Store(TProgramData&)
+{
+    CommitOpenEntry(*table_);
+}

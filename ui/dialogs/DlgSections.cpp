@@ -193,3 +193,8 @@ void TDlgSections::PickClicked()
             "No row of the Wall Stiffness table starts at node " + std::to_string(node) + ": EI of " + section.name +
             " was not entered. Make a row start at that node, or type EI there by hand.");
 }
+
+void TDlgSections::Store(TProgramData&)
+{
+    CommitOpenEntry(*table_);
+}

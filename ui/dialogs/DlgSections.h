@@ -29,6 +29,8 @@ public:
 
 protected:
     void Load(const TProgramData& wall) override;
+    // Hands over an entry still being typed in a cell.
+    void Store(TProgramData& wall) override;
 
 private:
     void ItemChanged(QTableWidgetItem* item);

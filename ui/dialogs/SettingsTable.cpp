@@ -1,5 +1,6 @@
 #include "ui/dialogs/SettingsTable.h"
 
+#include <QAbstractItemDelegate>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QHeaderView>
@@ -69,4 +70,15 @@ void FitSettingsTable(QTableWidget& table, int rows)
         width += table.verticalScrollBar()->sizeHint().width();
     }
     table.setFixedSize(width, height);
+}
+
+void CommitOpenEntry(QTableWidget& table)
+{
+    const QModelIndex index = table.currentIndex();
+    QWidget* editor = index.isValid() ? table.indexWidget(index) : nullptr;
+    if (!editor)
+        return;
+    QAbstractItemDelegate* delegate = table.itemDelegateForIndex(index);
+    emit delegate->commitData(editor);
+    emit delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
 }

@@ -17,5 +17,8 @@ void SetSettingsCaptions(QTableWidget& table, const std::vector<std::string>& ca
 // A cell that is shown only, or one the user types into.
 QTableWidgetItem* ShownItem(const std::string& text, bool numeric = true);
 QTableWidgetItem* EntryItem(const std::string& text, bool numeric = true);
+// Hands an entry still being typed in a cell to the table, as Return does
+// (the window is left, or a command wants the wall as it stands).
+void CommitOpenEntry(QTableWidget& table);
 // Sizes the table to show its columns whole and up to `rows` rows without scrolling.
 void FitSettingsTable(QTableWidget& table, int rows);

@@ -40,9 +40,18 @@ int SetStiffnessInEveryStage(TProgramData& wall, int node, long double ei)
         return SetStiffness(wall, node, ei);
     const int current = wall.CurrentStage;
     int set = 0;
-    for (int k = 1; k <= wall.StageCount; ++k) {
-        SelectStage(wall, k);
-        set += SetStiffness(wall, node, ei);
+    try {
+        for (int k = 1; k <= wall.StageCount; ++k) {
+            SelectStage(wall, k);
+            set += SetStiffness(wall, node, ei);
+        }
+    } catch (...) {
+        // A stage that could not be written or read: the user's stage is shown again all the same.
+        try {
+            SelectStage(wall, current);
+        } catch (...) {
+        }
+        throw;
     }
     SelectStage(wall, current);
     return set;

@@ -50,8 +50,8 @@ protected:
         QCoreApplication::processEvents();
         return qobject_cast<D*>(TInputDialog::Of(form->MdiArea()->activeSubWindow()));
     }
-    // Types `text` into a cell as a user does: F2, the text, Return.
-    static void TypeIntoCell(QTableWidget* table, int row, int column, const QString& text)
+    // Types `text` into a cell as a user does: F2, the text, Return (unless `leaveOpen`).
+    static void TypeIntoCell(QTableWidget* table, int row, int column, const QString& text, bool leaveOpen = false)
     {
         table->setCurrentCell(row, column);
         table->setFocus();
@@ -60,7 +60,8 @@ protected:
         ASSERT_NE(editor, nullptr);
         editor->selectAll();
         QTest::keyClicks(editor, text);
-        QTest::keyClick(editor, Qt::Key_Return);
+        if (!leaveOpen)
+            QTest::keyClick(editor, Qt::Key_Return);
         QCoreApplication::processEvents();
     }
     void SwitchStage(int k)
@@ -71,7 +72,7 @@ protected:
     const TWallSettings& Settings() const { return form->Document().Settings(); }
 };
 
-constexpr int kPrestress = 4, kSpacing = 5;
+constexpr int kPrestress = 4, kSpacing = 5, kInclination = 6;
 
 TEST_F(SettingsWindowsTest, APrestressTypedInStageTwoStaysAcrossAStageSwitchAndABadSpacingIsRefused)
 {
@@ -89,8 +90,11 @@ TEST_F(SettingsWindowsTest, APrestressTypedInStageTwoStaysAcrossAStageSwitchAndA
     EXPECT_TRUE(form->IsModified());
     EXPECT_EQ(act().Undo->text(), "Undo Anchor Prestress");
 
+    // An entry still being typed is taken when the stage is switched.
+    TypeIntoCell(d->Table(), 0, kInclination, "12.5", true);
     SwitchStage(1);
     EXPECT_EQ(d->windowTitle(), "Anchors - Stage 1");
+    EXPECT_EQ(Settings().Anchor(12)->inclination, 12.5);
     SwitchStage(2);
     EXPECT_EQ(d->Table()->item(0, kPrestress)->text(), "85");
 
