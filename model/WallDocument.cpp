@@ -28,6 +28,15 @@ std::vector<std::string> TWallDocument::Open(const std::string& path, TFileLayou
     return diagnostics;
 }
 
+void TWallDocument::SetSettings(const TWallSettings& settings)
+{
+    if (settings == settings_)
+        return;
+    settings_ = settings;
+    SetModified(true);
+    SettingsChanged.Raise();
+}
+
 const std::string& TWallDocument::FileName() const { return wall_->FileName; }
 
 bool TWallDocument::IsUntitled() const { return wall_->NeverSaved(); }
@@ -40,12 +49,3 @@ void TWallDocument::SetModified(bool modified)
 }
 
 bool TWallDocument::IsModified() const { return modified_ || tables_.Changed(); }
-
-void TWallDocument::SetSettings(const TWallSettings& settings)
-{
-    if (settings == settings_)
-        return;
-    settings_ = settings;
-    SetModified(true);
-    SettingsChanged.Raise();
-}

@@ -51,8 +51,8 @@ public:
     // The settings kept beside the data file (see WallSettings.h).
     TWallSettings& Settings() { return settings_; }
     const TWallSettings& Settings() const { return settings_; }
-    // Replaces the settings and raises SettingsChanged when they differ; the
-    // document is then modified.
+    // Replaces the settings; a change marks the document modified and raises
+    // SettingsChanged (the same settings change nothing).
     void SetSettings(const TWallSettings& settings);
 
     // The prompt that answers the wall's questions.
@@ -61,7 +61,7 @@ public:
     // Raised after the wall changed its unit system, so that every window that
     // shows scalars of the wall shows the converted values.
     TNotice UnitsSwitched;
-    // Raised after SetSettings changed the settings.
+    // Raised after the settings changed: by SetSettings, New and Open.
     TNotice SettingsChanged;
 
 private:

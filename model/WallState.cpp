@@ -5,6 +5,7 @@
 #include "model/WallDocument.h"
 #include "model/ProgramData.h"
 #include "model/StageFiles.h"
+#include "model/WallSettings.h"
 #include "model/WallTableRows.h"
 #include "model/WordReader.h"
 #include "tables/GridTable.h"
@@ -114,7 +115,6 @@ std::string TakeWallState(TProgramData& wall)
     } else {
         AppendText(state, wall.DataFileText());
     }
-    // The settings kept beside the data file are part of the wall as well.
     AppendText(state, SettingsText(wall.Document().Settings()));
     return state;
 }
@@ -149,8 +149,7 @@ void RestoreWallState(TProgramData& wall, const std::string& state)
         wall.CurrentStage = 1;
         ReadUnstaged(wall, NextText(in));
     }
-    if (in.peek() != std::char_traits<char>::eof())
-        wall.Document().Settings() = ParseSettings(NextText(in), "the undo state");
+    wall.Document().SetSettings(ParseSettings(NextText(in), "of the undo state"));
     KeepRows(wall, rows);
     wall.Padding = padding;
     wall.Document().SetModified(modified);
