@@ -4,6 +4,7 @@
 #include "cli/Command.h"
 #include "model/BatchHost.h"
 #include "model/ProgramData.h"
+#include "model/SettingsFile.h"
 #include "model/StageFiles.h"
 #include "model/WordReader.h"
 #include "units/TorvikError.h"
@@ -62,6 +63,18 @@ std::string FileBytes(const std::string& path)
     if (in.bad())
         throw EInOutError("The file \"" + path + "\" could not be read.");
     return bytes;
+}
+
+// The settings file beside IN, as it is (a damaged one too, reported: it is
+// the wall's all the same, and nothing of it is lost); none when IN has none.
+std::optional<std::string> SettingsOfInput(const std::string& in)
+{
+    const TSettingsRead read = ReadSettingsBeside(in);
+    if (!read.problem.empty())
+        std::cerr << "torvik-cli convert: " << read.problem << " It is copied as it is.\n";
+    if (!read.found)
+        return std::nullopt;
+    return FileBytes(SettingsPathFor(in));
 }
 
 // A folder of its own beside the output, where a staged conversion builds all
@@ -137,7 +150,7 @@ void ReplaceTogether(const std::vector<std::pair<fs::path, fs::path>>& builtAndT
 // together; otherwise OUT and its stage files are untouched and nothing is
 // written beside IN.
 int ConvertStaged(BatchHost& host, const std::string& in, const std::string& out, TFileLayout layout,
-                  std::optional<int> units)
+                  std::optional<int> units, const std::optional<std::string>& settings)
 {
     const StagingFolder folder(out);
     const std::string work = (folder.Path() / fs::path(out).filename()).string();
@@ -181,6 +194,13 @@ int ConvertStaged(BatchHost& host, const std::string& in, const std::string& out
     for (int k = 1; k <= 5; ++k)
         files.emplace_back(k <= wall->StageCount ? fs::path(StageFilePath(work, k)) : fs::path(),
                            StageFilePath(out, k));
+    // The settings file goes with the data file; a stale one beside OUT goes.
+    fs::path builtSettings;
+    if (settings) {
+        builtSettings = SettingsPathFor(work);
+        WriteFileAtomically(builtSettings.string(), *settings);
+    }
+    files.emplace_back(builtSettings, SettingsPathFor(out));
     files.emplace_back(work, out);
     ReplaceTogether(files, folder.Path());
     return ExitOk;
@@ -222,10 +242,13 @@ int RunConvert(const std::vector<std::string>& args)
     // damage on silently, so nothing is written.
     if (ReportMessages(host, files[0]))
         return ExitBadInput;
+    // Files of the older layouts never had settings (one of their name belongs to a converted wall).
+    const std::optional<std::string> settings =
+        layout == TFileLayout::Current ? SettingsOfInput(files[0]) : std::nullopt;
     if (wall->StageCount > 1) {
         wall.reset();
         try {
-            return ConvertStaged(host, files[0], files[1], layout, units);
+            return ConvertStaged(host, files[0], files[1], layout, units, settings);
         } catch (const EInOutError& e) {
             std::cerr << "torvik-cli convert: " << files[1] << " and its stage files are left as they were: "
                       << e.what() << "\n";
@@ -237,14 +260,24 @@ int RunConvert(const std::vector<std::string>& args)
         return ExitBadInput;
     }
     wall->FileName = files[1];
-    wall->WriteDataFile();
+    std::vector<TFileWrite> alongside;
+    if (settings)
+        alongside.push_back({SettingsPathFor(files[1]), *settings});
+    try {
+        wall->WriteDataFile(alongside);
+        if (!settings)
+            RemoveSettingsFileIfDefault(files[1], TWallSettings::Defaults());
+    } catch (const EInOutError& e) {
+        std::cerr << "torvik-cli convert: " << Lines(e.what()) << "\n";
+        return ExitBadInput;
+    }
     return ExitOk;
 }
 
 const CommandRegistration registration{
     {"convert", "IN OUT [--units 1|2|3] [--format 1|2|3]",
      "reads a wall data file (format as for dump) and writes it in the current layout, in the unit system asked for; "
-     "a staged wall with its stage files",
+     "a staged wall with its stage files, and the settings file beside it with it",
      RunConvert}};
 
 }  // namespace

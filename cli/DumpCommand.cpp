@@ -2,6 +2,8 @@
 #include "cli/Command.h"
 #include "model/BatchHost.h"
 #include "model/ProgramData.h"
+#include "model/SettingsFile.h"
+#include "model/WallSettings.h"
 #include "model/WordReader.h"
 #include "tables/GridTable.h"
 #include "units/TorvikError.h"
@@ -129,11 +131,20 @@ int RunDump(const std::vector<std::string>& args)
     }
 
     BatchHost host;
-    auto wall = TProgramData::CreateFromFile(host, file, format ? *LayoutOfNumber(*format) : LayoutForPath(file));
+    const TFileLayout layout = format ? *LayoutOfNumber(*format) : LayoutForPath(file);
+    auto wall = TProgramData::CreateFromFile(host, file, layout);
     Json tables = Json::object();
     for (int i = 0; i < WallTables::Count; ++i)
         tables[WallTables::Name(i)] = RowsJson(host.tables.Table(i));
-    const Json out{{"model", ModelJson(*wall)}, {"tables", std::move(tables)}, {"messages", host.prompt.shown}};
+    Json out{{"model", ModelJson(*wall)}, {"tables", std::move(tables)}, {"messages", host.prompt.shown}};
+    // The settings file beside the wall, when there is one that could be read;
+    // a damaged one is reported and left out, as the program ignores it. Files
+    // of the older layouts never had settings.
+    const TSettingsRead settings = layout == TFileLayout::Current ? ReadSettingsBeside(file) : TSettingsRead();
+    if (!settings.problem.empty())
+        std::cerr << "torvik-cli dump: " << IgnoredSettingsMessage(settings.problem) << "\n";
+    else if (settings.found)
+        out["settings"] = Json::parse(SettingsText(settings.settings));
     std::cout << out.dump(2) << "\n";
     // The reader reports every fault it met as a message and goes on; a script
     // tells a partial read from a clean one by the exit code.
@@ -141,8 +152,9 @@ int RunDump(const std::vector<std::string>& args)
 }
 
 const CommandRegistration registration{{"dump", "FILE [--format 1|2|3]",
-                                        "prints a wall data file as JSON: model, tables and the reader's messages "
-                                        "(exit 1 when it reported any); format 1 current, 2 version 3.0, "
+                                        "prints a wall data file as JSON: model, tables, the reader's messages "
+                                        "(exit 1 when it reported any) and the settings file beside it, when there "
+                                        "is one; format 1 current, 2 version 3.0, "
                                         "3 version 2.0 (default by extension)",
                                         RunDump}};
 

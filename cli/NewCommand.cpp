@@ -2,6 +2,7 @@
 #include "cli/Command.h"
 #include "model/BatchHost.h"
 #include "model/ProgramData.h"
+#include "model/SettingsFile.h"
 
 #include <iostream>
 
@@ -17,9 +18,11 @@ int RunNew(const std::vector<std::string>& args)
     auto wall = TProgramData::CreateNew(host);
     wall->FileName = args[0];
     wall->WriteDataFile();
+    // A new wall has the settings of a new wall, beside it as the program saves them.
+    WriteSettingsBeside(args[0], host.Settings());
     return ExitOk;
 }
 
-const CommandRegistration registration{{"new", "OUT", "writes the data file of a new wall with the defaults", RunNew}};
+const CommandRegistration registration{{"new", "OUT", "writes the data file of a new wall with the defaults, and its settings file", RunNew}};
 
 }  // namespace

@@ -24,9 +24,13 @@ std::string TProgramData::DataFileText()
     return text;
 }
 
-void TProgramData::WriteDataFile()
+void TProgramData::WriteDataFile() { WriteDataFile({}); }
+
+void TProgramData::WriteDataFile(const std::vector<TFileWrite>& alongside)
 {
-    WriteFileAtomically(FileName, DataFileText());
+    std::vector<TFileWrite> files{{FileName, DataFileText()}};
+    files.insert(files.end(), alongside.begin(), alongside.end());
+    WriteFilesTogether(files);
     DiskStamp = DiskStampOf(FileName);
     document_.SetModified(false);
     StageFilesCurrent = true;

@@ -1,4 +1,5 @@
 #pragma once
+#include "model/AtomicFile.h"
 #include "model/DiskStamp.h"
 #include "model/FileLayout.h"
 #include "model/PrivateFolder.h"
@@ -48,6 +49,9 @@ public:
     // options, recomputed header options). EInOutError when the file cannot be
     // written; the previous file is then untouched.
     void WriteDataFile();
+    // The same, with `alongside` written in the same group (WriteFilesTogether):
+    // all of them are replaced, or none is.
+    void WriteDataFile(const std::vector<TFileWrite>& alongside);
     // The whole text of the data file WriteDataFile writes, with the same
     // changes to the wall; for callers that place the text themselves.
     std::string DataFileText();

@@ -5,6 +5,7 @@
 #include "model/BlockWriter.h"
 #include "model/WallDocument.h"
 #include "model/ProgramData.h"
+#include "model/SettingsFile.h"
 #include "model/WallTableRows.h"
 #include "model/WordReader.h"
 #include "units/Prompt.h"
@@ -257,7 +258,8 @@ void OpenStagedWall(TProgramData& wall)
         RepairStageFiles(wall);
 }
 
-void WriteStagedDataFile(TProgramData& wall, const std::string& target, const std::string& source)
+void WriteStagedDataFile(TProgramData& wall, const std::string& target, const std::string& source,
+                         const std::vector<TFileWrite>& alongside)
 {
     const std::vector<std::string> texts = StageTexts(wall);
     std::vector<TFileWrite> files{{target, ""}};
@@ -265,6 +267,7 @@ void WriteStagedDataFile(TProgramData& wall, const std::string& target, const st
         files.front().content += texts[k - 1];
         files.push_back({StageFilePath(target, k), texts[k - 1]});
     }
+    files.insert(files.end(), alongside.begin(), alongside.end());
     WriteFilesTogether(files);
     wall.DiskStamp = DiskStampOf(target);
     DeleteStageFilesQuietly(target, wall.StageCount + 1, kMaxStages);
@@ -272,44 +275,59 @@ void WriteStagedDataFile(TProgramData& wall, const std::string& target, const st
         DeleteStageFilesQuietly(source, 1, kMaxStages);
 }
 
-void SaveStagedWall(TProgramData& wall)
+void SaveStagedWall(TProgramData& wall, const std::vector<TFileWrite>& alongside)
 {
     SaveStage(wall);
     wall.StagedSaveName = wall.FileName;
-    WriteStagedDataFile(wall, wall.StagedSaveName, wall.FileName);
+    WriteStagedDataFile(wall, wall.StagedSaveName, wall.FileName, alongside);
     wall.Document().SetModified(false);
 }
 
-void SaveStagedWallAs(TProgramData& wall, const std::string& newName)
+void SaveStagedWallAs(TProgramData& wall, const std::string& newName, const std::vector<TFileWrite>& alongside)
 {
     SaveStage(wall);
     wall.StagedSaveName = newName;
-    WriteStagedDataFile(wall, wall.StagedSaveName, wall.FileName);
+    WriteStagedDataFile(wall, wall.StagedSaveName, wall.FileName, alongside);
     wall.PreviousFileName = wall.FileName;
     wall.FileName = newName;
     wall.Document().SetModified(false);
 }
 
+// After the files of a save are in place: a settings file that the defaults
+// leave without a purpose goes, and the save has failed while it stays.
+void RemoveDefaultSettingsFile(TProgramData& wall)
+{
+    try {
+        RemoveSettingsFileIfDefault(wall.FileName, wall.Document().Settings());
+    } catch (const EInOutError&) {
+        wall.Document().SetModified(true);
+        throw;
+    }
+}
+
 void SaveWall(TProgramData& wall)
 {
+    const std::vector<TFileWrite> settings = SettingsFileWrites(wall.FileName, wall.Document().Settings());
     if (wall.StageCount > 1) {
-        SaveStagedWall(wall);
+        SaveStagedWall(wall, settings);
     } else {
-        wall.WriteDataFile();
+        wall.WriteDataFile(settings);
         DeleteStageFilesQuietly(wall.FileName, 1, kMaxStages);
     }
     RemoveStaleWallTemporaries(wall.FileName);
+    RemoveDefaultSettingsFile(wall);
 }
 
 void SaveWallAs(TProgramData& wall, const std::string& newName)
 {
+    const std::vector<TFileWrite> settings = SettingsFileWrites(newName, wall.Document().Settings());
     if (wall.StageCount > 1) {
-        SaveStagedWallAs(wall, newName);
+        SaveStagedWallAs(wall, newName, settings);
     } else {
         const std::string old = wall.FileName;
         wall.FileName = newName;
         try {
-            wall.WriteDataFile();
+            wall.WriteDataFile(settings);
         } catch (const TorvikError&) {
             wall.FileName = old;
             throw;
@@ -317,6 +335,7 @@ void SaveWallAs(TProgramData& wall, const std::string& newName)
         DeleteStageFilesQuietly(newName, 1, kMaxStages);
     }
     RemoveStaleWallTemporaries(wall.FileName);
+    RemoveDefaultSettingsFile(wall);
 }
 
 void RemoveStaleWallTemporaries(const std::string& dataFile)
@@ -324,6 +343,7 @@ void RemoveStaleWallTemporaries(const std::string& dataFile)
     std::vector<std::string> paths{dataFile};
     for (int k = 1; k <= kMaxStages; ++k)
         paths.push_back(StageFilePath(dataFile, k));
+    paths.push_back(SettingsPathFor(dataFile));
     for (const char* extension : {".tk4o", ".tk4p", ".tk4r"})
         paths.push_back(std::filesystem::path(dataFile).replace_extension(extension).string());
     RemoveStaleTemporaries(paths);

@@ -1,4 +1,6 @@
 #pragma once
+#include "model/AtomicFile.h"
+
 #include <string>
 #include <vector>
 
@@ -63,31 +65,33 @@ void ConvertLegacyStages(TProgramData& wall);
 void OpenStagedWall(TProgramData& wall);
 
 // Writes the data file `target`, the working copies joined in stage order, and
-// the stage files of `target`, all together (WriteFilesTogether); then deletes
+// the stage files of `target` (and `alongside`), all together (WriteFilesTogether); then deletes
 // the stage files of `target` above StageCount and, when `source` differs from
 // `target`, those of `source`, where the folder allows. EInOutError when a
 // working copy is missing or a file cannot be written: the message says what
 // was written.
-void WriteStagedDataFile(TProgramData& wall, const std::string& target, const std::string& source);
+void WriteStagedDataFile(TProgramData& wall, const std::string& target, const std::string& source,
+                         const std::vector<TFileWrite>& alongside = {});
 
-// Save of a staged wall: SaveStage, then the data file and every stage file.
-// Marks the wall saved only when all were written.
-void SaveStagedWall(TProgramData& wall);
-// Save As of a staged wall to `newName`: its data file and stage files are
-// written there (copied, whatever file system it is on); FileName becomes
-// `newName` and the wall is marked saved only when all were written.
-void SaveStagedWallAs(TProgramData& wall, const std::string& newName);
+// Save of a staged wall: SaveStage, then the data file and every stage file
+// (with `alongside`, together). Marks the wall saved only when all were written.
+void SaveStagedWall(TProgramData& wall, const std::vector<TFileWrite>& alongside = {});
+// Save As of a staged wall to `newName`: its data file and stage files (and
+// `alongside`) are written there (copied, whatever file system it is on);
+// FileName becomes `newName` and the wall is marked saved only when all were written.
+void SaveStagedWallAs(TProgramData& wall, const std::string& newName, const std::vector<TFileWrite>& alongside = {});
 
-// Save and Save As of any wall: the data file and, for a staged wall, its
-// stage files; stage files of the wall left from more stages are deleted. The
-// wall is marked saved, and its disk stamp taken, only when all were written;
-// a failed Save As keeps the former FileName. Stale temporary files beside the
-// wall are removed.
+// Save and Save As of any wall: the data file, for a staged wall its stage
+// files, and the document's settings file, all together; stage files of the
+// wall left from more stages are deleted, and so is the settings file when the
+// settings are the defaults (SettingsFile.h). The wall is marked saved, and
+// its disk stamp taken, only when all of that was done; a failed Save As keeps
+// the former FileName. Stale temporary files beside the wall are removed.
 void SaveWall(TProgramData& wall);
 void SaveWallAs(TProgramData& wall, const std::string& newName);
 
 // Removes the temporary files that writes cut off left beside the files of the
-// wall with the data file `dataFile` (data file, stage files, results).
+// wall with the data file `dataFile` (data file, stage files, settings, results).
 void RemoveStaleWallTemporaries(const std::string& dataFile);
 
 // Copy Previous Stage: asks for confirmation, then makes the current stage a

@@ -1,6 +1,7 @@
 #include "model/WallDocument.h"
 
 #include "model/ProgramData.h"
+#include "model/SettingsFile.h"
 
 TWallDocument::TWallDocument(Prompt& prompt) : prompt_(prompt) { New(); }
 
@@ -11,7 +12,12 @@ void TWallDocument::SetWall(std::unique_ptr<TProgramData> wall)
     wall_ = std::move(wall);
 }
 
-void TWallDocument::New() { SetWall(TProgramData::CreateNew(*this)); }
+void TWallDocument::New()
+{
+    SetWall(TProgramData::CreateNew(*this));
+    settings_ = TWallSettings::ForNewWall();
+    SettingsChanged.Raise();
+}
 
 std::vector<std::string> TWallDocument::Open(const std::string& path, TFileLayout layout)
 {
@@ -25,6 +31,14 @@ std::vector<std::string> TWallDocument::Open(const std::string& path, TFileLayou
         New();
         throw;
     }
+    // A wall read without settings keeps the results it had: the defaults.
+    // Files of the older layouts never had settings: a settings file of their
+    // name belongs to the wall converted from them.
+    const TSettingsRead read = layout == TFileLayout::Current ? ReadSettingsBeside(path) : TSettingsRead();
+    settings_ = read.settings;
+    if (!read.problem.empty())
+        diagnostics.push_back(IgnoredSettingsMessage(read.problem));
+    SettingsChanged.Raise();
     return diagnostics;
 }
 

@@ -29,11 +29,16 @@ public:
     TProgramData& Wall() const { return *wall_; }
     // Replaces the wall by one that TProgramData made for this document.
     void SetWall(std::unique_ptr<TProgramData> wall);
-    // The wall becomes a new one with the defaults, marked saved.
+    // The wall becomes a new one with the defaults, marked saved; its
+    // settings are those of a new wall (TWallSettings::ForNewWall).
     void New();
     // Reads the data file at `path` into a new wall (`format` as
-    // TProgramData::CreateFromFile) and returns what the reader found wrong:
-    // empty when the file was read whole. The caller shows the list.
+    // TProgramData::CreateFromFile), and the settings file beside it, and
+    // returns what the readers found wrong: empty when both were read whole.
+    // A wall without a settings file, or in an older layout, has the
+    // defaults; a damaged one is ignored (the defaults, and a line of the
+    // list naming file and line).
+    // The caller shows the list.
     std::vector<std::string> Open(const std::string& path, TFileLayout layout);
 
     // The data file's name; NewWall.tk4d while the wall was never saved.

@@ -10,6 +10,7 @@
 #include "ui/MainForm.h"
 #include "ui/MainMenus.h"
 #include "ui/VerificationWindow.h"
+#include "ui/rules/UndoCaptions.h"
 #include "units/Units.h"
 
 #include <QAction>
@@ -324,6 +325,11 @@ void TMainForm::AddOptionsCommands(std::vector<TMainCommand>& t)
                     .Does([](TMainForm& f) { f.StagedOptionsClick(); })
                     .Rule(Pick(&S::Options, &O::StagedConstructionAnalysis), OnMenuOpened | OnWallShown)
                     .Keep(Into(&A::StagedConstruction)));
+    t.push_back(TMainCommand(M::Options, SpringsFromInstallationCaption)
+                    .Checkable()
+                    .Does([](TMainForm& f) { f.SpringsFromInstallationClick(); })
+                    .Rule(Pick(&S::Options, &O::SpringsFromInstallation), OnMenuOpened | OnWallShown)
+                    .Keep(Into(&A::SpringsFromInstallation)));
     t.push_back(TMainCommand::Separator(M::Options));
     t.push_back(TMainCommand(M::Options, "&Option of Text Editor...")
                     .Does([](TMainForm& f) { f.ShowDialog(InputDialog::Options); })

@@ -252,6 +252,8 @@ private:
     // toolbar's button alike: the stage files are rewritten from the open wall,
     // which must not change (or be replaced) while the dialog is open.
     void StagedOptionsClick();
+    // Options > "Anchors and springs act from their installation stage": flips the wall's setting.
+    void SpringsFromInstallationClick();
     // The stage status text, the Stage Construction menu and the stage buttons anew.
     void StagesChanged();
     // The input dialogs and table editors name the stage they edit.

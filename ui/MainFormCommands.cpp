@@ -204,6 +204,14 @@ void TMainForm::StagedOptionsClick()
     RecordChange("Number of Stages");
 }
 
+void TMainForm::SpringsFromInstallationClick()
+{
+    TWallSettings settings = document_->Settings();
+    settings.springsFromInstallation = !settings.springsFromInstallation;
+    document_->SetSettings(settings);
+    RecordChange(SpringsFromInstallationCaption);
+}
+
 void TMainForm::StagesChanged()
 {
     const TProgramData* wall = Wall();

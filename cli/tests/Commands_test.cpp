@@ -1,5 +1,6 @@
 // The wall commands of torvik-cli, run as scripts run them.
 #include "model/StageFiles.h"
+#include "model/WallSettings.h"
 #include "model/tests/SampleWalls.h"
 #include "CliRunner.h"
 
@@ -23,6 +24,7 @@ TEST(NewCommandTest, WritesTheFileOfANewWall)
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(ReadBytes(out), kNewWallFile);
+    EXPECT_EQ(ReadBytes(dir.File("new.tk4s")), SettingsText(TWallSettings::ForNewWall()));
 }
 
 TEST(NewCommandTest, UnwritableTargetIsBadInput)
@@ -98,6 +100,41 @@ TEST(DumpCommandTest, MissingFileIsBadInput)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "torvik-cli dump: Cannot open file " + file + ": No such file or directory\n");
+}
+
+// Settings that differ from the defaults: a prestressed anchor.
+TWallSettings AnchorSettings()
+{
+    TWallSettings s = TWallSettings::ForNewWall();
+    s.AnchorAt(4).prestress = 40;
+    return s;
+}
+
+// The settings file beside the wall is shown as a key of its own; a damaged
+// one is reported with its line and left out, and the wall is dumped all the same.
+TEST(DumpCommandTest, ShowsTheSettingsFileBesideTheWall)
+{
+    TempDir dir;
+    const std::string file = dir.File("new.tk4d");
+    WriteBytes(file, kNewWallFile);
+    EXPECT_FALSE(nlohmann::json::parse(Cli("dump " + Quote(file)).out).contains("settings"));
+
+    WriteBytes(dir.File("new.tk4s"), SettingsText(AnchorSettings()));
+    CliRun run = Cli("dump " + Quote(file));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto settings = nlohmann::json::parse(run.out).at("settings");
+    EXPECT_EQ(settings.at("springs_act_from_installation_stage"), true);
+    EXPECT_EQ(settings.at("anchors")[0].at("prestress_kN_per_m"), 40.0);
+
+    WriteBytes(dir.File("new.tk4s"), "{\n  \"torvik_wall_settings\": 1,\n  oops\n}\n");
+    run = Cli("dump " + Quote(file));
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "torvik-cli dump: The settings file " + dir.File("new.tk4s") +
+                           " is damaged at line 3: it is not valid JSON. It is ignored: the wall has the default "
+                           "settings, and its next save replaces the file.\n");
+    const auto json = nlohmann::json::parse(run.out);
+    EXPECT_FALSE(json.contains("settings"));
+    EXPECT_EQ(json.at("model").at("Title"), "New Wall");
 }
 
 class UsageTest : public ::testing::TestWithParam<const char*> {};
@@ -328,6 +365,45 @@ TEST(ConvertCommandTest, ValuesBeyondTheRangeOfEveryValueAreInputErrors)
                            ": The wall cannot be switched to English units: the water depth on the backfill side "
                            "(1E308) would lie outside -1.7976931E308 to 1.7976931E308 there. Nothing was changed.\n");
     EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+// The settings file goes to the converted file's name, with a staged wall
+// too, a damaged one as it is (reported); a stale one there goes when the
+// input has none.
+TEST(ConvertCommandTest, CarriesTheSettingsFile)
+{
+    TempDir dir;
+    const std::string in = dir.File("in.tk4d");
+    WriteBytes(in, kNewWallFile);
+    WriteBytes(dir.File("in.tk4s"), SettingsText(AnchorSettings()));
+    ASSERT_EQ(Cli("convert " + Quote(in) + " " + Quote(dir.File("out.tk4d")) + " --units 2").exitCode, 0);
+    EXPECT_EQ(ReadBytes(dir.File("out.tk4s")), SettingsText(AnchorSettings())) << "kept in SI units";
+
+    WriteBytes(dir.File("in.tk4s"), "{\n  \"torvik_wall_settings\": 7\n}\n");
+    const CliRun damaged = Cli("convert " + Quote(in) + " " + Quote(dir.File("out.tk4d")));
+    EXPECT_EQ(damaged.exitCode, 0);
+    EXPECT_EQ(damaged.err, "torvik-cli convert: The settings file " + dir.File("in.tk4s") +
+                               " cannot be used at line 2: it was written by a newer version of the program. It is "
+                               "copied as it is.\n");
+    EXPECT_EQ(ReadBytes(dir.File("out.tk4s")), ReadBytes(dir.File("in.tk4s"))) << "nothing of it is lost";
+
+    std::filesystem::remove(dir.File("in.tk4s"));
+    ASSERT_EQ(Cli("convert " + Quote(in) + " " + Quote(dir.File("out.tk4d"))).exitCode, 0);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("out.tk4s")));
+
+    const std::string staged = dir.File("staged.tk4d");
+    {
+        BatchHost host;
+        auto wall = TProgramData::CreateNew(host);
+        wall->FileName = staged;
+        ChangeStageCount(*wall, 2);
+        SaveStagedWall(*wall);
+    }
+    WriteBytes(dir.File("staged.tk4s"), SettingsText(AnchorSettings()));
+    WriteBytes(dir.File("out2.tk4s"), "stale");
+    ASSERT_EQ(Cli("convert " + Quote(staged) + " " + Quote(dir.File("out2.tk4d"))).exitCode, 0);
+    EXPECT_TRUE(std::filesystem::exists(StageFilePath(dir.File("out2.tk4d"), 2)));
+    EXPECT_EQ(ReadBytes(dir.File("out2.tk4s")), SettingsText(AnchorSettings()));
 }
 
 }  // namespace

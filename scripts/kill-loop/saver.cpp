@@ -58,6 +58,8 @@ int Save(const std::string& path)
 {
     BatchHost host;
     auto wall = TProgramData::CreateFromFile(host, path, TFileLayout::Current);
+    // As the program opens a wall: its settings are those beside it.
+    host.Settings() = ReadSettingsBeside(path).settings;
     OpenStagedWall(*wall);
     for (long n = 1;; ++n) {
         for (int k = 1; k <= wall->StageCount; ++k) {

@@ -158,6 +158,7 @@ TOptionsMenu OptionsMenuState(const TProgramData& wall)
     // Long-term analysis and staged construction exclude each other.
     m.ShortAndLongTermAnalyses = Checked(wall.LongTermAnalysis, wall.StageCount == 1);
     m.StagedConstructionAnalysis = Checked(wall.StageCount > 1, LongTermVisibility(wall).StagedConstructionEnabled);
+    m.SpringsFromInstallation = Checked(wall.Document().Settings().springsFromInstallation);
     return m;
 }
 

@@ -95,6 +95,7 @@ struct TOptionsMenu {
     TCommandState ApplyMomentEICurves;
     TCommandState ShortAndLongTermAnalyses;
     TCommandState StagedConstructionAnalysis;
+    TCommandState SpringsFromInstallation;  // checked while the wall's settings say so
     TCommandState TextEditorOption;
 };
 // The states; an earth-pressure kind of 0 checks the first entry, as opening

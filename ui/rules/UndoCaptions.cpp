@@ -2,6 +2,8 @@
 
 #include "ui/rules/MenuRules.h"
 
+const char* const SpringsFromInstallationCaption = "Anchors and springs act from their installation stage";
+
 std::string UnitsChangeCaption(int system)
 {
     static const char* const names[] = {"English", "SI", "Other"};

@@ -11,5 +11,7 @@ std::string UnitsChangeCaption(int system);
 std::string EarthPressureChangeCaption(int kind);
 // An option switched on or off: its menu caption without access keys.
 std::string OptionChangeCaption(TOption option);
+// The Options menu's switch of the wall's settings, and the name of its change.
+extern const char* const SpringsFromInstallationCaption;
 // A caption as shown in a menu: without access-key marks, blanks trimmed.
 std::string PlainCaption(const std::string& caption);

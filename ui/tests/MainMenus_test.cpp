@@ -158,6 +158,7 @@ Da&ta
   ---
   Conduct Short-Term and Long-Term &Analyses {x}
   Conduct &Staged-Construction Analysis... {x}
+  Anchors and springs act from their installation stage {xc}
   ---
   &Option of Text Editor...
 &Stage Construction {dh}
@@ -310,6 +311,7 @@ const char* const LongTermDataAndOptions = R"(Da&ta
   ---
   Conduct Short-Term and Long-Term &Analyses {xc}
   Conduct &Staged-Construction Analysis... {dx}
+  Anchors and springs act from their installation stage {xc}
   ---
   &Option of Text Editor...
 )";

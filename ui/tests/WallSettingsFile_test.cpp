@@ -1,0 +1,92 @@
+// The wall's settings in the main window: the Options menu's switch of the
+// installation stage, its undo step, and the settings file that Save writes
+// beside the wall and Open reads again (a damaged one is shown and ignored).
+#include "ui/MainForm.h"
+#include "ui/tests/MainWindowTest.h"
+
+#include "model/ProgramData.h"
+#include "model/WallSettings.h"
+#include "ui/MainMenus.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class WallSettingsFileTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        form->show();
+    }
+    // Opens a copy of an example wall in the test's folder.
+    std::string Open(const char* example)
+    {
+        const QString wall = dir.filePath(example);
+        QFile::copy(QString(TORVIK_SOURCE_DIR) + "/examples/" + example, wall);
+        QFile(wall).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        form->OpenFileName(wall.toStdString(), false);
+        return wall.toStdString();
+    }
+    // The switch as the Options menu shows it.
+    QAction* Switch() const
+    {
+        emit act().Options->aboutToShow();
+        return act().SpringsFromInstallation;
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(WallSettingsFileTest, SwitchIsUndoneSavedAndReadBackWithTheAnchors)
+{
+    const std::string wall = Open("anchored-soft-clay.tk4d");
+    ASSERT_NE(Switch(), nullptr);
+    EXPECT_EQ(Switch()->text().toStdString(), "Anchors and springs act from their installation stage");
+    EXPECT_FALSE(Switch()->isChecked()) << "a stored wall without settings keeps its results";
+
+    Switch()->trigger();
+    EXPECT_TRUE(form->Document().Settings().springsFromInstallation);
+    EXPECT_TRUE(form->IsModified());
+    EXPECT_TRUE(Switch()->isChecked());
+    EXPECT_EQ(act().Undo->text().toStdString(), "Undo Anchors and springs act from their installation stage");
+    act().Undo->trigger();
+    EXPECT_FALSE(form->Document().Settings().springsFromInstallation);
+    EXPECT_FALSE(form->IsModified());
+    act().Redo->trigger();
+    EXPECT_TRUE(form->Document().Settings().springsFromInstallation);
+
+    TWallSettings settings = form->Document().Settings();
+    settings.AnchorAt(7).prestress = 35;
+    form->Document().SetSettings(settings);
+    act().Save->trigger();
+    EXPECT_FALSE(form->IsModified()) << prompt.shown.back();
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(SettingsPathFor(wall))));
+
+    act().New->trigger();
+    EXPECT_TRUE(Switch()->isChecked()) << "a new wall acts from the installation stage";
+    form->OpenFileName(wall, false);
+    EXPECT_EQ(form->Document().Settings(), settings);
+    EXPECT_TRUE(Switch()->isChecked());
+
+    // A damaged settings file is shown by name and line; the wall opens with the defaults.
+    QFile damaged(QString::fromStdString(SettingsPathFor(wall)));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    damaged.write("{\n  \"torvik_wall_settings\": 1,\n  \"anchors\": 3\n}\n");
+    damaged.close();
+    prompt.shown.clear();
+    form->OpenFileName(wall, false);
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0], "The settings file " + SettingsPathFor(wall) +
+                                   " cannot be used at line 3: \"anchors\" must be a list. It is ignored: the wall "
+                                   "has the default settings, and its next save replaces the file.");
+    EXPECT_EQ(form->Document().FileName(), wall);
+    EXPECT_FALSE(Switch()->isChecked());
+}
+
+}  // namespace
