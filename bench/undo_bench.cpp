@@ -16,7 +16,8 @@ namespace {
 
 std::unique_ptr<TProgramData> OpenExample(BatchHost& host, const char* name)
 {
-    auto wall = TProgramData::CreateFromFile(host, std::string(TORVIK_SOURCE_DIR) + "/examples/" + name, 1);
+    auto wall = TProgramData::CreateFromFile(host, std::string(TORVIK_SOURCE_DIR) + "/examples/" + name,
+                                             TFileLayout::Current);
     if (wall->StageCount > 1)
         SplitStagedFile(*wall, wall->FileName);
     return wall;

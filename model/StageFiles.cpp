@@ -100,7 +100,7 @@ std::string StageStatusText(const TProgramData& wall)
     return "Construction Stage Number: " + std::to_string(wall.CurrentStage);
 }
 
-void WriteStageFile(TProgramData& wall)
+std::string StageFileText(TProgramData& wall)
 {
     const int stage = wall.CurrentStage;
     std::string text;
@@ -108,7 +108,12 @@ void WriteStageFile(TProgramData& wall)
     writer.WriteBlock({stage == 1 ? wall.Title : " Stage No : " + std::to_string(stage), false,
                        TGeneratedPressure::TrapezoidOrTriangular});
     writer.WriteLine(std::to_string(stage));
-    WriteFileAtomically(wall.StageFileName, text);
+    return text;
+}
+
+void WriteStageFile(TProgramData& wall)
+{
+    WriteFileAtomically(wall.StageFileName, StageFileText(wall));
     wall.StageFilesCurrent = true;
 }
 
@@ -215,12 +220,22 @@ void ConvertLegacyStages(TProgramData& wall)
     LoadStage(wall);
 }
 
-// The text of each stage's working copy, as the data file joins it.
 std::vector<std::string> StageTexts(const TProgramData& wall)
 {
     std::vector<std::string> texts;
     for (int k = 1; k <= wall.StageCount; ++k) {
         const TWordReader stage(StageWorkPath(wall, k));
+        texts.push_back(JoinLines(stage, 0, stage.LineCount() - 1));
+    }
+    return texts;
+}
+
+std::vector<std::string> OpenStageTexts(TProgramData& wall)
+{
+    std::vector<std::string> texts;
+    for (int k = 1; k <= wall.StageCount; ++k) {
+        const TWordReader stage = k == wall.CurrentStage ? TWordReader::FromText(StageFileText(wall))
+                                                         : TWordReader(StageWorkPath(wall, k));
         texts.push_back(JoinLines(stage, 0, stage.LineCount() - 1));
     }
     return texts;

@@ -27,6 +27,9 @@ std::string StageWorkPath(const TProgramData& wall, int stage);
 // "Construction Stage Number: " and the current stage.
 std::string StageStatusText(const TProgramData& wall);
 
+// The text of the open wall as one stage block, as WriteStageFile writes it.
+std::string StageFileText(TProgramData& wall);
+
 // Writes the open wall as one stage block to wall.StageFileName: first line
 // the title (stage 1) or " Stage No : k", last line the stage number k =
 // CurrentStage. Atomic; EInOutError when the file cannot be written. The
@@ -63,6 +66,13 @@ void ConvertLegacyStages(TProgramData& wall);
 // off) are rewritten from it, and those above its stage count deleted, where
 // the folder allows; nothing else is written beside the wall.
 void OpenStagedWall(TProgramData& wall);
+
+// The text of each stage's working copy (stages 1 .. StageCount), as the data
+// file joins them. EInOutError when a working copy cannot be read.
+std::vector<std::string> StageTexts(const TProgramData& wall);
+// The same with the current stage as the open wall holds it (its working
+// copy may be older); nothing is written.
+std::vector<std::string> OpenStageTexts(TProgramData& wall);
 
 // Writes the data file `target`, the working copies joined in stage order, and
 // the stage files of `target` (and `alongside`), all together (WriteFilesTogether); then deletes

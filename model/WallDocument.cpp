@@ -2,6 +2,9 @@
 
 #include "model/ProgramData.h"
 #include "model/SettingsFile.h"
+#include "model/WallState.h"
+#include "units/Prompt.h"
+#include "units/TorvikError.h"
 
 TWallDocument::TWallDocument(Prompt& prompt) : prompt_(prompt) { New(); }
 
@@ -63,3 +66,75 @@ void TWallDocument::SetModified(bool modified)
 }
 
 bool TWallDocument::IsModified() const { return modified_ || tables_.Changed(); }
+
+bool TWallDocument::RecordChange(const std::string& caption)
+{
+    if (restoring_)
+        return false;
+    std::string after;
+    try {
+        after = TakeWallState(*wall_);
+    } catch (const TorvikError& e) {
+        prompt_.Information(e.what());
+        return false;
+    }
+    if (after == undoState_)
+        return false;
+    history_.Push({caption, wall_->CurrentStage, std::move(undoState_), after});
+    undoState_ = std::move(after);
+    return true;
+}
+
+void TWallDocument::TakeUndoState()
+{
+    // Taking the state prepares the tables as saving does; an unmodified wall stays so.
+    const bool modified = IsModified();
+    try {
+        undoState_ = TakeWallState(*wall_);
+    } catch (const TorvikError& e) {
+        prompt_.Information(e.what());
+    }
+    if (!modified)
+        SetModified(false);
+}
+
+void TWallDocument::ResetHistory()
+{
+    history_.Clear();
+    TakeUndoState();
+}
+
+void TWallDocument::HistorySaved()
+{
+    TakeUndoState();
+    history_.MarkSaved();
+}
+
+bool TWallDocument::Undo()
+{
+    const TUndoStep* step = history_.Undo();
+    if (step)
+        ApplyState(step->Before);
+    return step != nullptr;
+}
+
+bool TWallDocument::Redo()
+{
+    const TUndoStep* step = history_.Redo();
+    if (step)
+        ApplyState(step->After);
+    return step != nullptr;
+}
+
+void TWallDocument::ApplyState(const std::string& state)
+{
+    restoring_ = true;
+    try {
+        RestoreWallState(*wall_, state);
+    } catch (const TorvikError& e) {
+        prompt_.Information(e.what());
+    }
+    restoring_ = false;
+    undoState_ = state;
+    SetModified(!history_.AtSaved());
+}

@@ -1,6 +1,7 @@
 #pragma once
 #include "model/FileLayout.h"
 #include "model/Notice.h"
+#include "model/UndoHistory.h"
 #include "model/WallSettings.h"
 #include "tables/WallTables.h"
 
@@ -69,10 +70,39 @@ public:
     // Raised after the settings changed: by SetSettings, New and Open.
     TNotice SettingsChanged;
 
+    // Undo and Redo. Every committed change is one step holding the wall's
+    // state (WallState.h) before and after it.
+    // The changes Undo and Redo walk through.
+    const TUndoHistory& History() const { return history_; }
+    // A committed change named `caption` becomes one step when the wall
+    // changed since the last state taken; true when a step was added. A state
+    // that cannot be taken is reported through the prompt.
+    bool RecordChange(const std::string& caption);
+    // The present state of the wall is the one the next step starts from,
+    // without a step (a stage switch); the modified state is kept.
+    void TakeUndoState();
+    // A new or opened wall: no steps; the present state is the saved one.
+    void ResetHistory();
+    // The wall was saved: the present state is the saved one.
+    void HistorySaved();
+    // Takes back the last step, or makes the last one taken back again, and
+    // marks the wall modified unless the state put back is the saved one.
+    // False when there was no step.
+    bool Undo();
+    bool Redo();
+    // True while a state is being put back: the changes that makes are no steps.
+    bool Restoring() const { return restoring_; }
+
 private:
+    void ApplyState(const std::string& state);
+
     Prompt& prompt_;
     WallTables tables_;
     bool modified_ = false;
     TWallSettings settings_;
     std::unique_ptr<TProgramData> wall_;
+    TUndoHistory history_;
+    // The wall's state after the last step (or at New, Open, a stage switch).
+    std::string undoState_;
+    bool restoring_ = false;
 };

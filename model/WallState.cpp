@@ -109,9 +109,10 @@ std::string TakeWallState(TProgramData& wall)
         AppendText(state, blank);
     AppendText(state, wall.Title);
     if (wall.StageCount > 1) {
-        SaveStage(wall);
+        // The current stage as its working copy would hold it, without writing
+        // it: a write that reaches the disk on every change would hold up typing.
         for (int k = 1; k <= wall.StageCount; ++k)
-            AppendText(state, FileText(StageWorkPath(wall, k)));
+            AppendText(state, k == wall.CurrentStage ? StageFileText(wall) : FileText(StageWorkPath(wall, k)));
     } else {
         AppendText(state, wall.DataFileText());
     }

@@ -203,6 +203,7 @@ bool ReadWallContext(const std::string& wallFile, TPlotReadContext& context, std
 }
 
 const char* const OlderResultsNote = "results older than the data file";
+const char* const NotCurrentNote = "not current";
 
 bool ResultsOlderThanData(const std::string& wallFile)
 {

@@ -53,6 +53,9 @@ bool ReadWallContext(const std::string& wallFile, TPlotReadContext& context, std
 bool ResultsOlderThanData(const std::string& wallFile);
 // How every result window, the report and the program's messages mark such results.
 extern const char* const OlderResultsNote;
+// What result windows say after their title while the results shown are those
+// of an earlier state of the wall, because its present state cannot be analysed.
+extern const char* const NotCurrentNote;
 
 // The results of the wall data file `wallFile` from its plot data file, the
 // stages or cases named from `context`. False with the reason when the plot

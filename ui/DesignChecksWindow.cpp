@@ -160,6 +160,11 @@ void TDesignChecksWindow::Recompute()
         return;
     }
     QApplication::restoreOverrideCursor();
+    ShowReport(report);
+}
+
+void TDesignChecksWindow::ShowReport(const checks::DesignCheckReport& report)
+{
     const checks::DesignChecksTable table = checks::MakeDesignChecksTable(report);
     Fill(*table_, table);
     summary_->setText(QString("%1 (target F = %2, %3 analyses).")
@@ -168,4 +173,29 @@ void TDesignChecksWindow::Recompute()
                           .arg(report.analyses));
     summary_->setStyleSheet(report.passed ? "font-weight: bold;" : "color: rgb(200, 0, 0); font-weight: bold;");
     remarks_->setText(Texts(table.remarks).join('\n'));
+}
+
+void TDesignChecksWindow::ShowLiveReport(const std::string& dataFile, const checks::DesignCheckReport& report)
+{
+    wallFile_ = dataFile;
+    file_->setText("The checks of the wall as last edited (not saved).");
+    MarkNotCurrent(false);
+    ShowReport(report);
+}
+
+void TDesignChecksWindow::MarkNotCurrent(bool notCurrent)
+{
+    setWindowTitle(notCurrent ? "Design Checks (not current)" : "Design Checks");
+}
+
+std::optional<double> TDesignChecksWindow::TargetFactor() const
+{
+    try {
+        const long double target = target_->Number();
+        if (target >= kLowestTarget && target <= kHighestTarget)
+            return static_cast<double>(target);
+    } catch (const std::exception&) {
+        // Half typed: the checks wait for a number.
+    }
+    return std::nullopt;
 }

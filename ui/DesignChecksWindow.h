@@ -1,6 +1,9 @@
 #pragma once
 #include <QDialog>
 
+#include "checks/DesignChecks.h"
+
+#include <optional>
 #include <string>
 
 class Prompt;
@@ -27,6 +30,14 @@ public:
     // a target that is not a number from 1 to 10 is reported and nothing runs.
     void Recompute();
 
+    // Analyse As You Edit: shows the checks made of the wall as edited, whose
+    // copy is the data file `dataFile` (Recompute checks that copy again).
+    void ShowLiveReport(const std::string& dataFile, const checks::DesignCheckReport& report);
+    // The checks shown describe an earlier state of the wall: the title says "not current".
+    void MarkNotCurrent(bool notCurrent);
+    // The target factor in the field, or none while it holds no valid number.
+    std::optional<double> TargetFactor() const;
+
     QTableWidget* Table() const { return table_; }
     TDataEdit* Target() const { return target_; }
     QPushButton* RecomputeButton() const { return recompute_; }
@@ -35,6 +46,7 @@ public:
 
 private:
     void SetWall(const std::string& wallFile);
+    void ShowReport(const checks::DesignCheckReport& report);
 
     Prompt& prompt_;
     std::string wallFile_;

@@ -334,6 +334,11 @@ void TMainForm::AddOptionsCommands(std::vector<TMainCommand>& t)
     t.push_back(TMainCommand(M::Options, "&Option of Text Editor...")
                     .Does([](TMainForm& f) { f.ShowDialog(InputDialog::Options); })
                     .Keep(Into(&A::TextEditorOption)));
+    // The program's own setting, kept in the user's settings; ticked at start-up by readSettings.
+    t.push_back(TMainCommand(M::Options, "Analyse As &You Edit")
+                    .Checkable()
+                    .Does([](TMainForm& f) { f.SetAnalyseAsYouEdit(!f.AnalysesAsYouEdit()); })
+                    .Keep(Into(&A::AnalyseAsYouEdit)));
 }
 
 void TMainForm::AddStageCommands(std::vector<TMainCommand>& t)

@@ -8,6 +8,7 @@
 #include "tables/GridTable.h"
 #include "tables/widgets/TableForm.h"
 #include "tables/widgets/TableModel.h"
+#include "ui/LiveAnalysis.h"
 #include "ui/MainMenus.h"
 #include "ui/ProgramIcon.h"
 #include "ui/art/Artwork.h"
@@ -60,9 +61,12 @@ TMainForm::TMainForm(Prompt* prompt)
     graphs_.SetWindowFactory(graphWindows);
     resultCommands_ = std::make_unique<TResultCommands>(*prompt_, graphWindows);
     resultCommands_->SetStatusReporter([this](const std::string& text) { ShowStatusMessage(text); });
+    live_ = std::make_unique<TLiveAnalysis>();
+    live_->SetResultHandler([this](const TLiveResult& result) { LiveAnalysisDone(result); });
     createMenus();
     createToolBars();
     createStatusBar();
+    act_->AnalyseAsYouEdit->setChecked(settings_.AnalyseAsYouEdit);
 
     // Every input table of the document opens its editor in this window's
     // child-window area, beside every node number its depth in the document's wall.
@@ -85,6 +89,8 @@ TMainForm::TMainForm(Prompt* prompt)
 
 TMainForm::~TMainForm()
 {
+    // No result of an analysis still running reaches the windows that go now.
+    live_.reset();
     // Graph windows go before the graphs and the area that hold them.
     CloseAllChildren();
     // Dialogs refer to this window's tables and prompt: they go now, not with the child widgets.
@@ -209,6 +215,7 @@ void TMainForm::NewWall()
 {
     // The windows of the old wall close first: its graphs, editors and dialogs describe a wall that is gone.
     CloseAllChildren();
+    ForgetLiveResults();
     document_->New();
     resultsLoaded_ = false;
     ShowWall();

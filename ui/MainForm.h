@@ -24,6 +24,8 @@ class QMdiSubWindow;
 class TGraphPlot;
 class TProgramData;
 struct TMainActions;
+class TLiveAnalysis;
+struct TLiveResult;
 struct TMainCommand;
 struct TMainWindowStates;
 class TResultCommands;
@@ -37,8 +39,9 @@ enum class TMenuId;
 // commands, and shows the active graph window's "&Plot" menu in its own menu
 // bar. The command table (MainCommands.cpp) and the menus and toolbar made
 // from it (MainMenus.cpp), the file commands
-// (MainFormFiles.cpp), the other commands (MainFormCommands.cpp) and the
-// dialogs (MainFormDialogs.cpp) live in files of their own.
+// (MainFormFiles.cpp), the other commands (MainFormCommands.cpp), the
+// dialogs (MainFormDialogs.cpp), Undo and Redo (MainFormUndo.cpp) and Analyse
+// As You Edit (MainFormLive.cpp) live in files of their own.
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
@@ -123,11 +126,23 @@ public:
     void SetTextEditor(const QString& path);
     // The data files used last, as the File menu lists them.
     const TRecentFiles& RecentFiles() const { return settings_.RecentFiles; }
-    // The changes Undo and Redo walk through.
-    const TUndoHistory& UndoHistory() const { return undo_; }
+    // The changes Undo and Redo walk through (the document's).
+    const TUndoHistory& UndoHistory() const { return document_->History(); }
     // Takes back the last change, or makes the last one taken back again.
     void UndoClick();
     void RedoClick();
+    // A committed change named `caption` becomes one step of Undo, when the
+    // wall changed; with Analyse As You Edit on, it is analysed.
+    void RecordChange(const std::string& caption);
+
+    // Options > Analyse As You Edit: whether every committed change is analysed.
+    bool AnalysesAsYouEdit() const { return settings_.AnalyseAsYouEdit; }
+    void SetAnalyseAsYouEdit(bool on);
+    // The analyses of the wall as edited, run in the background.
+    TLiveAnalysis& LiveAnalysis() const { return *live_; }
+    // True while the results shown are those of the wall as edited, and they
+    // describe its present state (no later change failed to analyse).
+    bool LiveResultsCurrent() const { return liveShown_ && liveNote_.empty(); }
 
     // The "Da&ta" and "&Options" menus.
     QMenu* DataMenu() const;
@@ -192,8 +207,6 @@ private:
     void NewWall();
 
     // MainFormUndo.cpp: Undo and Redo.
-    // A committed change named `caption` becomes one step, when the wall changed.
-    void RecordChange(const std::string& caption);
     // The present state of the wall is the one steps start from, without a
     // step (a stage switch, a new or opened wall).
     void TakeUndoState();
@@ -201,8 +214,8 @@ private:
     void ResetUndo();
     // The wall was saved: the present state is the saved one.
     void UndoStateSaved();
-    // Puts a state of the wall back and lets every open window show it.
-    void ApplyUndoState(const std::string& state);
+    // Every open window shows the state Undo or Redo put back.
+    void ShowUndoneState();
     // The Undo and Redo commands' captions and enabled states.
     void UpdateUndoActions();
 
@@ -233,6 +246,21 @@ private:
     void ResultsReread();
     // Closes every graph window (the wall they describe is being replaced).
     void CloseGraphWindows();
+
+    // MainFormLive.cpp: Analyse As You Edit.
+    // Starts the analysis of the wall as it is now, when Analyse As You Edit is on.
+    void StartLiveAnalysis();
+    // Results of the wall as edited arrived (only those of the newest change).
+    void LiveAnalysisDone(const TLiveResult& result);
+    // The Design Checks window shows the checks of the wall as edited.
+    void ShowLiveChecks(const TLiveResult& result);
+    // The results shown no longer describe the wall: they are marked "not
+    // current", and `status` (which says why) shows in the status bar.
+    void LiveResultsNotCurrent(const std::string& status);
+    // New, Open: no analysis of the old wall is shown any more.
+    void ForgetLiveResults();
+    // The open Design Checks window, or null.
+    class TDesignChecksWindow* ChecksWindow() const;
 
     // MainFormCommands.cpp.
     // Saves the wall, runs the engine on it and reads its plot data file.
@@ -272,11 +300,14 @@ private:
     std::string engineDirectory_;
     std::string documentDirectory_;
     TUserSettings settings_;
-    TUndoHistory undo_;
-    // The wall's state after the last step (or at New, Open, a stage switch).
-    std::string undoState_;
-    // Set while a state is put back: the changes that makes are no steps.
-    bool restoring_ = false;
+    std::unique_ptr<TLiveAnalysis> live_;
+    // The results shown come from the analysis of the wall as edited, in the data file liveFile_.
+    bool liveShown_ = false;
+    std::string liveFile_;
+    // Empty while those results are current; else what the graphs say of them.
+    std::string liveNote_;
+    // The status bar's text that says why they are not current.
+    std::string liveStatus_;
 
     QMdiArea* mdiArea_ = nullptr;
     QLabel* statusLabel_ = nullptr;

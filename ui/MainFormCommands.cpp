@@ -78,6 +78,7 @@ void TMainForm::CompRunClick()
         return;
     }
     if (!results.plotWritten) {
+        ForgetLiveResults();
         resultsLoaded_ = false;
         CloseGraphWindows();
         UpdateResultButtons();
@@ -89,6 +90,8 @@ void TMainForm::CompRunClick()
     // converged, in how many iterations, or which did not and why.
     const std::string status = RunStatusSummary(RunStatusLines(ReplaceExtension(wall->FileName, ".tk4r")));
     prompt_->Information(CompletedRunMessage(results) + (status.empty() ? "" : "\r" + status));
+    // The results beside the wall replace those of the wall as edited.
+    ForgetLiveResults();
     LoadResults(true);
     UpdateResultButtons();
 }

@@ -93,6 +93,7 @@ void TMainForm::OpenFileName(const std::string& path, bool announce, std::option
 {
     // The graphs of the previous wall never stand under this wall's title.
     CloseGraphWindows();
+    ForgetLiveResults();
     const QFileInfo info(QString::fromStdString(path));
     lastFolder_ = info.absolutePath().toStdString();
 
@@ -133,6 +134,8 @@ void TMainForm::OpenFileName(const std::string& path, bool announce, std::option
     UpdateResultButtons();
     RefreshDialogs();
     ResetUndo();
+    // The results beside the file may be older than it: with Analyse As You Edit they are made anew.
+    StartLiveAnalysis();
 }
 
 void TMainForm::OpenStartupFile(const std::string& argument)
@@ -235,7 +238,10 @@ void TMainForm::MarkOlderResults()
 {
     // One rule for every result window: results older than the data file say so.
     const TProgramData* wall = Wall();
-    const std::string note = resultsLoaded_ && ResultsOlderThanData(wall->FileName) ? OlderResultsNote : "";
+    // Results of the wall as edited say whether they are current; those of a run, whether they are older.
+    const std::string note = liveShown_ ? liveNote_
+                             : resultsLoaded_ && ResultsOlderThanData(wall->FileName) ? OlderResultsNote
+                                                                                      : "";
     for (auto& [name, graph] : graphs_.All()) {
         if (graph->Note == note)
             continue;

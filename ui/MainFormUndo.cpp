@@ -1,5 +1,6 @@
-// Undo and Redo: every committed change to the wall is one step of the main
-// window's undo history, holding the wall's state before and after it.
+// Undo and Redo: every committed change to the wall is one step of the
+// document's undo history; the main window keeps the commands and shows the
+// state put back.
 #include "model/ProgramData.h"
 #include "model/StageFiles.h"
 #include "model/WallState.h"
@@ -40,48 +41,26 @@ void TMainForm::AddEditCommands(std::vector<TMainCommand>& t)
 
 void TMainForm::RecordChange(const std::string& caption)
 {
-    if (restoring_)
+    if (!document_->RecordChange(caption))
         return;
-    TProgramData* wall = Wall();
-    std::string after;
-    try {
-        after = TakeWallState(*wall);
-    } catch (const TorvikError& e) {
-        prompt_->Information(e.what());
-        return;
-    }
-    if (after == undoState_)
-        return;
-    undo_.Push({caption, wall->CurrentStage, std::move(undoState_), after});
-    undoState_ = std::move(after);
     UpdateUndoActions();
+    StartLiveAnalysis();
 }
 
 void TMainForm::TakeUndoState()
 {
-    TProgramData* wall = Wall();
-    // Taking the state prepares the tables as saving does; an unmodified wall stays so.
-    const bool modified = IsModified();
-    try {
-        undoState_ = TakeWallState(*wall);
-    } catch (const TorvikError& e) {
-        prompt_->Information(e.what());
-    }
-    if (!modified)
-        SetModified(false);
+    document_->TakeUndoState();
 }
 
 void TMainForm::ResetUndo()
 {
-    undo_.Clear();
-    TakeUndoState();
+    document_->ResetHistory();
     UpdateUndoActions();
 }
 
 void TMainForm::UndoStateSaved()
 {
-    TakeUndoState();
-    undo_.MarkSaved();
+    document_->HistorySaved();
     UpdateUndoActions();
 }
 
@@ -90,30 +69,20 @@ void TMainForm::UndoClick()
     // A pending entry is a change of its own, taken back first.
     if (!CommitActiveChild())
         return;
-    if (const TUndoStep* step = undo_.Undo())
-        ApplyUndoState(step->Before);
+    if (document_->Undo())
+        ShowUndoneState();
 }
 
 void TMainForm::RedoClick()
 {
     if (!CommitActiveChild())
         return;
-    if (const TUndoStep* step = undo_.Redo())
-        ApplyUndoState(step->After);
+    if (document_->Redo())
+        ShowUndoneState();
 }
 
-void TMainForm::ApplyUndoState(const std::string& state)
+void TMainForm::ShowUndoneState()
 {
-    TProgramData* wall = Wall();
-    restoring_ = true;
-    try {
-        RestoreWallState(*wall, state);
-    } catch (const TorvikError& e) {
-        prompt_->Information(e.what());
-    }
-    restoring_ = false;
-    undoState_ = state;
-    SetModified(!undo_.AtSaved());
     // Table editors follow their tables by themselves; the rest is shown anew.
     RefreshDialogs();
     ApplyLongTermVisibility();
@@ -121,14 +90,16 @@ void TMainForm::ApplyUndoState(const std::string& state)
     if (TDlgSideView* view = TDlgSideView::Find(*mdiArea_))
         view->FormActivate();
     UpdateUndoActions();
+    StartLiveAnalysis();
 }
 
 void TMainForm::UpdateUndoActions()
 {
     if (!act_ || !act_->Undo)
         return;
-    act_->Undo->setText(QString::fromStdString(undo_.UndoText()));
-    act_->Undo->setEnabled(undo_.CanUndo());
-    act_->Redo->setText(QString::fromStdString(undo_.RedoText()));
-    act_->Redo->setEnabled(undo_.CanRedo());
+    const TUndoHistory& history = document_->History();
+    act_->Undo->setText(QString::fromStdString(history.UndoText()));
+    act_->Undo->setEnabled(history.CanUndo());
+    act_->Redo->setText(QString::fromStdString(history.RedoText()));
+    act_->Redo->setEnabled(history.CanRedo());
 }

@@ -179,8 +179,14 @@ TMainWindowStates TMainForm::CurrentStates() const
         if (windows[i] == mdiArea_->activeSubWindow())
             active = i;
     }
-    return MainWindowStates(Wall(), graphs_, resultsLoaded_, settings_.RecentFiles, OpenFolder(), captions,
-                            active);
+    TMainWindowStates s =
+        MainWindowStates(Wall(), graphs_, resultsLoaded_, settings_.RecentFiles, OpenFolder(), captions, active);
+    // Results of the wall as edited are held in memory: no file beside the wall decides about them.
+    if (liveShown_ && !liveFile_.empty()) {
+        s.Graphics = GraphicsMenuState(graphs_, resultsLoaded_);
+        s.ResultButtons = ResultButtons(s.Graphics, s.ResultButtons.ViewOutputFile);
+    }
+    return s;
 }
 
 void TMainForm::ActivateWindow(int index)

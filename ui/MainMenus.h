@@ -59,6 +59,7 @@ struct TMainActions {
     QAction* StagedConstruction = nullptr;
     QAction* SpringsFromInstallation = nullptr;  // "Anchors and springs act from their installation stage"
     QAction* TextEditorOption = nullptr;
+    QAction* AnalyseAsYouEdit = nullptr;
 
     QMenu* Stage = nullptr;
     QAction* StageEntry[5] = {};

@@ -44,6 +44,7 @@ TUserSettings ReadUserSettings()
         files.push_back(key->value(FileKey(i)).toString().toStdString());
     s.RecentFiles.Assign(files);
     s.UpdatePage = key->value("Update Page").toString().trimmed().toStdString();
+    s.AnalyseAsYouEdit = key->value("Analyse As You Edit", false).toBool();
     if (key->status() != QSettings::NoError)
         return {};
     return s;
@@ -55,6 +56,7 @@ void WriteUserSettings(const TUserSettings& settings)
     key->setValue("Word Processor", QString::fromStdString(settings.TextEditor));
     for (int i = 1; i <= TRecentFiles::Size; ++i)
         key->setValue(FileKey(i), QString::fromStdString(settings.RecentFiles.Entry(i)));
+    key->setValue("Analyse As You Edit", settings.AnalyseAsYouEdit);
     key->sync();  // a failure shows only in status(), which nothing needs
 }
 

@@ -13,11 +13,12 @@ struct TUserSettings {
     std::string TextEditor;    // "Word Processor": the program that shows text files
     TRecentFiles RecentFiles;  // "File1" .. "File10", an empty string for an empty entry
     std::string UpdatePage;    // "Update Page": replaces DefaultUpdatePage when not empty
+    bool AnalyseAsYouEdit = false;  // "Analyse As You Edit": every committed change is analysed
 };
 
 // Reads the settings; every value is empty when they cannot be read.
 TUserSettings ReadUserSettings();
-// Writes "Word Processor" and the ten "File" values; errors are ignored.
+// Writes "Word Processor", the ten "File" values and "Analyse As You Edit"; errors are ignored.
 // "Update Page" is set by hand and only read.
 void WriteUserSettings(const TUserSettings& settings);
 

@@ -100,14 +100,14 @@ void TResultCommands::ShowStageEnvelope(const TProgramData& wall)
 {
     TResultSet results;
     std::string error;
-    if (!LoadResultTables(wall.FileName, PlotReadContext(wall), results, error, true)) {
+    if (!LoadResultTables(ResultsFile(wall), PlotReadContext(wall), results, error, true)) {
         prompt_.Information(error);
         return;
     }
     // A window of earlier results goes; the new one shows these.
     envelope_.PlotFormClosed();
     FillEnvelopeGraph(envelope_, StageEnvelope(results), results.UnitSystem);
-    envelope_.Note = ResultsOlderThanData(wall.FileName) ? OlderResultsNote : "";
+    envelope_.Note = ResultsNote(wall);
     if (!GraphRanges(envelope_)) {
         prompt_.Information("The stages give no envelope to draw.");
         return;
@@ -122,10 +122,33 @@ void TResultCommands::ResultsReread(const TProgramData& wall)
     TResultSet results;
     std::string error;
     envelope_.PlotFormClosed();
-    if (!LoadResultTables(wall.FileName, PlotReadContext(wall), results, error, true) || results.Stages.size() < 2)
+    if (!LoadResultTables(ResultsFile(wall), PlotReadContext(wall), results, error, true) || results.Stages.size() < 2)
         return;
     FillEnvelopeGraph(envelope_, StageEnvelope(results), results.UnitSystem);
-    envelope_.Note = ResultsOlderThanData(wall.FileName) ? OlderResultsNote : "";
+    envelope_.Note = ResultsNote(wall);
     if (GraphRanges(envelope_))
         envelope_.Execute();
+}
+
+void TResultCommands::SetResultsSource(const std::string& dataFile, const std::string& note)
+{
+    sourceFile_ = dataFile;
+    sourceNote_ = note;
+    if (!sourceFile_.empty() && envelope_.Note != note) {
+        envelope_.Note = note;
+        if (TGraphWindow* window = envelope_.PlotForm())
+            window->Reload();
+    }
+}
+
+std::string TResultCommands::ResultsFile(const TProgramData& wall) const
+{
+    return sourceFile_.empty() ? wall.FileName : sourceFile_;
+}
+
+std::string TResultCommands::ResultsNote(const TProgramData& wall) const
+{
+    if (!sourceFile_.empty())
+        return sourceNote_;
+    return ResultsOlderThanData(wall.FileName) ? OlderResultsNote : "";
 }

@@ -32,6 +32,11 @@ public:
     // envelope window shows the new results, or closes when there are none.
     void ResultsReread(const TProgramData& wall);
 
+    // The envelope reads the results beside `dataFile` (those of an analysis
+    // of the wall as edited) instead of those beside the wall's own data
+    // file, and its window says `note` after its title; an empty `dataFile`
+    // returns to the wall's own results. An open window shows the new note.
+    void SetResultsSource(const std::string& dataFile, const std::string& note);
 
     // Where a written file is announced (the main window's status bar);
     // without one, nothing is announced there.
@@ -46,9 +51,14 @@ private:
     // Says what was written ("The report was written to " and the file's
     // full path) and offers to open it.
     void Written(const std::string& what, const std::string& file);
+    // The data file whose results the envelope shows, and the note of its window.
+    std::string ResultsFile(const TProgramData& wall) const;
+    std::string ResultsNote(const TProgramData& wall) const;
 
     Prompt& prompt_;
     std::function<void(const std::string&)> status_;
     std::function<bool(const std::string&)> open_;
     TGraphPlot envelope_;
+    std::string sourceFile_;
+    std::string sourceNote_;
 };

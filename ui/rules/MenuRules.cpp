@@ -273,7 +273,11 @@ TComputationMenu ComputationMenuState(const TProgramData& wall, const FileExists
 TGraphicsMenu GraphicsMenuState(const TProgramData& wall, const TResultGraphs& graphs, bool resultsLoaded,
                                 const FileExistsFn& exists)
 {
-    const bool available = ResultsAvailable(wall, resultsLoaded, exists);
+    return GraphicsMenuState(graphs, ResultsAvailable(wall, resultsLoaded, exists));
+}
+
+TGraphicsMenu GraphicsMenuState(const TResultGraphs& graphs, bool available)
+{
     TGraphicsMenu m;
     m.PyCurves = Enabled(available && Drawable(graphs.PyCurves));
     m.DeflectionVsDepth = Enabled(available && Drawable(graphs.Deflection));
@@ -290,10 +294,15 @@ TGraphicsMenu GraphicsMenuState(const TProgramData& wall, const TResultGraphs& g
 TResultButtons ResultButtons(const TProgramData& wall, const TResultGraphs& graphs, bool resultsLoaded,
                              const FileExistsFn& exists)
 {
+    return ResultButtons(GraphicsMenuState(wall, graphs, resultsLoaded, exists),
+                         Enabled(OutputTextOnDisk(wall, exists)));
+}
+
+TResultButtons ResultButtons(const TGraphicsMenu& g, TCommandState viewOutput)
+{
     // The buttons follow the Graphics menu's rules, less "Earth Pressure Combined".
-    const TGraphicsMenu g = GraphicsMenuState(wall, graphs, resultsLoaded, exists);
     TResultButtons b;
-    b.ViewOutputFile = Enabled(OutputTextOnDisk(wall, exists));
+    b.ViewOutputFile = viewOutput;
     b.PyCurves = g.PyCurves;
     b.Deflection = g.DeflectionVsDepth;
     b.Moment = g.MomentVsDepth;

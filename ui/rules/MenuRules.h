@@ -190,6 +190,9 @@ struct TGraphicsMenu {
 // curve of at least two points.
 TGraphicsMenu GraphicsMenuState(const TProgramData& wall, const TResultGraphs& graphs, bool resultsLoaded,
                                 const FileExistsFn& exists = DiskFileExists);
+// The same when it is known whether results are `available`: those of an
+// analysis of the wall as edited are, whether or not the wall has files.
+TGraphicsMenu GraphicsMenuState(const TResultGraphs& graphs, bool available);
 
 // The toolbar's result buttons (after New, Open, Save As and every run).
 struct TResultButtons {
@@ -204,6 +207,9 @@ struct TResultButtons {
 };
 TResultButtons ResultButtons(const TProgramData& wall, const TResultGraphs& graphs, bool resultsLoaded,
                              const FileExistsFn& exists = DiskFileExists);
+// The buttons of the graphs as the Graphics menu `graphics` offers them, less
+// "Earth Pressure Combined", and the output text's as `viewOutput`.
+TResultButtons ResultButtons(const TGraphicsMenu& graphics, TCommandState viewOutput);
 
 // "&Window": the separator and one entry per child window (at most
 // WindowMenuEntries), the active one checked.

@@ -161,6 +161,7 @@ Da&ta
   Anchors and springs act from their installation stage {xc}
   ---
   &Option of Text Editor...
+  Analyse As &You Edit {x}
 &Stage Construction {dh}
   Stage &1 {dx}
   Stage &2 {dx}
@@ -314,6 +315,7 @@ const char* const LongTermDataAndOptions = R"(Da&ta
   Anchors and springs act from their installation stage {xc}
   ---
   &Option of Text Editor...
+  Analyse As &You Edit {x}
 )";
 
 TEST_F(MainMenusTest, TheLongTermSwitchChangesTheDataEntriesAndStagedConstruction)

@@ -32,11 +32,13 @@ TEST_F(SettingsTest, WrittenSettingsAreReadBackUnderTheProgramsKey)
     EXPECT_EQ(none.RecentFiles.Count(), 0);
     EXPECT_EQ(TextEditorOrDefault(none), "xdg-open");
     EXPECT_EQ(UpdatePageAddress(none), DefaultUpdatePage);
+    EXPECT_FALSE(none.AnalyseAsYouEdit);
 
     TUserSettings s;
     s.TextEditor = "/usr/bin/gedit";
     s.RecentFiles.UpdatePrevFile("/walls/a b.tk4d");
     s.RecentFiles.UpdatePrevFile("/walls/c.tk4d");
+    s.AnalyseAsYouEdit = true;
     WriteUserSettings(s);
 
     QSettings ini(IniFile(), QSettings::IniFormat);
@@ -52,6 +54,7 @@ TEST_F(SettingsTest, WrittenSettingsAreReadBackUnderTheProgramsKey)
     const TUserSettings back = ReadUserSettings();
     EXPECT_EQ(back.TextEditor, "/usr/bin/gedit");
     EXPECT_EQ(back.RecentFiles.Entries(), s.RecentFiles.Entries());
+    EXPECT_TRUE(back.AnalyseAsYouEdit);
     EXPECT_EQ(UpdatePageAddress(back), "http://mirror.example/update");
     // Writing keeps the address set by hand.
     WriteUserSettings(back);

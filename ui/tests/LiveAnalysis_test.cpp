@@ -1,0 +1,162 @@
+// Analyse As You Edit as the user meets it: with the option on, a change made
+// in a dialog reaches the open graph window without Save or Run, the user's
+// files stay as they were, and a wall that cannot be analysed leaves the last
+// results on screen marked "not current" until the next valid change.
+#include "ui/MainForm.h"
+#include "ui/tests/MainWindowTest.h"
+
+#include "graph/GraphGeometry.h"
+#include "graph/widgets/PlotForm.h"
+#include "model/ProgramData.h"
+#include "ui/DesignChecksWindow.h"
+#include "ui/LiveAnalysis.h"
+#include "ui/dialogs/DlgProp.h"
+#include "units/widgets/DataEdit.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QFile>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+class LiveAnalysisTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        ShowLarge();
+        wall = dir.filePath("three-stage-excavation.tk4d");
+        QFile::copy(QString(TORVIK_SOURCE_DIR) + "/examples/three-stage-excavation.tk4d", wall);
+        QFile(wall).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        form->OpenFileName(wall.toStdString(), false);
+    }
+    // Waits for the result of the newest analysis to be shown.
+    bool ResultShown()
+    {
+        QSignalSpy shown(&form->LiveAnalysis(), &TLiveAnalysis::ResultShown);
+        return !form->LiveAnalysis().Busy() || shown.wait(10000);
+    }
+    // Types into a field of Wall Properties and leaves it with Tab, as the user does.
+    void EnterFreeHeight(const char* text)
+    {
+        // The user comes back to the main window (from the Design Checks window).
+        form->activateWindow();
+        QCoreApplication::processEvents();
+        form->Actions().WallProperties->trigger();
+        auto* properties = qobject_cast<TDlgProp*>(TInputDialog::Of(form->MdiArea()->activeSubWindow()));
+        ASSERT_NE(properties, nullptr);
+        QLineEdit* field = properties->FreeHeight();
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, text);
+        QTest::keyClick(field, Qt::Key_Tab);
+        // The dialog hands the value over once the focus has moved.
+        QCoreApplication::processEvents();
+    }
+    TPlotForm* OpenMomentGraph()
+    {
+        form->Actions().Graph[2]->trigger();
+        return TPlotForm::Of(form->MdiArea()->activeSubWindow());
+    }
+    // The largest bending moment the moment graph holds.
+    double LargestMoment() const
+    {
+        double largest = 0;
+        for (const auto& line : form->Graphs().Moment.LineList1())
+            for (const TFloatPoint& p : line->Points)
+                largest = std::max(largest, std::abs(static_cast<double>(p.X)));
+        return largest;
+    }
+    QByteArray WallText() const
+    {
+        QFile file(wall);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir dir;
+    QString wall;
+};
+
+// The option is off by default; switched on, the wall is analysed at once
+// and the moment graph can open; a changed Free Height reaches it, while the
+// wall's own files and its modified state are the editor's alone.
+TEST_F(LiveAnalysisTest, AChangedFreeHeightReachesTheOpenMomentGraph)
+{
+    EXPECT_FALSE(form->Actions().AnalyseAsYouEdit->isChecked());
+    EXPECT_FALSE(form->ResultsLoaded());
+    const QByteArray saved = WallText();
+    form->Actions().AnalyseAsYouEdit->trigger();
+    EXPECT_TRUE(form->AnalysesAsYouEdit());
+    ASSERT_TRUE(ResultShown());
+    ASSERT_TRUE(form->LiveResultsCurrent());
+    TPlotForm* window = OpenMomentGraph();
+    ASSERT_NE(window, nullptr);
+    const double before = LargestMoment();
+
+    EnterFreeHeight("3");
+    EXPECT_EQ(form->Actions().Undo->text(), "Undo Free Height of Wall");
+    ASSERT_TRUE(ResultShown());
+    EXPECT_TRUE(form->LiveResultsCurrent());
+    EXPECT_NE(LargestMoment(), before);
+    EXPECT_EQ(window->FullRanges().Panel[0].X.Max, GraphRanges(form->Graphs().Moment)->Panel[0].X.Max);
+    EXPECT_FALSE(window->parentWidget()->windowTitle().contains("not current"));
+    EXPECT_EQ(WallText(), saved);
+    EXPECT_FALSE(QFile::exists(dir.filePath("three-stage-excavation.tk4p")));
+    EXPECT_TRUE(form->IsModified());
+
+    // Undo is a change of its own: the graph goes back with the wall.
+    form->Actions().Undo->trigger();
+    ASSERT_TRUE(ResultShown());
+    EXPECT_EQ(LargestMoment(), before);
+    EXPECT_FALSE(form->IsModified()) << ::testing::PrintToString(prompt.shown);
+}
+
+// An excavation deeper than the wall cannot be analysed: the graph and the
+// Design Checks window keep the last results, say "not current", and the
+// status bar tells why; the next valid change brings current results back.
+TEST_F(LiveAnalysisTest, AnInputErrorShowsTheLastResultsNotCurrentUntilTheNextValidEdit)
+{
+    form->DesignChecksClick();
+    auto* checks = form->findChild<TDesignChecksWindow*>();
+    ASSERT_NE(checks, nullptr);
+    form->SetAnalyseAsYouEdit(true);
+    ASSERT_TRUE(ResultShown());
+    TPlotForm* window = OpenMomentGraph();
+    ASSERT_NE(window, nullptr);
+    const double before = LargestMoment();
+
+    EnterFreeHeight("20");
+    ASSERT_TRUE(ResultShown());
+    ASSERT_EQ(prompt.shown, std::vector<std::string>());
+    EXPECT_FALSE(form->LiveResultsCurrent());
+    EXPECT_EQ(LargestMoment(), before);
+    EXPECT_TRUE(window->parentWidget()->windowTitle().endsWith("(not current)"));
+    EXPECT_EQ(form->StatusMessage().toStdString(),
+              "The wall as edited cannot be analysed: Stage 1 of 3: Excavation depth: the wall (length 14) must "
+              "be longer than the excavation depth 20.");
+    EXPECT_EQ(checks->windowTitle(), "Design Checks (not current)");
+
+    EnterFreeHeight("3");
+    EXPECT_EQ(form->Actions().Undo->text(), "Undo Free Height of Wall");
+    ASSERT_TRUE(ResultShown());
+    EXPECT_TRUE(form->LiveResultsCurrent());
+    EXPECT_NE(LargestMoment(), before);
+    EXPECT_FALSE(window->parentWidget()->windowTitle().contains("not current"));
+    EXPECT_EQ(form->StatusMessage(), "");
+    // The checks follow the graphs, as a result of their own.
+    QTRY_COMPARE_WITH_TIMEOUT(checks->windowTitle(), QString("Design Checks"), 10000);
+    EXPECT_EQ(checks->findChild<QLabel*>()->text(), "The checks of the wall as last edited (not saved).");
+}
+
+}  // namespace
