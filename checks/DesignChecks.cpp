@@ -1,10 +1,13 @@
 #include "checks/DesignChecks.h"
 
+#include "engine/EngineRun.h"
 #include "engine/SectionBuilder.h"
 #include "units/NumberFormat.h"
 #include "units/TorvikError.h"
 
+#include <algorithm>
 #include <cmath>
+#include <map>
 #include <sstream>
 
 namespace checks {
@@ -15,35 +18,57 @@ const char* kDefinition =
     "Safety factor F: the factor by which tan(phi'), c and su, and qu of rock are divided, in the earth pressure "
     "and the p-y curves alike (stiffness parameters unchanged), for the analysis to fail: the iteration does not "
     "converge or the deflection passes the maximum allowable deflection. Found by bisection to 0.01.";
-const char* kSectionNote =
-    "Bending and shear utilisation need the section modulus, yield strength and shear area of the wall, which the "
-    "wall file does not hold.";
-const char* kAnchorNote =
-    "Force per anchor and anchor utilisation need the anchor spacing, inclination and capacity, which the wall file "
-    "does not hold; the force per unit width is that of the analysis.";
+const char* kSectionDefinition =
+    "Bending utilisation: |M| / (fy W (1 - corrosion loss)), first yield of the extreme fibre. Shear utilisation: "
+    "|V| / (fy / sqrt(3) Av (1 - corrosion loss)), the plastic shear resistance of the shear area at the von Mises "
+    "shear yield stress (EN 1993-1-1, 6.2.6, partial factor 1). Anchor utilisation: force along one anchor / its "
+    "capacity. Each passes up to 1.";
 
-std::vector<AnchorCheck> Anchors(const SectionRun& run)
+// The analyses of the wall as built, stage after stage: the moments, shears
+// and spring forces that the section and anchor checks use.
+// One per block: a block the run gave no analysis for has a failed one.
+std::vector<SectionRun> AnalyseAsBuilt(const std::vector<WallFileBlock>& blocks)
 {
-    std::vector<AnchorCheck> out;
-    if (!run.Ok())
-        return out;
-    for (int m = 0; m <= run.input.nodeCount; ++m) {
-        const std::size_t i = static_cast<std::size_t>(m);
-        if (i < run.input.spring.size() && run.input.spring[i] > 0)
-            out.push_back({m, run.result.springForce[i], std::nullopt, std::nullopt});
+    std::vector<SectionRun> runs = EngineRun::Analyse(blocks).sections;
+    for (std::size_t k = runs.size(); k < blocks.size(); ++k) {
+        SectionRun missing;
+        missing.heading = blocks[k].heading;
+        missing.error = blocks[k].heading + ": not analysed";
+        runs.push_back(missing);
     }
-    return out;
+    return runs;
 }
 
-StageCheck CheckStage(const WallFileBlock& block, int number, double target, int& analyses)
+void CheckSection(StageCheck& s, const SectionRun& actual, const TWallSettings& settings)
+{
+    if (!actual.Ok())
+        return;
+    s.nodes = SectionUtilisations(actual.result, settings);
+    const LargestUtilisation bending = LargestBending(s.nodes), shear = LargestShear(s.nodes);
+    s.bendingUtilisation = bending.value;
+    s.bendingDepth = bending.depth;
+    s.shearUtilisation = shear.value;
+    s.shearDepth = shear.depth;
+    for (const std::string& n : SectionNotes(s.nodes))
+        s.notes.push_back(n);
+}
+
+bool Within(const std::optional<double>& utilisation) { return !utilisation || *utilisation <= 1; }
+
+bool UtilisationsPass(const StageCheck& s)
+{
+    return Within(s.bendingUtilisation) && Within(s.shearUtilisation) &&
+           std::all_of(s.anchors.begin(), s.anchors.end(), [](const AnchorCheck& a) { return Within(a.utilisation); });
+}
+
+StageCheck CheckStage(const WallFileBlock& block, const SectionRun& actual, int number, double target,
+                      const TWallSettings& settings, int& analyses)
 {
     StageCheck s;
     s.stage = number;
     s.heading = block.heading;
     StageAnalyser analyser(block);
-    const SectionRun actual = analyser.Analyse(1);
     s.mobilisedPassive = MobilisedPassive(actual);
-    s.anchors = Anchors(actual);
     s.safety = FindSafetyFactor(analyser);
     s.notes = s.safety.notes;
     if (const std::optional<int> tip = FindRequiredTip(analyser, target))
@@ -56,14 +81,50 @@ StageCheck CheckStage(const WallFileBlock& block, int number, double target, int
     s.limitEquilibrium = EstimateLimitEquilibrium(block.block, target);
     for (const std::string& n : s.limitEquilibrium.notes)
         s.notes.push_back(n);
-    s.notes.push_back(kSectionNote);
-    if (!s.anchors.empty())
-        s.notes.push_back(kAnchorNote);
+    CheckSection(s, actual, settings);
+    s.anchors = CheckAnchors(actual, settings, s.notes);
     // A wall that holds at the largest factor tried has no factor and passes.
     const bool holdsAtLargest = !s.safety.factor && actual.Ok() && s.safety.limit.empty();
-    s.passed = holdsAtLargest || (s.safety.factor && *s.safety.factor >= target);
+    s.passed = (holdsAtLargest || (s.safety.factor && *s.safety.factor >= target)) && UtilisationsPass(s);
     analyses += analyser.Analyses();
     return s;
+}
+
+// The stage of the largest value of `which` over the stages; empty when no stage has one.
+std::optional<int> StageOfLargest(const std::vector<StageCheck>& stages, std::optional<double> StageCheck::*which)
+{
+    std::optional<int> stage;
+    double largest = 0;
+    for (const StageCheck& s : stages)
+        if ((s.*which) && (!stage || *(s.*which) > largest)) {
+            stage = s.stage;
+            largest = *(s.*which);
+        }
+    return stage;
+}
+
+// Each anchor's governing stage: that of its largest utilisation, or of its
+// largest force where it has no capacity.
+std::vector<DesignCheckReport::GoverningAnchor> GoverningAnchors(const std::vector<StageCheck>& stages)
+{
+    std::map<int, DesignCheckReport::GoverningAnchor> byNode;
+    for (const StageCheck& s : stages)
+        for (const AnchorCheck& a : s.anchors) {
+            const DesignCheckReport::GoverningAnchor candidate{a.node, s.stage, a.forcePerWidth, a.forcePerAnchor,
+                                                               a.utilisation};
+            auto found = byNode.find(a.node);
+            const bool larger =
+                found == byNode.end() ||
+                (a.utilisation ? !found->second.utilisation || *a.utilisation > *found->second.utilisation
+                               : !found->second.utilisation &&
+                                     std::fabs(a.forcePerWidth) > std::fabs(found->second.forcePerWidth));
+            if (larger)
+                byNode[a.node] = candidate;
+        }
+    std::vector<DesignCheckReport::GoverningAnchor> out;
+    for (const auto& entry : byNode)
+        out.push_back(entry.second);
+    return out;
 }
 
 std::string Optional(const std::optional<double>& v, const std::string& unit = "")
@@ -73,7 +134,8 @@ std::string Optional(const std::optional<double>& v, const std::string& unit = "
 
 }  // namespace
 
-DesignCheckReport RunDesignChecks(const std::vector<WallFileBlock>& blocks, double target)
+DesignCheckReport RunDesignChecks(const std::vector<WallFileBlock>& blocks, double target,
+                                  const TWallSettings& wallSettings)
 {
     DesignCheckReport r;
     r.target = target;
@@ -83,22 +145,40 @@ DesignCheckReport RunDesignChecks(const std::vector<WallFileBlock>& blocks, doub
     }
     r.notes.push_back(kDefinition);
     const engine::UnitLabels units = engine::UnitLabelsFor(r.unitSystem);
-    r.notes.push_back("Lengths in " + units.length + ", depths below the top of the wall; forces per the wall's width.");
+    r.notes.push_back(kSectionDefinition);
+    r.notes.push_back("Lengths in " + units.length + ", depths below the top of the wall; forces per the wall's width; "
+                      "force per anchor in " + ForceUnit(r.unitSystem) + ".");
     r.passed = !blocks.empty();
+    const TWallSettings settings = wallSettings.InFileUnits(r.unitSystem);
+    const std::vector<SectionRun> actual = AnalyseAsBuilt(blocks);
+    r.analyses += static_cast<int>(actual.size());
     for (std::size_t k = 0; k < blocks.size(); ++k) {
-        r.stages.push_back(CheckStage(blocks[k], static_cast<int>(k) + 1, target, r.analyses));
+        r.stages.push_back(CheckStage(blocks[k], actual[k], static_cast<int>(k) + 1, target, settings, r.analyses));
         const StageCheck& s = r.stages.back();
         r.passed = r.passed && s.passed;
         const auto governing = r.governingStage ? &r.stages[static_cast<std::size_t>(*r.governingStage - 1)] : nullptr;
         if (s.safety.factor && (!governing || !governing->safety.factor || *s.safety.factor < *governing->safety.factor))
             r.governingStage = s.stage;
     }
+    r.governingBendingStage = StageOfLargest(r.stages, &StageCheck::bendingUtilisation);
+    r.governingShearStage = StageOfLargest(r.stages, &StageCheck::shearUtilisation);
+    r.governingAnchors = GoverningAnchors(r.stages);
     return r;
 }
 
-DesignCheckReport RunDesignChecks(const std::string& dataFile, double target)
+DesignCheckReport RunDesignChecks(const std::string& dataFile, std::optional<double> target)
 {
-    return RunDesignChecks(WallFileReader::Read(dataFile), target);
+    const std::vector<WallFileBlock> blocks = WallFileReader::Read(dataFile);
+    const TSettingsRead settings = ReadSettingsBeside(dataFile);
+    DesignCheckReport r = RunDesignChecks(blocks, target.value_or(settings.settings.targetSafetyFactor), settings.settings);
+    if (!settings.problem.empty())
+        r.notes.insert(r.notes.begin(), "The settings file is ignored: " + settings.problem);
+    return r;
+}
+
+std::string ForceUnit(int unitSystem)
+{
+    return unitSystem == 1 ? "lb" : unitSystem == 2 ? "kN" : "F";
 }
 
 std::string DesignChecksText(const DesignCheckReport& r)
@@ -112,9 +192,14 @@ std::string DesignChecksText(const DesignCheckReport& r)
             << (s.safety.limit.empty() ? "" : " (" + s.safety.limit + ")") << "\n";
         out << "  Required tip depth:           " << Optional(s.requiredTipDepth, " " + units.length) << "\n";
         out << "  Mobilised passive resistance: " << Optional(s.mobilisedPassive) << "\n";
+        out << "  Bending utilisation:          " << Optional(s.bendingUtilisation)
+            << (s.bendingUtilisation ? " at depth " + FormatGeneral(s.bendingDepth, 4) + " " + units.length : "") << "\n";
+        out << "  Shear utilisation:            " << Optional(s.shearUtilisation)
+            << (s.shearUtilisation ? " at depth " + FormatGeneral(s.shearDepth, 4) + " " + units.length : "") << "\n";
         for (const AnchorCheck& a : s.anchors)
             out << "  Anchor at node " << a.node << ": " << FormatGeneral(a.forcePerWidth, 5) << " " << units.forcePerLength
-                << "\n";
+                << ", per anchor " << Optional(a.forcePerAnchor, " " + ForceUnit(r.unitSystem)) << ", utilisation "
+                << Optional(a.utilisation) << "\n";
         const LimitEquilibrium& le = s.limitEquilibrium;
         out << "  " << le.method << ": required embedment " << Optional(le.requiredEmbedment, " " + units.length);
         if (le.anchorNode)
@@ -125,6 +210,14 @@ std::string DesignChecksText(const DesignCheckReport& r)
         out << "  " << (s.passed ? "Passed" : "FAILED") << "\n";
     }
     out << "\n";
+    auto heading = [&r](int stage) { return r.stages[static_cast<std::size_t>(stage - 1)].heading; };
+    if (r.governingBendingStage)
+        out << "Largest bending utilisation: " << heading(*r.governingBendingStage) << "\n";
+    if (r.governingShearStage)
+        out << "Largest shear utilisation: " << heading(*r.governingShearStage) << "\n";
+    for (const DesignCheckReport::GoverningAnchor& a : r.governingAnchors)
+        out << "Anchor at node " << a.node << ": governing " << heading(a.stage) << ", utilisation "
+            << Optional(a.utilisation) << "\n";
     for (const std::string& n : r.notes)
         out << n << "\n";
     out << "Analyses run: " << r.analyses << "\n" << (r.passed ? "All checks passed." : "A check failed.") << "\n";

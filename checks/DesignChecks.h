@@ -1,7 +1,10 @@
 #pragma once
+#include "checks/AnchorChecks.h"
 #include "checks/EmbedmentSafety.h"
 #include "checks/LimitEquilibrium.h"
+#include "checks/SectionChecks.h"
 #include "engine/WallFileReader.h"
+#include "model/WallSettings.h"
 
 #include <optional>
 #include <string>
@@ -13,22 +16,18 @@
 // section and anchor checks where the wall gives the data they need.
 namespace checks {
 
-// One anchor (a node with a lateral spring) in one stage.
-struct AnchorCheck {
-    int node = 0;
-    double forcePerWidth = 0;               // the spring force of the analysis (F per the wall's width)
-    std::optional<double> forcePerAnchor;   // needs the anchor spacing and inclination
-    std::optional<double> utilisation;      // needs the anchor capacity
-};
-
 struct StageCheck {
     int stage = 1;                          // 1-based, in the file's order
     std::string heading;                    // "Stage 2 of 3", "Analysis", ...
     SafetyFactor safety;
     std::optional<double> requiredTipDepth; // below the top of the wall (L)
     std::optional<double> mobilisedPassive;
-    std::optional<double> bendingUtilisation, shearUtilisation;  // need the section's W, fy and shear area
-    std::vector<AnchorCheck> anchors;
+    // The largest utilisation of the section along the wall, with its depth
+    // (need the section's W, fy and shear area), and the utilisations per node.
+    std::optional<double> bendingUtilisation, shearUtilisation;
+    double bendingDepth = 0, shearDepth = 0;
+    std::vector<NodeUtilisation> nodes;
+    std::vector<AnchorCheck> anchors;       // one per row of lateral springs
     LimitEquilibrium limitEquilibrium;
     std::vector<std::string> notes;
     bool passed = false;
@@ -40,6 +39,16 @@ struct DesignCheckReport {
     double target = 1.5;
     std::vector<StageCheck> stages;
     std::optional<int> governingStage;      // the stage of the smallest safety factor
+    // The stages of the largest bending and shear utilisation.
+    std::optional<int> governingBendingStage, governingShearStage;
+    // Each anchor's largest utilisation (or, without a capacity, force) and its stage.
+    struct GoverningAnchor {
+        int node = 0;
+        int stage = 1;
+        double forcePerWidth = 0;
+        std::optional<double> forcePerAnchor, utilisation;
+    };
+    std::vector<GoverningAnchor> governingAnchors;  // by rising node
     bool passed = false;
     int analyses = 0;                       // engine analyses the checks ran
     std::vector<std::string> notes;         // definitions, units
@@ -48,13 +57,21 @@ struct DesignCheckReport {
 // The default target safety factor.
 constexpr double kDefaultTarget = 1.5;
 
-// Runs every check on the blocks of a wall data file. Never throws for an
-// analysis that fails; a stage that cannot be analysed at all fails its checks
-// with a note saying why.
-DesignCheckReport RunDesignChecks(const std::vector<WallFileBlock>& blocks, double target = kDefaultTarget);
+// Runs every check on the blocks of a wall data file with the wall's settings
+// (in the wall's own units, as stored; converted here to the file's units).
+// Never throws for an analysis that fails; a stage that cannot be analysed at
+// all fails its checks with a note saying why. A stage passes when its safety
+// factor reaches the target and no utilisation exceeds 1.
+DesignCheckReport RunDesignChecks(const std::vector<WallFileBlock>& blocks, double target = kDefaultTarget,
+                                  const TWallSettings& settings = TWallSettings::Defaults());
 
-// The same on a data file; throws TorvikError when the file cannot be read.
-DesignCheckReport RunDesignChecks(const std::string& dataFile, double target = kDefaultTarget);
+// The same on a data file and the settings beside it (a damaged settings file
+// is ignored with a note); without a target, the one of the settings. Throws
+// TorvikError when the data file cannot be read.
+DesignCheckReport RunDesignChecks(const std::string& dataFile, std::optional<double> target = std::nullopt);
+
+// The name of the force unit of a unit system: "lb", "kN" or "F".
+std::string ForceUnit(int unitSystem);
 
 // The report as text for the command line and the calculation report.
 std::string DesignChecksText(const DesignCheckReport& report);

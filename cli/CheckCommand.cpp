@@ -1,7 +1,8 @@
 // torvik-cli check: the design checks of a saved wall (safety of the embedment
 // by strength reduction, required tip, mobilised passive resistance, the
 // limit-equilibrium estimate, section and anchor utilisation) for every stage
-// or case. Exit 0 when every check passes, 1 when one fails, 2 on an error.
+// or case, with the settings beside the data file (steel sections, anchors,
+// target factor). Exit 0 when every check passes, 1 when one fails, 2 on an error.
 // The JSON is an interface that users' scripts rely on.
 #include "checks/DesignChecks.h"
 #include "cli/Command.h"
@@ -10,6 +11,7 @@
 
 #include <filesystem>
 #include <iostream>
+#include <optional>
 
 namespace fs = std::filesystem;
 
@@ -69,18 +71,20 @@ int Check(const std::vector<std::string>& args)
 {
     std::string wall;
     bool json = false;
-    double target = checks::kDefaultTarget;
+    std::optional<double> target;  // the wall's own target unless given
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--json") {
             json = true;
         } else if (args[i] == "--target" && i + 1 < args.size()) {
             std::size_t used = 0;
+            double value = 0;
             try {
-                target = std::stod(args[++i], &used);
+                value = std::stod(args[++i], &used);
             } catch (const std::exception&) {
                 used = 0;
             }
-            if (used != args[i].size() || !(target >= 1) || !(target <= 10)) {
+            target = value;
+            if (used != args[i].size() || !(value >= 1) || !(value <= 10)) {
                 std::cerr << "torvik-cli check: the target safety factor must be a number from 1 to 10, not '" << args[i] << "'\n";
                 return CheckError;
             }
@@ -109,7 +113,7 @@ int Check(const std::vector<std::string>& args)
 
 const CommandRegistration registration({"check", "WALLFILE [--json] [--target F]",
                                         "design checks of every stage or case (safety factor by strength reduction, "
-                                        "required tip, limit equilibrium); exit 0 all pass, 1 one fails, 2 on an error",
+                                        "required tip, limit equilibrium, section and anchor utilisation); exit 0 all pass, 1 one fails, 2 on an error",
                                         Check});
 
 }  // namespace

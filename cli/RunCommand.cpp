@@ -1,12 +1,14 @@
 // torvik-cli run: analyses a saved wall data file exactly as the program's Run
 // Analysis does after saving (names.dat in a run folder of its own, the engine
 // library loaded from the program's directory, its entry point called with 6,
-// the library released), then prints the status of each stage or case and the largest
-// deflection and moment of each with their depths.
+// the library released), then prints the status of each stage or case, the largest
+// deflection and moment of each with their depths, and the force of each spring
+// or anchor.
 #include "cli/Command.h"
 #include "run/AnalysisRun.h"
 #include "run/ReadPlotFile.h"
 #include "run/ResultGraphs.h"
+#include "run/SpringTable.h"
 #include "units/NumberFormat.h"
 #include "units/Units.h"
 
@@ -48,6 +50,29 @@ void PrintMaxima(const TResultGraphs& graphs)
     }
 }
 
+// The unit of a column heading "F (kN/m)": "kN/m".
+std::string UnitOf(const TSpringTable& table, size_t column)
+{
+    const std::string& h = column < table.Header.size() ? table.Header[column] : std::string();
+    const size_t open = h.find('('), close = h.rfind(')');
+    return open == std::string::npos || close == std::string::npos || close < open ? "" : h.substr(open + 1, close - open - 1);
+}
+
+// One line per spring and analysis from the output text's table: force per unit
+// width, and per anchor where the row has anchor settings.
+void PrintSprings(const std::string& wall)
+{
+    const TSpringTable table = LoadSpringTable(wall);
+    for (const TSpringTable::Row& r : table.Rows) {
+        const std::string& perAnchor = r.Cells[SpringColumnPerAnchor];
+        std::cout << r.Stage << ": spring at node " << r.Cells[0] << " (depth " << r.Cells[1] << " "
+                  << UnitOf(table, 1) << "): force " << r.Cells[SpringColumnForce] << " "
+                  << UnitOf(table, SpringColumnForce)
+                  << (perAnchor == "-" ? std::string() : ", " + perAnchor + " " + UnitOf(table, SpringColumnPerAnchor) + " per anchor")
+                  << "\n";
+    }
+}
+
 int RunAnalysis(const std::vector<std::string>& args)
 {
     if (args.size() != 1) {
@@ -80,9 +105,10 @@ int RunAnalysis(const std::vector<std::string>& args)
     std::cout << "Plot data:   " << plot << "\n";
     TResultGraphs graphs;
     std::string error;
-    if (LoadWallResults(wall, graphs, error))
+    if (LoadWallResults(wall, graphs, error)) {
         PrintMaxima(graphs);
-    else
+        PrintSprings(wall);
+    } else
         std::cerr << "torvik-cli run: " << error << "\n";
     return ExitOk;
 }

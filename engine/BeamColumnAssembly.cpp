@@ -52,7 +52,7 @@ void BeamColumnProblem::AssembleNodeRows(std::vector<double>& b)
         b[e] += (in_.q[m] + offset_[m]) * h4;
         if (m > 0 && m < n_) {
             a.Add(e, Col(m), in_.spring[m] * h3);
-            b[e] += in_.load[m] * h3;
+            b[e] += load_[m] * h3;
         }
     }
 }
@@ -84,7 +84,7 @@ void BeamColumnProblem::AssembleCouples(std::vector<double>& b)
                 a.Add(up, down, -c);
             }
         }
-        const double couple = in_.moment[j] - target;  // a slope target pulls like a couple
+        const double couple = moment_[j] - target;  // a slope target pulls like a couple
         if (downFree)
             b[down] -= couple * h2 / 2;
         if (upFree)
@@ -106,7 +106,7 @@ void BeamColumnProblem::AssembleTopRows(std::vector<double>& b)
         a.Add(0, Col(0), R(1) - R(-1) - h2 * P(0) + h2 * P(-1) + 2 * h3 * in_.spring[0]);
         a.Add(0, Col(1), -2 * R(1) + h2 * P(0));
         a.Add(0, Col(2), R(1));
-        b[0] = 2 * h3 * in_.load[0];
+        b[0] = 2 * h3 * load_[0];
     }
     if (HasSlope(0)) {
         a.At(1, Col(1)) = 1;
@@ -117,7 +117,7 @@ void BeamColumnProblem::AssembleTopRows(std::vector<double>& b)
         a.Add(1, Col(-1), R(0) + c);
         a.Add(1, Col(0), -2 * R(0));
         a.Add(1, Col(1), R(0) - c);
-        b[1] = h2 * in_.moment[0];
+        b[1] = h2 * moment_[0];
     }
 }
 
@@ -136,7 +136,7 @@ void BeamColumnProblem::AssembleTipRows(std::vector<double>& b)
         a.Add(em, Col(n_ - 1), R(n_) - c);
         a.Add(em, Col(n_), -2 * R(n_));
         a.Add(em, Col(n_ + 1), R(n_) + c);
-        b[em] = -h2 * in_.moment[n_];
+        b[em] = -h2 * moment_[n_];
     }
     if (HasDefl(n_)) {
         a.At(ev, Col(n_)) = 1;
@@ -147,6 +147,6 @@ void BeamColumnProblem::AssembleTipRows(std::vector<double>& b)
         a.Add(ev, Col(n_), R(n_ + 1) - R(n_ - 1) - h2 * P(n_) + h2 * P(n_ - 1) - 2 * h3 * in_.spring[n_]);
         a.Add(ev, Col(n_ - 1), 2 * R(n_ - 1) - h2 * P(n_ - 1));
         a.Add(ev, Col(n_ - 2), -R(n_ - 1));
-        b[ev] = -2 * h3 * in_.load[n_];
+        b[ev] = -2 * h3 * load_[n_];
     }
 }

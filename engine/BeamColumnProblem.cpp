@@ -3,6 +3,17 @@
 #include <cmath>
 #include <limits>
 
+namespace {
+
+// Where a restraint installed on a moved wall counts from (0 from an undeformed wall).
+double RestraintFrom(const SectionInput& in, const Restraint& r)
+{
+    const std::vector<double>& from = r.kind == 1 ? in.deflectionFrom : in.slopeFrom;
+    return static_cast<size_t>(r.node) < from.size() ? from[r.node] : 0.0;
+}
+
+}  // namespace
+
 BeamColumnProblem::BeamColumnProblem(const SectionInput& in, const SolverOptions& options)
     : in_(in), options_(options), n_(in.nodeCount), h_(in.increment)
 {
@@ -12,7 +23,19 @@ BeamColumnProblem::BeamColumnProblem(const SectionInput& in, const SolverOptions
     defl_.assign(n_ + 1, std::numeric_limits<double>::quiet_NaN());
     slope_.assign(n_ + 1, std::numeric_limits<double>::quiet_NaN());
     for (const Restraint& r : in.restraints)
-        (r.kind == 1 ? defl_ : slope_)[r.node] = r.value;
+        (r.kind == 1 ? defl_ : slope_)[r.node] = r.value + RestraintFrom(in, r);
+    // A spring that acts on the change since its installation, -K (y - y0) - P0,
+    // is the spring -K y and the constant force K y0 - P0; a rotational spring
+    // likewise a constant couple. They are added only where they are not zero, so
+    // that a wall without them is solved with exactly the loads of its file.
+    load_ = in.load;
+    moment_ = in.moment;
+    for (int m = 0; m <= n_; ++m) {
+        if (const double f = in.SpringLoad(m); f != 0)
+            load_[m] += f;
+        if (const double c = in.SpringCouple(m); c != 0)
+            moment_[m] += c;
+    }
     // Axial force between node k and k + 1: all axial loads at nodes 0..k.
     axial_.assign(n_ + 1, 0.0);
     double sum = 0;

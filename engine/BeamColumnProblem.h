@@ -66,6 +66,8 @@ private:
     void AssembleTipRows(std::vector<double>& b);
 
     // The steps of Results.
+    double SpringForce(int m, double y) const;
+    double SpringMoment(int m, double slope) const;
     void NodeResults(const std::vector<double>& y, SectionResult& out) const;
     double DeflectionReaction(const std::vector<double>& y, const SectionResult& out, int m) const;
     void RestraintReactions(const std::vector<double>& y, SectionResult& out) const;
@@ -77,6 +79,9 @@ private:
     int n_;
     double h_;
     std::vector<double> ei_, es_, defl_, slope_, axial_;
+    // Concentrated loads and moments with the constant parts of the springs
+    // installed on a moved wall (and their prestress) added.
+    std::vector<double> load_, moment_;
     std::vector<double> offset_;  // soil load of a tangent step, (kt - Es) y0 per node
     double smallDeflection_;
     BandMatrix matrix_{1, 4, 4};

@@ -13,6 +13,22 @@ void BeamColumnProblem::Results(const std::vector<double>& y, SectionResult& out
     Equilibrium(out);
 }
 
+// The force of node m's lateral spring on the wall (toward +y): -K (y - y0) - P0,
+// with y0 the deflection at its installation and P0 its prestress.
+double BeamColumnProblem::SpringForce(int m, double y) const
+{
+    const double from = in_.springFrom.empty() ? 0.0 : in_.springFrom[m];
+    const double p0 = in_.prestress.empty() ? 0.0 : in_.prestress[m];
+    return -in_.spring[m] * (y - from) - p0;
+}
+
+// The couple of node m's rotational spring: -Kr (slope - slope at installation).
+double BeamColumnProblem::SpringMoment(int m, double slope) const
+{
+    const double from = in_.rotSpringFrom.empty() ? 0.0 : in_.rotSpringFrom[m];
+    return -in_.rotSpring[m] * (slope - from);
+}
+
 void BeamColumnProblem::NodeResults(const std::vector<double>& y, SectionResult& out) const
 {
     const size_t size = static_cast<size_t>(n_) + 1;
@@ -28,8 +44,8 @@ void BeamColumnProblem::NodeResults(const std::vector<double>& y, SectionResult&
         out.es[m] = es_[m];
         out.reaction[m] = -es_[m] * out.y[m];
         out.ei[m] = ei_[m];
-        out.springForce[m] = -in_.spring[m] * out.y[m];
-        out.springMoment[m] = -in_.rotSpring[m] * out.slope[m];
+        out.springForce[m] = SpringForce(m, out.y[m]);
+        out.springMoment[m] = SpringMoment(m, out.slope[m]);
         if (in_.soil[m].curve && BelowSmallDeflection(out.y[m]))
             (std::isfinite(in_.soil[m].initialSlope) ? out.exactSecantNodes : out.flooredNodes).push_back(m);
     }
@@ -42,7 +58,7 @@ double BeamColumnProblem::DeflectionReaction(const std::vector<double>& y, const
 {
     const double row = (Moment(y, m - 1) - 2 * Moment(y, m) + Moment(y, m + 1)) / h_ + (G(y, m) - G(y, m - 1)) / h_ +
                        es_[m] * h_ * out.y[m] + in_.spring[m] * out.y[m];
-    double reaction = row - in_.q[m] * h_ - in_.load[m];
+    double reaction = row - in_.q[m] * h_ - load_[m];
     // Couples of neighbouring nodes load this row too.
     const double penalty = PenaltyStiffness();
     for (int j : {m - 1, m + 1}) {
@@ -50,7 +66,7 @@ double BeamColumnProblem::DeflectionReaction(const std::vector<double>& y, const
             continue;
         const double kr = in_.rotSpring[j] + (HasSlope(j) ? penalty : 0);
         const double target = HasSlope(j) ? penalty * slope_[j] : 0;
-        const double couple = in_.moment[j] - target + kr * out.slope[j];
+        const double couple = moment_[j] - target + kr * out.slope[j];
         reaction += (j == m - 1 ? couple : -couple) / (2 * h_);
     }
     return reaction;
@@ -65,19 +81,19 @@ void BeamColumnProblem::RestraintReactions(const std::vector<double>& y, Section
         const int m = r.node;
         if (r.kind == 1) {
             if (m == 0)
-                rr.reaction = out.shear[0] - in_.load[0] + in_.spring[0] * out.y[0];
+                rr.reaction = out.shear[0] - in_.load[0] - out.springForce[0];
             else if (m == n_)
-                rr.reaction = -out.shear[n_] - in_.load[n_] + in_.spring[n_] * out.y[n_];
+                rr.reaction = -out.shear[n_] - in_.load[n_] - out.springForce[n_];
             else
                 rr.reaction = DeflectionReaction(y, out, m);
         } else {
             const double theta = out.slope[m];
             if (m == 0)
-                rr.reaction = out.moment[0] - in_.moment[0] - in_.rotSpring[0] * theta;
+                rr.reaction = out.moment[0] - moment_[0] - in_.rotSpring[0] * theta;
             else if (m == n_)
-                rr.reaction = -out.moment[n_] - in_.moment[n_] - in_.rotSpring[n_] * theta;
+                rr.reaction = -out.moment[n_] - moment_[n_] - in_.rotSpring[n_] * theta;
             else
-                rr.reaction = penalty * (theta - r.value);
+                rr.reaction = penalty * (theta - slope_[m]);
         }
         out.restraints.push_back(rr);
     }
@@ -89,7 +105,7 @@ void BeamColumnProblem::MomentJumps(SectionResult& out) const
 {
     const double penalty = PenaltyStiffness();
     for (int j = 1; j < n_; ++j) {
-        double couple = in_.moment[j] + in_.rotSpring[j] * out.slope[j];
+        double couple = moment_[j] + in_.rotSpring[j] * out.slope[j];
         if (HasSlope(j))
             couple += penalty * (out.slope[j] - slope_[j]);
         if (couple != 0)
@@ -120,7 +136,7 @@ void BeamColumnProblem::Equilibrium(SectionResult& out) const
         force(in_.load[m], z);
         force(out.springForce[m], z);
         couple(in_.moment[m]);
-        couple(in_.rotSpring[m] * out.slope[m]);
+        couple(-out.springMoment[m]);
     }
     for (const RestraintReaction& r : out.restraints) {
         if (r.kind == 1)

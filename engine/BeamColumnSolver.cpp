@@ -29,11 +29,15 @@ bool BucklesUnderAxialLoad(const SectionInput& in, const SectionResult& r, doubl
     for (int m = 0; m <= in.nodeCount; ++m) {
         const double w = (m == 0 || m == in.nodeCount) ? 0.5 : 1.0;
         add(w * in.increment * in.q[m] * r.y[m]);
-        add(in.load[m] * r.y[m]);
-        add(-in.moment[m] * r.slope[m]);  // a couple works on -y'
+        add((in.load[m] + in.SpringLoad(m)) * r.y[m]);
+        add(-(in.moment[m] + in.SpringCouple(m)) * r.slope[m]);  // a couple works on -y'
     }
-    for (const RestraintReaction& rr : r.restraints)
-        add(rr.kind == 1 ? rr.reaction * rr.value : -rr.reaction * rr.value);
+    for (const RestraintReaction& rr : r.restraints) {
+        // A restraint installed on a moved wall holds its value plus the deflection (slope) then.
+        const std::vector<double>& shift = rr.kind == 1 ? in.deflectionFrom : in.slopeFrom;
+        const double value = rr.value + (static_cast<size_t>(rr.node) < shift.size() ? shift[rr.node] : 0.0);
+        add(rr.kind == 1 ? rr.reaction * value : -rr.reaction * value);
+    }
     return scale > 0 && work <= workRatio * scale;
 }
 

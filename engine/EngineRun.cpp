@@ -1,10 +1,12 @@
 #include "engine/EngineRun.h"
 
+#include "engine/AnchorForces.h"
 #include "engine/BeamColumnSolver.h"
 #include "engine/InputRanges.h"
 #include "engine/PlotFileWriter.h"
 #include "engine/ReportWriter.h"
 #include "engine/SectionBuilder.h"
+#include "engine/SpringInstallation.h"
 #include "engine/WallFileReader.h"
 
 #include <chrono>
@@ -78,51 +80,96 @@ bool EngineRun::ReadNamesFile(const std::string& path, RunFiles& files)
            !files.runNotes.empty();
 }
 
-RunOutcome EngineRun::Analyse(const std::string& dataFile)
+namespace {
+
+std::vector<WallFileBlock> ReadBlocks(const std::string& dataFile, RunOutcome& outcome)
 {
-    RunOutcome outcome;
-    std::vector<WallFileBlock> blocks;
     try {
-        blocks = WallFileReader::Read(dataFile);
+        return WallFileReader::Read(dataFile);
     } catch (const std::exception& e) {
         outcome.fileError = std::string("The data file ") + dataFile + " cannot be read: " + e.what();
         for (char& c : outcome.fileError)
             if (c == '\r' || c == '\n')
                 c = ' ';
-        return outcome;
     } catch (...) {
         outcome.fileError = "The data file " + dataFile + " cannot be read.";
-        return outcome;
     }
-    return Analyse(std::move(blocks));
+    return {};
+}
+
+// Builds, links to the earlier stages and solves one analysis. `stage` is its
+// number in a staged file (0 otherwise); `earlier` the analyses before it.
+void AnalyseSection(SectionRun& s, int stage, const std::vector<SectionRun>& earlier, const TWallSettings& settings)
+{
+    try {
+        CheckInputRanges(s.block);
+        s.input = SectionBuilder::Build(s.block, s.heading);
+        s.built = true;
+    } catch (const std::exception& e) {
+        s.error = s.heading + ": " + e.what();
+        s.result.status = SolveStatus::InvalidInput;
+        s.result.message = s.error;
+        return;
+    }
+    try {
+        const std::vector<std::string> warnings = ApplyAnchorSettings(s.input, s.block, settings);
+        s.input.warnings.insert(s.input.warnings.end(), warnings.begin(), warnings.end());
+        const std::string blocked = InstallOnMovedWall(s.input, stage, earlier, settings.springsFromInstallation);
+        if (!blocked.empty()) {
+            s.result.status = SolveStatus::InvalidInput;
+            s.result.message = blocked;
+            return;
+        }
+        s.result = SolveWithAnchors(s.input, BeamColumnSolver::OptionsFor(s.input));
+        CheckResultsFinite(s.result);
+        if (s.result.Ok())
+            FillSpringResults(s.input, s.result);
+    } catch (const std::exception& e) {
+        s.result = SectionResult{};
+        s.result.status = SolveStatus::InvalidInput;
+        s.result.message = std::string("The analysis stopped: ") + e.what();
+    }
+}
+
+}  // namespace
+
+RunOutcome EngineRun::Analyse(const std::string& dataFile)
+{
+    const TSettingsRead read = ReadSettingsBeside(dataFile);
+    RunOutcome outcome = Analyse(dataFile, read.settings);
+    if (!read.problem.empty())
+        outcome.notes.insert(outcome.notes.begin(),
+                             "WARNING: " + read.problem + " The default settings were used in its place.");
+    return outcome;
+}
+
+RunOutcome EngineRun::Analyse(const std::string& dataFile, const TWallSettings& settings)
+{
+    RunOutcome read;
+    std::vector<WallFileBlock> blocks = ReadBlocks(dataFile, read);
+    if (!read.fileError.empty())
+        return read;
+    return Analyse(std::move(blocks), settings);
 }
 
 RunOutcome EngineRun::Analyse(std::vector<WallFileBlock> blocks)
 {
+    return Analyse(std::move(blocks), TWallSettings::Defaults());
+}
+
+// The settings are taken to the units of each block's file; stages of a staged
+// file are numbered so that springs installed in a later stage find the
+// deflections of the stage before.
+RunOutcome EngineRun::Analyse(std::vector<WallFileBlock> blocks, const TWallSettings& settings)
+{
     RunOutcome outcome;
-    for (WallFileBlock& b : blocks) {
+    const bool staged = !blocks.empty() && blocks.front().block.stageCount > 1;
+    for (size_t i = 0; i < blocks.size(); ++i) {
         SectionRun s;
-        s.heading = b.heading;
-        s.block = std::move(b.block);
-        try {
-            CheckInputRanges(s.block);
-            s.input = SectionBuilder::Build(s.block, s.heading);
-            s.built = true;
-        } catch (const std::exception& e) {
-            s.error = s.heading + ": " + e.what();
-            s.result.status = SolveStatus::InvalidInput;
-            s.result.message = s.error;
-        }
-        if (s.built) {
-            try {
-                s.result = BeamColumnSolver::Solve(s.input);
-                CheckResultsFinite(s.result);
-            } catch (const std::exception& e) {
-                s.result = SectionResult{};
-                s.result.status = SolveStatus::InvalidInput;
-                s.result.message = std::string("The analysis stopped: ") + e.what();
-            }
-        }
+        s.heading = blocks[i].heading;
+        s.block = std::move(blocks[i].block);
+        const int stage = staged ? static_cast<int>(i) + 1 : 0;
+        AnalyseSection(s, stage, outcome.sections, settings.InFileUnits(s.block.unitSystem));
         const bool inputError = !s.built;
         outcome.sections.push_back(std::move(s));
         // An input error ends the run: later stages are not analysed.
@@ -147,6 +194,7 @@ RunOutcome EngineRun::Run(const RunFiles& files)
 
     RunOutcome outcome = Analyse(files.dataFile);
     info.fileError = outcome.fileError;
+    info.notes = outcome.notes;
     if (!outcome.sections.empty()) {
         info.title = outcome.sections.front().block.title;
         info.unitSystem = outcome.sections.front().block.unitSystem;

@@ -1,6 +1,7 @@
 #pragma once
 #include "engine/SectionRun.h"
 #include "engine/WallFileReader.h"
+#include "model/WallSettings.h"
 
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@ struct RunFiles {
 struct RunOutcome {
     std::vector<SectionRun> sections;
     std::string fileError;  // the data file could not be read
+    std::vector<std::string> notes;  // run-wide warnings (a settings file that was ignored)
     bool plotWritten = false;
 };
 
@@ -29,10 +31,17 @@ public:
     static bool RunFromNamesFile();
     // Runs on the given files.
     static RunOutcome Run(const RunFiles& files);
-    // Reads and analyses a data file without writing anything.
+    // Reads and analyses a data file without writing anything, with the wall
+    // settings of the file beside it (SettingsPathFor); a damaged one is a
+    // warning in `notes` and the defaults are used.
     static RunOutcome Analyse(const std::string& dataFile);
-    // Analyses the blocks of a data file already read.
+    // The same with the given settings (SI, or the wall's own units) in place of
+    // those beside the file.
+    static RunOutcome Analyse(const std::string& dataFile, const TWallSettings& settings);
+    // Analyses the blocks of a data file already read, with default settings.
     static RunOutcome Analyse(std::vector<WallFileBlock> blocks);
+    // Analyses the blocks of a data file already read, with the given settings.
+    static RunOutcome Analyse(std::vector<WallFileBlock> blocks, const TWallSettings& settings);
     // The four names of names.dat ("" for a missing line); lines may end in CR LF.
     static bool ReadNamesFile(const std::string& path, RunFiles& files);
 };

@@ -143,6 +143,9 @@ private:
     void ShearAtSpring(const SectionInput& in, const SectionResult& r, int m);
     void Reactions(const SectionResult& r);
     void Equilibrium(const SectionResult& r);
+    void AnchorInputs(const SectionInput& in);
+    void SpringTable(const SectionRun& s);
+    void SpringNotes(const SectionRun& s);
 
     const RunInfo& info_;
     Units u_;
@@ -261,6 +264,7 @@ void Report::Inputs(const SectionRun& s)
            {"Load (" + u_.force + ")", "Moment (" + u_.moment + ")", "Axial (" + u_.force + ")"});
     Ranges("Lateral and rotational springs", b.springs,
            {"K (" + u_.force + "/" + u_.length + ")", "Kr (" + u_.moment + "/rad)"});
+    AnchorInputs(s.input);
     if (!b.restraints.empty()) {
         Line("Specified deflections and slopes:");
         for (const RestraintRow& r : b.restraints)
@@ -346,6 +350,7 @@ void Report::Results(const SectionRun& s)
     SpringForces(s);
     Reactions(s.result);
     Equilibrium(s.result);
+    SpringTable(s);
 }
 
 void Report::NodeTable(const SectionRun& s)
@@ -468,6 +473,84 @@ void Report::Equilibrium(const SectionResult& r)
          Num(r.ForceResidual(), 3) + ")");
     Line("Sum of moments about the top: " + Num(r.momentSum) + " " + u_.moment + " (relative " +
          Num(r.MomentResidual(), 3) + ")");
+}
+
+// The settings of the spring rows from the wall's settings file (nothing for a
+// wall without them).
+void Report::AnchorInputs(const SectionInput& in)
+{
+    if (in.stage > 0 && in.fromInstallation)
+        Line("Anchors and springs act from their installation stage: on");
+    if (in.anchors.empty())
+        return;
+    Line("Anchor settings of the spring rows:");
+    for (const AnchorRow& row : in.anchors) {
+        const TAnchorSettings& a = row.anchor;
+        Line("  row from node " + std::to_string(row.from) + ": prestress " + Num(a.prestress) + " " + u_.perLength +
+             ", spacing " + Num(a.spacing) + " " + u_.length + ", inclination " + Num(a.inclination) +
+             " deg, vertical component " + (a.axialLoad ? "acts on the wall" : "not applied") +
+             (a.capacity > 0 ? ", capacity " + Num(a.capacity) + " " + u_.force + " per anchor" : ""));
+    }
+}
+
+// The springs' forces from their installation, with the anchors' forces per
+// anchor; only for a wall with springs.
+void Report::SpringTable(const SectionRun& s)
+{
+    const SectionResult& r = s.result;
+    if (r.springs.empty())
+        return;
+    Heading(outputtext::SpringTable);
+    // Headings of at most 11 characters in columns of 13, so that two spaces part them.
+    constexpr size_t w = 13;
+    Row({"Node", "Depth (" + u_.depth + ")", "K (" + u_.perLength + ")", "P0 (" + u_.perLength + ")", "Installed",
+         "y0 (" + u_.length + ")", "y (" + u_.length + ")", "F (" + u_.perLength + ")", "Anchor (" + u_.force + ")",
+         "Fv (" + u_.perLength + ")"},
+        w);
+    for (const SpringResult& sp : r.springs) {
+        Row({std::to_string(sp.node), u_.Depth(r.depth[sp.node]), Num(sp.stiffness), Num(sp.prestress),
+             std::to_string(sp.installedIn), Num(sp.deflectionFrom), Num(r.y[sp.node]), Num(sp.force),
+             sp.anchor ? Num(sp.forcePerAnchor) : "-", sp.anchor ? Num(sp.vertical) : "-"},
+            w);
+    }
+    SpringNotes(s);
+}
+
+void Report::SpringNotes(const SectionRun& s)
+{
+    const SectionResult& r = s.result;
+    const double w = s.input.stripWidth;
+    if (w == 1) {
+        Line("F = P0 + K (y - y0), per unit width of wall, positive where the spring holds the wall back (toward the");
+        Line("retained side).");
+    } else {
+        Line("F = P0 + K (y - y0) / Wa, per unit width of wall, positive where the spring holds the wall back (toward");
+        Line("the retained side): the force on the analysed width Wa = " + Num(w) + " " + u_.length +
+             " divided by it, as is P0.");
+    }
+    Line("Installed: the stage from which the spring acts; y0: the deflection then (0 where it acts from the");
+    Line("undeformed wall). P0: the node's share of its row's prestress. Anchor: the force along one anchor,");
+    Line("F x spacing / cos(inclination). Fv: its vertical component F x tan(inclination) per unit width.");
+    bool axial = false;
+    for (const SpringResult& sp : r.springs)
+        axial = axial || (sp.anchor && sp.axialLoad);
+    if (axial) {
+        Line("The vertical components of the anchors so marked act on the wall as axial load at their nodes");
+        Line("(compression positive); the analysis was made " + std::to_string(r.anchorIterations) +
+             " times until they settled.");
+    }
+    if (s.input.stage == 0)
+        return;
+    Line("Stages: each stage's soil is analysed with that stage's own p-y curves from its own geometry, with no memory");
+    Line("of the soil's deformation in earlier stages. Consequence: the soil reaction of a stage is that of a wall");
+    Line("moved in one step to its deflection, whatever the soil went through before.");
+    if (s.input.fromInstallation) {
+        Line("\"Anchors and springs act from their installation stage\" is on: a spring or restraint installed in a");
+        Line("later stage acts on the wall's movement since the end of the stage before.");
+    } else {
+        Line("\"Anchors and springs act from their installation stage\" is off: every spring acts on the whole");
+        Line("deflection of its stage, as if it had been installed before any excavation.");
+    }
 }
 
 void Report::Section(const SectionRun& s)

@@ -1,5 +1,6 @@
 #pragma once
 #include "engine/PyCurve.h"
+#include "model/WallSettings.h"
 
 #include <functional>
 #include <memory>
@@ -41,6 +42,14 @@ struct NodeSoil {
     std::function<std::string(double y)> warning;
 };
 
+// A spring row whose anchor settings are given (spacing, inclination, axial load,
+// capacity), in the units of the file: it covers the nodes from..to.
+struct AnchorRow {
+    int from = 0;
+    int to = 0;
+    TAnchorSettings anchor;
+};
+
 // One analysis of the wall: a stage, or the short- or long-term case, with
 // everything expanded to the nodes. Units are those of the file (English: in,
 // lb; SI: m, kN; other: consistent L, F).
@@ -62,6 +71,28 @@ struct SectionInput {
     std::vector<Restraint> restraints;
     std::vector<MomentEiCurve> meiCurves;
 
+    // Springs and restraints installed on a wall that had already moved act on the
+    // change since their installation: a lateral spring K at node m pushes with
+    // -K (y - springFrom[m]) - prestress[m], a rotational spring with
+    // -Kr (slope - rotSpringFrom[m]); a restraint holds y - deflectionFrom[m] (or
+    // slope - slopeFrom[m]) at its value. All zero for a wall built in one stage.
+    std::vector<double> springFrom, rotSpringFrom, deflectionFrom, slopeFrom;
+    // Lock-off force per node on the analysed strip, pulling the wall toward the
+    // retained side (-y), as an anchor or a strut does.
+    std::vector<double> prestress;
+    // The width of wall the analysis stands for (the active width Wa of generated
+    // earth pressure; one unit of length otherwise): the forces of springs and
+    // loads act on it, so a force per unit width is the force divided by it.
+    double stripWidth = 1;
+    // The stage in which the node's lateral spring was installed (1: present from the first).
+    std::vector<int> installedIn;
+    // Spring rows with anchor settings.
+    std::vector<AnchorRow> anchors;
+    // The stage's number in a staged file (0: not a stage), and whether its
+    // springs and restraints act from their installation stage.
+    int stage = 0;
+    bool fromInstallation = false;
+
     // Distributed load on the wall per node (force per unit length): total,
     // and its parts from the soils and from the surcharge loads.
     std::vector<double> q, qSoil, qSurcharge;
@@ -73,6 +104,12 @@ struct SectionInput {
 
     // Resizes every per-node vector to n + 1 zeros.
     void Allocate(int n);
+    // The constant part of the spring force at node m (force toward +y):
+    // K springFrom - prestress; zero for springs that act from an undeformed wall.
+    double SpringLoad(int m) const;
+    // The constant part of the rotational spring's couple at node m, in the sense
+    // of a concentrated moment: -Kr rotSpringFrom.
+    double SpringCouple(int m) const;
     // Wall length n h.
     double Length() const { return nodeCount * increment; }
 };

@@ -2,6 +2,23 @@
 #include <string>
 #include <vector>
 
+// The force of one lateral spring (an anchor, strut or tie-back) as the output
+// text, the report and the CSV give it. Forces are per unit width of wall (the
+// forces on the analysed strip divided by its width) unless named per anchor;
+// all in the units of the file.
+struct SpringResult {
+    int node = 0;
+    double stiffness = 0;       // K
+    double prestress = 0;       // P0, the node's share of its row's lock-off force
+    int installedIn = 1;        // the stage from which it acts
+    double deflectionFrom = 0;  // y at its installation (0 when it acts from an undeformed wall)
+    double force = 0;           // P0 + K (y - y0): positive when it holds the wall back
+    bool anchor = false;        // its row has anchor settings (the values below)
+    double forcePerAnchor = 0;  // force x spacing / cos(inclination)
+    double vertical = 0;        // force x tan(inclination), per unit width
+    bool axialLoad = false;     // the vertical component acts on the wall
+};
+
 // How an analysis ended, as the report and the run notes state it.
 enum class SolveStatus { Converged, NotConverged, ExcessiveDeflection, Unstable, InvalidInput };
 
@@ -50,6 +67,8 @@ struct SectionResult {
     std::vector<RestraintReaction> restraints;
     std::vector<MomentJump> jumps;
     std::vector<std::string> warnings;
+    std::vector<SpringResult> springs;  // the lateral springs, by node
+    int anchorIterations = 0;           // analyses of the fixed point on the anchors' axial loads (0: none)
 
     // The small deflection (1E-6 of the wall length) and the nodes with a p-y curve
     // whose final |y| lies below it: those whose curve has an initial slope (they

@@ -47,4 +47,13 @@ struct SolverOptions {
     // work of the loads on the deflections is at most this fraction of the sum of
     // the magnitudes of its terms.
     double bucklingWorkRatio = 1e-12;
+
+    // Anchors whose vertical component acts on the wall as axial load: that load
+    // depends on the anchor forces, which depend on it. The analysis is repeated
+    // with the vertical components of the last one (fixed-point iteration) until
+    // the largest change of an anchor's vertical load per unit width is at most
+    // anchorForceTolerance times the largest of them, for at most
+    // maxAnchorIterations analyses.
+    double anchorForceTolerance = 1e-7;
+    int maxAnchorIterations = 50;
 };

@@ -27,6 +27,7 @@ inline constexpr const char* SpringForces = "Spring forces (toward the excavatio
 inline constexpr const char* RestraintReactions = "Restraint reactions";
 inline constexpr const char* MomentJumps = "Moments just above and below nodes where couples act";
 inline constexpr const char* Equilibrium = "Equilibrium of the whole wall";
+inline constexpr const char* SpringTable = "Springs and anchors: forces since their installation";
 inline constexpr const char* Warnings = "Warnings";
 // The closing block of the whole run.
 inline constexpr const char* Summary = "Summary";

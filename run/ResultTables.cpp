@@ -3,6 +3,8 @@
 #include "graph/GraphPlot.h"
 #include "model/BatchHost.h"
 #include "model/ProgramData.h"
+#include "model/SectionUtilisation.h"
+#include "model/WallSettings.h"
 #include "run/ReadPlotFile.h"
 #include "run/ResultGraphs.h"
 #include "units/NumberFormat.h"
@@ -335,21 +337,53 @@ void FillEnvelopeGraph(TGraphPlot& graph, const std::vector<TEnvelopeRow>& envel
     }
 }
 
+namespace {
+
+// The utilisation columns of one row: "" when the wall has no section.
+std::string UtilisationFields(const TResultRow& row, const TSectionSettings* section, long double force)
+{
+    std::string out;
+    for (const std::optional<double> u :
+         {section ? BendingUtilisation(static_cast<double>(row.Moment * force), *section) : std::nullopt,
+          section ? ShearUtilisation(static_cast<double>(row.Shear * force), *section) : std::nullopt}) {
+        out += ',';
+        if (u)
+            out += Csv(*u);
+    }
+    return out;
+}
+
+}  // namespace
+
 std::string ResultsCsv(const TResultSet& results)
 {
+    return ResultsCsv(results, TWallSettings::Defaults());
+}
+
+std::string ResultsCsv(const TResultSet& results, const TWallSettings& wallSettings)
+{
+    const TWallSettings settings = wallSettings.InFileUnits(results.UnitSystem);
+    const bool sections = !settings.sections.empty();
+    // The rows give moments in in-kips and shears in kips for English walls;
+    // their sections are in lb and in.
+    const long double force = results.UnitSystem == UnitsEnglish ? 1000 : 1;
     const TResultUnits u = ResultUnits(results.UnitSystem);
     std::string out = "Stage,Depth (" + u.Depth + "),Deflection (" + u.Deflection + "),Moment (" + u.Moment +
                       "),Shear (" + u.Shear + "),Soil reaction (" + u.Reaction + "),Total pressure (" + u.Pressure +
-                      "),Pressure from soils (" + u.Pressure + "),Pressure from surcharges (" + u.Pressure + ")\r\n";
+                      "),Pressure from soils (" + u.Pressure + "),Pressure from surcharges (" + u.Pressure + ")" +
+                      (sections ? ",Bending utilisation (-),Shear utilisation (-)" : "") + "\r\n";
     for (const TStageResults& s : results.Stages) {
         const std::string name = Field(s.Name);
-        for (const TResultRow& r : s.Rows) {
+        for (std::size_t node = 0; node < s.Rows.size(); ++node) {
+            const TResultRow& r = s.Rows[node];
             out += name;
             for (long double v : {r.Depth, r.Deflection, r.Moment, r.Shear, r.Reaction, r.Pressure, r.PressureSoils,
                                   r.PressureSurcharge}) {
                 out += ',';
                 out += Csv(v);
             }
+            if (sections)
+                out += UtilisationFields(r, settings.SectionAt(static_cast<int>(node)), force);
             out += "\r\n";
         }
     }

@@ -98,3 +98,11 @@ void FillEnvelopeGraph(TGraphPlot& graph, const std::vector<TEnvelopeRow>& envel
 // one block of rows per stage or case, the first column naming it. Numbers
 // carry a full stop whatever the locale; lines end in CR LF.
 std::string ResultsCsv(const TResultSet& results);
+
+struct TWallSettings;
+// The same with two more columns at the end of every row when the wall's
+// settings (as stored, in the wall's own units) give a steel section: the
+// bending and the shear utilisation of the section at the row's node (the
+// rows are the nodes 0..n), empty where the section lacks the data. Without a
+// section the text is that of ResultsCsv(results).
+std::string ResultsCsv(const TResultSet& results, const TWallSettings& settings);

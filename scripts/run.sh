@@ -8,6 +8,6 @@ cmake --build build -j"$(nproc)"
 # The program writes its results beside the wall, so it works on a copy of
 # the bundled examples rather than on the files in the repository.
 mkdir -p build/walls
-for f in examples/*.tk4d; do [ -e "build/walls/${f##*/}" ] || cp "$f" build/walls/; done
+for f in examples/*.tk4d examples/*.tk4s; do [ -e "build/walls/${f##*/}" ] || cp "$f" build/walls/; done
 wall="${1:-build/walls/cantilever-sand.tk4d}"
 exec build/bin/torvik "$wall"

@@ -1,17 +1,22 @@
 #include "ui/DesignChecksWindow.h"
 
 #include "checks/DesignChecksTable.h"
+#include "checks/UtilisationTable.h"
+#include "model/WallSettings.h"
+#include "ui/UtilisationView.h"
 #include "units/NumberFormat.h"
 #include "units/Prompt.h"
 #include "units/widgets/DataEdit.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -45,24 +50,53 @@ void MarkRow(QTableWidget& table, int row, bool governing, bool failed)
         table.item(row, checks::ColumnStage)->setText(table.item(row, checks::ColumnStage)->text() + " (governing)");
 }
 
-void Fill(QTableWidget& table, const checks::DesignChecksTable& t)
+// Puts the header and cells into `table`, numbers aligned right.
+void FillCells(QTableWidget& table, const std::vector<std::string>& header,
+               const std::vector<std::vector<std::string>>& rows, const std::vector<int>& textColumns)
 {
     table.clear();
-    table.setColumnCount(checks::ColumnCount);
-    table.setHorizontalHeaderLabels(Texts(t.header));
-    table.setRowCount(static_cast<int>(t.rows.size()));
-    for (int r = 0; r < table.rowCount(); ++r) {
-        const std::vector<std::string>& cells = t.rows[static_cast<std::size_t>(r)];
-        for (int c = 0; c < checks::ColumnCount; ++c) {
-            auto* item = new QTableWidgetItem(Text(cells[static_cast<std::size_t>(c)]));
+    table.setColumnCount(static_cast<int>(header.size()));
+    table.setHorizontalHeaderLabels(Texts(header));
+    table.setRowCount(static_cast<int>(rows.size()));
+    for (int r = 0; r < table.rowCount(); ++r)
+        for (int c = 0; c < table.columnCount(); ++c) {
+            auto* item = new QTableWidgetItem(Text(rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]));
             item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-            if (c != checks::ColumnStage && c != checks::ColumnLimit && c != checks::ColumnResult)
-                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            const bool text = std::find(textColumns.begin(), textColumns.end(), c) != textColumns.end();
+            item->setTextAlignment((text ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
             table.setItem(r, c, item);
         }
-        MarkRow(table, r, r == t.governingRow, cells[checks::ColumnResult] != "passed");
+}
+
+void Fill(QTableWidget& table, const checks::DesignChecksTable& t)
+{
+    FillCells(table, t.header, t.rows, {checks::ColumnStage, checks::ColumnLimit, checks::ColumnResult});
+    for (int r = 0; r < table.rowCount(); ++r)
+        MarkRow(table, r, r == t.governingRow, t.rows[static_cast<std::size_t>(r)][checks::ColumnResult] != "passed");
+    table.resizeColumnsToContents();
+}
+
+// The section and anchor checks, the governing cells in bold.
+void Fill(QTableWidget& table, const checks::UtilisationTable& t)
+{
+    FillCells(table, t.header, t.rows, {checks::UtilisationStage, checks::UtilisationAnchors});
+    for (const auto& [row, column] : t.governingCells) {
+        QTableWidgetItem* item = table.item(row, column);
+        QFont font = item->font();
+        font.setBold(true);
+        item->setFont(font);
     }
     table.resizeColumnsToContents();
+    table.resizeRowsToContents();
+}
+
+void SetUpTable(QTableWidget& table, const char* name)
+{
+    table.setAccessibleName(name);
+    table.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table.verticalHeader()->hide();
+    table.horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    table.setWordWrap(true);
 }
 
 }  // namespace
@@ -74,6 +108,8 @@ TDesignChecksWindow::TDesignChecksWindow(QWidget* parent, Prompt& prompt, const 
       target_(new TDataEdit(this, &prompt)),
       recompute_(new QPushButton("&Recompute", this)),
       table_(new QTableWidget(this)),
+      utilisation_(new QTableWidget(this)),
+      graph_(new TUtilisationView(this)),
       summary_(new QLabel(this)),
       remarks_(new QLabel(this))
 {
@@ -89,11 +125,13 @@ TDesignChecksWindow::TDesignChecksWindow(QWidget* parent, Prompt& prompt, const 
     target_->SetNumber(checks::kDefaultTarget);
     recompute_->setAccessibleName("Recompute");
     recompute_->setDefault(true);
-    table_->setAccessibleName("Design checks per stage");
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->verticalHeader()->hide();
-    table_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    table_->setWordWrap(true);
+    SetUpTable(*table_, "Design checks per stage");
+    SetUpTable(*utilisation_, "Section and anchor checks per stage");
+    auto* pages = new QTabWidget(this);
+    pages->setAccessibleName("Design check pages");
+    pages->addTab(table_, "&Embedment");
+    pages->addTab(utilisation_, "&Section and anchors");
+    pages->addTab(graph_, "&Utilisation graph");
     summary_->setAccessibleName("Design checks summary");
     remarks_->setAccessibleName("Design checks notes");
     remarks_->setWordWrap(true);
@@ -111,11 +149,11 @@ TDesignChecksWindow::TDesignChecksWindow(QWidget* parent, Prompt& prompt, const 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(file_);
     layout->addLayout(targetRow);
-    layout->addWidget(table_, 1);
+    layout->addWidget(pages, 1);
     layout->addWidget(summary_);
     layout->addWidget(remarks_);
     layout->addWidget(buttons);
-    resize(1000, 560);
+    resize(1000, 640);
     SetWall(wallFile);
 }
 
@@ -136,6 +174,9 @@ TDesignChecksWindow* TDesignChecksWindow::Show(QWidget* parent, Prompt& prompt, 
 
 void TDesignChecksWindow::SetWall(const std::string& wallFile)
 {
+    // A wall checked for the first time starts at its own target factor.
+    if (wallFile != wallFile_)
+        target_->SetNumber(ReadSettingsBeside(wallFile).settings.targetSafetyFactor);
     wallFile_ = wallFile;
     file_->setText("The checks of the data file as saved: " + QFileInfo(Text(wallFile)).absoluteFilePath());
     Recompute();
@@ -153,6 +194,8 @@ void TDesignChecksWindow::Recompute()
     } catch (const std::exception& e) {
         QApplication::restoreOverrideCursor();
         table_->setRowCount(0);
+        utilisation_->setRowCount(0);
+        graph_->SetReport(checks::DesignCheckReport());
         summary_->setText(QString());
         remarks_->setText(QString());
         prompt_.Information("The design checks could not be made: the data file " + wallFile_ +
@@ -167,6 +210,8 @@ void TDesignChecksWindow::ShowReport(const checks::DesignCheckReport& report)
 {
     const checks::DesignChecksTable table = checks::MakeDesignChecksTable(report);
     Fill(*table_, table);
+    Fill(*utilisation_, checks::MakeUtilisationTable(report));
+    graph_->SetReport(report);
     summary_->setText(QString("%1 (target F = %2, %3 analyses).")
                           .arg(report.passed ? "Every check passed" : "A check failed")
                           .arg(Text(FormatGeneral(report.target, 4)))

@@ -11,12 +11,16 @@ class QLabel;
 class QPushButton;
 class QTableWidget;
 class TDataEdit;
+class TUtilisationView;
 
-// Computation > Design Checks: the design checks of the saved wall in a table,
-// a row per stage or case (safety factor, its limit, required tip, mobilised
-// passive resistance, limit-equilibrium values), the governing stage marked,
-// with the target safety factor to check against and a Recompute button.
-// Modeless, one at a time. The cells are those of the calculation report.
+// Computation > Design Checks: the design checks of the saved wall in two
+// tables, a row per stage or case: the embedment (safety factor, its limit,
+// required tip, mobilised passive resistance, limit-equilibrium values), and
+// the section and anchors (bending and shear utilisation with their depths,
+// force per anchor and utilisation), the governing values marked; beside them
+// the utilisation against depth as a graph; with the target safety factor to
+// check against and a Recompute button. Modeless, one at a time. The cells are
+// those of the calculation report.
 class TDesignChecksWindow : public QDialog {
 public:
     // Checks `wallFile` (the data file as saved); messages go through `prompt`.
@@ -39,6 +43,8 @@ public:
     std::optional<double> TargetFactor() const;
 
     QTableWidget* Table() const { return table_; }
+    QTableWidget* UtilisationTable() const { return utilisation_; }
+    TUtilisationView* UtilisationGraph() const { return graph_; }
     TDataEdit* Target() const { return target_; }
     QPushButton* RecomputeButton() const { return recompute_; }
     QLabel* Summary() const { return summary_; }
@@ -54,6 +60,8 @@ private:
     TDataEdit* target_;
     QPushButton* recompute_;
     QTableWidget* table_;
+    QTableWidget* utilisation_;
+    TUtilisationView* graph_;
     QLabel* summary_;
     QLabel* remarks_;
 };

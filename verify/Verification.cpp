@@ -10,6 +10,7 @@
 #include "units/NumberFormat.h"
 #include "verify/ClosedForms.h"
 #include "verify/PileFamily.h"
+#include "verify/StagedAnchor.h"
 
 #include <algorithm>
 #include <chrono>
@@ -362,6 +363,7 @@ std::vector<VerificationCase> RunVerification()
         ScratchFolder folder;
         ClosedForms(out, balance, folder.path);
         SandCantilever(balance, folder.path);
+        StagedAnchor(out, folder.path);
     }
     out.insert(out.end(), balance.begin(), balance.end());
     PyCriteria(out);

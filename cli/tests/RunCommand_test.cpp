@@ -49,4 +49,23 @@ TEST(RunCommand, AnalysesAnExampleAndReportsFailures)
     fs::remove_all(dir);
 }
 
+// The engine library finds the settings file beside the data file: the
+// tied-back example's anchor acts from stage 2 with its prestress, and the
+// summary gives its force per metre and per anchor.
+TEST(RunCommand, TheLibraryTakesTheSettingsBesideTheWall)
+{
+    const fs::path dir = fs::temp_directory_path() / ("torvik-cli-anchor-" + std::to_string(getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    for (const char* ext : {".tk4d", ".tk4s"})
+        fs::copy_file(fs::path(TORVIK_SOURCE_DIR) / "examples" / (std::string("tied-back-sand-over-clay") + ext),
+                      dir / (std::string("wall") + ext));
+    CliRun run = RunCli("'" + (dir / "wall.tk4d").string() + "'");
+    EXPECT_EQ(run.exitCode, 0) << run.out;
+    EXPECT_NE(run.out.find("Stage 2: spring at node 6 (depth 1.2 m): force 97.0549 kN/m, 251.196 kN per anchor"),
+              std::string::npos)
+        << run.out;
+    fs::remove_all(dir);
+}
+
 }  // namespace

@@ -3,14 +3,18 @@
 // files), must equal the committed file, and must analyse to a plot data file.
 #include "engine/EngineRun.h"
 #include "engine/tests/TestWall.h"
+#include "run/SpringTable.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -101,10 +105,55 @@ std::string ThreeStage()
     });
 }
 
+// The engineer's tied-back wall, SI: sand over stiff clay, a 13 m sheet-pile wall
+// (EI of a 1 m width, 210 GPa x 3.78e-4 m^4), dug as a cantilever to 2.5 m, then
+// to 6 m after a tie-back at 1.2 m is installed and locked off. The tie-back's
+// stiffness per metre of wall: 4 strands of 140 mm^2 at 195 GPa over a free
+// length of 8 m, at 2.5 m spacing and 15 degrees, EA cos^2(i) / (L s) = 5100 kN/m.
+std::string TiedBackSandOverClay()
+{
+    TestWall w(2, 65, 0.2);
+    w.wall->Title = "Tied-back sheet-pile wall, sand over stiff clay, 6 m cut in two stages";
+    w.Stiffness(0, 65, 210e6 * 3.78e-4);
+    w.Generated(2, 2.5, 1.0, 1.0);
+    w.wall->WaterDepthBackfill = 30;
+    w.wall->WaterDepthExcavation = 30;
+    w.wall->MaxDeflection = 1.0;
+    w.wall->ClosureTolerance = 1e-6;
+    // sand: unit weight kN/m^3, friction angle, k(py) kN/m^3; clay: unit weight,
+    // cohesion kPa, E50, k(py)
+    w.Layer(4, 7.0, {18, 32, 16300}, {18.5, 33, 16300});
+    w.Layer(3, 20.0, {19.5, 80, 0.005, 0}, {20, 140, 0.004, 0});
+    return w.StagedText(2, [&w](TProgramData& wall, int k) {
+        if (k == 2) {
+            wall.WallHeight = 6.0;
+            wall.EarthPressureKind = 3;  // the apparent-pressure envelope of an anchored wall
+            w.Spring(6, 6, 5100);        // tie-back at 1.2 m
+        }
+    });
+}
+
+// Its settings: the tie-back acts from its installation in stage 2, locked off at
+// 100 kN/m (250 kN horizontal per anchor), its vertical component on the wall.
+TWallSettings TiedBackSettings()
+{
+    TWallSettings s = TWallSettings::ForNewWall();
+    TAnchorSettings a;
+    a.node = 6;
+    a.prestress = 100;
+    a.spacing = 2.5;
+    a.inclination = 15;
+    a.axialLoad = true;
+    a.capacity = 450;
+    s.Set(a);
+    return s;
+}
+
 struct Example {
     const char* file;
     std::string (*text)();
     size_t sections;
+    TWallSettings (*settings)() = nullptr;  // the settings file beside it, when it has one
 };
 
 const Example Examples[] = {
@@ -112,6 +161,7 @@ const Example Examples[] = {
     {"anchored-soft-clay.tk4d", AnchoredSoftClay, 1},
     {"soldier-pile-surcharge-water.tk4d", SoldierPile, 1},
     {"three-stage-excavation.tk4d", ThreeStage, 3},
+    {"tied-back-sand-over-clay.tk4d", TiedBackSandOverClay, 2, TiedBackSettings},
 };
 
 class ExampleWall : public ::testing::TestWithParam<Example> {};
@@ -121,10 +171,17 @@ TEST_P(ExampleWall, IsTheWritersFileAndAnalyses)
     const Example& e = GetParam();
     const std::string path = std::string(TORVIK_SOURCE_DIR) + "/examples/" + e.file;
     const std::string text = e.text();
+    const std::string settings = e.settings ? SettingsText(e.settings()) : std::string();
     if (std::getenv("TORVIK_WRITE_EXAMPLES")) {
         std::ofstream(path, std::ios::binary) << text;
+        if (e.settings)
+            std::ofstream(SettingsPathFor(path), std::ios::binary) << settings;
     }
     EXPECT_EQ(ReadAll(path), text);
+    EXPECT_EQ(fs::exists(SettingsPathFor(path)), e.settings != nullptr);
+    if (e.settings) {
+        EXPECT_EQ(ReadAll(SettingsPathFor(path)), settings);
+    }
 
     const RunOutcome o = EngineRun::Analyse(path);
     EXPECT_TRUE(o.fileError.empty()) << o.fileError;
@@ -155,6 +212,48 @@ TEST(AnchoredSoftClay, TieBackCarriesTheClayEnvelope)
         applied += (m == 0 || m == s.input.nodeCount ? 0.5 : 1.0) * s.input.increment * (s.input.q[m] + s.result.reaction[m]);
     EXPECT_NEAR(applied + s.result.springForce[6], 0, 1e-6 * std::fabs(s.result.springForce[6]));
     EXPECT_LT(s.result.springForce[6], -100);
+}
+
+// The tied-back wall: the tie-back acts from stage 2 on the movement since stage 1,
+// locked off at 100 kN/m, and its force reaches the output text's table, from
+// which the CSV export and the calculation report take it.
+TEST(TiedBackSandOverClay, AnchorActsFromItsInstallationAndReachesTheSpringTable)
+{
+    const fs::path dir = fs::temp_directory_path() / ("torvik-tied-back-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const fs::path wall = dir / "wall.tk4d";
+    fs::copy_file(std::string(TORVIK_SOURCE_DIR) + "/examples/tied-back-sand-over-clay.tk4d", wall);
+    fs::copy_file(std::string(TORVIK_SOURCE_DIR) + "/examples/tied-back-sand-over-clay.tk4s", dir / "wall.tk4s");
+    const RunFiles files{wall.string(), (dir / "wall.tk4o").string(), (dir / "wall.tk4p").string(),
+                         (dir / "wall.tk4r").string()};
+    const RunOutcome o = EngineRun::Run(files);
+    ASSERT_EQ(o.sections.size(), 2u);
+    ASSERT_TRUE(o.plotWritten);
+    EXPECT_TRUE(o.sections[0].result.springs.empty());
+    const SectionResult& r = o.sections[1].result;
+    ASSERT_EQ(r.springs.size(), 1u);
+    const SpringResult& a = r.springs[0];
+    EXPECT_EQ(a.installedIn, 2);
+    EXPECT_EQ(a.deflectionFrom, o.sections[0].result.y[6]);
+    EXPECT_NEAR(a.force, 100 + 5100 * (r.y[6] - a.deflectionFrom), 1e-9 * a.force);
+    // Sensible numbers: near its lock-off load, within its capacity, a wall that moved a few millimetres.
+    EXPECT_GT(a.force, 80);
+    EXPECT_LT(a.force, 120);
+    EXPECT_LT(a.forcePerAnchor, 450);
+    for (double y : r.y)
+        EXPECT_LT(std::fabs(y), 0.02);
+
+    const TSpringTable table = SpringTableOf(ParseOutputText(ReadAll(files.outputText)));
+    ASSERT_EQ(table.Rows.size(), 1u);
+    EXPECT_EQ(table.Rows[0].Stage, "Stage 2");
+    EXPECT_NEAR(std::stod(table.Rows[0].Cells[SpringColumnForce]), a.force, 1e-5 * a.force);
+    EXPECT_NEAR(std::stod(table.Rows[0].Cells[SpringColumnPerAnchor]), a.forcePerAnchor, 1e-5 * a.forcePerAnchor);
+    const std::string csv = SpringTableCsv(table);
+    EXPECT_EQ(csv.substr(0, csv.find('\r')), "Stage,Node,Depth (m),K (kN/m),P0 (kN/m),Installed,y0 (m),y (m),F (kN/m),"
+                                             "Anchor (kN),Fv (kN/m)");
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 2);
+    fs::remove_all(dir);
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, ExampleWall, ::testing::ValuesIn(Examples), [](const auto& info) {

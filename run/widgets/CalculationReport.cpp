@@ -2,12 +2,15 @@
 
 #include "TorvikVersion.h"
 #include "checks/DesignChecksTable.h"
+#include "checks/UtilisationGraph.h"
+#include "checks/UtilisationTable.h"
 #include "graph/widgets/GraphPainter.h"
 #include "run/AnalysisRun.h"
 #include "run/ReadPlotFile.h"
 #include "run/ResultGraphs.h"
 #include "run/OutputTextOutline.h"
 #include "run/ResultTables.h"
+#include "run/SpringTable.h"
 #include "units/NumberFormat.h"
 
 #include <QCryptographicHash>
@@ -58,6 +61,7 @@ struct OutputText {
     QStringList Front;  // "Engine: ..." lines before the first heading
     std::vector<TextSection> Sections;  // [0]: the front matter's blocks (Method)
     TextBlock Summary;
+    TSpringTable Springs;  // the springs' and anchors' forces of every analysis
     QString Field(const QString& key) const
     {
         for (const QString& l : Front)
@@ -88,6 +92,7 @@ OutputText ParseOutputText(const QString& text)
             out.Sections.back().Blocks.push_back(TextBlock{QString::fromStdString(b.heading), Lines(b.lines)});
     }
     out.Summary = TextBlock{QString::fromStdString(outline.summary.heading), Lines(outline.summary.lines)};
+    out.Springs = SpringTableOf(outline);
     return out;
 }
 
@@ -279,6 +284,15 @@ void DrawGraph(QPainter& p, const QRectF& rect, const TGraphPlot& graph)
     p.restore();
 }
 
+// The design checks of the saved wall as the report shows them; the table is
+// empty when they could not be made, and `failure` says why.
+struct DesignCheckSection {
+    std::optional<checks::DesignChecksTable> table;
+    std::optional<checks::UtilisationTable> utilisation;
+    std::shared_ptr<TGraphPlot> graph;
+    QString failure;
+};
+
 // Shows only curve k of a graph (every curve when k < 0).
 void ShowOnly(TGraphPlot& graph, int k)
 {
@@ -366,26 +380,65 @@ public:
                  rows, {0.13, 0.17, 0.17, 0.17, 0.16, 0.20});
         p_.Text("Depths (" + U(u_.Depth) + ") follow \"at\". Status of each analysis:", Pages::Sans(8));
         p_.Monospaced(Status());
+        SpringSummary();
     }
 
-    // The design checks of the data file, or why they could not be made.
-    void DesignChecks(const checks::DesignChecksTable* table, const QString& failure)
+    // The force of every spring and anchor in each analysis, with what the columns
+    // mean and the assumptions behind them.
+    void SpringSummary()
+    {
+        const TSpringTable& t = t_.Springs;
+        if (t.Empty())
+            return;
+        p_.Space(3);
+        p_.Heading(QStringLiteral("Spring and anchor forces"), 11);
+        QStringList header{QStringLiteral("Analysis")};
+        header << Lines(t.Header);
+        std::vector<QStringList> rows;
+        for (const TSpringTable::Row& r : t.Rows) {
+            QStringList row{QString::fromStdString(r.Stage)};
+            row << Lines(r.Cells);
+            rows.push_back(row);
+        }
+        // Narrow columns for the node and the stage, room for the numbers.
+        std::vector<double> widths{0.08, 0.06, 0.07, 0.09, 0.08, 0.09, 0.12, 0.11, 0.1, 0.1, 0.1};
+        if (widths.size() != static_cast<size_t>(header.size()))
+            widths.assign(static_cast<size_t>(header.size()), 1.0 / header.size());
+        p_.Table(header, rows, widths, 8);
+        p_.Space(1);
+        p_.Text(Lines(t.Notes).join(' '), Pages::Sans(8));
+    }
+
+    // The design checks of the data file, or why they could not be made: the
+    // embedment, then the section and anchors with the utilisation graph.
+    void DesignChecks(const DesignCheckSection& section)
     {
         p_.Heading(QStringLiteral("Design checks"));
-        if (!table) {
-            p_.Text("The design checks could not be made: " + failure, Pages::Sans(9));
+        if (!section.table) {
+            p_.Text("The design checks could not be made: " + section.failure, Pages::Sans(9));
             return;
         }
+        const checks::DesignChecksTable& table = *section.table;
         std::vector<QStringList> rows;
-        for (size_t i = 0; i < table->rows.size(); ++i) {
-            QStringList row = Lines(table->rows[i]);
-            if (static_cast<int>(i) == table->governingRow)
+        for (size_t i = 0; i < table.rows.size(); ++i) {
+            QStringList row = Lines(table.rows[i]);
+            if (static_cast<int>(i) == table.governingRow)
                 row[checks::ColumnStage] += QStringLiteral(" (governing)");
             rows.push_back(row);
         }
-        p_.Table(Lines(table->header), rows, {0.14, 0.09, 0.11, 0.14, 0.12, 0.14, 0.15, 0.11});
+        p_.Table(Lines(table.header), rows, {0.14, 0.09, 0.11, 0.14, 0.12, 0.14, 0.15, 0.11});
         p_.Space(1);
-        for (const std::string& remark : table->remarks) {
+        std::vector<QStringList> utilisations;
+        for (const std::vector<std::string>& row : section.utilisation->rows)
+            utilisations.push_back(Lines(row));
+        p_.Table(Lines(section.utilisation->header), utilisations, {0.16, 0.14, 0.10, 0.14, 0.10, 0.36});
+        p_.Space(1);
+        if (section.graph->LineCount() > 0) {
+            std::shared_ptr<TGraphPlot> graph = section.graph;
+            p_.Drawing(95, [graph](QPainter& p, const QRectF& rect) { DrawGraph(p, rect, *graph); });
+            p_.Space(1);
+        }
+        for (const std::string& remark : table.remarks) {
             p_.Text(QString::fromStdString(remark), Pages::Sans(8));
             p_.Space(0.8);
         }
@@ -572,17 +625,16 @@ private:
     TResultUnits u_;
 };
 
-struct DesignCheckSection {
-    std::optional<checks::DesignChecksTable> table;
-    QString failure;
-};
-
 // The checks of the data file as saved, at the default target factor.
 DesignCheckSection MakeDesignChecks(const std::string& wallFile)
 {
     DesignCheckSection out;
     try {
-        out.table = checks::MakeDesignChecksTable(checks::RunDesignChecks(wallFile));
+        const checks::DesignCheckReport report = checks::RunDesignChecks(wallFile);
+        out.table = checks::MakeDesignChecksTable(report);
+        out.utilisation = checks::MakeUtilisationTable(report);
+        out.graph = std::make_shared<TGraphPlot>();
+        checks::FillUtilisationGraph(*out.graph, report);
     } catch (const std::exception& e) {
         out.failure = QString::fromStdString(e.what());
     }
@@ -700,7 +752,7 @@ bool TCalculationReport::Write(const QString& wallFile, const TPlotReadContext& 
     report.TitleBlock(wallFile, fingerprint);
     report.Summary();
     const DesignCheckSection checks = MakeDesignChecks(wall);
-    report.DesignChecks(checks.table ? &*checks.table : nullptr, checks.failure);
+    report.DesignChecks(checks);
     report.Method();
     for (size_t k = 0; k < results.Stages.size(); ++k)
         report.Stage(k);

@@ -3,7 +3,9 @@
 #include "graph/GraphGeometry.h"
 #include "model/AtomicFile.h"
 #include "model/ProgramData.h"
+#include "model/WallSettings.h"
 #include "run/ResultTables.h"
+#include "run/SpringTable.h"
 #include "run/widgets/CalculationReport.h"
 #include "units/Prompt.h"
 #include "units/TorvikError.h"
@@ -74,7 +76,8 @@ void TResultCommands::SaveCsv(const TProgramData& wall)
         return;
     const std::string name = WithExtension(*chosen, ".csv");
     try {
-        WriteFileAtomically(name, ResultsCsv(results));
+        // The results are those of the saved wall: so are the sections of its utilisation columns.
+        WriteFileAtomically(name, WallResultsCsv(results, wallFile, ReadSettingsBeside(wallFile).settings));
     } catch (const TorvikError& e) {
         prompt_.Information(e.what());
         return;

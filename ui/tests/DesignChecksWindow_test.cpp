@@ -4,6 +4,8 @@
 #include "ui/DesignChecksWindow.h"
 
 #include "checks/DesignChecksTable.h"
+#include "checks/UtilisationTable.h"
+#include "ui/UtilisationView.h"
 #include "graph/widgets/tests/GuiTestSupport.h"
 #include "units/ScriptedPrompt.h"
 #include "units/widgets/DataEdit.h"
@@ -14,6 +16,9 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -83,6 +88,34 @@ TEST(DesignChecksWindow, ShowsTheChecksRecomputesAtANewTargetAndRefusesABadOne)
 
     // One window: showing it again brings the same one forward.
     EXPECT_EQ(TDesignChecksWindow::Show(&main, prompt, Wall), w);
+}
+
+// A wall with a steel section and anchors beside it: the section and anchor
+// table holds the checks' cells with the largest values in bold, the graph
+// draws bending and shear per stage, and the target is the wall's own.
+TEST(DesignChecksWindow, ShowsTheUtilisationsOfTheWallsSettings)
+{
+    namespace fs = std::filesystem;
+    TestApplication();
+    const fs::path dir = fs::temp_directory_path() / ("torvik-checks-window-" + std::to_string(QCoreApplication::applicationPid()));
+    fs::create_directories(dir);
+    const std::string wall = (dir / "staged.tk4d").string();
+    fs::copy_file(Wall, wall, fs::copy_options::overwrite_existing);
+    std::ofstream(dir / "staged.tk4s")
+        << R"({"torvik_wall_settings": 1, "target_safety_factor": 2, "anchors": [{"node": 5, "capacity_kN": 300}], )"
+        << R"("sections": [{"node": 0, "section_modulus_m3": 0.0016, "yield_strength_kPa": 355000, "shear_area_m2": 0.0075}]})";
+    ScriptedPrompt prompt;
+    QWidget main;
+    TDesignChecksWindow* w = TDesignChecksWindow::Show(&main, prompt, wall);
+    EXPECT_EQ(w->Target()->Number(), 2);
+    const checks::UtilisationTable expected = checks::MakeUtilisationTable(checks::RunDesignChecks(wall, 2.0));
+    EXPECT_EQ(Cells(*w->UtilisationTable()), expected.rows);
+    ASSERT_FALSE(expected.governingCells.empty());
+    for (const auto& [row, column] : expected.governingCells)
+        EXPECT_TRUE(w->UtilisationTable()->item(row, column)->font().bold());
+    EXPECT_EQ(w->UtilisationGraph()->Graph().LineCount(), 3 * 2 + 1);
+    delete w;
+    fs::remove_all(dir);
 }
 
 }  // namespace

@@ -1,0 +1,142 @@
+#include "engine/SpringInstallation.h"
+
+#include <algorithm>
+#include <functional>
+
+std::vector<std::string> ApplyAnchorSettings(SectionInput& in, const WallBlock& block, const TWallSettings& settings)
+{
+    std::vector<std::string> warnings;
+    // The active width is the width the generated earth pressure loads; without
+    // it the loads and springs are taken per unit width.
+    in.stripWidth = block.earthPressureOption > 1 && block.activeWidth > 0 ? block.activeWidth : 1.0;
+    for (const TAnchorSettings& a : settings.anchors) {
+        for (const RangeRow& row : block.springs) {
+            if (row.from != a.node || row.from < 0 || row.from > in.nodeCount)
+                continue;
+            const int to = std::min(std::max(row.to, row.from), in.nodeCount);
+            in.anchors.push_back({row.from, to, a});
+            if (a.prestress == 0)
+                continue;
+            std::vector<int> nodes;
+            for (int m = row.from; m <= to; ++m)
+                if (in.spring[m] > 0)
+                    nodes.push_back(m);
+            if (nodes.empty()) {
+                warnings.push_back("The prestress of the spring row from node " + std::to_string(row.from) +
+                                   " is not applied: none of its nodes has a lateral spring.");
+                continue;
+            }
+            for (int m : nodes)
+                in.prestress[m] += a.prestress * in.stripWidth / static_cast<double>(nodes.size());
+        }
+    }
+    return warnings;
+}
+
+namespace {
+
+// The first stage of the unbroken run of stages up to `stage` in which `present`
+// holds for the node (stage itself included).
+int InstalledIn(int stage, const std::vector<SectionRun>& earlier, const std::function<bool(const SectionInput&)>& present)
+{
+    int first = stage;
+    while (first > 1) {
+        const SectionRun& before = earlier[static_cast<size_t>(first) - 2];
+        if (!before.built || !present(before.input))
+            break;
+        --first;
+    }
+    return first;
+}
+
+bool HasRestraint(const SectionInput& in, const Restraint& r)
+{
+    for (const Restraint& o : in.restraints)
+        if (o.kind == r.kind && o.node == r.node)
+            return true;
+    return false;
+}
+
+class Installer {
+public:
+    Installer(SectionInput& in, int stage, const std::vector<SectionRun>& earlier, bool fromInstallation)
+        : in_(in), stage_(stage), earlier_(earlier), fromInstallation_(fromInstallation)
+    {
+    }
+
+    // The value (deflection or slope) at node m at the end of the stage before
+    // `installed`; false when that stage has no usable result.
+    bool Before(int installed, int m, bool slope, double& value, const std::string& what)
+    {
+        if (installed <= 1) {
+            value = 0;
+            return true;
+        }
+        const SectionRun& run = earlier_[static_cast<size_t>(installed) - 2];
+        if (!run.Ok() || m >= static_cast<int>(run.result.y.size())) {
+            if (problem_.empty())
+                problem_ = "This stage cannot be analysed: the " + what + " at node " + std::to_string(m) +
+                           " was installed in stage " + std::to_string(installed) +
+                           " and acts on the movement of the wall since the end of stage " +
+                           std::to_string(installed - 1) + ", which has no usable result.";
+            return false;
+        }
+        value = slope ? run.result.slope[m] : run.result.y[m];
+        return true;
+    }
+
+    void Springs()
+    {
+        for (int m = 0; m <= in_.nodeCount; ++m) {
+            auto has = [m](const std::vector<double> SectionInput::*v) {
+                return [m, v](const SectionInput& s) { return m <= s.nodeCount && (s.*v)[m] > 0; };
+            };
+            if (in_.spring[m] > 0) {
+                const int j = InstalledIn(stage_, earlier_, has(&SectionInput::spring));
+                in_.installedIn[m] = j;
+                if (fromInstallation_)
+                    Before(j, m, false, in_.springFrom[m], "spring");
+            }
+            if (in_.rotSpring[m] > 0 && fromInstallation_) {
+                const int j = InstalledIn(stage_, earlier_, has(&SectionInput::rotSpring));
+                Before(j, m, true, in_.rotSpringFrom[m], "rotational spring");
+            }
+        }
+    }
+
+    void Restraints()
+    {
+        if (!fromInstallation_)
+            return;
+        for (const Restraint& r : in_.restraints) {
+            const int j = InstalledIn(stage_, earlier_, [&r](const SectionInput& s) { return HasRestraint(s, r); });
+            const bool slope = r.kind == 2;
+            Before(j, r.node, slope, (slope ? in_.slopeFrom : in_.deflectionFrom)[r.node],
+                   slope ? "specified slope" : "specified deflection");
+        }
+    }
+
+    std::string Problem() const { return problem_; }
+
+private:
+    SectionInput& in_;
+    int stage_;
+    const std::vector<SectionRun>& earlier_;
+    const bool fromInstallation_;
+    std::string problem_;
+};
+
+}  // namespace
+
+std::string InstallOnMovedWall(SectionInput& in, int stage, const std::vector<SectionRun>& earlier,
+                               bool fromInstallation)
+{
+    in.stage = stage;
+    in.fromInstallation = fromInstallation;
+    if (stage <= 1 || earlier.size() + 1 < static_cast<size_t>(stage))
+        return "";
+    Installer installer(in, stage, earlier, fromInstallation);
+    installer.Springs();
+    installer.Restraints();
+    return installer.Problem();
+}
