@@ -7,13 +7,37 @@
 
 namespace checks {
 
+StageAnalyser::StageAnalyser(std::vector<WallFileBlock> earlier, WallFileBlock block, TWallSettings settings)
+    : block_(std::move(block)), settings_(std::move(settings))
+{
+    if (settings_.springsFromInstallation)
+        earlier_ = std::move(earlier);
+}
+
+SectionRun StageAnalyser::EarlierFailure(SectionRun run) const
+{
+    run.result.message = run.heading + ": " + (run.error.empty() ? run.result.message : run.error);
+    run.error.clear();
+    run.heading = block_.heading;
+    return run;
+}
+
+WallFileBlock StageAnalyser::Reduced(const WallFileBlock& block, double factor, int tipNode)
+{
+    WallFileBlock b{block.heading, ReduceStrengths(block.block, factor)};
+    if (tipNode >= 0 && tipNode < b.block.nodeCount)
+        b.block = CutAtTip(b.block, tipNode);
+    return b;
+}
+
 SectionRun StageAnalyser::Analyse(double factor, int tipNode)
 {
     ++analyses_;
-    WallFileBlock b{block_.heading, ReduceStrengths(block_.block, factor)};
+    std::vector<WallFileBlock> blocks;
     try {
-        if (tipNode >= 0 && tipNode < b.block.nodeCount)
-            b.block = CutAtTip(b.block, tipNode);
+        for (const WallFileBlock& b : earlier_)
+            blocks.push_back(Reduced(b, factor, tipNode));
+        blocks.push_back(Reduced(block_, factor, tipNode));
     } catch (const std::exception& e) {
         SectionRun failed;
         failed.heading = block_.heading;
@@ -22,8 +46,17 @@ SectionRun StageAnalyser::Analyse(double factor, int tipNode)
         failed.result.message = failed.error;
         return failed;
     }
-    RunOutcome outcome = EngineRun::Analyse(std::vector<WallFileBlock>{std::move(b)});
-    return std::move(outcome.sections.front());
+    RunOutcome outcome = EngineRun::Analyse(std::move(blocks), settings_);
+    // A stage before this one that fails is this stage's failure too: its
+    // anchors have no deflections to start from.
+    const bool reached = outcome.sections.size() == earlier_.size() + 1;
+    for (SectionRun& run : outcome.sections) {
+        if (&run == &outcome.sections.back() && reached)
+            return std::move(run);
+        if (!run.Ok())
+            return EarlierFailure(std::move(run));
+    }
+    return {};
 }
 
 std::string LimitText(SolveStatus status)

@@ -1,6 +1,7 @@
 #pragma once
 #include "engine/SectionRun.h"
 #include "engine/WallFileReader.h"
+#include "model/WallSettings.h"
 
 #include <optional>
 #include <string>
@@ -26,10 +27,16 @@ struct SafetyFactor {
     std::vector<std::string> notes;
 };
 
-// Runs analyses of one block and counts them.
+// Runs analyses of one block and counts them. With the wall's settings, every
+// analysis applies its anchors' prestress; when springs act from their
+// installation stage, the stages before the block are analysed with it (with
+// the same reduced strengths and tip), as `torvik-cli run` analyses the wall
+// with its strengths reduced, so that a later anchor takes only the movement
+// after its installation.
 class StageAnalyser {
 public:
     explicit StageAnalyser(WallFileBlock block) : block_(std::move(block)) {}
+    StageAnalyser(std::vector<WallFileBlock> earlier, WallFileBlock block, TWallSettings settings);
 
     // The block as given.
     const WallFileBlock& Block() const { return block_; }
@@ -42,7 +49,14 @@ public:
     int Analyses() const { return analyses_; }
 
 private:
+    // The block with strengths divided by `factor`, cut at `tipNode`.
+    static WallFileBlock Reduced(const WallFileBlock& block, double factor, int tipNode);
+    // The failure of an earlier stage as this stage's, its message naming that stage.
+    SectionRun EarlierFailure(SectionRun run) const;
+
+    std::vector<WallFileBlock> earlier_;  // only when the analysis needs them
     WallFileBlock block_;
+    TWallSettings settings_;
     int analyses_ = 0;
 };
 
