@@ -61,13 +61,13 @@ bool UtilisationsPass(const StageCheck& s)
            std::all_of(s.anchors.begin(), s.anchors.end(), [](const AnchorCheck& a) { return Within(a.utilisation); });
 }
 
-StageCheck CheckStage(const WallFileBlock& block, const SectionRun& actual, int number, double target,
+StageCheck CheckStage(StageAnalyser& analyser, const SectionRun& actual, int number, double target,
                       const TWallSettings& settings, int& analyses)
 {
+    const WallFileBlock& block = analyser.Block();
     StageCheck s;
     s.stage = number;
     s.heading = block.heading;
-    StageAnalyser analyser(block);
     s.mobilisedPassive = MobilisedPassive(actual);
     s.safety = FindSafetyFactor(analyser);
     s.notes = s.safety.notes;
@@ -153,7 +153,8 @@ DesignCheckReport RunDesignChecks(const std::vector<WallFileBlock>& blocks, doub
     const std::vector<SectionRun> actual = AnalyseAsBuilt(blocks);
     r.analyses += static_cast<int>(actual.size());
     for (std::size_t k = 0; k < blocks.size(); ++k) {
-        r.stages.push_back(CheckStage(blocks[k], actual[k], static_cast<int>(k) + 1, target, settings, r.analyses));
+        StageAnalyser analyser(blocks[k], {blocks.begin(), blocks.begin() + static_cast<std::ptrdiff_t>(k)}, wallSettings);
+        r.stages.push_back(CheckStage(analyser, actual[k], static_cast<int>(k) + 1, target, settings, r.analyses));
         const StageCheck& s = r.stages.back();
         r.passed = r.passed && s.passed;
         const auto governing = r.governingStage ? &r.stages[static_cast<std::size_t>(*r.governingStage - 1)] : nullptr;

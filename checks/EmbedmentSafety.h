@@ -1,6 +1,7 @@
 #pragma once
 #include "engine/SectionRun.h"
 #include "engine/WallFileReader.h"
+#include "model/WallSettings.h"
 
 #include <optional>
 #include <string>
@@ -30,6 +31,11 @@ struct SafetyFactor {
 class StageAnalyser {
 public:
     explicit StageAnalyser(WallFileBlock block) : block_(std::move(block)) {}
+    // Stage `block` of a wall after its stages `earlier`, analysed with the
+    // wall's settings (as stored). Where the settings let springs act from their
+    // installation stage, every analysis runs the earlier stages first, with the
+    // same strengths and tip, since this stage starts from their deflections.
+    StageAnalyser(WallFileBlock block, std::vector<WallFileBlock> earlier, TWallSettings settings);
 
     // The block as given.
     const WallFileBlock& Block() const { return block_; }
@@ -38,11 +44,13 @@ public:
     SectionRun Analyse(double factor, int tipNode = -1);
     // True when the analysis at `factor` (and tip) converges within the allowable deflection.
     bool Holds(double factor, int tipNode = -1) { return Analyse(factor, tipNode).Ok(); }
-    // The number of analyses run so far.
+    // The number of analyses run so far (each stage analysed counts).
     int Analyses() const { return analyses_; }
 
 private:
     WallFileBlock block_;
+    std::vector<WallFileBlock> earlier_;
+    TWallSettings settings_;
     int analyses_ = 0;
 };
 

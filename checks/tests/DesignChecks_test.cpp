@@ -145,6 +145,34 @@ INSTANTIATE_TEST_SUITE_P(Walls, StrengthReduction,
                                            WallCase{"three_stages", ThreeStage}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// With struts that act from their installation stage and are prestressed, each
+// stage's F is still where the run of the whole staged wall, with those
+// settings, holds at 0.98 F and fails at 1.02 F.
+TEST(StrengthReduction, StagesWithStrutsInstalledOnTheMovedWall)
+{
+    TWallSettings settings;
+    settings.springsFromInstallation = true;
+    for (const auto& [node, prestress] : {std::pair{5, 20.0}, std::pair{18, 30.0}}) {
+        TAnchorSettings strut;
+        strut.node = node;
+        strut.prestress = prestress;
+        settings.Set(strut);
+    }
+    const checks::DesignCheckReport r =
+        checks::RunDesignChecks(WallFileReader::Read(WriteWall("installed.tk4d", ThreeStage(1))), 1.5, settings);
+    ASSERT_EQ(r.stages.size(), 3u);
+    for (const checks::StageCheck& s : r.stages) {
+        ASSERT_TRUE(s.safety.factor) << s.heading;
+        const double f = *s.safety.factor;
+        const std::size_t k = static_cast<std::size_t>(s.stage - 1);
+        const RunOutcome below = EngineRun::Analyse(WriteWall("below.tk4d", ThreeStage(0.98 * f)), settings);
+        const RunOutcome above = EngineRun::Analyse(WriteWall("above.tk4d", ThreeStage(1.02 * f)), settings);
+        ASSERT_GT(below.sections.size(), k);
+        EXPECT_TRUE(below.sections[k].Ok()) << s.heading << " at 0.98 F = " << 0.98 * f;
+        EXPECT_FALSE(above.sections.size() > k && above.sections[k].Ok()) << s.heading << " at 1.02 F = " << 1.02 * f;
+    }
+}
+
 // A tip raised for the search is the wall built that short: same deflections.
 // The required tip holds at the target and the node above it does not.
 TEST(RequiredTip, CutWallIsTheShortWall)
