@@ -24,12 +24,14 @@ const char* kSectionDefinition =
     "shear yield stress (EN 1993-1-1, 6.2.6, partial factor 1). Anchor utilisation: force along one anchor / its "
     "capacity. Each passes up to 1.";
 
-// The analyses of the wall as built, stage after stage: the moments, shears
-// and spring forces that the section and anchor checks use.
-// One per block: a block the run gave no analysis for has a failed one.
-std::vector<SectionRun> AnalyseAsBuilt(const std::vector<WallFileBlock>& blocks)
+// The analyses of the wall as built, stage after stage, with its settings
+// (springs from their installation, prestress, anchors' axial loads) as the
+// run has them: the moments, shears and spring forces that the section and
+// anchor checks use. One per block: a block the run gave no analysis for has
+// a failed one.
+std::vector<SectionRun> AnalyseAsBuilt(const std::vector<WallFileBlock>& blocks, const TWallSettings& settings)
 {
-    std::vector<SectionRun> runs = EngineRun::Analyse(blocks).sections;
+    std::vector<SectionRun> runs = EngineRun::Analyse(blocks, settings).sections;
     for (std::size_t k = runs.size(); k < blocks.size(); ++k) {
         SectionRun missing;
         missing.heading = blocks[k].heading;
@@ -150,7 +152,7 @@ DesignCheckReport RunDesignChecks(const std::vector<WallFileBlock>& blocks, doub
                       "force per anchor in " + ForceUnit(r.unitSystem) + ".");
     r.passed = !blocks.empty();
     const TWallSettings settings = wallSettings.InFileUnits(r.unitSystem);
-    const std::vector<SectionRun> actual = AnalyseAsBuilt(blocks);
+    const std::vector<SectionRun> actual = AnalyseAsBuilt(blocks, wallSettings);
     r.analyses += static_cast<int>(actual.size());
     for (std::size_t k = 0; k < blocks.size(); ++k) {
         StageAnalyser analyser(blocks[k], {blocks.begin(), blocks.begin() + static_cast<std::ptrdiff_t>(k)}, wallSettings);

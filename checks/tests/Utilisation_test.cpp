@@ -176,4 +176,21 @@ TEST(SectionAndAnchorChecks, EnglishAnchorForcesArePerInchOfWall)
     EXPECT_NEAR(*s.anchors[0].utilisation, *s.anchors[0].forcePerAnchor / (100 / 4.4482216152605e-3), 1e-6);
 }
 
+// The checks take the anchor force of the analysis the run makes: the
+// tied-back example's tie-back acts from its installation in stage 2 with its
+// prestress and axial load, and the check's force per anchor is the run's.
+TEST(SectionAndAnchorChecks, AnchorForceIsTheRunsWithItsInstallationAndPrestress)
+{
+    const std::string wall = std::string(TORVIK_SOURCE_DIR) + "/examples/tied-back-sand-over-clay.tk4d";
+    const TSettingsRead settings = ReadSettingsBeside(wall);
+    ASSERT_TRUE(settings.found && settings.problem.empty());
+    const checks::StageCheck s = checks::RunDesignChecks(WallFileReader::Read(wall), 1.5, settings.settings).stages.at(1);
+    const RunOutcome run = EngineRun::Analyse(wall);
+    ASSERT_TRUE(run.sections.at(1).Ok());
+    const SpringResult& anchor = run.sections[1].result.springs.at(0);
+    ASSERT_EQ(s.anchors.size(), 1u);
+    ASSERT_TRUE(s.anchors[0].forcePerAnchor);
+    EXPECT_NEAR(*s.anchors[0].forcePerAnchor, anchor.forcePerAnchor, 1e-9 * anchor.forcePerAnchor);
+}
+
 }  // namespace
