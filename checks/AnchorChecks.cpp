@@ -31,7 +31,10 @@ double StripWidth(const WallBlock& block)
     return block.earthPressureOption > 1 && block.activeWidth > 0 ? block.activeWidth : 1.0;
 }
 
-// The summed spring force of every row of lateral springs per unit width, by From node.
+// The summed spring force of every row of lateral springs per unit width, by
+// From node, positive where the row holds the wall back (toward the retained
+// side), as the output text gives it: the engine's spring force is the force
+// on the wall, toward +y.
 std::map<int, double> RowForces(const SectionRun& run)
 {
     const std::size_t nodes = std::min(run.input.spring.size(), run.result.springForce.size());
@@ -40,7 +43,7 @@ std::map<int, double> RowForces(const SectionRun& run)
     std::map<int, double> rows;
     for (std::size_t m = 0; m < nodes; ++m)
         if (owner[m] >= 0 && run.input.spring[m] > 0)
-            rows[owner[m]] += run.result.springForce[m] / width;
+            rows[owner[m]] -= run.result.springForce[m] / width;
     return rows;
 }
 

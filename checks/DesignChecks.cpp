@@ -73,6 +73,8 @@ StageCheck CheckStage(StageAnalyser& analyser, const SectionRun& actual, int num
     s.mobilisedPassive = MobilisedPassive(actual);
     s.safety = FindSafetyFactor(analyser);
     s.notes = s.safety.notes;
+    if (s.safety.failure.find(" fails first: ") != std::string::npos)
+        s.notes.push_back("Just above F the wall fails before this stage: " + s.safety.failure);
     if (const std::optional<int> tip = FindRequiredTip(analyser, target))
         // Rounded to 1e-9 of a length unit: the product of a node number and the
         // increment carries binary noise (28 x 0.2 = 5.6000000000000005).
