@@ -24,26 +24,17 @@ std::vector<int> RowOfNode(const std::vector<RangeRow>& rows, std::size_t nodes)
     return owner;
 }
 
-// The width of wall the analysis stands for: the active width of generated
-// earth pressure, else one unit of length. Its forces act on that width.
-double StripWidth(const WallBlock& block)
-{
-    return block.earthPressureOption > 1 && block.activeWidth > 0 ? block.activeWidth : 1.0;
-}
-
-// The summed spring force of every row of lateral springs per unit width, by
-// From node, positive where the row holds the wall back (toward the retained
-// side), as the output text gives it: the engine's spring force is the force
-// on the wall, toward +y.
+// The force of every row of lateral springs per unit width, by From node: the
+// engine's spring forces (positive when the row holds the wall back) summed
+// over the row's nodes.
 std::map<int, double> RowForces(const SectionRun& run)
 {
-    const std::size_t nodes = std::min(run.input.spring.size(), run.result.springForce.size());
+    const std::size_t nodes = run.input.spring.size();
     const std::vector<int> owner = RowOfNode(run.block.springs, nodes);
-    const double width = StripWidth(run.block);
     std::map<int, double> rows;
-    for (std::size_t m = 0; m < nodes; ++m)
-        if (owner[m] >= 0 && run.input.spring[m] > 0)
-            rows[owner[m]] -= run.result.springForce[m] / width;
+    for (const SpringResult& s : run.result.springs)
+        if (s.node >= 0 && static_cast<std::size_t>(s.node) < nodes && owner[static_cast<std::size_t>(s.node)] >= 0)
+            rows[owner[static_cast<std::size_t>(s.node)]] += s.force;
     return rows;
 }
 
@@ -60,9 +51,9 @@ std::vector<AnchorCheck> CheckAnchors(const SectionRun& run, const TWallSettings
         a.node = node;
         a.forcePerWidth = force;
         if (const TAnchorSettings* s = settings.Anchor(node)) {
-            a.forcePerAnchor = std::fabs(ForcePerAnchor(force, *s));
+            a.forcePerAnchor = ForcePerAnchor(force, *s);
             if (s->capacity > 0)
-                a.utilisation = *a.forcePerAnchor / s->capacity;
+                a.utilisation = std::fabs(*a.forcePerAnchor) / s->capacity;
             else
                 noCapacity.push_back(node);
         } else {

@@ -16,7 +16,7 @@ struct AnchorCheck {
     // stands for the active width of generated earth pressure, else one unit
     // of length), positive where the row holds the wall back.
     double forcePerWidth = 0;
-    std::optional<double> forcePerAnchor;   // |force| along one anchor; needs the anchor's settings
+    std::optional<double> forcePerAnchor;   // force along one anchor (tension positive); needs the anchor's settings
     std::optional<double> utilisation;      // force per anchor / capacity; needs the capacity
 };
 

@@ -24,11 +24,9 @@ const char* kSectionDefinition =
     "shear yield stress (EN 1993-1-1, 6.2.6, partial factor 1). Anchor utilisation: force along one anchor / its "
     "capacity. Each passes up to 1.";
 
-// The analyses of the wall as built, stage after stage, with its settings
-// (springs from their installation, prestress, anchors' axial loads) as the
-// run has them: the moments, shears and spring forces that the section and
-// anchor checks use. One per block: a block the run gave no analysis for has
-// a failed one.
+// The analyses of the wall as built, stage after stage: the moments, shears
+// and spring forces that the section and anchor checks use.
+// One per block: a block the run gave no analysis for has a failed one.
 std::vector<SectionRun> AnalyseAsBuilt(const std::vector<WallFileBlock>& blocks, const TWallSettings& settings)
 {
     std::vector<SectionRun> runs = EngineRun::Analyse(blocks, settings).sections;
@@ -63,18 +61,22 @@ bool UtilisationsPass(const StageCheck& s)
            std::all_of(s.anchors.begin(), s.anchors.end(), [](const AnchorCheck& a) { return Within(a.utilisation); });
 }
 
-StageCheck CheckStage(StageAnalyser& analyser, const SectionRun& actual, int number, double target,
-                      const TWallSettings& settings, int& analyses)
+StageCheck CheckStage(const std::vector<WallFileBlock>& blocks, const SectionRun& actual, int number, double target,
+                      const TWallSettings& wallSettings, int& analyses)
 {
-    const WallFileBlock& block = analyser.Block();
+    const WallFileBlock& block = blocks[static_cast<std::size_t>(number - 1)];
+    const TWallSettings settings = wallSettings.InFileUnits(block.block.unitSystem);
     StageCheck s;
     s.stage = number;
     s.heading = block.heading;
+    StageAnalyser analyser(std::vector<WallFileBlock>(blocks.begin(), blocks.begin() + (number - 1)), block,
+                           wallSettings);
     s.mobilisedPassive = MobilisedPassive(actual);
     s.safety = FindSafetyFactor(analyser);
     s.notes = s.safety.notes;
-    if (s.safety.failure.find(" fails first: ") != std::string::npos)
-        s.notes.push_back("Just above F the wall fails before this stage: " + s.safety.failure);
+    if (number > 1 && wallSettings.springsFromInstallation)
+        s.notes.push_back("Anchors and springs act from their installation stage: F is that of the construction "
+                          "up to this stage, the stages before it analysed with the same reduced strengths.");
     if (const std::optional<int> tip = FindRequiredTip(analyser, target))
         // Rounded to 1e-9 of a length unit: the product of a node number and the
         // increment carries binary noise (28 x 0.2 = 5.6000000000000005).
@@ -153,12 +155,10 @@ DesignCheckReport RunDesignChecks(const std::vector<WallFileBlock>& blocks, doub
     r.notes.push_back("Lengths in " + units.length + ", depths below the top of the wall; forces per the wall's width; "
                       "force per anchor in " + ForceUnit(r.unitSystem) + ".");
     r.passed = !blocks.empty();
-    const TWallSettings settings = wallSettings.InFileUnits(r.unitSystem);
     const std::vector<SectionRun> actual = AnalyseAsBuilt(blocks, wallSettings);
     r.analyses += static_cast<int>(actual.size());
     for (std::size_t k = 0; k < blocks.size(); ++k) {
-        StageAnalyser analyser(blocks[k], {blocks.begin(), blocks.begin() + static_cast<std::ptrdiff_t>(k)}, wallSettings);
-        r.stages.push_back(CheckStage(analyser, actual[k], static_cast<int>(k) + 1, target, settings, r.analyses));
+        r.stages.push_back(CheckStage(blocks, actual[k], static_cast<int>(k) + 1, target, wallSettings, r.analyses));
         const StageCheck& s = r.stages.back();
         r.passed = r.passed && s.passed;
         const auto governing = r.governingStage ? &r.stages[static_cast<std::size_t>(*r.governingStage - 1)] : nullptr;

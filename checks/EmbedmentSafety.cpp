@@ -7,29 +7,22 @@
 
 namespace checks {
 
-StageAnalyser::StageAnalyser(WallFileBlock block, std::vector<WallFileBlock> earlier, TWallSettings settings)
+StageAnalyser::StageAnalyser(std::vector<WallFileBlock> earlier, WallFileBlock block, TWallSettings settings)
     : block_(std::move(block)), settings_(std::move(settings))
 {
-    // Springs that act from their installation stage make a stage depend on
-    // the deflections of the stages before it: those are analysed with it.
     if (settings_.springsFromInstallation)
         earlier_ = std::move(earlier);
 }
 
-namespace {
-
-SectionRun Failed(const std::string& heading, const std::string& why)
+SectionRun StageAnalyser::EarlierFailure(SectionRun run) const
 {
-    SectionRun failed;
-    failed.heading = heading;
-    failed.error = why;
-    failed.result.status = SolveStatus::InvalidInput;
-    failed.result.message = why;
-    return failed;
+    run.result.message = run.heading + ": " + (run.error.empty() ? run.result.message : run.error);
+    run.error.clear();
+    run.heading = block_.heading;
+    return run;
 }
 
-// The block with strengths divided by `factor` and cut at `tipNode` when that is above its tip.
-WallFileBlock Varied(const WallFileBlock& block, double factor, int tipNode)
+WallFileBlock StageAnalyser::Reduced(const WallFileBlock& block, double factor, int tipNode)
 {
     WallFileBlock b{block.heading, ReduceStrengths(block.block, factor)};
     if (tipNode >= 0 && tipNode < b.block.nodeCount)
@@ -37,35 +30,33 @@ WallFileBlock Varied(const WallFileBlock& block, double factor, int tipNode)
     return b;
 }
 
-}  // namespace
-
 SectionRun StageAnalyser::Analyse(double factor, int tipNode)
 {
+    ++analyses_;
     std::vector<WallFileBlock> blocks;
     try {
-        for (const WallFileBlock& e : earlier_)
-            blocks.push_back(Varied(e, factor, tipNode));
-        blocks.push_back(Varied(block_, factor, tipNode));
+        for (const WallFileBlock& b : earlier_)
+            blocks.push_back(Reduced(b, factor, tipNode));
+        blocks.push_back(Reduced(block_, factor, tipNode));
     } catch (const std::exception& e) {
-        ++analyses_;
-        return Failed(block_.heading, block_.heading + ": " + e.what());
-    }
-    analyses_ += static_cast<int>(blocks.size());
-    RunOutcome outcome = EngineRun::Analyse(std::move(blocks), settings_);
-    // The wall fails in this stage when it fails on the way to it: an earlier
-    // stage that fails at this factor fails this one with its own failure.
-    for (std::size_t k = 0; k < outcome.sections.size() && k < earlier_.size(); ++k) {
-        const SectionRun& earlier = outcome.sections[k];
-        if (earlier.Ok())
-            continue;
-        SectionRun failed = Failed(block_.heading, block_.heading + ": " + earlier.heading + " fails first: " +
-                                                       (earlier.error.empty() ? earlier.result.message : earlier.error));
-        failed.result.status = earlier.result.status;
+        SectionRun failed;
+        failed.heading = block_.heading;
+        failed.error = block_.heading + ": " + e.what();
+        failed.result.status = SolveStatus::InvalidInput;
+        failed.result.message = failed.error;
         return failed;
     }
-    if (outcome.sections.size() < earlier_.size() + 1)
-        return Failed(block_.heading, block_.heading + ": not analysed");
-    return std::move(outcome.sections.back());
+    RunOutcome outcome = EngineRun::Analyse(std::move(blocks), settings_);
+    // A stage before this one that fails is this stage's failure too: its
+    // anchors have no deflections to start from.
+    const bool reached = outcome.sections.size() == earlier_.size() + 1;
+    for (SectionRun& run : outcome.sections) {
+        if (&run == &outcome.sections.back() && reached)
+            return std::move(run);
+        if (!run.Ok())
+            return EarlierFailure(std::move(run));
+    }
+    return {};
 }
 
 std::string LimitText(SolveStatus status)

@@ -27,15 +27,16 @@ struct SafetyFactor {
     std::vector<std::string> notes;
 };
 
-// Runs analyses of one block and counts them.
+// Runs analyses of one block and counts them. With the wall's settings, every
+// analysis applies its anchors' prestress; when springs act from their
+// installation stage, the stages before the block are analysed with it (with
+// the same reduced strengths and tip), as `torvik-cli run` analyses the wall
+// with its strengths reduced, so that a later anchor takes only the movement
+// after its installation.
 class StageAnalyser {
 public:
     explicit StageAnalyser(WallFileBlock block) : block_(std::move(block)) {}
-    // Stage `block` of a wall after its stages `earlier`, analysed with the
-    // wall's settings (as stored). Where the settings let springs act from their
-    // installation stage, every analysis runs the earlier stages first, with the
-    // same strengths and tip, since this stage starts from their deflections.
-    StageAnalyser(WallFileBlock block, std::vector<WallFileBlock> earlier, TWallSettings settings);
+    StageAnalyser(std::vector<WallFileBlock> earlier, WallFileBlock block, TWallSettings settings);
 
     // The block as given.
     const WallFileBlock& Block() const { return block_; }
@@ -44,12 +45,17 @@ public:
     SectionRun Analyse(double factor, int tipNode = -1);
     // True when the analysis at `factor` (and tip) converges within the allowable deflection.
     bool Holds(double factor, int tipNode = -1) { return Analyse(factor, tipNode).Ok(); }
-    // The number of analyses run so far (each stage analysed counts).
+    // The number of analyses run so far.
     int Analyses() const { return analyses_; }
 
 private:
+    // The block with strengths divided by `factor`, cut at `tipNode`.
+    static WallFileBlock Reduced(const WallFileBlock& block, double factor, int tipNode);
+    // The failure of an earlier stage as this stage's, its message naming that stage.
+    SectionRun EarlierFailure(SectionRun run) const;
+
+    std::vector<WallFileBlock> earlier_;  // only when the analysis needs them
     WallFileBlock block_;
-    std::vector<WallFileBlock> earlier_;
     TWallSettings settings_;
     int analyses_ = 0;
 };

@@ -244,6 +244,11 @@ void TMainForm::AddDataLoadCommands(std::vector<TMainCommand>& t)
                     .Does(dialog(InputDialog::Spring))
                     .Rule(Pick(&S::Data, &D::LateralSprings))
                     .Keep(Into(&A::LateralSprings)));
+    // The settings of the spring rows and the steel of the wall, kept beside the data file.
+    t.push_back(TMainCommand(M::Data, "A&nchors...")
+                    .Does(dialog(InputDialog::Anchors))
+                    .Rule(Pick(&S::Data, &D::LateralSprings)));
+    t.push_back(TMainCommand(M::Data, "Steel Sect&ions...").Does(dialog(InputDialog::Sections)));
     t.push_back(TMainCommand(M::Data, "Sets of Nonlinear Moment vs EI Curves")
                     .Does(editor(WallTable::MEICurves))
                     .Rule(Pick(&S::Data, &D::MomentEICurves))

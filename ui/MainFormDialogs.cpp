@@ -4,11 +4,13 @@
 #include "model/ProgramData.h"
 #include "tables/GridTable.h"
 #include "tables/widgets/TableForm.h"
+#include "ui/dialogs/DlgAnchors.h"
 #include "ui/dialogs/DlgCSD.h"
 #include "ui/dialogs/DlgConLoads.h"
 #include "ui/dialogs/DlgOptions.h"
 #include "ui/dialogs/DlgProp.h"
 #include "ui/dialogs/DlgRebar.h"
+#include "ui/dialogs/DlgSections.h"
 #include "ui/dialogs/DlgSpring.h"
 #include "ui/dialogs/DlgTitle.h"
 
@@ -31,6 +33,10 @@ TInputDialog* TMainForm::CreateDialog(InputDialog kind)
         return new TDlgConLoads(*document_);
     case InputDialog::Spring:
         return new TDlgSpring(*document_);
+    case InputDialog::Anchors:
+        return new TDlgAnchors(*document_);
+    case InputDialog::Sections:
+        return new TDlgSections(*document_);
     case InputDialog::Options:
     case InputDialog::Count:
         break;

@@ -42,7 +42,7 @@ public:
     // True once the window has been closed (it is deleted a moment later).
     bool IsClosed() const { return closed_; }
     // The title: the caption and `suffix` (the stage of a staged wall).
-    void SetTitleSuffix(const std::string& suffix);
+    virtual void SetTitleSuffix(const std::string& suffix);
 
 signals:
     // The window closed; the main window clears its open flag.

@@ -133,6 +133,8 @@ Da&ta
   ---
   Sets of &External p-y Curves {d}
   &Lateral Springs and Rotational Restraints {d}
+  A&nchors... {d}
+  Steel Sect&ions...
   Sets of Nonlinear Moment vs EI Curves {d}
 &Options
   &Units
@@ -285,6 +287,8 @@ const char* const LongTermDataAndOptions = R"(Da&ta
   ---
   Sets of &External p-y Curves {d}
   &Lateral Springs and Rotational Restraints {d}
+  A&nchors... {d}
+  Steel Sect&ions...
   Sets of Nonlinear Moment vs EI Curves {d}
 &Options
   &Units

@@ -1,0 +1,161 @@
+// The Anchors and Steel Sections windows driven as a user drives them: a value
+// typed into a cell, a stage switch, a bad entry refused with its message, and
+// a section picked from the catalogue.
+#include "model/ProgramData.h"
+#include "model/StageFiles.h"
+#include "tables/Data.h"
+#include "tables/GridTable.h"
+#include "ui/dialogs/DlgAnchors.h"
+#include "ui/dialogs/DlgSectionCatalogue.h"
+#include "ui/dialogs/DlgSections.h"
+#include "ui/tests/MainWindowTest.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTableWidget>
+#include <QTimer>
+
+namespace {
+
+class SettingsWindowsTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        MainWindowTest::SetUp();
+        ShowLarge();
+        TProgramData& wall = form->Document().Wall();
+        wall.NodeCount = 60;
+        wall.SwitchUnits(2);
+        wall.IncrementLength = 0.1;
+        wall.UseSprings = true;
+        TGridTable& springs = form->Tables()[WallTable::Springs];
+        springs.SetRowCount(1);
+        springs.Cell(1, 0).SetAsInteger(12);
+        springs.Cell(2, 0).SetAsInteger(12);
+        springs.Cell(3, 0).SetAsFloat(5000);
+        ChangeStageCount(wall, 2);
+    }
+
+    template <class D>
+    D* Choose(const QString& caption)
+    {
+        for (QAction* a : form->DataMenu()->actions())
+            if (a->text() == caption)
+                a->trigger();
+        QCoreApplication::processEvents();
+        return qobject_cast<D*>(TInputDialog::Of(form->MdiArea()->activeSubWindow()));
+    }
+    // Types `text` into a cell as a user does: F2, the text, Return (unless `leaveOpen`).
+    static void TypeIntoCell(QTableWidget* table, int row, int column, const QString& text, bool leaveOpen = false)
+    {
+        table->setCurrentCell(row, column);
+        table->setFocus();
+        QTest::keyClick(table, Qt::Key_F2);
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        QTest::keyClicks(editor, text);
+        if (!leaveOpen)
+            QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+    }
+    void SwitchStage(int k)
+    {
+        act().StageEntry[k - 1]->trigger();
+        QCoreApplication::processEvents();
+    }
+    const TWallSettings& Settings() const { return form->Document().Settings(); }
+};
+
+constexpr int kPrestress = 4, kSpacing = 5, kInclination = 6;
+
+TEST_F(SettingsWindowsTest, APrestressTypedInStageTwoStaysAcrossAStageSwitchAndABadSpacingIsRefused)
+{
+    SwitchStage(2);
+    auto* d = Choose<TDlgAnchors>("A&nchors...");
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->windowTitle(), "Anchors - Stage 2");
+    ASSERT_EQ(d->Table()->rowCount(), 1);
+    EXPECT_EQ(d->Table()->item(0, 0)->text(), "12");
+    EXPECT_EQ(d->Table()->item(0, 2)->text(), "1.2");
+
+    TypeIntoCell(d->Table(), 0, kPrestress, "85");
+    ASSERT_NE(Settings().Anchor(12), nullptr);
+    EXPECT_EQ(Settings().Anchor(12)->prestress, 85);
+    EXPECT_TRUE(form->IsModified());
+    EXPECT_EQ(act().Undo->text(), "Undo Anchor Prestress");
+
+    // An entry still being typed is taken when the stage is switched.
+    TypeIntoCell(d->Table(), 0, kInclination, "12.5", true);
+    SwitchStage(1);
+    EXPECT_EQ(d->windowTitle(), "Anchors - Stage 1");
+    EXPECT_EQ(Settings().Anchor(12)->inclination, 12.5);
+    SwitchStage(2);
+    EXPECT_EQ(d->Table()->item(0, kPrestress)->text(), "85");
+
+    TypeIntoCell(d->Table(), 0, kSpacing, "0");
+    ASSERT_FALSE(prompt.shown.empty());
+    EXPECT_EQ(prompt.shown.back(), "Anchor at node 12: the spacing must be greater than 0.");
+    EXPECT_EQ(Settings().Anchor(12)->spacing, 1);
+    EXPECT_EQ(d->Table()->item(0, kSpacing)->text(), "1");
+
+    // A unit switch shows the same prestress in lbs/in: 85 kN/m x 224.8089237 / 39.37007874.
+    act().UnitSystem[0]->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(d->Table()->horizontalHeaderItem(kPrestress)->text(), "Prestress\n(lbs/in)");
+    EXPECT_EQ(d->Table()->item(0, kPrestress)->text(), "485.36247");
+    EXPECT_EQ(Settings().Anchor(12)->prestress, 85);
+    act().UnitSystem[1]->trigger();
+    QCoreApplication::processEvents();
+
+    TypeIntoCell(d->Table(), 0, kSpacing, "2.5");
+    EXPECT_EQ(Settings().Anchor(12)->spacing, 2.5);
+    form->UndoClick();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Settings().Anchor(12)->spacing, 1);
+    EXPECT_EQ(Settings().Anchor(12)->prestress, 85);
+    EXPECT_EQ(d->Table()->item(0, kSpacing)->text(), "1");
+}
+
+TEST_F(SettingsWindowsTest, PickingACatalogueSectionFillsItsRowAndEIOfTheStiffnessTable)
+{
+    auto* d = Choose<TDlgSections>("Steel Sect&ions...");
+    ASSERT_NE(d, nullptr);
+    QTest::mouseClick(d->AddButton(), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(d->Table()->rowCount(), 1);
+    d->Table()->setCurrentCell(0, 2);
+
+    bool picked = false;
+    QTimer::singleShot(0, [&picked] {
+        auto* catalogue = qobject_cast<TDlgSectionCatalogue*>(QApplication::activeModalWidget());
+        ASSERT_NE(catalogue, nullptr);
+        QTableWidget* t = catalogue->Table();
+        const QList<QTableWidgetItem*> found = t->findItems("AU 16", Qt::MatchExactly);
+        ASSERT_FALSE(found.isEmpty());
+        QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, t->visualItemRect(found.first()).center());
+        for (QPushButton* b : catalogue->findChildren<QPushButton*>())
+            if (b->accessibleName() == "Pick")
+                QTest::mouseClick(b, Qt::LeftButton);
+        picked = true;
+    });
+    QTest::mouseClick(d->PickButton(), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(picked);
+
+    // ArcelorMittal AU 16 per m of wall: I = 32850 cm^4, W = 1600 cm^3; E = 210 GPa.
+    ASSERT_EQ(Settings().sections.size(), 1u);
+    EXPECT_EQ(Settings().sections[0].name, "AU 16");
+    EXPECT_NEAR(Settings().sections[0].sectionModulus, 1600e-6, 1e-12);
+    const long double ei = form->Tables()[WallTable::PileSect].Cell(3, 0).AsFloat();
+    EXPECT_NEAR(static_cast<double>(ei), 210e6 * 32850e-8, 1e-3);
+    EXPECT_EQ(d->Table()->item(0, 2)->text(), "AU 16");
+    EXPECT_EQ(act().Undo->text(), "Undo Pick Section AU 16");
+}
+
+}  // namespace

@@ -1,0 +1,141 @@
+#include "ui/rules/SectionPick.h"
+
+#include "model/ProgramData.h"
+#include "model/StageFiles.h"
+#include "model/WallDocument.h"
+#include "tables/Data.h"
+#include "tables/GridTable.h"
+#include "ui/rules/SettingsFields.h"
+#include "units/NumberFormat.h"
+#include "units/TorvikError.h"
+#include "units/Units.h"
+
+#include <cmath>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+// The wall stiffness table's columns.
+enum StiffnessColumn { kFrom = 0, kEI = 3 };
+
+// Sets EI in the rows of the open stage's stiffness table that start at `node`.
+int SetStiffness(TProgramData& wall, int node, long double ei)
+{
+    TGridTable& table = wall.Document().Tables()[WallTable::PileSect];
+    int set = 0;
+    for (int r = 0; r < table.RowCount(); ++r)
+        if (table.Cell(kFrom, r).AsInteger() == node) {
+            table.Cell(kEI, r).SetAsFloat(ei);
+            ++set;
+        }
+    return set;
+}
+
+// The same in every stage: each stage is made current in turn, as a stage
+// switch does, and the stage that was current is shown again.
+int SetStiffnessInEveryStage(TProgramData& wall, int node, long double ei)
+{
+    if (wall.StageCount <= 1)
+        return SetStiffness(wall, node, ei);
+    const int current = wall.CurrentStage;
+    int set = 0;
+    try {
+        for (int k = 1; k <= wall.StageCount; ++k) {
+            SelectStage(wall, k);
+            set += SetStiffness(wall, node, ei);
+        }
+    } catch (...) {
+        // A stage that could not be written or read: the user's stage is shown again all the same.
+        try {
+            SelectStage(wall, current);
+        } catch (...) {
+        }
+        throw;
+    }
+    SelectStage(wall, current);
+    return set;
+}
+
+// Five significant digits, the precision of the catalogues, in plain notation.
+std::string Rounded(double v)
+{
+    if (v == 0)
+        return "0";
+    const double scale = std::pow(10.0, 4 - std::floor(std::log10(std::fabs(v))));
+    return FormatGeneral(std::round(v * scale) / scale, 12);
+}
+
+}  // namespace
+
+TCatalogueList ReadCatalogueList(const std::string& userFile)
+{
+    TCatalogueList list;
+    for (const checks::CatalogueSection& s : checks::BuiltInSections())
+        list.rows.push_back({s, "built-in"});
+    std::ifstream in(userFile, std::ios::binary);
+    if (userFile.empty() || !in)
+        return list;
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    try {
+        for (const checks::CatalogueSection& s : checks::ReadSectionCatalogue(text, userFile))
+            list.rows.push_back({s, userFile});
+    } catch (const TorvikError& e) {
+        list.problem = std::string(e.what()) + " The sections of that file are not listed.";
+    }
+    return list;
+}
+
+std::vector<std::string> CatalogueColumnCaptions(int unitSystem)
+{
+    return {"Section",
+            "Basis",
+            SettingCaption("EI", "F-L^2", unitSystem),
+            SettingCaption("W", "L^3", unitSystem),
+            SettingCaption("Shear Area", "L^2", unitSystem),
+            "Source"};
+}
+
+std::vector<std::string> CatalogueRowTexts(const TCatalogueEntry& entry, int unitSystem)
+{
+    const checks::CatalogueSection& s = entry.section;
+    std::vector<std::string> texts = {s.name, s.perPile ? "per pile" : "per unit width", "", "", "", ""};
+    const int system = NormalizeUnitSystem(unitSystem);
+    if (system != UnitsGeneric) {
+        const checks::SectionInWallUnits v = checks::InWallUnits(s, system);
+        texts[2] = Rounded(v.ei);
+        texts[3] = Rounded(v.modulus);
+        texts[4] = v.shearArea ? Rounded(*v.shearArea) : "";
+    }
+    texts[5] = entry.origin == "built-in" ? s.source : s.source + " (" + entry.origin + ")";
+    return texts;
+}
+
+std::string CatalogueBasisNote()
+{
+    return "EI is E times the catalogue's I, with E = 210 GPa for metric rows (EN 1993-1-1) and 29,000 ksi "
+           "for imperial rows (AISC). Sheet piles are per unit width of wall (per m in SI walls, per ft in "
+           "English walls); H-piles are per pile, for walls of spaced units. Picking fills the name, W and "
+           "the shear area of the section and EI in the wall stiffness rows starting at its node, in every "
+           "stage. Values typed by hand are always allowed.";
+}
+
+int PickSection(TProgramData& wall, TWallSettings& settings, int node, const checks::CatalogueSection& section)
+{
+    const int system = NormalizeUnitSystem(wall.UnitSystem());
+    const checks::SectionInWallUnits v = checks::InWallUnits(section, system);  // throws in generic units
+    TSectionSettings s;
+    if (const TSectionSettings* found = settings.SectionAt(node); found && found->node == node)
+        s = *found;
+    s.node = node;
+    s.name = section.name;
+    s.sectionModulus = StoredSetting(v.modulus, "L^3", system);
+    s.shearArea = v.shearArea ? StoredSetting(*v.shearArea, "L^2", system) : 0;
+    settings.Set(s);
+    return SetStiffnessInEveryStage(wall, node, v.ei);
+}
+
+std::string PickCaption(const std::string& sectionName)
+{
+    return "Pick Section " + sectionName;
+}

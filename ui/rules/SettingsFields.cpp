@@ -1,0 +1,48 @@
+#include "ui/rules/SettingsFields.h"
+
+#include "units/EvaluateEntry.h"
+#include "units/NumberFormat.h"
+#include "units/TorvikError.h"
+#include "units/Units.h"
+
+namespace {
+
+double Factor(const char* dimension, int from, int to)
+{
+    if (!dimension || !*dimension)
+        return 1;
+    return static_cast<double>(ConversionFactor(from, to, dimension));
+}
+
+}  // namespace
+
+double ShownSetting(double si, const char* dimension, int unitSystem)
+{
+    return si * Factor(dimension, UnitsSI, NormalizeUnitSystem(unitSystem));
+}
+
+double StoredSetting(double shown, const char* dimension, int unitSystem)
+{
+    return shown * Factor(dimension, NormalizeUnitSystem(unitSystem), UnitsSI);
+}
+
+std::string SettingCaption(const char* caption, const char* dimension, int unitSystem, const char* unitText)
+{
+    const std::string unit = dimension && *dimension ? UnitLabel(dimension, NormalizeUnitSystem(unitSystem)) : unitText;
+    return unit.empty() ? std::string(caption) : std::string(caption) + " (" + unit + ")";
+}
+
+std::string SettingText(double si, const char* dimension, int unitSystem)
+{
+    return FormatFloat8(ShownSetting(si, dimension, unitSystem));
+}
+
+std::string ReadSettingEntry(const std::string& typed, double& value)
+{
+    try {
+        value = static_cast<double>(EvaluateEntry(typed));
+    } catch (const TorvikError& e) {
+        return e.what();
+    }
+    return {};
+}
