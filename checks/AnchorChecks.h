@@ -14,7 +14,7 @@ struct AnchorCheck {
     int node = 0;                           // the From node of the spring row
     // The row's spring forces summed, per unit width of wall (the analysis
     // stands for the active width of generated earth pressure, else one unit
-    // of length), signed as the engine gives them.
+    // of length), positive where the row holds the wall back.
     double forcePerWidth = 0;
     std::optional<double> forcePerAnchor;   // force along one anchor (tension positive); needs the anchor's settings
     std::optional<double> utilisation;      // force per anchor / capacity; needs the capacity
