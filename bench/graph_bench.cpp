@@ -1,5 +1,6 @@
 // Graph drawing and plot data reading, run by hand:
 //   cmake -DTORVIK_BENCHMARKS=ON ..., then build/bench/graph_bench
+#include "bench/BenchApplication.h"
 #include "graph/GraphGeometry.h"
 #include "graph/widgets/GraphPainter.h"
 #include "run/ReadPlotFile.h"
@@ -18,16 +19,7 @@
 
 namespace {
 
-QGuiApplication& Application()
-{
-    static int argc = 1;
-    static char name[] = "graph_bench";
-    static char* argv[] = {name, nullptr};
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(argc, argv);
-    return app;
-}
+QGuiApplication& Application() { return BenchApplication<QGuiApplication>("graph_bench"); }
 
 // A depth graph of `curves` deflection-like curves of `points` points each.
 void FillGraph(TGraphPlot& g, int curves, int points)

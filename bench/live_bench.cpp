@@ -4,6 +4,7 @@
 // The time from a committed edit (the Tab that leaves Free Height with a new
 // value) to the first repaint of the open moment graph with the results of
 // that edit, for the three-stage example: twenty edits, their median.
+#include "bench/BenchApplication.h"
 #include "graph/widgets/PlotForm.h"
 #include "ui/LiveAnalysis.h"
 #include "ui/MainForm.h"
@@ -29,19 +30,7 @@
 
 namespace {
 
-QApplication& Application()
-{
-    static int argc = 1;
-    static char name[] = "live_bench";
-    static char* argv[] = {name, nullptr};
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    static QTemporaryDir settings;
-    for (QSettings::Format f : {QSettings::NativeFormat, QSettings::IniFormat})
-        QSettings::setPath(f, QSettings::UserScope, settings.path());
-    return app;
-}
+QApplication& Application() { return BenchApplicationWithOwnSettings<QApplication>("live_bench"); }
 
 // A key pressed and released on `widget`, as the user types it.
 void Key(QWidget* widget, int key, const QString& text = QString())

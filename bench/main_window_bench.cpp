@@ -2,6 +2,7 @@
 //   cmake -DTORVIK_BENCHMARKS=ON ..., then build/bench/main_window_bench
 // Making the window builds every menu and toolbar button from the command
 // table; opening a menu applies the rules of its commands.
+#include "bench/BenchApplication.h"
 #include "ui/MainForm.h"
 
 #include "units/ScriptedPrompt.h"
@@ -17,20 +18,7 @@
 
 namespace {
 
-QApplication& Application()
-{
-    static int argc = 1;
-    static char name[] = "main_window_bench";
-    static char* argv[] = {name, nullptr};
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    // The user's settings of a folder of the benchmark's own.
-    static QTemporaryDir settings;
-    for (QSettings::Format f : {QSettings::NativeFormat, QSettings::IniFormat})
-        QSettings::setPath(f, QSettings::UserScope, settings.path());
-    return app;
-}
+QApplication& Application() { return BenchApplicationWithOwnSettings<QApplication>("main_window_bench"); }
 
 // A new main window with a new wall, shown.
 void BM_MainWindowStart(benchmark::State& state)

@@ -1,5 +1,6 @@
 // Repaint of the wall and soil profile view, run by hand:
 //   cmake -DTORVIK_BENCHMARKS=ON ..., then build/bench/profile_bench
+#include "bench/BenchApplication.h"
 #include "model/BatchHost.h"
 #include "model/ProgramData.h"
 #include "ui/profile/SideView.h"
@@ -15,16 +16,7 @@
 
 namespace {
 
-QApplication& Application()
-{
-    static int argc = 1;
-    static char name[] = "profile_bench";
-    static char* argv[] = {name, nullptr};
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
+QApplication& Application() { return BenchApplication<QApplication>("profile_bench"); }
 
 // The view of a copy of the largest example (the staged excavation) at the
 // window's default size; `activate` re-reads the wall before every repaint.

@@ -1,6 +1,7 @@
 // The calculation report and the CSV export of the three-stage example, run by hand:
 //   cmake -DTORVIK_BENCHMARKS=ON ..., then build/bench/report_bench
 // The example is analysed once (the engine from build/bin) in a folder of its own.
+#include "bench/BenchApplication.h"
 #include "model/AtomicFile.h"
 #include "run/AnalysisRun.h"
 #include "run/ResultTables.h"
@@ -33,16 +34,7 @@ const std::string& Wall()
     return wall;
 }
 
-QGuiApplication& Application()
-{
-    static int argc = 1;
-    static char name[] = "report_bench";
-    static char* argv[] = {name, nullptr};
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(argc, argv);
-    return app;
-}
+QGuiApplication& Application() { return BenchApplication<QGuiApplication>("report_bench"); }
 
 void BM_ReportOfTheThreeStageExample(benchmark::State& state)
 {

@@ -1,5 +1,6 @@
 // Start-up of the main window and opening a wall in it, run by hand:
 //   cmake -DTORVIK_BENCHMARKS=ON ..., then build/bench/startup_bench
+#include "bench/BenchApplication.h"
 #include "ui/MainForm.h"
 #include "units/ScriptedPrompt.h"
 
@@ -15,12 +16,7 @@ namespace {
 
 QApplication& Application()
 {
-    static int argc = 1;
-    static char name[] = "startup_bench";
-    static char* argv[] = {name, nullptr};
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
+    QApplication& app = BenchApplication<QApplication>("startup_bench");
     // The user's own settings stay untouched.
     QStandardPaths::setTestModeEnabled(true);
     return app;

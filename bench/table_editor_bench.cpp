@@ -1,5 +1,6 @@
 // The table editor window, run by hand:
 //   cmake -DTORVIK_BENCHMARKS=ON ..., then build/bench/table_editor_bench
+#include "bench/BenchApplication.h"
 #include "tables/GridTable.h"
 #include "tables/WallTables.h"
 #include "tables/widgets/TableForm.h"
@@ -16,16 +17,7 @@
 
 namespace {
 
-QApplication& Application()
-{
-    static int argc = 1;
-    static char name[] = "table_editor_bench";
-    static char* argv[] = {name, nullptr};
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
+QApplication& Application() { return BenchApplication<QApplication>("table_editor_bench"); }
 
 // The wall's tables in a shown child-window area, with the distributed-load
 // table (100 rows at most) filled to its limit.

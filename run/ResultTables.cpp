@@ -106,17 +106,6 @@ bool ValueAt(const std::vector<TResultRow>& rows, long double depth, long double
 
 std::string Csv(long double v) { return std::isnan(v) ? std::string() : FormatGeneral(v, 8); }
 
-// A CSV field: quoted when it holds a separator, a quote or a line break.
-std::string Field(const std::string& s)
-{
-    if (s.find_first_of(",\"\r\n") == std::string::npos)
-        return s;
-    std::string q = "\"";
-    for (char c : s)
-        q += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return q + "\"";
-}
-
 }  // namespace
 
 TResultUnits ResultUnits(int unitSystem)
@@ -355,6 +344,16 @@ std::string UtilisationFields(const TResultRow& row, const TSectionSettings* sec
 
 }  // namespace
 
+std::string CsvField(const std::string& s)
+{
+    if (s.find_first_of(",\"\r\n") == std::string::npos)
+        return s;
+    std::string q = "\"";
+    for (char c : s)
+        q += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return q + "\"";
+}
+
 std::string ResultsCsv(const TResultSet& results)
 {
     return ResultsCsv(results, TWallSettings::Defaults());
@@ -373,7 +372,7 @@ std::string ResultsCsv(const TResultSet& results, const TWallSettings& wallSetti
                       "),Pressure from soils (" + u.Pressure + "),Pressure from surcharges (" + u.Pressure + ")" +
                       (sections ? ",Bending utilisation (-),Shear utilisation (-)" : "") + "\r\n";
     for (const TStageResults& s : results.Stages) {
-        const std::string name = Field(s.Name);
+        const std::string name = CsvField(s.Name);
         for (std::size_t node = 0; node < s.Rows.size(); ++node) {
             const TResultRow& r = s.Rows[node];
             out += name;

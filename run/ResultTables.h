@@ -98,6 +98,8 @@ void FillEnvelopeGraph(TGraphPlot& graph, const std::vector<TEnvelopeRow>& envel
 // one block of rows per stage or case, the first column naming it. Numbers
 // carry a full stop whatever the locale; lines end in CR LF.
 std::string ResultsCsv(const TResultSet& results);
+// A CSV field: quoted when it holds a separator, a quote or a line break.
+std::string CsvField(const std::string& s);
 
 struct TWallSettings;
 // The same with two more columns at the end of every row when the wall's

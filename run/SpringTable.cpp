@@ -26,16 +26,6 @@ std::vector<std::string> Split(const std::string& line, size_t minimum)
     return cells;
 }
 
-std::string Field(const std::string& s)
-{
-    if (s.find_first_of(",\"\r\n") == std::string::npos)
-        return s;
-    std::string q = "\"";
-    for (char c : s)
-        q += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return q + "\"";
-}
-
 // The name of an analysis as the result tables give it: "Stage 2 of 3" ->
 // "Stage 2", "Short-term case" -> "Short-term".
 std::string ResultName(std::string heading)
@@ -100,12 +90,12 @@ std::string SpringTableCsv(const TSpringTable& table)
         return {};
     std::string out = "Stage";
     for (const std::string& h : table.Header)
-        out += "," + Field(h);
+        out += "," + CsvField(h);
     out += "\r\n";
     for (const TSpringTable::Row& r : table.Rows) {
-        out += Field(r.Stage);
+        out += CsvField(r.Stage);
         for (const std::string& c : r.Cells)
-            out += "," + (c == "-" ? std::string() : Field(c));
+            out += "," + (c == "-" ? std::string() : CsvField(c));
         out += "\r\n";
     }
     return out;
