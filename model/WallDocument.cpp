@@ -39,8 +39,9 @@ std::vector<std::string> TWallDocument::Open(const std::string& path, TFileLayou
     // name belongs to the wall converted from them.
     const TSettingsRead read = layout == TFileLayout::Current ? ReadSettingsBeside(path) : TSettingsRead();
     settings_ = read.settings;
-    if (!read.problem.empty())
-        diagnostics.push_back(IgnoredSettingsMessage(read.problem));
+    settingsProblem_ = read.problem.empty() ? std::string() : IgnoredSettingsMessage(read.problem);
+    if (!settingsProblem_.empty())
+        diagnostics.push_back(settingsProblem_);
     SettingsChanged.Raise();
     return diagnostics;
 }

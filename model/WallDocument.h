@@ -41,6 +41,9 @@ public:
     // list naming file and line).
     // The caller shows the list.
     std::vector<std::string> Open(const std::string& path, TFileLayout layout);
+    // The line of the last Open's list that speaks of an ignored settings
+    // file; empty when the settings were read or there were none.
+    const std::string& SettingsProblem() const { return settingsProblem_; }
 
     // The data file's name; NewWall.tk4d while the wall was never saved.
     const std::string& FileName() const;
@@ -100,6 +103,7 @@ private:
     WallTables tables_;
     bool modified_ = false;
     TWallSettings settings_;
+    std::string settingsProblem_;
     std::unique_ptr<TProgramData> wall_;
     TUndoHistory history_;
     // The wall's state after the last step (or at New, Open, a stage switch).

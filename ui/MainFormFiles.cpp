@@ -25,6 +25,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 const char* const OpenFilter = "Torvik 2013 (*.tk4d);;Torvik 3.0 (*.tkd);;Torvik 2.0 (*.tkd);;All Files (*)";
@@ -116,7 +118,11 @@ void TMainForm::OpenFileName(const std::string& path, bool announce, std::option
     UpdatePrevFile(wall->FileName);
     if (announce) {
         const std::string name = DisplayFileName(path);
-        if (diagnostics.empty())
+        // An ignored settings file was shown on its own: the data file was read whole.
+        const bool whole = std::all_of(diagnostics.begin(), diagnostics.end(), [this](const std::string& m) {
+            return m == document_->SettingsProblem();
+        });
+        if (whole)
             prompt_->Information("Data file: " + name + ", has been read by TORVIK 2013");
         else
             prompt_->Information("Data file: " + name +

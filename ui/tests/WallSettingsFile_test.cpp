@@ -7,6 +7,7 @@
 #include "model/ProgramData.h"
 #include "model/WallSettings.h"
 #include "ui/MainMenus.h"
+#include "ui/rules/DocumentNames.h"
 
 #include <QAction>
 #include <QFile>
@@ -80,8 +81,10 @@ TEST_F(WallSettingsFileTest, SwitchIsUndoneSavedAndReadBackWithTheAnchors)
     damaged.write("{\n  \"torvik_wall_settings\": 1,\n  \"anchors\": 3\n}\n");
     damaged.close();
     prompt.shown.clear();
-    form->OpenFileName(wall, false);
-    ASSERT_EQ(prompt.shown.size(), 1u);
+    form->OpenFileName(wall, true);
+    ASSERT_EQ(prompt.shown.size(), 2u);
+    // The data file itself was read whole.
+    EXPECT_EQ(prompt.shown[1], "Data file: " + DisplayFileName(wall) + ", has been read by TORVIK 2013");
     EXPECT_EQ(prompt.shown[0], "The settings file " + SettingsPathFor(wall) +
                                    " cannot be used at line 3: \"anchors\" must be a list. It is ignored: the wall "
                                    "has the default settings, and its next save replaces the file.");
