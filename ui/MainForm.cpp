@@ -1,4 +1,5 @@
 #include "ui/MainForm.h"
+#include "ui/ToolButtonAccessible.h"
 
 
 #include "graph/widgets/PlotForm.h"
@@ -39,6 +40,7 @@ TMainForm::TMainForm(Prompt* prompt)
 {
     setWindowIcon(ProgramIcon());
     setAcceptDrops(true);
+    InstallToolButtonAccessible();
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -10,6 +10,7 @@
 #include "ui/dialogs/DlgStaged.h"
 #include "units/ScriptedPrompt.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -21,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -147,6 +149,27 @@ TEST_F(StagedWallTest, InputWindowsNameTheStageTheyEdit)
     emit act().Data->aboutToShow();
     act().Title->trigger();  // opened on stage 2
     EXPECT_EQ(ChildTitles(), "Project Title - Stage 2 | Soil Layers - Stage 2 | Wall Properties - Stage 2");
+}
+
+// A stage button worked through the accessibility interface switches the
+// stage, as a click does, and its check mark shows the stage the wall is in.
+TEST_F(StagedWallTest, StageButtonWorkedByAccessibilitySwitchesTheStage)
+{
+    StageInTwo();
+    auto* button = qobject_cast<QToolButton*>(act().ToolBar->widgetForAction(act().StageButton[1]));
+    ASSERT_NE(button, nullptr);
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(button);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->text(QAccessible::Name), "Stage Const. 2");
+    const QString toggle = QAccessibleActionInterface::toggleAction();
+    ASSERT_EQ(accessible->actionInterface()->actionNames(), QStringList{toggle});
+    accessible->actionInterface()->doAction(toggle);
+    EXPECT_EQ(form->Document().Wall().CurrentStage, 2);
+    EXPECT_TRUE(button->isChecked());
+    EXPECT_TRUE(accessible->state().checked);
+    accessible->actionInterface()->doAction(toggle);  // the current stage stays
+    EXPECT_EQ(form->Document().Wall().CurrentStage, 2);
+    EXPECT_TRUE(button->isChecked());
 }
 
 // The entry chosen (by its index in Entries) and the stage it is chosen in.
