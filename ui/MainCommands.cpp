@@ -255,16 +255,10 @@ void TMainForm::AddDataLoadCommands(std::vector<TMainCommand>& t)
                     .Keep(Into(&A::MomentEICurves)));
 }
 
-void TMainForm::AddOptionsCommands(std::vector<TMainCommand>& t)
+// Options > Units: one checked system of three.
+void TMainForm::AddUnitCommands(std::vector<TMainCommand>& t)
 {
     using O = TOptionsMenu;
-    t.push_back(TMainCommand::Menu(M::MenuBar, "&Options", M::Options)
-                    .Opening(true,
-                             [](TMainForm& f) {
-                                 if (TProgramData* wall = f.Wall())
-                                     OptionsMenuOpened(*wall);
-                             })
-                    .Keep(IntoMenu(&A::Options)));
     t.push_back(TMainCommand::Menu(M::Options, "&Units", M::Units).Keep(IntoMenu(&A::Units)));
     const std::pair<const char*, TCommandState O::*> units[3] = {{"&English Units (lbs, in)", &O::EnglishUnits},
                                                                  {"&SI Units (kN, m)", &O::SIUnits},
@@ -278,8 +272,12 @@ void TMainForm::AddOptionsCommands(std::vector<TMainCommand>& t)
                         .Rule(Pick(&S::Options, units[k].second))
                         .Keep(Into(&A::UnitSystem, k)));
     }
-    t.push_back(TMainCommand::Separator(M::Options));
+}
 
+// Options > Earth-Pressure Options: one checked kind of three.
+void TMainForm::AddEarthPressureCommands(std::vector<TMainCommand>& t)
+{
+    using O = TOptionsMenu;
     t.push_back(TMainCommand::Menu(M::Options, "Earth-Pressure Options", M::EarthPressure)
                     .Opening(false,
                              [](TMainForm& f) {
@@ -298,7 +296,12 @@ void TMainForm::AddOptionsCommands(std::vector<TMainCommand>& t)
                         .Does([k](TMainForm& f) { f.EarthPressureClick(k); })
                         .Rule(Pick(&S::Options, kinds[k - 1].second))
                         .Keep(Into(&A::EarthPressureKind, k - 1)));
+}
 
+// The Options menu's check marks of the optional tables and analyses.
+void TMainForm::AddOptionToggleCommands(std::vector<TMainCommand>& t)
+{
+    using O = TOptionsMenu;
     const std::pair<TOption, TCommandState O::*> toggles[] = {
         {TOption::GeneratePyCurves, &O::GeneratePyCurves},
         {TOption::ConcentratedLoads, &O::ApplyConcentratedLoads},
@@ -320,6 +323,22 @@ void TMainForm::AddOptionsCommands(std::vector<TMainCommand>& t)
                         .Rule(Pick(&S::Options, state))
                         .Keep([o](TMainActions& a, QAction* action) { a.Toggles[o] = action; }));
     }
+}
+
+void TMainForm::AddOptionsCommands(std::vector<TMainCommand>& t)
+{
+    using O = TOptionsMenu;
+    t.push_back(TMainCommand::Menu(M::MenuBar, "&Options", M::Options)
+                    .Opening(true,
+                             [](TMainForm& f) {
+                                 if (TProgramData* wall = f.Wall())
+                                     OptionsMenuOpened(*wall);
+                             })
+                    .Keep(IntoMenu(&A::Options)));
+    AddUnitCommands(t);
+    t.push_back(TMainCommand::Separator(M::Options));
+    AddEarthPressureCommands(t);
+    AddOptionToggleCommands(t);
     t.push_back(TMainCommand(M::Options, "Conduct &Staged-Construction Analysis...")
                     .Checkable()
                     .Does([](TMainForm& f) { f.StagedOptionsClick(); })

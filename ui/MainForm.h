@@ -163,6 +163,9 @@ private:
     // The Data menu's entries from the surcharge loads on: loads, restraints and curves.
     static void AddDataLoadCommands(std::vector<TMainCommand>& table);
     static void AddOptionsCommands(std::vector<TMainCommand>& table);
+    static void AddUnitCommands(std::vector<TMainCommand>& table);
+    static void AddEarthPressureCommands(std::vector<TMainCommand>& table);
+    static void AddOptionToggleCommands(std::vector<TMainCommand>& table);
     static void AddStageCommands(std::vector<TMainCommand>& table);
     static void AddComputationCommands(std::vector<TMainCommand>& table);
     static void AddGraphicsCommands(std::vector<TMainCommand>& table);
