@@ -49,14 +49,7 @@ std::string CantileverSand(double f, int n = 88, double maxDeflection = 20)
 std::string AnchoredClay(double f)
 {
     TestWall w(2, 56, 0.25);
-    w.Stiffness(0, 56, 1.2e5);
-    w.Generated(3, 5.0, 1.0, 1.0);
-    w.wall->WaterDepthBackfill = 2.0;
-    w.wall->WaterDepthExcavation = 5.0;
-    w.wall->MaxDeflection = 1.0;
-    w.wall->ClosureTolerance = 1e-6;
-    w.Spring(6, 6, 20000);
-    w.Layer(1, 20.0, {17, 30 / f, 0.02, 0}, {17.5, 60 / f, 0.01, 0});
+    BuildAnchoredSoftClay(w, f);
     return w.Text();
 }
 

@@ -51,15 +51,7 @@ std::string AnchoredSoftClay()
 {
     TestWall w(2, 56, 0.25);
     w.wall->Title = "Anchored sheet-pile wall in soft clay with one tie-back";
-    w.Stiffness(0, 56, 1.2e5);
-    w.Generated(3, 5.0, 1.0, 1.0);
-    w.wall->WaterDepthBackfill = 2.0;
-    w.wall->WaterDepthExcavation = 5.0;
-    w.wall->MaxDeflection = 1.0;
-    w.wall->ClosureTolerance = 1e-6;
-    w.Spring(6, 6, 20000);  // tie-back stiffness per metre of wall, kN/m
-    // unit weight kN/m^3, cohesion kPa, E50, k(py) kN/m^3
-    w.Layer(1, 20.0, {17, 30, 0.02, 0}, {17.5, 60, 0.01, 0});
+    BuildAnchoredSoftClay(w);
     return w.Text();
 }
 

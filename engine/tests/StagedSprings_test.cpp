@@ -4,7 +4,7 @@
 // on, and the axial loads of inclined anchors settle at tan(i) times their force.
 // The linear two-stage case with its independent reference is in verify/.
 #include "engine/EngineRun.h"
-#include "verify/WallBuilder.h"
+#include "engine/tests/TestWall.h"
 
 #include <gtest/gtest.h>
 
@@ -97,15 +97,8 @@ TEST(StagedSprings, StageWithoutResultsStopsTheStagesThatNeedItsDeflections)
 // (analysed width 39.37 in) give the same anchor force and prestress.
 TEST(StagedSprings, ForcesPerUnitWidthAreTheSameInEnglishUnits)
 {
-    WallBuilder w(2, 56, 0.25);
-    w.Stiffness(0, 56, 1.2e5);
-    w.Generated(3, 5.0, 1.0, 1.0);
-    w.wall->WaterDepthBackfill = 2.0;
-    w.wall->WaterDepthExcavation = 5.0;
-    w.wall->MaxDeflection = 1.0;
-    w.wall->ClosureTolerance = 1e-6;
-    w.Spring(6, 6, 20000);
-    w.Layer(1, 20.0, {17, 30, 0.02, 0}, {17.5, 60, 0.01, 0});
+    TestWall w(2, 56, 0.25);
+    BuildAnchoredSoftClay(w);
     TWallSettings settings;
     settings.Set(Anchor(6, 50, 10, true));
     const fs::path dir = fs::temp_directory_path() / ("torvik-units-" + std::to_string(getpid()));
