@@ -148,19 +148,28 @@ struct Heading {
     int page;  // within the body, from 0
 };
 
-int WritePdf(const QString& out, const QString& title, const QString& subtitle, const QStringList& sources)
+// Room below the text on each page for the footer.
+constexpr double FooterHeight = 28;
+
+void SetUpWriter(QPdfWriter& writer, const QString& title)
 {
-    QPdfWriter writer(out);
     writer.setResolution(Dpi);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(MarginMm, MarginMm, MarginMm, MarginMm), QPageLayout::Millimeter);
     writer.setTitle(title);
     writer.setCreator("TORVIK");
-    const QRect area = writer.pageLayout().paintRectPixels(Dpi);
-    const double footer = 28;
-    const QSizeF page(area.width(), area.height() - footer);
+}
 
-    QTextDocument doc;
+// The part of the printable area the text fills: all of it above the footer.
+QSizeF TextPageSize(const QRect& area)
+{
+    return QSizeF(area.width(), area.height() - FooterHeight);
+}
+
+// The sources styled and laid out on pages of the given size, measured with the
+// writer's fonts, headings kept with their text.
+void LayOutBody(QTextDocument& doc, QPdfWriter& writer, const QStringList& sources, const QSizeF& page)
+{
     doc.documentLayout()->setPaintDevice(&writer);
     doc.setMarkdown(JoinedMarkdown(sources), QTextDocument::MarkdownDialectGitHub);
     StyleDocument(doc, page.width());
@@ -169,98 +178,135 @@ int WritePdf(const QString& out, const QString& title, const QString& subtitle, 
     // A full layout again, so that every block sits where the last change put it.
     doc.markContentsDirty(0, doc.characterCount());
     doc.setPageSize(page);
+}
 
+// The chapters and sections (heading levels 1 and 2) in order, with the body page each starts on.
+std::vector<Heading> ContentsHeadings(const QTextDocument& doc, double pageHeight)
+{
     std::vector<Heading> headings;
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
         const int level = b.blockFormat().headingLevel();
         if (level == 1 || level == 2) {
             const QRectF r = doc.documentLayout()->blockBoundingRect(b);
-            headings.push_back({level, b.text(), static_cast<int>(r.top() / page.height())});
+            headings.push_back({level, b.text(), static_cast<int>(r.top() / pageHeight)});
         }
     }
+    return headings;
+}
 
-    // The contents: laid out once to know how many pages they take.
-    QTextDocument contents;
+// An empty contents document in the body's text font, on pages of the body's size.
+void SetUpContents(QTextDocument& contents, QPdfWriter& writer, const QSizeF& page)
+{
     contents.documentLayout()->setPaintDevice(&writer);
     QFont font("DejaVu Sans");
     font.setPointSizeF(9.5);
     contents.setDefaultFont(font);
     contents.setDocumentMargin(0);
     contents.setPageSize(page);
-    auto fillContents = [&](int firstBodyPage) {
-        contents.clear();
-        QTextCursor c(&contents);
-        QTextCharFormat h;
-        h.setFontPointSize(16);
-        h.setFontWeight(QFont::Bold);
-        c.insertText("Contents", h);
-        for (const Heading& e : headings) {
-            // Sections indented under their chapter; page numbers at the right.
-            const double indent = e.level == 1 ? 0 : 18;
-            QTextBlockFormat bf;
-            bf.setLeftMargin(indent);
-            bf.setTopMargin(e.level == 1 ? 6 : 1);
-            bf.setTabPositions({QTextOption::Tab(page.width() - indent - 2, QTextOption::RightTab)});
-            QTextCharFormat cf;
-            cf.setFontWeight(e.level == 1 ? QFont::Bold : QFont::Normal);
-            c.insertBlock(bf);
-            c.insertText(e.text + "\t" + QString::number(firstBodyPage + e.page), cf);
-        }
-    };
-    fillContents(0);
-    const int contentsPages = contents.pageCount();
-    const int firstBody = 2 + contentsPages;  // after the title page and the contents
-    fillContents(firstBody);
+}
+
+// The contents written afresh: a heading, then one line per chapter or section
+// with its page number, the body counted from firstBodyPage.
+void FillContents(QTextDocument& contents, const std::vector<Heading>& headings, int firstBodyPage, double pageWidth)
+{
+    contents.clear();
+    QTextCursor c(&contents);
+    QTextCharFormat h;
+    h.setFontPointSize(16);
+    h.setFontWeight(QFont::Bold);
+    c.insertText("Contents", h);
+    for (const Heading& e : headings) {
+        // Sections indented under their chapter; page numbers at the right.
+        const double indent = e.level == 1 ? 0 : 18;
+        QTextBlockFormat bf;
+        bf.setLeftMargin(indent);
+        bf.setTopMargin(e.level == 1 ? 6 : 1);
+        bf.setTabPositions({QTextOption::Tab(pageWidth - indent - 2, QTextOption::RightTab)});
+        QTextCharFormat cf;
+        cf.setFontWeight(e.level == 1 ? QFont::Bold : QFont::Normal);
+        c.insertBlock(bf);
+        c.insertText(e.text + "\t" + QString::number(firstBodyPage + e.page), cf);
+    }
+}
+
+void DrawTitlePage(QPainter& p, const QRect& area, const QString& title, const QString& subtitle)
+{
+    QFont big("DejaVu Sans");
+    big.setPointSizeF(26);
+    big.setBold(true);
+    p.setFont(big);
+    p.drawText(QRectF(0, area.height() * 0.28, area.width(), 60), Qt::AlignLeft, "TORVIK");
+    QFont mid("DejaVu Sans");
+    mid.setPointSizeF(18);
+    p.setFont(mid);
+    p.drawText(QRectF(0, area.height() * 0.28 + 60, area.width(), 40), Qt::AlignLeft, title);
+    QFont small("DejaVu Sans");
+    small.setPointSizeF(10);
+    p.setFont(small);
+    p.drawText(QRectF(0, area.height() * 0.28 + 110, area.width(), 80), Qt::AlignLeft | Qt::TextWordWrap, subtitle);
+    p.setPen(QPen(QColor(0, 0, 255), 2));
+    p.drawLine(QPointF(0, area.height() * 0.28 - 10), QPointF(area.width() * 0.6, area.height() * 0.28 - 10));
+}
+
+// A rule at the foot of the page, the title at its left and the page number at its right.
+void DrawFooter(QPainter& p, const QRect& area, const QString& title, int number)
+{
+    QFont f("DejaVu Sans");
+    f.setPointSizeF(8);
+    p.setFont(f);
+    p.setPen(QColor(90, 90, 90));
+    const QRectF r(0, area.height() - FooterHeight + 8, area.width(), FooterHeight - 8);
+    p.drawLine(QPointF(0, r.top()), QPointF(area.width(), r.top()));
+    p.drawText(r, Qt::AlignLeft | Qt::AlignBottom, title);
+    p.drawText(r, Qt::AlignRight | Qt::AlignBottom, QString::number(number));
+}
+
+// Each page of a laid-out document on a new PDF page with its footer, numbered
+// on from the page before (number); returns the number of the last page drawn.
+int DrawPages(QPdfWriter& writer, QPainter& p, const QTextDocument& d, const QRect& area, const QString& title,
+              int number)
+{
+    const QSizeF page = TextPageSize(area);
+    for (int i = 0; i < d.pageCount(); ++i) {
+        writer.newPage();
+        ++number;
+        p.save();
+        const QRectF clip(0, i * page.height(), page.width(), page.height());
+        p.translate(0, -clip.top());
+        QAbstractTextDocumentLayout::PaintContext ctx;
+        ctx.clip = clip;
+        ctx.palette.setColor(QPalette::Text, Qt::black);
+        p.setClipRect(clip);
+        d.documentLayout()->draw(&p, ctx);
+        p.restore();
+        DrawFooter(p, area, title, number);
+    }
+    return number;
+}
+
+int WritePdf(const QString& out, const QString& title, const QString& subtitle, const QStringList& sources)
+{
+    QPdfWriter writer(out);
+    SetUpWriter(writer, title);
+    const QRect area = writer.pageLayout().paintRectPixels(Dpi);
+    const QSizeF page = TextPageSize(area);
+
+    QTextDocument doc;
+    LayOutBody(doc, writer, sources, page);
+    const std::vector<Heading> headings = ContentsHeadings(doc, page.height());
+
+    // The contents: laid out once to know how many pages they take, then again
+    // with the page numbers that follow from that.
+    QTextDocument contents;
+    SetUpContents(contents, writer, page);
+    FillContents(contents, headings, 0, page.width());
+    const int firstBody = 2 + contents.pageCount();  // after the title page and the contents
+    FillContents(contents, headings, firstBody, page.width());
 
     QPainter p(&writer);
-    int number = 1;
-    auto footerText = [&](int n) {
-        QFont f("DejaVu Sans");
-        f.setPointSizeF(8);
-        p.setFont(f);
-        p.setPen(QColor(90, 90, 90));
-        const QRectF r(0, area.height() - footer + 8, area.width(), footer - 8);
-        p.drawLine(QPointF(0, r.top()), QPointF(area.width(), r.top()));
-        p.drawText(r, Qt::AlignLeft | Qt::AlignBottom, title);
-        p.drawText(r, Qt::AlignRight | Qt::AlignBottom, QString::number(n));
-    };
-
-    // Title page.
-    {
-        QFont big("DejaVu Sans");
-        big.setPointSizeF(26);
-        big.setBold(true);
-        p.setFont(big);
-        p.drawText(QRectF(0, area.height() * 0.28, area.width(), 60), Qt::AlignLeft, "TORVIK");
-        QFont mid("DejaVu Sans");
-        mid.setPointSizeF(18);
-        p.setFont(mid);
-        p.drawText(QRectF(0, area.height() * 0.28 + 60, area.width(), 40), Qt::AlignLeft, title);
-        QFont small("DejaVu Sans");
-        small.setPointSizeF(10);
-        p.setFont(small);
-        p.drawText(QRectF(0, area.height() * 0.28 + 110, area.width(), 80), Qt::AlignLeft | Qt::TextWordWrap, subtitle);
-        p.setPen(QPen(QColor(0, 0, 255), 2));
-        p.drawLine(QPointF(0, area.height() * 0.28 - 10), QPointF(area.width() * 0.6, area.height() * 0.28 - 10));
-    }
-    auto drawPages = [&](QTextDocument& d) {
-        for (int i = 0; i < d.pageCount(); ++i) {
-            writer.newPage();
-            ++number;
-            p.save();
-            const QRectF clip(0, i * page.height(), page.width(), page.height());
-            p.translate(0, -clip.top());
-            QAbstractTextDocumentLayout::PaintContext ctx;
-            ctx.clip = clip;
-            ctx.palette.setColor(QPalette::Text, Qt::black);
-            p.setClipRect(clip);
-            d.documentLayout()->draw(&p, ctx);
-            p.restore();
-            footerText(number);
-        }
-    };
-    drawPages(contents);
-    drawPages(doc);
+    DrawTitlePage(p, area, title, subtitle);
+    const int lastContentsPage = DrawPages(writer, p, contents, area, title, 1);
+    DrawPages(writer, p, doc, area, title, lastContentsPage);
     return p.end() ? 0 : 1;
 }
 
