@@ -23,29 +23,27 @@ constexpr char kPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-// The general form of a normal double with `digits` (1..15) significant digits,
-// the same text as the correctly rounded conversion, written at `o` (room for
-// kGeneralTextSize characters); returns the end of the text, or null where this
-// short way cannot be sure of the rounding.
-// The value is scaled by an exact power of ten (one rounding, 1.1E-16 relative)
-// to a number of `digits` integer digits; unless its fraction lies within twice
-// that error of one half, rounding it to an integer rounds the exact value the
-// same way. It is faster than the conversion with a precision.
-char* QuickGeneral(char* o, double value, int digits, int minExponentDigits)
+// The decimal exponent of a normal, positive double from its binary one
+// (log10(2) = 0.30103); it may be one too small, which ScaleToDigits corrects.
+int EstimateExponent(double a)
 {
-    const double a = std::fabs(value);
-    // The decimal exponent from the binary one (log10(2) = 0.30103); it may be one
-    // too small, which the scaling below corrects.
     std::uint64_t bits = 0;
     std::memcpy(&bits, &a, sizeof bits);
     const int binary = static_cast<int>(bits >> 52) - 1022;  // as frexp gives it, for a normal double
-    int exponent = ((binary - 1) * 78913) >> 18;
+    return ((binary - 1) * 78913) >> 18;
+}
+
+// Scales `a` by an exact power of ten to a number of `digits` integer digits
+// (in [1E(digits-1), 1E digits)), correcting `exponent` by one where the estimate
+// was off; false where that power is not exact or the scaling does not settle.
+bool ScaleToDigits(double a, int digits, int& exponent, double& scaled)
+{
     const double low = kPowers[digits - 1], high = kPowers[digits];
-    double scaled = 0;
+    scaled = 0;
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int k = digits - 1 - exponent;
         if (k > kExactPowers || -k > kExactPowers)
-            return nullptr;
+            return false;
         scaled = k >= 0 ? a * kPowers[k] : a / kPowers[-k];
         if (scaled >= high)
             ++exponent;
@@ -54,19 +52,32 @@ char* QuickGeneral(char* o, double value, int digits, int minExponentDigits)
         else
             break;
     }
-    if (!(scaled >= low && scaled < high))
-        return nullptr;
+    return scaled >= low && scaled < high;
+}
+
+// Rounds `scaled` (of `digits` integer digits) to the integer `n`; a carry to
+// one digit more is taken into `exponent`. False where the fraction lies within
+// twice the scaling error of one half, so that the exact value might round the
+// other way.
+bool RoundScaled(double scaled, int digits, int& exponent, std::uint64_t& n)
+{
     const std::uint64_t whole = static_cast<std::uint64_t>(scaled);  // below 1E15: exact
     const double fraction = scaled - static_cast<double>(whole);
     if (std::fabs(fraction - 0.5) <= scaled * 2.3e-16)
-        return nullptr;
-    std::uint64_t n = whole + (fraction > 0.5 ? 1 : 0);
-    if (static_cast<double>(n) >= high) {
+        return false;
+    n = whole + (fraction > 0.5 ? 1 : 0);
+    if (static_cast<double>(n) >= kPowers[digits]) {
         n /= 10;
         ++exponent;
     }
-    // The digits, most significant first, two at a time from the right.
-    char d[32] = {};  // room for the 16-character copies below
+    return true;
+}
+
+// Writes the `digits` digits of `n` at `d`, most significant first, two at a
+// time from the right; returns how many remain without the trailing zeros (at
+// least one).
+int WriteDigits(char* d, std::uint64_t n, int digits)
+{
     int left = digits;
     if (n < 4000000000u) {  // in 32 bits, whose divisions are shorter
         std::uint32_t n32 = static_cast<std::uint32_t>(n);
@@ -82,48 +93,88 @@ char* QuickGeneral(char* o, double value, int digits, int minExponentDigits)
     int count = digits;
     while (count > 1 && d[count - 1] == '0')
         --count;
+    return count;
+}
 
-    if (value < 0)
+// Writes the first n (at most 15) characters of `from` at `o` and moves `o` past
+// them. Copying a fixed 16 characters is faster than copying n; `from` holds 16
+// readable characters and the output buffer (kGeneralTextSize) has room for the
+// excess.
+void Put(char*& o, const char* from, int n)
+{
+    std::memcpy(o, from, 16);
+    o += n;
+}
+
+// Writes d[0].d[1..count) E exponent, the exponent with at least
+// `minExponentDigits` digits; returns the end.
+char* WriteScientific(char* o, const char* d, int count, int exponent, int minExponentDigits)
+{
+    *o++ = d[0];
+    if (count > 1) {
+        *o++ = '.';
+        Put(o, d + 1, count - 1);
+    }
+    *o++ = 'E';
+    if (exponent < 0)
         *o++ = '-';
-    // n (at most 15) digits; copying a fixed 16 characters is faster than copying
-    // n, and the buffer (kGeneralTextSize) has room for the excess.
-    auto put = [&o](const char* from, int n) {
-        std::memcpy(o, from, 16);
-        o += n;
-    };
-    if (exponent < -4 || exponent >= digits) {
-        *o++ = d[0];
-        if (count > 1) {
-            *o++ = '.';
-            put(d + 1, count - 1);
-        }
-        *o++ = 'E';
-        if (exponent < 0)
-            *o++ = '-';
-        char e[16];  // read 16 at a time by put
-        const auto r = std::to_chars(e, e + sizeof e, exponent < 0 ? -exponent : exponent);
-        for (int pad = static_cast<int>(r.ptr - e); pad < minExponentDigits; ++pad)
-            *o++ = '0';
-        put(e, static_cast<int>(r.ptr - e));
-    } else if (exponent >= 0) {
+    char e[16];  // read 16 at a time by Put
+    const auto r = std::to_chars(e, e + sizeof e, exponent < 0 ? -exponent : exponent);
+    for (int pad = static_cast<int>(r.ptr - e); pad < minExponentDigits; ++pad)
+        *o++ = '0';
+    Put(o, e, static_cast<int>(r.ptr - e));
+    return o;
+}
+
+// Writes the `count` digits of `d` with the decimal point placed by `exponent`
+// (-4..14), padding with zeros before or after them; returns the end.
+char* WriteFixed(char* o, const char* d, int count, int exponent)
+{
+    if (exponent >= 0) {
         const int whole = exponent + 1;
         if (count <= whole) {
-            put(d, count);
+            Put(o, d, count);
             for (int i = count; i < whole; ++i)
                 *o++ = '0';
         } else {
-            put(d, whole);
+            Put(o, d, whole);
             *o++ = '.';
-            put(d + whole, count - whole);
+            Put(o, d + whole, count - whole);
         }
     } else {
         *o++ = '0';
         *o++ = '.';
         for (int i = 0; i < -exponent - 1; ++i)
             *o++ = '0';
-        put(d, count);
+        Put(o, d, count);
     }
     return o;
+}
+
+// The general form of a normal double with `digits` (1..15) significant digits,
+// the same text as the correctly rounded conversion, written at `o` (room for
+// kGeneralTextSize characters); returns the end of the text, or null where this
+// short way cannot be sure of the rounding.
+// The value is scaled by an exact power of ten (one rounding, 1.1E-16 relative)
+// to a number of `digits` integer digits; unless its fraction lies within twice
+// that error of one half, rounding it to an integer rounds the exact value the
+// same way. It is faster than the conversion with a precision.
+char* QuickGeneral(char* o, double value, int digits, int minExponentDigits)
+{
+    const double a = std::fabs(value);
+    int exponent = EstimateExponent(a);
+    double scaled = 0;
+    std::uint64_t n = 0;
+    if (!ScaleToDigits(a, digits, exponent, scaled) || !RoundScaled(scaled, digits, exponent, n))
+        return nullptr;
+    char d[32] = {};  // room for the 16-character copies by Put
+    const int count = WriteDigits(d, n, digits);
+
+    if (value < 0)
+        *o++ = '-';
+    if (exponent < -4 || exponent >= digits)
+        return WriteScientific(o, d, count, exponent, minExponentDigits);
+    return WriteFixed(o, d, count, exponent);
 }
 
 [[noreturn]] void NotFinite()
