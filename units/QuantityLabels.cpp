@@ -1,5 +1,6 @@
 #include "units/QuantityLabels.h"
 
+#include "units/NumberFormat.h"
 #include "units/Units.h"
 
 const QuantityLabels& QuantityLabelsOf(int unitSystem)
@@ -12,4 +13,19 @@ const QuantityLabels& QuantityLabelsOf(int unitSystem)
     static const QuantityLabels generic{"Other (consistent F, L)", 1.0, "L", "L", "F", "F-L", "F/L", "F-L^2", "F/L^2",
                                         "F/L^3", "F", "F-L"};
     return unitSystem == UnitsEnglish ? english : unitSystem == UnitsSI ? si : generic;
+}
+
+std::string StripBasis(int unitSystem, double stripWidth)
+{
+    if (unitSystem == UnitsEnglish) {
+        if (stripWidth == 12)
+            return "/ft";
+        if (stripWidth == 1)
+            return "/in";
+        return " per " + FormatGeneral(stripWidth / 12, 6) + " ft strip";
+    }
+    const char* length = unitSystem == UnitsSI ? "m" : "L";
+    if (stripWidth == 1)
+        return std::string("/") + length;
+    return " per " + FormatGeneral(stripWidth, 6) + " " + length + " strip";
 }

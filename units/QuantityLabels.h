@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 // The labels of the quantities that the engine's output text, its p-y curve
 // descriptions and the program's result tables write beside their values, per
 // unit system: the one table they all take them from.
@@ -23,3 +25,11 @@ struct QuantityLabels {
 
 // The labels of a unit system: English (1), SI (2), anything else generic.
 const QuantityLabels& QuantityLabelsOf(int unitSystem);
+
+// The basis of the forces, moments and shears of an analysis, as a suffix to
+// their unit: the analysis is of a strip of wall `stripWidth` wide (in the
+// file's length unit; the active width Wa of generated earth pressure, else one
+// length unit), so its results are per that strip. One foot (12 in), one metre
+// or one length unit reads as a rate ("/ft", "/m", "/L"; "kN-m/m"); any other
+// width names the strip (" per 2.5 m strip"; "kN-m per 2.5 m strip").
+std::string StripBasis(int unitSystem, double stripWidth);

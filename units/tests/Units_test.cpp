@@ -1,4 +1,5 @@
 #include "units/Units.h"
+#include "units/QuantityLabels.h"
 
 #include "units/tests/PrintText.h"
 
@@ -167,6 +168,18 @@ TEST(UnitLabel, EveryOccurrenceIsReplaced)
 {
     EXPECT_EQ(UnitLabel("F-L/F-L", UnitsEnglish), "lbs-in/lbs-in");
     EXPECT_EQ(UnitLabel("L2-L2", UnitsSI), "m-m");
+}
+
+// A result per analysed strip says so: a unit width reads as a rate, any other
+// width names the strip (English widths are in inches, named in feet).
+TEST(StripBasis, RateForUnitWidthsAndNamedStripOtherwise)
+{
+    EXPECT_EQ(StripBasis(UnitsSI, 1), "/m");
+    EXPECT_EQ(StripBasis(UnitsSI, 2.5), " per 2.5 m strip");
+    EXPECT_EQ(StripBasis(UnitsEnglish, 12), "/ft");
+    EXPECT_EQ(StripBasis(UnitsEnglish, 1), "/in");
+    EXPECT_EQ(StripBasis(UnitsEnglish, 30), " per 2.5 ft strip");
+    EXPECT_EQ(StripBasis(UnitsGeneric, 1), "/L");
 }
 
 }  // namespace
