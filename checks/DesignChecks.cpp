@@ -3,6 +3,7 @@
 #include "engine/EngineRun.h"
 #include "engine/SectionBuilder.h"
 #include "units/NumberFormat.h"
+#include "units/QuantityLabels.h"
 #include "units/TorvikError.h"
 
 #include <algorithm>
@@ -16,8 +17,13 @@ namespace {
 
 const char* kDefinition =
     "Safety factor F: the factor by which tan(phi'), c and su, and qu of rock are divided, in the earth pressure "
-    "and the p-y curves alike (stiffness parameters unchanged), for the analysis to fail: the iteration does not "
-    "converge or the deflection passes the maximum allowable deflection. Found by bisection to 0.01.";
+    "and the p-y curves alike (stiffness parameters unchanged), for a mechanism to form: the iteration finds no "
+    "equilibrium (no convergence, or a deflection past the wall's length), or the soil resistance is fully mobilised "
+    "at every node below the excavation level, so that the toe kicks out (Griffiths and Lane 1999 for the "
+    "non-convergence criterion of strength reduction; the free-earth-support mechanism of USACE EM 1110-2-2504 for "
+    "the fully mobilised embedment). The maximum allowable deflection plays no part in F: it is checked on the wall "
+    "as built (F = 1). Found by bisection to 0.01. Staged walls whose anchors act from their installation stage: "
+    "the stages before are analysed with the characteristic strengths, the stage checked with the reduced ones.";
 const char* kSectionDefinition =
     "Bending utilisation: |M| / (fy W (1 - corrosion loss)), first yield of the extreme fibre. Shear utilisation: "
     "|V| / (fy / sqrt(3) Av (1 - corrosion loss)), the plastic shear resistance of the shear area at the von Mises "
@@ -53,7 +59,39 @@ void CheckSection(StageCheck& s, const SectionRun& actual, const TWallSettings& 
         s.notes.push_back(n);
 }
 
-bool Within(const std::optional<double>& utilisation) { return !utilisation || *utilisation <= 1; }
+bool Within(const std::optional<double>& utilisation)
+{
+    return !utilisation || *utilisation <= 1;
+}
+
+void CheckDeflection(StageCheck& s, const SectionRun& actual, const WallBlock& block)
+{
+    s.allowedDeflection = block.maxDeflection;
+    if (actual.Ok()) {
+        double largest = 0;
+        for (double y : actual.result.y)
+            largest = std::max(largest, std::fabs(y));
+        s.deflection = largest;
+    }
+    s.deflectionPassed = s.deflection && *s.deflection <= s.allowedDeflection;
+}
+
+// The limit-equilibrium verdict and the approach that needs the deeper tip.
+void CompareLimitEquilibrium(StageCheck& s, const WallBlock& block, bool counts)
+{
+    const LimitEquilibrium& le = s.limitEquilibrium;
+    s.governingApproach = "p-y analysis";
+    if (!le.requiredEmbedment)
+        return;
+    const double embedment = block.nodeCount * block.increment - block.wallHeight;
+    const double leTip = block.wallHeight + *le.requiredEmbedment;
+    if (!s.requiredTipDepth || leTip > *s.requiredTipDepth)
+        s.governingApproach = s.requiredTipDepth ? "limit equilibrium" : "p-y analysis";
+    if (counts)
+        s.limitEquilibriumPassed = embedment >= *le.requiredEmbedment - 1e-9 * std::max(1.0, embedment);
+    else
+        s.notes.push_back("The limit-equilibrium estimate is shown but does not count in the verdict (wall settings).");
+}
 
 bool UtilisationsPass(const StageCheck& s)
 {
@@ -75,8 +113,8 @@ StageCheck CheckStage(const std::vector<WallFileBlock>& blocks, const SectionRun
     s.safety = FindSafetyFactor(analyser);
     s.notes = s.safety.notes;
     if (number > 1 && wallSettings.springsFromInstallation)
-        s.notes.push_back("Anchors and springs act from their installation stage: F is that of the construction "
-                          "up to this stage, the stages before it analysed with the same reduced strengths.");
+        s.notes.push_back("Anchors and springs act from their installation stage: F is this stage's own, the stages "
+                          "before it analysed with the characteristic strengths.");
     if (const std::optional<int> tip = FindRequiredTip(analyser, target))
         // Rounded to 1e-9 of a length unit: the product of a node number and the
         // increment carries binary noise (28 x 0.2 = 5.6000000000000005).
@@ -87,11 +125,14 @@ StageCheck CheckStage(const std::vector<WallFileBlock>& blocks, const SectionRun
     s.limitEquilibrium = EstimateLimitEquilibrium(block.block, target);
     for (const std::string& n : s.limitEquilibrium.notes)
         s.notes.push_back(n);
+    CompareLimitEquilibrium(s, block.block, wallSettings.limitEquilibriumInVerdict);
     CheckSection(s, actual, settings);
     s.anchors = CheckAnchors(actual, settings, s.notes);
+    CheckDeflection(s, actual, block.block);
     // A wall that holds at the largest factor tried has no factor and passes.
     const bool holdsAtLargest = !s.safety.factor && actual.Ok() && s.safety.limit.empty();
-    s.passed = (holdsAtLargest || (s.safety.factor && *s.safety.factor >= target)) && UtilisationsPass(s);
+    s.passed = (holdsAtLargest || (s.safety.factor && *s.safety.factor >= target)) && UtilisationsPass(s) &&
+               s.deflectionPassed && s.limitEquilibriumPassed.value_or(true);
     analyses += analyser.Analyses();
     return s;
 }
@@ -196,7 +237,11 @@ std::string DesignChecksText(const DesignCheckReport& r)
         out << "  Safety factor F:              " << Optional(s.safety.factor)
             << (s.safety.limit.empty() ? "" : " (" + s.safety.limit + ")") << "\n";
         out << "  Required tip depth:           " << Optional(s.requiredTipDepth, " " + units.length) << "\n";
-        out << "  Mobilised passive resistance: " << Optional(s.mobilisedPassive) << "\n";
+        out << "  Share of ultimate soil resistance in use: " << Optional(s.mobilisedPassive) << "\n";
+        out << "  Deflection at F = 1:          "
+            << (s.deflection ? FormatGeneral(*s.deflection, 4) + " " + units.length : std::string("-")) << " of "
+            << FormatGeneral(s.allowedDeflection, 4) << " " << units.length << " allowed"
+            << (s.deflectionPassed ? "" : " (exceeded)") << "\n";
         out << "  Bending utilisation:          " << Optional(s.bendingUtilisation)
             << (s.bendingUtilisation ? " at depth " + FormatGeneral(s.bendingDepth, 4) + " " + units.length : "") << "\n";
         out << "  Shear utilisation:            " << Optional(s.shearUtilisation)
@@ -209,7 +254,13 @@ std::string DesignChecksText(const DesignCheckReport& r)
         out << "  " << le.method << ": required embedment " << Optional(le.requiredEmbedment, " " + units.length);
         if (le.anchorNode)
             out << ", anchor force " << Optional(le.anchorForce, " " + units.forcePerLength);
+        if (le.largestMoment)
+            out << ", largest moment " << FormatGeneral(*le.largestMoment, 5) << " "
+                << QuantityLabelsOf(r.unitSystem).moment << le.basis;
+        if (s.limitEquilibriumPassed)
+            out << (*s.limitEquilibriumPassed ? " (reached)" : " (NOT reached)");
         out << "\n";
+        out << "  Governing approach:           " << s.governingApproach << "\n";
         for (const std::string& n : s.notes)
             out << "  Note: " << n << "\n";
         out << "  " << (s.passed ? "Passed" : "FAILED") << "\n";

@@ -27,8 +27,18 @@ struct StageCheck {
     std::optional<double> bendingUtilisation, shearUtilisation;
     double bendingDepth = 0, shearDepth = 0;
     std::vector<NodeUtilisation> nodes;
-    std::vector<AnchorCheck> anchors;       // one per row of lateral springs
+    std::vector<AnchorCheck> anchors;  // one per row of lateral springs
+    // Serviceability: the largest deflection of the wall as built (F = 1)
+    // against the maximum allowable deflection; empty when the analysis failed.
+    std::optional<double> deflection;
+    double allowedDeflection = 0;
+    bool deflectionPassed = false;
     LimitEquilibrium limitEquilibrium;
+    // The embedment against the limit-equilibrium one at the target, where the
+    // estimate applies and counts in the verdict; empty otherwise.
+    std::optional<bool> limitEquilibriumPassed;
+    // The approach that needs the deeper tip: "p-y analysis" or "limit equilibrium".
+    std::string governingApproach;
     std::vector<std::string> notes;
     bool passed = false;
 };
@@ -61,7 +71,9 @@ constexpr double kDefaultTarget = 1.5;
 // (in the wall's own units, as stored; converted here to the file's units).
 // Never throws for an analysis that fails; a stage that cannot be analysed at
 // all fails its checks with a note saying why. A stage passes when its safety
-// factor reaches the target and no utilisation exceeds 1.
+// factor reaches the target, no utilisation exceeds 1, the wall as built stays
+// within the allowable deflection and (where it applies and the settings count
+// it) its embedment reaches the limit-equilibrium one.
 DesignCheckReport RunDesignChecks(const std::vector<WallFileBlock>& blocks, double target = kDefaultTarget,
                                   const TWallSettings& settings = TWallSettings::Defaults());
 

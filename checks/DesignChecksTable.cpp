@@ -2,6 +2,7 @@
 
 #include "engine/SoilLayer.h"
 #include "units/NumberFormat.h"
+#include "units/QuantityLabels.h"
 
 #include <algorithm>
 
@@ -25,6 +26,13 @@ std::string LimitCell(const StageCheck& s)
     return s.safety.factor || !s.passed ? kNoValue : "holds at F = " + FormatGeneral(kHighestFactor, kDigits);
 }
 
+// "12.3 of 50 allowed": the largest deflection of the wall as built.
+std::string DeflectionCell(const StageCheck& s)
+{
+    return Cell(s.deflection) + " of " + FormatGeneral(s.allowedDeflection, kDigits) +
+           (s.deflectionPassed ? "" : " (exceeded)");
+}
+
 std::vector<std::string> Row(const StageCheck& s)
 {
     const LimitEquilibrium& le = s.limitEquilibrium;
@@ -35,6 +43,9 @@ std::vector<std::string> Row(const StageCheck& s)
             Cell(s.mobilisedPassive),
             Cell(le.requiredEmbedment),
             le.anchorNode ? Cell(le.anchorForce) : kNoValue,
+            Cell(le.largestMoment),
+            s.governingApproach,
+            DeflectionCell(s),
             s.passed ? "passed" : "FAILED"};
 }
 
@@ -76,6 +87,15 @@ std::string GoverningRemark(const DesignCheckReport& r)
            " against the target " + FormatGeneral(r.target, kDigits) + ".";
 }
 
+// The basis of the limit-equilibrium moments: that of the first stage that has one.
+std::string StripBasisOf(const DesignCheckReport& r)
+{
+    for (const StageCheck& s : r.stages)
+        if (!s.limitEquilibrium.basis.empty())
+            return s.limitEquilibrium.basis;
+    return "";
+}
+
 }  // namespace
 
 DesignChecksTable MakeDesignChecksTable(const DesignCheckReport& r)
@@ -86,9 +106,13 @@ DesignChecksTable MakeDesignChecksTable(const DesignCheckReport& r)
                 "Safety factor F",
                 "Limit at F",
                 "Required tip depth for F = " + FormatGeneral(r.target, kDigits) + ", below the top (" + u.length + ")",
-                "Mobilised passive resistance (share of the ultimate)",
+                "Share of the ultimate soil resistance in use (not a margin)",
                 "Limit-equilibrium embedment below the excavation (" + u.length + ")",
                 "Limit-equilibrium anchor force (" + u.forcePerLength + ")",
+                "Limit-equilibrium largest moment at F = 1 (" + std::string(QuantityLabelsOf(r.unitSystem).moment) +
+                    StripBasisOf(r) + ")",
+                "Governing approach (deeper tip)",
+                "Deflection at F = 1 (" + u.length + ")",
                 "Result"};
     for (const StageCheck& s : r.stages) {
         if (r.governingStage == s.stage)

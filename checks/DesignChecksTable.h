@@ -25,6 +25,9 @@ enum DesignChecksColumn {
     ColumnMobilisedPassive,
     ColumnEmbedment,
     ColumnAnchorForce,
+    ColumnLimitEquilibriumMoment,
+    ColumnGoverningApproach,
+    ColumnDeflection,
     ColumnResult,
     ColumnCount
 };

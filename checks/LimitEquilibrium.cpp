@@ -3,6 +3,7 @@
 #include "checks/StrengthReduction.h"
 #include "engine/SectionBuilder.h"
 #include "engine/SoilProfile.h"
+#include "units/QuantityLabels.h"
 
 #include <algorithm>
 #include <cmath>
@@ -175,6 +176,61 @@ std::optional<double> FirstBalance(int excavationCell, Moment moment)
 
 namespace {
 
+// The solution of the method at one factor: the tip (a cell boundary, from the
+// top) and, for an anchored wall, the anchor force per unit width.
+struct Balance {
+    std::optional<double> tip;
+    double anchorForce = 0;
+    double largestMoment = 0;  // per unit width
+};
+
+// The bending moment per unit width at cell boundary i of the net pressures
+// above it, less the anchor force T at depth za: z F(z) - sum p z dz - T (z - za).
+double MomentAt(const NetPressures& net, int i, double anchorForce, double za)
+{
+    const double z = i * net.dz;
+    const std::size_t s = static_cast<std::size_t>(i);
+    double m = z * net.towardForce[s] - net.towardMoment[s];
+    if (z > za)
+        m -= anchorForce * (z - za);
+    return m;
+}
+
+Balance Solve(const WallBlock& block, const std::vector<int>& anchors, double factor)
+{
+    const WallBlock b = ReduceStrengths(block, factor);
+    const NetPressures net = Pressures(b);
+    const int excavationCell = static_cast<int>(std::lround(b.wallHeight / net.dz));
+    Balance out;
+    double za = 0;
+    int last = 0;  // the cell boundary down to which the moments are those of the net pressures toward the excavation
+    if (anchors.empty()) {
+        out.tip = FirstBalance(excavationCell, [&](int j) { return CantileverMoment(net, excavationCell, j); });
+        // The largest moment is where the shear of the net pressures toward the
+        // excavation first vanishes below the excavation level, above the pivot.
+        if (out.tip) {
+            last = excavationCell;
+            while (last < kCells && net.towardForce[static_cast<std::size_t>(last) + 1] > 0)
+                ++last;
+            ++last;
+        }
+    } else {
+        za = anchors.front() * b.increment;
+        out.tip = FirstBalance(excavationCell, [&](int j) -> std::optional<double> {
+            const std::size_t s = static_cast<std::size_t>(j);
+            return net.towardMoment[s] - za * net.towardForce[s];
+        });
+        if (out.tip) {
+            out.anchorForce = At(net.towardForce, *out.tip);
+            last = static_cast<int>(std::floor(*out.tip));
+        }
+    }
+    for (int i = 0; i <= std::min(last, kCells); ++i)
+        out.largestMoment = std::max(out.largestMoment, std::fabs(MomentAt(net, i, out.anchorForce, za)));
+    out.tip = out.tip ? std::optional<double>(*out.tip * net.dz) : std::nullopt;
+    return out;
+}
+
 void Estimate(const WallBlock& block, double factor, LimitEquilibrium& out)
 {
     const std::vector<int> anchors = AnchorNodes(block);
@@ -187,33 +243,28 @@ void Estimate(const WallBlock& block, double factor, LimitEquilibrium& out)
         out.notes.push_back(text + ".");
         return;
     }
-    const WallBlock b = ReduceStrengths(block, factor);
-    const NetPressures net = Pressures(b);
-    const int excavationCell = static_cast<int>(std::lround(b.wallHeight / net.dz));
-    const double width = b.activeWidth > 0 ? b.activeWidth : 1;
-    std::optional<double> tip;
-    if (anchors.empty()) {
-        tip = FirstBalance(excavationCell, [&](int j) { return CantileverMoment(net, excavationCell, j); });
-    } else {
+    const double width = block.activeWidth > 0 ? block.activeWidth : 1;
+    if (!anchors.empty())
         out.anchorNode = anchors.front();
-        const double za = anchors.front() * b.increment;
-        tip = FirstBalance(excavationCell, [&](int j) -> std::optional<double> {
-            const std::size_t s = static_cast<std::size_t>(j);
-            return net.towardMoment[s] - za * net.towardForce[s];
-        });
-        if (tip)
-            out.anchorForce = At(net.towardForce, *tip) * width;
-    }
-    if (!tip) {
+    const Balance design = Solve(block, anchors, factor);
+    if (!design.tip) {
         out.notes.push_back("No embedment down to " + std::to_string(int(kDepthRange)) +
                             " times the wall length balances the wall.");
         return;
     }
-    out.requiredEmbedment = *tip * net.dz - b.wallHeight;
-    if (b.activePressureFactor != 1)
+    out.requiredEmbedment = *design.tip - block.wallHeight;
+    if (!anchors.empty())
+        out.anchorForce = design.anchorForce * width;
+    const Balance unfactored = factor == 1 ? design : Solve(block, anchors, 1);
+    if (unfactored.tip) {
+        out.largestMoment = unfactored.largestMoment * width;
+        out.basis = StripBasis(block.unitSystem, width);
+    }
+    if (block.activePressureFactor != 1)
         out.notes.push_back("The active pressure factor multiplies the active earth pressure of the estimate.");
-    if (b.earthPressureOption == 3)
-        out.notes.push_back("The estimate uses Rankine's active pressure, not the apparent-pressure envelope of the analysis.");
+    if (block.earthPressureOption == 3)
+        out.notes.push_back(
+            "The estimate uses Rankine's active pressure, not the apparent-pressure envelope of the analysis.");
 }
 
 }  // namespace
@@ -228,6 +279,7 @@ LimitEquilibrium EstimateLimitEquilibrium(const WallBlock& block, double factor)
         // The analysis of the same wall reports its input errors in full.
         out.requiredEmbedment.reset();
         out.anchorForce.reset();
+        out.largestMoment.reset();
         out.notes.push_back(std::string("The limit-equilibrium estimate cannot be made: ") + e.what());
     }
     return out;

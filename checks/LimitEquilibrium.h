@@ -18,7 +18,12 @@ struct LimitEquilibrium {
     std::optional<double> requiredEmbedment;   // below the excavation level (L)
     std::optional<double> anchorForce;         // per the wall's width (F), anchored walls only
     std::optional<int> anchorNode;
-    std::vector<std::string> notes;            // why a value is missing, and what the estimate leaves out
+    // The largest bending moment of the limit-equilibrium solution with the
+    // strengths unfactored (F = 1, the embedment that balances the wall then),
+    // per the analysed strip (F-L); `basis` its suffix ("/m", " per 2.5 m strip").
+    std::optional<double> largestMoment;
+    std::string basis;
+    std::vector<std::string> notes;  // why a value is missing, and what the estimate leaves out
 };
 
 // The estimate for one block with the factor F on tan(phi') and c. Walls outside

@@ -38,8 +38,18 @@ nlohmann::ordered_json StageJson(const checks::StageCheck& s)
             {"bending_utilisation", Value(s.bendingUtilisation)},
             {"shear_utilisation", Value(s.shearUtilisation)},
             {"anchors", anchors},
+            {"deflection", Value(s.deflection)},
+            {"allowed_deflection", s.allowedDeflection},
+            {"deflection_passed", s.deflectionPassed},
             {"limit_equilibrium",
-             {{"method", le.method}, {"required_embedment", Value(le.requiredEmbedment)}, {"anchor_force", Value(le.anchorForce)}}},
+             {{"method", le.method},
+              {"required_embedment", Value(le.requiredEmbedment)},
+              {"anchor_force", Value(le.anchorForce)},
+              {"largest_moment", Value(le.largestMoment)},
+              {"passed", s.limitEquilibriumPassed ? nlohmann::ordered_json(*s.limitEquilibriumPassed)
+                                                  : nlohmann::ordered_json()}}},
+            {"governing_approach", s.governingApproach},
+            {"passed", s.passed},
             {"notes", s.notes}};
 }
 

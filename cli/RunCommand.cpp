@@ -5,11 +5,13 @@
 // deflection and moment of each with their depths, and the force of each spring
 // or anchor.
 #include "cli/Command.h"
+#include "engine/WallFileReader.h"
 #include "run/AnalysisRun.h"
 #include "run/ReadPlotFile.h"
 #include "run/ResultGraphs.h"
 #include "run/SpringTable.h"
 #include "units/NumberFormat.h"
+#include "units/QuantityLabels.h"
 #include "units/Units.h"
 
 #include <cmath>
@@ -33,20 +35,39 @@ const TFloatPoint* Largest(const TLine& line)
 
 std::string Num(long double v) { return FormatGeneral(v, 6); }
 
-void PrintMaxima(const TResultGraphs& graphs)
+// The basis of each analysis's moments ("/m", " per 2.5 m strip"): the strip
+// analysed is the active width Wa of generated earth pressure, else one length
+// unit. Empty where the data file cannot be read.
+std::vector<std::string> StripBases(const std::string& wall)
+{
+    std::vector<std::string> bases;
+    try {
+        for (const WallFileBlock& b : WallFileReader::Read(wall)) {
+            const WallBlock& w = b.block;
+            const double strip = w.earthPressureOption > 1 && w.activeWidth > 0 ? w.activeWidth : 1.0;
+            bases.push_back(StripBasis(w.unitSystem, strip));
+        }
+    } catch (const std::exception&) {
+        bases.clear();
+    }
+    return bases;
+}
+
+void PrintMaxima(const TResultGraphs& graphs, const std::vector<std::string>& bases)
 {
     const int units = graphs.Deflection.Units();
     const std::string depth = units == UnitsEnglish ? "ft" : units == UnitsSI ? "m" : "L";
     const std::string deflection = units == UnitsEnglish ? "in" : units == UnitsSI ? "m" : "L";
-    const std::string moment = units == UnitsEnglish ? "in-kips" : units == UnitsSI ? "kN-m" : "F-L";
+    const std::string moment = QuantityLabelsOf(units).resultMoment;
     for (int k = 0; k < graphs.Deflection.LineCount() && k < graphs.Moment.LineCount(); ++k) {
         const TFloatPoint* y = Largest(graphs.Deflection.Lines(k));
         const TFloatPoint* m = Largest(graphs.Moment.Lines(k));
         if (!y || !m)
             continue;
+        const std::string basis = static_cast<std::size_t>(k) < bases.size() ? bases[static_cast<std::size_t>(k)] : "";
         std::cout << "Section " << k + 1 << ": maximum deflection " << Num(y->X) << " " << deflection << " at depth "
-                  << Num(y->Y) << " " << depth << "; maximum moment " << Num(m->X) << " " << moment << " at depth "
-                  << Num(m->Y) << " " << depth << "\n";
+                  << Num(y->Y) << " " << depth << "; maximum moment " << Num(m->X) << " " << moment << basis
+                  << " at depth " << Num(m->Y) << " " << depth << "\n";
     }
 }
 
@@ -106,7 +127,7 @@ int RunAnalysis(const std::vector<std::string>& args)
     TResultGraphs graphs;
     std::string error;
     if (LoadWallResults(wall, graphs, error)) {
-        PrintMaxima(graphs);
+        PrintMaxima(graphs, StripBases(wall));
         PrintSprings(wall);
     } else
         std::cerr << "torvik-cli run: " << error << "\n";

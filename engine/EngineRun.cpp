@@ -103,7 +103,9 @@ void AnalyseSection(SectionRun& s, int stage, const std::vector<SectionRun>& ear
 {
     try {
         CheckInputRanges(s.block);
-        s.input = SectionBuilder::Build(s.block, s.heading);
+        SectionBuilder::Options options;
+        options.passiveLimit = settings.limitToPassive;
+        s.input = SectionBuilder::Build(s.block, s.heading, options);
         s.built = true;
     } catch (const std::exception& e) {
         s.error = s.heading + ": " + e.what();
@@ -165,11 +167,8 @@ RunOutcome EngineRun::Analyse(std::vector<WallFileBlock> blocks, const TWallSett
     RunOutcome outcome;
     const bool staged = !blocks.empty() && blocks.front().block.stageCount > 1;
     for (size_t i = 0; i < blocks.size(); ++i) {
-        SectionRun s;
-        s.heading = blocks[i].heading;
-        s.block = std::move(blocks[i].block);
         const int stage = staged ? static_cast<int>(i) + 1 : 0;
-        AnalyseSection(s, stage, outcome.sections, settings.InFileUnits(s.block.unitSystem));
+        SectionRun s = AnalyseBlock(std::move(blocks[i]), stage, outcome.sections, settings);
         const bool inputError = !s.built;
         outcome.sections.push_back(std::move(s));
         // An input error ends the run: later stages are not analysed.
@@ -177,6 +176,16 @@ RunOutcome EngineRun::Analyse(std::vector<WallFileBlock> blocks, const TWallSett
             break;
     }
     return outcome;
+}
+
+SectionRun EngineRun::AnalyseBlock(WallFileBlock block, int stage, const std::vector<SectionRun>& earlier,
+                                   const TWallSettings& settings)
+{
+    SectionRun s;
+    s.heading = std::move(block.heading);
+    s.block = std::move(block.block);
+    AnalyseSection(s, stage, earlier, settings.InFileUnits(s.block.unitSystem));
+    return s;
 }
 
 RunOutcome EngineRun::Run(const RunFiles& files)

@@ -42,6 +42,12 @@ public:
     static RunOutcome Analyse(std::vector<WallFileBlock> blocks);
     // Analyses the blocks of a data file already read, with the given settings.
     static RunOutcome Analyse(std::vector<WallFileBlock> blocks, const TWallSettings& settings);
+    // Analyses one block of a data file already read, after the analyses
+    // `earlier` of the stages before it: `stage` is its number in a staged file
+    // (0 otherwise), so that springs installed in it find the deflections of the
+    // stage before. Settings as for Analyse (converted to the block's units here).
+    static SectionRun AnalyseBlock(WallFileBlock block, int stage, const std::vector<SectionRun>& earlier,
+                                   const TWallSettings& settings);
     // The four names of names.dat ("" for a missing line); lines may end in CR LF.
     static bool ReadNamesFile(const std::string& path, RunFiles& files);
 };

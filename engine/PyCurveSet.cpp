@@ -1,9 +1,10 @@
 #include "engine/PyCurveSet.h"
 
+#include "engine/ClayPowerCurve.h"
+#include "engine/PassiveLimit.h"
 #include "engine/PyCurveText.h"
 #include "engine/SandCurve.h"
 #include "engine/SiltCurve.h"
-#include "engine/ClayPowerCurve.h"
 #include "engine/SoilProfile.h"
 #include "engine/StiffClayFreeWaterCurve.h"
 #include "engine/StrongRockCurve.h"
@@ -240,8 +241,94 @@ void AddGeneratedNotes(const PyCurveInput& in, const SoilProfile& profile, const
     if (profile.BelowLastLayer(wallLength))
         set.notes.push_back("The wall's tip lies below the last soil layer: the last layer's bottom values are used down to the tip.");
     if (!in.modifiers.empty())
-        set.notes.push_back("p-y modification factors: p(y) = fp p0(y / fy), fp and fy linear in depth between the table's "
-                            "rows and constant beyond its first and last rows, applied to every generated curve.");
+        set.notes.push_back(
+            "p-y modification factors: p(y) = fp p0(y / fy), fp and fy linear in depth between the table's "
+            "rows and constant beyond its first and last rows, applied to every generated curve.");
+}
+
+// The curve of the layer on `side` of depth z times the spacing factor, capped
+// at the passive limit of that layer on the analysed strip.
+std::shared_ptr<const PyCurve> CappedLayerCurve(const PyCurveInput& in, const SoilProfile& profile,
+                                                CurveGenerator& generator, double z, Side side, double spacing)
+{
+    std::shared_ptr<const PyCurve> curve = generator.At(z, side);
+    if (spacing != 1)
+        curve = std::make_shared<ScaledPyCurve>(curve, spacing, 1.0);
+    const SoilLayer& layer = profile.Layers()[static_cast<std::size_t>(profile.LayerAt(z, side))];
+    const double strip = in.activeWidth > 0 ? in.activeWidth : in.pyWidth;
+    const double limit = PassiveLimit(layer.type, profile.ParametersAt(z, side), profile.EffectiveExcavation(z), strip);
+    if (!std::isfinite(limit))
+        return curve;
+    return std::make_shared<PassiveLimitedPyCurve>(curve, limit);
+}
+
+// The generated curve of a node with the passive limit: the spacing factor and
+// the limit on each layer's curve (a node on a layer boundary the mean of both
+// capped curves), then the modification factors.
+std::shared_ptr<const PyCurve> LimitedCurve(const PyCurveInput& in, const SoilProfile& profile,
+                                            CurveGenerator& generator, double z, Side side, bool boundary,
+                                            double spacing, const PyModifierTable& modifiers)
+{
+    std::shared_ptr<const PyCurve> curve = CappedLayerCurve(in, profile, generator, z, side, spacing);
+    if (boundary)
+        curve = std::make_shared<BlendedPyCurve>(CappedLayerCurve(in, profile, generator, z, Side::Above, spacing),
+                                                 curve, 0.5);
+    const double fp = modifiers.PMultiplierAt(z), fy = modifiers.YMultiplierAt(z);
+    if (fp != 1 || fy != 1)
+        curve = std::make_shared<ScaledPyCurve>(curve, fp, fy);
+    return curve;
+}
+
+// True when a node's curve is cut by the passive limit (directly, or in either
+// half of a boundary node's mean, under its modification factors).
+bool Limited(const std::shared_ptr<const PyCurve>& curve)
+{
+    if (auto capped = std::dynamic_pointer_cast<const PassiveLimitedPyCurve>(curve))
+        return capped->Governs();
+    if (auto scaled = std::dynamic_pointer_cast<const ScaledPyCurve>(curve))
+        return Limited(scaled->Base());
+    if (auto blended = std::dynamic_pointer_cast<const BlendedPyCurve>(curve))
+        return Limited(blended->First()) || Limited(blended->Second());
+    return false;
+}
+
+// "nodes 3 to 7, 9 and 12" from rising node numbers.
+std::string NodeRanges(const std::vector<int>& nodes)
+{
+    std::vector<std::string> parts;
+    for (std::size_t i = 0; i < nodes.size();) {
+        std::size_t j = i;
+        while (j + 1 < nodes.size() && nodes[j + 1] == nodes[j] + 1)
+            ++j;
+        parts.push_back(j == i ? std::to_string(nodes[i])
+                               : std::to_string(nodes[i]) + " to " + std::to_string(nodes[j]));
+        i = j + 1;
+    }
+    std::string text = nodes.size() == 1 ? "node " : "nodes ";
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == parts.size() ? " and " : ", ") + parts[i];
+    return text;
+}
+
+void AddPassiveLimitNote(const PyCurveInput& in, const std::vector<double>& depths, PyCurveSet& set)
+{
+    const UnitLabels units = UnitLabelsFor(in.unitSystem);
+    const double strip = in.activeWidth > 0 ? in.activeWidth : in.pyWidth;
+    std::string text =
+        "Passive limit: every generated curve is capped, after the spacing factor, at the passive earth "
+        "pressure on the analysed strip B = " +
+        Num(strip) + " " + units.length +
+        ": (Kp sigma'v + 2 c sqrt(Kp)) B for sand and silt, Kp = tan^2(45 + phi/2) (Rankine, no wall "
+        "friction), and (sigma'v + 2 su) B for clay, with the effective vertical stress of the excavation "
+        "side; rock is not capped. ";
+    if (set.passiveLimited.empty()) {
+        text += "The limit governs at no node.";
+    } else {
+        text += "The limit governs at " + NodeRanges(set.passiveLimited) + " (" +
+                DepthText(depths[static_cast<std::size_t>(set.passiveLimited.front())], in.unitSystem) + " to " +
+                DepthText(depths[static_cast<std::size_t>(set.passiveLimited.back())], in.unitSystem) + ").";
+    }
+    set.notes.push_back(text);
 }
 
 void BuildGenerated(const PyCurveInput& in, const std::vector<double>& depths, PyCurveSet& set)
@@ -270,8 +357,16 @@ void BuildGenerated(const PyCurveInput& in, const std::vector<double>& depths, P
             // excavation level the layer below it (no curves above).
             const bool tip = k + 1 == depths.size() && k > 0;
             const int above = profile.LayerAt(z, Side::Above), below = profile.LayerAt(z, Side::Below);
-            std::shared_ptr<const PyCurve> curve = generator.At(z, tip && z > h ? Side::Above : Side::Below);
-            if (above != below && z > h && !tip)
+            const Side side = tip && z > h ? Side::Above : Side::Below;
+            const bool boundary = above != below && z > h && !tip;
+            if (in.passiveLimit) {
+                set.curves[k] = LimitedCurve(in, profile, generator, z, side, boundary, set.spacingFactor, modifiers);
+                if (Limited(set.curves[k]))
+                    set.passiveLimited.push_back(static_cast<int>(k));
+                continue;
+            }
+            std::shared_ptr<const PyCurve> curve = generator.At(z, side);
+            if (boundary)
                 curve = std::make_shared<BlendedPyCurve>(generator.At(z, Side::Above), curve, 0.5);
             const double fp = set.spacingFactor * modifiers.PMultiplierAt(z), fy = modifiers.YMultiplierAt(z);
             if (fp != 1 || fy != 1)
@@ -280,6 +375,8 @@ void BuildGenerated(const PyCurveInput& in, const std::vector<double>& depths, P
         }
         SummariseLayers(profile, generator, wallLength, in.unitSystem, set.layerSummary);
         AddGeneratedNotes(in, profile, generator, wallLength, set);
+        if (in.passiveLimit)
+            AddPassiveLimitNote(in, depths, set);
     }
     for (const auto& [node, curve] : external)
         set.curves[static_cast<std::size_t>(node)] = curve;

@@ -18,7 +18,10 @@ struct PyCurveInput {
     double activeWidth = 0;           // Wa, for the spacing factor
     double pyWidth = 0;               // Wp = b of the formulas
     double waterDepthExcavation = 0;  // DWe, below the top of the wall
-    double waterDepthBackfill = 0;    // DWb (only checked against the generic unit system)
+    double waterDepthBackfill = 0;  // DWb (only checked against the generic unit system)
+    // Cap every generated curve (after the spacing factor, before the
+    // modification factors) at the passive earth pressure on the analysed strip.
+    bool passiveLimit = false;
     std::vector<SoilLayer> layers;
     std::vector<PyModifierRow> modifiers;          // empty: no modification factors
     std::vector<ExternalCurveInput> externalCurves;
@@ -27,9 +30,10 @@ struct PyCurveInput {
 // The curves and what the output text says about them.
 struct PyCurveSet {
     std::vector<std::shared_ptr<const PyCurve>> curves;  // per node; null: no soil spring
-    double spacingFactor = 1;                            // e applied to the generated curves
-    std::vector<std::string> layerSummary;               // per layer: criterion, pu and y50 at top and bottom
-    std::vector<std::string> notes;                      // choices and warnings, for the output text and run notes
+    double spacingFactor = 1;  // e applied to the generated curves
+    std::vector<int> passiveLimited;  // nodes where the passive limit cuts the curve
+    std::vector<std::string> layerSummary;  // per layer: criterion, pu and y50 at top and bottom
+    std::vector<std::string> notes;  // choices and warnings, for the output text and run notes
 };
 
 // Builds the curve of every node at depth nodeDepths[k] (node k, from the top of

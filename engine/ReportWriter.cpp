@@ -149,6 +149,7 @@ private:
 
     const RunInfo& info_;
     Units u_;
+    std::string basis_;  // the suffix of the analysed strip's forces and moments ("/m")
     std::string out_;
 };
 
@@ -310,6 +311,10 @@ void Report::LoadAndCurveInputs(const WallBlock& b)
 void Report::Loads(const SectionInput& in)
 {
     Heading("Distributed load on the wall (" + u_.perLength + ")");
+    // The uniform surcharge on the backfill acts through the active coefficient
+    // of each soil, so it is part of the soils' pressure.
+    Line("From soils: the earth and water pressure, the uniform surcharge included; from surcharge: the point, "
+         "line and strip surcharge loads.");
     Row({"Node", "Depth (" + u_.depth + ")", "Total", "From soils", "From surcharge"});
     for (int m = 0; m <= in.nodeCount; ++m) {
         Cell(std::to_string(m));
@@ -345,6 +350,7 @@ void Report::Curves(const SectionInput& in)
 
 void Report::Results(const SectionRun& s)
 {
+    basis_ = StripBasis(u_.system, s.input.stripWidth);
     NodeTable(s);
     Maxima(s.result);
     SpringForces(s);
@@ -357,6 +363,8 @@ void Report::NodeTable(const SectionRun& s)
 {
     const SectionResult& r = s.result;
     Heading("Results per node");
+    Line("Moments, shears, soil reactions and spring forces are those of the analysed strip (" + u_.moment + basis_ +
+         ", " + u_.force + basis_ + ").");
     Row({"Node", "Depth (" + u_.depth + ")", "y (" + u_.length + ")", "Slope", "M (" + u_.moment + ")",
          "V (" + u_.force + ")", "p (" + u_.perLength + ")", "EI (" + u_.ei + ")"});
     for (int m = 0; m <= s.input.nodeCount; ++m) {
@@ -397,14 +405,14 @@ void Report::Maxima(const SectionResult& r)
         mmax = std::max(mmax, std::fabs(v));
     const size_t positive = Extreme(r.moment, true, false), negative = Extreme(r.moment, false, false);
     if (r.moment[positive] > 1e-9 * mmax)
-        report("Largest positive moment:   ", r.moment, positive, u_.moment);
+        report("Largest positive moment:   ", r.moment, positive, u_.moment + basis_);
     else
         Line("Largest positive moment:   none");
     if (r.moment[negative] < -1e-9 * mmax)
-        report("Largest negative moment:   ", r.moment, negative, u_.moment);
+        report("Largest negative moment:   ", r.moment, negative, u_.moment + basis_);
     else
         Line("Largest negative moment:   none");
-    report("Largest shear (magnitude): ", r.shear, Extreme(r.shear, true, true), u_.force);
+    report("Largest shear (magnitude): ", r.shear, Extreme(r.shear, true, true), u_.force + basis_);
     report("Largest soil reaction:     ", r.reaction, Extreme(r.reaction, true, true), u_.perLength);
 }
 
@@ -420,7 +428,8 @@ void Report::SpringForces(const SectionRun& s)
             Heading(outputtext::SpringForces);
         springs = true;
         Line("Node " + std::to_string(m) + " (depth " + u_.Depth(r.depth[m]) + " " + u_.depth + "): force " +
-             Num(r.springForce[m]) + " " + u_.force + ", moment " + Num(r.springMoment[m]) + " " + u_.moment);
+             Num(r.springForce[m]) + " " + u_.force + basis_ + ", moment " + Num(r.springMoment[m]) + " " + u_.moment +
+             basis_);
         if (in.spring[m] != 0)
             ShearAtSpring(in, r, m);
     }

@@ -244,7 +244,8 @@ NodeSoil SoilOf(const std::shared_ptr<const engine::PyCurve>& c, const engine::U
 }
 
 // The p-y curves of the nodes, and what the report says about them.
-void AddPyCurves(const WallBlock& b, const std::vector<double>& depths, SectionInput& in)
+void AddPyCurves(const WallBlock& b, const std::vector<double>& depths, const SectionBuilder::Options& options,
+                 SectionInput& in)
 {
     in.choices.push_back("p-y curves: " + std::string(PyOptionName(b.pyCurveOption)) + ".");
     if (b.pyCurveOption != 1 && b.pyCurveOption != 2)
@@ -257,6 +258,7 @@ void AddPyCurves(const WallBlock& b, const std::vector<double>& depths, SectionI
     p.pyWidth = b.pyWidth;
     p.waterDepthExcavation = b.waterDepthExcavation;
     p.waterDepthBackfill = b.waterDepthBackfill;
+    p.passiveLimit = options.passiveLimit;
     p.layers = b.layers;
     p.modifiers = b.modifiers;
     p.externalCurves = b.externalCurves;
@@ -277,6 +279,11 @@ void AddPyCurves(const WallBlock& b, const std::vector<double>& depths, SectionI
 
 SectionInput SectionBuilder::Build(const WallBlock& b, const std::string& heading)
 {
+    return Build(b, heading, Options{});
+}
+
+SectionInput SectionBuilder::Build(const WallBlock& b, const std::string& heading, const Options& options)
+{
     CheckBlock(b);
     SectionInput in;
     in.Allocate(b.nodeCount);
@@ -295,6 +302,6 @@ SectionInput SectionBuilder::Build(const WallBlock& b, const std::string& headin
         depths[m] = m * b.increment;
     WarnOffNodeLevels(b, in);
     AddRetainedSideLoads(b, depths, in);
-    AddPyCurves(b, depths, in);
+    AddPyCurves(b, depths, options, in);
     return in;
 }

@@ -11,8 +11,15 @@
 // message that names the item and the node, row or layer.
 class SectionBuilder {
 public:
+    // Choices of the wall beside its data file that change the input built.
+    struct Options {
+        // Cap the generated p-y curves at the passive earth pressure on the strip.
+        bool passiveLimit = false;
+    };
+
     // Builds the section; `heading` names it in the report ("Stage 2", ...).
     static SectionInput Build(const WallBlock& block, const std::string& heading);
+    static SectionInput Build(const WallBlock& block, const std::string& heading, const Options& options);
 
     // Expands the rows of a range table to nodes 0..n: value `column` of each row,
     // constant or interpolated; `given` marks the nodes that received a value.

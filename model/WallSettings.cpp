@@ -162,6 +162,8 @@ TWallSettings SettingsFrom(const json& j, const std::string& text)
     TWallSettings s;
     try {
         Take(j, "springs_act_from_installation_stage", s.springsFromInstallation);
+        Take(j, "limit_soil_resistance_to_passive", s.limitToPassive);
+        Take(j, "limit_equilibrium_in_verdict", s.limitEquilibriumInVerdict);
         Take(j, "target_safety_factor", s.targetSafetyFactor);
         Require(s.targetSafetyFactor >= 1 && std::isfinite(s.targetSafetyFactor),
                 "the target safety factor must be at least 1");
@@ -198,7 +200,8 @@ bool TSectionSettings::operator==(const TSectionSettings& o) const
 
 bool TWallSettings::operator==(const TWallSettings& o) const
 {
-    return springsFromInstallation == o.springsFromInstallation && targetSafetyFactor == o.targetSafetyFactor &&
+    return springsFromInstallation == o.springsFromInstallation && limitToPassive == o.limitToPassive &&
+           limitEquilibriumInVerdict == o.limitEquilibriumInVerdict && targetSafetyFactor == o.targetSafetyFactor &&
            anchors == o.anchors && sections == o.sections;
 }
 
@@ -206,13 +209,15 @@ TWallSettings TWallSettings::ForNewWall()
 {
     TWallSettings s;
     s.springsFromInstallation = true;
+    s.limitToPassive = true;
     return s;
 }
 
 bool TWallSettings::IsDefault() const
 {
     const TWallSettings plain = Defaults();
-    if (springsFromInstallation != plain.springsFromInstallation || targetSafetyFactor != plain.targetSafetyFactor)
+    if (springsFromInstallation != plain.springsFromInstallation || limitToPassive != plain.limitToPassive ||
+        limitEquilibriumInVerdict != plain.limitEquilibriumInVerdict || targetSafetyFactor != plain.targetSafetyFactor)
         return false;
     for (const TAnchorSettings& a : anchors) {
         TAnchorSettings unset;
@@ -303,6 +308,8 @@ std::string SettingsText(const TWallSettings& settings)
     json j;
     j[kKind] = kVersion;
     j["springs_act_from_installation_stage"] = settings.springsFromInstallation;
+    j["limit_soil_resistance_to_passive"] = settings.limitToPassive;
+    j["limit_equilibrium_in_verdict"] = settings.limitEquilibriumInVerdict;
     j["target_safety_factor"] = settings.targetSafetyFactor;
     j["anchors"] = json::array();
     for (const TAnchorSettings& a : settings.anchors)

@@ -47,6 +47,13 @@ struct TWallSettings {
     // On for walls made from now on; off for walls read without settings, so that
     // stored walls keep their results.
     bool springsFromInstallation = false;
+    // Generated p-y curves never resist more than the passive earth pressure on
+    // the analysed strip. On for walls made from now on; off for walls read
+    // without the setting, so that stored walls keep their results.
+    bool limitToPassive = false;
+    // The limit-equilibrium estimate counts in the verdict of the design checks
+    // where it applies (the wall's embedment must reach its required one).
+    bool limitEquilibriumInVerdict = true;
     // The target safety factor of the design checks.
     double targetSafetyFactor = 1.5;
     std::vector<TAnchorSettings> anchors;    // by rising node, one per node

@@ -1,13 +1,13 @@
 // The whole engine: a data file written by the program's writer goes in, the
 // plot data file, the output text and the run notes come out.
 #include "engine/EngineRun.h"
-#include "engine/tests/TestWall.h"
-#include "verify/ClosedForms.h"
-#include "model/BlockWriter.h"
 #include "engine/ReportWriter.h"
+#include "engine/tests/TestWall.h"
+#include "model/BlockWriter.h"
 #include "run/OutputTextOutline.h"
 #include "run/ReadPlotFile.h"
 #include "run/ResultGraphs.h"
+#include "verify/ClosedForms.h"
 
 #include <gtest/gtest.h>
 
@@ -389,21 +389,17 @@ TEST_F(EngineFiles, ReportAndNotesStateInputsChoicesAndResults)
     RunOutcome o = Run();
     ASSERT_TRUE(o.plotWritten);
     const std::vector<std::string> report = Lines(ReadAll(files.outputText));
-    for (const char* line : {"Title:         Strutted beam", "Units:         SI (kN, m)",
-                             "Number of increments:              10", "Increment length:                  0.5 m",
-                             "Wall length:                       5 m", "Earth pressure: none.",
-                             "p-y curves: none (no soil resistance).", "Status: converged. Converged in 2 iterations.",
-                             // Symmetric: each strut takes half the load.
-                             "Node 0 (depth 0 m): force -1 kN, moment 0 kN-m",
-                             "Node 10 (depth 5 m): force -1 kN, moment 0 kN-m",
-                             // The shear steps by each strut's force: 0 above the top one, 0 below the tip one.
-                             "  shear just above the spring 0 kN, just below -1 kN",
-                             "  shear just above the spring 1 kN, just below 0 kN",
-                             // P L / 4, sagging toward the excavation: y'' < 0.
-                             "Largest positive moment:   none",
-                             "Largest negative moment:   -2.5 kN-m at node 5, depth 2.5 m",
-                             "Analysis: converged. Converged in 2 iterations.",
-                             "The plot data file was written."})
+    for (const char* line :
+         {"Title:         Strutted beam", "Units:         SI (kN, m)", "Number of increments:              10",
+          "Increment length:                  0.5 m", "Wall length:                       5 m", "Earth pressure: none.",
+          "p-y curves: none (no soil resistance).", "Status: converged. Converged in 2 iterations.",
+          // Symmetric: each strut takes half the load.
+          "Node 0 (depth 0 m): force -1 kN/m, moment 0 kN-m/m", "Node 10 (depth 5 m): force -1 kN/m, moment 0 kN-m/m",
+          // The shear steps by each strut's force: 0 above the top one, 0 below the tip one.
+          "  shear just above the spring 0 kN, just below -1 kN", "  shear just above the spring 1 kN, just below 0 kN",
+          // P L / 4, sagging toward the excavation: y'' < 0.
+          "Largest positive moment:   none", "Largest negative moment:   -2.5 kN-m/m at node 5, depth 2.5 m",
+          "Analysis: converged. Converged in 2 iterations.", "The plot data file was written."})
         EXPECT_TRUE(HasLine(report, line)) << line;
     const std::vector<std::string> notes = Lines(ReadAll(files.runNotes));
     for (const char* line : {"Status per analysis:", "Analysis: converged. Converged in 2 iterations.",
