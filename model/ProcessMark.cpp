@@ -21,8 +21,10 @@ namespace {
 #ifdef _WIN32
 
 // The creation time of the process, in 100 ns units since 1601; empty when unknown.
-std::string StartOf(long id)
+std::string StartOf(long id, bool* ended = nullptr)
 {
+    if (ended)
+        *ended = false;  // an ended process has no handle to open
     HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(id));
     if (!process)
         return "";
@@ -63,8 +65,9 @@ std::string FileText(const std::string& path)
 
 // Field 22 of /proc/<id>/stat (the start in clock ticks since boot) and the
 // first eight digits of the boot's identity, which a restart changes; empty
-// where there is no /proc.
-std::string StartOf(long id)
+// where there is no /proc. `ended` tells a process that died and waits only
+// for its parent to collect it (a zombie), which no longer runs.
+std::string StartOf(long id, bool* ended = nullptr)
 {
     const std::string stat = FileText("/proc/" + std::to_string(id) + "/stat");
     // The command name (field 2) is in parentheses and may hold spaces: fields count from its end.
@@ -80,6 +83,8 @@ std::string StartOf(long id)
         const std::size_t end = stat.find(' ', begin);
         field = stat.substr(begin, end == std::string::npos ? std::string::npos : end - begin);
         pos = end == std::string::npos ? stat.size() : end;
+        if (n == 3 && ended)
+            *ended = field == "Z" || field == "X";
     }
     if (field.empty() || field.find_first_not_of("0123456789") != std::string::npos)
         return "";
@@ -136,6 +141,7 @@ bool ProcessRunning(const TProcessMark& mark)
     if (mark.start.empty())
         return true;
     // A number used again by a later process, or one from before a restart, names another process.
-    const std::string now = StartOf(mark.id);
-    return now.empty() || now == mark.start;
+    bool ended = false;
+    const std::string now = StartOf(mark.id, &ended);
+    return !ended && (now.empty() || now == mark.start);
 }

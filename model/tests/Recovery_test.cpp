@@ -65,23 +65,43 @@ TEST(Recovery, ProcessMarkTellsARunningProcessFromOneThatEnded)
 {
     const TProcessMark own = ThisProcessMark();
     EXPECT_TRUE(ProcessRunning(own));
-    TProcessMark read;
-    ASSERT_TRUE(TProcessMark::Parse(own.Text(), read));
-    EXPECT_EQ(read.id, own.id);
-    EXPECT_EQ(read.start, own.start);
+    TProcessMark back;
+    ASSERT_TRUE(TProcessMark::Parse(own.Text(), back));
+    EXPECT_EQ(back.id, own.id);
+    EXPECT_EQ(back.start, own.start);
 #ifndef _WIN32
     ASSERT_FALSE(own.start.empty());  // Linux gives the start time
     TProcessMark reused = own;
     reused.start = "1";
     EXPECT_FALSE(ProcessRunning(reused));
+    // A child that ended is not running even before its parent collects it.
+    int marks[2];
+    ASSERT_EQ(pipe(marks), 0);
     const pid_t child = fork();
-    if (child == 0)
-        _exit(0);
+    if (child == 0) {
+        const std::string text = ThisProcessMark().Text();
+        _exit(write(marks[1], text.data(), text.size()) == static_cast<ssize_t>(text.size()) ? 0 : 1);
+    }
+    close(marks[1]);
+    char text[64] = {};
+    ASSERT_GT(read(marks[0], text, sizeof text - 1), 0);
+    close(marks[0]);
+    TProcessMark childMark;
+    ASSERT_TRUE(TProcessMark::Parse(text, childMark));
+    EXPECT_EQ(childMark.id, static_cast<long>(child));
+    bool ended = false;
+    for (int i = 0; i < 200 && !ended; ++i) {
+        ended = !ProcessRunning(childMark);
+        if (!ended)
+            usleep(10000);
+    }
+    EXPECT_TRUE(ended) << "a child that ended, not yet collected";
     waitpid(child, nullptr, 0);
+    EXPECT_FALSE(ProcessRunning(childMark));
     EXPECT_FALSE(ProcessRunning(TProcessMark{static_cast<long>(child), ""}));
 #endif
     for (const char* bad : {"", "_1", "12", "x_1", "12_1-2", "12_1/2"})
-        EXPECT_FALSE(TProcessMark::Parse(bad, read)) << bad;
+        EXPECT_FALSE(TProcessMark::Parse(bad, back)) << bad;
 }
 
 // Every field comes back; any cut or changed byte is reported, not recovered.
