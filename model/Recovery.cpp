@@ -382,7 +382,7 @@ std::string RecoveryQuestion(const TRecoveryRecord& record, const std::vector<st
     const int stage = StateStage(record.state);
     if (stage > 1)
         text += ", in stage " + std::to_string(stage);
-    text += ".";
+    text += ".\n";
     for (const std::string& line : differences)
         text += "\n" + line;
     if (record.undoPosition > 0)
