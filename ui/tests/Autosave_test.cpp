@@ -10,10 +10,13 @@
 #include "model/StageFiles.h"
 #include "model/WallState.h"
 #include "ui/MainMenus.h"
+#include "units/TorvikError.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -22,6 +25,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 namespace fs = std::filesystem;
 
@@ -80,6 +84,58 @@ protected:
         const fs::path folder = fs::path(RecoveryBaseFolder()) / (dead.Text() + "-" + number);
         fs::rename(autosave.Folder(), folder);
         return folder.string();
+    }
+
+    // Starts the program itself offscreen, its start-up question answered by
+    // `answer`, autosaving every 50 ms, with the test's state and settings folders.
+    std::unique_ptr<QProcess> StartProgram(const char* answer)
+    {
+        auto program = std::make_unique<QProcess>();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_STATE_HOME", qEnvironmentVariable("XDG_STATE_HOME"));
+        env.insert("XDG_CONFIG_HOME", settingsDir.path());
+        env.insert("HOME", settingsDir.path());
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("TORVIK_AUTOSAVE_MS", "50");
+        env.insert("TORVIK_RECOVERY_ANSWER", answer);
+        program->setProcessEnvironment(env);
+        program->start(QString(TORVIK_BIN_DIR) + "/torvik", {});
+        EXPECT_TRUE(program->waitForStarted(20000));
+        return program;
+    }
+    // The autosave that the running program wrote itself (stamped with the
+    // time now, unlike the autosaves of the past it takes over while it asks
+    // about them), once there is one; none when none came.
+    std::optional<TRecoveryRecord> AutosaveOf(const QProcess& program, std::string& path)
+    {
+        const std::string prefix = std::to_string(program.processId()) + "_";
+        std::optional<TRecoveryRecord> found;
+        QTest::qWaitFor(
+            [&] {
+                for (const std::string& name : Names(RecoveryBaseFolder())) {
+                    const fs::path file = fs::path(RecoveryBaseFolder()) / name / RecoveryFileName;
+                    if (name.rfind(prefix, 0) != 0 || !fs::exists(file))
+                        continue;
+                    try {
+                        const TRecoveryRecord record = ParseRecovery(Bytes(file.string()));
+                        if (record.savedAt > 1000000000) {
+                            found = record;
+                            path = file.string();
+                        }
+                    } catch (const EInOutError&) {
+                        // Taken over or replaced while it was read: looked at again.
+                    }
+                }
+                return found.has_value();
+            },
+            30000);
+        return found;
+    }
+    // Ends the program as a crash would.
+    static void Kill(QProcess& program)
+    {
+        program.kill();  // SIGKILL
+        program.waitForFinished(20000);
     }
 
     QTemporaryDir dir;
@@ -192,4 +248,52 @@ TEST_F(AutosaveTest, KeepForLaterAndAutosaveOff)
     act().StageButton[1]->trigger();
     QTest::qWait(100);
     EXPECT_EQ(form->Autosave().Folder(), "");
+}
+
+// The program itself: it recovers a dead instance's autosave and autosaves it
+// again byte for byte; a second instance started meanwhile leaves that
+// autosave alone; killed (SIGKILL), the program leaves it for the next start,
+// which recovers the same state again.
+TEST_F(AutosaveTest, TheProgramKilledAfterRecoveringOffersTheSameStateAtTheNextStart)
+{
+    const std::string before = Bytes(wall);
+    const std::string dead = DeadInstanceAutosave(2, 33, 300, "3");
+    const TRecoveryRecord original = ParseRecovery(Bytes(dead + "/" + RecoveryFileName));
+
+    std::unique_ptr<QProcess> first = StartProgram("recover");
+    std::string firstFile;
+    const std::optional<TRecoveryRecord> recovered = AutosaveOf(*first, firstFile);
+    ASSERT_TRUE(recovered) << first->readAllStandardError().toStdString();
+    EXPECT_FALSE(fs::exists(dead));
+    EXPECT_EQ(recovered->fileName, wall);
+    EXPECT_EQ(recovered->state, original.state);
+
+    // A second instance discards what it is offered, and is offered only the autosave of one that died.
+    const std::string other = DeadInstanceAutosave(1, 22, 200, "2");
+    std::unique_ptr<QProcess> second = StartProgram("discard");
+    // Taken over first, then discarded: then no folder of the second instance is left.
+    const std::string secondPrefix = std::to_string(second->processId()) + "_";
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            const std::vector<std::string> names = Names(RecoveryBaseFolder());
+            return !fs::exists(other) && std::none_of(names.begin(), names.end(), [&](const std::string& name) {
+                return name.rfind(secondPrefix, 0) == 0;
+            });
+        },
+        30000));
+    EXPECT_TRUE(fs::exists(firstFile));
+    Kill(*second);
+    const std::string offered = second->readAllStandardError().toStdString();
+    EXPECT_EQ(offered.find("in stage 2"), std::string::npos) << offered;
+
+    Kill(*first);
+    EXPECT_TRUE(fs::exists(firstFile));
+    std::unique_ptr<QProcess> third = StartProgram("recover");
+    std::string thirdFile;
+    const std::optional<TRecoveryRecord> again = AutosaveOf(*third, thirdFile);
+    ASSERT_TRUE(again) << third->readAllStandardError().toStdString();
+    EXPECT_FALSE(fs::exists(firstFile));
+    EXPECT_EQ(again->state, original.state);
+    Kill(*third);
+    EXPECT_EQ(Bytes(wall), before);
 }
