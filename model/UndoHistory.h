@@ -40,10 +40,14 @@ public:
 
     // The present state is the one saved (Save, Save As, New and Open).
     void MarkSaved();
+    // No position holds the state last saved (a wall recovered after a crash).
+    void ForgetSaved() { saved_ = -1; }
     // True while the position is the one last marked saved.
     bool AtSaved() const;
 
     std::size_t Steps() const { return steps_.size(); }
+    // How many steps lie before the position: those Undo can take back.
+    std::size_t Position() const { return position_; }
     std::size_t Bytes() const { return bytes_; }
 
 private:

@@ -111,6 +111,12 @@ void TWallDocument::HistorySaved()
     history_.MarkSaved();
 }
 
+void TWallDocument::MarkNoStateSaved()
+{
+    history_.ForgetSaved();
+    SetModified(true);
+}
+
 bool TWallDocument::Undo()
 {
     const TUndoStep* step = history_.Undo();

@@ -88,11 +88,17 @@ public:
     void ResetHistory();
     // The wall was saved: the present state is the saved one.
     void HistorySaved();
+    // The present state is not the saved one, and no step leads back to it (a
+    // wall recovered from an autosave): the wall is modified until it is saved.
+    void MarkNoStateSaved();
     // Takes back the last step, or makes the last one taken back again, and
     // marks the wall modified unless the state put back is the saved one.
     // False when there was no step.
     bool Undo();
     bool Redo();
+    // The wall's state (WallState.h) after its last committed change, stage
+    // switch, New or Open: what an autosave keeps, taken without touching the wall.
+    const std::string& PresentState() const { return undoState_; }
     // True while a state is being put back: the changes that makes are no steps.
     bool Restoring() const { return restoring_; }
 

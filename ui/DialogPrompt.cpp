@@ -63,6 +63,24 @@ Prompt::Answer DialogPrompt::AskChoice(const std::string& text, const std::strin
     return Answer::Cancel;
 }
 
+Prompt::Answer DialogPrompt::AskChoiceOf(const std::string& text, const std::string& yes, const std::string& no,
+                                         const std::string& cancel)
+{
+    QMessageBox box(QMessageBox::Question, Title(), QString::fromStdString(text), QMessageBox::NoButton, parent_);
+    QPushButton* first = box.addButton(QString::fromStdString(yes), QMessageBox::YesRole);
+    QPushButton* second = box.addButton(QString::fromStdString(no), QMessageBox::NoRole);
+    QPushButton* third = box.addButton(QString::fromStdString(cancel), QMessageBox::RejectRole);
+    // Escape and the default button choose the answer that loses nothing.
+    box.setDefaultButton(third);
+    box.setEscapeButton(third);
+    box.exec();
+    if (box.clickedButton() == first)
+        return Answer::Yes;
+    if (box.clickedButton() == second)
+        return Answer::No;
+    return Answer::Cancel;
+}
+
 std::optional<std::string> DialogPrompt::OpenFileName(const std::string& title, const std::string& filter,
                                                       const std::string& initial)
 {

@@ -17,6 +17,8 @@ public:
     Answer AskYesNo(const std::string& text) override;
     Answer AskYesNoCancel(const std::string& text) override;
     Answer AskChoice(const std::string& text, const std::string& yes, const std::string& no) override;
+    Answer AskChoiceOf(const std::string& text, const std::string& yes, const std::string& no,
+                       const std::string& cancel) override;
     std::optional<std::string> OpenFileName(const std::string& title, const std::string& filter,
                                             const std::string& initial) override;
     std::optional<std::string> OpenFileOfFilter(const std::string& title, const std::string& filter,

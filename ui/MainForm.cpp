@@ -4,6 +4,7 @@
 
 #include "graph/widgets/PlotForm.h"
 #include "model/ProgramData.h"
+#include "model/Recovery.h"
 #include "model/StageFiles.h"
 #include "run/widgets/ResultCommands.h"
 #include "tables/GridTable.h"
@@ -63,6 +64,11 @@ TMainForm::TMainForm(Prompt* prompt)
     graphs_.SetWindowFactory(graphWindows);
     resultCommands_ = std::make_unique<TResultCommands>(*prompt_, graphWindows);
     resultCommands_->SetStatusReporter([this](const std::string& text) { ShowStatusMessage(text); });
+    // Unsaved changes are autosaved into a recovery folder of this instance.
+    autosave_ = std::make_unique<TAutosave>();
+    autosaveTimer_ = new QTimer(this);
+    autosaveTimer_->setSingleShot(true);
+    connect(autosaveTimer_, &QTimer::timeout, this, &TMainForm::AutosaveNow);
     live_ = std::make_unique<TLiveAnalysis>();
     live_->SetResultHandler([this](const TLiveResult& result) { LiveAnalysisDone(result); });
     createMenus();
@@ -263,6 +269,8 @@ void TMainForm::closeEvent(QCloseEvent* event)
     }
     writeSettings();
     CloseAllChildren();
+    // Saved, or its changes given up: nothing is left to recover.
+    DropAutosave();
     event->accept();
 }
 

@@ -29,6 +29,8 @@ struct TLiveResult;
 struct TMainCommand;
 struct TMainWindowStates;
 class TResultCommands;
+class TAutosave;
+struct TRecoveryRecord;
 enum class TOption;
 enum class TMenuId;
 
@@ -86,6 +88,21 @@ public:
     // A data file dropped on the window: after the save question the file is
     // opened, and the next Open dialog starts in its folder.
     void OpenDroppedFile(const std::string& path);
+
+    // At start-up: offers each autosave of an earlier run that ended without
+    // saving (Recover, Keep for Later, Discard), asking through `ask` (the
+    // window's prompt when null); damaged ones are reported and set aside.
+    // True when one was recovered and is now the open wall.
+    bool OfferRecoveries(Prompt* ask = nullptr);
+    // The autosave of this instance: its recovery folder is empty while
+    // nothing is autosaved.
+    const TAutosave& Autosave() const { return *autosave_; }
+    // The time between an unsaved change and its autosave, in milliseconds
+    // ("Autosave Seconds", or TORVIK_AUTOSAVE_MS for tests); 0: autosave is off.
+    int AutosaveInterval() const;
+    // Writes the autosave of the modified wall now (the timer's work), or
+    // removes it when the wall has no unsaved changes.
+    void AutosaveNow();
 
     // Whether the last plot data read succeeded.
     bool ResultsLoaded() const { return resultsLoaded_; }
@@ -265,6 +282,14 @@ private:
     // The open Design Checks window, or null.
     class TDesignChecksWindow* ChecksWindow() const;
 
+    // MainFormRecovery.cpp: autosave and recovery.
+    // A change was made: the autosave follows within the interval.
+    void AutosaveSoon();
+    // Nothing is left to recover (saved, new, opened, closed without saving).
+    void DropAutosave();
+    // The open wall becomes the recovered one; false when it could not be put back.
+    bool RecoverFrom(const TRecoveryRecord& record, Prompt& ask);
+
     // MainFormCommands.cpp.
     // Saves the wall, runs the engine on it and reads its plot data file.
     void CompRunClick();
@@ -304,6 +329,8 @@ private:
     std::string documentDirectory_;
     TUserSettings settings_;
     std::unique_ptr<TLiveAnalysis> live_;
+    std::unique_ptr<TAutosave> autosave_;
+    class QTimer* autosaveTimer_ = nullptr;
     // The results shown come from the analysis of the wall as edited, in the data file liveFile_.
     bool liveShown_ = false;
     std::string liveFile_;

@@ -253,6 +253,9 @@ void TMainForm::StageClick(int stage)
     }
     // A stage switch is no change: the next change starts from the new stage.
     TakeUndoState();
+    // The autosave of a modified wall follows it to the new stage at once.
+    if (IsModified())
+        AutosaveNow();
     StagesChanged();
 }
 

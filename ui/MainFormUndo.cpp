@@ -44,6 +44,7 @@ void TMainForm::RecordChange(const std::string& caption)
     if (!document_->RecordChange(caption))
         return;
     UpdateUndoActions();
+    AutosaveSoon();
     StartLiveAnalysis();
 }
 
@@ -56,12 +57,15 @@ void TMainForm::ResetUndo()
 {
     document_->ResetHistory();
     UpdateUndoActions();
+    // A new or opened wall: the autosave of the wall before is no longer wanted.
+    DropAutosave();
 }
 
 void TMainForm::UndoStateSaved()
 {
     document_->HistorySaved();
     UpdateUndoActions();
+    DropAutosave();
 }
 
 void TMainForm::UndoClick()
@@ -90,6 +94,7 @@ void TMainForm::ShowUndoneState()
     if (TDlgSideView* view = TDlgSideView::Find(*mdiArea_))
         view->FormActivate();
     UpdateUndoActions();
+    AutosaveSoon();
     StartLiveAnalysis();
 }
 

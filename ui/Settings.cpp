@@ -45,6 +45,11 @@ TUserSettings ReadUserSettings()
     s.RecentFiles.Assign(files);
     s.UpdatePage = key->value("Update Page").toString().trimmed().toStdString();
     s.AnalyseAsYouEdit = key->value("Analyse As You Edit", false).toBool();
+    // A value that is no number of seconds, or a negative one, keeps the default.
+    bool number = false;
+    const int seconds = key->value("Autosave Seconds", s.AutosaveSeconds).toInt(&number);
+    if (number && seconds >= 0)
+        s.AutosaveSeconds = seconds;
     if (key->status() != QSettings::NoError)
         return {};
     return s;
@@ -57,6 +62,7 @@ void WriteUserSettings(const TUserSettings& settings)
     for (int i = 1; i <= TRecentFiles::Size; ++i)
         key->setValue(FileKey(i), QString::fromStdString(settings.RecentFiles.Entry(i)));
     key->setValue("Analyse As You Edit", settings.AnalyseAsYouEdit);
+    key->setValue("Autosave Seconds", settings.AutosaveSeconds);
     key->sync();  // a failure shows only in status(), which nothing needs
 }
 

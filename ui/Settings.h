@@ -14,11 +14,12 @@ struct TUserSettings {
     TRecentFiles RecentFiles;  // "File1" .. "File10", an empty string for an empty entry
     std::string UpdatePage;    // "Update Page": replaces DefaultUpdatePage when not empty
     bool AnalyseAsYouEdit = false;  // "Analyse As You Edit": every committed change is analysed
+    int AutosaveSeconds = 60;  // "Autosave Seconds": unsaved changes are autosaved so often; 0: never
 };
 
 // Reads the settings; every value is empty when they cannot be read.
 TUserSettings ReadUserSettings();
-// Writes "Word Processor", the ten "File" values and "Analyse As You Edit"; errors are ignored.
+// Writes "Word Processor", the ten "File" values, "Analyse As You Edit" and "Autosave Seconds"; errors are ignored.
 // "Update Page" is set by hand and only read.
 void WriteUserSettings(const TUserSettings& settings);
 

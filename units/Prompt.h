@@ -25,6 +25,14 @@ public:
         (void)no;
         return AskYesNoCancel(text);
     }
+    // The same with a text of its own for the third button, `cancel` (such as
+    // "Keep for Later"); a prompt without button texts asks it as AskChoice.
+    virtual Answer AskChoiceOf(const std::string& text, const std::string& yes, const std::string& no,
+                               const std::string& cancel)
+    {
+        (void)cancel;
+        return AskChoice(text, yes, no);
+    }
     // The file-open dialog; no value when the user cancels. `filter` uses Qt's
     // "Description (*.ext)" form, entries separated by ";;".
     virtual std::optional<std::string> OpenFileName(const std::string& title, const std::string& filter,

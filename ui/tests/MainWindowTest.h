@@ -23,6 +23,8 @@ protected:
         TestApplication();
         for (QSettings::Format f : {QSettings::NativeFormat, QSettings::IniFormat})
             QSettings::setPath(f, QSettings::UserScope, settingsDir.path());
+        // Autosaves go to a folder of the test's, never among the user's.
+        qputenv("XDG_STATE_HOME", settingsDir.path().toLocal8Bit());
         saved = QDir::currentPath();
         form = std::make_unique<TMainForm>(&prompt);
     }

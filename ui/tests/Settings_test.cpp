@@ -33,12 +33,14 @@ TEST_F(SettingsTest, WrittenSettingsAreReadBackUnderTheProgramsKey)
     EXPECT_EQ(TextEditorOrDefault(none), "xdg-open");
     EXPECT_EQ(UpdatePageAddress(none), DefaultUpdatePage);
     EXPECT_FALSE(none.AnalyseAsYouEdit);
+    EXPECT_EQ(none.AutosaveSeconds, 60);
 
     TUserSettings s;
     s.TextEditor = "/usr/bin/gedit";
     s.RecentFiles.UpdatePrevFile("/walls/a b.tk4d");
     s.RecentFiles.UpdatePrevFile("/walls/c.tk4d");
     s.AnalyseAsYouEdit = true;
+    s.AutosaveSeconds = 0;
     WriteUserSettings(s);
 
     QSettings ini(IniFile(), QSettings::IniFormat);
@@ -55,10 +57,17 @@ TEST_F(SettingsTest, WrittenSettingsAreReadBackUnderTheProgramsKey)
     EXPECT_EQ(back.TextEditor, "/usr/bin/gedit");
     EXPECT_EQ(back.RecentFiles.Entries(), s.RecentFiles.Entries());
     EXPECT_TRUE(back.AnalyseAsYouEdit);
+    EXPECT_EQ(back.AutosaveSeconds, 0);
     EXPECT_EQ(UpdatePageAddress(back), "http://mirror.example/update");
     // Writing keeps the address set by hand.
     WriteUserSettings(back);
     EXPECT_EQ(ReadUserSettings().UpdatePage, "http://mirror.example/update");
+    // An interval typed by hand that is no number of seconds keeps the default.
+    for (const char* bad : {"-5", "soon"}) {
+        ini.setValue("Autosave Seconds", bad);
+        ini.sync();
+        EXPECT_EQ(ReadUserSettings().AutosaveSeconds, 60) << bad;
+    }
 }
 
 TEST_F(SettingsTest, UnreadableSettingsGiveEmptyValuesAndWritingThemFailsQuietly)
