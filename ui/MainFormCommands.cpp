@@ -1,8 +1,8 @@
 // The main window's commands besides the document ones: the analysis run, the
 // text editor, the help documents, the update check, the options and the
 // construction stages.
-#include "ui/MainForm.h"
 #include "ui/DesignChecksWindow.h"
+#include "ui/MainForm.h"
 
 #include "model/ProgramData.h"
 #include "model/StageFiles.h"
@@ -16,8 +16,8 @@
 #include "ui/profile/SideView.h"
 #include "ui/rules/DialogValues.h"
 #include "ui/rules/MenuRules.h"
-#include "ui/rules/UndoCaptions.h"
 #include "ui/rules/StageTitle.h"
+#include "ui/rules/UndoCaptions.h"
 #include "ui/rules/UpdateCheck.h"
 #include "units/TorvikError.h"
 
@@ -34,8 +34,7 @@
 namespace {
 
 // After a run whose engine wrote no plot data file: the results on screen would describe another wall.
-const char* const NoResultsMessage =
-    "The analysis wrote no results. The output text and the run notes tell why.";
+const char* const NoResultsMessage = "The analysis wrote no results. The output text and the run notes tell why.";
 
 }  // namespace
 
@@ -165,6 +164,7 @@ void TMainForm::UnitsClick(int system)
         // The iteration controls left at their defaults take the round ones of the new system.
         AdoptControlDefaults(wall->MaxDeflection, wall->ClosureTolerance, before, wall->UnitSystem());
         AdoptNoWaterTable(*wall, before);
+        AdoptStartingWall(*wall, before);
         RefreshDialogs();
         SetModified(true);
         RecordChange(UnitsChangeCaption(system));

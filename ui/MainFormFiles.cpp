@@ -2,7 +2,6 @@
 // files, and reading the results of the open wall.
 #include "ui/MainForm.h"
 
-
 #include "graph/GraphPlot.h"
 #include "model/DiskStamp.h"
 #include "model/ProgramData.h"
@@ -42,7 +41,6 @@ void TMainForm::FileNewClick()
     if (!QuerySave())
         return;
     NewWall();
-    StartWithoutWaterTable(document_->Wall());
     ShowStartingWindows();
 }
 
@@ -65,8 +63,8 @@ void TMainForm::ShowStartingWindows()
         side->setGeometry(window->frameGeometry().width(), 0, std::min(room, 580), std::min(area.height(), 431));
     else
         side->close();
-    // The focus waits on the section button, not in the increments, which a
-    // new wall does not have yet: choosing the units first is not refused.
+    // The focus waits on the section button: the wall's stiffness is what a
+    // new wall lacks, and choosing the units first leaves every field as it was.
     // (Once the activation has settled: the child window puts the focus back where it was.)
     if (auto* prop = qobject_cast<TDlgProp*>(properties))
         QTimer::singleShot(0, prop, [prop] { prop->btnSection()->setFocus(); });
@@ -77,8 +75,7 @@ void TMainForm::FileOpenClick()
     if (!QuerySave())
         return;
     int filter = 0;
-    std::optional<std::string> name =
-        prompt_->OpenFileOfFilter("Open", OpenFilter, OpenFolder(), filter);
+    std::optional<std::string> name = prompt_->OpenFileOfFilter("Open", OpenFilter, OpenFolder(), filter);
     if (name)
         OpenFileName(*name, true, LayoutOfNumber(filter));  // "All Files": none, the extension decides
 }
@@ -119,9 +116,8 @@ void TMainForm::OpenFileName(const std::string& path, bool announce, std::option
     if (announce) {
         const std::string name = DisplayFileName(path);
         // An ignored settings file was shown on its own: the data file was read whole.
-        const bool whole = std::all_of(diagnostics.begin(), diagnostics.end(), [this](const std::string& m) {
-            return m == document_->SettingsProblem();
-        });
+        const bool whole = std::all_of(diagnostics.begin(), diagnostics.end(),
+                                       [this](const std::string& m) { return m == document_->SettingsProblem(); });
         if (whole)
             prompt_->Information("Data file: " + name + ", has been read by TORVIK 2013");
         else
@@ -181,12 +177,9 @@ bool TMainForm::SaveDocument(const std::string& failureNote)
     // Another instance or program may have saved the file since this one read it.
     if (ChangedSince(wall->FileName, wall->DiskStamp)) {
         switch (prompt_->AskChoice(wall->FileName + ChangedOnDiskQuestion, "Overwrite", "Save As...")) {
-        case Prompt::Answer::Yes:
-            break;
-        case Prompt::Answer::No:
-            return SaveDocumentAs(failureNote);
-        default:
-            return false;
+        case Prompt::Answer::Yes: break;
+        case Prompt::Answer::No: return SaveDocumentAs(failureNote);
+        default: return false;
         }
     }
     try {
@@ -245,7 +238,7 @@ void TMainForm::MarkOlderResults()
     // One rule for every result window: results older than the data file say so.
     const TProgramData* wall = Wall();
     // Results of the wall as edited say whether they are current; those of a run, whether they are older.
-    const std::string note = liveShown_ ? liveNote_
+    const std::string note = liveShown_                                               ? liveNote_
                              : resultsLoaded_ && ResultsOlderThanData(wall->FileName) ? OlderResultsNote
                                                                                       : "";
     for (auto& [name, graph] : graphs_.All()) {

@@ -10,12 +10,9 @@ long double ShownValue(TShownUnit unit, long double stored, int unitSystem)
     if (unitSystem != UnitsEnglish)
         return stored;
     switch (unit) {
-    case TShownUnit::FeetForInches:
-        return stored / 12;  // 12 in to the foot
-    case TShownUnit::PsfForPsi:
-        return stored * 144;  // 144 in^2 to the square foot
-    case TShownUnit::AsStored:
-        break;
+    case TShownUnit::FeetForInches: return stored / 12;  // 12 in to the foot
+    case TShownUnit::PsfForPsi: return stored * 144;  // 144 in^2 to the square foot
+    case TShownUnit::AsStored: break;
     }
     return stored;
 }
@@ -25,12 +22,9 @@ long double StoredValue(TShownUnit unit, long double shown, int unitSystem)
     if (unitSystem != UnitsEnglish)
         return shown;
     switch (unit) {
-    case TShownUnit::FeetForInches:
-        return shown * 12;
-    case TShownUnit::PsfForPsi:
-        return shown / 144;
-    case TShownUnit::AsStored:
-        break;
+    case TShownUnit::FeetForInches: return shown * 12;
+    case TShownUnit::PsfForPsi: return shown / 144;
+    case TShownUnit::AsStored: break;
     }
     return shown;
 }
@@ -63,7 +57,7 @@ long double NoWaterTableDepth(int unitSystem)
 {
     switch (unitSystem) {
     case 1: return 12000;  // inches
-    case 2: return 300;    // metres
+    case 2: return 300;  // metres
     default: return 1000;
     }
 }
@@ -80,6 +74,48 @@ std::string WaterTableNote(long double depth, long double wallLength)
 void StartWithoutWaterTable(TProgramData& wall)
 {
     wall.WaterDepthBackfill = wall.WaterDepthExcavation = NoWaterTableDepth(wall.UnitSystem());
+}
+
+TStartingWall StartingWall(int unitSystem)
+{
+    if (unitSystem == UnitsEnglish)
+        return {100, 3.6L, 120, 12};  // inches: 0.3 ft increments, 10 ft free height, 1 ft width
+    return {100, 0.1L, 3, 1};
+}
+
+void StartNewWall(TProgramData& wall)
+{
+    const TStartingWall start = StartingWall(wall.UnitSystem());
+    wall.NodeCount = start.nodeCount;
+    wall.IncrementLength = start.incrementLength;
+    wall.WallHeight = start.freeHeight;
+    wall.ActiveWidth = wall.PyWidth = start.width;
+    StartWithoutWaterTable(wall);
+}
+
+namespace {
+
+// Whether `value` is `reference` up to the rounding of one conversion.
+bool SameValue(long double value, long double reference)
+{
+    const long double difference = value > reference ? value - reference : reference - value;
+    return difference <= (reference < 0 ? -reference : reference) * 1e-12L;
+}
+
+}  // namespace
+
+void AdoptStartingWall(TProgramData& wall, int from)
+{
+    const TStartingWall before = StartingWall(from);
+    const long double factor = ScalarSwitchFactors(from, wall.UnitSystem()).Length;
+    if (wall.NodeCount != before.nodeCount || !SameValue(wall.IncrementLength, before.incrementLength * factor) ||
+        !SameValue(wall.WallHeight, before.freeHeight * factor) ||
+        !SameValue(wall.ActiveWidth, before.width * factor) || !SameValue(wall.PyWidth, before.width * factor))
+        return;
+    const TStartingWall after = StartingWall(wall.UnitSystem());
+    wall.IncrementLength = after.incrementLength;
+    wall.WallHeight = after.freeHeight;
+    wall.ActiveWidth = wall.PyWidth = after.width;
 }
 
 void AdoptNoWaterTable(TProgramData& wall, int from)

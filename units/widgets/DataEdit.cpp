@@ -52,7 +52,10 @@ std::string TDataEdit::UnitLabelText() const
 
 void TDataEdit::Reject(const std::string& message)
 {
-    ShowEntryMessage(prompt_, this, message);
+    // The caption without its access-key mark says which field refused the entry.
+    const std::string name =
+        namedInMessages_ ? QString(Caption()).remove(QLatin1Char('&')).trimmed().toStdString() : "";
+    ShowEntryMessage(prompt_, this, name.empty() ? message : name + ": " + message);
     if (isVisible())
         setFocus(Qt::OtherFocusReason);
 }
@@ -70,9 +73,7 @@ bool TDataEdit::CheckEntry()
         return false;
     }
     switch (bounds_.Test(n)) {
-    case TEntryBounds::Check::NotInteger:
-        Reject("Entry must be an integer.");
-        return false;
+    case TEntryBounds::Check::NotInteger: Reject("Entry must be an integer."); return false;
     case TEntryBounds::Check::BelowMin:
         SetNumber(MinVal());
         Reject("Entry must be greater than or equal to " + DisplayText(MinVal()).toStdString());
@@ -81,8 +82,7 @@ bool TDataEdit::CheckEntry()
         SetNumber(MaxVal());
         Reject("Entry must be less than or equal to " + DisplayText(MaxVal()).toStdString());
         return false;
-    case TEntryBounds::Check::Ok:
-        break;
+    case TEntryBounds::Check::Ok: break;
     }
     SetNumber(n);  // an accepted expression is replaced by its value
     return true;
@@ -98,9 +98,7 @@ void TDataEdit::keyPressEvent(QKeyEvent* event)
     }
     // An operator typed over a fully selected value extends it: 10 and "*2" give 10*2.
     static const QString operators = QStringLiteral("+-/*^=%!");
-    if (event->text().size() == 1 && operators.contains(event->text()) && hasSelectedText() &&
-        selectedText() == text())
+    if (event->text().size() == 1 && operators.contains(event->text()) && hasSelectedText() && selectedText() == text())
         end(false);
     QLineEdit::keyPressEvent(event);
 }
-

@@ -37,10 +37,7 @@ protected:
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
-    void TearDown() override
-    {
-        form.reset();
-    }
+    void TearDown() override { form.reset(); }
 
     // Chooses a command of the Data or Options menu, as the user does.
     template <class D>
@@ -85,12 +82,15 @@ TEST_F(InputDialogTest, RefusedEntryKeepsTheDialogOpenAndActiveWithNothingStored
 {
     auto* prop = Choose<TDlgProp>(form->DataMenu(), "Wall &Properties");
     ASSERT_NE(prop, nullptr);
+    const int nodes = form->Document().Wall().NodeCount;
+    const long double increment = form->Document().Wall().IncrementLength;
     Type(prop->IncrementLength(), "6");
     Type(prop->Increments(), "0");
     EXPECT_FALSE(Window(prop)->close());
-    EXPECT_EQ(prompt.shown, std::vector<std::string>({"Entry must be greater than or equal to 1"}));
-    EXPECT_EQ(form->Document().Wall().NodeCount, 0);
-    EXPECT_EQ(form->Document().Wall().IncrementLength, 0);
+    // The message names the field that refused the entry.
+    EXPECT_EQ(prompt.shown, std::vector<std::string>({"Increments (nodes): Entry must be greater than or equal to 1"}));
+    EXPECT_EQ(form->Document().Wall().NodeCount, nodes);
+    EXPECT_EQ(form->Document().Wall().IncrementLength, increment);
     EXPECT_TRUE(form->DialogOpen(TMainForm::InputDialog::Prop));
 
     // Leaving for another dialog is refused the same way, and the edits stay.
@@ -103,7 +103,7 @@ TEST_F(InputDialogTest, RefusedEntryKeepsTheDialogOpenAndActiveWithNothingStored
     // The field left with an accepted entry was stored as it was left (a step
     // of Undo); the refused entry never is.
     EXPECT_EQ(form->Document().Wall().IncrementLength, 6);
-    EXPECT_EQ(form->Document().Wall().NodeCount, 0);
+    EXPECT_EQ(form->Document().Wall().NodeCount, nodes);
 
     Type(prop->Increments(), "40");
     EXPECT_TRUE(Window(prop)->close());
@@ -117,7 +117,8 @@ TEST_F(InputDialogTest, EnglishDepthsInFeetAndLoadsInPsfAreStoredInInches)
     auto* csd = Choose<TdlgCSD>(form->DataMenu(), "&Wall Configuration");
     ASSERT_NE(csd, nullptr);
     EXPECT_EQ(csd->FreeHeight()->EditLabel()->text(), "&Free Height of Wall, H (ft)");
-    EXPECT_EQ(csd->BackfillLoad()->EditLabel()->text(), "Uniform Distributed Load at the top of backfill side  (lbs/ft^2)");
+    EXPECT_EQ(csd->BackfillLoad()->EditLabel()->text(),
+              "Uniform Distributed Load at the top of backfill side  (lbs/ft^2)");
     Type(csd->BackfillLoad(), "144");
     Type(csd->FreeHeight(), "20");
     ASSERT_TRUE(form->CommitActiveChild());
@@ -183,12 +184,19 @@ TEST_F(InputDialogTest, EveryScalarTypedIntoTheDialogsIsSavedReadBackAndRun)
     auto* title = Choose<TdlgTitle>(form->DataMenu(), "&Title");
     Type(title->TitleMemo(), "Edited wall");
     auto* prop = Choose<TDlgProp>(form->DataMenu(), "Wall &Properties");
-    for (auto [field, text] : {std::pair{prop->Increments(), "88"}, {prop->IncrementLength(), "2.5"}, {prop->MaximumDeflection(), "24"},
-                               {prop->ClosureTolerance(), "2E-5"}, {prop->FreeHeight(), "9"}})
+    for (auto [field, text] : {std::pair{prop->Increments(), "88"},
+                               {prop->IncrementLength(), "2.5"},
+                               {prop->MaximumDeflection(), "24"},
+                               {prop->ClosureTolerance(), "2E-5"},
+                               {prop->FreeHeight(), "9"}})
         Type(field, text);
     auto* csd = Choose<TdlgCSD>(form->DataMenu(), "&Wall Configuration");
-    for (auto [field, text] : {std::pair{csd->ActiveWidth(), "24"}, {csd->PyWidth(), "18"}, {csd->BackfillWaterDepth(), "30"},
-                               {csd->ExcavationWaterDepth(), "40"}, {csd->ActivePressureFactor(), "1.1"}, {csd->BackfillSlope(), "5"},
+    for (auto [field, text] : {std::pair{csd->ActiveWidth(), "24"},
+                               {csd->PyWidth(), "18"},
+                               {csd->BackfillWaterDepth(), "30"},
+                               {csd->ExcavationWaterDepth(), "40"},
+                               {csd->ActivePressureFactor(), "1.1"},
+                               {csd->BackfillSlope(), "5"},
                                {csd->BackfillLoad(), "72"}})
         Type(field, text);
     for (QAction* a : form->menuBar()->actions().first()->menu()->actions())
