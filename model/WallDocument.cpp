@@ -6,7 +6,10 @@
 #include "units/Prompt.h"
 #include "units/TorvikError.h"
 
-TWallDocument::TWallDocument(Prompt& prompt) : prompt_(prompt) { New(); }
+TWallDocument::TWallDocument(Prompt& prompt) : prompt_(prompt)
+{
+    New();
+}
 
 TWallDocument::~TWallDocument() = default;
 
@@ -55,9 +58,15 @@ void TWallDocument::SetSettings(const TWallSettings& settings)
     SettingsChanged.Raise();
 }
 
-const std::string& TWallDocument::FileName() const { return wall_->FileName; }
+const std::string& TWallDocument::FileName() const
+{
+    return wall_->FileName;
+}
 
-bool TWallDocument::IsUntitled() const { return wall_->NeverSaved(); }
+bool TWallDocument::IsUntitled() const
+{
+    return wall_->NeverSaved();
+}
 
 void TWallDocument::SetModified(bool modified)
 {
@@ -66,7 +75,10 @@ void TWallDocument::SetModified(bool modified)
         tables_.ResetChanged();
 }
 
-bool TWallDocument::IsModified() const { return modified_ || tables_.Changed(); }
+bool TWallDocument::IsModified() const
+{
+    return modified_ || tables_.Changed();
+}
 
 bool TWallDocument::RecordChange(const std::string& caption)
 {
@@ -81,7 +93,10 @@ bool TWallDocument::RecordChange(const std::string& caption)
     }
     if (after == undoState_)
         return false;
-    history_.Push({caption, wall_->CurrentStage, std::move(undoState_), after});
+    // A change of one stage's data names its stage; a wall-wide one (the title, a setting) does not.
+    const std::string named =
+        ChangeWithinStage(undoState_, after) ? caption + " - Stage " + std::to_string(wall_->CurrentStage) : caption;
+    history_.Push({named, wall_->CurrentStage, std::move(undoState_), after});
     undoState_ = std::move(after);
     return true;
 }

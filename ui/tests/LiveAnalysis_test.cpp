@@ -14,8 +14,8 @@
 #include "units/widgets/DataEdit.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -105,7 +105,7 @@ TEST_F(LiveAnalysisTest, AChangedFreeHeightReachesTheOpenMomentGraph)
     const double before = LargestMoment();
 
     EnterFreeHeight("3");
-    EXPECT_EQ(form->Actions().Undo->text(), "Undo Free Height of Wall");
+    EXPECT_EQ(form->Actions().Undo->text(), "Undo Free Height of Wall - Stage 1");
     ASSERT_TRUE(ResultShown());
     EXPECT_TRUE(form->LiveResultsCurrent());
     EXPECT_NE(LargestMoment(), before);
@@ -148,7 +148,7 @@ TEST_F(LiveAnalysisTest, AnInputErrorShowsTheLastResultsNotCurrentUntilTheNextVa
     EXPECT_EQ(checks->windowTitle(), "Design Checks (not current)");
 
     EnterFreeHeight("3");
-    EXPECT_EQ(form->Actions().Undo->text(), "Undo Free Height of Wall");
+    EXPECT_EQ(form->Actions().Undo->text(), "Undo Free Height of Wall - Stage 1");
     ASSERT_TRUE(ResultShown());
     EXPECT_TRUE(form->LiveResultsCurrent());
     EXPECT_NE(LargestMoment(), before);
