@@ -3,9 +3,11 @@
 #include "model/AtomicFile.h"
 #include "model/BlockReader.h"
 #include "model/BlockWriter.h"
-#include "model/WallDocument.h"
+#include "model/DiskStamp.h"
 #include "model/ProgramData.h"
 #include "model/SettingsFile.h"
+#include "model/WallDocument.h"
+#include "model/WallSettings.h"
 #include "model/WallTableRows.h"
 #include "model/WordReader.h"
 #include "units/Prompt.h"
@@ -191,9 +193,9 @@ void SplitStagedFile(TProgramData& wall, const std::string& path)
     // A damaged file: give every missing stage the contents of the last stage
     // present, so that the wall stays whole and can be repaired by the user.
     wall.Document().UserPrompt().Information("The data file holds " + std::to_string(found) + " of its " +
-                                         std::to_string(stages) + " construction stages.\rStages " +
-                                         std::to_string(found + 1) + " to " + std::to_string(stages) +
-                                         " start as copies of stage " + std::to_string(found) + ".");
+                                             std::to_string(stages) + " construction stages.\rStages " +
+                                             std::to_string(found + 1) + " to " + std::to_string(stages) +
+                                             " start as copies of stage " + std::to_string(found) + ".");
     const bool modified = wall.Document().IsModified();
     wall.CurrentStage = found;
     LoadStage(wall);
@@ -234,8 +236,8 @@ std::vector<std::string> OpenStageTexts(TProgramData& wall)
 {
     std::vector<std::string> texts;
     for (int k = 1; k <= wall.StageCount; ++k) {
-        const TWordReader stage = k == wall.CurrentStage ? TWordReader::FromText(StageFileText(wall))
-                                                         : TWordReader(StageWorkPath(wall, k));
+        const TWordReader stage =
+            k == wall.CurrentStage ? TWordReader::FromText(StageFileText(wall)) : TWordReader(StageWorkPath(wall, k));
         texts.push_back(JoinLines(stage, 0, stage.LineCount() - 1));
     }
     return texts;
@@ -320,8 +322,59 @@ void RemoveDefaultSettingsFile(TProgramData& wall)
     }
 }
 
+namespace {
+
+// A file of the wall as it was before a save.
+struct TFileBefore {
+    std::string path;
+    bool exists = false;
+    std::string bytes;
+    std::filesystem::file_time_type time;
+};
+
+// The data file, every stage file and the settings file of `dataFile`, as they are now.
+std::vector<TFileBefore> WallFilesNow(const std::string& dataFile)
+{
+    std::vector<std::string> paths{dataFile, SettingsPathFor(dataFile)};
+    for (int k = 1; k <= kMaxStages; ++k)
+        paths.push_back(StageFilePath(dataFile, k));
+    std::vector<TFileBefore> files;
+    for (const std::string& path : paths) {
+        TFileBefore file;
+        file.path = path;
+        std::ifstream in(path, std::ios::binary);
+        std::error_code error;
+        file.time = std::filesystem::last_write_time(path, error);
+        file.exists = in && !error;
+        if (file.exists)
+            file.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        files.push_back(std::move(file));
+    }
+    return files;
+}
+
+// After a save that wrote every file of the wall as it already was, each file
+// gets its earlier time back: the content decides whether results made from
+// it are older, and an unchanged wall has not changed since its results.
+void KeepTimesOfUnchangedWall(const std::vector<TFileBefore>& before, TProgramData& wall)
+{
+    const std::vector<TFileBefore> after = WallFilesNow(wall.FileName);
+    for (std::size_t i = 0; i < before.size(); ++i)
+        if (before[i].exists != after[i].exists || before[i].bytes != after[i].bytes)
+            return;
+    for (const TFileBefore& file : before) {
+        std::error_code error;
+        if (file.exists)
+            std::filesystem::last_write_time(file.path, file.time, error);
+    }
+    wall.DiskStamp = DiskStampOf(wall.FileName);
+}
+
+}  // namespace
+
 void SaveWall(TProgramData& wall)
 {
+    const std::vector<TFileBefore> before = WallFilesNow(wall.FileName);
     const std::vector<TFileWrite> settings = SettingsFileWrites(wall.FileName, wall.Document().Settings());
     if (wall.StageCount > 1) {
         SaveStagedWall(wall, settings);
@@ -331,6 +384,7 @@ void SaveWall(TProgramData& wall)
     }
     RemoveStaleWallTemporaries(wall.FileName);
     RemoveDefaultSettingsFile(wall);
+    KeepTimesOfUnchangedWall(before, wall);
 }
 
 void SaveWallAs(TProgramData& wall, const std::string& newName)

@@ -10,12 +10,15 @@
 #include "model/StageFiles.h"
 #include "model/tests/WriteFault.h"
 #include "run/AnalysisRun.h"
+#include "run/ResultTables.h"
 #include "ui/MainMenus.h"
 #include "units/ScriptedPrompt.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -101,8 +104,8 @@ TEST_F(KeepingWorkTest, AStagedWallIsSavedOnlyWhole)
     EXPECT_EQ(prompt.shown.back(), "Do you want to save any changes?");
     act().Save->trigger();
     EXPECT_FALSE(form->IsModified());
-    EXPECT_EQ(Bytes(wall), Bytes(StageFilePath(wall, 1)) + Bytes(StageFilePath(wall, 2)) +
-                               Bytes(StageFilePath(wall, 3)));
+    EXPECT_EQ(Bytes(wall),
+              Bytes(StageFilePath(wall, 1)) + Bytes(StageFilePath(wall, 2)) + Bytes(StageFilePath(wall, 3)));
 }
 
 // The folder of a staged wall refuses writes (read-only, or another file
@@ -202,6 +205,34 @@ TEST_F(KeepingWorkTest, RunResultsThatCannotBeWrittenAreReportedAndTheEarlierOne
     form->RunAnalysis();
     EXPECT_EQ(prompt.shown.back(),
               "The file \"" + wall + "\" could not be written: Permission denied\rNo analysis was run.");
+}
+
+// Saving a wall that has not changed since its results (as Design Checks
+// does before checking) leaves those results current: the graphs and the
+// report do not call them older. A changed wall saved makes them older.
+TEST_F(KeepingWorkTest, SavingAnUnchangedWallKeepsItsResultsCurrent)
+{
+    const std::string wall = Example("tied-back-sand-over-clay.tk4d");
+    form->OpenFileName(wall, false);
+    form->RunAnalysis();
+    ASSERT_TRUE(form->ResultsLoaded());
+    act().Graph[1]->trigger();
+    QMdiSubWindow* graph = form->MdiArea()->activeSubWindow();
+    ASSERT_NE(graph, nullptr);
+    ASSERT_FALSE(ResultsOlderThanData(wall));
+
+    form->SetModified(true);  // marked, but the same wall
+    act().Save->trigger();
+    form->DesignChecksClick();
+    EXPECT_FALSE(ResultsOlderThanData(wall));
+    EXPECT_FALSE(graph->windowTitle().contains(OlderResultsNote)) << graph->windowTitle().toStdString();
+    EXPECT_FALSE(form->IsModified());
+
+    form->Document().Wall().Title = "Another wall";
+    form->SetModified(true);
+    act().Save->trigger();
+    EXPECT_TRUE(ResultsOlderThanData(wall));
+    EXPECT_TRUE(graph->windowTitle().contains(OlderResultsNote));
 }
 
 }  // namespace
