@@ -13,8 +13,8 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDesktopServices>
-#include <QUrl>
 #include <QFileInfo>
+#include <QUrl>
 
 #include <filesystem>
 
@@ -51,9 +51,9 @@ void TResultCommands::SaveReport(const TProgramData& wall)
     const std::string name = WithExtension(*chosen, ".pdf");
     QString error;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool written = TCalculationReport::Write(QString::fromStdString(wallFile), PlotReadContext(wall),
-                                                   QString::fromStdString(name), TCalculationReport::DefaultPaper(),
-                                                   &error, true);
+    const bool written =
+        TCalculationReport::Write(QString::fromStdString(wallFile), PlotReadContext(wall), QString::fromStdString(name),
+                                  TCalculationReport::DefaultPaper(), &error, true);
     QApplication::restoreOverrideCursor();
     if (!written) {
         prompt_.Information("The report was not written. " + error.toStdString());
@@ -90,11 +90,10 @@ void TResultCommands::Written(const std::string& what, const std::string& file)
     const std::string path = QFileInfo(QString::fromStdString(file)).absoluteFilePath().toStdString();
     if (status_)
         status_(what + path);
-    if (prompt_.AskYesNo(what + path + ". Do you want to open the file now?") !=
-        Prompt::Answer::Yes)
+    if (prompt_.AskYesNo(what + path + ". Do you want to open the file now?") != Prompt::Answer::Yes)
         return;
-    const bool opened = open_ ? open_(path)
-                              : QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+    const bool opened =
+        open_ ? open_(path) : QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
     if (!opened)
         prompt_.Information("No program could open " + path + ".");
 }
@@ -124,13 +123,20 @@ void TResultCommands::ResultsReread(const TProgramData& wall)
         return;
     TResultSet results;
     std::string error;
-    envelope_.PlotFormClosed();
-    if (!LoadResultTables(ResultsFile(wall), PlotReadContext(wall), results, error, true) || results.Stages.size() < 2)
+    if (!LoadResultTables(ResultsFile(wall), PlotReadContext(wall), results, error, true) ||
+        results.Stages.size() < 2) {
+        envelope_.PlotFormClosed();
         return;
+    }
     FillEnvelopeGraph(envelope_, StageEnvelope(results), results.UnitSystem);
     envelope_.Note = ResultsNote(wall);
-    if (GraphRanges(envelope_))
-        envelope_.Execute();
+    if (!GraphRanges(envelope_)) {
+        envelope_.PlotFormClosed();
+        return;
+    }
+    // The open window is drawn anew where it is: it neither comes to the
+    // front nor takes the focus from the window being edited.
+    envelope_.PlotForm()->Reload();
 }
 
 void TResultCommands::SetResultsSource(const std::string& dataFile, const std::string& note)

@@ -14,6 +14,7 @@
 #include "units/widgets/DataEdit.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -157,6 +158,34 @@ TEST_F(LiveAnalysisTest, AnInputErrorShowsTheLastResultsNotCurrentUntilTheNextVa
     // The checks follow the graphs, as a result of their own.
     QTRY_COMPARE_WITH_TIMEOUT(checks->windowTitle(), QString("Design Checks"), 10000);
     EXPECT_EQ(checks->findChild<QLabel*>()->text(), "The checks of the wall as last edited (not saved).");
+}
+
+// Live updates repaint the open windows where they are: the stage envelope
+// stays the same window, behind the dialog being edited, which keeps the
+// focus; the moment graph the user brought to the front stays in front of the envelope.
+TEST_F(LiveAnalysisTest, UpdatesRepaintInPlaceAndLeaveTheWindowOrderAndFocus)
+{
+    form->SetAnalyseAsYouEdit(true);
+    ASSERT_TRUE(ResultShown());
+    form->Actions().StageEnvelope->trigger();
+    QMdiSubWindow* envelope = form->MdiArea()->activeSubWindow();
+    ASSERT_NE(TPlotForm::Of(envelope), nullptr);
+    envelope->showNormal();
+    TPlotForm* moment = OpenMomentGraph();
+    ASSERT_NE(moment, nullptr);
+    moment->parentWidget()->showNormal();
+
+    EnterFreeHeight("3");
+    ASSERT_TRUE(ResultShown());
+    QCoreApplication::processEvents();
+    auto* properties = qobject_cast<TDlgProp*>(TInputDialog::Of(form->MdiArea()->activeSubWindow()));
+    ASSERT_NE(properties, nullptr);
+    EXPECT_TRUE(properties->isAncestorOf(QApplication::focusWidget()));
+    const QList<QMdiSubWindow*> order = form->MdiArea()->subWindowList(QMdiArea::StackingOrder);
+    ASSERT_TRUE(order.contains(envelope));  // the same window, not a new one
+    EXPECT_FALSE(envelope->isMaximized());
+    EXPECT_LT(order.indexOf(envelope), order.indexOf(qobject_cast<QMdiSubWindow*>(moment->parentWidget())));
+    EXPECT_EQ(order.last(), form->MdiArea()->activeSubWindow());
 }
 
 }  // namespace
