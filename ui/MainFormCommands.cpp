@@ -81,7 +81,11 @@ void TMainForm::CompRunClick()
         resultsLoaded_ = false;
         CloseGraphWindows();
         UpdateResultButtons();
-        prompt_->Information(std::string(NoResultsMessage) + "\r" + WrittenFilesText(results) +
+        // The engine's reason, from the run notes, in the message itself.
+        std::string reason;
+        for (const std::string& line : RunStatusLines(ReplaceExtension(wall->FileName, ".tk4r")))
+            reason += "\r" + line;
+        prompt_->Information(std::string(NoResultsMessage) + reason + "\r" + WrittenFilesText(results) +
                              (results.problem.empty() ? "" : "\r" + results.problem));
         return;
     }

@@ -235,4 +235,20 @@ TEST_F(KeepingWorkTest, SavingAnUnchangedWallKeepsItsResultsCurrent)
     EXPECT_TRUE(graph->windowTitle().contains(OlderResultsNote));
 }
 
+// A run that wrote no results says the engine's reason in its message, not
+// only in the run notes: here a new wall, whose stiffness is not given yet.
+TEST_F(KeepingWorkTest, ARunWithoutResultsSaysTheEnginesReason)
+{
+    act().New->trigger();
+    prompt.fileNames.push_back(Path("first.tk4d"));
+    form->RunAnalysis();
+    ASSERT_FALSE(prompt.shown.empty());
+    const std::string& message = prompt.shown.back();
+    EXPECT_EQ(message.rfind("The analysis wrote no results. The output text and the run notes tell why.\r", 0), 0u)
+        << message;
+    EXPECT_NE(message.find(": invalid input. "), std::string::npos) << message;
+    EXPECT_NE(message.find("Flexural Stiffness (EI)"), std::string::npos) << message;
+    EXPECT_FALSE(form->ResultsLoaded());
+}
+
 }  // namespace

@@ -156,6 +156,15 @@ TEST_F(SettingsWindowsTest, PickingACatalogueSectionFillsItsRowAndEIOfTheStiffne
     EXPECT_NEAR(static_cast<double>(ei), 210e6 * 32850e-8, 1e-3);
     EXPECT_EQ(d->Table()->item(0, 2)->text(), "AU 16");
     EXPECT_EQ(act().Undo->text(), "Undo Pick Section AU 16");
+    // The pick covers the section's nodes down to the tip, in every stage.
+    for (int k : {2, 1}) {
+        SwitchStage(k);
+        const TGridTable& stiffness = form->Tables()[WallTable::PileSect];
+        ASSERT_GE(stiffness.RowCount(), 1) << "stage " << k;
+        EXPECT_EQ(stiffness.Cell(0, 0).AsInteger(), 0) << "stage " << k;
+        EXPECT_EQ(stiffness.Cell(1, 0).AsInteger(), 60) << "stage " << k;
+        EXPECT_NEAR(static_cast<double>(stiffness.Cell(3, 0).AsFloat()), 210e6 * 32850e-8, 1e-3) << "stage " << k;
+    }
 }
 
 }  // namespace
