@@ -125,6 +125,9 @@ std::vector<std::string> ReadStageFile(TProgramData& wall, const std::string& pa
     TWallDocument& document = wall.Document();
     // While a legacy wall is converted its stage files still have the 3.0 layout.
     const TFileLayout layout = wall.StageFilesCurrent ? TFileLayout::Current : TFileLayout::Version30;
+    // A stage file leaves out the tables its stage does not use (no spring
+    // rows, say): the rows of the stage shown before must not stay in them.
+    EmptyAllTables(document.Tables());
     try {
         TWordReader reader(path);
         TBlockReader blocks(wall, reader);

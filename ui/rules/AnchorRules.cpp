@@ -13,7 +13,7 @@
 namespace {
 
 // The springs table's columns.
-enum SpringColumn { kFrom = 1, kTo = 2, kLateral = 3 };
+enum SpringColumn { kFrom = 1, kTo = 2, kLateral = 3, kRotational = 4 };
 
 struct FieldInfo {
     const char* caption;
@@ -37,14 +37,10 @@ const FieldInfo& Info(TAnchorField field)
 double& Member(TAnchorSettings& a, TAnchorField field)
 {
     switch (field) {
-    case TAnchorField::Spacing:
-        return a.spacing;
-    case TAnchorField::Inclination:
-        return a.inclination;
-    case TAnchorField::Capacity:
-        return a.capacity;
-    default:
-        return a.prestress;
+    case TAnchorField::Spacing: return a.spacing;
+    case TAnchorField::Inclination: return a.inclination;
+    case TAnchorField::Capacity: return a.capacity;
+    default: return a.prestress;
     }
 }
 
@@ -52,14 +48,11 @@ double& Member(TAnchorSettings& a, TAnchorField field)
 std::string Problem(TAnchorField field, double v)
 {
     switch (field) {
-    case TAnchorField::Spacing:
-        return v > 0 ? "" : "the spacing must be greater than 0.";
+    case TAnchorField::Spacing: return v > 0 ? "" : "the spacing must be greater than 0.";
     case TAnchorField::Inclination:
         return v > -90 && v < 90 ? "" : "the inclination must lie between -90 and 90 degrees (both excluded).";
-    case TAnchorField::Capacity:
-        return v >= 0 ? "" : "the capacity per anchor must be 0 (not given) or greater.";
-    default:
-        return "";
+    case TAnchorField::Capacity: return v >= 0 ? "" : "the capacity per anchor must be 0 (not given) or greater.";
+    default: return "";
     }
 }
 
@@ -73,6 +66,10 @@ std::vector<TAnchorRow> AnchorRows(const TProgramData& wall, const TWallSettings
     const int count = RowsToWrite(tables, wall.Padding, index);
     std::vector<TAnchorRow> rows;
     for (int r = 0; r < count; ++r) {
+        // A blank row (what an editor shows in a stage without springs) is no spring of the stage.
+        if (springs.Cell(kFrom, r).AsInteger() == 0 && springs.Cell(kTo, r).AsInteger() == 0 &&
+            springs.Cell(kLateral, r).AsFloat() == 0 && springs.Cell(kRotational, r).AsFloat() == 0)
+            continue;
         TAnchorRow row;
         row.from = springs.Cell(kFrom, r).AsInteger();
         row.to = springs.Cell(kTo, r).AsInteger();

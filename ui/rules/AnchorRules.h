@@ -19,12 +19,13 @@ constexpr int AnchorFixedColumns = 4;
 struct TAnchorRow {
     int from = 0;
     int to = 0;
-    std::string depth;       // of the From node, as the tables show depths
-    std::string stiffness;   // lateral stiffness as the springs table holds it
+    std::string depth;  // of the From node, as the tables show depths
+    std::string stiffness;  // lateral stiffness as the springs table holds it
     TAnchorSettings anchor;  // the defaults when none was set
 };
 
-// The spring rows of the open stage of `wall` with their anchors in `settings`.
+// The spring rows of the open stage of `wall` with their anchors in `settings`;
+// a blank row (nodes 0 to 0, no stiffness) is none.
 std::vector<TAnchorRow> AnchorRows(const TProgramData& wall, const TWallSettings& settings);
 // The captions of every column, units in brackets.
 std::vector<std::string> AnchorColumnCaptions(int unitSystem);
