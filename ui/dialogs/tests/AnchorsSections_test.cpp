@@ -12,6 +12,7 @@
 #include "ui/tests/MainWindowTest.h"
 
 #include <QAbstractItemModel>
+#include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -249,6 +250,28 @@ TEST_F(SettingsWindowsTest, AStageWithoutSpringsShowsNoRowOfAnotherStage)
     SwitchStage(2);
     EXPECT_EQ(springs.Cell(1, 0).AsInteger(), 12);
     EXPECT_EQ(anchors->Table()->rowCount(), 1);
+}
+
+// Screen readers find the Anchors window showing and every cell named,
+// the Axial Load check boxes too.
+TEST_F(SettingsWindowsTest, TheAnchorsWindowShowsAndNamesEveryCell)
+{
+    auto* d = Choose<TDlgAnchors>("A&nchors...");
+    ASSERT_NE(d, nullptr);
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(d);
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->state().invisible);
+    QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(d->parentWidget());
+    ASSERT_NE(frame, nullptr);
+    EXPECT_FALSE(frame->state().invisible);
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(d->Table());
+    ASSERT_NE(table, nullptr);
+    ASSERT_NE(table->tableInterface(), nullptr);
+    for (int c = 0; c < d->Table()->columnCount(); ++c) {
+        QAccessibleInterface* cell = table->tableInterface()->cellAt(0, c);
+        ASSERT_NE(cell, nullptr) << c;
+        EXPECT_FALSE(cell->text(QAccessible::Name).isEmpty()) << "column " << c;
+    }
 }
 
 }  // namespace
