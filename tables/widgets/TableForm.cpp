@@ -2,8 +2,8 @@
 
 #include "tables/EnumColumn.h"
 #include "tables/GridTable.h"
-#include "tables/WallTables.h"
 #include "tables/TableColumn.h"
+#include "tables/WallTables.h"
 #include "tables/widgets/CellDelegate.h"
 #include "tables/widgets/TableModel.h"
 #include "units/Prompt.h"
@@ -77,8 +77,9 @@ protected:
             edges.top = edge == WMSZ_TOP || edge == WMSZ_TOPLEFT || edge == WMSZ_TOPRIGHT;
             edges.bottom = edge == WMSZ_BOTTOM || edge == WMSZ_BOTTOMLEFT || edge == WMSZ_BOTTOMRIGHT;
             const qreal ratio = devicePixelRatioF();
-            const QRect dragged(QPoint(qRound(rect->left / ratio), qRound(rect->top / ratio)),
-                                QSize(qRound((rect->right - rect->left) / ratio), qRound((rect->bottom - rect->top) / ratio)));
+            const QRect dragged(
+                QPoint(qRound(rect->left / ratio), qRound(rect->top / ratio)),
+                QSize(qRound((rect->right - rect->left) / ratio), qRound((rect->bottom - rect->top) / ratio)));
             const QRect snapped = form->SnappedFrame(dragged, edges, frameGeometry().size() - size());
             rect->left = static_cast<LONG>(qRound(snapped.left() * ratio));
             rect->top = static_cast<LONG>(qRound(snapped.top() * ratio));
@@ -92,7 +93,10 @@ protected:
 #endif
 };
 
-QString Trimmed(const std::string& s) { return QString::fromStdString(s).trimmed(); }
+QString Trimmed(const std::string& s)
+{
+    return QString::fromStdString(s).trimmed();
+}
 
 }  // namespace
 
@@ -180,8 +184,7 @@ void TTableForm::Open(const std::shared_ptr<const Place>& place, TGridTable& tab
     }
     if (modal || !area) {
         TableDialog dialog(area ? area->window() : nullptr);
-        dialog.setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                              Qt::WindowCloseButtonHint);
+        dialog.setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
         auto* form = new TTableForm(table, place, &dialog);
         dialog.form = form;
         form->dialog_ = &dialog;
@@ -193,9 +196,8 @@ void TTableForm::Open(const std::shared_ptr<const Place>& place, TGridTable& tab
         return;
     }
     auto* form = new TTableForm(table, place);
-    QMdiSubWindow* sub = area->addSubWindow(
-        form, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                  Qt::WindowCloseButtonHint);
+    QMdiSubWindow* sub = area->addSubWindow(form, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                                      Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(area->window()->windowIcon());
     sub->installEventFilter(form);
@@ -275,7 +277,10 @@ TTableForm::TTableForm(TGridTable& table, std::shared_ptr<const Place> place, QW
     view_.columnsInView = model_ ? model_->columnCount() : table.VisibleColumnCount();
 }
 
-TTableForm::~TTableForm() { Detach(); }
+TTableForm::~TTableForm()
+{
+    Detach();
+}
 
 QWidget* TTableForm::Frame() const
 {
@@ -389,11 +394,9 @@ TableFormMetrics TTableForm::Metrics() const
     for (int k = 0; k < model_->columnCount(); ++k) {
         if (model_->IsDepthColumn(k)) {
             // A computed depth: its caption or a number of eight digits, whichever is wider.
-            m.columnWidths.push_back(std::max(measure(model_->headerData(k, Qt::Horizontal, Qt::DisplayRole)
-                                                          .toString()
-                                                          .toStdString() +
-                                                      "  "),
-                                              fm.horizontalAdvance("-1234.5678") + 8));
+            m.columnWidths.push_back(std::max(
+                measure(model_->headerData(k, Qt::Horizontal, Qt::DisplayRole).toString().toStdString() + "  "),
+                fm.horizontalAdvance("-1234.5678") + 8));
             continue;
         }
         const TColumn& column = model_->ColumnAt(k);
@@ -508,8 +511,8 @@ QRect TTableForm::SnappedFrame(const QRect& dragged, DraggedEdges edges, QSize d
     m.frameHeight += decorations.height();
     TableFormSnap snap;
     try {
-        snap = SnapTableForm(m, model_->HeaderRows(), table_->RowCount(), view_, edges, dragged.width(),
-                             dragged.height());
+        snap =
+            SnapTableForm(m, model_->HeaderRows(), table_->RowCount(), view_, edges, dragged.width(), dragged.height());
     } catch (const TorvikError& e) {
         prompt_.Information(e.what());
         return dragged;
@@ -705,6 +708,16 @@ void TTableForm::AssignmentRefused(const QModelIndex& index, const QString& text
     });
 }
 
+void TTableForm::keyPressEvent(QKeyEvent* event)
+{
+    // A modal editor's dialog closes itself on Escape.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && !dialog_ && Frame() != this) {
+        Frame()->close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 bool TTableForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == Frame() && watched != this) {
@@ -714,7 +727,11 @@ bool TTableForm::eventFilter(QObject* watched, QEvent* event)
                 return true;
             }
             // The table lets go of its editor as the window closes, not when it is freed later.
+            TGridTable* table = table_;
             Detach();
+            // The windows of its rows' sub-tables (a layer's parameters) close with it.
+            for (int c = 0; c < table->ColumnCount(); ++c)
+                table->Column(c).CloseRowObjects();
         }
         if (event->type() == QEvent::Resize && !applying_ && table_)
             snapTimer_->start();
