@@ -241,10 +241,13 @@ void TMainForm::MarkOlderResults()
     const std::string note = liveShown_                                               ? liveNote_
                              : resultsLoaded_ && ResultsOlderThanData(wall->FileName) ? OlderResultsNote
                                                                                       : "";
+    // Results that are not current say why over each graph.
+    const std::string banner = liveShown_ && !liveNote_.empty() ? liveStatus_ : "";
     for (auto& [name, graph] : graphs_.All()) {
-        if (graph->Note == note)
+        if (graph->Note == note && graph->Banner == banner)
             continue;
         graph->Note = note;
+        graph->Banner = banner;
         if (TGraphWindow* window = graph->PlotForm())
             window->Reload();
     }

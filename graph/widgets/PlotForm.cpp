@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QEvent>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -32,7 +33,7 @@ constexpr int ScreenFontPixels = 14;
 // goes first, closes it. The child window itself belongs to the QMdiArea.
 class PlotWindow : public TGraphWindow {
 public:
-    PlotWindow(QMdiSubWindow* window, TPlotForm* form) : window_(window), form_(form) {}
+    PlotWindow(QMdiSubWindow* window, TPlotForm* form) : window_(window), form_(form) { }
 
     ~PlotWindow() override
     {
@@ -82,7 +83,9 @@ TPlotForm* TPlotForm::Of(QMdiSubWindow* window)
 }
 
 TPlotForm::TPlotForm(TGraphPlot& graph, Prompt& prompt, QWidget* parent)
-    : QWidget(parent), graph_(&graph), prompt_(prompt),
+    : QWidget(parent),
+      graph_(&graph),
+      prompt_(prompt),
       pageLayout_(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(1, 1, 1, 1), QPageLayout::Inch)
 {
     setWindowTitle(Titled("PlotForm"));
@@ -97,12 +100,20 @@ TPlotForm::TPlotForm(TGraphPlot& graph, Prompt& prompt, QWidget* parent)
     f.setPixelSize(ScreenFontPixels);
     setFont(f);
 
+    // Over the drawing, never part of it: the drawing starts below it.
+    banner_ = new QLabel(this);
+    banner_->setWordWrap(true);
+    banner_->setAutoFillBackground(true);
+    banner_->setStyleSheet("background: rgb(255, 236, 179); color: black; padding: 4px; "
+                           "border-bottom: 1px solid rgb(200, 150, 0);");
+    banner_->setAccessibleName("Results not current");
+    banner_->hide();
+
     CreateMenu();
     legend_ = new PlotLegend(this);
     legend_->hide();
-    connect(legend_, &PlotLegend::EntryToggled, this, [this](int row) {
-        ToggleCurve(legend_->item(row)->data(PlotLegend::CurveRole).toInt());
-    });
+    connect(legend_, &PlotLegend::EntryToggled, this,
+            [this](int row) { ToggleCurve(legend_->item(row)->data(PlotLegend::CurveRole).toInt()); });
     rubberBand_ = new QRubberBand(QRubberBand::Rectangle, this);
 
     for (int i = 0; i < graph.LineCount(); ++i)
@@ -165,8 +176,19 @@ void TPlotForm::Reload()
     legend_->setVisible(graph_->LineCount() > 0 && graph_->ShowLegend);
     actShowLegend_->setVisible(legend_->isVisibleTo(this));
     setWindowTitle(Titled("PlotForm"));
+    PlaceBanner();
     ReLayout(true);
     update();
+}
+
+void TPlotForm::PlaceBanner()
+{
+    const QString text = graph_ ? QString::fromStdString(graph_->Banner) : QString();
+    banner_->setText(text);
+    banner_->setAccessibleDescription(text);
+    banner_->setVisible(!text.isEmpty());
+    if (!text.isEmpty())
+        banner_->setGeometry(0, 0, width(), banner_->heightForWidth(width()));
 }
 
 void TPlotForm::BuildLegend()
@@ -248,7 +270,8 @@ TLayoutInput TPlotForm::ScreenInput() const
 {
     TLayoutInput in;
     in.Target = TPlotTarget::Screen;
-    in.Client = {0, 0, width(), height()};
+    // The drawing starts below the banner, when one is shown.
+    in.Client = {0, banner_ && !banner_->isHidden() ? banner_->height() : 0, width(), height()};
     in.TextHeight = ScaledTextHeight(ScreenFontPixels, graph_->SizeFont);
     in.Px = logicalDpiX();
     in.Py = logicalDpiY();
@@ -282,6 +305,7 @@ void TPlotForm::ReLayout(bool placeLegend)
 void TPlotForm::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    PlaceBanner();
     ReLayout(placeLegendOnResize_);
 }
 
@@ -337,8 +361,8 @@ void TPlotForm::mouseMoveEvent(QMouseEvent* event)
         return;
     const QPoint p = event->position().toPoint();
     auto [x, y] = DataAt(p);
-    setWindowTitle(Titled(QString::fromStdString(graph_->Caption + " X: " + FormatGeneral(x, 5, 2) +
-                                                 " Y: " + FormatGeneral(y, 5, 2))));
+    setWindowTitle(Titled(
+        QString::fromStdString(graph_->Caption + " X: " + FormatGeneral(x, 5, 2) + " Y: " + FormatGeneral(y, 5, 2))));
     if (zooming_)
         rubberBand_->setGeometry(QRect(zoomStart_, LimitToPlot(p)).normalized());
 }

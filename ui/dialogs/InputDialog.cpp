@@ -143,6 +143,7 @@ void TInputDialog::FormActivate()
     }
     Load(*wall);
     loading_ = false;
+    MarkProblems();
     // Unit labels differ in length between unit systems: the window fits them again.
     if (window_ && layout()) {
         layout()->activate();
@@ -172,6 +173,7 @@ bool TInputDialog::FormDeactivate()
         if (StoreField(b, *wall))
             emit Committed(Plain(b.field->Caption()));
     Store(*wall);
+    MarkProblems();
     // The dialog's own caption: the document names the stage when the change belongs to one.
     emit Committed(caption_);
     return true;
@@ -202,8 +204,23 @@ void TInputDialog::FieldAccepted(TDataEdit* field)
         return;
     // A field left with a new value is one change of the wall.
     for (Binding& b : bindings_)
-        if (b.field == field && StoreField(b, *wall))
+        if (b.field == field && StoreField(b, *wall)) {
+            MarkProblems();
             emit Committed(Plain(field->Caption()));
+        }
+}
+
+void TInputDialog::MarkProblems()
+{
+    const std::string problem = WallLengthProblem(document_.Wall());
+    for (Binding& b : bindings_) {
+        if (b.real != &TProgramData::WallHeight)
+            continue;
+        const QString text = QString::fromStdString(problem);
+        b.field->setStyleSheet(problem.empty() ? QString() : QStringLiteral("border: 2px solid rgb(200, 0, 0);"));
+        b.field->setToolTip(text);
+        b.field->setAccessibleDescription(text);
+    }
 }
 
 void TInputDialog::CloseUnchecked()

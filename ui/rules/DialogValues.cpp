@@ -128,6 +128,26 @@ void AdoptNoWaterTable(TProgramData& wall, int from)
     }
 }
 
+std::string WallLengthProblem(const TProgramData& wall)
+{
+    const long double length = static_cast<long double>(wall.NodeCount) * wall.IncrementLength;
+    if (wall.WallHeight >= 0 && wall.WallHeight < length)
+        return std::string();
+    const int system = wall.UnitSystem();
+    const std::string feet = system == UnitsEnglish ? " ft" : system == UnitsSI ? " m" : "";
+    const std::string inches = system == UnitsEnglish ? " in" : feet;
+    const auto shown = [system](long double stored) {
+        return FormatGeneral(ShownValue(TShownUnit::FeetForInches, stored, system), 8);
+    };
+    const std::string stage = wall.StageCount > 1 ? "Stage " + std::to_string(wall.CurrentStage) + ": " : std::string();
+    if (wall.WallHeight < 0)
+        return stage + "Free Height of Wall: the excavation depth " + shown(wall.WallHeight) + feet +
+               " must not be negative.";
+    return stage + "Free Height of Wall: the excavation depth " + shown(wall.WallHeight) + feet +
+           " must be less than the wall's length " + shown(length) + feet + " (" + std::to_string(wall.NodeCount) +
+           " increments of " + FormatGeneral(wall.IncrementLength, 8) + inches + ").";
+}
+
 std::string NodeDepthText(long long node, const TProgramData& wall)
 {
     const long double depth = static_cast<long double>(node) * wall.IncrementLength;

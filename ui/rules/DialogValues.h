@@ -61,6 +61,12 @@ void AdoptStartingWall(TProgramData& wall, int from);
 // (300 m, not 304.8 m).
 void AdoptNoWaterTable(TProgramData& wall, int from);
 
+// Why the wall's free height cannot be analysed, with units as the dialogs
+// show them: "Free Height of Wall: the excavation depth 12 m must be less than
+// the wall's length 9 m (90 increments of 0.1 m)." (a staged wall's begins
+// with "Stage 2: "); empty when the free height lies within the wall.
+std::string WallLengthProblem(const TProgramData& wall);
+
 // The depth of node `node` below the wall top, as the tables show it beside
 // node numbers: node x increment length, in feet in English units (the
 // increment length is held in inches), as held otherwise; 8 digits.
