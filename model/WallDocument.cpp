@@ -6,10 +6,7 @@
 #include "units/Prompt.h"
 #include "units/TorvikError.h"
 
-TWallDocument::TWallDocument(Prompt& prompt) : prompt_(prompt)
-{
-    New();
-}
+TWallDocument::TWallDocument(Prompt& prompt) : prompt_(prompt) { New(); }
 
 TWallDocument::~TWallDocument() = default;
 
@@ -58,15 +55,9 @@ void TWallDocument::SetSettings(const TWallSettings& settings)
     SettingsChanged.Raise();
 }
 
-const std::string& TWallDocument::FileName() const
-{
-    return wall_->FileName;
-}
+const std::string& TWallDocument::FileName() const { return wall_->FileName; }
 
-bool TWallDocument::IsUntitled() const
-{
-    return wall_->NeverSaved();
-}
+bool TWallDocument::IsUntitled() const { return wall_->NeverSaved(); }
 
 void TWallDocument::SetModified(bool modified)
 {
@@ -75,10 +66,7 @@ void TWallDocument::SetModified(bool modified)
         tables_.ResetChanged();
 }
 
-bool TWallDocument::IsModified() const
-{
-    return modified_ || tables_.Changed();
-}
+bool TWallDocument::IsModified() const { return modified_ || tables_.Changed(); }
 
 bool TWallDocument::RecordChange(const std::string& caption)
 {

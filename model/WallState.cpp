@@ -28,10 +28,10 @@ constexpr int kMaxStages = 5;
 
 // The options a state keeps beside the files, in the order they are written.
 bool TProgramData::*const kOptions[] = {
-    &TProgramData::UseRestraints,    &TProgramData::UseConcentratedLoads, &TProgramData::UseSprings,
-    &TProgramData::UsePyModifiers,   &TProgramData::UseExternalPyCurves,  &TProgramData::UseMeiCurves,
-    &TProgramData::UseSurcharge,     &TProgramData::UserEarthPressure,    &TProgramData::GeneratedEarthPressure,
-    &TProgramData::GeneratePyCurves, &TProgramData::LongTermAnalysis,
+    &TProgramData::UseRestraints,     &TProgramData::UseConcentratedLoads, &TProgramData::UseSprings,
+    &TProgramData::UsePyModifiers,    &TProgramData::UseExternalPyCurves,  &TProgramData::UseMeiCurves,
+    &TProgramData::UseSurcharge,      &TProgramData::UserEarthPressure,    &TProgramData::GeneratedEarthPressure,
+    &TProgramData::GeneratePyCurves,  &TProgramData::LongTermAnalysis,
 };
 
 std::string FileText(const std::string& path)

@@ -25,10 +25,7 @@ namespace {
 // The target factors the checks accept, as torvik-cli check does.
 constexpr long double kLowestTarget = 1, kHighestTarget = 10;
 
-QString Text(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
+QString Text(const std::string& s) { return QString::fromStdString(s); }
 
 QStringList Texts(const std::vector<std::string>& list)
 {

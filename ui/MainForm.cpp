@@ -1,6 +1,7 @@
 #include "ui/MainForm.h"
 #include "ui/ToolButtonAccessible.h"
 
+
 #include "graph/widgets/PlotForm.h"
 #include "model/ProgramData.h"
 #include "model/StageFiles.h"
@@ -34,8 +35,7 @@
 #include <csignal>
 
 TMainForm::TMainForm(Prompt* prompt)
-    : dialogPrompt_(this),
-      prompt_(prompt ? prompt : &dialogPrompt_),
+    : dialogPrompt_(this), prompt_(prompt ? prompt : &dialogPrompt_),
       document_(std::make_unique<TWallDocument>(*prompt_))
 {
     setWindowIcon(ProgramIcon());
@@ -78,8 +78,9 @@ TMainForm::TMainForm(Prompt* prompt)
         return new TArtView(QString::fromStdString(name), parent);
     };
     TWallDocument& document = *document_;
-    const TTableModel::NodeDepths depths{[&document](long long node) { return NodeDepthText(node, document.Wall()); },
-                                         [&document] { return NodeDepthCaption(document.Wall().UnitSystem()); }};
+    const TTableModel::NodeDepths depths{
+        [&document](long long node) { return NodeDepthText(node, document.Wall()); },
+        [&document] { return NodeDepthCaption(document.Wall().UnitSystem()); }};
     TTableForm::Install(document.Tables(), *mdiArea_, *prompt_, pictures, depths);
     document_->UnitsSwitched.Subscribe([this] { RefreshDialogs(); });
     // Every change a table editor makes is a step of Undo.
@@ -253,8 +254,10 @@ bool TMainForm::QuerySave()
             return false;
         // Only a save that wrote everything lets the caller drop the wall.
         return SaveDocument("\rThe wall stays open with its changes.");
-    case Prompt::Answer::No: return true;
-    default: return false;
+    case Prompt::Answer::No:
+        return true;
+    default:
+        return false;
     }
 }
 

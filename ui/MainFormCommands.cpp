@@ -34,7 +34,8 @@
 namespace {
 
 // After a run whose engine wrote no plot data file: the results on screen would describe another wall.
-const char* const NoResultsMessage = "The analysis wrote no results. The output text and the run notes tell why.";
+const char* const NoResultsMessage =
+    "The analysis wrote no results. The output text and the run notes tell why.";
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 // files, and reading the results of the open wall.
 #include "ui/MainForm.h"
 
+
 #include "graph/GraphPlot.h"
 #include "model/DiskStamp.h"
 #include "model/ProgramData.h"
@@ -75,7 +76,8 @@ void TMainForm::FileOpenClick()
     if (!QuerySave())
         return;
     int filter = 0;
-    std::optional<std::string> name = prompt_->OpenFileOfFilter("Open", OpenFilter, OpenFolder(), filter);
+    std::optional<std::string> name =
+        prompt_->OpenFileOfFilter("Open", OpenFilter, OpenFolder(), filter);
     if (name)
         OpenFileName(*name, true, LayoutOfNumber(filter));  // "All Files": none, the extension decides
 }
@@ -116,8 +118,9 @@ void TMainForm::OpenFileName(const std::string& path, bool announce, std::option
     if (announce) {
         const std::string name = DisplayFileName(path);
         // An ignored settings file was shown on its own: the data file was read whole.
-        const bool whole = std::all_of(diagnostics.begin(), diagnostics.end(),
-                                       [this](const std::string& m) { return m == document_->SettingsProblem(); });
+        const bool whole = std::all_of(diagnostics.begin(), diagnostics.end(), [this](const std::string& m) {
+            return m == document_->SettingsProblem();
+        });
         if (whole)
             prompt_->Information("Data file: " + name + ", has been read by TORVIK 2013");
         else
@@ -177,9 +180,12 @@ bool TMainForm::SaveDocument(const std::string& failureNote)
     // Another instance or program may have saved the file since this one read it.
     if (ChangedSince(wall->FileName, wall->DiskStamp)) {
         switch (prompt_->AskChoice(wall->FileName + ChangedOnDiskQuestion, "Overwrite", "Save As...")) {
-        case Prompt::Answer::Yes: break;
-        case Prompt::Answer::No: return SaveDocumentAs(failureNote);
-        default: return false;
+        case Prompt::Answer::Yes:
+            break;
+        case Prompt::Answer::No:
+            return SaveDocumentAs(failureNote);
+        default:
+            return false;
         }
     }
     try {
@@ -238,7 +244,7 @@ void TMainForm::MarkOlderResults()
     // One rule for every result window: results older than the data file say so.
     const TProgramData* wall = Wall();
     // Results of the wall as edited say whether they are current; those of a run, whether they are older.
-    const std::string note = liveShown_                                               ? liveNote_
+    const std::string note = liveShown_ ? liveNote_
                              : resultsLoaded_ && ResultsOlderThanData(wall->FileName) ? OlderResultsNote
                                                                                       : "";
     // Results that are not current say why over each graph.

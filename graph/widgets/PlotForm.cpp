@@ -33,7 +33,7 @@ constexpr int ScreenFontPixels = 14;
 // goes first, closes it. The child window itself belongs to the QMdiArea.
 class PlotWindow : public TGraphWindow {
 public:
-    PlotWindow(QMdiSubWindow* window, TPlotForm* form) : window_(window), form_(form) { }
+    PlotWindow(QMdiSubWindow* window, TPlotForm* form) : window_(window), form_(form) {}
 
     ~PlotWindow() override
     {
@@ -83,9 +83,7 @@ TPlotForm* TPlotForm::Of(QMdiSubWindow* window)
 }
 
 TPlotForm::TPlotForm(TGraphPlot& graph, Prompt& prompt, QWidget* parent)
-    : QWidget(parent),
-      graph_(&graph),
-      prompt_(prompt),
+    : QWidget(parent), graph_(&graph), prompt_(prompt),
       pageLayout_(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(1, 1, 1, 1), QPageLayout::Inch)
 {
     setWindowTitle(Titled("PlotForm"));
@@ -112,8 +110,9 @@ TPlotForm::TPlotForm(TGraphPlot& graph, Prompt& prompt, QWidget* parent)
     CreateMenu();
     legend_ = new PlotLegend(this);
     legend_->hide();
-    connect(legend_, &PlotLegend::EntryToggled, this,
-            [this](int row) { ToggleCurve(legend_->item(row)->data(PlotLegend::CurveRole).toInt()); });
+    connect(legend_, &PlotLegend::EntryToggled, this, [this](int row) {
+        ToggleCurve(legend_->item(row)->data(PlotLegend::CurveRole).toInt());
+    });
     rubberBand_ = new QRubberBand(QRubberBand::Rectangle, this);
 
     for (int i = 0; i < graph.LineCount(); ++i)
@@ -361,8 +360,8 @@ void TPlotForm::mouseMoveEvent(QMouseEvent* event)
         return;
     const QPoint p = event->position().toPoint();
     auto [x, y] = DataAt(p);
-    setWindowTitle(Titled(
-        QString::fromStdString(graph_->Caption + " X: " + FormatGeneral(x, 5, 2) + " Y: " + FormatGeneral(y, 5, 2))));
+    setWindowTitle(Titled(QString::fromStdString(graph_->Caption + " X: " + FormatGeneral(x, 5, 2) +
+                                                 " Y: " + FormatGeneral(y, 5, 2))));
     if (zooming_)
         rubberBand_->setGeometry(QRect(zoomStart_, LimitToPlot(p)).normalized());
 }

@@ -51,9 +51,9 @@ void TResultCommands::SaveReport(const TProgramData& wall)
     const std::string name = WithExtension(*chosen, ".pdf");
     QString error;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool written =
-        TCalculationReport::Write(QString::fromStdString(wallFile), PlotReadContext(wall), QString::fromStdString(name),
-                                  TCalculationReport::DefaultPaper(), &error, true);
+    const bool written = TCalculationReport::Write(QString::fromStdString(wallFile), PlotReadContext(wall),
+                                                   QString::fromStdString(name), TCalculationReport::DefaultPaper(),
+                                                   &error, true);
     QApplication::restoreOverrideCursor();
     if (!written) {
         prompt_.Information("The report was not written. " + error.toStdString());
@@ -90,10 +90,11 @@ void TResultCommands::Written(const std::string& what, const std::string& file)
     const std::string path = QFileInfo(QString::fromStdString(file)).absoluteFilePath().toStdString();
     if (status_)
         status_(what + path);
-    if (prompt_.AskYesNo(what + path + ". Do you want to open the file now?") != Prompt::Answer::Yes)
+    if (prompt_.AskYesNo(what + path + ". Do you want to open the file now?") !=
+        Prompt::Answer::Yes)
         return;
-    const bool opened =
-        open_ ? open_(path) : QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+    const bool opened = open_ ? open_(path)
+                              : QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
     if (!opened)
         prompt_.Information("No program could open " + path + ".");
 }

@@ -77,9 +77,8 @@ protected:
             edges.top = edge == WMSZ_TOP || edge == WMSZ_TOPLEFT || edge == WMSZ_TOPRIGHT;
             edges.bottom = edge == WMSZ_BOTTOM || edge == WMSZ_BOTTOMLEFT || edge == WMSZ_BOTTOMRIGHT;
             const qreal ratio = devicePixelRatioF();
-            const QRect dragged(
-                QPoint(qRound(rect->left / ratio), qRound(rect->top / ratio)),
-                QSize(qRound((rect->right - rect->left) / ratio), qRound((rect->bottom - rect->top) / ratio)));
+            const QRect dragged(QPoint(qRound(rect->left / ratio), qRound(rect->top / ratio)),
+                                QSize(qRound((rect->right - rect->left) / ratio), qRound((rect->bottom - rect->top) / ratio)));
             const QRect snapped = form->SnappedFrame(dragged, edges, frameGeometry().size() - size());
             rect->left = static_cast<LONG>(qRound(snapped.left() * ratio));
             rect->top = static_cast<LONG>(qRound(snapped.top() * ratio));
@@ -93,10 +92,7 @@ protected:
 #endif
 };
 
-QString Trimmed(const std::string& s)
-{
-    return QString::fromStdString(s).trimmed();
-}
+QString Trimmed(const std::string& s) { return QString::fromStdString(s).trimmed(); }
 
 }  // namespace
 
@@ -184,7 +180,8 @@ void TTableForm::Open(const std::shared_ptr<const Place>& place, TGridTable& tab
     }
     if (modal || !area) {
         TableDialog dialog(area ? area->window() : nullptr);
-        dialog.setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+        dialog.setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowCloseButtonHint);
         auto* form = new TTableForm(table, place, &dialog);
         dialog.form = form;
         form->dialog_ = &dialog;
@@ -196,8 +193,9 @@ void TTableForm::Open(const std::shared_ptr<const Place>& place, TGridTable& tab
         return;
     }
     auto* form = new TTableForm(table, place);
-    QMdiSubWindow* sub = area->addSubWindow(form, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                                      Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    QMdiSubWindow* sub = area->addSubWindow(
+        form, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                  Qt::WindowCloseButtonHint);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(area->window()->windowIcon());
     sub->installEventFilter(form);
@@ -277,10 +275,7 @@ TTableForm::TTableForm(TGridTable& table, std::shared_ptr<const Place> place, QW
     view_.columnsInView = model_ ? model_->columnCount() : table.VisibleColumnCount();
 }
 
-TTableForm::~TTableForm()
-{
-    Detach();
-}
+TTableForm::~TTableForm() { Detach(); }
 
 QWidget* TTableForm::Frame() const
 {
@@ -394,9 +389,11 @@ TableFormMetrics TTableForm::Metrics() const
     for (int k = 0; k < model_->columnCount(); ++k) {
         if (model_->IsDepthColumn(k)) {
             // A computed depth: its caption or a number of eight digits, whichever is wider.
-            m.columnWidths.push_back(std::max(
-                measure(model_->headerData(k, Qt::Horizontal, Qt::DisplayRole).toString().toStdString() + "  "),
-                fm.horizontalAdvance("-1234.5678") + 8));
+            m.columnWidths.push_back(std::max(measure(model_->headerData(k, Qt::Horizontal, Qt::DisplayRole)
+                                                          .toString()
+                                                          .toStdString() +
+                                                      "  "),
+                                              fm.horizontalAdvance("-1234.5678") + 8));
             continue;
         }
         const TColumn& column = model_->ColumnAt(k);
@@ -511,8 +508,8 @@ QRect TTableForm::SnappedFrame(const QRect& dragged, DraggedEdges edges, QSize d
     m.frameHeight += decorations.height();
     TableFormSnap snap;
     try {
-        snap =
-            SnapTableForm(m, model_->HeaderRows(), table_->RowCount(), view_, edges, dragged.width(), dragged.height());
+        snap = SnapTableForm(m, model_->HeaderRows(), table_->RowCount(), view_, edges, dragged.width(),
+                             dragged.height());
     } catch (const TorvikError& e) {
         prompt_.Information(e.what());
         return dragged;

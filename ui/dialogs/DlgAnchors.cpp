@@ -27,11 +27,11 @@ TDlgAnchors::TDlgAnchors(TWallDocument& document, QWidget* parent)
                         this))
 {
     empty_->setAccessibleName("No spring rows");
-    auto* note =
-        new QLabel("The spring rows of this stage, from the Lateral Springs table. An anchor's values hold for its "
-                   "spring row (by its From node) in every stage that has the row; the force per anchor is the force "
-                   "per unit width times the spacing over the cosine of the inclination.",
-                   this);
+    auto* note = new QLabel(
+        "The spring rows of this stage, from the Lateral Springs table. An anchor's values hold for its "
+        "spring row (by its From node) in every stage that has the row; the force per anchor is the force "
+        "per unit width times the spacing over the cosine of the inclination.",
+        this);
     note->setWordWrap(true);
     note->setAccessibleName("About the anchors");
     auto* layout = new QVBoxLayout(this);
@@ -103,8 +103,8 @@ void TDlgAnchors::ItemChanged(QTableWidgetItem* item)
     if (field == TAnchorField::AxialLoad) {
         SetAnchorAxialLoad(settings, node, item->checkState() == Qt::Checked);
     } else {
-        const std::string problem =
-            SetAnchorField(settings, node, field, item->text().toStdString(), document_.Wall().UnitSystem());
+        const std::string problem = SetAnchorField(settings, node, field, item->text().toStdString(),
+                                                   document_.Wall().UnitSystem());
         if (!problem.empty()) {
             ShowAnchor(node);
             document_.UserPrompt().Information(problem);

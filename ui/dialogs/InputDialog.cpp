@@ -111,13 +111,9 @@ TArtView* TInputDialog::Illustration(const QString& name)
     return view;
 }
 
-void TInputDialog::Load(const TProgramData&)
-{
-}
+void TInputDialog::Load(const TProgramData&) {}
 
-void TInputDialog::Store(TProgramData&)
-{
-}
+void TInputDialog::Store(TProgramData&) {}
 
 void TInputDialog::FormActivate()
 {

@@ -37,10 +37,14 @@ const FieldInfo& Info(TAnchorField field)
 double& Member(TAnchorSettings& a, TAnchorField field)
 {
     switch (field) {
-    case TAnchorField::Spacing: return a.spacing;
-    case TAnchorField::Inclination: return a.inclination;
-    case TAnchorField::Capacity: return a.capacity;
-    default: return a.prestress;
+    case TAnchorField::Spacing:
+        return a.spacing;
+    case TAnchorField::Inclination:
+        return a.inclination;
+    case TAnchorField::Capacity:
+        return a.capacity;
+    default:
+        return a.prestress;
     }
 }
 
@@ -48,11 +52,14 @@ double& Member(TAnchorSettings& a, TAnchorField field)
 std::string Problem(TAnchorField field, double v)
 {
     switch (field) {
-    case TAnchorField::Spacing: return v > 0 ? "" : "the spacing must be greater than 0.";
+    case TAnchorField::Spacing:
+        return v > 0 ? "" : "the spacing must be greater than 0.";
     case TAnchorField::Inclination:
         return v > -90 && v < 90 ? "" : "the inclination must lie between -90 and 90 degrees (both excluded).";
-    case TAnchorField::Capacity: return v >= 0 ? "" : "the capacity per anchor must be 0 (not given) or greater.";
-    default: return "";
+    case TAnchorField::Capacity:
+        return v >= 0 ? "" : "the capacity per anchor must be 0 (not given) or greater.";
+    default:
+        return "";
     }
 }
 

@@ -19,8 +19,8 @@ constexpr int AnchorFixedColumns = 4;
 struct TAnchorRow {
     int from = 0;
     int to = 0;
-    std::string depth;  // of the From node, as the tables show depths
-    std::string stiffness;  // lateral stiffness as the springs table holds it
+    std::string depth;       // of the From node, as the tables show depths
+    std::string stiffness;   // lateral stiffness as the springs table holds it
     TAnchorSettings anchor;  // the defaults when none was set
 };
 

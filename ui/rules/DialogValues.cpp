@@ -10,9 +10,12 @@ long double ShownValue(TShownUnit unit, long double stored, int unitSystem)
     if (unitSystem != UnitsEnglish)
         return stored;
     switch (unit) {
-    case TShownUnit::FeetForInches: return stored / 12;  // 12 in to the foot
-    case TShownUnit::PsfForPsi: return stored * 144;  // 144 in^2 to the square foot
-    case TShownUnit::AsStored: break;
+    case TShownUnit::FeetForInches:
+        return stored / 12;  // 12 in to the foot
+    case TShownUnit::PsfForPsi:
+        return stored * 144;  // 144 in^2 to the square foot
+    case TShownUnit::AsStored:
+        break;
     }
     return stored;
 }
@@ -22,9 +25,12 @@ long double StoredValue(TShownUnit unit, long double shown, int unitSystem)
     if (unitSystem != UnitsEnglish)
         return shown;
     switch (unit) {
-    case TShownUnit::FeetForInches: return shown * 12;
-    case TShownUnit::PsfForPsi: return shown / 144;
-    case TShownUnit::AsStored: break;
+    case TShownUnit::FeetForInches:
+        return shown * 12;
+    case TShownUnit::PsfForPsi:
+        return shown / 144;
+    case TShownUnit::AsStored:
+        break;
     }
     return shown;
 }
@@ -57,7 +63,7 @@ long double NoWaterTableDepth(int unitSystem)
 {
     switch (unitSystem) {
     case 1: return 12000;  // inches
-    case 2: return 300;  // metres
+    case 2: return 300;    // metres
     default: return 1000;
     }
 }

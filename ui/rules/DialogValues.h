@@ -9,9 +9,9 @@ class TProgramData;
 // (stored in inches) and the surcharge at the top of the backfill in lbs/ft^2
 // (stored in lbs/in^2). In SI and generic units every value is shown as stored.
 enum class TShownUnit {
-    AsStored,  // shown as stored in every unit system
+    AsStored,       // shown as stored in every unit system
     FeetForInches,  // English: shown in ft, stored in in
-    PsfForPsi  // English: shown in lbs/ft^2, stored in lbs/in^2
+    PsfForPsi       // English: shown in lbs/ft^2, stored in lbs/in^2
 };
 
 // The value a dialog shows for a stored value, in unit system `unitSystem`.

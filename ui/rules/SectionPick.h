@@ -17,7 +17,7 @@ struct TCatalogueEntry {
 };
 struct TCatalogueList {
     std::vector<TCatalogueEntry> rows;  // the program's rows, then the user's
-    std::string problem;  // why the user's file was left out; empty when read or absent
+    std::string problem;                // why the user's file was left out; empty when read or absent
 };
 // The program's rows and those of `userFile` (none when it does not exist).
 TCatalogueList ReadCatalogueList(const std::string& userFile);

@@ -104,8 +104,8 @@ TEST_F(KeepingWorkTest, AStagedWallIsSavedOnlyWhole)
     EXPECT_EQ(prompt.shown.back(), "Do you want to save any changes?");
     act().Save->trigger();
     EXPECT_FALSE(form->IsModified());
-    EXPECT_EQ(Bytes(wall),
-              Bytes(StageFilePath(wall, 1)) + Bytes(StageFilePath(wall, 2)) + Bytes(StageFilePath(wall, 3)));
+    EXPECT_EQ(Bytes(wall), Bytes(StageFilePath(wall, 1)) + Bytes(StageFilePath(wall, 2)) +
+                               Bytes(StageFilePath(wall, 3)));
 }
 
 // The folder of a staged wall refuses writes (read-only, or another file

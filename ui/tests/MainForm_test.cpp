@@ -102,8 +102,8 @@ TEST_F(MainFormTest, ActiveGraphWindowShowsItsPlotMenuBeforeWindow)
     EXPECT_EQ(form->MergedMenu(), deflection->PlotMenu());
     // Ctrl+Z is the graph window's: Undo gives its key up meanwhile.
     EXPECT_TRUE(form->Actions().Undo->shortcuts().isEmpty());
-    EXPECT_EQ(MenuTitles(), QStringList({"&File", "&Edit", "Da&ta", "&Options", "&Computation", "&Graphics", "&Plot",
-                                         "&Window", "&Help"}));
+    EXPECT_EQ(MenuTitles(), QStringList({"&File", "&Edit", "Da&ta", "&Options", "&Computation", "&Graphics", "&Plot", "&Window",
+                                         "&Help"}));
 
     form->GraphAction(2)->trigger();
     TPlotForm* moment = TPlotForm::Of(form->MdiArea()->activeSubWindow());
@@ -141,7 +141,7 @@ struct DisplayCase {
     const char* shown;
 };
 
-class DisplayFileNameTest : public ::testing::TestWithParam<DisplayCase> { };
+class DisplayFileNameTest : public ::testing::TestWithParam<DisplayCase> {};
 
 TEST_P(DisplayFileNameTest, ShowsTheNameAsTheTitleBarDoes)
 {
@@ -152,7 +152,8 @@ INSTANTIATE_TEST_SUITE_P(Names, DisplayFileNameTest,
                          ::testing::Values(DisplayCase{"c:\\walls\\wall1.tk4d", "Wall1.tk4d"},
                                            DisplayCase{"c:\\walls\\old.wall.tkd", "Old"},
                                            DisplayCase{"/home/eng/walls/pier.TKD", "Pier"},
-                                           DisplayCase{"/home/eng/w.tk4d", "W.tk4d"}, DisplayCase{"x", "x"}));
+                                           DisplayCase{"/home/eng/w.tk4d", "W.tk4d"},
+                                           DisplayCase{"x", "x"}));
 
 }  // namespace
 
@@ -179,13 +180,11 @@ TEST_F(MainFormRunTest, RunAnalysisReadsTheNewResults)
     form->RunAnalysis();
     ASSERT_EQ(prompt.shown.size(), 1u);
     const std::string base = dir.filePath("cantilever-sand").toStdString();
-    const std::string written =
-        std::string(CompletedMessage) + "\rWritten: " + base + ".tk4o, " + base + ".tk4p, " + base + ".tk4r.";
+    const std::string written = std::string(CompletedMessage) + "\rWritten: " + base + ".tk4o, " + base + ".tk4p, " +
+                                base + ".tk4r.";
     EXPECT_EQ(prompt.shown[0].substr(0, written.size()), written);
     // Then whether the analysis converged, and in how many iterations.
-    EXPECT_EQ(prompt.shown[0]
-                  .substr(written.size())
-                  .rfind("\rEvery analysis converged:\rAnalysis: converged. Converged in ", 0),
+    EXPECT_EQ(prompt.shown[0].substr(written.size()).rfind("\rEvery analysis converged:\rAnalysis: converged. Converged in ", 0),
               0u)
         << prompt.shown[0];
     EXPECT_TRUE(form->ResultsLoaded());
@@ -274,8 +273,7 @@ TEST_F(MainCommandsTest, RecentFilesKeepTheTenLastListedFromTheWorkingDirectory)
     form->OpenFileName(walls[10], true);
     EXPECT_EQ(form->RecentFiles().Entry(1), walls[10]);
     EXPECT_EQ(form->RecentFiles().Entry(10), walls[1]);
-    EXPECT_EQ(QSettings("Orvane", "TORVIK").value(QString(ProgramRelease) + "/File10").toString().toStdString(),
-              walls[1]);
+    EXPECT_EQ(QSettings("Orvane", "TORVIK").value(QString(ProgramRelease) + "/File10").toString().toStdString(), walls[1]);
 
     Open(act().File);
     EXPECT_EQ(act().Recent[0]->text(), "1 w11.tk4d");  // in the working directory: its bare name
@@ -466,8 +464,7 @@ TEST_F(MainCommandsTest, HelpTextEditorAndUpdateCommandsSayWhatWentWrong)
     form->SetTextEditor(dir.filePath("no-such-editor"));
     act().EditInputText->trigger();
     EXPECT_EQ(prompt.shown.back(), "An error occurred in running the Word Processor");
-    EXPECT_EQ(QSettings("Orvane", "TORVIK").value(QString(ProgramRelease) + "/Word Processor").toString(),
-              form->TextEditor());
+    EXPECT_EQ(QSettings("Orvane", "TORVIK").value(QString(ProgramRelease) + "/Word Processor").toString(), form->TextEditor());
 }
 
 }  // namespace
@@ -485,8 +482,7 @@ namespace {
 
 TEST_F(MainCommandsTest, CheckForUpdatesOpensTheUpdatePageAskingAboutThisRelease)
 {
-    QSettings("Orvane", "TORVIK")
-        .setValue(QString(ProgramRelease) + "/Update Page", "http://updates.example/torvik?lang=en");
+    QSettings("Orvane", "TORVIK").setValue(QString(ProgramRelease) + "/Update Page", "http://updates.example/torvik?lang=en");
     form.reset();
     form = std::make_unique<TMainForm>(&prompt);  // reads the settings anew
     UrlCatcher catcher;

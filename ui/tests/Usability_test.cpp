@@ -291,7 +291,8 @@ TEST_F(UsabilityRunTest, OlderResultsAreMarkedAlikeEverywhere)
     const std::string csv = dir.filePath("older.csv").toStdString();
     prompt.fileNames.push_back(csv);
     act().SaveResultsCsv->trigger();
-    EXPECT_EQ(form->StatusMessage().toStdString(), "The results (" + note.toStdString() + ") were written to " + csv);
+    EXPECT_EQ(form->StatusMessage().toStdString(),
+              "The results (" + note.toStdString() + ") were written to " + csv);
     // The stage text stays in view beside the message.
     for (QLabel* l : form->statusBar()->findChildren<QLabel*>()) {
         if (l->text() == form->StatusText()) {
@@ -301,7 +302,8 @@ TEST_F(UsabilityRunTest, OlderResultsAreMarkedAlikeEverywhere)
     const std::string report = dir.filePath("older.pdf").toStdString();
     prompt.fileNames.push_back(report);
     act().SaveReport->trigger();
-    EXPECT_EQ(form->StatusMessage().toStdString(), "The report (" + note.toStdString() + ") was written to " + report);
+    EXPECT_EQ(form->StatusMessage().toStdString(),
+              "The report (" + note.toStdString() + ") was written to " + report);
     EXPECT_TRUE(QFile::exists(QString::fromStdString(report)));
 }
 

@@ -73,7 +73,9 @@ bool TDataEdit::CheckEntry()
         return false;
     }
     switch (bounds_.Test(n)) {
-    case TEntryBounds::Check::NotInteger: Reject("Entry must be an integer."); return false;
+    case TEntryBounds::Check::NotInteger:
+        Reject("Entry must be an integer.");
+        return false;
     case TEntryBounds::Check::BelowMin:
         SetNumber(MinVal());
         Reject("Entry must be greater than or equal to " + DisplayText(MinVal()).toStdString());
@@ -82,7 +84,8 @@ bool TDataEdit::CheckEntry()
         SetNumber(MaxVal());
         Reject("Entry must be less than or equal to " + DisplayText(MaxVal()).toStdString());
         return false;
-    case TEntryBounds::Check::Ok: break;
+    case TEntryBounds::Check::Ok:
+        break;
     }
     SetNumber(n);  // an accepted expression is replaced by its value
     return true;
@@ -98,7 +101,9 @@ void TDataEdit::keyPressEvent(QKeyEvent* event)
     }
     // An operator typed over a fully selected value extends it: 10 and "*2" give 10*2.
     static const QString operators = QStringLiteral("+-/*^=%!");
-    if (event->text().size() == 1 && operators.contains(event->text()) && hasSelectedText() && selectedText() == text())
+    if (event->text().size() == 1 && operators.contains(event->text()) && hasSelectedText() &&
+        selectedText() == text())
         end(false);
     QLineEdit::keyPressEvent(event);
 }
+

@@ -180,8 +180,7 @@ TEST_F(TableFormTest, RefusedTextStaysInItsCellAndEscapeRestoresTheStoredValue)
     QTest::keyClicks(grid, "2");
     ASSERT_NE(OpenCellEditor(editor), nullptr);
     QTest::keyClicks(OpenCellEditor(editor), "*x");
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      grid->visualRect(grid->model()->index(0, 0)).center());
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, grid->visualRect(grid->model()->index(0, 0)).center());
     Settle();
     QLineEdit* cell = OpenCellEditor(editor);
     ASSERT_NE(cell, nullptr);
@@ -332,8 +331,7 @@ TEST_F(TableFormTest, NodeNumbersShowTheirDepthsBeside)
     EXPECT_EQ(editor.Grid()->currentIndex().column(), 4);
     // Restraints and springs take node numbers too; other tables have no depth columns.
     EXPECT_EQ(Open(WallTable::Springs).Grid()->model()->headerData(2, Qt::Horizontal).toString(), "Depth (ft)");
-    EXPECT_EQ(Open(WallTable::SoilWeight).Grid()->model()->columnCount(),
-              Table(WallTable::SoilWeight).VisibleColumnCount());
+    EXPECT_EQ(Open(WallTable::SoilWeight).Grid()->model()->columnCount(), Table(WallTable::SoilWeight).VisibleColumnCount());
 }
 
 TEST_F(TableFormTest, PasteStoresABlockUpToTheFirstRefusedValue)

@@ -37,7 +37,10 @@ protected:
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
-    void TearDown() override { form.reset(); }
+    void TearDown() override
+    {
+        form.reset();
+    }
 
     // Chooses a command of the Data or Options menu, as the user does.
     template <class D>
@@ -117,8 +120,7 @@ TEST_F(InputDialogTest, EnglishDepthsInFeetAndLoadsInPsfAreStoredInInches)
     auto* csd = Choose<TdlgCSD>(form->DataMenu(), "&Wall Configuration");
     ASSERT_NE(csd, nullptr);
     EXPECT_EQ(csd->FreeHeight()->EditLabel()->text(), "&Free Height of Wall, H (ft)");
-    EXPECT_EQ(csd->BackfillLoad()->EditLabel()->text(),
-              "Uniform Distributed Load at the top of backfill side  (lbs/ft^2)");
+    EXPECT_EQ(csd->BackfillLoad()->EditLabel()->text(), "Uniform Distributed Load at the top of backfill side  (lbs/ft^2)");
     Type(csd->BackfillLoad(), "144");
     Type(csd->FreeHeight(), "20");
     ASSERT_TRUE(form->CommitActiveChild());
@@ -184,19 +186,12 @@ TEST_F(InputDialogTest, EveryScalarTypedIntoTheDialogsIsSavedReadBackAndRun)
     auto* title = Choose<TdlgTitle>(form->DataMenu(), "&Title");
     Type(title->TitleMemo(), "Edited wall");
     auto* prop = Choose<TDlgProp>(form->DataMenu(), "Wall &Properties");
-    for (auto [field, text] : {std::pair{prop->Increments(), "88"},
-                               {prop->IncrementLength(), "2.5"},
-                               {prop->MaximumDeflection(), "24"},
-                               {prop->ClosureTolerance(), "2E-5"},
-                               {prop->FreeHeight(), "9"}})
+    for (auto [field, text] : {std::pair{prop->Increments(), "88"}, {prop->IncrementLength(), "2.5"}, {prop->MaximumDeflection(), "24"},
+                               {prop->ClosureTolerance(), "2E-5"}, {prop->FreeHeight(), "9"}})
         Type(field, text);
     auto* csd = Choose<TdlgCSD>(form->DataMenu(), "&Wall Configuration");
-    for (auto [field, text] : {std::pair{csd->ActiveWidth(), "24"},
-                               {csd->PyWidth(), "18"},
-                               {csd->BackfillWaterDepth(), "30"},
-                               {csd->ExcavationWaterDepth(), "40"},
-                               {csd->ActivePressureFactor(), "1.1"},
-                               {csd->BackfillSlope(), "5"},
+    for (auto [field, text] : {std::pair{csd->ActiveWidth(), "24"}, {csd->PyWidth(), "18"}, {csd->BackfillWaterDepth(), "30"},
+                               {csd->ExcavationWaterDepth(), "40"}, {csd->ActivePressureFactor(), "1.1"}, {csd->BackfillSlope(), "5"},
                                {csd->BackfillLoad(), "72"}})
         Type(field, text);
     for (QAction* a : form->menuBar()->actions().first()->menu()->actions())
