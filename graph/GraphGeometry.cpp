@@ -199,7 +199,7 @@ TPlotLayout ComputeLayout(const TGraphPlot& plot, const TLayoutInput& in)
     } else {
         r.Left = axisBand;
         r.Right = c.Right - Px / 4 - H / 2;
-        r.Top = plot.XOnTop ? 2 * H + Py / 8 + H / 8 : H / 2 + Py / 4;
+        r.Top = c.Top + (plot.XOnTop ? 2 * H + Py / 8 + H / 8 : H / 2 + Py / 4);
         r.Bottom = plot.XOnTop ? c.Bottom - Py / 4 - H / 2 : c.Bottom - 2 * H - Py / 8 - H / 8;
     }
     if (!plot.GraphTitle.empty()) {

@@ -72,6 +72,7 @@ public:
 
     std::string Caption;                   // graph name, print job title, window title prefix
     std::string Note;                      // shown after the window title and under the legend (older results)
+    std::string Banner;                    // a sentence over the graph (why its results are not current); empty: none
     std::string CurveName = "Curve #";     // prefix of default curve names
     std::string XCaption, YCaption;        // axis captions of panel 1
     std::string XUnits, YUnits;            // unit templates of panel 1

@@ -3,9 +3,11 @@
 #include "model/AtomicFile.h"
 #include "model/BlockReader.h"
 #include "model/BlockWriter.h"
-#include "model/WallDocument.h"
+#include "model/DiskStamp.h"
 #include "model/ProgramData.h"
 #include "model/SettingsFile.h"
+#include "model/WallDocument.h"
+#include "model/WallSettings.h"
 #include "model/WallTableRows.h"
 #include "model/WordReader.h"
 #include "units/Prompt.h"
@@ -123,6 +125,9 @@ std::vector<std::string> ReadStageFile(TProgramData& wall, const std::string& pa
     TWallDocument& document = wall.Document();
     // While a legacy wall is converted its stage files still have the 3.0 layout.
     const TFileLayout layout = wall.StageFilesCurrent ? TFileLayout::Current : TFileLayout::Version30;
+    // A stage file leaves out the tables its stage does not use (no spring
+    // rows, say): the rows of the stage shown before must not stay in them.
+    EmptyAllTables(document.Tables());
     try {
         TWordReader reader(path);
         TBlockReader blocks(wall, reader);
@@ -320,8 +325,59 @@ void RemoveDefaultSettingsFile(TProgramData& wall)
     }
 }
 
+namespace {
+
+// A file of the wall as it was before a save.
+struct TFileBefore {
+    std::string path;
+    bool exists = false;
+    std::string bytes;
+    std::filesystem::file_time_type time;
+};
+
+// The data file, every stage file and the settings file of `dataFile`, as they are now.
+std::vector<TFileBefore> WallFilesNow(const std::string& dataFile)
+{
+    std::vector<std::string> paths{dataFile, SettingsPathFor(dataFile)};
+    for (int k = 1; k <= kMaxStages; ++k)
+        paths.push_back(StageFilePath(dataFile, k));
+    std::vector<TFileBefore> files;
+    for (const std::string& path : paths) {
+        TFileBefore file;
+        file.path = path;
+        std::ifstream in(path, std::ios::binary);
+        std::error_code error;
+        file.time = std::filesystem::last_write_time(path, error);
+        file.exists = in && !error;
+        if (file.exists)
+            file.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        files.push_back(std::move(file));
+    }
+    return files;
+}
+
+// After a save that wrote every file of the wall as it already was, each file
+// gets its earlier time back: the content decides whether results made from
+// it are older, and an unchanged wall has not changed since its results.
+void KeepTimesOfUnchangedWall(const std::vector<TFileBefore>& before, TProgramData& wall)
+{
+    const std::vector<TFileBefore> after = WallFilesNow(wall.FileName);
+    for (std::size_t i = 0; i < before.size(); ++i)
+        if (before[i].exists != after[i].exists || before[i].bytes != after[i].bytes)
+            return;
+    for (const TFileBefore& file : before) {
+        std::error_code error;
+        if (file.exists)
+            std::filesystem::last_write_time(file.path, file.time, error);
+    }
+    wall.DiskStamp = DiskStampOf(wall.FileName);
+}
+
+}  // namespace
+
 void SaveWall(TProgramData& wall)
 {
+    const std::vector<TFileBefore> before = WallFilesNow(wall.FileName);
     const std::vector<TFileWrite> settings = SettingsFileWrites(wall.FileName, wall.Document().Settings());
     if (wall.StageCount > 1) {
         SaveStagedWall(wall, settings);
@@ -331,6 +387,7 @@ void SaveWall(TProgramData& wall)
     }
     RemoveStaleWallTemporaries(wall.FileName);
     RemoveDefaultSettingsFile(wall);
+    KeepTimesOfUnchangedWall(before, wall);
 }
 
 void SaveWallAs(TProgramData& wall, const std::string& newName)

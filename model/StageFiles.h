@@ -97,6 +97,8 @@ void SaveStagedWallAs(TProgramData& wall, const std::string& newName, const std:
 // settings are the defaults (SettingsFile.h). The wall is marked saved, and
 // its disk stamp taken, only when all of that was done; a failed Save As keeps
 // the former FileName. Stale temporary files beside the wall are removed.
+// A Save that wrote every file as it already was gives the files their
+// earlier times back, so that results of the unchanged wall stay current.
 void SaveWall(TProgramData& wall);
 void SaveWallAs(TProgramData& wall, const std::string& newName);
 

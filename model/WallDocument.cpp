@@ -81,7 +81,10 @@ bool TWallDocument::RecordChange(const std::string& caption)
     }
     if (after == undoState_)
         return false;
-    history_.Push({caption, wall_->CurrentStage, std::move(undoState_), after});
+    // A change of one stage's data names its stage; a wall-wide one (the title, a setting) does not.
+    const std::string named =
+        ChangeWithinStage(undoState_, after) ? caption + " - Stage " + std::to_string(wall_->CurrentStage) : caption;
+    history_.Push({named, wall_->CurrentStage, std::move(undoState_), after});
     undoState_ = std::move(after);
     return true;
 }

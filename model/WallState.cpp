@@ -2,21 +2,25 @@
 
 #include "model/AtomicFile.h"
 #include "model/BlockReader.h"
-#include "model/WallDocument.h"
 #include "model/ProgramData.h"
 #include "model/StageFiles.h"
+#include "model/WallDocument.h"
 #include "model/WallSettings.h"
 #include "model/WallTableRows.h"
 #include "model/WordReader.h"
 #include "tables/GridTable.h"
 #include "tables/WallTables.h"
+#include "units/NumberFormat.h"
 #include "units/TorvikError.h"
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <system_error>
+#include <vector>
 
 namespace {
 
@@ -53,6 +57,51 @@ std::string NextText(std::istream& in)
     if (!in.read(&text[0], static_cast<std::streamsize>(size)))
         throw EInOutError("The undo state is damaged.");
     return text;
+}
+
+// The wall's real scalars, which the files keep to 8 digits only: the state
+// keeps them exactly too, so that Undo puts back the very value (a converted
+// one, 208.854076728..., and not 208.85408).
+std::vector<long double*> ExactScalars(TProgramData& w)
+{
+    TLegacySurcharge& s = w.LegacySurcharge;
+    return {&w.IncrementLength,
+            &w.MaxDeflection,
+            &w.ClosureTolerance,
+            &w.WallHeight,
+            &w.ActiveWidth,
+            &w.PyWidth,
+            &w.WaterDepthBackfill,
+            &w.WaterDepthExcavation,
+            &w.ActivePressureFactor,
+            &w.BackfillSlope,
+            &w.TopSurcharge,
+            &s.Distance,
+            &s.PointLoad,
+            &s.LineLoad,
+            &s.StripLoad,
+            &s.StripWidth};
+}
+
+// A real as sign, integer mantissa and binary exponent: exact for every
+// long double, and free of the locale's decimal separator.
+std::string ExactText(long double v)
+{
+    if (v == 0 || !std::isfinite(v))
+        return "0 0 0";
+    int exponent = 0;
+    const long double fraction = std::frexp(v < 0 ? -v : v, &exponent);
+    const auto mantissa = static_cast<unsigned long long>(std::ldexp(fraction, 64));
+    return std::string(v < 0 ? "-1 " : "1 ") + std::to_string(mantissa) + " " + std::to_string(exponent);
+}
+
+long double ReadExact(std::istream& in)
+{
+    int sign = 0, exponent = 0;
+    unsigned long long mantissa = 0;
+    if (!(in >> sign >> mantissa >> exponent))
+        throw EInOutError("The undo state is damaged.");
+    return sign * std::ldexp(static_cast<long double>(mantissa), exponent - 64);
 }
 
 void ReadUnstaged(TProgramData& wall, const std::string& text)
@@ -98,7 +147,8 @@ std::string TakeWallState(TProgramData& wall)
                         std::to_string(wall.EarthPressureKind);
     for (bool TProgramData::*option : kOptions)
         state += (wall.*option) ? " 1" : " 0";
-    state += "\n";
+    // The unit system, which the files hold too, in the wall-wide part: a unit switch is no change of one stage.
+    state += " " + std::to_string(wall.UnitSystem()) + "\n";
     // The rows the tables hold beyond what the file gives back: the padding
     // the reader added, and the empty tables the reader would pad.
     WallTables& tables = wall.Document().Tables();
@@ -117,6 +167,8 @@ std::string TakeWallState(TProgramData& wall)
         AppendText(state, wall.DataFileText());
     }
     AppendText(state, SettingsText(wall.Document().Settings()));
+    for (long double* value : ExactScalars(wall))
+        state += ExactText(*value) + "\n";
     return state;
 }
 
@@ -131,6 +183,8 @@ void RestoreWallState(TProgramData& wall, const std::string& state)
         in >> flag;
         option = flag != 0;
     }
+    int units = 0;
+    in >> units;
     if (!in || in.get() != '\n' || count < 1 || count > kMaxStages || current < 1 || current > count)
         throw EInOutError("The undo state is damaged.");
     int rows[WallTables::Count] = {};
@@ -151,6 +205,12 @@ void RestoreWallState(TProgramData& wall, const std::string& state)
         ReadUnstaged(wall, NextText(in));
     }
     wall.Document().SetSettings(ParseSettings(NextText(in), "of the undo state"));
+    // The exact scalars replace the file's 8 digits of the same values.
+    for (long double* value : ExactScalars(wall)) {
+        const long double exact = ReadExact(in);
+        if (FormatFloat8(exact) == FormatFloat8(*value))
+            *value = exact;
+    }
     KeepRows(wall, rows);
     wall.Padding = padding;
     wall.Document().SetModified(modified);
@@ -158,6 +218,55 @@ void RestoreWallState(TProgramData& wall, const std::string& state)
     wall.EarthPressureKind = kind;
     for (std::size_t i = 0; i < std::size(kOptions); ++i)
         wall.*kOptions[i] = options[i];
+}
+
+namespace {
+
+// The parts of a state that say whether a change belongs to one stage.
+struct TStateParts {
+    std::string header;  // stage count, current stage, kind and options
+    std::string wallWide;  // the title and the settings
+    std::vector<std::string> stages;  // the working copy of every stage (one text when unstaged)
+    std::string exact;  // the exact scalars, the current stage's
+};
+
+TStateParts SplitState(const std::string& state)
+{
+    std::istringstream in(state);
+    TStateParts parts;
+    std::string rows;
+    if (!std::getline(in, parts.header) || !std::getline(in, rows))
+        throw EInOutError("The undo state is damaged.");
+    int count = 0;
+    std::istringstream(parts.header) >> count;
+    for (std::size_t i = 0; i < TablePadding().blank.size(); ++i)
+        NextText(in);
+    parts.wallWide = NextText(in);
+    for (int k = 0; k < std::max(count, 1); ++k)
+        parts.stages.push_back(count > 1 || k == 0 ? NextText(in) : std::string());
+    parts.wallWide += NextText(in);
+    parts.exact.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return parts;
+}
+
+}  // namespace
+
+bool ChangeWithinStage(const std::string& before, const std::string& after)
+{
+    try {
+        const TStateParts a = SplitState(before);
+        const TStateParts b = SplitState(after);
+        const int current = StateStage(after);
+        if (a.header != b.header || a.wallWide != b.wallWide || a.stages.size() < 2 ||
+            a.stages.size() != b.stages.size())
+            return false;
+        for (std::size_t k = 0; k < a.stages.size(); ++k)
+            if (static_cast<int>(k) + 1 != current && a.stages[k] != b.stages[k])
+                return false;
+        return true;
+    } catch (const TorvikError&) {
+        return false;
+    }
 }
 
 int StateStage(const std::string& state)

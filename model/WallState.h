@@ -21,3 +21,8 @@ void RestoreWallState(TProgramData& wall, const std::string& state);
 
 // The current stage a state was taken in.
 int StateStage(const std::string& state);
+
+// Whether the change from state `before` to state `after` (both taken of a
+// staged wall in the same stage) belongs to that stage alone: only its working
+// copy differs, and no title, setting, option or other stage changed.
+bool ChangeWithinStage(const std::string& before, const std::string& after);

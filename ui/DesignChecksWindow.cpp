@@ -9,7 +9,6 @@
 #include "units/widgets/DataEdit.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -19,6 +18,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -111,7 +111,8 @@ TDesignChecksWindow::TDesignChecksWindow(QWidget* parent, Prompt& prompt, const 
       utilisation_(new QTableWidget(this)),
       graph_(new TUtilisationView(this)),
       summary_(new QLabel(this)),
-      remarks_(new QLabel(this))
+      remarks_(new QLabel(this)),
+      banner_(new QLabel(this))
 {
     setWindowTitle("Design Checks");
     setObjectName("DesignChecksWindow");
@@ -146,7 +147,13 @@ TDesignChecksWindow::TDesignChecksWindow(QWidget* parent, Prompt& prompt, const 
     targetRow->addWidget(target_);
     targetRow->addWidget(recompute_);
     targetRow->addStretch(1);
+    banner_->setWordWrap(true);
+    banner_->setStyleSheet("background: rgb(255, 236, 179); color: black; padding: 6px; "
+                           "border: 1px solid rgb(200, 150, 0);");
+    banner_->setAccessibleName("Checks not current");
+    banner_->hide();
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(banner_);
     layout->addWidget(file_);
     layout->addLayout(targetRow);
     layout->addWidget(pages, 1);
@@ -228,9 +235,16 @@ void TDesignChecksWindow::ShowLiveReport(const std::string& dataFile, const chec
     ShowReport(report);
 }
 
-void TDesignChecksWindow::MarkNotCurrent(bool notCurrent)
+void TDesignChecksWindow::MarkNotCurrent(bool notCurrent, const std::string& reason)
 {
     setWindowTitle(notCurrent ? "Design Checks (not current)" : "Design Checks");
+    const QString text = notCurrent
+                             ? QString::fromStdString((reason.empty() ? std::string("The wall has changed.") : reason) +
+                                                      " The checks below are those of the wall before that change.")
+                             : QString();
+    banner_->setText(text);
+    banner_->setAccessibleDescription(text);
+    banner_->setVisible(notCurrent);
 }
 
 std::optional<double> TDesignChecksWindow::TargetFactor() const

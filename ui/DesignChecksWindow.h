@@ -37,8 +37,10 @@ public:
     // Analyse As You Edit: shows the checks made of the wall as edited, whose
     // copy is the data file `dataFile` (Recompute checks that copy again).
     void ShowLiveReport(const std::string& dataFile, const checks::DesignCheckReport& report);
-    // The checks shown describe an earlier state of the wall: the title says "not current".
-    void MarkNotCurrent(bool notCurrent);
+    // The checks shown describe an earlier state of the wall: the title says
+    // "not current", and a banner at the top of the body says `reason` (why)
+    // and that the checks below are those of the earlier state.
+    void MarkNotCurrent(bool notCurrent, const std::string& reason = "");
     // The target factor in the field, or none while it holds no valid number.
     std::optional<double> TargetFactor() const;
 
@@ -49,6 +51,8 @@ public:
     QPushButton* RecomputeButton() const { return recompute_; }
     QLabel* Summary() const { return summary_; }
     QLabel* Remarks() const { return remarks_; }
+    // The banner over the checks while they are not current; hidden otherwise.
+    QLabel* Banner() const { return banner_; }
 
 private:
     void SetWall(const std::string& wallFile);
@@ -64,4 +68,5 @@ private:
     TUtilisationView* graph_;
     QLabel* summary_;
     QLabel* remarks_;
+    QLabel* banner_;
 };

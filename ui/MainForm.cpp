@@ -91,7 +91,7 @@ TMainForm::TMainForm(Prompt* prompt)
     document_->UnitsSwitched.Subscribe([this] { RefreshDialogs(); });
     // Every change a table editor makes is a step of Undo.
     TTableForm::SetEditListener([this](const std::string& caption) { RecordChange(caption); });
-    StartWithoutWaterTable(document_->Wall());
+    StartNewWall(document_->Wall());
     ShowWall();
 }
 
@@ -225,6 +225,8 @@ void TMainForm::NewWall()
     CloseAllChildren();
     ForgetLiveResults();
     document_->New();
+    // Every field of the new wall holds a value its dialog accepts (the undo history starts from them).
+    StartNewWall(document_->Wall());
     resultsLoaded_ = false;
     ShowWall();
 }
@@ -245,13 +247,17 @@ void TMainForm::ShowWall()
 
 bool TMainForm::QuerySave()
 {
-    // What the active dialog holds counts as a change; a refused entry stops the caller.
-    if (!CommitActiveChild())
-        return false;
-    if (!IsModified())
+    // What the active dialog holds counts as a change. A refused entry (its
+    // field said why) does not hold up the command that drops the wall: it is
+    // one more change to save or give up.
+    const bool accepted = CommitActiveChild();
+    if (accepted && !IsModified())
         return true;
     switch (prompt_->AskYesNoCancel("Do you want to save any changes?")) {
     case Prompt::Answer::Yes:
+        // A refused entry is mended first: the focus is back in its field.
+        if (!accepted)
+            return false;
         // Only a save that wrote everything lets the caller drop the wall.
         return SaveDocument("\rThe wall stays open with its changes.");
     case Prompt::Answer::No:

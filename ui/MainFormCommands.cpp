@@ -1,8 +1,8 @@
 // The main window's commands besides the document ones: the analysis run, the
 // text editor, the help documents, the update check, the options and the
 // construction stages.
-#include "ui/MainForm.h"
 #include "ui/DesignChecksWindow.h"
+#include "ui/MainForm.h"
 
 #include "model/ProgramData.h"
 #include "model/StageFiles.h"
@@ -16,8 +16,8 @@
 #include "ui/profile/SideView.h"
 #include "ui/rules/DialogValues.h"
 #include "ui/rules/MenuRules.h"
-#include "ui/rules/UndoCaptions.h"
 #include "ui/rules/StageTitle.h"
+#include "ui/rules/UndoCaptions.h"
 #include "ui/rules/UpdateCheck.h"
 #include "units/TorvikError.h"
 
@@ -82,7 +82,11 @@ void TMainForm::CompRunClick()
         resultsLoaded_ = false;
         CloseGraphWindows();
         UpdateResultButtons();
-        prompt_->Information(std::string(NoResultsMessage) + "\r" + WrittenFilesText(results) +
+        // The engine's reason, from the run notes, in the message itself.
+        std::string reason;
+        for (const std::string& line : RunStatusLines(ReplaceExtension(wall->FileName, ".tk4r")))
+            reason += "\r" + line;
+        prompt_->Information(std::string(NoResultsMessage) + reason + "\r" + WrittenFilesText(results) +
                              (results.problem.empty() ? "" : "\r" + results.problem));
         return;
     }
@@ -165,6 +169,7 @@ void TMainForm::UnitsClick(int system)
         // The iteration controls left at their defaults take the round ones of the new system.
         AdoptControlDefaults(wall->MaxDeflection, wall->ClosureTolerance, before, wall->UnitSystem());
         AdoptNoWaterTable(*wall, before);
+        AdoptStartingWall(*wall, before);
         RefreshDialogs();
         SetModified(true);
         RecordChange(UnitsChangeCaption(system));

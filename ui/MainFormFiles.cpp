@@ -42,7 +42,6 @@ void TMainForm::FileNewClick()
     if (!QuerySave())
         return;
     NewWall();
-    StartWithoutWaterTable(document_->Wall());
     ShowStartingWindows();
 }
 
@@ -65,8 +64,8 @@ void TMainForm::ShowStartingWindows()
         side->setGeometry(window->frameGeometry().width(), 0, std::min(room, 580), std::min(area.height(), 431));
     else
         side->close();
-    // The focus waits on the section button, not in the increments, which a
-    // new wall does not have yet: choosing the units first is not refused.
+    // The focus waits on the section button: the wall's stiffness is what a
+    // new wall lacks, and choosing the units first leaves every field as it was.
     // (Once the activation has settled: the child window puts the focus back where it was.)
     if (auto* prop = qobject_cast<TDlgProp*>(properties))
         QTimer::singleShot(0, prop, [prop] { prop->btnSection()->setFocus(); });
@@ -248,10 +247,13 @@ void TMainForm::MarkOlderResults()
     const std::string note = liveShown_ ? liveNote_
                              : resultsLoaded_ && ResultsOlderThanData(wall->FileName) ? OlderResultsNote
                                                                                       : "";
+    // Results that are not current say why over each graph.
+    const std::string banner = liveShown_ && !liveNote_.empty() ? liveStatus_ : "";
     for (auto& [name, graph] : graphs_.All()) {
-        if (graph->Note == note)
+        if (graph->Note == note && graph->Banner == banner)
             continue;
         graph->Note = note;
+        graph->Banner = banner;
         if (TGraphWindow* window = graph->PlotForm())
             window->Reload();
     }

@@ -2,9 +2,9 @@
 // (and every Undo and Redo) is analysed in the background, on a copy of the
 // wall in a private folder, and the open result windows follow the newest
 // results. The user's files and the modified state are never touched.
-#include "ui/MainForm.h"
 #include "ui/DesignChecksWindow.h"
 #include "ui/LiveAnalysis.h"
+#include "ui/MainForm.h"
 #include "ui/MainMenus.h"
 
 #include "model/ProgramData.h"
@@ -12,6 +12,7 @@
 #include "run/ReadPlotFile.h"
 #include "run/ResultTables.h"
 #include "run/widgets/ResultCommands.h"
+#include "ui/rules/DialogValues.h"
 #include "units/TorvikError.h"
 
 #include <QAction>
@@ -59,7 +60,9 @@ void TMainForm::LiveAnalysisDone(const TLiveResult& result)
         return;
     }
     if (!result.ok) {
-        LiveResultsNotCurrent("The wall as edited cannot be analysed: " + result.reason);
+        // The wall's own check names the field and gives lengths their units; the engine's reason otherwise.
+        const std::string problem = WallLengthProblem(*Wall());
+        LiveResultsNotCurrent("The wall as edited cannot be analysed: " + (problem.empty() ? result.reason : problem));
         return;
     }
     // Reading fills the graphs in place: the open windows are drawn anew below.
@@ -108,7 +111,7 @@ void TMainForm::LiveResultsNotCurrent(const std::string& status)
     resultCommands_->SetResultsSource(liveFile_.empty() ? Wall()->FileName : liveFile_, liveNote_);
     MarkOlderResults();
     if (TDesignChecksWindow* checks = ChecksWindow())
-        checks->MarkNotCurrent(true);
+        checks->MarkNotCurrent(true, status);
 }
 
 void TMainForm::ForgetLiveResults()

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QEvent>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -97,6 +98,15 @@ TPlotForm::TPlotForm(TGraphPlot& graph, Prompt& prompt, QWidget* parent)
     f.setPixelSize(ScreenFontPixels);
     setFont(f);
 
+    // Over the drawing, never part of it: the drawing starts below it.
+    banner_ = new QLabel(this);
+    banner_->setWordWrap(true);
+    banner_->setAutoFillBackground(true);
+    banner_->setStyleSheet("background: rgb(255, 236, 179); color: black; padding: 4px; "
+                           "border-bottom: 1px solid rgb(200, 150, 0);");
+    banner_->setAccessibleName("Results not current");
+    banner_->hide();
+
     CreateMenu();
     legend_ = new PlotLegend(this);
     legend_->hide();
@@ -165,8 +175,19 @@ void TPlotForm::Reload()
     legend_->setVisible(graph_->LineCount() > 0 && graph_->ShowLegend);
     actShowLegend_->setVisible(legend_->isVisibleTo(this));
     setWindowTitle(Titled("PlotForm"));
+    PlaceBanner();
     ReLayout(true);
     update();
+}
+
+void TPlotForm::PlaceBanner()
+{
+    const QString text = graph_ ? QString::fromStdString(graph_->Banner) : QString();
+    banner_->setText(text);
+    banner_->setAccessibleDescription(text);
+    banner_->setVisible(!text.isEmpty());
+    if (!text.isEmpty())
+        banner_->setGeometry(0, 0, width(), banner_->heightForWidth(width()));
 }
 
 void TPlotForm::BuildLegend()
@@ -248,7 +269,8 @@ TLayoutInput TPlotForm::ScreenInput() const
 {
     TLayoutInput in;
     in.Target = TPlotTarget::Screen;
-    in.Client = {0, 0, width(), height()};
+    // The drawing starts below the banner, when one is shown.
+    in.Client = {0, banner_ && !banner_->isHidden() ? banner_->height() : 0, width(), height()};
     in.TextHeight = ScaledTextHeight(ScreenFontPixels, graph_->SizeFont);
     in.Px = logicalDpiX();
     in.Py = logicalDpiY();
@@ -282,6 +304,7 @@ void TPlotForm::ReLayout(bool placeLegend)
 void TPlotForm::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    PlaceBanner();
     ReLayout(placeLegendOnResize_);
 }
 

@@ -57,6 +57,8 @@ public:
     const TPlotLayout& Layout() const { return layout_; }
     // Per-curve commands of the menu, in legend order.
     const std::vector<QAction*>& CurveActions() const { return curveActions_; }
+    // The banner over the graph (the graph's Banner); hidden while that is empty.
+    class QLabel* BannerLabel() const { return banner_; }
 
     // The menu's commands.
     QAction* ShowLegendAction() const { return actShowLegend_; }
@@ -172,6 +174,9 @@ private:
     QAction* actSave_ = nullptr;
     std::vector<QAction*> curveActions_;
     PlotLegend* legend_ = nullptr;
+    class QLabel* banner_ = nullptr;
+    // Places the banner across the top and shows the graph's Banner in it.
+    void PlaceBanner();
 
     bool zooming_ = false;
     QPoint zoomStart_;

@@ -13,8 +13,8 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDesktopServices>
-#include <QUrl>
 #include <QFileInfo>
+#include <QUrl>
 
 #include <filesystem>
 
@@ -124,13 +124,20 @@ void TResultCommands::ResultsReread(const TProgramData& wall)
         return;
     TResultSet results;
     std::string error;
-    envelope_.PlotFormClosed();
-    if (!LoadResultTables(ResultsFile(wall), PlotReadContext(wall), results, error, true) || results.Stages.size() < 2)
+    if (!LoadResultTables(ResultsFile(wall), PlotReadContext(wall), results, error, true) ||
+        results.Stages.size() < 2) {
+        envelope_.PlotFormClosed();
         return;
+    }
     FillEnvelopeGraph(envelope_, StageEnvelope(results), results.UnitSystem);
     envelope_.Note = ResultsNote(wall);
-    if (GraphRanges(envelope_))
-        envelope_.Execute();
+    if (!GraphRanges(envelope_)) {
+        envelope_.PlotFormClosed();
+        return;
+    }
+    // The open window is drawn anew where it is: it neither comes to the
+    // front nor takes the focus from the window being edited.
+    envelope_.PlotForm()->Reload();
 }
 
 void TResultCommands::SetResultsSource(const std::string& dataFile, const std::string& note)

@@ -2,8 +2,8 @@
 
 #include "tables/EnumColumn.h"
 #include "tables/GridTable.h"
-#include "tables/WallTables.h"
 #include "tables/TableColumn.h"
+#include "tables/WallTables.h"
 #include "tables/widgets/CellDelegate.h"
 #include "tables/widgets/TableModel.h"
 #include "units/Prompt.h"
@@ -705,6 +705,16 @@ void TTableForm::AssignmentRefused(const QModelIndex& index, const QString& text
     });
 }
 
+void TTableForm::keyPressEvent(QKeyEvent* event)
+{
+    // A modal editor's dialog closes itself on Escape.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && !dialog_ && Frame() != this) {
+        Frame()->close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 bool TTableForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == Frame() && watched != this) {
@@ -714,7 +724,11 @@ bool TTableForm::eventFilter(QObject* watched, QEvent* event)
                 return true;
             }
             // The table lets go of its editor as the window closes, not when it is freed later.
+            TGridTable* table = table_;
             Detach();
+            // The windows of its rows' sub-tables (a layer's parameters) close with it.
+            for (int c = 0; c < table->ColumnCount(); ++c)
+                table->Column(c).CloseRowObjects();
         }
         if (event->type() == QEvent::Resize && !applying_ && table_)
             snapTimer_->start();

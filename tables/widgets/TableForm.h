@@ -80,6 +80,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Escape that no cell or control took closes the editor's window, as its close button does.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // Where the editors of one set of tables open.

@@ -83,6 +83,8 @@ void TDlgAnchors::ShowAnchor(int node)
             if (field == TAnchorField::AxialLoad) {
                 item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
                 item->setCheckState(anchor.axialLoad ? Qt::Checked : Qt::Unchecked);
+                // A check box shows no text: its name says what it switches (its state is read as checked).
+                item->setData(Qt::AccessibleTextRole, QString::fromStdString(AnchorFieldCaption(field)));
             } else {
                 item->setText(QString::fromStdString(AnchorFieldText(anchor, field, system)));
             }

@@ -1,8 +1,10 @@
 #include "ui/dialogs/InputDialog.h"
 
-#include "model/WallDocument.h"
 #include "model/ProgramData.h"
+#include "model/WallDocument.h"
 #include "ui/art/Artwork.h"
+#include "units/EvaluateEntry.h"
+#include "units/NumberFormat.h"
 #include "units/TorvikError.h"
 #include "units/widgets/DataCombo.h"
 #include "units/widgets/DataEdit.h"
@@ -74,6 +76,7 @@ TDataEdit* TInputDialog::NewField(QGridLayout* grid, int row, const QString& cap
     field->SetUnitsString(units);
     field->SetCaption(caption);
     field->SetEditLabel(label);
+    field->SetNamedInMessages(true);
     field->setAccessibleName(Plain(caption));
     field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 21);
@@ -123,8 +126,11 @@ void TInputDialog::FormActivate()
         // The stored value is shown as it stands, even beyond the bounds, so
         // that looking at a dialog never changes the wall.
         b.field->SetLoading(true);
+        // A real shows the 8 digits that the data file and the table cells keep,
+        // as a typed value would show, not the 18 of a converted one; the wall
+        // keeps its exact value while the field is left as loaded.
         if (b.real)
-            b.field->SetNumber(ShownValue(b.shown, wall->*b.real, wall->UnitSystem()));
+            b.field->SetNumber(EvaluateEntry(FormatFloat8(ShownValue(b.shown, wall->*b.real, wall->UnitSystem()))));
         else
             b.field->SetNumber(wall->*b.integer);
         b.field->SetLoading(false);
@@ -133,6 +139,7 @@ void TInputDialog::FormActivate()
     }
     Load(*wall);
     loading_ = false;
+    MarkProblems();
     // Unit labels differ in length between unit systems: the window fits them again.
     if (window_ && layout()) {
         layout()->activate();
@@ -145,7 +152,15 @@ bool TInputDialog::FormDeactivate()
     if (closed_)
         return true;
     QWidget* focused = focusWidget();
-    if (auto* edit = qobject_cast<TDataEdit*>(focused); edit && !edit->Validate())
+    // A bound field left as it was loaded stores nothing, so it is not checked
+    // either: the value the wall holds is never refused by merely looking at it.
+    const auto untouched = [this](const QWidget* w) {
+        for (const Binding& b : bindings_)
+            if (b.field == w)
+                return b.field->text() == b.loadedText;
+        return false;
+    };
+    if (auto* edit = qobject_cast<TDataEdit*>(focused); edit && !untouched(edit) && !edit->Validate())
         return false;
     if (auto* combo = qobject_cast<TDataCombo*>(focused); combo && !combo->Validate())
         return false;
@@ -154,7 +169,9 @@ bool TInputDialog::FormDeactivate()
         if (StoreField(b, *wall))
             emit Committed(Plain(b.field->Caption()));
     Store(*wall);
-    emit Committed(windowTitle());
+    MarkProblems();
+    // The dialog's own caption: the document names the stage when the change belongs to one.
+    emit Committed(caption_);
     return true;
 }
 
@@ -183,8 +200,23 @@ void TInputDialog::FieldAccepted(TDataEdit* field)
         return;
     // A field left with a new value is one change of the wall.
     for (Binding& b : bindings_)
-        if (b.field == field && StoreField(b, *wall))
+        if (b.field == field && StoreField(b, *wall)) {
+            MarkProblems();
             emit Committed(Plain(field->Caption()));
+        }
+}
+
+void TInputDialog::MarkProblems()
+{
+    const std::string problem = WallLengthProblem(document_.Wall());
+    for (Binding& b : bindings_) {
+        if (b.real != &TProgramData::WallHeight)
+            continue;
+        const QString text = QString::fromStdString(problem);
+        b.field->setStyleSheet(problem.empty() ? QString() : QStringLiteral("border: 2px solid rgb(200, 0, 0);"));
+        b.field->setToolTip(text);
+        b.field->setAccessibleDescription(text);
+    }
 }
 
 void TInputDialog::CloseUnchecked()

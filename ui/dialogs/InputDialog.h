@@ -94,6 +94,9 @@ private:
     // Stores the value of one field, when it differs from the one loaded; true when stored.
     bool StoreField(Binding& b, TProgramData& wall);
     void FieldAccepted(TDataEdit* field);
+    // Marks the free-height field while the wall cannot be analysed with it
+    // (WallLengthProblem): a red frame, and the reason as its tooltip and description.
+    void MarkProblems();
     void WindowStateChanged(Qt::WindowStates oldState, Qt::WindowStates newState);
     void Deactivated();
 

@@ -13,7 +13,7 @@
 namespace {
 
 // The springs table's columns.
-enum SpringColumn { kFrom = 1, kTo = 2, kLateral = 3 };
+enum SpringColumn { kFrom = 1, kTo = 2, kLateral = 3, kRotational = 4 };
 
 struct FieldInfo {
     const char* caption;
@@ -73,6 +73,10 @@ std::vector<TAnchorRow> AnchorRows(const TProgramData& wall, const TWallSettings
     const int count = RowsToWrite(tables, wall.Padding, index);
     std::vector<TAnchorRow> rows;
     for (int r = 0; r < count; ++r) {
+        // A blank row (what an editor shows in a stage without springs) is no spring of the stage.
+        if (springs.Cell(kFrom, r).AsInteger() == 0 && springs.Cell(kTo, r).AsInteger() == 0 &&
+            springs.Cell(kLateral, r).AsFloat() == 0 && springs.Cell(kRotational, r).AsFloat() == 0)
+            continue;
         TAnchorRow row;
         row.from = springs.Cell(kFrom, r).AsInteger();
         row.to = springs.Cell(kTo, r).AsInteger();

@@ -24,7 +24,8 @@ struct TAnchorRow {
     TAnchorSettings anchor;  // the defaults when none was set
 };
 
-// The spring rows of the open stage of `wall` with their anchors in `settings`.
+// The spring rows of the open stage of `wall` with their anchors in `settings`;
+// a blank row (nodes 0 to 0, no stiffness) is none.
 std::vector<TAnchorRow> AnchorRows(const TProgramData& wall, const TWallSettings& settings);
 // The captions of every column, units in brackets.
 std::vector<std::string> AnchorColumnCaptions(int unitSystem);

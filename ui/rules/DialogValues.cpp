@@ -82,6 +82,48 @@ void StartWithoutWaterTable(TProgramData& wall)
     wall.WaterDepthBackfill = wall.WaterDepthExcavation = NoWaterTableDepth(wall.UnitSystem());
 }
 
+TStartingWall StartingWall(int unitSystem)
+{
+    if (unitSystem == UnitsEnglish)
+        return {100, 3.6L, 120, 12};  // inches: 0.3 ft increments, 10 ft free height, 1 ft width
+    return {100, 0.1L, 3, 1};
+}
+
+void StartNewWall(TProgramData& wall)
+{
+    const TStartingWall start = StartingWall(wall.UnitSystem());
+    wall.NodeCount = start.nodeCount;
+    wall.IncrementLength = start.incrementLength;
+    wall.WallHeight = start.freeHeight;
+    wall.ActiveWidth = wall.PyWidth = start.width;
+    StartWithoutWaterTable(wall);
+}
+
+namespace {
+
+// Whether `value` is `reference` up to the rounding of one conversion.
+bool SameValue(long double value, long double reference)
+{
+    const long double difference = value > reference ? value - reference : reference - value;
+    return difference <= (reference < 0 ? -reference : reference) * 1e-12L;
+}
+
+}  // namespace
+
+void AdoptStartingWall(TProgramData& wall, int from)
+{
+    const TStartingWall before = StartingWall(from);
+    const long double factor = ScalarSwitchFactors(from, wall.UnitSystem()).Length;
+    if (wall.NodeCount != before.nodeCount || !SameValue(wall.IncrementLength, before.incrementLength * factor) ||
+        !SameValue(wall.WallHeight, before.freeHeight * factor) ||
+        !SameValue(wall.ActiveWidth, before.width * factor) || !SameValue(wall.PyWidth, before.width * factor))
+        return;
+    const TStartingWall after = StartingWall(wall.UnitSystem());
+    wall.IncrementLength = after.incrementLength;
+    wall.WallHeight = after.freeHeight;
+    wall.ActiveWidth = wall.PyWidth = after.width;
+}
+
 void AdoptNoWaterTable(TProgramData& wall, int from)
 {
     const long double converted = NoWaterTableDepth(from) * ScalarSwitchFactors(from, wall.UnitSystem()).Length;
@@ -90,6 +132,26 @@ void AdoptNoWaterTable(TProgramData& wall, int from)
         if (difference <= converted * 1e-12L)
             *depth = NoWaterTableDepth(wall.UnitSystem());
     }
+}
+
+std::string WallLengthProblem(const TProgramData& wall)
+{
+    const long double length = static_cast<long double>(wall.NodeCount) * wall.IncrementLength;
+    if (wall.WallHeight >= 0 && wall.WallHeight < length)
+        return std::string();
+    const int system = wall.UnitSystem();
+    const std::string feet = system == UnitsEnglish ? " ft" : system == UnitsSI ? " m" : "";
+    const std::string inches = system == UnitsEnglish ? " in" : feet;
+    const auto shown = [system](long double stored) {
+        return FormatGeneral(ShownValue(TShownUnit::FeetForInches, stored, system), 8);
+    };
+    const std::string stage = wall.StageCount > 1 ? "Stage " + std::to_string(wall.CurrentStage) + ": " : std::string();
+    if (wall.WallHeight < 0)
+        return stage + "Free Height of Wall: the excavation depth " + shown(wall.WallHeight) + feet +
+               " must not be negative.";
+    return stage + "Free Height of Wall: the excavation depth " + shown(wall.WallHeight) + feet +
+           " must be less than the wall's length " + shown(length) + feet + " (" + std::to_string(wall.NodeCount) +
+           " increments of " + FormatGeneral(wall.IncrementLength, 8) + inches + ").";
 }
 
 std::string NodeDepthText(long long node, const TProgramData& wall)

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 class TProgramData;
@@ -37,10 +38,34 @@ long double NoWaterTableDepth(int unitSystem);
 std::string WaterTableNote(long double depth, long double wallLength);
 // Puts both water tables of a new wall at NoWaterTableDepth.
 void StartWithoutWaterTable(TProgramData& wall);
+
+// The geometry a new wall starts with, in the data-file units of `unitSystem`,
+// so that every field of a new wall holds a value its dialog accepts: 100
+// increments making a wall of 30 ft (10 m in SI and generic units), a free
+// height of 10 ft (3 m), and the widths Wa and Wp of one foot (1 m) of wall.
+struct TStartingWall {
+    std::int32_t nodeCount;
+    long double incrementLength;
+    long double freeHeight;
+    long double width;
+};
+TStartingWall StartingWall(int unitSystem);
+// A new wall as the program starts it: StartingWall and no water table.
+void StartNewWall(TProgramData& wall);
+// After a switch of `wall` from unit system `from`: a wall that still holds
+// the starting geometry of `from` (converted) takes that of its new system
+// (10 m, not 9.144 m); a wall with any of it changed keeps its converted values.
+void AdoptStartingWall(TProgramData& wall, int from);
 // After a switch of `wall` from unit system `from`: a water depth that is the
 // converted NoWaterTableDepth of `from` becomes that of the wall's new system
 // (300 m, not 304.8 m).
 void AdoptNoWaterTable(TProgramData& wall, int from);
+
+// Why the wall's free height cannot be analysed, with units as the dialogs
+// show them: "Free Height of Wall: the excavation depth 12 m must be less than
+// the wall's length 9 m (90 increments of 0.1 m)." (a staged wall's begins
+// with "Stage 2: "); empty when the free height lies within the wall.
+std::string WallLengthProblem(const TProgramData& wall);
 
 // The depth of node `node` below the wall top, as the tables show it beside
 // node numbers: node x increment length, in feet in English units (the

@@ -10,6 +10,7 @@
 #include "units/TorvikError.h"
 #include "units/Units.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -17,33 +18,60 @@
 namespace {
 
 // The wall stiffness table's columns.
-enum StiffnessColumn { kFrom = 0, kEI = 3 };
+enum StiffnessColumn { kFrom = 0, kTo = 1, kChoice = 2, kEI = 3 };
 
-// Sets EI in the rows of the open stage's stiffness table that start at `node`.
-int SetStiffness(TProgramData& wall, int node, long double ei)
+// The last node of the section starting at `node`: the node before the next
+// section of `settings`, else the wall's tip.
+int SectionEnd(const TProgramData& wall, const TWallSettings& settings, int node)
+{
+    for (const TSectionSettings& s : settings.sections)
+        if (s.node > node)
+            return std::max(node, std::min(s.node - 1, static_cast<int>(wall.NodeCount)));
+    return std::max(node, static_cast<int>(wall.NodeCount));
+}
+
+// Sets EI in the rows of the open stage's stiffness table that start at
+// `node`, each reaching to the section's end; a stage without such a row gets
+// one (in node order) while the table has room. Returns the rows set.
+int SetStiffness(TProgramData& wall, const TWallSettings& settings, int node, long double ei)
 {
     TGridTable& table = wall.Document().Tables()[WallTable::PileSect];
+    const int end = SectionEnd(wall, settings, node);
     int set = 0;
     for (int r = 0; r < table.RowCount(); ++r)
         if (table.Cell(kFrom, r).AsInteger() == node) {
+            table.Cell(kTo, r).SetAsInteger(end);
             table.Cell(kEI, r).SetAsFloat(ei);
             ++set;
         }
-    return set;
+    if (set > 0 || table.RowCount() >= table.MaxRows())
+        return set;
+    int r = 0;
+    while (r < table.RowCount() && table.Cell(kFrom, r).AsInteger() < node)
+        ++r;
+    if (r < table.RowCount())
+        table.InsertRowGroup(r);
+    else
+        table.AppendRowGroup();
+    table.Cell(kFrom, r).SetAsInteger(node);
+    table.Cell(kTo, r).SetAsInteger(end);
+    table.Cell(kChoice, r).SetAsInteger(1);
+    table.Cell(kEI, r).SetAsFloat(ei);
+    return 1;
 }
 
 // The same in every stage: each stage is made current in turn, as a stage
 // switch does, and the stage that was current is shown again.
-int SetStiffnessInEveryStage(TProgramData& wall, int node, long double ei)
+int SetStiffnessInEveryStage(TProgramData& wall, const TWallSettings& settings, int node, long double ei)
 {
     if (wall.StageCount <= 1)
-        return SetStiffness(wall, node, ei);
+        return SetStiffness(wall, settings, node, ei);
     const int current = wall.CurrentStage;
     int set = 0;
     try {
         for (int k = 1; k <= wall.StageCount; ++k) {
             SelectStage(wall, k);
-            set += SetStiffness(wall, node, ei);
+            set += SetStiffness(wall, settings, node, ei);
         }
     } catch (...) {
         // A stage that could not be written or read: the user's stage is shown again all the same.
@@ -117,7 +145,7 @@ std::string CatalogueBasisNote()
            "for imperial rows (AISC). Sheet piles are per unit width of wall (per m in SI walls, per ft in "
            "English walls); H-piles are per pile, for walls of spaced units. Picking fills the name, W and "
            "the shear area of the section and EI in the wall stiffness rows starting at its node, in every "
-           "stage. Values typed by hand are always allowed.";
+           "stage, down to the next section or the tip. Values typed by hand are always allowed.";
 }
 
 int PickSection(TProgramData& wall, TWallSettings& settings, int node, const checks::CatalogueSection& section)
@@ -132,7 +160,7 @@ int PickSection(TProgramData& wall, TWallSettings& settings, int node, const che
     s.sectionModulus = StoredSetting(v.modulus, "L^3", system);
     s.shearArea = v.shearArea ? StoredSetting(*v.shearArea, "L^2", system) : 0;
     settings.Set(s);
-    return SetStiffnessInEveryStage(wall, node, v.ei);
+    return SetStiffnessInEveryStage(wall, settings, node, v.ei);
 }
 
 std::string PickCaption(const std::string& sectionName)

@@ -32,8 +32,10 @@ std::string CatalogueBasisNote();
 // Picks `section` for the section of `settings` starting at `node` (made when
 // there is none): its name, W and shear area (0 when the row gives none); and
 // its EI in every row of the wall stiffness table, in every stage, whose From
-// node is `node`. Returns the number of stiffness rows set. TorvikError in
-// generic units (nothing changes then).
+// node is `node`, each row then reaching down to the node before the next
+// section or to the tip (a stage without such a row gets one while its table
+// has room). Returns the number of stiffness rows set. TorvikError in generic
+// units (nothing changes then).
 int PickSection(TProgramData& wall, TWallSettings& settings, int node, const checks::CatalogueSection& section);
 // The name of the change for Undo: "Pick Section AZ 18-700".
 std::string PickCaption(const std::string& sectionName);

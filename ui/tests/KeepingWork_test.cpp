@@ -10,12 +10,15 @@
 #include "model/StageFiles.h"
 #include "model/tests/WriteFault.h"
 #include "run/AnalysisRun.h"
+#include "run/ResultTables.h"
 #include "ui/MainMenus.h"
 #include "units/ScriptedPrompt.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -202,6 +205,50 @@ TEST_F(KeepingWorkTest, RunResultsThatCannotBeWrittenAreReportedAndTheEarlierOne
     form->RunAnalysis();
     EXPECT_EQ(prompt.shown.back(),
               "The file \"" + wall + "\" could not be written: Permission denied\rNo analysis was run.");
+}
+
+// Saving a wall that has not changed since its results (as Design Checks
+// does before checking) leaves those results current: the graphs and the
+// report do not call them older. A changed wall saved makes them older.
+TEST_F(KeepingWorkTest, SavingAnUnchangedWallKeepsItsResultsCurrent)
+{
+    const std::string wall = Example("tied-back-sand-over-clay.tk4d");
+    form->OpenFileName(wall, false);
+    form->RunAnalysis();
+    ASSERT_TRUE(form->ResultsLoaded());
+    act().Graph[1]->trigger();
+    QMdiSubWindow* graph = form->MdiArea()->activeSubWindow();
+    ASSERT_NE(graph, nullptr);
+    ASSERT_FALSE(ResultsOlderThanData(wall));
+
+    form->SetModified(true);  // marked, but the same wall
+    act().Save->trigger();
+    form->DesignChecksClick();
+    EXPECT_FALSE(ResultsOlderThanData(wall));
+    EXPECT_FALSE(graph->windowTitle().contains(OlderResultsNote)) << graph->windowTitle().toStdString();
+    EXPECT_FALSE(form->IsModified());
+
+    form->Document().Wall().Title = "Another wall";
+    form->SetModified(true);
+    act().Save->trigger();
+    EXPECT_TRUE(ResultsOlderThanData(wall));
+    EXPECT_TRUE(graph->windowTitle().contains(OlderResultsNote));
+}
+
+// A run that wrote no results says the engine's reason in its message, not
+// only in the run notes: here a new wall, whose stiffness is not given yet.
+TEST_F(KeepingWorkTest, ARunWithoutResultsSaysTheEnginesReason)
+{
+    act().New->trigger();
+    prompt.fileNames.push_back(Path("first.tk4d"));
+    form->RunAnalysis();
+    ASSERT_FALSE(prompt.shown.empty());
+    const std::string& message = prompt.shown.back();
+    EXPECT_EQ(message.rfind("The analysis wrote no results. The output text and the run notes tell why.\r", 0), 0u)
+        << message;
+    EXPECT_NE(message.find(": invalid input. "), std::string::npos) << message;
+    EXPECT_NE(message.find("Flexural Stiffness (EI)"), std::string::npos) << message;
+    EXPECT_FALSE(form->ResultsLoaded());
 }
 
 }  // namespace

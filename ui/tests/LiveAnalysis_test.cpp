@@ -14,8 +14,9 @@
 #include "units/widgets/DataEdit.h"
 
 #include <QAction>
-#include <QLabel>
+#include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -105,7 +106,7 @@ TEST_F(LiveAnalysisTest, AChangedFreeHeightReachesTheOpenMomentGraph)
     const double before = LargestMoment();
 
     EnterFreeHeight("3");
-    EXPECT_EQ(form->Actions().Undo->text(), "Undo Free Height of Wall");
+    EXPECT_EQ(form->Actions().Undo->text(), "Undo Free Height of Wall - Stage 1");
     ASSERT_TRUE(ResultShown());
     EXPECT_TRUE(form->LiveResultsCurrent());
     EXPECT_NE(LargestMoment(), before);
@@ -142,21 +143,63 @@ TEST_F(LiveAnalysisTest, AnInputErrorShowsTheLastResultsNotCurrentUntilTheNextVa
     EXPECT_FALSE(form->LiveResultsCurrent());
     EXPECT_EQ(LargestMoment(), before);
     EXPECT_TRUE(window->parentWidget()->windowTitle().endsWith("(not current)"));
-    EXPECT_EQ(form->StatusMessage().toStdString(),
-              "The wall as edited cannot be analysed: Stage 1 of 3: Excavation depth: the wall (length 14) must "
-              "be longer than the excavation depth 20.");
+    // The reason names the field and gives the lengths their units, in the status bar,
+    // in a banner over the graph and over the checks, and beside the field, which is marked.
+    const std::string reason = "The wall as edited cannot be analysed: Stage 1: Free Height of Wall: the excavation "
+                               "depth 20 m must be less than the wall's length 14 m (70 increments of 0.2 m).";
+    EXPECT_EQ(form->StatusMessage().toStdString(), reason);
     EXPECT_EQ(checks->windowTitle(), "Design Checks (not current)");
+    EXPECT_TRUE(checks->Banner()->isVisibleTo(checks));
+    EXPECT_EQ(checks->Banner()->text().toStdString(),
+              reason + " The checks below are those of the wall before that change.");
+    EXPECT_TRUE(window->BannerLabel()->isVisibleTo(window));
+    EXPECT_EQ(window->BannerLabel()->text().toStdString(), reason);
+    EXPECT_GE(window->Layout().Plot.Top, window->BannerLabel()->height());
+    auto* properties = qobject_cast<TDlgProp*>(TInputDialog::Of(form->MdiArea()->activeSubWindow()));
+    ASSERT_NE(properties, nullptr);
+    EXPECT_EQ(properties->FreeHeight()->toolTip().toStdString(), reason.substr(reason.find("Stage 1: ")));
 
     EnterFreeHeight("3");
-    EXPECT_EQ(form->Actions().Undo->text(), "Undo Free Height of Wall");
+    EXPECT_EQ(form->Actions().Undo->text(), "Undo Free Height of Wall - Stage 1");
     ASSERT_TRUE(ResultShown());
     EXPECT_TRUE(form->LiveResultsCurrent());
     EXPECT_NE(LargestMoment(), before);
     EXPECT_FALSE(window->parentWidget()->windowTitle().contains("not current"));
+    EXPECT_FALSE(window->BannerLabel()->isVisibleTo(window));
+    EXPECT_TRUE(properties->FreeHeight()->toolTip().isEmpty());
     EXPECT_EQ(form->StatusMessage(), "");
     // The checks follow the graphs, as a result of their own.
     QTRY_COMPARE_WITH_TIMEOUT(checks->windowTitle(), QString("Design Checks"), 10000);
     EXPECT_EQ(checks->findChild<QLabel*>()->text(), "The checks of the wall as last edited (not saved).");
+    EXPECT_FALSE(checks->Banner()->isVisibleTo(checks));
+}
+
+// Live updates repaint the open windows where they are: the stage envelope
+// stays the same window, behind the dialog being edited, which keeps the
+// focus; the moment graph the user brought to the front stays in front of the envelope.
+TEST_F(LiveAnalysisTest, UpdatesRepaintInPlaceAndLeaveTheWindowOrderAndFocus)
+{
+    form->SetAnalyseAsYouEdit(true);
+    ASSERT_TRUE(ResultShown());
+    form->Actions().StageEnvelope->trigger();
+    QMdiSubWindow* envelope = form->MdiArea()->activeSubWindow();
+    ASSERT_NE(TPlotForm::Of(envelope), nullptr);
+    envelope->showNormal();
+    TPlotForm* moment = OpenMomentGraph();
+    ASSERT_NE(moment, nullptr);
+    moment->parentWidget()->showNormal();
+
+    EnterFreeHeight("3");
+    ASSERT_TRUE(ResultShown());
+    QCoreApplication::processEvents();
+    auto* properties = qobject_cast<TDlgProp*>(TInputDialog::Of(form->MdiArea()->activeSubWindow()));
+    ASSERT_NE(properties, nullptr);
+    EXPECT_TRUE(properties->isAncestorOf(QApplication::focusWidget()));
+    const QList<QMdiSubWindow*> order = form->MdiArea()->subWindowList(QMdiArea::StackingOrder);
+    ASSERT_TRUE(order.contains(envelope));  // the same window, not a new one
+    EXPECT_FALSE(envelope->isMaximized());
+    EXPECT_LT(order.indexOf(envelope), order.indexOf(qobject_cast<QMdiSubWindow*>(moment->parentWidget())));
+    EXPECT_EQ(order.last(), form->MdiArea()->activeSubWindow());
 }
 
 }  // namespace

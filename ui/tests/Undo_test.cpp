@@ -10,6 +10,7 @@
 #include "ui/MainMenus.h"
 #include "ui/dialogs/DlgCSD.h"
 #include "ui/dialogs/DlgProp.h"
+#include "ui/dialogs/DlgTitle.h"
 #include "units/ScriptedPrompt.h"
 #include "units/widgets/DataEdit.h"
 
@@ -193,6 +194,54 @@ TEST_F(UndoTest, APasteIsUndoneInOneStep)
     EXPECT_EQ(form->Tables()[WallTable::NewSoil].RowCount(), rows);
     EXPECT_FALSE(act().Undo->isEnabled());
     EXPECT_FALSE(form->IsModified());
+}
+
+// Undo names the stage only where the change belongs to it: a field of the
+// stage shown does, the project title (the whole wall's) and a unit switch do not.
+TEST_F(UndoTest, CaptionsNameTheStageOnlyOfChangesThatBelongToOne)
+{
+    Open("three-stage-excavation.tk4d");
+    act().StageButton[1]->trigger();
+    ASSERT_EQ(form->Document().Wall().CurrentStage, 2);
+    act().Title->trigger();
+    auto* title = ActiveDialog<TdlgTitle>();
+    ASSERT_NE(title, nullptr);
+    ASSERT_TRUE(title->windowTitle().endsWith(" - Stage 2"));
+    title->TitleMemo()->selectAll();
+    QTest::keyClicks(title->TitleMemo(), "Quay wall");
+    QTest::keyClick(title->TitleMemo(), Qt::Key_Return);
+    EXPECT_EQ(act().Undo->text(), "Undo Project Title");
+
+    act().WallProperties->trigger();
+    auto* properties = ActiveDialog<TDlgProp>();
+    ASSERT_NE(properties, nullptr);
+    Enter(properties->FreeHeight(), "5");
+    EXPECT_EQ(act().Undo->text(), "Undo Free Height of Wall - Stage 2");
+    act().UnitSystem[form->Document().Wall().UnitSystem() == 1 ? 1 : 0]->trigger();
+    EXPECT_TRUE(act().Undo->text().startsWith("Undo Units: "));
+    EXPECT_FALSE(act().Undo->text().contains("Stage"));
+}
+
+// A value converted by a unit switch shows as a typed one would (no 18
+// digits), and Undo and Redo put back the very value, not its 8 digits.
+TEST_F(UndoTest, AUnitSwitchShowsRoundedValuesAndUndoRestoresThemExactly)
+{
+    Open("cantilever-sand.tk4d");
+    act().WallProperties->trigger();
+    auto* properties = ActiveDialog<TDlgProp>();
+    ASSERT_NE(properties, nullptr);
+    Enter(properties->IncrementLength(), "7.1234567");
+    act().UnitSystem[1]->trigger();
+    const long double converted = form->Document().Wall().IncrementLength;
+    EXPECT_EQ(converted, 7.1234567L * 0.0254L);
+    EXPECT_EQ(properties->IncrementLength()->text(), "0.1809358");
+    act().UnitSystem[0]->trigger();
+    const long double back = form->Document().Wall().IncrementLength;
+    act().Undo->trigger();
+    EXPECT_EQ(form->Document().Wall().IncrementLength, converted);
+    act().Redo->trigger();
+    EXPECT_EQ(form->Document().Wall().IncrementLength, back);
+    EXPECT_LE(properties->IncrementLength()->text().size(), 10);
 }
 
 }  // namespace

@@ -308,3 +308,54 @@ TEST_F(UsabilityRunTest, OlderResultsAreMarkedAlikeEverywhere)
 }
 
 }  // namespace
+
+namespace {
+
+// A new wall holds a value its dialog accepts in every field, so File > New
+// goes on without a word; an entry the user typed and the field refused does
+// not hold New up either: it is one more change, saved or given up.
+TEST_F(UsabilityTest, ANewWallIsValidAndNewIsNeverHeldUpByItsFields)
+{
+    form->ShowStartingWindows();  // as the program starts without a file
+    auto* properties = ActiveDialog<TDlgProp>();
+    ASSERT_NE(properties, nullptr);
+    EXPECT_EQ(properties->Increments()->text(), "100");
+    EXPECT_EQ(properties->IncrementLength()->text(), "3.6");
+    EXPECT_EQ(properties->FreeHeight()->text(), "10");
+    // The focus in a field as loaded: leaving the wall checks nothing.
+    properties->Increments()->setFocus();
+    act().New->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(prompt.shown, std::vector<std::string>());
+    properties = ActiveDialog<TDlgProp>();
+    ASSERT_NE(properties, nullptr);
+
+    act().WallConfiguration->trigger();
+    auto* configuration = ActiveDialog<TdlgCSD>();
+    ASSERT_NE(configuration, nullptr);
+    EXPECT_EQ(configuration->ActiveWidth()->text(), "12");
+    EXPECT_EQ(configuration->PyWidth()->text(), "12");
+    // In SI the starting wall takes round SI values, not converted ones.
+    act().UnitSystem[1]->trigger();
+    EXPECT_EQ(configuration->ActiveWidth()->text(), "1");
+    EXPECT_EQ(form->Document().Wall().WallHeight, 3);
+    EXPECT_EQ(form->Document().Wall().IncrementLength, 0.1L);
+
+    // A refused entry: its field says so once, by name; New asks about the
+    // changes, and No gives them up.
+    act().WallProperties->trigger();
+    properties = ActiveDialog<TDlgProp>();
+    ASSERT_NE(properties, nullptr);
+    prompt.shown.clear();
+    Type(properties->Increments(), "0");
+    prompt.answers.push_back(Prompt::Answer::No);
+    act().New->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(prompt.shown, std::vector<std::string>({"Increments (nodes): Entry must be greater than or equal to 1",
+                                                      "Do you want to save any changes?"}));
+    EXPECT_EQ(form->Document().Wall().UnitSystem(), 1);
+    EXPECT_EQ(form->Document().Wall().NodeCount, 100);
+    EXPECT_FALSE(form->IsModified());
+}
+
+}  // namespace

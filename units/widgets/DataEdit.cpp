@@ -52,7 +52,10 @@ std::string TDataEdit::UnitLabelText() const
 
 void TDataEdit::Reject(const std::string& message)
 {
-    ShowEntryMessage(prompt_, this, message);
+    // The caption without its access-key mark says which field refused the entry.
+    const std::string name =
+        namedInMessages_ ? QString(Caption()).remove(QLatin1Char('&')).trimmed().toStdString() : "";
+    ShowEntryMessage(prompt_, this, name.empty() ? message : name + ": " + message);
     if (isVisible())
         setFocus(Qt::OtherFocusReason);
 }

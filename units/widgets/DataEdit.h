@@ -28,6 +28,9 @@ public:
     void SetNumber(long double value) override;
     // The text in which `value` is shown: hexadecimal or 18 significant digits.
     QString DisplayText(long double value) const;
+    // A field among many (an input dialog's) names itself in its messages:
+    // "Increments (nodes): Entry must be ...". Off by default.
+    void SetNamedInMessages(bool named) { namedInMessages_ = named; }
 
 protected:
     // The field's own check of its entry, with its messages.
@@ -40,4 +43,5 @@ private:
     void Reject(const std::string& message);
 
     bool hex_ = false;
+    bool namedInMessages_ = false;
 };

@@ -12,13 +12,13 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QHeaderView>
-#include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
@@ -357,6 +357,40 @@ TEST_F(TableFormTest, PasteStoresABlockUpToTheFirstRefusedValue)
         QItemSelectionModel::ClearAndSelect);
     QTest::keySequence(editor.Grid(), QKeySequence::Copy);
     EXPECT_EQ(QApplication::clipboard()->text(), "5\t110\n10\t120\n");
+}
+
+// Escape closes a soil layer's parameter window even after the user tabbed
+// through its cells, and closing the Soil Layers window by its frame closes
+// the parameter windows it opened.
+TEST_F(TableFormTest, EscapeClosesAParameterWindowAndNoneOutlivesItsSoilLayers)
+{
+    TGridTable& layers = Table(WallTable::NewSoil);
+    TTableForm& editor = Open(WallTable::NewSoil);
+    const auto openParameters = [&]() -> TTableForm* {
+        editor.Grid()->setFocus();
+        editor.Grid()->setCurrentIndex(editor.Grid()->model()->index(0, 2));
+        QTest::keyClick(editor.Grid(), Qt::Key_Space);
+        Settle();
+        return TTableForm::Of(*layers.Cell(2, 0).AsTable());
+    };
+    TTableForm* sub = openParameters();
+    ASSERT_NE(sub, nullptr);
+    sub->Grid()->setFocus();
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        Settle();
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    Settle();
+    EXPECT_EQ(TTableForm::Of(*layers.Cell(2, 0).AsTable()), nullptr);
+    EXPECT_TRUE(prompt.shown.empty());
+
+    sub = openParameters();
+    ASSERT_NE(sub, nullptr);
+    ASSERT_TRUE(editor.Frame()->close());
+    Settle();
+    EXPECT_EQ(TTableForm::Of(*layers.Cell(2, 0).AsTable()), nullptr);
+    EXPECT_TRUE(form->MdiArea()->subWindowList().isEmpty());
 }
 
 }  // namespace

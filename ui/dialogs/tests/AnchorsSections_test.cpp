@@ -5,17 +5,21 @@
 #include "model/StageFiles.h"
 #include "tables/Data.h"
 #include "tables/GridTable.h"
+#include "tables/widgets/TableForm.h"
 #include "ui/dialogs/DlgAnchors.h"
 #include "ui/dialogs/DlgSectionCatalogue.h"
 #include "ui/dialogs/DlgSections.h"
 #include "ui/tests/MainWindowTest.h"
 
+#include <QAbstractItemModel>
+#include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -156,6 +160,118 @@ TEST_F(SettingsWindowsTest, PickingACatalogueSectionFillsItsRowAndEIOfTheStiffne
     EXPECT_NEAR(static_cast<double>(ei), 210e6 * 32850e-8, 1e-3);
     EXPECT_EQ(d->Table()->item(0, 2)->text(), "AU 16");
     EXPECT_EQ(act().Undo->text(), "Undo Pick Section AU 16");
+    // The pick covers the section's nodes down to the tip, in every stage.
+    for (int k : {2, 1}) {
+        SwitchStage(k);
+        const TGridTable& stiffness = form->Tables()[WallTable::PileSect];
+        ASSERT_GE(stiffness.RowCount(), 1) << "stage " << k;
+        EXPECT_EQ(stiffness.Cell(0, 0).AsInteger(), 0) << "stage " << k;
+        EXPECT_EQ(stiffness.Cell(1, 0).AsInteger(), 60) << "stage " << k;
+        EXPECT_NEAR(static_cast<double>(stiffness.Cell(3, 0).AsFloat()), 210e6 * 32850e-8, 1e-3) << "stage " << k;
+    }
+}
+
+// A stage switch reloads every open window of the wall: the Lateral Spring
+// table and the Anchors window show the rows of the stage shown and no
+// other, and an edit after the switch changes only that stage.
+TEST_F(SettingsWindowsTest, AStageSwitchReloadsTheOpenTableAndAnchorsAndEditsOnlyTheStageShown)
+{
+    SwitchStage(2);
+    TGridTable& springs = form->Tables()[WallTable::Springs];
+    springs.ShowEditor();
+    TTableForm* editor = TTableForm::Of(springs);
+    ASSERT_NE(editor, nullptr);
+    QTest::mouseClick(editor->BtnAdd(), Qt::LeftButton);
+    QAbstractItemModel* model = editor->Grid()->model();
+    ASSERT_EQ(model->rowCount(), 2);
+    // The editor's columns by their headings (node depths stand between the table's own).
+    const auto column = [model](const char* heading) {
+        for (int c = 0; c < model->columnCount(); ++c)
+            if (model->headerData(c, Qt::Horizontal).toString().startsWith(heading))
+                return c;
+        return -1;
+    };
+    const int from = column("From"), to = column("To"), lateral = column("Lateral");
+    ASSERT_TRUE(from >= 0 && to >= 0 && lateral >= 0);
+    ASSERT_TRUE(model->setData(model->index(1, from), "30", Qt::EditRole));
+    ASSERT_TRUE(model->setData(model->index(1, to), "30", Qt::EditRole));
+    ASSERT_TRUE(model->setData(model->index(1, lateral), "7000", Qt::EditRole));
+    auto* anchors = Choose<TDlgAnchors>("A&nchors...");
+    ASSERT_NE(anchors, nullptr);
+    EXPECT_EQ(anchors->Table()->rowCount(), 2);
+
+    SwitchStage(1);
+    EXPECT_EQ(anchors->windowTitle(), "Anchors - Stage 1");
+    EXPECT_EQ(anchors->Table()->rowCount(), 1);
+    EXPECT_TRUE(editor->windowTitle().contains("Stage 1")) << editor->windowTitle().toStdString();
+    EXPECT_EQ(model->rowCount(), 1);
+    EXPECT_EQ(model->data(model->index(0, from)).toString(), "12");
+
+    // An edit in stage 1 changes stage 1 alone.
+    ASSERT_TRUE(model->setData(model->index(0, lateral), "6000", Qt::EditRole));
+    EXPECT_EQ(springs.Cell(3, 0).AsFloat(), 6000);
+    SwitchStage(2);
+    ASSERT_EQ(springs.RowCount(), 2);
+    EXPECT_EQ(springs.Cell(3, 0).AsFloat(), 5000);
+    EXPECT_EQ(springs.Cell(3, 1).AsFloat(), 7000);
+    EXPECT_EQ(model->rowCount(), 2);
+    SwitchStage(1);
+    EXPECT_EQ(springs.RowCount(), 1);
+    EXPECT_EQ(springs.Cell(3, 0).AsFloat(), 6000);
+}
+
+// A stage without spring rows shows none after a switch from a stage with
+// one: no row of the other stage stays in the open table, and the Anchors
+// window lists no phantom row.
+TEST_F(SettingsWindowsTest, AStageWithoutSpringsShowsNoRowOfAnotherStage)
+{
+    // Stage 1 without spring rows, stage 2 with its row at node 12.
+    SwitchStage(1);
+    TGridTable& springs = form->Tables()[WallTable::Springs];
+    springs.SetRowCount(0);
+    form->Document().SetModified(true);
+    SwitchStage(2);
+    ASSERT_EQ(springs.Cell(1, 0).AsInteger(), 12);
+    springs.ShowEditor();
+    TTableForm* editor = TTableForm::Of(springs);
+    ASSERT_NE(editor, nullptr);
+    auto* anchors = Choose<TDlgAnchors>("A&nchors...");
+    ASSERT_NE(anchors, nullptr);
+    ASSERT_EQ(anchors->Table()->rowCount(), 1);
+
+    SwitchStage(1);
+    EXPECT_EQ(anchors->Table()->rowCount(), 0);
+    for (int r = 0; r < springs.RowCount(); ++r)
+        EXPECT_NE(springs.Cell(1, r).AsInteger(), 12) << "row " << r;
+    QAbstractItemModel* model = editor->Grid()->model();
+    for (int r = 0; r < model->rowCount(); ++r)
+        for (int c = 0; c < model->columnCount(); ++c)
+            EXPECT_NE(model->data(model->index(r, c)).toString(), "5000") << r << "," << c;
+    SwitchStage(2);
+    EXPECT_EQ(springs.Cell(1, 0).AsInteger(), 12);
+    EXPECT_EQ(anchors->Table()->rowCount(), 1);
+}
+
+// Screen readers find the Anchors window showing and every cell named,
+// the Axial Load check boxes too.
+TEST_F(SettingsWindowsTest, TheAnchorsWindowShowsAndNamesEveryCell)
+{
+    auto* d = Choose<TDlgAnchors>("A&nchors...");
+    ASSERT_NE(d, nullptr);
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(d);
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->state().invisible);
+    QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(d->parentWidget());
+    ASSERT_NE(frame, nullptr);
+    EXPECT_FALSE(frame->state().invisible);
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(d->Table());
+    ASSERT_NE(table, nullptr);
+    ASSERT_NE(table->tableInterface(), nullptr);
+    for (int c = 0; c < d->Table()->columnCount(); ++c) {
+        QAccessibleInterface* cell = table->tableInterface()->cellAt(0, c);
+        ASSERT_NE(cell, nullptr) << c;
+        EXPECT_FALSE(cell->text(QAccessible::Name).isEmpty()) << "column " << c;
+    }
 }
 
 }  // namespace

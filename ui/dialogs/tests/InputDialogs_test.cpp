@@ -85,12 +85,15 @@ TEST_F(InputDialogTest, RefusedEntryKeepsTheDialogOpenAndActiveWithNothingStored
 {
     auto* prop = Choose<TDlgProp>(form->DataMenu(), "Wall &Properties");
     ASSERT_NE(prop, nullptr);
+    const int nodes = form->Document().Wall().NodeCount;
+    const long double increment = form->Document().Wall().IncrementLength;
     Type(prop->IncrementLength(), "6");
     Type(prop->Increments(), "0");
     EXPECT_FALSE(Window(prop)->close());
-    EXPECT_EQ(prompt.shown, std::vector<std::string>({"Entry must be greater than or equal to 1"}));
-    EXPECT_EQ(form->Document().Wall().NodeCount, 0);
-    EXPECT_EQ(form->Document().Wall().IncrementLength, 0);
+    // The message names the field that refused the entry.
+    EXPECT_EQ(prompt.shown, std::vector<std::string>({"Increments (nodes): Entry must be greater than or equal to 1"}));
+    EXPECT_EQ(form->Document().Wall().NodeCount, nodes);
+    EXPECT_EQ(form->Document().Wall().IncrementLength, increment);
     EXPECT_TRUE(form->DialogOpen(TMainForm::InputDialog::Prop));
 
     // Leaving for another dialog is refused the same way, and the edits stay.
@@ -103,7 +106,7 @@ TEST_F(InputDialogTest, RefusedEntryKeepsTheDialogOpenAndActiveWithNothingStored
     // The field left with an accepted entry was stored as it was left (a step
     // of Undo); the refused entry never is.
     EXPECT_EQ(form->Document().Wall().IncrementLength, 6);
-    EXPECT_EQ(form->Document().Wall().NodeCount, 0);
+    EXPECT_EQ(form->Document().Wall().NodeCount, nodes);
 
     Type(prop->Increments(), "40");
     EXPECT_TRUE(Window(prop)->close());

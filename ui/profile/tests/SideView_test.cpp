@@ -165,7 +165,10 @@ TEST_F(SideViewTest, DrawsPrintsAndSavesTheWall)
 
 TEST_F(SideViewTest, NothingIsDrawnForAWallWithoutLength)
 {
-    // A new wall has no increments and no free height.
+    // A wall with no increments and no free height.
+    form->Document().Wall().NodeCount = 0;
+    form->Document().Wall().IncrementLength = 0;
+    form->Document().Wall().WallHeight = 0;
     TDlgSideView* view = OpenView();
     ASSERT_TRUE(view);
     EXPECT_TRUE(view->World().Degenerate());
