@@ -349,6 +349,18 @@ void TMainForm::AddOptionsCommands(std::vector<TMainCommand>& t)
                     .Does([](TMainForm& f) { f.SpringsFromInstallationClick(); })
                     .Rule(Pick(&S::Options, &O::SpringsFromInstallation), OnMenuOpened | OnWallShown)
                     .Keep(Into(&A::SpringsFromInstallation)));
+    t.push_back(TMainCommand(M::Options, PassiveLimitCaption)
+                    .Checkable()
+                    .Does([](TMainForm& f) { f.ToggleWallSetting(&TWallSettings::limitToPassive, PassiveLimitCaption); })
+                    .Rule(Pick(&S::Options, &O::PassiveLimit), OnMenuOpened | OnWallShown)
+                    .Keep(Into(&A::PassiveLimit)));
+    t.push_back(TMainCommand(M::Options, LimitEquilibriumInVerdictCaption)
+                    .Checkable()
+                    .Does([](TMainForm& f) {
+                        f.ToggleWallSetting(&TWallSettings::limitEquilibriumInVerdict, LimitEquilibriumInVerdictCaption);
+                    })
+                    .Rule(Pick(&S::Options, &O::LimitEquilibriumInVerdict), OnMenuOpened | OnWallShown)
+                    .Keep(Into(&A::LimitEquilibriumInVerdict)));
     t.push_back(TMainCommand::Separator(M::Options));
     t.push_back(TMainCommand(M::Options, "&Option of Text Editor...")
                     .Does([](TMainForm& f) { f.ShowDialog(InputDialog::Options); })

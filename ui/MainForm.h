@@ -310,6 +310,8 @@ private:
     void StagedOptionsClick();
     // Options > "Anchors and springs act from their installation stage": flips the wall's setting.
     void SpringsFromInstallationClick();
+    // Switches one of the wall's own settings and records the change as `caption`.
+    void ToggleWallSetting(bool TWallSettings::*flag, const char* caption);
     // The stage status text, the Stage Construction menu and the stage buttons anew.
     void StagesChanged();
     // The input dialogs and table editors name the stage they edit.

@@ -214,10 +214,15 @@ void TMainForm::StagedOptionsClick()
 
 void TMainForm::SpringsFromInstallationClick()
 {
+    ToggleWallSetting(&TWallSettings::springsFromInstallation, SpringsFromInstallationCaption);
+}
+
+void TMainForm::ToggleWallSetting(bool TWallSettings::*flag, const char* caption)
+{
     TWallSettings settings = document_->Settings();
-    settings.springsFromInstallation = !settings.springsFromInstallation;
+    settings.*flag = !(settings.*flag);
     document_->SetSettings(settings);
-    RecordChange(SpringsFromInstallationCaption);
+    RecordChange(caption);
 }
 
 void TMainForm::StagesChanged()

@@ -58,6 +58,8 @@ struct TMainActions {
     std::map<TOption, QAction*> Toggles;  // the option switches
     QAction* StagedConstruction = nullptr;
     QAction* SpringsFromInstallation = nullptr;  // "Anchors and springs act from their installation stage"
+    QAction* PassiveLimit = nullptr;             // "Limit soil resistance to the passive earth pressure"
+    QAction* LimitEquilibriumInVerdict = nullptr;
     QAction* TextEditorOption = nullptr;
     QAction* AnalyseAsYouEdit = nullptr;
 

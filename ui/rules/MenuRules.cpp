@@ -159,6 +159,8 @@ TOptionsMenu OptionsMenuState(const TProgramData& wall)
     m.ShortAndLongTermAnalyses = Checked(wall.LongTermAnalysis, wall.StageCount == 1);
     m.StagedConstructionAnalysis = Checked(wall.StageCount > 1, LongTermVisibility(wall).StagedConstructionEnabled);
     m.SpringsFromInstallation = Checked(wall.Document().Settings().springsFromInstallation);
+    m.PassiveLimit = Checked(wall.Document().Settings().limitToPassive);
+    m.LimitEquilibriumInVerdict = Checked(wall.Document().Settings().limitEquilibriumInVerdict);
     return m;
 }
 

@@ -96,6 +96,8 @@ struct TOptionsMenu {
     TCommandState ShortAndLongTermAnalyses;
     TCommandState StagedConstructionAnalysis;
     TCommandState SpringsFromInstallation;  // checked while the wall's settings say so
+    TCommandState PassiveLimit;             // likewise
+    TCommandState LimitEquilibriumInVerdict;
     TCommandState TextEditorOption;
 };
 // The states; an earth-pressure kind of 0 checks the first entry, as opening

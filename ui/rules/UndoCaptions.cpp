@@ -3,6 +3,8 @@
 #include "ui/rules/MenuRules.h"
 
 const char* const SpringsFromInstallationCaption = "Anchors and springs act from their installation stage";
+const char* const PassiveLimitCaption = "Limit soil resistance to the passive earth pressure";
+const char* const LimitEquilibriumInVerdictCaption = "Limit-equilibrium estimate counts in the design checks";
 
 std::string UnitsChangeCaption(int system)
 {

@@ -13,5 +13,7 @@ std::string EarthPressureChangeCaption(int kind);
 std::string OptionChangeCaption(TOption option);
 // The Options menu's switch of the wall's settings, and the name of its change.
 extern const char* const SpringsFromInstallationCaption;
+extern const char* const PassiveLimitCaption;
+extern const char* const LimitEquilibriumInVerdictCaption;
 // A caption as shown in a menu: without access-key marks, blanks trimmed.
 std::string PlainCaption(const std::string& caption);

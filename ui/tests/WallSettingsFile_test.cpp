@@ -44,6 +44,35 @@ protected:
     QTemporaryDir dir;
 };
 
+// The passive limit and the limit-equilibrium verdict are switches of the
+// wall's settings too: off and on for a stored wall without settings, on and
+// on for a new one; each switch is one undo step, and Save keeps it beside the wall.
+TEST_F(WallSettingsFileTest, PassiveLimitAndVerdictSwitchesAreTheWallsSettings)
+{
+    const std::string wall = Open("cantilever-sand.tk4d");
+    emit act().Options->aboutToShow();
+    ASSERT_NE(act().PassiveLimit, nullptr);
+    ASSERT_NE(act().LimitEquilibriumInVerdict, nullptr);
+    EXPECT_EQ(act().PassiveLimit->text().toStdString(), "Limit soil resistance to the passive earth pressure");
+    EXPECT_FALSE(act().PassiveLimit->isChecked()) << "a stored wall keeps its results";
+    EXPECT_TRUE(act().LimitEquilibriumInVerdict->isChecked());
+
+    act().PassiveLimit->trigger();
+    act().LimitEquilibriumInVerdict->trigger();
+    EXPECT_TRUE(form->Document().Settings().limitToPassive);
+    EXPECT_FALSE(form->Document().Settings().limitEquilibriumInVerdict);
+    EXPECT_EQ(act().Undo->text().toStdString(), "Undo Limit-equilibrium estimate counts in the design checks");
+    act().Undo->trigger();
+    EXPECT_TRUE(form->Document().Settings().limitEquilibriumInVerdict);
+    act().Save->trigger();
+    EXPECT_TRUE(ReadSettingsBeside(wall).settings.limitToPassive);
+
+    act().New->trigger();
+    emit act().Options->aboutToShow();
+    EXPECT_TRUE(act().PassiveLimit->isChecked()) << "a new wall limits its soil resistance";
+    EXPECT_TRUE(act().LimitEquilibriumInVerdict->isChecked());
+}
+
 TEST_F(WallSettingsFileTest, SwitchIsUndoneSavedAndReadBackWithTheAnchors)
 {
     const std::string wall = Open("anchored-soft-clay.tk4d");
