@@ -12,10 +12,12 @@
 #include "units/NumberFormat.h"
 #include "units/Units.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -31,7 +33,17 @@ const TFloatPoint* Largest(const TLine& line)
     return best;
 }
 
-std::string Num(long double v) { return FormatGeneral(v, 6); }
+// The messages of the run separate their sentences by carriage returns.
+std::string Lines(std::string text)
+{
+    std::replace(text.begin(), text.end(), '\r', '\n');
+    return text;
+}
+
+std::string Num(long double v)
+{
+    return FormatGeneral(v, 6);
+}
 
 void PrintMaxima(const TResultGraphs& graphs)
 {
@@ -55,7 +67,9 @@ std::string UnitOf(const TSpringTable& table, size_t column)
 {
     const std::string& h = column < table.Header.size() ? table.Header[column] : std::string();
     const size_t open = h.find('('), close = h.rfind(')');
-    return open == std::string::npos || close == std::string::npos || close < open ? "" : h.substr(open + 1, close - open - 1);
+    return open == std::string::npos || close == std::string::npos || close < open
+               ? ""
+               : h.substr(open + 1, close - open - 1);
 }
 
 // One line per spring and analysis from the output text's table: force per unit
@@ -65,10 +79,10 @@ void PrintSprings(const std::string& wall)
     const TSpringTable table = LoadSpringTable(wall);
     for (const TSpringTable::Row& r : table.Rows) {
         const std::string& perAnchor = r.Cells[SpringColumnPerAnchor];
-        std::cout << r.Stage << ": spring at node " << r.Cells[0] << " (depth " << r.Cells[1] << " "
-                  << UnitOf(table, 1) << "): force " << r.Cells[SpringColumnForce] << " "
-                  << UnitOf(table, SpringColumnForce)
-                  << (perAnchor == "-" ? std::string() : ", " + perAnchor + " " + UnitOf(table, SpringColumnPerAnchor) + " per anchor")
+        std::cout << r.Stage << ": spring at node " << r.Cells[0] << " (depth " << r.Cells[1] << " " << UnitOf(table, 1)
+                  << "): force " << r.Cells[SpringColumnForce] << " " << UnitOf(table, SpringColumnForce)
+                  << (perAnchor == "-" ? std::string()
+                                       : ", " + perAnchor + " " + UnitOf(table, SpringColumnPerAnchor) + " per anchor")
                   << "\n";
     }
 }
@@ -81,7 +95,7 @@ int RunAnalysis(const std::vector<std::string>& args)
     }
     const std::string wall = fs::absolute(args[0]).lexically_normal().string();
     if (!fs::is_regular_file(wall)) {
-        std::cerr << "torvik-cli run: " << wall << " does not exist\n";
+        std::cerr << "torvik-cli run: " << NotAWallFile(wall) << "\n";
         return ExitBadInput;
     }
     TRunResults results;
@@ -92,13 +106,27 @@ int RunAnalysis(const std::vector<std::string>& args)
         return ExitBadInput;
     }
     if (!results.problem.empty())
-        std::cerr << "torvik-cli run: " << results.problem << "\n";
-    for (const std::string& line : RunStatusLines(ReplaceExtension(wall, ".tk4r")))
-        std::cout << line << "\n";
+        std::cerr << "torvik-cli run: " << Lines(results.problem) << "\n";
+    // Only the files this run wrote are named: files left beside the wall by
+    // an earlier run are never passed off as this run's results.
+    const auto written = [&results](const std::string& path) {
+        return std::find(results.written.begin(), results.written.end(), path) != results.written.end();
+    };
+    const std::string output = ReplaceExtension(wall, ".tk4o");
+    const std::string notes = ReplaceExtension(wall, ".tk4r");
     const std::string plot = ReplaceExtension(wall, ".tk4p");
-    std::cout << "Output text: " << ReplaceExtension(wall, ".tk4o") << "\n";
-    std::cout << "Run notes:   " << ReplaceExtension(wall, ".tk4r") << "\n";
-    if (!fs::exists(plot)) {
+    if (!written(output) || !written(notes)) {
+        std::cout << "The results of this run were not written beside the wall.\n";
+        for (const auto& [label, path] :
+             {std::pair<const char*, std::string>{"Output text", output}, {"Run notes", notes}, {"Plot data", plot}})
+            std::cout << label << (written(path) ? ": " : " not written: ") << path << "\n";
+        return ExitBadInput;
+    }
+    for (const std::string& line : RunStatusLines(notes))
+        std::cout << line << "\n";
+    std::cout << "Output text: " << output << "\n";
+    std::cout << "Run notes:   " << notes << "\n";
+    if (!written(plot)) {
         std::cout << "No plot data file was written.\n";
         return ExitBadInput;
     }
