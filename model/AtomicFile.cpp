@@ -182,7 +182,7 @@ private:
             return false;
         // A cleaner may have taken the lock first and removed the new file as
         // stale; then another name is tried.
-        struct stat status {};
+        struct stat status { };
         if (flock(fd_, LOCK_EX) == 0 && fstat(fd_, &status) == 0 && status.st_nlink > 0)
             return true;
         Close();
@@ -248,8 +248,8 @@ void RemoveIfStale(const fs::path& path)
     const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
         return;
-    struct stat opened {};
-    struct stat named {};
+    struct stat opened { };
+    struct stat named { };
     if (flock(fd, LOCK_EX | LOCK_NB) == 0 && fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
         lstat(path.c_str(), &named) == 0 && named.st_ino == opened.st_ino && named.st_dev == opened.st_dev)
         unlink(path.c_str());
@@ -264,7 +264,7 @@ void WriteFileAtomically(const std::string& path, const std::string& content)
     WriteFilesTogether({{path, content}});
 }
 
-void WriteFilesTogether(const std::vector<TFileWrite>& files)
+void WriteFilesTogether(const std::vector<TFileWrite>& files, const std::function<void(std::size_t index)>& placed)
 {
     // `replaced` files are in place when a step fails: the message says which.
     auto fail = [&files](const EInOutError& e, std::size_t replaced) {
@@ -289,6 +289,8 @@ void WriteFilesTogether(const std::vector<TFileWrite>& files)
         } catch (const EInOutError& e) {
             fail(e, i);
         }
+        if (placed)
+            placed(i);
     }
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -24,8 +25,11 @@ struct TFileWrite {
 // over their targets, in the given order. When a file cannot be written no
 // target is touched and the EInOutError names that file. When a rename fails
 // (which leaves the files before it replaced), the error also says which files
-// were written and which were not.
-void WriteFilesTogether(const std::vector<TFileWrite>& files);
+// were written and which were not. `placed`, when given, hears the index of
+// each file as soon as it is in place, so that a caller can record what it
+// wrote even when a later rename fails.
+void WriteFilesTogether(const std::vector<TFileWrite>& files,
+                        const std::function<void(std::size_t index)>& placed = nullptr);
 
 // Removes the temporary files that writes of this program left beside the
 // files `paths` when they never finished (the process was killed). A temporary

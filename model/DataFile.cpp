@@ -7,8 +7,8 @@
 #include "model/WallTableRows.h"
 #include "model/WordReader.h"
 #include "units/Prompt.h"
-#include "units/Units.h"
 #include "units/TorvikError.h"
+#include "units/Units.h"
 
 std::string TProgramData::DataFileText()
 {
@@ -24,14 +24,20 @@ std::string TProgramData::DataFileText()
     return text;
 }
 
-void TProgramData::WriteDataFile() { WriteDataFile({}); }
+void TProgramData::WriteDataFile()
+{
+    WriteDataFile({});
+}
 
 void TProgramData::WriteDataFile(const std::vector<TFileWrite>& alongside)
 {
     std::vector<TFileWrite> files{{FileName, DataFileText()}};
     files.insert(files.end(), alongside.begin(), alongside.end());
-    WriteFilesTogether(files);
-    DiskStamp = DiskStampOf(FileName);
+    // Once the data file is in place it is this instance's, even when a file after it fails.
+    WriteFilesTogether(files, [this](std::size_t index) {
+        if (index == 0)
+            DiskStamp = DiskStampOf(FileName);
+    });
     document_.SetModified(false);
     StageFilesCurrent = true;
 }

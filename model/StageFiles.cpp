@@ -3,9 +3,9 @@
 #include "model/AtomicFile.h"
 #include "model/BlockReader.h"
 #include "model/BlockWriter.h"
-#include "model/WallDocument.h"
 #include "model/ProgramData.h"
 #include "model/SettingsFile.h"
+#include "model/WallDocument.h"
 #include "model/WallTableRows.h"
 #include "model/WordReader.h"
 #include "units/Prompt.h"
@@ -191,9 +191,9 @@ void SplitStagedFile(TProgramData& wall, const std::string& path)
     // A damaged file: give every missing stage the contents of the last stage
     // present, so that the wall stays whole and can be repaired by the user.
     wall.Document().UserPrompt().Information("The data file holds " + std::to_string(found) + " of its " +
-                                         std::to_string(stages) + " construction stages.\rStages " +
-                                         std::to_string(found + 1) + " to " + std::to_string(stages) +
-                                         " start as copies of stage " + std::to_string(found) + ".");
+                                             std::to_string(stages) + " construction stages.\rStages " +
+                                             std::to_string(found + 1) + " to " + std::to_string(stages) +
+                                             " start as copies of stage " + std::to_string(found) + ".");
     const bool modified = wall.Document().IsModified();
     wall.CurrentStage = found;
     LoadStage(wall);
@@ -234,8 +234,8 @@ std::vector<std::string> OpenStageTexts(TProgramData& wall)
 {
     std::vector<std::string> texts;
     for (int k = 1; k <= wall.StageCount; ++k) {
-        const TWordReader stage = k == wall.CurrentStage ? TWordReader::FromText(StageFileText(wall))
-                                                         : TWordReader(StageWorkPath(wall, k));
+        const TWordReader stage =
+            k == wall.CurrentStage ? TWordReader::FromText(StageFileText(wall)) : TWordReader(StageWorkPath(wall, k));
         texts.push_back(JoinLines(stage, 0, stage.LineCount() - 1));
     }
     return texts;
@@ -276,33 +276,58 @@ void OpenStagedWall(TProgramData& wall)
 void WriteStagedDataFile(TProgramData& wall, const std::string& target, const std::string& source,
                          const std::vector<TFileWrite>& alongside)
 {
-    const std::vector<std::string> texts = StageTexts(wall);
+    // The current stage comes from the open wall, not its working copy: a save
+    // depends on no file of the private folder, whose failures would name
+    // files the user never sees.
+    const std::vector<std::string> texts = OpenStageTexts(wall);
     std::vector<TFileWrite> files{{target, ""}};
     for (int k = 1; k <= wall.StageCount; ++k) {
         files.front().content += texts[k - 1];
         files.push_back({StageFilePath(target, k), texts[k - 1]});
     }
     files.insert(files.end(), alongside.begin(), alongside.end());
-    WriteFilesTogether(files);
-    wall.DiskStamp = DiskStampOf(target);
+    // The data file is renamed first: once it is in place it is this
+    // instance's, even when a stage file after it fails.
+    WriteFilesTogether(files, [&wall, &target](std::size_t index) {
+        if (index == 0)
+            wall.DiskStamp = DiskStampOf(target);
+    });
     DeleteStageFilesQuietly(target, wall.StageCount + 1, kMaxStages);
     if (target != source)
         DeleteStageFilesQuietly(source, 1, kMaxStages);
 }
 
+// After a save: the working copy of the current stage follows the saved
+// wall. A failure here harms nothing saved; the next stage switch writes the
+// copy again and reports its failure then.
+void KeepStageWorkCopy(TProgramData& wall)
+{
+    try {
+        SaveStage(wall);
+    } catch (const EInOutError&) {
+    }
+}
+
 void SaveStagedWall(TProgramData& wall, const std::vector<TFileWrite>& alongside)
 {
-    SaveStage(wall);
     wall.StagedSaveName = wall.FileName;
     WriteStagedDataFile(wall, wall.StagedSaveName, wall.FileName, alongside);
+    KeepStageWorkCopy(wall);
     wall.Document().SetModified(false);
 }
 
 void SaveStagedWallAs(TProgramData& wall, const std::string& newName, const std::vector<TFileWrite>& alongside)
 {
-    SaveStage(wall);
     wall.StagedSaveName = newName;
-    WriteStagedDataFile(wall, wall.StagedSaveName, wall.FileName, alongside);
+    // A failed Save As keeps the former name, and with it the stamp of its file.
+    const TDiskStamp former = wall.DiskStamp;
+    try {
+        WriteStagedDataFile(wall, wall.StagedSaveName, wall.FileName, alongside);
+    } catch (const TorvikError&) {
+        wall.DiskStamp = former;
+        throw;
+    }
+    KeepStageWorkCopy(wall);
     wall.PreviousFileName = wall.FileName;
     wall.FileName = newName;
     wall.Document().SetModified(false);
@@ -340,11 +365,13 @@ void SaveWallAs(TProgramData& wall, const std::string& newName)
         SaveStagedWallAs(wall, newName, settings);
     } else {
         const std::string old = wall.FileName;
+        const TDiskStamp former = wall.DiskStamp;
         wall.FileName = newName;
         try {
             wall.WriteDataFile(settings);
         } catch (const TorvikError&) {
             wall.FileName = old;
+            wall.DiskStamp = former;
             throw;
         }
         DeleteStageFilesQuietly(newName, 1, kMaxStages);
