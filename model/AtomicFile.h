@@ -36,6 +36,34 @@ void WriteFilesTogether(const std::vector<TFileWrite>& files,
 // file that a running write still holds is left alone. Errors are ignored.
 void RemoveStaleTemporaries(const std::vector<std::string>& paths);
 
+// A working folder of the program beside a file: hidden, named `prefix` and up
+// to six digits (".torvik-convert-123456"), held for the object's lifetime and
+// removed with whatever it holds at its end. A folder whose process was killed
+// is stale: RemoveStaleFolders removes it, never one that a running process holds.
+class THeldFolder {
+public:
+    // A new folder in `parent` ("." when empty). EInOutError when none can be made.
+    THeldFolder(const std::string& parent, const std::string& prefix);
+    ~THeldFolder();
+    THeldFolder(const THeldFolder&) = delete;
+    THeldFolder& operator=(const THeldFolder&) = delete;
+
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+#ifdef _WIN32
+    void* lock_ = nullptr;
+#else
+    int lock_ = -1;
+#endif
+};
+
+// Removes the folders `prefix` and digits in `parent` that no running process
+// holds, with their content (those of a process killed before it held its
+// folder once they are a minute old). Errors are ignored.
+void RemoveStaleFolders(const std::string& parent, const std::string& prefix);
+
 // For tests: decides, before the content of each file is written, whether the
 // write fails and with which error number (0: it does not). Null ends it.
 using TWriteFault = std::function<int(const std::string& path)>;

@@ -389,6 +389,8 @@ void RemoveStaleWallTemporaries(const std::string& dataFile)
     for (const char* extension : {".tk4o", ".tk4p", ".tk4r"})
         paths.push_back(std::filesystem::path(dataFile).replace_extension(extension).string());
     RemoveStaleTemporaries(paths);
+    const std::filesystem::path folder = std::filesystem::path(dataFile).parent_path();
+    RemoveStaleFolders(folder.empty() ? "." : folder.string(), kConvertFolderPrefix);
 }
 
 bool CopyPreviousStage(TProgramData& wall)

@@ -1,12 +1,15 @@
 // The wall commands of torvik-cli, run as scripts run them.
+#include "CliRunner.h"
+#include "model/AtomicFile.h"
 #include "model/StageFiles.h"
 #include "model/WallSettings.h"
 #include "model/tests/SampleWalls.h"
-#include "CliRunner.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 
@@ -14,7 +17,6 @@
 #include <sys/wait.h>
 
 namespace {
-
 
 TEST(NewCommandTest, WritesTheFileOfANewWall)
 {
@@ -137,7 +139,7 @@ TEST(DumpCommandTest, ShowsTheSettingsFileBesideTheWall)
     EXPECT_EQ(json.at("model").at("Title"), "New Wall");
 }
 
-class UsageTest : public ::testing::TestWithParam<const char*> {};
+class UsageTest : public ::testing::TestWithParam<const char*> { };
 
 TEST_P(UsageTest, ExitsWithTwo)
 {
@@ -160,7 +162,8 @@ TEST(ConvertCommandTest, SwitchesUnitsAndWritesTheCurrentLayout)
     const CliRun run = Cli("convert " + Quote(in) + " " + Quote(out) + " --units 2");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const std::string file = ReadBytes(out);
-    EXPECT_EQ(file.substr(0, file.find("\r\n0\t20")), "Three\r\n2 0\t1\t0\t2\t2 0 1 0\r\n20 0.1524\t2.54\t2.54E-7\t3.048");
+    EXPECT_EQ(file.substr(0, file.find("\r\n0\t20")),
+              "Three\r\n2 0\t1\t0\t2\t2 0 1 0\r\n20 0.1524\t2.54\t2.54E-7\t3.048");
     // The surcharge line of version 3.0 became the surcharge table, whose
     // distances are shown in millimetres in SI and whose magnitudes no unit
     // system converts.
@@ -180,7 +183,8 @@ TEST(ConvertCommandTest, DamagedInputWritesNothing)
     WriteBytes(in, damaged);
     const CliRun run = Cli("convert " + Quote(in) + " " + Quote(out));
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "torvik-cli convert: " + in + ": Error on Line 3 Item 1\nAn integer was expected but not found.\n");
+    EXPECT_EQ(run.err,
+              "torvik-cli convert: " + in + ": Error on Line 3 Item 1\nAn integer was expected but not found.\n");
     EXPECT_FALSE(std::filesystem::exists(out));
 }
 
@@ -209,7 +213,8 @@ TEST(ConvertCommandTest, StagedWallKeepsItsStagesInEveryUnitSwitch)
     const std::string file = ReadBytes(out);
     EXPECT_EQ(file.rfind("New Wall\r\n2 0\t1\t0\t2\t2 0 3 0\r\n0 0\t2.54\t2.54E-7\t3.048\r\n", 0), 0u) << file;
     for (const char* stage : {"2", "3"})
-        EXPECT_NE(file.find(std::string("\r\n Stage No : ") + stage + "\r\n2 0\t1\t0\t2\t2 0 3 0\r\n"
+        EXPECT_NE(file.find(std::string("\r\n Stage No : ") + stage +
+                            "\r\n2 0\t1\t0\t2\t2 0 3 0\r\n"
                             "0 0\t2.54\t2.54E-7\t0\r\n"),
                   std::string::npos)
             << file;
@@ -302,8 +307,9 @@ TEST(ConvertCommandTest, FailedStagedConversionLeavesTheFormerOutputAsItWas)
     for (const std::string units : {"", " --units 1", " --units 2"}) {
         const CliRun run = Cli("convert " + Quote(in) + " " + Quote(out) + units);
         EXPECT_EQ(run.exitCode, 1) << units;
-        EXPECT_EQ(run.err, "torvik-cli convert: " + in +
-                               ": stage 3 (from line 29): Error on Line 3 Item 1\nAn integer was expected but not found.\n")
+        EXPECT_EQ(run.err,
+                  "torvik-cli convert: " + in +
+                      ": stage 3 (from line 29): Error on Line 3 Item 1\nAn integer was expected but not found.\n")
             << units;
         former.ExpectUntouched("damaged stage" + units);
     }
@@ -326,12 +332,52 @@ TEST(ConvertCommandTest, FailedStagedConversionLeavesTheFormerOutputAsItWas)
     EXPECT_EQ(full.err.rfind("torvik-cli convert: " + out + " and its stage files are left as they were: ", 0), 0u)
         << full.err;
     former.ExpectUntouched("file-size limit");
+    // The messages name the files beside OUT with the system's reason, never
+    // the working folder; the copy of IN, too, fails with its reason.
+    EXPECT_NE(full.err.find("could not be written: File too large"), std::string::npos) << full.err;
+    EXPECT_EQ(full.err.find(kConvertFolderPrefix), std::string::npos) << full.err;
+    limited.rlim_cur = std::filesystem::file_size(in) - 8;
+    setrlimit(RLIMIT_FSIZE, &limited);
+    const CliRun copy = Cli("convert " + Quote(in) + " " + Quote(out));
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_EQ(copy.err, "torvik-cli convert: " + out + " and its stage files are left as they were: The file \"" + out +
+                            "\" could not be written: File too large\n");
+    former.ExpectUntouched("file-size limit on the copy");
 
     // A conversion to fewer stages takes the former stage 3 away.
     WriteBytes(in, StagedFile(2, 2));
     ASSERT_EQ(Cli("convert " + Quote(in) + " " + Quote(out)).exitCode, 0);
     EXPECT_FALSE(std::filesystem::exists(StageFilePath(out, 3)));
     EXPECT_NE(ReadBytes(out), former.bytes.back());
+}
+
+// Working folders that killed conversions left beside the output go with the
+// next conversion; one that a running conversion holds stays, and so do
+// folders of other names.
+TEST(ConvertCommandTest, StaleWorkingFoldersOfKilledConversionsAreRemoved)
+{
+    TempDir dir;
+    const std::string in = dir.File("in.tk4d");
+    WriteBytes(in, StagedFile(3, 3));
+    const THeldFolder running(dir.path.string(), kConvertFolderPrefix);
+    for (const char* name : {".torvik-convert-11", ".torvik-convert-22", ".torvik-convert-x"}) {
+        std::filesystem::create_directory(dir.path / name);
+        WriteBytes((dir.path / name / "out.tk4d").string(), "part of a conversion");
+    }
+    WriteBytes((dir.path / ".torvik-convert-11" / "held").string(), "");
+    // A folder of a conversion killed before it held it, an hour ago.
+    std::filesystem::last_write_time(dir.path / ".torvik-convert-22",
+                                     std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+
+    ASSERT_EQ(Cli("convert " + Quote(in) + " " + Quote(dir.File("out.tk4d"))).exitCode, 0);
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path))
+        if (entry.path().filename().string().rfind(kConvertFolderPrefix, 0) == 0)
+            left.push_back(entry.path().string());
+    std::vector<std::string> kept{(dir.path / ".torvik-convert-x").string(), running.Path()};
+    std::sort(left.begin(), left.end());
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(left, kept);
 }
 
 // Values that an 8-byte real cannot hold are input errors where they are
