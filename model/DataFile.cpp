@@ -10,6 +10,12 @@
 #include "units/TorvikError.h"
 #include "units/Units.h"
 
+std::string TextAfterTheWallMessage(int line)
+{
+    return "Text follows the end of the wall at line " + std::to_string(line + 1) +
+           ": it is no part of the wall and was not read.";
+}
+
 std::string TProgramData::DataFileText()
 {
     std::string text;
@@ -82,6 +88,11 @@ std::unique_ptr<TProgramData> TProgramData::CreateFromFile(TWallDocument& docume
     try {
         TWordReader reader(path);
         ReadDataFileBlocks(*wall, reader, layout);
+        // The blocks of later stages follow the first; anything after a wall
+        // of one stage is no part of it, and is not read.
+        if (wall->StageCount <= 1)
+            if (const int line = reader.NextTextLine(); line >= 0)
+                diagnostics.push_back(TextAfterTheWallMessage(line));
     } catch (const EInOutError& error) {
         diagnostics.push_back(error.what());
     }

@@ -129,6 +129,8 @@ std::vector<std::string> ReadStageFile(TProgramData& wall, const std::string& pa
         blocks.ReadBlock(layout, TBlockRole::Stage);
         wall.LongTermMarker = reader.ReadInteger();
         wall.LongTermAnalysis = wall.LongTermMarker == 9;
+        if (const int line = reader.NextTextLine(); line >= 0)
+            diagnostics.push_back(TextAfterTheWallMessage(line));
     } catch (const EInOutError& error) {
         diagnostics.push_back(error.what());
     }

@@ -380,6 +380,34 @@ TEST(ConvertCommandTest, StaleWorkingFoldersOfKilledConversionsAreRemoved)
     EXPECT_EQ(left, kept);
 }
 
+// Damaged walls: a staged wall cut off in a later stage is reported as Open
+// and run report it, bytes that are no UTF-8 still give JSON, and text after
+// a wall is named, not read.
+TEST(DumpCommandTest, DamagedWallsAreReportedInTheirJson)
+{
+    TempDir dir;
+    const std::string file = dir.File("wall.tk4d");
+    const std::string staged = StagedFile(3, 3);
+    WriteBytes(file, staged.substr(0, staged.rfind("\r\n0 0\t100")));
+    CliRun run = Cli("dump " + Quote(file));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(nlohmann::json::parse(run.out).at("messages"),
+              nlohmann::json::array({"Stage 3 (from line 29): This file either invalid or incomplete."}));
+
+    WriteBytes(file, "\xBA\xFF\x01 wall\r\n\xC3(");
+    run = Cli("dump " + Quote(file));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(nlohmann::json::parse(run.out).at("model").at("Title"), "\xEF\xBF\xBD\xEF\xBF\xBD\x01 wall") << run.err;
+
+    WriteBytes(file, kNewWallFile + "\r\n\r\njunk 1 2 3\r\nmore junk\r\n");
+    run = Cli("dump " + Quote(file));
+    EXPECT_EQ(run.exitCode, 1);
+    const auto json = nlohmann::json::parse(run.out);
+    EXPECT_EQ(json.at("messages"), nlohmann::json::array({"Text follows the end of the wall at line 17: it is no part "
+                                                          "of the wall and was not read."}));
+    EXPECT_EQ(json.at("model").at("MaxDeflection"), 100.0);
+}
+
 // Values that an 8-byte real cannot hold are input errors where they are
 // read: JSON never shows null for a number, and no file is written that holds "INF".
 TEST(ConvertCommandTest, ValuesBeyondTheRangeOfEveryValueAreInputErrors)
