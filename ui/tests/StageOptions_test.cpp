@@ -14,6 +14,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -24,6 +26,9 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+
+#include "model/WallState.h"
+#include "ui/dialogs/DlgTitle.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +43,10 @@ struct OptionEntry {
     bool (*given)(const WallBlock&);
 };
 
-QAction* Toggle(const TMainActions& a, TOption option) { return a.Toggles.at(option); }
+QAction* Toggle(const TMainActions& a, TOption option)
+{
+    return a.Toggles.at(option);
+}
 
 const std::vector<OptionEntry>& Entries()
 {
@@ -151,6 +159,37 @@ TEST_F(StagedWallTest, InputWindowsNameTheStageTheyEdit)
     EXPECT_EQ(ChildTitles(), "Project Title - Stage 2 | Soil Layers - Stage 2 | Wall Properties - Stage 2");
 }
 
+// The project title is stage 1's first line; a later stage's first line is
+// its stage number. There the title is shown but cannot be edited, so that no
+// edit is accepted that the stage file would not keep.
+TEST_F(StagedWallTest, OnlyStageOneEditsTheProjectTitle)
+{
+    StageInTwo();
+    act().StageButton[1]->trigger();
+    emit act().Data->aboutToShow();
+    act().Title->trigger();
+    auto* title = form->findChild<TdlgTitle*>();
+    ASSERT_NE(title, nullptr);
+    const std::string before = TakeWallState(form->Document().Wall());
+    EXPECT_TRUE(title->TitleMemo()->isReadOnly());
+    EXPECT_TRUE(title->Note()->isVisible());
+    EXPECT_EQ(title->TitleMemo()->text(), " Stage No : 2");
+    title->TitleMemo()->setFocus();
+    QTest::keyClicks(title->TitleMemo(), "Excavation");
+    EXPECT_EQ(title->TitleMemo()->text(), " Stage No : 2");
+
+    // Back on stage 1 the open dialog shows the project title, to be edited.
+    act().StageButton[0]->trigger();
+    EXPECT_EQ(form->Document().Wall().CurrentStage, 1);
+    act().StageButton[1]->trigger();
+    EXPECT_EQ(TakeWallState(form->Document().Wall()), before) << "stage 2 keeps its first line";
+    act().StageButton[0]->trigger();
+    ASSERT_EQ(form->findChild<TdlgTitle*>(), title);
+    EXPECT_FALSE(title->TitleMemo()->isReadOnly());
+    EXPECT_FALSE(title->Note()->isVisible());
+    EXPECT_EQ(title->TitleMemo()->text().toStdString(), form->Document().Wall().Title);
+}
+
 // A stage button worked through the accessibility interface switches the
 // stage, as a click does, and its check mark shows the stage the wall is in.
 TEST_F(StagedWallTest, StageButtonWorkedByAccessibilitySwitchesTheStage)
@@ -175,7 +214,7 @@ TEST_F(StagedWallTest, StageButtonWorkedByAccessibilitySwitchesTheStage)
 // The entry chosen (by its index in Entries) and the stage it is chosen in.
 using StageOptionCase = std::tuple<int, int>;
 
-class StageOptionTest : public StagedWallTest, public ::testing::WithParamInterface<StageOptionCase> {};
+class StageOptionTest : public StagedWallTest, public ::testing::WithParamInterface<StageOptionCase> { };
 
 TEST_P(StageOptionTest, StaysWithItsStageAndReachesTheAnalysis)
 {
