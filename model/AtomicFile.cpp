@@ -413,6 +413,11 @@ void RemoveStaleFolders(const std::string& parent, const std::string& prefix)
         }
         // No lock: a process killed before it held the folder (or one of an
         // older release), or one between making the folder and holding it.
+        // An empty one goes at once (a process that made it then finds it gone
+        // and takes another name); one with content once it is a minute old.
+        if (fs::remove(folder, ignored))
+            continue;
+        ignored.clear();
         const auto age = fs::file_time_type::clock::now() - fs::last_write_time(folder, ignored);
         if (!ignored && age > std::chrono::minutes(1))
             fs::remove_all(folder, ignored);

@@ -60,8 +60,8 @@ private:
 };
 
 // Removes the folders `prefix` and digits in `parent` that no running process
-// holds, with their content (those of a process killed before it held its
-// folder once they are a minute old). Errors are ignored.
+// holds, with their content (one of a process killed before it held it when
+// empty, else once it is a minute old). Errors are ignored.
 void RemoveStaleFolders(const std::string& parent, const std::string& prefix);
 
 // For tests: decides, before the content of each file is written, whether the

@@ -365,6 +365,8 @@ TEST(ConvertCommandTest, StaleWorkingFoldersOfKilledConversionsAreRemoved)
         WriteBytes((dir.path / name / "out.tk4d").string(), "part of a conversion");
     }
     WriteBytes((dir.path / ".torvik-convert-11" / "held").string(), "");
+    // A conversion killed between making its folder and holding it.
+    std::filesystem::create_directory(dir.path / ".torvik-convert-33");
     // A folder of a conversion killed before it held it, an hour ago.
     std::filesystem::last_write_time(dir.path / ".torvik-convert-22",
                                      std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
