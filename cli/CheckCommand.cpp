@@ -28,8 +28,7 @@ nlohmann::ordered_json StageJson(const checks::StageCheck& s)
 {
     nlohmann::ordered_json anchors = nlohmann::ordered_json::array();
     for (const checks::AnchorCheck& a : s.anchors)
-        anchors.push_back(
-            {{"node", a.node}, {"force_per_anchor", Value(a.forcePerAnchor)}, {"utilisation", Value(a.utilisation)}});
+        anchors.push_back({{"node", a.node}, {"force_per_anchor", Value(a.forcePerAnchor)}, {"utilisation", Value(a.utilisation)}});
     const checks::LimitEquilibrium& le = s.limitEquilibrium;
     return {{"stage", s.stage},
             {"safety_factor", Value(s.safety.factor)},
@@ -40,9 +39,7 @@ nlohmann::ordered_json StageJson(const checks::StageCheck& s)
             {"shear_utilisation", Value(s.shearUtilisation)},
             {"anchors", anchors},
             {"limit_equilibrium",
-             {{"method", le.method},
-              {"required_embedment", Value(le.requiredEmbedment)},
-              {"anchor_force", Value(le.anchorForce)}}},
+             {{"method", le.method}, {"required_embedment", Value(le.requiredEmbedment)}, {"anchor_force", Value(le.anchorForce)}}},
             {"notes", s.notes}};
 }
 
@@ -54,13 +51,13 @@ std::string Json(const std::string& wall, const checks::DesignCheckReport& r)
         stages.push_back(StageJson(s));
     std::vector<std::string> notes = r.notes;
     notes.push_back("Analyses run: " + std::to_string(r.analyses));
-    const nlohmann::ordered_json out = {
-        {"wall", wall},
-        {"target", r.target},
-        {"stages", stages},
-        {"governing_stage", r.governingStage ? nlohmann::ordered_json(*r.governingStage) : nlohmann::ordered_json()},
-        {"passed", r.passed},
-        {"notes", notes}};
+    const nlohmann::ordered_json out = {{"wall", wall},
+                                        {"target", r.target},
+                                        {"stages", stages},
+                                        {"governing_stage", r.governingStage ? nlohmann::ordered_json(*r.governingStage)
+                                                                             : nlohmann::ordered_json()},
+                                        {"passed", r.passed},
+                                        {"notes", notes}};
     return out.dump(1) + "\n";
 }
 
@@ -88,8 +85,7 @@ int Check(const std::vector<std::string>& args)
             }
             target = value;
             if (used != args[i].size() || !(value >= 1) || !(value <= 10)) {
-                std::cerr << "torvik-cli check: the target safety factor must be a number from 1 to 10, not '"
-                          << args[i] << "'\n";
+                std::cerr << "torvik-cli check: the target safety factor must be a number from 1 to 10, not '" << args[i] << "'\n";
                 return CheckError;
             }
         } else if (wall.empty() && !args[i].empty() && args[i][0] != '-') {
@@ -115,10 +111,9 @@ int Check(const std::vector<std::string>& args)
     return report.passed ? CheckPassed : CheckFailed;
 }
 
-const CommandRegistration registration(
-    {"check", "WALLFILE [--json] [--target F]",
-     "design checks of every stage or case (safety factor by strength reduction, "
-     "required tip, limit equilibrium, section and anchor utilisation); exit 0 all pass, 1 one fails, 2 on an error",
-     Check});
+const CommandRegistration registration({"check", "WALLFILE [--json] [--target F]",
+                                        "design checks of every stage or case (safety factor by strength reduction, "
+                                        "required tip, limit equilibrium, section and anchor utilisation); exit 0 all pass, 1 one fails, 2 on an error",
+                                        Check});
 
 }  // namespace

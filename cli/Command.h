@@ -6,7 +6,7 @@
 // registers itself with a static CommandRegistration.
 struct Command {
     std::string name;
-    std::string usage;  // the arguments, for --help
+    std::string usage;    // the arguments, for --help
     std::string summary;  // one line, for --help
     // Runs the command on its arguments (without the command name); returns the
     // exit code: 0 ok, 1 bad input, 2 usage.

@@ -135,9 +135,9 @@ int ConvertStagedIn(const fs::path& folder, BatchHost& host, const std::string& 
         LoadStage(*wall);
         if (units)
             wall->SwitchUnits(*units);
-        if (ReportMessages(
-                host, in + ": stage " + std::to_string(k) + " (from line " + std::to_string(firstLine[k - 1]) + ")",
-                before))
+        if (ReportMessages(host, in + ": stage " + std::to_string(k) + " (from line " +
+                                     std::to_string(firstLine[k - 1]) + ")",
+                           before))
             return ExitBadInput;
         SaveStage(*wall);
     }

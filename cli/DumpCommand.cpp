@@ -47,8 +47,9 @@ Json ModelJson(const TProgramData& w)
         {"ConfigurationCode", w.ConfigurationCode},
         {"TopSurcharge", number(w.TopSurcharge)},
         // distance, point load, line load, strip load, strip width
-        {"LegacySurcharge", Json::array({number(s.Distance), number(s.PointLoad), number(s.LineLoad),
-                                         number(s.StripLoad), number(s.StripWidth)})},
+        {"LegacySurcharge",
+         Json::array({number(s.Distance), number(s.PointLoad), number(s.LineLoad), number(s.StripLoad),
+                      number(s.StripWidth)})},
         {"UseRestraints", w.UseRestraints},
         {"UseConcentratedLoads", w.UseConcentratedLoads},
         {"UseSprings", w.UseSprings},

@@ -67,9 +67,7 @@ std::string UnitOf(const TSpringTable& table, size_t column)
 {
     const std::string& h = column < table.Header.size() ? table.Header[column] : std::string();
     const size_t open = h.find('('), close = h.rfind(')');
-    return open == std::string::npos || close == std::string::npos || close < open
-               ? ""
-               : h.substr(open + 1, close - open - 1);
+    return open == std::string::npos || close == std::string::npos || close < open ? "" : h.substr(open + 1, close - open - 1);
 }
 
 // One line per spring and analysis from the output text's table: force per unit
@@ -79,10 +77,10 @@ void PrintSprings(const std::string& wall)
     const TSpringTable table = LoadSpringTable(wall);
     for (const TSpringTable::Row& r : table.Rows) {
         const std::string& perAnchor = r.Cells[SpringColumnPerAnchor];
-        std::cout << r.Stage << ": spring at node " << r.Cells[0] << " (depth " << r.Cells[1] << " " << UnitOf(table, 1)
-                  << "): force " << r.Cells[SpringColumnForce] << " " << UnitOf(table, SpringColumnForce)
-                  << (perAnchor == "-" ? std::string()
-                                       : ", " + perAnchor + " " + UnitOf(table, SpringColumnPerAnchor) + " per anchor")
+        std::cout << r.Stage << ": spring at node " << r.Cells[0] << " (depth " << r.Cells[1] << " "
+                  << UnitOf(table, 1) << "): force " << r.Cells[SpringColumnForce] << " "
+                  << UnitOf(table, SpringColumnForce)
+                  << (perAnchor == "-" ? std::string() : ", " + perAnchor + " " + UnitOf(table, SpringColumnPerAnchor) + " per anchor")
                   << "\n";
     }
 }

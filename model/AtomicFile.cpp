@@ -183,7 +183,7 @@ private:
             return false;
         // A cleaner may have taken the lock first and removed the new file as
         // stale; then another name is tried.
-        struct stat status { };
+        struct stat status {};
         if (flock(fd_, LOCK_EX) == 0 && fstat(fd_, &status) == 0 && status.st_nlink > 0)
             return true;
         Close();

@@ -13,9 +13,9 @@ class WallTables;
 // Which block is read; the option flags follow from the header a little
 // differently for each.
 enum class TBlockRole {
-    First,  // the first block of a data file
+    First,     // the first block of a data file
     LongTerm,  // the long-term block after the marker 9
-    Stage,  // the one block of a stage file, read into the open wall
+    Stage,     // the one block of a stage file, read into the open wall
 };
 
 // Reads one block (title line, header, line 3, sections S1 to S9) of a data

@@ -30,10 +30,7 @@ std::string TProgramData::DataFileText()
     return text;
 }
 
-void TProgramData::WriteDataFile()
-{
-    WriteDataFile({});
-}
+void TProgramData::WriteDataFile() { WriteDataFile({}); }
 
 void TProgramData::WriteDataFile(const std::vector<TFileWrite>& alongside)
 {

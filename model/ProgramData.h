@@ -136,7 +136,7 @@ public:
     TablePadding Padding;
 
 private:
-    explicit TProgramData(TWallDocument& document) : document_(document) { }
+    explicit TProgramData(TWallDocument& document) : document_(document) {}
 
     TWallDocument& document_;
     std::int32_t unitSystem_ = 1;

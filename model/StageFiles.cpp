@@ -193,9 +193,9 @@ void SplitStagedFile(TProgramData& wall, const std::string& path)
     // A damaged file: give every missing stage the contents of the last stage
     // present, so that the wall stays whole and can be repaired by the user.
     wall.Document().UserPrompt().Information("The data file holds " + std::to_string(found) + " of its " +
-                                             std::to_string(stages) + " construction stages.\rStages " +
-                                             std::to_string(found + 1) + " to " + std::to_string(stages) +
-                                             " start as copies of stage " + std::to_string(found) + ".");
+                                         std::to_string(stages) + " construction stages.\rStages " +
+                                         std::to_string(found + 1) + " to " + std::to_string(stages) +
+                                         " start as copies of stage " + std::to_string(found) + ".");
     const bool modified = wall.Document().IsModified();
     wall.CurrentStage = found;
     LoadStage(wall);
@@ -236,8 +236,8 @@ std::vector<std::string> OpenStageTexts(TProgramData& wall)
 {
     std::vector<std::string> texts;
     for (int k = 1; k <= wall.StageCount; ++k) {
-        const TWordReader stage =
-            k == wall.CurrentStage ? TWordReader::FromText(StageFileText(wall)) : TWordReader(StageWorkPath(wall, k));
+        const TWordReader stage = k == wall.CurrentStage ? TWordReader::FromText(StageFileText(wall))
+                                                         : TWordReader(StageWorkPath(wall, k));
         texts.push_back(JoinLines(stage, 0, stage.LineCount() - 1));
     }
     return texts;

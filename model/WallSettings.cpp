@@ -35,10 +35,7 @@ void PutByNode(std::vector<Entry>& entries, const Entry& entry)
         entries.insert(at, entry);
 }
 
-double Radians(double degrees)
-{
-    return degrees * kPi / 180;
-}
+double Radians(double degrees) { return degrees * kPi / 180; }
 
 json AnchorJson(const TAnchorSettings& a)
 {
@@ -300,8 +297,8 @@ bool TAnchorSettings::operator==(const TAnchorSettings& o) const
 
 bool TSectionSettings::operator==(const TSectionSettings& o) const
 {
-    return node == o.node && name == o.name && sectionModulus == o.sectionModulus && yieldStrength == o.yieldStrength &&
-           shearArea == o.shearArea && corrosionLoss == o.corrosionLoss;
+    return node == o.node && name == o.name && sectionModulus == o.sectionModulus &&
+           yieldStrength == o.yieldStrength && shearArea == o.shearArea && corrosionLoss == o.corrosionLoss;
 }
 
 bool TWallSettings::operator==(const TWallSettings& o) const
@@ -364,14 +361,8 @@ const TSectionSettings* TWallSettings::SectionAt(int node) const
     return found;
 }
 
-void TWallSettings::Set(const TAnchorSettings& anchor)
-{
-    PutByNode(anchors, anchor);
-}
-void TWallSettings::Set(const TSectionSettings& section)
-{
-    PutByNode(sections, section);
-}
+void TWallSettings::Set(const TAnchorSettings& anchor) { PutByNode(anchors, anchor); }
+void TWallSettings::Set(const TSectionSettings& section) { PutByNode(sections, section); }
 
 TWallSettings TWallSettings::InFileUnits(int unitSystem) const
 {

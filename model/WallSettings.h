@@ -16,12 +16,12 @@
 // The anchor (or strut, or any spring row) whose spring row starts at `node`:
 // it holds for that row in every stage in which the row is present.
 struct TAnchorSettings {
-    int node = 0;  // the From node of its spring row
-    double prestress = 0;  // lock-off force per unit width (kN/m)
-    double spacing = 1;  // horizontal spacing of the anchors (m); > 0
-    double inclination = 0;  // below the horizontal (degrees), -90 < i < 90
-    bool axialLoad = false;  // its vertical component acts on the wall as axial load
-    double capacity = 0;  // capacity per anchor (kN); 0: not given
+    int node = 0;                 // the From node of its spring row
+    double prestress = 0;         // lock-off force per unit width (kN/m)
+    double spacing = 1;           // horizontal spacing of the anchors (m); > 0
+    double inclination = 0;       // below the horizontal (degrees), -90 < i < 90
+    bool axialLoad = false;       // its vertical component acts on the wall as axial load
+    double capacity = 0;          // capacity per anchor (kN); 0: not given
 
     bool operator==(const TAnchorSettings& o) const;
     bool operator!=(const TAnchorSettings& o) const { return !(*this == o); }
@@ -31,12 +31,12 @@ struct TAnchorSettings {
 // Properties are on the same basis as the stiffness table's EI: per unit width
 // for a continuous wall, per pile for spaced units.
 struct TSectionSettings {
-    int node = 0;  // first node of this section
-    std::string name;  // catalogue designation when picked; may be empty
-    double sectionModulus = 0;  // elastic section modulus W (m^3); 0: not given
-    double yieldStrength = 0;  // fy (kPa); 0: not given
-    double shearArea = 0;  // (m^2); 0: not given
-    double corrosionLoss = 0;  // loss of W and shear area (percent), 0..100
+    int node = 0;                 // first node of this section
+    std::string name;             // catalogue designation when picked; may be empty
+    double sectionModulus = 0;    // elastic section modulus W (m^3); 0: not given
+    double yieldStrength = 0;     // fy (kPa); 0: not given
+    double shearArea = 0;         // (m^2); 0: not given
+    double corrosionLoss = 0;     // loss of W and shear area (percent), 0..100
 
     bool operator==(const TSectionSettings& o) const;
     bool operator!=(const TSectionSettings& o) const { return !(*this == o); }
@@ -50,7 +50,7 @@ struct TWallSettings {
     bool springsFromInstallation = false;
     // The target safety factor of the design checks.
     double targetSafetyFactor = 1.5;
-    std::vector<TAnchorSettings> anchors;  // by rising node, one per node
+    std::vector<TAnchorSettings> anchors;    // by rising node, one per node
     std::vector<TSectionSettings> sections;  // by rising node, one per node
 
     // The settings a wall has when it has no file of settings.
@@ -102,9 +102,9 @@ TWallSettings ParseSettings(const std::string& text, const std::string& name);
 
 // What reading the settings beside a data file found.
 struct TSettingsRead {
-    bool found = false;  // a settings file exists
-    TWallSettings settings;  // Defaults() when none was found or it is damaged
-    std::string problem;  // why a found file was ignored; empty when read
+    bool found = false;        // a settings file exists
+    TWallSettings settings;    // Defaults() when none was found or it is damaged
+    std::string problem;       // why a found file was ignored; empty when read
 };
 // Reads the settings beside `dataFile`. Never throws: a damaged file is
 // reported in `problem` and ignored.

@@ -187,8 +187,8 @@ int TWordReader::NextTextLine() const
 
 void TWordReader::Fail(const std::string& what) const
 {
-    throw EInOutError("Error on Line " + std::to_string(lineIndex_ + 1) + " Item " + std::to_string(wordIndex_) + "\r" +
-                      what);
+    throw EInOutError("Error on Line " + std::to_string(lineIndex_ + 1) + " Item " + std::to_string(wordIndex_) +
+                      "\r" + what);
 }
 
 std::string TWordReader::ReadWord()

@@ -18,6 +18,7 @@
 
 namespace {
 
+
 TEST(NewCommandTest, WritesTheFileOfANewWall)
 {
     TempDir dir;
@@ -139,7 +140,7 @@ TEST(DumpCommandTest, ShowsTheSettingsFileBesideTheWall)
     EXPECT_EQ(json.at("model").at("Title"), "New Wall");
 }
 
-class UsageTest : public ::testing::TestWithParam<const char*> { };
+class UsageTest : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(UsageTest, ExitsWithTwo)
 {
@@ -162,8 +163,7 @@ TEST(ConvertCommandTest, SwitchesUnitsAndWritesTheCurrentLayout)
     const CliRun run = Cli("convert " + Quote(in) + " " + Quote(out) + " --units 2");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const std::string file = ReadBytes(out);
-    EXPECT_EQ(file.substr(0, file.find("\r\n0\t20")),
-              "Three\r\n2 0\t1\t0\t2\t2 0 1 0\r\n20 0.1524\t2.54\t2.54E-7\t3.048");
+    EXPECT_EQ(file.substr(0, file.find("\r\n0\t20")), "Three\r\n2 0\t1\t0\t2\t2 0 1 0\r\n20 0.1524\t2.54\t2.54E-7\t3.048");
     // The surcharge line of version 3.0 became the surcharge table, whose
     // distances are shown in millimetres in SI and whose magnitudes no unit
     // system converts.
@@ -183,8 +183,7 @@ TEST(ConvertCommandTest, DamagedInputWritesNothing)
     WriteBytes(in, damaged);
     const CliRun run = Cli("convert " + Quote(in) + " " + Quote(out));
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err,
-              "torvik-cli convert: " + in + ": Error on Line 3 Item 1\nAn integer was expected but not found.\n");
+    EXPECT_EQ(run.err, "torvik-cli convert: " + in + ": Error on Line 3 Item 1\nAn integer was expected but not found.\n");
     EXPECT_FALSE(std::filesystem::exists(out));
 }
 
@@ -213,8 +212,7 @@ TEST(ConvertCommandTest, StagedWallKeepsItsStagesInEveryUnitSwitch)
     const std::string file = ReadBytes(out);
     EXPECT_EQ(file.rfind("New Wall\r\n2 0\t1\t0\t2\t2 0 3 0\r\n0 0\t2.54\t2.54E-7\t3.048\r\n", 0), 0u) << file;
     for (const char* stage : {"2", "3"})
-        EXPECT_NE(file.find(std::string("\r\n Stage No : ") + stage +
-                            "\r\n2 0\t1\t0\t2\t2 0 3 0\r\n"
+        EXPECT_NE(file.find(std::string("\r\n Stage No : ") + stage + "\r\n2 0\t1\t0\t2\t2 0 3 0\r\n"
                             "0 0\t2.54\t2.54E-7\t0\r\n"),
                   std::string::npos)
             << file;
@@ -307,9 +305,8 @@ TEST(ConvertCommandTest, FailedStagedConversionLeavesTheFormerOutputAsItWas)
     for (const std::string units : {"", " --units 1", " --units 2"}) {
         const CliRun run = Cli("convert " + Quote(in) + " " + Quote(out) + units);
         EXPECT_EQ(run.exitCode, 1) << units;
-        EXPECT_EQ(run.err,
-                  "torvik-cli convert: " + in +
-                      ": stage 3 (from line 29): Error on Line 3 Item 1\nAn integer was expected but not found.\n")
+        EXPECT_EQ(run.err, "torvik-cli convert: " + in +
+                               ": stage 3 (from line 29): Error on Line 3 Item 1\nAn integer was expected but not found.\n")
             << units;
         former.ExpectUntouched("damaged stage" + units);
     }

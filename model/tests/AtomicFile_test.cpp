@@ -71,7 +71,8 @@ std::string SaveIntoReadOnlyFolder(TProgramData& wall, const std::filesystem::pa
 {
     std::filesystem::permissions(folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec |
                                              std::filesystem::perms::group_read | std::filesystem::perms::group_exec |
-                                             std::filesystem::perms::others_read | std::filesystem::perms::others_exec);
+                                             std::filesystem::perms::others_read |
+                                             std::filesystem::perms::others_exec);
     if (geteuid() != 0) {
         try {
             wall.WriteDataFile();

@@ -46,9 +46,8 @@ protected:
                         message.rfind("Text follows the end of the wall at line ", 0) == 0)
                 << what << ": " << message;
         }
-        const std::size_t words =
-            std::count_if(content.begin(), content.end(), [](char c) { return c == ' ' || c == '\t' || c == '\n'; }) +
-            1;
+        const std::size_t words = std::count_if(content.begin(), content.end(),
+                                                 [](char c) { return c == ' ' || c == '\t' || c == '\n'; }) + 1;
         for (int i = 0; i < WallTables::Count; ++i) {
             const TGridTable& table = host.tables.Table(i);
             ASSERT_LE(static_cast<std::size_t>(table.RowCount()), std::max<std::size_t>(words, table.MinRows()))
@@ -90,8 +89,8 @@ TEST_F(DataFileCorpusTest, RandomByteChanges)
         for (int k = 0; k < changes; ++k) {
             const std::size_t at = std::uniform_int_distribution<std::size_t>(0, damaged.size() - 1)(random);
             const int pick = std::uniform_int_distribution<int>(0, static_cast<int>(interesting.size()))(random);
-            damaged[at] =
-                pick < static_cast<int>(interesting.size()) ? interesting[pick] : static_cast<char>(random() & 0xff);
+            damaged[at] = pick < static_cast<int>(interesting.size()) ? interesting[pick]
+                                                                      : static_cast<char>(random() & 0xff);
         }
         Check(damaged, format, "mutant " + std::to_string(mutant));
     }

@@ -289,8 +289,8 @@ TEST_F(StageFilesTest, StagesAreEditedPrivatelyAndTheWallIsSavedWholeOrNotAtAll)
         } catch (const EInOutError& e) {
             EXPECT_EQ(std::string(e.what()), "The file \"" + StageFilePath(wall->FileName, 2) +
                                                  "\" could not be written: No space left on device\rWritten: none."
-                                                 "\rNot written: " +
-                                                 wall->FileName + ", " + StageFilePath(wall->FileName, 1) + ", " +
+                                                 "\rNot written: " + wall->FileName + ", " +
+                                                 StageFilePath(wall->FileName, 1) + ", " +
                                                  StageFilePath(wall->FileName, 2) + ", " +
                                                  StageFilePath(wall->FileName, 3) + ".");
         }

@@ -83,10 +83,9 @@ TEST(WallSettings, DamagedTextIsReportedByNameAndLine)
 {
     EXPECT_EQ(MessageOf("{\n  \"torvik_wall_settings\": 1,\n  \"anchors\": [\n"),
               "The settings file wall.tk4s is damaged at line 4: it is not valid JSON.");
-    EXPECT_EQ(
-        MessageOf("{\"torvik_wall_settings\": 1,\n\"anchors\": [\n{\"node\": 1},\n{\"node\": 2, \"spacing_m\": 0}]}"),
-        "The settings file wall.tk4s cannot be used at line 4: the spacing of the anchor at node 2 must be "
-        "greater than 0.");
+    EXPECT_EQ(MessageOf("{\"torvik_wall_settings\": 1,\n\"anchors\": [\n{\"node\": 1},\n{\"node\": 2, \"spacing_m\": 0}]}"),
+              "The settings file wall.tk4s cannot be used at line 4: the spacing of the anchor at node 2 must be "
+              "greater than 0.");
     EXPECT_NE(MessageOf("{\"torvik_wall_settings\": 1, \"target_safety_factor\": \"high\"}").find("wrong kind"),
               std::string::npos);
     EXPECT_NE(MessageOf("{\"torvik_wall_settings\": 2}").find("newer version"), std::string::npos);
@@ -98,8 +97,8 @@ TEST(WallSettings, ValuesComeInTheUnitsOfTheDataFile)
     const TWallSettings english = Sample().InFileUnits(1);
     const TAnchorSettings& a = english.anchors.front();
     EXPECT_NEAR(a.prestress, 50 * 224.8089237 / 39.37007874, 1e-6);  // lb/in
-    EXPECT_NEAR(a.spacing, 2.4 * 39.37007874, 1e-9);  // in
-    EXPECT_NEAR(a.capacity, 400 * 224.8089237, 1e-6);  // lb
+    EXPECT_NEAR(a.spacing, 2.4 * 39.37007874, 1e-9);                // in
+    EXPECT_NEAR(a.capacity, 400 * 224.8089237, 1e-6);               // lb
     EXPECT_NEAR(english.sections.front().sectionModulus, 1.8e-3 * std::pow(39.37007874, 3), 1e-6);
     EXPECT_NEAR(english.sections.front().yieldStrength, 355000 * 224.8089237 / std::pow(39.37007874, 2), 1e-3);
     EXPECT_EQ(Sample().InFileUnits(2), Sample());

@@ -39,7 +39,7 @@ void PrintTo(const LinesCase& c, std::ostream* os)
     *os << c.name;
 }
 
-class LineSplitTest : public ::testing::TestWithParam<LinesCase> { };
+class LineSplitTest : public ::testing::TestWithParam<LinesCase> {};
 
 TEST_P(LineSplitTest, KeepsEveryLineAsRead)
 {
@@ -53,9 +53,12 @@ TEST_P(LineSplitTest, KeepsEveryLineAsRead)
 
 INSTANTIATE_TEST_SUITE_P(
     LineEnds, LineSplitTest,
-    ::testing::Values(LinesCase{"EmptyFileIsOneEmptyLine", "", {""}}, LinesCase{"OnlyALineEnd", "\r\n", {""}},
-                      LinesCase{"CrLf", "a\r\nb\r\n", {"a", "b"}}, LinesCase{"Lf", "a\nb\n", {"a", "b"}},
-                      LinesCase{"LoneCr", "a\rb", {"a", "b"}}, LinesCase{"NoFinalLineEnd", "a\r\nb", {"a", "b"}},
+    ::testing::Values(LinesCase{"EmptyFileIsOneEmptyLine", "", {""}},
+                      LinesCase{"OnlyALineEnd", "\r\n", {""}},
+                      LinesCase{"CrLf", "a\r\nb\r\n", {"a", "b"}},
+                      LinesCase{"Lf", "a\nb\n", {"a", "b"}},
+                      LinesCase{"LoneCr", "a\rb", {"a", "b"}},
+                      LinesCase{"NoFinalLineEnd", "a\r\nb", {"a", "b"}},
                       LinesCase{"BlankLinesKept", "a\r\n\r\n  \r\nb", {"a", "", "  ", "b"}},
                       LinesCase{"LfCrIsTwoEnds", "a\n\rb", {"a", "", "b"}},
                       LinesCase{"ByteOrderMarkDropped", "\xEF\xBB\xBFTitle\r\n1", {"Title", "1"}}),
@@ -75,11 +78,8 @@ TEST(WordReader, RunsOfBlanksSeparateWords)
 
 TEST(WordReader, OtherControlCharactersOnlyTrimTheEnds)
 {
-    TWordReader reader = TWordReader::FromText("\x01"
-                                               "a\x02"
-                                               "b \x1a");
-    EXPECT_EQ(reader.Line(0).Words, (std::vector<std::string>{"a\x02"
-                                                              "b"}));
+    TWordReader reader = TWordReader::FromText("\x01" "a\x02" "b \x1a");
+    EXPECT_EQ(reader.Line(0).Words, (std::vector<std::string>{"a\x02" "b"}));
 }
 
 TEST(WordReader, WordsRunOverLineEndsUntilTheFileEnds)
@@ -106,7 +106,7 @@ TEST(WordReader, EmptyFileHasNoWord)
 struct BadNumberCase {
     const char* name;
     const char* content;
-    bool integer;  // ReadInteger, else ReadReal
+    bool integer;     // ReadInteger, else ReadReal
     int wordsBefore;  // words read first
     const char* message;
 };
@@ -116,7 +116,7 @@ void PrintTo(const BadNumberCase& c, std::ostream* os)
     *os << c.name;
 }
 
-class BadNumberTest : public ::testing::TestWithParam<BadNumberCase> { };
+class BadNumberTest : public ::testing::TestWithParam<BadNumberCase> {};
 
 TEST_P(BadNumberTest, NamesLineAndItem)
 {
@@ -131,25 +131,25 @@ const char* const kIntegerLine3Item2 = "Error on Line 3 Item 2\rAn integer was e
 
 INSTANTIATE_TEST_SUITE_P(
     Messages, BadNumberTest,
-    ::testing::Values(BadNumberCase{"RealNotANumber", "abc\r\n", false, 0,
-                                    "Error on Line 1 Item 1\rA floating point number was expected but not found."},
-                      BadNumberCase{"RealWithComma", "1 2,5\r\n", false, 1,
-                                    "Error on Line 1 Item 2\rA floating point number was expected but not found."},
-                      BadNumberCase{"RealTooLarge", "1E5000", false, 0,
-                                    "Error on Line 1 Item 1\rA floating point number was expected but not found."},
-                      // Beyond an 8-byte real: the engine and the JSON of torvik-cli could not hold it.
-                      BadNumberCase{
-                          "RealBeyondAnEightByteReal", "1 -1.8E308", false, 1,
-                          "Error on Line 1 Item 2\rA number from -1.7976931E308 to 1.7976931E308 was expected but not "
-                          "found."},
-                      BadNumberCase{"IntegerWithFraction", "a\r\nb\r\n1 2.5\r\n", true, 3, kIntegerLine3Item2},
-                      BadNumberCase{"IntegerAboveRange", "a\r\nb\r\n1 2147483648\r\n", true, 3, kIntegerLine3Item2},
-                      BadNumberCase{"IntegerBelowRange", "a\r\nb\r\n1 -2147483649\r\n", true, 3, kIntegerLine3Item2},
-                      BadNumberCase{"IntegerNotANumber", "a\r\nb\r\n1 x\r\n", true, 3, kIntegerLine3Item2},
-                      BadNumberCase{"IntegerOnNextLine", "7\r\n 1.5\r\n", true, 1,
-                                    "Error on Line 2 Item 1\rAn integer was expected but not found."},
-                      BadNumberCase{"BlankLineReached", "1\r\n\r\n2\r\n", true, 1,
-                                    "Error on Line 2 Item 1\rA value was expected but the line is blank."}),
+    ::testing::Values(
+        BadNumberCase{"RealNotANumber", "abc\r\n", false, 0,
+                      "Error on Line 1 Item 1\rA floating point number was expected but not found."},
+        BadNumberCase{"RealWithComma", "1 2,5\r\n", false, 1,
+                      "Error on Line 1 Item 2\rA floating point number was expected but not found."},
+        BadNumberCase{"RealTooLarge", "1E5000", false, 0,
+                      "Error on Line 1 Item 1\rA floating point number was expected but not found."},
+        // Beyond an 8-byte real: the engine and the JSON of torvik-cli could not hold it.
+        BadNumberCase{"RealBeyondAnEightByteReal", "1 -1.8E308", false, 1,
+                      "Error on Line 1 Item 2\rA number from -1.7976931E308 to 1.7976931E308 was expected but not "
+                      "found."},
+        BadNumberCase{"IntegerWithFraction", "a\r\nb\r\n1 2.5\r\n", true, 3, kIntegerLine3Item2},
+        BadNumberCase{"IntegerAboveRange", "a\r\nb\r\n1 2147483648\r\n", true, 3, kIntegerLine3Item2},
+        BadNumberCase{"IntegerBelowRange", "a\r\nb\r\n1 -2147483649\r\n", true, 3, kIntegerLine3Item2},
+        BadNumberCase{"IntegerNotANumber", "a\r\nb\r\n1 x\r\n", true, 3, kIntegerLine3Item2},
+        BadNumberCase{"IntegerOnNextLine", "7\r\n 1.5\r\n", true, 1,
+                      "Error on Line 2 Item 1\rAn integer was expected but not found."},
+        BadNumberCase{"BlankLineReached", "1\r\n\r\n2\r\n", true, 1,
+                      "Error on Line 2 Item 1\rA value was expected but the line is blank."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct IntegerCase {
@@ -162,7 +162,7 @@ void PrintTo(const IntegerCase& c, std::ostream* os)
     PrintText(c.word, os);
 }
 
-class IntegerTest : public ::testing::TestWithParam<IntegerCase> { };
+class IntegerTest : public ::testing::TestWithParam<IntegerCase> {};
 
 TEST_P(IntegerTest, ReadsWholeRealsInRange)
 {

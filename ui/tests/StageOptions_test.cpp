@@ -43,10 +43,7 @@ struct OptionEntry {
     bool (*given)(const WallBlock&);
 };
 
-QAction* Toggle(const TMainActions& a, TOption option)
-{
-    return a.Toggles.at(option);
-}
+QAction* Toggle(const TMainActions& a, TOption option) { return a.Toggles.at(option); }
 
 const std::vector<OptionEntry>& Entries()
 {
@@ -214,7 +211,7 @@ TEST_F(StagedWallTest, StageButtonWorkedByAccessibilitySwitchesTheStage)
 // The entry chosen (by its index in Entries) and the stage it is chosen in.
 using StageOptionCase = std::tuple<int, int>;
 
-class StageOptionTest : public StagedWallTest, public ::testing::WithParamInterface<StageOptionCase> { };
+class StageOptionTest : public StagedWallTest, public ::testing::WithParamInterface<StageOptionCase> {};
 
 TEST_P(StageOptionTest, StaysWithItsStageAndReachesTheAnalysis)
 {
