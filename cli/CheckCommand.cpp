@@ -107,7 +107,7 @@ int Check(const std::vector<std::string>& args)
     if (wall.empty())
         return Usage();
     if (!fs::is_regular_file(wall)) {
-        std::cerr << "torvik-cli check: " << wall << " does not exist\n";
+        std::cerr << "torvik-cli check: " << NotAWallFile(wall) << "\n";
         return CheckError;
     }
     checks::DesignCheckReport report;

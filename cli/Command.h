@@ -22,3 +22,7 @@ struct CommandRegistration {
 
 // Exit codes shared by every command; scripts rely on them.
 enum ExitCode { ExitOk = 0, ExitBadInput = 1, ExitUsage = 2 };
+
+// Why `path`, which is no regular file, cannot be read as a wall: "PATH does
+// not exist", or "PATH is a folder, not a wall data file".
+std::string NotAWallFile(const std::string& path);

@@ -14,7 +14,6 @@
 #include <iostream>
 #include <iterator>
 #include <optional>
-#include <random>
 #include <utility>
 #include <vector>
 
@@ -77,41 +76,6 @@ std::optional<std::string> SettingsOfInput(const std::string& in)
     return FileBytes(SettingsPathFor(in));
 }
 
-// A folder of its own beside the output, where a staged conversion builds all
-// its files; removed with whatever it still holds.
-class StagingFolder {
-public:
-    explicit StagingFolder(const fs::path& besides)
-    {
-        const fs::path parent = besides.parent_path().empty() ? fs::path(".") : besides.parent_path();
-        std::random_device seed;
-        std::mt19937 random(seed());
-        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-            const fs::path candidate = parent / (".torvik-convert-" + std::to_string(random() % 1000000));
-            std::error_code error;
-            if (fs::create_directory(candidate, error))
-                path_ = candidate;
-            else if (error)
-                throw EInOutError("No working folder could be made beside \"" + besides.string() + "\": " +
-                                  error.message());
-        }
-        if (path_.empty())
-            throw EInOutError("No working folder could be made beside \"" + besides.string() + "\".");
-    }
-    ~StagingFolder()
-    {
-        std::error_code error;
-        fs::remove_all(path_, error);
-    }
-    StagingFolder(const StagingFolder&) = delete;
-    StagingFolder& operator=(const StagingFolder&) = delete;
-
-    const fs::path& Path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
 // Puts each built file in place of its target (a target without a built file
 // is taken away). Targets that existed are first moved into `aside`; when a
 // move fails, every target is given back as it was and the error is raised.
@@ -149,17 +113,11 @@ void ReplaceTogether(const std::vector<std::pair<fs::path, fs::path>>& builtAndT
 // message and every file written do the files replace OUT and its stage files,
 // together; otherwise OUT and its stage files are untouched and nothing is
 // written beside IN.
-int ConvertStaged(BatchHost& host, const std::string& in, const std::string& out, TFileLayout layout,
-                  std::optional<int> units, const std::optional<std::string>& settings)
+int ConvertStagedIn(const fs::path& folder, BatchHost& host, const std::string& in, const std::string& out,
+                    TFileLayout layout, std::optional<int> units, const std::optional<std::string>& settings)
 {
-    const StagingFolder folder(out);
-    const std::string work = (folder.Path() / fs::path(out).filename()).string();
-    {
-        std::ofstream copy(work, std::ios::binary);
-        copy << FileBytes(in);
-        if (!copy.flush())
-            throw EInOutError("The file \"" + work + "\" could not be written.");
-    }
+    const std::string work = (folder / fs::path(out).filename()).string();
+    WriteFileAtomically(work, FileBytes(in));
     auto wall = TProgramData::CreateFromFile(host, work, layout);
     SplitStagedFile(*wall, work);
     if (ReportMessages(host, in))
@@ -202,8 +160,35 @@ int ConvertStaged(BatchHost& host, const std::string& in, const std::string& out
     }
     files.emplace_back(builtSettings, SettingsPathFor(out));
     files.emplace_back(work, out);
-    ReplaceTogether(files, folder.Path());
+    ReplaceTogether(files, folder);
     return ExitOk;
+}
+
+// The folder of OUT, where the working folder of a conversion goes.
+std::string FolderOf(const std::string& out)
+{
+    const fs::path parent = fs::path(out).parent_path();
+    return parent.empty() ? std::string(".") : parent.string();
+}
+
+// The conversion in a working folder of its own beside OUT. Each file built
+// there has the name of its target: a message names the target.
+int ConvertStaged(BatchHost& host, const std::string& in, const std::string& out, TFileLayout layout,
+                  std::optional<int> units, const std::optional<std::string>& settings)
+{
+    const THeldFolder folder(FolderOf(out), kConvertFolderPrefix);
+    try {
+        return ConvertStagedIn(folder.Path(), host, in, out, layout, units, settings);
+    } catch (const EInOutError& e) {
+        std::string message = e.what();
+        const std::string built = (fs::path(folder.Path()) / "").string();
+        const std::string target =
+            fs::path(out).parent_path().empty() ? "" : (fs::path(out).parent_path() / "").string();
+        for (std::size_t at = message.find(built); at != std::string::npos;
+             at = message.find(built, at + target.size()))
+            message.replace(at, built.size(), target);
+        throw EInOutError(message);
+    }
 }
 
 int RunConvert(const std::vector<std::string>& args)
@@ -235,6 +220,8 @@ int RunConvert(const std::vector<std::string>& args)
         return ExitBadInput;
     }
 
+    // Working folders that conversions killed before their end left beside OUT go.
+    RemoveStaleFolders(FolderOf(files[1]), kConvertFolderPrefix);
     const TFileLayout layout = format ? *LayoutOfNumber(*format) : LayoutForPath(files[0]);
     BatchHost host;
     auto wall = TProgramData::CreateFromFile(host, files[0], layout);
@@ -250,8 +237,8 @@ int RunConvert(const std::vector<std::string>& args)
         try {
             return ConvertStaged(host, files[0], files[1], layout, units, settings);
         } catch (const EInOutError& e) {
-            std::cerr << "torvik-cli convert: " << files[1] << " and its stage files are left as they were: "
-                      << e.what() << "\n";
+            std::cerr << "torvik-cli convert: " << files[1]
+                      << " and its stage files are left as they were: " << Lines(e.what()) << "\n";
             return ExitBadInput;
         }
     }

@@ -3,6 +3,7 @@
 #include "model/BatchHost.h"
 #include "model/ProgramData.h"
 #include "model/SettingsFile.h"
+#include "model/StageFiles.h"
 #include "model/WallSettings.h"
 #include "model/WordReader.h"
 #include "tables/GridTable.h"
@@ -13,6 +14,8 @@
 
 #include <iostream>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -98,6 +101,36 @@ std::optional<int> ParseFormat(const std::string& text)
     return std::nullopt;
 }
 
+// The messages of reading the later stages of a staged wall, as Open and a
+// run read them (the reader of the data file itself takes stage 1 only): a
+// stage missing or cut off is reported as theirs are. Each names its stage and
+// the line of the file where the stage starts.
+std::vector<std::string> LaterStageMessages(const std::string& file, TFileLayout layout)
+{
+    BatchHost host;
+    auto wall = TProgramData::CreateFromFile(host, file, layout);
+    if (wall->StageCount <= 1 || !host.prompt.shown.empty())
+        return {};
+    SplitStagedFile(*wall, file);
+    std::vector<std::string> messages = host.prompt.shown;
+    int firstLine = 1;
+    for (int k = 1; k <= wall->StageCount; ++k) {
+        const std::string work = StageWorkPath(*wall, k);
+        if (k > 1) {
+            const std::size_t before = host.prompt.shown.size();
+            wall->CurrentStage = k;
+            // The stage files of an older file keep its layout.
+            wall->StageFilesCurrent = layout == TFileLayout::Current;
+            LoadStage(*wall);
+            for (std::size_t i = before; i < host.prompt.shown.size(); ++i)
+                messages.push_back("Stage " + std::to_string(k) + " (from line " + std::to_string(firstLine) +
+                                   "): " + host.prompt.shown[i]);
+        }
+        firstLine += TWordReader(work).LineCount();
+    }
+    return messages;
+}
+
 int Usage(const std::string& problem)
 {
     std::cerr << "torvik-cli dump: " << problem << "\nUsage: torvik-cli dump FILE [--format 1|2|3]\n";
@@ -136,7 +169,10 @@ int RunDump(const std::vector<std::string>& args)
     Json tables = Json::object();
     for (int i = 0; i < WallTables::Count; ++i)
         tables[WallTables::Name(i)] = RowsJson(host.tables.Table(i));
-    Json out{{"model", ModelJson(*wall)}, {"tables", std::move(tables)}, {"messages", host.prompt.shown}};
+    std::vector<std::string> messages = host.prompt.shown;
+    for (const std::string& message : LaterStageMessages(file, layout))
+        messages.push_back(message);
+    Json out{{"model", ModelJson(*wall)}, {"tables", std::move(tables)}, {"messages", messages}};
     // The settings file beside the wall, when there is one that could be read;
     // a damaged one is reported and left out, as the program ignores it. Files
     // of the older layouts never had settings.
@@ -145,10 +181,11 @@ int RunDump(const std::vector<std::string>& args)
         std::cerr << "torvik-cli dump: " << IgnoredSettingsMessage(settings.problem) << "\n";
     else if (settings.found)
         out["settings"] = Json::parse(SettingsText(settings.settings));
-    std::cout << out.dump(2) << "\n";
+    // A damaged file may hold bytes that are no UTF-8: they are shown as U+FFFD.
+    std::cout << out.dump(2, ' ', false, Json::error_handler_t::replace) << "\n";
     // The reader reports every fault it met as a message and goes on; a script
     // tells a partial read from a clean one by the exit code.
-    return host.prompt.shown.empty() ? ExitOk : ExitBadInput;
+    return messages.empty() ? ExitOk : ExitBadInput;
 }
 
 const CommandRegistration registration{{"dump", "FILE [--format 1|2|3]",

@@ -14,10 +14,12 @@
 #include "units/QuantityLabels.h"
 #include "units/Units.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -33,7 +35,17 @@ const TFloatPoint* Largest(const TLine& line)
     return best;
 }
 
-std::string Num(long double v) { return FormatGeneral(v, 6); }
+// The messages of the run separate their sentences by carriage returns.
+std::string Lines(std::string text)
+{
+    std::replace(text.begin(), text.end(), '\r', '\n');
+    return text;
+}
+
+std::string Num(long double v)
+{
+    return FormatGeneral(v, 6);
+}
 
 // The basis of each analysis's moments ("/m", " per 2.5 m strip"): the strip
 // analysed is the active width Wa of generated earth pressure, else one length
@@ -102,7 +114,7 @@ int RunAnalysis(const std::vector<std::string>& args)
     }
     const std::string wall = fs::absolute(args[0]).lexically_normal().string();
     if (!fs::is_regular_file(wall)) {
-        std::cerr << "torvik-cli run: " << wall << " does not exist\n";
+        std::cerr << "torvik-cli run: " << NotAWallFile(wall) << "\n";
         return ExitBadInput;
     }
     TRunResults results;
@@ -113,13 +125,27 @@ int RunAnalysis(const std::vector<std::string>& args)
         return ExitBadInput;
     }
     if (!results.problem.empty())
-        std::cerr << "torvik-cli run: " << results.problem << "\n";
-    for (const std::string& line : RunStatusLines(ReplaceExtension(wall, ".tk4r")))
-        std::cout << line << "\n";
+        std::cerr << "torvik-cli run: " << Lines(results.problem) << "\n";
+    // Only the files this run wrote are named: files left beside the wall by
+    // an earlier run are never passed off as this run's results.
+    const auto written = [&results](const std::string& path) {
+        return std::find(results.written.begin(), results.written.end(), path) != results.written.end();
+    };
+    const std::string output = ReplaceExtension(wall, ".tk4o");
+    const std::string notes = ReplaceExtension(wall, ".tk4r");
     const std::string plot = ReplaceExtension(wall, ".tk4p");
-    std::cout << "Output text: " << ReplaceExtension(wall, ".tk4o") << "\n";
-    std::cout << "Run notes:   " << ReplaceExtension(wall, ".tk4r") << "\n";
-    if (!fs::exists(plot)) {
+    if (!written(output) || !written(notes)) {
+        std::cout << "The results of this run were not written beside the wall.\n";
+        for (const auto& [label, path] :
+             {std::pair<const char*, std::string>{"Output text", output}, {"Run notes", notes}, {"Plot data", plot}})
+            std::cout << label << (written(path) ? ": " : " not written: ") << path << "\n";
+        return ExitBadInput;
+    }
+    for (const std::string& line : RunStatusLines(notes))
+        std::cout << line << "\n";
+    std::cout << "Output text: " << output << "\n";
+    std::cout << "Run notes:   " << notes << "\n";
+    if (!written(plot)) {
         std::cout << "No plot data file was written.\n";
         return ExitBadInput;
     }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <filesystem>
 #include <iostream>
 
 namespace {
@@ -34,6 +35,17 @@ CommandRegistration::CommandRegistration(Command command)
     auto at = std::lower_bound(commands.begin(), commands.end(), command.name,
                                [](const Command& c, const std::string& name) { return c.name < name; });
     commands.insert(at, std::move(command));
+}
+
+std::string NotAWallFile(const std::string& path)
+{
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (std::filesystem::is_directory(status))
+        return path + " is a folder, not a wall data file";
+    if (std::filesystem::exists(status))
+        return path + " is not a regular file";
+    return path + " does not exist";
 }
 
 int main(int argc, char** argv)

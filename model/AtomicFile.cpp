@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -225,10 +226,9 @@ std::string NameList(const std::vector<TFileWrite>& files, std::size_t from, std
     return list.empty() ? "none" : list;
 }
 
-// Whether `name` is "<base>.tmp" and one to six digits.
-bool IsTemporaryOf(const std::string& name, const std::string& base)
+// Whether `name` is `prefix` and one to six digits.
+bool IsNumbered(const std::string& name, const std::string& prefix)
 {
-    const std::string prefix = base + TemporaryMark;
     if (name.size() <= prefix.size() || name.size() > prefix.size() + TemporaryDigits ||
         name.compare(0, prefix.size(), prefix) != 0)
         return false;
@@ -236,26 +236,49 @@ bool IsTemporaryOf(const std::string& name, const std::string& base)
                        [](unsigned char c) { return std::isdigit(c) != 0; });
 }
 
-// Removes a temporary file whose write is over. On POSIX its lock tells: a
-// running write holds it from its creation on (a write that created it but
-// has not yet locked it finds it removed and takes another name).
+// Whether `name` is "<base>.tmp" and one to six digits.
+bool IsTemporaryOf(const std::string& name, const std::string& base)
+{
+    return IsNumbered(name, base + TemporaryMark);
+}
+
+// Calls `remove` when no running process holds the file `lock`; on POSIX with
+// the lock taken, so that no process takes it meanwhile. A running write or
+// working folder holds its lock from its creation on (a process that created
+// it but has not yet locked it finds it removed and takes another name).
+template <class Remove>
+void RemoveUnlessHeld(const fs::path& lock, Remove remove)
+{
+#ifdef _WIN32
+    std::error_code error;
+    if (fs::remove(lock, error) || !error)  // a file still open cannot be removed
+        remove();
+#else
+    const int fd = open(lock.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    struct stat opened { };
+    struct stat named { };
+    if (flock(fd, LOCK_EX | LOCK_NB) == 0 && fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
+        lstat(lock.c_str(), &named) == 0 && named.st_ino == opened.st_ino && named.st_dev == opened.st_dev)
+        remove();
+    close(fd);
+#endif
+}
+
+// Removes a temporary file whose write is over: the file is its own lock.
 void RemoveIfStale(const fs::path& path)
 {
 #ifdef _WIN32
     std::error_code error;
     fs::remove(path, error);  // a file still open for writing cannot be removed
 #else
-    const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    struct stat opened {};
-    struct stat named {};
-    if (flock(fd, LOCK_EX | LOCK_NB) == 0 && fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
-        lstat(path.c_str(), &named) == 0 && named.st_ino == opened.st_ino && named.st_dev == opened.st_dev)
-        unlink(path.c_str());
-    close(fd);
+    RemoveUnlessHeld(path, [&path] { unlink(path.c_str()); });
 #endif
 }
+
+// The file inside a working folder that its process holds.
+const char* const FolderLock = "held";
 
 }  // namespace
 
@@ -264,7 +287,7 @@ void WriteFileAtomically(const std::string& path, const std::string& content)
     WriteFilesTogether({{path, content}});
 }
 
-void WriteFilesTogether(const std::vector<TFileWrite>& files)
+void WriteFilesTogether(const std::vector<TFileWrite>& files, const std::function<void(std::size_t index)>& placed)
 {
     // `replaced` files are in place when a step fails: the message says which.
     auto fail = [&files](const EInOutError& e, std::size_t replaced) {
@@ -289,6 +312,8 @@ void WriteFilesTogether(const std::vector<TFileWrite>& files)
         } catch (const EInOutError& e) {
             fail(e, i);
         }
+        if (placed)
+            placed(i);
     }
 }
 
@@ -314,6 +339,88 @@ void RemoveStaleTemporaries(const std::vector<std::string>& paths)
                     break;
                 }
         }
+    }
+}
+
+THeldFolder::THeldFolder(const std::string& parent, const std::string& prefix)
+{
+    const fs::path folder = parent.empty() ? fs::path(".") : fs::path(parent);
+    std::random_device seed;
+    std::mt19937 random(seed());
+    std::error_code error;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+        const fs::path candidate = folder / (prefix + std::to_string(random() % 1000000));
+        if (!fs::create_directory(candidate, error)) {
+            if (error)
+                break;
+            continue;  // the name is taken
+        }
+        const fs::path lock = candidate / FolderLock;
+#ifdef _WIN32
+        // Held open (without sharing its deletion): a cleaner cannot remove it.
+        std::FILE* file = std::fopen(lock.string().c_str(), "wbx");
+        if (!file)
+            continue;  // a cleaner took the new folder
+        lock_ = file;
+#else
+        const int fd = open(lock.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0)
+            continue;  // a cleaner took the new folder
+        struct stat status { };
+        if (flock(fd, LOCK_EX) != 0 || fstat(fd, &status) != 0 || status.st_nlink == 0) {
+            close(fd);
+            continue;
+        }
+        lock_ = fd;
+#endif
+        path_ = candidate.string();
+    }
+    if (path_.empty())
+        throw EInOutError("No working folder could be made in \"" + folder.string() + "\"" +
+                          (error ? ": " + error.message() : std::string(".")));
+}
+
+THeldFolder::~THeldFolder()
+{
+    std::error_code error;
+#ifdef _WIN32
+    if (lock_)
+        std::fclose(static_cast<std::FILE*>(lock_));
+    fs::remove_all(path_, error);
+#else
+    fs::remove_all(path_, error);  // removed while held, so that no cleaner meets it half gone
+    if (lock_ >= 0)
+        close(lock_);
+#endif
+}
+
+void RemoveStaleFolders(const std::string& parent, const std::string& prefix)
+{
+    std::error_code error;
+    fs::directory_iterator it(parent.empty() ? fs::path(".") : fs::path(parent), error);
+    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+        const fs::path folder = it->path();
+        std::error_code ignored;
+        if (!IsNumbered(folder.filename().string(), prefix) || !fs::is_directory(fs::symlink_status(folder, ignored)))
+            continue;
+        const fs::path lock = folder / FolderLock;
+        if (fs::exists(fs::symlink_status(lock, ignored))) {
+            RemoveUnlessHeld(lock, [&folder] {
+                std::error_code failed;
+                fs::remove_all(folder, failed);
+            });
+            continue;
+        }
+        // No lock: a process killed before it held the folder (or one of an
+        // older release), or one between making the folder and holding it.
+        // An empty one goes at once (a process that made it then finds it gone
+        // and takes another name); one with content once it is a minute old.
+        if (fs::remove(folder, ignored))
+            continue;
+        ignored.clear();
+        const auto age = fs::file_time_type::clock::now() - fs::last_write_time(folder, ignored);
+        if (!ignored && age > std::chrono::minutes(1))
+            fs::remove_all(folder, ignored);
     }
 }
 

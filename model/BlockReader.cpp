@@ -1,10 +1,10 @@
 #include "model/BlockReader.h"
 
 #include "model/FileUnits.h"
-#include "model/WallDocument.h"
 #include "model/ProgramData.h"
 #include "model/SoilParameterLayout.h"
 #include "model/TableCells.h"
+#include "model/WallDocument.h"
 #include "model/WordReader.h"
 #include "tables/WallTables.h"
 #include "units/TorvikError.h"
@@ -27,17 +27,11 @@ constexpr int kPointWords = 2;
 TBlockReader::TBlockReader(TProgramData& wall, TWordReader& reader)
     : wall_(wall), reader_(reader), tables_(wall.Document().Tables())
 {
-    wordsFromLine_.assign(reader.LineCount() + 1, 0);
-    for (int i = reader.LineCount() - 1; i >= 0; --i)
-        wordsFromLine_[i] = wordsFromLine_[i + 1] + static_cast<long long>(reader.Line(i).Words.size());
 }
 
 long long TBlockReader::RemainingWords() const
 {
-    const int line = reader_.LineIndex();
-    if (line >= reader_.LineCount())
-        return 0;
-    return wordsFromLine_[line] - reader_.WordIndex();
+    return reader_.RemainingWords();
 }
 
 void TBlockReader::Fail(const std::string& what) const

@@ -66,7 +66,6 @@ private:
     TProgramData& wall_;
     TWordReader& reader_;
     WallTables& tables_;
-    std::vector<long long> wordsFromLine_;  // words of lines i .. end
     TFileLayout layout_ = TFileLayout::Current;
     TBlockRole role_ = TBlockRole::First;
     std::int32_t earthPressure_ = 0;

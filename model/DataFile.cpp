@@ -7,8 +7,14 @@
 #include "model/WallTableRows.h"
 #include "model/WordReader.h"
 #include "units/Prompt.h"
-#include "units/Units.h"
 #include "units/TorvikError.h"
+#include "units/Units.h"
+
+std::string TextAfterTheWallMessage(int line)
+{
+    return "Text follows the end of the wall at line " + std::to_string(line + 1) +
+           ": it is no part of the wall and was not read.";
+}
 
 std::string TProgramData::DataFileText()
 {
@@ -30,8 +36,11 @@ void TProgramData::WriteDataFile(const std::vector<TFileWrite>& alongside)
 {
     std::vector<TFileWrite> files{{FileName, DataFileText()}};
     files.insert(files.end(), alongside.begin(), alongside.end());
-    WriteFilesTogether(files);
-    DiskStamp = DiskStampOf(FileName);
+    // Once the data file is in place it is this instance's, even when a file after it fails.
+    WriteFilesTogether(files, [this](std::size_t index) {
+        if (index == 0)
+            DiskStamp = DiskStampOf(FileName);
+    });
     document_.SetModified(false);
     StageFilesCurrent = true;
 }
@@ -76,6 +85,11 @@ std::unique_ptr<TProgramData> TProgramData::CreateFromFile(TWallDocument& docume
     try {
         TWordReader reader(path);
         ReadDataFileBlocks(*wall, reader, layout);
+        // The blocks of later stages follow the first; anything after a wall
+        // of one stage is no part of it, and is not read.
+        if (wall->StageCount <= 1)
+            if (const int line = reader.NextTextLine(); line >= 0)
+                diagnostics.push_back(TextAfterTheWallMessage(line));
     } catch (const EInOutError& error) {
         diagnostics.push_back(error.what());
     }

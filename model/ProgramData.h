@@ -34,7 +34,8 @@ public:
     // A wall for `document` read from the data file at `path` in `layout`. A
     // reading error ends the reading: its message is added to `diagnostics` and
     // the wall read so far is returned; a file that cannot be opened gives a
-    // wall with the defaults.
+    // wall with the defaults. Text after a wall of one stage is not read; a
+    // diagnostic says where it starts (TextAfterTheWallMessage).
     static std::unique_ptr<TProgramData> CreateFromFile(TWallDocument& document, const std::string& path,
                                                         TFileLayout layout, std::vector<std::string>& diagnostics);
     // As above, the diagnostics shown through the document's prompt (the command line and the tests).
@@ -140,3 +141,7 @@ private:
     TWallDocument& document_;
     std::int32_t unitSystem_ = 1;
 };
+
+// The reader's message for text after the end of a wall (or of a stage file),
+// starting at line `line` (0-based).
+std::string TextAfterTheWallMessage(int line);

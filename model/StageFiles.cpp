@@ -134,6 +134,8 @@ std::vector<std::string> ReadStageFile(TProgramData& wall, const std::string& pa
         blocks.ReadBlock(layout, TBlockRole::Stage);
         wall.LongTermMarker = reader.ReadInteger();
         wall.LongTermAnalysis = wall.LongTermMarker == 9;
+        if (const int line = reader.NextTextLine(); line >= 0)
+            diagnostics.push_back(TextAfterTheWallMessage(line));
     } catch (const EInOutError& error) {
         diagnostics.push_back(error.what());
     }
@@ -281,33 +283,58 @@ void OpenStagedWall(TProgramData& wall)
 void WriteStagedDataFile(TProgramData& wall, const std::string& target, const std::string& source,
                          const std::vector<TFileWrite>& alongside)
 {
-    const std::vector<std::string> texts = StageTexts(wall);
+    // The current stage comes from the open wall, not its working copy: a save
+    // depends on no file of the private folder, whose failures would name
+    // files the user never sees.
+    const std::vector<std::string> texts = OpenStageTexts(wall);
     std::vector<TFileWrite> files{{target, ""}};
     for (int k = 1; k <= wall.StageCount; ++k) {
         files.front().content += texts[k - 1];
         files.push_back({StageFilePath(target, k), texts[k - 1]});
     }
     files.insert(files.end(), alongside.begin(), alongside.end());
-    WriteFilesTogether(files);
-    wall.DiskStamp = DiskStampOf(target);
+    // The data file is renamed first: once it is in place it is this
+    // instance's, even when a stage file after it fails.
+    WriteFilesTogether(files, [&wall, &target](std::size_t index) {
+        if (index == 0)
+            wall.DiskStamp = DiskStampOf(target);
+    });
     DeleteStageFilesQuietly(target, wall.StageCount + 1, kMaxStages);
     if (target != source)
         DeleteStageFilesQuietly(source, 1, kMaxStages);
 }
 
+// After a save: the working copy of the current stage follows the saved
+// wall. A failure here harms nothing saved; the next stage switch writes the
+// copy again and reports its failure then.
+void KeepStageWorkCopy(TProgramData& wall)
+{
+    try {
+        SaveStage(wall);
+    } catch (const EInOutError&) {
+    }
+}
+
 void SaveStagedWall(TProgramData& wall, const std::vector<TFileWrite>& alongside)
 {
-    SaveStage(wall);
     wall.StagedSaveName = wall.FileName;
     WriteStagedDataFile(wall, wall.StagedSaveName, wall.FileName, alongside);
+    KeepStageWorkCopy(wall);
     wall.Document().SetModified(false);
 }
 
 void SaveStagedWallAs(TProgramData& wall, const std::string& newName, const std::vector<TFileWrite>& alongside)
 {
-    SaveStage(wall);
     wall.StagedSaveName = newName;
-    WriteStagedDataFile(wall, wall.StagedSaveName, wall.FileName, alongside);
+    // A failed Save As keeps the former name, and with it the stamp of its file.
+    const TDiskStamp former = wall.DiskStamp;
+    try {
+        WriteStagedDataFile(wall, wall.StagedSaveName, wall.FileName, alongside);
+    } catch (const TorvikError&) {
+        wall.DiskStamp = former;
+        throw;
+    }
+    KeepStageWorkCopy(wall);
     wall.PreviousFileName = wall.FileName;
     wall.FileName = newName;
     wall.Document().SetModified(false);
@@ -397,11 +424,13 @@ void SaveWallAs(TProgramData& wall, const std::string& newName)
         SaveStagedWallAs(wall, newName, settings);
     } else {
         const std::string old = wall.FileName;
+        const TDiskStamp former = wall.DiskStamp;
         wall.FileName = newName;
         try {
             wall.WriteDataFile(settings);
         } catch (const TorvikError&) {
             wall.FileName = old;
+            wall.DiskStamp = former;
             throw;
         }
         DeleteStageFilesQuietly(newName, 1, kMaxStages);
@@ -419,6 +448,8 @@ void RemoveStaleWallTemporaries(const std::string& dataFile)
     for (const char* extension : {".tk4o", ".tk4p", ".tk4r"})
         paths.push_back(std::filesystem::path(dataFile).replace_extension(extension).string());
     RemoveStaleTemporaries(paths);
+    const std::filesystem::path folder = std::filesystem::path(dataFile).parent_path();
+    RemoveStaleFolders(folder.empty() ? "." : folder.string(), kConvertFolderPrefix);
 }
 
 bool CopyPreviousStage(TProgramData& wall)

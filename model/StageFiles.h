@@ -103,8 +103,13 @@ void SaveWall(TProgramData& wall);
 void SaveWallAs(TProgramData& wall, const std::string& newName);
 
 // Removes the temporary files that writes cut off left beside the files of the
-// wall with the data file `dataFile` (data file, stage files, settings, results).
+// wall with the data file `dataFile` (data file, stage files, settings,
+// results), and the working folders of conversions cut off in its folder.
 void RemoveStaleWallTemporaries(const std::string& dataFile);
+
+// The name of the working folders that torvik-cli convert makes beside its
+// output (THeldFolder), before their number.
+constexpr const char* kConvertFolderPrefix = ".torvik-convert-";
 
 // Copy Previous Stage: asks for confirmation, then makes the current stage a
 // copy of the previous one, shows it and marks the wall modified. False when

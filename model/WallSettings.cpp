@@ -2,12 +2,18 @@
 
 #include "units/TorvikError.h"
 #include "units/Units.h"
+#include "units/ValueRange.h"
 
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 using nlohmann::json;
@@ -51,55 +57,125 @@ json SectionJson(const TSectionSettings& s)
             {"corrosion_loss_percent", s.corrosionLoss}};
 }
 
-// Reads one value when it is there; a value of the wrong kind is an error.
-template <class T>
-void Take(const json& object, const char* key, T& value)
+// A value of a settings entry that cannot be taken: the key it was found
+// under and what is wrong with it.
+struct FieldFault {
+    std::string key;
+    std::string what;
+};
+
+[[noreturn]] void BadField(const char* key, const std::string& what)
 {
-    auto it = object.find(key);
-    if (it != object.end())
-        value = it->template get<T>();
+    throw FieldFault{key, "\"" + std::string(key) + "\" " + what};
 }
 
-void Require(bool condition, const std::string& what)
+// The text of a JSON value as it stands in the file, shortened.
+std::string Shown(const json& value)
+{
+    std::string text = value.dump();
+    return text.size() > 40 ? text.substr(0, 37) + "..." : text;
+}
+
+// Reads a number when it is there: any finite real (the reader refuses one
+// beyond the range of 8-byte reals before this).
+void TakeReal(const json& object, const char* key, double& value)
+{
+    auto it = object.find(key);
+    if (it == object.end())
+        return;
+    if (!it->is_number())
+        BadField(key, "has a value of the wrong kind (a number is needed, not " + Shown(*it) + ")");
+    value = it->get<double>();
+    if (!std::isfinite(value))
+        BadField(key, "must be a finite number");
+}
+
+// Reads a node number: a whole number from 0 to the largest node a wall can
+// have (a 32-bit integer), never one wrapped around or cut to fit.
+void TakeNode(const json& object, const char* key, int& value)
+{
+    auto it = object.find(key);
+    if (it == object.end())
+        return;
+    const bool whole =
+        it->is_number_integer() || (it->is_number_float() && std::trunc(it->get<double>()) == it->get<double>());
+    if (!whole)
+        BadField(key, "has a value of the wrong kind (a whole number is needed, not " + Shown(*it) + ")");
+    const double asReal = it->get<double>();
+    if (asReal < 0 || asReal > std::numeric_limits<int>::max() ||
+        (it->is_number_unsigned() &&
+         it->get<std::uint64_t>() > static_cast<std::uint64_t>(std::numeric_limits<int>::max())))
+        BadField(key, "must be a node number from 0 to " + std::to_string(std::numeric_limits<int>::max()) + ", not " +
+                          Shown(*it));
+    value = it->is_number_integer() ? static_cast<int>(it->get<std::int64_t>()) : static_cast<int>(asReal);
+}
+
+void TakeBool(const json& object, const char* key, bool& value)
+{
+    auto it = object.find(key);
+    if (it == object.end())
+        return;
+    if (!it->is_boolean())
+        BadField(key, "has a value of the wrong kind (true or false is needed, not " + Shown(*it) + ")");
+    value = it->get<bool>();
+}
+
+constexpr std::size_t kMaxNameLength = 200;
+
+void TakeName(const json& object, const char* key, std::string& value)
+{
+    auto it = object.find(key);
+    if (it == object.end())
+        return;
+    if (!it->is_string())
+        BadField(key, "has a value of the wrong kind (a text is needed, not " + Shown(*it) + ")");
+    value = it->get<std::string>();
+    if (value.size() > kMaxNameLength)
+        BadField(key, "must not be longer than " + std::to_string(kMaxNameLength) + " characters");
+}
+
+void Require(bool condition, const char* key, const std::string& what)
 {
     if (!condition)
-        throw std::invalid_argument(what);
+        throw FieldFault{key, what};
 }
 
 TAnchorSettings AnchorFrom(const json& j)
 {
     TAnchorSettings a;
-    Require(j.is_object() && j.contains("node"), "an anchor needs its \"node\"");
-    Take(j, "node", a.node);
-    Take(j, "prestress_kN_per_m", a.prestress);
-    Take(j, "spacing_m", a.spacing);
-    Take(j, "inclination_deg", a.inclination);
-    Take(j, "vertical_component_as_axial_load", a.axialLoad);
-    Take(j, "capacity_kN", a.capacity);
-    Require(a.node >= 0, "the node of an anchor must not be negative");
-    Require(std::isfinite(a.prestress), "the prestress of the anchor at node " + std::to_string(a.node) + " is not a number");
-    Require(a.spacing > 0 && std::isfinite(a.spacing), "the spacing of the anchor at node " + std::to_string(a.node) + " must be greater than 0");
-    Require(a.inclination > -90 && a.inclination < 90, "the inclination of the anchor at node " + std::to_string(a.node) + " must lie between -90 and 90 degrees");
-    Require(a.capacity >= 0 && std::isfinite(a.capacity), "the capacity of the anchor at node " + std::to_string(a.node) + " must not be negative");
+    if (!j.is_object() || !j.contains("node"))
+        throw FieldFault{"", "an anchor needs its \"node\""};
+    TakeNode(j, "node", a.node);
+    TakeReal(j, "prestress_kN_per_m", a.prestress);
+    TakeReal(j, "spacing_m", a.spacing);
+    TakeReal(j, "inclination_deg", a.inclination);
+    TakeBool(j, "vertical_component_as_axial_load", a.axialLoad);
+    TakeReal(j, "capacity_kN", a.capacity);
+    const std::string at = " of the anchor at node " + std::to_string(a.node);
+    Require(a.spacing > 0, "spacing_m", "the spacing" + at + " must be greater than 0");
+    Require(a.inclination > -90 && a.inclination < 90, "inclination_deg",
+            "the inclination" + at + " must lie between -90 and 90 degrees");
+    Require(a.capacity >= 0, "capacity_kN", "the capacity" + at + " must not be negative");
     return a;
 }
 
 TSectionSettings SectionFrom(const json& j)
 {
     TSectionSettings s;
-    Require(j.is_object() && j.contains("node"), "a section needs its \"node\"");
-    Take(j, "node", s.node);
-    Take(j, "name", s.name);
-    Take(j, "section_modulus_m3", s.sectionModulus);
-    Take(j, "yield_strength_kPa", s.yieldStrength);
-    Take(j, "shear_area_m2", s.shearArea);
-    Take(j, "corrosion_loss_percent", s.corrosionLoss);
+    if (!j.is_object() || !j.contains("node"))
+        throw FieldFault{"", "a section needs its \"node\""};
+    TakeNode(j, "node", s.node);
+    TakeName(j, "name", s.name);
+    TakeReal(j, "section_modulus_m3", s.sectionModulus);
+    TakeReal(j, "yield_strength_kPa", s.yieldStrength);
+    TakeReal(j, "shear_area_m2", s.shearArea);
+    TakeReal(j, "corrosion_loss_percent", s.corrosionLoss);
     const std::string at = " of the section at node " + std::to_string(s.node);
-    Require(s.node >= 0, "the node of a section must not be negative");
-    Require(s.sectionModulus >= 0 && std::isfinite(s.sectionModulus), "the section modulus" + at + " must not be negative");
-    Require(s.yieldStrength >= 0 && std::isfinite(s.yieldStrength), "the yield strength" + at + " must not be negative");
-    Require(s.shearArea >= 0 && std::isfinite(s.shearArea), "the shear area" + at + " must not be negative");
-    Require(s.corrosionLoss >= 0 && s.corrosionLoss < 100, "the corrosion loss" + at + " must lie from 0 to below 100 percent");
+    Require(s.sectionModulus >= 0, "section_modulus_m3", "the section modulus" + at + " must not be negative");
+    Require(s.yieldStrength >= 0, "yield_strength_kPa", "the yield strength" + at + " must not be negative");
+    Require(s.shearArea >= 0, "shear_area_m2", "the shear area" + at + " must not be negative");
+    Require(s.corrosionLoss >= 0 && s.corrosionLoss < 100, "corrosion_loss_percent",
+            "the corrosion loss" + at + " must lie from 0 to below 100 percent");
     return s;
 }
 
@@ -117,13 +193,18 @@ int LineOfKey(const std::string& text, const std::string& key)
     return at == std::string::npos ? 0 : LineOf(text, at);
 }
 
-// The line where entry `index` (from 0) of the array `key` begins (0 when not found).
-int LineOfEntry(const std::string& text, const std::string& key, size_t index)
+// The line of `field` inside entry `index` of the array `key` (the entry's own
+// line when the field is not found in it).
+int LineOfField(const std::string& text, const std::string& key, size_t index, const std::string& field)
 {
     size_t at = text.find("\"" + key + "\"");
     for (size_t i = 0; at != std::string::npos && i <= index; ++i)
         at = text.find('{', at + 1);
-    return at == std::string::npos ? 0 : LineOf(text, at);
+    if (at == std::string::npos)
+        return 0;
+    const size_t end = text.find('}', at);
+    const size_t found = field.empty() ? std::string::npos : text.find("\"" + field + "\"", at);
+    return LineOf(text, found != std::string::npos && found < end ? found : at);
 }
 
 // A fault found in a settings text, with the line it lies on (0: unknown).
@@ -144,8 +225,8 @@ void ReadEntries(const json& j, const std::string& text, const char* key, Read r
     for (size_t i = 0; i < entries.size(); ++i) {
         try {
             read(entries[i]);
-        } catch (const std::exception& e) {
-            throw SettingsFault{LineOfEntry(text, key, i), e.what()};
+        } catch (const FieldFault& f) {
+            throw SettingsFault{LineOfField(text, key, i, f.key), f.what};
         }
     }
 }
@@ -154,35 +235,59 @@ TWallSettings SettingsFrom(const json& j, const std::string& text)
 {
     if (!j.is_object())
         throw SettingsFault{1, "it is not a JSON object"};
-    const json version = j.value(kKind, json());
-    if (!version.is_number_integer() || version.get<int>() < 1)
+    if (!j.contains(kKind))
         throw SettingsFault{1, std::string("it has no \"") + kKind + "\" version"};
-    if (version.get<int>() > kVersion)
+    const json& version = j.at(kKind);
+    const bool whole = version.is_number_integer() ||
+                       (version.is_number_float() && std::trunc(version.get<double>()) == version.get<double>());
+    if (!whole || version.get<double>() < 1)
+        throw SettingsFault{LineOfKey(text, kKind), std::string("its version \"") + kKind +
+                                                        "\" must be a whole number from 1, not " + Shown(version)};
+    if (version.get<double>() > kVersion)
         throw SettingsFault{LineOfKey(text, kKind), "it was written by a newer version of the program"};
     TWallSettings s;
     try {
-        Take(j, "springs_act_from_installation_stage", s.springsFromInstallation);
-        Take(j, "limit_soil_resistance_to_passive", s.limitToPassive);
-        Take(j, "limit_equilibrium_in_verdict", s.limitEquilibriumInVerdict);
-        Take(j, "target_safety_factor", s.targetSafetyFactor);
-        Require(s.targetSafetyFactor >= 1 && std::isfinite(s.targetSafetyFactor),
-                "the target safety factor must be at least 1");
-    } catch (const std::exception& e) {
-        throw SettingsFault{LineOfKey(text, "target_safety_factor"), e.what()};
+        TakeBool(j, "springs_act_from_installation_stage", s.springsFromInstallation);
+        TakeBool(j, "limit_soil_resistance_to_passive", s.limitToPassive);
+        TakeBool(j, "limit_equilibrium_in_verdict", s.limitEquilibriumInVerdict);
+        TakeReal(j, "target_safety_factor", s.targetSafetyFactor);
+        Require(s.targetSafetyFactor >= 1, "target_safety_factor", "the target safety factor must be at least 1");
+    } catch (const FieldFault& f) {
+        throw SettingsFault{LineOfKey(text, f.key), f.what};
     }
     ReadEntries(j, text, "anchors", [&s](const json& a) { s.Set(AnchorFrom(a)); });
     ReadEntries(j, text, "sections", [&s](const json& t) { s.Set(SectionFrom(t)); });
     return s;
 }
 
-// nlohmann's messages start with "[json.exception....] ": keep the plain part.
-std::string Plain(std::string what)
-{
-    const size_t bracket = what.find("] ");
-    if (what.rfind("[json.exception", 0) == 0 && bracket != std::string::npos)
-        return "a value has the wrong kind (" + what.substr(bracket + 2) + ")";
-    return what;
-}
+// Reads a settings text without building anything and keeps the first fault
+// with the byte where it lies.
+struct Validation : nlohmann::json_sax<json> {
+    std::string problem;
+    std::size_t position = 0;
+
+    bool null() override { return true; }
+    bool boolean(bool) override { return true; }
+    bool number_integer(number_integer_t) override { return true; }
+    bool number_unsigned(number_unsigned_t) override { return true; }
+    bool number_float(number_float_t, const string_t&) override { return true; }
+    bool string(string_t&) override { return true; }
+    bool binary(binary_t&) override { return true; }
+    bool start_object(std::size_t) override { return true; }
+    bool key(string_t&) override { return true; }
+    bool end_object() override { return true; }
+    bool start_array(std::size_t) override { return true; }
+    bool end_array() override { return true; }
+    bool parse_error(std::size_t at, const std::string& token, const json::exception& e) override
+    {
+        position = at;
+        if (e.id == 406)  // a number beyond the range of 8-byte reals
+            problem = "the number " + token.substr(0, 40) + " lies outside " + ValueRangeText();
+        else
+            problem = "it is not valid JSON";
+        return false;
+    }
+};
 
 }  // namespace
 
@@ -322,18 +427,30 @@ std::string SettingsText(const TWallSettings& settings)
 
 TWallSettings ParseSettings(const std::string& text, const std::string& name)
 {
+    if (text.size() > kMaxSettingsBytes)
+        throw EInOutError("The settings file " + name + " cannot be used: it holds " + std::to_string(text.size()) +
+                          " bytes, more than the " + std::to_string(kMaxSettingsBytes) + " a settings file may hold.");
+    // A first pass that builds nothing finds where the text goes wrong, a
+    // number out of range included (which the library reports without a place).
+    Validation check;
+    json::sax_parse(text, &check);
+    if (!check.problem.empty())
+        throw EInOutError("The settings file " + name + " is damaged at line " +
+                          std::to_string(LineOf(text, check.position > 0 ? check.position - 1 : 0)) + ": " +
+                          check.problem + ".");
     json j;
     try {
         j = json::parse(text);
-    } catch (const json::parse_error& e) {
-        throw EInOutError("The settings file " + name + " is damaged at line " +
-                          std::to_string(LineOf(text, e.byte > 0 ? e.byte - 1 : 0)) + ": it is not valid JSON.");
+    } catch (const json::exception&) {
+        throw EInOutError("The settings file " + name + " is damaged: it is not valid JSON.");
     }
     try {
         return SettingsFrom(j, text);
     } catch (const SettingsFault& f) {
         const std::string where = f.line > 0 ? " at line " + std::to_string(f.line) : std::string();
-        throw EInOutError("The settings file " + name + " cannot be used" + where + ": " + Plain(f.what) + ".");
+        throw EInOutError("The settings file " + name + " cannot be used" + where + ": " + f.what + ".");
+    } catch (const json::exception& e) {
+        throw EInOutError("The settings file " + name + " cannot be used: " + e.what() + ".");
     }
 }
 
@@ -341,15 +458,35 @@ TSettingsRead ReadSettingsBeside(const std::string& dataFile)
 {
     TSettingsRead read;
     const std::string path = SettingsPathFor(dataFile);
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (error || !std::filesystem::exists(status))
         return read;
     read.found = true;
-    std::ostringstream text;
-    text << in.rdbuf();
+    if (std::filesystem::is_directory(status)) {
+        read.problem = "The settings file " + path + " cannot be used: it is a folder.";
+        return read;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        read.problem = "The settings file " + path + " cannot be read: " + std::strerror(errno) + ".";
+        return read;
+    }
+    // Never more than one byte past what a settings file may hold: a huge
+    // file is refused without being read whole.
+    std::string text(kMaxSettingsBytes + 1, '\0');
+    in.read(&text[0], static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    if (text.size() > kMaxSettingsBytes) {
+        const auto size = std::filesystem::file_size(path, error);
+        read.problem = "The settings file " + path + " cannot be used: it holds " +
+                       (error ? "more than " + std::to_string(kMaxSettingsBytes) : std::to_string(size)) +
+                       " bytes, more than the " + std::to_string(kMaxSettingsBytes) + " a settings file may hold.";
+        return read;
+    }
     try {
-        read.settings = ParseSettings(text.str(), path);
-    } catch (const TorvikError& e) {
+        read.settings = ParseSettings(text, path);
+    } catch (const std::exception& e) {
         read.problem = e.what();
     }
     return read;

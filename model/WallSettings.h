@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -94,10 +95,16 @@ double VerticalForcePerWidth(double forcePerWidth, const TAnchorSettings& anchor
 // replaced by ".tk4s" (added when it has none).
 std::string SettingsPathFor(const std::string& dataFile);
 
+// The most a settings file may hold, in bytes: far more than any wall's
+// settings need, little enough to be read at once.
+constexpr std::size_t kMaxSettingsBytes = 1 << 20;
+
 // The text of the settings file (JSON, ending in a line break).
 std::string SettingsText(const TWallSettings& settings);
-// Reads a settings text. EInOutError naming `name`, the line and what is wrong
-// when the text is damaged or of an unknown kind; unknown keys are ignored.
+// Reads a settings text. EInOutError naming `name`, the line, the key and what
+// is wrong when the text is damaged, too long or of an unknown kind, or a value
+// is out of its range (a number beyond 8-byte reals, a node that is no 32-bit
+// whole number, a value of the wrong kind); unknown keys are ignored.
 TWallSettings ParseSettings(const std::string& text, const std::string& name);
 
 // What reading the settings beside a data file found.

@@ -12,7 +12,9 @@
 #include <filesystem>
 #include <istream>
 #include <iterator>
+#include <limits>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -67,7 +69,7 @@ TWordReader::TWordReader(const std::string& path)
     std::fclose(file);
     if (error)
         throw EInOutError("Cannot read file " + path + ": " + std::strerror(error));
-    Load(content);
+    Load(std::move(content));
 }
 
 TWordReader::TWordReader(std::istream& in)
@@ -75,7 +77,7 @@ TWordReader::TWordReader(std::istream& in)
     std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad())
         throw EInOutError("The file could not be read.");
-    Load(content);
+    Load(std::move(content));
 }
 
 TWordReader TWordReader::FromText(const std::string& text)
@@ -85,32 +87,102 @@ TWordReader TWordReader::FromText(const std::string& text)
     return reader;
 }
 
-void TWordReader::Load(const std::string& content)
+void TWordReader::Load(std::string content)
 {
-    // A line ends at CR LF, at LF or at a lone CR; a line end at the very end
-    // of the file starts no further line.
-    lines_.reserve(static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n')) + 1);
-    std::vector<std::string_view> scratch;
-    const std::string_view all(content);
+    content_ = std::move(content);
     // A byte-order mark that an editor put before the first line is no text of it.
-    std::size_t at = all.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
-    while (at < all.size()) {
-        std::size_t end = at;
-        while (end < all.size() && all[end] != '\r' && all[end] != '\n')
-            ++end;
-        TWordContainer& line = lines_.emplace_back();
-        line.Text.assign(all.substr(at, end - at));
-        SplitWords(line.Text, scratch, line.Words);
-        at = end;
-        if (at < all.size() && all[at] == '\r')
-            ++at;
-        if (at < all.size() && all[at] == '\n')
-            ++at;
-    }
-    if (lines_.empty())
+    scanned_ = content_.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    lines_.clear();
+    // An empty file still has one (empty) line.
+    if (scanned_ == content_.size())
         lines_.emplace_back();
     lineIndex_ = 0;
     wordIndex_ = 0;
+    wordsBefore_ = 0;
+    totalWords_ = -1;
+}
+
+long long TWordReader::RemainingWords() const
+{
+    if (totalWords_ < 0) {
+        // Counted over the bytes, as SplitWords splits, without splitting any
+        // line: a word starts at a character above 32 at the start of a line's
+        // text or after blanks that hold a space or tab.
+        totalWords_ = 0;
+        const std::size_t from = content_.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+        bool lineStart = true;
+        bool separated = false;
+        for (std::size_t at = from; at < content_.size(); ++at) {
+            const unsigned char c = static_cast<unsigned char>(content_[at]);
+            if (c == '\r' || c == '\n') {
+                lineStart = true;
+                separated = false;
+            } else if (c <= 32) {
+                separated = separated || c == ' ' || c == '\t';
+            } else {
+                if (lineStart || separated)
+                    ++totalWords_;
+                lineStart = false;
+                separated = false;
+            }
+        }
+    }
+    return AtEnd() ? 0 : totalWords_ - wordsBefore_ - wordIndex_;
+}
+
+bool TWordReader::Scanned(int index) const
+{
+    // A line ends at CR LF, at LF or at a lone CR; a line end at the very end
+    // of the file starts no further line.
+    std::vector<std::string_view> scratch;
+    const std::string_view all(content_);
+    while (static_cast<int>(lines_.size()) <= index && scanned_ < all.size()) {
+        std::size_t end = scanned_;
+        while (end < all.size() && all[end] != '\r' && all[end] != '\n')
+            ++end;
+        TWordContainer& line = lines_.emplace_back();
+        line.Text.assign(all.substr(scanned_, end - scanned_));
+        SplitWords(line.Text, scratch, line.Words);
+        scanned_ = end;
+        if (scanned_ < all.size() && all[scanned_] == '\r')
+            ++scanned_;
+        if (scanned_ < all.size() && all[scanned_] == '\n')
+            ++scanned_;
+    }
+    return index >= 0 && index < static_cast<int>(lines_.size());
+}
+
+int TWordReader::LineCount() const
+{
+    Scanned(std::numeric_limits<int>::max() - 1);
+    return static_cast<int>(lines_.size());
+}
+
+const TWordContainer& TWordReader::Line(int index) const
+{
+    Scanned(index);
+    return lines_.at(static_cast<std::size_t>(index));
+}
+
+int TWordReader::NextTextLine() const
+{
+    for (int i = lineIndex_ + 1; i < static_cast<int>(lines_.size()); ++i)
+        if (!lines_[static_cast<std::size_t>(i)].Words.empty())
+            return i;
+    // The lines not yet split: a line holds a word when it holds a character above 32.
+    int line = std::max(static_cast<int>(lines_.size()), lineIndex_ + 1);
+    int index = static_cast<int>(lines_.size());
+    for (std::size_t at = scanned_; at < content_.size(); ++at) {
+        const char c = content_[at];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && at + 1 < content_.size() && content_[at + 1] == '\n')
+                ++at;
+            ++index;
+        } else if (static_cast<unsigned char>(c) > 32 && index >= line) {
+            return index;
+        }
+    }
+    return -1;
 }
 
 void TWordReader::Fail(const std::string& what) const
@@ -127,13 +199,14 @@ std::string TWordReader::ReadWord()
 const std::string& TWordReader::NextWord()
 {
     // Move on by one line at most: a blank line is not passed over.
-    if (!AtEnd() && wordIndex_ == static_cast<int>(lines_[lineIndex_].Words.size())) {
+    if (!AtEnd() && wordIndex_ == static_cast<int>(lines_[static_cast<std::size_t>(lineIndex_)].Words.size())) {
+        wordsBefore_ += wordIndex_;
         wordIndex_ = 0;
         ++lineIndex_;
     }
     if (AtEnd())
         throw EInOutError("This file either invalid or incomplete.");
-    const auto& words = lines_[lineIndex_].Words;
+    const auto& words = lines_[static_cast<std::size_t>(lineIndex_)].Words;
     if (words.empty())
         throw EInOutError("Error on Line " + std::to_string(lineIndex_ + 1) + " Item 1\r" +
                           "A value was expected but the line is blank.");
@@ -166,7 +239,8 @@ std::string TWordReader::ReadLine()
     if (AtEnd())
         throw EInOutError("Error on Line " + std::to_string(lineIndex_ + 1) + "\r" +
                           "A line was expected but the file ended.");
-    std::string text = lines_[lineIndex_].Text;
+    std::string text = lines_[static_cast<std::size_t>(lineIndex_)].Text;
+    wordsBefore_ += static_cast<long long>(lines_[static_cast<std::size_t>(lineIndex_)].Words.size());
     ++lineIndex_;
     wordIndex_ = 0;
     return text;

@@ -1,12 +1,15 @@
 // The wall commands of torvik-cli, run as scripts run them.
+#include "CliRunner.h"
+#include "model/AtomicFile.h"
 #include "model/StageFiles.h"
 #include "model/WallSettings.h"
 #include "model/tests/SampleWalls.h"
-#include "CliRunner.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 
@@ -326,12 +329,82 @@ TEST(ConvertCommandTest, FailedStagedConversionLeavesTheFormerOutputAsItWas)
     EXPECT_EQ(full.err.rfind("torvik-cli convert: " + out + " and its stage files are left as they were: ", 0), 0u)
         << full.err;
     former.ExpectUntouched("file-size limit");
+    // The messages name the files beside OUT with the system's reason, never
+    // the working folder; the copy of IN, too, fails with its reason.
+    EXPECT_NE(full.err.find("could not be written: File too large"), std::string::npos) << full.err;
+    EXPECT_EQ(full.err.find(kConvertFolderPrefix), std::string::npos) << full.err;
+    limited.rlim_cur = std::filesystem::file_size(in) - 8;
+    setrlimit(RLIMIT_FSIZE, &limited);
+    const CliRun copy = Cli("convert " + Quote(in) + " " + Quote(out));
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_EQ(copy.err, "torvik-cli convert: " + out + " and its stage files are left as they were: The file \"" + out +
+                            "\" could not be written: File too large\n");
+    former.ExpectUntouched("file-size limit on the copy");
 
     // A conversion to fewer stages takes the former stage 3 away.
     WriteBytes(in, StagedFile(2, 2));
     ASSERT_EQ(Cli("convert " + Quote(in) + " " + Quote(out)).exitCode, 0);
     EXPECT_FALSE(std::filesystem::exists(StageFilePath(out, 3)));
     EXPECT_NE(ReadBytes(out), former.bytes.back());
+}
+
+// Working folders that killed conversions left beside the output go with the
+// next conversion; one that a running conversion holds stays, and so do
+// folders of other names.
+TEST(ConvertCommandTest, StaleWorkingFoldersOfKilledConversionsAreRemoved)
+{
+    TempDir dir;
+    const std::string in = dir.File("in.tk4d");
+    WriteBytes(in, StagedFile(3, 3));
+    const THeldFolder running(dir.path.string(), kConvertFolderPrefix);
+    for (const char* name : {".torvik-convert-11", ".torvik-convert-22", ".torvik-convert-x"}) {
+        std::filesystem::create_directory(dir.path / name);
+        WriteBytes((dir.path / name / "out.tk4d").string(), "part of a conversion");
+    }
+    WriteBytes((dir.path / ".torvik-convert-11" / "held").string(), "");
+    // A conversion killed between making its folder and holding it.
+    std::filesystem::create_directory(dir.path / ".torvik-convert-33");
+    // A folder of a conversion killed before it held it, an hour ago.
+    std::filesystem::last_write_time(dir.path / ".torvik-convert-22",
+                                     std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+
+    ASSERT_EQ(Cli("convert " + Quote(in) + " " + Quote(dir.File("out.tk4d"))).exitCode, 0);
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path))
+        if (entry.path().filename().string().rfind(kConvertFolderPrefix, 0) == 0)
+            left.push_back(entry.path().string());
+    std::vector<std::string> kept{(dir.path / ".torvik-convert-x").string(), running.Path()};
+    std::sort(left.begin(), left.end());
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(left, kept);
+}
+
+// Damaged walls: a staged wall cut off in a later stage is reported as Open
+// and run report it, bytes that are no UTF-8 still give JSON, and text after
+// a wall is named, not read.
+TEST(DumpCommandTest, DamagedWallsAreReportedInTheirJson)
+{
+    TempDir dir;
+    const std::string file = dir.File("wall.tk4d");
+    const std::string staged = StagedFile(3, 3);
+    WriteBytes(file, staged.substr(0, staged.rfind("\r\n0 0\t100")));
+    CliRun run = Cli("dump " + Quote(file));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(nlohmann::json::parse(run.out).at("messages"),
+              nlohmann::json::array({"Stage 3 (from line 29): This file either invalid or incomplete."}));
+
+    WriteBytes(file, "\xBA\xFF\x01 wall\r\n\xC3(");
+    run = Cli("dump " + Quote(file));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(nlohmann::json::parse(run.out).at("model").at("Title"), "\xEF\xBF\xBD\xEF\xBF\xBD\x01 wall") << run.err;
+
+    WriteBytes(file, kNewWallFile + "\r\n\r\njunk 1 2 3\r\nmore junk\r\n");
+    run = Cli("dump " + Quote(file));
+    EXPECT_EQ(run.exitCode, 1);
+    const auto json = nlohmann::json::parse(run.out);
+    EXPECT_EQ(json.at("messages"), nlohmann::json::array({"Text follows the end of the wall at line 17: it is no part "
+                                                          "of the wall and was not read."}));
+    EXPECT_EQ(json.at("model").at("MaxDeflection"), 100.0);
 }
 
 // Values that an 8-byte real cannot hold are input errors where they are

@@ -1,10 +1,10 @@
+#include "WallTestSupport.h"
+#include "WriteFault.h"
 #include "model/AtomicFile.h"
 #include "model/BatchHost.h"
 #include "model/ProgramData.h"
 #include "model/StageFiles.h"
 #include "units/TorvikError.h"
-#include "WallTestSupport.h"
-#include "WriteFault.h"
 
 #include <gtest/gtest.h>
 
@@ -193,7 +193,7 @@ TEST(AtomicFileTest, AGroupIsReplacedWholeOrNotAtAll)
         EXPECT_EQ(ReadBytes(path), "new") << path;
 }
 
-// Temporary files of killed saves go; one that a running save holds, and
+// Temporary files of killed saves and conversions go; one that a running save holds, and
 // files of other names, stay.
 TEST(AtomicFileTest, StaleTemporaryFilesBesideAWallAreRemoved)
 {
@@ -204,6 +204,10 @@ TEST(AtomicFileTest, StaleTemporaryFilesBesideAWallAreRemoved)
         WriteBytes(dir.File(name), "part of a save");
     const int running = open(dir.File("wall.st2.tmp99").c_str(), O_RDONLY);
     ASSERT_EQ(flock(running, LOCK_EX), 0);
+    // The working folder of a conversion killed beside the wall goes too (Open and Save clean up).
+    std::filesystem::create_directory(dir.path / ".torvik-convert-5");
+    WriteBytes(dir.File(".torvik-convert-5/held"), "");
+    WriteBytes(dir.File(".torvik-convert-5/wall.st1"), "part of a conversion");
 
     RemoveStaleWallTemporaries(wall);
     close(running);

@@ -1,9 +1,10 @@
+#include "WallTestSupport.h"
+#include "WriteFault.h"
 #include "model/BatchHost.h"
+#include "model/DiskStamp.h"
 #include "model/ProgramData.h"
 #include "model/StageFiles.h"
 #include "units/TorvikError.h"
-#include "WallTestSupport.h"
-#include "WriteFault.h"
 
 #include <gtest/gtest.h>
 
@@ -343,6 +344,51 @@ TEST_F(StageFilesTest, OpeningMakesTheStageFilesAgreeWithTheDataFile)
     EXPECT_EQ(Beside(2), second);
     EXPECT_FALSE(BesideExists(4));
     EXPECT_TRUE(host.prompt.shown.empty());
+}
+
+// A save cut off after the data file and two stage files were in place: the
+// data file is this instance's own, and the next Save does not take it for
+// another program's.
+TEST_F(StageFilesTest, APartlyFailedSaveKnowsTheDataFileItWrote)
+{
+    ChangeStageCount(*wall, 3);
+    SaveStagedWall(*wall);
+    std::filesystem::remove(StageFilePath(wall->FileName, 3));
+    std::filesystem::create_directories(std::filesystem::path(StageFilePath(wall->FileName, 3)) / "in the way");
+    wall->NodeCount = 130;
+    host.modified = true;
+    try {
+        SaveStagedWall(*wall);
+        ADD_FAILURE() << "saved";
+    } catch (const EInOutError& e) {
+        EXPECT_NE(std::string(e.what()).find("\rWritten: " + wall->FileName + ", " + StageFilePath(wall->FileName, 1) +
+                                             ", " + StageFilePath(wall->FileName, 2) +
+                                             ".\rNot written: " + StageFilePath(wall->FileName, 3) + "."),
+                  std::string::npos)
+            << e.what();
+    }
+    EXPECT_TRUE(host.modified);
+    EXPECT_FALSE(ChangedSince(wall->FileName, wall->DiskStamp));
+}
+
+// A file-size limit that every write meets: the save names the wall's own
+// data file, never a working copy of the program's private folder.
+TEST_F(StageFilesTest, AFailedSaveNamesTheWallsFilesNotItsWorkingCopies)
+{
+    ChangeStageCount(*wall, 2);
+    SetWriteFault([](const std::string&) { return EFBIG; });
+    try {
+        SaveStagedWall(*wall);
+        ADD_FAILURE() << "saved";
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(
+            std::string(e.what()).rfind("The file \"" + wall->FileName + "\" could not be written: File too large", 0),
+            0u)
+            << e.what();
+        EXPECT_EQ(std::string(e.what()).find(wall->StageFolder.Path()), std::string::npos) << e.what();
+    }
+    SetWriteFault(nullptr);
+    EXPECT_TRUE(host.modified);
 }
 
 }  // namespace

@@ -131,3 +131,44 @@ TEST(WallSettings, FileBesideTheDataFile)
     std::ofstream(SettingsPathFor(data)) << SettingsText(Sample());
     EXPECT_EQ(ReadSettingsBeside(data).settings, Sample());
 }
+
+// Values beyond what the program holds never end the program nor turn into
+// other values: each is reported by file, line and key.
+TEST(WallSettings, ValuesOutOfRangeAreReportedByLineAndKey)
+{
+    EXPECT_EQ(MessageOf("{\"torvik_wall_settings\": 1,\n\"anchors\": [{\"node\": 3,\n\"prestress_kN_per_m\": 1e999}]}"),
+              "The settings file wall.tk4s is damaged at line 3: the number 1e999 lies outside "
+              "-1.7976931E308 to 1.7976931E308.");
+    EXPECT_EQ(MessageOf("{\"torvik_wall_settings\": 1,\n\"target_safety_factor\": -1e999}"),
+              "The settings file wall.tk4s is damaged at line 2: the number -1e999 lies outside "
+              "-1.7976931E308 to 1.7976931E308.");
+    EXPECT_EQ(MessageOf("{\"torvik_wall_settings\": 1,\n\"sections\": [\n{\"node\": 2},\n{\"name\": \"x\",\n"
+                        "\"node\": 99999999999}]}"),
+              "The settings file wall.tk4s cannot be used at line 5: \"node\" must be a node number from 0 to "
+              "2147483647, not 99999999999.");
+    EXPECT_EQ(MessageOf("{\"torvik_wall_settings\": 1, \"anchors\": [{\"node\": 1.5}]}"),
+              "The settings file wall.tk4s cannot be used at line 1: \"node\" has a value of the wrong kind (a whole "
+              "number is needed, not 1.5).");
+    EXPECT_EQ(MessageOf("{\"springs_act_from_installation_stage\": 1,\n\"torvik_wall_settings\": \"1\"}"),
+              "The settings file wall.tk4s cannot be used at line 2: its version \"torvik_wall_settings\" must be a "
+              "whole number from 1, not \"1\".");
+    EXPECT_NE(MessageOf("{\"torvik_wall_settings\": 1,\n\"springs_act_from_installation_stage\": 1}")
+                  .find("line 2: \"springs_act_from_installation_stage\" has a value of the wrong kind"),
+              std::string::npos);
+    EXPECT_NE(MessageOf("{\"torvik_wall_settings\": 1e400}").find("line 1: the number 1e400"), std::string::npos);
+
+    // A huge file is refused without being read whole, and the wall keeps its defaults.
+    TempDir dir;
+    const std::string data = dir.File("wall.tk4d");
+    {
+        std::ofstream big(SettingsPathFor(data), std::ios::binary);
+        big << "{\"torvik_wall_settings\": 1, \"x\": \"" << std::string(kMaxSettingsBytes, 'a') << "\"}";
+    }
+    const TSettingsRead huge = ReadSettingsBeside(data);
+    EXPECT_TRUE(huge.found);
+    EXPECT_EQ(huge.settings, TWallSettings::Defaults());
+    EXPECT_EQ(huge.problem, "The settings file " + SettingsPathFor(data) + " cannot be used: it holds " +
+                                std::to_string(kMaxSettingsBytes + 36) +
+                                " bytes, more than the 1048576 a settings "
+                                "file may hold.");
+}

@@ -249,6 +249,39 @@ TEST(WordReader, ArbitraryBytesNeverCrash)
     }
 }
 
+// The count of the words left, which refuses huge row counts, and the line
+// where text resumes are taken from the bytes without splitting lines: both
+// must agree with the lines as split, whatever the bytes.
+TEST(WordReader, WordsLeftAndTextAheadAgreeWithTheSplitLines)
+{
+    std::mt19937 random(11);
+    const char alphabet[] = "0. \t\r\n\x01\x1fx";
+    for (int t = 0; t < 2000; ++t) {
+        std::string text = t % 3 ? "" : "\xEF\xBB\xBF";
+        const int size = static_cast<int>(random() % 30);
+        for (int i = 0; i < size; ++i)
+            text += alphabet[random() % (sizeof alphabet - 1)];
+        TWordReader reader = TWordReader::FromText(text);
+        const int skip = static_cast<int>(random() % 3);
+        for (int i = 0; i < skip; ++i) {
+            try {
+                reader.ReadWord();
+            } catch (const EInOutError&) {
+            }
+        }
+        const TWordReader split = TWordReader::FromText(text);
+        long long left = -reader.WordIndex();
+        int ahead = -1;
+        for (int i = reader.LineIndex(); i < split.LineCount(); ++i) {
+            left += static_cast<long long>(split.Line(i).Words.size());
+            if (ahead < 0 && i > reader.LineIndex() && !split.Line(i).Words.empty())
+                ahead = i;
+        }
+        EXPECT_EQ(reader.RemainingWords(), reader.AtEnd() ? 0 : left) << t;
+        EXPECT_EQ(reader.NextTextLine(), ahead) << t;
+    }
+}
+
 TEST(WordReader, DirectoryIsAnInputOutputError)
 {
     const std::string path = ::testing::TempDir();

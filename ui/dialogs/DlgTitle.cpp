@@ -1,7 +1,8 @@
 #include "ui/dialogs/DlgTitle.h"
 
-#include "model/WallDocument.h"
 #include "model/ProgramData.h"
+#include "model/WallDocument.h"
+#include "ui/rules/StageTitle.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -19,19 +20,30 @@ TdlgTitle::TdlgTitle(TWallDocument& document, QWidget* parent) : TInputDialog(do
     // The dialog has no buttons: Enter finishes the entry, keeping the text.
     connect(titleMemo_, &QLineEdit::returnPressed, this, &TdlgTitle::CloseWindow);
 
+    note_ = new QLabel(this);
+    note_->setWordWrap(true);
+    note_->hide();
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(titleMemo_);
+    layout->addWidget(note_);
 }
 
 void TdlgTitle::Load(const TProgramData& wall)
 {
     titleMemo_->setText(QString::fromStdString(wall.Title));
     titleMemo_->setCursorPosition(0);
+    const bool editable = TitleEditable(wall.StageCount, wall.CurrentStage);
+    titleMemo_->setReadOnly(!editable);
+    note_->setText(QString::fromStdString(TitleNote(wall.StageCount, wall.CurrentStage)));
+    note_->setVisible(!editable);
 }
 
 void TdlgTitle::Store(TProgramData& wall)
 {
+    if (!TitleEditable(wall.StageCount, wall.CurrentStage))
+        return;
     if (StoreTitle(wall.Title, titleMemo_->text().toStdString()))
         document_.SetModified(true);
 }

@@ -14,6 +14,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -24,6 +26,9 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+
+#include "model/WallState.h"
+#include "ui/dialogs/DlgTitle.h"
 
 #include <gtest/gtest.h>
 
@@ -149,6 +154,37 @@ TEST_F(StagedWallTest, InputWindowsNameTheStageTheyEdit)
     emit act().Data->aboutToShow();
     act().Title->trigger();  // opened on stage 2
     EXPECT_EQ(ChildTitles(), "Project Title - Stage 2 | Soil Layers - Stage 2 | Wall Properties - Stage 2");
+}
+
+// The project title is stage 1's first line; a later stage's first line is
+// its stage number. There the title is shown but cannot be edited, so that no
+// edit is accepted that the stage file would not keep.
+TEST_F(StagedWallTest, OnlyStageOneEditsTheProjectTitle)
+{
+    StageInTwo();
+    act().StageButton[1]->trigger();
+    emit act().Data->aboutToShow();
+    act().Title->trigger();
+    auto* title = form->findChild<TdlgTitle*>();
+    ASSERT_NE(title, nullptr);
+    const std::string before = TakeWallState(form->Document().Wall());
+    EXPECT_TRUE(title->TitleMemo()->isReadOnly());
+    EXPECT_TRUE(title->Note()->isVisible());
+    EXPECT_EQ(title->TitleMemo()->text(), " Stage No : 2");
+    title->TitleMemo()->setFocus();
+    QTest::keyClicks(title->TitleMemo(), "Excavation");
+    EXPECT_EQ(title->TitleMemo()->text(), " Stage No : 2");
+
+    // Back on stage 1 the open dialog shows the project title, to be edited.
+    act().StageButton[0]->trigger();
+    EXPECT_EQ(form->Document().Wall().CurrentStage, 1);
+    act().StageButton[1]->trigger();
+    EXPECT_EQ(TakeWallState(form->Document().Wall()), before) << "stage 2 keeps its first line";
+    act().StageButton[0]->trigger();
+    ASSERT_EQ(form->findChild<TdlgTitle*>(), title);
+    EXPECT_FALSE(title->TitleMemo()->isReadOnly());
+    EXPECT_FALSE(title->Note()->isVisible());
+    EXPECT_EQ(title->TitleMemo()->text().toStdString(), form->Document().Wall().Title);
 }
 
 // A stage button worked through the accessibility interface switches the
