@@ -159,6 +159,8 @@ Da&ta
   Conduct Short-Term and Long-Term &Analyses {x}
   Conduct &Staged-Construction Analysis... {x}
   Anchors and springs act from their installation stage {xc}
+  Limit soil resistance to the passive earth pressure {xc}
+  Limit-equilibrium estimate counts in the design checks {xc}
   ---
   &Option of Text Editor...
   Analyse As &You Edit {x}
@@ -313,6 +315,8 @@ const char* const LongTermDataAndOptions = R"(Da&ta
   Conduct Short-Term and Long-Term &Analyses {xc}
   Conduct &Staged-Construction Analysis... {dx}
   Anchors and springs act from their installation stage {xc}
+  Limit soil resistance to the passive earth pressure {xc}
+  Limit-equilibrium estimate counts in the design checks {xc}
   ---
   &Option of Text Editor...
   Analyse As &You Edit {x}

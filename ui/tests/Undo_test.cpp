@@ -201,17 +201,18 @@ TEST_F(UndoTest, APasteIsUndoneInOneStep)
 TEST_F(UndoTest, CaptionsNameTheStageOnlyOfChangesThatBelongToOne)
 {
     Open("three-stage-excavation.tk4d");
-    act().StageButton[1]->trigger();
-    ASSERT_EQ(form->Document().Wall().CurrentStage, 2);
+    // The project title is entered in stage 1; its change names no stage.
     act().Title->trigger();
     auto* title = ActiveDialog<TdlgTitle>();
     ASSERT_NE(title, nullptr);
-    ASSERT_TRUE(title->windowTitle().endsWith(" - Stage 2"));
     title->TitleMemo()->selectAll();
     QTest::keyClicks(title->TitleMemo(), "Quay wall");
     QTest::keyClick(title->TitleMemo(), Qt::Key_Return);
     EXPECT_EQ(act().Undo->text(), "Undo Project Title");
+    title->close();
 
+    act().StageButton[1]->trigger();
+    ASSERT_EQ(form->Document().Wall().CurrentStage, 2);
     act().WallProperties->trigger();
     auto* properties = ActiveDialog<TDlgProp>();
     ASSERT_NE(properties, nullptr);
