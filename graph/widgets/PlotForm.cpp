@@ -85,7 +85,8 @@ TPlotForm::TPlotForm(TGraphPlot& graph, Prompt& prompt, QWidget* parent)
     : QWidget(parent), graph_(&graph), prompt_(prompt),
       pageLayout_(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(1, 1, 1, 1), QPageLayout::Inch)
 {
-    setWindowTitle(Titled("PlotForm"));
+    setWindowTitle(Titled(StartTitle()));
+    setAccessibleName(QString::fromStdString(graph.ShownName()));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setMinimumSize(120, 120);
@@ -164,7 +165,7 @@ void TPlotForm::Reload()
     FitLegend(21);
     legend_->setVisible(graph_->LineCount() > 0 && graph_->ShowLegend);
     actShowLegend_->setVisible(legend_->isVisibleTo(this));
-    setWindowTitle(Titled("PlotForm"));
+    setWindowTitle(Titled(StartTitle()));
     ReLayout(true);
     update();
 }
@@ -178,6 +179,15 @@ void TPlotForm::BuildLegend()
         AddCurveAction(QString::fromStdString(e.Text), e.Curve);
     }
     ShowLegendNote();
+}
+
+QString TPlotForm::StartTitle() const
+{
+    // The graph window's own title, after the graph's name so that the title
+    // bar, the main window's title and the Window menu say which graph it is.
+    if (!graph_ || graph_->ShownName().empty())
+        return QStringLiteral("PlotForm");
+    return QString::fromStdString(graph_->ShownName()) + QStringLiteral(" - PlotForm");
 }
 
 QString TPlotForm::Titled(const QString& title) const
@@ -337,8 +347,8 @@ void TPlotForm::mouseMoveEvent(QMouseEvent* event)
         return;
     const QPoint p = event->position().toPoint();
     auto [x, y] = DataAt(p);
-    setWindowTitle(Titled(QString::fromStdString(graph_->Caption + " X: " + FormatGeneral(x, 5, 2) +
-                                                 " Y: " + FormatGeneral(y, 5, 2))));
+    setWindowTitle(Titled(QString::fromStdString((graph_->Caption.empty() ? graph_->ShownName() : graph_->Caption) +
+                                                 " X: " + FormatGeneral(x, 5, 2) + " Y: " + FormatGeneral(y, 5, 2))));
     if (zooming_)
         rubberBand_->setGeometry(QRect(zoomStart_, LimitToPlot(p)).normalized());
 }

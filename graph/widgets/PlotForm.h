@@ -114,6 +114,8 @@ private:
     void BuildLegend();
     // `title` followed by the graph's note, when it has one.
     QString Titled(const QString& title) const;
+    // The title before the pointer first moves over the window.
+    QString StartTitle() const;
     // The graph's note as the legend's last entry (none without a note).
     void ShowLegendNote();
     QAction* AddCurveAction(const QString& caption, int curve);

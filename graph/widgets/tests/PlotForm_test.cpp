@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QDir>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -77,6 +78,23 @@ TEST_F(PlotFormTest, TwentyOfTwentyFiveCurvesAreListedAndCommanded)
     EXPECT_EQ(f.CurveActions()[3]->text(), "Curve #4");
     EXPECT_TRUE(f.Legend()->isVisible());
     EXPECT_EQ(f.windowTitle(), "PlotForm");
+}
+
+// The legend's mark is explained beside it, and a window is named after its graph.
+TEST_F(PlotFormTest, TheLegendSaysWhatItsMarkMeansAndTheWindowIsNamedAfterItsGraph)
+{
+    graph.Name = "Moment vs Depth";
+    TPlotForm& f = Open(3);
+    QCoreApplication::processEvents();
+    QLabel* key = f.Legend()->Key();
+    ASSERT_NE(key, nullptr);
+    EXPECT_TRUE(key->isVisible());
+    EXPECT_TRUE(key->text().startsWith("* drawn"));
+    EXPECT_EQ(key->geometry().bottom() + 1, f.Legend()->geometry().top());
+    EXPECT_EQ(f.windowTitle(), "Moment vs Depth - PlotForm");
+    EXPECT_EQ(f.accessibleName(), "Moment vs Depth");
+    f.Legend()->hide();
+    EXPECT_FALSE(key->isVisible());
 }
 
 TEST_F(PlotFormTest, LegendStartsInThePlotsLowerRightCorner)

@@ -110,7 +110,8 @@ TEST_F(SideViewTest, CommandEndsTheStandardComputationEntriesAndHasAToolButton)
     ASSERT_LT(at + 1, entries.size());
     EXPECT_TRUE(entries[at + 1]->isSeparator());
     EXPECT_EQ(entries[at]->text(), "&View Wall Geometry");
-    EXPECT_EQ(entries[at]->toolTip(), "View Soil Profile");
+    // The toolbar's own hint first, then what the button does.
+    EXPECT_EQ(entries[at]->toolTip(), "View Soil Profile\nView Wall Geometry");
     bool onToolBar = false;
     for (QToolBar* bar : form->findChildren<QToolBar*>())
         onToolBar |= bar->actions().contains(form->ViewGeometryAction());
