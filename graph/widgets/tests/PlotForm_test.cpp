@@ -97,6 +97,32 @@ TEST_F(PlotFormTest, TheLegendSaysWhatItsMarkMeansAndTheWindowIsNamedAfterItsGra
     EXPECT_FALSE(key->isVisible());
 }
 
+// Curves that drop at once from the x axis at the top and run along the
+// bottom of the plot (as p-y curves do below their origin) fill its lower
+// right corner: the legend opens where it hides none of them.
+TEST_F(PlotFormTest, TheLegendOfCurvesFillingTheLowerRightOpensInAFreeCorner)
+{
+    graph.XOnTop = false;
+    graph.SetLineCount(3);
+    graph.SetPointCount(11);
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j <= 10; ++j)
+            graph.Points(i, j) = {static_cast<long double>(10 * j), j == 0 ? 0.0L : static_cast<long double>(i - 38)};
+    form = std::make_unique<TPlotForm>(graph, prompt);
+    form->resize(640, 480);
+    form->show();
+    const QRect legend = form->Legend()->geometry();
+    EXPECT_NE(legend.bottomRight() + QPoint(1, 1), QPoint(form->Layout().Plot.Right, form->Layout().Plot.Bottom));
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 10; ++j)
+            for (int k = 0; k <= 10; ++k) {  // along each segment
+                const auto& a = graph.Points(i, j);
+                const auto& b = graph.Points(i, j + 1);
+                const QPoint p = Pixel(a.X + (b.X - a.X) * k / 10, a.Y + (b.Y - a.Y) * k / 10);
+                EXPECT_FALSE(legend.contains(p)) << i << " " << j << " " << k;
+            }
+}
+
 TEST_F(PlotFormTest, LegendStartsInThePlotsLowerRightCorner)
 {
     TPlotForm& f = Open(3);
