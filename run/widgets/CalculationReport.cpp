@@ -113,16 +113,17 @@ public:
         QString shownFingerprint = fingerprint;
         if (p_.TextWidth(fingerprint, Pages::Sans(9)) > column && fingerprint.size() > 32)
             shownFingerprint = fingerprint.left(32) + '\n' + fingerprint.mid(32);
-        std::vector<QStringList> rows = {{"Project title", t_.Field(outputtext::Title)},
-                                         {"Data file", info.fileName()},
-                                         {"Folder", info.absolutePath()},
-                                         {"SHA-256 of the data file", shownFingerprint},
-                                         {"Report made", QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm t")},
-                                         {"Analysis run", t_.Field(outputtext::RunStarted)},
-                                         {"Program", ProgramVersion},
-                                         {"Engine", t_.Field(outputtext::Engine)},
-                                         {"Units", t_.Field(outputtext::Units)},
-                                         {"Analyses", StageNames()}};
+        std::vector<QStringList> rows = {
+            {"Project title", t_.Field(outputtext::Title)},
+            {"Data file", info.fileName()},
+            {"Folder", info.absolutePath()},
+            {"SHA-256 of the data file", shownFingerprint},
+            {"Report made", QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm t")},
+            {"Analysis run", t_.Field(outputtext::RunStarted)},
+            {"Program", ProgramVersion},
+            {"Engine", t_.Field(outputtext::Engine)},
+            {"Units", t_.Field(outputtext::Units)},
+            {"Analyses", StageNames()}};
         if (ResultsOlderThanData(wallFile.toStdString()))
             rows.push_back({"Results", QStringLiteral("%1: the data file was changed after this analysis")
                                            .arg(QString::fromLatin1(OlderResultsNote))});
@@ -267,7 +268,8 @@ private:
         for (const QString& l : b->Lines) {
             const int at = l.indexOf("(relative ");
             if (at >= 0)
-                parts << (l.startsWith("Sum of lateral") ? "forces " : "moments ") + l.mid(at + 10).chopped(1);
+                parts << (l.startsWith("Sum of lateral") ? "forces " : "moments ") +
+                             l.mid(at + 10).chopped(1);
         }
         return parts.join(", ");
     }
