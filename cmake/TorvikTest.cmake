@@ -17,7 +17,12 @@ function(torvik_add_test name)
   set(props TIMEOUT 300)
   if(T_GUI)
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
-    list(APPEND props ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    # A screen of a common size (1600 x 1000), on which every window must fit.
+    set(screen ${CMAKE_BINARY_DIR}/tests/offscreen-1600x1000.json)
+    if(NOT EXISTS ${screen})
+      file(WRITE ${screen} "{ \"screens\": [ { \"name\": \"Screen\", \"x\": 0, \"y\": 0, \"width\": 1600, \"height\": 1000, \"logicalDpi\": 96, \"logicalBaseDpi\": 96, \"dpr\": 1 } ] }\n")
+    endif()
+    list(APPEND props ENVIRONMENT "QT_QPA_PLATFORM=offscreen:configfile=${screen}")
   endif()
   if(T_PROGRAM_DIRECTORY)
     # These tests run the engine from build/bin, where every run writes its

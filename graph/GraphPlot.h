@@ -71,6 +71,7 @@ public:
     TGraphPlot& operator=(const TGraphPlot&) = delete;
 
     std::string Caption;                   // graph name, print job title, window title prefix
+    std::string Name;  // what windows and screen readers call the graph (Caption when empty)
     std::string Note;                      // shown after the window title and under the legend (older results)
     std::string Banner;                    // a sentence over the graph (why its results are not current); empty: none
     std::string CurveName = "Curve #";     // prefix of default curve names
@@ -94,6 +95,10 @@ public:
     std::string GraphTitle;                 // the user's graph title
     bool GraphTitleOnTop = false;           // title above (true) or below the graph
     bool LegendLimit = true;                // a new window activates only the first 20 curves
+
+    // The name of the graph's window and of the Window menu's entry: Name, or
+    // the Caption where no name is given.
+    const std::string& ShownName() const { return Name.empty() ? Caption : Name; }
 
     // Unit system of the unit templates: 1 English, 2 SI, 3 templates unchanged.
     int Units() const { return units_; }

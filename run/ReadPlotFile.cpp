@@ -6,6 +6,7 @@
 #include "model/WordReader.h"
 #include "run/ResultGraphs.h"
 #include "units/NumberFormat.h"
+#include "units/QuantityLabels.h"
 #include "units/Prompt.h"
 #include "units/TorvikError.h"
 #include "units/Units.h"
@@ -376,13 +377,21 @@ private:
     {
         const bool english = u == UnitsEnglish;
         const std::string depth = english ? "Depth (ft)" : "Depth (m)";
+        // Forces, moments and shears are of the analysed strip; a load or
+        // reaction per unit length of the wall is of it too (its unit
+        // template stays, the strip follows its name).
+        const std::string basis = StripBasis(c_.UnitSystem, c_.StripWidth);
+        const std::string lengthBasis = StripBasisPerLength(c_.UnitSystem, c_.StripWidth);
         g_.Deflection.YCaption = depth;
-        g_.Moment.XCaption = MomentAxisCaption(english);
+        g_.Moment.XCaption = MomentAxisCaption(english, basis);
         g_.Moment.YCaption = depth;
-        g_.Shear.XCaption = english ? "Shear (kips)" : "Shear (kN)";
+        g_.Shear.XCaption = (english ? "Shear (kips" : "Shear (kN") + basis + ")";
         g_.Shear.YCaption = depth;
+        g_.SoilReaction.XCaption = "Reaction" + lengthBasis;
         g_.SoilReaction.YCaption = depth;
+        g_.EarthPressure.XCaption = "Distributed load" + lengthBasis;
         g_.EarthPressure.YCaption = depth;
+        g_.CombinedPressure.XCaption = "Earth pressure" + lengthBasis;
         TGraphPlot& dms = g_.DeflectionMomentShear;
         dms.XCaption = g_.Deflection.XCaption;
         dms.YCaption = g_.Deflection.YCaption;

@@ -22,6 +22,10 @@ struct TPlotReadContext {
     long double IncrementLength = 0;
     long double WallHeight = 0;     // free height: the excavation level
     std::vector<TSoilLayerRow> SoilLayers;
+    // The width of the strip of wall the results are of, in the wall's length
+    // unit: the active width Wa where the earth pressure is generated, else one
+    // length unit. The axes name it beside their forces, moments and shears.
+    double StripWidth = 1;
 
     std::int32_t PressurePointCount = 0;  // out: the largest NP of all sections read
     std::string ErrorMessage;             // out: why the read failed (empty on success)

@@ -27,9 +27,9 @@ void Define(TGraphPlot& g, const GraphDefinition& d)
 
 }  // namespace
 
-std::string MomentAxisCaption(bool english)
+std::string MomentAxisCaption(bool english, const std::string& basis)
 {
-    return english ? "Bending Moment (in-kips)" : "Bending Moment (m-kN)";
+    return std::string(english ? "Bending Moment (in-kips" : "Bending Moment (m-kN") + basis + ")";
 }
 
 TResultGraphs::TResultGraphs()
@@ -43,6 +43,15 @@ TResultGraphs::TResultGraphs()
     Define(EarthPressure, {"Load vs Top Deflection", "Curve #", "Distributed load", "F/L", "Depth", "", true});
     Define(CombinedPressure, {"", "Curve #", "", "F/L", "Depth", "L2", true});
     Define(DeflectionMomentShear, {"Deflection, Moment, Shear vs Depth", "Curve #", "Deflection", "L", "Depth", "", true});
+    // The windows are called as the Graphics menu calls the graphs.
+    PyCurves.Name = "p-y Curves";
+    Deflection.Name = "Deflection vs Depth";
+    Moment.Name = "Moment vs Depth";
+    Shear.Name = "Shear vs Depth";
+    SoilReaction.Name = "Reaction vs Depth";
+    DeflectionMomentShear.Name = "Deflection, Moment and Shear";
+    EarthPressure.Name = "Earth Pressure Distribution";
+    CombinedPressure.Name = "Earth Pressure Combined";
 }
 
 std::vector<std::pair<std::string, TGraphPlot*>> TResultGraphs::All()

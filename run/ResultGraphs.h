@@ -7,8 +7,9 @@
 
 // The caption of the bending moment axis of every result graph: one label
 // for the quantity in every graph window ("Bending Moment (in-kips)" in
-// English units, "Bending Moment (m-kN)" otherwise).
-std::string MomentAxisCaption(bool english);
+// English units, "Bending Moment (m-kN)" otherwise), the strip's basis
+// (StripBasis: "/m", " per 2.5 m strip") after the unit.
+std::string MomentAxisCaption(bool english, const std::string& basis = std::string());
 
 // The eight result graphs of the main window, with the captions, unit
 // templates and curve names each is defined with. They live as long as the

@@ -290,7 +290,8 @@ std::vector<TEnvelopeRow> StageEnvelope(const TResultSet& results)
     return envelope;
 }
 
-void FillEnvelopeGraph(TGraphPlot& graph, const std::vector<TEnvelopeRow>& envelope, int unitSystem)
+void FillEnvelopeGraph(TGraphPlot& graph, const std::vector<TEnvelopeRow>& envelope, int unitSystem,
+                       const std::string& basis)
 {
     const TResultUnits u = ResultUnits(unitSystem);
     graph.Caption = "Stage Envelope";
@@ -300,9 +301,9 @@ void FillEnvelopeGraph(TGraphPlot& graph, const std::vector<TEnvelopeRow>& envel
     graph.ShowLegend = true;
     graph.XCaption = "Deflection (" + u.Deflection + ")";
     // The same label as the moment graph's.
-    graph.XCaption2 = unitSystem == UnitsGeneric ? "Bending Moment (" + u.Moment + ")"
-                                                  : MomentAxisCaption(unitSystem == UnitsEnglish);
-    graph.XCaption3 = "Shear (" + u.Shear + ")";
+    graph.XCaption2 = unitSystem == UnitsGeneric ? "Bending Moment (" + u.Moment + basis + ")"
+                                                 : MomentAxisCaption(unitSystem == UnitsEnglish, basis);
+    graph.XCaption3 = "Shear (" + u.Shear + basis + ")";
     graph.YCaption = graph.YCaption2 = graph.YCaption3 = "Depth (" + u.Depth + ")";
     graph.XUnits = graph.XUnits2 = graph.XUnits3 = graph.YUnits = "";
     graph.SetUnits(unitSystem);

@@ -91,8 +91,10 @@ std::vector<TEnvelopeRow> StageEnvelope(const TResultSet& results);
 
 class TGraphPlot;
 // Fills `graph` with the envelope as a three-panel graph (deflection, moment,
-// shear), two curves in each: the largest and the smallest values.
-void FillEnvelopeGraph(TGraphPlot& graph, const std::vector<TEnvelopeRow>& envelope, int unitSystem);
+// shear), two curves in each: the largest and the smallest values. `basis`
+// (StripBasis) follows the units of the moment and the shear.
+void FillEnvelopeGraph(TGraphPlot& graph, const std::vector<TEnvelopeRow>& envelope, int unitSystem,
+                       const std::string& basis = std::string());
 
 // The results as CSV: one header row naming each column and its unit, then
 // one block of rows per stage or case, the first column naming it. Numbers

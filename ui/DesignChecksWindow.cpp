@@ -123,6 +123,8 @@ TDesignChecksWindow::TDesignChecksWindow(QWidget* parent, Prompt& prompt, const 
     target_->SetCaption("&Target safety factor");
     target_->SetEditLabel(targetLabel);
     target_->setAccessibleName("Target safety factor");
+    // Room for the ink of the caption's last letter, which reaches past its advance.
+    targetLabel->setContentsMargins(0, 0, targetLabel->fontMetrics().averageCharWidth(), 0);
     target_->SetNumber(checks::kDefaultTarget);
     recompute_->setAccessibleName("Recompute");
     recompute_->setDefault(true);

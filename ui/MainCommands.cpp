@@ -39,11 +39,12 @@ TMainCommand& TMainCommand::Key(QKeySequence key)
     return *this;
 }
 
-TMainCommand& TMainCommand::Button(int slot, const char* icon, const char* hint)
+TMainCommand& TMainCommand::Button(int slot, const char* icon, const char* hint, const char* does)
 {
     Slot = slot;
     Icon = icon;
     Hint = hint;
+    Purpose = does;
     return *this;
 }
 
@@ -344,7 +345,8 @@ void TMainForm::AddOptionsCommands(std::vector<TMainCommand>& t)
                     .Does([](TMainForm& f) { f.StagedOptionsClick(); })
                     .Rule(Pick(&S::Options, &O::StagedConstructionAnalysis), OnMenuOpened | OnWallShown)
                     .Keep(Into(&A::StagedConstruction)));
-    t.push_back(TMainCommand(M::Options, SpringsFromInstallationCaption)
+    // The caption of the change it makes, with an access key.
+    t.push_back(TMainCommand(M::Options, "Anchors and springs act from their &installation stage")
                     .Checkable()
                     .Does([](TMainForm& f) { f.SpringsFromInstallationClick(); })
                     .Rule(Pick(&S::Options, &O::SpringsFromInstallation), OnMenuOpened | OnWallShown)
@@ -403,6 +405,7 @@ void TMainForm::AddComputationCommands(std::vector<TMainCommand>& t)
     t.push_back(
         TMainCommand::Menu(M::MenuBar, "&Computation", M::Computation).Opening(true).Keep(IntoMenu(&A::Computation)));
     t.push_back(TMainCommand(M::Computation, "&Run Analysis")
+                    .Key(Qt::Key_F9)
                     .Button(10, "Run", "Run Analysis")
                     .Does([](TMainForm& f) { f.CompRunClick(); })
                     .Rule(Pick(&S::Computation, &C::RunAnalysis))
@@ -422,13 +425,13 @@ void TMainForm::AddComputationCommands(std::vector<TMainCommand>& t)
                     .Keep(Into(&A::EditOutputText)));
     t.push_back(TMainCommand::Separator(M::Computation));
     t.push_back(TMainCommand(M::Computation, "&View Wall Geometry")
-                    .Button(13, "SoilProfile", "View Soil Profile")
+                    .Button(13, "SoilProfile", "View Soil Profile", "View Wall Geometry")
                     .Does([](TMainForm& f) { f.ViewGeometryClick(); })
                     .Rule(Pick(&S::Computation, &C::ViewWallGeometry))
                     .Keep(Into(&A::ViewWallGeometry)));
     // The result documents follow the standard entries, so that those keep their places.
     t.push_back(TMainCommand::Separator(M::Computation));
-    t.push_back(TMainCommand(M::Computation, "Save &Report...")
+    t.push_back(TMainCommand(M::Computation, "Save R&eport...")
                     .Does([](TMainForm& f) {
                         if (const TProgramData* wall = f.Wall())
                             f.resultCommands_->SaveReport(*wall);
@@ -443,6 +446,7 @@ void TMainForm::AddComputationCommands(std::vector<TMainCommand>& t)
                     .Rule(Pick(&S::SaveReport))
                     .Keep(Into(&A::SaveResultsCsv)));
     t.push_back(TMainCommand(M::Computation, "&Design Checks...")
+                    .Key(QKeySequence(Qt::SHIFT | Qt::Key_F9))
                     .Does([](TMainForm& f) { f.DesignChecksClick(); })
                     .Rule(Pick(&S::Computation, &C::RunAnalysis)));
 }
@@ -465,7 +469,7 @@ void TMainForm::AddGraphicsCommands(std::vector<TMainCommand>& t)
         {"&Moment vs Depth", &TResultGraphs::Moment, &G::MomentVsDepth},
         {"&Shear vs Depth", &TResultGraphs::Shear, &G::ShearVsDepth},
         {"&Reaction vs Depth", &TResultGraphs::SoilReaction, &G::ReactionVsDepth},
-        {"&Deflection, Moment and Shear", &TResultGraphs::DeflectionMomentShear, &G::DeflectionMomentShear},
+        {"Deflection, Moment and S&hear", &TResultGraphs::DeflectionMomentShear, &G::DeflectionMomentShear},
         {"Earth &Pressure Distribution", &TResultGraphs::EarthPressure, &G::EarthPressureDistribution},
         {"Earth Pressure Combined", &TResultGraphs::CombinedPressure, &G::EarthPressureCombined},
     };
@@ -488,18 +492,26 @@ void TMainForm::AddGraphicsCommands(std::vector<TMainCommand>& t)
                     .Keep(Into(&A::StageEnvelope)));
 
     // The toolbar's graph buttons do what the Graphics menu's entries do, when those are enabled.
-    const std::pair<const char*, const char*> buttons[7] = {{"PyCurves", "View p-y Curves"},
-                                                            {"Deflection", "Deflection Diagram"},
-                                                            {"Moment", "Moment Diagram"},
-                                                            {"Shear", "LShear Diagram"},
-                                                            {"SoilReaction", "Soil-Reaction Diagram"},
-                                                            {"DeflectionMomentShear", "Soil-Reaction Diagram"},
-                                                            {"Pressure", "Pressure Diagram"}};
+    // The hints are the toolbar's own; where one does not say what its button
+    // shows, the button's name for screen readers (and a second line of the hint) does.
+    struct GraphButton {
+        const char* icon;
+        const char* hint;
+        const char* does;
+    };
+    const GraphButton buttons[7] = {
+        {"PyCurves", "View p-y Curves", nullptr},
+        {"Deflection", "Deflection Diagram", nullptr},
+        {"Moment", "Moment Diagram", nullptr},
+        {"Shear", "LShear Diagram", "Shear Diagram"},
+        {"SoilReaction", "Soil-Reaction Diagram", nullptr},
+        {"DeflectionMomentShear", "Soil-Reaction Diagram", "Deflection, Moment and Shear Diagram"},
+        {"Pressure", "Pressure Diagram", nullptr}};
     TCommandState R::*const states[7] = {
         &R::PyCurves, &R::Deflection, &R::Moment, &R::Shear, &R::SoilReaction, &R::DeflectionMomentShear, &R::Pressure};
     for (int i = 0; i < 7; ++i)
         t.push_back(TMainCommand(M::ToolBar, nullptr)
-                        .Button(20 + i, buttons[i].first, buttons[i].second)
+                        .Button(20 + i, buttons[i].icon, buttons[i].hint, buttons[i].does)
                         .Does([i](TMainForm& f) { f.act_->Graph[i]->trigger(); })
                         .Rule(Pick(&S::ResultButtons, states[i]), OnResultsChanged)
                         .Initially(Disabled)

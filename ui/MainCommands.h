@@ -54,8 +54,10 @@ struct TMainCommand {
     // The shortcut.
     TMainCommand& Key(QKeySequence key);
     // The toolbar's icon and hint; `slot` orders the toolbar's buttons and
-    // separators (menu commands and toolbar-only ones alike).
-    TMainCommand& Button(int slot, const char* icon, const char* hint);
+    // separators (menu commands and toolbar-only ones alike). `does`, where
+    // the hint does not say it, names what the button does: the button's
+    // accessible name and the second line of its hint.
+    TMainCommand& Button(int slot, const char* icon, const char* hint, const char* does = nullptr);
     // What the command does.
     TMainCommand& Does(std::function<void(TMainForm&)> handler);
     // The rule that decides its state, and the occasions it is applied on.
@@ -80,6 +82,7 @@ struct TMainCommand {
     int Slot = 0;
     const char* Icon = nullptr;
     const char* Hint = nullptr;
+    const char* Purpose = nullptr;
     std::function<void(TMainForm&)> Handler;
     std::function<TCommandState(const TMainWindowStates&)> State;
     unsigned When = 0;

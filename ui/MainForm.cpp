@@ -13,9 +13,11 @@
 #include "ui/LiveAnalysis.h"
 #include "ui/MainMenus.h"
 #include "ui/ProgramIcon.h"
+#include "ui/WindowPlacement.h"
 #include "ui/art/Artwork.h"
 #include "ui/rules/DialogValues.h"
 #include "ui/rules/DocumentNames.h"
+#include "ui/rules/WindowFit.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -30,8 +32,10 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QSettings>
+#include <QShowEvent>
 #include <QStatusBar>
 #include <QTimer>
+#include <QToolBar>
 
 #include <csignal>
 
@@ -42,6 +46,7 @@ TMainForm::TMainForm(Prompt* prompt)
     setWindowIcon(ProgramIcon());
     setAcceptDrops(true);
     InstallToolButtonAccessible();
+    InstallWindowPlacement();
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -157,6 +162,35 @@ void TMainForm::readSettings()
     } else {
         restoreGeometry(geometry);
     }
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // The menus' widths are known once the window is polished for its screen.
+    if (!event->spontaneous() && !fittedToMenus_) {
+        fittedToMenus_ = true;
+        FitToMenus();
+    }
+}
+
+void TMainForm::FitToMenus()
+{
+    // Wide enough for every menu of the menu bar and every button of the
+    // toolbar where the screen has room (a size kept from a smaller scale
+    // would fold them into a chevron), and never larger than the screen.
+    if (isMaximized() || isFullScreen())
+        return;
+    const QRect avail = screen()->availableGeometry();
+    const QSize border = frameGeometry().size() - geometry().size();
+    const int margin = 2 * menuBar()->fontMetrics().averageCharWidth();
+    int wanted = std::max(width(), menuBar()->sizeHint().width() + margin);
+    if (act_ && act_->ToolBar)
+        wanted = std::max(wanted, act_->ToolBar->sizeHint().width() + margin);
+    const TWindowRect fitted = FitWindow({x(), y(), wanted + border.width(), height() + border.height()},
+                                         {avail.x(), avail.y(), avail.width(), avail.height()});
+    resize(fitted.Width - border.width(), fitted.Height - border.height());
+    move(fitted.X, fitted.Y);
 }
 
 void TMainForm::writeSettings()

@@ -169,6 +169,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -216,6 +217,9 @@ private:
     void createStatusBar();
     void readSettings();
     void writeSettings();
+    // The size kept or chosen, widened for the menus and fitted to the screen.
+    void FitToMenus();
+    bool fittedToMenus_ = false;
     void SubWindowActivated(QMdiSubWindow* window);
     void SetTitle();
     // Everything shown of the open wall after New and Open: title, menus,

@@ -43,6 +43,9 @@ void TMainForm::RecordChange(const std::string& caption)
 {
     if (!document_->RecordChange(caption))
         return;
+    // The side view follows every committed change, also of a table whose editor stays open.
+    if (TDlgSideView* view = TDlgSideView::Find(*mdiArea_))
+        view->FormActivate();
     UpdateUndoActions();
     AutosaveSoon();
     StartLiveAnalysis();

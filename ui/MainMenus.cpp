@@ -15,6 +15,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QToolBar>
 
 #include <algorithm>
@@ -52,6 +53,12 @@ void TMainForm::createMenus()
         }
         act_->Row[i] = action;
     }
+    // The Data menu also opens with Alt+D, the key its name suggests, beside its own access key.
+    auto* dataKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_D), this);
+    connect(dataKey, &QShortcut::activated, this, [this] {
+        if (act_->Data && act_->Data->menuAction()->isEnabled())
+            menuBar()->setActiveAction(act_->Data->menuAction());
+    });
 }
 
 void TMainForm::createToolBars()
@@ -83,6 +90,11 @@ void TMainForm::createToolBars()
         if (action->text().isEmpty())
             action->setText(QString::fromLatin1(c.Hint));
         a.ToolBar->addAction(action);
+        if (c.Purpose) {
+            action->setToolTip(QString::fromLatin1(c.Hint) + '\n' + QString::fromLatin1(c.Purpose));
+            if (QWidget* button = a.ToolBar->widgetForAction(action))
+                button->setAccessibleName(QString::fromLatin1(c.Purpose));
+        }
     }
     SetUpCommands();
 }
@@ -175,7 +187,8 @@ TMainWindowStates TMainForm::CurrentStates() const
         // A graph window is listed by its graph's name: its own title is the
         // same for every graph until the pointer has passed over it.
         const TPlotForm* plot = TPlotForm::Of(windows[i]);
-        captions.push_back(plot && plot->HasGraph() ? plot->Graph().Caption : windows[i]->windowTitle().toStdString());
+        captions.push_back(plot && plot->HasGraph() ? plot->Graph().ShownName()
+                                                    : windows[i]->windowTitle().toStdString());
         if (windows[i] == mdiArea_->activeSubWindow())
             active = i;
     }

@@ -57,7 +57,7 @@ struct TMainActions {
     QAction* EarthPressureKind[3] = {};  // by the user, triangular, trapezoidal
     std::map<TOption, QAction*> Toggles;  // the option switches
     QAction* StagedConstruction = nullptr;
-    QAction* SpringsFromInstallation = nullptr;  // "Anchors and springs act from their installation stage"
+    QAction* SpringsFromInstallation = nullptr;  // "Anchors and springs act from their &installation stage"
     QAction* PassiveLimit = nullptr;             // "Limit soil resistance to the passive earth pressure"
     QAction* LimitEquilibriumInVerdict = nullptr;
     QAction* TextEditorOption = nullptr;

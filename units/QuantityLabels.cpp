@@ -29,3 +29,9 @@ std::string StripBasis(int unitSystem, double stripWidth)
         return std::string("/") + length;
     return " per " + FormatGeneral(stripWidth, 6) + " " + length + " strip";
 }
+
+std::string StripBasisPerLength(int unitSystem, double stripWidth)
+{
+    const std::string basis = StripBasis(unitSystem, stripWidth);
+    return basis.front() == '/' ? " per " + basis.substr(1) + " of width" : basis;
+}

@@ -33,3 +33,9 @@ const QuantityLabels& QuantityLabelsOf(int unitSystem);
 // or one length unit reads as a rate ("/ft", "/m", "/L"; "kN-m/m"); any other
 // width names the strip (" per 2.5 m strip"; "kN-m per 2.5 m strip").
 std::string StripBasis(int unitSystem, double stripWidth);
+
+// The same basis for a quantity that is already per unit length of the wall's
+// height (a soil reaction, a distributed load, "kN/m"): " per m of width"
+// where StripBasis gives a rate ("kN/m per m of width"), else the strip
+// (" per 2.5 m strip").
+std::string StripBasisPerLength(int unitSystem, double stripWidth);

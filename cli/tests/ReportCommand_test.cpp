@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -188,6 +189,88 @@ TEST_F(ReportCommand, TheReportHoldsTheDesignChecksOfEveryStage)
     EXPECT_EQ(text.compare(named, governing.size(), governing), 0);
     EXPECT_NE(text.find("Governing stage: " + governing, section), std::string::npos);
     EXPECT_NE(text.find("Safety factor F: the factor by which", section), std::string::npos);
+}
+
+// A checker can follow the bending check from the report alone: the steel
+// section with its W, fy, shear area and corrosion loss, the sketch of the
+// wall, and the section table on the page of its utilisation graph. Units in
+// the headings stay whole, option codes carry their words, a largest moment
+// within round-off of zero is "none" as on the stage pages, and the report
+// ends with a page of its own content rather than a few leftover lines.
+TEST_F(ReportCommand, TheReportShowsTheSectionTheSketchAndReadableLabels)
+{
+    if (!fs::exists(fs::path(TORVIK_BIN_DIR) / "torvik-cli-plot.so") || !HasTool("pdftotext"))
+        GTEST_SKIP() << "needs the drawing module and pdftotext";
+    const fs::path wall = Example("tied-back-sand-over-clay.tk4d");
+    std::string settings = Read(fs::path(TORVIK_SOURCE_DIR) / "examples" / "tied-back-sand-over-clay.tk4s");
+    const std::string section =
+        R"("sections": [{"node": 0, "name": "AZ 18-700", "section_modulus_m3": 0.0018,)"
+        R"( "yield_strength_kPa": 355000, "shear_area_m2": 0.0098, "corrosion_loss_percent": 12.5}])";
+    const std::string noSections = "\"sections\": []";
+    settings.replace(settings.find(noSections), noSections.size(), section);
+    std::ofstream(dir / "tied-back-sand-over-clay.tk4s", std::ios::binary) << settings;
+    ASSERT_EQ(Cli("run " + Quote(wall)).exitCode, 0);
+    const fs::path pdf = dir / "report.pdf";
+    const CliRun r = Cli("report " + Quote(wall) + " --out " + Quote(pdf));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string text = Shell("pdftotext " + Quote(pdf) + " -");
+    std::vector<std::string> pages{""};
+    for (char c : text) {
+        if (c == '\f')
+            pages.emplace_back();
+        else
+            pages.back().push_back(c);
+    }
+    while (!pages.empty() && pages.back().find_first_not_of(" \n") == std::string::npos)
+        pages.pop_back();
+
+    for (const char* expected : {"The wall", "Steel sections", "AZ 18-700", "1800", "355", "98", "12.5",
+                                 "Section Modulus", "Yield Strength", "(cm³/m)", "(MPa)"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected;
+    // The sketch names the soil layers, as the profile view does.
+    EXPECT_NE(text.find("Sand"), std::string::npos);
+    // The section table and its utilisation graph share a page.
+    int tablePage = -1, graphPage = -1;
+    for (int i = 0; i < static_cast<int>(pages.size()); ++i) {
+        if (tablePage < 0 && pages[static_cast<size_t>(i)].find("Bending utilisation") != std::string::npos)
+            tablePage = i;
+        if (graphPage < 0 && pages[static_cast<size_t>(i)].find("Utilisation (-)") != std::string::npos)
+            graphPage = i;
+    }
+    EXPECT_GE(tablePage, 0);
+    EXPECT_EQ(tablePage, graphPage);
+    // No unit is broken at its hyphen; the moments name the strip they are of.
+    EXPECT_EQ(text.find("kN-\n"), std::string::npos);
+    EXPECT_NE(text.find("kN-m/m"), std::string::npos);
+    const std::string layout = Shell("pdftotext -layout " + Quote(pdf) + " -");
+    EXPECT_NE(layout.find("Earth-pressure option:             2 (generated, triangular distribution)"),
+              std::string::npos);
+    // The last page holds more than a handful of lines.
+    ASSERT_FALSE(pages.empty());
+    EXPECT_GT(std::count(pages.back().begin(), pages.back().end(), '\n'), 12) << pages.back();
+
+    // Where the engine finds no moment of a sign (the cantilever's top), the summary says none too.
+    const fs::path cantilever = Example("cantilever-sand.tk4d");
+    ASSERT_EQ(Cli("run " + Quote(cantilever)).exitCode, 0);
+    ASSERT_EQ(Cli("report " + Quote(cantilever) + " --out " + Quote(pdf)).exitCode, 0);
+    const std::string cantileverText = Shell("pdftotext " + Quote(pdf) + " -");
+    const std::string output = Read(dir / "cantilever-sand.tk4o");
+    size_t none = 0;
+    for (size_t at = output.find("moment:   none"); at != std::string::npos; at = output.find("moment:   none", at + 1))
+        ++none;
+    ASSERT_GT(none, 0u);
+    const size_t from = cantileverText.find("Summary of results"), to = cantileverText.find("Design checks", from);
+    ASSERT_LT(from, to);
+    const std::string summary = cantileverText.substr(from, to - from);
+    size_t shown = 0;
+    for (size_t at = summary.find("none"); at != std::string::npos; at = summary.find("none", at + 1))
+        ++shown;
+    EXPECT_GE(shown, none);
+    // No moment within round-off of zero is given as a largest one ("2.9485E-14 at 22").
+    for (size_t at = summary.find(" at "); at != std::string::npos; at = summary.find(" at ", at + 1)) {
+        const size_t word = summary.find_last_of(" \n", at - 1) + 1;
+        EXPECT_EQ(summary.substr(word, at - word).find("E-1"), std::string::npos) << summary.substr(word, at - word);
+    }
 }
 
 TEST_F(ReportCommand, AWallWithoutUpToDateResultsIsRefused)

@@ -1,6 +1,7 @@
 #include "graph/widgets/PlotForm.h"
 
 #include "graph/GraphPlot.h"
+#include "graph/LegendPlacement.h"
 #include "graph/widgets/PlotLegend.h"
 #include "graph/widgets/PlotZoom.h"
 #include "units/NumberFormat.h"
@@ -86,7 +87,8 @@ TPlotForm::TPlotForm(TGraphPlot& graph, Prompt& prompt, QWidget* parent)
     : QWidget(parent), graph_(&graph), prompt_(prompt),
       pageLayout_(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(1, 1, 1, 1), QPageLayout::Inch)
 {
-    setWindowTitle(Titled("PlotForm"));
+    setWindowTitle(Titled(StartTitle()));
+    setAccessibleName(QString::fromStdString(graph.ShownName()));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setMinimumSize(120, 120);
@@ -174,7 +176,7 @@ void TPlotForm::Reload()
     FitLegend(21);
     legend_->setVisible(graph_->LineCount() > 0 && graph_->ShowLegend);
     actShowLegend_->setVisible(legend_->isVisibleTo(this));
-    setWindowTitle(Titled("PlotForm"));
+    setWindowTitle(Titled(StartTitle()));
     PlaceBanner();
     ReLayout(true);
     update();
@@ -199,6 +201,15 @@ void TPlotForm::BuildLegend()
         AddCurveAction(QString::fromStdString(e.Text), e.Curve);
     }
     ShowLegendNote();
+}
+
+QString TPlotForm::StartTitle() const
+{
+    // The graph window's own title, after the graph's name so that the title
+    // bar, the main window's title and the Window menu say which graph it is.
+    if (!graph_ || graph_->ShownName().empty())
+        return QStringLiteral("PlotForm");
+    return QString::fromStdString(graph_->ShownName()) + QStringLiteral(" - PlotForm");
 }
 
 QString TPlotForm::Titled(const QString& title) const
@@ -290,13 +301,42 @@ TLayoutInput TPlotForm::BitmapInput(QSize size) const
     return in;
 }
 
+std::vector<TPixelPoint> TPlotForm::CurvePixels() const
+{
+    std::vector<TPixelPoint> pixels;
+    const TPanelMapping m{layout_.Plot, ranges_.Panel[0], graph_->XOnTop};
+    for (int i = 0; i < graph_->LineCount(); ++i) {
+        const TLine& line = graph_->Lines(i);
+        if (!line.Active || !line.Visible)
+            continue;
+        // The points and the segments between them, every few pixels.
+        for (size_t j = 0; j < line.Points.size(); ++j) {
+            const TPixelPoint b{m.X(line.Points[j].X), m.Y(line.Points[j].Y)};
+            if (j > 0) {
+                const TPixelPoint a = pixels.back();
+                const int steps = std::min(200, std::max(std::abs(b.X - a.X), std::abs(b.Y - a.Y)) / 4);
+                for (int k = 1; k < steps; ++k)
+                    pixels.push_back({a.X + (b.X - a.X) * k / steps, a.Y + (b.Y - a.Y) * k / steps});
+            }
+            pixels.push_back(b);
+        }
+    }
+    return pixels;
+}
+
 void TPlotForm::ReLayout(bool placeLegend)
 {
     if (!graph_)
         return;
     layout_ = ComputeLayout(*graph_, ScreenInput());
-    if (placeLegend)
-        legend_->move(layout_.Plot.Right - legend_->width(), layout_.Plot.Bottom - legend_->height());
+    if (placeLegend) {
+        TLegendPlace place{layout_.Plot.Right - legend_->width(), layout_.Plot.Bottom - legend_->height()};
+        // A graph with its x axis at the bottom (the p-y curves) fills that
+        // corner: its legend goes where it hides the fewest points.
+        if (!graph_->XOnTop && layout_.PanelCount == 1)
+            place = LeastCoveringCorner(layout_.Plot, legend_->width(), legend_->height(), CurvePixels());
+        legend_->move(place.X, place.Y);
+    }
     legend_->KeepInside();
     update();
 }
@@ -360,8 +400,8 @@ void TPlotForm::mouseMoveEvent(QMouseEvent* event)
         return;
     const QPoint p = event->position().toPoint();
     auto [x, y] = DataAt(p);
-    setWindowTitle(Titled(QString::fromStdString(graph_->Caption + " X: " + FormatGeneral(x, 5, 2) +
-                                                 " Y: " + FormatGeneral(y, 5, 2))));
+    setWindowTitle(Titled(QString::fromStdString((graph_->Caption.empty() ? graph_->ShownName() : graph_->Caption) +
+                                                 " X: " + FormatGeneral(x, 5, 2) + " Y: " + FormatGeneral(y, 5, 2))));
     if (zooming_)
         rubberBand_->setGeometry(QRect(zoomStart_, LimitToPlot(p)).normalized());
 }

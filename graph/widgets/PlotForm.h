@@ -116,6 +116,10 @@ private:
     void BuildLegend();
     // `title` followed by the graph's note, when it has one.
     QString Titled(const QString& title) const;
+    // The title before the pointer first moves over the window.
+    QString StartTitle() const;
+    // The pixels of the drawn curves of panel 1, points and segments.
+    std::vector<TPixelPoint> CurvePixels() const;
     // The graph's note as the legend's last entry (none without a note).
     void ShowLegendNote();
     QAction* AddCurveAction(const QString& caption, int curve);

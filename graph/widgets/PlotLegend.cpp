@@ -2,6 +2,7 @@
 
 #include "graph/widgets/GraphPainter.h"
 
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -58,6 +59,51 @@ PlotLegend::PlotLegend(QWidget* parent) : QListWidget(parent)
     QFont f("Times New Roman");
     f.setPixelSize(15);
     setFont(f);
+    if (parent) {
+        key_ = new QLabel(QStringLiteral("* drawn; double-click to hide"), parent);
+        key_->setAccessibleName(QStringLiteral("Legend key"));
+        key_->setStyleSheet(QStringLiteral("QLabel { background: white; color: black; padding: 0 3px; }"));
+        QFont small("Times New Roman");
+        small.setPixelSize(12);
+        key_->setFont(small);
+        key_->adjustSize();
+        key_->hide();
+    }
+}
+
+void PlotLegend::PlaceKey()
+{
+    if (!key_)
+        return;
+    key_->setVisible(isVisible() && count() > 0);
+    const int above = y() - key_->height();
+    key_->move(x() + width() - key_->width(), above >= 0 ? above : y() + height());
+    key_->raise();
+}
+
+void PlotLegend::moveEvent(QMoveEvent* event)
+{
+    QListWidget::moveEvent(event);
+    PlaceKey();
+}
+
+void PlotLegend::resizeEvent(QResizeEvent* event)
+{
+    QListWidget::resizeEvent(event);
+    PlaceKey();
+}
+
+void PlotLegend::showEvent(QShowEvent* event)
+{
+    QListWidget::showEvent(event);
+    PlaceKey();
+}
+
+void PlotLegend::hideEvent(QHideEvent* event)
+{
+    QListWidget::hideEvent(event);
+    if (key_)
+        key_->hide();
 }
 
 void PlotLegend::SetFontSize(int points, int itemHeight)

@@ -1,6 +1,8 @@
 #pragma once
 #include <QListWidget>
 
+class QLabel;
+
 #include <functional>
 
 // The graph window's legend: an owner-drawn list of the active curves, each in
@@ -25,6 +27,9 @@ public:
     void FitSize(int startWidth, int margin);
     // Keeps the legend inside its parent's client area.
     void KeepInside();
+    // The line that says what " *" means, shown with the legend just above
+    // it (below it where the window has no room above).
+    QLabel* Key() const { return key_; }
 
 signals:
     // The user double-clicked the entry at `row`.
@@ -35,9 +40,15 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     int itemHeight_ = 16;
     bool dragging_ = false;
     QPoint grab_;
+    QLabel* key_ = nullptr;
+    void PlaceKey();
 };

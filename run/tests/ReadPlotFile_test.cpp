@@ -121,16 +121,30 @@ TEST_F(Reader, SingleSectionInSiUnits)
     EXPECT_EQ(g.DeflectionMomentShear.Points2(0, 2).X, 20);
     EXPECT_EQ(g.DeflectionMomentShear.Points3(0, 2).X, -6);
 
-    // Captions and units of SI.
+    // Captions and units of SI, per metre of wall (a strip one length unit wide).
     EXPECT_EQ(g.Deflection.YCaption, "Depth (m)");
-    EXPECT_EQ(g.Moment.XCaption, "Bending Moment (m-kN)");
-    EXPECT_EQ(g.Shear.XCaption, "Shear (kN)");
-    EXPECT_EQ(g.DeflectionMomentShear.XCaption2, "Bending Moment (m-kN)");
+    EXPECT_EQ(g.Moment.XCaption, "Bending Moment (m-kN/m)");
+    EXPECT_EQ(g.Shear.XCaption, "Shear (kN/m)");
+    EXPECT_EQ(g.DeflectionMomentShear.XCaption2, "Bending Moment (m-kN/m)");
     EXPECT_EQ(g.DeflectionMomentShear.YCaption3, "Depth (m)");
     EXPECT_EQ(g.DeflectionMomentShear.XUnits, "L");
     for (auto& [name, graph] : g.All())
         EXPECT_EQ(graph->Units(), 2) << name;
-    EXPECT_EQ(AxisCaption(g.SoilReaction.XCaption, g.SoilReaction.XUnits, g.SoilReaction.Units()), "Reaction (kN/m)");
+    EXPECT_EQ(AxisCaption(g.SoilReaction.XCaption, g.SoilReaction.XUnits, g.SoilReaction.Units()),
+              "Reaction per m of width (kN/m)");
+    // The combined pressures are distributed loads too, not a bare unit.
+    EXPECT_EQ(AxisCaption(g.CombinedPressure.XCaption, g.CombinedPressure.XUnits, g.CombinedPressure.Units()),
+              "Earth pressure per m of width (kN/m)");
+
+    // Spaced units analysed as a strip of their spacing: every axis says so.
+    context.StripWidth = 2.5;
+    ASSERT_TRUE(Read(Data("single_si.tk4p")));
+    EXPECT_EQ(g.Moment.XCaption, "Bending Moment (m-kN per 2.5 m strip)");
+    EXPECT_EQ(g.DeflectionMomentShear.XCaption3, "Shear (kN per 2.5 m strip)");
+    EXPECT_EQ(AxisCaption(g.SoilReaction.XCaption, g.SoilReaction.XUnits, g.SoilReaction.Units()),
+              "Reaction per 2.5 m strip (kN/m)");
+    EXPECT_EQ(AxisCaption(g.EarthPressure.XCaption, g.EarthPressure.XUnits, g.EarthPressure.Units()),
+              "Distributed load per 2.5 m strip (kN/m)");
 }
 
 TEST_F(Reader, SoilLayerAndWallEntriesOfTheThreePanelGraph)
@@ -178,8 +192,9 @@ TEST_F(Reader, EnglishUnitsAreConvertedByTheSectionsFlag)
     EXPECT_EQ(g.CombinedPressure.Points(0, 1).Y, 10);
     EXPECT_EQ(g.PyCurves.LineCount(), 0);
     EXPECT_EQ(g.Deflection.YCaption, "Depth (ft)");
-    EXPECT_EQ(g.Moment.XCaption, "Bending Moment (in-kips)");
-    EXPECT_EQ(g.Shear.XCaption, "Shear (kips)");
+    // Per inch of wall: the analysed strip is one length unit wide.
+    EXPECT_EQ(g.Moment.XCaption, "Bending Moment (in-kips/in)");
+    EXPECT_EQ(g.Shear.XCaption, "Shear (kips/in)");
     EXPECT_EQ(g.EarthPressure.YCaption, "Depth (ft)");
     EXPECT_EQ(g.DeflectionMomentShear.Units(), 1);
     // Wall bottom and excavation level in feet, as the depth axis.
@@ -187,7 +202,11 @@ TEST_F(Reader, EnglishUnitsAreConvertedByTheSectionsFlag)
     EXPECT_EQ(g.DeflectionMomentShear.Layers(0).Points[0].Y, 12.5L);
     EXPECT_NEAR(static_cast<double>(g.DeflectionMomentShear.Layers(1).Points[0].Y), 20, 1e-12);
     EXPECT_EQ(g.DeflectionMomentShear.Layers(2).Points[0].Y, 10);
-    EXPECT_EQ(AxisCaption(g.SoilReaction.XCaption, g.SoilReaction.XUnits, 1), "Reaction (lbs/in)");
+    EXPECT_EQ(AxisCaption(g.SoilReaction.XCaption, g.SoilReaction.XUnits, 1), "Reaction per in of width (lbs/in)");
+    // A strip of one foot (Wa = 12 in) reads as a rate per foot.
+    context.StripWidth = 12;
+    ASSERT_TRUE(Read(Data("english.tk4p")));
+    EXPECT_EQ(g.Moment.XCaption, "Bending Moment (in-kips/ft)");
 }
 
 TEST_F(Reader, CombinedPressureDepthsFollowTheWallsUnits)

@@ -8,6 +8,7 @@
 #include "run/SpringTable.h"
 #include "run/widgets/CalculationReport.h"
 #include "units/Prompt.h"
+#include "units/QuantityLabels.h"
 #include "units/TorvikError.h"
 
 #include <QApplication>
@@ -99,6 +100,17 @@ void TResultCommands::Written(const std::string& what, const std::string& file)
         prompt_.Information("No program could open " + path + ".");
 }
 
+namespace {
+
+// The strip the results of `wall` are of, as its graphs name it.
+std::string EnvelopeBasis(const TProgramData& wall)
+{
+    const TPlotReadContext context = PlotReadContext(wall);
+    return StripBasis(context.UnitSystem, context.StripWidth);
+}
+
+}  // namespace
+
 void TResultCommands::ShowStageEnvelope(const TProgramData& wall)
 {
     TResultSet results;
@@ -109,7 +121,7 @@ void TResultCommands::ShowStageEnvelope(const TProgramData& wall)
     }
     // A window of earlier results goes; the new one shows these.
     envelope_.PlotFormClosed();
-    FillEnvelopeGraph(envelope_, StageEnvelope(results), results.UnitSystem);
+    FillEnvelopeGraph(envelope_, StageEnvelope(results), results.UnitSystem, EnvelopeBasis(wall));
     envelope_.Note = ResultsNote(wall);
     if (!GraphRanges(envelope_)) {
         prompt_.Information("The stages give no envelope to draw.");
@@ -129,7 +141,7 @@ void TResultCommands::ResultsReread(const TProgramData& wall)
         envelope_.PlotFormClosed();
         return;
     }
-    FillEnvelopeGraph(envelope_, StageEnvelope(results), results.UnitSystem);
+    FillEnvelopeGraph(envelope_, StageEnvelope(results), results.UnitSystem, EnvelopeBasis(wall));
     envelope_.Note = ResultsNote(wall);
     if (!GraphRanges(envelope_)) {
         envelope_.PlotFormClosed();

@@ -36,7 +36,11 @@ TDlgSectionCatalogue::TDlgSectionCatalogue(QWidget* parent, Prompt& prompt, int 
     }
     table_->resizeColumnsToContents();
     table_->horizontalHeader()->setStretchLastSection(true);
-    table_->setMinimumSize(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 150, fontMetrics().height() * 24);
+    // Wide and tall enough to read the rows at their full width where the
+    // screen has room; on a smaller screen the window opens smaller and the
+    // table scrolls, the notes and buttons below it kept whole.
+    const int x = fontMetrics().horizontalAdvance(QLatin1Char('x')), line = fontMetrics().height();
+    table_->setMinimumSize(x * 40, line * 6);
 
     auto* note = new QLabel(QString::fromStdString(CatalogueBasisNote()), this);
     note->setWordWrap(true);
@@ -67,6 +71,7 @@ TDlgSectionCatalogue::TDlgSectionCatalogue(QWidget* parent, Prompt& prompt, int 
     row->addStretch(1);
     row->addWidget(buttons);
     layout->addLayout(row);
+    resize(x * 150 + 2 * layout->contentsMargins().left(), line * 34);
     if (!list_.problem.empty())
         prompt_.Information(list_.problem);
 }

@@ -65,7 +65,7 @@ void TDlgSections::Load(const TProgramData& wall)
     const int selected = SelectedNode();
     const std::vector<TSectionSettings>& sections = document_.Settings().sections;
     table_->clearContents();
-    SetSettingsCaptions(*table_, SectionColumnCaptions(wall.UnitSystem()));
+    SetSettingsCaptions(*table_, SectionColumnCaptions(wall.UnitSystem(), SectionsPerPile(wall)));
     table_->setRowCount(static_cast<int>(sections.size()));
     nodes_.clear();
     for (int r = 0; r < table_->rowCount(); ++r) {

@@ -25,7 +25,7 @@ struct FieldInfo {
 const FieldInfo& Info(TAnchorField field)
 {
     static const FieldInfo info[AnchorFieldCount] = {
-        {"Prestress", "F/L", "", "Anchor Prestress"},
+        {"Prestress per Unit Width", "F/L", "", "Anchor Prestress"},
         {"Spacing", "L", "", "Anchor Spacing"},
         {"Inclination", "", "deg", "Anchor Inclination"},
         {"Axial Load (vertical component)", "", "", "Anchor Axial Load"},

@@ -396,7 +396,8 @@ private:
         const long double scale = std::min({worldScale, std::max(height, 1) * 0.45L / span,
                                             d_.Width * 0.04L / s_.PyWidth});
         const int r = std::max(1, Round(s_.PyWidth * scale));
-        const int x = Fx(0.84);
+        // Clear of the depth scale's labels, its caption and "excavation".
+        const int x = std::min(Fx(0.84), ScaleLeft() - 2 * gap - r - 2 * gap);
         const int step = Round(2 * s_.ActiveWidth * scale);
         const int last = top + r + 4 * step;
         items_.push_back({TProfileShape::Box, TProfileInk::Ink, line_,
@@ -415,21 +416,21 @@ private:
         Text(mid_, caption, "side view");
     }
 
-    // The depth scale at the right edge: depths below the wall top in the
-    // scale's unit, ticks at a round step no closer than three text lines,
-    // and a longer tick with "excavation" at the excavation level.
-    void DepthScale()
+    // The text widths the layout reckons with (a device's text is narrower).
+    int TextWidth(const std::string& text) const { return Round(0.6L * d_.TextHeight * text.size()); }
+    int ScaleAxis() const { return d_.Page ? right_ + Fx(0.06) : d_.Width - Pen(6 * d_.Scale); }
+    // Pixels per unit shown on the depth scale; 0 when it has none.
+    long double ScalePixels() const
     {
         if (s_.WallLength <= 0 || s_.ScaleUnit <= 0)
-            return;
+            return 0;
+        const long double perUnit = (map_.Y(s_.Top + 1000 * s_.ScaleUnit) - map_.Y(s_.Top)) / 1000.0L;
+        return std::max<long double>(0, perUnit);
+    }
+    // The step of the depth scale's labels: round, no closer than three text lines.
+    long double ScaleStep(long double perUnit) const
+    {
         const int th = d_.TextHeight;
-        const auto width = [th](const std::string& text) { return Round(0.6L * th * text.size()); };
-        const int tick = Pen(5 * d_.Scale), gap = Pen(3 * d_.Scale);
-        const int ax = d_.Page ? right_ + Fx(0.06) : d_.Width - Pen(6 * d_.Scale);
-        const int top = map_.Y(s_.Top), tip = map_.Y(s_.Top + s_.WallLength);
-        const long double perUnit = (map_.Y(s_.Top + 1000 * s_.ScaleUnit) - top) / 1000.0L;  // pixels per unit shown
-        if (perUnit <= 0)
-            return;
         long double step = 1;
         while (step * perUnit < 3 * th)
             step *= 10;
@@ -439,15 +440,55 @@ private:
             step /= 5;
         else if (step / 2 * perUnit >= 3 * th)
             step /= 2;
+        return step;
+    }
+    // The widest label of the depth scale.
+    int ScaleLabels(long double step) const
+    {
+        int labels = 0;
+        const long double length = s_.WallLength / s_.ScaleUnit;
+        for (long double v = 0; v <= length * (1 + 1e-9L); v += step)
+            labels = std::max(labels, TextWidth(FormatGeneral(v, 6)));
+        return labels;
+    }
+    // The left edge of everything the depth scale writes; the device's width without one.
+    int ScaleLeft() const
+    {
+        const long double perUnit = ScalePixels();
+        if (perUnit <= 0)
+            return d_.Width;
+        const int tick = Pen(5 * d_.Scale), gap = Pen(3 * d_.Scale);
+        const int labels = ScaleLabels(ScaleStep(perUnit));
+        const long double excavation = s_.Excavation - s_.Top;
+        int reach = std::max(TextWidth(s_.ScaleCaption), tick + gap + labels);
+        if (excavation > 0 && excavation <= s_.WallLength)
+            reach = std::max(reach, 2 * tick + 2 * gap + labels + TextWidth("excavation"));
+        return ScaleAxis() - reach;
+    }
+
+    // The depth scale at the right edge: depths below the wall top in the
+    // scale's unit, ticks at a round step no closer than three text lines,
+    // and a longer tick with "excavation" at the excavation level.
+    void DepthScale()
+    {
+        const long double perUnit = ScalePixels();
+        if (perUnit <= 0)
+            return;
+        const int th = d_.TextHeight;
+        const auto width = [this](const std::string& text) { return TextWidth(text); };
+        const int tick = Pen(5 * d_.Scale), gap = Pen(3 * d_.Scale);
+        const int ax = ScaleAxis();
+        const int top = map_.Y(s_.Top), tip = map_.Y(s_.Top + s_.WallLength);
+        const long double step = ScaleStep(perUnit);
         Line(ax, top, ax, tip, line_);
         const long double length = s_.WallLength / s_.ScaleUnit;
-        int labels = 0;
+        const int labels = ScaleLabels(step);
         for (long double v = 0; v <= length * (1 + 1e-9L); v += step) {
             const int y = map_.Y(s_.Top + v * s_.ScaleUnit);
             const std::string text = FormatGeneral(v, 6);
-            labels = std::max(labels, width(text));
             Line(ax - tick, y, ax, y, line_);
-            Text(ax - tick - gap - width(text), y - th / 2, text);
+            // A label at the tip stays whole on the device.
+            Text(ax - tick - gap - width(text), std::min(y - th / 2, d_.Height - th), text);
         }
         Text(ax - width(s_.ScaleCaption), std::max(0, top - 2 * th - gap), s_.ScaleCaption);
         const long double excavation = s_.Excavation - s_.Top;

@@ -3,6 +3,8 @@
 #include "model/ProgramData.h"
 #include "ui/rules/DialogValues.h"
 #include "ui/rules/SettingsFields.h"
+#include "units/NumberFormat.h"
+#include "units/Units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,18 +17,22 @@ struct FieldInfo {
     const char* unitText;
     const char* undo;
     const char* noun;  // in messages
+    // In SI units the field is shown and typed in the unit engineers use for
+    // it (cm³/m, MPa): the shown value is the stored one (m³, kN/m²) times this.
+    double siScale;
+    const char* siUnit;
 };
 
 const FieldInfo& Info(TSectionField field)
 {
     static const FieldInfo info[SectionFieldCount] = {
-        {"First Node", "", "", "Section Node", "first node"},
-        {"Depth", "", "", "", "depth"},
-        {"Name", "", "", "Section Name", "name"},
-        {"Section Modulus W", "L^3", "", "Section Modulus", "section modulus"},
-        {"Yield Strength fy", "F/L^2", "", "Yield Strength", "yield strength"},
-        {"Shear Area", "L^2", "", "Shear Area", "shear area"},
-        {"Corrosion Loss", "", "%", "Corrosion Loss", "corrosion loss"},
+        {"First Node", "", "", "Section Node", "first node", 1, nullptr},
+        {"Depth", "", "", "", "depth", 1, nullptr},
+        {"Name", "", "", "Section Name", "name", 1, nullptr},
+        {"Section Modulus W", "L^3", "", "Section Modulus", "section modulus", 1e6, "cm³"},
+        {"Yield Strength fy", "F/L^2", "", "Yield Strength", "yield strength", 1e-3, "MPa"},
+        {"Shear Area", "L^2", "", "Shear Area", "shear area", 1, nullptr},
+        {"Corrosion Loss", "", "%", "Corrosion Loss", "corrosion loss", 1, nullptr},
     };
     return info[static_cast<int>(field)];
 }
@@ -72,18 +78,43 @@ std::string MoveSection(TWallSettings& settings, int node, double target, const 
     return {};
 }
 
+bool EngineersUnit(const FieldInfo& i, int unitSystem)
+{
+    return i.siUnit && unitSystem == UnitsSI;
+}
+
+// The value shown for the stored SI value, and back.
+double Shown(const FieldInfo& i, double si, int unitSystem)
+{
+    return EngineersUnit(i, unitSystem) ? si * i.siScale : ShownSetting(si, i.dimension, unitSystem);
+}
+double Stored(const FieldInfo& i, double shown, int unitSystem)
+{
+    return EngineersUnit(i, unitSystem) ? shown / i.siScale : StoredSetting(shown, i.dimension, unitSystem);
+}
+
 }  // namespace
 
-std::vector<std::string> SectionColumnCaptions(int unitSystem)
+std::vector<std::string> SectionColumnCaptions(int unitSystem, bool perPile)
 {
     std::vector<std::string> captions;
     for (int f = 0; f < SectionFieldCount; ++f) {
-        const FieldInfo& i = Info(static_cast<TSectionField>(f));
-        captions.push_back(static_cast<TSectionField>(f) == TSectionField::Depth
-                               ? NodeDepthCaption(unitSystem)
-                               : SettingCaption(i.caption, i.dimension, unitSystem, i.unitText));
+        const TSectionField field = static_cast<TSectionField>(f);
+        const FieldInfo& i = Info(field);
+        if (field == TSectionField::Depth)
+            captions.push_back(NodeDepthCaption(unitSystem));
+        else if (EngineersUnit(i, unitSystem))
+            captions.push_back(std::string(i.caption) + " (" + i.siUnit +
+                               (field == TSectionField::Modulus ? (perPile ? " per pile" : "/m") : "") + ")");
+        else
+            captions.push_back(SettingCaption(i.caption, i.dimension, unitSystem, i.unitText));
     }
     return captions;
+}
+
+bool SectionsPerPile(const TProgramData& wall)
+{
+    return wall.EarthPressureKind > 1 && wall.ActiveWidth > 0 && wall.ActiveWidth != 1;
 }
 
 std::string SectionFieldText(const TSectionSettings& section, TSectionField field, const TProgramData& wall)
@@ -97,7 +128,7 @@ std::string SectionFieldText(const TSectionSettings& section, TSectionField fiel
         return section.name;
     default: {
         TSectionSettings s = section;
-        return SettingText(*Member(s, field), Info(field).dimension, wall.UnitSystem());
+        return FormatFloat8(Shown(Info(field), *Member(s, field), wall.UnitSystem()));
     }
     }
 }
@@ -124,7 +155,7 @@ std::string SetSectionField(TWallSettings& settings, int node, TSectionField fie
         const std::string problem = MoveSection(settings, node, shown, wall);
         return problem.empty() ? problem : where + problem;
     }
-    const double value = StoredSetting(shown, Info(field).dimension, wall.UnitSystem());
+    const double value = Stored(Info(field), shown, wall.UnitSystem());
     std::string problem = NumberProblem(field, value);
     if (!problem.empty())
         return where + problem;

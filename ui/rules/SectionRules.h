@@ -13,8 +13,13 @@ class TProgramData;
 enum class TSectionField { Node, Depth, Name, Modulus, YieldStrength, ShearArea, CorrosionLoss };
 constexpr int SectionFieldCount = 7;
 
-// The captions of every column, units in brackets.
-std::vector<std::string> SectionColumnCaptions(int unitSystem);
+// The captions of every column, units in brackets. In SI units W is shown in
+// cm³ per metre of wall (`perPile`: per pile of spaced units) and fy in MPa,
+// as catalogues give them; the settings keep m³ and kN/m².
+std::vector<std::string> SectionColumnCaptions(int unitSystem, bool perPile = false);
+// Whether the wall's sections are of spaced units, analysed per pile: the
+// earth pressure is generated on an active width other than one length unit.
+bool SectionsPerPile(const TProgramData& wall);
 // The text of a column of `section` on `wall`.
 std::string SectionFieldText(const TSectionSettings& section, TSectionField field, const TProgramData& wall);
 // Stores a typed value into the section of `node` (a new first node moves it).

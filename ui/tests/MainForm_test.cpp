@@ -411,6 +411,17 @@ TEST_F(MainCommandsTest, OpenGraphWindowsShowTheNewResultsAndCloseWithTheirWall)
     form->OpenFileName(CopyExample("cantilever-sand.tk4d"), false);
     form->SetEngineDirectory(TORVIK_BIN_DIR);
     form->RunAnalysis();
+    // The combined earth-pressure graph has no caption of its own: its window,
+    // its name for screen readers and its Window entry still say which graph it is.
+    act().Graph[7]->trigger();
+    TPlotForm* combined = TPlotForm::Of(form->MdiArea()->activeSubWindow());
+    ASSERT_NE(combined, nullptr);
+    EXPECT_EQ(combined->windowTitle(), "Earth Pressure Combined - PlotForm");
+    EXPECT_EQ(combined->accessibleName(), "Earth Pressure Combined");
+    Open(act().Window);
+    EXPECT_EQ(act().WindowEntry[0]->text(), "Earth Pressure Combined");
+    form->MdiArea()->activeSubWindow()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     act().Graph[1]->trigger();
     TPlotForm* window = TPlotForm::Of(form->MdiArea()->activeSubWindow());
     ASSERT_NE(window, nullptr);

@@ -11,8 +11,11 @@
 #include "ui/rules/MenuRules.h"
 #include "units/ScriptedPrompt.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QDir>
+#include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -158,7 +161,7 @@ Da&ta
   ---
   Conduct Short-Term and Long-Term &Analyses {x}
   Conduct &Staged-Construction Analysis... {x}
-  Anchors and springs act from their installation stage {xc}
+  Anchors and springs act from their &installation stage {xc}
   Limit soil resistance to the passive earth pressure {xc}
   Limit-equilibrium estimate counts in the design checks {xc}
   ---
@@ -173,7 +176,7 @@ Da&ta
   ---
   Copy &Previous Stage {d}
 &Computation
-  &Run Analysis
+  &Run Analysis [F9]
   ---
   Edit I&nput Text {d}
   Edit &Processor-Run Notes {d}
@@ -181,9 +184,9 @@ Da&ta
   ---
   &View Wall Geometry
   ---
-  Save &Report... {d}
+  Save R&eport... {d}
   Save Results as &CSV... {d}
-  &Design Checks...
+  &Design Checks... [Shift+F9]
 &Graphics
   p-&y Curves {d}
   ---
@@ -191,7 +194,7 @@ Da&ta
   &Moment vs Depth {d}
   &Shear vs Depth {d}
   &Reaction vs Depth {d}
-  &Deflection, Moment and Shear {d}
+  Deflection, Moment and S&hear {d}
   ---
   Earth &Pressure Distribution {d}
   Earth Pressure Combined {d}
@@ -223,7 +226,7 @@ toolbar
   Redo [Ctrl+Shift+Z] {d}
     Redo
   ---
-  &Run Analysis
+  &Run Analysis [F9]
     Run Analysis
   Stage Construction Option
     Stage Construction Option
@@ -231,6 +234,7 @@ toolbar
     View Output File
   &View Wall Geometry
     View Soil Profile
+View Wall Geometry
   ---
   View p-y Curves {d}
     View p-y Curves
@@ -240,10 +244,12 @@ toolbar
     Moment Diagram
   LShear Diagram {d}
     LShear Diagram
+Shear Diagram
   Soil-Reaction Diagram {d}
     Soil-Reaction Diagram
   Soil-Reaction Diagram {d}
     Soil-Reaction Diagram
+Deflection, Moment and Shear Diagram
   Pressure Diagram {d}
     Pressure Diagram
   --- {dh}
@@ -314,7 +320,7 @@ const char* const LongTermDataAndOptions = R"(Da&ta
   ---
   Conduct Short-Term and Long-Term &Analyses {xc}
   Conduct &Staged-Construction Analysis... {dx}
-  Anchors and springs act from their installation stage {xc}
+  Anchors and springs act from their &installation stage {xc}
   Limit soil resistance to the passive earth pressure {xc}
   Limit-equilibrium estimate counts in the design checks {xc}
   ---
@@ -332,3 +338,85 @@ TEST_F(MainMenusTest, TheLongTermSwitchChangesTheDataEntriesAndStagedConstructio
 }
 
 }  // namespace
+
+namespace {
+
+// The access key of a caption, lower case; 0 for none.
+QChar AccessKey(const QString& caption)
+{
+    for (int i = 0; i + 1 < caption.size(); ++i)
+        if (caption[i] == '&') {
+            if (caption[i + 1] != '&')
+                return caption[i + 1].toLower();
+            ++i;
+        }
+    return QChar();
+}
+
+// The access keys of the visible entries of `menu` and its submenus, each
+// menu's own keys distinct: a key shared by two entries only moves between them.
+void ExpectDistinctKeys(const QList<QAction*>& actions, const QString& where)
+{
+    QMap<QChar, QString> seen;
+    for (QAction* a : actions) {
+        if (a->isSeparator() || !a->isVisible())
+            continue;
+        const QChar key = AccessKey(a->text());
+        if (!key.isNull()) {
+            EXPECT_FALSE(seen.contains(key)) << where.toStdString() << ": \"" << a->text().toStdString() << "\" and \""
+                                             << seen.value(key).toStdString() << "\"";
+            seen.insert(key, a->text());
+        }
+        if (a->menu()) {
+            emit a->menu()->aboutToShow();
+            ExpectDistinctKeys(a->menu()->actions(), a->text());
+        }
+    }
+}
+
+}  // namespace
+
+// Every menu reaches its entries by distinct keys, the installation option
+// has one, Run Analysis and Design Checks have the usual F9 and Shift+F9,
+// Alt+D opens Data as Alt+T does, and every toolbar button's name says what
+// it does, the toolbar's own hint first in its tool tip.
+TEST_F(MainMenusTest, KeysAreDistinctAndButtonsSayWhatTheyDo)
+{
+    // The Help menu's keys are as they have always been ("&User's Manual", "Check for &Updates").
+    QList<QAction*> menus = form->menuBar()->actions();
+    menus.removeAll(act().Help->menuAction());
+    ExpectDistinctKeys(menus, "menu bar");
+    EXPECT_FALSE(AccessKey(act().SpringsFromInstallation->text()).isNull());
+    EXPECT_EQ(act().Run->shortcut(), QKeySequence(Qt::Key_F9));
+    QAction* checks = nullptr;
+    for (QAction* a : act().Computation->actions())
+        if (a->text() == "&Design Checks...")
+            checks = a;
+    ASSERT_NE(checks, nullptr);
+    EXPECT_EQ(checks->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F9));
+
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    form->activateWindow();
+    QTest::keyClick(form.get(), Qt::Key_D, Qt::AltModifier);
+    EXPECT_EQ(form->menuBar()->activeAction(), act().Data->menuAction());
+    if (QMenu* open = qobject_cast<QMenu*>(QApplication::activePopupWidget()))
+        open->close();
+
+    QToolBar* bar = form->findChild<QToolBar*>("MainToolBar");
+    QStringList names;
+    for (QAction* a : bar->actions()) {
+        QWidget* button = a->isSeparator() || !a->isVisible() ? nullptr : bar->widgetForAction(a);
+        if (!button)
+            continue;
+        const QString name = QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
+        EXPECT_FALSE(names.contains(name)) << name.toStdString();
+        names << name;
+    }
+    for (const char* expected :
+         {"Shear Diagram", "Soil-Reaction Diagram", "Deflection, Moment and Shear Diagram", "View Wall Geometry"})
+        EXPECT_TRUE(names.contains(expected)) << expected;
+    EXPECT_FALSE(names.contains("LShear Diagram"));
+    EXPECT_TRUE(act().GraphButton[3]->toolTip().startsWith("LShear Diagram\n"));
+    EXPECT_TRUE(act().GraphButton[5]->toolTip().startsWith("Soil-Reaction Diagram\n"));
+}

@@ -77,7 +77,7 @@ TEST_F(WallSettingsFileTest, SwitchIsUndoneSavedAndReadBackWithTheAnchors)
 {
     const std::string wall = Open("anchored-soft-clay.tk4d");
     ASSERT_NE(Switch(), nullptr);
-    EXPECT_EQ(Switch()->text().toStdString(), "Anchors and springs act from their installation stage");
+    EXPECT_EQ(Switch()->text().toStdString(), "Anchors and springs act from their &installation stage");
     EXPECT_FALSE(Switch()->isChecked()) << "a stored wall without settings keeps its results";
 
     Switch()->trigger();

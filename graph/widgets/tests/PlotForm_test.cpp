@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QDir>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -77,6 +78,49 @@ TEST_F(PlotFormTest, TwentyOfTwentyFiveCurvesAreListedAndCommanded)
     EXPECT_EQ(f.CurveActions()[3]->text(), "Curve #4");
     EXPECT_TRUE(f.Legend()->isVisible());
     EXPECT_EQ(f.windowTitle(), "PlotForm");
+}
+
+// The legend's mark is explained beside it, and a window is named after its graph.
+TEST_F(PlotFormTest, TheLegendSaysWhatItsMarkMeansAndTheWindowIsNamedAfterItsGraph)
+{
+    graph.Name = "Moment vs Depth";
+    TPlotForm& f = Open(3);
+    QCoreApplication::processEvents();
+    QLabel* key = f.Legend()->Key();
+    ASSERT_NE(key, nullptr);
+    EXPECT_TRUE(key->isVisible());
+    EXPECT_TRUE(key->text().startsWith("* drawn"));
+    EXPECT_EQ(key->geometry().bottom() + 1, f.Legend()->geometry().top());
+    EXPECT_EQ(f.windowTitle(), "Moment vs Depth - PlotForm");
+    EXPECT_EQ(f.accessibleName(), "Moment vs Depth");
+    f.Legend()->hide();
+    EXPECT_FALSE(key->isVisible());
+}
+
+// Curves that drop at once from the x axis at the top and run along the
+// bottom of the plot (as p-y curves do below their origin) fill its lower
+// right corner: the legend opens where it hides none of them.
+TEST_F(PlotFormTest, TheLegendOfCurvesFillingTheLowerRightOpensInAFreeCorner)
+{
+    graph.XOnTop = false;
+    graph.SetLineCount(3);
+    graph.SetPointCount(11);
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j <= 10; ++j)
+            graph.Points(i, j) = {static_cast<long double>(10 * j), j == 0 ? 0.0L : static_cast<long double>(i - 38)};
+    form = std::make_unique<TPlotForm>(graph, prompt);
+    form->resize(640, 480);
+    form->show();
+    const QRect legend = form->Legend()->geometry();
+    EXPECT_NE(legend.bottomRight() + QPoint(1, 1), QPoint(form->Layout().Plot.Right, form->Layout().Plot.Bottom));
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 10; ++j)
+            for (int k = 0; k <= 10; ++k) {  // along each segment
+                const auto& a = graph.Points(i, j);
+                const auto& b = graph.Points(i, j + 1);
+                const QPoint p = Pixel(a.X + (b.X - a.X) * k / 10, a.Y + (b.Y - a.Y) * k / 10);
+                EXPECT_FALSE(legend.contains(p)) << i << " " << j << " " << k;
+            }
 }
 
 TEST_F(PlotFormTest, LegendStartsInThePlotsLowerRightCorner)

@@ -111,7 +111,7 @@ TEST_F(SettingsWindowsTest, APrestressTypedInStageTwoStaysAcrossAStageSwitchAndA
     // A unit switch shows the same prestress in lbs/in: 85 kN/m x 224.8089237 / 39.37007874.
     act().UnitSystem[0]->trigger();
     QCoreApplication::processEvents();
-    EXPECT_EQ(d->Table()->horizontalHeaderItem(kPrestress)->text(), "Prestress\n(lbs/in)");
+    EXPECT_EQ(d->Table()->horizontalHeaderItem(kPrestress)->text(), "Prestress per Unit Width\n(lbs/in)");
     EXPECT_EQ(d->Table()->item(0, kPrestress)->text(), "485.36247");
     EXPECT_EQ(Settings().Anchor(12)->prestress, 85);
     act().UnitSystem[1]->trigger();

@@ -2,9 +2,13 @@
 
 #include "graph/widgets/tests/GuiTestSupport.h"
 #include "model/ProgramData.h"
+#include "tables/Data.h"
+#include "tables/GridTable.h"
+#include "tables/widgets/TableForm.h"
 #include "ui/MainForm.h"
 #include "units/ScriptedPrompt.h"
 
+#include <QAbstractItemModel>
 #include <QAction>
 #include <QFile>
 #include <QImage>
@@ -14,6 +18,7 @@
 #include <QMenuBar>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -56,6 +61,34 @@ protected:
     ScriptedPrompt prompt;
     std::unique_ptr<TMainForm> form;
 };
+
+// A cell typed into the soil table redraws the view at once, while the
+// table's editor stays open and active.
+TEST_F(SideViewTest, FollowsASoilTableEditWhileItsEditorStaysOpen)
+{
+    OpenExample("cantilever-sand.tk4d");
+    TDlgSideView* view = OpenView();
+    ASSERT_TRUE(view);
+    ASSERT_EQ(view->Scene().Layers.size(), 1u);
+    TGridTable& soil = form->Tables()[WallTable::NewSoil];
+    soil.ShowEditor();
+    QCoreApplication::processEvents();
+    const long double before = view->Scene().Layers[0].Bottom;
+    TTableForm* editor = TTableForm::Of(soil);
+    ASSERT_NE(editor, nullptr);
+    QAbstractItemModel* model = editor->Grid()->model();
+    int depth = -1;
+    for (int c = 0; c < model->columnCount() && depth < 0; ++c)
+        if (model->headerData(c, Qt::Horizontal).toString().contains("Depth"))
+            depth = c;
+    ASSERT_GE(depth, 0);
+    // As the editor stores a cell that is left.
+    ASSERT_TRUE(model->setData(model->index(0, depth), "30", Qt::EditRole));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(TTableForm::Of(soil), editor);
+    EXPECT_EQ(form->MdiArea()->activeSubWindow()->widget(), editor);
+    EXPECT_NE(view->Scene().Layers[0].Bottom, before);
+}
 
 TEST_F(SideViewTest, OneViewThatFollowsTheWallWhenActivated)
 {
@@ -110,7 +143,8 @@ TEST_F(SideViewTest, CommandEndsTheStandardComputationEntriesAndHasAToolButton)
     ASSERT_LT(at + 1, entries.size());
     EXPECT_TRUE(entries[at + 1]->isSeparator());
     EXPECT_EQ(entries[at]->text(), "&View Wall Geometry");
-    EXPECT_EQ(entries[at]->toolTip(), "View Soil Profile");
+    // The toolbar's own hint first, then what the button does.
+    EXPECT_EQ(entries[at]->toolTip(), "View Soil Profile\nView Wall Geometry");
     bool onToolBar = false;
     for (QToolBar* bar : form->findChildren<QToolBar*>())
         onToolBar |= bar->actions().contains(form->ViewGeometryAction());

@@ -274,7 +274,8 @@ TEST(ProfileLayout, SlopeWaterTopViewAndPage)
             circles.push_back(i.Points[0].Y);
             // The column of piles (span 9 Wp) takes at most 45 % of the wall's 61 pixels below the caption.
             EXPECT_EQ(i.Radius, 3);
-            EXPECT_EQ(i.Points[0].X, 336);
+            // Left of the depth scale's "excavation" and labels (0.84 of the width would cross them).
+            EXPECT_EQ(i.Points[0].X, 272);
         }
     }
     EXPECT_EQ(water, 1);
@@ -296,10 +297,35 @@ TEST(ProfileLayout, SlopeWaterTopViewAndPage)
     int circlesOfTouching = 0, bands = 0;
     for (const TProfileItem& i : LayoutProfile(s, view, {400, 100, false, 12, 1})) {
         circlesOfTouching += i.Shape == TProfileShape::Circle;
-        bands += i.Shape == TProfileShape::Polygon && i.Ink == TProfileInk::Ink && i.Points[0].X > 300;
+        bands += i.Shape == TProfileShape::Polygon && i.Ink == TProfileInk::Ink && i.Points[0].X > 250;
     }
     EXPECT_EQ(circlesOfTouching, 0);
     EXPECT_EQ(bands, 1);
+}
+
+// The plan inset stands clear of everything the depth scale writes, at the
+// side view's own size, and the tip's depth label stays whole on the device.
+TEST(ProfileLayout, TheTopViewLeavesTheDepthScaleClearAndTheTipLabelWhole)
+{
+    TProfileScene s = TestScene();  // wall top at world 1, tip at 9, excavation at 5
+    s.PyWidth = 0.6;
+    s.ActiveWidth = 1.2;
+    const TProfileDevice screen{572, 404, false, 16, 1};
+    const std::vector<TProfileItem> items = LayoutProfile(s, {-20, 20, 1, 9}, screen);
+    const auto frame =
+        std::find_if(items.begin(), items.end(), [](const TProfileItem& i) { return i.Shape == TProfileShape::Box; });
+    ASSERT_NE(frame, items.end());
+    for (const TProfileItem& i : items) {
+        if (i.Shape != TProfileShape::Text || i.Text == "top view" || i.Text == "side view")
+            continue;
+        const int left = i.Points[0].X, right = left + static_cast<int>(0.6 * 16 * i.Text.size());
+        const int top = i.Points[0].Y, bottom = top + 16;
+        const bool apart = right <= frame->Points[0].X || left >= frame->Points[1].X || bottom <= frame->Points[0].Y ||
+                           top >= frame->Points[1].Y;
+        EXPECT_TRUE(apart) << "\"" << i.Text << "\" overlaps the top view";
+        if (left > 286)
+            EXPECT_LE(bottom, screen.Height) << "\"" << i.Text << "\" is cut off";
+    }
 }
 
 // A depth scale at the right edge from the wall top (0) to the tip, in round

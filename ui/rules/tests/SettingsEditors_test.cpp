@@ -51,7 +51,9 @@ TEST_F(SettingsEditorsTest, AnchorRowsShowTheSpringRowsAndStoreTypedValuesInSI)
     EXPECT_EQ(row.from, 12);
     EXPECT_EQ(row.depth, "6");
     EXPECT_EQ(row.stiffness, "2000");
-    EXPECT_EQ(AnchorColumnCaptions(1)[4], "Prestress (lbs/in)");
+    // Prestress is per unit width, as the springs' forces; capacity per anchor.
+    EXPECT_EQ(AnchorColumnCaptions(1)[4], "Prestress per Unit Width (lbs/in)");
+    EXPECT_EQ(AnchorColumnCaptions(2)[8], "Capacity per Anchor (kN)");
     EXPECT_EQ(AnchorColumnCaptions(2)[6], "Inclination (deg)");
 
     // English entries: 571.01471 lbs/in is 100 kN/m; 2*39.37007874 in is 2 m.
@@ -119,6 +121,24 @@ TEST_F(SettingsEditorsTest, SectionsMoveByTheirFirstNodeAndRefuseOutOfRangeValue
     RemoveSection(settings, 0);
     ASSERT_EQ(settings.sections.size(), 1u);
     EXPECT_EQ(SectionColumnCaptions(1)[3], "Section Modulus W (in^3)");
+}
+
+// In SI units W is typed and shown in cm³/m and fy in MPa, as catalogues give
+// them; the settings keep m³ and kN/m².
+TEST_F(SettingsEditorsTest, SiSectionsAreTypedInCubicCentimetresAndMegapascals)
+{
+    wall().SwitchUnits(2);
+    TWallSettings settings;
+    const int node = AddSection(settings);
+    EXPECT_EQ(SetSectionField(settings, node, TSectionField::Modulus, "1600", wall()), "");
+    EXPECT_EQ(SetSectionField(settings, node, TSectionField::YieldStrength, "355", wall()), "");
+    EXPECT_NEAR(settings.sections[0].sectionModulus, 0.0016, 1e-12);
+    EXPECT_NEAR(settings.sections[0].yieldStrength, 355000, 1e-6);
+    EXPECT_EQ(SectionFieldText(settings.sections[0], TSectionField::Modulus, wall()), "1600");
+    EXPECT_EQ(SectionFieldText(settings.sections[0], TSectionField::YieldStrength, wall()), "355");
+    EXPECT_EQ(SectionColumnCaptions(2)[3], "Section Modulus W (cm³/m)");
+    EXPECT_EQ(SectionColumnCaptions(2, true)[3], "Section Modulus W (cm³ per pile)");
+    EXPECT_EQ(SectionColumnCaptions(2)[4], "Yield Strength fy (MPa)");
 }
 
 TEST_F(SettingsEditorsTest, PickingASectionFillsItsRowAndEIOfEveryStage)

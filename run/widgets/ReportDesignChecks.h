@@ -1,0 +1,25 @@
+#pragma once
+#include "run/widgets/ReportPages.h"
+
+#include <vector>
+
+struct TSectionSettings;
+class TProgramData;
+namespace checks {
+struct DesignCheckReport;
+}
+
+// The design-check pages of the calculation report.
+namespace report {
+
+// The steel sections the bending and shear checks use, as the Steel Sections
+// window shows them for `wall` (name, first node and depth, W, fy, shear area,
+// corrosion loss); a sentence when the wall has none.
+void SteelSections(Pages& pages, const std::vector<TSectionSettings>& sections, const TProgramData& wall);
+
+// Everything the design checks found, from `report` alone: the embedment
+// table per stage, then the section and anchor table with its utilisation
+// graph on one page, and the remarks (definitions, governing stage).
+void DesignChecks(Pages& pages, const checks::DesignCheckReport& report);
+
+}  // namespace report
