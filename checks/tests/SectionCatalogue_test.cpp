@@ -98,6 +98,25 @@ TEST(SectionCatalogue, SheetPileShearAreaIsItsWebs)
     EXPECT_GE(checked, 20);
 }
 
+// Every H-pile's shear area is its depth times its web thickness, as its
+// source names them ("d 13.6 in, tw 0.505 in"), to the rounding of the figure.
+TEST(SectionCatalogue, HPileShearAreaIsDepthTimesWeb)
+{
+    for (const checks::CatalogueSection& p : checks::BuiltInSections()) {
+        if (!p.perPile)
+            continue;
+        const std::size_t at = p.source.rfind(": d ");
+        ASSERT_NE(at, std::string::npos) << p.name;
+        std::istringstream in(p.source.substr(at + 4));
+        double d = 0, tw = 0;
+        std::string unit, key;
+        in >> d >> unit >> key >> tw;
+        ASSERT_TRUE(in && unit == "in," && key == "tw") << p.name;
+        ASSERT_TRUE(p.shearArea) << p.name;
+        EXPECT_NEAR(*p.shearArea, d * tw * 0.0254 * 0.0254, 0.01 * *p.shearArea) << p.name;
+    }
+}
+
 // AZ 18 (Arcelor's Z-sections table, per m of wall): I 34200 cm4, W 1800 cm3,
 // webs 9.5 x (380 - 9.5) mm per 630 mm. PZ 40 (per ft of wall): I 490.85 in4,
 // S 60.7 in3, webs 0.5 x (16.1 - 0.6) in per 19.7 in. PU 16 (Piling Handbook):
