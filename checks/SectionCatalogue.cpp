@@ -41,6 +41,14 @@ std::vector<std::string> Fields(const std::string& line)
     return fields;
 }
 
+// The product standards a row may name: European (EN 10248 hot-rolled and
+// EN 10249 cold-formed sheet piles, EN 10365 and EN 1993 sections) and American
+// (AISC shapes, ASTM products).
+bool IsStandard(const std::string& s)
+{
+    return s.rfind("EN ", 0) == 0 || s == "AISC" || s.rfind("ASTM ", 0) == 0;
+}
+
 class RowReader {
 public:
     RowReader(const std::string& origin, int line) : where_(origin + ", line " + std::to_string(line)) {}
@@ -85,6 +93,13 @@ CatalogueSection ReadRow(const std::vector<std::string>& f, const RowReader& r)
     if (!f[7].empty())
         s.shearArea = r.Positive(f[7], "shear area") * length * length / wallLength;
     s.source = f[8];
+    // An optional product standard ahead of the source: "EN 10248, ArcelorMittal ...".
+    const std::size_t comma = s.source.find(',');
+    const std::string first = Trim(s.source.substr(0, comma));
+    if (comma != std::string::npos && IsStandard(first)) {
+        s.standard = first;
+        s.source = Trim(s.source.substr(comma + 1));
+    }
     if (s.source.empty())
         r.Fail("the source is empty: every row names where its values come from");
     return s;
@@ -94,7 +109,11 @@ CatalogueSection ReadRow(const std::vector<std::string>& f, const RowReader& r)
 
 double CatalogueSection::YoungsModulus() const
 {
-    return imperial ? 29000e3 * kNewtonsPerPound / (kInch * kInch) : 210e9;
+    constexpr double kEuropean = 210e9;                                       // EN 1993-1-1, 3.2.6
+    const double american = 29000e3 * kNewtonsPerPound / (kInch * kInch);  // 29,000 ksi (AISC)
+    if (standard.empty())
+        return imperial ? american : kEuropean;
+    return standard.rfind("EN ", 0) == 0 ? kEuropean : american;
 }
 
 std::vector<CatalogueSection> ReadSectionCatalogue(const std::string& text, const std::string& origin)

@@ -13,15 +13,18 @@ namespace checks {
 struct CatalogueSection {
     std::string name;
     bool perPile = false;                // H-pile (per pile) or sheet pile (per m of wall)
-    bool imperial = false;               // the source's units (which also decide E)
+    bool imperial = false;               // the units the row is typed in
     double area = 0;                     // m^2 (per m of wall, or per pile)
     double mass = 0;                     // kg/m^2 of wall, or kg/m of pile
     double inertia = 0;                  // m^4
     double modulus = 0;                  // elastic section modulus W, m^3
-    std::optional<double> shearArea;     // m^2; not published for sheet piles
+    std::optional<double> shearArea;     // m^2; absent when the row gives none
+    std::string standard;                // the product standard, e.g. "EN 10248"; may be empty
     std::string source;
-    // Young's modulus of the source's standard: 210 GPa (EN 1993-1-1) for metric
-    // rows, 29,000 ksi (AISC) for imperial rows; in Pa.
+    // Young's modulus of the section's own standard, in Pa: 210 GPa for European
+    // products ("EN ..."), 29,000 ksi for American ones ("AISC", "ASTM ..."),
+    // whatever units the row is typed in. A row that names no standard takes
+    // 210 GPa when typed in metric units and 29,000 ksi when typed in imperial.
     double YoungsModulus() const;
 };
 

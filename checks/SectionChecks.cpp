@@ -89,14 +89,18 @@ std::vector<std::string> SectionNotes(const std::vector<NodeUtilisation>& nodes)
         std::optional<double> NodeUtilisation::*which;
         const char* check;
         const char* needs;
-    } kinds[] = {{&NodeUtilisation::bending, "Bending utilisation", "section modulus and yield strength"},
-                 {&NodeUtilisation::shear, "Shear utilisation", "shear area and yield strength"}};
+        const char* hint;
+    } kinds[] = {{&NodeUtilisation::bending, "Bending utilisation", "section modulus and yield strength", ""},
+                 {&NodeUtilisation::shear, "Shear utilisation", "shear area and yield strength",
+                  " A sheet pile's shear area is that of its webs, s (h - t) per web (EN 1993-5); the section "
+                  "catalogue gives it where the pile's geometry is published."}};
     for (const auto& k : kinds) {
         const std::string missing = MissingNodes(nodes, k.which);
         if (missing.empty())
             continue;
         if (!Largest(nodes, k.which).value)
-            notes.push_back(std::string(k.check) + " needs the " + k.needs + " of the wall's steel section; none is given.");
+            notes.push_back(std::string(k.check) + " is not checked: the wall's steel section has no " + k.needs +
+                            "." + k.hint);
         else
             notes.push_back(std::string(k.check) + " is not checked at nodes " + missing + ": their section has no " +
                             k.needs + ".");

@@ -141,6 +141,19 @@ TEST(SectionAndAnchorChecks, MissingSectionDataIsExplained)
                         "Bending utilisation is not checked at nodes 0 to 11: their section has no section modulus and "
                         "yield strength."),
               s.notes.end());
+
+    // A sheet pile picked from a catalogue row without a shear area: bending is
+    // checked, and the notes say that shear is not, and why.
+    TWallSettings noShear = Settings(200);
+    noShear.sections[0].shearArea = 0;
+    const checks::StageCheck b = checks::RunDesignChecks(BeamOnSprings(), 1.5, noShear).stages[0];
+    EXPECT_TRUE(b.bendingUtilisation);
+    EXPECT_FALSE(b.shearUtilisation);
+    const std::string said = "Shear utilisation is not checked: the wall's steel section has no shear area and "
+                             "yield strength. A sheet pile's shear area is that of its webs";
+    EXPECT_NE(std::find_if(b.notes.begin(), b.notes.end(),
+                           [&](const std::string& n) { return n.rfind(said, 0) == 0; }),
+              b.notes.end());
 }
 
 // An English wall is analysed on a strip of its active width (12 in here):

@@ -133,19 +133,23 @@ std::vector<std::string> CatalogueRowTexts(const TCatalogueEntry& entry, int uni
         const checks::SectionInWallUnits v = checks::InWallUnits(s, system);
         texts[2] = Rounded(v.ei);
         texts[3] = Rounded(v.modulus);
-        texts[4] = v.shearArea ? Rounded(*v.shearArea) : "";
+        texts[4] = v.shearArea ? Rounded(*v.shearArea) : "none";  // shear then goes unchecked
     }
-    texts[5] = entry.origin == "built-in" ? s.source : s.source + " (" + entry.origin + ")";
+    // The standard, which sets E, ahead of the source.
+    const std::string source = s.standard.empty() ? s.source : s.standard + ", " + s.source;
+    texts[5] = entry.origin == "built-in" ? source : source + " (" + entry.origin + ")";
     return texts;
 }
 
 std::string CatalogueBasisNote()
 {
-    return "EI is E times the catalogue's I, with E = 210 GPa for metric rows (EN 1993-1-1) and 29,000 ksi "
-           "for imperial rows (AISC). Sheet piles are per unit width of wall (per m in SI walls, per ft in "
-           "English walls); H-piles are per pile, for walls of spaced units. Picking fills the name, W and "
-           "the shear area of the section and EI in the wall stiffness rows starting at its node, in every "
-           "stage, down to the next section or the tip. Values typed by hand are always allowed.";
+    return "EI is E times the catalogue's I, with E of the section's own standard: 210 GPa for European products"
+           " (EN 10248, EN 1993-1-1) and 29,000 ksi for American ones (AISC), whatever units the row is typed "
+           "in. A sheet pile's shear area is that of its webs, s (h - t) per web (EN 1993-5); a row showing none"
+           " has no published geometry, and shear is not checked unless you type one. Sheet piles are per unit "
+           "width of wall (per m in SI walls, per ft in English walls); H-piles are per pile, for walls of "
+           "spaced units. Picking fills the name, W and the shear area of the section and EI in the wall "
+           "stiffness rows starting at its node, in every stage, down to the next section or the tip. Values typed by hand are always allowed.";
 }
 
 int PickSection(TProgramData& wall, TWallSettings& settings, int node, const checks::CatalogueSection& section)

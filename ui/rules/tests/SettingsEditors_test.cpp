@@ -162,7 +162,8 @@ TEST_F(SettingsEditorsTest, PickingASectionFillsItsRowAndEIOfEveryStage)
     ASSERT_EQ(settings.sections.size(), 1u);
     EXPECT_EQ(settings.sections[0].name, "PZ 22");
     EXPECT_NEAR(settings.InFileUnits(1).sections[0].sectionModulus, 18.1, 1e-9);
-    EXPECT_EQ(settings.sections[0].shearArea, 0);  // sheet-pile catalogues give none
+    // The webs' shear area, 0.375 x (9.0 - 0.375) in per web, one web per 22 in of wall.
+    EXPECT_NEAR(settings.InFileUnits(1).sections[0].shearArea, 1.76, 1e-9);
     EXPECT_EQ(PickCaption("PZ 22"), "Pick Section PZ 22");
 
     wall().SwitchUnits(3);
@@ -181,6 +182,12 @@ TEST(SectionCatalogueList, UsersRowsFollowTheProgramsAndABadFileIsReportedNotLos
     EXPECT_EQ(list.rows.back().origin, file.string());
     EXPECT_EQ(CatalogueRowTexts(list.rows.back(), 2)[5], "site test 2026 (" + file.string() + ")");
     EXPECT_EQ(CatalogueRowTexts(list.rows.back(), 2)[3], "0.0004");
+    // A sheet pile without published web geometry shows that it has no shear
+    // area; the source column leads with the standard that sets E.
+    const std::vector<std::string> au16 = CatalogueRowTexts(list.rows.front(), 2);
+    EXPECT_EQ(au16[0], "AU 16");
+    EXPECT_EQ(au16[4], "none");
+    EXPECT_EQ(au16[5].rfind("EN 10248, ArcelorMittal", 0), 0u);
 
     std::ofstream(file) << "MY 1,pile,metric,100,78.5,x,400,20,site test\n";
     list = ReadCatalogueList(file.string());
