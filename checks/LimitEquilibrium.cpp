@@ -3,6 +3,7 @@
 #include "checks/StrengthReduction.h"
 #include "engine/SectionBuilder.h"
 #include "engine/SoilProfile.h"
+#include "units/NumberFormat.h"
 #include "units/QuantityLabels.h"
 
 #include <algorithm>
@@ -19,7 +20,7 @@ constexpr int kCells = 4000;
 constexpr double kDepthRange = 4;
 
 const char* kCantilever = "USACE EM 1110-2-2504 conventional method (cantilever)";
-const char* kConventional = "USACE EM 1110-2-2504 conventional method";
+const char* kHinge = "FHWA GEC-4 hinge method, free earth support below the lowest support (several anchors or struts)";
 const char* kFreeEarth = "USACE EM 1110-2-2504 conventional method, free earth support (single anchor)";
 
 // Nodes with a lateral spring (the anchors); empty when the table has none.
@@ -73,10 +74,8 @@ std::vector<std::string> OutOfScope(const WallBlock& b, const std::vector<int>& 
         why.push_back("the wall has specified deflections or slopes");
     if (b.pyWidth > 0 && b.pyWidth < b.activeWidth)
         why.push_back("the wall is of spaced units (Wp < Wa)");
-    if (anchors.size() > 1)
-        why.push_back("it has more than one anchor or strut");
-    if (anchors.size() == 1 && anchors.front() * b.increment >= b.wallHeight)
-        why.push_back("its anchor is not above the excavation level");
+    if (!anchors.empty() && anchors.back() * b.increment >= b.wallHeight)
+        why.push_back("its lowest anchor or strut is not above the excavation level");
     if (!(b.wallHeight > 0))
         why.push_back("there is no excavation");
     return why;
@@ -196,7 +195,55 @@ double MomentAt(const NetPressures& net, int i, double anchorForce, double za)
     return m;
 }
 
-Balance Solve(const WallBlock& block, const std::vector<int>& anchors, double factor)
+// Several supports, by the hinge method: the wall hinged at every support, the
+// embedment below the lowest support balancing about it the net pressures
+// below it (free earth support), each span between two supports simply
+// supported, the wall above the first support a cantilever. `anchorForce` is
+// the lowest support's reaction; every support's reaction goes to `forces`.
+Balance SolveHinged(const NetPressures& net, const std::vector<double>& supports, int excavationCell,
+                    std::vector<double>& forces)
+{
+    Balance out;
+    // Prefix sums at a depth in cells (fractional).
+    auto force = [&](double x) { return At(net.towardForce, x); };
+    auto moment = [&](double x) { return At(net.towardMoment, x); };
+    const double zs = supports.back(), s = zs / net.dz;
+    out.tip = FirstBalance(excavationCell, [&](int j) -> std::optional<double> {
+        return (moment(j) - moment(s)) - zs * (force(j) - force(s));
+    });
+    if (!out.tip)
+        return out;
+    const double tipCell = *out.tip;
+    forces.assign(supports.size(), 0);
+    // The moment at depth z of a segment from a (reaction ra there, moment 0) down.
+    auto segmentMoment = [&](double a, double ra, double z) {
+        return ra * (z - a) - (z * (force(z / net.dz) - force(a / net.dz)) - (moment(z / net.dz) - moment(a / net.dz)));
+    };
+    auto largestIn = [&](double a, double b, double ra) {
+        for (int i = static_cast<int>(std::ceil(a / net.dz)); i * net.dz <= b && i <= kCells; ++i)
+            out.largestMoment = std::max(out.largestMoment, std::fabs(segmentMoment(a, ra, i * net.dz)));
+    };
+    // Above the first support: a cantilever; all its load goes to that support.
+    forces.front() += force(supports.front() / net.dz);
+    largestIn(0, supports.front(), 0);
+    for (std::size_t k = 0; k + 1 < supports.size(); ++k) {
+        const double a = supports[k], b = supports[k + 1];
+        const double total = force(b / net.dz) - force(a / net.dz);
+        const double first = moment(b / net.dz) - moment(a / net.dz);  // sum p z dz over the span
+        const double ra = (b * total - first) / (b - a);
+        forces[k] += ra;
+        forces[k + 1] += total - ra;
+        largestIn(a, b, ra);
+    }
+    const double below = force(tipCell) - force(s);
+    forces.back() += below;
+    largestIn(zs, tipCell * net.dz, below);
+    out.anchorForce = forces.back();
+    return out;
+}
+
+Balance Solve(const WallBlock& block, const std::vector<int>& anchors, double factor,
+              std::vector<double>* forces = nullptr)
 {
     const WallBlock b = ReduceStrengths(block, factor);
     const NetPressures net = Pressures(b);
@@ -204,6 +251,16 @@ Balance Solve(const WallBlock& block, const std::vector<int>& anchors, double fa
     Balance out;
     double za = 0;
     int last = 0;  // the cell boundary down to which the moments are those of the net pressures toward the excavation
+    if (anchors.size() > 1) {
+        std::vector<double> supports, reactions;
+        for (int a : anchors)
+            supports.push_back(a * b.increment);
+        out = SolveHinged(net, supports, excavationCell, reactions);
+        if (forces)
+            *forces = reactions;
+        out.tip = out.tip ? std::optional<double>(*out.tip * net.dz) : std::nullopt;
+        return out;
+    }
     if (anchors.empty()) {
         out.tip = FirstBalance(excavationCell, [&](int j) { return CantileverMoment(net, excavationCell, j); });
         // The largest moment is where the shear of the net pressures toward the
@@ -234,7 +291,7 @@ Balance Solve(const WallBlock& block, const std::vector<int>& anchors, double fa
 void Estimate(const WallBlock& block, double factor, LimitEquilibrium& out)
 {
     const std::vector<int> anchors = AnchorNodes(block);
-    out.method = anchors.size() == 1 ? kFreeEarth : anchors.empty() ? kCantilever : kConventional;
+    out.method = anchors.size() == 1 ? kFreeEarth : anchors.empty() ? kCantilever : kHinge;
     const std::vector<std::string> why = OutOfScope(block, anchors);
     if (!why.empty()) {
         std::string text = "Outside the limit-equilibrium method's scope: ";
@@ -245,8 +302,9 @@ void Estimate(const WallBlock& block, double factor, LimitEquilibrium& out)
     }
     const double width = block.activeWidth > 0 ? block.activeWidth : 1;
     if (!anchors.empty())
-        out.anchorNode = anchors.front();
-    const Balance design = Solve(block, anchors, factor);
+        out.anchorNode = anchors.back();
+    std::vector<double> forces;
+    const Balance design = Solve(block, anchors, factor, &forces);
     if (!design.tip) {
         out.notes.push_back("No embedment down to " + std::to_string(int(kDepthRange)) +
                             " times the wall length balances the wall.");
@@ -255,6 +313,12 @@ void Estimate(const WallBlock& block, double factor, LimitEquilibrium& out)
     out.requiredEmbedment = *design.tip - block.wallHeight;
     if (!anchors.empty())
         out.anchorForce = design.anchorForce * width;
+    if (anchors.size() > 1) {
+        std::string text = "Support forces of the hinge method (per the wall's width):";
+        for (std::size_t k = 0; k < anchors.size() && k < forces.size(); ++k)
+            text += (k ? ", node " : " node ") + std::to_string(anchors[k]) + " " + FormatGeneral(forces[k] * width, 4);
+        out.notes.push_back(text + "; the anchor force given is the lowest support's.");
+    }
     const Balance unfactored = factor == 1 ? design : Solve(block, anchors, 1);
     if (unfactored.tip) {
         out.largestMoment = unfactored.largestMoment * width;

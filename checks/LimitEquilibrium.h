@@ -7,8 +7,9 @@
 
 // A classic limit-equilibrium estimate beside the p-y analysis: the conventional
 // method of USACE EM 1110-2-2504 (Design of Sheet Pile Walls, 1994) for
-// cantilever walls, and its free-earth-support method for walls with a single
-// anchor. The factor of safety divides tan(phi') and c on both sides of the wall
+// cantilever walls, its free-earth-support method for walls with a single
+// anchor, and for several anchors or struts the hinge method of FHWA GEC-4 (the
+// embedment below the lowest support by free earth support about it). The factor of safety divides tan(phi') and c on both sides of the wall
 // (tan(phi_d) = tan(phi') / F, c_d = c / F); Rankine's coefficients without wall
 // friction, active pressure not below 0, hydrostatic water as the wall file gives it.
 namespace checks {
@@ -29,7 +30,7 @@ struct LimitEquilibrium {
 // The estimate for one block with the factor F on tan(phi') and c. Walls outside
 // the method's scope (no generated pressure, rock, sloping backfill, surcharge
 // loads other than the uniform one, loads or restraints on the wall, more than
-// one anchor, spaced units) get notes saying so instead of numbers.
+// an anchor at or below the excavation, spaced units) get notes saying so instead of numbers.
 LimitEquilibrium EstimateLimitEquilibrium(const WallBlock& block, double factor);
 
 }  // namespace checks
