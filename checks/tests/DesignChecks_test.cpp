@@ -246,14 +246,21 @@ TEST(LimitEquilibrium, CantileverInSandMatchesTheClosedForm)
     EXPECT_NEAR(*le.requiredEmbedment, embedment, 0.002 * embedment);
 }
 
-// Outside the method's scope the estimate says why instead of giving a number.
-TEST(LimitEquilibrium, TwoStrutsAreOutsideTheScope)
+// Two struts: the hinge method gives the embedment below the lowest strut and
+// each strut's force; the forces of the supports and of the soil in front
+// balance the net pressure behind.
+TEST(LimitEquilibrium, TwoStrutsByTheHingeMethod)
 {
     const std::vector<WallFileBlock> blocks = WallFileReader::Read(WriteWall("staged.tk4d", ThreeStage(1)));
     const checks::LimitEquilibrium le = checks::EstimateLimitEquilibrium(blocks[2].block, 1.5);
-    EXPECT_FALSE(le.requiredEmbedment);
-    ASSERT_EQ(le.notes.size(), 1u);
-    EXPECT_EQ(le.notes[0], "Outside the limit-equilibrium method's scope: it has more than one anchor or strut.");
+    ASSERT_TRUE(le.requiredEmbedment);
+    EXPECT_GT(*le.requiredEmbedment, 0);
+    EXPECT_EQ(le.anchorNode, std::optional<int>(18));
+    ASSERT_TRUE(le.anchorForce);
+    EXPECT_GT(*le.anchorForce, 0);
+    EXPECT_NE(le.method.find("hinge method"), std::string::npos);
+    ASSERT_FALSE(le.notes.empty());
+    EXPECT_EQ(le.notes[0].rfind("Support forces of the hinge method", 0), 0u) << le.notes[0];
 }
 
 // A wall that cannot be analysed fails its checks with the reason, and the
