@@ -72,8 +72,6 @@ std::vector<std::string> OutOfScope(const WallBlock& b, const std::vector<int>& 
         why.push_back("concentrated loads, moments or rotational springs act on the wall");
     if (!b.restraints.empty())
         why.push_back("the wall has specified deflections or slopes");
-    if (b.pyWidth > 0 && b.pyWidth < b.activeWidth)
-        why.push_back("the wall is of spaced units (Wp < Wa)");
     if (!anchors.empty() && anchors.back() * b.increment >= b.wallHeight)
         why.push_back("its lowest anchor or strut is not above the excavation level");
     if (!(b.wallHeight > 0))
@@ -94,8 +92,19 @@ struct NetPressures {
     std::vector<double> towardForce, towardMoment, backForce, backMoment;
 };
 
+// True for a wall of spaced units (soldier piles): Wp < Wa.
+bool Spaced(const WallBlock& b) { return b.pyWidth > 0 && b.pyWidth < b.activeWidth; }
+
+// The net pressures per unit width of a continuous wall; for spaced units per
+// unit (per spacing Wa), as FHWA GEC-4 takes them for soldier piles: above the
+// excavation the active pressure over the spacing (the lagging), below it the
+// active pressure and the water over the unit's width Wp and the passive
+// resistance over an effective width of 3 Wp, at most the spacing.
 NetPressures Pressures(const WallBlock& b)
 {
+    const bool spaced = Spaced(b);
+    const double lagging = spaced ? b.activeWidth : 1, unit = spaced ? b.pyWidth : 1,
+                 effective = spaced ? std::min(3 * b.pyWidth, b.activeWidth) : 1;
     NetPressures net;
     const double bottom = kDepthRange * b.nodeCount * b.increment;
     net.dz = bottom / kCells;
@@ -119,8 +128,15 @@ NetPressures Pressures(const WallBlock& b)
         const bool soilInFront = z > b.wallHeight;
         const double activeFront = soilInFront ? std::max(0.0, ka * front - 2 * c * std::sqrt(ka)) : 0.0;
         const double passiveFront = soilInFront ? kp * front + 2 * c * std::sqrt(kp) : 0.0;
-        net.toward.push_back(activeBehind + water - passiveFront);
-        net.back.push_back((soilInFront ? passiveBehind : activeBehind) + water - activeFront);
+        if (spaced) {
+            const double behindWidth = soilInFront ? unit : lagging;
+            net.toward.push_back((activeBehind + water) * behindWidth - passiveFront * effective);
+            net.back.push_back(soilInFront ? passiveBehind * effective + (water - activeFront) * unit
+                                           : (activeBehind + water) * lagging);
+        } else {
+            net.toward.push_back(activeBehind + water - passiveFront);
+            net.back.push_back((soilInFront ? passiveBehind : activeBehind) + water - activeFront);
+        }
         const std::size_t j = static_cast<std::size_t>(k);
         net.towardForce[j + 1] = net.towardForce[j] + net.toward[j] * net.dz;
         net.towardMoment[j + 1] = net.towardMoment[j] + net.toward[j] * z * net.dz;
@@ -300,7 +316,8 @@ void Estimate(const WallBlock& block, double factor, LimitEquilibrium& out)
         out.notes.push_back(text + ".");
         return;
     }
-    const double width = block.activeWidth > 0 ? block.activeWidth : 1;
+    // Pressures per unit width are taken to the analysed strip; those of spaced units are per unit already.
+    const double width = Spaced(block) ? 1.0 : block.activeWidth > 0 ? block.activeWidth : 1;
     if (!anchors.empty())
         out.anchorNode = anchors.back();
     std::vector<double> forces;
@@ -322,8 +339,12 @@ void Estimate(const WallBlock& block, double factor, LimitEquilibrium& out)
     const Balance unfactored = factor == 1 ? design : Solve(block, anchors, 1);
     if (unfactored.tip) {
         out.largestMoment = unfactored.largestMoment * width;
-        out.basis = StripBasis(block.unitSystem, width);
+        out.basis = StripBasis(block.unitSystem, Spaced(block) ? block.activeWidth : width);
     }
+    if (Spaced(block))
+        out.notes.push_back("Spaced units (FHWA GEC-4): the active pressure over the spacing Wa above the excavation, "
+                            "over the unit's width Wp below it, the passive resistance over 3 Wp (at most Wa); forces "
+                            "and moments per unit.");
     if (block.activePressureFactor != 1)
         out.notes.push_back("The active pressure factor multiplies the active earth pressure of the estimate.");
     if (block.earthPressureOption == 3)

@@ -246,6 +246,30 @@ TEST(LimitEquilibrium, CantileverInSandMatchesTheClosedForm)
     EXPECT_NEAR(*le.requiredEmbedment, embedment, 0.002 * embedment);
 }
 
+// Soldier piles at 2.4 m: below the excavation the active pressure acts on the
+// pile's width and the passive resistance on three times it (at most the
+// spacing). Piles 0.8 m wide (3 Wp = Wa) take less active load than a
+// continuous wall and need less embedment; piles 0.3 m wide mobilise only
+// 0.9 m of passive resistance and need more.
+TEST(LimitEquilibrium, SoldierPilesResistOverThreeTimesTheirWidth)
+{
+    auto embedment = [](double wp) {
+        TestWall w(2, 100, 0.1);
+        w.Stiffness(0, 100, 1.0e5);
+        w.Generated(2, 3.0, 2.4, wp);
+        w.wall->WaterDepthBackfill = 100;
+        w.wall->WaterDepthExcavation = 100;
+        w.Layer(4, 30.0, {18, 32, 20000}, {18, 32, 20000});
+        const std::vector<WallFileBlock> blocks = WallFileReader::Read(WriteWall("soldier.tk4d", w.Text()));
+        const checks::LimitEquilibrium le = checks::EstimateLimitEquilibrium(blocks[0].block, 1.5);
+        EXPECT_TRUE(le.requiredEmbedment) << (le.notes.empty() ? "" : le.notes[0]);
+        return le.requiredEmbedment.value_or(0);
+    };
+    const double continuous = embedment(2.4), wide = embedment(0.8), narrow = embedment(0.3);
+    EXPECT_LT(wide, continuous);
+    EXPECT_GT(narrow, continuous);
+}
+
 // Two struts: the hinge method gives the embedment below the lowest strut and
 // each strut's force; the forces of the supports and of the soil in front
 // balance the net pressure behind.
