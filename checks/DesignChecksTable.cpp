@@ -103,15 +103,15 @@ DesignChecksTable MakeDesignChecksTable(const DesignCheckReport& r)
     const engine::UnitLabels u = engine::UnitLabelsFor(r.unitSystem);
     DesignChecksTable t;
     t.header = {"Analysis",
-                "Safety factor F",
+                "F",
                 "Limit at F",
-                "Required tip depth for F = " + FormatGeneral(r.target, kDigits) + ", below the top (" + u.length + ")",
-                "Share of the ultimate soil resistance in use (not a margin)",
-                "Limit-equilibrium embedment below the excavation (" + u.length + ")",
-                "Limit-equilibrium anchor force (" + u.forcePerLength + ")",
-                "Limit-equilibrium largest moment at F = 1 (" + std::string(QuantityLabelsOf(r.unitSystem).moment) +
+                "Tip needed for F = " + FormatGeneral(r.target, kDigits) + " (" + u.length + ")",
+                "Share of ultimate resistance in use (not a margin)",
+                "LE embedment (" + u.length + ")",
+                "LE anchor force (" + u.forcePerLength + ")",
+                "LE largest moment at F = 1 (" + std::string(QuantityLabelsOf(r.unitSystem).moment) +
                     StripBasisOf(r) + ")",
-                "Governing approach (deeper tip)",
+                "Governing approach",
                 "Deflection at F = 1 (" + u.length + ")",
                 "Result"};
     for (const StageCheck& s : r.stages) {
@@ -121,6 +121,8 @@ DesignChecksTable MakeDesignChecksTable(const DesignCheckReport& r)
     }
     const std::vector<std::string> common = CommonNotes(r);
     t.remarks.push_back(GoverningRemark(r));
+    t.remarks.push_back("F: the safety factor by strength reduction. LE: the limit-equilibrium estimate, its method "
+                        "named per stage below. Governing approach: the one that needs the deeper tip.");
     for (const StageCheck& s : r.stages)
         t.remarks.push_back(StageRemark(s, common));
     t.remarks.insert(t.remarks.end(), common.begin(), common.end());

@@ -70,7 +70,7 @@ void FillCells(QTableWidget& table, const std::vector<std::string>& header,
 
 void Fill(QTableWidget& table, const checks::DesignChecksTable& t)
 {
-    FillCells(table, t.header, t.rows, {checks::ColumnStage, checks::ColumnLimit, checks::ColumnResult});
+    FillCells(table, t.header, t.rows, {checks::ColumnStage, checks::ColumnLimit, checks::ColumnGoverningApproach, checks::ColumnDeflection, checks::ColumnResult});
     for (int r = 0; r < table.rowCount(); ++r)
         MarkRow(table, r, r == t.governingRow, t.rows[static_cast<std::size_t>(r)][checks::ColumnResult] != "passed");
     table.resizeColumnsToContents();

@@ -30,7 +30,7 @@ TEST(CheckCommandTest, StagedExampleAsJson)
     const nlohmann::json& s = j["stages"][1];
     EXPECT_EQ(s["stage"], 2);
     EXPECT_GT(s["safety_factor"].get<double>(), 1.5);
-    EXPECT_TRUE(s["limit"] == "no convergence" || s["limit"] == "deflection");
+    EXPECT_TRUE(s["limit"] == "no convergence" || s["limit"] == "toe kicks out" || s["limit"] == "embedment mobilised");
     EXPECT_GT(s["required_tip_depth"].get<double>(), 4.0);
     EXPECT_LE(s["required_tip_depth"].get<double>(), 14.0);
     EXPECT_TRUE(s["bending_utilisation"].is_null());
@@ -41,7 +41,8 @@ TEST(CheckCommandTest, StagedExampleAsJson)
     EXPECT_GT(s["limit_equilibrium"]["required_embedment"].get<double>(), 0);
     EXPECT_GT(s["limit_equilibrium"]["anchor_force"].get<double>(), 0);
     EXPECT_FALSE(s["notes"].empty());
-    EXPECT_TRUE(j["stages"][2]["limit_equilibrium"]["required_embedment"].is_null());
+    // Two struts: the hinge method gives the embedment below the lower one.
+    EXPECT_GT(j["stages"][2]["limit_equilibrium"]["required_embedment"].get<double>(), 0);
     EXPECT_GE(j["governing_stage"].get<int>(), 1);
 
     EXPECT_EQ(Cli("check " + Example("three-stage-excavation.tk4d") + " --target 9").exitCode, 1);

@@ -62,7 +62,7 @@ void DesignChecks(Pages& pages, const checks::DesignCheckReport& report)
             row[checks::ColumnStage] += QStringLiteral(" (governing)");
         rows.push_back(row);
     }
-    const std::vector<double> widths{0.14, 0.09, 0.11, 0.14, 0.12, 0.14, 0.15, 0.11};
+    const std::vector<double> widths{0.12, 0.05, 0.09, 0.08, 0.10, 0.09, 0.09, 0.09, 0.10, 0.11, 0.08};
     std::vector<QStringList> utilisations;
     for (const std::vector<std::string>& row : utilisation.rows)
         utilisations.push_back(Lines(row));
