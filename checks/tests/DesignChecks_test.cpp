@@ -6,6 +6,7 @@
 #include "checks/EmbedmentSafety.h"
 #include "checks/StrengthReduction.h"
 #include "engine/EngineRun.h"
+#include "checks/tests/CheckWalls.h"
 #include "engine/tests/TestWall.h"
 #include "model/SettingsFile.h"
 
@@ -16,13 +17,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-
-#if defined(_WIN32)
-#include <process.h>
-#define getpid _getpid
-#else
-#include <unistd.h>
-#endif
 
 namespace fs = std::filesystem;
 
@@ -73,28 +67,6 @@ std::string ThreeStage(double f)
         if (k == 3)
             w.Spring(18, 18, 50000);
     });
-}
-
-// The folder of the test's data files, removed when the tests end.
-const fs::path& Folder()
-{
-    struct Dir {
-        fs::path path = fs::temp_directory_path() / ("torvik-checks-" + std::to_string(::getpid()));
-        ~Dir() { std::error_code e; fs::remove_all(path, e); }
-    };
-    static const Dir dir;
-    return dir.path;
-}
-
-std::string WriteWall(const std::string& name, const std::string& text,
-                      const TWallSettings& settings = TWallSettings::Defaults())
-{
-    const fs::path& dir = Folder();
-    fs::create_directories(dir);
-    const std::string path = (dir / name).string();
-    std::ofstream(path, std::ios::binary) << text;
-    WriteSettingsBeside(path, settings);
-    return path;
 }
 
 struct WallCase {

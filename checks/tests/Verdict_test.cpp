@@ -6,6 +6,7 @@
 #include "engine/EngineRun.h"
 #include "engine/PassiveLimit.h"
 #include "engine/PyCurveSet.h"
+#include "checks/tests/CheckWalls.h"
 #include "engine/tests/TestWall.h"
 #include "model/SettingsFile.h"
 
@@ -16,41 +17,11 @@
 #include <fstream>
 #include <functional>
 
-#if defined(_WIN32)
-#include <process.h>
-#define getpid _getpid
-#else
-#include <unistd.h>
-#endif
-
 namespace fs = std::filesystem;
 
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-
-const fs::path& Folder()
-{
-    struct Dir {
-        fs::path path = fs::temp_directory_path() / ("torvik-verdict-" + std::to_string(::getpid()));
-        ~Dir()
-        {
-            std::error_code e;
-            fs::remove_all(path, e);
-        }
-    };
-    static const Dir dir;
-    return dir.path;
-}
-
-std::string WriteWall(const std::string& name, const std::string& text, const TWallSettings& settings)
-{
-    fs::create_directories(Folder());
-    const std::string path = (Folder() / name).string();
-    std::ofstream(path, std::ios::binary) << text;
-    WriteSettingsBeside(path, settings);
-    return path;
-}
 
 TWallSettings Limited(bool on = true)
 {
