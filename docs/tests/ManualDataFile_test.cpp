@@ -1,12 +1,14 @@
-// The technical manual's example data file is what an engineer copies to write
-// a wall with a script: it must read without a message by the engine and by
-// the program, with the values its annotation states, and the program must
-// write it back item for item.
+// The technical manual's example data file and settings file are what an
+// engineer copies to write a wall with a script: the data file must read
+// without a message by the engine and by the program, with the values its
+// annotation states, and the program must write it back item for item; the
+// settings must be those the program gives a new wall.
 #include "engine/InputRanges.h"
 #include "engine/WallFileReader.h"
 #include "model/BatchHost.h"
 #include "model/FileLayout.h"
 #include "model/ProgramData.h"
+#include "model/WallSettings.h"
 #include "tables/GridTable.h"
 
 #include <gtest/gtest.h>
@@ -19,9 +21,6 @@
 
 namespace {
 
-const char* const kBegin = "<!-- example data file: begin -->";
-const char* const kEnd = "<!-- example data file: end -->";
-
 std::string ReadAll(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -30,12 +29,13 @@ std::string ReadAll(const std::filesystem::path& path)
     return s.str();
 }
 
-// The lines of the fenced block between the manual's example markers.
-std::string ManualExample()
+// The lines of the fenced block between the manual's markers "<!-- example
+// `name`: begin -->" and "<!-- example `name`: end -->"; empty when not found.
+std::string ManualExample(const std::string& name)
 {
     const std::string manual = ReadAll(std::filesystem::path(TORVIK_SOURCE_DIR) / "docs/manual/technical-manual.md");
-    const size_t begin = manual.find(kBegin);
-    const size_t end = manual.find(kEnd);
+    const size_t begin = manual.find("<!-- example " + name + ": begin -->");
+    const size_t end = manual.find("<!-- example " + name + ": end -->");
     if (begin == std::string::npos || end == std::string::npos || end < begin)
         return {};
     std::istringstream block(manual.substr(begin, end - begin));
@@ -65,8 +65,8 @@ class ManualDataFile : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        text = ManualExample();
-        ASSERT_FALSE(text.empty()) << "the manual has no example between " << kBegin << " and " << kEnd;
+        text = ManualExample("data file");
+        ASSERT_FALSE(text.empty()) << "the manual has no example data file between its markers";
         path = std::filesystem::temp_directory_path() /
                ("torvik-manual-example-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".tk4d");
         std::ofstream(path, std::ios::binary) << text;
@@ -130,4 +130,13 @@ TEST_F(ManualDataFile, TheProgramOpensTheExampleWithoutAMessageAndWritesItBack)
     // The program writes its own separators (tabs where the manual shows
     // spaces); the items and their order must be the manual's.
     EXPECT_EQ(Words(wall->DataFileText()), Words(text));
+}
+
+TEST(ManualSettingsFile, TheExampleIsWhatTheProgramGivesANewWall)
+{
+    const std::string text = ManualExample("settings file");
+    ASSERT_FALSE(text.empty()) << "the manual has no example settings file between its markers";
+    TWallSettings settings;
+    ASSERT_NO_THROW(settings = ParseSettings(text, "the manual's example"));
+    EXPECT_TRUE(settings == TWallSettings::ForNewWall());
 }
