@@ -82,6 +82,14 @@ void StyleDocument(QTextDocument& doc, double textWidth)
             bf.setTopMargin(level == 1 ? 22 : 12);
             bf.setBottomMargin(6);
             c.setBlockFormat(bf);
+        } else if (bf.hasProperty(QTextFormat::BlockCodeFence)) {
+            // The lines of a code block (a data file's lines) stay together as
+            // in the file: space only after the block's last line.
+            const QTextBlock next = b.next();
+            const bool last = !next.isValid() || !next.blockFormat().hasProperty(QTextFormat::BlockCodeFence);
+            bf.setTopMargin(0);
+            bf.setBottomMargin(last ? 5 : 0);
+            c.setBlockFormat(bf);
         } else {
             bf.setBottomMargin(5);
             c.setBlockFormat(bf);
