@@ -317,7 +317,7 @@ void Estimate(const WallBlock& block, double factor, LimitEquilibrium& out)
         return;
     }
     // Pressures per unit width are taken to the analysed strip; those of spaced units are per unit already.
-    const double width = Spaced(block) ? 1.0 : block.activeWidth > 0 ? block.activeWidth : 1;
+    const double width = Spaced(block) ? 1.0 : block.StripWidth();
     if (!anchors.empty())
         out.anchorNode = anchors.back();
     std::vector<double> forces;

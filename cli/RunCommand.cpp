@@ -54,11 +54,8 @@ std::vector<std::string> StripBases(const std::string& wall)
 {
     std::vector<std::string> bases;
     try {
-        for (const WallFileBlock& b : WallFileReader::Read(wall)) {
-            const WallBlock& w = b.block;
-            const double strip = w.earthPressureOption > 1 && w.activeWidth > 0 ? w.activeWidth : 1.0;
-            bases.push_back(StripBasis(w.unitSystem, strip));
-        }
+        for (const WallFileBlock& b : WallFileReader::Read(wall))
+            bases.push_back(StripBasis(b.block.unitSystem, b.block.StripWidth()));
     } catch (const std::exception&) {
         bases.clear();
     }

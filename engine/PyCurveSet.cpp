@@ -247,9 +247,11 @@ void AddGeneratedNotes(const PyCurveInput& in, const SoilProfile& profile, const
 }
 
 // The curve of the layer on `side` of depth z times the spacing factor, capped
-// at the passive limit of that layer on the analysed strip.
+// at the passive limit of that layer on the analysed strip; `limited` is set
+// when the cap cuts the curve.
 std::shared_ptr<const PyCurve> CappedLayerCurve(const PyCurveInput& in, const SoilProfile& profile,
-                                                CurveGenerator& generator, double z, Side side, double spacing)
+                                                CurveGenerator& generator, double z, Side side, double spacing,
+                                                bool& limited)
 {
     std::shared_ptr<const PyCurve> curve = generator.At(z, side);
     if (spacing != 1)
@@ -259,37 +261,27 @@ std::shared_ptr<const PyCurve> CappedLayerCurve(const PyCurveInput& in, const So
     const double limit = PassiveLimit(layer.type, profile.ParametersAt(z, side), profile.EffectiveExcavation(z), strip);
     if (!std::isfinite(limit))
         return curve;
-    return std::make_shared<PassiveLimitedPyCurve>(curve, limit);
+    auto capped = std::make_shared<PassiveLimitedPyCurve>(curve, limit);
+    limited = limited || capped->Governs();
+    return capped;
 }
 
 // The generated curve of a node with the passive limit: the spacing factor and
 // the limit on each layer's curve (a node on a layer boundary the mean of both
-// capped curves), then the modification factors.
-std::shared_ptr<const PyCurve> LimitedCurve(const PyCurveInput& in, const SoilProfile& profile,
-                                            CurveGenerator& generator, double z, Side side, bool boundary,
-                                            double spacing, const PyModifierTable& modifiers)
+// capped curves), then the modification factors. `limited` is set when the
+// limit cuts either curve.
+std::shared_ptr<const PyCurve> LimitedCurve(const PyCurveInput& in, const SoilProfile& profile, CurveGenerator& generator,
+                                            double z, Side side, bool boundary, double spacing,
+                                            const PyModifierTable& modifiers, bool& limited)
 {
-    std::shared_ptr<const PyCurve> curve = CappedLayerCurve(in, profile, generator, z, side, spacing);
+    std::shared_ptr<const PyCurve> curve = CappedLayerCurve(in, profile, generator, z, side, spacing, limited);
     if (boundary)
-        curve = std::make_shared<BlendedPyCurve>(CappedLayerCurve(in, profile, generator, z, Side::Above, spacing),
-                                                 curve, 0.5);
+        curve = std::make_shared<BlendedPyCurve>(
+            CappedLayerCurve(in, profile, generator, z, Side::Above, spacing, limited), curve, 0.5);
     const double fp = modifiers.PMultiplierAt(z), fy = modifiers.YMultiplierAt(z);
     if (fp != 1 || fy != 1)
         curve = std::make_shared<ScaledPyCurve>(curve, fp, fy);
     return curve;
-}
-
-// True when a node's curve is cut by the passive limit (directly, or in either
-// half of a boundary node's mean, under its modification factors).
-bool Limited(const std::shared_ptr<const PyCurve>& curve)
-{
-    if (auto capped = std::dynamic_pointer_cast<const PassiveLimitedPyCurve>(curve))
-        return capped->Governs();
-    if (auto scaled = std::dynamic_pointer_cast<const ScaledPyCurve>(curve))
-        return Limited(scaled->Base());
-    if (auto blended = std::dynamic_pointer_cast<const BlendedPyCurve>(curve))
-        return Limited(blended->First()) || Limited(blended->Second());
-    return false;
 }
 
 // "nodes 3 to 7, 9 and 12" from rising node numbers.
@@ -360,8 +352,10 @@ void BuildGenerated(const PyCurveInput& in, const std::vector<double>& depths, P
             const Side side = tip && z > h ? Side::Above : Side::Below;
             const bool boundary = above != below && z > h && !tip;
             if (in.passiveLimit) {
-                set.curves[k] = LimitedCurve(in, profile, generator, z, side, boundary, set.spacingFactor, modifiers);
-                if (Limited(set.curves[k]))
+                bool limited = false;
+                set.curves[k] =
+                    LimitedCurve(in, profile, generator, z, side, boundary, set.spacingFactor, modifiers, limited);
+                if (limited)
                     set.passiveLimited.push_back(static_cast<int>(k));
                 continue;
             }

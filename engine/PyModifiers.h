@@ -50,8 +50,6 @@ public:
     std::string Describe(const UnitLabels& units) const override;
     std::string DeflectionWarning(double y) const override;
     double InitialSlope() const override;
-    // The curve that is scaled.
-    const std::shared_ptr<const PyCurve>& Base() const { return base_; }
 
 private:
     std::shared_ptr<const PyCurve> base_;
@@ -72,9 +70,6 @@ public:
     std::string Describe(const UnitLabels& units) const override;
     std::string DeflectionWarning(double y) const override;
     double InitialSlope() const override;
-    // The two curves mixed.
-    const std::shared_ptr<const PyCurve>& First() const { return a_; }
-    const std::shared_ptr<const PyCurve>& Second() const { return b_; }
 
 private:
     std::shared_ptr<const PyCurve> a_;

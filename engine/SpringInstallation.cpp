@@ -6,9 +6,7 @@
 std::vector<std::string> ApplyAnchorSettings(SectionInput& in, const WallBlock& block, const TWallSettings& settings)
 {
     std::vector<std::string> warnings;
-    // The active width is the width the generated earth pressure loads; without
-    // it the loads and springs are taken per unit width.
-    in.stripWidth = block.earthPressureOption > 1 && block.activeWidth > 0 ? block.activeWidth : 1.0;
+    in.stripWidth = block.StripWidth();
     for (const TAnchorSettings& a : settings.anchors) {
         for (const RangeRow& row : block.springs) {
             if (row.from != a.node || row.from < 0 || row.from > in.nodeCount)

@@ -62,4 +62,9 @@ struct WallBlock {
 
     std::vector<engine::ExternalCurveInput> externalCurves;
     std::vector<MomentEiCurve> meiCurves;
+
+    // The width of wall the analysis stands for: the active width Wa, which the
+    // generated earth pressure loads; one length unit otherwise (loads and
+    // springs per unit width).
+    double StripWidth() const { return earthPressureOption > 1 && activeWidth > 0 ? activeWidth : 1.0; }
 };

@@ -41,10 +41,12 @@ protected:
         EXPECT_TRUE(Screen().contains(window->frameGeometry()))
             << what << " at " << window->frameGeometry().x() << "," << window->frameGeometry().y() << " "
             << window->frameGeometry().width() << " x " << window->frameGeometry().height();
-        for (QPushButton* b : window->findChildren<QPushButton*>())
-            if (b->isVisibleTo(window))
+        for (QPushButton* b : window->findChildren<QPushButton*>()) {
+            if (b->isVisibleTo(window)) {
                 EXPECT_TRUE(Screen().contains(QRect(b->mapToGlobal(QPoint(0, 0)), b->size())))
                     << what << ": button " << b->text().toStdString();
+            }
+        }
     }
     // The child window lies in the work area.
     void ExpectInArea(QMdiSubWindow* sub, const char* what)
