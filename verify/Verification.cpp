@@ -7,6 +7,7 @@
 #include "engine/StiffClayFreeWaterCurve.h"
 #include "engine/StrongRockCurve.h"
 #include "engine/WeakRockCurve.h"
+#include "units/Constants.h"
 #include "units/NumberFormat.h"
 #include "verify/ClosedForms.h"
 #include "verify/PileFamily.h"
@@ -157,10 +158,9 @@ void SandCantilever(std::vector<VerificationCase>& out, const fs::path& folder)
 // ---- The p-y criteria as published, written out independently of the engine
 // ----
 
-constexpr double Pi = 3.14159265358979323846;
 double Rad(double degrees)
 {
-    return degrees * Pi / 180;
+    return degrees * kPi / 180;
 }
 
 // Matlock (1970); Welch and Reese (1972) with exponent 1/4 and 16 y50.

@@ -3,6 +3,7 @@
 #include "model/ProgramData.h"
 #include "model/TableCells.h"
 #include "tables/WallTables.h"
+#include "units/Constants.h"
 #include "units/NumberFormat.h"
 #include "units/Units.h"
 
@@ -10,8 +11,6 @@
 #include <cmath>
 
 namespace {
-
-constexpr double Pi = 3.14159265358979323846;
 
 // The nearest integer; far-off positions (a layer bottom miles down) are
 // held within a range that devices clip without overflowing.
@@ -314,7 +313,7 @@ private:
         // The slope leaves the wall top at beta, upwards away from the wall for
         // a positive beta, and ends at the drawing's edge.
         const double beta = std::clamp(static_cast<double>(s_.BackfillSlope), -89.0, 89.0);
-        const double t = std::tan(beta * Pi / 180);
+        const double t = std::tan(beta * kPi / 180);
         double run = mid_ - left_;
         // Within the drawing: the client, or the ruled band of the page.
         const int sky = map_.Y(map_.View.YMin), ground = map_.Y(map_.View.YMax);
