@@ -5,6 +5,7 @@
 #include "graph/widgets/GraphPainter.h"
 #include "run/ReadPlotFile.h"
 #include "run/ResultGraphs.h"
+#include "units/Constants.h"
 
 #include <benchmark/benchmark.h>
 
@@ -32,7 +33,7 @@ void FillGraph(TGraphPlot& g, int curves, int points)
     for (int i = 0; i < curves; ++i)
         for (int j = 0; j < points; ++j) {
             const long double t = static_cast<long double>(j) / (points - 1);
-            g.Points(i, j) = {(i + 1) * 0.05L * std::pow(1 - t, 3) - 0.01L * std::sin(3.14159L * t), 30 * t};
+            g.Points(i, j) = {(i + 1) * 0.05L * std::pow(1 - t, 3) - 0.01L * std::sin(kPiLong * t), 30 * t};
         }
 }
 

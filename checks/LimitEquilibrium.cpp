@@ -3,6 +3,7 @@
 #include "checks/StrengthReduction.h"
 #include "engine/SectionBuilder.h"
 #include "engine/SoilProfile.h"
+#include "units/Constants.h"
 #include "units/NumberFormat.h"
 #include "units/QuantityLabels.h"
 
@@ -13,7 +14,6 @@ namespace checks {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 // Depth cells of the integration down to the deepest tip searched.
 constexpr int kCells = 4000;
 // The deepest tip searched, as a multiple of the wall length.

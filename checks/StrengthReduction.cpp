@@ -1,6 +1,7 @@
 #include "checks/StrengthReduction.h"
 
 #include "engine/SectionBuilder.h"
+#include "units/Constants.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,8 +9,6 @@
 namespace checks {
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 void Reduce(engine::SoilParameters& p, double factor)
 {

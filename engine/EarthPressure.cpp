@@ -3,6 +3,7 @@
 #include "engine/PyCurveText.h"
 #include "engine/SoilProfile.h"
 #include "engine/Surcharge.h"
+#include "units/Constants.h"
 #include "units/TorvikError.h"
 #include "units/Units.h"
 
@@ -15,8 +16,6 @@
 namespace engine {
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 double Radians(double degrees)
 {

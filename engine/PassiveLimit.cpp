@@ -1,5 +1,6 @@
 #include "engine/PassiveLimit.h"
 
+#include "units/Constants.h"
 #include "units/NumberFormat.h"
 
 #include <algorithm>
@@ -9,8 +10,6 @@
 namespace engine {
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 // The first deflection in 0..yEnd at which |base(y)| reaches `limit`: a scan
 // finds the first sample at or past it (a softening curve may fall again after

@@ -1,6 +1,7 @@
 #include "engine/SandCurve.h"
 
 #include "engine/PyCurveText.h"
+#include "units/Constants.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,7 +10,6 @@ namespace engine {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kK0 = 0.4;
 
 double Radians(double degrees)

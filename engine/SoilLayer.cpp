@@ -8,69 +8,51 @@ namespace engine {
 
 SoilParameters SoilParametersFromLine(SoilType type, const std::array<double, 6>& v)
 {
+    // A position the kind of soil has no table column for is not read; position 1
+    // is the compressive strength of rock and the cohesion of any other soil,
+    // positions 3 and 4 the rock's krm and modulus or the soil's E50 and k(py).
+    const SoilTypeTraits& traits = TraitsOf(type);
+    auto has = [&](int position) { return traits.LineColumns[static_cast<std::size_t>(position)] >= 0; };
     SoilParameters p;
-    p.unitWeight = v[0];
-    switch (type) {
-    case SoilType::SoftClay:
-    case SoilType::StiffClayFreeWater:
-    case SoilType::StiffClayNoFreeWater:
-        p.cohesion = v[1];
-        p.e50 = v[3];
-        p.kpy = v[4];
-        break;
-    case SoilType::Sand:
-        p.frictionAngle = v[2];
-        p.kpy = v[4];
-        break;
-    case SoilType::Silt:
-        p.cohesion = v[1];
-        p.frictionAngle = v[2];
-        p.e50 = v[3];
-        p.kpy = v[4];
-        break;
-    case SoilType::StrongRock:
-        p.compressiveStrength = v[1];
-        break;
-    case SoilType::WeakRock:
-        p.compressiveStrength = v[1];
-        p.krm = v[3];
-        p.rockModulus = v[4];
-        p.rqd = v[5];
-        break;
+    p.unitWeight = v[kLineUnitWeight];
+    if (traits.Strengths.Rock) {
+        p.compressiveStrength = has(kLineStrength) ? v[kLineStrength] : 0;
+        p.krm = has(kLineStrain) ? v[kLineStrain] : 0;
+        p.rockModulus = has(kLineModulus) ? v[kLineModulus] : 0;
+        p.rqd = has(kLineRqd) ? v[kLineRqd] : 0;
+    } else {
+        p.cohesion = has(kLineStrength) ? v[kLineStrength] : 0;
+        p.frictionAngle = has(kLineFriction) ? v[kLineFriction] : 0;
+        p.e50 = has(kLineStrain) ? v[kLineStrain] : 0;
+        p.kpy = has(kLineModulus) ? v[kLineModulus] : 0;
     }
     return p;
 }
 
 SoilType SoilTypeFromChoice(int choice, int layerNumber)
 {
-    if (choice < 1 || choice > 7)
+    const SoilTypeTraits* traits = FindSoilType(choice);
+    if (!traits)
         throw TorvikError("Soil layer " + std::to_string(layerNumber) + ": the soil type " + std::to_string(choice) +
-                          " is not one of 1 to 7.");
-    return static_cast<SoilType>(choice);
+                          " is not one of " + std::to_string(kFirstSoilCode) + " to " + std::to_string(kLastSoilCode) +
+                          ".");
+    return traits->Type;
 }
 
 std::string SoilTypeName(SoilType type)
 {
-    switch (type) {
-    case SoilType::SoftClay: return "Soft Clay";
-    case SoilType::StiffClayFreeWater: return "Stiff Clay with Free Water";
-    case SoilType::StiffClayNoFreeWater: return "Stiff Clay w/o Free Water";
-    case SoilType::Sand: return "Sand";
-    case SoilType::Silt: return "Silt (c-phi soil)";
-    case SoilType::StrongRock: return "Strong Rock";
-    case SoilType::WeakRock: return "Weak Rock";
-    }
-    return "Unknown";
+    const SoilTypeTraits* traits = FindSoilType(SoilCode(type));
+    return traits ? traits->Name : "Unknown";
 }
 
 bool IsClay(SoilType type)
 {
-    return type == SoilType::SoftClay || type == SoilType::StiffClayFreeWater || type == SoilType::StiffClayNoFreeWater;
+    return TraitsOf(type).Strengths.Undrained;
 }
 
 bool IsRock(SoilType type)
 {
-    return type == SoilType::StrongRock || type == SoilType::WeakRock;
+    return TraitsOf(type).Strengths.Rock;
 }
 
 double UnitWeightOfWater(int unitSystem)

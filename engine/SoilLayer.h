@@ -1,4 +1,6 @@
 #pragma once
+#include "model/SoilType.h"
+
 #include <array>
 #include <string>
 #include <vector>
@@ -7,16 +9,8 @@
 // in, lb, lb/in^3, lb/in^2; SI: m, kN, kN/m^3, kN/m^2; other: consistent L, F).
 namespace engine {
 
-// Soil type, numbered as the file's soil-type choice.
-enum class SoilType {
-    SoftClay = 1,
-    StiffClayFreeWater = 2,
-    StiffClayNoFreeWater = 3,
-    Sand = 4,
-    Silt = 5,
-    StrongRock = 6,
-    WeakRock = 7
-};
+// Soil type, numbered as the file's soil-type choice: the program's kinds of soil.
+using SoilType = ::SoilType;
 
 // The parameters of one soil at one depth (the top or the bottom of a layer).
 // A field the soil type does not have stays 0.
@@ -46,7 +40,8 @@ struct SoilLayer {
 // type uses them; positions the type does not use are ignored.
 SoilParameters SoilParametersFromLine(SoilType type, const std::array<double, 6>& positions);
 
-// The soil type of a file choice 1..7; throws TorvikError naming the layer otherwise.
+// The kind of soil of a file code (kFirstSoilCode to kLastSoilCode); throws
+// TorvikError naming the layer otherwise.
 SoilType SoilTypeFromChoice(int choice, int layerNumber);
 
 // The program's name of a soil type, e.g. "Stiff Clay with Free Water".

@@ -1,11 +1,12 @@
 #include "engine/Surcharge.h"
 
+#include "units/Constants.h"
+
 #include <cmath>
 
 namespace engine {
 
 namespace {
-constexpr double kPi = 3.14159265358979323846;
 double Square(double v) { return v * v; }
 double Cube(double v) { return v * v * v; }
 }

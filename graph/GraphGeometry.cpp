@@ -1,12 +1,12 @@
 #include "graph/GraphGeometry.h"
 
+#include "units/Constants.h"
+
 #include <algorithm>
 #include <cmath>
 #include <functional>
 
 namespace {
-
-constexpr long double Pi = 3.141592653589793238462643383279502884L;
 
 // Relative tolerance for "is this quotient an integer": range ends and tick
 // positions are multiples of a decimal step that binary floats hold inexactly.
@@ -234,7 +234,7 @@ std::vector<TPixelPoint> MarkerOffsets(int index, int rx, int ry)
 {
     std::vector<TPixelPoint> offsets;
     auto add = [&](long double degrees) {
-        const long double a = degrees * Pi / 180;
+        const long double a = degrees * kPiLong / 180;
         offsets.push_back({static_cast<int>(std::lround(std::sin(a) * rx)),
                            -static_cast<int>(std::lround(std::cos(a) * ry))});
     };

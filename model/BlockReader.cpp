@@ -2,7 +2,7 @@
 
 #include "model/FileUnits.h"
 #include "model/ProgramData.h"
-#include "model/SoilParameterLayout.h"
+#include "model/SoilType.h"
 #include "model/TableCells.h"
 #include "model/WallDocument.h"
 #include "model/WordReader.h"
@@ -327,8 +327,9 @@ void TBlockReader::ReadSoilLayers(TGridTable& table, const char* name)
     long double depth = 0;
     for (int r = 0; r < count; ++r) {
         const std::int32_t soilType = reader_.ReadInteger();
-        if (soilType < soil::kFirstType || soilType > soil::kLastType)
-            Fail("A soil type from 1 to 7 was expected but not found.");
+        if (!FindSoilType(soilType))
+            Fail("A soil type from " + std::to_string(kFirstSoilCode) + " to " + std::to_string(kLastSoilCode) +
+                 " was expected but not found.");
         // A new choice replaces the row's parameter table by a fresh copy of its type's template.
         cells::SetInteger(table, 0, r, soilType);
         TGridTable* parameters = cells::Sub(table, 2, r);
@@ -351,10 +352,11 @@ void TBlockReader::ReadSoilLayers(TGridTable& table, const char* name)
 
 void TBlockReader::ReadSoilParameters(TGridTable& parameters, int soilType, int row)
 {
-    const char* name = soil::kTemplate[soilType - 1];
+    const SoilTypeTraits& traits = *FindSoilType(soilType);
+    const char* name = traits.Template;
     const int units = parameters.UnitSystem();
-    for (int position = 0; position < 6; ++position) {
-        const int column = soil::kLinePositions[soilType - 1][position];
+    for (int position = 0; position < kLinePositions; ++position) {
+        const int column = traits.LineColumns[static_cast<std::size_t>(position)];
         if (column < 0) {
             reader_.ReadWord();
             continue;
@@ -367,10 +369,11 @@ void TBlockReader::ReadSoilParameters(TGridTable& parameters, int soilType, int 
 
 void TBlockReader::ReadVersion20Parameters(TGridTable& parameters, int soilType)
 {
-    if (soilType == 7)
+    const SoilTypeTraits& traits = *FindSoilType(soilType);
+    if (!traits.HasVersion20Line)
         return;
-    for (int position = 0; position < 5; ++position) {
-        const int column = soil::kVersion20Positions[soilType - 1][position];
+    for (int position = 0; position < kVersion20Values; ++position) {
+        const int column = traits.LineColumns[static_cast<std::size_t>(position)];
         if (column < 0) {
             reader_.ReadWord();
             continue;

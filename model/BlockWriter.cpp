@@ -3,7 +3,7 @@
 #include "model/FileUnits.h"
 #include "model/WallDocument.h"
 #include "model/ProgramData.h"
-#include "model/SoilParameterLayout.h"
+#include "model/SoilType.h"
 #include "model/TableCells.h"
 #include "tables/WallTables.h"
 #include "units/NumberFormat.h"
@@ -220,18 +220,18 @@ void TBlockWriter::WriteSoilLayers(WallTable which, const char* name)
 void TBlockWriter::WriteSoilParameters(TGridTable* parameters, int soilType, int row)
 {
     // A type outside the catalogue has no parameter table; its values are written as 0.
-    if (soilType < soil::kFirstType || soilType > soil::kLastType)
-        soilType = soil::kFirstType;
+    const SoilTypeTraits* found = FindSoilType(soilType);
+    const SoilTypeTraits& traits = found ? *found : SoilTypeTable().front();
     const bool hasRow = parameters && row < parameters->RowCount();
     const int units = parameters ? parameters->UnitSystem() : int{UnitsEnglish};
     std::string line;
-    for (int position = 0; position < 6; ++position) {
-        const int column = soil::kLinePositions[soilType - 1][position];
+    for (int position = 0; position < kLinePositions; ++position) {
+        const int column = traits.LineColumns[static_cast<std::size_t>(position)];
         if (column < 0) {
             line += kAbsent;
             continue;
         }
-        const char* name = soil::kTemplate[soilType - 1];
+        const char* name = traits.Template;
         const FileUnitFactor factor = FileFactor(name, column, units);
         if (!hasRow || column >= parameters->ColumnCount())
             line += "0";

@@ -1,5 +1,6 @@
 #include "model/WallSettings.h"
 
+#include "units/Constants.h"
 #include "units/TorvikError.h"
 #include "units/Units.h"
 #include "units/ValueRange.h"
@@ -22,7 +23,6 @@ namespace {
 
 constexpr const char* kKind = "torvik_wall_settings";
 constexpr int kVersion = 1;
-constexpr double kPi = 3.14159265358979323846;
 
 template <class Entry>
 void PutByNode(std::vector<Entry>& entries, const Entry& entry)

@@ -3,6 +3,7 @@
 // with earth pressures, p-y curves and the results along the wall.
 #include "run/ReadPlotFile.h"
 
+#include "model/SoilType.h"
 #include "model/WordReader.h"
 #include "run/ResultGraphs.h"
 #include "units/NumberFormat.h"
@@ -330,13 +331,9 @@ private:
             TLine& entry = dms.Layers(i);
             entry.Name = "LAYER " + std::to_string(i + 1);
             int code = 0;
-            switch (row.SoilType) {
-            case 1: case 2: case 3: entry.Name = " CLAY "; code = 1; break;
-            case 4: entry.Name = " SAND "; code = 7; break;
-            case 5: entry.Name = " SILT "; code = 8; break;
-            case 6: entry.Name = "STRONG ROCK"; code = 9; break;
-            case 7: entry.Name = "WEAK ROCK"; code = 10; break;
-            default: break;
+            if (const SoilTypeTraits* traits = FindSoilType(row.SoilType)) {
+                entry.Name = traits->StripName;
+                code = traits->StripCode;
             }
             entry.Points[0] = {static_cast<long double>(code), row.Depth};
         }

@@ -10,7 +10,7 @@ class TResultGraphs;
 
 // One row of the soil layers table as the plot reader needs it.
 struct TSoilLayerRow {
-    int SoilType = 0;         // stored choice 1..7: three clays, sand, silt, strong rock, weak rock
+    int SoilType = 0;         // the stored soil-type code (model/SoilType.h); another value names no kind
     long double Depth = 0;    // depth at the bottom of the layer, as stored in the table
 };
 

@@ -1,5 +1,6 @@
 #include "units/EvaluateEntry.h"
 
+#include "units/Constants.h"
 #include "units/DecimalReal.h"
 #include "units/NumberFormat.h"
 #include "units/TorvikError.h"
@@ -154,13 +155,12 @@ bool IsFunctionName(std::string_view text)
 
 // ---- terminal operands -----------------------------------------------------
 
-const long double kPi = 3.14159265358979323846264338327950288L;
 const long double kEuler = 2.71828182845904523536028747135266250L;
 
 bool Constant(std::string_view term, long double& value)
 {
     if (term == "pi" || term == "-pi")
-        value = term[0] == '-' ? -kPi : kPi;
+        value = term[0] == '-' ? -kPiLong : kPiLong;
     else if (term == "e" || term == "-e")
         value = term[0] == '-' ? -kEuler : kEuler;
     else

@@ -2,6 +2,7 @@
 // Walls with closed-form solutions, built as data files and analysed by the
 // whole engine: beams on an elastic foundation (Hetenyi 1946), cantilevers
 // under point, uniform and triangular loads, and the beam-column.
+#include "units/Constants.h"
 #include "verify/WallBuilder.h"
 
 #include <cmath>
@@ -27,7 +28,6 @@ constexpr double LongBeam = 12 / Lambda;                             // lambda L
 constexpr double CantileverL = 20.0;
 // Axial load: half the buckling load sqrt(k EI) of the beam on the foundation.
 constexpr double N = 0.5 * 3162.27766;
-constexpr double Pi = 3.14159265358979323846;
 
 // A wall in SI units of n increments over `length`, uniform EI.
 struct Beam {
@@ -92,7 +92,7 @@ inline const WholeCase WholeCases[] = {
          b.Foundation();
          b.wall.Load(0, 0, P);
      },
-     LongBeam, P / Lambda* std::exp(-Pi / 4) * std::sin(Pi / 4), true},
+     LongBeam, P / Lambda* std::exp(-kPi / 4) * std::sin(kPi / 4), true},
     {"FixedHead",
      [](Beam& b) {
          b.Foundation();

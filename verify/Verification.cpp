@@ -7,6 +7,8 @@
 #include "engine/StiffClayFreeWaterCurve.h"
 #include "engine/StrongRockCurve.h"
 #include "engine/WeakRockCurve.h"
+#include "model/SoilType.h"
+#include "units/Constants.h"
 #include "units/NumberFormat.h"
 #include "verify/ClosedForms.h"
 #include "verify/PileFamily.h"
@@ -141,7 +143,7 @@ void SandCantilever(std::vector<VerificationCase>& out, const fs::path& folder)
         WallBuilder w(2, 60, 0.2);
         w.Stiffness(0, 60, 40000);
         w.Generated(2, 6.0, 1.0, 1.0);
-        w.Layer(4, 20.0, {18, 32, 20000}, {18, 32, 20000});
+        w.Layer(SoilCode(SoilType::Sand), 20.0, {18, 32, 20000}, {18, 32, 20000});
         w.wall->MaxDeflection = 2.0;
         w.wall->ClosureTolerance = 1e-6;
         w.Save(file.string());
@@ -157,10 +159,9 @@ void SandCantilever(std::vector<VerificationCase>& out, const fs::path& folder)
 // ---- The p-y criteria as published, written out independently of the engine
 // ----
 
-constexpr double Pi = 3.14159265358979323846;
 double Rad(double degrees)
 {
-    return degrees * Pi / 180;
+    return degrees * kPi / 180;
 }
 
 // Matlock (1970); Welch and Reese (1972) with exponent 1/4 and 16 y50.

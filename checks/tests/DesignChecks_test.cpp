@@ -9,6 +9,7 @@
 #include "checks/tests/CheckWalls.h"
 #include "engine/tests/TestWall.h"
 #include "model/SettingsFile.h"
+#include "units/Constants.h"
 
 #include <gtest/gtest.h>
 
@@ -21,8 +22,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 double ReducedPhi(double phi, double f) { return std::atan(std::tan(phi * kPi / 180) / f) * 180 / kPi; }
 

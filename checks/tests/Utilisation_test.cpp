@@ -6,6 +6,7 @@
 #include "engine/EngineRun.h"
 #include "engine/tests/TestWall.h"
 #include "graph/GraphPlot.h"
+#include "units/Constants.h"
 
 #include <gtest/gtest.h>
 
@@ -87,7 +88,7 @@ TEST(SectionAndAnchorChecks, BeamOnSpringsMatchesHandValues)
     EXPECT_EQ(s.anchors[0].node, 0);
     EXPECT_NEAR(std::fabs(s.anchors[0].forcePerWidth), 50, 1e-6);
     ASSERT_TRUE(s.anchors[0].forcePerAnchor);
-    EXPECT_NEAR(*s.anchors[0].forcePerAnchor, 100 / std::cos(30 * 3.14159265358979323846 / 180), 1e-5);
+    EXPECT_NEAR(*s.anchors[0].forcePerAnchor, 100 / std::cos(30 * kPi / 180), 1e-5);
     ASSERT_TRUE(s.anchors[0].utilisation);
     EXPECT_NEAR(*s.anchors[0].utilisation, *s.anchors[0].forcePerAnchor / 200, 1e-12);
     EXPECT_FALSE(s.anchors[1].forcePerAnchor);

@@ -9,6 +9,7 @@
 #include "checks/tests/CheckWalls.h"
 #include "engine/tests/TestWall.h"
 #include "model/SettingsFile.h"
+#include "units/Constants.h"
 
 #include <gtest/gtest.h>
 
@@ -20,8 +21,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 TWallSettings Limited(bool on = true)
 {

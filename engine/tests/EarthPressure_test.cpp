@@ -1,6 +1,7 @@
 // Earth pressure, water and surcharges against closed forms computed by hand.
 #include "engine/EarthPressure.h"
 #include "engine/Surcharge.h"
+#include "units/Constants.h"
 #include "units/TorvikError.h"
 
 #include <gmock/gmock.h>
@@ -12,8 +13,6 @@
 using namespace engine;
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 SoilParameters Sand(double gamma, double phi)
 {

@@ -5,6 +5,7 @@
 // The linear two-stage case with its independent reference is in verify/.
 #include "engine/EngineRun.h"
 #include "engine/tests/TestWall.h"
+#include "units/Constants.h"
 
 #include <gtest/gtest.h>
 
@@ -187,11 +188,11 @@ TEST(StagedSprings, AnchorAxialLoadSettlesAtItsVerticalComponent)
     ASSERT_TRUE(s.Ok()) << s.result.message;
     ASSERT_EQ(s.result.springs.size(), 1u);
     const SpringResult& a = s.result.springs[0];
-    const double tan20 = std::tan(20 * 3.14159265358979323846 / 180);
+    const double tan20 = std::tan(20 * kPi / 180);
     EXPECT_EQ(a.prestress, 50);
     EXPECT_NEAR(s.input.axialLoad[6], tan20 * a.force, 1e-6 * a.force);
     EXPECT_NEAR(a.vertical, tan20 * a.force, 1e-9 * a.force);
-    EXPECT_NEAR(a.forcePerAnchor, a.force * 2.0 / std::cos(20 * 3.14159265358979323846 / 180), 1e-9 * a.force);
+    EXPECT_NEAR(a.forcePerAnchor, a.force * 2.0 / std::cos(20 * kPi / 180), 1e-9 * a.force);
     EXPECT_GT(s.result.anchorIterations, 1);
     EXPECT_LT(std::fabs(s.result.ForceResidual()), 1e-6);
     EXPECT_LT(std::fabs(s.result.MomentResidual()), 1e-6);

@@ -3,6 +3,7 @@
 #include "graph/widgets/GraphExport.h"
 #include "model/WallDocument.h"
 #include "model/ProgramData.h"
+#include "model/SoilType.h"
 #include "units/Prompt.h"
 
 #include <QEvent>
@@ -36,20 +37,12 @@ QFont DeviceFont(QFont font, double scale)
     return font;
 }
 
-// The tint of a soil type: light, so that lines and texts stay legible;
-// clays brownish, darker as they stiffen, sand yellow, silt tan, rock grey.
-QColor SoilTint(int type)
+// The tint of a soil type, from the kinds' own table.
+QColor SoilTintColor(int type)
 {
-    switch (type) {
-    case 1: return QColor(222, 214, 192);
-    case 2: return QColor(210, 198, 170);
-    case 3: return QColor(200, 186, 156);
-    case 4: return QColor(243, 230, 184);
-    case 5: return QColor(230, 216, 190);
-    case 6: return QColor(204, 204, 204);
-    case 7: return QColor(218, 218, 210);
-    default: return QColor(228, 224, 210);
-    }
+    const SoilTypeTraits* traits = FindSoilType(type);
+    const SoilTint tint = traits ? traits->Tint : kUnknownSoilTint;
+    return QColor(tint.Red, tint.Green, tint.Blue);
 }
 
 }  // namespace
@@ -221,7 +214,7 @@ void TDlgSideView::Render(QPainter& painter, const std::vector<TProfileItem>& it
             for (const TProfilePoint& p : item.Points)
                 polygon << QPoint(p.X, p.Y);
             painter.setPen(Qt::NoPen);
-            painter.setBrush(item.Ink == TProfileInk::Soil ? SoilTint(item.Tone) : color);
+            painter.setBrush(item.Ink == TProfileInk::Soil ? SoilTintColor(item.Tone) : color);
             // Tints meet edge to edge: no smoothing seams between them.
             painter.setRenderHint(QPainter::Antialiasing, item.Ink != TProfileInk::Soil);
             painter.drawPolygon(polygon);

@@ -1,8 +1,10 @@
 #include "ui/rules/ProfileGeometry.h"
 
 #include "model/ProgramData.h"
+#include "model/SoilType.h"
 #include "model/TableCells.h"
 #include "tables/WallTables.h"
+#include "units/Constants.h"
 #include "units/NumberFormat.h"
 #include "units/Units.h"
 
@@ -10,8 +12,6 @@
 #include <cmath>
 
 namespace {
-
-constexpr double Pi = 3.14159265358979323846;
 
 // The nearest integer; far-off positions (a layer bottom miles down) are
 // held within a range that devices clip without overflowing.
@@ -33,7 +33,7 @@ std::vector<long double> NodeDepths(TGridTable& table, int column, const TProgra
 std::string Value(TGridTable& table, int column)
 {
     const int row = std::min(1, table.RowCount() - 1);
-    if (row < 0 || column >= table.ColumnCount())
+    if (row < 0 || column < 0 || column >= table.ColumnCount())
         return "?";
     return FormatFloat8(cells::Real(table, column, row));
 }
@@ -42,30 +42,28 @@ std::string Value(TGridTable& table, int column)
 
 std::string LayerName(int soilType)
 {
-    static const char* const names[] = {"Soft clay", "Stiff clay w/free water", "Stiff clay w/o free water", "Sand",
-                                        "Silt",      "Rock",                    "Weak Rock"};
-    return soilType >= 1 && soilType <= 7 ? names[soilType - 1] : std::string();
+    const SoilTypeTraits* traits = FindSoilType(soilType);
+    return traits ? traits->ProfileName : std::string();
 }
 
 std::string LayerParameters(int soilType, TGridTable* parameters)
 {
-    if (!parameters || soilType < 1 || soilType > 7)
+    const SoilTypeTraits* traits = FindSoilType(soilType);
+    if (!parameters || !traits)
         return std::string();
-    // Unit weight is the first column; the friction angle, cohesion or
-    // compressive strength the second; the cohesion of silt the third.
+    // The friction angle, then the cohesion or the compressive strength, then
+    // the unit weight, each from the column its line position fills.
     TGridTable& t = *parameters;
-    const std::string gamma = "; gamma= " + Value(t, 0);
-    switch (soilType) {
-    case 4:
-        return "\xC3\xB8= " + Value(t, 1) + gamma;
-    case 5:
-        return "\xC3\xB8= " + Value(t, 1) + "; c= " + Value(t, 2) + gamma;
-    case 6:
-    case 7:
-        return "compressive strength= " + Value(t, 1) + gamma;
-    default:
-        return "c= " + Value(t, 1) + gamma;
-    }
+    auto at = [&](int position) { return Value(t, traits->LineColumns[static_cast<std::size_t>(position)]); };
+    const SoilStrengths& has = traits->Strengths;
+    std::string text;
+    if (has.Friction)
+        text = "\xC3\xB8= " + at(kLineFriction);
+    if (has.Cohesion)
+        text += (text.empty() ? "c= " : "; c= ") + at(kLineStrength);
+    if (has.Rock)
+        text += "compressive strength= " + at(kLineStrength);
+    return text + "; gamma= " + at(kLineUnitWeight);
 }
 
 TProfileScene ReadProfileScene(const TProgramData& wall, const WallTables& tables)
@@ -314,7 +312,7 @@ private:
         // The slope leaves the wall top at beta, upwards away from the wall for
         // a positive beta, and ends at the drawing's edge.
         const double beta = std::clamp(static_cast<double>(s_.BackfillSlope), -89.0, 89.0);
-        const double t = std::tan(beta * Pi / 180);
+        const double t = std::tan(beta * kPi / 180);
         double run = mid_ - left_;
         // Within the drawing: the client, or the ruled band of the page.
         const int sky = map_.Y(map_.View.YMin), ground = map_.Y(map_.View.YMax);

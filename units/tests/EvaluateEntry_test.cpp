@@ -1,5 +1,6 @@
 #include "units/EvaluateEntry.h"
 
+#include "units/Constants.h"
 #include "units/TorvikError.h"
 
 #include "units/tests/PrintText.h"
@@ -28,8 +29,6 @@ TEST_P(EvaluateValueTest, GivesExactValue)
 {
     EXPECT_EQ(EvaluateEntry(GetParam().text), GetParam().value) << GetParam().text;
 }
-
-const long double kPi = 3.14159265358979323846264338327950288L;
 
 INSTANTIATE_TEST_SUITE_P(
     Operators, EvaluateValueTest,
@@ -61,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     Terms, EvaluateValueTest,
     ::testing::Values(
-        ValueCase{"PI", kPi}, ValueCase{"-pi", -kPi}, ValueCase{"pi*2", 6.28318530717958648L},
+        ValueCase{"PI", kPiLong}, ValueCase{"-pi", -kPiLong}, ValueCase{"pi*2", 6.28318530717958648L},
         ValueCase{"e", 2.71828182845904523536028747135266250L}, ValueCase{"sqrt(16)", 4},
         ValueCase{"SQRT16", 4}, ValueCase{"Sin(0)", 0}, ValueCase{"cos(0)", 1}, ValueCase{"sec0", 1},
         ValueCase{"abs(-2.5)", 2.5L}, ValueCase{"int(-2.7)", -2}, ValueCase{"frac(2.75)", 0.75L},
@@ -78,13 +77,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(EvaluateEntry, FunctionsInRadians)
 {
-    EXPECT_NEAR(static_cast<double>(EvaluateEntry("arctan(1)*4")), static_cast<double>(kPi), 1e-15);
+    EXPECT_NEAR(static_cast<double>(EvaluateEntry("arctan(1)*4")), static_cast<double>(kPiLong), 1e-15);
     EXPECT_NEAR(static_cast<double>(EvaluateEntry("csc(pi/2)")), 1.0, 1e-15);
     EXPECT_NEAR(static_cast<double>(EvaluateEntry("cotan(1)")), 1 / std::tan(1.0), 1e-15);
     EXPECT_NEAR(static_cast<double>(EvaluateEntry("ln(e)")), 1.0, 1e-15);
     EXPECT_NEAR(static_cast<double>(EvaluateEntry("arccosh(cosh(2))")), 2.0, 1e-15);
     EXPECT_NEAR(static_cast<double>(EvaluateEntry("arcsinh(sinh(2))")), 2.0, 1e-15);
-    EXPECT_NEAR(static_cast<double>(EvaluateEntry("arccos(0)")), static_cast<double>(kPi / 2), 1e-15);
+    EXPECT_NEAR(static_cast<double>(EvaluateEntry("arccos(0)")), static_cast<double>(kPiLong / 2), 1e-15);
     EXPECT_NEAR(static_cast<double>(EvaluateEntry("tan(1)")), std::tan(1.0), 1e-15);
     EXPECT_NEAR(static_cast<double>(EvaluateEntry("log(1000)")), 3.0, 1e-15);
 }

@@ -1,3 +1,4 @@
+#include "units/Constants.h"
 #include "units/NumberFormat.h"
 #include "units/TorvikError.h"
 #include "units/tests/CommaLocale.h"
@@ -45,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{0.1L, 8, "0.1"}, FormatCase{0.004448222468060651L, 8, "0.0044482225"},
         // 18 digits keep what an extended real holds
         FormatCase{1.0L / 3, 18, "0.333333333333333333"}, FormatCase{0.1L, 18, "0.1"},
-        FormatCase{3.14159265358979323846L, 18, "3.14159265358979324"}));
+        FormatCase{kPiLong, 18, "3.14159265358979324"}));
 
 // No text stands for a value that is not finite: "INF" in a data file could
 // not be read back, and NaN written as "0" hid the fault.

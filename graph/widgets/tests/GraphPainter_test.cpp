@@ -2,6 +2,7 @@
 
 #include "graph/widgets/GraphExport.h"
 #include "graph/widgets/tests/GuiTestSupport.h"
+#include "units/Constants.h"
 
 #include <QFileInfo>
 #include <QPainter>
@@ -153,7 +154,7 @@ TEST_F(PainterTest, MarkersAreDrawnAtTheChosenPoints)
     const TPanelMapping m = Map(TPlotTarget::Screen);
     // Curve 1's square around point 2 (a multiple of Markers): its left side
     // lies Px/32 x sin 45 degrees left of the point; point 1 has none.
-    const int d = static_cast<int>(std::lround(std::sin(3.14159265358979 / 4) * (72 / 32)));
+    const int d = static_cast<int>(std::lround(std::sin(kPi / 4) * (72 / 32)));
     EXPECT_EQ(image.pixel(m.X(3) - d, m.Y(5)), Blue);
     EXPECT_NE(image.pixel(m.X(3) - d, m.Y(4)), Blue);
 }
