@@ -135,13 +135,17 @@ std::vector<fs::path> ShippedWalls()
 }
 
 // A wall with a short-term and a long-term case, in English units, whose
-// depths and cohesions the tables show in other units than the file's.
+// depths, unit weights and cohesions the tables show in other units than the
+// file's, with a layer of every kind of soil that no example has.
 std::string SaveLongTermWall(const fs::path& folder)
 {
     WallBuilder w(1, 60, 3.0);
     w.Stiffness(0, 60, 29.0e6 * 84.4);
     w.Generated(2, 120.0, 12.0, 12.0);
-    w.Layer(1, 30.0, {110, 500, 0.02, 0}, {115, 700, 0.01, 0});
+    w.Layer(1, 5.0, {110, 500, 0.02, 0}, {115, 700, 0.01, 0});
+    w.Layer(5, 8.0, {115, 28, 300, 0.01, 50}, {118, 29, 350, 0.01, 60});
+    w.Layer(6, 11.0, {140, 2000}, {145, 2500});
+    w.Layer(7, 30.0, {140, 1500, 0.0005, 90000, 60}, {145, 1800, 0.0005, 95000, 70});
     w.Layer(4, 30.0, {115, 30, 60}, {120, 30, 60}, WallTable::LongSoil);
     w.wall->LongTermAnalysis = true;
     const std::string path = (folder / "long-term.tk4d").string();
