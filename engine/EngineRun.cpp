@@ -188,7 +188,11 @@ SectionRun EngineRun::AnalyseBlock(WallFileBlock block, int stage, const std::ve
     return s;
 }
 
-RunOutcome EngineRun::Run(const RunFiles& files)
+namespace {
+
+// One run: `analyse` gives the analyses, the outputs of `files` are written from them.
+template <typename Analysis>
+RunOutcome RunAndWrite(const RunFiles& files, Analysis analyse)
 {
     // No plot data file of an earlier run may pass for a result of this one; the
     // output text and the run notes are always written, over the old ones.
@@ -201,7 +205,7 @@ RunOutcome EngineRun::Run(const RunFiles& files)
     info.runNotes = files.runNotes;
     info.startTime = Now();
 
-    RunOutcome outcome = Analyse(files.dataFile);
+    RunOutcome outcome = analyse();
     info.fileError = outcome.fileError;
     info.notes = outcome.notes;
     if (!outcome.sections.empty()) {
@@ -232,6 +236,18 @@ RunOutcome EngineRun::Run(const RunFiles& files)
     if (!WriteFile(files.runNotes, ReportWriter::Notes(info, outcome.sections)))
         std::remove(files.runNotes.c_str());
     return outcome;
+}
+
+}  // namespace
+
+RunOutcome EngineRun::Run(const RunFiles& files)
+{
+    return RunAndWrite(files, [&files] { return Analyse(files.dataFile); });
+}
+
+RunOutcome EngineRun::Run(const RunFiles& files, std::vector<WallFileBlock> blocks, const TWallSettings& settings)
+{
+    return RunAndWrite(files, [&] { return Analyse(std::move(blocks), settings); });
 }
 
 bool EngineRun::RunFromNamesFile()

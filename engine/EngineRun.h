@@ -31,6 +31,10 @@ public:
     static bool RunFromNamesFile();
     // Runs on the given files.
     static RunOutcome Run(const RunFiles& files);
+    // Runs on blocks already read or made and their settings (SI, or the
+    // wall's own units) and writes the outputs of `files`; its data file is
+    // neither read nor needed, and only names the wall in the output text.
+    static RunOutcome Run(const RunFiles& files, std::vector<WallFileBlock> blocks, const TWallSettings& settings);
     // Reads and analyses a data file without writing anything, with the wall
     // settings of the file beside it (SettingsPathFor); a damaged one is a
     // warning in `notes` and the defaults are used.

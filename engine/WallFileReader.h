@@ -1,8 +1,11 @@
 #pragma once
 #include "engine/WallModel.h"
 
+#include <array>
 #include <string>
 #include <vector>
+
+class TWordReader;
 
 // One block of the data file with its place in the run.
 struct WallFileBlock {
@@ -10,13 +13,28 @@ struct WallFileBlock {
     WallBlock block;
 };
 
-// Reads the wall data file in the current layout with the program's own block
-// reader into a wall and input tables of its own, and takes each block out in
-// the units of the file: one block, a short-term and a long-term block, or the
-// blocks of a staged file. EInOutError (naming the line and item) when the file
-// cannot be read.
+// Where a kind of soil keeps its values on a parameter line of the data file:
+// for each of the six positions, the column of the kind's parameter table in
+// the editor (-1 where the kind has no such value and the line holds a
+// placeholder), and the name of that table, whose columns the editor may show
+// in other units than the file's.
+struct SoilLineLayout {
+    const char* table;
+    std::array<int, 6> columns;
+};
+SoilLineLayout SoilLineOf(engine::SoilType type);
+
+// Reads the wall data file in the current layout straight into the engine's
+// input, in the units of the file: one block, a short-term and a long-term
+// block, or the blocks of a staged file. EInOutError (naming the line and item)
+// when the file cannot be read.
 class WallFileReader {
 public:
     // Every block of the file, in order.
     static std::vector<WallFileBlock> Read(const std::string& path);
+    // Every block of the data file that `reader` stands at the start of.
+    static std::vector<WallFileBlock> Read(TWordReader& reader);
+    // One block (title line, header, line 3 and the sections after it) from
+    // the reader's position; the reader then stands after the block's last section.
+    static WallBlock ReadBlock(TWordReader& reader);
 };

@@ -187,6 +187,7 @@ void TDesignChecksWindow::SetWall(const std::string& wallFile)
     if (wallFile != wallFile_)
         target_->SetNumber(ReadSettingsBeside(wallFile).settings.targetSafetyFactor);
     wallFile_ = wallFile;
+    liveInput_.reset();
     file_->setText("The checks of the data file as saved: " + QFileInfo(Text(wallFile)).absoluteFilePath());
     Recompute();
 }
@@ -199,7 +200,8 @@ void TDesignChecksWindow::Recompute()
     checks::DesignCheckReport report;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
-        report = checks::RunDesignChecks(wallFile_, target);
+        report = liveInput_ ? checks::RunDesignChecks(liveInput_->blocks, target, liveInput_->settings)
+                            : checks::RunDesignChecks(wallFile_, target);
     } catch (const std::exception& e) {
         QApplication::restoreOverrideCursor();
         table_->setRowCount(0);
@@ -229,9 +231,11 @@ void TDesignChecksWindow::ShowReport(const checks::DesignCheckReport& report)
     remarks_->setText(Texts(table.remarks).join('\n'));
 }
 
-void TDesignChecksWindow::ShowLiveReport(const std::string& dataFile, const checks::DesignCheckReport& report)
+void TDesignChecksWindow::ShowLiveReport(const std::string& dataFile, std::shared_ptr<const TLiveInput> input,
+                                         const checks::DesignCheckReport& report)
 {
     wallFile_ = dataFile;
+    liveInput_ = std::move(input);
     file_->setText("The checks of the wall as last edited (not saved).");
     MarkNotCurrent(false);
     ShowReport(report);

@@ -2,7 +2,9 @@
 #include <QDialog>
 
 #include "checks/DesignChecks.h"
+#include "ui/LiveRun.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -34,9 +36,11 @@ public:
     // a target that is not a number from 1 to 10 is reported and nothing runs.
     void Recompute();
 
-    // Analyse As You Edit: shows the checks made of the wall as edited, whose
-    // copy is the data file `dataFile` (Recompute checks that copy again).
-    void ShowLiveReport(const std::string& dataFile, const checks::DesignCheckReport& report);
+    // Analyse As You Edit: shows the checks made of the wall as edited, taken
+    // in memory as `input`, whose results lie beside `dataFile` (Recompute
+    // checks that input again).
+    void ShowLiveReport(const std::string& dataFile, std::shared_ptr<const TLiveInput> input,
+                        const checks::DesignCheckReport& report);
     // The checks shown describe an earlier state of the wall: the title says
     // "not current", and a banner at the top of the body says `reason` (why)
     // and that the checks below are those of the earlier state.
@@ -60,6 +64,7 @@ private:
 
     Prompt& prompt_;
     std::string wallFile_;
+    std::shared_ptr<const TLiveInput> liveInput_;  // the wall as edited, while its checks are shown
     QLabel* file_;
     TDataEdit* target_;
     QPushButton* recompute_;

@@ -15,10 +15,10 @@ TLiveAnalysis::~TLiveAnalysis()
     worker_.join();
 }
 
-long TLiveAnalysis::Start(TWallCopy wall, std::optional<double> checksTarget)
+long TLiveAnalysis::Start(TLiveInput input, std::optional<double> checksTarget)
 {
     TLiveJob job;
-    job.wall = std::move(wall);
+    job.input = std::make_shared<const TLiveInput>(std::move(input));
     job.folder = folder_.Path();
     job.keep = keep_;
     job.checks = checksTarget.has_value();

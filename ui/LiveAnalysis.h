@@ -25,10 +25,10 @@ public:
 
     // Where the results of the newest job go.
     void SetResultHandler(std::function<void(const TLiveResult&)> handler) { handler_ = std::move(handler); }
-    // Starts the analysis of `wall` (with the design checks at `target` when
+    // Starts the analysis of `input` (with the design checks at `target` when
     // given) and returns its generation. EInOutError when the private folder
     // cannot be made.
-    long Start(TWallCopy wall, std::optional<double> checksTarget);
+    long Start(TLiveInput input, std::optional<double> checksTarget);
     // The results of every job started so far are dropped (another wall).
     void Cancel();
     // The results of `generation` are shown: its files are kept until newer ones are.

@@ -2,6 +2,8 @@
 
 #include "engine/EngineRun.h"
 #include "run/AnalysisRun.h"
+#include "run/WallInput.h"
+#include "units/TorvikError.h"
 
 #include <filesystem>
 #include <system_error>
@@ -32,6 +34,11 @@ RunFiles FilesOf(const std::string& dataFile)
 
 }  // namespace
 
+TLiveInput LiveInputOf(TProgramData& wall)
+{
+    return {WallInput(wall), WallInputSettings(wall)};
+}
+
 std::string LiveFailureReason(const RunOutcome& outcome)
 {
     if (!outcome.fileError.empty())
@@ -54,17 +61,22 @@ TLiveResult RunLiveJob(const TLiveJob& job)
 {
     TLiveResult result;
     result.generation = job.generation;
+    result.input = job.input;
     const fs::path folder = fs::path(job.folder) / std::to_string(job.generation);
     RemoveOlderFolders(job.folder, job.keep, job.generation);
-    try {
-        fs::create_directories(folder);
-        result.dataFile = (folder / "wall.tk4d").string();
-        WriteWallCopy(job.wall, result.dataFile);
-    } catch (const std::exception& e) {
-        result.reason = std::string("The wall could not be written for its analysis: ") + e.what();
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (error) {
+        result.reason =
+            "The folder " + folder.string() + " for the results of the analysis cannot be made: " + error.message();
         return result;
     }
-    const RunOutcome outcome = EngineRun::Run(FilesOf(result.dataFile));
+    result.dataFile = (folder / "wall.tk4d").string();
+    if (!job.input) {
+        result.reason = "There is no wall to analyse.";
+        return result;
+    }
+    const RunOutcome outcome = EngineRun::Run(FilesOf(result.dataFile), job.input->blocks, job.input->settings);
     result.ok = outcome.plotWritten;
     if (!result.ok)
         result.reason = LiveFailureReason(outcome);
@@ -76,7 +88,9 @@ TLiveResult RunLiveChecks(const TLiveJob& job, const TLiveResult& analysed)
     TLiveResult result = analysed;
     result.checked = true;
     try {
-        result.report = checks::RunDesignChecks(analysed.dataFile, job.target);
+        if (!analysed.input)
+            throw TorvikError("there is no wall to check.");
+        result.report = checks::RunDesignChecks(analysed.input->blocks, job.target, analysed.input->settings);
     } catch (const std::exception& e) {
         result.checksError = e.what();
     }

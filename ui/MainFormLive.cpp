@@ -1,14 +1,13 @@
 // Analyse As You Edit: with the option on, every committed change to the wall
-// (and every Undo and Redo) is analysed in the background, on a copy of the
-// wall in a private folder, and the open result windows follow the newest
-// results. The user's files and the modified state are never touched.
+// (and every Undo and Redo) is analysed in the background, on the wall as
+// taken in memory at the change, with the results in a private folder, and
+// the open result windows follow the newest results. The user's files and the modified state are never touched.
 #include "ui/DesignChecksWindow.h"
 #include "ui/LiveAnalysis.h"
 #include "ui/MainForm.h"
 #include "ui/MainMenus.h"
 
 #include "model/ProgramData.h"
-#include "model/WallCopy.h"
 #include "run/ReadPlotFile.h"
 #include "run/ResultTables.h"
 #include "run/widgets/ResultCommands.h"
@@ -47,7 +46,7 @@ void TMainForm::StartLiveAnalysis()
     if (TDesignChecksWindow* checks = ChecksWindow())
         target = checks->TargetFactor();
     try {
-        live_->Start(CopyOfWall(*Wall()), target);
+        live_->Start(LiveInputOf(*Wall()), target);
     } catch (const TorvikError& e) {
         LiveResultsNotCurrent(std::string("The wall as edited cannot be analysed: ") + e.what());
     }
@@ -91,7 +90,7 @@ void TMainForm::ShowLiveChecks(const TLiveResult& result)
     if (!checks)
         return;
     if (result.checksError.empty()) {
-        checks->ShowLiveReport(result.dataFile, result.report);
+        checks->ShowLiveReport(result.dataFile, result.input, result.report);
         return;
     }
     // The graphs are current; only the checks shown are not.

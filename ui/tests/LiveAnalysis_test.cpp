@@ -5,9 +5,12 @@
 #include "ui/MainForm.h"
 #include "ui/tests/MainWindowTest.h"
 
+#include "engine/EngineRun.h"
 #include "graph/GraphGeometry.h"
 #include "graph/widgets/PlotForm.h"
+#include "model/BatchHost.h"
 #include "model/ProgramData.h"
+#include "model/StageFiles.h"
 #include "ui/DesignChecksWindow.h"
 #include "ui/LiveAnalysis.h"
 #include "ui/dialogs/DlgProp.h"
@@ -28,6 +31,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <memory>
 
 namespace {
 
@@ -200,6 +206,54 @@ TEST_F(LiveAnalysisTest, UpdatesRepaintInPlaceAndLeaveTheWindowOrderAndFocus)
     EXPECT_FALSE(envelope->isMaximized());
     EXPECT_LT(order.indexOf(envelope), order.indexOf(qobject_cast<QMdiSubWindow*>(moment->parentWidget())));
     EXPECT_EQ(order.last(), form->MdiArea()->activeSubWindow());
+}
+
+std::string FileText(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The job analyses the wall as the open document holds it, its settings
+// included (the tied-back wall's anchors act from their installation stage
+// with their prestress): its folder receives the results, which equal those
+// of the saved wall, and no data, stage or settings file.
+TEST(LiveJob, AnalysesTheOpenWallWithoutWritingItsFiles)
+{
+    QTemporaryDir dir;
+    const std::filesystem::path saved = std::filesystem::path(dir.path().toStdString()) / "tied-back.tk4d";
+    for (const char* extension : {".tk4d", ".tk4s"})
+        std::filesystem::copy_file(std::string(TORVIK_SOURCE_DIR) + "/examples/tied-back-sand-over-clay" + extension,
+                                   saved.string().substr(0, saved.string().size() - 5) + extension);
+    BatchHost host;
+    ASSERT_EQ(host.Open(saved.string(), TFileLayout::Current), std::vector<std::string>());
+    TProgramData* wall = &host.Wall();
+    OpenStagedWall(*wall);
+    ASSERT_FALSE(host.Settings().IsDefault());
+
+    TLiveJob job;
+    job.generation = 1;
+    job.folder = (std::filesystem::path(dir.path().toStdString()) / "live").string();
+    job.input = std::make_shared<const TLiveInput>(LiveInputOf(*wall));
+    job.target = 1.3;
+    const TLiveResult result = RunLiveJob(job);
+    ASSERT_TRUE(result.ok) << result.reason;
+    std::vector<std::string> written;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(job.folder) / "1"))
+        written.push_back(entry.path().filename().string());
+    std::sort(written.begin(), written.end());
+    EXPECT_EQ(written, (std::vector<std::string>{"wall.tk4o", "wall.tk4p", "wall.tk4r"}));
+
+    const RunFiles files{saved.string(), (saved.parent_path() / "tied-back.tk4o").string(),
+                         (saved.parent_path() / "tied-back.tk4p").string(),
+                         (saved.parent_path() / "tied-back.tk4r").string()};
+    ASSERT_TRUE(EngineRun::Run(files).plotWritten);
+    EXPECT_EQ(FileText(std::filesystem::path(job.folder) / "1" / "wall.tk4p"), FileText(files.plotFile));
+
+    const TLiveResult checked = RunLiveChecks(job, result);
+    EXPECT_EQ(checked.checksError, "");
+    EXPECT_EQ(checked.report.stages.size(), 2u);
+    EXPECT_EQ(checked.report.target, 1.3);
 }
 
 }  // namespace
