@@ -1,7 +1,7 @@
 #include "engine/WallFileReader.h"
 
 #include "model/FileUnits.h"
-#include "model/SoilParameterLayout.h"
+#include "model/SoilType.h"
 #include "model/WordReader.h"
 #include "units/TorvikError.h"
 #include "units/Units.h"
@@ -216,7 +216,7 @@ private:
         const std::int32_t count = Count(kLayerWords);
         for (std::int32_t i = 0; i < count; ++i) {
             const std::int32_t choice = r_.ReadInteger();
-            if (choice < soil::kFirstType || choice > soil::kLastType)
+            if (choice < kFirstSoilCode || choice > kLastSoilCode)
                 Fail("A soil type from 1 to 7 was expected but not found.");
             engine::SoilLayer layer;
             layer.type = engine::SoilTypeFromChoice(choice, i + 1);
@@ -231,14 +231,14 @@ private:
     // not have reads as 0, whatever word holds its place.
     std::array<double, 6> ParameterLine(engine::SoilType type)
     {
-        const SoilLineLayout line = SoilLineOf(type);
+        const SoilTypeTraits& soil = TraitsOf(type);
         std::array<double, 6> values{};
         for (std::size_t position = 0; position < values.size(); ++position) {
-            const int column = line.columns[position];
+            const int column = soil.LineColumns[position];
             if (column < 0)
                 r_.ReadWord();
             else
-                values[position] = TableReal(line.table, column);
+                values[position] = TableReal(soil.Template, column);
         }
         return values;
     }
@@ -299,15 +299,6 @@ private:
 };
 
 }  // namespace
-
-SoilLineLayout SoilLineOf(engine::SoilType type)
-{
-    const int k = static_cast<int>(type) - soil::kFirstType;
-    SoilLineLayout line{soil::kTemplate[k], {}};
-    for (int position = 0; position < 6; ++position)
-        line.columns[static_cast<std::size_t>(position)] = soil::kLinePositions[k][position];
-    return line;
-}
 
 WallBlock WallFileReader::ReadBlock(TWordReader& reader)
 {

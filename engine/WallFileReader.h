@@ -1,7 +1,6 @@
 #pragma once
 #include "engine/WallModel.h"
 
-#include <array>
 #include <string>
 #include <vector>
 
@@ -12,17 +11,6 @@ struct WallFileBlock {
     std::string heading;  // "Stage 2 of 3", "Short-term case", "Long-term case" or "Analysis"
     WallBlock block;
 };
-
-// Where a kind of soil keeps its values on a parameter line of the data file:
-// for each of the six positions, the column of the kind's parameter table in
-// the editor (-1 where the kind has no such value and the line holds a
-// placeholder), and the name of that table, whose columns the editor may show
-// in other units than the file's.
-struct SoilLineLayout {
-    const char* table;
-    std::array<int, 6> columns;
-};
-SoilLineLayout SoilLineOf(engine::SoilType type);
 
 // Reads the wall data file in the current layout straight into the engine's
 // input, in the units of the file: one block, a short-term and a long-term

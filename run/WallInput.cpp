@@ -1,6 +1,7 @@
 #include "run/WallInput.h"
 
 #include "model/FileUnits.h"
+#include "model/SoilType.h"
 #include "model/ProgramData.h"
 #include "model/StageFiles.h"
 #include "model/WallDocument.h"
@@ -190,14 +191,14 @@ private:
     // parameter table; 0 where the kind of soil or the table has no value.
     static std::array<double, 6> ParameterLine(engine::SoilType type, TGridTable* parameters, int row)
     {
-        const SoilLineLayout line = SoilLineOf(type);
+        const SoilTypeTraits& soil = TraitsOf(type);
         std::array<double, 6> values{};
         if (!parameters || row >= parameters->RowCount())
             return values;
         for (std::size_t position = 0; position < values.size(); ++position) {
-            const int column = line.columns[position];
+            const int column = soil.LineColumns[position];
             if (column >= 0 && column < parameters->ColumnCount())
-                values[position] = Real(*parameters, column, row, line.table);
+                values[position] = Real(*parameters, column, row, soil.Template);
         }
         return values;
     }
