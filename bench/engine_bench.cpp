@@ -77,17 +77,17 @@ const Files& TheFiles()
         f.staged = Names(f.dir / "staged.tk4d");
         f.pile = Names(f.dir / "pile.tk4d");
         {
-            TestWall w(2, 200, 0.1);
+            TestWall w(UnitSystem::SI, 200, 0.1);
             SoftClayPile(w);
             w.Save(f.pile.dataFile);
         }
         {
-            TestWall w(2, 300, 0.05);
+            TestWall w(UnitSystem::SI, 300, 0.05);
             FiveLayers(w);
             w.Save(f.single.dataFile);
         }
         {
-            TestWall w(2, 300, 0.05);
+            TestWall w(UnitSystem::SI, 300, 0.05);
             FiveLayers(w);
             std::ofstream(f.staged.dataFile, std::ios::binary) << w.StagedText(5, [&w](TProgramData& wall, int k) {
                 wall.WallHeight = 1.5 * k;

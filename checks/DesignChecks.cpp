@@ -222,9 +222,9 @@ DesignCheckReport RunDesignChecks(const std::string& dataFile, std::optional<dou
     return r;
 }
 
-std::string ForceUnit(int unitSystem)
+std::string ForceUnit(UnitSystem unitSystem)
 {
-    return unitSystem == 1 ? "lb" : unitSystem == 2 ? "kN" : "F";
+    return unitSystem == UnitSystem::English ? "lb" : unitSystem == UnitSystem::SI ? "kN" : "F";
 }
 
 std::string DesignChecksText(const DesignCheckReport& r)

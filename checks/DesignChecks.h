@@ -45,7 +45,7 @@ struct StageCheck {
 
 struct DesignCheckReport {
     std::string wall;                       // the wall's title
-    int unitSystem = 1;
+    UnitSystem unitSystem = UnitSystem::English;
     double target = 1.5;
     std::vector<StageCheck> stages;
     std::optional<int> governingStage;      // the stage of the smallest safety factor
@@ -83,7 +83,7 @@ DesignCheckReport RunDesignChecks(const std::vector<WallFileBlock>& blocks, doub
 DesignCheckReport RunDesignChecks(const std::string& dataFile, std::optional<double> target = std::nullopt);
 
 // The name of the force unit of a unit system: "lb", "kN" or "F".
-std::string ForceUnit(int unitSystem);
+std::string ForceUnit(UnitSystem unitSystem);
 
 // The report as text for the command line and the calculation report.
 std::string DesignChecksText(const DesignCheckReport& report);

@@ -136,17 +136,17 @@ const std::vector<CatalogueSection>& BuiltInSections()
     return sections;
 }
 
-SectionInWallUnits InWallUnits(const CatalogueSection& s, int unitSystem)
+SectionInWallUnits InWallUnits(const CatalogueSection& s, UnitSystem unitSystem)
 {
     const double ei = s.YoungsModulus() * s.inertia;  // N m^2 (per m of wall, or per pile)
     SectionInWallUnits out;
-    if (unitSystem == UnitsSI) {
+    if (unitSystem == UnitSystem::SI) {
         out.ei = ei / 1000;
         out.modulus = s.modulus;
         out.shearArea = s.shearArea;
         return out;
     }
-    if (unitSystem != UnitsEnglish)
+    if (unitSystem != UnitSystem::English)
         throw TorvikError("The section catalogue gives EI and W for English and SI walls only.");
     // Per ft of wall for sheet piles; lb in^2, in^3, in^2.
     const double perWall = s.perPile ? 1.0 : kFoot;

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "units/Units.h"
+
 // The catalogue of steel sections to pick a wall's stiffness from: sheet piles
 // per unit length of wall and H-piles per pile, each row with its published
 // properties and its source. The program's own rows are built in; a user's own
@@ -45,6 +47,6 @@ const std::vector<CatalogueSection>& BuiltInSections();
 
 // The section's values in the units of a wall file: 1 English, 2 SI. Throws
 // TorvikError for the generic unit system, which has no fixed units.
-SectionInWallUnits InWallUnits(const CatalogueSection& section, int unitSystem);
+SectionInWallUnits InWallUnits(const CatalogueSection& section, UnitSystem unitSystem);
 
 }  // namespace checks

@@ -10,7 +10,7 @@ namespace checks {
 namespace {
 
 // English data files give depths in inches; the graphs show feet.
-double DepthScale(int unitSystem) { return unitSystem == 1 ? 1.0 / 12 : 1.0; }
+double DepthScale(UnitSystem unitSystem) { return unitSystem == UnitSystem::English ? 1.0 / 12 : 1.0; }
 
 void AddCurve(TGraphPlot& graph, const std::string& name, const std::vector<TFloatPoint>& points)
 {

@@ -8,6 +8,7 @@
 #include "model/StageFiles.h"
 #include "model/WordReader.h"
 #include "units/TorvikError.h"
+#include "units/Units.h"
 
 #include <filesystem>
 #include <fstream>
@@ -114,7 +115,7 @@ void ReplaceTogether(const std::vector<std::pair<fs::path, fs::path>>& builtAndT
 // together; otherwise OUT and its stage files are untouched and nothing is
 // written beside IN.
 int ConvertStagedIn(const fs::path& folder, BatchHost& host, const std::string& in, const std::string& out,
-                    TFileLayout layout, std::optional<int> units, const std::optional<std::string>& settings)
+                    TFileLayout layout, std::optional<UnitSystem> units, const std::optional<std::string>& settings)
 {
     const std::string work = (folder / fs::path(out).filename()).string();
     WriteFileAtomically(work, FileBytes(in));
@@ -174,7 +175,7 @@ std::string FolderOf(const std::string& out)
 // The conversion in a working folder of its own beside OUT. Each file built
 // there has the name of its target: a message names the target.
 int ConvertStaged(BatchHost& host, const std::string& in, const std::string& out, TFileLayout layout,
-                  std::optional<int> units, const std::optional<std::string>& settings)
+                  std::optional<UnitSystem> units, const std::optional<std::string>& settings)
 {
     const THeldFolder folder(FolderOf(out), kConvertFolderPrefix);
     try {
@@ -194,7 +195,7 @@ int ConvertStaged(BatchHost& host, const std::string& in, const std::string& out
 int RunConvert(const std::vector<std::string>& args)
 {
     std::vector<std::string> files;
-    std::optional<int> units;
+    std::optional<UnitSystem> units;
     std::optional<int> format;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const bool isUnits = args[i] == "--units";
@@ -203,7 +204,10 @@ int RunConvert(const std::vector<std::string>& args)
             if (!value)
                 return Usage(isUnits ? "--units takes 1 (English), 2 (SI) or 3 (other units)"
                                      : "--format takes 1 (current layout), 2 (version 3.0) or 3 (version 2.0)");
-            (isUnits ? units : format) = value;
+            if (isUnits)
+                units = NormalizeUnitSystem(*value);
+            else
+                format = value;
             ++i;
         } else if (args[i].rfind("--", 0) == 0) {
             return Usage("unknown option " + args[i]);

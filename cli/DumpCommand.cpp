@@ -8,6 +8,7 @@
 #include "model/WordReader.h"
 #include "tables/GridTable.h"
 #include "units/TorvikError.h"
+#include "units/Units.h"
 #include "units/ValueRange.h"
 
 #include <nlohmann/json.hpp>
@@ -32,7 +33,7 @@ Json ModelJson(const TProgramData& w)
         {"StageFileName", w.StageFileName},
         {"StagedSaveName", w.StagedSaveName},
         {"PreviousFileName", w.PreviousFileName},
-        {"UnitSystem", w.UnitSystem()},
+        {"UnitSystem", UnitSystemCode(w.UnitSystem())},
         {"NodeCount", w.NodeCount},
         {"IncrementLength", number(w.IncrementLength)},
         {"MaxDeflection", number(w.MaxDeflection)},

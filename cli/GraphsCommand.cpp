@@ -3,6 +3,7 @@
 #include "cli/Command.h"
 #include "run/ReadPlotFile.h"
 #include "run/ResultGraphs.h"
+#include "units/Units.h"
 #include "units/ValueRange.h"
 
 #include <nlohmann/json.hpp>
@@ -26,7 +27,7 @@ nlohmann::ordered_json LineList(const TGraphPlot::LineList& lines)
 nlohmann::ordered_json Graph(const TGraphPlot& g)
 {
     return {{"Caption", g.Caption}, {"XCaption", g.XCaption},         {"YCaption", g.YCaption},
-            {"XUnits", g.XUnits},   {"YUnits", g.YUnits},             {"Units", g.Units()},
+            {"XUnits", g.XUnits},   {"YUnits", g.YUnits},             {"Units", UnitSystemCode(g.Units())},
             {"Lines", LineList(g.LineList1())}, {"Lines2", LineList(g.LineList2())},
             {"Lines3", LineList(g.LineList3())}, {"Layers", LineList(g.LayerList())}};
 }

@@ -64,9 +64,9 @@ std::vector<std::string> StripBases(const std::string& wall)
 
 void PrintMaxima(const TResultGraphs& graphs, const std::vector<std::string>& bases)
 {
-    const int units = graphs.Deflection.Units();
-    const std::string depth = units == UnitsEnglish ? "ft" : units == UnitsSI ? "m" : "L";
-    const std::string deflection = units == UnitsEnglish ? "in" : units == UnitsSI ? "m" : "L";
+    const UnitSystem units = graphs.Deflection.Units();
+    const std::string depth = units == UnitSystem::English ? "ft" : units == UnitSystem::SI ? "m" : "L";
+    const std::string deflection = units == UnitSystem::English ? "in" : units == UnitSystem::SI ? "m" : "L";
     const std::string moment = QuantityLabelsOf(units).resultMoment;
     for (int k = 0; k < graphs.Deflection.LineCount() && k < graphs.Moment.LineCount(); ++k) {
         const TFloatPoint* y = Largest(graphs.Deflection.Lines(k));

@@ -98,7 +98,7 @@ public:
     double TabledSurcharge(double z) const
     {
         const double h = in_.excavationDepth > 0 ? in_.excavationDepth : in_.wallLength;
-        const double lengthFactor = in_.unitSystem == UnitsSI ? 0.001 : 1.0;  // SI distances are in mm
+        const double lengthFactor = in_.unitSystem == UnitSystem::SI ? 0.001 : 1.0;  // SI distances are in mm
         double sum = 0;
         for (const SurchargeLoad& s : in_.surcharges) {
             const double x = s.distance * lengthFactor, w = s.width * lengthFactor;
@@ -265,7 +265,7 @@ void CheckRetainedSideInput(const RetainedSideInput& in, bool needsWidth)
         throw TorvikError("The modification factor for active earth pressure must not be negative.");
     if (!std::isfinite(in.backfillSlope) || std::abs(in.backfillSlope) >= 90)
         throw TorvikError("The slope of the backfill must lie between -90 and 90 degrees.");
-    if (in.earthPressureOption >= 2 && in.unitSystem == UnitsGeneric && WaterInWall(in))
+    if (in.earthPressureOption >= 2 && in.unitSystem == UnitSystem::Generic && WaterInWall(in))
         throw TorvikError("A water table lies within the wall, but water pressure cannot be computed in the generic "
                           "unit system (it has no unit weight of water): set the water depths below the wall's tip.");
     for (std::size_t i = 1; i < in.userLoads.size(); ++i)

@@ -32,7 +32,7 @@ struct DepthLoad {
 // Everything the retained-side load depends on, in the file's units.
 struct RetainedSideInput {
     int earthPressureOption = 0;      // 0 none, 1 user-specified, 2 triangular, 3 trapezoidal
-    int unitSystem = 1;               // 1 English, 2 SI, 3 other
+    UnitSystem unitSystem = UnitSystem::English;
     double excavationDepth = 0;       // H (WallHeight)
     double wallLength = 0;            // L = n h
     double activeWidth = 0;           // Wa, the width loaded above the excavation level

@@ -48,7 +48,7 @@ std::string Num(double v) { return FormatGeneral(v, 6); }
 
 class RangeCheck {
 public:
-    explicit RangeCheck(int unitSystem) : units_(unitSystem) {}
+    explicit RangeCheck(UnitSystem unitSystem) : units_(unitSystem) {}
 
     // `value` must lie in [low, high] (SI bounds of `dimension`); an open low
     // end excludes the bound itself.
@@ -82,10 +82,10 @@ private:
     // A bound in the file's units; in other units the wider of SI and English.
     double Bound(double si, Dimension d, Side side) const
     {
-        if (units_ == UnitsSI)
+        if (units_ == UnitSystem::SI)
             return si;
         const double english = si * EnglishFactor(d);
-        if (units_ == UnitsEnglish)
+        if (units_ == UnitSystem::English)
             return english;
         const bool widerIsLarger = (side == Side::Upper) == (si >= 0);
         return widerIsLarger ? std::max(si, english) : std::min(si, english);
@@ -104,7 +104,7 @@ private:
         return text;
     }
 
-    int units_;
+    UnitSystem units_;
 };
 
 std::string Row(const std::string& table, std::size_t i)

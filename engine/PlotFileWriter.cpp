@@ -121,12 +121,12 @@ std::string PlotFileWriter::Text(const std::vector<SectionRun>& sections)
             Put(out, in.qSoil[m], "  ");
             Put(out, in.qSurcharge[m], Eol);
         }
-        out += std::to_string(in.unitSystem) + Eol;
+        out += std::to_string(UnitSystemCode(in.unitSystem)) + Eol;
         const std::vector<int> nodes = CurveNodes(in);
         const double largest = LargestDeflection(r);
         out += std::to_string(nodes.size()) + Eol;
         // Labels in feet (English) or metres: the depth the graph's legend shows.
-        const double labelFactor = in.unitSystem == UnitsEnglish ? 1.0 / 12.0 : 1.0;
+        const double labelFactor = in.unitSystem == UnitSystem::English ? 1.0 / 12.0 : 1.0;
         for (int m : nodes) {
             const double range = Range(in, largest, m);
             Put(out, m * in.increment * labelFactor, "  ");

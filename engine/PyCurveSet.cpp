@@ -175,7 +175,7 @@ void BuildExternalOnly(const PyCurveInput& in, const std::vector<double>& depths
 
 // Criterion, pu and y50 (or the criterion's key values) at the top and the bottom
 // of every layer that lies below the excavation level.
-void SummariseLayers(const SoilProfile& profile, CurveGenerator& generator, double wallLength, int unitSystem,
+void SummariseLayers(const SoilProfile& profile, CurveGenerator& generator, double wallLength, UnitSystem unitSystem,
                      std::vector<std::string>& out)
 {
     const UnitLabels units = UnitLabelsFor(unitSystem);
@@ -329,7 +329,7 @@ void BuildGenerated(const PyCurveInput& in, const std::vector<double>& depths, P
         throw TorvikError("The width for generating p-y soil resistance, Wp, must be greater than 0.");
     const double wallLength = depths.back();
     const double gammaW = UnitWeightOfWater(in.unitSystem);
-    if (in.unitSystem == UnitsGeneric && in.waterDepthExcavation < wallLength && !in.layers.empty())
+    if (in.unitSystem == UnitSystem::Generic && in.waterDepthExcavation < wallLength && !in.layers.empty())
         throw TorvikError("A water table lies within the wall, but the effective stress cannot be computed in the generic "
                           "unit system (it has no unit weight of water): set the water depths below the wall's tip.");
     const SoilProfile profile(in.layers, gammaW, in.waterDepthBackfill, in.waterDepthExcavation, in.excavationDepth);

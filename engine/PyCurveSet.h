@@ -13,7 +13,7 @@ namespace engine {
 // Everything the curves depend on, in the file's units.
 struct PyCurveInput {
     int pyCurveOption = 0;            // 0 none, 1 external curves only, 2 generated (+ external at their nodes)
-    int unitSystem = 1;               // 1 English, 2 SI, 3 other
+    UnitSystem unitSystem = UnitSystem::English;
     double excavationDepth = 0;       // H (WallHeight)
     double activeWidth = 0;           // Wa, for the spacing factor
     double pyWidth = 0;               // Wp = b of the formulas

@@ -12,7 +12,7 @@ std::string Num(double value)
     return text;
 }
 
-std::string DepthText(double z, int unitSystem)
+std::string DepthText(double z, UnitSystem unitSystem)
 {
     const QuantityLabels& l = QuantityLabelsOf(unitSystem);
     return Num(l.depthFactor == 1 ? z : z / 12) + " " + l.depth;

@@ -1,5 +1,6 @@
 #pragma once
 #include "units/NumberFormat.h"
+#include "units/Units.h"
 
 #include <string>
 #include <type_traits>
@@ -11,7 +12,7 @@ std::string Num(double value);
 
 // A depth as the input dialogs show it: "12.5 ft" in English units (the file holds
 // inches), "3.8 m" in SI, "3.8 L" in other units.
-std::string DepthText(double z, int unitSystem);
+std::string DepthText(double z, UnitSystem unitSystem);
 
 namespace detail {
 inline void AppendPiece(std::string& out, const char* piece) { out += piece; }

@@ -31,11 +31,11 @@ std::string Pad(const std::string& s, size_t width)
 
 // Lengths in the report as the input dialogs show them: feet (English) or metres.
 struct Units {
-    int system;
+    UnitSystem system;
     double depthFactor;  // file length -> report depth
     std::string depth, length, force, moment, perLength, ei, stress;
-    explicit Units(int s) : Units(s, QuantityLabelsOf(s)) {}
-    Units(int s, const QuantityLabels& l)
+    explicit Units(UnitSystem s) : Units(s, QuantityLabelsOf(s)) {}
+    Units(UnitSystem s, const QuantityLabels& l)
         : system(s), depthFactor(l.depthFactor), depth(l.depth), length(l.length), force(l.force), moment(l.moment),
           perLength(l.forcePerLength), ei(l.ei), stress(l.stress)
     {
@@ -72,7 +72,7 @@ const char* RuleText(StepRule rule)
     return "";
 }
 
-const char* UnitSystemName(int s)
+const char* UnitSystemName(UnitSystem s)
 {
     return QuantityLabelsOf(s).system;
 }
@@ -244,7 +244,7 @@ void Report::Inputs(const SectionRun& s)
     Heading(outputtext::InputUsed);
     Line("Number of increments:              " + std::to_string(b.nodeCount));
     Line("Increment length:                  " + Num(b.increment) + " " + u_.length +
-         (u_.system == UnitsEnglish ? " (" + u_.Depth(b.increment) + " " + u_.depth + ")" : ""));
+         (u_.system == UnitSystem::English ? " (" + u_.Depth(b.increment) + " " + u_.depth + ")" : ""));
     Line("Wall length:                       " + u_.Depth(b.nodeCount * b.increment) + " " + u_.depth);
     Line("Excavation depth (free height):    " + u_.Depth(b.wallHeight) + " " + u_.depth);
     Line("Maximum allowable deflection:      " + Num(b.maxDeflection) + " " + u_.length);
@@ -284,7 +284,7 @@ void Report::LoadAndCurveInputs(const WallBlock& b)
     }
     if (!b.surcharges.empty()) {
         Line("Surcharge loads (type 1 point, 2 line, 3 strip; distances as in the file" +
-             std::string(b.unitSystem == UnitsSI ? ", mm" : "") + "):");
+             std::string(b.unitSystem == UnitSystem::SI ? ", mm" : "") + "):");
         for (const engine::SurchargeLoad& l : b.surcharges)
             Line("  type " + std::to_string(l.type) + "  magnitude " + Num(l.magnitude) + "  X " + Num(l.distance) +
                  "  W " + Num(l.width));

@@ -1,5 +1,6 @@
 #pragma once
 #include "engine/SectionRun.h"
+#include "units/Units.h"
 
 #include <string>
 #include <vector>
@@ -9,7 +10,7 @@ struct RunInfo {
     std::string dataFile, outputText, plotFile, runNotes;
     std::string startTime, endTime;  // "2026-12-08 01:40:00 UTC"
     std::string title;
-    int unitSystem = 1;
+    UnitSystem unitSystem = UnitSystem::English;
     std::string fileError;        // the data file could not be read
     bool plotWritten = false;
     std::vector<std::string> notes;  // run-wide remarks

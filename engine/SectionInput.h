@@ -1,6 +1,7 @@
 #pragma once
 #include "engine/PyCurve.h"
 #include "model/WallSettings.h"
+#include "units/Units.h"
 
 #include <functional>
 #include <memory>
@@ -55,7 +56,7 @@ struct AnchorRow {
 // lb; SI: m, kN; other: consistent L, F).
 struct SectionInput {
     std::string heading;   // "Stage 2", "Short-term case", ...
-    int unitSystem = 1;
+    UnitSystem unitSystem = UnitSystem::English;
     int nodeCount = 0;       // n: nodes 0..n
     double increment = 0;    // h
     double maxDeflection = 0;

@@ -55,16 +55,16 @@ bool IsRock(SoilType type)
     return TraitsOf(type).Strengths.Rock;
 }
 
-double UnitWeightOfWater(int unitSystem)
+double UnitWeightOfWater(UnitSystem unitSystem)
 {
-    if (unitSystem == UnitsEnglish)
+    if (unitSystem == UnitSystem::English)
         return 62.4 / 1728.0;  // lb/ft^3 as lb/in^3
-    if (unitSystem == UnitsSI)
+    if (unitSystem == UnitSystem::SI)
         return 9.81;  // kN/m^3
     return 0;
 }
 
-UnitLabels UnitLabelsFor(int unitSystem)
+UnitLabels UnitLabelsFor(UnitSystem unitSystem)
 {
     const QuantityLabels& l = QuantityLabelsOf(unitSystem);
     return {l.length, l.forcePerLength, l.stress, l.unitWeight};

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "units/Units.h"
+
 // Soil layers as the wall data file gives them, in the file's units (English:
 // in, lb, lb/in^3, lb/in^2; SI: m, kN, kN/m^3, kN/m^2; other: consistent L, F).
 namespace engine {
@@ -55,7 +57,7 @@ bool IsRock(SoilType type);
 
 // Unit weight of water in the file's units: 62.4 lb/ft^3 (English, as lb/in^3),
 // 9.81 kN/m^3 (SI); 0 for the generic system, which has none.
-double UnitWeightOfWater(int unitSystem);
+double UnitWeightOfWater(UnitSystem unitSystem);
 
 // Unit labels for the output text: length, force per length, stress, unit weight.
 struct UnitLabels {
@@ -67,6 +69,6 @@ struct UnitLabels {
 
 // The labels of the file's units: "in", "lb/in", "lb/in^2", "lb/in^3" (English);
 // "m", "kN/m", "kN/m^2", "kN/m^3" (SI); "L", "F/L", "F/L^2", "F/L^3" (other).
-UnitLabels UnitLabelsFor(int unitSystem);
+UnitLabels UnitLabelsFor(UnitSystem unitSystem);
 
 }  // namespace engine

@@ -111,8 +111,7 @@ private:
     void ReadHeader()
     {
         // A unit system outside 1 to 3 is taken as the nearest one.
-        const std::int32_t units = r_.ReadInteger();
-        b_.unitSystem = units < UnitsEnglish ? UnitsEnglish : units > UnitsGeneric ? UnitsGeneric : units;
+        b_.unitSystem = NormalizeUnitSystem(r_.ReadInteger());
         restraints_ = Count(kRestraintWords);
         stiffness_ = Count(kStiffnessWords);
         modifiers_ = Count(kModifierWords);

@@ -31,7 +31,7 @@ struct RestraintRow {
 // wall, independent of how it was read.
 struct WallBlock {
     std::string title;
-    int unitSystem = 1;
+    UnitSystem unitSystem = UnitSystem::English;
     int earthPressureOption = 0;  // 0 none, 1 user, 2 triangular, 3 trapezoidal
     int pyCurveOption = 0;        // 0 none, 1 external only, 2 generated
     int stageCount = 1;

@@ -14,13 +14,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     TPlotReadContext context;
     if (data[0] % 2 == 0) {
-        context.UnitSystem = UnitsSI;
+        context.UnitSystem = UnitSystem::SI;
         context.NodeCount = 30;
         context.IncrementLength = 0.1L;
         context.WallHeight = 1.5L;
         context.SoilLayers = {{2, 2.0L}, {4, 3.5L}};
     } else {
-        context.UnitSystem = UnitsEnglish;
+        context.UnitSystem = UnitSystem::English;
         context.LongTermMarker = 9;
         context.NodeCount = 100;
         context.IncrementLength = 2.4L;

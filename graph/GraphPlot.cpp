@@ -47,9 +47,9 @@ std::string TLine::GetName() const
 TGraphPlot::TGraphPlot() = default;
 TGraphPlot::~TGraphPlot() = default;
 
-void TGraphPlot::SetUnits(int units)
+void TGraphPlot::SetUnits(UnitSystem units)
 {
-    units_ = std::clamp(units, 1, 3);
+    units_ = units;
 }
 
 void TGraphPlot::SetCount(LineList& list, int n)
@@ -92,7 +92,7 @@ void TGraphPlot::Execute()
     plotForm_->ShowWindow();
 }
 
-std::string ExpandUnitTemplate(const std::string& unitTemplate, int units)
+std::string ExpandUnitTemplate(const std::string& unitTemplate, UnitSystem units)
 {
     static const char* const forceTokens[3] = {"F2", "F1", "F"};
     static const char* const lengthTokens[3] = {"L2", "L1", "L"};
@@ -100,17 +100,17 @@ std::string ExpandUnitTemplate(const std::string& unitTemplate, int units)
     static const char* const siForce[3] = {"kN", "kN", "kN"};
     static const char* const englishLength[3] = {"ft", "in", "in"};
     static const char* const siLength[3] = {"m", "mm", "m"};
-    if (units != UnitsEnglish && units != UnitsSI)
+    if (units != UnitSystem::English && units != UnitSystem::SI)
         return unitTemplate;
     std::string text = unitTemplate;
     // Force tokens first, then length tokens; the labels are lower case or
     // "kN", so a label never holds a token of the other family.
-    ExpandFamily(text, forceTokens, units == UnitsEnglish ? englishForce : siForce);
-    ExpandFamily(text, lengthTokens, units == UnitsEnglish ? englishLength : siLength);
+    ExpandFamily(text, forceTokens, units == UnitSystem::English ? englishForce : siForce);
+    ExpandFamily(text, lengthTokens, units == UnitSystem::English ? englishLength : siLength);
     return text;
 }
 
-std::string AxisCaption(const std::string& caption, const std::string& unitTemplate, int units)
+std::string AxisCaption(const std::string& caption, const std::string& unitTemplate, UnitSystem units)
 {
     if (unitTemplate.empty())
         return caption;

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "units/Units.h"
+
 class TGraphPlot;
 
 // One point of a curve; a new point is (0, 0).
@@ -100,10 +102,9 @@ public:
     // the Caption where no name is given.
     const std::string& ShownName() const { return Name.empty() ? Caption : Name; }
 
-    // Unit system of the unit templates: 1 English, 2 SI, 3 templates unchanged.
-    int Units() const { return units_; }
-    // Sets the unit system, clamped to 1..3.
-    void SetUnits(int units);
+    // Unit system of the unit templates: generic units leave the templates unchanged.
+    UnitSystem Units() const { return units_; }
+    void SetUnits(UnitSystem units);
 
     // Curve counts of panel 1, the layer list, panels 2 and 3. Setting frees
     // curves from the end or appends new ones; existing curves keep their data.
@@ -169,7 +170,7 @@ private:
     static int FirstCount(const LineList& list);
     static void SetPoints(LineList& list, int n);
 
-    int units_ = 1;
+    UnitSystem units_ = UnitSystem::English;
     LineList lines_, layers_, lines2_, lines3_;
     TGraphWindowFactory windowFactory_;
     std::unique_ptr<TGraphWindow> plotForm_;
@@ -177,8 +178,8 @@ private:
 
 // The caption of an axis: the caption alone for an empty template, else
 // caption + " (" + the template expanded for `units` + ")".
-std::string AxisCaption(const std::string& caption, const std::string& unitTemplate, int units);
+std::string AxisCaption(const std::string& caption, const std::string& unitTemplate, UnitSystem units);
 
 // Expands a unit template: force tokens (F2, else F1, else F) then length
-// tokens (L2, else L1, else L) for units 1 (English) and 2 (SI); 3 leaves it unchanged.
-std::string ExpandUnitTemplate(const std::string& unitTemplate, int units);
+// tokens (L2, else L1, else L) for English and SI units; generic units leave it unchanged.
+std::string ExpandUnitTemplate(const std::string& unitTemplate, UnitSystem units);

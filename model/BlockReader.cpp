@@ -40,7 +40,7 @@ void TBlockReader::Fail(const std::string& what) const
                       std::to_string(reader_.WordIndex()) + "\r" + what);
 }
 
-long double TBlockReader::ReadTableReal(const char* tableName, int column, int units)
+long double TBlockReader::ReadTableReal(const char* tableName, int column, UnitSystem units)
 {
     const long double value = FromFileUnits(reader_.ReadReal(), tableName, column, units);
     if (!InValueRange(value))
@@ -100,7 +100,7 @@ void TBlockReader::ReadHeader()
 {
     // A stage file is read into the open wall, whose values the switch
     // converts first; one it cannot convert ends the reading.
-    const std::int32_t units = reader_.ReadInteger();
+    const UnitSystem units = NormalizeUnitSystem(reader_.ReadInteger());
     const std::string problem = wall_.UnitSwitchProblem(units);
     if (!problem.empty())
         Fail(problem);
@@ -237,7 +237,7 @@ void TBlockReader::ReadSprings()
 void TBlockReader::ReadPyModifiers()
 {
     TGridTable& table = tables_[WallTable::PYMod];
-    const int units = table.UnitSystem();
+    const UnitSystem units = table.UnitSystem();
     for (int r = 0; r < table.RowCount(); ++r) {
         cells::SetReal(table, 0, r, ReadTableReal("PYMod", 0, units));
         cells::SetReal(table, 1, r, reader_.ReadReal());
@@ -255,7 +255,7 @@ void TBlockReader::ReadDistributedLoads(TGridTable& table, const char* name)
     // without rows must not switch the user's pressure off for both.
     if (role_ != TBlockRole::LongTerm || count > 0)
         wall_.UserEarthPressure = count > 0;
-    const int units = table.UnitSystem();
+    const UnitSystem units = table.UnitSystem();
     for (int r = 0; r < count; ++r) {
         cells::SetReal(table, 0, r, ReadTableReal(name, 0, units));
         cells::SetReal(table, 1, r, ReadTableReal(name, 1, units));
@@ -323,7 +323,7 @@ void TBlockReader::ReadSoilLayers(TGridTable& table, const char* name)
     const bool version20 = layout_ == TFileLayout::Version20;
     const std::int32_t count = ReadCount(version20 ? 2 : 14);
     table.SetRowCount(count);
-    const int units = table.UnitSystem();
+    const UnitSystem units = table.UnitSystem();
     long double depth = 0;
     for (int r = 0; r < count; ++r) {
         const std::int32_t soilType = reader_.ReadInteger();
@@ -354,7 +354,7 @@ void TBlockReader::ReadSoilParameters(TGridTable& parameters, int soilType, int 
 {
     const SoilTypeTraits& traits = *FindSoilType(soilType);
     const char* name = traits.Template;
-    const int units = parameters.UnitSystem();
+    const UnitSystem units = parameters.UnitSystem();
     for (int position = 0; position < kLinePositions; ++position) {
         const int column = traits.LineColumns[static_cast<std::size_t>(position)];
         if (column < 0) {

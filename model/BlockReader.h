@@ -1,5 +1,6 @@
 #pragma once
 #include "model/FileLayout.h"
+#include "units/Units.h"
 
 #include <cstdint>
 #include <string>
@@ -57,7 +58,7 @@ private:
     // A real of the file in the units of column `column` of the table or
     // template `tableName` (in unit system `units`); an input error when the
     // table's value would lie beyond the range of every value.
-    long double ReadTableReal(const char* tableName, int column, int units);
+    long double ReadTableReal(const char* tableName, int column, UnitSystem units);
     // Words left from the reader's position to the end of the file.
     long long RemainingWords() const;
     // An EInOutError naming the word last read.

@@ -121,10 +121,10 @@ void TBlockWriter::PrepareOptions(const TBlockOptions& options)
 
 void TBlockWriter::WriteHeader()
 {
-    WriteLine(Int(wall_.UnitSystem()) + SP + Int(Rows(WallTable::BoundaryConditions)) + TAB + Int(Rows(WallTable::PileSect)) +
-              TAB + Int(Rows(WallTable::PYMod)) + TAB + Int(wall_.EarthPressureOption) + TAB +
-              Int(wall_.PyCurveOption) + SP + Int(Rows(WallTable::PYCurves)) + SP + Int(wall_.StageCount) + SP +
-              Int(wall_.MeiCurveCount));
+    WriteLine(Int(UnitSystemCode(wall_.UnitSystem())) + SP + Int(Rows(WallTable::BoundaryConditions)) + TAB +
+              Int(Rows(WallTable::PileSect)) + TAB + Int(Rows(WallTable::PYMod)) + TAB +
+              Int(wall_.EarthPressureOption) + TAB + Int(wall_.PyCurveOption) + SP + Int(Rows(WallTable::PYCurves)) +
+              SP + Int(wall_.StageCount) + SP + Int(wall_.MeiCurveCount));
 }
 
 void TBlockWriter::WriteRestraints()
@@ -166,7 +166,7 @@ void TBlockWriter::WritePyModifiers()
     TGridTable& table = tables_[WallTable::PYMod];
     if (!wall_.UsePyModifiers)
         return;
-    const int units = table.UnitSystem();
+    const UnitSystem units = table.UnitSystem();
     for (int r = 0; r < Rows(WallTable::PYMod); ++r)
         WriteLine(FormatFloat8(ToFileUnits(cells::Real(table, 0, r), "PYMod", 0, units)) + TAB +
                   cells::Text(table, 1, r) + TAB + cells::Text(table, 2, r));
@@ -175,7 +175,7 @@ void TBlockWriter::WritePyModifiers()
 void TBlockWriter::WriteDistributedLoads(WallTable which, const char* name)
 {
     TGridTable& table = tables_[which];
-    const int units = table.UnitSystem();
+    const UnitSystem units = table.UnitSystem();
     WriteLine(Int(Rows(which)));
     for (int r = 0; r < Rows(which); ++r)
         WriteLine(FormatFloat8(ToFileUnits(cells::Real(table, 0, r), name, 0, units)) + TAB +
@@ -206,7 +206,7 @@ void TBlockWriter::WriteSurcharges()
 void TBlockWriter::WriteSoilLayers(WallTable which, const char* name)
 {
     TGridTable& table = tables_[which];
-    const int units = table.UnitSystem();
+    const UnitSystem units = table.UnitSystem();
     WriteLine(Int(Rows(which)));
     for (int r = 0; r < Rows(which); ++r) {
         const int soilType = cells::Integer(table, 0, r);
@@ -223,7 +223,7 @@ void TBlockWriter::WriteSoilParameters(TGridTable* parameters, int soilType, int
     const SoilTypeTraits* found = FindSoilType(soilType);
     const SoilTypeTraits& traits = found ? *found : SoilTypeTable().front();
     const bool hasRow = parameters && row < parameters->RowCount();
-    const int units = parameters ? parameters->UnitSystem() : int{UnitsEnglish};
+    const UnitSystem units = parameters ? parameters->UnitSystem() : UnitSystem::English;
     std::string line;
     for (int position = 0; position < kLinePositions; ++position) {
         const int column = traits.LineColumns[static_cast<std::size_t>(position)];

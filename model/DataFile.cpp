@@ -80,7 +80,7 @@ std::unique_ptr<TProgramData> TProgramData::CreateFromFile(TWallDocument& docume
     EmptyAllTables(document.Tables());
     // The tables may still be in the last wall's unit system; a file that
     // cannot be read leaves an English wall with English tables.
-    wall->SwitchUnits(UnitsEnglish);
+    wall->SwitchUnits(UnitSystem::English);
 
     try {
         TWordReader reader(path);

@@ -33,9 +33,9 @@ constexpr ColumnFactor kEnglishFactors[] = {
 
 }  // namespace
 
-FileUnitFactor FileFactor(const std::string& tableName, int column, int unitSystem)
+FileUnitFactor FileFactor(const std::string& tableName, int column, UnitSystem unitSystem)
 {
-    if (unitSystem != UnitsEnglish)
+    if (unitSystem != UnitSystem::English)
         return {};
     for (const ColumnFactor& f : kEnglishFactors)
         if (f.column == column && tableName == f.table)
@@ -43,13 +43,13 @@ FileUnitFactor FileFactor(const std::string& tableName, int column, int unitSyst
     return {};
 }
 
-long double ToFileUnits(long double tableValue, const std::string& tableName, int column, int unitSystem)
+long double ToFileUnits(long double tableValue, const std::string& tableName, int column, UnitSystem unitSystem)
 {
     const FileUnitFactor f = FileFactor(tableName, column, unitSystem);
     return tableValue * f.Multiply / f.Divide;
 }
 
-long double FromFileUnits(long double fileValue, const std::string& tableName, int column, int unitSystem)
+long double FromFileUnits(long double fileValue, const std::string& tableName, int column, UnitSystem unitSystem)
 {
     const FileUnitFactor f = FileFactor(tableName, column, unitSystem);
     return fileValue * f.Divide / f.Multiply;

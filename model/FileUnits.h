@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "units/Units.h"
+
 // The factors between the units a table shows and the units of the wall data
 // file. In English units the tables show feet, pounds per square foot and pounds
 // per cubic foot where the file holds inches, psi and pounds per cubic inch; in
@@ -17,10 +19,10 @@ struct FileUnitFactor {
 // The factor of column `column` (0-based, all columns) of the table or sub-table
 // template named `tableName`, for a table in unit system `unitSystem`. Columns
 // without a stated factor, and every column outside the English system, give 1/1.
-FileUnitFactor FileFactor(const std::string& tableName, int column, int unitSystem);
+FileUnitFactor FileFactor(const std::string& tableName, int column, UnitSystem unitSystem);
 
 // A table value in the units of the data file.
-long double ToFileUnits(long double tableValue, const std::string& tableName, int column, int unitSystem);
+long double ToFileUnits(long double tableValue, const std::string& tableName, int column, UnitSystem unitSystem);
 
 // A data-file value in the units of the table.
-long double FromFileUnits(long double fileValue, const std::string& tableName, int column, int unitSystem);
+long double FromFileUnits(long double fileValue, const std::string& tableName, int column, UnitSystem unitSystem);

@@ -23,11 +23,11 @@ const std::string& TProgramData::UntitledFileName()
 std::unique_ptr<TProgramData> TProgramData::CreateNew(TWallDocument& document)
 {
     std::unique_ptr<TProgramData> wall(new TProgramData(document));
-    // The member defaults are the new wall's; SwitchUnits(UnitsEnglish) also brings the
+    // The member defaults are the new wall's; SwitchUnits(UnitSystem::English) also brings the
     // tables, which may still be in the last wall's system, back to English
     // (emptied first, so that no value of the last wall can refuse the switch).
     EmptyAllTables(document.Tables());
-    wall->SwitchUnits(UnitsEnglish);
+    wall->SwitchUnits(UnitSystem::English);
     PadToMinRows(document.Tables());
     document.SetModified(false);
     wall->StageFilesCurrent = true;
@@ -71,20 +71,19 @@ auto ScaledScalars(Wall& w, const ScalarFactors& f)
     };
 }
 
-const char* SystemName(int system)
+const char* SystemName(UnitSystem system)
 {
     switch (system) {
-    case UnitsEnglish: return "English units";
-    case UnitsSI: return "SI units";
+    case UnitSystem::English: return "English units";
+    case UnitSystem::SI: return "SI units";
     default: return "other units";
     }
 }
 
 }  // namespace
 
-std::string TProgramData::UnitSwitchProblem(int system) const
+std::string TProgramData::UnitSwitchProblem(::UnitSystem system) const
 {
-    system = ClampUnitSystem(system);
     const ScalarFactors f = ScalarSwitchFactors(unitSystem_, system);
     std::string what;
     if (f.Length != 1 || f.Force != 1)
@@ -99,9 +98,8 @@ std::string TProgramData::UnitSwitchProblem(int system) const
            " would lie outside " + ValueRangeText() + " there. Nothing was changed.";
 }
 
-bool TProgramData::SwitchUnits(int system)
+bool TProgramData::SwitchUnits(::UnitSystem system)
 {
-    system = ClampUnitSystem(system);
     const std::string problem = UnitSwitchProblem(system);
     if (!problem.empty()) {
         document_.UserPrompt().Information(problem);

@@ -4,6 +4,7 @@
 #include "model/FileLayout.h"
 #include "model/PrivateFolder.h"
 #include "model/WallTableRows.h"
+#include "units/Units.h"
 
 #include <cstdint>
 #include <memory>
@@ -57,16 +58,15 @@ public:
     // changes to the wall; for callers that place the text themselves.
     std::string DataFileText();
 
-    // Moves the wall to unit system `system` (1 English, 2 SI, 3 generic; others
-    // are taken to the nearest), converting its scalars and every input table.
+    // Moves the wall to unit system `system`, converting its scalars and every input table.
     // A switch that would take a value beyond the range of every value
     // (units/ValueRange.h) is refused: the document's prompt says which value, nothing
     // changes, and the result is false.
-    bool SwitchUnits(int system);
+    bool SwitchUnits(::UnitSystem system);
     // Why SwitchUnits(system) would be refused, naming the value; empty when it would not.
-    std::string UnitSwitchProblem(int system) const;
-    // 1 English, 2 SI, 3 generic units; changed only by SwitchUnits.
-    std::int32_t UnitSystem() const { return unitSystem_; }
+    std::string UnitSwitchProblem(::UnitSystem system) const;
+    // Changed only by SwitchUnits.
+    ::UnitSystem UnitSystem() const { return unitSystem_; }
     // The document this wall belongs to: its tables, modified state and prompt.
     TWallDocument& Document() const { return document_; }
 
@@ -139,7 +139,7 @@ private:
     explicit TProgramData(TWallDocument& document) : document_(document) {}
 
     TWallDocument& document_;
-    std::int32_t unitSystem_ = 1;
+    ::UnitSystem unitSystem_ = ::UnitSystem::English;
 };
 
 // The reader's message for text after the end of a wall (or of a stage file),

@@ -1,23 +1,18 @@
 #include "model/UnitSwitch.h"
 #include "units/Units.h"
 
-ScalarFactors ScalarSwitchFactors(int from, int to)
+ScalarFactors ScalarSwitchFactors(UnitSystem from, UnitSystem to)
 {
-    if (from == 1 && to == 2)
+    if (from == UnitSystem::English && to == UnitSystem::SI)
         return {0.0254L, 0.004448222468060651L};
-    if (from == 2 && to == 1)
+    if (from == UnitSystem::SI && to == UnitSystem::English)
         return {39.3701L, 224.8089L};
     return {};
 }
 
-int ClampUnitSystem(int system)
+ControlDefaults DefaultControls(UnitSystem system)
 {
-    return system < UnitsEnglish ? UnitsEnglish : system > UnitsGeneric ? UnitsGeneric : system;
-}
-
-ControlDefaults DefaultControls(int system)
-{
-    if (system == UnitsSI)
+    if (system == UnitSystem::SI)
         return {2.5L, 1e-7L};
     return {};
 }
@@ -34,7 +29,7 @@ bool Same(long double value, long double reference)
 
 }  // namespace
 
-void AdoptControlDefaults(long double& maxDeflection, long double& closureTolerance, int from, int to)
+void AdoptControlDefaults(long double& maxDeflection, long double& closureTolerance, UnitSystem from, UnitSystem to)
 {
     const long double factor = ScalarSwitchFactors(from, to).Length;
     const ControlDefaults before = DefaultControls(from);

@@ -369,12 +369,11 @@ const TSectionSettings* TWallSettings::SectionAt(int node) const
 void TWallSettings::Set(const TAnchorSettings& anchor) { PutByNode(anchors, anchor); }
 void TWallSettings::Set(const TSectionSettings& section) { PutByNode(sections, section); }
 
-TWallSettings TWallSettings::InFileUnits(int unitSystem) const
+TWallSettings TWallSettings::InFileUnits(UnitSystem system) const
 {
     // English data files hold pounds and inches.
-    const int system = NormalizeUnitSystem(unitSystem);
     auto factor = [system](const char* dimension) {
-        return static_cast<double>(ConversionFactor(UnitsSI, system, dimension));
+        return static_cast<double>(ConversionFactor(UnitSystem::SI, system, dimension));
     };
     TWallSettings s = *this;
     for (TAnchorSettings& a : s.anchors) {

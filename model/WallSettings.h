@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "units/Units.h"
+
 // Settings of a wall that its data file has no place for. They live in a small
 // JSON file beside the data file (same name, extension ".tk4s"), so that the data
 // file stays exactly what the data-file layout writes and a wall without the
@@ -79,7 +81,7 @@ struct TWallSettings {
 
     // The same settings in the units of a data file of `unitSystem` (1 English:
     // lb, in; 2 SI: kN, m; 3 user units: unchanged). Degrees and percent stay.
-    TWallSettings InFileUnits(int unitSystem) const;
+    TWallSettings InFileUnits(UnitSystem unitSystem) const;
 
     bool operator==(const TWallSettings& o) const;
     bool operator!=(const TWallSettings& o) const { return !(*this == o); }

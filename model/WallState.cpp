@@ -108,7 +108,7 @@ void ReadUnstaged(TProgramData& wall, const std::string& text)
 {
     EmptyAllTables(wall.Document().Tables());
     // The reader expects English tables, as for a file being opened.
-    wall.SwitchUnits(1);
+    wall.SwitchUnits(UnitSystem::English);
     wall.LongTermAnalysis = false;
     TWordReader reader = TWordReader::FromText(text);
     ReadDataFileBlocks(wall, reader, TFileLayout::Current);
@@ -148,7 +148,7 @@ std::string TakeWallState(TProgramData& wall)
     for (bool TProgramData::*option : kOptions)
         state += (wall.*option) ? " 1" : " 0";
     // The unit system, which the files hold too, in the wall-wide part: a unit switch is no change of one stage.
-    state += " " + std::to_string(wall.UnitSystem()) + "\n";
+    state += " " + std::to_string(UnitSystemCode(wall.UnitSystem())) + "\n";
     // The rows the tables hold beyond what the file gives back: the padding
     // the reader added, and the empty tables the reader would pad.
     WallTables& tables = wall.Document().Tables();

@@ -41,7 +41,7 @@ public:
 
     void Read()
     {
-        int lastUnits = 1;
+        UnitSystem lastUnits = UnitSystem::English;
         const int sections = ReadSection(1, lastUnits);
         for (int s = 2; s <= sections; ++s)
             ReadSection(s, lastUnits);
@@ -84,11 +84,11 @@ private:
     }
 
     // Reads section s; returns the number of sections the file holds (from section 1).
-    int ReadSection(int s, int& lastUnits)
+    int ReadSection(int s, UnitSystem& lastUnits)
     {
         const int k = s - 1;
         const std::vector<PressureRow> pressure = ReadPressure(s);
-        const int u = Integer();
+        const UnitSystem u = NormalizeUnitSystem(Integer());
         lastUnits = u;
         StorePressure(s, pressure, u);
         ReadPyCurves(s, u);
@@ -148,7 +148,7 @@ private:
 
     // Section 1 fills the combined graph and line 0 of the pressure graph; a
     // later section fills its own line of the pressure graph only.
-    void StorePressure(int s, const std::vector<PressureRow>& rows, int u)
+    void StorePressure(int s, const std::vector<PressureRow>& rows, UnitSystem u)
     {
         const int np = static_cast<int>(rows.size());
         const int k = s - 1;
@@ -160,7 +160,7 @@ private:
             pc.SetLineCount(3);
             pc.SetPointCount(np);
             // The combined graph follows the wall's own units, whatever the file says.
-            const long double depthDivisor = c_.UnitSystem == UnitsEnglish ? 12 : 1;
+            const long double depthDivisor = c_.UnitSystem == UnitSystem::English ? 12 : 1;
             for (int j = 0; j < np; ++j) {
                 const PressureRow& row = rows[static_cast<size_t>(j)];
                 const long double depth = row.Depth / depthDivisor;
@@ -177,7 +177,7 @@ private:
         }
         if (k >= ld.LineCount())
             return;
-        const long double divisor = u == UnitsEnglish ? 12 : 1;
+        const long double divisor = u == UnitSystem::English ? 12 : 1;
         TLine& line = ld.Lines(k);
         for (int j = 0; j < np; ++j)
             line.Points[static_cast<size_t>(j)] = {rows[static_cast<size_t>(j)].Total,
@@ -186,10 +186,10 @@ private:
 
     // The p-y curves of a section replace those of the previous one; shorter
     // curves end in copies of their last point.
-    void ReadPyCurves(int s, int units)
+    void ReadPyCurves(int s, UnitSystem units)
     {
         // The legend names each curve by its depth and unit: "Depth 10.25 ft".
-        const std::string unit = units == UnitsEnglish ? " ft" : units == UnitsSI ? " m" : "";
+        const std::string unit = units == UnitSystem::English ? " ft" : units == UnitSystem::SI ? " m" : "";
         TGraphPlot& py = g_.PyCurves;
         const int nc = Count(s, "p-y curves", MaxPlotCurves);
         py.SetLineCount(nc);
@@ -235,11 +235,11 @@ private:
         }
     }
 
-    std::vector<ResultRow> ReadResults(int rows, int u)
+    std::vector<ResultRow> ReadResults(int rows, UnitSystem u)
     {
         // English files hold depths in inches, moments in lb-in and shears in
         // lb; the graphs show feet, in-kips and kips.
-        const long double depth = u == UnitsEnglish ? 12 : 1, force = u == UnitsEnglish ? 1000 : 1;
+        const long double depth = u == UnitSystem::English ? 12 : 1, force = u == UnitSystem::English ? 1000 : 1;
         std::vector<ResultRow> result(static_cast<size_t>(rows));
         for (ResultRow& row : result) {
             row.Depth = Real() / depth;
@@ -340,7 +340,7 @@ private:
         dms.WallLineCount = layers;
         // The wall holds its lengths in data-file units (inches in English
         // units), the table and the graph's depth axis in feet.
-        const long double toDepth = c_.UnitSystem == UnitsEnglish ? 12 : 1;
+        const long double toDepth = c_.UnitSystem == UnitSystem::English ? 12 : 1;
         dms.Layers(layers).Name = "PILE";
         dms.Layers(layers).Points[0] = {0, c_.NodeCount * c_.IncrementLength / toDepth};
         dms.Layers(layers + 1).Name = "PILE";
@@ -370,9 +370,9 @@ private:
         FillList(g_.DeflectionMomentShear.LineList3());
     }
 
-    void SetCaptions(int u)
+    void SetCaptions(UnitSystem u)
     {
-        const bool english = u == UnitsEnglish;
+        const bool english = u == UnitSystem::English;
         const std::string depth = english ? "Depth (ft)" : "Depth (m)";
         // Forces, moments and shears are of the analysed strip; a load or
         // reaction per unit length of the wall is of it too (its unit

@@ -16,7 +16,7 @@ struct TSoilLayerRow {
 
 // What the plot reader takes from the wall, and what it gives back.
 struct TPlotReadContext {
-    int UnitSystem = UnitsEnglish;  // the wall's unit system (the combined pressure graph's depths)
+    ::UnitSystem UnitSystem = ::UnitSystem::English;  // the wall's unit system (the combined pressure graph's depths)
     int LongTermMarker = 0;         // 9 after a short-term and long-term analysis
     std::int32_t NodeCount = 0;     // increments of the wall
     long double IncrementLength = 0;

@@ -22,7 +22,7 @@ void Define(TGraphPlot& g, const GraphDefinition& d)
     g.YUnits = d.yUnits;
     g.XOnTop = d.xOnTop;
     g.ShowLegend = true;
-    g.SetUnits(1);
+    g.SetUnits(UnitSystem::English);
 }
 
 }  // namespace

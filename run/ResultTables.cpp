@@ -108,7 +108,7 @@ std::string Csv(long double v) { return std::isnan(v) ? std::string() : FormatGe
 
 }  // namespace
 
-TResultUnits ResultUnits(int unitSystem)
+TResultUnits ResultUnits(UnitSystem unitSystem)
 {
     const QuantityLabels& l = QuantityLabelsOf(unitSystem);
     return {l.depth, l.length, l.resultMoment, l.resultForce, l.forcePerLength, l.forcePerLength};
@@ -130,8 +130,8 @@ bool ReadResultTables(const std::string& plotFile, bool longTerm, TResultSet& re
             std::vector<long double> pressure(static_cast<size_t>(np) * 4);
             for (long double& v : pressure)
                 v = numbers.Real();
-            const int units = numbers.Count(3, "unit system");
-            results.UnitSystem = std::max(1, units);
+            const UnitSystem units = NormalizeUnitSystem(numbers.Count(3, "unit system"));
+            results.UnitSystem = units;
             const int curves = numbers.Count(MaxPlotCurves, "p-y curves");
             for (int c = 0; c < curves; ++c) {
                 numbers.Real();
@@ -145,7 +145,8 @@ bool ReadResultTables(const std::string& plotFile, bool longTerm, TResultSet& re
             const int rows = numbers.Count(MaxPlotPoints, "result rows");
             numbers.Real();
             // English files hold depths in inches, moments in lb-in and shears in lb.
-            const long double depth = units == UnitsEnglish ? 12 : 1, force = units == UnitsEnglish ? 1000 : 1;
+            const long double depth = units == UnitSystem::English ? 12 : 1,
+                              force = units == UnitSystem::English ? 1000 : 1;
             TStageResults stage;
             for (int r = 0; r < rows; ++r) {
                 TResultRow row;
@@ -290,7 +291,7 @@ std::vector<TEnvelopeRow> StageEnvelope(const TResultSet& results)
     return envelope;
 }
 
-void FillEnvelopeGraph(TGraphPlot& graph, const std::vector<TEnvelopeRow>& envelope, int unitSystem,
+void FillEnvelopeGraph(TGraphPlot& graph, const std::vector<TEnvelopeRow>& envelope, UnitSystem unitSystem,
                        const std::string& basis)
 {
     const TResultUnits u = ResultUnits(unitSystem);
@@ -301,8 +302,8 @@ void FillEnvelopeGraph(TGraphPlot& graph, const std::vector<TEnvelopeRow>& envel
     graph.ShowLegend = true;
     graph.XCaption = "Deflection (" + u.Deflection + ")";
     // The same label as the moment graph's.
-    graph.XCaption2 = unitSystem == UnitsGeneric ? "Bending Moment (" + u.Moment + basis + ")"
-                                                 : MomentAxisCaption(unitSystem == UnitsEnglish, basis);
+    graph.XCaption2 = unitSystem == UnitSystem::Generic ? "Bending Moment (" + u.Moment + basis + ")"
+                                                        : MomentAxisCaption(unitSystem == UnitSystem::English, basis);
     graph.XCaption3 = "Shear (" + u.Shear + basis + ")";
     graph.YCaption = graph.YCaption2 = graph.YCaption3 = "Depth (" + u.Depth + ")";
     graph.XUnits = graph.XUnits2 = graph.XUnits3 = graph.YUnits = "";
@@ -366,7 +367,7 @@ std::string ResultsCsv(const TResultSet& results, const TWallSettings& wallSetti
     const bool sections = !settings.sections.empty();
     // The rows give moments in in-kips and shears in kips for English walls;
     // their sections are in lb and in.
-    const long double force = results.UnitSystem == UnitsEnglish ? 1000 : 1;
+    const long double force = results.UnitSystem == UnitSystem::English ? 1000 : 1;
     const TResultUnits u = ResultUnits(results.UnitSystem);
     std::string out = "Stage,Depth (" + u.Depth + "),Deflection (" + u.Deflection + "),Moment (" + u.Moment +
                       "),Shear (" + u.Shear + "),Soil reaction (" + u.Reaction + "),Total pressure (" + u.Pressure +

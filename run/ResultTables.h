@@ -31,10 +31,10 @@ struct TStageResults {
 struct TResultUnits {
     std::string Depth, Deflection, Moment, Shear, Reaction, Pressure;
 };
-TResultUnits ResultUnits(int unitSystem);
+TResultUnits ResultUnits(UnitSystem unitSystem);
 
 struct TResultSet {
-    int UnitSystem = UnitsEnglish;  // 1 English, 2 SI, 3 consistent units of the user's choice
+    ::UnitSystem UnitSystem = ::UnitSystem::English;  // generic: consistent units of the user's choice
     std::vector<TStageResults> Stages;
 };
 
@@ -93,7 +93,7 @@ class TGraphPlot;
 // Fills `graph` with the envelope as a three-panel graph (deflection, moment,
 // shear), two curves in each: the largest and the smallest values. `basis`
 // (StripBasis) follows the units of the moment and the shear.
-void FillEnvelopeGraph(TGraphPlot& graph, const std::vector<TEnvelopeRow>& envelope, int unitSystem,
+void FillEnvelopeGraph(TGraphPlot& graph, const std::vector<TEnvelopeRow>& envelope, UnitSystem unitSystem,
                        const std::string& basis = std::string());
 
 // The results as CSV: one header row naming each column and its unit, then

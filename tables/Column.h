@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "units/TorvikError.h"
+#include "units/Units.h"
 
 class TData;
 class TGridTable;
@@ -99,10 +100,10 @@ public:
     // Width of the editor's grid column in pixels for a screen of `ppi` pixels per inch.
     int Width(int ppi, const TTextMeasure& measure) const;
     // Converts the column's values from the table's current unit system to `system`.
-    virtual void SetUnitSystem(int system) { (void)system; }
+    virtual void SetUnitSystem(UnitSystem system) { (void)system; }
     // The first cell that SetUnitSystem(system) would take beyond the range of
     // every value, described for a message; empty when there is none.
-    virtual std::string UnitSwitchProblem(int system) const { (void)system; return {}; }
+    virtual std::string UnitSwitchProblem(UnitSystem system) const { (void)system; return {}; }
 
     // Writes the column's definition (without its kind number).
     void WriteDefinition(TValueWriter& writer) const;

@@ -100,7 +100,7 @@ void TFloatColumn::SetText(int r, const std::string& text)
     SetFloat(r, EvaluateEntry(text));
 }
 
-void TFloatColumn::SetUnitSystem(int system)
+void TFloatColumn::SetUnitSystem(UnitSystem system)
 {
     const long double factor = ConversionFactor(Table().UnitSystem(), system, FDimension);
     for (int r = 0; r < RowCount(); ++r) {
@@ -109,7 +109,7 @@ void TFloatColumn::SetUnitSystem(int system)
     }
 }
 
-std::string TFloatColumn::UnitSwitchProblem(int system) const
+std::string TFloatColumn::UnitSwitchProblem(UnitSystem system) const
 {
     const long double factor = ConversionFactor(Table().UnitSystem(), system, FDimension);
     for (int r = 0; r < RowCount(); ++r) {

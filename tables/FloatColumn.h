@@ -31,8 +31,8 @@ public:
     void SetFloat(int r, long double value) override;
     std::string GetText(int r) const override;
     void SetText(int r, const std::string& text) override;
-    void SetUnitSystem(int system) override;
-    std::string UnitSwitchProblem(int system) const override;
+    void SetUnitSystem(UnitSystem system) override;
+    std::string UnitSwitchProblem(UnitSystem system) const override;
 
     // Raises the definition error unless the next column, if any, is a real column.
     void CheckLayerLink() const;

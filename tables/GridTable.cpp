@@ -211,9 +211,9 @@ void TGridTable::ResetChanged()
         column->ResetChanged();
 }
 
-void TGridTable::SetUnitSystem(int system)
+void TGridTable::SetUnitSystem(::UnitSystem system)
 {
-    if (system < UnitsEnglish || system > UnitsGeneric)
+    if (system < UnitSystem::English || system > UnitSystem::Generic)
         throw TorvikError("Unit system must be 1, 2 or 3");
     if (system == FUnitSystem)
         return;
@@ -223,7 +223,7 @@ void TGridTable::SetUnitSystem(int system)
     Change();
 }
 
-std::string TGridTable::UnitSwitchProblem(int system) const
+std::string TGridTable::UnitSwitchProblem(::UnitSystem system) const
 {
     if (system == FUnitSystem)
         return {};

@@ -35,8 +35,8 @@ using TResetChangedEvent = std::function<void(TGridTable& sender, int aCol, int 
 // Such a row object got a new row number.
 using TSetRowEvent = std::function<void(TGridTable& sender, int aCol, TRowObject* aData, int aRow)>;
 // Such a row object must switch to unit system aValue.
-using TSetUnitsEvent = std::function<void(TGridTable& sender, int aCol, int aRow, TRowObject* aData, int aValue)>;
-
+using TSetUnitsEvent =
+    std::function<void(TGridTable& sender, int aCol, int aRow, TRowObject* aData, UnitSystem aValue)>;
 
 // An input table: a fixed list of typed columns read from its stored
 // definition, and between MinRows and MaxRows rows. It owns its columns (which
@@ -167,13 +167,12 @@ public:
     // Clears the modified state of the table and every sub-table.
     void ResetChanged();
 
-    // 1 English, 2 SI or 3 generic.
-    int UnitSystem() const { return FUnitSystem; }
-    // Converts every real cell, sub-tables included, to unit system 1, 2 or 3.
-    void SetUnitSystem(int system);
+    ::UnitSystem UnitSystem() const { return FUnitSystem; }
+    // Converts every real cell, sub-tables included, to unit system `system`.
+    void SetUnitSystem(::UnitSystem system);
     // The first cell (here or in a sub-table) that SetUnitSystem(system) would
     // take beyond the range of every value, described for a message; empty when none.
-    std::string UnitSwitchProblem(int system) const;
+    std::string UnitSwitchProblem(::UnitSystem system) const;
 
     // Installs the function that opens the editor windows of the shared
     // scope's tables (the windows library does; each set of wall tables has its own).
@@ -243,7 +242,7 @@ private:
     int FRowCount = 0;
     int FTableNumber = 0;
     bool FChanged = false;
-    int FUnitSystem = UnitsEnglish;
+    ::UnitSystem FUnitSystem = ::UnitSystem::English;
     bool FEditorOpen = false;
     bool FEditorModal = false;
     std::function<void()> FEditorCloser;

@@ -142,7 +142,7 @@ void TTableColumn::ResetChanged()
     }
 }
 
-void TTableColumn::SetUnitSystem(int system)
+void TTableColumn::SetUnitSystem(UnitSystem system)
 {
     for (int r = 0; r < static_cast<int>(FObjects.size()); ++r) {
         TRowObject* object = FObjects[static_cast<std::size_t>(r)].get();
@@ -153,7 +153,7 @@ void TTableColumn::SetUnitSystem(int system)
     }
 }
 
-std::string TTableColumn::UnitSwitchProblem(int system) const
+std::string TTableColumn::UnitSwitchProblem(UnitSystem system) const
 {
     for (const auto& object : FObjects)
         if (auto* sub = dynamic_cast<const TGridTable*>(object.get()))

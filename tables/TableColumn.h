@@ -27,8 +27,8 @@ public:
     bool ReportChanged() const override;
     void CloseRowObjects() override;
     void ResetChanged() override;
-    void SetUnitSystem(int system) override;
-    std::string UnitSwitchProblem(int system) const override;
+    void SetUnitSystem(UnitSystem system) override;
+    std::string UnitSwitchProblem(UnitSystem system) const override;
     void InsertRows(int at, int count) override;
 
     // Gives row `r` a fresh object for the template its type selects, freeing the old one.

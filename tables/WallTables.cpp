@@ -105,7 +105,7 @@ int WallTables::IndexOf(const TGridTable& table) const
     return -1;
 }
 
-std::string WallTables::UnitSwitchProblem(int system) const
+std::string WallTables::UnitSwitchProblem(UnitSystem system) const
 {
     for (const auto& table : FTables)
         if (std::string problem = table->UnitSwitchProblem(system); !problem.empty())
@@ -113,7 +113,7 @@ std::string WallTables::UnitSwitchProblem(int system) const
     return {};
 }
 
-void WallTables::SetUnitSystem(int system)
+void WallTables::SetUnitSystem(UnitSystem system)
 {
     for (const auto& table : FTables)
         table->SetUnitSystem(system);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tables/TableRegistry.h"
+#include "units/Units.h"
 
 class TGridTable;
 
@@ -73,10 +74,10 @@ public:
     int IndexOf(const TGridTable& table) const;
 
     // Switches every table (and its sub-tables) to unit system 1, 2 or 3.
-    void SetUnitSystem(int system);
+    void SetUnitSystem(UnitSystem system);
     // The first cell that SetUnitSystem(system) would take beyond the range of
     // every value, described for a message; empty when none.
-    std::string UnitSwitchProblem(int system) const;
+    std::string UnitSwitchProblem(UnitSystem system) const;
     // True when any table (or sub-table) was modified.
     bool Changed() const;
     // Clears the modified state of every table.

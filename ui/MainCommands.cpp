@@ -264,9 +264,9 @@ void TMainForm::AddUnitCommands(std::vector<TMainCommand>& t)
     const std::pair<const char*, TCommandState O::*> units[3] = {{"&English Units (lbs, in)", &O::EnglishUnits},
                                                                  {"&SI Units (kN, m)", &O::SIUnits},
                                                                  {"&Other Units (F, L)", &O::OtherUnits}};
-    const UnitSystemCode systems[3] = {UnitsEnglish, UnitsSI, UnitsGeneric};
+    const UnitSystem systems[3] = {UnitSystem::English, UnitSystem::SI, UnitSystem::Generic};
     for (int k = 0; k < 3; ++k) {
-        const UnitSystemCode system = systems[k];
+        const UnitSystem system = systems[k];
         t.push_back(TMainCommand(M::Units, units[k].first)
                         .Checkable(UnitGroup)
                         .Does([system](TMainForm& f) { f.UnitsClick(system); })

@@ -305,7 +305,7 @@ private:
     void OpenDocument(const char* name);
     void AboutClick();
     void CheckUpdatesClick();
-    void UnitsClick(int system);
+    void UnitsClick(UnitSystem system);
     void EarthPressureClick(int kind);
     void OptionClick(TOption option);
     // The staged-construction dialog, modal from the Options entry and the

@@ -153,13 +153,13 @@ void TMainForm::CheckUpdatesClick()
         prompt_->Information("No web browser could open the update page " + url + ".");
 }
 
-void TMainForm::UnitsClick(int system)
+void TMainForm::UnitsClick(UnitSystem system)
 {
     // A refused entry stays where it is: it would be converted as if it had been accepted.
     TProgramData* wall = Wall();
     if (!wall || !CommitActiveChild())
         return;
-    const int before = wall->UnitSystem();
+    const UnitSystem before = wall->UnitSystem();
     try {
         wall->SwitchUnits(system);
     } catch (const TorvikError& e) {

@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "units/Units.h"
+
 // The labels of the quantities that the engine's output text, its p-y curve
 // descriptions and the program's result tables write beside their values, per
 // unit system: the one table they all take them from.
@@ -23,8 +25,8 @@ struct QuantityLabels {
     const char* resultMoment;    // in-kips, kN-m, F-L: the moment of the result tables
 };
 
-// The labels of a unit system: English (1), SI (2), anything else generic.
-const QuantityLabels& QuantityLabelsOf(int unitSystem);
+// The labels of a unit system.
+const QuantityLabels& QuantityLabelsOf(UnitSystem unitSystem);
 
 // The basis of the forces, moments and shears of an analysis, as a suffix to
 // their unit: the analysis is of a strip of wall `stripWidth` wide (in the
@@ -32,10 +34,10 @@ const QuantityLabels& QuantityLabelsOf(int unitSystem);
 // length unit), so its results are per that strip. One foot (12 in), one metre
 // or one length unit reads as a rate ("/ft", "/m", "/L"; "kN-m/m"); any other
 // width names the strip (" per 2.5 m strip"; "kN-m per 2.5 m strip").
-std::string StripBasis(int unitSystem, double stripWidth);
+std::string StripBasis(UnitSystem unitSystem, double stripWidth);
 
 // The same basis for a quantity that is already per unit length of the wall's
 // height (a soil reaction, a distributed load, "kN/m"): " per m of width"
 // where StripBasis gives a rate ("kN/m per m of width"), else the strip
 // (" per 2.5 m strip").
-std::string StripBasisPerLength(int unitSystem, double stripWidth);
+std::string StripBasisPerLength(UnitSystem unitSystem, double stripWidth);

@@ -84,9 +84,9 @@ void ReplaceAll(std::string& text, const std::string& code, const std::string& l
         text.replace(at, code.size(), label);
 }
 
-const char* Label(int index, int system)
+const char* Label(int index, UnitSystem system)
 {
-    return BasicUnits()[index].labels[NormalizeUnitSystem(system) - 1];
+    return BasicUnits()[index].labels[UnitSystemCode(system) - 1];
 }
 
 }  // namespace
@@ -108,13 +108,13 @@ const std::array<BasicUnit, 10>& BasicUnits()
     return units;
 }
 
-int NormalizeUnitSystem(int system)
+UnitSystem NormalizeUnitSystem(int code)
 {
-    if (system < UnitsEnglish)
-        return UnitsEnglish;
-    if (system > UnitsGeneric)
-        return UnitsGeneric;
-    return system;
+    if (code < UnitSystemCode(UnitSystem::English))
+        return UnitSystem::English;
+    if (code > UnitSystemCode(UnitSystem::Generic))
+        return UnitSystem::Generic;
+    return static_cast<UnitSystem>(code);
 }
 
 long double DimensionFactor(const std::string& dimension)
@@ -125,16 +125,16 @@ long double DimensionFactor(const std::string& dimension)
     return SideFactor(dimension.substr(0, slash)) / SideFactor(dimension.substr(slash + 1));
 }
 
-long double ConversionFactor(int fromSystem, int toSystem, const std::string& dimension)
+long double ConversionFactor(UnitSystem fromSystem, UnitSystem toSystem, const std::string& dimension)
 {
-    if (fromSystem == UnitsEnglish && toSystem == UnitsSI)
+    if (fromSystem == UnitSystem::English && toSystem == UnitSystem::SI)
         return 1 / DimensionFactor(dimension);
-    if (fromSystem == UnitsSI && toSystem == UnitsEnglish)
+    if (fromSystem == UnitSystem::SI && toSystem == UnitSystem::English)
         return DimensionFactor(dimension);
     return 1;
 }
 
-std::string UnitLabel(const std::string& dimension, int system)
+std::string UnitLabel(const std::string& dimension, UnitSystem system)
 {
     // Longer codes first, so that "F2" is not taken for "F" followed by a 2.
     static const int order[] = {kF2, kF1, kF4, kF5, kF6, kF, kL3, kL2, kL1, kL};
@@ -144,10 +144,9 @@ std::string UnitLabel(const std::string& dimension, int system)
     return text;
 }
 
-std::string EntryUnitLabel(const std::string& units, int system)
+std::string EntryUnitLabel(const std::string& units, UnitSystem system)
 {
-    system = NormalizeUnitSystem(system);
-    if (system == UnitsGeneric)
+    if (system == UnitSystem::Generic)
         return units;
     std::string text = units;
     auto replaceFirstFound = [&](std::initializer_list<int> codes, int fallback) {
@@ -164,10 +163,9 @@ std::string EntryUnitLabel(const std::string& units, int system)
     return text;
 }
 
-std::string ComboUnitLabel(const std::string& units, int system)
+std::string ComboUnitLabel(const std::string& units, UnitSystem system)
 {
-    system = NormalizeUnitSystem(system);
-    if (system == UnitsGeneric)
+    if (system == UnitSystem::Generic)
         return units;
     std::string text = units;
     ReplaceAll(text, "F", Label(kF, system));

@@ -31,7 +31,7 @@ constexpr double N = 0.5 * 3162.27766;
 
 // A wall in SI units of n increments over `length`, uniform EI.
 struct Beam {
-    Beam(int n, double length) : wall(2, n, length / n), n(n), h(length / n) { wall.Stiffness(0, n, EI); }
+    Beam(int n, double length) : wall(UnitSystem::SI, n, length / n), n(n), h(length / n) { wall.Stiffness(0, n, EI); }
     // Winkler springs K = k h, half at the end nodes.
     void Foundation()
     {

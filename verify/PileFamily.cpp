@@ -61,7 +61,7 @@ std::vector<PileFamilyCase> MakeFamily()
 SectionInput EngineInput(const std::vector<Curve>& curves, double load)
 {
     SectionInput in;
-    in.unitSystem = UnitsSI;
+    in.unitSystem = UnitSystem::SI;
     in.Allocate(PileIncrements);
     in.increment = PileLength / PileIncrements;
     in.maxDeflection = 10;

@@ -29,7 +29,7 @@ void Setup(WallBuilder& w)
 double SingleStage(const fs::path& file, int at, double load)
 {
     {
-        WallBuilder w(2, Nodes, Length / Nodes);
+        WallBuilder w(UnitSystem::SI, Nodes, Length / Nodes);
         Setup(w);
         w.Load(at, at, load);
         w.Save(file.string());
@@ -56,7 +56,7 @@ void StagedAnchor(std::vector<VerificationCase>& out, const fs::path& folder)
 {
     const fs::path staged = folder / "StagedAnchor.tk4d";
     {
-        WallBuilder w(2, Nodes, Length / Nodes);
+        WallBuilder w(UnitSystem::SI, Nodes, Length / Nodes);
         Setup(w);
         w.Load(0, 0, Load1);
         const std::string text = w.StagedText(2, [&w](TProgramData&, int k) {

@@ -140,7 +140,7 @@ void SandCantilever(std::vector<VerificationCase>& out, const fs::path& folder)
 {
     const fs::path file = folder / "SandCantilever.tk4d";
     {
-        WallBuilder w(2, 60, 0.2);
+        WallBuilder w(UnitSystem::SI, 60, 0.2);
         w.Stiffness(0, 60, 40000);
         w.Generated(2, 6.0, 1.0, 1.0);
         w.Layer(SoilCode(SoilType::Sand), 20.0, {18, 32, 20000}, {18, 32, 20000});

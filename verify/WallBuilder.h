@@ -16,9 +16,9 @@
 
 class WallBuilder {
 public:
-    // A new wall in `units` (1 English, 2 SI, 3 other) with n increments of length h
+    // A new wall in `units` with n increments of length h
     // (file units), no earth pressure and no p-y curves.
-    WallBuilder(int units, int n, double h) : wall(TProgramData::CreateNew(host))
+    WallBuilder(UnitSystem units, int n, double h) : wall(TProgramData::CreateNew(host))
     {
         wall->SwitchUnits(units);
         wall->NodeCount = n;

@@ -28,7 +28,7 @@ double ReducedPhi(double phi, double f) { return std::atan(std::tan(phi * kPi / 
 // Cantilever in sand, English units: 10 ft retained, 22 ft long.
 std::string CantileverSand(double f, int n = 88, double maxDeflection = 20)
 {
-    TestWall w(1, n, 3.0);
+    TestWall w(UnitSystem::English, n, 3.0);
     w.Stiffness(0, n, 29.0e6 * 84.4);
     w.Generated(2, 120.0, 12.0, 12.0);
     w.wall->WaterDepthBackfill = 600;
@@ -42,7 +42,7 @@ std::string CantileverSand(double f, int n = 88, double maxDeflection = 20)
 // Anchored wall in soft clay, SI: 5 m excavation, 14 m wall, a tie-back at 1.5 m.
 std::string AnchoredClay(double f)
 {
-    TestWall w(2, 56, 0.25);
+    TestWall w(UnitSystem::SI, 56, 0.25);
     BuildAnchoredSoftClay(w, f);
     return w.Text();
 }
@@ -51,7 +51,7 @@ std::string AnchoredClay(double f)
 // with a second strut at 3.6 m.
 std::string ThreeStage(double f)
 {
-    TestWall w(2, 70, 0.2);
+    TestWall w(UnitSystem::SI, 70, 0.2);
     w.Stiffness(0, 70, 1.0e5);
     w.Generated(2, 2.0, 1.0, 1.0);
     w.wall->WaterDepthBackfill = 30;
@@ -188,7 +188,7 @@ TEST(LimitEquilibrium, CantileverInSandMatchesTheClosedForm)
     const double h = 4.0, gamma = 18.0, f = 1.5;
     std::string text;
     {
-        TestWall w(2, 60, 0.2);
+        TestWall w(UnitSystem::SI, 60, 0.2);
         w.Stiffness(0, 60, 1.0e5);
         w.Generated(2, h, 1.0, 1.0);
         w.wall->WaterDepthBackfill = 100;
@@ -225,7 +225,7 @@ TEST(LimitEquilibrium, CantileverInSandMatchesTheClosedForm)
 TEST(LimitEquilibrium, SoldierPilesResistOverThreeTimesTheirWidth)
 {
     auto embedment = [](double wp) {
-        TestWall w(2, 100, 0.1);
+        TestWall w(UnitSystem::SI, 100, 0.1);
         w.Stiffness(0, 100, 1.0e5);
         w.Generated(2, 3.0, 2.4, wp);
         w.wall->WaterDepthBackfill = 100;

@@ -27,21 +27,22 @@ const checks::CatalogueSection& Row(const std::string& name)
 // I = 729 in4, S = 107 in3, d = 13.6 in, tw = 0.505 in.
 TEST(SectionCatalogue, RowsMatchTheirSources)
 {
-    const checks::SectionInWallUnits au16 = checks::InWallUnits(Row("AU 16"), 2);
+    const checks::SectionInWallUnits au16 = checks::InWallUnits(Row("AU 16"), UnitSystem::SI);
     EXPECT_NEAR(au16.ei, 210e6 * 32850e-8, 1e-6 * au16.ei);
     EXPECT_NEAR(au16.modulus, 1600e-6, 1e-12);
     EXPECT_FALSE(au16.shearArea);
 
-    const checks::SectionInWallUnits pz22 = checks::InWallUnits(Row("PZ 22"), 1);
+    const checks::SectionInWallUnits pz22 = checks::InWallUnits(Row("PZ 22"), UnitSystem::English);
     EXPECT_NEAR(pz22.ei, 29.0e6 * 84.4, 1e-6 * pz22.ei);
     EXPECT_NEAR(pz22.modulus, 18.1, 1e-9);
     // The same wall per m in SI: 84.4 in4/ft = 84.4 x 0.0254^4 / 0.3048 m4/m.
-    EXPECT_NEAR(checks::InWallUnits(Row("PZ 22"), 2).ei, 29e6 * 6894.757293 * 84.4 * std::pow(0.0254, 4) / 0.3048 / 1000,
-                1e-6 * checks::InWallUnits(Row("PZ 22"), 2).ei);
+    EXPECT_NEAR(checks::InWallUnits(Row("PZ 22"), UnitSystem::SI).ei,
+                29e6 * 6894.757293 * 84.4 * std::pow(0.0254, 4) / 0.3048 / 1000,
+                1e-6 * checks::InWallUnits(Row("PZ 22"), UnitSystem::SI).ei);
 
     const checks::CatalogueSection& hp = Row("HP14x73");
     EXPECT_TRUE(hp.perPile);
-    const checks::SectionInWallUnits hp14 = checks::InWallUnits(hp, 1);
+    const checks::SectionInWallUnits hp14 = checks::InWallUnits(hp, UnitSystem::English);
     EXPECT_NEAR(hp14.ei, 29.0e6 * 729, 1e-6 * hp14.ei);
     EXPECT_NEAR(hp14.modulus, 107, 1e-9);
     ASSERT_TRUE(hp14.shearArea);
@@ -123,13 +124,13 @@ TEST(SectionCatalogue, HPileShearAreaIsDepthTimesWeb)
 // I 30400 cm4/m, webs 9.0 x (380 - 12.0) mm per 600 mm.
 TEST(SectionCatalogue, NewRowsMatchTheirSources)
 {
-    const checks::SectionInWallUnits az18 = checks::InWallUnits(Row("AZ 18"), 2);
+    const checks::SectionInWallUnits az18 = checks::InWallUnits(Row("AZ 18"), UnitSystem::SI);
     EXPECT_NEAR(az18.ei, 210e6 * 34200e-8, 1e-6 * az18.ei);
     EXPECT_NEAR(az18.modulus, 1800e-6, 1e-12);
     ASSERT_TRUE(az18.shearArea);
     EXPECT_NEAR(*az18.shearArea, 9.5e-3 * (380 - 9.5) * 1e-3 / 0.630, 0.05e-4);  // stored to 0.1 cm2
 
-    const checks::SectionInWallUnits pz40 = checks::InWallUnits(Row("PZ 40"), 1);
+    const checks::SectionInWallUnits pz40 = checks::InWallUnits(Row("PZ 40"), UnitSystem::English);
     EXPECT_NEAR(pz40.ei, 29e6 * 490.85, 1e-6 * pz40.ei);
     EXPECT_NEAR(pz40.modulus, 60.7, 1e-9);
     ASSERT_TRUE(pz40.shearArea);
@@ -137,8 +138,8 @@ TEST(SectionCatalogue, NewRowsMatchTheirSources)
 
     const checks::CatalogueSection& pu16 = Row("PU 16");
     EXPECT_EQ(pu16.standard, "EN 10248");
-    EXPECT_NEAR(checks::InWallUnits(pu16, 2).ei, 210e6 * 30400e-8, 1e-3);
-    EXPECT_NEAR(*checks::InWallUnits(pu16, 2).shearArea, 9.0e-3 * 0.368 / 0.6, 0.05e-4);
+    EXPECT_NEAR(checks::InWallUnits(pu16, UnitSystem::SI).ei, 210e6 * 30400e-8, 1e-3);
+    EXPECT_NEAR(*checks::InWallUnits(pu16, UnitSystem::SI).shearArea, 9.0e-3 * 0.368 / 0.6, 0.05e-4);
 }
 
 // AU 18 is published per ft of wall (I 287.8 in4/ft); it is an EN 10248 pile, so
@@ -152,8 +153,8 @@ TEST(SectionCatalogue, EIIsTheSameWhicheverUnitsARowIsTypedIn)
     const auto perMetre = checks::ReadSectionCatalogue(
         "AU 18,wall,metric,150.3,118.0,39300,1780,,EN 10248, the same pile per m of wall\n", "mine.csv");
     ASSERT_EQ(perMetre.size(), 1u);
-    const double ei = checks::InWallUnits(perFoot, 2).ei;
-    EXPECT_NEAR(ei, checks::InWallUnits(perMetre[0], 2).ei, 1e-4 * ei);
+    const double ei = checks::InWallUnits(perFoot, UnitSystem::SI).ei;
+    EXPECT_NEAR(ei, checks::InWallUnits(perMetre[0], UnitSystem::SI).ei, 1e-4 * ei);
     EXPECT_NEAR(ei, 210e6 * 287.8 * std::pow(0.0254, 4) / 0.3048, 1e-6 * ei);
 
     // The standard decides E, not the units: an ASTM pile typed in metric units
@@ -181,7 +182,7 @@ TEST(SectionCatalogue, UsersFileWithABadRowNamesLineAndItem)
     const auto rows = checks::ReadSectionCatalogue("MY 2,pile,metric,100,78.5,5000,400,20,my test, with a comma\n", "my.csv");
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].source, "my test, with a comma");
-    EXPECT_THROW(checks::InWallUnits(rows[0], 3), TorvikError);
+    EXPECT_THROW(checks::InWallUnits(rows[0], UnitSystem::Generic), TorvikError);
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ std::vector<WallFileBlock> Blocks(TestWall& w)
 // moment at midspan P L / 4 = 250 kN m/m, shear P/2 = 50 kN/m.
 std::vector<WallFileBlock> BeamOnSprings()
 {
-    TestWall w(2, 20, 0.5);
+    TestWall w(UnitSystem::SI, 20, 0.5);
     w.Stiffness(0, 20, 1.0e5);
     w.wall->MaxDeflection = 10;
     w.wall->ClosureTolerance = 1e-8;
@@ -162,7 +162,7 @@ TEST(SectionAndAnchorChecks, MissingSectionDataIsExplained)
 // and its force per anchor that times the spacing (2.5 m = 98.43 in), in lb.
 TEST(SectionAndAnchorChecks, EnglishAnchorForcesArePerInchOfWall)
 {
-    TestWall w(1, 88, 3.0);
+    TestWall w(UnitSystem::English, 88, 3.0);
     w.Stiffness(0, 88, 29.0e6 * 84.4);
     w.Generated(2, 120.0, 12.0, 12.0);
     w.wall->WaterDepthBackfill = 600;

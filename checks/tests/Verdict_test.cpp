@@ -35,7 +35,7 @@ TWallSettings Limited(bool on = true)
 std::string Wall(double length, double excavation, bool anchor, const std::function<void(TestWall&)>& layer)
 {
     const int n = static_cast<int>(std::lround(length / 0.1));
-    TestWall w(2, n, 0.1);
+    TestWall w(UnitSystem::SI, n, 0.1);
     w.Stiffness(0, n, 1.0e5);
     w.Generated(2, excavation, 1.0, 1.0);
     w.wall->WaterDepthBackfill = 100;
@@ -180,7 +180,7 @@ TEST(SafetyFactor, WallHeldByItsSupportsAloneFails)
 TEST(SafetyFactor, StageFactorIsTheStagesOwn)
 {
     TWallSettings settings = TWallSettings::ForNewWall();
-    TestWall w(2, 80, 0.1);
+    TestWall w(UnitSystem::SI, 80, 0.1);
     w.Stiffness(0, 80, 1.0e5);
     w.Generated(2, 3.5, 1.0, 1.0);
     w.wall->WaterDepthBackfill = 100;

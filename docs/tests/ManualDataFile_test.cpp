@@ -87,7 +87,7 @@ TEST_F(ManualDataFile, TheEngineReadsTheExampleAsAnnotated)
     EXPECT_EQ(blocks[0].heading, "Analysis");
     const WallBlock& b = blocks[0].block;
     EXPECT_NO_THROW(CheckInputRanges(b));
-    EXPECT_EQ(b.unitSystem, 2);
+    EXPECT_EQ(b.unitSystem, UnitSystem::SI);
     EXPECT_EQ(b.earthPressureOption, 2);
     EXPECT_EQ(b.pyCurveOption, 2);
     EXPECT_EQ(b.stageCount, 1);
@@ -121,7 +121,7 @@ TEST_F(ManualDataFile, TheProgramOpensTheExampleWithoutAMessageAndWritesItBack)
     EXPECT_TRUE(diagnostics.empty()) << diagnostics.front();
     EXPECT_TRUE(host.prompt.shown.empty());
     EXPECT_EQ(wall->Title, "Cantilever sheet-pile wall in sand, 3 m excavation");
-    EXPECT_EQ(wall->UnitSystem(), 2);
+    EXPECT_EQ(wall->UnitSystem(), UnitSystem::SI);
     EXPECT_EQ(wall->NodeCount, 40);
     EXPECT_EQ(wall->StageCount, 1);
     EXPECT_FALSE(wall->LongTermAnalysis);

@@ -41,7 +41,7 @@ RetainedSideInput DryWall(std::vector<SoilLayer> layers, int option = 2)
 {
     RetainedSideInput in;
     in.earthPressureOption = option;
-    in.unitSystem = 2;
+    in.unitSystem = UnitSystem::SI;
     in.excavationDepth = 5;
     in.wallLength = 10;
     in.activeWidth = 1;
@@ -132,7 +132,7 @@ TEST(RetainedSideLoads, EnglishUnitsAgreeWithAHandCalculationInFeet)
     // u = 187.2 psf, sigma_a = 257.6 psf; load 444.8 lb/ft = 37.0667 lb/in. Surcharge X in inches.
     RetainedSideInput in;
     in.earthPressureOption = 2;
-    in.unitSystem = 1;
+    in.unitSystem = UnitSystem::English;
     in.excavationDepth = 120;
     in.wallLength = 240;
     in.activeWidth = 12;
@@ -392,7 +392,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "The width for active earth pressure calculation, Wa, must be greater than 0."},
         ErrorCase{"WaterInGenericUnits",
                   [](RetainedSideInput& in) {
-                      in.unitSystem = 3;
+                      in.unitSystem = UnitSystem::Generic;
                       in.waterDepthExcavation = 8;
                   },
                   "A water table lies within the wall, but water pressure cannot be computed in the generic unit system "

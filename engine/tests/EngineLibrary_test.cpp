@@ -38,7 +38,7 @@ protected:
         fs::create_directories(dir / "bin");
         fs::copy_file(fs::path(TORVIK_BIN_DIR) / EngineLibraryName, dir / "bin" / EngineLibraryName);
         data = (dir / "wall.tk4d").string();
-        TestWall w(2, 40, 0.25);
+        TestWall w(UnitSystem::SI, 40, 0.25);
         w.Stiffness(0, 40, 1e4);
         w.Generated(2, 3.0, 1.0, 1.0);
         w.Layer(4, 20, {18, 32, 20000}, {18, 32, 20000});

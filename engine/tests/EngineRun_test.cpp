@@ -73,7 +73,7 @@ protected:
     bool ReadPlot(TResultGraphs& graphs, int units, int marker = 0)
     {
         TPlotReadContext context;
-        context.UnitSystem = units;
+        context.UnitSystem = NormalizeUnitSystem(units);
         context.LongTermMarker = marker;
         return ReadPlotFile(graphs, files.plotFile, false, context, nullptr);
     }
@@ -177,7 +177,7 @@ const Hostile HostileWalls[] = {
      "Analysis: Concentrated loads, row 1: node 50 lies outside the wall (nodes 0 to 10)."},
     {"WaterInGenericUnits",
      [](TestWall& w) {
-         w.wall->SwitchUnits(3);
+         w.wall->SwitchUnits(UnitSystem::Generic);
          SandWall(w);
          w.wall->WallHeight = 4;
      },
@@ -200,7 +200,7 @@ TEST_P(HostileWall, ClearMessageAndNoPlotFile)
 {
     const Hostile& c = GetParam();
     {
-        TestWall w(2, 10, 1.0);
+        TestWall w(UnitSystem::SI, 10, 1.0);
         c.setup(w);
         w.Save(files.dataFile);
     }
@@ -224,7 +224,7 @@ INSTANTIATE_TEST_SUITE_P(Degenerate, HostileWall, ::testing::ValuesIn(HostileWal
 TEST_F(EngineFiles, FileCutInHalfIsAReadError)
 {
     {
-        TestWall w(2, 50, 0.24);
+        TestWall w(UnitSystem::SI, 50, 0.24);
         SandWall(w);
         w.Save(files.dataFile);
     }
@@ -247,7 +247,7 @@ TEST_F(EngineFiles, MissingDataFileIsReported)
 TEST_F(EngineFiles, CantileverInSandConvergesWithCurvesInThePlot)
 {
     {
-        TestWall w(2, 60, 0.2);
+        TestWall w(UnitSystem::SI, 60, 0.2);
         SandWall(w);
         w.Save(files.dataFile);
     }
@@ -272,7 +272,7 @@ TEST_F(EngineFiles, SoftClayPileConvergesToTheSolutionInFewIterations)
     // end leave the result far closer to the solution than the closure tolerance.
     auto pile = [this](double tolerance) {
         {
-            TestWall w(2, 200, 0.1);
+            TestWall w(UnitSystem::SI, 200, 0.1);
             w.Stiffness(0, 200, 2e5);
             w.Generated(0, 0.0, 0.6, 0.6);
             w.wall->WaterDepthBackfill = w.wall->WaterDepthExcavation = 0;
@@ -299,7 +299,7 @@ TEST_F(EngineFiles, SoftClayPileConvergesToTheSolutionInFewIterations)
 TEST_F(EngineFiles, ShortAndLongTermGiveTwoSections)
 {
     {
-        TestWall w(2, 60, 0.2);
+        TestWall w(UnitSystem::SI, 60, 0.2);
         SandWall(w);
         w.Layer(4, 20.0, {18, 28, 10000}, {18, 28, 10000}, WallTable::LongSoil);
         w.wall->LongTermAnalysis = true;
@@ -321,7 +321,7 @@ TEST_F(EngineFiles, ShortAndLongTermGiveTwoSections)
 TEST_F(EngineFiles, StagedExcavationAnalysesEveryStage)
 {
     {
-        TestWall w(2, 60, 0.2);
+        TestWall w(UnitSystem::SI, 60, 0.2);
         SandWall(w);
         WriteText(files.dataFile, w.StagedText(3, [](TProgramData& wall, int k) { wall.WallHeight = 2.0 * k; }));
     }
@@ -341,7 +341,7 @@ TEST_F(EngineFiles, StagedExcavationAnalysesEveryStage)
 TEST_F(EngineFiles, AnInputErrorInALaterStageWritesNoPlotFile)
 {
     {
-        TestWall w(2, 60, 0.2);
+        TestWall w(UnitSystem::SI, 60, 0.2);
         SandWall(w);
         WriteText(files.dataFile, w.StagedText(2, [](TProgramData& wall, int k) { wall.WallHeight = k == 1 ? 4 : 12; }));
     }
@@ -378,7 +378,7 @@ bool HasLine(const std::vector<std::string>& lines, const std::string& line)
 TEST_F(EngineFiles, ReportAndNotesStateInputsChoicesAndResults)
 {
     {
-        TestWall w(2, 10, 0.5);
+        TestWall w(UnitSystem::SI, 10, 0.5);
         w.wall->Title = "Strutted beam";
         w.Stiffness(0, 10, 1000);
         w.Spring(0, 0, 500);
@@ -417,7 +417,7 @@ namespace {
 TEST_F(EngineFiles, TheReportFindsEveryHeadingTheWriterWrites)
 {
     {
-        TestWall w(2, 60, 0.2);
+        TestWall w(UnitSystem::SI, 60, 0.2);
         w.wall->Title = "Round trip";
         w.Stiffness(0, 60, 40000);
         w.Generated(2, 4.0, 1.0, 1.0);

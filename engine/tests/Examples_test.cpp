@@ -32,7 +32,7 @@ std::string ReadAll(const std::string& path)
 // a PZ 22 section per foot of wall (EI = 29e6 psi x 84.4 in^4).
 std::string CantileverSand()
 {
-    TestWall w(1, 88, 3.0);  // 88 increments of 3 in
+    TestWall w(UnitSystem::English, 88, 3.0);  // 88 increments of 3 in
     w.wall->Title = "Cantilever sheet-pile wall in sand";
     w.Stiffness(0, 88, 29.0e6 * 84.4);
     w.Generated(2, 120.0, 12.0, 12.0);  // excavation 10 ft; widths 1 ft
@@ -49,7 +49,7 @@ std::string CantileverSand()
 // tie-back at 1.5 m below the top, water 2 m below the top behind the wall.
 std::string AnchoredSoftClay()
 {
-    TestWall w(2, 56, 0.25);
+    TestWall w(UnitSystem::SI, 56, 0.25);
     w.wall->Title = "Anchored sheet-pile wall in soft clay with one tie-back";
     BuildAnchoredSoftClay(w);
     return w.Text();
@@ -61,7 +61,7 @@ std::string AnchoredSoftClay()
 // flange width 0.36 m.
 std::string SoldierPile()
 {
-    TestWall w(2, 60, 0.2);
+    TestWall w(UnitSystem::SI, 60, 0.2);
     w.wall->Title = "Soldier-pile wall at 2.4 m spacing with surcharge and water";
     w.Stiffness(0, 60, 200e6 * 8.0e-4);
     w.Generated(2, 3.0, 2.4, 0.36);
@@ -79,7 +79,7 @@ std::string SoldierPile()
 // 1 m, then 6 m with a second strut at 3.5 m; a 14 m wall in sand.
 std::string ThreeStage()
 {
-    TestWall w(2, 70, 0.2);
+    TestWall w(UnitSystem::SI, 70, 0.2);
     w.wall->Title = "Three-stage braced excavation in sand";
     w.Stiffness(0, 70, 1.0e5);
     w.Generated(2, 2.0, 1.0, 1.0);
@@ -104,7 +104,7 @@ std::string ThreeStage()
 // length of 8 m, at 2.5 m spacing and 15 degrees, EA cos^2(i) / (L s) = 5100 kN/m.
 std::string TiedBackSandOverClay()
 {
-    TestWall w(2, 65, 0.2);
+    TestWall w(UnitSystem::SI, 65, 0.2);
     w.wall->Title = "Tied-back sheet-pile wall, sand over stiff clay, 6 m cut in two stages";
     w.Stiffness(0, 65, 210e6 * 3.78e-4);
     w.Generated(2, 2.5, 1.0, 1.0);

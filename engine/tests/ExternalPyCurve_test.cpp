@@ -33,9 +33,10 @@ TEST(ExternalPyCurve, DescriptionGivesItsSize)
 {
     const ExternalPyCurve curve({4, {{0, 0}, {0.01, -10}}, 1, 1});
     EXPECT_TRUE(curve.Mirrored());
-    EXPECT_EQ(curve.Describe(UnitLabelsFor(2)),
-              "external p-y curve of 3 points (mirrored to both directions), p x 1, y x 1: largest p = 10 kN/m, last point "
-              "at y = 0.01 m");
+    EXPECT_EQ(
+        curve.Describe(UnitLabelsFor(UnitSystem::SI)),
+        "external p-y curve of 3 points (mirrored to both directions), p x 1, y x 1: largest p = 10 kN/m, last point "
+        "at y = 0.01 m");
 }
 
 TEST(PyModifierTable, LinearInDepthConstantBeyondTheEnds)
@@ -57,7 +58,8 @@ TEST(ScaledPyCurve, StretchesAndScalesItsBase)
     EXPECT_DOUBLE_EQ(scaled.UltimateDeflection(), 2 * 0.00144);
     EXPECT_EQ(scaled.DeflectionWarning(0.002), "");  // 0.001 on the base curve
     EXPECT_NE(scaled.DeflectionWarning(0.003), "");
-    EXPECT_EQ(scaled.Describe(UnitLabelsFor(2)), rock->Describe(UnitLabelsFor(2)) + "; p x 0.5, y x 2");
+    EXPECT_EQ(scaled.Describe(UnitLabelsFor(UnitSystem::SI)),
+              rock->Describe(UnitLabelsFor(UnitSystem::SI)) + "; p x 0.5, y x 2");
 }
 
 TEST(BlendedPyCurve, MixesAtTheSameDeflection)

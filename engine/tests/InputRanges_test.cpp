@@ -31,7 +31,7 @@ RunOutcome Analyse(const std::function<void(TestWall&)>& setup)
 {
     const fs::path file = fs::temp_directory_path() / ("torvik-ranges-" + std::to_string(getpid()) + ".tk4d");
     {
-        TestWall w(2, 10, 1.0);
+        TestWall w(UnitSystem::SI, 10, 1.0);
         ClayWall(w);
         setup(w);
         w.Save(file.string());

@@ -47,7 +47,7 @@ PyCurveInput ClayWall()
 {
     PyCurveInput in;
     in.pyCurveOption = 2;
-    in.unitSystem = 2;
+    in.unitSystem = UnitSystem::SI;
     in.excavationDepth = 2;
     in.activeWidth = 2.25;
     in.pyWidth = 0.6;
@@ -159,7 +159,7 @@ TEST(BuildPyCurves, ExternalCurvesOnlyInterpolateBetweenTheirNodes)
 {
     PyCurveInput in;
     in.pyCurveOption = 1;
-    in.unitSystem = 2;
+    in.unitSystem = UnitSystem::SI;
     in.externalCurves = {{6, {{-0.02, 40}, {0, 0}, {0.02, -40}}, 1, 1}, {2, {{0, 0}, {0.01, -10}}, 2, 1}};
     const PyCurveSet set = BuildPyCurves(in, Depths(8, 1));
     EXPECT_EQ(set.curves[1], nullptr);
@@ -253,7 +253,7 @@ INSTANTIATE_TEST_SUITE_P(
                       in.layers[0] = {SoilType::WeakRock, 10, r, r};
                   },
                   "Soil layer 1 (Weak Rock): RQD must lie between 0 and 100 %."},
-        ErrorCase{"GenericUnitsWithWater", [](PyCurveInput& in) { in.unitSystem = 3; },
+        ErrorCase{"GenericUnitsWithWater", [](PyCurveInput& in) { in.unitSystem = UnitSystem::Generic; },
                   "A water table lies within the wall, but the effective stress cannot be computed in the generic unit "
                   "system (it has no unit weight of water): set the water depths below the wall's tip."},
         ErrorCase{"ModifierY", [](PyCurveInput& in) { in.modifiers = {{0, 1, 1}, {5, 1, 0}}; },

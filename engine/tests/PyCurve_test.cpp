@@ -152,8 +152,9 @@ TEST(SandCurve, NoResistanceAtTheExcavationLevel)
     const SandCurve sand(35, 0, 0.6, 0, 16300);
     EXPECT_EQ(sand.Resistance(0.01), 0);
     EXPECT_EQ(sand.Ultimate(), 0);
-    EXPECT_EQ(sand.Describe(UnitLabelsFor(2)), "sand (Reese, Cox and Koop 1974, static): ps = 0 kN/m, no resistance at this "
-                                               "depth (no effective stress, no cohesion)");
+    EXPECT_EQ(sand.Describe(UnitLabelsFor(UnitSystem::SI)),
+              "sand (Reese, Cox and Koop 1974, static): ps = 0 kN/m, no resistance at this "
+              "depth (no effective stress, no cohesion)");
 }
 
 TEST(SiltCurve, WithoutFrictionFallsBackToStraightLines)
@@ -267,10 +268,11 @@ TEST(PyCurve, SecantModulusUsesTheSmallDeflectionFloor)
 
 TEST(PyCurve, DescriptionsNameTheCriterionAndItsKeyValues)
 {
-    const UnitLabels si = UnitLabelsFor(2);
+    const UnitLabels si = UnitLabelsFor(UnitSystem::SI);
     EXPECT_EQ(Matlock()->Describe(si), "soft clay (Matlock 1970, static, J = 0.5): pu = 65.6 kN/m, y50 = 0.03 m");
-    EXPECT_EQ(WelchReese()->Describe(UnitLabelsFor(1)),
-              "stiff clay without free water (Welch and Reese 1972, static, J = 0.5): pu = 302.8 lb/in, y50 = 0.0075 in");
+    EXPECT_EQ(
+        WelchReese()->Describe(UnitLabelsFor(UnitSystem::English)),
+        "stiff clay without free water (Welch and Reese 1972, static, J = 0.5): pu = 302.8 lb/in, y50 = 0.0075 in");
     EXPECT_EQ(Strong()->Describe(si),
               "strong rock (Reese and Nyman 1978): su = qu/2 = 5000 kN/m^2, pu = b su = 3000 kN/m beyond y = 0.0024 b = 0.00144 m");
     EXPECT_EQ(Sand35()->Describe(si),

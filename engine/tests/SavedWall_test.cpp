@@ -19,7 +19,7 @@ namespace {
 // one table with fewer rows than its minimum.
 std::string WallText(std::mt19937& random, const std::function<void(TestWall&, std::mt19937&)>& fewer)
 {
-    TestWall w(2, 40, 0.25);
+    TestWall w(UnitSystem::SI, 40, 0.25);
     w.Stiffness(0, 40, 2e4);
     w.Generated(2, 3.0, 1.0, 1.0);
     w.wall->MaxDeflection = 5;

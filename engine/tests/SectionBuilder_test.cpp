@@ -57,7 +57,7 @@ TEST(ExpandErrors, NameTheTableRowAndNode)
 WallBlock Block()
 {
     WallBlock b;
-    b.unitSystem = 2;
+    b.unitSystem = UnitSystem::SI;
     b.nodeCount = 4;
     b.increment = 1;
     b.maxDeflection = 1;

@@ -132,9 +132,9 @@ TEST(SoilLayer, TypesNamesAndWater)
     } catch (const TorvikError& e) {
         EXPECT_STREQ(e.what(), "Soil layer 3: the soil type 8 is not one of 1 to 7.");
     }
-    EXPECT_DOUBLE_EQ(UnitWeightOfWater(1), 62.4 / 1728);
-    EXPECT_DOUBLE_EQ(UnitWeightOfWater(2), 9.81);
-    EXPECT_DOUBLE_EQ(UnitWeightOfWater(3), 0);
+    EXPECT_DOUBLE_EQ(UnitWeightOfWater(UnitSystem::English), 62.4 / 1728);
+    EXPECT_DOUBLE_EQ(UnitWeightOfWater(UnitSystem::SI), 9.81);
+    EXPECT_DOUBLE_EQ(UnitWeightOfWater(UnitSystem::Generic), 0);
 }
 
 }  // namespace

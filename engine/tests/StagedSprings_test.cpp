@@ -98,14 +98,14 @@ TEST(StagedSprings, StageWithoutResultsStopsTheStagesThatNeedItsDeflections)
 // (analysed width 39.37 in) give the same anchor force and prestress.
 TEST(StagedSprings, ForcesPerUnitWidthAreTheSameInEnglishUnits)
 {
-    TestWall w(2, 56, 0.25);
+    TestWall w(UnitSystem::SI, 56, 0.25);
     BuildAnchoredSoftClay(w);
     TWallSettings settings;
     settings.Set(Anchor(6, 50, 10, true));
     const fs::path dir = fs::temp_directory_path() / ("torvik-units-" + std::to_string(getpid()));
     fs::create_directories(dir);
     std::ofstream(dir / "si.tk4d", std::ios::binary) << w.Text();
-    ASSERT_TRUE(w.wall->SwitchUnits(1));
+    ASSERT_TRUE(w.wall->SwitchUnits(UnitSystem::English));
     std::ofstream(dir / "english.tk4d", std::ios::binary) << w.Text();
     const RunOutcome si = EngineRun::Analyse((dir / "si.tk4d").string(), settings);
     const RunOutcome english = EngineRun::Analyse((dir / "english.tk4d").string(), settings);
@@ -125,7 +125,7 @@ TEST(StagedSprings, RestraintAndRotationalSpringAddedLaterActOnTheChange)
 {
     const fs::path file = fs::temp_directory_path() / ("torvik-restraint-" + std::to_string(getpid()) + ".tk4d");
     {
-        WallBuilder w(2, 40, 0.25);
+        WallBuilder w(UnitSystem::SI, 40, 0.25);
         w.Stiffness(0, 40, 5e4);
         w.ExternalCurve(0, {{-1, 5000}, {1, -5000}});
         w.ExternalCurve(40, {{-1, 5000}, {1, -5000}});

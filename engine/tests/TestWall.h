@@ -5,7 +5,7 @@
 using TestWall = WallBuilder;
 
 // The bundled anchored sheet-pile wall in soft clay, SI, on a wall made as
-// TestWall(2, 56, 0.25): 5 m excavation, 14 m wall, a tie-back at 1.5 m below
+// TestWall(UnitSystem::SI, 56, 0.25): 5 m excavation, 14 m wall, a tie-back at 1.5 m below
 // the top, water 2 m below the top behind the wall; the clay's cohesions
 // divided by `f` (1: as bundled).
 inline void BuildAnchoredSoftClay(TestWall& w, double f = 1)

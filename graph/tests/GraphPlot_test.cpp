@@ -22,7 +22,7 @@ TEST(GraphPlot, DefaultsAtConstruction)
     EXPECT_EQ(g.SizeFont, 10);
     EXPECT_EQ(g.LegendFont, 11);
     EXPECT_EQ(g.WidthLine, 1);
-    EXPECT_EQ(g.Units(), 1);
+    EXPECT_EQ(g.Units(), UnitSystem::English);
     EXPECT_TRUE(g.LegendLimit);
     EXPECT_FALSE(g.GraphTitleOnTop);
     EXPECT_EQ(g.LineCount(), 0);
@@ -35,8 +35,8 @@ TEST(GraphPlot, UnitsAreClampedToOneToThree)
     TGraphPlot g;
     const int cases[][2] = {{-4, 1}, {0, 1}, {1, 1}, {2, 2}, {3, 3}, {4, 3}, {99, 3}};
     for (const auto& c : cases) {
-        g.SetUnits(c[0]);
-        EXPECT_EQ(g.Units(), c[1]) << c[0];
+        g.SetUnits(NormalizeUnitSystem(c[0]));
+        EXPECT_EQ(UnitSystemCode(g.Units()), c[1]) << c[0];
     }
 }
 
@@ -122,7 +122,7 @@ class UnitTemplate : public testing::TestWithParam<TemplateCase> {};
 TEST_P(UnitTemplate, Expands)
 {
     const TemplateCase& c = GetParam();
-    EXPECT_EQ(ExpandUnitTemplate(c.unitTemplate, c.units), c.expanded);
+    EXPECT_EQ(ExpandUnitTemplate(c.unitTemplate, NormalizeUnitSystem(c.units)), c.expanded);
 }
 
 INSTANTIATE_TEST_SUITE_P(Tokens, UnitTemplate,
@@ -138,9 +138,9 @@ INSTANTIATE_TEST_SUITE_P(Tokens, UnitTemplate,
 
 TEST(GraphPlot, AxisCaptionAddsTheExpandedTemplate)
 {
-    EXPECT_EQ(AxisCaption("Depth", "", 1), "Depth");
-    EXPECT_EQ(AxisCaption("Depth", "L2", 1), "Depth (ft)");
-    EXPECT_EQ(AxisCaption("p", "F/L", 2), "p (kN/m)");
+    EXPECT_EQ(AxisCaption("Depth", "", UnitSystem::English), "Depth");
+    EXPECT_EQ(AxisCaption("Depth", "L2", UnitSystem::English), "Depth (ft)");
+    EXPECT_EQ(AxisCaption("p", "F/L", UnitSystem::SI), "p (kN/m)");
 }
 
 class CountingWindow : public TGraphWindow {

@@ -19,8 +19,8 @@ TEST(DataFileRoundTripTest, RandomWallsWrittenReadAndWrittenAgainAreIdentical)
         const std::string written = wall->DataFileText();
         WriteBytes(first, written);
         longTerm += wall->LongTermAnalysis;
-        english += wall->UnitSystem() == UnitsEnglish;
-        si += wall->UnitSystem() == UnitsSI;
+        english += wall->UnitSystem() == UnitSystem::English;
+        si += wall->UnitSystem() == UnitSystem::SI;
         userPressure += wall->UserEarthPressure;
         trapezoidal += wall->EarthPressureKind == 3;
         soilSections += wall->EarthPressureOption > 1 || wall->PyCurveOption == 2;

@@ -160,7 +160,7 @@ TEST_P(IntegerItemTest, NodeCountMustBeWhole)
         EXPECT_EQ(host.prompt.shown, std::vector<std::string>{"Error on Line 3 Item 1\r"
                                                               "An integer was expected but not found."});
         EXPECT_EQ(wall->NodeCount, 0);
-        EXPECT_EQ(wall->UnitSystem(), 1);
+        EXPECT_EQ(wall->UnitSystem(), UnitSystem::English);
     }
 }
 
@@ -174,7 +174,7 @@ TEST_F(DataFileTest, FileThatEndsEarlyKeepsWhatWasRead)
     auto wall = Load(CrLf({"Short", "2 0\t1\t0\t0\t2 0 1 0", "25 6\t0.5\t1E-6\t150", "0\t25\t1\t3E9"}));
     EXPECT_EQ(host.prompt.shown, std::vector<std::string>{"This file either invalid or incomplete."});
     EXPECT_EQ(wall->Title, "Short");
-    EXPECT_EQ(wall->UnitSystem(), 2);
+    EXPECT_EQ(wall->UnitSystem(), UnitSystem::SI);
     EXPECT_EQ(wall->NodeCount, 25);
     EXPECT_EQ(wall->WallHeight, 150);
     EXPECT_EQ(Table(WallTable::PileSect).Cell(1, 0).AsInteger(), 25);
@@ -192,8 +192,8 @@ TEST_F(DataFileTest, UnitSystemOutsideTheRangeIsTakenToTheNearest)
     file.replace(file.find("1 0\t1"), 1, "7");
     auto wall = Load(file);
     EXPECT_TRUE(host.prompt.shown.empty());
-    EXPECT_EQ(wall->UnitSystem(), 3);
-    EXPECT_EQ(Table(WallTable::NewSoil).UnitSystem(), 3);
+    EXPECT_EQ(wall->UnitSystem(), UnitSystem::Generic);
+    EXPECT_EQ(Table(WallTable::NewSoil).UnitSystem(), UnitSystem::Generic);
     EXPECT_EQ(wall->DataFileText().substr(0, 14), "New Wall\r\n3 0\t");
 }
 
@@ -344,7 +344,7 @@ TEST_F(DataFileTest, EnglishUnitFactorsOfDistributedLoadsAndSoils)
 TEST_F(DataFileTest, SiTablesAreWrittenWithoutFactors)
 {
     auto wall = TProgramData::CreateNew(host);
-    wall->SwitchUnits(2);
+    wall->SwitchUnits(UnitSystem::SI);
     wall->UsePyModifiers = true;
     Table(WallTable::PYMod).Cell(0, 0).SetAsFloat(2.5);
     const std::string file = Save(*wall);

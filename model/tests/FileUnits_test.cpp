@@ -33,19 +33,19 @@ TEST(FileUnitsTest, EveryWrittenColumnHasTheFactorOfItsDimension)
                                             : d == "F/L2^2" ? FileUnitFactor{1, 144}
                                             : d == "F/L2^3" ? FileUnitFactor{1, 1728}
                                                             : FileUnitFactor{1, 1};
-            const FileUnitFactor english = FileFactor(name, c, 1);
+            const FileUnitFactor english = FileFactor(name, c, UnitSystem::English);
             EXPECT_EQ(english.Multiply, expected.Multiply) << name << " column " << c << " " << d;
             EXPECT_EQ(english.Divide, expected.Divide) << name << " column " << c << " " << d;
             factored += expected.Multiply != 1 || expected.Divide != 1;
             for (int system : {2, 3}) {
-                EXPECT_EQ(FileFactor(name, c, system).Multiply, 1);
-                EXPECT_EQ(FileFactor(name, c, system).Divide, 1);
+                EXPECT_EQ(FileFactor(name, c, NormalizeUnitSystem(system)).Multiply, 1);
+                EXPECT_EQ(FileFactor(name, c, NormalizeUnitSystem(system)).Divide, 1);
             }
         }
     }
     EXPECT_EQ(factored, 14);
-    EXPECT_EQ(ToFileUnits(2.5L, "PYMod", 0, 1), 30);
-    EXPECT_EQ(FromFileUnits(100, "DistLoad", 1, 1), 1200);
+    EXPECT_EQ(ToFileUnits(2.5L, "PYMod", 0, UnitSystem::English), 30);
+    EXPECT_EQ(FromFileUnits(100, "DistLoad", 1, UnitSystem::English), 1200);
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ TEST(ProgramDataTest, NewWallHasEveryDefault)
     EXPECT_EQ(w.StageFileName, "");
     EXPECT_EQ(w.StagedSaveName, "");
     EXPECT_EQ(w.PreviousFileName, "");
-    EXPECT_EQ(w.UnitSystem(), 1);
+    EXPECT_EQ(w.UnitSystem(), UnitSystem::English);
     EXPECT_EQ(w.NodeCount, 0);
     EXPECT_EQ(w.IncrementLength, 0);
     EXPECT_EQ(w.MaxDeflection, 100);
@@ -73,12 +73,12 @@ TEST(ProgramDataTest, NewWallBringsTablesBackToEnglishUnits)
 {
     BatchHost host;
     auto first = TProgramData::CreateNew(host);
-    first->SwitchUnits(2);
-    ASSERT_EQ(host.tables[WallTable::NewSoil].UnitSystem(), 2);
+    first->SwitchUnits(UnitSystem::SI);
+    ASSERT_EQ(host.tables[WallTable::NewSoil].UnitSystem(), UnitSystem::SI);
     auto second = TProgramData::CreateNew(host);
-    EXPECT_EQ(second->UnitSystem(), 1);
+    EXPECT_EQ(second->UnitSystem(), UnitSystem::English);
     for (int i = 0; i < WallTables::Count; ++i)
-        EXPECT_EQ(host.tables.Table(i).UnitSystem(), 1) << WallTables::Name(i);
+        EXPECT_EQ(host.tables.Table(i).UnitSystem(), UnitSystem::English) << WallTables::Name(i);
 }
 
 TEST(ProgramDataTest, ReplacingTheDocumentsWallFreesThePreviousOne)

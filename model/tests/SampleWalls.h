@@ -53,7 +53,7 @@ public:
     std::unique_ptr<TProgramData> Make()
     {
         auto wall = TProgramData::CreateNew(host_);
-        wall->SwitchUnits(Between(1, 3));
+        wall->SwitchUnits(NormalizeUnitSystem(Between(1, 3)));
         wall->StageCount = Between(1, 5);
         Randomize(*wall);
         return wall;

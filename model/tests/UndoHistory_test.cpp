@@ -88,7 +88,7 @@ TEST_F(WallStateTest, PutsBackEveryValueOptionAndTableOfAnUnstagedWall)
         const std::string text = wall->DataFileText();
         const bool pressure = wall->GeneratedEarthPressure;
         const int kind = wall->EarthPressureKind;
-        wall->SwitchUnits(wall->UnitSystem() % 3 + 1);
+        wall->SwitchUnits(NormalizeUnitSystem(UnitSystemCode(wall->UnitSystem()) % 3 + 1));
         random.Randomize(*wall);
         host.modified = true;
         RestoreWallState(*wall, state);

@@ -28,8 +28,8 @@ TEST(UnitSwitchTest, NewWallToSiConvertsTheDeflectionLimits)
 {
     BatchHost host;
     auto wall = TProgramData::CreateNew(host);
-    wall->SwitchUnits(2);
-    EXPECT_EQ(wall->UnitSystem(), 2);
+    wall->SwitchUnits(UnitSystem::SI);
+    EXPECT_EQ(wall->UnitSystem(), UnitSystem::SI);
     EXPECT_EQ(FormatFloat8(wall->MaxDeflection), "2.54");
     EXPECT_EQ(FormatFloat8(wall->ClosureTolerance), "2.54E-7");
 }
@@ -38,7 +38,7 @@ TEST(UnitSwitchTest, EachScalarTakesTheFactorOfItsDimension)
 {
     BatchHost host;
     auto wall = WallOfOnes(host);
-    wall->SwitchUnits(2);
+    wall->SwitchUnits(UnitSystem::SI);
     const long double L = 0.0254L;
     const long double F = 0.004448222468060651L;
     for (long double length : {wall->IncrementLength, wall->MaxDeflection, wall->ClosureTolerance, wall->WallHeight,
@@ -60,10 +60,10 @@ TEST(UnitSwitchTest, SiToEnglishUsesTheRoundedInverseFactors)
 {
     BatchHost host;
     auto wall = TProgramData::CreateNew(host);
-    wall->SwitchUnits(2);
+    wall->SwitchUnits(UnitSystem::SI);
     wall->WallHeight = 1;
     wall->TopSurcharge = 1;
-    wall->SwitchUnits(1);
+    wall->SwitchUnits(UnitSystem::English);
     EXPECT_EQ(wall->WallHeight, 39.3701L);
     EXPECT_EQ(wall->TopSurcharge, 224.8089L / (39.3701L * 39.3701L));
     // There and back is not the identity.
@@ -83,11 +83,11 @@ TEST_P(UnitSwitchWithoutScalarsTest, LeavesScalarsAndMovesTables)
 {
     BatchHost host;
     auto wall = TProgramData::CreateNew(host);
-    wall->SwitchUnits(GetParam().first);
+    wall->SwitchUnits(NormalizeUnitSystem(GetParam().first));
     const long double deflection = wall->MaxDeflection;
     wall->WallHeight = 7;
     host.tables[WallTable::PYMod].Cell(0, 0).SetAsFloat(10);
-    wall->SwitchUnits(GetParam().second);
+    wall->SwitchUnits(NormalizeUnitSystem(GetParam().second));
     EXPECT_EQ(wall->MaxDeflection, deflection);
     EXPECT_EQ(wall->WallHeight, 7);
     EXPECT_EQ(host.tables[WallTable::PYMod].Cell(0, 0).AsFloat(), 10);
@@ -103,12 +103,12 @@ TEST(UnitSwitchTest, SystemsOutsideTheRangeAreTakenToTheNearest)
 {
     BatchHost host;
     auto wall = TProgramData::CreateNew(host);
-    wall->SwitchUnits(7);
-    EXPECT_EQ(wall->UnitSystem(), 3);
+    wall->SwitchUnits(NormalizeUnitSystem(7));
+    EXPECT_EQ(wall->UnitSystem(), UnitSystem::Generic);
     EXPECT_EQ(wall->MaxDeflection, 100);
-    wall->SwitchUnits(-2);
-    EXPECT_EQ(wall->UnitSystem(), 1);
-    EXPECT_EQ(host.tables[WallTable::NewSoil].UnitSystem(), 1);
+    wall->SwitchUnits(NormalizeUnitSystem(-2));
+    EXPECT_EQ(wall->UnitSystem(), UnitSystem::English);
+    EXPECT_EQ(host.tables[WallTable::NewSoil].UnitSystem(), UnitSystem::English);
 }
 
 TEST(UnitSwitchTest, TablesConvertTheirCellsWithTheWall)
@@ -117,9 +117,9 @@ TEST(UnitSwitchTest, TablesConvertTheirCellsWithTheWall)
     auto wall = TProgramData::CreateNew(host);
     TGridTable& pressure = host.tables[WallTable::DistLoad];
     pressure.Cell(0, 0).SetAsFloat(10);  // feet
-    wall->SwitchUnits(2);
+    wall->SwitchUnits(UnitSystem::SI);
     EXPECT_EQ(FormatFloat8(pressure.Cell(0, 0).AsFloat()), "3.048");
-    EXPECT_EQ(pressure.UnitSystem(), 2);
+    EXPECT_EQ(pressure.UnitSystem(), UnitSystem::SI);
 }
 
 TEST(UnitSwitchTest, OpenDialogsAreToldAfterTheSwitch)
@@ -128,10 +128,10 @@ TEST(UnitSwitchTest, OpenDialogsAreToldAfterTheSwitch)
     auto wall = TProgramData::CreateNew(host);
     std::vector<std::string> seen;
     const int subscription = host.UnitsSwitched.Subscribe([&] { seen.push_back(FormatFloat8(wall->MaxDeflection)); });
-    wall->SwitchUnits(2);
-    wall->SwitchUnits(3);
+    wall->SwitchUnits(UnitSystem::SI);
+    wall->SwitchUnits(UnitSystem::Generic);
     host.UnitsSwitched.Unsubscribe(subscription);
-    wall->SwitchUnits(2);
+    wall->SwitchUnits(UnitSystem::SI);
     EXPECT_EQ(seen, (std::vector<std::string>{"2.54", "2.54"}));
 }
 
@@ -142,19 +142,19 @@ TEST(UnitSwitchTest, ASwitchThatWouldOverflowIsRefusedAndChangesNothing)
 {
     BatchHost host;
     auto wall = TProgramData::CreateNew(host);
-    wall->SwitchUnits(2);
+    wall->SwitchUnits(UnitSystem::SI);
     wall->WaterDepthBackfill = 1E308L;
     wall->WallHeight = 3;
     TGridTable& soil = host.tables[WallTable::NewSoil];
     soil.Cell(1, 0).SetAsFloat(4);
-    EXPECT_FALSE(wall->SwitchUnits(1));
+    EXPECT_FALSE(wall->SwitchUnits(UnitSystem::English));
     ASSERT_EQ(host.prompt.shown.size(), 1u);
     EXPECT_EQ(host.prompt.shown[0], "The wall cannot be switched to English units: the water depth on the backfill "
                                     "side (1E308) would lie outside -1.7976931E308 to 1.7976931E308 there. "
                                     "Nothing was changed.");
-    EXPECT_EQ(wall->UnitSystem(), 2);
+    EXPECT_EQ(wall->UnitSystem(), UnitSystem::SI);
     EXPECT_EQ(wall->WallHeight, 3);
-    EXPECT_EQ(soil.UnitSystem(), 2);
+    EXPECT_EQ(soil.UnitSystem(), UnitSystem::SI);
     EXPECT_EQ(soil.Cell(1, 0).AsFloat(), 4);
 
     // A cell of a sub-table: the unit weight of a soil layer.
@@ -162,15 +162,15 @@ TEST(UnitSwitchTest, ASwitchThatWouldOverflowIsRefusedAndChangesNothing)
     TGridTable* layer = soil.Cell(2, 0).AsTable();
     ASSERT_NE(layer, nullptr);
     layer->Cell(0, 1).SetAsFloat(1E308L);
-    EXPECT_FALSE(wall->SwitchUnits(1));
+    EXPECT_FALSE(wall->SwitchUnits(UnitSystem::English));
     EXPECT_NE(host.prompt.shown.back().find("the value 1E308 in row 2, column"), std::string::npos)
         << host.prompt.shown.back();
     EXPECT_EQ(layer->Cell(0, 1).AsFloat(), 1E308L);
     EXPECT_EQ(soil.Cell(1, 0).AsFloat(), 4);
     EXPECT_EQ(wall->WallHeight, 3);
     layer->Cell(0, 1).SetAsFloat(1E300L);
-    EXPECT_TRUE(wall->SwitchUnits(1));
-    EXPECT_EQ(wall->UnitSystem(), 1);
+    EXPECT_TRUE(wall->SwitchUnits(UnitSystem::English));
+    EXPECT_EQ(wall->UnitSystem(), UnitSystem::English);
 }
 
 }  // namespace

@@ -54,11 +54,11 @@ TEST(WallDocument, TwoWallsSideBySideEditOneAndSaveBoth)
     soil.SetRowCount(layers + 1);
     ASSERT_NE(soil.Cell(2, layers).AsTable(), nullptr);
     EXPECT_EQ(&soil.Cell(2, layers).AsTable()->Scope(), &soil.Scope());
-    ASSERT_TRUE(first.Wall().SwitchUnits(UnitsSI));
+    ASSERT_TRUE(first.Wall().SwitchUnits(UnitSystem::SI));
     first.SetModified(true);  // as the window that made the edits does
     EXPECT_FALSE(second.IsModified());
-    EXPECT_EQ(second.Wall().UnitSystem(), 1);
-    EXPECT_EQ(second.Tables()[WallTable::NewSoil].UnitSystem(), 1);
+    EXPECT_EQ(second.Wall().UnitSystem(), UnitSystem::English);
+    EXPECT_EQ(second.Tables()[WallTable::NewSoil].UnitSystem(), UnitSystem::English);
 
     first.Wall().FileName = dir.File("first.tk4d");
     second.Wall().FileName = dir.File("second.tk4d");
@@ -71,7 +71,7 @@ TEST(WallDocument, TwoWallsSideBySideEditOneAndSaveBoth)
     TWallDocument reread(prompt);
     EXPECT_TRUE(reread.Open(dir.File("first.tk4d"), TFileLayout::Current).empty());
     EXPECT_EQ(reread.Wall().Title, "Edited wall");
-    EXPECT_EQ(reread.Wall().UnitSystem(), UnitsSI);
+    EXPECT_EQ(reread.Wall().UnitSystem(), UnitSystem::SI);
     EXPECT_EQ(reread.Tables()[WallTable::NewSoil].RowCount(), layers + 1);
     EXPECT_TRUE(prompt.shown.empty());
 }

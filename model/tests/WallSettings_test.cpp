@@ -94,15 +94,15 @@ TEST(WallSettings, DamagedTextIsReportedByNameAndLine)
 
 TEST(WallSettings, ValuesComeInTheUnitsOfTheDataFile)
 {
-    const TWallSettings english = Sample().InFileUnits(1);
+    const TWallSettings english = Sample().InFileUnits(UnitSystem::English);
     const TAnchorSettings& a = english.anchors.front();
     EXPECT_NEAR(a.prestress, 50 * 224.8089237 / 39.37007874, 1e-6);  // lb/in
     EXPECT_NEAR(a.spacing, 2.4 * 39.37007874, 1e-9);                // in
     EXPECT_NEAR(a.capacity, 400 * 224.8089237, 1e-6);               // lb
     EXPECT_NEAR(english.sections.front().sectionModulus, 1.8e-3 * std::pow(39.37007874, 3), 1e-6);
     EXPECT_NEAR(english.sections.front().yieldStrength, 355000 * 224.8089237 / std::pow(39.37007874, 2), 1e-3);
-    EXPECT_EQ(Sample().InFileUnits(2), Sample());
-    EXPECT_EQ(Sample().InFileUnits(3), Sample());
+    EXPECT_EQ(Sample().InFileUnits(UnitSystem::SI), Sample());
+    EXPECT_EQ(Sample().InFileUnits(UnitSystem::Generic), Sample());
 }
 
 TEST(WallSettings, ForcePerAnchorFollowsSpacingAndInclination)

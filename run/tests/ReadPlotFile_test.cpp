@@ -72,7 +72,7 @@ struct Reader : testing::Test {
 
 TEST_F(Reader, SingleSectionInSiUnits)
 {
-    context.UnitSystem = 2;
+    context.UnitSystem = UnitSystem::SI;
     context.NodeCount = 30;
     context.IncrementLength = 0.1L;
     context.WallHeight = 1.5L;
@@ -129,7 +129,7 @@ TEST_F(Reader, SingleSectionInSiUnits)
     EXPECT_EQ(g.DeflectionMomentShear.YCaption3, "Depth (m)");
     EXPECT_EQ(g.DeflectionMomentShear.XUnits, "L");
     for (auto& [name, graph] : g.All())
-        EXPECT_EQ(graph->Units(), 2) << name;
+        EXPECT_EQ(graph->Units(), UnitSystem::SI) << name;
     EXPECT_EQ(AxisCaption(g.SoilReaction.XCaption, g.SoilReaction.XUnits, g.SoilReaction.Units()),
               "Reaction per m of width (kN/m)");
     // The combined pressures are distributed loads too, not a bare unit.
@@ -149,7 +149,7 @@ TEST_F(Reader, SingleSectionInSiUnits)
 
 TEST_F(Reader, SoilLayerAndWallEntriesOfTheThreePanelGraph)
 {
-    context.UnitSystem = 2;
+    context.UnitSystem = UnitSystem::SI;
     context.NodeCount = 40;
     context.IncrementLength = 0.25L;
     context.WallHeight = 4;
@@ -175,7 +175,7 @@ TEST_F(Reader, SoilLayerAndWallEntriesOfTheThreePanelGraph)
 
 TEST_F(Reader, EnglishUnitsAreConvertedByTheSectionsFlag)
 {
-    context.UnitSystem = 1;
+    context.UnitSystem = UnitSystem::English;
     context.NodeCount = 100;
     context.IncrementLength = 2.4L;  // inches, as the wall holds it
     context.WallHeight = 120;
@@ -196,13 +196,14 @@ TEST_F(Reader, EnglishUnitsAreConvertedByTheSectionsFlag)
     EXPECT_EQ(g.Moment.XCaption, "Bending Moment (in-kips/in)");
     EXPECT_EQ(g.Shear.XCaption, "Shear (kips/in)");
     EXPECT_EQ(g.EarthPressure.YCaption, "Depth (ft)");
-    EXPECT_EQ(g.DeflectionMomentShear.Units(), 1);
+    EXPECT_EQ(g.DeflectionMomentShear.Units(), UnitSystem::English);
     // Wall bottom and excavation level in feet, as the depth axis.
     ASSERT_EQ(g.DeflectionMomentShear.LayerCount(), 3);
     EXPECT_EQ(g.DeflectionMomentShear.Layers(0).Points[0].Y, 12.5L);
     EXPECT_NEAR(static_cast<double>(g.DeflectionMomentShear.Layers(1).Points[0].Y), 20, 1e-12);
     EXPECT_EQ(g.DeflectionMomentShear.Layers(2).Points[0].Y, 10);
-    EXPECT_EQ(AxisCaption(g.SoilReaction.XCaption, g.SoilReaction.XUnits, 1), "Reaction per in of width (lbs/in)");
+    EXPECT_EQ(AxisCaption(g.SoilReaction.XCaption, g.SoilReaction.XUnits, UnitSystem::English),
+              "Reaction per in of width (lbs/in)");
     // A strip of one foot (Wa = 12 in) reads as a rate per foot.
     context.StripWidth = 12;
     ASSERT_TRUE(Read(Data("english.tk4p")));
@@ -211,7 +212,7 @@ TEST_F(Reader, EnglishUnitsAreConvertedByTheSectionsFlag)
 
 TEST_F(Reader, CombinedPressureDepthsFollowTheWallsUnits)
 {
-    context.UnitSystem = 2;  // an SI wall: the file's flag does not matter here
+    context.UnitSystem = UnitSystem::SI;  // an SI wall: the file's flag does not matter here
     ASSERT_TRUE(Read(Data("english.tk4p")));
     EXPECT_EQ(g.CombinedPressure.Points(0, 1).Y, 120);
     EXPECT_EQ(g.EarthPressure.Points(0, 1).Y, 10);
@@ -384,7 +385,7 @@ TEST(ReadPlotFileOfAWall, TakesTheSoilLayersTableAndStoresThePointCount)
 {
     BatchHost host;
     std::unique_ptr<TProgramData> wall = TProgramData::CreateNew(host);
-    wall->SwitchUnits(2);
+    wall->SwitchUnits(UnitSystem::SI);
     wall->NodeCount = 10;
     wall->IncrementLength = 0.5L;
     wall->WallHeight = 2;

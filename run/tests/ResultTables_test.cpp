@@ -24,7 +24,7 @@ std::vector<std::string> Split(const std::string& line)
 }
 
 // The CSV read back agrees, row by row, with what the graph reader makes of the same file.
-void ExpectCsvMatchesGraphs(const std::string& file, bool longTerm, int unitSystem)
+void ExpectCsvMatchesGraphs(const std::string& file, bool longTerm, UnitSystem unitSystem)
 {
     TResultSet results;
     std::string error;
@@ -67,9 +67,9 @@ void ExpectCsvMatchesGraphs(const std::string& file, bool longTerm, int unitSyst
 
 TEST(ResultsCsv, ReadsBackAsTheGraphsOfThePlotDataFile)
 {
-    ExpectCsvMatchesGraphs("staged.tk4p", false, 2);
-    ExpectCsvMatchesGraphs("english.tk4p", false, 1);
-    ExpectCsvMatchesGraphs("longterm.tk4p", true, 1);
+    ExpectCsvMatchesGraphs("staged.tk4p", false, UnitSystem::SI);
+    ExpectCsvMatchesGraphs("english.tk4p", false, UnitSystem::English);
+    ExpectCsvMatchesGraphs("longterm.tk4p", true, UnitSystem::English);
 }
 
 TEST(ResultsCsv, NamesStagesAndCasesAndFailsOnABadFile)
@@ -100,7 +100,7 @@ TResultRow Row(long double depth, long double y, long double m, long double v)
 TEST(StageEnvelope, TakesTheExtremesOverTheStagesThatReachEachDepth)
 {
     TResultSet set;
-    set.UnitSystem = 2;
+    set.UnitSystem = UnitSystem::SI;
     // Stage 3 is shorter (its wall ends at 1 m) and has a depth between the others' nodes.
     set.Stages = {{"Stage 1", {Row(0, 1, 0, 5), Row(1, 2, -4, 0), Row(2, 0, 0, -5)}},
                   {"Stage 2", {Row(0, -1, 0, 2), Row(1, 3, 6, 1), Row(2, 1, 1, 0)}},
@@ -130,7 +130,7 @@ TEST(StageEnvelope, TakesTheExtremesOverTheStagesThatReachEachDepth)
     EXPECT_EQ(f[1].Deflection.MaxStage, 2);
 
     TGraphPlot graph;
-    FillEnvelopeGraph(graph, f, 2);
+    FillEnvelopeGraph(graph, f, UnitSystem::SI);
     EXPECT_EQ(graph.LineCount3(), 2);
     EXPECT_EQ(graph.Points2(0, 1).Y, 0.75L);
     EXPECT_TRUE(StageEnvelope(TResultSet()).empty());

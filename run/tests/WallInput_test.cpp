@@ -139,7 +139,7 @@ std::vector<fs::path> ShippedWalls()
 // file's, with a layer of every kind of soil that no example has.
 std::string SaveLongTermWall(const fs::path& folder)
 {
-    WallBuilder w(1, 60, 3.0);
+    WallBuilder w(UnitSystem::English, 60, 3.0);
     w.Stiffness(0, 60, 29.0e6 * 84.4);
     w.Generated(2, 120.0, 12.0, 12.0);
     w.Layer(1, 5.0, {110, 500, 0.02, 0}, {115, 700, 0.01, 0});

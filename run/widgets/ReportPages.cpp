@@ -25,7 +25,7 @@ QStringList Lines(const std::vector<std::string>& lines)
     return out;
 }
 
-ColumnUnits ColumnUnitsOf(int resultUnits, int wallUnits, double stripWidth)
+ColumnUnits ColumnUnitsOf(UnitSystem resultUnits, UnitSystem wallUnits, double stripWidth)
 {
     const TResultUnits u = ResultUnits(resultUnits);
     const std::string basis = StripBasis(wallUnits, stripWidth);

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "units/Units.h"
+
 class QPaintDevice;
 class QPainter;
 
@@ -36,7 +38,7 @@ struct ColumnUnits {
 };
 // `resultUnits`: the unit system of the results; `wallUnits` and `stripWidth`
 // (in the wall's length unit): those of the wall analysed.
-ColumnUnits ColumnUnitsOf(int resultUnits, int wallUnits, double stripWidth);
+ColumnUnits ColumnUnitsOf(UnitSystem resultUnits, UnitSystem wallUnits, double stripWidth);
 
 using Step = std::function<void(QPainter&)>;
 

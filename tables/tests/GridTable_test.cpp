@@ -24,7 +24,7 @@ TEST(GridTable, NewTableIsEmptyAndNegativeCountsLeaveItEmpty)
     EXPECT_EQ(table.RowCount(), 0);
     EXPECT_EQ(table.Column(0).RowCount(), 0);
     EXPECT_FALSE(table.Changed());
-    EXPECT_EQ(table.UnitSystem(), 1);
+    EXPECT_EQ(table.UnitSystem(), UnitSystem::English);
     EXPECT_EQ(table.MinRows(), 1);
     EXPECT_EQ(table.MaxRows(), 0);
     table.SetRowCount(-3);
@@ -447,7 +447,7 @@ TEST(GridTable, TemplateListsFollowTheChoicesOfColumnZero)
 TEST(GridTable, ACopiedTemplateKeepsDefinitionsButNotValues)
 {
     TGridTable owner;
-    owner.SetUnitSystem(2);
+    owner.SetUnitSystem(UnitSystem::SI);
     TGridTable source;
     source.SetCaption("Curve");
     source.SetRowGroup(2);
@@ -462,7 +462,7 @@ TEST(GridTable, ACopiedTemplateKeepsDefinitionsButNotValues)
     source.Cell(0, 0).SetAsInteger(9);
     auto copy = TGridTable::CopyTemplate(source, owner, 5);
     EXPECT_EQ(copy->Caption(), "Curve");
-    EXPECT_EQ(copy->UnitSystem(), 2);
+    EXPECT_EQ(copy->UnitSystem(), UnitSystem::SI);
     EXPECT_EQ(copy->RowGroup(), 1);
     EXPECT_FALSE(copy->HardwiredButton());
     EXPECT_EQ(copy->TableNumber(), 5);
@@ -486,25 +486,25 @@ TEST(GridTable, AUnitSwitchConvertsEveryRealCellDownIntoSubTables)
     TGridTable* clay = layers.Cell(2, 0).AsTable();
     int changes = 0;
     layers.OnChange = [&] { ++changes; };
-    layers.SetUnitSystem(1);
+    layers.SetUnitSystem(UnitSystem::English);
     EXPECT_EQ(changes, 0);
-    layers.SetUnitSystem(2);
+    layers.SetUnitSystem(UnitSystem::SI);
     EXPECT_EQ(changes, 1);
-    EXPECT_EQ(layers.Cell(1, 0).AsFloat(), 10 * ConversionFactor(1, 2, "L2"));
+    EXPECT_EQ(layers.Cell(1, 0).AsFloat(), 10 * ConversionFactor(UnitSystem::English, UnitSystem::SI, "L2"));
     EXPECT_NEAR(static_cast<double>(layers.Cell(1, 0).AsFloat()), 3.048, 1e-10); // the factor has ten digits
-    EXPECT_EQ(clay->UnitSystem(), 2);
+    EXPECT_EQ(clay->UnitSystem(), UnitSystem::SI);
     EXPECT_EQ(clay->Cell(0, 0).AsFloat(), 100 / DimensionFactor("F/L2^2"));
     EXPECT_EQ(layers.Column(1).CaptionLine(0), "Depth (m)  ");
-    layers.SetUnitSystem(1);
+    layers.SetUnitSystem(UnitSystem::English);
     EXPECT_NEAR(static_cast<double>(layers.Cell(1, 0).AsFloat()), 10.0, 1e-15);
     EXPECT_EQ(layers.Column(1).CaptionLine(0), "Depth (ft)  ");
-    layers.SetUnitSystem(3);
+    layers.SetUnitSystem(UnitSystem::Generic);
     EXPECT_NEAR(static_cast<double>(layers.Cell(1, 0).AsFloat()), 10.0, 1e-15);
     EXPECT_EQ(layers.Column(1).CaptionLine(0), "Depth (L)  ");
-    EXPECT_EQ(MessageOf([&] { layers.SetUnitSystem(4); }), "Unit system must be 1, 2 or 3");
+    EXPECT_EQ(MessageOf([&] { layers.SetUnitSystem(static_cast<UnitSystem>(4)); }), "Unit system must be 1, 2 or 3");
     // A sub-table made after the switch takes the owner's system.
     layers.AppendRowGroup();
-    EXPECT_EQ(layers.Cell(2, 1).AsTable()->UnitSystem(), 3);
+    EXPECT_EQ(layers.Cell(2, 1).AsTable()->UnitSystem(), UnitSystem::Generic);
 }
 
 TEST(GridTable, AWordAsDimensionIsNeverConverted)
@@ -514,7 +514,7 @@ TEST(GridTable, AWordAsDimensionIsNeverConverted)
     AddReals(table, "Ratio", "");
     table.SetRowCount(1);
     table.Cell(0, 0).SetAsFloat(5);
-    table.SetUnitSystem(2);
+    table.SetUnitSystem(UnitSystem::SI);
     EXPECT_EQ(table.Cell(0, 0).AsFloat(), 5);
     EXPECT_EQ(table.Column(0).CaptionLine(0), "Load Magnitude (SEE NOTES)  ");
     EXPECT_EQ(table.Column(1).CaptionLine(0), "Ratio");

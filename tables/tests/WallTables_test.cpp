@@ -59,7 +59,7 @@ TEST_P(LiveWallTable, Properties)
     EXPECT_EQ(table.Comments(), Want().Comments);
     EXPECT_EQ(table.RowGroup(), 1);
     EXPECT_EQ(table.RowCount(), 0);
-    EXPECT_EQ(table.UnitSystem(), 1);
+    EXPECT_EQ(table.UnitSystem(), UnitSystem::English);
     EXPECT_EQ(table.TableNumber(), 0);
 }
 
@@ -137,10 +137,10 @@ TEST(WallTablesHeaders, LastHeaderLineCarriesTheUnitLabelInBothSystems)
 {
     WallTables tables;
     for (int system : {1, 2}) {
-        tables.SetUnitSystem(system);
+        tables.SetUnitSystem(NormalizeUnitSystem(system));
         for (int t = 0; t < WallTables::Count; ++t) {
             const TGridTable& table = tables.Table(t);
-            EXPECT_EQ(table.UnitSystem(), system) << table.Name();
+            EXPECT_EQ(UnitSystemCode(table.UnitSystem()), system) << table.Name();
             for (int c = 0; c < table.ColumnCount(); ++c) {
                 const auto* real = dynamic_cast<const TFloatColumn*>(&table.Column(c));
                 if (!real || real->Dimension().empty())
@@ -198,11 +198,11 @@ TEST(WallTablesLifetime, SetsLiveSideBySideEachWithItsOwnTemplates)
     EXPECT_EQ((*first)[WallTable::TblClay1].Identifier(), 18);
     EXPECT_EQ(second[WallTable::TblClay1].Identifier(), 18);
     // A new row's sub-table is a copy of its own set's template.
-    first->SetUnitSystem(2);
+    first->SetUnitSystem(UnitSystem::SI);
     (*first)[WallTable::NewSoil].SetRowCount(1);
     second[WallTable::NewSoil].SetRowCount(1);
-    EXPECT_EQ((*first)[WallTable::NewSoil].Cell(2, 0).AsTable()->UnitSystem(), 2);
-    EXPECT_EQ(second[WallTable::NewSoil].Cell(2, 0).AsTable()->UnitSystem(), 1);
+    EXPECT_EQ((*first)[WallTable::NewSoil].Cell(2, 0).AsTable()->UnitSystem(), UnitSystem::SI);
+    EXPECT_EQ(second[WallTable::NewSoil].Cell(2, 0).AsTable()->UnitSystem(), UnitSystem::English);
     EXPECT_EQ(second[WallTable::NewSoil].Cell(2, 0).AsTable()->Caption(), "Clay");
     // The second set keeps working when the first is gone.
     first.reset();
@@ -267,11 +267,11 @@ TEST(WallTablesSet, UnitSwitchAndModifiedStateReachEveryTable)
     tables.ResetChanged();
     EXPECT_FALSE(tables.Changed());
 
-    tables.SetUnitSystem(2);
+    tables.SetUnitSystem(UnitSystem::SI);
     EXPECT_NEAR(static_cast<double>(weight.Cell(0, 0).AsFloat()), 1.0, 1e-15);
-    EXPECT_EQ(soil.Cell(2, 0).AsTable()->UnitSystem(), 2);
+    EXPECT_EQ(soil.Cell(2, 0).AsTable()->UnitSystem(), UnitSystem::SI);
     for (int t = 0; t < WallTables::Count; ++t)
-        EXPECT_EQ(tables.Table(t).UnitSystem(), 2) << WallTables::Name(t);
+        EXPECT_EQ(tables.Table(t).UnitSystem(), UnitSystem::SI) << WallTables::Name(t);
 
     tables.ResetChanged();
     soil.Cell(2, 0).AsTable()->SetChanged(true);

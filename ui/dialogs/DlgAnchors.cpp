@@ -73,7 +73,7 @@ void TDlgAnchors::ShowAnchor(int node)
     TAnchorSettings anchor;
     if (const TAnchorSettings* a = document_.Settings().Anchor(node))
         anchor = *a;
-    const int system = document_.Wall().UnitSystem();
+    const UnitSystem system = document_.Wall().UnitSystem();
     for (int r = 0; r < table_->rowCount(); ++r) {
         if (nodes_[static_cast<std::size_t>(r)] != node)
             continue;

@@ -46,5 +46,5 @@ private:
     TDataEdit* backfillLoad_;
     QLabel* waterNotes_[2] = {};
     long double wallLength_ = 0;  // data-file units
-    int unitSystem_ = UnitsEnglish;
+    UnitSystem unitSystem_ = UnitSystem::English;
 };

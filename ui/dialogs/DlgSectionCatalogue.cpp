@@ -15,7 +15,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-TDlgSectionCatalogue::TDlgSectionCatalogue(QWidget* parent, Prompt& prompt, int unitSystem)
+TDlgSectionCatalogue::TDlgSectionCatalogue(QWidget* parent, Prompt& prompt, UnitSystem unitSystem)
     : QDialog(parent), prompt_(prompt), list_(ReadCatalogueList(UserFile())), table_(NewSettingsTable(this, "Sections"))
 {
     setWindowTitle("Pick from Catalogue");

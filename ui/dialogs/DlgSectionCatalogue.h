@@ -16,7 +16,7 @@ class QTableWidget;
 class TDlgSectionCatalogue : public QDialog {
     Q_OBJECT
 public:
-    TDlgSectionCatalogue(QWidget* parent, Prompt& prompt, int unitSystem);
+    TDlgSectionCatalogue(QWidget* parent, Prompt& prompt, UnitSystem unitSystem);
 
     // The user's own sections file.
     static std::string UserFile();

@@ -90,7 +90,7 @@ std::vector<TAnchorRow> AnchorRows(const TProgramData& wall, const TWallSettings
     return rows;
 }
 
-std::vector<std::string> AnchorColumnCaptions(int unitSystem)
+std::vector<std::string> AnchorColumnCaptions(UnitSystem unitSystem)
 {
     std::vector<std::string> captions = {"From Node", "To Node", NodeDepthCaption(unitSystem),
                                          SettingCaption("Lateral Stiffness", "F/L", unitSystem)};
@@ -101,7 +101,7 @@ std::vector<std::string> AnchorColumnCaptions(int unitSystem)
     return captions;
 }
 
-std::string AnchorFieldText(const TAnchorSettings& anchor, TAnchorField field, int unitSystem)
+std::string AnchorFieldText(const TAnchorSettings& anchor, TAnchorField field, UnitSystem unitSystem)
 {
     if (field == TAnchorField::AxialLoad)
         return {};
@@ -110,7 +110,7 @@ std::string AnchorFieldText(const TAnchorSettings& anchor, TAnchorField field, i
 }
 
 std::string SetAnchorField(TWallSettings& settings, int node, TAnchorField field, const std::string& typed,
-                           int unitSystem)
+                           UnitSystem unitSystem)
 {
     const std::string where = "Anchor at node " + std::to_string(node) + ": ";
     double shown = 0;

@@ -28,13 +28,13 @@ struct TAnchorRow {
 // a blank row (nodes 0 to 0, no stiffness) is none.
 std::vector<TAnchorRow> AnchorRows(const TProgramData& wall, const TWallSettings& settings);
 // The captions of every column, units in brackets.
-std::vector<std::string> AnchorColumnCaptions(int unitSystem);
+std::vector<std::string> AnchorColumnCaptions(UnitSystem unitSystem);
 // The text of an editable column (empty for the axial-load check box).
-std::string AnchorFieldText(const TAnchorSettings& anchor, TAnchorField field, int unitSystem);
+std::string AnchorFieldText(const TAnchorSettings& anchor, TAnchorField field, UnitSystem unitSystem);
 // Stores a typed value into the anchor of `node`. Returns the message to show
 // when the entry is refused (then nothing changes); empty when stored.
 std::string SetAnchorField(TWallSettings& settings, int node, TAnchorField field, const std::string& typed,
-                           int unitSystem);
+                           UnitSystem unitSystem);
 // Sets whether the vertical component of the anchor of `node` acts as axial load.
 void SetAnchorAxialLoad(TWallSettings& settings, int node, bool axialLoad);
 // The name of the change for Undo: "Anchor Prestress".

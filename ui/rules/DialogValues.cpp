@@ -5,9 +5,9 @@
 #include "model/UnitSwitch.h"
 #include "units/NumberFormat.h"
 
-long double ShownValue(TShownUnit unit, long double stored, int unitSystem)
+long double ShownValue(TShownUnit unit, long double stored, UnitSystem unitSystem)
 {
-    if (unitSystem != UnitsEnglish)
+    if (unitSystem != UnitSystem::English)
         return stored;
     switch (unit) {
     case TShownUnit::FeetForInches:
@@ -20,9 +20,9 @@ long double ShownValue(TShownUnit unit, long double stored, int unitSystem)
     return stored;
 }
 
-long double StoredValue(TShownUnit unit, long double shown, int unitSystem)
+long double StoredValue(TShownUnit unit, long double shown, UnitSystem unitSystem)
 {
-    if (unitSystem != UnitsEnglish)
+    if (unitSystem != UnitSystem::English)
         return shown;
     switch (unit) {
     case TShownUnit::FeetForInches:
@@ -59,11 +59,11 @@ bool StoreTitle(std::string& title, const std::string& typed)
     return true;
 }
 
-long double NoWaterTableDepth(int unitSystem)
+long double NoWaterTableDepth(UnitSystem unitSystem)
 {
     switch (unitSystem) {
-    case 1: return 12000;  // inches
-    case 2: return 300;    // metres
+    case UnitSystem::English: return 12000;  // inches
+    case UnitSystem::SI: return 300;  // metres
     default: return 1000;
     }
 }
@@ -82,9 +82,9 @@ void StartWithoutWaterTable(TProgramData& wall)
     wall.WaterDepthBackfill = wall.WaterDepthExcavation = NoWaterTableDepth(wall.UnitSystem());
 }
 
-TStartingWall StartingWall(int unitSystem)
+TStartingWall StartingWall(UnitSystem unitSystem)
 {
-    if (unitSystem == UnitsEnglish)
+    if (unitSystem == UnitSystem::English)
         return {100, 3.6L, 120, 12};  // inches: 0.3 ft increments, 10 ft free height, 1 ft width
     return {100, 0.1L, 3, 1};
 }
@@ -110,7 +110,7 @@ bool SameValue(long double value, long double reference)
 
 }  // namespace
 
-void AdoptStartingWall(TProgramData& wall, int from)
+void AdoptStartingWall(TProgramData& wall, UnitSystem from)
 {
     const TStartingWall before = StartingWall(from);
     const long double factor = ScalarSwitchFactors(from, wall.UnitSystem()).Length;
@@ -124,7 +124,7 @@ void AdoptStartingWall(TProgramData& wall, int from)
     wall.ActiveWidth = wall.PyWidth = after.width;
 }
 
-void AdoptNoWaterTable(TProgramData& wall, int from)
+void AdoptNoWaterTable(TProgramData& wall, UnitSystem from)
 {
     const long double converted = NoWaterTableDepth(from) * ScalarSwitchFactors(from, wall.UnitSystem()).Length;
     for (long double* depth : {&wall.WaterDepthBackfill, &wall.WaterDepthExcavation}) {
@@ -139,9 +139,9 @@ std::string WallLengthProblem(const TProgramData& wall)
     const long double length = static_cast<long double>(wall.NodeCount) * wall.IncrementLength;
     if (wall.WallHeight >= 0 && wall.WallHeight < length)
         return std::string();
-    const int system = wall.UnitSystem();
-    const std::string feet = system == UnitsEnglish ? " ft" : system == UnitsSI ? " m" : "";
-    const std::string inches = system == UnitsEnglish ? " in" : feet;
+    const UnitSystem system = wall.UnitSystem();
+    const std::string feet = system == UnitSystem::English ? " ft" : system == UnitSystem::SI ? " m" : "";
+    const std::string inches = system == UnitSystem::English ? " in" : feet;
     const auto shown = [system](long double stored) {
         return FormatGeneral(ShownValue(TShownUnit::FeetForInches, stored, system), 8);
     };
@@ -160,7 +160,7 @@ std::string NodeDepthText(long long node, const TProgramData& wall)
     return FormatGeneral(ShownValue(TShownUnit::FeetForInches, depth, wall.UnitSystem()), 8);
 }
 
-std::string NodeDepthCaption(int unitSystem)
+std::string NodeDepthCaption(UnitSystem unitSystem)
 {
-    return unitSystem == UnitsEnglish ? "Depth (ft)" : unitSystem == UnitsSI ? "Depth (m)" : "Depth (L)";
+    return unitSystem == UnitSystem::English ? "Depth (ft)" : unitSystem == UnitSystem::SI ? "Depth (m)" : "Depth (L)";
 }

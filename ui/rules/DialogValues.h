@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <string>
 
+#include "units/Units.h"
+
 class TProgramData;
 
 // How a dialog shows a scalar of the wall. The wall holds its scalars in the
@@ -15,9 +17,9 @@ enum class TShownUnit {
 };
 
 // The value a dialog shows for a stored value, in unit system `unitSystem`.
-long double ShownValue(TShownUnit unit, long double stored, int unitSystem);
+long double ShownValue(TShownUnit unit, long double stored, UnitSystem unitSystem);
 // The value stored for a value typed into a dialog (the inverse of ShownValue).
-long double StoredValue(TShownUnit unit, long double shown, int unitSystem);
+long double StoredValue(TShownUnit unit, long double shown, UnitSystem unitSystem);
 
 // The project title as typed: one line, so line breaks (a pasted text may
 // carry them) are dropped, and at most TitleLength characters.
@@ -31,7 +33,7 @@ bool StoreTitle(std::string& title, const std::string& typed);
 // The water depth (data-file units) that a new wall starts with on both
 // sides: far below any wall tip, so that a new wall has no water table until
 // the user gives one (1000 ft in English units, 300 m in SI, 1000 otherwise).
-long double NoWaterTableDepth(int unitSystem);
+long double NoWaterTableDepth(UnitSystem unitSystem);
 // What a water depth means for a wall `wallLength` long (both in data-file
 // units): "no water table (below the wall tip)" when it lies at or below the
 // tip, "above the ground surface" when it is negative, else empty.
@@ -49,17 +51,17 @@ struct TStartingWall {
     long double freeHeight;
     long double width;
 };
-TStartingWall StartingWall(int unitSystem);
+TStartingWall StartingWall(UnitSystem unitSystem);
 // A new wall as the program starts it: StartingWall and no water table.
 void StartNewWall(TProgramData& wall);
 // After a switch of `wall` from unit system `from`: a wall that still holds
 // the starting geometry of `from` (converted) takes that of its new system
 // (10 m, not 9.144 m); a wall with any of it changed keeps its converted values.
-void AdoptStartingWall(TProgramData& wall, int from);
+void AdoptStartingWall(TProgramData& wall, UnitSystem from);
 // After a switch of `wall` from unit system `from`: a water depth that is the
 // converted NoWaterTableDepth of `from` becomes that of the wall's new system
 // (300 m, not 304.8 m).
-void AdoptNoWaterTable(TProgramData& wall, int from);
+void AdoptNoWaterTable(TProgramData& wall, UnitSystem from);
 
 // Why the wall's free height cannot be analysed, with units as the dialogs
 // show them: "Free Height of Wall: the excavation depth 12 m must be less than
@@ -72,4 +74,4 @@ std::string WallLengthProblem(const TProgramData& wall);
 // increment length is held in inches), as held otherwise; 8 digits.
 std::string NodeDepthText(long long node, const TProgramData& wall);
 // The caption of those depths: "Depth (ft)", "Depth (m)" or "Depth (L)".
-std::string NodeDepthCaption(int unitSystem);
+std::string NodeDepthCaption(UnitSystem unitSystem);

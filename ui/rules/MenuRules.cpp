@@ -141,9 +141,9 @@ TOptionsMenu OptionsMenuState(const TProgramData& wall)
 {
     const int kind = wall.EarthPressureKind == 0 ? 1 : wall.EarthPressureKind;
     TOptionsMenu m;
-    m.EnglishUnits = Checked(wall.UnitSystem() == UnitsEnglish);
-    m.SIUnits = Checked(wall.UnitSystem() == UnitsSI);
-    m.OtherUnits = Checked(wall.UnitSystem() == UnitsGeneric);
+    m.EnglishUnits = Checked(wall.UnitSystem() == UnitSystem::English);
+    m.SIUnits = Checked(wall.UnitSystem() == UnitSystem::SI);
+    m.OtherUnits = Checked(wall.UnitSystem() == UnitSystem::Generic);
     m.EarthPressureByUser = Checked(kind == 1);
     m.TriangularEarthPressure = Checked(kind == 2);
     m.TrapezoidalEarthPressure = Checked(kind == 3);

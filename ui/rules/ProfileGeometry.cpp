@@ -69,10 +69,10 @@ std::string LayerParameters(int soilType, TGridTable* parameters)
 TProfileScene ReadProfileScene(const TProgramData& wall, const WallTables& tables)
 {
     TProfileScene s;
-    s.ScaleUnit = wall.UnitSystem() == UnitsEnglish ? 12 : 1;
-    s.ScaleCaption = wall.UnitSystem() == UnitsEnglish ? "Depth (ft)"
-                      : wall.UnitSystem() == UnitsSI  ? "Depth (m)"
-                                                      : "Depth (L)";
+    s.ScaleUnit = wall.UnitSystem() == UnitSystem::English ? 12 : 1;
+    s.ScaleCaption = wall.UnitSystem() == UnitSystem::English ? "Depth (ft)"
+                     : wall.UnitSystem() == UnitSystem::SI    ? "Depth (m)"
+                                                              : "Depth (L)";
     s.WallLength = wall.NodeCount * wall.IncrementLength;
     s.Top = 0.1L * s.WallLength;
     s.HalfWidth = wall.WallHeight / 40;
@@ -90,7 +90,7 @@ TProfileScene ReadProfileScene(const TProgramData& wall, const WallTables& table
     if (s.ShowSoil) {
         TGridTable& soil = tables[WallTable::NewSoil];
         // Layer depths are in feet in English units, the world in inches.
-        const long double toWorld = wall.UnitSystem() == UnitsEnglish ? 12 : 1;
+        const long double toWorld = wall.UnitSystem() == UnitSystem::English ? 12 : 1;
         long double top = s.Top;
         for (int r = 0; r < soil.RowCount(); ++r) {
             const int type = cells::Integer(soil, 0, r);

@@ -114,7 +114,7 @@ TCatalogueList ReadCatalogueList(const std::string& userFile)
     return list;
 }
 
-std::vector<std::string> CatalogueColumnCaptions(int unitSystem)
+std::vector<std::string> CatalogueColumnCaptions(UnitSystem unitSystem)
 {
     return {"Section",
             "Basis",
@@ -124,12 +124,12 @@ std::vector<std::string> CatalogueColumnCaptions(int unitSystem)
             "Source"};
 }
 
-std::vector<std::string> CatalogueRowTexts(const TCatalogueEntry& entry, int unitSystem)
+std::vector<std::string> CatalogueRowTexts(const TCatalogueEntry& entry, UnitSystem unitSystem)
 {
     const checks::CatalogueSection& s = entry.section;
     std::vector<std::string> texts = {s.name, s.perPile ? "per pile" : "per unit width", "", "", "", ""};
-    const int system = NormalizeUnitSystem(unitSystem);
-    if (system != UnitsGeneric) {
+    const UnitSystem system = unitSystem;
+    if (system != UnitSystem::Generic) {
         const checks::SectionInWallUnits v = checks::InWallUnits(s, system);
         texts[2] = Rounded(v.ei);
         texts[3] = Rounded(v.modulus);
@@ -154,7 +154,7 @@ std::string CatalogueBasisNote()
 
 int PickSection(TProgramData& wall, TWallSettings& settings, int node, const checks::CatalogueSection& section)
 {
-    const int system = NormalizeUnitSystem(wall.UnitSystem());
+    const UnitSystem system = wall.UnitSystem();
     const checks::SectionInWallUnits v = checks::InWallUnits(section, system);  // throws in generic units
     TSectionSettings s;
     if (const TSectionSettings* found = settings.SectionAt(node); found && found->node == node)

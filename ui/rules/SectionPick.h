@@ -24,8 +24,8 @@ TCatalogueList ReadCatalogueList(const std::string& userFile);
 
 // The list's column captions and the texts of a row, EI and W in the units of
 // a wall of `unitSystem` (empty in generic units, which have no fixed units).
-std::vector<std::string> CatalogueColumnCaptions(int unitSystem);
-std::vector<std::string> CatalogueRowTexts(const TCatalogueEntry& entry, int unitSystem);
+std::vector<std::string> CatalogueColumnCaptions(UnitSystem unitSystem);
+std::vector<std::string> CatalogueRowTexts(const TCatalogueEntry& entry, UnitSystem unitSystem);
 // How EI is taken from a catalogue row, for the picking window.
 std::string CatalogueBasisNote();
 

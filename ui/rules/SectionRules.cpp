@@ -78,24 +78,24 @@ std::string MoveSection(TWallSettings& settings, int node, double target, const 
     return {};
 }
 
-bool EngineersUnit(const FieldInfo& i, int unitSystem)
+bool EngineersUnit(const FieldInfo& i, UnitSystem unitSystem)
 {
-    return i.siUnit && unitSystem == UnitsSI;
+    return i.siUnit && unitSystem == UnitSystem::SI;
 }
 
 // The value shown for the stored SI value, and back.
-double Shown(const FieldInfo& i, double si, int unitSystem)
+double Shown(const FieldInfo& i, double si, UnitSystem unitSystem)
 {
     return EngineersUnit(i, unitSystem) ? si * i.siScale : ShownSetting(si, i.dimension, unitSystem);
 }
-double Stored(const FieldInfo& i, double shown, int unitSystem)
+double Stored(const FieldInfo& i, double shown, UnitSystem unitSystem)
 {
     return EngineersUnit(i, unitSystem) ? shown / i.siScale : StoredSetting(shown, i.dimension, unitSystem);
 }
 
 }  // namespace
 
-std::vector<std::string> SectionColumnCaptions(int unitSystem, bool perPile)
+std::vector<std::string> SectionColumnCaptions(UnitSystem unitSystem, bool perPile)
 {
     std::vector<std::string> captions;
     for (int f = 0; f < SectionFieldCount; ++f) {

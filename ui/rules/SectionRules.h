@@ -16,7 +16,7 @@ constexpr int SectionFieldCount = 7;
 // The captions of every column, units in brackets. In SI units W is shown in
 // cm³ per metre of wall (`perPile`: per pile of spaced units) and fy in MPa,
 // as catalogues give them; the settings keep m³ and kN/m².
-std::vector<std::string> SectionColumnCaptions(int unitSystem, bool perPile = false);
+std::vector<std::string> SectionColumnCaptions(UnitSystem unitSystem, bool perPile = false);
 // Whether the wall's sections are of spaced units, analysed per pile: the
 // earth pressure is generated on an active width other than one length unit.
 bool SectionsPerPile(const TProgramData& wall);

@@ -7,7 +7,7 @@
 
 namespace {
 
-double Factor(const char* dimension, int from, int to)
+double Factor(const char* dimension, UnitSystem from, UnitSystem to)
 {
     if (!dimension || !*dimension)
         return 1;
@@ -16,23 +16,23 @@ double Factor(const char* dimension, int from, int to)
 
 }  // namespace
 
-double ShownSetting(double si, const char* dimension, int unitSystem)
+double ShownSetting(double si, const char* dimension, UnitSystem unitSystem)
 {
-    return si * Factor(dimension, UnitsSI, NormalizeUnitSystem(unitSystem));
+    return si * Factor(dimension, UnitSystem::SI, unitSystem);
 }
 
-double StoredSetting(double shown, const char* dimension, int unitSystem)
+double StoredSetting(double shown, const char* dimension, UnitSystem unitSystem)
 {
-    return shown * Factor(dimension, NormalizeUnitSystem(unitSystem), UnitsSI);
+    return shown * Factor(dimension, unitSystem, UnitSystem::SI);
 }
 
-std::string SettingCaption(const char* caption, const char* dimension, int unitSystem, const char* unitText)
+std::string SettingCaption(const char* caption, const char* dimension, UnitSystem unitSystem, const char* unitText)
 {
-    const std::string unit = dimension && *dimension ? UnitLabel(dimension, NormalizeUnitSystem(unitSystem)) : unitText;
+    const std::string unit = dimension && *dimension ? UnitLabel(dimension, unitSystem) : unitText;
     return unit.empty() ? std::string(caption) : std::string(caption) + " (" + unit + ")";
 }
 
-std::string SettingText(double si, const char* dimension, int unitSystem)
+std::string SettingText(double si, const char* dimension, UnitSystem unitSystem)
 {
     return FormatFloat8(ShownSetting(si, dimension, unitSystem));
 }

@@ -6,10 +6,10 @@ const char* const SpringsFromInstallationCaption = "Anchors and springs act from
 const char* const PassiveLimitCaption = "Limit soil resistance to the passive earth pressure";
 const char* const LimitEquilibriumInVerdictCaption = "Limit-equilibrium estimate counts in the design checks";
 
-std::string UnitsChangeCaption(int system)
+std::string UnitsChangeCaption(UnitSystem system)
 {
     static const char* const names[] = {"English", "SI", "Other"};
-    return std::string("Units: ") + names[system == 2 ? 1 : system == 3 ? 2 : 0];
+    return std::string("Units: ") + names[system == UnitSystem::SI ? 1 : system == UnitSystem::Generic ? 2 : 0];
 }
 
 std::string EarthPressureChangeCaption(int kind)

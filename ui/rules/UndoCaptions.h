@@ -1,12 +1,14 @@
 #pragma once
 #include <string>
 
+#include "units/Units.h"
+
 enum class TOption;
 
 // The names of the changes that Undo and Redo show ("Undo Earth Pressure: Trapezoidal").
 
-// A switch to unit system 1 English, 2 SI, 3 other units.
-std::string UnitsChangeCaption(int system);
+// A switch to a unit system.
+std::string UnitsChangeCaption(UnitSystem system);
 // A choice of earth pressure: 1 by the user, 2 triangular, 3 trapezoidal.
 std::string EarthPressureChangeCaption(int kind);
 // An option switched on or off: its menu caption without access keys.

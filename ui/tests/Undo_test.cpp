@@ -153,11 +153,11 @@ TEST_F(UndoTest, UndoToTheSavedStateClearsTheModifiedStateAndReturnsToTheStage)
     EXPECT_FALSE(form->IsModified());
     act().StageButton[1]->trigger();
     ASSERT_EQ(form->Document().Wall().CurrentStage, 2);
-    const int units = form->Document().Wall().UnitSystem();
-    act().UnitSystem[units == 1 ? 1 : 0]->trigger();
+    const UnitSystem units = form->Document().Wall().UnitSystem();
+    act().UnitSystem[units == UnitSystem::English ? 1 : 0]->trigger();
     EXPECT_TRUE(form->IsModified());
     act().StageButton[2]->trigger();
-    EXPECT_EQ(act().Undo->text(), units == 1 ? "Undo Units: SI" : "Undo Units: English");
+    EXPECT_EQ(act().Undo->text(), units == UnitSystem::English ? "Undo Units: SI" : "Undo Units: English");
 
     act().Undo->trigger();
     EXPECT_EQ(form->Document().Wall().CurrentStage, 2);
@@ -218,7 +218,7 @@ TEST_F(UndoTest, CaptionsNameTheStageOnlyOfChangesThatBelongToOne)
     ASSERT_NE(properties, nullptr);
     Enter(properties->FreeHeight(), "5");
     EXPECT_EQ(act().Undo->text(), "Undo Free Height of Wall - Stage 2");
-    act().UnitSystem[form->Document().Wall().UnitSystem() == 1 ? 1 : 0]->trigger();
+    act().UnitSystem[form->Document().Wall().UnitSystem() == UnitSystem::English ? 1 : 0]->trigger();
     EXPECT_TRUE(act().Undo->text().startsWith("Undo Units: "));
     EXPECT_FALSE(act().Undo->text().contains("Stage"));
 }

@@ -74,7 +74,7 @@ TEST_F(UsabilityTest, NewWallStartsWithItsPropertiesAndTheSideViewBeside)
     EXPECT_GE(right.left(), left.right());
     // The units can be chosen first: the increments the new wall lacks are not asked for yet.
     act().UnitSystem[1]->trigger();
-    EXPECT_EQ(form->Document().Wall().UnitSystem(), 2);
+    EXPECT_EQ(form->Document().Wall().UnitSystem(), UnitSystem::SI);
     EXPECT_TRUE(prompt.shown.empty()) << ::testing::PrintToString(prompt.shown);
 }
 
@@ -353,7 +353,7 @@ TEST_F(UsabilityTest, ANewWallIsValidAndNewIsNeverHeldUpByItsFields)
     QCoreApplication::processEvents();
     EXPECT_EQ(prompt.shown, std::vector<std::string>({"Increments (nodes): Entry must be greater than or equal to 1",
                                                       "Do you want to save any changes?"}));
-    EXPECT_EQ(form->Document().Wall().UnitSystem(), 1);
+    EXPECT_EQ(form->Document().Wall().UnitSystem(), UnitSystem::English);
     EXPECT_EQ(form->Document().Wall().NodeCount, 100);
     EXPECT_FALSE(form->IsModified());
 }

@@ -102,10 +102,10 @@ TEST(EntryBounds, ClampsUnlessLoading)
 
 TEST(ComboUnitLabel, ReplacesOnlyTheLetters)
 {
-    EXPECT_EQ(ComboUnitLabel("F-L2", 1), "lbs-in2");
-    EXPECT_EQ(ComboUnitLabel("F/L", 2), "kN/m");
-    EXPECT_EQ(ComboUnitLabel("F/L", 3), "F/L");
-    EXPECT_EQ(ComboUnitLabel("F/L", 9), "F/L");
+    EXPECT_EQ(ComboUnitLabel("F-L2", UnitSystem::English), "lbs-in2");
+    EXPECT_EQ(ComboUnitLabel("F/L", UnitSystem::SI), "kN/m");
+    EXPECT_EQ(ComboUnitLabel("F/L", UnitSystem::Generic), "F/L");
+    EXPECT_EQ(ComboUnitLabel("F/L", NormalizeUnitSystem(9)), "F/L");
 }
 
 }  // namespace

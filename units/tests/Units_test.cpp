@@ -36,9 +36,9 @@ TEST_P(DimensionTest, FactorMatchesPublishedValue)
 TEST_P(DimensionTest, LabelsInEverySystem)
 {
     const DimensionCase& c = GetParam();
-    EXPECT_EQ(UnitLabel(c.dimension, UnitsEnglish), c.english);
-    EXPECT_EQ(UnitLabel(c.dimension, UnitsSI), c.si);
-    EXPECT_EQ(UnitLabel(c.dimension, UnitsGeneric), c.generic);
+    EXPECT_EQ(UnitLabel(c.dimension, UnitSystem::English), c.english);
+    EXPECT_EQ(UnitLabel(c.dimension, UnitSystem::SI), c.si);
+    EXPECT_EQ(UnitLabel(c.dimension, UnitSystem::Generic), c.generic);
 }
 
 // The dimensions of the input tables, and the basic codes on their own.
@@ -108,8 +108,10 @@ class ConversionTest : public ::testing::TestWithParam<ConversionCase> {};
 TEST_P(ConversionTest, DepthOfTenFeet)
 {
     const ConversionCase& c = GetParam();
-    EXPECT_NEAR(static_cast<double>(c.value * ConversionFactor(c.from, c.to, "L2")), static_cast<double>(c.expected),
-                1e-9);  // the factor itself has ten significant digits
+    EXPECT_NEAR(
+        static_cast<double>(c.value * ConversionFactor(NormalizeUnitSystem(c.from), NormalizeUnitSystem(c.to), "L2")),
+        static_cast<double>(c.expected),
+        1e-9);  // the factor itself has ten significant digits
 }
 
 INSTANTIATE_TEST_SUITE_P(Systems, ConversionTest,
@@ -120,15 +122,16 @@ INSTANTIATE_TEST_SUITE_P(Systems, ConversionTest,
 
 TEST(ConversionFactor, RoundTripKeepsExtendedPrecision)
 {
-    const long double there = 10 * ConversionFactor(1, 2, "L2");
-    const long double back = there * ConversionFactor(2, 1, "L2");
+    const long double there = 10 * ConversionFactor(UnitSystem::English, UnitSystem::SI, "L2");
+    const long double back = there * ConversionFactor(UnitSystem::SI, UnitSystem::English, "L2");
     EXPECT_NEAR(static_cast<double>((back - 10) / 10), 0.0, 1e-18);
 }
 
 TEST(ConversionFactor, UnitWeightToSI)
 {
     // 120 lbs/ft^3 is 18.850 kN/m^3.
-    EXPECT_NEAR(static_cast<double>(120 * ConversionFactor(1, 2, "F/L2^3")), 18.850, 5e-4);
+    EXPECT_NEAR(static_cast<double>(120 * ConversionFactor(UnitSystem::English, UnitSystem::SI, "F/L2^3")), 18.850,
+                5e-4);
 }
 
 struct EntryLabelCase {
@@ -148,7 +151,7 @@ class EntryLabelTest : public ::testing::TestWithParam<EntryLabelCase> {};
 TEST_P(EntryLabelTest, ReplacesFirstForceAndLengthCode)
 {
     const EntryLabelCase& c = GetParam();
-    EXPECT_EQ(EntryUnitLabel(c.units, c.system), c.expected);
+    EXPECT_EQ(EntryUnitLabel(c.units, NormalizeUnitSystem(c.system)), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -166,20 +169,20 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(UnitLabel, EveryOccurrenceIsReplaced)
 {
-    EXPECT_EQ(UnitLabel("F-L/F-L", UnitsEnglish), "lbs-in/lbs-in");
-    EXPECT_EQ(UnitLabel("L2-L2", UnitsSI), "m-m");
+    EXPECT_EQ(UnitLabel("F-L/F-L", UnitSystem::English), "lbs-in/lbs-in");
+    EXPECT_EQ(UnitLabel("L2-L2", UnitSystem::SI), "m-m");
 }
 
 // A result per analysed strip says so: a unit width reads as a rate, any other
 // width names the strip (English widths are in inches, named in feet).
 TEST(StripBasis, RateForUnitWidthsAndNamedStripOtherwise)
 {
-    EXPECT_EQ(StripBasis(UnitsSI, 1), "/m");
-    EXPECT_EQ(StripBasis(UnitsSI, 2.5), " per 2.5 m strip");
-    EXPECT_EQ(StripBasis(UnitsEnglish, 12), "/ft");
-    EXPECT_EQ(StripBasis(UnitsEnglish, 1), "/in");
-    EXPECT_EQ(StripBasis(UnitsEnglish, 30), " per 2.5 ft strip");
-    EXPECT_EQ(StripBasis(UnitsGeneric, 1), "/L");
+    EXPECT_EQ(StripBasis(UnitSystem::SI, 1), "/m");
+    EXPECT_EQ(StripBasis(UnitSystem::SI, 2.5), " per 2.5 m strip");
+    EXPECT_EQ(StripBasis(UnitSystem::English, 12), "/ft");
+    EXPECT_EQ(StripBasis(UnitSystem::English, 1), "/in");
+    EXPECT_EQ(StripBasis(UnitSystem::English, 30), " per 2.5 ft strip");
+    EXPECT_EQ(StripBasis(UnitSystem::Generic, 1), "/L");
 }
 
 }  // namespace

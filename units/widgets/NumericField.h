@@ -83,11 +83,11 @@ public:
         unitsString_ = units;
         RefreshLabel();
     }
-    // Unit system of the label; values below 1 are stored as 1, above 3 as 3.
-    int Units() const { return units_; }
-    void SetUnits(int units)
+    // Unit system of the label.
+    UnitSystem Units() const { return units_; }
+    void SetUnits(UnitSystem units)
     {
-        units_ = NormalizeUnitSystem(units);
+        units_ = units;
         RefreshLabel();
     }
     // While the window is being loaded, bounds and numbers are stored as given.
@@ -189,5 +189,5 @@ private:
     QString caption_;
     QPointer<QLabel> editLabel_;
     std::string unitsString_;
-    int units_ = 1;
+    UnitSystem units_ = UnitSystem::English;
 };

@@ -34,7 +34,7 @@ protected:
         ShowLarge();
         TProgramData& wall = form->Document().Wall();
         wall.NodeCount = 60;
-        wall.SwitchUnits(2);
+        wall.SwitchUnits(UnitSystem::SI);
         wall.IncrementLength = 0.1;
         wall.UseSprings = true;
         TGridTable& springs = form->Tables()[WallTable::Springs];

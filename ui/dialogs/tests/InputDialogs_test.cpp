@@ -128,7 +128,7 @@ TEST_F(InputDialogTest, EnglishDepthsInFeetAndLoadsInPsfAreStoredInInches)
     EXPECT_EQ(form->Document().Wall().TopSurcharge, 1);
 
     // After a switch to SI units the open dialog shows metres, stored as shown.
-    form->Document().Wall().SwitchUnits(2);
+    form->Document().Wall().SwitchUnits(UnitSystem::SI);
     EXPECT_EQ(csd->FreeHeight()->EditLabel()->text(), "&Free Height of Wall, H (m)");
     EXPECT_NEAR(static_cast<double>(csd->FreeHeight()->Number()), 6.096, 1e-9);
     Type(csd->FreeHeight(), "6");

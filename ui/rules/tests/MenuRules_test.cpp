@@ -94,7 +94,7 @@ TEST_F(MenuRulesTest, LongTermAnalysisAndStagedConstructionExcludeEachOther)
 
 TEST_F(MenuRulesTest, OptionsMenuChecksTheWallsChoicesAndOpeningItSetsTheDerivedFlags)
 {
-    wall->SwitchUnits(2);
+    wall->SwitchUnits(UnitSystem::SI);
     wall->EarthPressureKind = 0;
     wall->GeneratePyCurves = false;
     wall->UseSprings = true;

@@ -76,7 +76,7 @@ TEST_F(ProfileScene, ReadsTheWallLayersAndMarksInWorldDepths)
     EXPECT_FALSE(s.WaterExcavation);
 
     // In SI units depths are metres already.
-    wall->SwitchUnits(2);
+    wall->SwitchUnits(UnitSystem::SI);
     wall->NodeCount = 10;
     wall->IncrementLength = 1;
     Layer(0, 4, 3, {19, 34});

@@ -52,21 +52,21 @@ TEST_F(SettingsEditorsTest, AnchorRowsShowTheSpringRowsAndStoreTypedValuesInSI)
     EXPECT_EQ(row.depth, "6");
     EXPECT_EQ(row.stiffness, "2000");
     // Prestress is per unit width, as the springs' forces; capacity per anchor.
-    EXPECT_EQ(AnchorColumnCaptions(1)[4], "Prestress per Unit Width (lbs/in)");
-    EXPECT_EQ(AnchorColumnCaptions(2)[8], "Capacity per Anchor (kN)");
-    EXPECT_EQ(AnchorColumnCaptions(2)[6], "Inclination (deg)");
+    EXPECT_EQ(AnchorColumnCaptions(UnitSystem::English)[4], "Prestress per Unit Width (lbs/in)");
+    EXPECT_EQ(AnchorColumnCaptions(UnitSystem::SI)[8], "Capacity per Anchor (kN)");
+    EXPECT_EQ(AnchorColumnCaptions(UnitSystem::SI)[6], "Inclination (deg)");
 
     // English entries: 571.01471 lbs/in is 100 kN/m; 2*39.37007874 in is 2 m.
-    EXPECT_EQ(SetAnchorField(settings, 12, TAnchorField::Prestress, "571.01471", 1), "");
-    EXPECT_EQ(SetAnchorField(settings, 12, TAnchorField::Spacing, "2*39.37007874", 1), "");
-    EXPECT_EQ(SetAnchorField(settings, 12, TAnchorField::Inclination, "15", 1), "");
+    EXPECT_EQ(SetAnchorField(settings, 12, TAnchorField::Prestress, "571.01471", UnitSystem::English), "");
+    EXPECT_EQ(SetAnchorField(settings, 12, TAnchorField::Spacing, "2*39.37007874", UnitSystem::English), "");
+    EXPECT_EQ(SetAnchorField(settings, 12, TAnchorField::Inclination, "15", UnitSystem::English), "");
     SetAnchorAxialLoad(settings, 12, true);
     ASSERT_NE(settings.Anchor(12), nullptr);
     EXPECT_NEAR(settings.Anchor(12)->prestress, 100, 1e-5);
     EXPECT_NEAR(settings.Anchor(12)->spacing, 2, 1e-9);
     EXPECT_EQ(settings.Anchor(12)->inclination, 15);
     EXPECT_TRUE(AnchorRows(wall(), settings)[0].anchor.axialLoad);
-    EXPECT_EQ(AnchorFieldText(*settings.Anchor(12), TAnchorField::Spacing, 2), "2");
+    EXPECT_EQ(AnchorFieldText(*settings.Anchor(12), TAnchorField::Spacing, UnitSystem::SI), "2");
 }
 
 TEST_F(SettingsEditorsTest, RefusedAnchorEntriesSayWhyAndChangeNothing)
@@ -87,10 +87,12 @@ TEST_F(SettingsEditorsTest, RefusedAnchorEntriesSayWhyAndChangeNothing)
         {TAnchorField::Capacity, "-1", "Anchor at node 12: the capacity per anchor must be 0 (not given) or greater."},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(SetAnchorField(settings, 12, c.field, c.typed, 2), c.message) << c.typed;
+        EXPECT_EQ(SetAnchorField(settings, 12, c.field, c.typed, UnitSystem::SI), c.message) << c.typed;
         EXPECT_EQ(settings, before) << c.typed;
     }
-    EXPECT_EQ(SetAnchorField(settings, 12, TAnchorField::Spacing, "2,5", 2).rfind("Anchor at node 12: Entry could not be evaluated:", 0), 0u);
+    EXPECT_EQ(SetAnchorField(settings, 12, TAnchorField::Spacing, "2,5", UnitSystem::SI)
+                  .rfind("Anchor at node 12: Entry could not be evaluated:", 0),
+              0u);
     EXPECT_EQ(settings, before);
 }
 
@@ -120,14 +122,14 @@ TEST_F(SettingsEditorsTest, SectionsMoveByTheirFirstNodeAndRefuseOutOfRangeValue
     EXPECT_EQ(settings.sections[1].name, "PZ 22");
     RemoveSection(settings, 0);
     ASSERT_EQ(settings.sections.size(), 1u);
-    EXPECT_EQ(SectionColumnCaptions(1)[3], "Section Modulus W (in^3)");
+    EXPECT_EQ(SectionColumnCaptions(UnitSystem::English)[3], "Section Modulus W (in^3)");
 }
 
 // In SI units W is typed and shown in cm³/m and fy in MPa, as catalogues give
 // them; the settings keep m³ and kN/m².
 TEST_F(SettingsEditorsTest, SiSectionsAreTypedInCubicCentimetresAndMegapascals)
 {
-    wall().SwitchUnits(2);
+    wall().SwitchUnits(UnitSystem::SI);
     TWallSettings settings;
     const int node = AddSection(settings);
     EXPECT_EQ(SetSectionField(settings, node, TSectionField::Modulus, "1600", wall()), "");
@@ -136,9 +138,9 @@ TEST_F(SettingsEditorsTest, SiSectionsAreTypedInCubicCentimetresAndMegapascals)
     EXPECT_NEAR(settings.sections[0].yieldStrength, 355000, 1e-6);
     EXPECT_EQ(SectionFieldText(settings.sections[0], TSectionField::Modulus, wall()), "1600");
     EXPECT_EQ(SectionFieldText(settings.sections[0], TSectionField::YieldStrength, wall()), "355");
-    EXPECT_EQ(SectionColumnCaptions(2)[3], "Section Modulus W (cm³/m)");
-    EXPECT_EQ(SectionColumnCaptions(2, true)[3], "Section Modulus W (cm³ per pile)");
-    EXPECT_EQ(SectionColumnCaptions(2)[4], "Yield Strength fy (MPa)");
+    EXPECT_EQ(SectionColumnCaptions(UnitSystem::SI)[3], "Section Modulus W (cm³/m)");
+    EXPECT_EQ(SectionColumnCaptions(UnitSystem::SI, true)[3], "Section Modulus W (cm³ per pile)");
+    EXPECT_EQ(SectionColumnCaptions(UnitSystem::SI)[4], "Yield Strength fy (MPa)");
 }
 
 TEST_F(SettingsEditorsTest, PickingASectionFillsItsRowAndEIOfEveryStage)
@@ -161,12 +163,12 @@ TEST_F(SettingsEditorsTest, PickingASectionFillsItsRowAndEIOfEveryStage)
     EXPECT_NEAR(EI(1), 29e6 * 84.4, 1e-6 * 29e6 * 84.4);
     ASSERT_EQ(settings.sections.size(), 1u);
     EXPECT_EQ(settings.sections[0].name, "PZ 22");
-    EXPECT_NEAR(settings.InFileUnits(1).sections[0].sectionModulus, 18.1, 1e-9);
+    EXPECT_NEAR(settings.InFileUnits(UnitSystem::English).sections[0].sectionModulus, 18.1, 1e-9);
     // The webs' shear area, 0.375 x (9.0 - 0.375) in per web, one web per 22 in of wall.
-    EXPECT_NEAR(settings.InFileUnits(1).sections[0].shearArea, 1.76, 1e-9);
+    EXPECT_NEAR(settings.InFileUnits(UnitSystem::English).sections[0].shearArea, 1.76, 1e-9);
     EXPECT_EQ(PickCaption("PZ 22"), "Pick Section PZ 22");
 
-    wall().SwitchUnits(3);
+    wall().SwitchUnits(UnitSystem::Generic);
     const TWallSettings before = settings;
     EXPECT_THROW(PickSection(wall(), settings, 40, *pz22), TorvikError);
     EXPECT_EQ(settings, before);
@@ -180,11 +182,11 @@ TEST(SectionCatalogueList, UsersRowsFollowTheProgramsAndABadFileIsReportedNotLos
     EXPECT_EQ(list.problem, "");
     ASSERT_EQ(list.rows.size(), checks::BuiltInSections().size() + 1);
     EXPECT_EQ(list.rows.back().origin, file.string());
-    EXPECT_EQ(CatalogueRowTexts(list.rows.back(), 2)[5], "site test 2026 (" + file.string() + ")");
-    EXPECT_EQ(CatalogueRowTexts(list.rows.back(), 2)[3], "0.0004");
+    EXPECT_EQ(CatalogueRowTexts(list.rows.back(), UnitSystem::SI)[5], "site test 2026 (" + file.string() + ")");
+    EXPECT_EQ(CatalogueRowTexts(list.rows.back(), UnitSystem::SI)[3], "0.0004");
     // A sheet pile without published web geometry shows that it has no shear
     // area; the source column leads with the standard that sets E.
-    const std::vector<std::string> au16 = CatalogueRowTexts(list.rows.front(), 2);
+    const std::vector<std::string> au16 = CatalogueRowTexts(list.rows.front(), UnitSystem::SI);
     EXPECT_EQ(au16[0], "AU 16");
     EXPECT_EQ(au16[4], "none");
     EXPECT_EQ(au16[5].rfind("EN 10248, ArcelorMittal", 0), 0u);

@@ -23,7 +23,7 @@ TEST(DataCombo, Defaults)
     EXPECT_TRUE(combo.isEditable());
     EXPECT_EQ(combo.MinVal(), 0);
     EXPECT_EQ(combo.MaxVal(), 0);
-    EXPECT_EQ(combo.Units(), 1);
+    EXPECT_EQ(combo.Units(), UnitSystem::English);
 }
 
 struct ComboLeaveCase {
@@ -135,9 +135,9 @@ TEST(DataCombo, LabelReplacesLetters)
     combo.SetCaption("Spring");
     combo.SetUnitsString("F/L2");
     EXPECT_EQ(label.text(), "Spring (lbs/in2)");
-    combo.SetUnits(2);
+    combo.SetUnits(UnitSystem::SI);
     EXPECT_EQ(label.text(), "Spring (kN/m2)");
-    combo.SetUnits(9);
+    combo.SetUnits(NormalizeUnitSystem(9));
     EXPECT_EQ(label.text(), "Spring (F/L2)");
     combo.setEnabled(false);
     EXPECT_FALSE(label.isEnabled());

@@ -83,7 +83,7 @@ TEST(DataEdit, Defaults)
     EXPECT_FALSE(edit.Hex());
     EXPECT_EQ(edit.MinVal(), -kMax);
     EXPECT_EQ(edit.MaxVal(), kMax);
-    EXPECT_EQ(edit.Units(), 1);
+    EXPECT_EQ(edit.Units(), UnitSystem::English);
 }
 
 TEST(DataEdit, NumberIsClampedAndShownWithEighteenDigits)
@@ -203,13 +203,13 @@ TEST(DataEdit, LabelShowsCaptionAndEntryUnitLabel)
     EXPECT_EQ(label.buddy(), &edit);
     edit.SetUnitsString("F-L2");
     EXPECT_EQ(label.text(), "Moment (lbs-ft)");
-    edit.SetUnits(2);
+    edit.SetUnits(UnitSystem::SI);
     EXPECT_EQ(label.text(), "Moment (kN-m)");
-    edit.SetUnits(7);
-    EXPECT_EQ(edit.Units(), 3);
+    edit.SetUnits(NormalizeUnitSystem(7));
+    EXPECT_EQ(edit.Units(), UnitSystem::Generic);
     EXPECT_EQ(label.text(), "Moment (F-L2)");
-    edit.SetUnits(-4);
-    EXPECT_EQ(edit.Units(), 1);
+    edit.SetUnits(NormalizeUnitSystem(-4));
+    EXPECT_EQ(edit.Units(), UnitSystem::English);
     edit.setEnabled(false);
     EXPECT_FALSE(label.isEnabled());
     edit.setEnabled(true);
