@@ -1,8 +1,8 @@
 #include "engine/ReportWriter.h"
 
 #include "engine/BeamColumnSolver.h"
+#include "engine/OutputTextHeadings.h"
 #include "engine/SoilLayer.h"
-#include "run/OutputTextOutline.h"
 #include "units/NumberFormat.h"
 #include "units/QuantityLabels.h"
 #include "units/Units.h"
@@ -145,7 +145,6 @@ private:
     void Equilibrium(const SectionResult& r);
     void AnchorInputs(const SectionInput& in);
     void SpringTable(const SectionRun& s);
-    void SpringNotes(const SectionRun& s);
 
     const RunInfo& info_;
     Units u_;
@@ -506,60 +505,66 @@ void Report::AnchorInputs(const SectionInput& in)
 // anchor; only for a wall with springs.
 void Report::SpringTable(const SectionRun& s)
 {
-    const SectionResult& r = s.result;
-    if (r.springs.empty())
+    const SpringTableText table = ReportWriter::SpringTable(s, u_.system);
+    if (table.rows.empty())
         return;
     Heading(outputtext::SpringTable);
     // Headings of at most 11 characters in columns of 13, so that two spaces part them.
     constexpr size_t w = 13;
-    Row({"Node", "Depth (" + u_.depth + ")", "K (" + u_.perLength + ")", "P0 (" + u_.perLength + ")", "Installed",
-         "y0 (" + u_.length + ")", "y (" + u_.length + ")", "F (" + u_.perLength + ")", "Anchor (" + u_.force + ")",
-         "Fv (" + u_.perLength + ")"},
-        w);
-    for (const SpringResult& sp : r.springs) {
-        Row({std::to_string(sp.node), u_.Depth(r.depth[sp.node]), Num(sp.stiffness), Num(sp.prestress),
-             std::to_string(sp.installedIn), Num(sp.deflectionFrom), Num(r.y[sp.node]), Num(sp.force),
-             sp.anchor ? Num(sp.forcePerAnchor) : "-", sp.anchor ? Num(sp.vertical) : "-"},
-            w);
-    }
-    SpringNotes(s);
+    Row(table.header, w);
+    for (const std::vector<std::string>& cells : table.rows)
+        Row(cells, w);
+    for (const std::string& note : table.notes)
+        Line(note);
 }
 
-void Report::SpringNotes(const SectionRun& s)
+// What the columns of the spring table mean and what the analysis assumed.
+std::vector<std::string> SpringNotes(const SectionRun& s, const Units& u)
 {
     const SectionResult& r = s.result;
     const double w = s.input.stripWidth;
+    std::vector<std::string> notes;
     if (w == 1) {
-        Line("F = P0 + K (y - y0), per unit width of wall, positive where the spring holds the wall back (toward the");
-        Line("retained side).");
+        notes.push_back(
+            "F = P0 + K (y - y0), per unit width of wall, positive where the spring holds the wall back (toward the");
+        notes.push_back("retained side).");
     } else {
-        Line("F = P0 + K (y - y0) / Wa, per unit width of wall, positive where the spring holds the wall back (toward");
-        Line("the retained side): the force on the analysed width Wa = " + Num(w) + " " + u_.length +
-             " divided by it, as is P0.");
+        notes.push_back(
+            "F = P0 + K (y - y0) / Wa, per unit width of wall, positive where the spring holds the wall back (toward");
+        notes.push_back("the retained side): the force on the analysed width Wa = " + Num(w) + " " + u.length +
+                        " divided by it, as is P0.");
     }
-    Line("Installed: the stage from which the spring acts; y0: the deflection then (0 where it acts from the");
-    Line("undeformed wall). P0: the node's share of its row's prestress. Anchor: the force along one anchor,");
-    Line("F x spacing / cos(inclination). Fv: its vertical component F x tan(inclination) per unit width.");
+    notes.push_back(
+        "Installed: the stage from which the spring acts; y0: the deflection then (0 where it acts from the");
+    notes.push_back(
+        "undeformed wall). P0: the node's share of its row's prestress. Anchor: the force along one anchor,");
+    notes.push_back("F x spacing / cos(inclination). Fv: its vertical component F x tan(inclination) per unit width.");
     bool axial = false;
     for (const SpringResult& sp : r.springs)
         axial = axial || (sp.anchor && sp.axialLoad);
     if (axial) {
-        Line("The vertical components of the anchors so marked act on the wall as axial load at their nodes");
-        Line("(compression positive); the analysis was made " + std::to_string(r.anchorIterations) +
-             " times until they settled.");
+        notes.push_back(
+            "The vertical components of the anchors so marked act on the wall as axial load at their nodes");
+        notes.push_back("(compression positive); the analysis was made " + std::to_string(r.anchorIterations) +
+                        " times until they settled.");
     }
     if (s.input.stage == 0)
-        return;
-    Line("Stages: each stage's soil is analysed with that stage's own p-y curves from its own geometry, with no memory");
-    Line("of the soil's deformation in earlier stages. Consequence: the soil reaction of a stage is that of a wall");
-    Line("moved in one step to its deflection, whatever the soil went through before.");
+        return notes;
+    notes.push_back(
+        "Stages: each stage's soil is analysed with that stage's own p-y curves from its own geometry, with no memory");
+    notes.push_back(
+        "of the soil's deformation in earlier stages. Consequence: the soil reaction of a stage is that of a wall");
+    notes.push_back("moved in one step to its deflection, whatever the soil went through before.");
     if (s.input.fromInstallation) {
-        Line("\"Anchors and springs act from their installation stage\" is on: a spring or restraint installed in a");
-        Line("later stage acts on the wall's movement since the end of the stage before.");
+        notes.push_back(
+            "\"Anchors and springs act from their installation stage\" is on: a spring or restraint installed in a");
+        notes.push_back("later stage acts on the wall's movement since the end of the stage before.");
     } else {
-        Line("\"Anchors and springs act from their installation stage\" is off: every spring acts on the whole");
-        Line("deflection of its stage, as if it had been installed before any excavation.");
+        notes.push_back(
+            "\"Anchors and springs act from their installation stage\" is off: every spring acts on the whole");
+        notes.push_back("deflection of its stage, as if it had been installed before any excavation.");
     }
+    return notes;
 }
 
 void Report::Section(const SectionRun& s)
@@ -604,6 +609,36 @@ void Report::Section(const SectionRun& s)
 }
 
 }  // namespace
+
+std::string ReportWriter::Number(double value, int digits)
+{
+    return Num(value, digits);
+}
+
+SpringTableText ReportWriter::SpringTable(const SectionRun& s, int unitSystem)
+{
+    const SectionResult& r = s.result;
+    SpringTableText table;
+    if (r.springs.empty())
+        return table;
+    const Units u(unitSystem);
+    table.header = {"Node",
+                    "Depth (" + u.depth + ")",
+                    "K (" + u.perLength + ")",
+                    "P0 (" + u.perLength + ")",
+                    "Installed",
+                    "y0 (" + u.length + ")",
+                    "y (" + u.length + ")",
+                    "F (" + u.perLength + ")",
+                    "Anchor (" + u.force + ")",
+                    "Fv (" + u.perLength + ")"};
+    for (const SpringResult& sp : r.springs)
+        table.rows.push_back({std::to_string(sp.node), u.Depth(r.depth[sp.node]), Num(sp.stiffness), Num(sp.prestress),
+                              std::to_string(sp.installedIn), Num(sp.deflectionFrom), Num(r.y[sp.node]), Num(sp.force),
+                              sp.anchor ? Num(sp.forcePerAnchor) : "-", sp.anchor ? Num(sp.vertical) : "-"});
+    table.notes = SpringNotes(s, u);
+    return table;
+}
 
 std::string ReportWriter::StatusLine(const SectionRun& s)
 {

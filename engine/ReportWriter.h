@@ -16,6 +16,17 @@ struct RunInfo {
     std::vector<std::string> notes;  // run-wide remarks
 };
 
+// The table of one analysis's springs and anchors, forces since their
+// installation, cell by cell as the output text writes it: the column names
+// with their units, a row per spring (node, depth, K, P0, installed in stage,
+// y0, y, F, force per anchor, Fv; "-" where the row has no anchor) and the
+// lines that say what the columns mean and what the analysis assumed.
+struct SpringTableText {
+    std::vector<std::string> header;
+    std::vector<std::vector<std::string>> rows;
+    std::vector<std::string> notes;
+};
+
 // The output text: the report an engineer reads and checks, with every input
 // used, every choice made, the results per node, maxima, forces, equilibrium
 // residuals and warnings, one part per stage or case.
@@ -28,4 +39,10 @@ public:
     static std::string Notes(const RunInfo& info, const std::vector<SectionRun>& sections);
     // The line that states how a section ended.
     static std::string StatusLine(const SectionRun& section);
+    // The spring table of an analysis with usable results, its lengths and
+    // forces named in `unitSystem` (that of the run's first block); no rows
+    // when it has no springs.
+    static SpringTableText SpringTable(const SectionRun& section, int unitSystem);
+    // A number as the output text writes it, `digits` significant digits.
+    static std::string Number(double value, int digits = 6);
 };

@@ -1,30 +1,9 @@
 #include "run/SpringTable.h"
 
-#include "run/AnalysisRun.h"
-
-#include <fstream>
-#include <sstream>
+#include "engine/ReportWriter.h"
+#include "run/ResultValues.h"
 
 namespace {
-
-// Splits a line at runs of `minimum` or more spaces.
-std::vector<std::string> Split(const std::string& line, size_t minimum)
-{
-    std::vector<std::string> cells;
-    size_t i = line.find_first_not_of(' ');
-    while (i != std::string::npos) {
-        size_t end = i;
-        for (;;) {
-            end = line.find(' ', end);
-            if (end == std::string::npos || line.compare(end, minimum, std::string(minimum, ' ')) == 0)
-                break;
-            ++end;
-        }
-        cells.push_back(line.substr(i, end == std::string::npos ? std::string::npos : end - i));
-        i = end == std::string::npos ? end : line.find_first_not_of(' ', end);
-    }
-    return cells;
-}
 
 // The name of an analysis as the result tables give it: "Stage 2 of 3" ->
 // "Stage 2", "Short-term case" -> "Short-term".
@@ -38,50 +17,35 @@ std::string ResultName(std::string heading)
     return heading;
 }
 
-// The block's rows: the heading line, then a line per spring (ten cells, the
-// first a node number), then the notes.
-void AddBlock(const std::string& stage, const OutputTextBlock& block, TSpringTable& table)
-{
-    if (block.lines.empty())
-        return;
-    if (table.Header.empty())
-        table.Header = Split(block.lines.front(), 2);
-    bool notes = false;
-    std::vector<std::string> lines;
-    for (size_t i = 1; i < block.lines.size(); ++i) {
-        const std::string& l = block.lines[i];
-        const std::vector<std::string> cells = Split(l, 1);
-        if (!notes && cells.size() == 10 && cells.front().find_first_not_of("0123456789") == std::string::npos) {
-            table.Rows.push_back({ResultName(stage), cells});
-        } else if (!l.empty()) {
-            notes = true;
-            lines.push_back(l);
-        }
-    }
-    // The notes of a staged analysis say more (its assumptions); keep the longest.
-    if (lines.size() > table.Notes.size())
-        table.Notes = lines;
-}
-
 }  // namespace
 
-TSpringTable SpringTableOf(const OutputTextOutline& text)
+TSpringTable SpringTableOf(const std::vector<SectionRun>& sections)
 {
     TSpringTable table;
-    for (size_t k = 1; k < text.sections.size(); ++k)
-        if (const OutputTextBlock* b = text.sections[k].Find(outputtext::SpringTable))
-            AddBlock(text.sections[k].name, *b, table);
+    if (sections.empty())
+        return table;
+    // The output text names every length and force in the units of the run's first block.
+    const int unitSystem = sections.front().block.unitSystem;
+    for (const SectionRun& s : sections) {
+        if (!s.built || !s.result.Ok())
+            continue;
+        SpringTableText text = ReportWriter::SpringTable(s, unitSystem);
+        if (text.rows.empty())
+            continue;
+        if (table.Header.empty())
+            table.Header = std::move(text.header);
+        for (std::vector<std::string>& cells : text.rows)
+            table.Rows.push_back({ResultName(s.heading), std::move(cells)});
+        // The notes of a staged analysis say more (its assumptions); keep the longest.
+        if (text.notes.size() > table.Notes.size())
+            table.Notes = std::move(text.notes);
+    }
     return table;
 }
 
 TSpringTable LoadSpringTable(const std::string& wallFile)
 {
-    std::ifstream in(ReplaceExtension(wallFile, ".tk4o"), std::ios::binary);
-    if (!in)
-        return {};
-    std::ostringstream text;
-    text << in.rdbuf();
-    return SpringTableOf(ParseOutputText(text.str()));
+    return SpringTableOf(LoadResultValues(wallFile).sections);
 }
 
 std::string SpringTableCsv(const TSpringTable& table)

@@ -1,8 +1,9 @@
 #pragma once
-// The forces of the springs and anchors of every stage or case, as the engine's
-// output text gives them (the plot data file has no place for them): for the
-// CSV export and the calculation report.
-#include "run/OutputTextOutline.h"
+// The forces of the springs and anchors of every stage or case, from the
+// analysis's values, each cell as the engine's output text writes it (the plot
+// data file has no place for them): for the CSV export, the calculation report
+// and the command line.
+#include "engine/SectionRun.h"
 #include "run/ResultTables.h"
 
 #include <string>
@@ -26,10 +27,10 @@ struct TSpringTable {
 constexpr size_t SpringColumnForce = 7;
 constexpr size_t SpringColumnPerAnchor = 8;
 
-// The spring tables of every analysis of the output text; empty without springs.
-TSpringTable SpringTableOf(const OutputTextOutline& text);
-// The spring table of the output text beside the wall data file `wallFile`;
-// empty when there is none or it holds no springs.
+// The spring tables of every analysis with usable results; empty without springs.
+TSpringTable SpringTableOf(const std::vector<SectionRun>& sections);
+// The spring table of the results beside the wall data file `wallFile`
+// (LoadResultValues); empty when it has none or no springs.
 TSpringTable LoadSpringTable(const std::string& wallFile);
 
 // The table as CSV (a header row, then one row per analysis and spring, the
@@ -37,5 +38,5 @@ TSpringTable LoadSpringTable(const std::string& wallFile);
 std::string SpringTableCsv(const TSpringTable& table);
 // The results of the wall as CSV (ResultsCsv, with the utilisation columns of
 // the sections in `settings`), followed after an empty line by its spring
-// table when its output text has one.
+// table when its results have one.
 std::string WallResultsCsv(const TResultSet& results, const std::string& wallFile, const TWallSettings& settings);

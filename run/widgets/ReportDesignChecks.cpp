@@ -1,5 +1,6 @@
 #include "run/widgets/ReportDesignChecks.h"
 
+#include "checks/DesignChecks.h"
 #include "checks/DesignChecksTable.h"
 #include "checks/UtilisationGraph.h"
 #include "checks/UtilisationTable.h"
@@ -86,6 +87,20 @@ void DesignChecks(Pages& pages, const checks::DesignCheckReport& report)
         pages.Text(QString::fromStdString(remark), Pages::Sans(8));
         pages.Space(0.8);
     }
+}
+
+void DesignCheckPages(Pages& pages, const std::optional<checks::DesignCheckReport>& report, const QString& failure,
+                      const TProgramData* wall, const std::vector<TSectionSettings>& sections)
+{
+    pages.Heading(QStringLiteral("Design checks"));
+    if (wall)
+        SteelSections(pages, sections, *wall);
+    pages.Space(2);
+    if (!report) {
+        pages.Text("The design checks could not be made: " + failure, Pages::Sans(9));
+        return;
+    }
+    DesignChecks(pages, *report);
 }
 
 }  // namespace report

@@ -1,6 +1,9 @@
 #pragma once
 #include "run/widgets/ReportPages.h"
 
+#include <QString>
+
+#include <optional>
 #include <vector>
 
 struct TSectionSettings;
@@ -21,5 +24,10 @@ void SteelSections(Pages& pages, const std::vector<TSectionSettings>& sections, 
 // table per stage, then the section and anchor table with its utilisation
 // graph on one page, and the remarks (definitions, governing stage).
 void DesignChecks(Pages& pages, const checks::DesignCheckReport& report);
+
+// The design-check part of the report: the sections (when the wall could be
+// read), then what the checks found, or why they could not be made.
+void DesignCheckPages(Pages& pages, const std::optional<checks::DesignCheckReport>& report, const QString& failure,
+                      const TProgramData* wall, const std::vector<TSectionSettings>& sections);
 
 }  // namespace report

@@ -1,6 +1,5 @@
 #include "run/widgets/ReportOutline.h"
 
-#include "run/OutputTextOutline.h"
 #include "run/widgets/ReportPages.h"
 
 namespace report {
@@ -32,7 +31,6 @@ OutputText ReadOutputText(const QString& text)
             out.Sections.back().Blocks.push_back(TextBlock{QString::fromStdString(b.heading), Lines(b.lines)});
     }
     out.Summary = TextBlock{QString::fromStdString(outline.summary.heading), Lines(outline.summary.lines)};
-    out.Springs = SpringTableOf(outline);
     return out;
 }
 

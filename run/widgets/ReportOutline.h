@@ -1,14 +1,15 @@
 #pragma once
-#include "run/SpringTable.h"
+#include "run/OutputTextOutline.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <vector>
 
-// The engine's output text as the calculation report reads it: cut into its
+// The engine's output text as the calculation report shows it: cut into its
 // sections and headed blocks by the core's reader, which knows the headings
-// the engine writes.
+// the engine writes. The report copies these blocks as text; the values it
+// shows come from the analysis (LoadResultValues).
 namespace report {
 
 struct TextBlock {
@@ -26,7 +27,6 @@ struct OutputText {
     QStringList Front;  // "Engine: ..." lines before the first heading
     std::vector<TextSection> Sections;  // [0]: the front matter's blocks (Method)
     TextBlock Summary;
-    TSpringTable Springs;  // the springs' and anchors' forces of every analysis
     // The value of a "key: value" line of the front matter.
     QString Field(const QString& key) const;
 };

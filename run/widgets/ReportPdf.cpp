@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 
 namespace report {
 
@@ -39,6 +40,42 @@ void PaintPages(QPainter& painter, QPdfWriter& pdf, const Pages& pages, const QR
             painter.restore();
         }
     }
+}
+
+namespace {
+
+bool Fail(QString* error, const QString& message)
+{
+    if (error)
+        *error = message;
+    return false;
+}
+
+}  // namespace
+
+bool WritePdf(const QString& pdfFile, QPageSize::PageSizeId paper, const QString& title, const QString& fingerprint,
+              const QString& wallFile, const std::function<void(Pages&)>& layout, QString* error)
+{
+    QSaveFile file(pdfFile);
+    if (!file.open(QIODevice::WriteOnly))
+        return Fail(error, "Cannot write " + pdfFile + ": " + file.errorString());
+    QPdfWriter pdf(&file);
+    pdf.setResolution(Dpi);
+    pdf.setPageSize(QPageSize(paper));
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+    pdf.setTitle("Calculation report: " + title);
+    pdf.setCreator(ProgramNameAndRelease);
+    QPainter painter;
+    if (!painter.begin(&pdf))
+        return Fail(error, "Cannot write " + pdfFile);
+    const QRectF page(QPointF(0, 0), QSizeF(pdf.width(), pdf.height()));
+    const QRectF body = page.adjusted(Mm(18), Mm(20), -Mm(15), -Mm(16));
+    Pages pages(pdf, body);
+    layout(pages);
+    PaintPages(painter, pdf, pages, body, title, fingerprint, wallFile);
+    if (!painter.end() || !file.commit())
+        return Fail(error, "Cannot write " + pdfFile + ": " + file.errorString());
+    return true;
 }
 
 }  // namespace report
