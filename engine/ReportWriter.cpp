@@ -615,7 +615,7 @@ std::string ReportWriter::Number(double value, int digits)
     return Num(value, digits);
 }
 
-SpringTableText ReportWriter::SpringTable(const SectionRun& s, int unitSystem)
+SpringTableText ReportWriter::SpringTable(const SectionRun& s, UnitSystem unitSystem)
 {
     const SectionResult& r = s.result;
     SpringTableText table;

@@ -42,7 +42,7 @@ public:
     // The spring table of an analysis with usable results, its lengths and
     // forces named in `unitSystem` (that of the run's first block); no rows
     // when it has no springs.
-    static SpringTableText SpringTable(const SectionRun& section, int unitSystem);
+    static SpringTableText SpringTable(const SectionRun& section, UnitSystem unitSystem);
     // A number as the output text writes it, `digits` significant digits.
     static std::string Number(double value, int digits = 6);
 };

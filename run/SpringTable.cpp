@@ -25,7 +25,7 @@ TSpringTable SpringTableOf(const std::vector<SectionRun>& sections)
     if (sections.empty())
         return table;
     // The output text names every length and force in the units of the run's first block.
-    const int unitSystem = sections.front().block.unitSystem;
+    const UnitSystem unitSystem = sections.front().block.unitSystem;
     for (const SectionRun& s : sections) {
         if (!s.built || !s.result.Ok())
             continue;
