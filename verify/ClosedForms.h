@@ -2,7 +2,7 @@
 // Walls with closed-form solutions, built as data files and analysed by the
 // whole engine: beams on an elastic foundation (Hetenyi 1946), cantilevers
 // under point, uniform and triangular loads, and the beam-column.
-#include "verify/WallBuilder.h"
+#include "model/WallBuilder.h"
 
 #include <cmath>
 #include <functional>

@@ -1,0 +1,146 @@
+# The layering test: fails when a source includes a header of a floor above
+# its own, or a target links a target of a floor above its own (the floors are
+# those of cmake/Floors.cmake).
+#
+#   cmake -DSOURCE_DIR=<tree> -DTARGETS=<link table> [-DEXPECTED=<file>] -P Layering.cmake
+#
+# A file's floor is that of its folder; a tests/ folder is on the floor of the
+# folder it tests, so its tests include their own floor and below, and also
+# the helpers of other folders' tests/ (on those floors too). A target's floor
+# is that of its sources. With EXPECTED the findings must be exactly the lines
+# of that file (how the test of this script checks it).
+cmake_minimum_required(VERSION 3.25)
+include(${CMAKE_CURRENT_LIST_DIR}/../Floors.cmake)
+
+# Upward includes that are known and on their way out, as "file>header".
+set(allowed_includes
+    # The engine's writer takes its headings from the outline of the output
+    # text; they move into the engine when its results travel as values.
+    "engine/ReportWriter.cpp>run/OutputTextOutline.h")
+
+set(findings "")
+
+# Whether `floor` may use what lies on floor `other`.
+function(may_use floor other out)
+  torvik_floors_below(${floor} below)
+  if(floor STREQUAL other OR other IN_LIST below)
+    set(${out} TRUE PARENT_SCOPE)
+  else()
+    set(${out} FALSE PARENT_SCOPE)
+  endif()
+endfunction()
+
+# The includes.
+set(patterns "")
+foreach(folder ${TORVIK_FLOOR_FOLDERS})
+  foreach(ext cpp h hpp cpp.in h.in)
+    list(APPEND patterns ${SOURCE_DIR}/${folder}/*.${ext})
+  endforeach()
+endforeach()
+file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${patterns})
+# The test tree of this script holds its faults on purpose.
+list(FILTER files EXCLUDE REGEX "^cmake/tests/layering/")
+list(SORT files)
+foreach(file ${files})
+  torvik_floor_of(${file} floor)
+  set(in_tests FALSE)
+  if(file MATCHES "(^|/)tests/")
+    set(in_tests TRUE)
+  endif()
+  file(STRINGS ${SOURCE_DIR}/${file} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"[^\"]+/[^\"]+\"")
+  foreach(line ${lines})
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*$" "\\1" header "${line}")
+    if("${file}>${header}" IN_LIST allowed_includes)
+      continue()
+    endif()
+    torvik_floor_of(${header} header_floor)
+    if(NOT header_floor)
+      list(APPEND findings "${file} includes ${header}, whose folder has no floor")
+      continue()
+    endif()
+    may_use(${floor} ${header_floor} ok)
+    if(NOT ok)
+      list(APPEND findings "${file} (${floor}) includes ${header} (${header_floor})")
+    elseif(header MATCHES "(^|/)tests/" AND NOT in_tests AND NOT floor STREQUAL "tools")
+      list(APPEND findings "${file} includes the test helper ${header}")
+    endif()
+  endforeach()
+endforeach()
+
+# The links.
+file(STRINGS ${TARGETS} rows)
+foreach(row ${rows})
+  string(REPLACE "|" ";" fields "${row}")
+  list(GET fields 0 target)
+  list(GET fields 1 type)
+  set(target_type_${target} ${type})
+  list(LENGTH fields count)
+  set(sources "")
+  set(links "")
+  if(count GREATER 2)
+    list(GET fields 2 sources)
+    string(REPLACE "," ";" sources "${sources}")
+  endif()
+  if(count GREATER 3)
+    list(GET fields 3 links)
+    string(REPLACE "," ";" links "${links}")
+  endif()
+  set(target_links_${target} ${links})
+  set(floor "")
+  foreach(source ${sources})
+    if(source MATCHES "^cmake/")
+      continue()  # the build's own shared pieces, such as the main() of widget tests
+    endif()
+    torvik_floor_of(${source} source_floor)
+    if(NOT source_floor)
+      list(APPEND findings "${target} builds ${source}, whose folder has no floor")
+    elseif(floor AND NOT floor STREQUAL source_floor)
+      list(APPEND findings "${target} builds sources of the floors ${floor} and ${source_floor}")
+    else()
+      set(floor ${source_floor})
+    endif()
+  endforeach()
+  set(target_floor_${target} "${floor}")
+  list(APPEND targets ${target})
+endforeach()
+foreach(target ${targets})
+  set(floor "${target_floor_${target}}")
+  foreach(link ${target_links_${target}})
+    if(link IN_LIST TORVIK_FLOOR_BASE_TARGETS)
+      continue()
+    endif()
+    if(link IN_LIST TORVIK_FLOOR_CONVENIENCE_TARGETS)
+      if(NOT target_type_${target} STREQUAL "EXECUTABLE")
+        list(APPEND findings "${target} links ${link}, which only executables may link")
+      endif()
+      continue()
+    endif()
+    set(link_floor "${target_floor_${link}}")
+    if(NOT floor OR NOT link_floor)
+      continue()  # a target without sources in the tree is on no floor
+    endif()
+    may_use(${floor} ${link_floor} ok)
+    if(NOT ok)
+      list(APPEND findings "${target} (${floor}) links ${link} (${link_floor})")
+    endif()
+  endforeach()
+endforeach()
+
+if(DEFINED EXPECTED)
+  file(STRINGS ${EXPECTED} expected)
+  if(NOT findings STREQUAL expected)
+    list(JOIN findings "\n  " found)
+    list(JOIN expected "\n  " wanted)
+    message(FATAL_ERROR "Found:\n  ${found}\nexpected:\n  ${wanted}")
+  endif()
+  list(LENGTH findings count)
+  message(STATUS "All ${count} faults of the test tree found")
+elseif(findings)
+  list(LENGTH findings count)
+  list(JOIN findings "\n  " text)
+  message(FATAL_ERROR "${count} steps upwards (each floor uses only its own and those below it, "
+                      "cmake/Floors.cmake):\n  ${text}")
+else()
+  list(LENGTH files count)
+  message(STATUS "${count} sources and their targets follow the floors")
+endif()
