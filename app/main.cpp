@@ -57,7 +57,8 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationVersion(ProgramRelease);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription("TORVIK 2013: analysis of flexible retaining walls by the p-y method.");
+    parser.setApplicationDescription(QString(ProgramName) +
+                                     ": analysis of flexible retaining walls by the p-y method.");
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument("file", "A wall data file to open (\".tk4d\" is added to a name without one).",

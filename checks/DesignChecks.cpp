@@ -193,8 +193,10 @@ DesignCheckReport RunDesignChecks(const std::vector<WallFileBlock>& blocks, doub
     r.notes.push_back(kDefinition);
     const engine::UnitLabels units = engine::UnitLabelsFor(r.unitSystem);
     r.notes.push_back(kSectionDefinition);
-    r.notes.push_back("Lengths in " + units.length + ", depths below the top of the wall; forces per the wall's width; "
-                      "force per anchor in " + ForceUnit(r.unitSystem) + ".");
+    r.notes.push_back("Lengths in " + units.length +
+                      ", depths below the top of the wall; forces per the wall's width; "
+                      "force per anchor in " +
+                      QuantityLabelsOf(r.unitSystem).force + ".");
     r.passed = !blocks.empty();
     const std::vector<SectionRun> actual = AnalyseAsBuilt(blocks, wallSettings);
     r.analyses += static_cast<int>(actual.size());
@@ -222,11 +224,6 @@ DesignCheckReport RunDesignChecks(const std::string& dataFile, std::optional<dou
     return r;
 }
 
-std::string ForceUnit(UnitSystem unitSystem)
-{
-    return unitSystem == UnitSystem::English ? "lb" : unitSystem == UnitSystem::SI ? "kN" : "F";
-}
-
 std::string DesignChecksText(const DesignCheckReport& r)
 {
     const engine::UnitLabels units = engine::UnitLabelsFor(r.unitSystem);
@@ -247,9 +244,10 @@ std::string DesignChecksText(const DesignCheckReport& r)
         out << "  Shear utilisation:            " << Optional(s.shearUtilisation)
             << (s.shearUtilisation ? " at depth " + FormatGeneral(s.shearDepth, 4) + " " + units.length : "") << "\n";
         for (const AnchorCheck& a : s.anchors)
-            out << "  Anchor at node " << a.node << ": " << FormatGeneral(a.forcePerWidth, 5) << " " << units.forcePerLength
-                << ", per anchor " << Optional(a.forcePerAnchor, " " + ForceUnit(r.unitSystem)) << ", utilisation "
-                << Optional(a.utilisation) << "\n";
+            out << "  Anchor at node " << a.node << ": " << FormatGeneral(a.forcePerWidth, 5) << " "
+                << units.forcePerLength << ", per anchor "
+                << Optional(a.forcePerAnchor, std::string(" ") + QuantityLabelsOf(r.unitSystem).force)
+                << ", utilisation " << Optional(a.utilisation) << "\n";
         const LimitEquilibrium& le = s.limitEquilibrium;
         out << "  " << le.method << ": required embedment " << Optional(le.requiredEmbedment, " " + units.length);
         if (le.anchorNode)

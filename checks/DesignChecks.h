@@ -82,9 +82,6 @@ DesignCheckReport RunDesignChecks(const std::vector<WallFileBlock>& blocks, doub
 // TorvikError when the data file cannot be read.
 DesignCheckReport RunDesignChecks(const std::string& dataFile, std::optional<double> target = std::nullopt);
 
-// The name of the force unit of a unit system: "lb", "kN" or "F".
-std::string ForceUnit(UnitSystem unitSystem);
-
 // The report as text for the command line and the calculation report.
 std::string DesignChecksText(const DesignCheckReport& report);
 

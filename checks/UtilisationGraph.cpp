@@ -1,16 +1,13 @@
 #include "checks/UtilisationGraph.h"
 
 #include "graph/GraphPlot.h"
-#include "run/ResultTables.h"
+#include "units/QuantityLabels.h"
 
 #include <algorithm>
 
 namespace checks {
 
 namespace {
-
-// English data files give depths in inches; the graphs show feet.
-double DepthScale(UnitSystem unitSystem) { return unitSystem == UnitSystem::English ? 1.0 / 12 : 1.0; }
 
 void AddCurve(TGraphPlot& graph, const std::string& name, const std::vector<TFloatPoint>& points)
 {
@@ -33,7 +30,9 @@ std::vector<TFloatPoint> Curve(const StageCheck& s, std::optional<double> NodeUt
 
 void FillUtilisationGraph(TGraphPlot& graph, const DesignCheckReport& report)
 {
-    const double scale = DepthScale(report.unitSystem);
+    // Depths as the result graphs show them (feet for the inches of English walls).
+    const QuantityLabels& labels = QuantityLabelsOf(report.unitSystem);
+    const double scale = labels.depthFactor;
     graph.SetLineCount(0);
     graph.Caption = "Utilisation";
     graph.CurveName = "Curve #";
@@ -42,7 +41,7 @@ void FillUtilisationGraph(TGraphPlot& graph, const DesignCheckReport& report)
     graph.ShowLegend = true;
     graph.Markers = 0;
     graph.XCaption = "Utilisation (-)";
-    graph.YCaption = "Depth (" + ResultUnits(report.unitSystem).Depth + ")";
+    graph.YCaption = std::string("Depth (") + labels.depth + ")";
     graph.XUnits = graph.YUnits = "";
     graph.SetUnits(report.unitSystem);
     double top = 0, bottom = 0;

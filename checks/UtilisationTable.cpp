@@ -3,6 +3,7 @@
 #include "checks/DesignChecksTable.h"
 #include "engine/SoilLayer.h"
 #include "units/NumberFormat.h"
+#include "units/QuantityLabels.h"
 
 namespace checks {
 
@@ -53,7 +54,7 @@ UtilisationTable MakeUtilisationTable(const DesignCheckReport& r)
                                           s.bendingUtilisation ? FormatGeneral(s.bendingDepth, kDigits) : kNoValue,
                                           Cell(s.shearUtilisation),
                                           s.shearUtilisation ? FormatGeneral(s.shearDepth, kDigits) : kNoValue,
-                                          AnchorCell(r, s, ForceUnit(r.unitSystem))};
+                                          AnchorCell(r, s, QuantityLabelsOf(r.unitSystem).force)};
         const bool several = r.stages.size() > 1;
         if (several && r.governingBendingStage == s.stage) {
             cells[UtilisationBending] += kLargestMark;

@@ -1,5 +1,6 @@
 #include "run/AnalysisRun.h"
 
+#include "TorvikVersion.h"
 #include "model/AtomicFile.h"
 #include "model/PrivateFolder.h"
 #include "run/DynamicLibrary.h"
@@ -15,7 +16,7 @@
 #include <memory>
 #include <system_error>
 
-const char* const EngineLibraryName = "Torvik2013_DLL.DLL";
+const char* const EngineLibraryName = EngineLibraryFileName;
 const char* const ReinitializeMessage = "Attempt to reinitialize DLL";
 const char* const InitializeFailedMessage = "Attempt to initialize DLL failed";
 const char* const CompletedMessage =

@@ -4,6 +4,7 @@
 // here and its handler.
 #include "ui/MainCommands.h"
 
+#include "TorvikVersion.h"
 #include "model/ProgramData.h"
 #include "run/widgets/ResultCommands.h"
 #include "tables/GridTable.h"
@@ -549,10 +550,10 @@ void TMainForm::AddHelpCommands(std::vector<TMainCommand>& t)
 {
     // Windows opens the compiled help; other platforms have no viewer for it and open the manual as HTML.
 #ifdef _WIN32
-    const char* const contents = "TORVIK_2013.chm";
+    const char* const contents = ContentsHelpFileName;
     const char* const technicalManual = "TorvikTechnicalManual.bat";
 #else
-    const char* const contents = "TORVIK_2013.html";
+    const char* const contents = ContentsHtmlFileName;
     const char* const technicalManual = "TorvikTechnicalManual.pdf";
 #endif
     t.push_back(TMainCommand::Menu(M::MenuBar, "&Help", M::Help).Opening(true).Keep(IntoMenu(&A::Help)));
@@ -560,7 +561,7 @@ void TMainForm::AddHelpCommands(std::vector<TMainCommand>& t)
                     .Does([contents](TMainForm& f) { f.OpenDocument(contents); })
                     .Keep(Into(&A::Contents)));
     t.push_back(TMainCommand(M::Help, "&User's Manual")
-                    .Does([](TMainForm& f) { f.OpenDocument("TORVIK 2013 Users Manual.pdf"); })
+                    .Does([](TMainForm& f) { f.OpenDocument(UsersManualFileName); })
                     .Keep(Into(&A::UsersManual)));
     t.push_back(TMainCommand(M::Help, "&Technical Manual")
                     .Does([technicalManual](TMainForm& f) { f.OpenDocument(technicalManual); })

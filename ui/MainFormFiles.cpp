@@ -2,7 +2,7 @@
 // files, and reading the results of the open wall.
 #include "ui/MainForm.h"
 
-
+#include "TorvikVersion.h"
 #include "graph/GraphPlot.h"
 #include "model/DiskStamp.h"
 #include "model/ProgramData.h"
@@ -122,7 +122,7 @@ void TMainForm::OpenFileName(const std::string& path, bool announce, std::option
             return m == document_->SettingsProblem();
         });
         if (whole)
-            prompt_->Information("Data file: " + name + ", has been read by TORVIK 2013");
+            prompt_->Information("Data file: " + name + ", has been read by " + ProgramName);
         else
             prompt_->Information("Data file: " + name +
                                  ", has been read only in part. Please check its values before running the analysis.");

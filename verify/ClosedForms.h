@@ -2,8 +2,8 @@
 // Walls with closed-form solutions, built as data files and analysed by the
 // whole engine: beams on an elastic foundation (Hetenyi 1946), cantilevers
 // under point, uniform and triangular loads, and the beam-column.
+#include "model/WallBuilder.h"
 #include "units/Constants.h"
-#include "verify/WallBuilder.h"
 
 #include <cmath>
 #include <functional>

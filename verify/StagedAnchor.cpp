@@ -1,7 +1,7 @@
 #include "verify/StagedAnchor.h"
 
 #include "engine/EngineRun.h"
-#include "verify/WallBuilder.h"
+#include "model/WallBuilder.h"
 
 #include <cmath>
 #include <fstream>

@@ -1,6 +1,6 @@
 #pragma once
 // The engine's tests build their walls as the verification does.
-#include "verify/WallBuilder.h"
+#include "model/WallBuilder.h"
 
 using TestWall = WallBuilder;
 

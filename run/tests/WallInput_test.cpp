@@ -11,7 +11,7 @@
 #include "model/WordReader.h"
 #include "tables/Data.h"
 #include "tables/GridTable.h"
-#include "verify/WallBuilder.h"
+#include "model/WallBuilder.h"
 
 #include <gtest/gtest.h>
 

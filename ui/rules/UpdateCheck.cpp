@@ -4,9 +4,9 @@
 
 #include <cstdio>
 
-const char* const ProductName = "TORVIK 2013";
+const char* const ProductName = ProgramName;
 const char* const ProductVersion = ProgramRelease;
-const char* const ReleaseDate = "2013-04-06";
+const char* const ReleaseDate = ProgramReleaseDate;
 
 std::string IsoDate(int year, int month, int day)
 {

@@ -1,0 +1,2 @@
+#include "engine/tests/TestWall.h"
+#include "ui/MainForm.h"

@@ -1,0 +1,3 @@
+#include "graph/widgets/View.h"
+#include "model/tests/SampleWalls.h"
+#include "app/Main.h"

@@ -1,0 +1,1 @@
+#include "misc/Thing.h"

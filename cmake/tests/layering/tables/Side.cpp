@@ -1,0 +1,2 @@
+// Tables and the graph painter lie side by side: neither includes the other.
+#include "graph/Plot.h"

@@ -1,0 +1,3 @@
+#include "run/Results.h"
+// The window rules know no window.
+#include "ui/MainForm.h"

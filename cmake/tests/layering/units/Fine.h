@@ -1,0 +1,1 @@
+#include "units/Other.h"

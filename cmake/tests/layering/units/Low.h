@@ -1,0 +1,2 @@
+// A unit that reaches up into the engine.
+#include "engine/High.h"
