@@ -163,11 +163,9 @@ int IterationsInNotes(const std::string& notes)
 // A wall through the engine library found in `directory`, as the program calls it.
 void ThroughLibrary(benchmark::State& state, const RunFiles& f, const std::string& directory)
 {
-    const fs::path cwd = fs::current_path();
     for (auto _ : state)
         if (CallEngine(f.dataFile, directory) != TEngineCall::Completed)
             state.SkipWithError("the engine library could not be called");
-    fs::current_path(cwd);
     state.counters["iterations"] = IterationsInNotes(f.runNotes);
 }
 
@@ -201,10 +199,8 @@ BENCHMARK(FiveStagesThroughLibrary)->ArgName("before")->Arg(1)->Arg(0)->Unit(ben
 void SingleWallThroughTheLibrary(benchmark::State& state)
 {
     const Files& f = TheFiles();
-    const fs::path cwd = fs::current_path();
     for (auto _ : state)
         CallEngine(f.single.dataFile, (f.dir / "bin").string());
-    fs::current_path(cwd);
 }
 BENCHMARK(SingleWallThroughTheLibrary)->Unit(benchmark::kMillisecond);
 

@@ -1,6 +1,9 @@
-// The exported entry point of the engine library. It is called with the value 6
-// and finds its files in names.dat in the working directory. Nothing escapes the
-// call: every exception is caught here, and no state is kept between calls.
+// The exported entry points of the engine library. "_ITORVIK" is called with
+// the value 6 and finds its files in names.dat in the working directory;
+// "TorvikRunInFolder" is given the folder that holds names.dat, so that a
+// caller never changes its working directory and runs in two folders may go
+// side by side. Nothing escapes a call: every exception is caught here, and no
+// state is kept between calls.
 #include "engine/EngineRun.h"
 
 #include <cstdint>
@@ -21,5 +24,16 @@ TORVIK_EXPORT void TORVIK_CALL _ITORVIK(std::int32_t code)
         EngineRun::RunFromNamesFile();
     } catch (...) {
         // A fault that got this far must not take the program down with it.
+    }
+}
+
+TORVIK_EXPORT void TORVIK_CALL TorvikRunInFolder(const char* runFolder)
+{
+    if (!runFolder)
+        return;
+    try {
+        EngineRun::RunInFolder(runFolder);
+    } catch (...) {
+        // As above: the caller survives whatever went wrong.
     }
 }

@@ -258,3 +258,16 @@ bool EngineRun::RunFromNamesFile()
     Run(files);
     return true;
 }
+
+bool EngineRun::RunInFolder(const std::string& folder)
+{
+    const fs::path base(folder);
+    RunFiles files;
+    if (!ReadNamesFile((base / "names.dat").string(), files))
+        return false;
+    for (std::string* name : {&files.dataFile, &files.outputText, &files.plotFile, &files.runNotes})
+        if (fs::path(*name).is_relative())
+            *name = (base / *name).string();
+    Run(files);
+    return true;
+}

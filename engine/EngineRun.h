@@ -29,6 +29,9 @@ public:
     // Reads names.dat in the working directory and runs on its files; false when
     // names.dat is missing or incomplete (then nothing can be written).
     static bool RunFromNamesFile();
+    // The same for names.dat in `folder`, whose relative names are taken from
+    // that folder; the working directory is neither read nor changed.
+    static bool RunInFolder(const std::string& folder);
     // Runs on the given files.
     static RunOutcome Run(const RunFiles& files);
     // Runs on blocks already read or made and their settings (SI, or the

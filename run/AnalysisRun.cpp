@@ -13,7 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <memory>
+#include <mutex>
 #include <system_error>
 
 const char* const EngineLibraryName = EngineLibraryFileName;
@@ -24,36 +24,21 @@ const char* const CompletedMessage =
 
 namespace {
 
-// The loaded engine of the current run; it exists only between loading and releasing.
-std::unique_ptr<DynamicLibrary> EngineLibrary;
-
 std::string SystemError() { return std::strerror(errno); }
 
 namespace fs = std::filesystem;
 
-// A folder of its own for one run, in the user's temporary folder: the engine
-// reads names.dat from its working directory and writes the results there, and
-// the program's directory is not writable once the program is installed for
-// all users; two runs at once never share a names.dat. The folder and the
-// previous working directory are given back when the run ends, however it ends.
+// A folder of its own for one run, in the user's temporary folder: names.dat
+// and the results the engine writes are kept there, since the program's
+// directory is not writable once the program is installed for all users, and
+// two runs at once never share a names.dat. The folder goes when the run ends,
+// however it ends.
 class RunFolder {
 public:
-    RunFolder()
-    {
-        std::error_code error;
-        previous_ = fs::current_path(error);
-        path_ = MakePrivateFolder("torvik-run-");
-        if (!ChangeWorkingDirectory(path_.string())) {
-            const std::string message = SystemError();
-            fs::remove_all(path_, error);
-            throw EInOutError(message);
-        }
-    }
+    RunFolder() : path_(MakePrivateFolder("torvik-run-")) { }
     ~RunFolder()
     {
         std::error_code error;
-        if (!previous_.empty())
-            ChangeWorkingDirectory(previous_.string());
         fs::remove_all(path_, error);
     }
     RunFolder(const RunFolder&) = delete;
@@ -62,9 +47,32 @@ public:
     const fs::path& Path() const { return path_; }
 
 private:
-    fs::path previous_;
     fs::path path_;
 };
+
+// The engine's entry that is given the run folder; the library of this
+// program has it.
+const char* const FolderEntryName = "TorvikRunInFolder";
+// The entry of every engine library, which reads names.dat in the working directory.
+const char* const WorkingDirectoryEntryName = "_ITORVIK";
+
+// Calls the entry of a library that has only "_ITORVIK" (one of an earlier
+// release) in the run folder: the working directory is the run folder for the
+// call and given back afterwards. One such call at a time, since the working
+// directory belongs to the whole process; the program's own library never
+// takes this way.
+void CallInWorkingDirectory(void (*entry)(std::int32_t), const fs::path& folder)
+{
+    static std::mutex oneAtATime;
+    const std::lock_guard<std::mutex> lock(oneAtATime);
+    std::error_code error;
+    const fs::path previous = fs::current_path(error);
+    if (!ChangeWorkingDirectory(folder.string()))
+        throw EInOutError(SystemError());
+    entry(6);
+    if (!previous.empty())
+        ChangeWorkingDirectory(previous.string());
+}
 
 const char* const ResultExtensions[] = {".tk4o", ".tk4p", ".tk4r"};
 
@@ -213,24 +221,22 @@ TEngineCall CallEngine(const std::string& dataFileName, const std::string& progr
     // that cannot be written never leaves a mix of two runs beside the wall.
     const fs::path resultBase = folder.Path() / "results";
     {
-        std::ofstream names("names.dat", std::ios::binary | std::ios::trunc);
+        std::ofstream names(folder.Path() / "names.dat", std::ios::binary | std::ios::trunc);
         names << NamesFileText(wall, resultBase.string());
         names.close();
         if (!names)
             throw EInOutError(SystemError());
     }
-    if (EngineLibrary)
-        return TEngineCall::AlreadyLoaded;
-
-    EngineLibrary = std::make_unique<DynamicLibrary>(directory + "/" + EngineLibraryName);
+    // The library belongs to this run alone: loaded here, released on return.
+    const DynamicLibrary library(directory + "/" + EngineLibraryName);
+    using FolderEntry = void (*)(const char*);
     using Entry = void (*)(std::int32_t);
-    const auto entry = reinterpret_cast<Entry>(EngineLibrary->Symbol("_ITORVIK"));
-    if (!entry) {
-        EngineLibrary.reset();
+    if (const auto inFolder = reinterpret_cast<FolderEntry>(library.Symbol(FolderEntryName)))
+        inFolder(folder.Path().string().c_str());
+    else if (const auto entry = reinterpret_cast<Entry>(library.Symbol(WorkingDirectoryEntryName)))
+        CallInWorkingDirectory(entry, folder.Path());
+    else
         return TEngineCall::LoadFailed;
-    }
-    entry(6);
-    EngineLibrary.reset();
     TRunResults placed;
     PlaceResults(resultBase, wall, placed);
     if (results)

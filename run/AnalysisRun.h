@@ -4,8 +4,10 @@
 
 // The program's side of an analysis run: names.dat in a run folder of its own,
 // the engine library loaded from the program's directory by its path, its
-// entry point called once with 6, the library released again. No windows: the main window shows
-// the messages and reads the plot data file; the command line prints them.
+// entry point called once with that folder, the library released again. Each
+// run owns its library and changes nothing of the process, so runs may go side
+// by side. No windows: the main window shows the messages and reads the plot
+// data file; the command line prints them.
 
 // The file name of the engine library, the same on every platform.
 extern const char* const EngineLibraryName;
@@ -18,9 +20,10 @@ extern const char* const CompletedMessage;
 
 // How the call ended.
 enum class TEngineCall {
-    Completed,      // the engine was called and returned
-    AlreadyLoaded,  // an engine library of an earlier run still exists: not called
-    LoadFailed,     // the library is missing or has no "_ITORVIK": not called
+    Completed,  // the engine was called and returned
+    AlreadyLoaded,  // an engine library of an earlier run still exists: not called (a run
+    // owns its library now, so CallEngine does not return it)
+    LoadFailed,  // the library is missing or has no entry point: not called
 };
 
 // The data file name with its extension replaced: everything from the last "."
@@ -60,14 +63,16 @@ std::string RunStatusSummary(const std::vector<std::string>& lines);
 std::string ProgramDirectory();
 
 // Runs the engine on a saved data file: makes a new folder in the user's
-// temporary folder the working directory, writes names.dat there (the files by
-// full path, the results in that folder), loads the library from
-// `programDirectory`, calls "_ITORVIK" with 6 and releases the library. The
+// temporary folder, writes names.dat there (the files by full path, the
+// results in that folder), loads the library from `programDirectory`, calls
+// its "TorvikRunInFolder" with that folder and releases the library. A library
+// of an earlier release without that entry has "_ITORVIK" called with 6
+// instead, with the folder as the working directory for the call. The
 // results the engine wrote then replace those beside the wall together, and
 // only when all of them could be written (WriteFilesTogether); a result file
 // of an earlier run that the engine did not write again is deleted. `results`,
-// when given, receives what was written. Then the folder is removed and the
-// previous working directory restored. EInOutError with the system's text when
-// the folder cannot be made or names.dat cannot be written.
+// when given, receives what was written. Then the folder is removed. The
+// working directory is the same after the call as before. EInOutError with the
+// system's text when the folder cannot be made or names.dat cannot be written.
 TEngineCall CallEngine(const std::string& dataFileName, const std::string& programDirectory,
                        TRunResults* results = nullptr);

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include <unistd.h>
 
@@ -79,6 +80,44 @@ TEST_F(EngineLibrary, LoadCallReleaseManyTimesGivesTheSameResults)
         EXPECT_EQ(plot, first) << "call " << i;
         EXPECT_FALSE(fs::exists(dir / "bin" / "names.dat"));
         EXPECT_EQ(fs::current_path(), before) << "the run gives the working directory back";
+    }
+}
+
+// Each run has its folder and its library to itself and leaves the working
+// directory alone: two walls analysed at once in two threads come out as each
+// does alone.
+TEST_F(EngineLibrary, TwoRunsSideBySideEachGiveTheirOwnResults)
+{
+    fs::create_directories(dir / "other");
+    const std::string second = (dir / "other" / "anchored.tk4d").string();
+    TestWall w(2, 56, 0.25);
+    BuildAnchoredSoftClay(w);
+    w.Save(second);
+    const std::string walls[] = {data, second};
+    std::string alone[2];
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_EQ(CallEngine(walls[i], (dir / "bin").string()), TEngineCall::Completed);
+        alone[i] = ReadAll(ReplaceExtension(walls[i], ".tk4p"));
+        ASSERT_FALSE(alone[i].empty()) << ReadAll(ReplaceExtension(walls[i], ".tk4r"));
+        fs::remove(ReplaceExtension(walls[i], ".tk4p"));
+    }
+    ASSERT_NE(alone[0], alone[1]);
+
+    const fs::path before = fs::current_path();
+    TEngineCall calls[2] = {TEngineCall::LoadFailed, TEngineCall::LoadFailed};
+    std::thread threads[2];
+    for (int i = 0; i < 2; ++i)
+        threads[i] = std::thread([&, i] {
+            for (int k = 0; k < 5; ++k)
+                calls[i] = CallEngine(walls[i], (dir / "bin").string());
+        });
+    for (std::thread& t : threads)
+        t.join();
+    EXPECT_EQ(fs::current_path(), before);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(calls[i], TEngineCall::Completed) << walls[i];
+        EXPECT_EQ(ReadAll(ReplaceExtension(walls[i], ".tk4p")), alone[i]) << walls[i];
+        EXPECT_NE(ReadAll(ReplaceExtension(walls[i], ".tk4o")).find(walls[i]), std::string::npos) << walls[i];
     }
 }
 
