@@ -2,16 +2,18 @@
 // p-y curves, iterate, write the three outputs) on a 300-increment wall in five
 // layers with generated pressure and p-y curves, on a five-stage wall and on a
 // 200-increment pile in soft clay; also the walls through the library's entry
-// point, as the program calls it. With TORVIK_BEFORE_ENGINE naming a directory
+// point, and the program's whole run of a wall. With TORVIK_BEFORE_ENGINE naming a directory
 // that holds another build of the engine library, the pile and the five-stage
 // wall are also run through that library, so that two versions compare in one run.
 // Run by hand: build/bench/engine_bench --benchmark_repetitions=9
 #include "engine/EngineRun.h"
 #include "engine/tests/TestWall.h"
 #include "run/AnalysisRun.h"
+#include "run/DynamicLibrary.h"
 
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -160,12 +162,30 @@ int IterationsInNotes(const std::string& notes)
     return total;
 }
 
-// A wall through the engine library found in `directory`, as the program calls it.
+// A wall through the entry point of the engine library in `directory`: loaded,
+// called and released each time, as the program does, in a run folder whose
+// names.dat was written once, so that only the engine is measured (the
+// program's own side of a run, its folder and the results placed beside the
+// wall, is ProgramRun's). A library of this build is given the folder; one of
+// an earlier release has only "_ITORVIK", which reads names.dat in the working
+// directory, so the benchmark makes the folder its working directory for it.
 void ThroughLibrary(benchmark::State& state, const RunFiles& f, const std::string& directory)
 {
-    for (auto _ : state)
-        if (CallEngine(f.dataFile, directory) != TEngineCall::Completed)
-            state.SkipWithError("the engine library could not be called");
+    const fs::path folder = fs::path(f.dataFile).parent_path() / ("run-" + fs::path(f.dataFile).stem().string());
+    fs::create_directories(folder);
+    std::ofstream(folder / "names.dat", std::ios::binary) << NamesFileText(f.dataFile);
+    const std::string library = directory + "/" + EngineLibraryName;
+    if (!DynamicLibrary(library).Symbol("TorvikRunInFolder"))
+        fs::current_path(folder);
+    for (auto _ : state) {
+        const DynamicLibrary engine(library);
+        if (const auto inFolder = reinterpret_cast<void (*)(const char*)>(engine.Symbol("TorvikRunInFolder")))
+            inFolder(folder.string().c_str());
+        else if (const auto entry = reinterpret_cast<void (*)(std::int32_t)>(engine.Symbol("_ITORVIK")))
+            entry(6);
+        else
+            return state.SkipWithError("the engine library could not be called");
+    }
     state.counters["iterations"] = IterationsInNotes(f.runNotes);
 }
 
@@ -196,12 +216,17 @@ void FiveStagesThroughLibrary(benchmark::State& state)
 }
 BENCHMARK(FiveStagesThroughLibrary)->ArgName("before")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
-void SingleWallThroughTheLibrary(benchmark::State& state)
+// The program's whole run of a wall: its run folder and names.dat, the call of
+// this build's library and the results placed beside the wall, all together.
+void ProgramRun(benchmark::State& state, const RunFiles& f)
 {
-    const Files& f = TheFiles();
     for (auto _ : state)
-        CallEngine(f.single.dataFile, (f.dir / "bin").string());
+        if (CallEngine(f.dataFile, (TheFiles().dir / "bin").string()) != TEngineCall::Completed)
+            state.SkipWithError("the engine library could not be called");
 }
-BENCHMARK(SingleWallThroughTheLibrary)->Unit(benchmark::kMillisecond);
+void SingleWallProgramRun(benchmark::State& state) { ProgramRun(state, TheFiles().single); }
+BENCHMARK(SingleWallProgramRun)->Unit(benchmark::kMillisecond);
+void PileProgramRun(benchmark::State& state) { ProgramRun(state, TheFiles().pile); }
+BENCHMARK(PileProgramRun)->Unit(benchmark::kMillisecond);
 
 }  // namespace

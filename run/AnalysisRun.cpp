@@ -13,7 +13,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <mutex>
 #include <system_error>
 
 const char* const EngineLibraryName = EngineLibraryFileName;
@@ -53,27 +52,6 @@ private:
 // The engine's entry that is given the run folder; the library of this
 // program has it.
 const char* const FolderEntryName = "TorvikRunInFolder";
-// The entry of every engine library, which reads names.dat in the working directory.
-const char* const WorkingDirectoryEntryName = "_ITORVIK";
-
-// Calls the entry of a library that has only "_ITORVIK" (one of an earlier
-// release) in the run folder: the working directory is the run folder for the
-// call and given back afterwards. One such call at a time, since the working
-// directory belongs to the whole process; the program's own library never
-// takes this way.
-void CallInWorkingDirectory(void (*entry)(std::int32_t), const fs::path& folder)
-{
-    static std::mutex oneAtATime;
-    const std::lock_guard<std::mutex> lock(oneAtATime);
-    std::error_code error;
-    const fs::path previous = fs::current_path(error);
-    if (!ChangeWorkingDirectory(folder.string()))
-        throw EInOutError(SystemError());
-    entry(6);
-    if (!previous.empty())
-        ChangeWorkingDirectory(previous.string());
-}
-
 const char* const ResultExtensions[] = {".tk4o", ".tk4p", ".tk4r"};
 
 std::string FileBytes(const fs::path& path)
@@ -229,14 +207,14 @@ TEngineCall CallEngine(const std::string& dataFileName, const std::string& progr
     }
     // The library belongs to this run alone: loaded here, released on return.
     const DynamicLibrary library(directory + "/" + EngineLibraryName);
+    // The program never changes its working directory: it gives the engine
+    // the run folder. A library without that entry (of an earlier release,
+    // which reads names.dat in the working directory) is not called.
     using FolderEntry = void (*)(const char*);
-    using Entry = void (*)(std::int32_t);
-    if (const auto inFolder = reinterpret_cast<FolderEntry>(library.Symbol(FolderEntryName)))
-        inFolder(folder.Path().string().c_str());
-    else if (const auto entry = reinterpret_cast<Entry>(library.Symbol(WorkingDirectoryEntryName)))
-        CallInWorkingDirectory(entry, folder.Path());
-    else
+    const auto inFolder = reinterpret_cast<FolderEntry>(library.Symbol(FolderEntryName));
+    if (!inFolder)
         return TEngineCall::LoadFailed;
+    inFolder(folder.Path().string().c_str());
     TRunResults placed;
     PlaceResults(resultBase, wall, placed);
     if (results)

@@ -65,9 +65,8 @@ std::string ProgramDirectory();
 // Runs the engine on a saved data file: makes a new folder in the user's
 // temporary folder, writes names.dat there (the files by full path, the
 // results in that folder), loads the library from `programDirectory`, calls
-// its "TorvikRunInFolder" with that folder and releases the library. A library
-// of an earlier release without that entry has "_ITORVIK" called with 6
-// instead, with the folder as the working directory for the call. The
+// its "TorvikRunInFolder" with that folder and releases the library; a library
+// without that entry is not called (LoadFailed). The
 // results the engine wrote then replace those beside the wall together, and
 // only when all of them could be written (WriteFilesTogether); a result file
 // of an earlier run that the engine did not write again is deleted. `results`,

@@ -1,7 +1,6 @@
 #include "run/DynamicLibrary.h"
 
 #ifdef _WIN32
-#include <direct.h>
 #include <windows.h>
 #else
 #include <dlfcn.h>
@@ -40,11 +39,6 @@ std::string RunningProgramDirectory()
     return slash == std::string::npos ? "." : path.substr(0, slash);
 }
 
-bool ChangeWorkingDirectory(const std::string& directory)
-{
-    return _chdir(directory.c_str()) == 0;
-}
-
 #else
 
 DynamicLibrary::DynamicLibrary(const std::string& path) : handle_(dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL)) {}
@@ -69,11 +63,6 @@ std::string RunningProgramDirectory()
     std::string path(buffer, static_cast<size_t>(n));
     const auto slash = path.find_last_of('/');
     return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-}
-
-bool ChangeWorkingDirectory(const std::string& directory)
-{
-    return chdir(directory.c_str()) == 0;
 }
 
 #endif

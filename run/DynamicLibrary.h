@@ -23,7 +23,3 @@ private:
 
 // The directory of the running program, without a trailing separator.
 std::string RunningProgramDirectory();
-
-// Makes `directory` the process's working directory; false on failure. Only
-// for an engine library that reads names.dat in the working directory.
-bool ChangeWorkingDirectory(const std::string& directory);

@@ -90,7 +90,7 @@ TEST_F(EngineLibrary, TwoRunsSideBySideEachGiveTheirOwnResults)
 {
     fs::create_directories(dir / "other");
     const std::string second = (dir / "other" / "anchored.tk4d").string();
-    TestWall w(2, 56, 0.25);
+    TestWall w(UnitSystem::SI, 56, 0.25);
     BuildAnchoredSoftClay(w);
     w.Save(second);
     const std::string walls[] = {data, second};
