@@ -26,15 +26,18 @@ void TMainForm::AddEditCommands(std::vector<TMainCommand>& t)
                     .Initially({false, false, true})
                     .Keep([](TMainActions& a, QAction* action) { a.Undo = action; }));
     t.push_back(TMainCommand(TMenuId::Edit, "&Redo")
-                    .Key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z))
+                    .Key(QKeySequence::Redo)
                     .Button(6, "Redo", "Redo")
                     .Does([](TMainForm& f) { f.RedoClick(); })
                     .Initially({false, false, true})
                     .Keep([](TMainActions& a, QAction* action) {
                         a.Redo = action;
-                        // Ctrl+Y beside the platform's own Redo key (Ctrl+Shift+Z on Linux).
-                        action->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
-                                              QKeySequence(Qt::CTRL | Qt::Key_Y)});
+                        // The platform's own Redo keys (Ctrl+Shift+Z on Linux), and Ctrl+Y beside them.
+                        QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::Redo);
+                        const QKeySequence ctrlY(Qt::CTRL | Qt::Key_Y);
+                        if (!keys.contains(ctrlY))
+                            keys.append(ctrlY);
+                        action->setShortcuts(keys);
                     }));
     t.push_back(TMainCommand::Separator(TMenuId::ToolBar, 4));
 }

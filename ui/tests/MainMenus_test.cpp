@@ -113,7 +113,7 @@ const char* const NewWallMenus = R"(&File
   E&xit [Ctrl+Q]
 &Edit
   Undo [Ctrl+Z] {d}
-  Redo [Ctrl+Shift+Z] {d}
+  Redo [REDO] {d}
 Da&ta
   &Title
   ---
@@ -223,7 +223,7 @@ toolbar
   ---
   Undo [Ctrl+Z] {d}
     Undo
-  Redo [Ctrl+Shift+Z] {d}
+  Redo [REDO] {d}
     Redo
   ---
   &Run Analysis [F9]
@@ -267,7 +267,10 @@ Deflection, Moment and Shear Diagram
 
 TEST_F(MainMenusTest, EveryCommandInOrderWithItsShortcutHintAndStateOnANewWall)
 {
-    EXPECT_EQ(Everything().toStdString(), NewWallMenus);
+    // Redo's hint is the platform's first Redo key.
+    QString menus = NewWallMenus;
+    menus.replace("[REDO]", "[" + QKeySequence(QKeySequence::Redo).toString(QKeySequence::PortableText) + "]");
+    EXPECT_EQ(Everything().toStdString(), menus.toStdString());
 }
 
 // The long-term switch trades the single soil and earth-pressure entries for

@@ -28,6 +28,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 class UndoTest : public MainWindowTest {
@@ -171,6 +173,26 @@ TEST_F(UndoTest, UndoToTheSavedStateClearsTheModifiedStateAndReturnsToTheStage)
     act().Redo->trigger();
     EXPECT_TRUE(form->IsModified());
     EXPECT_NE(form->Document().Wall().UnitSystem(), units);
+}
+
+// Redo answers the platform's own Redo keys and Ctrl+Y, typed in the main window.
+TEST_F(UndoTest, RedoAnswersThePlatformsKeysAndCtrlY)
+{
+    Open("cantilever-sand.tk4d");
+    const UnitSystem units = form->Document().Wall().UnitSystem();
+    act().UnitSystem[units == UnitSystem::English ? 1 : 0]->trigger();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    std::vector<QKeySequence> keys;
+    for (const QKeySequence& key : QKeySequence::keyBindings(QKeySequence::Redo))
+        keys.push_back(key);
+    keys.push_back(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    for (const QKeySequence& key : keys) {
+        act().Undo->trigger();
+        ASSERT_EQ(form->Document().Wall().UnitSystem(), units);
+        QTest::keySequence(form.get(), key);
+        EXPECT_NE(form->Document().Wall().UnitSystem(), units) << key.toString().toStdString();
+    }
 }
 
 // A block pasted into a table editor is one step.
