@@ -84,8 +84,9 @@ TEST(SoilTypeTable, LayerTablesOfferEveryKind)
         ASSERT_EQ(templates.Count(), kLastSoilCode - kFirstSoilCode + 1) << layers.Name();
         for (const SoilTypeTraits& traits : SoilTypeTable()) {
             const int index = SoilCode(traits.Type) - kFirstSoilCode;
-            if (which == WallTable::NewSoil)
+            if (which == WallTable::NewSoil) {
                 EXPECT_EQ(choices[static_cast<std::size_t>(index)], traits.Name);
+            }
             ASSERT_NE(templates.Table(index), nullptr) << layers.Name() << " " << traits.Name;
             EXPECT_EQ(templates.Table(index)->Name(), traits.Template) << layers.Name() << " " << traits.Name;
         }

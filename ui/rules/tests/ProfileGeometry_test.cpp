@@ -323,8 +323,9 @@ TEST(ProfileLayout, TheTopViewLeavesTheDepthScaleClearAndTheTipLabelWhole)
         const bool apart = right <= frame->Points[0].X || left >= frame->Points[1].X || bottom <= frame->Points[0].Y ||
                            top >= frame->Points[1].Y;
         EXPECT_TRUE(apart) << "\"" << i.Text << "\" overlaps the top view";
-        if (left > 286)
+        if (left > 286) {
             EXPECT_LE(bottom, screen.Height) << "\"" << i.Text << "\" is cut off";
+        }
     }
 }
 
