@@ -2,6 +2,7 @@
 
 #include "checks/StrengthReduction.h"
 #include "engine/EngineRun.h"
+#include "model/FileLayout.h"
 
 #include <algorithm>
 #include <cmath>
@@ -31,7 +32,7 @@ int LowestSupport(const SectionInput& in)
         if (in.spring[static_cast<std::size_t>(m)] > 0)
             lowest = std::max(lowest, m);
     for (const Restraint& r : in.restraints)
-        if (r.kind == 1)
+        if (r.kind == kDeflectionRestraint)
             lowest = std::max(lowest, r.node);
     return lowest;
 }

@@ -1,5 +1,7 @@
 #include "engine/BeamColumnProblem.h"
 
+#include "model/FileLayout.h"
+
 #include <cmath>
 #include <limits>
 
@@ -8,7 +10,7 @@ namespace {
 // Where a restraint installed on a moved wall counts from (0 from an undeformed wall).
 double RestraintFrom(const SectionInput& in, const Restraint& r)
 {
-    const std::vector<double>& from = r.kind == 1 ? in.deflectionFrom : in.slopeFrom;
+    const std::vector<double>& from = r.kind == kDeflectionRestraint ? in.deflectionFrom : in.slopeFrom;
     return static_cast<size_t>(r.node) < from.size() ? from[r.node] : 0.0;
 }
 
@@ -23,7 +25,7 @@ BeamColumnProblem::BeamColumnProblem(const SectionInput& in, const SolverOptions
     defl_.assign(n_ + 1, std::numeric_limits<double>::quiet_NaN());
     slope_.assign(n_ + 1, std::numeric_limits<double>::quiet_NaN());
     for (const Restraint& r : in.restraints)
-        (r.kind == 1 ? defl_ : slope_)[r.node] = r.value + RestraintFrom(in, r);
+        (r.kind == kDeflectionRestraint ? defl_ : slope_)[r.node] = r.value + RestraintFrom(in, r);
     // A spring that acts on the change since its installation, -K (y - y0) - P0,
     // is the spring -K y and the constant force K y0 - P0; a rotational spring
     // likewise a constant couple. They are added only where they are not zero, so

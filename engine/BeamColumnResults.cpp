@@ -3,6 +3,8 @@
 // of the whole wall.
 #include "engine/BeamColumnProblem.h"
 
+#include "model/FileLayout.h"
+
 #include <cmath>
 
 void BeamColumnProblem::Results(const std::vector<double>& y, SectionResult& out) const
@@ -79,7 +81,7 @@ void BeamColumnProblem::RestraintReactions(const std::vector<double>& y, Section
     for (const Restraint& r : in_.restraints) {
         RestraintReaction rr{r.node, r.kind, r.value, 0};
         const int m = r.node;
-        if (r.kind == 1) {
+        if (r.kind == kDeflectionRestraint) {
             if (m == 0)
                 rr.reaction = out.shear[0] - in_.load[0] - out.springForce[0];
             else if (m == n_)
@@ -139,7 +141,7 @@ void BeamColumnProblem::Equilibrium(SectionResult& out) const
         couple(-out.springMoment[m]);
     }
     for (const RestraintReaction& r : out.restraints) {
-        if (r.kind == 1)
+        if (r.kind == kDeflectionRestraint)
             force(r.reaction, r.node * h_);
         else
             couple(r.reaction);

@@ -1,6 +1,7 @@
 #include "engine/BeamColumnSolver.h"
 
 #include "engine/BeamColumnProblem.h"
+#include "model/FileLayout.h"
 #include "units/NumberFormat.h"
 
 #include <algorithm>
@@ -34,9 +35,9 @@ bool BucklesUnderAxialLoad(const SectionInput& in, const SectionResult& r, doubl
     }
     for (const RestraintReaction& rr : r.restraints) {
         // A restraint installed on a moved wall holds its value plus the deflection (slope) then.
-        const std::vector<double>& shift = rr.kind == 1 ? in.deflectionFrom : in.slopeFrom;
+        const std::vector<double>& shift = rr.kind == kDeflectionRestraint ? in.deflectionFrom : in.slopeFrom;
         const double value = rr.value + (static_cast<size_t>(rr.node) < shift.size() ? shift[rr.node] : 0.0);
-        add(rr.kind == 1 ? rr.reaction * value : -rr.reaction * value);
+        add(rr.kind == kDeflectionRestraint ? rr.reaction * value : -rr.reaction * value);
     }
     return scale > 0 && work <= workRatio * scale;
 }

@@ -3,6 +3,7 @@
 #include "engine/BeamColumnSolver.h"
 #include "engine/OutputTextHeadings.h"
 #include "engine/SoilLayer.h"
+#include "model/FileLayout.h"
 #include "units/NumberFormat.h"
 #include "units/QuantityLabels.h"
 #include "units/Units.h"
@@ -269,7 +270,7 @@ void Report::Inputs(const SectionRun& s)
         Line("Specified deflections and slopes:");
         for (const RestraintRow& r : b.restraints)
             Line("  node " + std::to_string(r.node) + ": " +
-                 (r.kind == 1 ? "deflection " + Num(r.deflection) + " " + u_.length : "slope " + Num(r.slope)));
+                 (r.kind == kDeflectionRestraint ? "deflection " + Num(r.deflection) + " " + u_.length : "slope " + Num(r.slope)));
     }
     LoadAndCurveInputs(b);
 }
@@ -461,7 +462,7 @@ void Report::Reactions(const SectionResult& r)
         Heading(outputtext::RestraintReactions);
         for (const RestraintReaction& rr : r.restraints)
             Line("Node " + std::to_string(rr.node) + ": " +
-                 (rr.kind == 1 ? "deflection " + Num(rr.value) + " " + u_.length + " held by a force of " +
+                 (rr.kind == kDeflectionRestraint ? "deflection " + Num(rr.value) + " " + u_.length + " held by a force of " +
                                      Num(rr.reaction) + " " + u_.force
                                : "slope " + Num(rr.value) + " held by a couple of " + Num(rr.reaction) + " " +
                                      u_.moment + " (sense of a positive head moment)"));

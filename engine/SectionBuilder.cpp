@@ -1,6 +1,7 @@
 #include "engine/SectionBuilder.h"
 
 #include "engine/PyCurveSet.h"
+#include "model/FileLayout.h"
 #include "units/NumberFormat.h"
 #include "units/TorvikError.h"
 
@@ -141,7 +142,7 @@ void AddRestraints(const WallBlock& b, SectionInput& in)
         CheckNode(r.node, b.nodeCount, where);
         if (r.kind != 1 && r.kind != 2)
             Fail(where + ": the case " + Int(r.kind) + " is neither 1 (deflection) nor 2 (slope).");
-        const double value = r.kind == 1 ? r.deflection : r.slope;
+        const double value = r.kind == kDeflectionRestraint ? r.deflection : r.slope;
         CheckFinite(value, where + ": the value");
         auto same = std::find_if(in.restraints.begin(), in.restraints.end(),
                                  [&](const Restraint& x) { return x.kind == r.kind && x.node == r.node; });

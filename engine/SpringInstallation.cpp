@@ -1,5 +1,7 @@
 #include "engine/SpringInstallation.h"
 
+#include "model/FileLayout.h"
+
 #include <algorithm>
 #include <functional>
 
@@ -108,7 +110,7 @@ public:
             return;
         for (const Restraint& r : in_.restraints) {
             const int j = InstalledIn(stage_, earlier_, [&r](const SectionInput& s) { return HasRestraint(s, r); });
-            const bool slope = r.kind == 2;
+            const bool slope = r.kind == kSlopeRestraint;
             Before(j, r.node, slope, (slope ? in_.slopeFrom : in_.deflectionFrom)[r.node],
                    slope ? "specified slope" : "specified deflection");
         }

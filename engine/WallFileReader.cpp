@@ -1,5 +1,6 @@
 #include "engine/WallFileReader.h"
 
+#include "model/FileLayout.h"
 #include "model/FileUnits.h"
 #include "model/SoilType.h"
 #include "model/WordReader.h"
@@ -25,8 +26,6 @@ constexpr int kCurveWords = 4;
 constexpr int kMeiCurveWords = 3;
 constexpr int kPointWords = 2;
 
-// The marker after the first block of a wall with a long-term case.
-constexpr int kLongTermMarker = 9;
 
 // The items of one block, in the order the file holds them.
 class BlockReader {

@@ -20,7 +20,7 @@ struct RangeRow {
 
 // A specified deflection or slope as the restraint table gives it.
 struct RestraintRow {
-    int kind = 1;  // 1 deflection, 2 slope
+    int kind = 1;  // kDeflectionRestraint or kSlopeRestraint (model/FileLayout.h)
     int node = 0;
     double deflection = 0;
     double slope = 0;

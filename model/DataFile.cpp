@@ -2,6 +2,7 @@
 #include "model/AtomicFile.h"
 #include "model/BlockReader.h"
 #include "model/BlockWriter.h"
+#include "model/FileLayout.h"
 #include "model/ProgramData.h"
 #include "model/WallDocument.h"
 #include "model/WallTableRows.h"
@@ -21,9 +22,9 @@ std::string TProgramData::DataFileText()
     std::string text;
     TBlockWriter writer(*this, text);
     writer.WriteBlock({Title, false, TGeneratedPressure::Kind});
-    LongTermMarker = LongTermAnalysis ? 9 : 0;
+    LongTermMarker = LongTermAnalysis ? kLongTermMarker : 0;
     writer.WriteLine(std::to_string(LongTermMarker));
-    if (LongTermMarker == 9) {
+    if (LongTermMarker == kLongTermMarker) {
         writer.WriteBlock({Title, true, TGeneratedPressure::Triangular});
         writer.WriteLine("0");
     }
@@ -51,7 +52,7 @@ void ReadDataFileBlocks(TProgramData& wall, TWordReader& reader, TFileLayout lay
     blocks.ReadBlock(layout, TBlockRole::First);
     if (layout != TFileLayout::Version20) {
         wall.LongTermMarker = reader.ReadInteger();
-        if (wall.LongTermMarker == 9) {
+        if (wall.LongTermMarker == kLongTermMarker) {
             wall.LongTermAnalysis = true;
             reader.ReadLine();  // the rest of the marker line
             blocks.ReadBlock(layout, TBlockRole::LongTerm);

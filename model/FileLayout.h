@@ -9,6 +9,15 @@ enum class TFileLayout {
     Version20,  // ".tkd" 2.0: no stage count, layer thicknesses, one parameter line per layer
 };
 
+// The marker line after the first block of a data file that announces the
+// block of the long-term analysis; any other number ends the wall.
+constexpr int kLongTermMarker = 9;
+
+// The kind of a row of deflection and slope restraints, its first item in the
+// data file: the row holds the deflection or the slope at its node.
+constexpr int kDeflectionRestraint = 1;
+constexpr int kSlopeRestraint = 2;
+
 // The layout of a file opened by name: version 3.0 for a ".tkd" extension (any
 // case), the current layout otherwise.
 TFileLayout LayoutForPath(const std::string& path);

@@ -4,6 +4,7 @@
 #include "model/BlockReader.h"
 #include "model/BlockWriter.h"
 #include "model/DiskStamp.h"
+#include "model/FileLayout.h"
 #include "model/ProgramData.h"
 #include "model/SettingsFile.h"
 #include "model/WallDocument.h"
@@ -133,7 +134,7 @@ std::vector<std::string> ReadStageFile(TProgramData& wall, const std::string& pa
         TBlockReader blocks(wall, reader);
         blocks.ReadBlock(layout, TBlockRole::Stage);
         wall.LongTermMarker = reader.ReadInteger();
-        wall.LongTermAnalysis = wall.LongTermMarker == 9;
+        wall.LongTermAnalysis = wall.LongTermMarker == kLongTermMarker;
         if (const int line = reader.NextTextLine(); line >= 0)
             diagnostics.push_back(TextAfterTheWallMessage(line));
     } catch (const EInOutError& error) {

@@ -110,7 +110,8 @@ protected:
     {
         const std::string prefix = std::to_string(program.processId()) + "_";
         std::optional<TRecoveryRecord> found;
-        QTest::qWaitFor(
+        // Whether one came is what `found` holds.
+        static_cast<void>(QTest::qWaitFor(
             [&] {
                 for (const std::string& name : Names(RecoveryBaseFolder())) {
                     const fs::path file = fs::path(RecoveryBaseFolder()) / name / RecoveryFileName;
@@ -128,7 +129,7 @@ protected:
                 }
                 return found.has_value();
             },
-            30000);
+            30000));
         return found;
     }
     // Ends the program as a crash would.
