@@ -57,7 +57,7 @@ struct SoilTypeTraits {
     // which also keys the file unit factors.
     const char* Template;
     // The template column at each position of a parameter line; -1 where the
-    // line holds a placeholder for a value this kind of soil lacks.
+    // line holds a 0 in the place of a value this kind of soil lacks.
     std::array<int, kLinePositions> LineColumns;
     // Whether the version 2.0 layout has a parameter line for this kind: one
     // line for the whole layer, its values at the first kVersion20Values positions.

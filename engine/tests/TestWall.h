@@ -2,7 +2,21 @@
 // The engine's tests build their walls as the verification does.
 #include "model/WallBuilder.h"
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
 using TestWall = WallBuilder;
+
+// The whole content of a file the engine wrote; empty when it is missing.
+inline std::string ReadAll(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
 
 // The bundled anchored sheet-pile wall in soft clay, SI, on a wall made as
 // TestWall(UnitSystem::SI, 56, 0.25): 5 m excavation, 14 m wall, a tie-back at 1.5 m below

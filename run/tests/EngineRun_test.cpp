@@ -25,14 +25,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // A scratch directory per test and process, so that two test runs at once
 // (two build trees) never share one.
 class EngineFiles : public ::testing::Test {

@@ -20,14 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // Cantilever sheet-pile wall in sand, English units: 10 ft retained, 22 ft long,
 // a PZ 22 section per foot of wall (EI = 29e6 psi x 84.4 in^4).
 std::string CantileverSand()
