@@ -189,7 +189,8 @@ TPlotLayout ComputeLayout(const TGraphPlot& plot, const TLayoutInput& in)
     const int H = in.TextHeight, Px = in.Px, Py = in.Py;
     const TPixelRect& c = in.Client;
     const bool printer = in.Target == TPlotTarget::Printer;
-    const int axisBand = 2 * H + Px / 8 + H / 8;  // room for a caption and the tick labels
+    const int labelRoom = in.UprightLabelWidth > 0 ? in.UprightLabelWidth : H;
+    const int axisBand = H + labelRoom + Px / 8 + H / 8;  // room for a caption and the tick labels
     TPixelRect r;
     if (printer) {
         r.Left = c.Left + axisBand;
@@ -220,8 +221,8 @@ TPlotLayout ComputeLayout(const TGraphPlot& plot, const TLayoutInput& in)
     layout.Plot = r;
     layout.Panels[0] = r;
     if (plot.ShowThree) {
-        const int gap = 2 * H + Px / 4;
-        const int pw = (r.Right - r.Left - 4 * H - Px / 2) / 3;
+        const int gap = H + labelRoom + Px / 4;
+        const int pw = (r.Right - r.Left - 2 * (H + labelRoom) - Px / 2) / 3;
         layout.PanelCount = 3;
         layout.Panels[0] = TPixelRect{r.Left, r.Top, r.Left + pw, r.Bottom};
         layout.Panels[1] = TPixelRect{layout.Panels[0].Right + gap, r.Top, layout.Panels[0].Right + gap + pw, r.Bottom};
@@ -268,6 +269,12 @@ TRgb PaletteColor(int c)
         {0, 0, 128},   {255, 0, 255}, {128, 128, 0},   {0, 128, 128},   {128, 128, 128}, {0, 255, 0},
         {128, 128, 128}, {192, 192, 192}, {192, 192, 192}, {255, 255, 0}, {0, 255, 255}};
     return palette[((c % 17) + 17) % 17];
+}
+
+TCurveDash CurveDash(int c)
+{
+    static const TCurveDash dashes[4] = {TCurveDash::Solid, TCurveDash::Dash, TCurveDash::Dot, TCurveDash::DashDot};
+    return dashes[(std::max(c, 0) / 17) % 4];
 }
 
 TRgb LegendTextColor(int c)

@@ -95,6 +95,9 @@ struct TLayoutInput {
     int TextHeight = 14;  // H: the scaled font height in pixels
     int Px = 96;          // pixels per inch, horizontally
     int Py = 96;          // pixels per inch, vertically
+    // Width in pixels of the widest depth (y tick) label written upright; 0 when
+    // the labels read upwards and need one text height.
+    int UprightLabelWidth = 0;
 };
 
 // The rectangles of a graph.
@@ -132,6 +135,12 @@ struct TRgb {
 
 // Palette entry c mod 17 (17 entries; grey and silver appear twice).
 TRgb PaletteColor(int c);
+
+// How curve c's line is drawn: the palette's 17 colours solid, then the same
+// colours dashed, dotted and dash-dotted, so that curves beyond the palette
+// (a p-y graph shows up to 20) never look like an earlier one.
+enum class TCurveDash { Solid, Dash, Dot, DashDot };
+TCurveDash CurveDash(int c);
 
 // The colour of legend text for palette entry c: the entry itself, or for a
 // light one (yellow, lime, cyan, silver) the same hue darkened until it reads on white.

@@ -223,6 +223,21 @@ TEST(Layout, StripAndThreePanels)
     EXPECT_EQ(l.Panels[2].Right, 873);
 }
 
+TEST(Layout, UprightDepthLabelsGetTheirWidthBesideEveryPanel)
+{
+    TGraphPlot g;
+    g.ShowThree = true;
+    TLayoutInput in{TPlotTarget::Bitmap, {0, 0, 1000, 600}, 14, 96, 96};
+    const TPlotLayout upwards = ComputeLayout(g, in);
+    in.UprightLabelWidth = 50;
+    const TPlotLayout upright = ComputeLayout(g, in);
+    // Each panel's caption (H) and labels (50 instead of H) fit before it.
+    EXPECT_EQ(upright.Panels[0].Left - upwards.Panels[0].Left, 50 - 14);
+    for (int k = 1; k < 3; ++k)
+        EXPECT_EQ(upright.Panels[k].Left - upright.Panels[k - 1].Right, upwards.Panels[k].Left - upwards.Panels[k - 1].Right + 50 - 14);
+    EXPECT_EQ(upright.Panels[2].Right, upwards.Panels[2].Right);
+}
+
 TEST(TextAndPen, ScaledHeightAndPenWidth)
 {
     EXPECT_EQ(ScaledTextHeight(14, 10), 14);
@@ -274,6 +289,15 @@ TEST(Palette, SeventeenEntriesRepeating)
     EXPECT_EQ(PaletteColor(16).R, 0);
     EXPECT_EQ(PaletteColor(17).R, 0);
     EXPECT_EQ(PaletteColor(18).B, 255);
+}
+
+TEST(Palette, CurvesThatShareAColourDifferInTheirDashes)
+{
+    // A p-y graph shows 20 curves: 17 to 19 take the colours of 0 to 2.
+    for (int c = 0; c < 68; ++c)
+        for (int d = c + 17; d < 68; d += 17)
+            EXPECT_NE(CurveDash(c), CurveDash(d)) << c << " and " << d;
+    EXPECT_EQ(CurveDash(16), TCurveDash::Solid);
 }
 
 TEST(Legend, ActiveCurvesWithTheOwnersCaption)

@@ -45,6 +45,13 @@ void DrawUpwards(QPainter& p, int x, int y, const QString& text)
     p.restore();
 }
 
+// The room of an upright depth label in the graph font of height h: four
+// significant digits with a sign and a point, as FormatGeneral gives them.
+int UprightLabelWidth(int h)
+{
+    return QFontMetrics(TGraphPainter::GraphFont(h, false)).horizontalAdvance(QStringLiteral("-00.000")) + h / 4;
+}
+
 // Writes text with the top-left corner of its cell at (x, y).
 void DrawAt(QPainter& p, int x, int y, const QString& text)
 {
@@ -145,7 +152,8 @@ void DrawCaptionsThree(Frame& f, const TPixelRect& c)
         DrawAt(f.p, (panel.Left + panel.Right - QFontMetrics(f.p.font()).horizontalAdvance(xc)) / 2, y, xc);
         f.p.setFont(f.bold);
         const QString yc = Text(AxisCaption(*yCaptions[k][0], *yCaptions[k][1], g.Units()));
-        DrawUpwards(f.p, panel.Left - Px / 8 - 2 * f.H, (top + bottom + fm.horizontalAdvance(yc)) / 2, yc);
+        const int labelRoom = f.o.UprightDepthLabels ? UprightLabelWidth(f.H) : f.H;
+        DrawUpwards(f.p, panel.Left - Px / 8 - f.H - labelRoom, (top + bottom + fm.horizontalAdvance(yc)) / 2, yc);
     }
 }
 
@@ -241,7 +249,10 @@ void DrawGrid(Frame& f, int panel)
             }
             if (i % 5 == 0 && Labelled(i, every)) {
                 const QString label = Text(FormatGeneral(v, 4, 2));
-                DrawUpwards(f.p, r.Left - fm.height() - Px / 32, row + fm.horizontalAdvance(label) / 2, label);
+                if (f.o.UprightDepthLabels)
+                    DrawAt(f.p, r.Left - fm.horizontalAdvance(label) - Px / 32 - 1, row - fm.height() / 2, label);
+                else
+                    DrawUpwards(f.p, r.Left - fm.height() - Px / 32, row + fm.horizontalAdvance(label) / 2, label);
             }
             f.p.setPen(tickPen);
             f.p.drawLine(r.Left, row, r.Left + Px / 16, row);
@@ -278,6 +289,7 @@ void DrawCurves(Frame& f, int panel)
         const TLine& flags = g.Lines(static_cast<int>(i));
         if (!flags.Active)
             continue;
+        const Qt::PenStyle dash = TGraphPainter::Dash(colour);
         const QColor c = TGraphPainter::Color(colour++);
         if (!flags.Visible)
             continue;
@@ -287,8 +299,8 @@ void DrawCurves(Frame& f, int panel)
             continue;
         // A one-pixel pen takes the painter's fast path for thin lines; wider
         // pens get round joins so that thick curves have no notches.
-        QPen pen(c, f.penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-        if (f.penWidth <= 1) {
+        QPen pen(c, f.penWidth, dash, Qt::RoundCap, Qt::RoundJoin);
+        if (f.penWidth <= 1 && dash == Qt::SolidLine) {
             pen.setCapStyle(Qt::FlatCap);
             pen.setJoinStyle(Qt::MiterJoin);
         }
@@ -350,12 +362,15 @@ void DrawLegendBox(Frame& f)
         const QColor c = TGraphPainter::Color(s.position);
         f.p.setPen(QPen(c, f.penWidth));
         // The curve's own marker shape, so that legend and curve agree; a short
-        // line stands for the curve when markers are off.
+        // line stands for the curve when markers are off, or when its dashes
+        // tell it from a curve of the same colour.
         const int x = box.left() + Px / 16, my = y + h / 2;
-        if (g.Markers > 0)
+        if (g.Markers > 0 && CurveDash(s.position) == TCurveDash::Solid) {
             DrawMarker(f.p, s.curve, x, my, Px / 32, Py / 32);
-        else
+        } else {
+            f.p.setPen(QPen(c, f.penWidth, TGraphPainter::Dash(s.position)));
             f.p.drawLine(x - Px / 32, my, x + Px / 32, my);
+        }
         const TRgb text = LegendTextColor(s.position);
         f.p.setPen(QColor(text.R, text.G, text.B));
         DrawAt(f.p, box.left() + Px / 16 + Px / 16, y, s.text);
@@ -461,7 +476,10 @@ TLayoutInput TGraphPainter::LayoutInput(const TGraphPlot& plot, const TGraphRend
                                         const QPaintDevice& device)
 {
     const int base = options.BaseFontPixels > 0 ? options.BaseFontPixels : BaseFontPixels(options.Target, device);
-    return TLayoutInput{options.Target, options.Client, ScaledTextHeight(base, plot.SizeFont), options.Px, options.Py};
+    TLayoutInput in{options.Target, options.Client, ScaledTextHeight(base, plot.SizeFont), options.Px, options.Py};
+    if (options.UprightDepthLabels)
+        in.UprightLabelWidth = UprightLabelWidth(in.TextHeight);
+    return in;
 }
 
 QFont TGraphPainter::GraphFont(int pixels, bool bold)
@@ -477,6 +495,17 @@ QColor TGraphPainter::Color(int c)
 {
     const TRgb rgb = PaletteColor(c);
     return QColor(rgb.R, rgb.G, rgb.B);
+}
+
+Qt::PenStyle TGraphPainter::Dash(int c)
+{
+    switch (CurveDash(c)) {
+    case TCurveDash::Dash: return Qt::DashLine;
+    case TCurveDash::Dot: return Qt::DotLine;
+    case TCurveDash::DashDot: return Qt::DashDotLine;
+    case TCurveDash::Solid: break;
+    }
+    return Qt::SolidLine;
 }
 
 void TGraphPainter::Render(QPainter& painter, const TGraphPlot& plot, const TGraphRenderOptions& options)

@@ -18,6 +18,8 @@ struct TGraphRenderOptions {
     // Height in pixels of the unscaled font; 0 takes 14 on screen and 8 points
     // at the painted device's resolution on printer and bitmap targets.
     int BaseFontPixels = 0;
+    // Depth labels written upright (the calculation report) instead of upwards.
+    bool UprightDepthLabels = false;
 };
 
 // The complete drawing of a graph with QPainter, on any paint device: the
@@ -41,6 +43,9 @@ public:
 
     // Palette entry c mod 17 as a QColor.
     static QColor Color(int c);
+
+    // The pen style of curve c (CurveDash).
+    static Qt::PenStyle Dash(int c);
 
     // The picture of a fill code 1..12 tiled as a brush: the screen or the
     // larger print version; a null image for codes without a picture (the hatches).

@@ -25,7 +25,17 @@ public:
         const TRgb colour = LegendTextColor(index.row());
         painter->setPen(QColor(colour.R, colour.G, colour.B));
         painter->setFont(option.font);
-        painter->drawText(option.rect.adjusted(4, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
+        const QRect textRect = option.rect.adjusted(4, 0, 0, 0);
+        painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, text);
+        // Beyond the palette a colour returns: the curve's dashes under its
+        // name tell the two apart.
+        const Qt::PenStyle dash = TGraphPainter::Dash(index.row());
+        if (dash != Qt::SolidLine) {
+            const QFontMetrics fm(option.font);
+            const int y = textRect.center().y() + fm.ascent() / 2 + 2;
+            painter->setPen(QPen(painter->pen().color(), 1, dash));
+            painter->drawLine(textRect.left(), y, textRect.left() + fm.horizontalAdvance(text), y);
+        }
         painter->restore();
     }
 

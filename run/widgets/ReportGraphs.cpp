@@ -37,6 +37,7 @@ void DrawGraph(QPainter& p, const QRectF& rect, const TGraphPlot& graph)
     o.Px = o.Py = Dpi;
     o.Ranges = *ranges;
     o.BaseFontPixels = static_cast<int>(std::lround(8.0 * Dpi / 72.0));
+    o.UprightDepthLabels = true;  // a page is read upright
     p.save();
     p.translate(rect.topLeft());
     TGraphPainter::Render(p, graph, o);
