@@ -154,9 +154,16 @@ void TDlgSideView::FormActivate()
     update();
 }
 
+QSize TDlgSideView::DrawingSize() const
+{
+    // The sketch ends above the buttons, so that they never hide the tip.
+    return QSize(width(), std::max(1, print_->y() - 4));
+}
+
 TWorldWindow TDlgSideView::View() const
 {
-    return ViewWindow(world_, width(), height());
+    const QSize drawing = DrawingSize();
+    return ViewWindow(world_, drawing.width(), drawing.height());
 }
 
 bool TDlgSideView::event(QEvent* event)
@@ -252,7 +259,7 @@ void TDlgSideView::paintEvent(QPaintEvent*)
         return;
     const TProfileColors colors{QColor(), palette().color(QPalette::WindowText), QColor(0, 96, 200),
                                 palette().color(QPalette::Base), true};
-    Render(painter, Layout(painter, font(), size(), 1, false), font(), colors);
+    Render(painter, Layout(painter, font(), DrawingSize(), 1, false), font(), colors);
 }
 
 void TDlgSideView::resizeEvent(QResizeEvent* event)
@@ -269,7 +276,7 @@ void TDlgSideView::mouseMoveEvent(QMouseEvent* event)
 {
     if (world_.Degenerate())
         return;
-    const TProfileMapping map{View(), width(), height(), false};
+    const TProfileMapping map{View(), DrawingSize().width(), DrawingSize().height(), false};
     const int row = static_cast<int>(std::lround(event->position().y()));
     setWindowTitle(QString::fromStdString(DepthTitle(map.Depth(row) - scene_.Top)));
 }

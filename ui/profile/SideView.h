@@ -51,6 +51,7 @@ public:
     const TProfileScene& Scene() const { return scene_; }
     const TWorldWindow& World() const { return world_; }
     TWorldWindow View() const;
+    QSize DrawingSize() const;  // the widget less the band of its buttons
 
     // The one drawing routine of the screen, the printer and the saved pictures:
     // `items` on `painter` with `font`, in `colors`.

@@ -410,8 +410,15 @@ private:
             for (int k = 0; k < 5; ++k)
                 items_.push_back({TProfileShape::Circle, TProfileInk::Ink, circle_, {{x, top + r + step * k}}, r, {}});
         }
-        Text(x - Round(0.2L * r), caption, "top view");
-        Text(mid_, caption, "side view");
+        // The captions of both views, each clear of the next: "top view" over
+        // the inset but ending before the depth scale, "side view" from the
+        // wall, or ending at it where a narrow window leaves no room.
+        const int topCaption = std::min(x - Round(0.2L * r), ScaleLeft() - gap - TextWidth("top view"));
+        Text(topCaption, caption, "top view");
+        int sideCaption = mid_;
+        if (sideCaption + TextWidth("side view") + gap > topCaption)
+            sideCaption = std::max(0, mid_ - gap - TextWidth("side view"));
+        Text(sideCaption, caption, "side view");
     }
 
     // The text widths the layout reckons with (a device's text is narrower).

@@ -157,8 +157,11 @@ TEST_F(SideViewTest, TitleShowsTheDepthUnderThePointer)
     TDlgSideView* view = OpenView();
     ASSERT_TRUE(view);
     // 56 increments of 0.25 m: the wall top lies 1.4 m down the world window.
-    const TProfileMapping map{view->View(), view->width(), view->height(), false};
+    const TProfileMapping map{view->View(), view->DrawingSize().width(), view->DrawingSize().height(), false};
     const int row = map.Y(view->Scene().Top + 5);
+    // The sketch ends above the buttons: they never hide the tip.
+    for (const QPushButton* button : view->findChildren<QPushButton*>())
+        EXPECT_LT(map.Y(view->Scene().Top + view->Scene().WallLength), button->y()) << button->text().toStdString();
     QTest::mouseMove(view, QPoint(view->width() / 3, row));
     const double shown = view->windowTitle().mid(QString("  Depth: ").size()).toDouble();
     EXPECT_TRUE(view->windowTitle().startsWith("  Depth: "));

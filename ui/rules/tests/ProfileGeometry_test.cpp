@@ -303,28 +303,42 @@ TEST(ProfileLayout, SlopeWaterTopViewAndPage)
     EXPECT_EQ(bands, 1);
 }
 
-// The plan inset stands clear of everything the depth scale writes, at the
-// side view's own size, and the tip's depth label stays whole on the device.
-TEST(ProfileLayout, TheTopViewLeavesTheDepthScaleClearAndTheTipLabelWhole)
+// The plan inset stands clear of everything the depth scale writes, no two
+// texts overlap (the captions of both views included), at the side view's own
+// size and in a narrow window beside a dialog, and the tip's depth label stays
+// whole on the device.
+TEST(ProfileLayout, TextsStandClearOfEachOtherAndOfTheTopViewAndTheTipLabelIsWhole)
 {
     TProfileScene s = TestScene();  // wall top at world 1, tip at 9, excavation at 5
     s.PyWidth = 0.6;
     s.ActiveWidth = 1.2;
-    const TProfileDevice screen{572, 404, false, 16, 1};
-    const std::vector<TProfileItem> items = LayoutProfile(s, {-20, 20, 1, 9}, screen);
-    const auto frame =
-        std::find_if(items.begin(), items.end(), [](const TProfileItem& i) { return i.Shape == TProfileShape::Box; });
-    ASSERT_NE(frame, items.end());
-    for (const TProfileItem& i : items) {
-        if (i.Shape != TProfileShape::Text || i.Text == "top view" || i.Text == "side view")
-            continue;
-        const int left = i.Points[0].X, right = left + static_cast<int>(0.6 * 16 * i.Text.size());
-        const int top = i.Points[0].Y, bottom = top + 16;
-        const bool apart = right <= frame->Points[0].X || left >= frame->Points[1].X || bottom <= frame->Points[0].Y ||
-                           top >= frame->Points[1].Y;
-        EXPECT_TRUE(apart) << "\"" << i.Text << "\" overlaps the top view";
-        if (left > 286) {
-            EXPECT_LE(bottom, screen.Height) << "\"" << i.Text << "\" is cut off";
+    s.ScaleUnit = 1;
+    s.ScaleCaption = "Depth (m)";
+    struct Box {
+        int left, top, right, bottom;
+        bool Apart(const Box& o) const { return right <= o.left || left >= o.right || bottom <= o.top || top >= o.bottom; }
+    };
+    for (const TProfileDevice screen : {TProfileDevice{572, 404, false, 16, 1}, TProfileDevice{430, 360, false, 16, 1}}) {
+        const TWorldWindow world = WorldWindowFor(*s.Outline);
+        const std::vector<TProfileItem> items = LayoutProfile(s, ViewWindow(world, screen.Width, screen.Height), screen);
+        const auto frame = std::find_if(items.begin(), items.end(),
+                                        [](const TProfileItem& i) { return i.Shape == TProfileShape::Box; });
+        ASSERT_NE(frame, items.end());
+        const Box inset{frame->Points[0].X, frame->Points[0].Y, frame->Points[1].X, frame->Points[1].Y};
+        std::vector<std::pair<std::string, Box>> texts;
+        for (const TProfileItem& i : items)
+            if (i.Shape == TProfileShape::Text)
+                texts.push_back({i.Text, {i.Points[0].X, i.Points[0].Y,
+                                          i.Points[0].X + static_cast<int>(0.6 * 16 * i.Text.size()), i.Points[0].Y + 16}});
+        for (size_t a = 0; a < texts.size(); ++a) {
+            const auto& [text, box] = texts[a];
+            if (text != "top view" && text != "side view")
+                EXPECT_TRUE(box.Apart(inset)) << '"' << text << "\" overlaps the top view at width " << screen.Width;
+            if (box.left > screen.Width / 2)
+                EXPECT_LE(box.bottom, screen.Height) << '"' << text << "\" is cut off at width " << screen.Width;
+            for (size_t b = a + 1; b < texts.size(); ++b)
+                EXPECT_TRUE(box.Apart(texts[b].second))
+                    << '"' << text << "\" overlaps \"" << texts[b].first << "\" at width " << screen.Width;
         }
     }
 }
