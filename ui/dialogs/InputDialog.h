@@ -71,6 +71,8 @@ protected:
     TArtView* Illustration(const QString& name);
     // Marks the document modified, unless the dialog is loading its values.
     void MarkModified();
+    // The dialog is showing the wall's values (no change of the user's).
+    bool Loading() const { return loading_; }
     // Closes the dialog's window as its close button does: the values are
     // checked and stored, and a refused entry keeps it open.
     void CloseWindow();

@@ -19,7 +19,9 @@ TTableOptionDialog::TTableOptionDialog(TWallDocument& document, const QString& c
     check_->setAccessibleName(QString(checkCaption).remove(QLatin1Char('&')));
     button_ = new QPushButton(buttonCaption, this);
     button_->setAccessibleName(QString(buttonCaption).remove(QLatin1Char('&')));
-    connect(check_, &QCheckBox::clicked, this, &TTableOptionDialog::CheckClicked);
+    // Toggled, not clicked: the box also changes by key and through the
+    // accessibility tree (a screen reader's "toggle"), and must act the same.
+    connect(check_, &QCheckBox::toggled, this, &TTableOptionDialog::CheckClicked);
     connect(button_, &QPushButton::clicked, this, [this] { document_.Tables()[table_].ShowEditor(); });
 
     auto* controls = new QHBoxLayout;
@@ -45,6 +47,8 @@ void TTableOptionDialog::Store(TProgramData& wall)
 void TTableOptionDialog::CheckClicked(bool checked)
 {
     button_->setEnabled(checked);
+    if (Loading())
+        return;
     if (!checked)
         document_.Tables()[table_].CloseEditor();
     MarkModified();

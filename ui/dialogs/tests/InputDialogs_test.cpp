@@ -10,6 +10,7 @@
 #include "units/ScriptedPrompt.h"
 #include "units/widgets/DataEdit.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
@@ -157,6 +158,19 @@ TEST_F(InputDialogTest, ClearingTheConcentratedLoadsBoxClosesTheirEditor)
     EXPECT_TRUE(form->IsModified());
     EXPECT_TRUE(Window(dialog)->close());
     EXPECT_FALSE(form->Document().Wall().UseConcentratedLoads);
+}
+
+TEST_F(InputDialogTest, TheBoxActsTheSameWhenToggledThroughTheAccessibilityTree)
+{
+    auto* dialog = Choose<TDlgConLoads>(form->DataMenu(), "&Concentrated Loads on the Wall");
+    ASSERT_NE(dialog, nullptr);
+    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(dialog->CheckBox());
+    ASSERT_TRUE(box && box->actionInterface());
+    box->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_TRUE(dialog->EditButton()->isEnabled());
+    EXPECT_TRUE(form->IsModified());
+    EXPECT_TRUE(Window(dialog)->close());
+    EXPECT_TRUE(form->Document().Wall().UseConcentratedLoads);
 }
 
 TEST_F(InputDialogTest, TitleMarksTheWallChangedOnlyWhenItsTextDiffers)
