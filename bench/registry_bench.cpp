@@ -19,10 +19,11 @@ void BM_RegistryAddRemove(benchmark::State& state)
 {
     const auto count = static_cast<std::size_t>(state.range(0));
     const bool fromFront = state.range(1) != 0;
+    TTableScope scope;
     for (auto _ : state) {
         std::vector<std::unique_ptr<TGridTable>> tables(count);
         for (auto& t : tables)
-            t = std::make_unique<TGridTable>();
+            t = std::make_unique<TGridTable>(scope);
         if (fromFront)
             for (auto& t : tables)
                 t.reset();

@@ -3,6 +3,7 @@
 #include "bench/BenchApplication.h"
 #include "tables/GridTable.h"
 #include "tables/WallTables.h"
+#include "tables/widgets/TableEditors.h"
 #include "tables/widgets/TableForm.h"
 #include "units/ScriptedPrompt.h"
 
@@ -25,6 +26,7 @@ struct Editors {
     QApplication& app = Application();
     ScriptedPrompt prompt;
     QMdiArea area;
+    TTableEditors editors;
     WallTables tables;
     TGridTable& loads = tables.Table(WallTable::DistLoad);
 
@@ -32,7 +34,7 @@ struct Editors {
     {
         area.resize(1400, 900);
         area.show();
-        TTableForm::Install(tables, area, prompt);
+        TTableForm::Install(editors, tables, area, prompt);
         loads.SetRowCount(100);
         for (int r = 0; r < 100; ++r) {
             loads.Cell(0, r).SetAsFloat(0.5L * r);
@@ -47,7 +49,7 @@ void OpenEditor(benchmark::State& state)
     Editors e;
     for (auto _ : state) {
         e.loads.ShowEditor();
-        TTableForm* form = TTableForm::Of(e.loads);
+        TTableForm* form = e.editors.Of(e.loads);
         QImage image(form->Frame()->size(), QImage::Format_ARGB32_Premultiplied);
         form->Frame()->render(&image);
         state.PauseTiming();
@@ -64,7 +66,7 @@ void RefreshAfterOneCell(benchmark::State& state)
 {
     Editors e;
     e.loads.ShowEditor();
-    QTableView* grid = TTableForm::Of(e.loads)->Grid();
+    QTableView* grid = e.editors.Of(e.loads)->Grid();
     QImage image(grid->size(), QImage::Format_ARGB32_Premultiplied);
     int i = 0;
     for (auto _ : state) {

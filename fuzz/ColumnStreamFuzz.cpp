@@ -9,7 +9,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    TGridTable table;
+    TTableScope scope;
+    TGridTable table(scope);
     try {
         table.ReadColumns(data, size);
     } catch (const TorvikError&) {
@@ -17,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     fuzz::CheckTable(table);
     const std::vector<std::uint8_t> written = table.WriteColumns();
-    TGridTable copy;
+    TGridTable copy(scope);
     try {
         copy.ReadColumns(written.data(), written.size());
     } catch (const TorvikError& error) {

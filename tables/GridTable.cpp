@@ -5,11 +5,9 @@
 #include "tables/TableRegistry.h"
 #include "units/Units.h"
 
-TGridTable::TGridTable(TGridTable* owner)
-    : FOwner(owner), FScope(owner ? owner->FScope : &TTableScope::Shared()), FIdentifier(FScope->Add(this))
+TGridTable::TGridTable(TGridTable& owner)
+    : FOwner(&owner), FScope(owner.FScope), FIdentifier(FScope->Add(this)), FUnitSystem(owner.UnitSystem())
 {
-    if (owner)
-        FUnitSystem = owner->UnitSystem();
 }
 
 TGridTable::TGridTable(TTableScope& scope) : FOwner(nullptr), FScope(&scope), FIdentifier(scope.Add(this)) {}
@@ -233,8 +231,6 @@ std::string TGridTable::UnitSwitchProblem(::UnitSystem system) const
     return {};
 }
 
-void TGridTable::SetEditorOpener(TEditorOpener opener) { TTableScope::Shared().SetEditorOpener(std::move(opener)); }
-
 void TGridTable::ShowEditor()
 {
     // Copied: opening an editor may install another opener.
@@ -305,7 +301,7 @@ void TGridTable::SyncTableIds()
 
 std::unique_ptr<TGridTable> TGridTable::CopyTemplate(const TGridTable& source, TGridTable& owner, int tableNumber)
 {
-    auto copy = std::make_unique<TGridTable>(&owner);
+    auto copy = std::make_unique<TGridTable>(owner);
     copy->FCaption = source.FCaption;
     copy->FComments = source.FComments;
     copy->FTopLeft = source.FTopLeft;

@@ -43,15 +43,14 @@ using TSetUnitsEvent =
 // own their cells and the rows' sub-tables), converts its real cells between
 // unit systems and knows whether it was modified. Every live table is in a
 // table scope (TableRegistry.h), where tables find their sub-table templates:
-// that of its owner, the one it was made in, or the shared one.
+// a top-level table is made in one, a sub-table joins that of its owner.
 class TGridTable : public TRowObject {
 public:
-    // A table owned by `owner` (a sub-table, taking its unit system) or a
-    // top-level table (owner nullptr, English units).
-    explicit TGridTable(TGridTable* owner = nullptr);
+    // A sub-table owned by `owner`, in its scope and taking its unit system.
+    explicit TGridTable(TGridTable& owner);
     // A top-level table (English units) in `scope`, among the tables it refers to.
     explicit TGridTable(TTableScope& scope);
-    // Closes an open editor, frees every row and sub-table and leaves the registry.
+    // Closes an open editor, frees every row and sub-table and leaves its scope.
     ~TGridTable() override;
     TGridTable(const TGridTable&) = delete;
     TGridTable& operator=(const TGridTable&) = delete;
@@ -174,9 +173,6 @@ public:
     // take beyond the range of every value, described for a message; empty when none.
     std::string UnitSwitchProblem(::UnitSystem system) const;
 
-    // Installs the function that opens the editor windows of the shared
-    // scope's tables (the windows library does; each set of wall tables has its own).
-    static void SetEditorOpener(TEditorOpener opener);
     // The scope the table lives in.
     TTableScope& Scope() const { return *FScope; }
     // Opens the editor non-modally; nothing happens if no column is visible.

@@ -8,8 +8,6 @@ TGridTable* TIntWrapper::Resolve(TTableScope& scope) const
     return Kind == TKind::Position ? scope.At(Value) : scope.FindByIdentifier(Value);
 }
 
-TGridTableList::TGridTableList() : FScope(&TTableScope::Shared()) {}
-
 const TIntWrapper& TGridTableList::Item(int index) const
 {
     if (index < 0 || index >= Count())

@@ -29,8 +29,6 @@ struct TIntWrapper {
 // first column.
 class TGridTableList {
 public:
-    // A list whose entries resolve in the shared scope of free-standing tables.
-    TGridTableList();
     // A list whose entries resolve in `scope`, that of the tables it belongs to.
     explicit TGridTableList(TTableScope& scope) : FScope(&scope) {}
 

@@ -4,12 +4,6 @@
 
 #include "tables/GridTable.h"
 
-TTableScope& TTableScope::Shared()
-{
-    static TTableScope scope;
-    return scope;
-}
-
 void TTableScope::CloseGaps()
 {
     if (firstGap_ == kNoGap)

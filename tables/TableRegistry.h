@@ -21,9 +21,6 @@ public:
     TTableScope(const TTableScope&) = delete;
     TTableScope& operator=(const TTableScope&) = delete;
 
-    // The scope of tables made without one (free-standing tables).
-    static TTableScope& Shared();
-
     // Adds a new table at the end; returns the next value of the identifier counter.
     int Add(TGridTable* table);
     // Removes a table that is being destroyed.
@@ -60,23 +57,4 @@ private:
     std::size_t firstGap_ = kNoGap;
     int identifierCounter_ = 0;
     TEditorOpener editorOpener_;
-};
-
-// The shared scope of free-standing tables, by its older static interface.
-class TableRegistry {
-public:
-    // Adds a new table at the end; returns the next value of the identifier counter.
-    static int Add(TGridTable* table) { return TTableScope::Shared().Add(table); }
-    // Removes a table that is being destroyed.
-    static void Remove(const TGridTable* table) { TTableScope::Shared().Remove(table); }
-    // Number of live tables.
-    static int Count() { return TTableScope::Shared().Count(); }
-    // The table at a registry position; nullptr outside 0 .. Count() - 1.
-    static TGridTable* At(int position) { return TTableScope::Shared().At(position); }
-    // Registry position of a table, -1 if it is not live.
-    static int IndexOf(const TGridTable* table) { return TTableScope::Shared().IndexOf(table); }
-    // The first table, in creation order, whose Identifier is `identifier`; nullptr if none.
-    static TGridTable* FindByIdentifier(int identifier) { return TTableScope::Shared().FindByIdentifier(identifier); }
-    // The live tables in creation order.
-    static const std::vector<TGridTable*>& Tables() { return TTableScope::Shared().Tables(); }
 };

@@ -8,6 +8,7 @@
 #include "model/StageFiles.h"
 #include "run/widgets/ResultCommands.h"
 #include "tables/GridTable.h"
+#include "tables/widgets/TableEditors.h"
 #include "tables/widgets/TableForm.h"
 #include "tables/widgets/TableModel.h"
 #include "ui/LiveAnalysis.h"
@@ -41,7 +42,7 @@
 
 TMainForm::TMainForm(Prompt* prompt)
     : dialogPrompt_(this), prompt_(prompt ? prompt : &dialogPrompt_),
-      document_(std::make_unique<TWallDocument>(*prompt_))
+      editors_(std::make_unique<TTableEditors>()), document_(std::make_unique<TWallDocument>(*prompt_))
 {
     setWindowIcon(ProgramIcon());
     setAcceptDrops(true);
@@ -92,10 +93,10 @@ TMainForm::TMainForm(Prompt* prompt)
     const TTableModel::NodeDepths depths{
         [&document](long long node) { return NodeDepthText(node, document.Wall()); },
         [&document] { return NodeDepthCaption(document.Wall().UnitSystem()); }};
-    TTableForm::Install(document.Tables(), *mdiArea_, *prompt_, pictures, depths);
+    TTableForm::Install(*editors_, document.Tables(), *mdiArea_, *prompt_, pictures, depths);
     document_->UnitsSwitched.Subscribe([this] { RefreshDialogs(); });
     // Every change a table editor makes is a step of Undo.
-    TTableForm::SetEditListener([this](const std::string& caption) { RecordChange(caption); });
+    editors_->SetEditListener([this](const std::string& caption) { RecordChange(caption); });
     StartNewWall(document_->Wall());
     ShowWall();
 }
@@ -110,7 +111,7 @@ TMainForm::~TMainForm()
     qDeleteAll(mdiArea_->findChildren<TInputDialog*>());
     document_->Tables().SetEditorOpener(nullptr);
     graphs_.SetWindowFactory(nullptr);
-    TTableForm::SetEditListener(nullptr);
+    editors_->SetEditListener(nullptr);
 }
 
 void TMainForm::createStatusBar()

@@ -23,6 +23,7 @@ class QLabel;
 class QMdiSubWindow;
 class TGraphPlot;
 class TProgramData;
+class TTableEditors;
 struct TMainActions;
 class TLiveAnalysis;
 struct TLiveResult;
@@ -55,6 +56,8 @@ public:
     TWallDocument& Document() const { return *document_; }
     // The input tables of the document.
     WallTables& Tables() { return document_->Tables(); }
+    // The editors open on those tables.
+    TTableEditors& Editors() const { return *editors_; }
     // Marks the document modified or saved.
     void SetModified(bool modified) { document_->SetModified(modified); }
     // True while the document has unsaved changes.
@@ -326,6 +329,9 @@ private:
 
     DialogPrompt dialogPrompt_;
     Prompt* prompt_;
+    // The table editors open in this window; declared before the document, so
+    // that the editors of its tables let go of it before it goes.
+    std::unique_ptr<TTableEditors> editors_;
     std::unique_ptr<TWallDocument> document_;
     TResultGraphs graphs_;
     bool resultsLoaded_ = false;

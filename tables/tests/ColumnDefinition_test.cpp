@@ -36,12 +36,13 @@ void FillSample(TGridTable& table)
 
 TEST(ColumnDefinition, WritingAndReadingGivesIdenticalColumns)
 {
-    TGridTable sand;
+    TTableScope scope;
+    TGridTable sand(scope);
     sand.SetIdentifier(17);
-    TGridTable source;
+    TGridTable source(scope);
     FillSample(source);
     const Bytes bytes = source.WriteColumns();
-    TGridTable copy;
+    TGridTable copy(scope);
     ASSERT_EQ(ReadMessage(copy, bytes), "no error");
     EXPECT_EQ(copy.WriteColumns(), bytes);
     ASSERT_EQ(copy.ColumnCount(), 6);
@@ -63,7 +64,8 @@ TEST(ColumnDefinition, WritingAndReadingGivesIdenticalColumns)
 
 TEST(ColumnDefinition, UnresolvedTemplatesAreWrittenAsMinusOne)
 {
-    TGridTable table;
+    TTableScope scope;
+    TGridTable table(scope);
     AddChoices(table, {"A", "B"});
     TTableColumn& rows = AddSubTables(table, {});
     rows.TableIds().Add(TIntWrapper::Identifier(123457));
@@ -78,7 +80,8 @@ TEST(ColumnDefinition, UnresolvedTemplatesAreWrittenAsMinusOne)
 
 TEST(ColumnDefinition, IntegerBoundsUseTheSmallestForms)
 {
-    TGridTable table;
+    TTableScope scope;
+    TGridTable table(scope);
     AddIntegers(table, 0, 0, 2147483600);
     const Bytes expected{2, 1, 2, 1, 1, 6, 4, 'N', 'o', 'd', 'e', 0, 9, 8, 2, 0, 2, 0, 4, 0xD0, 0xFF, 0xFF, 0x7F};
     EXPECT_EQ(table.WriteColumns(), expected);
@@ -114,6 +117,7 @@ void WriteOlderTableColumn(TValueWriter& w, int n)
 
 TEST(ColumnDefinition, OlderRealLayoutHoldsTheDimensionAndNoDefault)
 {
+    TTableScope scope;
     const Bytes bytes = OlderColumns(
         [](TValueWriter& w) {
             w.WriteInteger(2);
@@ -124,7 +128,7 @@ TEST(ColumnDefinition, OlderRealLayoutHoldsTheDimensionAndNoDefault)
             w.WriteString("L2");
         },
         1);
-    TGridTable table;
+    TGridTable table(scope);
     ASSERT_EQ(ReadMessage(table, bytes), "no error");
     const auto& real = static_cast<const TFloatColumn&>(table.Column(0));
     EXPECT_EQ(real.Dimension(), "L2");
@@ -143,6 +147,7 @@ class OlderTableLayout : public testing::TestWithParam<OlderTableCase> {};
 
 TEST_P(OlderTableLayout, TemplatesFromOneNumber)
 {
+    TTableScope scope;
     const OlderTableCase& c = GetParam();
     const Bytes bytes = OlderColumns(
         [&](TValueWriter& w) {
@@ -160,7 +165,7 @@ TEST_P(OlderTableLayout, TemplatesFromOneNumber)
             WriteOlderTableColumn(w, 7);
         },
         2);
-    TGridTable table;
+    TGridTable table(scope);
     table.SetHardwiredButton(c.hardwired);
     ASSERT_EQ(ReadMessage(table, bytes), "no error");
     EXPECT_EQ(static_cast<const TTableColumn&>(table.Column(1)).TableIds().Items(), c.expected);
@@ -178,8 +183,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ColumnDefinition, OlderTableColumnFirstIsOnePosition)
 {
+    TTableScope scope;
     const Bytes bytes = OlderColumns([](TValueWriter& w) { WriteOlderTableColumn(w, 2); }, 1);
-    TGridTable table;
+    TGridTable table(scope);
     ASSERT_EQ(ReadMessage(table, bytes), "no error");
     EXPECT_EQ(static_cast<const TTableColumn&>(table.Column(0)).TableIds().Items(),
               (std::vector<TIntWrapper>{TIntWrapper::Position(2)}));
@@ -195,7 +201,8 @@ class BadDefinition : public testing::TestWithParam<BadStream> {};
 
 TEST_P(BadDefinition, GivesItsMessageAndLeavesTheTableAsItWas)
 {
-    TGridTable table;
+    TTableScope scope;
+    TGridTable table(scope);
     AddIntegers(table, 0, 0, 1);
     EXPECT_EQ(ReadMessage(table, GetParam().bytes), GetParam().message);
     EXPECT_EQ(table.ColumnCount(), 1);
@@ -230,7 +237,8 @@ INSTANTIATE_TEST_SUITE_P(
 // copy holds exactly the prefix, so AddressSanitizer builds catch any overread).
 TEST(ColumnDefinition, EveryTruncationNamesTheColumnAndByte)
 {
-    TGridTable source;
+    TTableScope scope;
+    TGridTable source(scope);
     FillSample(source);
     TValueWriter writer;
     writer.WriteInteger(source.ColumnCount());
@@ -242,10 +250,10 @@ TEST(ColumnDefinition, EveryTruncationNamesTheColumnAndByte)
     }
     const Bytes full = writer.Bytes();
     ASSERT_EQ(full, source.WriteColumns());
-    const int tablesBefore = TableRegistry::Count();
+    const int tablesBefore = scope.Count();
     for (std::size_t length = 0; length < full.size(); ++length) {
         const Bytes prefix(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(length));
-        TGridTable table;
+        TGridTable table(scope);
         std::string expected = "Error reading column count";
         if (length >= starts.front()) {
             int column = 0;
@@ -257,14 +265,15 @@ TEST(ColumnDefinition, EveryTruncationNamesTheColumnAndByte)
         EXPECT_EQ(ReadMessage(table, prefix), expected) << "length " << length;
         EXPECT_EQ(table.ColumnCount(), 0);
     }
-    EXPECT_EQ(TableRegistry::Count(), tablesBefore);
+    EXPECT_EQ(scope.Count(), tablesBefore);
 }
 
 TEST(ColumnDefinition, RowsOfAReadTableComeWithTheRowCount)
 {
-    TGridTable source;
+    TTableScope scope;
+    TGridTable source(scope);
     FillSample(source);
-    TGridTable table;
+    TGridTable table(scope);
     table.SetRowCount(2);
     int changes = 0;
     table.OnChange = [&] { ++changes; };
@@ -277,7 +286,8 @@ TEST(ColumnDefinition, RowsOfAReadTableComeWithTheRowCount)
 
 TEST(ColumnDefinition, TheRegistryMapsKindsToClasses)
 {
-    TGridTable table;
+    TTableScope scope;
+    TGridTable table(scope);
     for (int kind = 0; kind < 5; ++kind) {
         ASSERT_TRUE(ColumnRegistry::Contains(kind));
         EXPECT_EQ(ColumnRegistry::Create(kind, table)->Kind(), kind);

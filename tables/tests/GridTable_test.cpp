@@ -19,7 +19,8 @@ std::string MessageOf(F&& action)
 
 TEST(GridTable, NewTableIsEmptyAndNegativeCountsLeaveItEmpty)
 {
-    TGridTable table;
+    TTableScope scope;
+    TGridTable table(scope);
     AddIntegers(table, 4, 0, 10);
     EXPECT_EQ(table.RowCount(), 0);
     EXPECT_EQ(table.Column(0).RowCount(), 0);
@@ -37,59 +38,63 @@ TEST(GridTable, NewTableIsEmptyAndNegativeCountsLeaveItEmpty)
 
 TEST(GridTable, RegistryAndIdentifierCounter)
 {
-    auto first = std::make_unique<TGridTable>();
-    auto second = std::make_unique<TGridTable>();
+    TTableScope scope;
+    auto first = std::make_unique<TGridTable>(scope);
+    auto second = std::make_unique<TGridTable>(scope);
     EXPECT_EQ(second->Identifier(), first->Identifier() + 1);
-    const int position = TableRegistry::IndexOf(second.get());
-    EXPECT_EQ(TableRegistry::At(position), second.get());
-    EXPECT_EQ(TableRegistry::At(position - 1), first.get());
-    EXPECT_EQ(TableRegistry::At(-1), nullptr);
-    EXPECT_EQ(TableRegistry::At(TableRegistry::Count()), nullptr);
+    const int position = scope.IndexOf(second.get());
+    EXPECT_EQ(scope.At(position), second.get());
+    EXPECT_EQ(scope.At(position - 1), first.get());
+    EXPECT_EQ(scope.At(-1), nullptr);
+    EXPECT_EQ(scope.At(scope.Count()), nullptr);
     TGridTable* raw = second.get();
     second.reset();
-    EXPECT_EQ(TableRegistry::IndexOf(raw), -1);
+    EXPECT_EQ(scope.IndexOf(raw), -1);
 }
 
 TEST(GridTable, RegistryKeepsCreationOrderWhateverLeavesFirst)
 {
+    TTableScope scope;
     std::vector<std::unique_ptr<TGridTable>> tables;
     for (int i = 0; i < 5; ++i)
-        tables.push_back(std::make_unique<TGridTable>());
-    const int base = TableRegistry::IndexOf(tables[0].get());
+        tables.push_back(std::make_unique<TGridTable>(scope));
+    const int base = scope.IndexOf(tables[0].get());
     tables[1].reset();
     tables[3].reset();
-    EXPECT_EQ(TableRegistry::IndexOf(tables[2].get()), base + 1);
-    EXPECT_EQ(TableRegistry::At(base + 2), tables[4].get());
+    EXPECT_EQ(scope.IndexOf(tables[2].get()), base + 1);
+    EXPECT_EQ(scope.At(base + 2), tables[4].get());
     tables[4].reset();
-    EXPECT_EQ(TableRegistry::At(base + 2), nullptr);
-    EXPECT_EQ(TableRegistry::Tables().back(), tables[2].get());
+    EXPECT_EQ(scope.At(base + 2), nullptr);
+    EXPECT_EQ(scope.Tables().back(), tables[2].get());
 }
 
 // Many tables leave the registry from either end and leave it as it was (the
 // time this takes is measured by bench/registry_bench).
 TEST(GridTable, RegistryAddsAndRemovesManyTables)
 {
+    TTableScope scope;
     constexpr int kTables = 3000;
-    const int before = TableRegistry::Count();
+    const int before = scope.Count();
     for (bool fromFront : {true, false}) {
         std::vector<std::unique_ptr<TGridTable>> tables(kTables);
         for (auto& t : tables)
-            t = std::make_unique<TGridTable>();
-        EXPECT_EQ(TableRegistry::Count(), before + kTables);
-        EXPECT_EQ(TableRegistry::IndexOf(tables.back().get()), before + kTables - 1);
+            t = std::make_unique<TGridTable>(scope);
+        EXPECT_EQ(scope.Count(), before + kTables);
+        EXPECT_EQ(scope.IndexOf(tables.back().get()), before + kTables - 1);
         if (fromFront)
             for (auto& t : tables)
                 t.reset();
         else
             for (auto t = tables.rbegin(); t != tables.rend(); ++t)
                 t->reset();
-        EXPECT_EQ(TableRegistry::Count(), before);
+        EXPECT_EQ(scope.Count(), before);
     }
 }
 
 TEST(GridTable, SettingAnIdentifierSwapsWithItsHolder)
 {
-    TGridTable a, b;
+    TTableScope scope;
+    TGridTable a(scope), b(scope);
     a.SetIdentifier(500);
     b.SetIdentifier(501);
     b.SetIdentifier(500);
@@ -97,13 +102,14 @@ TEST(GridTable, SettingAnIdentifierSwapsWithItsHolder)
     EXPECT_EQ(a.Identifier(), 501);
     a.SetIdentifier(-7);
     EXPECT_EQ(a.Identifier(), 501);
-    EXPECT_EQ(TableRegistry::FindByIdentifier(500), &b);
-    EXPECT_EQ(TableRegistry::FindByIdentifier(123456), nullptr);
+    EXPECT_EQ(scope.FindByIdentifier(500), &b);
+    EXPECT_EQ(scope.FindByIdentifier(123456), nullptr);
 }
 
 TEST(GridTable, MinRowsAndRowGroupSetters)
 {
-    TGridTable table;
+    TTableScope scope;
+    TGridTable table(scope);
     EXPECT_EQ(MessageOf([&] { table.SetMinRows(0); }), "Value must be greater than 0");
     EXPECT_EQ(table.MinRows(), 1);
     table.SetMinRows(5);
@@ -116,7 +122,8 @@ TEST(GridTable, MinRowsAndRowGroupSetters)
 
 TEST(GridTable, RowGroupOneInsertsAndDeletesExactlyOneRowAndHandlesFollow)
 {
-    TGridTable table;
+    TTableScope scope;
+    TGridTable table(scope);
     AddIntegers(table, 0, -100, 100);
     table.SetRowCount(3);
     for (int r = 0; r < 3; ++r)
@@ -143,7 +150,8 @@ TEST(GridTable, RowGroupOneInsertsAndDeletesExactlyOneRowAndHandlesFollow)
 
 TEST(GridTable, RowGroupsAndGroupWideValues)
 {
-    TGridTable table;
+    TTableScope scope;
+    TGridTable table(scope);
     table.SetRowGroup(2);
     TIntColumn& wide = AddIntegers(table, 0, -100, 100);
     wide.SetGroupWide(true);
@@ -165,7 +173,8 @@ TEST(GridTable, RowGroupsAndGroupWideValues)
 
 TEST(GridTable, WrongKindAccessIsDataOfWrongType)
 {
-    TGridTable table;
+    TTableScope scope;
+    TGridTable table(scope);
     AddChoices(table, {"A"});
     AddIntegers(table, 0, 0, 9);
     AddReals(table, "Depth", "L2");
@@ -202,8 +211,9 @@ class SetTextCase : public testing::TestWithParam<TextCase> {};
 
 TEST_P(SetTextCase, AcceptsOrRefusesWithTheMessage)
 {
+    TTableScope scope;
     const TextCase& c = GetParam();
-    TGridTable table;
+    TGridTable table(scope);
     AddChoices(table, {"A", "B", "C"});
     AddIntegers(table, 5, 0, 2147483600);
     AddReals(table, "Depth", "L2", 1.5L);
@@ -246,7 +256,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(GridTable, SetTextErrorsAreAssignOrMathErrors)
 {
-    TGridTable table;
+    TTableScope scope;
+    TGridTable table(scope);
     AddIntegers(table, 0, 0, 10);
     table.SetRowCount(1);
     EXPECT_THROW(table.Cell(0, 0).SetText("11"), EAssignError);
@@ -255,7 +266,8 @@ TEST(GridTable, SetTextErrorsAreAssignOrMathErrors)
 
 TEST(GridTable, RealCellsNeverHoldInfinityOrNaN)
 {
-    TGridTable table;
+    TTableScope scope;
+    TGridTable table(scope);
     AddReals(table, "Depth", "L2");
     table.SetRowCount(1);
     EXPECT_EQ(MessageOf([&] { table.Cell(0, 0).SetAsFloat(std::numeric_limits<long double>::infinity()); }),
@@ -289,7 +301,8 @@ protected:
             values.push_back(table.Cell(c, r).AsFloat());
         return values;
     }
-    TGridTable table;
+    TTableScope scope;
+    TGridTable table{scope};
 };
 
 TEST_F(LayerLinks, ABoundaryMovesBothLayers)
@@ -323,7 +336,8 @@ TEST_F(LayerLinks, DeletingALayerClosesTheGap)
 
 TEST(GridTable, ATopDepthNeedsARealColumnAfterIt)
 {
-    TGridTable table;
+    TTableScope scope;
+    TGridTable table(scope);
     AddReals(table, "Top", "L2", 0, true);
     AddIntegers(table, 0, 0, 9);
     EXPECT_EQ(MessageOf([&] { table.SetRowCount(1); }),
@@ -371,19 +385,20 @@ TEST(GridTable, SubTablesAreNumberedByTheirRow)
     layers.DeleteRowGroup(1);
     layers.DeleteRowGroup(0);
     EXPECT_EQ(third->TableNumber(), 2);
-    const int before = TableRegistry::Count();
+    const int before = soil.scope.Count();
     layers.SetRowCount(0);
-    EXPECT_EQ(TableRegistry::Count(), before - 2);
+    EXPECT_EQ(soil.scope.Count(), before - 2);
 }
 
 TEST(GridTable, RowsWithoutTemplateUseTheRowEvents)
 {
+    TTableScope scope;
     struct Note : TRowObject {
         int type;
         int row = -1;
         explicit Note(int t) : type(t) {}
     };
-    TGridTable table;
+    TGridTable table(scope);
     table.OnInitRow = [](TGridTable&, int col, int, int type, std::unique_ptr<TRowObject>& data) {
         EXPECT_EQ(col, 1);
         data = std::make_unique<Note>(type);
@@ -409,13 +424,14 @@ TEST(GridTable, RowsWithoutTemplateUseTheRowEvents)
 
 TEST(GridTable, TemplateReferencesResolveAtEveryUse)
 {
-    auto target = std::make_unique<TGridTable>();
+    TTableScope scope;
+    auto target = std::make_unique<TGridTable>(scope);
     target->SetIdentifier(940);
-    TGridTableList list;
+    TGridTableList list(scope);
     list.Add(TIntWrapper::Identifier(940));
-    list.Add(TIntWrapper::Position(TableRegistry::IndexOf(target.get())));
+    list.Add(TIntWrapper::Position(scope.IndexOf(target.get())));
     list.Add(TIntWrapper::Position(-1));
-    list.Add(TIntWrapper::Position(TableRegistry::Count()));
+    list.Add(TIntWrapper::Position(scope.Count()));
     list.Add(TIntWrapper::Identifier(941));
     EXPECT_EQ(list.Table(0), target.get());
     EXPECT_EQ(list.Table(1), target.get());
@@ -430,14 +446,15 @@ TEST(GridTable, TemplateReferencesResolveAtEveryUse)
 
 TEST(GridTable, TemplateListsFollowTheChoicesOfColumnZero)
 {
-    TGridTable table;
+    TTableScope scope;
+    TGridTable table(scope);
     TEnumColumn& choices = AddChoices(table, {"A", "B", "C"});
     TTableColumn& rows = AddSubTables(table, {});
     table.SyncTableIds();
     EXPECT_EQ(rows.TableIds().Count(), 3);
     choices.SetChoices({"A"});
     EXPECT_EQ(rows.TableIds().Count(), 1);
-    TGridTable plain;
+    TGridTable plain(scope);
     AddIntegers(plain, 0, 0, 9);
     TTableColumn& single = AddSubTables(plain, {1, 2, 3});
     plain.SyncTableIds();
@@ -446,9 +463,10 @@ TEST(GridTable, TemplateListsFollowTheChoicesOfColumnZero)
 
 TEST(GridTable, ACopiedTemplateKeepsDefinitionsButNotValues)
 {
-    TGridTable owner;
+    TTableScope scope;
+    TGridTable owner(scope);
     owner.SetUnitSystem(UnitSystem::SI);
-    TGridTable source;
+    TGridTable source(scope);
     source.SetCaption("Curve");
     source.SetRowGroup(2);
     source.SetHardwiredButton(true);
@@ -509,7 +527,8 @@ TEST(GridTable, AUnitSwitchConvertsEveryRealCellDownIntoSubTables)
 
 TEST(GridTable, AWordAsDimensionIsNeverConverted)
 {
-    TGridTable table;
+    TTableScope scope;
+    TGridTable table(scope);
     AddReals(table, "Load Magnitude", "SEE NOTES");
     AddReals(table, "Ratio", "");
     table.SetRowCount(1);
@@ -538,7 +557,8 @@ TEST(GridTable, ChangedComesFromTheTableOrAnySubTable)
 
 TEST(GridTable, ColumnWidthsFromHeadersAndScreenResolution)
 {
-    TGridTable table;
+    TTableScope scope;
+    TGridTable table(scope);
     AddChoices(table, {"A"}, "Constant or Interpolate?");
     AddIntegers(table, 0, 0, 1);
     AddReals(table, "Depth", "L2");
@@ -555,10 +575,11 @@ TEST(GridTable, ColumnWidthsFromHeadersAndScreenResolution)
 
 TEST(GridTable, EditorStateAndItsNotifications)
 {
-    TGridTable table;
+    TTableScope scope;
+    TGridTable table(scope);
     table.SetTableNumber(2);
     int opened = 0, closed = 0, retitled = 0;
-    TGridTable::SetEditorOpener([&](TGridTable& t, bool modal) {
+    scope.SetEditorOpener([&](TGridTable& t, bool modal) {
         ++opened;
         t.SetEditorState(true, modal, [&t, &closed] {
             ++closed;
@@ -583,7 +604,6 @@ TEST(GridTable, EditorStateAndItsNotifications)
     EXPECT_EQ(closed, 1);
     EXPECT_FALSE(table.EditorOpen());
     EXPECT_FALSE(table.OnCellChange);
-    TGridTable::SetEditorOpener({});
 }
 
 TEST(GridTable, ARowButtonOpensTheSubTableLikeItsOwnersEditor)
@@ -592,12 +612,11 @@ TEST(GridTable, ARowButtonOpensTheSubTableLikeItsOwnersEditor)
     TGridTable& layers = *soil.layers;
     layers.SetRowCount(2);
     std::vector<std::pair<TGridTable*, bool>> opened;
-    TGridTable::SetEditorOpener([&](TGridTable& t, bool modal) { opened.emplace_back(&t, modal); });
+    soil.scope.SetEditorOpener([&](TGridTable& t, bool modal) { opened.emplace_back(&t, modal); });
     auto& rows = static_cast<TTableColumn&>(layers.Column(2));
     rows.ButtonClick(1);
     layers.SetEditorState(true, true, [] {});
     rows.ButtonClick(0);
-    TGridTable::SetEditorOpener({});
     EXPECT_EQ(opened, (std::vector<std::pair<TGridTable*, bool>>{{layers.Cell(2, 1).AsTable(), false},
                                                                   {layers.Cell(2, 0).AsTable(), true}}));
     EXPECT_TRUE(layers.Column(0).NeedsControls());
@@ -607,7 +626,8 @@ TEST(GridTable, ARowButtonOpensTheSubTableLikeItsOwnersEditor)
 
 TEST(GridTable, ASelfContainingTemplateIsAnErrorNotAStackOverflow)
 {
-    TGridTable loop;
+    TTableScope scope;
+    TGridTable loop(scope);
     loop.SetIdentifier(960);
     AddIntegers(loop, 0, 0, 1);
     AddSubTables(loop, {960});

@@ -60,9 +60,11 @@ inline TTableColumn& AddSubTables(TGridTable& table, const std::vector<int>& ide
 // Two parameter templates (sand, clay) and a soil-layer table whose first
 // column chooses between them, as the wall's soil tables do.
 struct SoilTables {
-    std::unique_ptr<TGridTable> sand = std::make_unique<TGridTable>();
-    std::unique_ptr<TGridTable> clay = std::make_unique<TGridTable>();
-    std::unique_ptr<TGridTable> layers = std::make_unique<TGridTable>();
+    // Declared first: the tables leave it as they go.
+    TTableScope scope;
+    std::unique_ptr<TGridTable> sand = std::make_unique<TGridTable>(scope);
+    std::unique_ptr<TGridTable> clay = std::make_unique<TGridTable>(scope);
+    std::unique_ptr<TGridTable> layers = std::make_unique<TGridTable>(scope);
 
     SoilTables()
     {

@@ -25,7 +25,8 @@ TableFormMetrics Metrics()
 
 TEST(TableFormGeometry, RowButtonsFollowTheRowLimits)
 {
-    TGridTable table;
+    TTableScope scope;
+    TGridTable table(scope);
     AddReals(table, "Depth", "L2");
     table.SetMinRows(2);
     table.SetMaxRows(2);

@@ -172,7 +172,8 @@ TEST(WallTablesAccess, ByComponentNameAndIndex)
         EXPECT_EQ(tables.Find(WallTables::Name(i)), &tables.Table(i));
         EXPECT_EQ(tables.IndexOf(tables.Table(i)), i);
     }
-    TGridTable stranger;
+    TTableScope scope;
+    TGridTable stranger(scope);
     EXPECT_EQ(tables.IndexOf(stranger), -1);
 }
 

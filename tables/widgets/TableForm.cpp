@@ -5,6 +5,10 @@
 #include "tables/TableColumn.h"
 #include "tables/WallTables.h"
 #include "tables/widgets/CellDelegate.h"
+#include "tables/widgets/TableEditors.h"
+#include "tables/widgets/TableFormControls.h"
+#include "tables/widgets/TableFormFrame.h"
+#include "tables/widgets/TableFormMeasure.h"
 #include "tables/widgets/TableModel.h"
 #include "units/Prompt.h"
 #include "units/TorvikError.h"
@@ -19,16 +23,10 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 
 #include <algorithm>
-#include <map>
-
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
 
 namespace {
 
@@ -36,124 +34,35 @@ namespace {
 // snaps to whole rows and columns (platforms without a sizing message).
 constexpr int SnapDelayMs = 200;
 
-// The editors open now and the hosts given to some of them, by table: every
-// table is one object, whichever document it belongs to.
-struct EditorHost {
-    std::map<const TGridTable*, TTableForm*> open;
-    std::map<const TGridTable*, QPointer<QWidget>> parents;
-    std::function<void(const std::string&)> edited;
-};
-
-EditorHost& Host()
-{
-    static EditorHost host;
-    return host;
-}
-
-// A modal editor: closing it, by its frame or by Escape, first stores the current cell.
-class TableDialog : public QDialog {
-public:
-    using QDialog::QDialog;
-    TTableForm* form = nullptr;
-    void reject() override
-    {
-        if (!form || form->CommitCurrent())
-            QDialog::reject();
-    }
-
-#ifdef Q_OS_WIN
-protected:
-    // While the user drags the frame, Windows asks for the rectangle to use:
-    // the window snaps to whole rows and columns as it is dragged.
-    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override
-    {
-        auto* msg = static_cast<MSG*>(message);
-        if (form && msg->message == WM_SIZING) {
-            auto* rect = reinterpret_cast<RECT*>(msg->lParam);
-            const WPARAM edge = msg->wParam;
-            DraggedEdges edges;
-            edges.left = edge == WMSZ_LEFT || edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT;
-            edges.right = edge == WMSZ_RIGHT || edge == WMSZ_TOPRIGHT || edge == WMSZ_BOTTOMRIGHT;
-            edges.top = edge == WMSZ_TOP || edge == WMSZ_TOPLEFT || edge == WMSZ_TOPRIGHT;
-            edges.bottom = edge == WMSZ_BOTTOM || edge == WMSZ_BOTTOMLEFT || edge == WMSZ_BOTTOMRIGHT;
-            const qreal ratio = devicePixelRatioF();
-            const QRect dragged(QPoint(qRound(rect->left / ratio), qRound(rect->top / ratio)),
-                                QSize(qRound((rect->right - rect->left) / ratio), qRound((rect->bottom - rect->top) / ratio)));
-            const QRect snapped = form->SnappedFrame(dragged, edges, frameGeometry().size() - size());
-            rect->left = static_cast<LONG>(qRound(snapped.left() * ratio));
-            rect->top = static_cast<LONG>(qRound(snapped.top() * ratio));
-            rect->right = static_cast<LONG>(qRound((snapped.left() + snapped.width()) * ratio));
-            rect->bottom = static_cast<LONG>(qRound((snapped.top() + snapped.height()) * ratio));
-            *result = TRUE;
-            return true;
-        }
-        return QDialog::nativeEvent(eventType, message, result);
-    }
-#endif
-};
-
 QString Trimmed(const std::string& s) { return QString::fromStdString(s).trimmed(); }
 
 }  // namespace
 
 struct TTableForm::Place {
+    TTableEditors& editors;
     QPointer<QMdiArea> area;
     Prompt& prompt;
     PictureFactory pictures;
     TTableModel::NodeDepths depths;
 };
 
-TEditorOpener TTableForm::Opener(QMdiArea* area, Prompt& prompt, PictureFactory pictures,
-                                 TTableModel::NodeDepths depths)
+void TTableForm::Install(TTableEditors& editors, WallTables& tables, QMdiArea& area, Prompt& prompt,
+                         PictureFactory pictures, TTableModel::NodeDepths depths)
 {
-    auto place = std::make_shared<const Place>(Place{area, prompt, std::move(pictures), std::move(depths)});
-    return [place](TGridTable& table, bool modal) { Open(place, table, modal); };
-}
-
-void TTableForm::Install(WallTables& tables, QMdiArea& area, Prompt& prompt, PictureFactory pictures,
-                         TTableModel::NodeDepths depths)
-{
-    tables.SetEditorOpener(Opener(&area, prompt, std::move(pictures), std::move(depths)));
-}
-
-void TTableForm::Install(QMdiArea* area, Prompt* prompt, PictureFactory pictures)
-{
-    if (area && prompt)
-        TGridTable::SetEditorOpener(Opener(area, *prompt, std::move(pictures), {}));
-    else
-        TGridTable::SetEditorOpener(nullptr);
-}
-
-void TTableForm::SetEditListener(std::function<void(const std::string& caption)> listener)
-{
-    Host().edited = std::move(listener);
+    auto place = std::make_shared<const Place>(Place{editors, &area, prompt, std::move(pictures), std::move(depths)});
+    tables.SetEditorOpener([place](TGridTable& table, bool modal) { Open(place, table, modal); });
 }
 
 void TTableForm::Edited(const char* what)
 {
-    if (table_ && Host().edited)
-        Host().edited(std::string(what) + " in " + Trimmed(table_->Caption()).toStdString());
-}
-
-TTableForm* TTableForm::Of(const TGridTable& table)
-{
-    auto it = Host().open.find(&table);
-    return it == Host().open.end() ? nullptr : it->second;
-}
-
-void TTableForm::SetFormParent(const TGridTable& table, QWidget* parent)
-{
-    if (parent)
-        Host().parents[&table] = parent;
-    else
-        Host().parents.erase(&table);
+    if (table_)
+        place_->editors.Edited(std::string(what) + " in " + Trimmed(table_->Caption()).toStdString());
 }
 
 void TTableForm::Open(const std::shared_ptr<const Place>& place, TGridTable& table, bool modal)
 {
-    EditorHost& host = Host();
     QMdiArea* const area = place->area;
-    if (TTableForm* form = Of(table)) {
+    if (TTableForm* form = place->editors.Of(table)) {
         // A second request shows the open editor again.
         if (form->subWindow_) {
             form->subWindow_->showNormal();
@@ -169,9 +78,7 @@ void TTableForm::Open(const std::shared_ptr<const Place>& place, TGridTable& tab
     if (table.RowCount() < table.MinRows())
         table.SetRowCount(table.MinRows());
 
-    auto parentIt = host.parents.find(&table);
-    QWidget* formParent = parentIt != host.parents.end() ? parentIt->second.data() : nullptr;
-    if (formParent) {
+    if (QWidget* formParent = place->editors.FormParent(table)) {
         auto* form = new TTableForm(table, place, formParent);
         form->move(0, 0);
         form->Attach();
@@ -179,7 +86,7 @@ void TTableForm::Open(const std::shared_ptr<const Place>& place, TGridTable& tab
         return;
     }
     if (modal || !area) {
-        TableDialog dialog(area ? area->window() : nullptr);
+        TTableDialog dialog(area ? area->window() : nullptr);
         dialog.setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowCloseButtonHint);
         auto* form = new TTableForm(table, place, &dialog);
@@ -205,11 +112,8 @@ void TTableForm::Open(const std::shared_ptr<const Place>& place, TGridTable& tab
     // The frame's size is known once it is shown.
     form->ApplyLayout();
     // Placed beside the windows already open, the editor may reach past the
-    // area's right or bottom edge: it is moved back into view.
-    const QSize view = area->viewport()->size();
-    const int x = std::max(0, std::min(sub->x(), view.width() - sub->width()));
-    const int y = std::max(0, std::min(sub->y(), view.height() - sub->height()));
-    sub->move(x, y);
+    // area's right or bottom edge.
+    MoveIntoView(*sub, *area);
     area->setActiveSubWindow(sub);
     form->grid_->setFocus();
 }
@@ -237,6 +141,19 @@ TTableForm::TTableForm(TGridTable& table, std::shared_ptr<const Place> place, QW
     grid_->verticalHeader()->setHighlightSections(false);
     grid_->setAccessibleName(Trimmed(table.Caption()));
     grid_->installEventFilter(this);
+    controls_ = std::make_unique<TTableFormControls>(
+        *grid_, *model_, *this,
+        [this](TEnumColumn& choices, int row, int item) {
+            if (!table_)
+                return;
+            table_->SetChanged(true);
+            choices.SetInteger(row, item + 1);
+            Edited("Choice");
+        },
+        [this](TTableColumn& subTables, int row) {
+            if (table_ && CommitCurrent())
+                subTables.ButtonClick(row);
+        });
     auto* corner = new QLabel(Trimmed(table.TopLeft()), grid_);
     corner->setObjectName("TopLeft");
     corner->setAlignment(Qt::AlignCenter);
@@ -289,7 +206,7 @@ QWidget* TTableForm::Frame() const
 void TTableForm::Attach()
 {
     TGridTable& table = *table_;
-    Host().open[&table] = this;
+    place_->editors.Opened(table, *this);
     Retitle();
     table.OnChange = [this] { Refresh(); };
     table.OnCellChange = [this](int index, int row) {
@@ -325,7 +242,7 @@ void TTableForm::Detach()
     TGridTable* table = table_;
     table_ = nullptr;
     snapTimer_->stop();
-    Host().open.erase(table);
+    place_->editors.Closed(*table);
     for (int c = 0; c < table->ColumnCount(); ++c)
         if (auto* rows = dynamic_cast<TTableColumn*>(&table->Column(c)))
             rows->ButtonCaptionChangedHook = nullptr;
@@ -347,90 +264,22 @@ void TTableForm::Retitle()
         dialog_->setWindowTitle(title);
 }
 
-QSize TTableForm::ComboMetrics() const
-{
-    if (comboMetrics_.isEmpty()) {
-        bool controls = false;
-        for (int k = 0; k < table_->VisibleColumnCount(); ++k)
-            controls = controls || table_->VisibleColumn(k).NeedsControls();
-        if (!controls)
-            return {};
-        // A drop-down list's height and the width of its frame and arrow around
-        // its text; measured once, not at every layout.
-        QComboBox probe;
-        probe.addItem("M");
-        comboMetrics_ = QSize(std::max(8, probe.sizeHint().width() - probe.fontMetrics().horizontalAdvance("M")),
-                              probe.sizeHint().height() - 1);
-    }
-    return comboMetrics_;
-}
-
 TableFormMetrics TTableForm::Metrics() const
 {
-    TableFormMetrics m;
-    const int ppi = std::max(1, logicalDpiX());
-    const QFontMetrics fm = grid_->fontMetrics();
-    const QFontMetrics hfm = grid_->horizontalHeader()->fontMetrics();
-    m.margin = std::max(1, ppi / 20);
-    int rowHeight = fm.height() + 6;
-    int comboExtra = 0;
-    if (const QSize combo = ComboMetrics(); combo.isValid()) {
-        rowHeight = std::max(rowHeight, combo.height());
-        comboExtra = combo.width();
-    }
-    m.rowHeight = rowHeight;
-    const TTextMeasure measure = [&hfm](const std::string& text) {
-        return hfm.horizontalAdvance(QString::fromStdString(text));
-    };
-    int rowHeader = std::max(measure(table_->TopLeft() + "  "), ppi / 3);
-    for (int r = 0; r < table_->RowCount() && IsLayerParameterTable(*table_); ++r)
-        rowHeader = std::max(rowHeader, measure(RowNumberText(*table_, r) + "  "));
-    m.columnWidths.push_back(rowHeader);
-    for (int k = 0; k < model_->columnCount(); ++k) {
-        if (model_->IsDepthColumn(k)) {
-            // A computed depth: its caption or a number of eight digits, whichever is wider.
-            m.columnWidths.push_back(std::max(measure(model_->headerData(k, Qt::Horizontal, Qt::DisplayRole)
-                                                          .toString()
-                                                          .toStdString() +
-                                                      "  "),
-                                              fm.horizontalAdvance("-1234.5678") + 8));
-            continue;
-        }
-        const TColumn& column = model_->ColumnAt(k);
-        int width = column.Width(ppi, measure);
-        // Room for the widest number the cell can show, so that nothing is cut off.
-        if (column.Kind() == ColumnReal)
-            width = std::max(width, fm.horizontalAdvance("-1.2345678E-05") + 8);
-        else if (column.Kind() == ColumnInteger)
-            width = std::max(width, fm.horizontalAdvance("-2147483648") + 8);
-        else if (const auto* choices = dynamic_cast<const TEnumColumn*>(&column))
-            for (const std::string& choice : choices->Choices())
-                width = std::max(width, fm.horizontalAdvance(Trimmed(choice)) + comboExtra);
-        m.columnWidths.push_back(width);
-    }
-    m.gridExtraWidth = 2 * grid_->frameWidth();
-    m.gridExtraHeight = 2 * grid_->frameWidth();
-    m.vScrollWidth = grid_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid_);
-    m.hScrollHeight = m.vScrollWidth;
-    const QSize button = btnAdd_->sizeHint().expandedTo(btnIns_->sizeHint()).expandedTo(btnDel_->sizeHint());
-    m.buttonWidth = std::max(81, button.width());
-    m.buttonHeight = std::max(21, button.height());
-    m.buttonsVisible = btnAdd_->isVisibleTo(const_cast<TTableForm*>(this));
-    if (!lblComments_->text().isEmpty()) {
-        const QSize label = lblComments_->sizeHint();
-        m.commentWidth = label.width();
-        m.commentHeight = label.height();
-    }
-    if (imgHelp_) {
-        const QSize picture = imgHelp_->sizeHint();
-        m.pictureWidth = std::max(0, picture.width());
-        m.pictureHeight = std::max(0, picture.height());
-    }
-    if (subWindow_) {
-        m.frameWidth = subWindow_->width() - subWindow_->contentsRect().width();
-        m.frameHeight = subWindow_->height() - subWindow_->contentsRect().height();
-    }
-    return m;
+    // Measured once, not at every layout.
+    if (comboMetrics_.isEmpty())
+        comboMetrics_ = MeasureComboBox(*table_);
+    const TableFormParts parts{*table_,
+                               *model_,
+                               *grid_,
+                               {btnAdd_, btnIns_, btnDel_},
+                               btnAdd_->isVisibleTo(const_cast<TTableForm*>(this)),
+                               *lblComments_,
+                               imgHelp_,
+                               subWindow_.data(),
+                               std::max(1, logicalDpiX()),
+                               comboMetrics_};
+    return MeasureTableForm(parts);
 }
 
 void TTableForm::Refresh()
@@ -467,95 +316,6 @@ void TTableForm::Refresh()
     ApplyLayout();
 }
 
-void TTableForm::ApplyLayout()
-{
-    if (!table_)
-        return;
-    const TableFormMetrics m = Metrics();
-    const TableFormLayout l = LayoutTableForm(m, model_->HeaderRows(), table_->RowCount(), view_);
-    applying_ = true;
-    grid_->setVerticalScrollBarPolicy(l.vScroll ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    grid_->setHorizontalScrollBarPolicy(l.hScroll ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    grid_->setGeometry(l.gridLeft, l.gridTop, l.gridWidth, l.gridHeight);
-    scrollAttached_ = false;
-    grid_->verticalScrollBar()->setValue(view_.topRow);
-    grid_->horizontalScrollBar()->setValue(view_.leftColumn);
-    scrollAttached_ = true;
-    btnAdd_->setGeometry(l.buttonLeft[0], l.buttonsTop, m.buttonWidth, m.buttonHeight);
-    btnIns_->setGeometry(l.buttonLeft[1], l.buttonsTop, m.buttonWidth, m.buttonHeight);
-    btnDel_->setGeometry(l.buttonLeft[2], l.buttonsTop, m.buttonWidth, m.buttonHeight);
-    lblComments_->setGeometry(m.margin, l.commentTop, m.commentWidth, m.commentHeight);
-    if (imgHelp_)
-        imgHelp_->setGeometry(m.margin, l.pictureTop, m.pictureWidth, m.pictureHeight);
-    setMinimumSize(0, 0);
-    resize(l.clientWidth, l.clientHeight);
-    if (QWidget* frame = Frame(); frame != this) {
-        frame->resize(l.clientWidth + m.frameWidth, l.clientHeight + m.frameHeight);
-        appliedFrame_ = frame->geometry();
-    }
-    applying_ = false;
-    SyncControls();
-    if (table_->OnResize)
-        table_->OnResize(*table_);
-}
-
-QRect TTableForm::SnappedFrame(const QRect& dragged, DraggedEdges edges, QSize decorations)
-{
-    if (!table_)
-        return dragged;
-    TableFormMetrics m = Metrics();
-    m.frameWidth += decorations.width();
-    m.frameHeight += decorations.height();
-    TableFormSnap snap;
-    try {
-        snap = SnapTableForm(m, model_->HeaderRows(), table_->RowCount(), view_, edges, dragged.width(),
-                             dragged.height());
-    } catch (const TorvikError& e) {
-        prompt_.Information(e.what());
-        return dragged;
-    }
-    view_ = snap.view;
-    ApplyLayout();
-    // The edge opposite the dragged one stays where it is.
-    QRect frame = dragged;
-    if (edges.left)
-        frame.setLeft(dragged.right() + 1 - snap.windowWidth);
-    else
-        frame.setWidth(snap.windowWidth);
-    if (edges.top)
-        frame.setTop(dragged.bottom() + 1 - snap.windowHeight);
-    else
-        frame.setHeight(snap.windowHeight);
-    return frame;
-}
-
-void TTableForm::SnapFrame(const QRect& dragged, DraggedEdges edges)
-{
-    const QRect frame = SnappedFrame(dragged, edges, QSize());
-    if (QWidget* window = Frame(); window != this && table_) {
-        applying_ = true;
-        window->setGeometry(frame);
-        appliedFrame_ = frame;
-        applying_ = false;
-    }
-}
-
-void TTableForm::FrameResized()
-{
-    QWidget* window = Frame();
-    if (window == this || !table_)
-        return;
-    const QRect now = window->geometry();
-    if (now == appliedFrame_ || window->isMinimized() || window->isMaximized())
-        return;
-    DraggedEdges edges;
-    edges.left = now.left() != appliedFrame_.left();
-    edges.top = now.top() != appliedFrame_.top();
-    edges.right = now.right() != appliedFrame_.right();
-    edges.bottom = now.bottom() != appliedFrame_.bottom();
-    SnapFrame(now, edges);
-}
-
 void TTableForm::ScrollChanged()
 {
     if (!scrollAttached_ || !table_)
@@ -569,88 +329,18 @@ void TTableForm::DestroyControls()
 {
     if (!table_ && model_->rowCount() == 0)
         return;
-    for (int k = 0; k < model_->columnCount(); ++k)
-        for (int r = 0; r < model_->rowCount(); ++r)
-            if (grid_->indexWidget(model_->index(r, k)))
-                grid_->setIndexWidget(model_->index(r, k), nullptr);
+    controls_->Clear();
 }
 
 void TTableForm::SyncControls()
 {
     if (!table_)
         return;
-    const int rows = model_->rowCount();
     // Controls exist only for the rows in view; scrolling moves them along.
-    const int first = std::max(0, grid_->verticalScrollBar()->value());
-    const int last = std::min(rows, first + std::max(1, view_.rowsInView)) - 1;
-    for (int k = 0; k < model_->columnCount(); ++k) {
-        TColumn& column = model_->ColumnAt(k);
-        if (!column.NeedsControls())
-            continue;
-        for (int r = 0; r < rows; ++r) {
-            const QModelIndex cell = model_->index(r, k);
-            QWidget* control = grid_->indexWidget(cell);
-            if (r < first || r > last) {
-                if (control)
-                    grid_->setIndexWidget(cell, nullptr);
-                continue;
-            }
-            if (control)
-                continue;
-            const QString name = model_->headerData(k, Qt::Horizontal, Qt::AccessibleTextRole).toString() +
-                                 QString(" row %1").arg(r + 1);
-            if (auto* choices = dynamic_cast<TEnumColumn*>(&column)) {
-                auto* combo = new QComboBox;
-                combo->setAccessibleName(name);
-                combo->setMaxVisibleItems(11);
-                for (const std::string& choice : choices->Choices())
-                    combo->addItem(Trimmed(choice));
-                combo->setCurrentIndex(choices->GetInteger(r) - 1);
-                combo->installEventFilter(this);
-                combo->setProperty("tableRow", r);
-                connect(combo, &QComboBox::activated, this, [this, choices, combo](int item) {
-                    if (!table_)
-                        return;
-                    const int row = combo->property("tableRow").toInt();
-                    table_->SetChanged(true);
-                    choices->SetInteger(row, item + 1);
-                    Edited("Choice");
-                });
-                grid_->setIndexWidget(cell, combo);
-            } else if (auto* subTables = dynamic_cast<TTableColumn*>(&column)) {
-                auto* button = new QPushButton(QString::fromStdString(subTables->ButtonCaption(r)));
-                button->setAccessibleName(button->text());
-                button->setAutoDefault(false);
-                button->setProperty("tableRow", r);
-                button->installEventFilter(this);
-                connect(button, &QPushButton::clicked, this, [this, subTables, button] {
-                    if (table_ && CommitCurrent())
-                        subTables->ButtonClick(button->property("tableRow").toInt());
-                });
-                grid_->setIndexWidget(cell, button);
-            }
-        }
-    }
+    controls_->Sync(std::max(0, grid_->verticalScrollBar()->value()), view_.rowsInView);
 }
 
-void TTableForm::RefreshControl(int index, int row)
-{
-    const int k = model_->ModelColumn(index);
-    // A row being inserted from outside the editor (Undo refilling the table)
-    // is not in its column yet; the refresh after the insert shows it.
-    if (k < 0 || row >= model_->rowCount() || row >= model_->ColumnAt(k).RowCount())
-        return;
-    QWidget* control = grid_->indexWidget(model_->index(row, k));
-    if (auto* combo = qobject_cast<QComboBox*>(control)) {
-        const QSignalBlocker block(combo);
-        combo->setCurrentIndex(model_->ColumnAt(k).GetInteger(row) - 1);
-    } else if (auto* button = qobject_cast<QPushButton*>(control)) {
-        if (auto* subTables = dynamic_cast<TTableColumn*>(&model_->ColumnAt(k))) {
-            button->setText(QString::fromStdString(subTables->ButtonCaption(row)));
-            button->setAccessibleName(button->text());
-        }
-    }
-}
+void TTableForm::RefreshControl(int index, int row) { controls_->Refresh(index, row); }
 
 void TTableForm::FocusCell(int index, int row)
 {

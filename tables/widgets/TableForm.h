@@ -1,6 +1,5 @@
 #pragma once
 #include "tables/TableFormGeometry.h"
-#include "tables/TableRegistry.h"
 #include "tables/widgets/TableModel.h"
 
 #include <QPointer>
@@ -21,6 +20,8 @@ class QTableView;
 class QTimer;
 class Prompt;
 class TCellDelegate;
+class TTableEditors;
+class TTableFormControls;
 class WallTables;
 class TGridTable;
 class TTableModel;
@@ -37,21 +38,12 @@ public:
     using PictureFactory = std::function<QWidget*(const std::string& name, QWidget* parent)>;
 
     // Lets every table of `tables` (a document's) open its editor: non-modal
-    // editors become child windows of `area`; messages go to `prompt`.
-    // `depths` gives the depths of node numbers in the units of those tables' wall.
-    static void Install(WallTables& tables, QMdiArea& area, Prompt& prompt, PictureFactory pictures = {},
-                        TTableModel::NodeDepths depths = {});
-    // The same for free-standing tables; null `area` and `prompt` uninstall.
-    static void Install(QMdiArea* area, Prompt* prompt, PictureFactory pictures = {});
-    // Told of every change an editor made to its table, named for the Edit
-    // menu ("Add Row in Soil Layers"): a cell stored, a choice made, a row
-    // added, inserted or deleted, a block pasted.
-    static void SetEditListener(std::function<void(const std::string& caption)> listener);
-    // The open editor of a table, or null.
-    static TTableForm* Of(const TGridTable& table);
-    // Makes `parent` host the editor of `table` as a borderless child at (0, 0)
-    // (null: the editor is a child window of the main window again).
-    static void SetFormParent(const TGridTable& table, QWidget* parent);
+    // editors become child windows of `area`; messages go to `prompt`; the
+    // editors open are found, and report their changes, in `editors`, which
+    // must outlive them. `depths` gives the depths of node numbers in the
+    // units of those tables' wall.
+    static void Install(TTableEditors& editors, WallTables& tables, QMdiArea& area, Prompt& prompt,
+                        PictureFactory pictures = {}, TTableModel::NodeDepths depths = {});
 
     ~TTableForm() override;
 
@@ -88,16 +80,12 @@ private:
     struct Place;
     TTableForm(TGridTable& table, std::shared_ptr<const Place> place, QWidget* parent = nullptr);
     static void Open(const std::shared_ptr<const Place>& place, TGridTable& table, bool modal);
-    static TEditorOpener Opener(QMdiArea* area, Prompt& prompt, PictureFactory pictures,
-                                TTableModel::NodeDepths depths);
 
     void Attach();
     void Detach();
     void Refresh();
     void ApplyLayout();
     TableFormMetrics Metrics() const;
-    // Width around a drop-down list's text and its row height; invalid without such lists.
-    QSize ComboMetrics() const;
     void SyncControls();
     void DestroyControls();
     void RefreshControl(int index, int row);
@@ -126,6 +114,7 @@ private:
     QPushButton* btnDel_;
     QLabel* lblComments_;
     QWidget* imgHelp_ = nullptr;
+    std::unique_ptr<TTableFormControls> controls_;
     QPointer<QMdiSubWindow> subWindow_;
     QPointer<QDialog> dialog_;
     TableFormView view_;
@@ -133,5 +122,6 @@ private:
     bool applying_ = false;
     QTimer* snapTimer_;
     QRect appliedFrame_;
+    // A drop-down list's metrics (MeasureComboBox), measured at the first layout.
     mutable QSize comboMetrics_;
 };

@@ -6,6 +6,7 @@
 #include "graph/widgets/tests/GuiTestSupport.h"
 #include "model/ProgramData.h"
 #include "tables/GridTable.h"
+#include "tables/widgets/TableEditors.h"
 #include "tables/widgets/TableForm.h"
 #include "ui/MainMenus.h"
 #include "ui/dialogs/DlgCSD.h"
@@ -65,7 +66,7 @@ protected:
     TTableForm* Editor(WallTable table)
     {
         form->Tables()[table].ShowEditor();
-        return TTableForm::Of(form->Tables()[table]);
+        return form->Editors().Of(form->Tables()[table]);
     }
     // The first column of a table editor that takes typed text.
     static int EditableColumn(QAbstractItemModel* model)

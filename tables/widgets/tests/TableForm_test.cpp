@@ -4,6 +4,7 @@
 #include "model/ProgramData.h"
 #include "tables/GridTable.h"
 #include "tables/TableColumn.h"
+#include "tables/widgets/TableEditors.h"
 #include "ui/MainForm.h"
 #include "units/ScriptedPrompt.h"
 
@@ -51,7 +52,7 @@ protected:
     TTableForm& Open(WallTable which)
     {
         Table(which).ShowEditor();
-        TTableForm* editor = TTableForm::Of(Table(which));
+        TTableForm* editor = form->Editors().Of(Table(which));
         EXPECT_NE(editor, nullptr);
         return *editor;
     }
@@ -100,7 +101,7 @@ TEST_F(TableFormTest, OpensAsAChildWindowWithTheTablesRowsAndHeaders)
     EXPECT_EQ(form->MdiArea()->subWindowList().size(), 1);
     editor.Frame()->close();
     Settle();
-    EXPECT_EQ(TTableForm::Of(Table(WallTable::NewSoil)), nullptr);
+    EXPECT_EQ(form->Editors().Of(Table(WallTable::NewSoil)), nullptr);
     EXPECT_FALSE(Table(WallTable::NewSoil).EditorOpen());
     EXPECT_NE(&Open(WallTable::NewSoil), nullptr);
 }
@@ -143,7 +144,7 @@ TEST_F(TableFormTest, RefusedValueKeepsTheCursorInTheCellAndTheOldValue)
     // The window refuses to close while the cell holds a refused text.
     EXPECT_FALSE(editor.Frame()->close());
     Settle();
-    EXPECT_EQ(TTableForm::Of(sections), &editor);
+    EXPECT_EQ(form->Editors().Of(sections), &editor);
     EXPECT_EQ(prompt.shown.size(), 2u);
 
     cell->setText("3e9");
@@ -273,14 +274,14 @@ TEST_F(TableFormTest, RowButtonOpensTheSubTableEditorWithItsRowInTheTitle)
     editor.Grid()->setCurrentIndex(editor.Grid()->model()->index(0, 2));
     QTest::keyClick(editor.Grid(), Qt::Key_Space);
     TGridTable* parameters = layers.Cell(2, 0).AsTable();
-    TTableForm* sub = TTableForm::Of(*parameters);
+    TTableForm* sub = form->Editors().Of(*parameters);
     ASSERT_NE(sub, nullptr);
     EXPECT_EQ(sub->Frame()->windowTitle(), "Sand  1");
 
     // Closing the table's editor closes its sub-table editors too.
     layers.CloseEditor();
     Settle();
-    EXPECT_EQ(TTableForm::Of(*parameters), nullptr);
+    EXPECT_EQ(form->Editors().Of(*parameters), nullptr);
     EXPECT_TRUE(form->MdiArea()->subWindowList().isEmpty());
 }
 
@@ -292,7 +293,7 @@ TEST_F(TableFormTest, LayerParametersNameTheirRowsAndGiveTypicalValues)
     TTableForm& editor = Open(WallTable::NewSoil);
     editor.Grid()->setCurrentIndex(editor.Grid()->model()->index(0, 2));
     QTest::keyClick(editor.Grid(), Qt::Key_Space);
-    TTableForm* sub = TTableForm::Of(*layers.Cell(2, 0).AsTable());
+    TTableForm* sub = form->Editors().Of(*layers.Cell(2, 0).AsTable());
     ASSERT_NE(sub, nullptr);
     QAbstractItemModel* model = sub->Grid()->model();
     EXPECT_EQ(model->headerData(0, Qt::Vertical).toString(), "1  top of layer");
@@ -371,7 +372,7 @@ TEST_F(TableFormTest, EscapeClosesAParameterWindowAndNoneOutlivesItsSoilLayers)
         editor.Grid()->setCurrentIndex(editor.Grid()->model()->index(0, 2));
         QTest::keyClick(editor.Grid(), Qt::Key_Space);
         Settle();
-        return TTableForm::Of(*layers.Cell(2, 0).AsTable());
+        return form->Editors().Of(*layers.Cell(2, 0).AsTable());
     };
     TTableForm* sub = openParameters();
     ASSERT_NE(sub, nullptr);
@@ -382,15 +383,41 @@ TEST_F(TableFormTest, EscapeClosesAParameterWindowAndNoneOutlivesItsSoilLayers)
     }
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     Settle();
-    EXPECT_EQ(TTableForm::Of(*layers.Cell(2, 0).AsTable()), nullptr);
+    EXPECT_EQ(form->Editors().Of(*layers.Cell(2, 0).AsTable()), nullptr);
     EXPECT_TRUE(prompt.shown.empty());
 
     sub = openParameters();
     ASSERT_NE(sub, nullptr);
     ASSERT_TRUE(editor.Frame()->close());
     Settle();
-    EXPECT_EQ(TTableForm::Of(*layers.Cell(2, 0).AsTable()), nullptr);
+    EXPECT_EQ(form->Editors().Of(*layers.Cell(2, 0).AsTable()), nullptr);
     EXPECT_TRUE(form->MdiArea()->subWindowList().isEmpty());
+}
+
+// Two main windows in one process have their own tables and editors: neither
+// finds the other's editors, and an editor's change is a step of Undo in its
+// own window only, also once the other window is gone.
+TEST_F(TableFormTest, TwoMainWindowsShareNeitherTablesNorEditors)
+{
+    auto other = std::make_unique<TMainForm>(&prompt);
+    other->show();
+    TGridTable& theirs = other->Tables()[WallTable::NewSoil];
+    ASSERT_NE(&theirs.Scope(), &Table(WallTable::NewSoil).Scope());
+    theirs.ShowEditor();
+    TTableForm* theirEditor = other->Editors().Of(theirs);
+    ASSERT_NE(theirEditor, nullptr);
+    EXPECT_EQ(form->Editors().Of(theirs), nullptr);
+    EXPECT_TRUE(form->MdiArea()->subWindowList().isEmpty());
+    TTableForm& editor = Open(WallTable::NewSoil);
+    EXPECT_EQ(other->Editors().Of(Table(WallTable::NewSoil)), nullptr);
+
+    QTest::mouseClick(theirEditor->BtnAdd(), Qt::LeftButton);
+    EXPECT_TRUE(other->UndoHistory().CanUndo());
+    EXPECT_FALSE(form->UndoHistory().CanUndo());
+    other.reset();
+    Settle();
+    QTest::mouseClick(editor.BtnAdd(), Qt::LeftButton);
+    EXPECT_TRUE(form->UndoHistory().CanUndo());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "model/StageFiles.h"
 #include "tables/Data.h"
 #include "tables/GridTable.h"
+#include "tables/widgets/TableEditors.h"
 #include "tables/widgets/TableForm.h"
 #include "ui/dialogs/DlgAnchors.h"
 #include "ui/dialogs/DlgSectionCatalogue.h"
@@ -179,7 +180,7 @@ TEST_F(SettingsWindowsTest, AStageSwitchReloadsTheOpenTableAndAnchorsAndEditsOnl
     SwitchStage(2);
     TGridTable& springs = form->Tables()[WallTable::Springs];
     springs.ShowEditor();
-    TTableForm* editor = TTableForm::Of(springs);
+    TTableForm* editor = form->Editors().Of(springs);
     ASSERT_NE(editor, nullptr);
     QTest::mouseClick(editor->BtnAdd(), Qt::LeftButton);
     QAbstractItemModel* model = editor->Grid()->model();
@@ -233,7 +234,7 @@ TEST_F(SettingsWindowsTest, AStageWithoutSpringsShowsNoRowOfAnotherStage)
     SwitchStage(2);
     ASSERT_EQ(springs.Cell(1, 0).AsInteger(), 12);
     springs.ShowEditor();
-    TTableForm* editor = TTableForm::Of(springs);
+    TTableForm* editor = form->Editors().Of(springs);
     ASSERT_NE(editor, nullptr);
     auto* anchors = Choose<TDlgAnchors>("A&nchors...");
     ASSERT_NE(anchors, nullptr);

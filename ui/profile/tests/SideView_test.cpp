@@ -4,6 +4,7 @@
 #include "model/ProgramData.h"
 #include "tables/Data.h"
 #include "tables/GridTable.h"
+#include "tables/widgets/TableEditors.h"
 #include "tables/widgets/TableForm.h"
 #include "ui/MainForm.h"
 #include "units/ScriptedPrompt.h"
@@ -74,7 +75,7 @@ TEST_F(SideViewTest, FollowsASoilTableEditWhileItsEditorStaysOpen)
     soil.ShowEditor();
     QCoreApplication::processEvents();
     const long double before = view->Scene().Layers[0].Bottom;
-    TTableForm* editor = TTableForm::Of(soil);
+    TTableForm* editor = form->Editors().Of(soil);
     ASSERT_NE(editor, nullptr);
     QAbstractItemModel* model = editor->Grid()->model();
     int depth = -1;
@@ -85,7 +86,7 @@ TEST_F(SideViewTest, FollowsASoilTableEditWhileItsEditorStaysOpen)
     // As the editor stores a cell that is left.
     ASSERT_TRUE(model->setData(model->index(0, depth), "30", Qt::EditRole));
     QCoreApplication::processEvents();
-    EXPECT_EQ(TTableForm::Of(soil), editor);
+    EXPECT_EQ(form->Editors().Of(soil), editor);
     EXPECT_EQ(form->MdiArea()->activeSubWindow()->widget(), editor);
     EXPECT_NE(view->Scene().Layers[0].Bottom, before);
 }
