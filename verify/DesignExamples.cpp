@@ -1,13 +1,13 @@
 #include "verify/DesignExamples.h"
 
-#include "checks/EmbedmentSafety.h"
+#include "checks/DesignApproach.h"
 #include "checks/LimitEquilibrium.h"
+#include "checks/StrengthReduction.h"
 #include "engine/WallFileReader.h"
 #include "model/SoilType.h"
 #include "model/WallBuilder.h"
 #include "model/WallSettings.h"
 
-#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <optional>
@@ -20,9 +20,11 @@ const char* const LimitGroup = "EN 1997-1 worked examples: limit-equilibrium est
 const char* const PyGroup = "EN 1997-1 worked examples: p-y analysis";
 
 // An embedded wall in one uniform dry sand, as a worked example gives it, the
-// combination it was designed for, and the figures the source gives for it.
-// SI units: m, kN, kPa, per metre of wall. The wall is built longer than the
-// source's embedment, so that the p-y analysis can find its own.
+// design approach and combination it was designed for, and the figures the
+// source gives for it. SI units: m, kN, kPa, per metre of wall. The wall is
+// built longer than the source's embedment, so that the p-y analysis can find
+// its own; the unplanned excavation is the design checks' own (10 % of the
+// height below the anchor, or of the retained height, as both sources take it).
 struct Example {
     const char* title;
     const char* file;
@@ -31,9 +33,8 @@ struct Example {
     double gamma, phi, kpy;  // unit weight, friction angle, k of the p-y curves (not in the source)
     int anchorNode;          // -1: a cantilever
     double anchorStiffness;
-    double overdig;          // the unplanned excavation the source allows for
-    double gammaPhi;         // the partial factor on tan(phi') of the combination
-    double gammaG;           // the factor on the effects of the actions
+    DesignApproach approach;
+    checks::Combination combination;
     std::optional<double> embedment, anchorForce;  // the source's, below the lowered formation
 };
 
@@ -53,9 +54,9 @@ constexpr double PyTolerance = 0.10;
 // design actions at that depth, 78.1 kN/m).
 const Example Examples[] = {
     {"Cantilever, Smith (2014) Exercise 8.4, DA1-1", "SmithCantilever.tk4d", 120, 0.1, 4.0, 50000, 19.2, 29, 6800, -1,
-     0, 0.4, 1.0, 1.35, 4.53, std::nullopt},
+     0, DesignApproach::DA1, checks::Combination::DA1_1, 4.53, std::nullopt},
     {"Anchored at 1 m, Smith (2014) Example 8.4, DA1-1", "SmithAnchored.tk4d", 100, 0.1, 5.0, 50000, 20, 30, 24400, 10,
-     1e5, 0.4, 1.0, 1.35, 2.06, 78.1},
+     1e5, DesignApproach::DA1, checks::Combination::DA1_1, 2.06, 78.1},
 };
 
 void SaveWall(const Example& e, const fs::path& file)
@@ -72,48 +73,56 @@ void SaveWall(const Example& e, const fs::path& file)
     if (e.anchorNode >= 0)
         w.Spring(e.anchorNode, e.anchorNode, e.anchorStiffness);
     w.Save(file.string());
-    std::ofstream(SettingsPathFor(file.string()), std::ios::binary) << SettingsText(TWallSettings::ForNewWall());
+    TWallSettings settings = TWallSettings::ForNewWall();
+    settings.designApproach = e.approach;
+    std::ofstream(SettingsPathFor(file.string()), std::ios::binary) << SettingsText(settings);
 }
 
 struct Figures {
     std::optional<double> embedment, anchorForce;
 };
 
-// The wall of the combination: the formation lowered by the unplanned excavation.
-WallFileBlock DesignBlock(const WallFileBlock& asBuilt, const Example& e)
+// The estimate on the wall with the combination's design values.
+Figures LimitFigures(const WallBlock& block, const Example& e, const TWallSettings& settings)
 {
-    WallFileBlock design = asBuilt;
-    design.block.wallHeight += e.overdig;
-    return design;
-}
-
-Figures LimitFigures(const WallFileBlock& design, const Example& e)
-{
-    const checks::LimitEquilibrium le = checks::EstimateLimitEquilibrium(design.block, e.gammaPhi);
-    Figures f{le.requiredEmbedment, std::nullopt};
+    const checks::CombinationFactors f = checks::FactorsOf(e.combination, settings.partialFactors);
+    const double overdig = settings.unplannedExcavation ? checks::UnplannedExcavation(block) : 0;
+    const WallBlock design = checks::DesignBlock(block, f, overdig, settings);
+    const checks::LimitEquilibrium le = checks::EstimateLimitEquilibrium(design, 1);
+    Figures out{le.requiredEmbedment, std::nullopt};
     if (le.anchorForce)
-        f.anchorForce = *le.anchorForce * e.gammaG;
-    return f;
+        out.anchorForce = *le.anchorForce * f.effects;
+    return out;
 }
 
-// The shallowest tip at which the p-y analysis at the design strengths holds,
-// and the anchor force there.
-Figures PyFigures(const WallFileBlock& design, const Example& e, const TWallSettings& settings)
+// The example's combination among those the design checks ran.
+const checks::CombinationCheck* Find(const checks::ApproachReport& r, const Example& e)
 {
-    checks::StageAnalyser analyser({}, design, settings);
-    const std::optional<int> tip = checks::FindRequiredTip(analyser, e.gammaPhi);
-    Figures f;
-    if (!tip)
-        return f;
-    f.embedment = *tip * design.block.increment - design.block.wallHeight;
-    const checks::Trial at = analyser.Analyse(e.gammaPhi, *tip);
-    if (at.Holds() && e.anchorNode >= 0) {
-        double force = 0;
-        for (const SpringResult& s : at.run.result.springs)
-            force += s.force;
-        f.anchorForce = force * e.gammaG;
-    }
-    return f;
+    if (r.stages.empty())
+        return nullptr;
+    for (const checks::CombinationCheck& c : r.stages.front().combinations)
+        if (c.combination == e.combination)
+            return &c;
+    return nullptr;
+}
+
+// The shallowest tip at which the combination holds in the p-y analysis, and
+// the design anchor force of the wall cut there.
+Figures PyFigures(std::vector<WallFileBlock> blocks, const Example& e, const TWallSettings& settings)
+{
+    Figures out;
+    const checks::ApproachReport tips = checks::RunDesignApproach(blocks, settings, {false, true});
+    const checks::CombinationCheck* c = Find(tips, e);
+    if (!c || !c->requiredTipDepth)
+        return out;
+    WallBlock& block = blocks.front().block;
+    out.embedment = *c->requiredTipDepth - block.wallHeight - c->unplannedExcavation;
+    block = checks::CutAtTip(block, static_cast<int>(std::lround(*c->requiredTipDepth / block.increment)));
+    const checks::ApproachReport cut = checks::RunDesignApproach(blocks, settings, {false, false});
+    const checks::CombinationCheck* at = Find(cut, e);
+    if (at && !at->anchors.empty())
+        out.anchorForce = at->anchors.front().designForcePerWidth;
+    return out;
 }
 
 void Compare(std::vector<VerificationCase>& out, const char* group, const std::string& name,
@@ -134,8 +143,7 @@ void Run(std::vector<VerificationCase>& out, std::vector<VerificationCase>& py, 
     SaveWall(e, file);
     const std::vector<WallFileBlock> blocks = WallFileReader::Read(file.string());
     const TWallSettings settings = ReadSettingsBeside(file.string()).settings;
-    const WallFileBlock design = DesignBlock(blocks.front(), e);
-    const Figures le = LimitFigures(design, e), pyf = PyFigures(design, e, settings);
+    const Figures le = LimitFigures(blocks.front().block, e, settings), pyf = PyFigures(blocks, e, settings);
     const std::string embedment = std::string(e.title) + ": embedment below the lowered formation (m)";
     const std::string anchor = std::string(e.title) + ": design anchor force (kN/m)";
     Compare(out, LimitGroup, embedment, le.embedment, e.embedment, LimitTolerance);
