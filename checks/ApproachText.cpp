@@ -50,12 +50,13 @@ void CombinationLines(std::ostringstream& out, const CombinationCheck& c, bool g
 {
     const QuantityLabels& q = QuantityLabelsOf(units);
     const std::string length = std::string(" ") + q.length;
+    const std::string basis = StripBasis(units, c.stripWidth);
     out << "  " << c.name << (governing ? " (governing)" : "") << ": analysis " << c.analysis
         << ", unplanned excavation " << Num(c.unplannedExcavation) << length << ", over-design factor "
         << Optional(c.overDesignFactor) << (c.overDesignLimit.empty() ? "" : " (" + c.overDesignLimit + ")") << "\n";
-    out << "    Design moment " << Optional(c.designMoment, std::string(" ") + q.moment)
+    out << "    Design moment " << Optional(c.designMoment, std::string(" ") + q.moment + basis)
         << (c.designMoment ? " at depth " + Num(c.momentDepth) + length : "") << ", design shear "
-        << Optional(c.designShear, std::string(" ") + q.force)
+        << Optional(c.designShear, std::string(" ") + q.force + basis)
         << (c.designShear ? " at depth " + Num(c.shearDepth) + length : "") << "\n";
     out << "    Bending utilisation " << Optional(c.bendingUtilisation) << ", shear utilisation "
         << Optional(c.shearUtilisation) << "\n";

@@ -147,6 +147,7 @@ CombinationCheck CheckCombination(Combination combination, const std::vector<Sec
     c.name = CombinationName(combination);
     c.unplannedExcavation = wallSettings.unplannedExcavation ? UnplannedExcavation(block.block) : 0;
     c.analysis = AnalysisWord(run);
+    c.stripWidth = block.block.StripWidth();
     if (run.Ok())
         CheckStructure(c, run, settings, f.effects);
     const bool geo = EmbedmentHolds(c, run);

@@ -90,6 +90,7 @@ struct CombinationCheck {
     // on the analysed strip as the output text gives them; empty when the analysis failed.
     std::optional<double> designMoment, designShear;
     double momentDepth = 0, shearDepth = 0;
+    double stripWidth = 1;             // the width of the analysed strip (WallBlock::StripWidth)
     // Design moment / (fy W / gamma_M0), design shear / (fy Av / (sqrt 3 gamma_M0));
     // empty without the section's data.
     std::optional<double> bendingUtilisation, shearUtilisation;

@@ -86,7 +86,8 @@ double UnplannedExcavation(const WallBlock& b)
     const double height = support >= 0 ? b.wallHeight - support : b.wallHeight;
     const double most =
         kMostUnplannedExcavationMetres * static_cast<double>(ConversionFactor(UnitSystem::SI, b.unitSystem, "L"));
-    return std::min(kUnplannedExcavationShare * height, most);
+    // Rounded to 1e-9 of a length unit: a tenth of a depth carries binary noise (0.30000000000000004).
+    return std::round(std::min(kUnplannedExcavationShare * height, most) * 1e9) / 1e9;
 }
 
 WallBlock DesignBlock(const WallBlock& block, const CombinationFactors& f, double unplanned,
