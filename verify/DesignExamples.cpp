@@ -31,7 +31,7 @@ struct Example {
     int nodes;
     double increment, excavation, ei;
     double gamma, phi, kpy;  // unit weight, friction angle, k of the p-y curves (not in the source)
-    int anchorNode;          // -1: a cantilever
+    int anchorNode;  // -1: a cantilever
     double anchorStiffness;
     DesignApproach approach;
     checks::Combination combination;
@@ -55,8 +55,8 @@ constexpr double PyTolerance = 0.10;
 const Example Examples[] = {
     {"Cantilever, Smith (2014) Exercise 8.4, DA1-1", "SmithCantilever.tk4d", 120, 0.1, 4.0, 50000, 19.2, 29, 6800, -1,
      0, DesignApproach::DA1, checks::Combination::DA1_1, 4.53, std::nullopt},
-    {"Anchored at 1 m, Smith (2014) Example 8.4, DA1-1", "SmithAnchored.tk4d", 100, 0.1, 5.0, 50000, 20, 30, 24400, 10,
-     1e5, DesignApproach::DA1, checks::Combination::DA1_1, 2.06, 78.1},
+    {"Anchored at 1 m, Smith (2014) Example 8.4 (its equations solved), DA1-1", "SmithAnchored.tk4d", 100, 0.1, 5.0,
+     50000, 20, 30, 24400, 10, 1e5, DesignApproach::DA1, checks::Combination::DA1_1, 2.06, 78.1},
 };
 
 void SaveWall(const Example& e, const fs::path& file)
