@@ -174,6 +174,27 @@ std::vector<DesignCheckReport::GoverningAnchor> GoverningAnchors(const std::vect
     return out;
 }
 
+// The combinations of the wall's design approach beside each stage's checks.
+void AddApproach(DesignCheckReport& r, const std::vector<WallFileBlock>& blocks, const TWallSettings& settings)
+{
+    r.approach = settings.designApproach;
+    r.factors = settings.partialFactors;
+    r.unplannedExcavation = settings.unplannedExcavation;
+    if (r.approach == DesignApproach::None)
+        return;
+    ApproachReport approach = RunDesignApproach(blocks, settings);
+    r.analyses += approach.analyses;
+    for (std::size_t k = 0; k < r.stages.size() && k < approach.stages.size(); ++k) {
+        StageCheck& s = r.stages[k];
+        s.combinations = std::move(approach.stages[k].combinations);
+        s.governingCombination = approach.stages[k].governing;
+        for (const CombinationCheck& c : s.combinations)
+            s.passed = s.passed && c.passed;
+    }
+    r.passed = r.passed && approach.passed;
+    r.notes.push_back(ApproachDefinition(r.approach, r.unplannedExcavation));
+}
+
 std::string Optional(const std::optional<double>& v, const std::string& unit = "")
 {
     return v ? FormatGeneral(*v, 4) + unit : "-";
@@ -208,16 +229,20 @@ DesignCheckReport RunDesignChecks(const std::vector<WallFileBlock>& blocks, doub
         if (s.safety.factor && (!governing || !governing->safety.factor || *s.safety.factor < *governing->safety.factor))
             r.governingStage = s.stage;
     }
+    AddApproach(r, blocks, wallSettings);
     r.governingBendingStage = StageOfLargest(r.stages, &StageCheck::bendingUtilisation);
     r.governingShearStage = StageOfLargest(r.stages, &StageCheck::shearUtilisation);
     r.governingAnchors = GoverningAnchors(r.stages);
     return r;
 }
 
-DesignCheckReport RunDesignChecks(const std::string& dataFile, std::optional<double> target)
+DesignCheckReport RunDesignChecks(const std::string& dataFile, std::optional<double> target,
+                                  std::optional<DesignApproach> approach)
 {
     const std::vector<WallFileBlock> blocks = WallFileReader::Read(dataFile);
-    const TSettingsRead settings = ReadSettingsBeside(dataFile);
+    TSettingsRead settings = ReadSettingsBeside(dataFile);
+    if (approach)
+        settings.settings.designApproach = *approach;
     DesignCheckReport r = RunDesignChecks(blocks, target.value_or(settings.settings.targetSafetyFactor), settings.settings);
     if (!settings.problem.empty())
         r.notes.insert(r.notes.begin(), "The settings file is ignored: " + settings.problem);
@@ -274,6 +299,7 @@ std::string DesignChecksText(const DesignCheckReport& r)
             << Optional(a.utilisation) << "\n";
     for (const std::string& n : r.notes)
         out << n << "\n";
+    out << ApproachText(r);
     out << "Analyses run: " << r.analyses << "\n" << (r.passed ? "All checks passed." : "A check failed.") << "\n";
     return out.str();
 }

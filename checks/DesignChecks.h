@@ -1,5 +1,6 @@
 #pragma once
 #include "checks/AnchorChecks.h"
+#include "checks/DesignApproach.h"
 #include "checks/EmbedmentSafety.h"
 #include "checks/LimitEquilibrium.h"
 #include "checks/SectionChecks.h"
@@ -39,8 +40,12 @@ struct StageCheck {
     std::optional<bool> limitEquilibriumPassed;
     // The approach that needs the deeper tip: "p-y analysis" or "limit equilibrium".
     std::string governingApproach;
+    // The combinations of the wall's design approach and the one that governs;
+    // none without an approach.
+    std::vector<CombinationCheck> combinations;
+    std::optional<std::string> governingCombination;
     std::vector<std::string> notes;
-    bool passed = false;
+    bool passed = false;  // the combinations included
 };
 
 struct DesignCheckReport {
@@ -59,6 +64,10 @@ struct DesignCheckReport {
         std::optional<double> forcePerAnchor, utilisation;
     };
     std::vector<GoverningAnchor> governingAnchors;  // by rising node
+    // The design approach verified and the factors it used.
+    DesignApproach approach = DesignApproach::None;
+    TPartialFactors factors;
+    bool unplannedExcavation = true;
     bool passed = false;
     int analyses = 0;                       // engine analyses the checks ran
     std::vector<std::string> notes;         // definitions, units
@@ -73,16 +82,26 @@ constexpr double kDefaultTarget = 1.5;
 // all fails its checks with a note saying why. A stage passes when its safety
 // factor reaches the target, no utilisation exceeds 1, the wall as built stays
 // within the allowable deflection and (where it applies and the settings count
-// it) its embedment reaches the limit-equilibrium one.
+// it) its embedment reaches the limit-equilibrium one; with a design approach,
+// when every combination of it passes as well.
 DesignCheckReport RunDesignChecks(const std::vector<WallFileBlock>& blocks, double target = kDefaultTarget,
                                   const TWallSettings& settings = TWallSettings::Defaults());
 
 // The same on a data file and the settings beside it (a damaged settings file
-// is ignored with a note); without a target, the one of the settings. Throws
-// TorvikError when the data file cannot be read.
-DesignCheckReport RunDesignChecks(const std::string& dataFile, std::optional<double> target = std::nullopt);
+// is ignored with a note); without a target, the one of the settings, and
+// without an approach, the one of the settings. Throws TorvikError when the
+// data file cannot be read.
+DesignCheckReport RunDesignChecks(const std::string& dataFile, std::optional<double> target = std::nullopt,
+                                  std::optional<DesignApproach> approach = std::nullopt);
 
 // The report as text for the command line and the calculation report.
 std::string DesignChecksText(const DesignCheckReport& report);
+
+// The part of the text on the design approach: the factors, and per stage its
+// combinations with the governing one; empty without an approach.
+std::string ApproachText(const DesignCheckReport& report);
+
+// How the combinations of `approach` are analysed, in words, for the notes.
+std::string ApproachDefinition(DesignApproach approach, bool unplannedExcavation);
 
 }  // namespace checks

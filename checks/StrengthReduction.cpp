@@ -10,12 +10,13 @@ namespace checks {
 
 namespace {
 
-void Reduce(engine::SoilParameters& p, double factor)
+void Divide(engine::SoilParameters& p, const StrengthDivisors& d, bool undrained)
 {
-    p.cohesion /= factor;
-    p.compressiveStrength /= factor;
+    p.cohesion /= undrained ? d.undrained : d.cohesion;
+    p.compressiveStrength /= d.compressive;
     // tan(phi_d) = tan(phi) / F, in degrees as the layer holds it.
-    p.frictionAngle = std::atan(std::tan(p.frictionAngle * kPi / 180) / factor) * 180 / kPi;
+    p.frictionAngle = std::atan(std::tan(p.frictionAngle * kPi / 180) / d.tanPhi) * 180 / kPi;
+    p.unitWeight /= d.unitWeight;
 }
 
 // One constant row per node of 0..tip that the table gives a value.
@@ -44,10 +45,16 @@ std::vector<RangeRow> PerNode(const std::vector<RangeRow>& rows, int n, int tip,
 
 WallBlock ReduceStrengths(const WallBlock& block, double factor)
 {
+    return DivideStrengths(block, StrengthDivisors{factor, factor, factor, factor, 1});
+}
+
+WallBlock DivideStrengths(const WallBlock& block, const StrengthDivisors& divisors)
+{
     WallBlock out = block;
     for (engine::SoilLayer& layer : out.layers) {
-        Reduce(layer.top, factor);
-        Reduce(layer.bottom, factor);
+        const bool undrained = TraitsOf(layer.type).Strengths.Undrained;
+        Divide(layer.top, divisors, undrained);
+        Divide(layer.bottom, divisors, undrained);
     }
     return out;
 }

@@ -13,6 +13,19 @@ namespace checks {
 // external p-y curves do not depend on them and are not changed. F > 0.
 WallBlock ReduceStrengths(const WallBlock& block, double factor);
 
+// The divisors of each strength (and of the unit weight) apart, as the
+// partial factors of a set of soil parameters give them; every one > 0.
+struct StrengthDivisors {
+    double tanPhi = 1;       // tan(phi')
+    double cohesion = 1;     // c' of soils with friction and cohesion (silt)
+    double undrained = 1;    // su of clays
+    double compressive = 1;  // qu of rock
+    double unitWeight = 1;   // the total unit weight of every soil
+};
+
+// The block with its strengths divided as ReduceStrengths does, each by its own divisor.
+WallBlock DivideStrengths(const WallBlock& block, const StrengthDivisors& divisors);
+
 // The block with its tip raised to `tipNode` (0 < tipNode <= n): the range
 // tables (stiffness, loads, springs) expanded to the nodes that remain and
 // given one row per node, restraints, external p-y curves and moment-EI rows

@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <optional>
 #include <sstream>
 
 using nlohmann::json;
@@ -140,6 +141,98 @@ void Require(bool condition, const char* key, const std::string& what)
         throw FieldFault{key, what};
 }
 
+// Reads a list of whole numbers of at least `lowest` (rows or nodes), kept rising without repeats.
+void TakeWholeList(const json& object, const char* key, int lowest, std::vector<int>& values)
+{
+    auto it = object.find(key);
+    if (it == object.end())
+        return;
+    if (!it->is_array())
+        BadField(key, "must be a list of whole numbers, not " + Shown(*it));
+    values.clear();
+    for (const json& entry : *it) {
+        int value = 0;
+        TakeNode(json{{key, entry}}, key, value);
+        if (value < lowest)
+            BadField(key, "must hold whole numbers from " + std::to_string(lowest) + ", not " + Shown(entry));
+        values.push_back(value);
+    }
+    std::sort(values.begin(), values.end());
+    values.erase(std::unique(values.begin(), values.end()), values.end());
+}
+
+void TakeApproach(const json& object, const char* key, DesignApproach& value)
+{
+    auto it = object.find(key);
+    if (it == object.end())
+        return;
+    const std::optional<DesignApproach> approach =
+        it->is_string() ? DesignApproachFromName(it->get<std::string>()) : std::nullopt;
+    if (!approach)
+        BadField(key, "must be \"none\", \"DA1\", \"DA2\" or \"DA3\", not " + Shown(*it));
+    value = *approach;
+}
+
+// The partial factors: any of them may be given, each from 1 to 10.
+void TakeFactors(const json& object, const char* key, TPartialFactors& factors)
+{
+    auto it = object.find(key);
+    if (it == object.end())
+        return;
+    if (!it->is_object())
+        BadField(key, "must be an object of partial factors, not " + Shown(*it));
+    for (const TPartialFactorEntry& e : PartialFactorEntries()) {
+        double& value = factors.*e.value;
+        TakeReal(*it, e.key, value);
+        Require(value >= kLowestPartialFactor && value <= kHighestPartialFactor, e.key,
+                "the partial factor \"" + std::string(e.key) + "\" must lie from 1 to 10");
+    }
+}
+
+void ReadDesignKeys(const json& j, TWallSettings& s)
+{
+    TakeApproach(j, "design_approach", s.designApproach);
+    TakeFactors(j, "partial_factors", s.partialFactors);
+    TakeBool(j, "unplanned_excavation", s.unplannedExcavation);
+    TakeBool(j, "uniform_surcharge_permanent", s.uniformSurchargePermanent);
+    TakeWholeList(j, "permanent_surcharge_rows", 1, s.permanentSurcharges);
+    TakeWholeList(j, "permanent_load_nodes", 0, s.permanentLoads);
+}
+
+// The design keys of the text, each only where it differs from the default,
+// so that the settings of a wall without a design approach read as before.
+void WriteDesignKeys(json& j, const TWallSettings& s)
+{
+    const TWallSettings plain;
+    const bool designed = s.designApproach != DesignApproach::None;
+    if (designed)
+        j["design_approach"] = DesignApproachName(s.designApproach);
+    if (designed || s.partialFactors != plain.partialFactors) {
+        json factors = json::object();
+        for (const TPartialFactorEntry& e : PartialFactorEntries())
+            factors[e.key] = s.partialFactors.*e.value;
+        j["partial_factors"] = factors;
+    }
+    if (designed || s.unplannedExcavation != plain.unplannedExcavation)
+        j["unplanned_excavation"] = s.unplannedExcavation;
+    if (s.uniformSurchargePermanent)
+        j["uniform_surcharge_permanent"] = true;
+    if (!s.permanentSurcharges.empty())
+        j["permanent_surcharge_rows"] = s.permanentSurcharges;
+    if (!s.permanentLoads.empty())
+        j["permanent_load_nodes"] = s.permanentLoads;
+}
+
+// True when the design keys are those of a wall without them.
+bool DesignDefault(const TWallSettings& s)
+{
+    const TWallSettings plain;
+    return s.designApproach == plain.designApproach && s.partialFactors == plain.partialFactors &&
+           s.unplannedExcavation == plain.unplannedExcavation &&
+           s.uniformSurchargePermanent == plain.uniformSurchargePermanent && s.permanentSurcharges.empty() &&
+           s.permanentLoads.empty();
+}
+
 TAnchorSettings AnchorFrom(const json& j)
 {
     TAnchorSettings a;
@@ -252,6 +345,7 @@ TWallSettings SettingsFrom(const json& j, const std::string& text)
         TakeBool(j, "limit_equilibrium_in_verdict", s.limitEquilibriumInVerdict);
         TakeReal(j, "target_safety_factor", s.targetSafetyFactor);
         Require(s.targetSafetyFactor >= 1, "target_safety_factor", "the target safety factor must be at least 1");
+        ReadDesignKeys(j, s);
     } catch (const FieldFault& f) {
         throw SettingsFault{LineOfKey(text, f.key), f.what};
     }
@@ -307,7 +401,10 @@ bool TWallSettings::operator==(const TWallSettings& o) const
 {
     return springsFromInstallation == o.springsFromInstallation && limitToPassive == o.limitToPassive &&
            limitEquilibriumInVerdict == o.limitEquilibriumInVerdict && targetSafetyFactor == o.targetSafetyFactor &&
-           anchors == o.anchors && sections == o.sections;
+           anchors == o.anchors && sections == o.sections && designApproach == o.designApproach &&
+           partialFactors == o.partialFactors && unplannedExcavation == o.unplannedExcavation &&
+           uniformSurchargePermanent == o.uniformSurchargePermanent &&
+           permanentSurcharges == o.permanentSurcharges && permanentLoads == o.permanentLoads;
 }
 
 TWallSettings TWallSettings::ForNewWall()
@@ -322,7 +419,8 @@ bool TWallSettings::IsDefault() const
 {
     const TWallSettings plain = Defaults();
     if (springsFromInstallation != plain.springsFromInstallation || limitToPassive != plain.limitToPassive ||
-        limitEquilibriumInVerdict != plain.limitEquilibriumInVerdict || targetSafetyFactor != plain.targetSafetyFactor)
+        limitEquilibriumInVerdict != plain.limitEquilibriumInVerdict || targetSafetyFactor != plain.targetSafetyFactor ||
+        !DesignDefault(*this))
         return false;
     for (const TAnchorSettings& a : anchors) {
         TAnchorSettings unset;
@@ -368,6 +466,16 @@ const TSectionSettings* TWallSettings::SectionAt(int node) const
 
 void TWallSettings::Set(const TAnchorSettings& anchor) { PutByNode(anchors, anchor); }
 void TWallSettings::Set(const TSectionSettings& section) { PutByNode(sections, section); }
+
+bool TWallSettings::SurchargePermanent(int row) const
+{
+    return std::binary_search(permanentSurcharges.begin(), permanentSurcharges.end(), row);
+}
+
+bool TWallSettings::LoadPermanent(int node) const
+{
+    return std::binary_search(permanentLoads.begin(), permanentLoads.end(), node);
+}
 
 TWallSettings TWallSettings::InFileUnits(UnitSystem system) const
 {
@@ -421,6 +529,7 @@ std::string SettingsText(const TWallSettings& settings)
     j["sections"] = json::array();
     for (const TSectionSettings& s : settings.sections)
         j["sections"].push_back(SectionJson(s));
+    WriteDesignKeys(j, settings);
     return j.dump(2) + "\n";
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "model/DesignFactors.h"
 #include "units/Units.h"
 
 // Settings of a wall that its data file has no place for. They live in a small
@@ -61,6 +62,17 @@ struct TWallSettings {
     double targetSafetyFactor = 1.5;
     std::vector<TAnchorSettings> anchors;    // by rising node, one per node
     std::vector<TSectionSettings> sections;  // by rising node, one per node
+    // The design approach of the ultimate limit state and its partial factors.
+    DesignApproach designApproach = DesignApproach::None;
+    TPartialFactors partialFactors;
+    // The unplanned excavation of EN 1997-1, 9.3.2.2, in the ultimate
+    // combinations; off where the excavation level is controlled on site.
+    bool unplannedExcavation = true;
+    // The loads that are permanent actions; every other surcharge and
+    // concentrated load is variable. Soil, water and prestress are permanent.
+    bool uniformSurchargePermanent = false;   // the uniform surcharge on the retained surface
+    std::vector<int> permanentSurcharges;     // rows of the surcharge table, 1-based, rising
+    std::vector<int> permanentLoads;          // From nodes of concentrated-load rows, rising
 
     // The settings a wall has when it has no file of settings.
     static TWallSettings Defaults() { return {}; }
@@ -78,6 +90,9 @@ struct TWallSettings {
     // Puts the entry in its place by node, replacing one of the same node.
     void Set(const TAnchorSettings& anchor);
     void Set(const TSectionSettings& section);
+    // True when the surcharge row (1-based) or the concentrated-load row starting at `node` is permanent.
+    bool SurchargePermanent(int row) const;
+    bool LoadPermanent(int node) const;
 
     // The same settings in the units of a data file of `unitSystem` (1 English:
     // lb, in; 2 SI: kN, m; 3 user units: unchanged). Degrees and percent stay.

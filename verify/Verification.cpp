@@ -11,6 +11,7 @@
 #include "units/Constants.h"
 #include "units/NumberFormat.h"
 #include "verify/ClosedForms.h"
+#include "verify/DesignExamples.h"
 #include "verify/PileFamily.h"
 #include "verify/StagedAnchor.h"
 
@@ -365,6 +366,7 @@ std::vector<VerificationCase> RunVerification()
         ClosedForms(out, balance, folder.path);
         SandCantilever(balance, folder.path);
         StagedAnchor(out, folder.path);
+        DesignExamples(out, folder.path);
     }
     out.insert(out.end(), balance.begin(), balance.end());
     PyCriteria(out);

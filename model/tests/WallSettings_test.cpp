@@ -172,3 +172,36 @@ TEST(WallSettings, ValuesOutOfRangeAreReportedByLineAndKey)
                                 " bytes, more than the 1048576 a settings "
                                 "file may hold.");
 }
+
+// The design approach, its factors and the permanent loads read back as
+// written; a wall without them writes none of their keys; a bad value is
+// reported by its key and line.
+TEST(WallSettings, DesignApproachRoundTripsAndStaysOutOfPlainFiles)
+{
+    TWallSettings s = Sample();
+    const std::string plain = SettingsText(s);
+    EXPECT_EQ(plain.find("design_approach"), std::string::npos);
+    EXPECT_EQ(plain.find("partial_factors"), std::string::npos);
+    EXPECT_EQ(plain.find("unplanned"), std::string::npos);
+    s.designApproach = DesignApproach::DA3;
+    s.partialFactors.gammaQ_A2 = 1.4;
+    s.unplannedExcavation = false;
+    s.uniformSurchargePermanent = true;
+    s.permanentSurcharges = {2};
+    s.permanentLoads = {0, 7};
+    EXPECT_EQ(ParseSettings(SettingsText(s), "x"), s);
+    TWallSettings factorsOnly;
+    factorsOnly.partialFactors.gammaAnchor = 1.25;
+    EXPECT_FALSE(factorsOnly.IsDefault());
+    EXPECT_EQ(ParseSettings(SettingsText(factorsOnly), "x"), factorsOnly);
+
+    EXPECT_EQ(MessageOf("{\"torvik_wall_settings\": 1,\n\"design_approach\": \"DA4\"}"),
+              "The settings file wall.tk4s cannot be used at line 2: \"design_approach\" must be \"none\", \"DA1\", "
+              "\"DA2\" or \"DA3\", not \"DA4\".");
+    EXPECT_EQ(MessageOf("{\"torvik_wall_settings\": 1, \"partial_factors\": {\n\"gamma_Q_A1\": 1.5,\n"
+                        "\"gamma_cu_M2\": 0.9}}"),
+              "The settings file wall.tk4s cannot be used at line 3: the partial factor \"gamma_cu_M2\" must lie "
+              "from 1 to 10.");
+    EXPECT_NE(MessageOf("{\"torvik_wall_settings\": 1,\n\"permanent_surcharge_rows\": [0]}").find("line 2"),
+              std::string::npos);
+}
