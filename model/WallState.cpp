@@ -139,10 +139,30 @@ void KeepRows(TProgramData& wall, const int* rows)
     }
 }
 
+// The files of the wall as a state holds them: the working copy of every
+// stage, or the data file of an unstaged wall.
+std::string FilesPart(TProgramData& wall)
+{
+    std::string files;
+    if (wall.StageCount > 1) {
+        // The current stage as its working copy would hold it, without writing
+        // it: a write that reaches the disk on every change would hold up typing.
+        for (int k = 1; k <= wall.StageCount; ++k)
+            AppendText(files, k == wall.CurrentStage ? StageFileText(wall) : FileText(StageWorkPath(wall, k)));
+    } else {
+        AppendText(files, wall.DataFileText());
+    }
+    return files;
+}
+
 }  // namespace
 
 std::string TakeWallState(TProgramData& wall)
 {
+    // Writing the files prepares the tables as saving does (a switched-off
+    // option's table loses its rows): the rows are counted after it, or the
+    // state first taken of a wall would differ from every later one.
+    const std::string files = FilesPart(wall);
     std::string state = std::to_string(wall.StageCount) + " " + std::to_string(wall.CurrentStage) + " " +
                         std::to_string(wall.EarthPressureKind);
     for (bool TProgramData::*option : kOptions)
@@ -158,14 +178,7 @@ std::string TakeWallState(TProgramData& wall)
     for (const std::string& blank : wall.Padding.blank)
         AppendText(state, blank);
     AppendText(state, wall.Title);
-    if (wall.StageCount > 1) {
-        // The current stage as its working copy would hold it, without writing
-        // it: a write that reaches the disk on every change would hold up typing.
-        for (int k = 1; k <= wall.StageCount; ++k)
-            AppendText(state, k == wall.CurrentStage ? StageFileText(wall) : FileText(StageWorkPath(wall, k)));
-    } else {
-        AppendText(state, wall.DataFileText());
-    }
+    state += files;
     AppendText(state, SettingsText(wall.Document().Settings()));
     for (long double* value : ExactScalars(wall))
         state += ExactText(*value) + "\n";
