@@ -127,7 +127,7 @@ void WriteText(const std::string& path, const std::string& text)
 void SandWall(TestWall& w)
 {
     w.Stiffness(0, w.wall->NodeCount, 40000);
-    w.Generated(2, 6.0, 1.0, 1.0);
+    w.Generated(TEarthPressure::Triangular, 6.0, 1.0, 1.0);
     w.Layer(4, 20.0, {18, 32, 20000}, {18, 32, 20000});
     w.wall->MaxDeflection = 2.0;
     w.wall->ClosureTolerance = 1e-6;
@@ -266,7 +266,7 @@ TEST_F(EngineFiles, SoftClayPileConvergesToTheSolutionInFewIterations)
         {
             TestWall w(UnitSystem::SI, 200, 0.1);
             w.Stiffness(0, 200, 2e5);
-            w.Generated(0, 0.0, 0.6, 0.6);
+            w.Generated(TEarthPressure::None, 0.0, 0.6, 0.6);
             w.wall->WaterDepthBackfill = w.wall->WaterDepthExcavation = 0;
             w.wall->MaxDeflection = 2.0;
             w.wall->ClosureTolerance = tolerance;
@@ -412,7 +412,7 @@ TEST_F(EngineFiles, TheReportFindsEveryHeadingTheWriterWrites)
         TestWall w(UnitSystem::SI, 60, 0.2);
         w.wall->Title = "Round trip";
         w.Stiffness(0, 60, 40000);
-        w.Generated(2, 4.0, 1.0, 1.0);
+        w.Generated(TEarthPressure::Triangular, 4.0, 1.0, 1.0);
         w.wall->MaxDeflection = 2.0;
         w.wall->ClosureTolerance = 1e-6;
         w.Spring(5, 5, 20000);
