@@ -56,7 +56,7 @@ public:
         TProgramData& w = *wall_;
         w.UseRestraints = w.UseConcentratedLoads = w.UseSprings = w.UsePyModifiers = true;
         w.UseExternalPyCurves = w.UseMeiCurves = w.UseSurcharge = true;
-        w.UserEarthPressure = true;
+        w.EarthPressureKind = TEarthPressure::ByUser;
         w.GeneratePyCurves = true;
         w.LongTermAnalysis = true;
         w.NodeCount = 200;

@@ -27,7 +27,7 @@ void FiveLayers(TestWall& w)
 {
     w.wall->Title = "Benchmark wall: 300 increments, five layers";
     w.Stiffness(0, 300, 1.5e5);
-    w.Generated(2, 6.0, 1.0, 1.0);
+    w.Generated(TEarthPressure::Triangular, 6.0, 1.0, 1.0);
     w.wall->WaterDepthBackfill = 4.0;
     w.wall->WaterDepthExcavation = 6.0;
     w.wall->MaxDeflection = 2.0;
@@ -44,7 +44,7 @@ void SoftClayPile(TestWall& w)
 {
     w.wall->Title = "Benchmark pile: 200 increments in soft clay";
     w.Stiffness(0, 200, 2e5);
-    w.Generated(0, 0.0, 0.6, 0.6);
+    w.Generated(TEarthPressure::None, 0.0, 0.6, 0.6);
     w.wall->WaterDepthBackfill = 0;
     w.wall->WaterDepthExcavation = 0;
     w.wall->MaxDeflection = 2.0;

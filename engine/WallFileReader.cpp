@@ -115,6 +115,10 @@ private:
         stiffness_ = Count(kStiffnessWords);
         modifiers_ = Count(kModifierWords);
         b_.earthPressureOption = r_.ReadInteger();
+        // Any other number would silently apply no earth pressure at all.
+        if (b_.earthPressureOption < 0 || b_.earthPressureOption > 3)
+            Fail("The earth-pressure option must be from 0 to 3; the file gives " +
+                 std::to_string(b_.earthPressureOption) + ".");
         b_.pyCurveOption = r_.ReadInteger();
         curves_ = Count(kCurveWords);
         const std::int32_t stages = r_.ReadInteger();

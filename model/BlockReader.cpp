@@ -118,9 +118,13 @@ void TBlockReader::ReadHeader()
     tables_[WallTable::PYMod].SetRowCount(ReadCount(kModifierWords));
 
     earthPressure_ = reader_.ReadInteger();
-    wall_.EarthPressureOption = earthPressure_;
+    const std::optional<TEarthPressure> kind = EarthPressureOfCode(earthPressure_);
+    if (!kind)
+        Fail("The earth-pressure option must be from 0 to 3; the file gives " + std::to_string(earthPressure_) + ".");
+    // The long-term block shares the first block's choice: its own option
+    // says 2 for either generated distribution.
     if (role_ != TBlockRole::LongTerm)
-        wall_.EarthPressureKind = earthPressure_;
+        wall_.EarthPressureKind = *kind;
     pyCurves_ = reader_.ReadInteger();
     wall_.PyCurveOption = pyCurves_;
     DeriveOptionFlags(earthPressure_, pyCurves_);
@@ -150,30 +154,20 @@ void TBlockReader::ReadHeader()
 void TBlockReader::DeriveOptionFlags(std::int32_t earthPressure, std::int32_t pyCurves)
 {
     const bool firstBlock = role_ == TBlockRole::First;
-    if (role_ == TBlockRole::Stage) {
-        // A stage is read into the wall of another stage: the flags must follow
-        // this file alone, or the stage would take over options it never had.
-        // Option 3 is the trapezoid, which stage files once could not carry.
-        wall_.GeneratedEarthPressure = earthPressure > 1;
-        // Surcharges are read with the soil section; a stage without one has none.
+    // Surcharges are read with the soil section; a stage without one has none,
+    // whatever the stage read into the same wall before had.
+    if (role_ == TBlockRole::Stage)
         wall_.UseSurcharge = false;
-    } else if (firstBlock ? earthPressure > 1 : earthPressure == 2)
-        wall_.GeneratedEarthPressure = true;
     if (pyCurves == 2)
         wall_.GeneratePyCurves = true;
     if (firstBlock && earthPressure == 0)
         wall_.GeneratePyCurves = false;
     // The long-term block belongs to the analysis the marker switched on; it
     // must not switch it off again, or a re-save would lose the block.
-    if (role_ != TBlockRole::LongTerm) {
-        wall_.LongTermMarker = 0;
+    if (role_ != TBlockRole::LongTerm)
         wall_.LongTermAnalysis = false;
-    }
     if (pyCurves < 2)
         wall_.GeneratePyCurves = false;
-    if (earthPressure == 1)
-        wall_.GeneratedEarthPressure = false;
-    wall_.UserEarthPressure = earthPressure == 1;
     if (pyCurves == 1)
         wall_.UseExternalPyCurves = true;
     else if (pyCurves == 0)
@@ -250,11 +244,6 @@ void TBlockReader::ReadDistributedLoads(TGridTable& table, const char* name)
 {
     const std::int32_t count = ReadCount(kDistributedWords);
     table.SetRowCount(count);
-    wall_.EarthPressureKind = 1;
-    // The long-term block shares the first block's option: a long-term case
-    // without rows must not switch the user's pressure off for both.
-    if (role_ != TBlockRole::LongTerm || count > 0)
-        wall_.UserEarthPressure = count > 0;
     const UnitSystem units = table.UnitSystem();
     for (int r = 0; r < count; ++r) {
         cells::SetReal(table, 0, r, ReadTableReal(name, 0, units));

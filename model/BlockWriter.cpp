@@ -21,16 +21,6 @@ std::string Int(long long value)
     return std::to_string(value);
 }
 
-int GeneratedOption(TGeneratedPressure rule, int kind)
-{
-    switch (rule) {
-    case TGeneratedPressure::Triangular: return 2;
-    case TGeneratedPressure::TrapezoidOrTriangular: return kind == 3 ? 3 : 2;
-    case TGeneratedPressure::Kind: break;
-    }
-    return kind;
-}
-
 }  // namespace
 
 TBlockWriter::TBlockWriter(TProgramData& wall, std::string& out)
@@ -73,13 +63,13 @@ void TBlockWriter::WriteBlock(const TBlockOptions& options)
     WriteConcentratedLoads();
     WriteSprings();
     WritePyModifiers();
-    if (wall_.EarthPressureOption == 1) {
+    if (earthPressureOption_ == 1) {
         if (options.LongTermTables)
             WriteDistributedLoads(WallTable::LongDist, "LongDist");
         else
             WriteDistributedLoads(WallTable::DistLoad, "DistLoad");
     }
-    if (wall_.EarthPressureOption > 1 || wall_.PyCurveOption == 2) {
+    if (earthPressureOption_ > 1 || wall_.PyCurveOption == 2) {
         WriteWallConfiguration();
         WriteSurcharges();
         if (options.LongTermTables)
@@ -103,14 +93,7 @@ void TBlockWriter::PrepareOptions(const TBlockOptions& options)
     if (!wall_.UsePyModifiers)
         tables_[WallTable::PYMod].SetRowCount(0);
 
-    if (wall_.UserEarthPressure) {
-        wall_.EarthPressureOption = 1;
-        wall_.GeneratedEarthPressure = false;
-    } else if (wall_.GeneratedEarthPressure || wall_.GeneratePyCurves) {
-        wall_.EarthPressureOption = GeneratedOption(options.Generated, wall_.EarthPressureKind);
-    } else {
-        wall_.EarthPressureOption = 0;
-    }
+    earthPressureOption_ = EarthPressureOption(wall_.EarthPressureKind, wall_.GeneratePyCurves, options.Generated);
     wall_.PyCurveOption = wall_.GeneratePyCurves ? 2 : wall_.UseExternalPyCurves ? 1 : 0;
     wall_.MeiCurveCount = wall_.UseMeiCurves ? Rows(WallTable::MEICurves) : 0;
 
@@ -122,9 +105,9 @@ void TBlockWriter::PrepareOptions(const TBlockOptions& options)
 void TBlockWriter::WriteHeader()
 {
     WriteLine(Int(UnitSystemCode(wall_.UnitSystem())) + SP + Int(Rows(WallTable::BoundaryConditions)) + TAB +
-              Int(Rows(WallTable::PileSect)) + TAB + Int(Rows(WallTable::PYMod)) + TAB +
-              Int(wall_.EarthPressureOption) + TAB + Int(wall_.PyCurveOption) + SP + Int(Rows(WallTable::PYCurves)) +
-              SP + Int(wall_.StageCount) + SP + Int(wall_.MeiCurveCount));
+              Int(Rows(WallTable::PileSect)) + TAB + Int(Rows(WallTable::PYMod)) + TAB + Int(earthPressureOption_) +
+              TAB + Int(wall_.PyCurveOption) + SP + Int(Rows(WallTable::PYCurves)) + SP + Int(wall_.StageCount) + SP +
+              Int(wall_.MeiCurveCount));
 }
 
 void TBlockWriter::WriteRestraints()

@@ -1,21 +1,12 @@
 #pragma once
+#include "model/EarthPressure.h"
+
 #include <string>
 
 class TGridTable;
 class TProgramData;
 class WallTables;
 enum class WallTable : int;
-
-// How a block writes a generated earth pressure (header item 5).
-enum class TGeneratedPressure {
-    // The wall's EarthPressureKind: 2 triangular, 3 trapezoidal (the first block of a data file).
-    Kind,
-    // Always 2: the long-term block has no distribution of its own.
-    Triangular,
-    // 3 for the trapezoid, else 2 (stage files). Stage files once carried 2
-    // whatever the kind; the trapezoid chosen for a stage was lost with it.
-    TrapezoidOrTriangular,
-};
 
 // What distinguishes one block of a data file or stage file from another.
 struct TBlockOptions {
@@ -32,8 +23,8 @@ struct TBlockOptions {
 // the marker line and, for a long-term analysis, the long-term block and "0";
 // a stage file is one block (title or " Stage No : k") followed by the line of
 // its stage number. Writing changes the wall as saving does: tables of
-// switched-off options are emptied, the header options are recomputed and the
-// last stiffness row is made constant.
+// switched-off options are emptied, the p-y option and the moment-EI count are
+// recomputed and the last stiffness row is made constant.
 class TBlockWriter {
 public:
     // A writer that appends to `out`.
@@ -68,4 +59,5 @@ private:
     TProgramData& wall_;
     WallTables& tables_;
     std::string& out_;
+    int earthPressureOption_ = 0;  // header item 5 of the block being written
 };

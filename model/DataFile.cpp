@@ -22,9 +22,8 @@ std::string TProgramData::DataFileText()
     std::string text;
     TBlockWriter writer(*this, text);
     writer.WriteBlock({Title, false, TGeneratedPressure::Kind});
-    LongTermMarker = LongTermAnalysis ? kLongTermMarker : 0;
-    writer.WriteLine(std::to_string(LongTermMarker));
-    if (LongTermMarker == kLongTermMarker) {
+    writer.WriteLine(std::to_string(LongTermMarkerOf(LongTermAnalysis)));
+    if (LongTermAnalysis) {
         writer.WriteBlock({Title, true, TGeneratedPressure::Triangular});
         writer.WriteLine("0");
     }
@@ -51,8 +50,7 @@ void ReadDataFileBlocks(TProgramData& wall, TWordReader& reader, TFileLayout lay
     TBlockReader blocks(wall, reader);
     blocks.ReadBlock(layout, TBlockRole::First);
     if (layout != TFileLayout::Version20) {
-        wall.LongTermMarker = reader.ReadInteger();
-        if (wall.LongTermMarker == kLongTermMarker) {
+        if (reader.ReadInteger() == kLongTermMarker) {
             wall.LongTermAnalysis = true;
             reader.ReadLine();  // the rest of the marker line
             blocks.ReadBlock(layout, TBlockRole::LongTerm);

@@ -12,6 +12,11 @@ enum class TFileLayout {
 // The marker line after the first block of a data file that announces the
 // block of the long-term analysis; any other number ends the wall.
 constexpr int kLongTermMarker = 9;
+// The marker line a wall's data file carries: 9 with a long-term analysis, else 0.
+constexpr int LongTermMarkerOf(bool longTermAnalysis)
+{
+    return longTermAnalysis ? kLongTermMarker : 0;
+}
 
 // The kind of a row of deflection and slope restraints, its first item in the
 // data file: the row holds the deflection or the slope at its node.

@@ -1,6 +1,7 @@
 #pragma once
 #include "model/AtomicFile.h"
 #include "model/DiskStamp.h"
+#include "model/EarthPressure.h"
 #include "model/FileLayout.h"
 #include "model/PrivateFolder.h"
 #include "model/WallTableRows.h"
@@ -108,17 +109,15 @@ public:
     bool UseExternalPyCurves = false;
     bool UseMeiCurves = false;
     bool UseSurcharge = false;
-    bool UserEarthPressure = false;
-    bool GeneratedEarthPressure = false;
-    // 0 none, 1 specified by the user, 2 generated triangular, 3 generated trapezoidal.
-    std::int32_t EarthPressureKind = 0;
+    // The earth pressure; header item 5 of each block is derived from it (and
+    // from GeneratePyCurves) when writing.
+    TEarthPressure EarthPressureKind = TEarthPressure::None;
     bool GeneratePyCurves = true;
+    // The data file's marker line follows from it when writing.
     bool LongTermAnalysis = false;
-    // Header items 5, 6 and 9 and the marker line, derived when writing.
-    std::int32_t EarthPressureOption = 0;
+    // Header items 6 and 9, derived when writing.
     std::int32_t PyCurveOption = 0;
     std::int32_t MeiCurveCount = 0;
-    std::int32_t LongTermMarker = 0;
 
     // Construction stages.
     std::int32_t StageCount = 1;

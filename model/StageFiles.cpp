@@ -133,8 +133,7 @@ std::vector<std::string> ReadStageFile(TProgramData& wall, const std::string& pa
         TWordReader reader(path);
         TBlockReader blocks(wall, reader);
         blocks.ReadBlock(layout, TBlockRole::Stage);
-        wall.LongTermMarker = reader.ReadInteger();
-        wall.LongTermAnalysis = wall.LongTermMarker == kLongTermMarker;
+        wall.LongTermAnalysis = reader.ReadInteger() == kLongTermMarker;
         if (const int line = reader.NextTextLine(); line >= 0)
             diagnostics.push_back(TextAfterTheWallMessage(line));
     } catch (const EInOutError& error) {

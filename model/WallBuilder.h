@@ -27,7 +27,7 @@ public:
         wall->ClosureTolerance = 1e-10;
         wall->WallHeight = 0;
         wall->GeneratePyCurves = false;
-        wall->EarthPressureKind = 0;
+        wall->EarthPressureKind = TEarthPressure::None;
         for (WallTable t : {WallTable::BoundaryConditions, WallTable::ConcentratedLoads, WallTable::Springs, WallTable::PYMod,
                             WallTable::PYCurves, WallTable::MEICurves, WallTable::SurchargeTable, WallTable::DistLoad,
                             WallTable::NewSoil, WallTable::PileSect, WallTable::LongSoil, WallTable::LongDist})
@@ -81,8 +81,7 @@ public:
     // A point of the user-specified distributed load (table units: depth, load per length).
     void UserLoad(double depth, double load)
     {
-        wall->UserEarthPressure = true;
-        wall->EarthPressureKind = 1;
+        wall->EarthPressureKind = TEarthPressure::ByUser;
         AddRow(WallTable::DistLoad, {{0, depth}, {1, load}}, {});
     }
     // A soil layer (table units) with its parameter rows at the top and the bottom.
@@ -131,10 +130,9 @@ public:
             rows->Cell(1, static_cast<int>(i)).SetAsFloat(points[i].second);
         }
     }
-    // Generated earth pressure of kind 2 (triangular) or 3 (trapezoidal) and generated p-y curves.
-    void Generated(int kind, double excavation, double activeWidth, double pyWidth)
+    // Generated earth pressure (or none) and generated p-y curves.
+    void Generated(TEarthPressure kind, double excavation, double activeWidth, double pyWidth)
     {
-        wall->GeneratedEarthPressure = kind > 0;
         wall->EarthPressureKind = kind;
         wall->GeneratePyCurves = true;
         wall->WallHeight = excavation;

@@ -27,12 +27,24 @@ namespace {
 constexpr int kMaxStages = 5;
 
 // The options a state keeps beside the files, in the order they are written.
+// The two empty places hold whether the earth pressure is the user's and
+// whether it is generated: they follow from the kind, and are kept so that
+// recovery records keep their layout.
 bool TProgramData::*const kOptions[] = {
     &TProgramData::UseRestraints,     &TProgramData::UseConcentratedLoads, &TProgramData::UseSprings,
     &TProgramData::UsePyModifiers,    &TProgramData::UseExternalPyCurves,  &TProgramData::UseMeiCurves,
-    &TProgramData::UseSurcharge,      &TProgramData::UserEarthPressure,    &TProgramData::GeneratedEarthPressure,
+    &TProgramData::UseSurcharge,      nullptr,                             nullptr,
     &TProgramData::GeneratePyCurves,  &TProgramData::LongTermAnalysis,
 };
+constexpr std::size_t kUserPressureFlag = 7;
+
+bool OptionFlag(const TProgramData& wall, std::size_t i)
+{
+    if (bool TProgramData::*option = kOptions[i])
+        return wall.*option;
+    const TEarthPressure kind = wall.EarthPressureKind;
+    return i == kUserPressureFlag ? UsesUserPressure(kind) : GeneratesPressure(kind);
+}
 
 std::string FileText(const std::string& path)
 {
@@ -139,14 +151,34 @@ void KeepRows(TProgramData& wall, const int* rows)
     }
 }
 
+// The files of the wall as a state holds them: the working copy of every
+// stage, or the data file of an unstaged wall.
+std::string FilesPart(TProgramData& wall)
+{
+    std::string files;
+    if (wall.StageCount > 1) {
+        // The current stage as its working copy would hold it, without writing
+        // it: a write that reaches the disk on every change would hold up typing.
+        for (int k = 1; k <= wall.StageCount; ++k)
+            AppendText(files, k == wall.CurrentStage ? StageFileText(wall) : FileText(StageWorkPath(wall, k)));
+    } else {
+        AppendText(files, wall.DataFileText());
+    }
+    return files;
+}
+
 }  // namespace
 
 std::string TakeWallState(TProgramData& wall)
 {
+    // Writing the files prepares the tables as saving does (a switched-off
+    // option's table loses its rows): the rows are counted after it, or the
+    // state first taken of a wall would differ from every later one.
+    const std::string files = FilesPart(wall);
     std::string state = std::to_string(wall.StageCount) + " " + std::to_string(wall.CurrentStage) + " " +
-                        std::to_string(wall.EarthPressureKind);
-    for (bool TProgramData::*option : kOptions)
-        state += (wall.*option) ? " 1" : " 0";
+                        std::to_string(EarthPressureCode(wall.EarthPressureKind));
+    for (std::size_t i = 0; i < std::size(kOptions); ++i)
+        state += OptionFlag(wall, i) ? " 1" : " 0";
     // The unit system, which the files hold too, in the wall-wide part: a unit switch is no change of one stage.
     state += " " + std::to_string(UnitSystemCode(wall.UnitSystem())) + "\n";
     // The rows the tables hold beyond what the file gives back: the padding
@@ -158,14 +190,7 @@ std::string TakeWallState(TProgramData& wall)
     for (const std::string& blank : wall.Padding.blank)
         AppendText(state, blank);
     AppendText(state, wall.Title);
-    if (wall.StageCount > 1) {
-        // The current stage as its working copy would hold it, without writing
-        // it: a write that reaches the disk on every change would hold up typing.
-        for (int k = 1; k <= wall.StageCount; ++k)
-            AppendText(state, k == wall.CurrentStage ? StageFileText(wall) : FileText(StageWorkPath(wall, k)));
-    } else {
-        AppendText(state, wall.DataFileText());
-    }
+    state += files;
     AppendText(state, SettingsText(wall.Document().Settings()));
     for (long double* value : ExactScalars(wall))
         state += ExactText(*value) + "\n";
@@ -185,7 +210,8 @@ void RestoreWallState(TProgramData& wall, const std::string& state)
     }
     int units = 0;
     in >> units;
-    if (!in || in.get() != '\n' || count < 1 || count > kMaxStages || current < 1 || current > count)
+    const std::optional<TEarthPressure> pressure = EarthPressureOfCode(kind);
+    if (!in || in.get() != '\n' || count < 1 || count > kMaxStages || current < 1 || current > count || !pressure)
         throw EInOutError("The undo state is damaged.");
     int rows[WallTables::Count] = {};
     TablePadding padding;
@@ -215,9 +241,10 @@ void RestoreWallState(TProgramData& wall, const std::string& state)
     wall.Padding = padding;
     wall.Document().SetModified(modified);
     wall.Title = title;
-    wall.EarthPressureKind = kind;
+    wall.EarthPressureKind = *pressure;
     for (std::size_t i = 0; i < std::size(kOptions); ++i)
-        wall.*kOptions[i] = options[i];
+        if (kOptions[i])
+            wall.*kOptions[i] = options[i];
 }
 
 namespace {

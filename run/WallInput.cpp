@@ -31,25 +31,18 @@ double Filed(long double value)
     return static_cast<double>(AsFiled(value));
 }
 
-// How a block gives a generated earth pressure (header item 5).
-enum class Generated {
-    Kind,  // the wall's own kind, 2 triangular or 3 trapezoidal (first block of a data file)
-    Triangular,  // the long-term block
-    StageKind,  // 3 for the trapezoid, else 2 (a stage)
-};
-
 // One block of the open wall, as the data file writer would write it and
 // the engine's reader read it.
 class BlockOfWall {
 public:
     explicit BlockOfWall(TProgramData& wall) : w_(wall), t_(wall.Document().Tables()) { }
 
-    WallBlock Take(const std::string& firstLine, bool longTerm, Generated generated)
+    WallBlock Take(const std::string& firstLine, bool longTerm, TGeneratedPressure generated)
     {
         b_ = WallBlock();
         b_.title = firstLine;
         b_.unitSystem = w_.UnitSystem();
-        b_.earthPressureOption = EarthPressureOption(generated);
+        b_.earthPressureOption = EarthPressureOption(w_.EarthPressureKind, w_.GeneratePyCurves, generated);
         b_.pyCurveOption = w_.GeneratePyCurves ? 2 : w_.UseExternalPyCurves ? 1 : 0;
         b_.stageCount = w_.StageCount;
         if (b_.stageCount < 1 || b_.stageCount > 5)
@@ -80,20 +73,6 @@ public:
     }
 
 private:
-    int EarthPressureOption(Generated generated) const
-    {
-        if (w_.UserEarthPressure)
-            return 1;
-        if (!w_.GeneratedEarthPressure && !w_.GeneratePyCurves)
-            return 0;
-        switch (generated) {
-        case Generated::Triangular: return 2;
-        case Generated::StageKind: return w_.EarthPressureKind == 3 ? 3 : 2;
-        case Generated::Kind: break;
-        }
-        return w_.EarthPressureKind;
-    }
-
     // The rows of a table the data file holds.
     int Rows(WallTable table) { return RowsToWrite(t_, w_.Padding, static_cast<int>(table)); }
     TGridTable& Table(WallTable table) { return t_[table]; }
@@ -253,7 +232,7 @@ std::vector<WallFileBlock> StagedInput(TProgramData& wall)
         WallBlock block;
         if (k == wall.CurrentStage) {
             block = BlockOfWall(wall).Take(k == 1 ? wall.Title : " Stage No : " + std::to_string(k), false,
-                                           Generated::StageKind);
+                                           TGeneratedPressure::TrapezoidOrTriangular);
         } else {
             TWordReader reader(StageWorkPath(wall, k));
             block = WallFileReader::ReadBlock(reader);
@@ -272,9 +251,9 @@ std::vector<WallFileBlock> WallInput(TProgramData& wall)
     std::vector<WallFileBlock> blocks;
     BlockOfWall of(wall);
     const bool longTerm = wall.LongTermAnalysis;
-    blocks.push_back({longTerm ? "Short-term case" : "Analysis", of.Take(wall.Title, false, Generated::Kind)});
+    blocks.push_back({longTerm ? "Short-term case" : "Analysis", of.Take(wall.Title, false, TGeneratedPressure::Kind)});
     if (longTerm)
-        blocks.push_back({"Long-term case", of.Take(wall.Title, true, Generated::Triangular)});
+        blocks.push_back({"Long-term case", of.Take(wall.Title, true, TGeneratedPressure::Triangular)});
     return blocks;
 }
 

@@ -14,13 +14,13 @@ TPlotReadContext PlotReadContext(const TProgramData& wall)
 {
     TPlotReadContext context;
     context.UnitSystem = wall.UnitSystem();
-    context.LongTermMarker = wall.LongTermMarker;
+    context.LongTermMarker = LongTermMarkerOf(wall.LongTermAnalysis);
     context.NodeCount = wall.NodeCount;
     context.IncrementLength = wall.IncrementLength;
     context.WallHeight = wall.WallHeight;
     // As the analysis takes it: generated earth pressure (options 2 and 3) loads the active width.
     context.StripWidth =
-        wall.EarthPressureKind > 1 && wall.ActiveWidth > 0 ? static_cast<double>(wall.ActiveWidth) : 1.0;
+        GeneratesPressure(wall.EarthPressureKind) && wall.ActiveWidth > 0 ? static_cast<double>(wall.ActiveWidth) : 1.0;
     const TGridTable& soil = wall.Document().Tables()[WallTable::NewSoil];
     for (int r = 0; r < soil.RowCount(); ++r)
         context.SoilLayers.push_back({soil.Cell(0, r).AsInteger(), soil.Cell(1, r).AsFloat()});

@@ -87,10 +87,9 @@ TMainCommand& TMainCommand::Keep(std::function<void(TMainActions&, QAction*)> ke
     return *this;
 }
 
-TMainCommand& TMainCommand::Opening(bool commits, std::function<void(TMainForm&)> prepare)
+TMainCommand& TMainCommand::Opening(bool commits)
 {
     Commits = commits;
-    Prepare = std::move(prepare);
     return *this;
 }
 
@@ -281,23 +280,27 @@ void TMainForm::AddEarthPressureCommands(std::vector<TMainCommand>& t)
 {
     using O = TOptionsMenu;
     t.push_back(TMainCommand::Menu(M::Options, "Earth-Pressure Options", M::EarthPressure)
-                    .Opening(false,
-                             [](TMainForm& f) {
-                                 if (TProgramData* wall = f.Wall())
-                                     EarthPressureMenuOpened(*wall);
-                             })
+                    .Opening(false)
                     .Rule(Pick(&S::Options, &O::EarthPressureOptions))
                     .Keep(IntoMenu(&A::EarthPressure)));
-    const std::pair<const char*, TCommandState O::*> kinds[3] = {
-        {"Earth-Pressure Specified by User", &O::EarthPressureByUser},
-        {"Generate Triangular-Distribution Earth-Pressure", &O::TriangularEarthPressure},
-        {"Generate Trapezoidal-Distribution Pressure (Anchored Walls)", &O::TrapezoidalEarthPressure}};
-    for (int k = 1; k <= 3; ++k)
-        t.push_back(TMainCommand(M::EarthPressure, kinds[k - 1].first)
+    struct Entry {
+        const char* caption;
+        TEarthPressure kind;
+        TCommandState O::*state;
+    };
+    const Entry entries[3] = {
+        {"Earth-Pressure Specified by User", TEarthPressure::ByUser, &O::EarthPressureByUser},
+        {"Generate Triangular-Distribution Earth-Pressure", TEarthPressure::Triangular, &O::TriangularEarthPressure},
+        {"Generate Trapezoidal-Distribution Pressure (Anchored Walls)", TEarthPressure::Trapezoidal,
+         &O::TrapezoidalEarthPressure}};
+    for (int i = 0; i < 3; ++i) {
+        const TEarthPressure kind = entries[i].kind;
+        t.push_back(TMainCommand(M::EarthPressure, entries[i].caption)
                         .Checkable(EarthPressureGroup)
-                        .Does([k](TMainForm& f) { f.EarthPressureClick(k); })
-                        .Rule(Pick(&S::Options, kinds[k - 1].second))
-                        .Keep(Into(&A::EarthPressureKind, k - 1)));
+                        .Does([kind](TMainForm& f) { f.EarthPressureClick(kind); })
+                        .Rule(Pick(&S::Options, entries[i].state))
+                        .Keep(Into(&A::EarthPressureKind, i)));
+    }
 }
 
 // The Options menu's check marks of the optional tables and analyses.
@@ -330,13 +333,7 @@ void TMainForm::AddOptionToggleCommands(std::vector<TMainCommand>& t)
 void TMainForm::AddOptionsCommands(std::vector<TMainCommand>& t)
 {
     using O = TOptionsMenu;
-    t.push_back(TMainCommand::Menu(M::MenuBar, "&Options", M::Options)
-                    .Opening(true,
-                             [](TMainForm& f) {
-                                 if (TProgramData* wall = f.Wall())
-                                     OptionsMenuOpened(*wall);
-                             })
-                    .Keep(IntoMenu(&A::Options)));
+    t.push_back(TMainCommand::Menu(M::MenuBar, "&Options", M::Options).Opening(true).Keep(IntoMenu(&A::Options)));
     AddUnitCommands(t);
     t.push_back(TMainCommand::Separator(M::Options));
     AddEarthPressureCommands(t);

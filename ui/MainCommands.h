@@ -71,8 +71,8 @@ struct TMainCommand {
     // Keeps the action in a field of TMainActions.
     TMainCommand& Keep(std::function<void(TMainActions&, QAction*)> keep);
     // For a menu: opening it first hands the active child window's edits over
-    // (`commits`) and does `prepare` to the main window.
-    TMainCommand& Opening(bool commits, std::function<void(TMainForm&)> prepare = {});
+    // (`commits`); otherwise opening a menu only refreshes its commands.
+    TMainCommand& Opening(bool commits);
 
     Kind Is = Kind::Command;
     TMenuId Place;
@@ -92,7 +92,6 @@ struct TMainCommand {
     TCommandState Initial;
     std::function<void(TMainActions&, QAction*)> Keeper;
     bool Commits = false;
-    std::function<void(TMainForm&)> Prepare;
 };
 
 // A rule that picks one state of a menu's states: Pick(&TMainWindowStates::Data, &TDataMenu::Title).

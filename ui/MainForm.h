@@ -1,7 +1,8 @@
 #pragma once
-#include "model/WallDocument.h"
+#include "model/EarthPressure.h"
 #include "model/FileLayout.h"
 #include "model/UndoHistory.h"
+#include "model/WallDocument.h"
 #include "run/ResultGraphs.h"
 #include "tables/WallTables.h"
 #include "ui/DialogPrompt.h"
@@ -309,7 +310,7 @@ private:
     void AboutClick();
     void CheckUpdatesClick();
     void UnitsClick(UnitSystem system);
-    void EarthPressureClick(int kind);
+    void EarthPressureClick(TEarthPressure kind);
     void OptionClick(TOption option);
     // The staged-construction dialog, modal from the Options entry and the
     // toolbar's button alike: the stage files are rewritten from the open wall,

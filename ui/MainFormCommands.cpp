@@ -176,10 +176,10 @@ void TMainForm::UnitsClick(UnitSystem system)
     }
 }
 
-void TMainForm::EarthPressureClick(int kind)
+void TMainForm::EarthPressureClick(TEarthPressure kind)
 {
     if (TProgramData* wall = Wall()) {
-        ChooseEarthPressureKind(*wall, kind);
+        wall->EarthPressureKind = kind;
         SetModified(true);
         RecordChange(EarthPressureChangeCaption(kind));
     }

@@ -150,8 +150,6 @@ void TMainForm::MenuOpened(TMenuId menu)
     });
     if (row->Commits)
         CommitActiveChild();
-    if (row->Prepare)
-        row->Prepare(*this);
     ApplyRules(OnMenuOpened, menu);
 }
 

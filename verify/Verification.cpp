@@ -143,7 +143,7 @@ void SandCantilever(std::vector<VerificationCase>& out, const fs::path& folder)
     {
         WallBuilder w(UnitSystem::SI, 60, 0.2);
         w.Stiffness(0, 60, 40000);
-        w.Generated(2, 6.0, 1.0, 1.0);
+        w.Generated(TEarthPressure::Triangular, 6.0, 1.0, 1.0);
         w.Layer(SoilCode(SoilType::Sand), 20.0, {18, 32, 20000}, {18, 32, 20000});
         w.wall->MaxDeflection = 2.0;
         w.wall->ClosureTolerance = 1e-6;

@@ -30,7 +30,7 @@ std::string CantileverSand(double f, int n = 88, double maxDeflection = 20)
 {
     TestWall w(UnitSystem::English, n, 3.0);
     w.Stiffness(0, n, 29.0e6 * 84.4);
-    w.Generated(2, 120.0, 12.0, 12.0);
+    w.Generated(TEarthPressure::Triangular, 120.0, 12.0, 12.0);
     w.wall->WaterDepthBackfill = 600;
     w.wall->WaterDepthExcavation = 600;
     w.wall->MaxDeflection = maxDeflection;
@@ -53,7 +53,7 @@ std::string ThreeStage(double f)
 {
     TestWall w(UnitSystem::SI, 70, 0.2);
     w.Stiffness(0, 70, 1.0e5);
-    w.Generated(2, 2.0, 1.0, 1.0);
+    w.Generated(TEarthPressure::Triangular, 2.0, 1.0, 1.0);
     w.wall->WaterDepthBackfill = 30;
     w.wall->WaterDepthExcavation = 30;
     w.wall->MaxDeflection = 1.0;
@@ -190,7 +190,7 @@ TEST(LimitEquilibrium, CantileverInSandMatchesTheClosedForm)
     {
         TestWall w(UnitSystem::SI, 60, 0.2);
         w.Stiffness(0, 60, 1.0e5);
-        w.Generated(2, h, 1.0, 1.0);
+        w.Generated(TEarthPressure::Triangular, h, 1.0, 1.0);
         w.wall->WaterDepthBackfill = 100;
         w.wall->WaterDepthExcavation = 100;
         w.Layer(4, 30.0, {gamma, 30, 20000}, {gamma, 30, 20000});
@@ -227,7 +227,7 @@ TEST(LimitEquilibrium, SoldierPilesResistOverThreeTimesTheirWidth)
     auto embedment = [](double wp) {
         TestWall w(UnitSystem::SI, 100, 0.1);
         w.Stiffness(0, 100, 1.0e5);
-        w.Generated(2, 3.0, 2.4, wp);
+        w.Generated(TEarthPressure::Triangular, 3.0, 2.4, wp);
         w.wall->WaterDepthBackfill = 100;
         w.wall->WaterDepthExcavation = 100;
         w.Layer(4, 30.0, {18, 32, 20000}, {18, 32, 20000});

@@ -164,7 +164,7 @@ TEST(SectionAndAnchorChecks, EnglishAnchorForcesArePerInchOfWall)
 {
     TestWall w(UnitSystem::English, 88, 3.0);
     w.Stiffness(0, 88, 29.0e6 * 84.4);
-    w.Generated(2, 120.0, 12.0, 12.0);
+    w.Generated(TEarthPressure::Triangular, 120.0, 12.0, 12.0);
     w.wall->WaterDepthBackfill = 600;
     w.wall->WaterDepthExcavation = 600;
     w.wall->MaxDeflection = 20;

@@ -37,7 +37,7 @@ std::string Wall(double length, double excavation, bool anchor, const std::funct
     const int n = static_cast<int>(std::lround(length / 0.1));
     TestWall w(UnitSystem::SI, n, 0.1);
     w.Stiffness(0, n, 1.0e5);
-    w.Generated(2, excavation, 1.0, 1.0);
+    w.Generated(TEarthPressure::Triangular, excavation, 1.0, 1.0);
     w.wall->WaterDepthBackfill = 100;
     w.wall->WaterDepthExcavation = 100;
     w.wall->MaxDeflection = 1.0;
@@ -182,7 +182,7 @@ TEST(SafetyFactor, StageFactorIsTheStagesOwn)
     TWallSettings settings = TWallSettings::ForNewWall();
     TestWall w(UnitSystem::SI, 80, 0.1);
     w.Stiffness(0, 80, 1.0e5);
-    w.Generated(2, 3.5, 1.0, 1.0);
+    w.Generated(TEarthPressure::Triangular, 3.5, 1.0, 1.0);
     w.wall->WaterDepthBackfill = 100;
     w.wall->WaterDepthExcavation = 100;
     w.wall->MaxDeflection = 1.0;

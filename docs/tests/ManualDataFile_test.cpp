@@ -125,7 +125,7 @@ TEST_F(ManualDataFile, TheProgramOpensTheExampleWithoutAMessageAndWritesItBack)
     EXPECT_EQ(wall->NodeCount, 40);
     EXPECT_EQ(wall->StageCount, 1);
     EXPECT_FALSE(wall->LongTermAnalysis);
-    EXPECT_TRUE(wall->GeneratedEarthPressure);
+    EXPECT_TRUE(GeneratesPressure(wall->EarthPressureKind));
     EXPECT_TRUE(wall->GeneratePyCurves);
     // The program writes its own separators (tabs where the manual shows
     // spaces); the items and their order must be the manual's.

@@ -20,7 +20,7 @@ namespace {
 void ClayWall(TestWall& w)
 {
     w.Stiffness(0, w.wall->NodeCount, 40000);
-    w.Generated(2, 4.0, 1.0, 1.0);
+    w.Generated(TEarthPressure::Triangular, 4.0, 1.0, 1.0);
     w.Layer(1, 20.0, {18, 60, 0.01, 0}, {18, 60, 0.01, 0});
     w.wall->MaxDeflection = 2.0;
     w.wall->ClosureTolerance = 1e-6;

@@ -21,7 +21,7 @@ std::string WallText(std::mt19937& random, const std::function<void(TestWall&, s
 {
     TestWall w(UnitSystem::SI, 40, 0.25);
     w.Stiffness(0, 40, 2e4);
-    w.Generated(2, 3.0, 1.0, 1.0);
+    w.Generated(TEarthPressure::Triangular, 3.0, 1.0, 1.0);
     w.wall->MaxDeflection = 5;
     w.wall->ClosureTolerance = 1e-6;
     w.wall->WaterDepthBackfill = 2;

@@ -25,7 +25,7 @@ inline std::string ReadAll(const std::filesystem::path& path)
 inline void BuildAnchoredSoftClay(TestWall& w, double f = 1)
 {
     w.Stiffness(0, 56, 1.2e5);
-    w.Generated(3, 5.0, 1.0, 1.0);
+    w.Generated(TEarthPressure::Trapezoidal, 5.0, 1.0, 1.0);
     w.wall->WaterDepthBackfill = 2.0;
     w.wall->WaterDepthExcavation = 5.0;
     w.wall->MaxDeflection = 1.0;

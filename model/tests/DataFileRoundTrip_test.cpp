@@ -21,9 +21,9 @@ TEST(DataFileRoundTripTest, RandomWallsWrittenReadAndWrittenAgainAreIdentical)
         longTerm += wall->LongTermAnalysis;
         english += wall->UnitSystem() == UnitSystem::English;
         si += wall->UnitSystem() == UnitSystem::SI;
-        userPressure += wall->UserEarthPressure;
-        trapezoidal += wall->EarthPressureKind == 3;
-        soilSections += wall->EarthPressureOption > 1 || wall->PyCurveOption == 2;
+        userPressure += wall->EarthPressureKind == TEarthPressure::ByUser;
+        trapezoidal += wall->EarthPressureKind == TEarthPressure::Trapezoidal;
+        soilSections += GeneratesPressure(wall->EarthPressureKind) || wall->PyCurveOption == 2;
 
         auto read = TProgramData::CreateFromFile(host, first, TFileLayout::Current);
         ASSERT_TRUE(host.prompt.shown.empty()) << "seed " << seed << ": " << host.prompt.shown[0];

@@ -122,7 +122,7 @@ TEST_F(DataFileTest, SoilSectionIsReadWhenOnlyPyCurvesAreGenerated)
     EXPECT_EQ(wall->ConfigurationCode, 5);
     EXPECT_EQ(wall->BackfillSlope, 10);
     EXPECT_FALSE(wall->GeneratePyCurves);
-    EXPECT_EQ(wall->EarthPressureOption, 0);
+    EXPECT_EQ(wall->EarthPressureKind, TEarthPressure::None);
     EXPECT_EQ(wall->PyCurveOption, 2);
 }
 
@@ -130,15 +130,13 @@ TEST_F(DataFileTest, TrapezoidalPressureWritesTheSoilSectionWithoutPyCurves)
 {
     auto wall = TProgramData::CreateNew(host);
     wall->GeneratePyCurves = false;
-    wall->GeneratedEarthPressure = true;
-    wall->EarthPressureKind = 3;
+    wall->EarthPressureKind = TEarthPressure::Trapezoidal;
     const std::string file = Save(*wall);
     EXPECT_EQ(file.substr(0, file.find("\r\n0\t0\t0\t0\t0\t1\t1\t0\r\n")),
               "New Wall\r\n1 0\t1\t0\t3\t0 0 1 0\r\n0 0\t100\t1E-5\t0\r\n0\t1\t1\t0\r\n0\r\n0");
     auto read = TProgramData::CreateFromFile(host, wall->FileName, TFileLayout::Current);
-    EXPECT_TRUE(read->GeneratedEarthPressure);
     EXPECT_FALSE(read->GeneratePyCurves);
-    EXPECT_EQ(read->EarthPressureKind, 3);
+    EXPECT_EQ(read->EarthPressureKind, TEarthPressure::Trapezoidal);
 }
 
 struct IntegerCase {
@@ -232,7 +230,7 @@ TEST_F(DataFileTest, Version20ThicknessesAddUpToBottomDepths)
         EXPECT_EQ(clay->Cell(3, row).AsFloat(), 100);
     }
     EXPECT_EQ(wall->StageCount, 1);
-    EXPECT_TRUE(wall->GeneratedEarthPressure);
+    EXPECT_EQ(wall->EarthPressureKind, TEarthPressure::Triangular);
     EXPECT_TRUE(wall->GeneratePyCurves);
 }
 
@@ -273,7 +271,7 @@ TEST_F(DataFileTest, Version30SurchargeLineBecomesThreeRows)
 TEST_F(DataFileTest, StageReadIntoAnotherStageKeepsNothingOfIt)
 {
     auto wall = Load(Version30File("5"), TFileLayout::Version30);
-    ASSERT_TRUE(wall->UseSurcharge && wall->GeneratedEarthPressure);
+    ASSERT_TRUE(wall->UseSurcharge && GeneratesPressure(wall->EarthPressureKind));
     std::string stage = Version30File("0");
     stage.replace(stage.find("0\t2\t2 0 1"), 9, "0\t0\t2 0 1");  // pressure option 0
     stage.replace(stage.size() - 3, 3, "2\r\n");
@@ -283,14 +281,14 @@ TEST_F(DataFileTest, StageReadIntoAnotherStageKeepsNothingOfIt)
     ReadStageFile(*wall, path);
     EXPECT_TRUE(host.prompt.shown.empty()) << host.prompt.shown[0];
     EXPECT_FALSE(wall->UseSurcharge);
-    EXPECT_FALSE(wall->GeneratedEarthPressure);
+    EXPECT_EQ(wall->EarthPressureKind, TEarthPressure::None);
     EXPECT_TRUE(wall->GeneratePyCurves);
     EXPECT_EQ(Table(WallTable::SurchargeTable).RowCount(), 1);
     EXPECT_EQ(Table(WallTable::SurchargeTable).Cell(1, 0).AsFloat(), 0);
 
     // A stage without the soil section (pressure by the user, no p-y curves generated) has no surcharges.
     wall->StageFilesCurrent = true;
-    wall->UserEarthPressure = true;
+    wall->EarthPressureKind = TEarthPressure::ByUser;
     wall->GeneratePyCurves = false;
     wall->StageFileName = path;
     WriteStageFile(*wall);
@@ -302,7 +300,7 @@ TEST_F(DataFileTest, StageReadIntoAnotherStageKeepsNothingOfIt)
 TEST_F(DataFileTest, EnglishUnitFactorsOfDistributedLoadsAndSoils)
 {
     auto wall = TProgramData::CreateNew(host);
-    wall->UserEarthPressure = true;
+    wall->EarthPressureKind = TEarthPressure::ByUser;
     TGridTable& pressure = Table(WallTable::DistLoad);
     pressure.Cell(0, 1).SetAsFloat(10);    // ft
     pressure.Cell(1, 1).SetAsFloat(1200);  // lbs/ft
@@ -334,7 +332,7 @@ TEST_F(DataFileTest, EnglishUnitFactorsOfDistributedLoadsAndSoils)
         << file;
 
     auto read = TProgramData::CreateFromFile(host, wall->FileName, TFileLayout::Current);
-    EXPECT_TRUE(read->UserEarthPressure);
+    EXPECT_EQ(read->EarthPressureKind, TEarthPressure::ByUser);
     EXPECT_EQ(pressure.Cell(0, 1).AsFloat(), 10);
     EXPECT_EQ(pressure.Cell(1, 1).AsFloat(), 1200);
     EXPECT_EQ(FormatFloat8(soil.Cell(2, 0).AsTable()->Cell(2, 0).AsFloat()), "1440");
@@ -356,8 +354,7 @@ TEST_F(DataFileTest, LongTermBlockFollowsTheMarker)
 {
     auto wall = TProgramData::CreateNew(host);
     wall->LongTermAnalysis = true;
-    wall->GeneratedEarthPressure = true;
-    wall->EarthPressureKind = 3;
+    wall->EarthPressureKind = TEarthPressure::Trapezoidal;
     Table(WallTable::LongSoil).Cell(1, 0).SetAsFloat(30);
     const std::string file = Save(*wall);
     const std::string longTerm = CrLf({"9", "New Wall", "1 0\t1\t0\t2\t2 0 1 0", "0 0\t100\t1E-5\t0", "0\t1\t1\t0",
@@ -370,8 +367,7 @@ TEST_F(DataFileTest, LongTermBlockFollowsTheMarker)
     auto read = TProgramData::CreateFromFile(host, wall->FileName, TFileLayout::Current);
     EXPECT_TRUE(host.prompt.shown.empty()) << host.prompt.shown[0];
     EXPECT_TRUE(read->LongTermAnalysis);
-    EXPECT_EQ(read->LongTermMarker, 9);
-    EXPECT_EQ(read->EarthPressureKind, 3);
+    EXPECT_EQ(read->EarthPressureKind, TEarthPressure::Trapezoidal);
     EXPECT_EQ(Table(WallTable::LongSoil).Cell(1, 0).AsFloat(), 30);
 }
 
@@ -461,6 +457,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "Error on Line 2 Item 8\rThe number of stages must be from 1 to 5; the file gives 6."},
         DamageCase{"StagesBelow", "2 0 1 0", "2 0 0 0",
                    "Error on Line 2 Item 8\rThe number of stages must be from 1 to 5; the file gives 0."},
+        DamageCase{"EarthPressure", "1 0\t1\t0\t0\t2", "1 0\t1\t0\t4\t2",
+                   "Error on Line 2 Item 5\rThe earth-pressure option must be from 0 to 3; the file gives 4."},
         DamageCase{"SoilType", "1\r\n1 0 ", "1\r\n8 0 ",
                    "Error on Line 11 Item 1\rA soil type from 1 to 7 was expected but not found."}),
     [](const auto& info) { return std::string(info.param.name); });

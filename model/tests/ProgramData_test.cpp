@@ -39,15 +39,12 @@ TEST(ProgramDataTest, NewWallHasEveryDefault)
                   w.LegacySurcharge.StripLoad + w.LegacySurcharge.StripWidth,
               0);
     for (bool off : {w.UseRestraints, w.UseConcentratedLoads, w.UseSprings, w.UsePyModifiers, w.UseExternalPyCurves,
-                     w.UseMeiCurves, w.UseSurcharge, w.UserEarthPressure, w.GeneratedEarthPressure,
-                     w.LongTermAnalysis})
+                     w.UseMeiCurves, w.UseSurcharge, w.LongTermAnalysis})
         EXPECT_FALSE(off);
     EXPECT_TRUE(w.GeneratePyCurves);
-    EXPECT_EQ(w.EarthPressureKind, 0);
-    EXPECT_EQ(w.EarthPressureOption, 0);
+    EXPECT_EQ(w.EarthPressureKind, TEarthPressure::None);
     EXPECT_EQ(w.PyCurveOption, 0);
     EXPECT_EQ(w.MeiCurveCount, 0);
-    EXPECT_EQ(w.LongTermMarker, 0);
     EXPECT_EQ(w.StageCount, 1);
     EXPECT_EQ(w.CurrentStage, 1);
     EXPECT_TRUE(w.StageFilesCurrent);

@@ -97,14 +97,10 @@ private:
 
     void Options(TProgramData& w)
     {
-        // 0 none, 1 user-specified, 2 triangular, 3 trapezoidal. Generated p-y
-        // curves need a pressure kind: with none the file says option 0, which
-        // reads back with p-y generation off.
-        const int pressure = Between(0, 3);
-        w.UserEarthPressure = pressure == 1;
-        w.GeneratedEarthPressure = pressure >= 2;
-        w.EarthPressureKind = pressure;
-        w.GeneratePyCurves = pressure != 0 && Chance();
+        // Generated p-y curves need a pressure kind: with none the file says
+        // option 0, which reads back with p-y generation off.
+        w.EarthPressureKind = *EarthPressureOfCode(Between(0, 3));
+        w.GeneratePyCurves = w.EarthPressureKind != TEarthPressure::None && Chance();
         w.UseExternalPyCurves = Chance();
         w.UseRestraints = Chance();
         w.UseConcentratedLoads = Chance();
@@ -132,10 +128,9 @@ private:
         Fill(t[WallTable::ConcentratedLoads], Rows(t[WallTable::ConcentratedLoads], 3), {'c', 'i', 'i', 'r', 'r', 'r'}, 2);
         Fill(t[WallTable::Springs], Rows(t[WallTable::Springs], 3), {'c', 'i', 'i', 'r', 'r'}, 2);
         Fill(t[WallTable::PYMod], Rows(t[WallTable::PYMod], 4), {'r', 'r', 'r'}, 0);
-        // A user-specified pressure with no rows reads back as no pressure.
-        const bool none = !w.UserEarthPressure;
-        Fill(t[WallTable::DistLoad], Rows(t[WallTable::DistLoad], 4, none), {'r', 'r'}, 0);
-        Fill(t[WallTable::LongDist], Rows(t[WallTable::LongDist], 4, none), {'r', 'r'}, 0);
+        // A user-specified pressure may have no rows: it stays the user's all the same.
+        Fill(t[WallTable::DistLoad], Rows(t[WallTable::DistLoad], 4), {'r', 'r'}, 0);
+        Fill(t[WallTable::LongDist], Rows(t[WallTable::LongDist], 4), {'r', 'r'}, 0);
         Fill(t[WallTable::SurchargeTable], Rows(t[WallTable::SurchargeTable], 3), {'c', 'r', 'r', 'r'}, 3);
         Soils(t[WallTable::NewSoil]);
         Soils(t[WallTable::LongSoil]);

@@ -33,7 +33,7 @@ protected:
         data = (dir / "wall.tk4d").string();
         TestWall w(UnitSystem::SI, 40, 0.25);
         w.Stiffness(0, 40, 1e4);
-        w.Generated(2, 3.0, 1.0, 1.0);
+        w.Generated(TEarthPressure::Triangular, 3.0, 1.0, 1.0);
         w.Layer(4, 20, {18, 32, 20000}, {18, 32, 20000});
         w.wall->MaxDeflection = 1;
         w.wall->ClosureTolerance = 1e-6;

@@ -127,7 +127,7 @@ void WriteText(const std::string& path, const std::string& text)
 void SandWall(TestWall& w)
 {
     w.Stiffness(0, w.wall->NodeCount, 40000);
-    w.Generated(2, 6.0, 1.0, 1.0);
+    w.Generated(TEarthPressure::Triangular, 6.0, 1.0, 1.0);
     w.Layer(4, 20.0, {18, 32, 20000}, {18, 32, 20000});
     w.wall->MaxDeflection = 2.0;
     w.wall->ClosureTolerance = 1e-6;
@@ -213,7 +213,9 @@ TEST_P(HostileWall, ClearMessageAndNoPlotFile)
 INSTANTIATE_TEST_SUITE_P(Degenerate, HostileWall, ::testing::ValuesIn(HostileWalls),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(EngineFiles, FileCutInHalfIsAReadError)
+// A file cut in half, or one whose earth-pressure option names none of the
+// four (which would run as a wall without earth pressure), is not analysed.
+TEST_F(EngineFiles, DamagedFileIsAReadError)
 {
     {
         TestWall w(UnitSystem::SI, 50, 0.24);
@@ -221,12 +223,18 @@ TEST_F(EngineFiles, FileCutInHalfIsAReadError)
         w.Save(files.dataFile);
     }
     const std::string text = ReadAll(files.dataFile);
-    WriteText(files.dataFile, text.substr(0, text.size() / 2));
-    RunOutcome o = Run();
-    EXPECT_FALSE(o.plotWritten);
-    EXPECT_TRUE(o.sections.empty());
-    EXPECT_EQ(o.fileError.rfind("The data file " + files.dataFile + " cannot be read: ", 0), 0u) << o.fileError;
-    EXPECT_NE(ReadAll(files.runNotes).find("ERROR reading the data file"), std::string::npos);
+    std::string unknownOption = text;
+    const std::size_t header = text.find("\r\n") + 2;
+    ASSERT_EQ(text.substr(header, 10), "2 0\t1\t0\t2\t");
+    unknownOption[header + 8] = '4';
+    for (const std::string& damaged : {text.substr(0, text.size() / 2), unknownOption}) {
+        WriteText(files.dataFile, damaged);
+        RunOutcome o = Run();
+        EXPECT_FALSE(o.plotWritten);
+        EXPECT_TRUE(o.sections.empty());
+        EXPECT_EQ(o.fileError.rfind("The data file " + files.dataFile + " cannot be read: ", 0), 0u) << o.fileError;
+        EXPECT_NE(ReadAll(files.runNotes).find("ERROR reading the data file"), std::string::npos);
+    }
 }
 
 TEST_F(EngineFiles, MissingDataFileIsReported)
@@ -266,7 +274,7 @@ TEST_F(EngineFiles, SoftClayPileConvergesToTheSolutionInFewIterations)
         {
             TestWall w(UnitSystem::SI, 200, 0.1);
             w.Stiffness(0, 200, 2e5);
-            w.Generated(0, 0.0, 0.6, 0.6);
+            w.Generated(TEarthPressure::None, 0.0, 0.6, 0.6);
             w.wall->WaterDepthBackfill = w.wall->WaterDepthExcavation = 0;
             w.wall->MaxDeflection = 2.0;
             w.wall->ClosureTolerance = tolerance;
@@ -412,7 +420,7 @@ TEST_F(EngineFiles, TheReportFindsEveryHeadingTheWriterWrites)
         TestWall w(UnitSystem::SI, 60, 0.2);
         w.wall->Title = "Round trip";
         w.Stiffness(0, 60, 40000);
-        w.Generated(2, 4.0, 1.0, 1.0);
+        w.Generated(TEarthPressure::Triangular, 4.0, 1.0, 1.0);
         w.wall->MaxDeflection = 2.0;
         w.wall->ClosureTolerance = 1e-6;
         w.Spring(5, 5, 20000);

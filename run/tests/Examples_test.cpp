@@ -27,7 +27,7 @@ std::string CantileverSand()
     TestWall w(UnitSystem::English, 88, 3.0);  // 88 increments of 3 in
     w.wall->Title = "Cantilever sheet-pile wall in sand";
     w.Stiffness(0, 88, 29.0e6 * 84.4);
-    w.Generated(2, 120.0, 12.0, 12.0);  // excavation 10 ft; widths 1 ft
+    w.Generated(TEarthPressure::Triangular, 120.0, 12.0, 12.0);  // excavation 10 ft; widths 1 ft
     w.wall->WaterDepthBackfill = 600;   // water table 50 ft down, below the tip
     w.wall->WaterDepthExcavation = 600;
     w.wall->MaxDeflection = 20;
@@ -56,7 +56,7 @@ std::string SoldierPile()
     TestWall w(UnitSystem::SI, 60, 0.2);
     w.wall->Title = "Soldier-pile wall at 2.4 m spacing with surcharge and water";
     w.Stiffness(0, 60, 200e6 * 8.0e-4);
-    w.Generated(2, 3.0, 2.4, 0.36);
+    w.Generated(TEarthPressure::Triangular, 3.0, 2.4, 0.36);
     w.wall->WaterDepthBackfill = 4.0;
     w.wall->WaterDepthExcavation = 4.0;
     w.wall->TopSurcharge = 10;
@@ -74,7 +74,7 @@ std::string ThreeStage()
     TestWall w(UnitSystem::SI, 70, 0.2);
     w.wall->Title = "Three-stage braced excavation in sand";
     w.Stiffness(0, 70, 1.0e5);
-    w.Generated(2, 2.0, 1.0, 1.0);
+    w.Generated(TEarthPressure::Triangular, 2.0, 1.0, 1.0);
     w.wall->WaterDepthBackfill = 30;
     w.wall->WaterDepthExcavation = 30;
     w.wall->MaxDeflection = 1.0;
@@ -99,7 +99,7 @@ std::string TiedBackSandOverClay()
     TestWall w(UnitSystem::SI, 65, 0.2);
     w.wall->Title = "Tied-back sheet-pile wall, sand over stiff clay, 6 m cut in two stages";
     w.Stiffness(0, 65, 210e6 * 3.78e-4);
-    w.Generated(2, 2.5, 1.0, 1.0);
+    w.Generated(TEarthPressure::Triangular, 2.5, 1.0, 1.0);
     w.wall->WaterDepthBackfill = 30;
     w.wall->WaterDepthExcavation = 30;
     w.wall->MaxDeflection = 1.0;
@@ -111,7 +111,7 @@ std::string TiedBackSandOverClay()
     return w.StagedText(2, [&w](TProgramData& wall, int k) {
         if (k == 2) {
             wall.WallHeight = 6.0;
-            wall.EarthPressureKind = 3;  // the apparent-pressure envelope of an anchored wall
+            wall.EarthPressureKind = TEarthPressure::Trapezoidal;  // the apparent-pressure envelope of an anchored wall
             w.Spring(6, 6, 5100);        // tie-back at 1.2 m
         }
     });

@@ -141,7 +141,7 @@ std::string SaveLongTermWall(const fs::path& folder)
 {
     WallBuilder w(UnitSystem::English, 60, 3.0);
     w.Stiffness(0, 60, 29.0e6 * 84.4);
-    w.Generated(2, 120.0, 12.0, 12.0);
+    w.Generated(TEarthPressure::Triangular, 120.0, 12.0, 12.0);
     w.Layer(1, 5.0, {110, 500, 0.02, 0}, {115, 700, 0.01, 0});
     w.Layer(5, 8.0, {115, 28, 300, 0.01, 50}, {118, 29, 350, 0.01, 60});
     w.Layer(6, 11.0, {140, 2000}, {145, 2500});

@@ -113,8 +113,8 @@ TDataMenu DataMenuState(const TProgramData& wall)
     const TLongTermVisibility lt = LongTermVisibility(wall);
     // The soil layers and the wall configuration feed only what is generated
     // from the soil: the earth pressure or the p-y curves.
-    const bool fromSoil = wall.GeneratedEarthPressure || wall.GeneratePyCurves;
-    const bool userPressure = wall.EarthPressureKind == 1;
+    const bool fromSoil = GeneratesPressure(wall.EarthPressureKind) || wall.GeneratePyCurves;
+    const bool userPressure = UsesUserPressure(wall.EarthPressureKind);
     const bool shortLongEntries = wall.LongTermAnalysis && wall.StageCount == 1;
 
     TDataMenu m;
@@ -139,14 +139,17 @@ TDataMenu DataMenuState(const TProgramData& wall)
 
 TOptionsMenu OptionsMenuState(const TProgramData& wall)
 {
-    const int kind = wall.EarthPressureKind == 0 ? 1 : wall.EarthPressureKind;
+    // The entries are a radio group, so one is always checked: no earth
+    // pressure shows as the first.
+    const TEarthPressure chosen = wall.EarthPressureKind;
+    const TEarthPressure kind = chosen == TEarthPressure::None ? TEarthPressure::ByUser : chosen;
     TOptionsMenu m;
     m.EnglishUnits = Checked(wall.UnitSystem() == UnitSystem::English);
     m.SIUnits = Checked(wall.UnitSystem() == UnitSystem::SI);
     m.OtherUnits = Checked(wall.UnitSystem() == UnitSystem::Generic);
-    m.EarthPressureByUser = Checked(kind == 1);
-    m.TriangularEarthPressure = Checked(kind == 2);
-    m.TrapezoidalEarthPressure = Checked(kind == 3);
+    m.EarthPressureByUser = Checked(kind == TEarthPressure::ByUser);
+    m.TriangularEarthPressure = Checked(kind == TEarthPressure::Triangular);
+    m.TrapezoidalEarthPressure = Checked(kind == TEarthPressure::Trapezoidal);
     m.GeneratePyCurves = Checked(wall.GeneratePyCurves);
     m.ApplyConcentratedLoads = Checked(wall.UseConcentratedLoads);
     m.ApplyRestraints = Checked(wall.UseRestraints);
@@ -162,29 +165,6 @@ TOptionsMenu OptionsMenuState(const TProgramData& wall)
     m.PassiveLimit = Checked(wall.Document().Settings().limitToPassive);
     m.LimitEquilibriumInVerdict = Checked(wall.Document().Settings().limitEquilibriumInVerdict);
     return m;
-}
-
-void OptionsMenuOpened(TProgramData& wall)
-{
-    if (wall.LongTermAnalysis)
-        wall.LongTermMarker = 9;
-    wall.UserEarthPressure = wall.EarthPressureKind == 1;
-}
-
-void EarthPressureMenuOpened(TProgramData& wall)
-{
-    if (wall.EarthPressureKind == 0)
-        wall.EarthPressureKind = 1;
-    wall.UserEarthPressure = wall.EarthPressureKind == 1;
-}
-
-void ChooseEarthPressureKind(TProgramData& wall, int kind)
-{
-    wall.EarthPressureKind = kind;
-    wall.UserEarthPressure = kind == 1;
-    // A generated distribution is written only while this flag (or the p-y
-    // generation) is on; without it the choice would be saved as "none".
-    wall.GeneratedEarthPressure = kind > 1;
 }
 
 const std::vector<TOptionToggle>& OptionToggles()

@@ -100,19 +100,10 @@ struct TOptionsMenu {
     TCommandState LimitEquilibriumInVerdict;
     TCommandState TextEditorOption;
 };
-// The states; an earth-pressure kind of 0 checks the first entry, as opening
-// the submenu makes it 1.
+// The states; a wall without earth pressure checks the first entry of the
+// Earth-Pressure Options submenu (the user's), and stays without it until an
+// entry is chosen.
 TOptionsMenu OptionsMenuState(const TProgramData& wall);
-// What opening the Options menu does to the wall: UserEarthPressure follows
-// EarthPressureKind, and a long-term analysis sets LongTermMarker to 9.
-void OptionsMenuOpened(TProgramData& wall);
-// What opening the Earth-Pressure Options submenu does: a kind of 0 becomes 1
-// (earth pressure given by the user), and UserEarthPressure follows.
-void EarthPressureMenuOpened(TProgramData& wall);
-// An entry of the Earth-Pressure Options submenu (1 user, 2 triangular, 3
-// trapezoidal): the kind, and the flags that decide what the data file's
-// header says, so that saving without opening the menu again keeps the choice.
-void ChooseEarthPressureKind(TProgramData& wall, int kind);
 
 // The option switches of the Options menu.
 enum class TOption {

@@ -86,7 +86,7 @@ TProfileScene ReadProfileScene(const TProgramData& wall, const WallTables& table
     // The soil takes part when the data file carries it: generated p-y curves
     // or generated earth pressure. The flags are read, not the header options
     // of the last save, so that a changed option shows at once.
-    s.ShowSoil = wall.GeneratePyCurves || (!wall.UserEarthPressure && wall.GeneratedEarthPressure);
+    s.ShowSoil = wall.GeneratePyCurves || GeneratesPressure(wall.EarthPressureKind);
     if (s.ShowSoil) {
         TGridTable& soil = tables[WallTable::NewSoil];
         // Layer depths are in feet in English units, the world in inches.

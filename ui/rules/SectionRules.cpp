@@ -114,7 +114,7 @@ std::vector<std::string> SectionColumnCaptions(UnitSystem unitSystem, bool perPi
 
 bool SectionsPerPile(const TProgramData& wall)
 {
-    return wall.EarthPressureKind > 1 && wall.ActiveWidth > 0 && wall.ActiveWidth != 1;
+    return GeneratesPressure(wall.EarthPressureKind) && wall.ActiveWidth > 0 && wall.ActiveWidth != 1;
 }
 
 std::string SectionFieldText(const TSectionSettings& section, TSectionField field, const TProgramData& wall)

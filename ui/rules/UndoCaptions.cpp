@@ -12,10 +12,12 @@ std::string UnitsChangeCaption(UnitSystem system)
     return std::string("Units: ") + names[system == UnitSystem::SI ? 1 : system == UnitSystem::Generic ? 2 : 0];
 }
 
-std::string EarthPressureChangeCaption(int kind)
+std::string EarthPressureChangeCaption(TEarthPressure kind)
 {
-    static const char* const names[] = {"Specified by User", "Triangular", "Trapezoidal"};
-    return std::string("Earth Pressure: ") + names[kind == 2 ? 1 : kind == 3 ? 2 : 0];
+    const char* name = kind == TEarthPressure::Triangular    ? "Triangular"
+                       : kind == TEarthPressure::Trapezoidal ? "Trapezoidal"
+                                                             : "Specified by User";
+    return std::string("Earth Pressure: ") + name;
 }
 
 std::string OptionChangeCaption(TOption option)

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "model/EarthPressure.h"
 #include "units/Units.h"
 
 enum class TOption;
@@ -9,8 +10,8 @@ enum class TOption;
 
 // A switch to a unit system.
 std::string UnitsChangeCaption(UnitSystem system);
-// A choice of earth pressure: 1 by the user, 2 triangular, 3 trapezoidal.
-std::string EarthPressureChangeCaption(int kind);
+// A choice of the Earth-Pressure Options submenu.
+std::string EarthPressureChangeCaption(TEarthPressure kind);
 // An option switched on or off: its menu caption without access keys.
 std::string OptionChangeCaption(TOption option);
 // The Options menu's switch of the wall's settings, and the name of its change.

@@ -355,7 +355,26 @@ TEST_F(MainCommandsTest, SwitchingAnOptionOffClosesItsTablesEditor)
     EXPECT_FALSE(act().StageOptionsButton->isEnabled());
     Open(act().Options);
     EXPECT_FALSE(act().StagedConstruction->isEnabled());
-    EXPECT_EQ(form->Document().Wall().LongTermMarker, 9);
+}
+
+// Opening a menu shows the wall's choices and changes none of them: a new wall
+// (without earth pressure) shows the first entry checked and stays without.
+TEST_F(MainCommandsTest, OpeningTheOptionsMenuLeavesTheWallAsItIs)
+{
+    act().New->trigger();
+    TProgramData& wall = form->Document().Wall();
+    ASSERT_EQ(wall.EarthPressureKind, TEarthPressure::None);
+    //wall.LongTermAnalysis = true;  // as a wall read with its long-term block
+    const std::string text = wall.DataFileText();
+    EXPECT_FALSE(form->Document().History().CanUndo()) << "before";
+    Open(act().Options);
+    Open(act().EarthPressure);
+    EXPECT_TRUE(act().EarthPressureKind[0]->isChecked());
+    EXPECT_EQ(wall.EarthPressureKind, TEarthPressure::None);
+    EXPECT_FALSE(form->IsModified());
+    EXPECT_FALSE(form->Document().History().CanUndo()) << form->Document().History().UndoText();
+    EXPECT_FALSE(act().Undo->isEnabled());
+    EXPECT_EQ(wall.DataFileText(), text);
 }
 
 TEST_F(MainCommandsTest, GraphsAreWithdrawnWhenThePlotDataFileIsDeleted)

@@ -92,42 +92,32 @@ TEST_F(MenuRulesTest, LongTermAnalysisAndStagedConstructionExcludeEachOther)
     EXPECT_EQ(m.StagedConstructionAnalysis, (TCommandState{true, true, true}));
 }
 
-TEST_F(MenuRulesTest, OptionsMenuChecksTheWallsChoicesAndOpeningItSetsTheDerivedFlags)
+TEST_F(MenuRulesTest, OptionsMenuChecksTheWallsChoices)
 {
     wall->SwitchUnits(UnitSystem::SI);
-    wall->EarthPressureKind = 0;
+    wall->EarthPressureKind = TEarthPressure::None;
     wall->GeneratePyCurves = false;
     wall->UseSprings = true;
     TOptionsMenu m = OptionsMenuState(*wall);
     EXPECT_TRUE(m.SIUnits.Checked);
     EXPECT_FALSE(m.EnglishUnits.Checked || m.OtherUnits.Checked);
-    EXPECT_TRUE(m.EarthPressureByUser.Checked);  // kind 0 shows as the first entry
+    EXPECT_TRUE(m.EarthPressureByUser.Checked);  // no earth pressure shows as the first entry
+    EXPECT_FALSE(m.TriangularEarthPressure.Checked || m.TrapezoidalEarthPressure.Checked);
     EXPECT_FALSE(m.GeneratePyCurves.Checked);
     EXPECT_TRUE(m.ApplyLateralSprings.Checked);
     EXPECT_FALSE(m.ApplyConcentratedLoads.Checked);
+    EXPECT_FALSE(DataMenuState(*wall).DistributedEarthPressure.Enabled);
 
-    OptionsMenuOpened(*wall);
-    EXPECT_FALSE(wall->UserEarthPressure);
-    EXPECT_EQ(wall->LongTermMarker, 0);
-    EarthPressureMenuOpened(*wall);
-    EXPECT_EQ(wall->EarthPressureKind, 1);
-    EXPECT_TRUE(wall->UserEarthPressure);
-
-    wall->LongTermAnalysis = true;
-    wall->EarthPressureKind = 3;
-    OptionsMenuOpened(*wall);
-    EXPECT_EQ(wall->LongTermMarker, 9);
-    EXPECT_FALSE(wall->UserEarthPressure);
-    EXPECT_TRUE(OptionsMenuState(*wall).TrapezoidalEarthPressure.Checked);
+    wall->EarthPressureKind = TEarthPressure::Trapezoidal;
+    m = OptionsMenuState(*wall);
+    EXPECT_FALSE(m.EarthPressureByUser.Checked || m.TriangularEarthPressure.Checked);
+    EXPECT_TRUE(m.TrapezoidalEarthPressure.Checked);
 }
 
-TEST_F(MenuRulesTest, ChosenGeneratedEarthPressureIsSavedWithoutOpeningTheMenuAgain)
+TEST_F(MenuRulesTest, GeneratedEarthPressureWithoutPyCurvesIsSavedAndOffersTheSoilLayers)
 {
-    // Earth pressure given by the user, p-y curves not generated: choosing a
-    // generated distribution must reach the data file's header all the same.
-    ChooseEarthPressureKind(*wall, 1);
     wall->GeneratePyCurves = false;
-    ChooseEarthPressureKind(*wall, 2);
+    wall->EarthPressureKind = TEarthPressure::Triangular;
     std::istringstream text(wall->DataFileText());
     std::string title, header;
     std::getline(text, title);
@@ -144,8 +134,7 @@ TEST_F(MenuRulesTest, ChosenGeneratedEarthPressureIsSavedWithoutOpeningTheMenuAg
 TEST_F(MenuRulesTest, DataMenuFollowsTheOptionsAndTheLongTermAnalysis)
 {
     wall->GeneratePyCurves = false;
-    wall->GeneratedEarthPressure = false;
-    wall->EarthPressureKind = 1;
+    wall->EarthPressureKind = TEarthPressure::ByUser;
     wall->UseRestraints = true;
     TDataMenu m = DataMenuState(*wall);
     EXPECT_TRUE(m.Title.Enabled && m.WallProperties.Enabled);

@@ -86,10 +86,9 @@ TEST_F(ProfileScene, ReadsTheWallLayersAndMarksInWorldDepths)
 TEST_F(ProfileScene, SoilAndWallFollowTheirInputs)
 {
     wall->GeneratePyCurves = false;
-    wall->UserEarthPressure = true;
-    wall->GeneratedEarthPressure = true;
+    wall->EarthPressureKind = TEarthPressure::ByUser;
     EXPECT_FALSE(ReadProfileScene(*wall, host.tables).ShowSoil);
-    wall->UserEarthPressure = false;
+    wall->EarthPressureKind = TEarthPressure::Triangular;
     EXPECT_TRUE(ReadProfileScene(*wall, host.tables).ShowSoil);
 
     Table(WallTable::PileSect).SetRowCount(0);
