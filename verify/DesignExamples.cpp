@@ -64,7 +64,7 @@ void SaveWall(const Example& e, const fs::path& file)
     WallBuilder w(UnitSystem::SI, e.nodes, e.increment);
     w.wall->Title = e.title;
     w.Stiffness(0, e.nodes, e.ei);
-    w.Generated(2, e.excavation, 1.0, 1.0);
+    w.Generated(TEarthPressure::Triangular, e.excavation, 1.0, 1.0);
     w.wall->WaterDepthBackfill = 100;
     w.wall->WaterDepthExcavation = 100;
     w.wall->MaxDeflection = 1.0;
