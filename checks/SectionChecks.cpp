@@ -90,8 +90,8 @@ std::vector<std::string> SectionNotes(const std::vector<NodeUtilisation>& nodes)
         const char* check;
         const char* needs;
         const char* hint;
-    } kinds[] = {{&NodeUtilisation::bending, "Bending utilisation", "section modulus and yield strength", ""},
-                 {&NodeUtilisation::shear, "Shear utilisation", "shear area and yield strength",
+    } kinds[] = {{&NodeUtilisation::bending, "Bending utilisation", "section modulus or yield strength", ""},
+                 {&NodeUtilisation::shear, "Shear utilisation", "shear area or yield strength",
                   " A sheet pile's shear area is that of its webs, s (h - t) per web (EN 1993-5); the section "
                   "catalogue gives it where the pile's geometry is published."}};
     for (const auto& k : kinds) {

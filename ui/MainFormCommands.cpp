@@ -235,6 +235,10 @@ void TMainForm::StagesChanged()
     statusLabel_->setAccessibleName(status);
     UpdateStageButtons();  // the Stage Construction menu with them
     ShowStageInTitles();
+    // The stage buttons widen the toolbar: the window grows with it where the
+    // screen has room, rather than fold them into a chevron.
+    if (fittedToMenus_)
+        FitToMenus();
 }
 
 void TMainForm::ShowStageInTitles()

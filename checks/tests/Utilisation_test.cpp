@@ -139,7 +139,7 @@ TEST(SectionAndAnchorChecks, MissingSectionDataIsExplained)
     ASSERT_TRUE(s.bendingUtilisation);
     EXPECT_LT(*s.bendingUtilisation, 0.625);
     EXPECT_NE(std::find(s.notes.begin(), s.notes.end(),
-                        "Bending utilisation is not checked at nodes 0 to 11: their section has no section modulus and "
+                        "Bending utilisation is not checked at nodes 0 to 11: their section has no section modulus or "
                         "yield strength."),
               s.notes.end());
 
@@ -150,7 +150,7 @@ TEST(SectionAndAnchorChecks, MissingSectionDataIsExplained)
     const checks::StageCheck b = checks::RunDesignChecks(BeamOnSprings(), 1.5, noShear).stages[0];
     EXPECT_TRUE(b.bendingUtilisation);
     EXPECT_FALSE(b.shearUtilisation);
-    const std::string said = "Shear utilisation is not checked: the wall's steel section has no shear area and "
+    const std::string said = "Shear utilisation is not checked: the wall's steel section has no shear area or "
                              "yield strength. A sheet pile's shear area is that of its webs";
     EXPECT_NE(std::find_if(b.notes.begin(), b.notes.end(),
                            [&](const std::string& n) { return n.rfind(said, 0) == 0; }),

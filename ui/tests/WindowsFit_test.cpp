@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -20,6 +21,7 @@
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 
 namespace {
@@ -74,6 +76,15 @@ TEST_F(WindowsFit, TheMainWindowShowsEveryMenuOnTheScreen)
     // A menu bar too narrow for its menus folds the last into a chevron button.
     for (QToolButton* b : form->menuBar()->findChildren<QToolButton*>())
         EXPECT_FALSE(b->isVisible()) << "the menu bar folds menus away";
+    // A staged wall shows its stage buttons: the toolbar keeps every one in view.
+    const QString wall = settingsDir.filePath("three-stage-excavation.tk4d");
+    ASSERT_TRUE(QFile::copy(QString(TORVIK_SOURCE_DIR) + "/examples/three-stage-excavation.tk4d", wall));
+    form->OpenFileName(wall.toStdString(), false);
+    QCoreApplication::processEvents();
+    ExpectOnScreen(form.get(), "main window with a staged wall");
+    for (QToolBar* bar : form->findChildren<QToolBar*>())
+        for (QToolButton* b : bar->findChildren<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+            EXPECT_FALSE(b->isVisible()) << "the toolbar folds buttons away";
 }
 
 TEST_F(WindowsFit, InputDialogsAndTheSideViewOpenInsideTheWorkArea)
