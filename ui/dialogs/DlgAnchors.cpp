@@ -27,6 +27,7 @@ TDlgAnchors::TDlgAnchors(TWallDocument& document, QWidget* parent)
                         this))
 {
     empty_->setAccessibleName("No spring rows");
+    empty_->setWordWrap(true);
     auto* note = new QLabel(
         "The spring rows of this stage, from the Lateral Springs table. An anchor's values hold for its "
         "spring row (by its From node) in every stage that has the row; the force per anchor is the force "

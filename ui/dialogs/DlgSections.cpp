@@ -83,7 +83,7 @@ void TDlgSections::Load(const TProgramData& wall)
     const int nameColumn = static_cast<int>(TSectionField::Name);
     const int wider = fontMetrics().horizontalAdvance(QStringLiteral("PU 28+1 (typed)")) + 12;
     if (table_->columnWidth(nameColumn) < wider) {
-        table_->setFixedWidth(table_->width() + wider - table_->columnWidth(nameColumn));
+        table_->setMaximumWidth(table_->maximumWidth() + wider - table_->columnWidth(nameColumn));
         table_->setColumnWidth(nameColumn, wider);
     }
     Select(selected);

@@ -47,8 +47,10 @@ TInputDialog::~TInputDialog() = default;
 
 QMdiSubWindow* TInputDialog::AddTo(QMdiArea& area)
 {
+    // The window takes its content's size (below), but the content may give
+    // way where the work area has less room: its tables then scroll.
     if (layout())
-        layout()->setSizeConstraint(QLayout::SetFixedSize);
+        layout()->setSizeConstraint(QLayout::SetMinAndMaxSize);
     window_ = area.addSubWindow(this, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                                           Qt::WindowCloseButtonHint);
@@ -143,7 +145,10 @@ void TInputDialog::FormActivate()
     // Unit labels differ in length between unit systems: the window fits them again.
     if (window_ && layout()) {
         layout()->activate();
-        window_->setFixedSize(window_->sizeHint());
+        QSize wanted = window_->sizeHint();
+        if (QMdiArea* area = window_->mdiArea())
+            wanted = wanted.boundedTo(area->viewport()->size().expandedTo(window_->minimumSizeHint()));
+        window_->setFixedSize(wanted);
     }
 }
 

@@ -19,7 +19,10 @@ QTableWidget* NewSettingsTable(QWidget* parent, const QString& accessibleName)
                            QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
     table->verticalHeader()->setVisible(false);
     table->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
-    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Its width is that of its columns; where the window has less room (a
+    // small screen, double scale) it scrolls sideways.
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     return table;
 }
 
@@ -69,7 +72,9 @@ void FitSettingsTable(QTableWidget& table, int rows)
         // Room for the vertical scroll bar, so that no column is cut.
         width += table.verticalScrollBar()->sizeHint().width();
     }
-    table.setFixedSize(width, height);
+    table.setFixedHeight(height);
+    table.setMinimumWidth(0);
+    table.setMaximumWidth(width);
 }
 
 void CommitOpenEntry(QTableWidget& table)

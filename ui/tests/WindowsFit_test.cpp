@@ -9,6 +9,7 @@
 #include "ui/tests/MainWindowTest.h"
 #include "units/widgets/DataEdit.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFile>
@@ -50,7 +51,8 @@ protected:
             }
         }
     }
-    // The child window lies in the work area.
+    // The child window lies in the work area, and its tables in the window:
+    // a table too wide for the room scrolls rather than being cut off.
     void ExpectInArea(QMdiSubWindow* sub, const char* what)
     {
         ASSERT_NE(sub, nullptr) << what;
@@ -59,6 +61,12 @@ protected:
         EXPECT_TRUE(area.contains(sub->geometry()))
             << what << " at " << sub->x() << "," << sub->y() << " " << sub->width() << " x " << sub->height() << " in "
             << area.width() << " x " << area.height();
+        for (const QAbstractItemView* view : sub->findChildren<QAbstractItemView*>()) {
+            if (!view->isVisibleTo(sub))
+                continue;
+            const QRect shown(view->mapTo(sub, QPoint(0, 0)), view->size());
+            EXPECT_TRUE(sub->rect().contains(shown)) << what << ": a table reaches past its window";
+        }
     }
     QMdiSubWindow* Choose(const QString& caption)
     {
