@@ -33,7 +33,7 @@ SoilParameters Clay(double gamma, double c)
 
 SoilLayer Layer(SoilType type, double bottom, SoilParameters top, SoilParameters bottomRow)
 {
-    return SoilLayer{type, bottom, top, bottomRow};
+    return SoilLayer{type, bottom, top, bottomRow, {}};
 }
 
 // An SI wall 10 m long, excavated 5 m, dry, Wa = 1, factor 1, nodes every metre.
