@@ -8,6 +8,7 @@
 #include "engine/SectionBuilder.h"
 #include "engine/SpringInstallation.h"
 #include "engine/WallFileReader.h"
+#include "engine/WallFriction.h"
 
 #include <chrono>
 #include <cstdio>
@@ -105,13 +106,7 @@ void AnalyseSection(SectionRun& s, int stage, const std::vector<SectionRun>& ear
         CheckInputRanges(s.block);
         SectionBuilder::Options options;
         options.passiveLimit = settings.limitToPassive;
-        // Entries for layers the block does not have are ignored.
-        for (const TWallFrictionSettings& w : settings.wallFriction) {
-            if (w.layer < 1 || w.layer > static_cast<int>(s.block.layers.size()))
-                continue;
-            options.wallContact.resize(s.block.layers.size());
-            options.wallContact[static_cast<size_t>(w.layer) - 1] = {w.frictionRatio, w.adhesionRatio};
-        }
+        options.wallContact = engine::WallContactByLayer(settings, s.block.layers.size());
         s.input = SectionBuilder::Build(s.block, s.heading, options);
         s.built = true;
     } catch (const std::exception& e) {

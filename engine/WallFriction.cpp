@@ -41,4 +41,24 @@ double CohesionFactor(double k, double adhesionRatio)
     return 2 * std::sqrt(k * (1 + adhesionRatio));
 }
 
+std::vector<WallContact> WallContactByLayer(const TWallSettings& settings, std::size_t layerCount)
+{
+    std::vector<WallContact> contact;
+    for (const TWallFrictionSettings& w : settings.wallFriction) {
+        if (w.layer < 1 || static_cast<std::size_t>(w.layer) > layerCount ||
+            (w.frictionRatio == 0 && w.adhesionRatio == 0))
+            continue;
+        contact.resize(layerCount);
+        contact[static_cast<std::size_t>(w.layer) - 1] = {w.frictionRatio, w.adhesionRatio};
+    }
+    return contact;
+}
+
+void ApplyWallContact(std::vector<SoilLayer>& layers, const TWallSettings& settings)
+{
+    const std::vector<WallContact> contact = WallContactByLayer(settings, layers.size());
+    for (std::size_t i = 0; i < contact.size(); ++i)
+        layers[i].contact = contact[i];
+}
+
 }  // namespace engine

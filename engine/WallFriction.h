@@ -1,4 +1,9 @@
 #pragma once
+#include "engine/SoilLayer.h"
+#include "model/WallSettings.h"
+
+#include <cstddef>
+#include <vector>
 
 // Earth-pressure coefficients of a rough vertical wall, as the horizontal
 // component of the pressure per unit vertical effective stress. Angles in
@@ -25,5 +30,13 @@ double CurvedSurfacePassiveCoefficient(double phi, double delta);
 // 2 sqrt(K (1 + a/c)), the form of the usual texts for both the active and
 // the passive side (2 sqrt(K) for a smooth wall).
 double CohesionFactor(double k, double adhesionRatio);
+
+// The contact of each of `layerCount` layers with the wall from the wall's
+// settings (smooth where they give none); empty when every layer is smooth.
+// Entries for layers beyond the count are ignored.
+std::vector<WallContact> WallContactByLayer(const TWallSettings& settings, std::size_t layerCount);
+
+// The layers with their contact from the settings.
+void ApplyWallContact(std::vector<SoilLayer>& layers, const TWallSettings& settings);
 
 }  // namespace engine
