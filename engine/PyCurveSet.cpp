@@ -323,11 +323,15 @@ void AddPassiveLimitNote(const PyCurveInput& in, const std::vector<double>& dept
     }
     set.notes.push_back(text);
     std::string rough;
+    int count = 0;
     for (std::size_t i = 0; i < in.layers.size(); ++i)
-        if (!in.layers[i].contact.Smooth() && !IsRock(in.layers[i].type))
+        if (!in.layers[i].contact.Smooth() && !IsRock(in.layers[i].type)) {
             rough += (rough.empty() ? "" : ", ") + std::to_string(i + 1);
+            ++count;
+        }
     if (!rough.empty())
-        set.notes.push_back("Passive limit with wall friction and adhesion (wall settings), layers " + rough +
+        set.notes.push_back("Passive limit with wall friction and adhesion (wall settings), " +
+                            std::string(count == 1 ? "layer " : "layers ") + rough +
                             ": Kp of the curved failure surface of EN 1997-1 Annex C, C.2, for a vertical wall and "
                             "level ground, Kp = (1 + sin(phi) sin(2 mw + phi)) / (1 - sin(phi)) exp(2 nu tan(phi)) "
                             "with 2 mw = acos(sin(delta) / sin(phi)) - phi - delta and nu = (pi/2 - phi)/2 - mw "
