@@ -2,6 +2,7 @@
 
 #include "engine/EngineRun.h"
 #include "engine/SectionBuilder.h"
+#include "engine/WallFriction.h"
 #include "units/NumberFormat.h"
 #include "units/QuantityLabels.h"
 #include "units/TorvikError.h"
@@ -122,7 +123,9 @@ StageCheck CheckStage(const std::vector<WallFileBlock>& blocks, const SectionRun
     else
         s.notes.push_back("The present tip does not reach F = " + FormatGeneral(target, 4) +
                           ": the required tip lies below it.");
-    s.limitEquilibrium = EstimateLimitEquilibrium(block.block, target);
+    WallBlock rough = block.block;
+    engine::ApplyWallContact(rough.layers, wallSettings);
+    s.limitEquilibrium = EstimateLimitEquilibrium(rough, target);
     for (const std::string& n : s.limitEquilibrium.notes)
         s.notes.push_back(n);
     CompareLimitEquilibrium(s, block.block, wallSettings.limitEquilibriumInVerdict);

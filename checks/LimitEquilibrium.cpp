@@ -3,6 +3,7 @@
 #include "checks/StrengthReduction.h"
 #include "engine/SectionBuilder.h"
 #include "engine/SoilProfile.h"
+#include "engine/WallFriction.h"
 #include "units/Constants.h"
 #include "units/NumberFormat.h"
 #include "units/QuantityLabels.h"
@@ -95,6 +96,29 @@ struct NetPressures {
 // True for a wall of spaced units (soldier piles): Wp < Wa.
 bool Spaced(const WallBlock& b) { return b.pyWidth > 0 && b.pyWidth < b.activeWidth; }
 
+// The coefficients of a depth and the factors of its cohesion terms: Rankine's
+// for a smooth wall; with the layer's wall friction delta = ratio x phi (on the
+// reduced phi), Coulomb's Ka and the curved-surface Kp, and the adhesion in
+// 2 sqrt(K (1 + a/c)).
+struct Coefficients {
+    double ka, kp, kac, kpc;
+};
+
+Coefficients CoefficientsAt(const engine::SoilProfile& profile, double z, const engine::SoilParameters& p)
+{
+    const double phi = Radians(p.frictionAngle);
+    const engine::WallContact& contact =
+        profile.Layers()[static_cast<std::size_t>(profile.LayerAt(z, engine::Side::Below))].contact;
+    if (contact.Smooth()) {
+        const double ka = std::pow(std::tan(kPi / 4 - phi / 2), 2), kp = std::pow(std::tan(kPi / 4 + phi / 2), 2);
+        return {ka, kp, 2 * std::sqrt(ka), 2 * std::sqrt(kp)};
+    }
+    const double delta = contact.frictionRatio * p.frictionAngle;
+    const double ka = engine::CoulombActiveCoefficient(p.frictionAngle, 0, delta);
+    const double kp = engine::CurvedSurfacePassiveCoefficient(p.frictionAngle, delta);
+    return {ka, kp, engine::CohesionFactor(ka, contact.adhesionRatio), engine::CohesionFactor(kp, contact.adhesionRatio)};
+}
+
 // The net pressures per unit width of a continuous wall; for spaced units per
 // unit (per spacing Wa), as FHWA GEC-4 takes them for soldier piles: above the
 // excavation the active pressure over the spacing (the lagging), below it the
@@ -117,17 +141,17 @@ NetPressures Pressures(const WallBlock& b)
     for (int k = 0; k < kCells; ++k) {
         const double z = (k + 0.5) * net.dz;
         const engine::SoilParameters p = profile.ParametersAt(z, engine::Side::Below);
-        const double phi = Radians(p.frictionAngle);
-        const double ka = std::pow(std::tan(kPi / 4 - phi / 2), 2), kp = std::pow(std::tan(kPi / 4 + phi / 2), 2);
+        const Coefficients coefficients = CoefficientsAt(profile, z, p);
+        const double ka = coefficients.ka, kp = coefficients.kp, kac = coefficients.kac, kpc = coefficients.kpc;
         const double c = p.cohesion;
         const double behind = profile.EffectiveBackfill(z) + b.topSurcharge;
         const double front = profile.EffectiveExcavation(z);
         const double water = profile.PoreBackfill(z) - profile.PoreExcavation(z);
-        const double activeBehind = b.activePressureFactor * std::max(0.0, ka * behind - 2 * c * std::sqrt(ka));
-        const double passiveBehind = kp * behind + 2 * c * std::sqrt(kp);
+        const double activeBehind = b.activePressureFactor * std::max(0.0, ka * behind - c * kac);
+        const double passiveBehind = kp * behind + c * kpc;
         const bool soilInFront = z > b.wallHeight;
-        const double activeFront = soilInFront ? std::max(0.0, ka * front - 2 * c * std::sqrt(ka)) : 0.0;
-        const double passiveFront = soilInFront ? kp * front + 2 * c * std::sqrt(kp) : 0.0;
+        const double activeFront = soilInFront ? std::max(0.0, ka * front - c * kac) : 0.0;
+        const double passiveFront = soilInFront ? kp * front + c * kpc : 0.0;
         if (spaced) {
             const double behindWidth = soilInFront ? unit : lagging;
             net.toward.push_back((activeBehind + water) * behindWidth - passiveFront * effective);
@@ -347,6 +371,10 @@ void Estimate(const WallBlock& block, double factor, LimitEquilibrium& out)
                             "and moments per unit.");
     if (block.activePressureFactor != 1)
         out.notes.push_back("The active pressure factor multiplies the active earth pressure of the estimate.");
+    if (std::any_of(block.layers.begin(), block.layers.end(),
+                    [](const engine::SoilLayer& l) { return !l.contact.Smooth(); }))
+        out.notes.push_back("With the wall friction and adhesion of the wall's settings: Coulomb's Ka and the "
+                            "curved-surface Kp of the analysis, with delta = (delta/phi') x phi' on the reduced phi'.");
     if (block.earthPressureOption == 3)
         out.notes.push_back(
             "The estimate uses Rankine's active pressure, not the apparent-pressure envelope of the analysis.");

@@ -11,7 +11,8 @@
 // anchor, and for several anchors or struts the hinge method of FHWA GEC-4 (the
 // embedment below the lowest support by free earth support about it). The factor of safety divides tan(phi') and c on both sides of the wall
 // (tan(phi_d) = tan(phi') / F, c_d = c / F); Rankine's coefficients without wall
-// friction, active pressure not below 0, hydrostatic water as the wall file gives it.
+// friction (or, with the wall friction of the settings, Coulomb's Ka and the
+// curved-surface Kp), active pressure not below 0, hydrostatic water as the wall file gives it.
 namespace checks {
 
 struct LimitEquilibrium {

@@ -3,6 +3,7 @@
 #include "engine/PyCurveText.h"
 #include "engine/SoilProfile.h"
 #include "engine/Surcharge.h"
+#include "engine/WallFriction.h"
 #include "units/Constants.h"
 #include "units/TorvikError.h"
 #include "units/Units.h"
@@ -77,9 +78,12 @@ public:
         if (IsRock(layer.type))
             return 0;
         const SoilParameters p = profile_.ParametersAt(z, side);
-        const double ka = Coefficient(layer.type, p);
+        const double ka = Coefficient(layer, p);
         const double c = layer.type == SoilType::Sand ? 0.0 : p.cohesion;
-        return std::max(0.0, ka * (profile_.EffectiveBackfill(z) + q) - 2 * c * std::sqrt(ka));
+        const double cohesionTerm = layer.contact.adhesionRatio == 0
+                                        ? 2 * c * std::sqrt(ka)
+                                        : c * CohesionFactor(ka, layer.contact.adhesionRatio);
+        return std::max(0.0, ka * (profile_.EffectiveBackfill(z) + q) - cohesionTerm);
     }
 
     // Ka of the layer at z (0 in rock, none without layers).
@@ -88,7 +92,7 @@ public:
         if (profile_.Empty())
             return 0;
         const SoilLayer& layer = profile_.Layers()[static_cast<std::size_t>(profile_.LayerAt(z, side))];
-        return IsRock(layer.type) ? 0.0 : Coefficient(layer.type, profile_.ParametersAt(z, side));
+        return IsRock(layer.type) ? 0.0 : Coefficient(layer, profile_.ParametersAt(z, side));
     }
 
     // Net water pressure u_b - u_e.
@@ -140,9 +144,15 @@ public:
     }
 
 private:
-    double Coefficient(SoilType type, const SoilParameters& p) const
+    // Ka of a layer: 1 for the undrained clays, Coulomb's otherwise, with the
+    // layer's wall friction delta = ratio x phi where the settings give one.
+    double Coefficient(const SoilLayer& layer, const SoilParameters& p) const
     {
-        return IsClay(type) ? 1.0 : CoulombActiveCoefficient(p.frictionAngle, in_.backfillSlope);
+        if (IsClay(layer.type))
+            return 1.0;
+        if (layer.contact.frictionRatio == 0)
+            return CoulombActiveCoefficient(p.frictionAngle, in_.backfillSlope);
+        return CoulombActiveCoefficient(p.frictionAngle, in_.backfillSlope, layer.contact.frictionRatio * p.frictionAngle);
     }
 
     const RetainedSideInput& in_;
@@ -395,6 +405,26 @@ void FillNodeLoads(const RetainedSideLoad& load, const RetainedSide& side, bool 
     }
 }
 
+// The note on the wall friction and adhesion of the layers that have them;
+// empty for a smooth wall, whose output text stays as it was.
+std::string WallContactNote(const std::vector<SoilLayer>& layers)
+{
+    std::string list;
+    for (std::size_t i = 0; i < layers.size(); ++i) {
+        const WallContact& c = layers[i].contact;
+        if (c.Smooth() || IsRock(layers[i].type))
+            continue;
+        list += (list.empty() ? "" : "; ") + std::string("layer ") + std::to_string(i + 1) + " delta/phi' = " +
+                Num(c.frictionRatio) + ", a/c = " + Num(c.adhesionRatio);
+    }
+    if (list.empty())
+        return list;
+    return "Wall friction and adhesion (wall settings): " + list +
+           ". In these layers Ka is Coulomb's coefficient with wall friction delta, horizontal component, "
+           "Ka = cos^2(phi) / [1 + sqrt(sin(phi + delta) sin(phi - beta) / (cos(delta) cos(beta)))]^2, and the "
+           "cohesion term is 2 c sqrt(Ka (1 + a/c)).";
+}
+
 // What the output text says about the generated earth and water pressure.
 void DescribeGeneratedPressure(const RetainedSideInput& in, const SoilProfile& profile, std::vector<std::string>& notes)
 {
@@ -404,6 +434,9 @@ void DescribeGeneratedPressure(const RetainedSideInput& in, const SoilProfile& p
                     "beta = " + Num(in.backfillSlope) + " degrees; clays undrained (phi = 0, Ka = 1); sigma_a = Ka "
                     "(sigma'_v + q) - 2 c sqrt(Ka), not below 0 (tension cut-off); rock layers carry no active pressure "
                     "of their own; the load is " + Num(in.activePressureFactor) + " x (sigma_a + u_b - u_e) x the width.");
+    const std::string contact = WallContactNote(in.layers);
+    if (!contact.empty())
+        notes.push_back(contact);
     if (WaterInWall(in))
         notes.push_back("Water: unit weight " + Num(UnitWeightOfWater(in.unitSystem)) + " " + units.unitWeight + "; pore pressure below DWb = " + DepthText(in.waterDepthBackfill, in.unitSystem) +
                         " on the retained side and below DWe = " + DepthText(in.waterDepthExcavation, in.unitSystem) +

@@ -8,6 +8,7 @@
 #include "engine/SectionBuilder.h"
 #include "engine/SpringInstallation.h"
 #include "engine/WallFileReader.h"
+#include "engine/WallFriction.h"
 
 #include <chrono>
 #include <cstdio>
@@ -105,6 +106,7 @@ void AnalyseSection(SectionRun& s, int stage, const std::vector<SectionRun>& ear
         CheckInputRanges(s.block);
         SectionBuilder::Options options;
         options.passiveLimit = settings.limitToPassive;
+        options.wallContact = engine::WallContactByLayer(settings, s.block.layers.size());
         s.input = SectionBuilder::Build(s.block, s.heading, options);
         s.built = true;
     } catch (const std::exception& e) {

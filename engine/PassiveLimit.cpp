@@ -1,5 +1,7 @@
 #include "engine/PassiveLimit.h"
 
+#include "engine/WallFriction.h"
+
 #include "units/Constants.h"
 #include "units/NumberFormat.h"
 
@@ -47,6 +49,15 @@ double PassiveLimit(SoilType type, const SoilParameters& p, double sigmaV, doubl
         return (s + 2 * p.cohesion) * width;
     const double kp = std::pow(std::tan(kPi / 4 + p.frictionAngle * kPi / 360), 2);
     return (kp * s + 2 * p.cohesion * std::sqrt(kp)) * width;
+}
+
+double PassiveLimit(SoilType type, const SoilParameters& p, const WallContact& contact, double sigmaV, double width)
+{
+    if (contact.Smooth() || IsRock(type))
+        return PassiveLimit(type, p, sigmaV, width);
+    const double s = std::max(0.0, sigmaV);
+    const double kp = IsClay(type) ? 1.0 : CurvedSurfacePassiveCoefficient(p.frictionAngle, contact.frictionRatio * p.frictionAngle);
+    return (kp * s + p.cohesion * CohesionFactor(kp, contact.adhesionRatio)) * width;
 }
 
 PassiveLimitedPyCurve::PassiveLimitedPyCurve(std::shared_ptr<const PyCurve> base, double limit)

@@ -17,6 +17,11 @@ namespace engine {
 // for the three undrained clays (su the layer's cohesion). Infinite for rock,
 // which is not limited.
 double PassiveLimit(SoilType type, const SoilParameters& p, double sigmaV, double width);
+// The same against a wall with friction and adhesion: Kp of the curved failure
+// surface with delta = ratio x phi (CurvedSurfacePassiveCoefficient) and the
+// cohesion term c x 2 sqrt(Kp (1 + a/c)), Kp = 1 for the clays. Equal to the
+// smooth wall's limit for a smooth contact.
+double PassiveLimit(SoilType type, const SoilParameters& p, const WallContact& contact, double sigmaV, double width);
 
 // A curve whose resistance is capped at the passive limit: p = sign(p0) min(|p0(y)|, pLim).
 // The curve keeps its shape up to the limit.

@@ -258,7 +258,8 @@ std::shared_ptr<const PyCurve> CappedLayerCurve(const PyCurveInput& in, const So
         curve = std::make_shared<ScaledPyCurve>(curve, spacing, 1.0);
     const SoilLayer& layer = profile.Layers()[static_cast<std::size_t>(profile.LayerAt(z, side))];
     const double strip = in.activeWidth > 0 ? in.activeWidth : in.pyWidth;
-    const double limit = PassiveLimit(layer.type, profile.ParametersAt(z, side), profile.EffectiveExcavation(z), strip);
+    const double limit =
+        PassiveLimit(layer.type, profile.ParametersAt(z, side), layer.contact, profile.EffectiveExcavation(z), strip);
     if (!std::isfinite(limit))
         return curve;
     auto capped = std::make_shared<PassiveLimitedPyCurve>(curve, limit);
@@ -321,6 +322,20 @@ void AddPassiveLimitNote(const PyCurveInput& in, const std::vector<double>& dept
                 DepthText(depths[static_cast<std::size_t>(set.passiveLimited.back())], in.unitSystem) + ").";
     }
     set.notes.push_back(text);
+    std::string rough;
+    int count = 0;
+    for (std::size_t i = 0; i < in.layers.size(); ++i)
+        if (!in.layers[i].contact.Smooth() && !IsRock(in.layers[i].type)) {
+            rough += (rough.empty() ? "" : ", ") + std::to_string(i + 1);
+            ++count;
+        }
+    if (!rough.empty())
+        set.notes.push_back("Passive limit with wall friction and adhesion (wall settings), " +
+                            std::string(count == 1 ? "layer " : "layers ") + rough +
+                            ": Kp of the curved failure surface of EN 1997-1 Annex C, C.2, for a vertical wall and "
+                            "level ground, Kp = (1 + sin(phi) sin(2 mw + phi)) / (1 - sin(phi)) exp(2 nu tan(phi)) "
+                            "with 2 mw = acos(sin(delta) / sin(phi)) - phi - delta and nu = (pi/2 - phi)/2 - mw "
+                            "in radians (valid for delta <= phi), in place of Rankine's; the cohesion term is 2 c sqrt(Kp (1 + a/c)).");
 }
 
 void BuildGenerated(const PyCurveInput& in, const std::vector<double>& depths, PyCurveSet& set)

@@ -283,8 +283,17 @@ SectionInput SectionBuilder::Build(const WallBlock& b, const std::string& headin
     return Build(b, heading, Options{});
 }
 
-SectionInput SectionBuilder::Build(const WallBlock& b, const std::string& heading, const Options& options)
+SectionInput SectionBuilder::Build(const WallBlock& block, const std::string& heading, const Options& options)
 {
+    // The layers take their contact with the wall from the settings; without
+    // any the block is used as read.
+    WallBlock rough;
+    if (!options.wallContact.empty()) {
+        rough = block;
+        for (size_t i = 0; i < rough.layers.size() && i < options.wallContact.size(); ++i)
+            rough.layers[i].contact = options.wallContact[i];
+    }
+    const WallBlock& b = options.wallContact.empty() ? block : rough;
     CheckBlock(b);
     SectionInput in;
     in.Allocate(b.nodeCount);

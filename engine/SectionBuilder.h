@@ -15,6 +15,9 @@ public:
     struct Options {
         // Cap the generated p-y curves at the passive earth pressure on the strip.
         bool passiveLimit = false;
+        // The wall friction and adhesion of the soil layers, by layer (the first
+        // entry for layer 1); layers beyond the list are smooth.
+        std::vector<engine::WallContact> wallContact;
     };
 
     // Builds the section; `heading` names it in the report ("Stage 2", ...).

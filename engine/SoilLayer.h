@@ -28,6 +28,15 @@ struct SoilParameters {
     double rqd = 0;                 // rock quality designation RQD (%): weak rock
 };
 
+// The contact of a layer with the wall: the wall friction delta = frictionRatio x phi'
+// (0 <= frictionRatio <= 1) and the adhesion a = adhesionRatio x c (0 to 0.5). Both
+// 0 (a smooth wall) unless the wall's settings give them.
+struct WallContact {
+    double frictionRatio = 0;
+    double adhesionRatio = 0;
+    bool Smooth() const { return frictionRatio == 0 && adhesionRatio == 0; }
+};
+
 // One layer: from the bottom of the layer above (or the top of the wall) down to
 // bottomDepth; its parameters vary linearly from `top` to `bottom` with depth.
 struct SoilLayer {
@@ -35,6 +44,7 @@ struct SoilLayer {
     double bottomDepth = 0;   // depth of the layer's bottom below the top of the wall (L)
     SoilParameters top;       // first parameter row of the file
     SoilParameters bottom;    // second parameter row of the file
+    WallContact contact;      // from the wall's settings, not from the file
 };
 
 // The parameters of a parameter line of the file: its six positions (unit weight,

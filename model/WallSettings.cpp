@@ -272,6 +272,30 @@ TSectionSettings SectionFrom(const json& j)
     return s;
 }
 
+constexpr double kHighestAdhesionRatio = 0.5;
+
+TWallFrictionSettings WallFrictionFrom(const json& j)
+{
+    TWallFrictionSettings w;
+    if (!j.is_object() || !j.contains("layer"))
+        throw FieldFault{"", "a wall-friction entry needs its \"layer\""};
+    TakeNode(j, "layer", w.layer);
+    Require(w.layer >= 1, "layer", "the soil layer of a wall-friction entry must be a whole number from 1");
+    TakeReal(j, "delta_over_phi", w.frictionRatio);
+    TakeReal(j, "adhesion_ratio", w.adhesionRatio);
+    const std::string at = " of soil layer " + std::to_string(w.layer);
+    Require(w.frictionRatio >= 0 && w.frictionRatio <= 1, "delta_over_phi",
+            "the wall friction ratio delta/phi'" + at + " must lie from 0 to 1");
+    Require(w.adhesionRatio >= 0 && w.adhesionRatio <= kHighestAdhesionRatio, "adhesion_ratio",
+            "the adhesion ratio a/c" + at + " must lie from 0 to 0.5");
+    return w;
+}
+
+json WallFrictionJson(const TWallFrictionSettings& w)
+{
+    return {{"layer", w.layer}, {"delta_over_phi", w.frictionRatio}, {"adhesion_ratio", w.adhesionRatio}};
+}
+
 // The line of a byte offset in a text (1 for the first).
 int LineOf(const std::string& text, size_t offset)
 {
@@ -351,6 +375,7 @@ TWallSettings SettingsFrom(const json& j, const std::string& text)
     }
     ReadEntries(j, text, "anchors", [&s](const json& a) { s.Set(AnchorFrom(a)); });
     ReadEntries(j, text, "sections", [&s](const json& t) { s.Set(SectionFrom(t)); });
+    ReadEntries(j, text, "wall_friction", [&s](const json& w) { s.Set(WallFrictionFrom(w)); });
     return s;
 }
 
@@ -397,6 +422,11 @@ bool TSectionSettings::operator==(const TSectionSettings& o) const
            yieldStrength == o.yieldStrength && shearArea == o.shearArea && corrosionLoss == o.corrosionLoss;
 }
 
+bool TWallFrictionSettings::operator==(const TWallFrictionSettings& o) const
+{
+    return layer == o.layer && frictionRatio == o.frictionRatio && adhesionRatio == o.adhesionRatio;
+}
+
 bool TWallSettings::operator==(const TWallSettings& o) const
 {
     return springsFromInstallation == o.springsFromInstallation && limitToPassive == o.limitToPassive &&
@@ -404,7 +434,8 @@ bool TWallSettings::operator==(const TWallSettings& o) const
            anchors == o.anchors && sections == o.sections && designApproach == o.designApproach &&
            partialFactors == o.partialFactors && unplannedExcavation == o.unplannedExcavation &&
            uniformSurchargePermanent == o.uniformSurchargePermanent &&
-           permanentSurcharges == o.permanentSurcharges && permanentLoads == o.permanentLoads;
+           permanentSurcharges == o.permanentSurcharges && permanentLoads == o.permanentLoads &&
+           wallFriction == o.wallFriction;
 }
 
 TWallSettings TWallSettings::ForNewWall()
@@ -434,6 +465,9 @@ bool TWallSettings::IsDefault() const
         if (t != unset)
             return false;
     }
+    for (const TWallFrictionSettings& w : wallFriction)
+        if (w.frictionRatio != 0 || w.adhesionRatio != 0)
+            return false;
     return true;
 }
 
@@ -466,6 +500,24 @@ const TSectionSettings* TWallSettings::SectionAt(int node) const
 
 void TWallSettings::Set(const TAnchorSettings& anchor) { PutByNode(anchors, anchor); }
 void TWallSettings::Set(const TSectionSettings& section) { PutByNode(sections, section); }
+
+void TWallSettings::Set(const TWallFrictionSettings& friction)
+{
+    auto at = std::lower_bound(wallFriction.begin(), wallFriction.end(), friction.layer,
+                               [](const TWallFrictionSettings& w, int layer) { return w.layer < layer; });
+    if (at != wallFriction.end() && at->layer == friction.layer)
+        *at = friction;
+    else
+        wallFriction.insert(at, friction);
+}
+
+const TWallFrictionSettings* TWallSettings::WallFriction(int layer) const
+{
+    for (const TWallFrictionSettings& w : wallFriction)
+        if (w.layer == layer)
+            return &w;
+    return nullptr;
+}
 
 bool TWallSettings::SurchargePermanent(int row) const
 {
@@ -530,6 +582,13 @@ std::string SettingsText(const TWallSettings& settings)
     for (const TSectionSettings& s : settings.sections)
         j["sections"].push_back(SectionJson(s));
     WriteDesignKeys(j, settings);
+    // Written only for a wall with friction, so that other walls' files stay as they were.
+    json friction = json::array();
+    for (const TWallFrictionSettings& w : settings.wallFriction)
+        if (w.frictionRatio != 0 || w.adhesionRatio != 0)
+            friction.push_back(WallFrictionJson(w));
+    if (!friction.empty())
+        j["wall_friction"] = friction;
     return j.dump(2) + "\n";
 }
 

@@ -45,6 +45,18 @@ struct TSectionSettings {
     bool operator!=(const TSectionSettings& o) const { return !(*this == o); }
 };
 
+// The contact of soil layer `layer` (1 for the first) with the wall: the wall
+// friction delta = frictionRatio x phi' (0 to 1) and, for soils with cohesion,
+// the adhesion a = adhesionRatio x c (0 to 0.5). Both 0: a smooth wall.
+struct TWallFrictionSettings {
+    int layer = 1;
+    double frictionRatio = 0;
+    double adhesionRatio = 0;
+
+    bool operator==(const TWallFrictionSettings& o) const;
+    bool operator!=(const TWallFrictionSettings& o) const { return !(*this == o); }
+};
+
 struct TWallSettings {
     // Springs and restraints that first appear in a later stage act on the change
     // of deflection since the end of the stage before (plus their prestress).
@@ -62,6 +74,7 @@ struct TWallSettings {
     double targetSafetyFactor = 1.5;
     std::vector<TAnchorSettings> anchors;    // by rising node, one per node
     std::vector<TSectionSettings> sections;  // by rising node, one per node
+    std::vector<TWallFrictionSettings> wallFriction;  // by rising layer, one per layer
     // The design approach of the ultimate limit state and its partial factors.
     DesignApproach designApproach = DesignApproach::None;
     TPartialFactors partialFactors;
@@ -90,6 +103,9 @@ struct TWallSettings {
     // Puts the entry in its place by node, replacing one of the same node.
     void Set(const TAnchorSettings& anchor);
     void Set(const TSectionSettings& section);
+    void Set(const TWallFrictionSettings& friction);
+    // The wall friction of `layer` (1-based); null when none was set (smooth).
+    const TWallFrictionSettings* WallFriction(int layer) const;
     // True when the surcharge row (1-based) or the concentrated-load row starting at `node` is permanent.
     bool SurchargePermanent(int row) const;
     bool LoadPermanent(int node) const;

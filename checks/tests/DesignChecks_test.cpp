@@ -6,6 +6,7 @@
 #include "checks/EmbedmentSafety.h"
 #include "checks/StrengthReduction.h"
 #include "engine/EngineRun.h"
+#include "engine/WallFriction.h"
 #include "checks/tests/CheckWalls.h"
 #include "engine/tests/TestWall.h"
 #include "model/SettingsFile.h"
@@ -183,6 +184,8 @@ TEST(RequiredTip, CutWallIsTheShortWall)
 //   moments about tip: a d^3/6 - b D^3/6 + (b - a) [(2d - H) s^2/2 - 2 s^3/3] = 0
 // The force equation is a quadratic in s (its smaller root lies in 0..D); the
 // embedment D is the root of the moment equation, found here by bisection.
+// With wall friction delta = r phi_d the same closed form holds with Coulomb's
+// Ka and the curved-surface Kp of phi_d and delta in place of Rankine's.
 TEST(LimitEquilibrium, CantileverInSandMatchesTheClosedForm)
 {
     const double h = 4.0, gamma = 18.0, f = 1.5;
@@ -196,25 +199,31 @@ TEST(LimitEquilibrium, CantileverInSandMatchesTheClosedForm)
         w.Layer(4, 30.0, {gamma, 30, 20000}, {gamma, 30, 20000});
         text = w.Text();
     }
-    const std::vector<WallFileBlock> blocks = WallFileReader::Read(WriteWall("le.tk4d", text));
-    const checks::LimitEquilibrium le = checks::EstimateLimitEquilibrium(blocks[0].block, f);
-    ASSERT_TRUE(le.requiredEmbedment) << (le.notes.empty() ? "" : le.notes[0]);
-    EXPECT_FALSE(le.anchorForce);
+    std::vector<WallFileBlock> blocks = WallFileReader::Read(WriteWall("le.tk4d", text));
+    for (const double ratio : {0.0, 2.0 / 3.0}) {
+        blocks[0].block.layers[0].contact.frictionRatio = ratio;
+        const checks::LimitEquilibrium le = checks::EstimateLimitEquilibrium(blocks[0].block, f);
+        ASSERT_TRUE(le.requiredEmbedment) << (le.notes.empty() ? "" : le.notes[0]);
+        EXPECT_FALSE(le.anchorForce);
 
-    const double phi = std::atan(std::tan(30 * kPi / 180) / f);
-    const double a = std::pow(std::tan(kPi / 4 - phi / 2), 2), b = std::pow(std::tan(kPi / 4 + phi / 2), 2);
-    auto moment = [&](double d) {
-        const double e = d - h, t = 2 * d - h;
-        const double s = 0.5 * (t - std::sqrt(t * t + 2 * (a * d * d - b * e * e) / (b - a)));
-        return a * d * d * d / 6 - b * e * e * e / 6 + (b - a) * (t * s * s / 2 - 2 * s * s * s / 3);
-    };
-    double lo = 1.5 * h, hi = 5 * h;  // overturning at lo, balanced beyond the root
-    ASSERT_GT(moment(lo), 0);
-    ASSERT_LT(moment(hi), 0);
-    for (int i = 0; i < 100; ++i)
-        (moment(0.5 * (lo + hi)) > 0 ? lo : hi) = 0.5 * (lo + hi);
-    const double embedment = 0.5 * (lo + hi) - h;
-    EXPECT_NEAR(*le.requiredEmbedment, embedment, 0.002 * embedment);
+        const double phi = std::atan(std::tan(30 * kPi / 180) / f), phiDegrees = phi * 180 / kPi;
+        const double a = ratio == 0 ? std::pow(std::tan(kPi / 4 - phi / 2), 2)
+                                    : engine::CoulombActiveCoefficient(phiDegrees, 0, ratio * phiDegrees);
+        const double b = ratio == 0 ? std::pow(std::tan(kPi / 4 + phi / 2), 2)
+                                    : engine::CurvedSurfacePassiveCoefficient(phiDegrees, ratio * phiDegrees);
+        auto moment = [&](double d) {
+            const double e = d - h, t = 2 * d - h;
+            const double s = 0.5 * (t - std::sqrt(t * t + 2 * (a * d * d - b * e * e) / (b - a)));
+            return a * d * d * d / 6 - b * e * e * e / 6 + (b - a) * (t * s * s / 2 - 2 * s * s * s / 3);
+        };
+        double lo = 1.5 * h, hi = 5 * h;  // overturning at lo, balanced beyond the root
+        ASSERT_GT(moment(lo), 0);
+        ASSERT_LT(moment(hi), 0);
+        for (int i = 0; i < 100; ++i)
+            (moment(0.5 * (lo + hi)) > 0 ? lo : hi) = 0.5 * (lo + hi);
+        const double embedment = 0.5 * (lo + hi) - h;
+        EXPECT_NEAR(*le.requiredEmbedment, embedment, 0.002 * embedment) << "delta/phi " << ratio;
+    }
 }
 
 // Soldier piles at 2.4 m: below the excavation the active pressure acts on the

@@ -33,7 +33,7 @@ SoilParameters Clay(double gamma, double c)
 
 SoilLayer Layer(SoilType type, double bottom, SoilParameters top, SoilParameters bottomRow)
 {
-    return SoilLayer{type, bottom, top, bottomRow};
+    return SoilLayer{type, bottom, top, bottomRow, {}};
 }
 
 // An SI wall 10 m long, excavated 5 m, dry, Wa = 1, factor 1, nodes every metre.
@@ -157,6 +157,10 @@ TEST(RetainedSideLoads, CohesionWithTensionCutOffAndTopSurcharge)
     EXPECT_NEAR(loads.soil[5], 50, 1e-9);
     EXPECT_NEAR(loads.soil[3], 14, 1e-9);
     EXPECT_EQ(loads.surcharge[5], 0);  // the uniform surcharge is part of sigma_a
+    // Adhesion a = 0.5 c on the wall: sigma_a = 18 z + 20 - 2 x 30 sqrt(1.5) at z = 5.
+    in.layers[0].contact.adhesionRatio = 0.5;
+    loads = ComputeRetainedSideLoads(in, Metres(10));
+    EXPECT_NEAR(loads.soil[5], 110 - 60 * std::sqrt(1.5), 1e-9);
 }
 
 TEST(RetainedSideLoads, NodeOnALayerBoundaryTakesTheMean)

@@ -205,3 +205,32 @@ TEST(WallSettings, DesignApproachRoundTripsAndStaysOutOfPlainFiles)
     EXPECT_NE(MessageOf("{\"torvik_wall_settings\": 1,\n\"permanent_surcharge_rows\": [0]}").find("line 2"),
               std::string::npos);
 }
+
+// The wall friction of the layers reads back as written; a smooth wall writes
+// no key; a value out of range is reported by its key and line.
+TEST(WallSettings, WallFrictionRoundTripsAndStaysOutOfSmoothWalls)
+{
+    TWallSettings s = Sample();
+    s.Set(TWallFrictionSettings{3, 0, 0});
+    EXPECT_EQ(SettingsText(s).find("wall_friction"), std::string::npos);
+    EXPECT_EQ(SettingsText(s), SettingsText(Sample()));
+    TWallSettings plain;
+    plain.Set(TWallFrictionSettings{1, 0, 0});
+    EXPECT_TRUE(plain.IsDefault());
+    s.Set(TWallFrictionSettings{2, 0.5, 0.25});
+    s.Set(TWallFrictionSettings{1, 2.0 / 3.0, 0});
+    s.wallFriction.erase(s.wallFriction.begin() + 2);  // the smooth layer 3, which is not written
+    EXPECT_EQ(ParseSettings(SettingsText(s), "x"), s);
+    ASSERT_NE(s.WallFriction(2), nullptr);
+    EXPECT_EQ(s.WallFriction(2)->adhesionRatio, 0.25);
+
+    EXPECT_EQ(MessageOf("{\"torvik_wall_settings\": 1,\n\"wall_friction\": [\n{\"layer\": 1,\n"
+                        "\"delta_over_phi\": 1.2}]}"),
+              "The settings file wall.tk4s cannot be used at line 4: the wall friction ratio delta/phi' of soil "
+              "layer 1 must lie from 0 to 1.");
+    EXPECT_EQ(MessageOf("{\"torvik_wall_settings\": 1,\n\"wall_friction\": [{\"layer\": 2, \"adhesion_ratio\": 0.6}]}"),
+              "The settings file wall.tk4s cannot be used at line 2: the adhesion ratio a/c of soil layer 2 must lie "
+              "from 0 to 0.5.");
+    EXPECT_EQ(MessageOf("{\"torvik_wall_settings\": 1,\n\"wall_friction\": [{\"delta_over_phi\": 0.5}]}"),
+              "The settings file wall.tk4s cannot be used at line 2: a wall-friction entry needs its \"layer\".");
+}

@@ -1,0 +1,42 @@
+#pragma once
+#include "engine/SoilLayer.h"
+#include "model/WallSettings.h"
+
+#include <cstddef>
+#include <vector>
+
+// Earth-pressure coefficients of a rough vertical wall, as the horizontal
+// component of the pressure per unit vertical effective stress. Angles in
+// degrees.
+namespace engine {
+
+// Coulomb's active coefficient of a vertical wall with wall friction delta and
+// a backfill slope beta, horizontal component:
+// cos^2(phi) / [1 + sqrt(sin(phi + delta) sin(phi - beta) / (cos(delta) cos(beta)))]^2.
+// 0 <= phi < 90, 0 <= delta <= phi, beta <= phi when phi > 0.
+double CoulombActiveCoefficient(double phi, double beta, double delta);
+
+// The passive coefficient of a vertical wall with wall friction delta under a
+// horizontal ground surface, by the closed form of the curved (log-spiral and
+// Prandtl-zone) failure surface of EN 1997-1, Annex C, C.2, with the ground
+// inclination and the wall inclination both 0:
+//   2 mt = acos(0) - phi,  2 mw = acos(sin(delta) / sin(phi)) - phi - delta,  nu = mt - mw,
+//   Kn = (1 + sin(phi) sin(2 mw + phi)) / (1 - sin(phi)) exp(2 nu tan(phi)).
+// Kn is normal to the wall, so it is the horizontal component on a vertical
+// wall. Valid for 0 <= delta <= phi; Rankine's tan^2(45 + phi/2) for delta = 0.
+double CurvedSurfacePassiveCoefficient(double phi, double delta);
+
+// The factor of the cohesion term with adhesion a = ratio x c on the wall:
+// 2 sqrt(K (1 + a/c)), the form of the usual texts for both the active and
+// the passive side (2 sqrt(K) for a smooth wall).
+double CohesionFactor(double k, double adhesionRatio);
+
+// The contact of each of `layerCount` layers with the wall from the wall's
+// settings (smooth where they give none); empty when every layer is smooth.
+// Entries for layers beyond the count are ignored.
+std::vector<WallContact> WallContactByLayer(const TWallSettings& settings, std::size_t layerCount);
+
+// The layers with their contact from the settings.
+void ApplyWallContact(std::vector<SoilLayer>& layers, const TWallSettings& settings);
+
+}  // namespace engine
