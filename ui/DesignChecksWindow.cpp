@@ -198,7 +198,13 @@ TDesignChecksWindow::TDesignChecksWindow(QWidget* parent, Prompt& prompt, const 
     layout->addLayout(targetRow);
     layout->addWidget(pages, 1);
     layout->addWidget(summary_);
-    layout->addWidget(remarks_);
+    // The notes scroll in a few lines of their own, so that the tables keep the height.
+    auto* notes = new QScrollArea(this);
+    notes->setWidget(remarks_);
+    notes->setWidgetResizable(true);
+    notes->setFrameShape(QFrame::NoFrame);
+    notes->setMaximumHeight(8 * fontMetrics().lineSpacing());
+    layout->addWidget(notes);
     layout->addWidget(buttons);
     resize(1000, 640);
     SetWall(wallFile);
@@ -280,8 +286,8 @@ void TDesignChecksWindow::ShowCombinations(const checks::DesignCheckReport& repo
     const std::vector<checks::CombinationTable> tables = checks::MakeCombinationTables(report);
     if (tables.empty())
         layout->addWidget(new QLabel("No design approach: choose one on the Design approach page.", page));
-    for (const std::string& line : checks::FactorLines(report))
-        layout->addWidget(new QLabel(Text(line), page));
+    if (!tables.empty())
+        layout->addWidget(new QLabel(Texts(checks::FactorLines(report)).join('\n'), page));
     for (const checks::CombinationTable& t : tables) {
         auto* heading = new QLabel(Text(t.heading + (t.governingRow >= 0 ? ": " + t.rows[static_cast<std::size_t>(
                                                                               t.governingRow)][0] : std::string())),
