@@ -20,8 +20,9 @@ std::string Optional(const std::optional<double>& v, const std::string& unit = "
     return v ? FormatGeneral(*v, 4) + unit : "-";
 }
 
-// The sets of partial factors an approach uses, one line each.
-std::string FactorLines(DesignApproach approach, const TPartialFactors& f)
+}  // namespace
+
+std::string FactorSetsText(DesignApproach approach, const TPartialFactors& f)
 {
     const bool a2 = approach != DesignApproach::DA2, m1 = approach != DesignApproach::DA3,
                m2 = approach != DesignApproach::DA2;
@@ -45,6 +46,8 @@ std::string FactorLines(DesignApproach approach, const TPartialFactors& f)
     out << "  Structure: gamma_M0 " << Num(f.gammaM0) << ", anchors gamma_a " << Num(f.gammaAnchor) << "\n";
     return out.str();
 }
+
+namespace {
 
 void CombinationLines(std::ostringstream& out, const CombinationCheck& c, bool governing, UnitSystem units)
 {
@@ -101,7 +104,7 @@ std::string ApproachText(const DesignCheckReport& r)
         return "";
     std::ostringstream out;
     out << "Design approach " << DesignApproachName(r.approach) << " (EN 1997-1), partial factors:\n"
-        << FactorLines(r.approach, r.factors);
+        << FactorSetsText(r.approach, r.factors);
     for (const StageCheck& s : r.stages) {
         out << s.heading << ": " << (s.governingCombination ? *s.governingCombination + " governs" : "-") << "\n";
         for (const CombinationCheck& c : s.combinations)

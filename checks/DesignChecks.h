@@ -101,6 +101,10 @@ std::string DesignChecksText(const DesignCheckReport& report);
 // combinations with the governing one; empty without an approach.
 std::string ApproachText(const DesignCheckReport& report);
 
+// The sets of partial factors `approach` uses, a line each, indented by two
+// spaces ("  A1: gamma_G 1.35, gamma_Q 1.5").
+std::string FactorSetsText(DesignApproach approach, const TPartialFactors& factors);
+
 // How the combinations of `approach` are analysed, in words, for the notes.
 std::string ApproachDefinition(DesignApproach approach, bool unplannedExcavation);
 

@@ -1,6 +1,8 @@
 #include "run/SpringTable.h"
 
+#include "checks/DesignChecks.h"
 #include "engine/ReportWriter.h"
+#include "run/CombinationsCsv.h"
 #include "run/ResultValues.h"
 
 namespace {
@@ -68,5 +70,10 @@ std::string SpringTableCsv(const TSpringTable& table)
 std::string WallResultsCsv(const TResultSet& results, const std::string& wallFile, const TWallSettings& settings)
 {
     const std::string springs = SpringTableCsv(LoadSpringTable(wallFile));
-    return ResultsCsv(results, settings) + (springs.empty() ? "" : "\r\n" + springs);
+    // The combinations need their own analyses: only a wall with an approach runs them.
+    const std::string combinations = settings.designApproach == DesignApproach::None
+                                         ? std::string()
+                                         : CombinationsCsv(checks::RunDesignChecks(wallFile));
+    return ResultsCsv(results, settings) + (springs.empty() ? "" : "\r\n" + springs) +
+           (combinations.empty() ? "" : "\r\n" + combinations);
 }

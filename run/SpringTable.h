@@ -38,5 +38,6 @@ TSpringTable LoadSpringTable(const std::string& wallFile);
 std::string SpringTableCsv(const TSpringTable& table);
 // The results of the wall as CSV (ResultsCsv, with the utilisation columns of
 // the sections in `settings`), followed after an empty line by its spring
-// table when its results have one.
+// table when its results have one, and after another the combinations of
+// its design approach when `settings` set one (CombinationsCsv).
 std::string WallResultsCsv(const TResultSet& results, const std::string& wallFile, const TWallSettings& settings);

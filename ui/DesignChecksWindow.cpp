@@ -1,9 +1,13 @@
 #include "ui/DesignChecksWindow.h"
 
+#include "checks/CombinationTable.h"
 #include "checks/DesignChecksTable.h"
 #include "checks/UtilisationTable.h"
+#include "model/SettingsFile.h"
 #include "model/WallSettings.h"
+#include "ui/ApproachPanel.h"
 #include "ui/UtilisationView.h"
+#include "ui/rules/ApproachRules.h"
 #include "units/NumberFormat.h"
 #include "units/Prompt.h"
 #include "units/widgets/DataEdit.h"
@@ -15,10 +19,13 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <stdexcept>
 
 namespace {
 
@@ -90,6 +97,30 @@ void Fill(QTableWidget& table, const checks::UtilisationTable& t)
     table.resizeRowsToContents();
 }
 
+// One stage's combinations, the governing row in bold (its name says so too).
+void Fill(QTableWidget& table, const checks::CombinationTable& t)
+{
+    FillCells(table, t.header, t.rows,
+              {checks::CombinationName_, checks::CombinationAnalysis, checks::CombinationAnchors,
+               checks::CombinationPassed});
+    for (int r = 0; r < table.rowCount(); ++r)
+        for (int c = 0; c < table.columnCount(); ++c) {
+            QTableWidgetItem* item = table.item(r, c);
+            QFont font = item->font();
+            font.setBold(r == t.governingRow);
+            item->setFont(font);
+            if (t.rows[static_cast<std::size_t>(r)][checks::CombinationPassed] != "passed")
+                item->setForeground(QColor(200, 0, 0));
+        }
+    table.resizeColumnsToContents();
+    table.resizeRowsToContents();
+    // All rows shown: the page scrolls, not each table.
+    int height = table.horizontalHeader()->height() + 2 * table.frameWidth();
+    for (int r = 0; r < table.rowCount(); ++r)
+        height += table.rowHeight(r);
+    table.setFixedHeight(height + table.horizontalScrollBar()->sizeHint().height());
+}
+
 void SetUpTable(QTableWidget& table, const char* name)
 {
     table.setAccessibleName(name);
@@ -112,7 +143,9 @@ TDesignChecksWindow::TDesignChecksWindow(QWidget* parent, Prompt& prompt, const 
       graph_(new TUtilisationView(this)),
       summary_(new QLabel(this)),
       remarks_(new QLabel(this)),
-      banner_(new QLabel(this))
+      banner_(new QLabel(this)),
+      approach_(new TApproachPanel(this, prompt)),
+      combinations_(new QScrollArea(this))
 {
     setWindowTitle("Design Checks");
     setObjectName("DesignChecksWindow");
@@ -135,6 +168,11 @@ TDesignChecksWindow::TDesignChecksWindow(QWidget* parent, Prompt& prompt, const 
     pages->addTab(table_, "&Embedment");
     pages->addTab(utilisation_, "&Section and anchors");
     pages->addTab(graph_, "&Utilisation graph");
+    pages->addTab(combinations_, "&Combinations");
+    pages->addTab(approach_, "&Design approach");
+    combinations_->setAccessibleName("Combinations of the design approach");
+    combinations_->setWidgetResizable(true);
+    approach_->OnChange([this](const TWallSettings& settings) { ApproachChanged(settings); });
     summary_->setAccessibleName("Design checks summary");
     remarks_->setAccessibleName("Design checks notes");
     remarks_->setWordWrap(true);
@@ -160,7 +198,13 @@ TDesignChecksWindow::TDesignChecksWindow(QWidget* parent, Prompt& prompt, const 
     layout->addLayout(targetRow);
     layout->addWidget(pages, 1);
     layout->addWidget(summary_);
-    layout->addWidget(remarks_);
+    // The notes scroll in a few lines of their own, so that the tables keep the height.
+    auto* notes = new QScrollArea(this);
+    notes->setWidget(remarks_);
+    notes->setWidgetResizable(true);
+    notes->setFrameShape(QFrame::NoFrame);
+    notes->setMaximumHeight(8 * fontMetrics().lineSpacing());
+    layout->addWidget(notes);
     layout->addWidget(buttons);
     resize(1000, 640);
     SetWall(wallFile);
@@ -186,6 +230,7 @@ void TDesignChecksWindow::SetWall(const std::string& wallFile)
     // A wall checked for the first time starts at its own target factor.
     if (wallFile != wallFile_)
         target_->SetNumber(ReadSettingsBeside(wallFile).settings.targetSafetyFactor);
+    approach_->SetSettings(ReadSettingsBeside(wallFile).settings);
     wallFile_ = wallFile;
     liveInput_.reset();
     file_->setText("The checks of the data file as saved: " + QFileInfo(Text(wallFile)).absoluteFilePath());
@@ -200,13 +245,15 @@ void TDesignChecksWindow::Recompute()
     checks::DesignCheckReport report;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
-        report = liveInput_ ? checks::RunDesignChecks(liveInput_->blocks, target, liveInput_->settings)
+        report = liveInput_ ? checks::RunDesignChecks(liveInput_->blocks, target,
+                                                      WithApproachOf(liveInput_->settings, approach_->Settings()))
                             : checks::RunDesignChecks(wallFile_, target);
     } catch (const std::exception& e) {
         QApplication::restoreOverrideCursor();
         table_->setRowCount(0);
         utilisation_->setRowCount(0);
         graph_->SetReport(checks::DesignCheckReport());
+        ShowCombinations(checks::DesignCheckReport());
         summary_->setText(QString());
         remarks_->setText(QString());
         prompt_.Information("The design checks could not be made: the data file " + wallFile_ +
@@ -223,12 +270,62 @@ void TDesignChecksWindow::ShowReport(const checks::DesignCheckReport& report)
     Fill(*table_, table);
     Fill(*utilisation_, checks::MakeUtilisationTable(report));
     graph_->SetReport(report);
+    ShowCombinations(report);
     summary_->setText(QString("%1 (target F = %2, %3 analyses).")
                           .arg(report.passed ? "Every check passed" : "A check failed")
                           .arg(Text(FormatGeneral(report.target, 4)))
                           .arg(report.analyses));
     summary_->setStyleSheet(report.passed ? "font-weight: bold;" : "color: rgb(200, 0, 0); font-weight: bold;");
     remarks_->setText(Texts(table.remarks).join('\n'));
+}
+
+void TDesignChecksWindow::ShowCombinations(const checks::DesignCheckReport& report)
+{
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    const std::vector<checks::CombinationTable> tables = checks::MakeCombinationTables(report);
+    if (tables.empty())
+        layout->addWidget(new QLabel("No design approach: choose one on the Design approach page.", page));
+    if (!tables.empty())
+        layout->addWidget(new QLabel(Texts(checks::FactorLines(report)).join('\n'), page));
+    for (const checks::CombinationTable& t : tables) {
+        auto* heading = new QLabel(Text(t.heading + (t.governingRow >= 0 ? ": " + t.rows[static_cast<std::size_t>(
+                                                                              t.governingRow)][0] : std::string())),
+                                   page);
+        heading->setStyleSheet("font-weight: bold;");
+        auto* table = new QTableWidget(page);
+        SetUpTable(*table, "Combinations");
+        table->setAccessibleName(Text("Combinations of " + t.heading));
+        Fill(*table, t);
+        layout->addWidget(heading);
+        layout->addWidget(table);
+    }
+    layout->addStretch(1);
+    combinations_->setWidget(page);  // the page before is deleted
+}
+
+std::vector<QTableWidget*> TDesignChecksWindow::CombinationTables() const
+{
+    if (!combinations_->widget())
+        return {};
+    const QList<QTableWidget*> tables = combinations_->widget()->findChildren<QTableWidget*>();
+    return std::vector<QTableWidget*>(tables.begin(), tables.end());
+}
+
+void TDesignChecksWindow::ApproachChanged(const TWallSettings& settings)
+{
+    // The checks are of the data file as saved, so its settings file takes the approach at once.
+    const TSettingsRead stored = ReadSettingsBeside(wallFile_);
+    try {
+        if (!stored.problem.empty())
+            throw std::runtime_error(IgnoredSettingsMessage(stored.problem));
+        WriteSettingsBeside(wallFile_, WithApproachOf(stored.settings, settings));
+    } catch (const std::exception& e) {
+        prompt_.Information(std::string("The design approach could not be stored: ") + e.what());
+    }
+    if (settingsChanged_)
+        settingsChanged_(settings);
+    Recompute();
 }
 
 void TDesignChecksWindow::ShowLiveReport(const std::string& dataFile, std::shared_ptr<const TLiveInput> input,

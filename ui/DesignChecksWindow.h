@@ -4,11 +4,14 @@
 #include "checks/DesignChecks.h"
 #include "ui/LiveRun.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
 class Prompt;
+class QScrollArea;
+class TApproachPanel;
 class QLabel;
 class QPushButton;
 class QTableWidget;
@@ -21,8 +24,11 @@ class TUtilisationView;
 // the section and anchors (bending and shear utilisation with their depths,
 // force per anchor and utilisation), the governing values marked; beside them
 // the utilisation against depth as a graph; with the target safety factor to
-// check against and a Recompute button. Modeless, one at a time. The cells are
-// those of the calculation report.
+// check against and a Recompute button. The design approach with its partial
+// factors is edited on a page of its own and stored in the wall's settings;
+// with an approach, a page holds per stage a table of its combinations, the
+// governing one marked. Modeless, one at a time. The cells are those of the
+// calculation report.
 class TDesignChecksWindow : public QDialog {
 public:
     // Checks `wallFile` (the data file as saved); messages go through `prompt`.
@@ -45,6 +51,10 @@ public:
     // "not current", and a banner at the top of the body says `reason` (why)
     // and that the checks below are those of the earlier state.
     void MarkNotCurrent(bool notCurrent, const std::string& reason = "");
+    // Called with the wall's settings after the user changed the design
+    // approach part of them (the settings file beside the data file is
+    // written by the window itself), so that the open wall takes them too.
+    void OnSettingsChanged(std::function<void(const TWallSettings&)> changed) { settingsChanged_ = std::move(changed); }
     // The target factor in the field, or none while it holds no valid number.
     std::optional<double> TargetFactor() const;
 
@@ -54,6 +64,9 @@ public:
     TDataEdit* Target() const { return target_; }
     QPushButton* RecomputeButton() const { return recompute_; }
     QLabel* Summary() const { return summary_; }
+    TApproachPanel* ApproachPanel() const { return approach_; }
+    // The tables of the combinations, one per stage, in order; none without an approach.
+    std::vector<QTableWidget*> CombinationTables() const;
     QLabel* Remarks() const { return remarks_; }
     // The banner over the checks while they are not current; hidden otherwise.
     QLabel* Banner() const { return banner_; }
@@ -61,6 +74,8 @@ public:
 private:
     void SetWall(const std::string& wallFile);
     void ShowReport(const checks::DesignCheckReport& report);
+    void ShowCombinations(const checks::DesignCheckReport& report);
+    void ApproachChanged(const TWallSettings& settings);
 
     Prompt& prompt_;
     std::string wallFile_;
@@ -74,4 +89,7 @@ private:
     QLabel* summary_;
     QLabel* remarks_;
     QLabel* banner_;
+    TApproachPanel* approach_;
+    QScrollArea* combinations_;
+    std::function<void(const TWallSettings&)> settingsChanged_;
 };

@@ -14,6 +14,7 @@
 #include "ui/dialogs/DlgStaged.h"
 #include "ui/dialogs/InputDialog.h"
 #include "ui/profile/SideView.h"
+#include "ui/rules/ApproachRules.h"
 #include "ui/rules/DialogValues.h"
 #include "ui/rules/MenuRules.h"
 #include "ui/rules/StageTitle.h"
@@ -44,7 +45,12 @@ void TMainForm::DesignChecksClick()
     // The checks analyse the data file, so the wall on screen is saved first, as for a run.
     if (!SaveDocument("\rNo design checks were made.") || document_->IsUntitled())
         return;
-    TDesignChecksWindow::Show(this, *prompt_, Wall()->FileName);
+    TDesignChecksWindow* window = TDesignChecksWindow::Show(this, *prompt_, Wall()->FileName);
+    // The window writes the approach beside the saved file; the open wall takes it too, as a change to undo.
+    window->OnSettingsChanged([this](const TWallSettings& settings) {
+        document_->SetSettings(WithApproachOf(document_->Settings(), settings));
+        RecordChange(DesignApproachCaption);
+    });
 }
 
 void TMainForm::CompRunClick()

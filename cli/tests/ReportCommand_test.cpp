@@ -2,6 +2,7 @@
 #include "CliRunner.h"
 
 #include "checks/DesignChecksTable.h"
+#include "model/SettingsFile.h"
 
 #include <gtest/gtest.h>
 
@@ -53,7 +54,65 @@ struct ReportCommand : testing::Test {
         fs::copy_file(fs::path(TORVIK_SOURCE_DIR) / "examples" / name, wall);
         return wall;
     }
+    // The tied-back example, run, with design approach DA1 in its settings.
+    fs::path TiedBackWithDA1()
+    {
+        const fs::path wall = Example("tied-back-sand-over-clay.tk4d");
+        TWallSettings settings = ReadSettingsBeside(Example("tied-back-sand-over-clay.tk4s").string()).settings;
+        settings.designApproach = DesignApproach::DA1;
+        WriteSettingsBeside(wall.string(), settings);
+        EXPECT_EQ(Cli("run " + Quote(wall)).exitCode, 0);
+        return wall;
+    }
 };
+
+// With a design approach the CSV ends in a row per stage and combination, the
+// governing one of each stage marked as the checks find it.
+TEST_F(ReportCommand, TheCsvOfAWallWithAnApproachListsItsCombinations)
+{
+    const fs::path wall = TiedBackWithDA1();
+    const fs::path csv = dir / "results.csv";
+    ASSERT_EQ(Cli("export " + Quote(wall) + " --csv " + Quote(csv)).exitCode, 0);
+    const std::string text = Read(csv);
+    const size_t block = text.find("\r\nStage,Combination,");
+    ASSERT_NE(block, std::string::npos);
+    std::istringstream lines(text.substr(block + 2));
+    std::string line;
+    std::getline(lines, line);
+    EXPECT_NE(line.find(",Over-design factor,"), std::string::npos) << line;
+    std::vector<std::string> rows, governing;
+    while (std::getline(lines, line)) {
+        rows.push_back(line);
+        if (line.find(",yes\r") != std::string::npos)
+            governing.push_back(line.substr(0, line.find(',', line.find(',') + 1)));
+    }
+    const checks::DesignCheckReport report = checks::RunDesignChecks(wall.string());
+    size_t combinations = 0;
+    std::vector<std::string> expected;
+    for (const checks::StageCheck& s : report.stages) {
+        combinations += s.combinations.size();
+        if (s.governingCombination)
+            expected.push_back(s.heading + "," + *s.governingCombination);
+    }
+    EXPECT_EQ(combinations, 2 * report.stages.size());
+    EXPECT_EQ(rows.size(), combinations);
+    EXPECT_EQ(governing, expected);
+}
+
+// With a design approach the design-checks section of the report names the
+// approach, the factors it used and each stage's combinations.
+TEST_F(ReportCommand, TheReportOfAWallWithAnApproachShowsItsCombinations)
+{
+    if (!fs::exists(fs::path(TORVIK_BIN_DIR) / "torvik-cli-plot.so") || !HasTool("pdftotext"))
+        GTEST_SKIP() << "needs the drawing module and pdftotext";
+    const fs::path wall = TiedBackWithDA1();
+    const fs::path pdf = dir / "report.pdf";
+    ASSERT_EQ(Cli("report " + Quote(wall) + " --out " + Quote(pdf)).exitCode, 0);
+    const std::string text = Shell("pdftotext " + Quote(pdf) + " -");
+    for (const char* expected : {"Design approach DA1", "A2: gamma_G 1, gamma_Q 1.3", "DA1-1", "DA1-2", "(governing)",
+                                 "Over-design"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected;
+}
 
 TEST_F(ReportCommand, EveryExampleGivesACsvAndAReportOnA4AndLetter)
 {

@@ -1,5 +1,6 @@
 #include "run/widgets/ReportDesignChecks.h"
 
+#include "checks/CombinationTable.h"
 #include "checks/DesignChecks.h"
 #include "checks/DesignChecksTable.h"
 #include "checks/UtilisationGraph.h"
@@ -49,6 +50,32 @@ void SteelSections(Pages& pages, const std::vector<TSectionSettings>& sections, 
                Pages::Sans(8));
 }
 
+void Combinations(Pages& pages, const checks::DesignCheckReport& report)
+{
+    const std::vector<checks::CombinationTable> tables = checks::MakeCombinationTables(report);
+    if (tables.empty())
+        return;
+    pages.Heading(QStringLiteral("Design approach ") + DesignApproachName(report.approach), 11);
+    pages.Text(QStringLiteral("Partial factors used:"), Pages::Sans(9));
+    for (const std::string& line : checks::FactorLines(report))
+        pages.Text(QString::fromStdString(line), Pages::Sans(9), 4);
+    pages.Space(1);
+    const std::vector<double> widths{0.11, 0.09, 0.10, 0.08, 0.10, 0.10, 0.08, 0.08, 0.18, 0.08};
+    for (const checks::CombinationTable& t : tables) {
+        std::vector<QStringList> rows;
+        for (const std::vector<std::string>& row : t.rows)
+            rows.push_back(Lines(row));
+        const QString heading = QString::fromStdString(
+            t.heading + (t.governingRow >= 0 ? ": " + t.rows[static_cast<size_t>(t.governingRow)][0] : std::string()));
+        pages.Text(heading, Pages::Sans(9, true), 0, pages.TableHeightMm(Lines(t.header), rows, widths));
+        pages.Table(Lines(t.header), rows, widths);
+        pages.Space(1);
+    }
+    pages.Text(QString::fromStdString(checks::ApproachDefinition(report.approach, report.unplannedExcavation)),
+               Pages::Sans(8));
+    pages.Space(0.8);
+}
+
 void DesignChecks(Pages& pages, const checks::DesignCheckReport& report)
 {
     const checks::DesignChecksTable table = checks::MakeDesignChecksTable(report);
@@ -87,6 +114,7 @@ void DesignChecks(Pages& pages, const checks::DesignCheckReport& report)
         pages.Text(QString::fromStdString(remark), Pages::Sans(8));
         pages.Space(0.8);
     }
+    Combinations(pages, report);
 }
 
 void DesignCheckPages(Pages& pages, const std::optional<checks::DesignCheckReport>& report, const QString& failure,

@@ -22,7 +22,9 @@ void SteelSections(Pages& pages, const std::vector<TSectionSettings>& sections, 
 
 // Everything the design checks found, from `report` alone: the embedment
 // table per stage, then the section and anchor table with its utilisation
-// graph on one page, and the remarks (definitions, governing stage).
+// graph on one page, and the remarks (definitions, governing stage); with a
+// design approach, the factors it used and per stage a table of its
+// combinations, the governing one named.
 void DesignChecks(Pages& pages, const checks::DesignCheckReport& report);
 
 // The design-check part of the report: the sections (when the wall could be

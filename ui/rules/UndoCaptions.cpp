@@ -5,6 +5,7 @@
 const char* const SpringsFromInstallationCaption = "Anchors and springs act from their installation stage";
 const char* const PassiveLimitCaption = "Limit soil resistance to the passive earth pressure";
 const char* const LimitEquilibriumInVerdictCaption = "Limit-equilibrium estimate counts in the design checks";
+const char* const DesignApproachCaption = "Design approach";
 
 std::string UnitsChangeCaption(UnitSystem system)
 {

@@ -18,5 +18,7 @@ std::string OptionChangeCaption(TOption option);
 extern const char* const SpringsFromInstallationCaption;
 extern const char* const PassiveLimitCaption;
 extern const char* const LimitEquilibriumInVerdictCaption;
+// The change of the design approach, its partial factors or the unplanned excavation in the Design Checks window.
+extern const char* const DesignApproachCaption;
 // A caption as shown in a menu: without access-key marks, blanks trimmed.
 std::string PlainCaption(const std::string& caption);

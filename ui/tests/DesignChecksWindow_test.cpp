@@ -3,13 +3,18 @@
 // and Recompute check again against it; a target out of range is refused.
 #include "ui/DesignChecksWindow.h"
 
+#include "checks/CombinationTable.h"
 #include "checks/DesignChecksTable.h"
 #include "checks/UtilisationTable.h"
+#include "model/WallSettings.h"
+#include "ui/ApproachPanel.h"
 #include "ui/UtilisationView.h"
 #include "graph/widgets/tests/GuiTestSupport.h"
 #include "units/ScriptedPrompt.h"
 #include "units/widgets/DataEdit.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -114,6 +119,60 @@ TEST(DesignChecksWindow, ShowsTheUtilisationsOfTheWallsSettings)
     for (const auto& [row, column] : expected.governingCells)
         EXPECT_TRUE(w->UtilisationTable()->item(row, column)->font().bold());
     EXPECT_EQ(w->UtilisationGraph()->Graph().LineCount(), 3 * 2 + 1);
+    delete w;
+    fs::remove_all(dir);
+}
+
+// The design approach chosen in the window: it is stored beside the wall at
+// once and the checks run again, a table per stage shows both combinations of
+// DA1 with the governing one in bold and named; a factor edited in the table
+// is stored and the button brings back the recommended values.
+TEST(DesignChecksWindow, ChoosesADesignApproachAndEditsItsFactors)
+{
+    namespace fs = std::filesystem;
+    TestApplication();
+    const fs::path dir = fs::temp_directory_path() / ("torvik-approach-window-" + std::to_string(QCoreApplication::applicationPid()));
+    fs::create_directories(dir);
+    const std::string example = std::string(TORVIK_SOURCE_DIR) + "/examples/tied-back-sand-over-clay";
+    const std::string wall = (dir / "tied.tk4d").string();
+    fs::copy_file(example + ".tk4d", wall, fs::copy_options::overwrite_existing);
+    fs::copy_file(example + ".tk4s", dir / "tied.tk4s", fs::copy_options::overwrite_existing);
+    ScriptedPrompt prompt;
+    QWidget main;
+    TDesignChecksWindow* w = TDesignChecksWindow::Show(&main, prompt, wall);
+    TApproachPanel* panel = w->ApproachPanel();
+    EXPECT_TRUE(w->CombinationTables().empty());
+    for (QWidget* control : std::initializer_list<QWidget*>{panel->Approach(), panel->UnplannedExcavation(),
+                                                            panel->Factors(), panel->RecommendedButton()})
+        EXPECT_FALSE(control->accessibleName().isEmpty());
+
+    panel->Approach()->setCurrentIndex(1);
+    emit panel->Approach()->activated(1);
+    EXPECT_EQ(ReadSettingsBeside(wall).settings.designApproach, DesignApproach::DA1);
+    const std::vector<checks::CombinationTable> expected = checks::MakeCombinationTables(checks::RunDesignChecks(wall));
+    const std::vector<QTableWidget*> tables = w->CombinationTables();
+    ASSERT_EQ(tables.size(), expected.size());
+    for (std::size_t i = 0; i < tables.size(); ++i) {
+        EXPECT_EQ(Cells(*tables[i]), expected[i].rows);
+        ASSERT_EQ(tables[i]->rowCount(), 2);
+        ASSERT_GE(expected[i].governingRow, 0);
+        QTableWidgetItem* name = tables[i]->item(expected[i].governingRow, checks::CombinationName_);
+        EXPECT_TRUE(name->font().bold());
+        EXPECT_TRUE(name->text().endsWith(checks::kGoverningMark));
+    }
+
+    // gamma_Q of A2 (row 3) typed as 1.4: stored; a value below 1 is refused.
+    QTableWidget* factors = panel->Factors();
+    factors->item(3, 2)->setText("1.4");
+    EXPECT_EQ(ReadSettingsBeside(wall).settings.partialFactors.gammaQ_A2, 1.4);
+    factors->item(3, 2)->setText("0.9");
+    EXPECT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(factors->item(3, 2)->text(), "1.4");
+    QTest::mouseClick(panel->RecommendedButton(), Qt::LeftButton);
+    EXPECT_EQ(ReadSettingsBeside(wall).settings.partialFactors, TPartialFactors{});
+    EXPECT_EQ(factors->item(3, 2)->text(), "1.3");
+    // The rest of the wall's settings stay as they were.
+    EXPECT_EQ(ReadSettingsBeside(wall).settings.Anchor(6)->capacity, 450);
     delete w;
     fs::remove_all(dir);
 }
