@@ -14,18 +14,14 @@ namespace checks {
 
 namespace {
 
-// The largest magnitude of `values` (with the moments on both sides of a
-// couple) times `factor`, and its depth.
-void LargestEffect(const SectionResult& r, const std::vector<double>& values, double factor,
-                   std::optional<double>& largest, double& depth, bool withJumps)
+// The largest of magnitude(m) over the nodes, times `factor`, and its depth.
+template <class Magnitude>
+void LargestEffect(const SectionResult& r, std::size_t count, Magnitude magnitude, double factor,
+                   std::optional<double>& largest, double& depth)
 {
     double best = -1;
-    for (std::size_t m = 0; m < values.size() && m < r.depth.size(); ++m) {
-        double v = std::fabs(values[m]);
-        if (withJumps)
-            for (const MomentJump& j : r.jumps)
-                if (j.node == static_cast<int>(m))
-                    v = std::max({v, std::fabs(j.above), std::fabs(j.below)});
+    for (std::size_t m = 0; m < count && m < r.depth.size(); ++m) {
+        const double v = magnitude(m);
         if (v > best) {
             best = v;
             depth = r.depth[m];
@@ -37,12 +33,8 @@ void LargestEffect(const SectionResult& r, const std::vector<double>& values, do
 
 std::string AnalysisWord(const SectionRun& run)
 {
-    if (run.Ok()) {
-        double largest = 0;
-        for (double y : run.result.y)
-            largest = std::max(largest, std::fabs(y));
-        return largest <= run.block.maxDeflection ? kAnalysisConverged : kAnalysisDeflection;
-    }
+    if (run.Ok())
+        return LargestDeflection(run.result) <= run.block.maxDeflection ? kAnalysisConverged : kAnalysisDeflection;
     return run.result.status == SolveStatus::ExcessiveDeflection ? kAnalysisDeflection : kAnalysisNoConvergence;
 }
 
@@ -50,8 +42,10 @@ std::string AnalysisWord(const SectionRun& run)
 void CheckStructure(CombinationCheck& c, const SectionRun& run, const TWallSettings& settings, double effects)
 {
     const SectionResult& r = run.result;
-    LargestEffect(r, r.moment, effects, c.designMoment, c.momentDepth, true);
-    LargestEffect(r, r.shear, effects, c.designShear, c.shearDepth, false);
+    LargestEffect(r, r.moment.size(), [&r](std::size_t m) { return LargestMomentAt(r, m); }, effects,
+                  c.designMoment, c.momentDepth);
+    LargestEffect(r, r.shear.size(), [&r](std::size_t m) { return std::fabs(r.shear[m]); }, effects, c.designShear,
+                  c.shearDepth);
     const std::vector<NodeUtilisation> nodes = SectionUtilisations(r, settings);
     const double gammaM0 = settings.partialFactors.gammaM0;
     if (const std::optional<double> u = LargestBending(nodes).value)
@@ -93,8 +87,6 @@ bool EmbedmentHolds(CombinationCheck& c, const SectionRun& run)
     }
     return true;
 }
-
-bool Within(const std::optional<double>& u) { return !u || *u <= 1; }
 
 double DegreeOfUtilisation(const CombinationCheck& c, bool geo)
 {

@@ -60,20 +60,11 @@ void CheckSection(StageCheck& s, const SectionRun& actual, const TWallSettings& 
         s.notes.push_back(n);
 }
 
-bool Within(const std::optional<double>& utilisation)
-{
-    return !utilisation || *utilisation <= 1;
-}
-
 void CheckDeflection(StageCheck& s, const SectionRun& actual, const WallBlock& block)
 {
     s.allowedDeflection = block.maxDeflection;
-    if (actual.Ok()) {
-        double largest = 0;
-        for (double y : actual.result.y)
-            largest = std::max(largest, std::fabs(y));
-        s.deflection = largest;
-    }
+    if (actual.Ok())
+        s.deflection = LargestDeflection(actual.result);
     s.deflectionPassed = s.deflection && *s.deflection <= s.allowedDeflection;
 }
 

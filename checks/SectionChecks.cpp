@@ -9,16 +9,6 @@ namespace checks {
 
 namespace {
 
-// |M| at node m, with the moments on both sides of a couple.
-double LargestMomentAt(const SectionResult& r, std::size_t m)
-{
-    double moment = std::fabs(r.moment[m]);
-    for (const MomentJump& j : r.jumps)
-        if (j.node == static_cast<int>(m))
-            moment = std::max({moment, std::fabs(j.above), std::fabs(j.below)});
-    return moment;
-}
-
 LargestUtilisation Largest(const std::vector<NodeUtilisation>& nodes, std::optional<double> NodeUtilisation::*which)
 {
     LargestUtilisation out;
@@ -49,6 +39,23 @@ std::string MissingNodes(const std::vector<NodeUtilisation>& nodes, std::optiona
 }
 
 }  // namespace
+
+double LargestMomentAt(const SectionResult& r, std::size_t m)
+{
+    double moment = std::fabs(r.moment[m]);
+    for (const MomentJump& j : r.jumps)
+        if (j.node == static_cast<int>(m))
+            moment = std::max({moment, std::fabs(j.above), std::fabs(j.below)});
+    return moment;
+}
+
+double LargestDeflection(const SectionResult& r)
+{
+    double largest = 0;
+    for (double y : r.y)
+        largest = std::max(largest, std::fabs(y));
+    return largest;
+}
 
 std::vector<NodeUtilisation> SectionUtilisations(const SectionResult& r, const TWallSettings& settings)
 {

@@ -32,6 +32,15 @@ std::vector<NodeUtilisation> SectionUtilisations(const SectionResult& result, co
 LargestUtilisation LargestBending(const std::vector<NodeUtilisation>& nodes);
 LargestUtilisation LargestShear(const std::vector<NodeUtilisation>& nodes);
 
+// |M| at node m of `result`, the larger of the moments on both sides where a couple acts.
+double LargestMomentAt(const SectionResult& result, std::size_t m);
+
+// The largest |y| along the wall.
+double LargestDeflection(const SectionResult& result);
+
+// A utilisation passes up to 1; one not checked does not fail.
+inline bool Within(const std::optional<double>& utilisation) { return !utilisation || *utilisation <= 1; }
+
 // Why a check of the section is missing or covers only part of the wall; none
 // when both checks cover every node.
 std::vector<std::string> SectionNotes(const std::vector<NodeUtilisation>& nodes);

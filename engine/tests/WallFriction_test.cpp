@@ -5,16 +5,14 @@
 #include "engine/WallFileReader.h"
 #include "engine/WallFriction.h"
 #include "engine/tests/TestWall.h"
+#include "model/WordReader.h"
 #include "units/Constants.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
-
-#include <unistd.h>
+#include <sstream>
 
 using namespace engine;
 
@@ -73,12 +71,9 @@ std::vector<WallFileBlock> SandWall()
     w.wall->WaterDepthBackfill = 20;
     w.wall->WaterDepthExcavation = 20;
     w.Layer(4, 20, {18, 32, 20000}, {18, 32, 20000});
-    const std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("torvik-friction-" + std::to_string(getpid()) + ".tk4d");
-    std::ofstream(path, std::ios::binary) << w.Text();
-    std::vector<WallFileBlock> blocks = WallFileReader::Read(path.string());
-    std::filesystem::remove(path);
-    return blocks;
+    std::istringstream text(w.Text());
+    TWordReader reader(text);
+    return WallFileReader::Read(reader);
 }
 
 bool Mentions(const SectionRun& s, const std::string& text)
