@@ -77,7 +77,9 @@ std::vector<std::shared_ptr<const PyCurve>> SoilBehindCurves(const SoilBehindInp
             limit += PressureRange(layer, p, s, in.backfillSlope) * in.activeWidth;
             ++sides;
         }
-        if (sides == 0 || !std::isfinite(modulus) || !std::isfinite(limit))
+        // No stiffness (the retained surface, a layer without k(py)) or no room
+        // between active and passive: no spring.
+        if (sides == 0 || !(modulus > 0) || !(limit > 0) || !std::isfinite(modulus) || !std::isfinite(limit))
             continue;
         curves[k] = std::make_shared<SoilBehindCurve>(modulus / sides, limit / sides);
         first = first < 0 ? static_cast<int>(k) : first;

@@ -47,8 +47,9 @@ struct SoilBehindInput {
 };
 
 // The curves of the soil behind at nodeDepths: one at every node above the
-// excavation level in a soil layer that is not rock, null elsewhere; `notes`
-// gets what the output text says of them.
+// excavation level in a soil layer that is not rock where the spring has a
+// stiffness and a range, null elsewhere; `notes` gets what the output text says
+// of them.
 std::vector<std::shared_ptr<const PyCurve>> SoilBehindCurves(const SoilBehindInput& input,
                                                              const std::vector<double>& nodeDepths,
                                                              std::vector<std::string>& notes);
