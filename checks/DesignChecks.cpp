@@ -107,6 +107,10 @@ StageCheck CheckStage(const std::vector<WallFileBlock>& blocks, const SectionRun
     if (number > 1 && wallSettings.springsFromInstallation)
         s.notes.push_back("Anchors and springs act from their installation stage: F is this stage's own, the stages "
                           "before it analysed with the characteristic strengths.");
+    const std::vector<bool>& locked = actual.input.lockedOff;
+    if (std::find(locked.begin(), locked.end(), true) != locked.end())
+        s.notes.push_back("Anchors with a prestress are locked off as built: on the wall of the stage before theirs, "
+                          "analysed with the characteristic strengths.");
     if (const std::optional<int> tip = FindRequiredTip(analyser, target))
         // Rounded to 1e-9 of a length unit: the product of a node number and the
         // increment carries binary noise (28 x 0.2 = 5.6000000000000005).

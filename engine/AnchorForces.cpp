@@ -89,6 +89,7 @@ void FillSpringResults(const SectionInput& in, SectionResult& r)
         s.prestress = (in.prestress.empty() ? 0 : in.prestress[m]) / in.stripWidth;
         s.installedIn = in.installedIn.empty() ? 1 : in.installedIn[m];
         s.deflectionFrom = in.springFrom.empty() ? 0 : in.springFrom[m];
+        s.lockedOff = static_cast<size_t>(m) < in.lockedOff.size() && in.lockedOff[m];
         s.force = -r.springForce[m] / in.stripWidth;
         if (const AnchorRow* a = AnchorOf(in, m)) {
             s.anchor = true;

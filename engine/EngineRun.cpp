@@ -107,6 +107,7 @@ void AnalyseSection(SectionRun& s, int stage, const std::vector<SectionRun>& ear
         SectionBuilder::Options options;
         options.passiveLimit = settings.limitToPassive;
         options.wallContact = engine::WallContactByLayer(settings, s.block.layers.size());
+        options.soilBehind = settings.soilBehindResists;
         s.input = SectionBuilder::Build(s.block, s.heading, options);
         s.built = true;
     } catch (const std::exception& e) {
@@ -118,7 +119,8 @@ void AnalyseSection(SectionRun& s, int stage, const std::vector<SectionRun>& ear
     try {
         const std::vector<std::string> warnings = ApplyAnchorSettings(s.input, s.block, settings);
         s.input.warnings.insert(s.input.warnings.end(), warnings.begin(), warnings.end());
-        const std::string blocked = InstallOnMovedWall(s.input, stage, earlier, settings.springsFromInstallation);
+        const std::string blocked =
+            InstallOnMovedWall(s.input, stage, earlier, settings.springsFromInstallation, settings.lockOffAsBuilt);
         if (!blocked.empty()) {
             s.result.status = SolveStatus::InvalidInput;
             s.result.message = blocked;

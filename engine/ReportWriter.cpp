@@ -520,6 +520,20 @@ void Report::SpringTable(const SectionRun& s)
 }
 
 // What the columns of the spring table mean and what the analysis assumed.
+// Which springs act from their deflection at lock-off rather than from the end
+// of the stage before their installation.
+void LockOffNotes(const SectionRun& s, std::vector<std::string>& notes)
+{
+    for (const SpringResult& sp : s.result.springs) {
+        if (!sp.lockedOff)
+            continue;
+        const std::string before = std::to_string(sp.installedIn - 1);
+        notes.push_back("Node " + std::to_string(sp.node) + " is locked off as built: its y0 is the deflection under the jack,");
+        notes.push_back("the wall of stage " + before + " analysed again with P0 pulling at the node (not the end of stage " +
+                        before + ").");
+    }
+}
+
 std::vector<std::string> SpringNotes(const SectionRun& s, const Units& u)
 {
     const SectionResult& r = s.result;
@@ -560,6 +574,7 @@ std::vector<std::string> SpringNotes(const SectionRun& s, const Units& u)
         notes.push_back(
             "\"Anchors and springs act from their installation stage\" is on: a spring or restraint installed in a");
         notes.push_back("later stage acts on the wall's movement since the end of the stage before.");
+        LockOffNotes(s, notes);
     } else {
         notes.push_back(
             "\"Anchors and springs act from their installation stage\" is off: every spring acts on the whole");

@@ -1,6 +1,7 @@
 #include "engine/SectionBuilder.h"
 
 #include "engine/PyCurveSet.h"
+#include "engine/SoilBehind.h"
 #include "model/FileLayout.h"
 #include "units/NumberFormat.h"
 #include "units/TorvikError.h"
@@ -276,6 +277,30 @@ void AddPyCurves(const WallBlock& b, const std::vector<double>& depths, const Se
         in.choices.push_back(note);
 }
 
+// The soil behind the wall above the excavation, at the nodes generated curves
+// come from the layers and no external curve holds.
+void AddSoilBehind(const WallBlock& b, const std::vector<double>& depths, SectionInput& in)
+{
+    if (b.pyCurveOption != 2 || b.layers.empty())
+        return;
+    engine::SoilBehindInput s;
+    s.unitSystem = b.unitSystem;
+    s.excavationDepth = b.wallHeight;
+    s.activeWidth = b.StripWidth();
+    s.waterDepthBackfill = b.waterDepthBackfill;
+    s.waterDepthExcavation = b.waterDepthExcavation;
+    s.backfillSlope = b.backfillSlope;
+    s.topSurcharge = b.topSurcharge;
+    s.layers = b.layers;
+    std::vector<std::string> notes;
+    const auto curves = engine::SoilBehindCurves(s, depths, notes);
+    const engine::UnitLabels labels = engine::UnitLabelsFor(b.unitSystem);
+    for (int m = 0; m <= b.nodeCount && m < static_cast<int>(curves.size()); ++m)
+        if (curves[m] && !in.soil[m].curve)
+            in.soil[m] = SoilOf(curves[m], labels);
+    in.choices.insert(in.choices.end(), notes.begin(), notes.end());
+}
+
 }  // namespace
 
 SectionInput SectionBuilder::Build(const WallBlock& b, const std::string& heading)
@@ -313,5 +338,7 @@ SectionInput SectionBuilder::Build(const WallBlock& block, const std::string& he
     WarnOffNodeLevels(b, in);
     AddRetainedSideLoads(b, depths, in);
     AddPyCurves(b, depths, options, in);
+    if (options.soilBehind)
+        AddSoilBehind(b, depths, in);
     return in;
 }

@@ -18,6 +18,8 @@ public:
         // The wall friction and adhesion of the soil layers, by layer (the first
         // entry for layer 1); layers beyond the list are smooth.
         std::vector<engine::WallContact> wallContact;
+        // The retained soil above the excavation resists the wall moving into it.
+        bool soilBehind = false;
     };
 
     // Builds the section; `heading` names it in the report ("Stage 2", ...).

@@ -9,6 +9,7 @@ void SectionInput::Allocate(int n)
     for (auto* v : {&springFrom, &rotSpringFrom, &deflectionFrom, &slopeFrom, &prestress})
         v->assign(size, 0.0);
     installedIn.assign(size, 1);
+    lockedOff.assign(size, false);
     soil.assign(size, NodeSoil{});
 }
 

@@ -87,6 +87,10 @@ struct SectionInput {
     double stripWidth = 1;
     // The stage in which the node's lateral spring was installed (1: present from the first).
     std::vector<int> installedIn;
+    // True at a node whose spring was locked off in this analysis's stage or
+    // before: springFrom is its deflection under the jack, not at the end of the
+    // stage before (lock-off as built).
+    std::vector<bool> lockedOff;
     // Spring rows with anchor settings.
     std::vector<AnchorRow> anchors;
     // The stage's number in a staged file (0: not a stage), and whether its

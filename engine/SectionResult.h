@@ -12,6 +12,7 @@ struct SpringResult {
     double prestress = 0;       // P0, the node's share of its row's lock-off force
     int installedIn = 1;        // the stage from which it acts
     double deflectionFrom = 0;  // y at its installation (0 when it acts from an undeformed wall)
+    bool lockedOff = false;     // deflectionFrom is the wall's under the jack at lock-off
     double force = 0;           // P0 + K (y - y0): positive when it holds the wall back
     bool anchor = false;        // its row has anchor settings (the values below)
     double forcePerAnchor = 0;  // force x spacing / cos(inclination)

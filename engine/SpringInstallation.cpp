@@ -1,5 +1,6 @@
 #include "engine/SpringInstallation.h"
 
+#include "engine/BeamColumnSolver.h"
 #include "model/FileLayout.h"
 
 #include <algorithm>
@@ -57,10 +58,28 @@ bool HasRestraint(const SectionInput& in, const Restraint& r)
     return false;
 }
 
+// The wall of an earlier stage with the jacks of the anchors first installed in
+// the stage after it pulling at their nodes: their prestress as a load toward the
+// retained side, and its vertical component where it acts on the wall.
+SectionInput JackedWall(const SectionInput& before, const SectionInput& stage, const std::vector<int>& nodes)
+{
+    SectionInput jacked = before;
+    for (int m : nodes) {
+        const double p0 = stage.prestress[m];
+        jacked.load[m] -= p0;
+        for (const AnchorRow& a : stage.anchors)
+            if (m >= a.from && m <= a.to && a.anchor.axialLoad)
+                jacked.axialLoad[m] += VerticalForcePerWidth(p0, a.anchor);
+    }
+    return jacked;
+}
+
 class Installer {
 public:
-    Installer(SectionInput& in, int stage, const std::vector<SectionRun>& earlier, bool fromInstallation)
-        : in_(in), stage_(stage), earlier_(earlier), fromInstallation_(fromInstallation)
+    Installer(SectionInput& in, int stage, const std::vector<SectionRun>& earlier, bool fromInstallation,
+              bool lockOff)
+        : in_(in), stage_(stage), earlier_(earlier), fromInstallation_(fromInstallation),
+          lockOff_(fromInstallation && lockOff)
     {
     }
 
@@ -94,7 +113,9 @@ public:
             if (in_.spring[m] > 0) {
                 const int j = InstalledIn(stage_, earlier_, has(&SectionInput::spring));
                 in_.installedIn[m] = j;
-                if (fromInstallation_)
+                if (lockOff_ && j > 1 && in_.prestress[m] != 0)
+                    LockedOff(j, m);
+                else if (fromInstallation_)
                     Before(j, m, false, in_.springFrom[m], "spring");
             }
             if (in_.rotSpring[m] > 0 && fromInstallation_) {
@@ -119,23 +140,79 @@ public:
     std::string Problem() const { return problem_; }
 
 private:
+    // A prestressed spring installed in stage j > 1 acts from the deflection of
+    // its node when it was locked off: on the wall of stage j - 1 with the jacks
+    // of every anchor installed in stage j pulling at it. This stage's own lock-off
+    // is analysed here; a later stage takes it from the analysis of stage j.
+    void LockedOff(int j, int m)
+    {
+        if (j < stage_) {
+            const SectionInput& installed = earlier_[static_cast<size_t>(j) - 1].input;
+            if (static_cast<size_t>(m) < installed.lockedOff.size() && installed.lockedOff[m]) {
+                in_.springFrom[m] = installed.springFrom[m];
+                in_.lockedOff[m] = true;
+            } else {
+                Before(j, m, false, in_.springFrom[m], "spring");
+            }
+            return;
+        }
+        if (!Jacked())
+            return;
+        const std::vector<double>& y = jacked_.y;
+        if (static_cast<size_t>(m) >= y.size()) {
+            Before(j, m, false, in_.springFrom[m], "spring");
+            return;
+        }
+        in_.springFrom[m] = y[m];
+        in_.lockedOff[m] = true;
+    }
+
+    // The lock-off analysis of this stage, once; false (and the problem set)
+    // when it has no usable result.
+    bool Jacked()
+    {
+        if (jackedDone_)
+            return jacked_.Ok();
+        jackedDone_ = true;
+        const SectionRun& before = earlier_[static_cast<size_t>(stage_) - 2];
+        std::vector<int> nodes;
+        for (int m = 0; m <= in_.nodeCount; ++m)
+            if (in_.spring[m] > 0 && in_.prestress[m] != 0 &&
+                !(static_cast<size_t>(m) < before.input.spring.size() && before.input.spring[m] > 0))
+                nodes.push_back(m);
+        std::string why = "its stage has no usable result";
+        if (before.Ok()) {
+            const SectionInput jacked = JackedWall(before.input, in_, nodes);
+            jacked_ = BeamColumnSolver::Solve(jacked, BeamColumnSolver::OptionsFor(jacked));
+            why = jacked_.message;
+        }
+        if (!jacked_.Ok() && problem_.empty())
+            problem_ = "This stage cannot be analysed: the anchor at node " + std::to_string(nodes.front()) +
+                       " is locked off on the wall of stage " + std::to_string(stage_ - 1) +
+                       " with its prestress on it, and that analysis has no usable result (" + why + ").";
+        return jacked_.Ok();
+    }
+
     SectionInput& in_;
     int stage_;
     const std::vector<SectionRun>& earlier_;
     const bool fromInstallation_;
+    const bool lockOff_;
+    bool jackedDone_ = false;
+    SectionResult jacked_;  // the lock-off analysis of this stage
     std::string problem_;
 };
 
 }  // namespace
 
 std::string InstallOnMovedWall(SectionInput& in, int stage, const std::vector<SectionRun>& earlier,
-                               bool fromInstallation)
+                               bool fromInstallation, bool lockOffAsBuilt)
 {
     in.stage = stage;
     in.fromInstallation = fromInstallation;
     if (stage <= 1 || earlier.size() + 1 < static_cast<size_t>(stage))
         return "";
-    Installer installer(in, stage, earlier, fromInstallation);
+    Installer installer(in, stage, earlier, fromInstallation, lockOffAsBuilt);
     installer.Springs();
     installer.Restraints();
     return installer.Problem();

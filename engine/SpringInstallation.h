@@ -25,5 +25,11 @@ std::vector<std::string> ApplyAnchorSettings(SectionInput& in, const WallBlock& 
 // lateral spring) and, when `fromInstallation`, the ...From vectors; returns why
 // the stage cannot be analysed (a stage whose deflections it needs has no usable
 // result), or "" when it can.
+//
+// With `lockOffAsBuilt` as well, a spring with a prestress P0 installed in stage
+// j > 1 is locked off as it is built: the wall of stage j - 1 is analysed again
+// with the prestress of every such spring of stage j pulling at its node (the
+// jack, no stiffness), and the spring acts from the deflection y_lock of its
+// node then, F = P0 + K (y - y_lock), in stage j and after (lockedOff marks it).
 std::string InstallOnMovedWall(SectionInput& in, int stage, const std::vector<SectionRun>& earlier,
-                               bool fromInstallation);
+                               bool fromInstallation, bool lockOffAsBuilt = false);

@@ -366,6 +366,8 @@ TWallSettings SettingsFrom(const json& j, const std::string& text)
     try {
         TakeBool(j, "springs_act_from_installation_stage", s.springsFromInstallation);
         TakeBool(j, "limit_soil_resistance_to_passive", s.limitToPassive);
+        TakeBool(j, "lock_off_as_built", s.lockOffAsBuilt);
+        TakeBool(j, "soil_behind_resists", s.soilBehindResists);
         TakeBool(j, "limit_equilibrium_in_verdict", s.limitEquilibriumInVerdict);
         TakeReal(j, "target_safety_factor", s.targetSafetyFactor);
         Require(s.targetSafetyFactor >= 1, "target_safety_factor", "the target safety factor must be at least 1");
@@ -430,6 +432,7 @@ bool TWallFrictionSettings::operator==(const TWallFrictionSettings& o) const
 bool TWallSettings::operator==(const TWallSettings& o) const
 {
     return springsFromInstallation == o.springsFromInstallation && limitToPassive == o.limitToPassive &&
+           lockOffAsBuilt == o.lockOffAsBuilt && soilBehindResists == o.soilBehindResists &&
            limitEquilibriumInVerdict == o.limitEquilibriumInVerdict && targetSafetyFactor == o.targetSafetyFactor &&
            anchors == o.anchors && sections == o.sections && designApproach == o.designApproach &&
            partialFactors == o.partialFactors && unplannedExcavation == o.unplannedExcavation &&
@@ -443,6 +446,8 @@ TWallSettings TWallSettings::ForNewWall()
     TWallSettings s;
     s.springsFromInstallation = true;
     s.limitToPassive = true;
+    s.lockOffAsBuilt = true;
+    s.soilBehindResists = true;
     return s;
 }
 
@@ -450,6 +455,7 @@ bool TWallSettings::IsDefault() const
 {
     const TWallSettings plain = Defaults();
     if (springsFromInstallation != plain.springsFromInstallation || limitToPassive != plain.limitToPassive ||
+        lockOffAsBuilt != plain.lockOffAsBuilt || soilBehindResists != plain.soilBehindResists ||
         limitEquilibriumInVerdict != plain.limitEquilibriumInVerdict || targetSafetyFactor != plain.targetSafetyFactor ||
         !DesignDefault(*this))
         return false;
@@ -573,6 +579,11 @@ std::string SettingsText(const TWallSettings& settings)
     j[kKind] = kVersion;
     j["springs_act_from_installation_stage"] = settings.springsFromInstallation;
     j["limit_soil_resistance_to_passive"] = settings.limitToPassive;
+    // Written only when on, so that the files of walls without them stay as they were.
+    if (settings.lockOffAsBuilt)
+        j["lock_off_as_built"] = true;
+    if (settings.soilBehindResists)
+        j["soil_behind_resists"] = true;
     j["limit_equilibrium_in_verdict"] = settings.limitEquilibriumInVerdict;
     j["target_safety_factor"] = settings.targetSafetyFactor;
     j["anchors"] = json::array();

@@ -67,6 +67,15 @@ struct TWallSettings {
     // the analysed strip. On for walls made from now on; off for walls read
     // without the setting, so that stored walls keep their results.
     bool limitToPassive = false;
+    // An anchor with a prestress that first appears in a later stage is locked
+    // off as it is built: the stage before's wall is analysed with the jack's
+    // force on it, and the anchor acts from the deflection that leaves. On for
+    // new walls, off for walls read without the setting (they keep their results).
+    bool lockOffAsBuilt = false;
+    // The retained soil above the excavation pushes back where the wall moves
+    // into it: a subgrade-reaction spring from the active toward the passive
+    // pressure. On for new walls, off for walls read without the setting.
+    bool soilBehindResists = false;
     // The limit-equilibrium estimate counts in the verdict of the design checks
     // where it applies (the wall's embedment must reach its required one).
     bool limitEquilibriumInVerdict = true;

@@ -354,6 +354,16 @@ void TMainForm::AddOptionsCommands(std::vector<TMainCommand>& t)
                     .Does([](TMainForm& f) { f.ToggleWallSetting(&TWallSettings::limitToPassive, PassiveLimitCaption); })
                     .Rule(Pick(&S::Options, &O::PassiveLimit), OnMenuOpened | OnWallShown)
                     .Keep(Into(&A::PassiveLimit)));
+    t.push_back(TMainCommand(M::Options, LockOffAsBuiltCaption)
+                    .Checkable()
+                    .Does([](TMainForm& f) { f.ToggleWallSetting(&TWallSettings::lockOffAsBuilt, LockOffAsBuiltCaption); })
+                    .Rule(Pick(&S::Options, &O::LockOffAsBuilt), OnMenuOpened | OnWallShown)
+                    .Keep(Into(&A::LockOffAsBuilt)));
+    t.push_back(TMainCommand(M::Options, SoilBehindCaption)
+                    .Checkable()
+                    .Does([](TMainForm& f) { f.ToggleWallSetting(&TWallSettings::soilBehindResists, SoilBehindCaption); })
+                    .Rule(Pick(&S::Options, &O::SoilBehind), OnMenuOpened | OnWallShown)
+                    .Keep(Into(&A::SoilBehind)));
     t.push_back(TMainCommand(M::Options, LimitEquilibriumInVerdictCaption)
                     .Checkable()
                     .Does([](TMainForm& f) {

@@ -59,6 +59,8 @@ struct TMainActions {
     QAction* StagedConstruction = nullptr;
     QAction* SpringsFromInstallation = nullptr;  // "Anchors and springs act from their &installation stage"
     QAction* PassiveLimit = nullptr;             // "Limit soil resistance to the passive earth pressure"
+    QAction* LockOffAsBuilt = nullptr;           // "Anchors locked off before the stage's excavation"
+    QAction* SoilBehind = nullptr;               // "Soil behind the wall resists its movement back"
     QAction* LimitEquilibriumInVerdict = nullptr;
     QAction* TextEditorOption = nullptr;
     QAction* AnalyseAsYouEdit = nullptr;

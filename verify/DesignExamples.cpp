@@ -74,6 +74,9 @@ void SaveWall(const Example& e, const fs::path& file)
         w.Spring(e.anchorNode, e.anchorNode, e.anchorStiffness);
     w.Save(file.string());
     TWallSettings settings = TWallSettings::ForNewWall();
+    // The published designs load the wall above the excavation with the active
+    // pressure alone, and are compared as they are.
+    settings.soilBehindResists = false;
     settings.designApproach = e.approach;
     std::ofstream(SettingsPathFor(file.string()), std::ios::binary) << SettingsText(settings);
 }

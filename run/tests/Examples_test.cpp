@@ -119,11 +119,14 @@ std::string TiedBackSandOverClay()
 
 // Its settings: the tie-back acts from its installation in stage 2, locked off at
 // 100 kN/m (250 kN horizontal per anchor), its vertical component on the wall.
-// The example was made before the passive limit, and keeps its results.
+// The example was made before the passive limit, the lock-off as built and the
+// soil behind the wall, and keeps its results.
 TWallSettings TiedBackSettings()
 {
     TWallSettings s = TWallSettings::ForNewWall();
     s.limitToPassive = false;
+    s.lockOffAsBuilt = false;
+    s.soilBehindResists = false;
     TAnchorSettings a;
     a.node = 6;
     a.prestress = 100;

@@ -163,6 +163,8 @@ TOptionsMenu OptionsMenuState(const TProgramData& wall)
     m.StagedConstructionAnalysis = Checked(wall.StageCount > 1, LongTermVisibility(wall).StagedConstructionEnabled);
     m.SpringsFromInstallation = Checked(wall.Document().Settings().springsFromInstallation);
     m.PassiveLimit = Checked(wall.Document().Settings().limitToPassive);
+    m.LockOffAsBuilt = Checked(wall.Document().Settings().lockOffAsBuilt);
+    m.SoilBehind = Checked(wall.Document().Settings().soilBehindResists);
     m.LimitEquilibriumInVerdict = Checked(wall.Document().Settings().limitEquilibriumInVerdict);
     return m;
 }

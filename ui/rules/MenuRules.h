@@ -97,6 +97,8 @@ struct TOptionsMenu {
     TCommandState StagedConstructionAnalysis;
     TCommandState SpringsFromInstallation;  // checked while the wall's settings say so
     TCommandState PassiveLimit;             // likewise
+    TCommandState LockOffAsBuilt;           // likewise
+    TCommandState SoilBehind;               // likewise
     TCommandState LimitEquilibriumInVerdict;
     TCommandState TextEditorOption;
 };

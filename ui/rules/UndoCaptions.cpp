@@ -4,6 +4,8 @@
 
 const char* const SpringsFromInstallationCaption = "Anchors and springs act from their installation stage";
 const char* const PassiveLimitCaption = "Limit soil resistance to the passive earth pressure";
+const char* const LockOffAsBuiltCaption = "Anchors locked off before the stage's excavation";
+const char* const SoilBehindCaption = "Soil behind the wall resists its movement back";
 const char* const LimitEquilibriumInVerdictCaption = "Limit-equilibrium estimate counts in the design checks";
 const char* const DesignApproachCaption = "Design approach";
 

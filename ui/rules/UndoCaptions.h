@@ -17,6 +17,8 @@ std::string OptionChangeCaption(TOption option);
 // The Options menu's switch of the wall's settings, and the name of its change.
 extern const char* const SpringsFromInstallationCaption;
 extern const char* const PassiveLimitCaption;
+extern const char* const LockOffAsBuiltCaption;
+extern const char* const SoilBehindCaption;
 extern const char* const LimitEquilibriumInVerdictCaption;
 // The change of the design approach, its partial factors or the unplanned excavation in the Design Checks window.
 extern const char* const DesignApproachCaption;

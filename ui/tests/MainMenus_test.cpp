@@ -163,6 +163,8 @@ Da&ta
   Conduct &Staged-Construction Analysis... {x}
   Anchors and springs act from their &installation stage {xc}
   Limit soil resistance to the passive earth pressure {xc}
+  Anchors locked off before the stage's excavation {xc}
+  Soil behind the wall resists its movement back {xc}
   Limit-equilibrium estimate counts in the design checks {xc}
   ---
   &Option of Text Editor...
@@ -325,6 +327,8 @@ const char* const LongTermDataAndOptions = R"(Da&ta
   Conduct &Staged-Construction Analysis... {dx}
   Anchors and springs act from their &installation stage {xc}
   Limit soil resistance to the passive earth pressure {xc}
+  Anchors locked off before the stage's excavation {xc}
+  Soil behind the wall resists its movement back {xc}
   Limit-equilibrium estimate counts in the design checks {xc}
   ---
   &Option of Text Editor...

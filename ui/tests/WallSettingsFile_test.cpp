@@ -73,6 +73,28 @@ TEST_F(WallSettingsFileTest, PassiveLimitAndVerdictSwitchesAreTheWallsSettings)
     EXPECT_TRUE(act().LimitEquilibriumInVerdict->isChecked());
 }
 
+// Lock-off as built and the soil behind the wall: off for a stored wall, on for
+// a new one, each switch one undo step of its own name.
+TEST_F(WallSettingsFileTest, LockOffAndSoilBehindSwitchesAreTheWallsSettings)
+{
+    Open("cantilever-sand.tk4d");
+    emit act().Options->aboutToShow();
+    const std::pair<QAction*, bool TWallSettings::*> switches[] = {
+        {act().LockOffAsBuilt, &TWallSettings::lockOffAsBuilt}, {act().SoilBehind, &TWallSettings::soilBehindResists}};
+    for (const auto& [action, flag] : switches) {
+        ASSERT_NE(action, nullptr);
+        EXPECT_FALSE(action->isChecked()) << "a stored wall keeps its results";
+        action->trigger();
+        EXPECT_TRUE(form->Document().Settings().*flag);
+        EXPECT_EQ(act().Undo->text().toStdString(), "Undo " + action->text().toStdString());
+        act().Undo->trigger();
+        EXPECT_FALSE(form->Document().Settings().*flag);
+    }
+    act().New->trigger();
+    emit act().Options->aboutToShow();
+    EXPECT_TRUE(act().LockOffAsBuilt->isChecked() && act().SoilBehind->isChecked()) << "a new wall has both";
+}
+
 TEST_F(WallSettingsFileTest, SwitchIsUndoneSavedAndReadBackWithTheAnchors)
 {
     const std::string wall = Open("anchored-soft-clay.tk4d");
