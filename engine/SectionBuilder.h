@@ -18,6 +18,8 @@ public:
         // The wall friction and adhesion of the soil layers, by layer (the first
         // entry for layer 1); layers beyond the list are smooth.
         std::vector<engine::WallContact> wallContact;
+        // The pore water of the stage (still water below the water depths unless it says otherwise).
+        engine::PoreWaterInput water;
     };
 
     // Builds the section; `heading` names it in the report ("Stage 2", ...).
