@@ -128,6 +128,9 @@ StageCheck CheckStage(const std::vector<WallFileBlock>& blocks, const SectionRun
     s.hydraulicHeave = CheckHydraulicHeave(block.block, engine::StageWaterInput(settings, stage), settings.water.factors);
     if (s.hydraulicHeave.shown)
         s.notes.push_back(s.hydraulicHeave.note);
+    if (s.hydraulicHeave.shown)
+        s.notes.push_back("The limit-equilibrium estimate takes still water below the water depths DWb and DWe, "
+                          "not the stage's water regime.");
     // A wall that holds at the largest factor tried has no factor and passes.
     const bool holdsAtLargest = !s.safety.factor && actual.Ok() && s.safety.limit.empty();
     s.passed = (holdsAtLargest || (s.safety.factor && *s.safety.factor >= target)) && UtilisationsPass(s) &&
