@@ -77,7 +77,8 @@ HydraulicHeave CheckHydraulicHeave(const WallBlock& block, const engine::PoreWat
     const engine::SoilProfile soil(block.layers, gammaW, block.waterDepthBackfill, block.waterDepthExcavation, h);
     const double half = exit + 0.5 * (toe - exit);
     c.exitGradient = (Excess(water, half) - Excess(water, exit)) / (gammaW * (half - exit));
-    c.criticalGradient = ((soil.TotalVerticalStress(half) - soil.TotalVerticalStress(exit)) / (half - exit) - gammaW) / gammaW;
+    c.criticalGradient =
+        ((soil.TotalVerticalStress(half) - soil.TotalVerticalStress(exit)) / (half - exit) - gammaW) / gammaW;
     c.excessPorePressure = Excess(water, toe);
     c.prismWeight = soil.TotalVerticalStress(toe) - soil.TotalVerticalStress(h) - gammaW * (toe - exit);
     c.gradientUtilisation = c.gammaDst * c.exitGradient / (c.gammaStb * c.criticalGradient);

@@ -14,8 +14,13 @@ PoreWaterInput StageWaterInput(const TWallSettings& settings, int stage)
 }
 
 PoreWater::PoreWater(const PoreWaterInput& input, double gammaW, double dwb, double dwe, double h, double toe)
-    : regime_(input.regime), retained_(input.retained), excavation_(input.excavation), gammaW_(gammaW), dwb_(dwb),
-      dwe_(dwe), toe_(toe)
+    : regime_(input.regime),
+      retained_(input.retained),
+      excavation_(input.excavation),
+      gammaW_(gammaW),
+      dwb_(dwb),
+      dwe_(dwe),
+      toe_(toe)
 {
     if (regime_ != WaterRegime::Seepage)
         return;
@@ -44,7 +49,8 @@ double PoreWater::FromTable(const std::vector<TPorePoint>& rows, double gammaW, 
         return std::max(0.0, rows.front().pressure - gammaW * (rows.front().depth - z));
     if (z >= rows.back().depth)
         return rows.back().pressure + gammaW * (z - rows.back().depth);
-    auto above = std::lower_bound(rows.begin(), rows.end(), z, [](const TPorePoint& p, double d) { return p.depth < d; });
+    auto above =
+        std::lower_bound(rows.begin(), rows.end(), z, [](const TPorePoint& p, double d) { return p.depth < d; });
     const TPorePoint& b = *above;
     const TPorePoint& a = *(above - 1);
     return a.pressure + (b.pressure - a.pressure) * (z - a.depth) / (b.depth - a.depth);
@@ -93,18 +99,26 @@ std::vector<std::string> PoreWaterNotes(const PoreWater& water, UnitSystem unitS
 {
     std::vector<std::string> notes;
     if (!water.Fallback().empty()) {
-        notes.push_back("Water: seepage is set for this stage, but " + water.Fallback() + ": still water on both sides.");
+        notes.push_back("Water: seepage is set for this stage, but " + water.Fallback() +
+                        ": still water on both sides.");
         return notes;
     }
     if (water.Regime() == WaterRegime::Seepage) {
         notes.push_back(
             "Water: steady seepage under the toe by the simplified method (CIRIA C760; EAU R 113): the head difference "
-            "DWe - DWb = " + DepthText(water.HeadDifference(), unitSystem) + " is lost in proportion to the length of "
-            "the flow path down the retained side from " + DepthText(water.Entry(), unitSystem) + " and up the "
-            "excavation side to " + DepthText(water.Exit(), unitSystem) + ", " + DepthText(water.PathLength(), unitSystem) +
-            " long: the gradient " + Num(water.HeadDifference() / water.PathLength()) + " is the same all along it "
+            "DWe - DWb = " +
+            DepthText(water.HeadDifference(), unitSystem) +
+            " is lost in proportion to the length of "
+            "the flow path down the retained side from " +
+            DepthText(water.Entry(), unitSystem) +
+            " and up the "
+            "excavation side to " +
+            DepthText(water.Exit(), unitSystem) + ", " + DepthText(water.PathLength(), unitSystem) +
+            " long: the gradient " + Num(water.HeadDifference() / water.PathLength()) +
+            " is the same all along it "
             "(the flow near the toe is more concentrated than this; where the exit gradient matters, use a flow net). "
-            "The pore pressures change sigma'v on both sides in the earth pressure, the p-y curves and the passive limit.");
+            "The pore pressures change sigma'v on both sides in the earth pressure, the p-y curves and the passive "
+            "limit.");
     } else {
         notes.push_back("Water: the user's table of pore pressures against depth (linear between its rows; above the "
                         "first and below the last as still water from the nearest row). The pore pressures change "

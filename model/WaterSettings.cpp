@@ -136,8 +136,8 @@ TStageWater StageWaterFrom(const json& entry)
     const std::optional<WaterRegime> named =
         regime != entry.end() && regime->is_string() ? WaterRegimeFromName(regime->get<std::string>()) : std::nullopt;
     if (!named)
-        Fault("regime", "\"regime\" of stage " + std::to_string(w.stage) +
-                            " must be \"hydrostatic\", \"seepage\" or \"table\"");
+        Fault("regime",
+              "\"regime\" of stage " + std::to_string(w.stage) + " must be \"hydrostatic\", \"seepage\" or \"table\"");
     w.regime = *named;
     if (w.regime == WaterRegime::Table) {
         w.retained = TableOf(entry, "retained_pore_pressure");

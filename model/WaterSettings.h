@@ -13,8 +13,8 @@
 // The pore pressures on the two sides of the wall in one stage.
 enum class WaterRegime {
     Hydrostatic,  // still water below each side's water depth (DWb, DWe)
-    Seepage,      // steady flow under the toe, the head lost in proportion to the path length
-    Table,        // the user's pore pressures against depth on each side (a flow net made elsewhere)
+    Seepage,  // steady flow under the toe, the head lost in proportion to the path length
+    Table,  // the user's pore pressures against depth on each side (a flow net made elsewhere)
 };
 
 // "hydrostatic", "seepage", "table".
@@ -61,10 +61,10 @@ struct TWaterSettings {
 };
 
 // The ranges the settings file and the windows accept.
-constexpr double kLowestDestabilisingFactor = 1.0;   // gamma_G;dst from 1 ...
+constexpr double kLowestDestabilisingFactor = 1.0;  // gamma_G;dst from 1 ...
 constexpr double kHighestDestabilisingFactor = 10.0;  // ... to 10
-constexpr double kLowestStabilisingFactor = 0.1;      // gamma_G;stb from 0.1 ...
-constexpr double kHighestStabilisingFactor = 1.0;     // ... to 1: it lowers the weight
+constexpr double kLowestStabilisingFactor = 0.1;  // gamma_G;stb from 0.1 ...
+constexpr double kHighestStabilisingFactor = 1.0;  // ... to 1: it lowers the weight
 // The most rows a table of pore pressure may have on one side.
 constexpr std::size_t kMostPoreRows = 200;
 

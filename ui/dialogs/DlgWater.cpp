@@ -31,7 +31,9 @@ QLineEdit* FactorEdit(QWidget* parent, const QString& name)
 }  // namespace
 
 TDlgWater::TDlgWater(TWallDocument& document, QWidget* parent)
-    : TInputDialog(document, "Ground Water", parent), stage_(new QLabel(this)), regime_(new QComboBox(this)),
+    : TInputDialog(document, "Ground Water", parent),
+      stage_(new QLabel(this)),
+      regime_(new QComboBox(this)),
       retained_(NewSettingsTable(this, "Pore pressure behind the wall")),
       excavation_(NewSettingsTable(this, "Pore pressure in front of the wall")),
       dst_(FactorEdit(this, "gamma_G;dst, on the destabilising pore pressure")),
@@ -62,7 +64,8 @@ TDlgWater::TDlgWater(TWallDocument& document, QWidget* parent)
     layout->addLayout(factors);
     layout->addLayout(tables);
     connect(regime_, qOverload<int>(&QComboBox::currentIndexChanged), this, &TDlgWater::RegimeChosen);
-    connect(retained_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* i) { CellChanged(*retained_, 0, i); });
+    connect(retained_, &QTableWidget::itemChanged, this,
+            [this](QTableWidgetItem* i) { CellChanged(*retained_, 0, i); });
     connect(excavation_, &QTableWidget::itemChanged, this,
             [this](QTableWidgetItem* i) { CellChanged(*excavation_, 1, i); });
     connect(dst_, &QLineEdit::editingFinished, this, [this] { FactorTyped(true); });
@@ -105,7 +108,10 @@ void TDlgWater::FillTable(QTableWidget& table, int side)
     table.setRowCount(static_cast<int>(rows.size()) + 1);
     for (int r = 0; r < table.rowCount(); ++r)
         for (int c = 0; c < 2; ++c)
-            table.setItem(r, c, EntryItem(r < static_cast<int>(rows.size()) ? rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] : ""));
+            table.setItem(r, c,
+                          EntryItem(r < static_cast<int>(rows.size())
+                                        ? rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]
+                                        : ""));
     table.setEnabled(document_.Settings().water.Stage(Stage()).regime == WaterRegime::Table);
     FitSettingsTable(table, 8);
 }

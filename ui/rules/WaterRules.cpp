@@ -27,8 +27,10 @@ void SetStageRegime(TWallSettings& settings, int stage, WaterRegime regime)
 {
     TStageWater water = settings.water.Stage(stage);
     water.regime = regime;
-    if (regime != WaterRegime::Table)
-        water.retained.clear(), water.excavation.clear();
+    if (regime != WaterRegime::Table) {
+        water.retained.clear();
+        water.excavation.clear();
+    }
     settings.water.Set(water);
 }
 
@@ -94,7 +96,8 @@ std::string SetHydraulicFactor(TWallSettings& settings, bool destabilising, cons
     const double lowest = destabilising ? kLowestDestabilisingFactor : kLowestStabilisingFactor;
     const double highest = destabilising ? kHighestDestabilisingFactor : kHighestStabilisingFactor;
     if (!(value >= lowest && value <= highest))
-        return std::string(name) + " must lie from " + FormatGeneral(lowest, 4) + " to " + FormatGeneral(highest, 4) + ".";
+        return std::string(name) + " must lie from " + FormatGeneral(lowest, 4) + " to " + FormatGeneral(highest, 4) +
+               ".";
     (destabilising ? settings.water.factors.gammaG_dst : settings.water.factors.gammaG_stb) = value;
     return {};
 }
