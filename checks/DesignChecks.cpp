@@ -1,6 +1,7 @@
 #include "checks/DesignChecks.h"
 
 #include "engine/EngineRun.h"
+#include "engine/PoreWater.h"
 #include "engine/SectionBuilder.h"
 #include "engine/WallFriction.h"
 #include "units/NumberFormat.h"
@@ -127,10 +128,17 @@ StageCheck CheckStage(const std::vector<WallFileBlock>& blocks, const SectionRun
     CheckSection(s, actual, settings);
     s.anchors = CheckAnchors(actual, settings, s.notes);
     CheckDeflection(s, actual, block.block);
+    const int stage = block.block.stageCount > 1 ? number : 0;
+    s.hydraulicHeave = CheckHydraulicHeave(block.block, engine::StageWaterInput(settings, stage), settings.water.factors);
+    if (s.hydraulicHeave.shown)
+        s.notes.push_back(s.hydraulicHeave.note);
+    if (s.hydraulicHeave.shown)
+        s.notes.push_back("The limit-equilibrium estimate takes still water below the water depths DWb and DWe, "
+                          "not the stage's water regime.");
     // A wall that holds at the largest factor tried has no factor and passes.
     const bool holdsAtLargest = !s.safety.factor && actual.Ok() && s.safety.limit.empty();
     s.passed = (holdsAtLargest || (s.safety.factor && *s.safety.factor >= target)) && UtilisationsPass(s) &&
-               s.deflectionPassed && s.limitEquilibriumPassed.value_or(true);
+               s.deflectionPassed && s.limitEquilibriumPassed.value_or(true) && s.hydraulicHeave.passed;
     analyses += analyser.Analyses();
     return s;
 }
@@ -196,6 +204,12 @@ void AddApproach(DesignCheckReport& r, const std::vector<WallFileBlock>& blocks,
 std::string Optional(const std::optional<double>& v, const std::string& unit = "")
 {
     return v ? FormatGeneral(*v, 4) + unit : "-";
+}
+
+// The line of the hydraulic-heave check; none for a stage in still water.
+std::string HydraulicHeaveText(const HydraulicHeave& c, const std::string& stressUnit)
+{
+    return c.shown ? "  " + HydraulicHeaveSummary(c, stressUnit) + "\n" : std::string();
 }
 
 }  // namespace
@@ -282,6 +296,7 @@ std::string DesignChecksText(const DesignCheckReport& r)
             out << (*s.limitEquilibriumPassed ? " (reached)" : " (NOT reached)");
         out << "\n";
         out << "  Governing approach:           " << s.governingApproach << "\n";
+        out << HydraulicHeaveText(s.hydraulicHeave, units.stress);
         for (const std::string& n : s.notes)
             out << "  Note: " << n << "\n";
         out << "  " << (s.passed ? "Passed" : "FAILED") << "\n";

@@ -2,6 +2,7 @@
 #include "checks/AnchorChecks.h"
 #include "checks/DesignApproach.h"
 #include "checks/EmbedmentSafety.h"
+#include "checks/HydraulicHeave.h"
 #include "checks/LimitEquilibrium.h"
 #include "checks/SectionChecks.h"
 #include "engine/WallFileReader.h"
@@ -38,6 +39,8 @@ struct StageCheck {
     // The embedment against the limit-equilibrium one at the target, where the
     // estimate applies and counts in the verdict; empty otherwise.
     std::optional<bool> limitEquilibriumPassed;
+    // Hydraulic heave in front of the wall where water flows up through it.
+    HydraulicHeave hydraulicHeave;
     // The approach that needs the deeper tip: "p-y analysis" or "limit equilibrium".
     std::string governingApproach;
     // The combinations of the wall's design approach and the one that governs;
@@ -81,8 +84,9 @@ constexpr double kDefaultTarget = 1.5;
 // Never throws for an analysis that fails; a stage that cannot be analysed at
 // all fails its checks with a note saying why. A stage passes when its safety
 // factor reaches the target, no utilisation exceeds 1, the wall as built stays
-// within the allowable deflection and (where it applies and the settings count
-// it) its embedment reaches the limit-equilibrium one; with a design approach,
+// within the allowable deflection, (where it applies and the settings count
+// it) its embedment reaches the limit-equilibrium one and (where water flows
+// up in front of it) the soil there does not heave; with a design approach,
 // when every combination of it passes as well.
 DesignCheckReport RunDesignChecks(const std::vector<WallFileBlock>& blocks, double target = kDefaultTarget,
                                   const TWallSettings& settings = TWallSettings::Defaults());

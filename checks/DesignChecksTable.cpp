@@ -69,12 +69,14 @@ std::vector<std::string> CommonNotes(const DesignCheckReport& r)
 
 // The limit-equilibrium method of a stage, with its notes (why a value is
 // missing) and the stage's other notes that not every stage shares.
-std::string StageRemark(const StageCheck& s, const std::vector<std::string>& common)
+std::string StageRemark(const StageCheck& s, const std::vector<std::string>& common, const std::string& stressUnit)
 {
     std::string text = s.heading + ": " + s.limitEquilibrium.method + ".";
     for (const std::string& n : s.notes)
         if (!Contains(common, n))
             text += " " + n;
+    if (s.hydraulicHeave.shown)
+        text += " " + HydraulicHeaveSummary(s.hydraulicHeave, stressUnit);
     return text;
 }
 
@@ -124,7 +126,7 @@ DesignChecksTable MakeDesignChecksTable(const DesignCheckReport& r)
     t.remarks.push_back("F: the safety factor by strength reduction. LE: the limit-equilibrium estimate, its method "
                         "named per stage below. Governing approach: the one that needs the deeper tip.");
     for (const StageCheck& s : r.stages)
-        t.remarks.push_back(StageRemark(s, common));
+        t.remarks.push_back(StageRemark(s, common, u.stress));
     t.remarks.insert(t.remarks.end(), common.begin(), common.end());
     t.remarks.insert(t.remarks.end(), r.notes.begin(), r.notes.end());
     return t;

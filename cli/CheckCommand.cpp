@@ -69,6 +69,23 @@ nlohmann::ordered_json FactorsJson(DesignApproach approach, const TPartialFactor
             {"gamma_anchor", f.gammaAnchor}};
 }
 
+// Null where water does not flow up in front of the wall (the stage's notes
+// say why where a regime other than still water is set).
+nlohmann::ordered_json HydraulicHeaveJson(const checks::HydraulicHeave& c)
+{
+    if (!c.applies)
+        return nlohmann::ordered_json();
+    return {{"exit_gradient", c.exitGradient},
+            {"critical_gradient", c.criticalGradient},
+            {"gradient_utilisation", c.gradientUtilisation},
+            {"excess_pore_pressure", c.excessPorePressure},
+            {"prism_weight", c.prismWeight},
+            {"prism_utilisation", c.prismUtilisation},
+            {"gamma_G_dst", c.gammaDst},
+            {"gamma_G_stb", c.gammaStb},
+            {"passed", c.passed}};
+}
+
 nlohmann::ordered_json StageJson(const checks::StageCheck& s, bool approach)
 {
     nlohmann::ordered_json anchors = nlohmann::ordered_json::array();
@@ -93,6 +110,7 @@ nlohmann::ordered_json StageJson(const checks::StageCheck& s, bool approach)
               {"largest_moment", Value(le.largestMoment)},
               {"passed", s.limitEquilibriumPassed ? nlohmann::ordered_json(*s.limitEquilibriumPassed)
                                                   : nlohmann::ordered_json()}}},
+            {"hydraulic_heave", HydraulicHeaveJson(s.hydraulicHeave)},
             {"governing_approach", s.governingApproach},
             {"passed", s.passed},
             {"notes", s.notes}};

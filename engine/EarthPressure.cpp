@@ -495,8 +495,11 @@ NodeLoads ComputeRetainedSideLoads(const RetainedSideInput& in, const std::vecto
     const bool uniform = in.topSurcharge != 0 && !in.layers.empty();
     CheckRetainedSideInput(in, generated || tabled || uniform);
 
-    const SoilProfile profile(in.layers, UnitWeightOfWater(in.unitSystem), in.waterDepthBackfill,
-                              in.waterDepthExcavation, in.excavationDepth);
+    const double gammaW = UnitWeightOfWater(in.unitSystem);
+    const PoreWater water(in.water, gammaW, in.waterDepthBackfill, in.waterDepthExcavation, in.excavationDepth,
+                          in.wallLength);
+    const SoilProfile profile(in.layers, gammaW, in.waterDepthBackfill, in.waterDepthExcavation, in.excavationDepth,
+                              water);
     if (generated || uniform)
         CheckLayersForPressure(in.layers, in.backfillSlope);
     const RetainedSide side(in, profile);
@@ -509,6 +512,10 @@ NodeLoads ComputeRetainedSideLoads(const RetainedSideInput& in, const std::vecto
                             "and below the last; the active-pressure factor and Wa are not applied to it.");
     if (generated)
         DescribeGeneratedPressure(in, profile, out.notes);
+    if (generated && in.water.regime != WaterRegime::Hydrostatic) {
+        const std::vector<std::string> lines = PoreWaterNotes(water, in.unitSystem);
+        out.notes.insert(out.notes.end(), lines.begin(), lines.end());
+    }
     DescribeSurchargesAndWidth(in, load.WidthBelow(), out.notes);
     out.notes.push_back("At a node where the pressure or the width jumps (a layer boundary, the excavation level) the load is "
                         "the mean of the values just above and just below.");

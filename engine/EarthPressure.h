@@ -1,4 +1,5 @@
 #pragma once
+#include "engine/PoreWater.h"
 #include "engine/SoilLayer.h"
 
 #include <string>
@@ -39,6 +40,7 @@ struct RetainedSideInput {
     double pyWidth = 0;               // Wp: below the excavation level the width is min(Wa, Wp) (0: Wa throughout)
     double waterDepthBackfill = 0;    // DWb
     double waterDepthExcavation = 0;  // DWe
+    PoreWaterInput water;             // still water below DWb and DWe unless it says otherwise
     double activePressureFactor = 1;
     double backfillSlope = 0;         // beta, degrees
     double topSurcharge = 0;          // uniform load on the retained surface (F/L^2)

@@ -3,6 +3,7 @@
 #include "engine/AnchorForces.h"
 #include "engine/BeamColumnSolver.h"
 #include "engine/InputRanges.h"
+#include "engine/PoreWater.h"
 #include "engine/PlotFileWriter.h"
 #include "engine/ReportWriter.h"
 #include "engine/SectionBuilder.h"
@@ -108,6 +109,7 @@ void AnalyseSection(SectionRun& s, int stage, const std::vector<SectionRun>& ear
         options.passiveLimit = settings.limitToPassive;
         options.wallContact = engine::WallContactByLayer(settings, s.block.layers.size());
         options.soilBehind = settings.soilBehindResists;
+        options.water = engine::StageWaterInput(settings, stage);
         s.input = SectionBuilder::Build(s.block, s.heading, options);
         s.built = true;
     } catch (const std::exception& e) {

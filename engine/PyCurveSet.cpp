@@ -347,7 +347,10 @@ void BuildGenerated(const PyCurveInput& in, const std::vector<double>& depths, P
     if (in.unitSystem == UnitSystem::Generic && in.waterDepthExcavation < wallLength && !in.layers.empty())
         throw TorvikError("A water table lies within the wall, but the effective stress cannot be computed in the generic "
                           "unit system (it has no unit weight of water): set the water depths below the wall's tip.");
-    const SoilProfile profile(in.layers, gammaW, in.waterDepthBackfill, in.waterDepthExcavation, in.excavationDepth);
+    const PoreWater water(in.water, gammaW, in.waterDepthBackfill, in.waterDepthExcavation, in.excavationDepth,
+                          in.wallLength > 0 ? in.wallLength : wallLength);
+    const SoilProfile profile(in.layers, gammaW, in.waterDepthBackfill, in.waterDepthExcavation, in.excavationDepth,
+                              water);
     const PyModifierTable modifiers(in.modifiers);
     const auto external = ExternalCurves(in, static_cast<int>(depths.size()) - 1, set.notes);
     set.spacingFactor = SpacingFactor(in.activeWidth, in.pyWidth);

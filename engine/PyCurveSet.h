@@ -1,5 +1,6 @@
 #pragma once
 #include "engine/ExternalPyCurve.h"
+#include "engine/PoreWater.h"
 #include "engine/PyModifiers.h"
 #include "engine/SoilLayer.h"
 
@@ -19,6 +20,8 @@ struct PyCurveInput {
     double pyWidth = 0;               // Wp = b of the formulas
     double waterDepthExcavation = 0;  // DWe, below the top of the wall
     double waterDepthBackfill = 0;  // DWb (only checked against the generic unit system)
+    double wallLength = 0;          // L, the toe of the seepage path
+    PoreWaterInput water;           // still water below DWe unless it says otherwise
     // Cap every generated curve (after the spacing factor, before the
     // modification factors) at the passive earth pressure on the analysed strip.
     bool passiveLimit = false;

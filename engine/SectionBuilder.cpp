@@ -197,7 +197,8 @@ void WarnOffNodeLevels(const WallBlock& b, SectionInput& in)
 }
 
 // The distributed load of the retained side at every node, and its notes.
-void AddRetainedSideLoads(const WallBlock& b, const std::vector<double>& depths, SectionInput& in)
+void AddRetainedSideLoads(const WallBlock& b, const std::vector<double>& depths, const SectionBuilder::Options& options,
+                          SectionInput& in)
 {
     in.choices.push_back("Earth pressure: " + std::string(EarthPressureName(b.earthPressureOption)) + ".");
     if (b.earthPressureOption >= 1 && b.earthPressureOption <= 3) {
@@ -210,6 +211,7 @@ void AddRetainedSideLoads(const WallBlock& b, const std::vector<double>& depths,
         r.pyWidth = b.pyWidth;
         r.waterDepthBackfill = b.waterDepthBackfill;
         r.waterDepthExcavation = b.waterDepthExcavation;
+        r.water = options.water;
         r.activePressureFactor = b.activePressureFactor;
         r.backfillSlope = b.backfillSlope;
         r.topSurcharge = b.topSurcharge;
@@ -260,6 +262,8 @@ void AddPyCurves(const WallBlock& b, const std::vector<double>& depths, const Se
     p.pyWidth = b.pyWidth;
     p.waterDepthExcavation = b.waterDepthExcavation;
     p.waterDepthBackfill = b.waterDepthBackfill;
+    p.wallLength = b.nodeCount * b.increment;
+    p.water = options.water;
     p.passiveLimit = options.passiveLimit;
     p.layers = b.layers;
     p.modifiers = b.modifiers;
@@ -336,7 +340,7 @@ SectionInput SectionBuilder::Build(const WallBlock& block, const std::string& he
     for (int m = 0; m <= b.nodeCount; ++m)
         depths[m] = m * b.increment;
     WarnOffNodeLevels(b, in);
-    AddRetainedSideLoads(b, depths, in);
+    AddRetainedSideLoads(b, depths, options, in);
     AddPyCurves(b, depths, options, in);
     if (options.soilBehind)
         AddSoilBehind(b, depths, in);

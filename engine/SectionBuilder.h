@@ -20,6 +20,8 @@ public:
         std::vector<engine::WallContact> wallContact;
         // The retained soil above the excavation resists the wall moving into it.
         bool soilBehind = false;
+        // The pore water of the stage (still water below the water depths unless it says otherwise).
+        engine::PoreWaterInput water;
     };
 
     // Builds the section; `heading` names it in the report ("Stage 2", ...).

@@ -57,6 +57,14 @@ SoilProfile::SoilProfile(std::vector<SoilLayer> layers, double gammaW, double wa
     }
 }
 
+SoilProfile::SoilProfile(std::vector<SoilLayer> layers, double gammaW, double waterDepthBackfill,
+                         double waterDepthExcavation, double excavationDepth, const PoreWater& water)
+    : SoilProfile(std::move(layers), gammaW, waterDepthBackfill, waterDepthExcavation, excavationDepth)
+{
+    if (!water.Hydrostatic())
+        water_ = water;
+}
+
 double SoilProfile::LayerTop(int i) const
 {
     return i <= 0 ? 0.0 : layers_[static_cast<std::size_t>(i - 1)].bottomDepth;
@@ -127,11 +135,15 @@ double SoilProfile::TotalVerticalStress(double z) const
 
 double SoilProfile::PoreBackfill(double z) const
 {
+    if (water_)
+        return water_->Retained(z);
     return z > waterDepthBackfill_ ? gammaW_ * (z - waterDepthBackfill_) : 0.0;
 }
 
 double SoilProfile::PoreExcavation(double z) const
 {
+    if (water_)
+        return water_->Excavation(z);
     return z > waterDepthExcavation_ ? gammaW_ * (z - waterDepthExcavation_) : 0.0;
 }
 
@@ -145,6 +157,10 @@ double SoilProfile::EffectiveExcavation(double z) const
     const double h = excavationDepth_;
     if (z <= h)
         return 0;
+    if (water_) {
+        const double freeWater = gammaW_ * std::max(0.0, h - waterDepthExcavation_);
+        return std::max(0.0, TotalVerticalStress(z) - TotalVerticalStress(h) + freeWater - water_->Excavation(z));
+    }
     const double submerged = std::max(0.0, z - std::max(h, waterDepthExcavation_));
     return std::max(0.0, TotalVerticalStress(z) - TotalVerticalStress(h) - gammaW_ * submerged);
 }

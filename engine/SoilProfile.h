@@ -1,5 +1,8 @@
 #pragma once
+#include "engine/PoreWater.h"
 #include "engine/SoilLayer.h"
+
+#include <optional>
 
 #include <vector>
 
@@ -18,6 +21,10 @@ public:
     // depths are those of the backfill (DWb) and the excavation side (DWe).
     SoilProfile(std::vector<SoilLayer> layers, double gammaW, double waterDepthBackfill,
                 double waterDepthExcavation, double excavationDepth);
+    // The same with the pore pressures of `water` in place of still water below
+    // the two water depths (the same profile when it is hydrostatic).
+    SoilProfile(std::vector<SoilLayer> layers, double gammaW, double waterDepthBackfill, double waterDepthExcavation,
+                double excavationDepth, const PoreWater& water);
 
     // The layers, as given.
     const std::vector<SoilLayer>& Layers() const { return layers_; }
@@ -35,15 +42,16 @@ public:
 
     // Total vertical stress on the retained side: the integral of gamma from 0 to z.
     double TotalVerticalStress(double z) const;
-    // Pore pressure on the retained side, gammaW (z - DWb) below DWb.
+    // Pore pressure on the retained side, gammaW (z - DWb) below DWb in still water.
     double PoreBackfill(double z) const;
-    // Pore pressure on the excavation side, gammaW (z - DWe) below DWe.
+    // Pore pressure on the excavation side, gammaW (z - DWe) below DWe in still water.
     double PoreExcavation(double z) const;
     // Effective vertical stress on the retained side (not below 0).
     double EffectiveBackfill(double z) const;
     // Effective vertical stress on the excavation side: integral from the excavation
     // level to z of gamma (above DWe) or gamma - gammaW (below it); 0 above the
-    // excavation level and never below 0.
+    // excavation level and never below 0. With water that flows, the total
+    // stress (soil and the free water above the excavation level) less the pore pressure.
     double EffectiveExcavation(double z) const;
     // Mean cohesion between depths a < b (0 in layers without cohesion); the value at a when b <= a.
     double AverageCohesion(double a, double b) const;
@@ -67,6 +75,7 @@ private:
     double waterDepthBackfill_;
     double waterDepthExcavation_;
     double excavationDepth_;
+    std::optional<PoreWater> water_;  // set when the water is not still
 };
 
 }  // namespace engine

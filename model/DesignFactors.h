@@ -36,6 +36,20 @@ struct TPartialFactors {
     bool operator!=(const TPartialFactors& o) const { return !(*this == o); }
 };
 
+// The partial factors of the hydraulic-heave check (EN 1997-1, 2.4.7.5, HYD):
+// on the destabilising pore pressure or seepage force and on the stabilising
+// weight; the defaults are the recommended values of Annex A, table A.17.
+struct THydraulicFactors {
+    double gammaG_dst = 1.35;
+    double gammaG_stb = 0.9;
+
+    bool operator==(const THydraulicFactors& o) const
+    {
+        return gammaG_dst == o.gammaG_dst && gammaG_stb == o.gammaG_stb;
+    }
+    bool operator!=(const THydraulicFactors& o) const { return !(*this == o); }
+};
+
 // One factor as the settings file and the windows name it.
 struct TPartialFactorEntry {
     const char* key;    // its key in the settings file: "gamma_G_A1", ..., "gamma_M0", "gamma_anchor"

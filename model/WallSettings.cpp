@@ -1,5 +1,7 @@
 #include "model/WallSettings.h"
 
+#include "model/WaterSettingsJson.h"
+
 #include "units/Constants.h"
 #include "units/TorvikError.h"
 #include "units/Units.h"
@@ -348,6 +350,26 @@ void ReadEntries(const json& j, const std::string& text, const char* key, Read r
     }
 }
 
+// The water of the stages and the factors of the hydraulic-heave check; a
+// fault names its key and line.
+void ReadWaterKeys(const json& j, const std::string& text, TWallSettings& s)
+{
+    ReadEntries(j, text, "water_regimes", [&s](const json& w) {
+        try {
+            s.water.Set(StageWaterFrom(w));
+        } catch (const TWaterFault& f) {
+            throw FieldFault{f.key, f.what};
+        }
+    });
+    if (j.contains("hydraulic_heave_factors")) {
+        try {
+            s.water.factors = HydraulicFactorsFrom(j.at("hydraulic_heave_factors"));
+        } catch (const TWaterFault& f) {
+            throw SettingsFault{LineOfField(text, "hydraulic_heave_factors", 0, f.key), f.what};
+        }
+    }
+}
+
 TWallSettings SettingsFrom(const json& j, const std::string& text)
 {
     if (!j.is_object())
@@ -378,6 +400,7 @@ TWallSettings SettingsFrom(const json& j, const std::string& text)
     ReadEntries(j, text, "anchors", [&s](const json& a) { s.Set(AnchorFrom(a)); });
     ReadEntries(j, text, "sections", [&s](const json& t) { s.Set(SectionFrom(t)); });
     ReadEntries(j, text, "wall_friction", [&s](const json& w) { s.Set(WallFrictionFrom(w)); });
+    ReadWaterKeys(j, text, s);
     return s;
 }
 
@@ -438,7 +461,7 @@ bool TWallSettings::operator==(const TWallSettings& o) const
            partialFactors == o.partialFactors && unplannedExcavation == o.unplannedExcavation &&
            uniformSurchargePermanent == o.uniformSurchargePermanent &&
            permanentSurcharges == o.permanentSurcharges && permanentLoads == o.permanentLoads &&
-           wallFriction == o.wallFriction;
+           wallFriction == o.wallFriction && water == o.water;
 }
 
 TWallSettings TWallSettings::ForNewWall()
@@ -457,7 +480,7 @@ bool TWallSettings::IsDefault() const
     if (springsFromInstallation != plain.springsFromInstallation || limitToPassive != plain.limitToPassive ||
         lockOffAsBuilt != plain.lockOffAsBuilt || soilBehindResists != plain.soilBehindResists ||
         limitEquilibriumInVerdict != plain.limitEquilibriumInVerdict || targetSafetyFactor != plain.targetSafetyFactor ||
-        !DesignDefault(*this))
+        !DesignDefault(*this) || !water.IsDefault())
         return false;
     for (const TAnchorSettings& a : anchors) {
         TAnchorSettings unset;
@@ -552,6 +575,12 @@ TWallSettings TWallSettings::InFileUnits(UnitSystem system) const
         t.yieldStrength *= factor("F/L^2");
         t.shearArea *= factor("L^2");
     }
+    for (TStageWater& w : s.water.stages)
+        for (std::vector<TPorePoint>* table : {&w.retained, &w.excavation})
+            for (TPorePoint& p : *table) {
+                p.depth *= factor("L");
+                p.pressure *= factor("F/L^2");
+            }
     return s;
 }
 
@@ -600,6 +629,15 @@ std::string SettingsText(const TWallSettings& settings)
             friction.push_back(WallFrictionJson(w));
     if (!friction.empty())
         j["wall_friction"] = friction;
+    // Also only where the wall has them.
+    if (!settings.water.stages.empty()) {
+        json water = json::array();
+        for (const TStageWater& w : settings.water.stages)
+            water.push_back(StageWaterJson(w));
+        j["water_regimes"] = water;
+    }
+    if (settings.water.factors != THydraulicFactors{})
+        j["hydraulic_heave_factors"] = HydraulicFactorsJson(settings.water.factors);
     return j.dump(2) + "\n";
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/DesignFactors.h"
+#include "model/WaterSettings.h"
 #include "units/Units.h"
 
 // Settings of a wall that its data file has no place for. They live in a small
@@ -95,6 +96,9 @@ struct TWallSettings {
     bool uniformSurchargePermanent = false;   // the uniform surcharge on the retained surface
     std::vector<int> permanentSurcharges;     // rows of the surcharge table, 1-based, rising
     std::vector<int> permanentLoads;          // From nodes of concentrated-load rows, rising
+    // The ground water of each stage (hydrostatic unless set) and the factors
+    // of the hydraulic-heave check.
+    TWaterSettings water;
 
     // The settings a wall has when it has no file of settings.
     static TWallSettings Defaults() { return {}; }

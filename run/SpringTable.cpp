@@ -3,6 +3,7 @@
 #include "checks/DesignChecks.h"
 #include "engine/ReportWriter.h"
 #include "run/CombinationsCsv.h"
+#include "run/HydraulicHeaveCsv.h"
 #include "run/ResultValues.h"
 
 namespace {
@@ -74,6 +75,9 @@ std::string WallResultsCsv(const TResultSet& results, const std::string& wallFil
     const std::string combinations = settings.designApproach == DesignApproach::None
                                          ? std::string()
                                          : CombinationsCsv(checks::RunDesignChecks(wallFile));
+    // Read only for a wall whose water flows somewhere, so that others export as before.
+    const std::string heave =
+        settings.water.stages.empty() ? std::string() : HydraulicHeaveCsv(WallFileReader::Read(wallFile), settings);
     return ResultsCsv(results, settings) + (springs.empty() ? "" : "\r\n" + springs) +
-           (combinations.empty() ? "" : "\r\n" + combinations);
+           (combinations.empty() ? "" : "\r\n" + combinations) + (heave.empty() ? "" : "\r\n" + heave);
 }

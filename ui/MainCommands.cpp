@@ -250,6 +250,8 @@ void TMainForm::AddDataLoadCommands(std::vector<TMainCommand>& t)
                     .Does(dialog(InputDialog::Anchors))
                     .Rule(Pick(&S::Data, &D::LateralSprings)));
     t.push_back(TMainCommand(M::Data, "Steel Sect&ions...").Does(dialog(InputDialog::Sections)));
+    // The water of each stage and the factors of the heave check, kept beside the data file.
+    t.push_back(TMainCommand(M::Data, "&Ground Water...").Does(dialog(InputDialog::Water)));
     t.push_back(TMainCommand(M::Data, "Sets of Nonlinear Moment vs EI Curves")
                     .Does(editor(WallTable::MEICurves))
                     .Rule(Pick(&S::Data, &D::MomentEICurves))

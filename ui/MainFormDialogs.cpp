@@ -13,6 +13,7 @@
 #include "ui/dialogs/DlgSections.h"
 #include "ui/dialogs/DlgSpring.h"
 #include "ui/dialogs/DlgTitle.h"
+#include "ui/dialogs/DlgWater.h"
 
 #include <QAction>
 #include <QMdiArea>
@@ -37,6 +38,8 @@ TInputDialog* TMainForm::CreateDialog(InputDialog kind)
         return new TDlgAnchors(*document_);
     case InputDialog::Sections:
         return new TDlgSections(*document_);
+    case InputDialog::Water:
+        return new TDlgWater(*document_);
     case InputDialog::Options:
     case InputDialog::Count:
         break;

@@ -226,4 +226,21 @@ TEST(Verdict, CountsTheLimitEquilibriumEstimate)
     EXPECT_NE(checks::DesignChecksText(shown).find("does not count in the verdict"), std::string::npos);
 }
 
+// The bundled anchored wall with its water flowing under the toe (3 m of head
+// over a 21 m path) passes, hydraulic heave included; a larger factor on the
+// destabilising action fails heave and with it the stage.
+TEST(Verdict, CountsHydraulicHeave)
+{
+    const std::vector<WallFileBlock> blocks = WallFileReader::Read(Example("anchored-soft-clay.tk4d"));
+    TWallSettings settings = TWallSettings::Defaults();
+    settings.water.Set(TStageWater{1, WaterRegime::Seepage, {}, {}});
+    const checks::DesignCheckReport held = checks::RunDesignChecks(blocks, 1.5, settings);
+    ASSERT_TRUE(held.stages[0].hydraulicHeave.applies);
+    EXPECT_TRUE(held.passed);
+    settings.water.factors.gammaG_dst = 5;
+    const checks::DesignCheckReport heaved = checks::RunDesignChecks(blocks, 1.5, settings);
+    EXPECT_FALSE(heaved.stages[0].hydraulicHeave.passed);
+    EXPECT_FALSE(heaved.passed);
+}
+
 }  // namespace

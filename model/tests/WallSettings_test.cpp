@@ -234,3 +234,32 @@ TEST(WallSettings, WallFrictionRoundTripsAndStaysOutOfSmoothWalls)
     EXPECT_EQ(MessageOf("{\"torvik_wall_settings\": 1,\n\"wall_friction\": [{\"delta_over_phi\": 0.5}]}"),
               "The settings file wall.tk4s cannot be used at line 2: a wall-friction entry needs its \"layer\".");
 }
+
+// The water of the stages reads back as written, a still-water wall writes
+// none of it, and the units of the data file apply to the tables; a faulty
+// entry is reported by its key and line.
+TEST(WallSettings, WaterRegimesRoundTripAndStayOutOfStillWaterWalls)
+{
+    TWallSettings s = Sample();
+    s.water.Set(TStageWater{2, WaterRegime::Hydrostatic, {}, {}});
+    EXPECT_EQ(SettingsText(s), SettingsText(Sample()));
+    s.water.Set(TStageWater{3, WaterRegime::Table, {{1, 0}, {12, 80}}, {{5, 0}, {12, 60}}});
+    s.water.Set(TStageWater{1, WaterRegime::Seepage, {}, {}});
+    s.water.factors.gammaG_stb = 0.95;
+    EXPECT_FALSE(s.IsDefault());
+    EXPECT_EQ(ParseSettings(SettingsText(s), "x"), s);
+    EXPECT_EQ(s.water.Stage(2).regime, WaterRegime::Hydrostatic);
+    EXPECT_NEAR(s.InFileUnits(UnitSystem::English).water.Stage(3).retained[1].depth, 12 / 0.0254, 1e-6);
+
+    EXPECT_EQ(MessageOf("{\"torvik_wall_settings\": 1,\n\"water_regimes\": [\n{\"stage\": 2,\n"
+                        "\"regime\": \"flowing\"}]}"),
+              "The settings file wall.tk4s cannot be used at line 4: \"regime\" of stage 2 must be \"hydrostatic\", "
+              "\"seepage\" or \"table\".");
+    EXPECT_EQ(MessageOf("{\"torvik_wall_settings\": 1,\n\"water_regimes\": [{\"stage\": 1, \"regime\": \"table\",\n"
+                        "\"retained_pore_pressure\": [[2, 0], [1, 5]]}]}"),
+              "The settings file wall.tk4s cannot be used at line 3: \"retained_pore_pressure\": row 2: the depth "
+              "must be greater than that of the row above.");
+    EXPECT_EQ(MessageOf("{\"torvik_wall_settings\": 1,\n\"hydraulic_heave_factors\": {\n\"gamma_G_stb\": 1.2}}"),
+              "The settings file wall.tk4s cannot be used at line 3: the partial factor \"gamma_G_stb\" must lie "
+              "from 0.1 to 1.");
+}

@@ -138,6 +138,7 @@ Da&ta
   &Lateral Springs and Rotational Restraints {d}
   A&nchors... {d}
   Steel Sect&ions...
+  &Ground Water...
   Sets of Nonlinear Moment vs EI Curves {d}
 &Options
   &Units
@@ -302,6 +303,7 @@ const char* const LongTermDataAndOptions = R"(Da&ta
   &Lateral Springs and Rotational Restraints {d}
   A&nchors... {d}
   Steel Sect&ions...
+  &Ground Water...
   Sets of Nonlinear Moment vs EI Curves {d}
 &Options
   &Units

@@ -10,10 +10,12 @@
 #include "ui/dialogs/DlgAnchors.h"
 #include "ui/dialogs/DlgSectionCatalogue.h"
 #include "ui/dialogs/DlgSections.h"
+#include "ui/dialogs/DlgWater.h"
 #include "ui/tests/MainWindowTest.h"
 
 #include <QAbstractItemModel>
 #include <QAccessible>
+#include <QComboBox>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -125,6 +127,33 @@ TEST_F(SettingsWindowsTest, APrestressTypedInStageTwoStaysAcrossAStageSwitchAndA
     EXPECT_EQ(Settings().Anchor(12)->spacing, 1);
     EXPECT_EQ(Settings().Anchor(12)->prestress, 85);
     EXPECT_EQ(d->Table()->item(0, kSpacing)->text(), "1");
+}
+
+// The regime chosen holds for the open stage only; a table's rows are typed
+// as in the other settings windows, and every control has a name.
+TEST_F(SettingsWindowsTest, GroundWaterOfStageTwoIsATableTypedRowByRow)
+{
+    SwitchStage(2);
+    auto* d = Choose<TDlgWater>("&Ground Water...");
+    ASSERT_NE(d, nullptr);
+    for (QWidget* control : std::initializer_list<QWidget*>{d->Regime(), d->RetainedTable(), d->ExcavationTable(),
+                                                            d->Destabilising(), d->Stabilising()})
+        EXPECT_FALSE(control->accessibleName().isEmpty());
+    EXPECT_FALSE(d->RetainedTable()->isEnabled());
+    d->Regime()->setCurrentIndex(static_cast<int>(WaterRegime::Table));
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(d->RetainedTable()->isEnabled());
+    TypeIntoCell(d->RetainedTable(), 0, 0, "2");
+    TypeIntoCell(d->RetainedTable(), 0, 1, "30");
+    EXPECT_EQ(act().Undo->text(), "Undo Pore Pressure");
+    const TStageWater water = Settings().water.Stage(2);
+    ASSERT_EQ(water.retained.size(), 1u);
+    EXPECT_EQ(water.retained[0].depth, 2);
+    EXPECT_EQ(water.retained[0].pressure, 30);
+    EXPECT_EQ(d->RetainedTable()->rowCount(), 2);
+    SwitchStage(1);
+    EXPECT_EQ(d->Regime()->currentIndex(), static_cast<int>(WaterRegime::Hydrostatic));
+    EXPECT_EQ(Settings().water.Stage(1).regime, WaterRegime::Hydrostatic);
 }
 
 TEST_F(SettingsWindowsTest, PickingACatalogueSectionFillsItsRowAndEIOfTheStiffnessTable)
