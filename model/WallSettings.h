@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/DesignFactors.h"
+#include "model/ExcavationSettings.h"
 #include "units/Units.h"
 
 // Settings of a wall that its data file has no place for. They live in a small
@@ -25,6 +26,11 @@ struct TAnchorSettings {
     double inclination = 0;       // below the horizontal (degrees), -90 < i < 90
     bool axialLoad = false;       // its vertical component acts on the wall as axial load
     double capacity = 0;          // capacity per anchor (kN); 0: not given
+    // Along the anchor from the wall (m): the free length, then the fixed
+    // (bond) length; 0: not given, and the checks of the anchor's place in the
+    // ground are not made.
+    double freeLength = 0;
+    double fixedLength = 0;
 
     bool operator==(const TAnchorSettings& o) const;
     bool operator!=(const TAnchorSettings& o) const { return !(*this == o); }
@@ -86,6 +92,8 @@ struct TWallSettings {
     bool uniformSurchargePermanent = false;   // the uniform surcharge on the retained surface
     std::vector<int> permanentSurcharges;     // rows of the surcharge table, 1-based, rising
     std::vector<int> permanentLoads;          // From nodes of concentrated-load rows, rising
+    // The excavation's plan and the targets of basal heave and of the anchors' block.
+    TExcavationSettings excavation;
 
     // The settings a wall has when it has no file of settings.
     static TWallSettings Defaults() { return {}; }
