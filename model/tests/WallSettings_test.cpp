@@ -249,8 +249,8 @@ TEST(WallSettings, AnchorLengthsAndExcavationRoundTripAndStayOutOfOtherFiles)
     s.excavation.basalHeaveTarget = 2;
     EXPECT_EQ(ParseSettings(SettingsText(s), "x"), s);
     const TWallSettings inches = s.InFileUnits(UnitSystem::English);
-    EXPECT_NEAR(inches.Anchor(12)->fixedLength, 6 / 0.0254, 1e-9);
-    EXPECT_NEAR(inches.excavation.width, 12 / 0.0254, 1e-9);
+    EXPECT_NEAR(inches.Anchor(12)->fixedLength, 6 * 39.37007874, 1e-9);
+    EXPECT_NEAR(inches.excavation.width, 12 * 39.37007874, 1e-9);
     TWallSettings widthOnly;
     widthOnly.excavation.width = 12;
     EXPECT_FALSE(widthOnly.IsDefault());
