@@ -136,8 +136,8 @@ void CheckAnchorStability(const WallBlock& b, const TWallSettings& settings, dou
     const bool any = std::any_of(anchors.begin(), anchors.end(), placed);
     if (!any)
         return;
-    if (b.earthPressureOption < 2 || b.layers.empty()) {
-        notes.push_back("The anchors' place in the ground is not checked: the wall has no soil layers.");
+    if (b.earthPressureOption < 2 || b.layers.empty() || !(b.nodeCount > 0 && b.increment > 0)) {
+        notes.push_back("The anchors' place in the ground is not checked: the wall has no soil layers or no length.");
         return;
     }
     const engine::SoilProfile profile(b.layers, engine::UnitWeightOfWater(b.unitSystem), b.waterDepthBackfill,
