@@ -84,9 +84,11 @@ TEST_F(WallFrictionWindowTest, ARatioTypedIsOneUndoableChangeAndOneOutOfRangeIsR
     EXPECT_EQ(Settings().WallFriction(2)->adhesionRatio, 0.25);
     EXPECT_EQ(d->Table()->item(1, kAdhesion)->text(), "0.25");
 
+    // Undo takes back the adhesion alone: layer 2 is smooth again, layer 1 keeps its friction.
     form->UndoClick();
     QCoreApplication::processEvents();
-    EXPECT_EQ(Settings().WallFriction(2)->adhesionRatio, 0);
+    EXPECT_EQ(Settings().WallFriction(2), nullptr);
+    ASSERT_NE(Settings().WallFriction(1), nullptr);
     EXPECT_NEAR(Settings().WallFriction(1)->frictionRatio, 2.0 / 3.0, 1e-12);
 }
 
