@@ -18,6 +18,14 @@ struct AnchorCheck {
     double forcePerWidth = 0;
     std::optional<double> forcePerAnchor;   // force along one anchor (tension positive); needs the anchor's settings
     std::optional<double> utilisation;      // force per anchor / capacity; needs the capacity
+    // Where the anchor sits in the ground (need its free and fixed lengths): the
+    // horizontal distance by which its fixed length starts behind the active
+    // wedge (negative: inside it), and the factor of the block of soil between
+    // the wall and the anchor (Kranz) against its target.
+    std::optional<double> wedgeMargin;
+    std::optional<bool> beyondWedge;
+    std::optional<double> kranzFactor;
+    std::optional<bool> kranzPassed;
 };
 
 // One entry per row of lateral springs of `run`'s block (by rising From node),

@@ -1,5 +1,7 @@
 #include "checks/DesignChecks.h"
 
+#include "checks/AnchorStability.h"
+#include "checks/GroundChecksTable.h"
 #include "engine/EngineRun.h"
 #include "engine/PoreWater.h"
 #include "engine/SectionBuilder.h"
@@ -31,6 +33,18 @@ const char* kSectionDefinition =
     "|V| / (fy / sqrt(3) Av (1 - corrosion loss)), the plastic shear resistance of the shear area at the von Mises "
     "shear yield stress (EN 1993-1-1, 6.2.6, partial factor 1). Anchor utilisation: force along one anchor / its "
     "capacity. Each passes up to 1.";
+
+// What the checks of the ground say, for walls that have them.
+std::string GroundDefinition(double kranzTarget)
+{
+    return "Basal heave: undrained, in total stresses, Terzaghi (1943) for H/B < 1 and Bjerrum and Eide (1956) with "
+           "Skempton's Nc for deeper cuts, B the smaller side of the excavation's plan. Fixed length beyond the wedge: "
+           "the horizontal distance from the plane rising at 45 deg + phi'/2 from the point of zero net pressure (Rankine) "
+           "to the start of the fixed length. Kranz F: the horizontal anchor force that the block of soil between the "
+           "wall's tip and the middle of the fixed length holds (Kranz 1953), over the forces of the anchors whose "
+           "fixed-length middles lie within the block; target " +
+           FormatGeneral(kranzTarget, 4) + ".";
+}
 
 // The analyses of the wall as built, stage after stage: the moments, shears
 // and spring forces that the section and anchor checks use.
@@ -86,6 +100,26 @@ void CompareLimitEquilibrium(StageCheck& s, const WallBlock& block, bool counts)
         s.notes.push_back("The limit-equilibrium estimate is shown but does not count in the verdict (wall settings).");
 }
 
+// The base against heave and the anchors' place in the ground, where the
+// settings give what they need (`settings` in the block's units).
+void CheckGround(StageCheck& s, const WallBlock& block, const TWallSettings& settings)
+{
+    try {
+        s.basalHeave = CheckBasalHeave(block, settings.excavation, s.notes);
+        CheckAnchorStability(block, settings, settings.excavation.kranzTarget, s.anchors, s.notes);
+    } catch (const TorvikError& e) {
+        s.notes.push_back(std::string("Basal heave and the anchors' place in the ground are not checked: ") + e.what());
+    }
+}
+
+bool GroundPasses(const StageCheck& s)
+{
+    return (!s.basalHeave || s.basalHeave->passed) &&
+           std::all_of(s.anchors.begin(), s.anchors.end(), [](const AnchorCheck& a) {
+               return a.beyondWedge.value_or(true) && a.kranzPassed.value_or(true);
+           });
+}
+
 bool UtilisationsPass(const StageCheck& s)
 {
     return Within(s.bendingUtilisation) && Within(s.shearUtilisation) &&
@@ -127,6 +161,7 @@ StageCheck CheckStage(const std::vector<WallFileBlock>& blocks, const SectionRun
     CompareLimitEquilibrium(s, block.block, wallSettings.limitEquilibriumInVerdict);
     CheckSection(s, actual, settings);
     s.anchors = CheckAnchors(actual, settings, s.notes);
+    CheckGround(s, block.block, settings);
     CheckDeflection(s, actual, block.block);
     const int stage = block.block.stageCount > 1 ? number : 0;
     s.hydraulicHeave = CheckHydraulicHeave(block.block, engine::StageWaterInput(settings, stage), settings.water.factors);
@@ -138,7 +173,8 @@ StageCheck CheckStage(const std::vector<WallFileBlock>& blocks, const SectionRun
     // A wall that holds at the largest factor tried has no factor and passes.
     const bool holdsAtLargest = !s.safety.factor && actual.Ok() && s.safety.limit.empty();
     s.passed = (holdsAtLargest || (s.safety.factor && *s.safety.factor >= target)) && UtilisationsPass(s) &&
-               s.deflectionPassed && s.limitEquilibriumPassed.value_or(true) && s.hydraulicHeave.passed;
+               s.deflectionPassed && s.limitEquilibriumPassed.value_or(true) && s.hydraulicHeave.passed &&
+               GroundPasses(s);
     analyses += analyser.Analyses();
     return s;
 }
@@ -212,6 +248,18 @@ std::string HydraulicHeaveText(const HydraulicHeave& c, const std::string& stres
     return c.shown ? "  " + HydraulicHeaveSummary(c, stressUnit) + "\n" : std::string();
 }
 
+// ", fixed length 2.31 m beyond the wedge, Kranz F 1.92" where the anchor's place is checked.
+std::string PlaceText(const AnchorCheck& a, const std::string& length)
+{
+    std::string text;
+    if (a.wedgeMargin)
+        text += ", fixed length " + FormatGeneral(std::fabs(*a.wedgeMargin), 4) + " " + length +
+                (*a.beyondWedge ? " beyond" : " INSIDE") + " the wedge";
+    if (a.kranzFactor)
+        text += ", Kranz F " + FormatGeneral(*a.kranzFactor, 4) + (*a.kranzPassed ? "" : " (FAILED)");
+    return text;
+}
+
 }  // namespace
 
 DesignCheckReport RunDesignChecks(const std::vector<WallFileBlock>& blocks, double target,
@@ -241,6 +289,9 @@ DesignCheckReport RunDesignChecks(const std::vector<WallFileBlock>& blocks, doub
         if (s.safety.factor && (!governing || !governing->safety.factor || *s.safety.factor < *governing->safety.factor))
             r.governingStage = s.stage;
     }
+    r.kranzTarget = wallSettings.excavation.kranzTarget;
+    if (HasGroundChecks(r))
+        r.notes.push_back(GroundDefinition(r.kranzTarget));
     AddApproach(r, blocks, wallSettings);
     r.governingBendingStage = StageOfLargest(r.stages, &StageCheck::bendingUtilisation);
     r.governingShearStage = StageOfLargest(r.stages, &StageCheck::shearUtilisation);
@@ -284,7 +335,10 @@ std::string DesignChecksText(const DesignCheckReport& r)
             out << "  Anchor at node " << a.node << ": " << FormatGeneral(a.forcePerWidth, 5) << " "
                 << units.forcePerLength << ", per anchor "
                 << Optional(a.forcePerAnchor, std::string(" ") + QuantityLabelsOf(r.unitSystem).force)
-                << ", utilisation " << Optional(a.utilisation) << "\n";
+                << ", utilisation " << Optional(a.utilisation) << PlaceText(a, units.length) << "\n";
+        if (s.basalHeave)
+            out << "  Basal heave (" << s.basalHeave->method << "): F " << Optional(s.basalHeave->factor) << " of "
+                << FormatGeneral(s.basalHeave->target, 4) << (s.basalHeave->passed ? "" : " (FAILED)") << "\n";
         const LimitEquilibrium& le = s.limitEquilibrium;
         out << "  " << le.method << ": required embedment " << Optional(le.requiredEmbedment, " " + units.length);
         if (le.anchorNode)

@@ -1,5 +1,6 @@
 #pragma once
 #include "checks/AnchorChecks.h"
+#include "checks/BasalHeave.h"
 #include "checks/DesignApproach.h"
 #include "checks/EmbedmentSafety.h"
 #include "checks/HydraulicHeave.h"
@@ -41,6 +42,8 @@ struct StageCheck {
     std::optional<bool> limitEquilibriumPassed;
     // Hydraulic heave in front of the wall where water flows up through it.
     HydraulicHeave hydraulicHeave;
+    // The base against heave where the excavation's width is given and the base is clay.
+    std::optional<BasalHeave> basalHeave;
     // The approach that needs the deeper tip: "p-y analysis" or "limit equilibrium".
     std::string governingApproach;
     // The combinations of the wall's design approach and the one that governs;
@@ -71,6 +74,7 @@ struct DesignCheckReport {
     DesignApproach approach = DesignApproach::None;
     TPartialFactors factors;
     bool unplannedExcavation = true;
+    double kranzTarget = 1.5;               // the factor asked of the anchors' blocks of soil
     bool passed = false;
     int analyses = 0;                       // engine analyses the checks ran
     std::vector<std::string> notes;         // definitions, units

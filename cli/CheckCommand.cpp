@@ -86,11 +86,26 @@ nlohmann::ordered_json HydraulicHeaveJson(const checks::HydraulicHeave& c)
             {"passed", c.passed}};
 }
 
+// The base against heave: null where it is not checked.
+nlohmann::ordered_json BasalHeaveJson(const std::optional<checks::BasalHeave>& h)
+{
+    if (!h)
+        return nullptr;
+    return {{"method", h->method},      {"bearing_factor", h->bearingFactor}, {"base_strength", h->baseStrength},
+            {"load", h->load},          {"factor", Value(h->factor)},         {"target", h->target},
+            {"passed", h->passed}};
+}
+
 nlohmann::ordered_json StageJson(const checks::StageCheck& s, bool approach)
 {
     nlohmann::ordered_json anchors = nlohmann::ordered_json::array();
     for (const checks::AnchorCheck& a : s.anchors)
-        anchors.push_back({{"node", a.node}, {"force_per_anchor", Value(a.forcePerAnchor)}, {"utilisation", Value(a.utilisation)}});
+        anchors.push_back({{"node", a.node},
+                           {"force_per_anchor", Value(a.forcePerAnchor)},
+                           {"utilisation", Value(a.utilisation)},
+                           {"fixed_length_beyond_wedge",
+                            a.beyondWedge ? nlohmann::ordered_json(*a.beyondWedge) : nlohmann::ordered_json()},
+                           {"kranz_factor", Value(a.kranzFactor)}});
     const checks::LimitEquilibrium& le = s.limitEquilibrium;
     nlohmann::ordered_json out = {{"stage", s.stage},
             {"safety_factor", Value(s.safety.factor)},
@@ -111,6 +126,7 @@ nlohmann::ordered_json StageJson(const checks::StageCheck& s, bool approach)
               {"passed", s.limitEquilibriumPassed ? nlohmann::ordered_json(*s.limitEquilibriumPassed)
                                                   : nlohmann::ordered_json()}}},
             {"hydraulic_heave", HydraulicHeaveJson(s.hydraulicHeave)},
+            {"basal_heave", BasalHeaveJson(s.basalHeave)},
             {"governing_approach", s.governingApproach},
             {"passed", s.passed},
             {"notes", s.notes}};

@@ -42,12 +42,26 @@ double Radians(double degrees) { return degrees * kPi / 180; }
 
 json AnchorJson(const TAnchorSettings& a)
 {
-    return {{"node", a.node},
-            {"prestress_kN_per_m", a.prestress},
-            {"spacing_m", a.spacing},
-            {"inclination_deg", a.inclination},
-            {"vertical_component_as_axial_load", a.axialLoad},
-            {"capacity_kN", a.capacity}};
+    json j = {{"node", a.node},
+              {"prestress_kN_per_m", a.prestress},
+              {"spacing_m", a.spacing},
+              {"inclination_deg", a.inclination},
+              {"vertical_component_as_axial_load", a.axialLoad},
+              {"capacity_kN", a.capacity}};
+    // The lengths only where given, so that files without them stay as they were.
+    if (a.freeLength != 0)
+        j["free_length_m"] = a.freeLength;
+    if (a.fixedLength != 0)
+        j["fixed_length_m"] = a.fixedLength;
+    return j;
+}
+
+json ExcavationJson(const TExcavationSettings& e)
+{
+    return {{"width_m", e.width},
+            {"length_m", e.length},
+            {"basal_heave_target", e.basalHeaveTarget},
+            {"kranz_target", e.kranzTarget}};
 }
 
 json SectionJson(const TSectionSettings& s)
@@ -191,6 +205,24 @@ void TakeFactors(const json& object, const char* key, TPartialFactors& factors)
     }
 }
 
+// The excavation's plan and the targets of its stability checks.
+void TakeExcavation(const json& object, const char* key, TExcavationSettings& e)
+{
+    auto it = object.find(key);
+    if (it == object.end())
+        return;
+    if (!it->is_object())
+        BadField(key, "must be an object of the excavation's width, length and targets, not " + Shown(*it));
+    TakeReal(*it, "width_m", e.width);
+    TakeReal(*it, "length_m", e.length);
+    TakeReal(*it, "basal_heave_target", e.basalHeaveTarget);
+    TakeReal(*it, "kranz_target", e.kranzTarget);
+    Require(e.width >= 0, "width_m", "the excavation's width must not be negative");
+    Require(e.length >= 0, "length_m", "the excavation's length must not be negative");
+    Require(e.basalHeaveTarget >= 1, "basal_heave_target", "the target factor against basal heave must be at least 1");
+    Require(e.kranzTarget >= 1, "kranz_target", "the target factor of the anchors' block (Kranz) must be at least 1");
+}
+
 void ReadDesignKeys(const json& j, TWallSettings& s)
 {
     TakeApproach(j, "design_approach", s.designApproach);
@@ -199,6 +231,7 @@ void ReadDesignKeys(const json& j, TWallSettings& s)
     TakeBool(j, "uniform_surcharge_permanent", s.uniformSurchargePermanent);
     TakeWholeList(j, "permanent_surcharge_rows", 1, s.permanentSurcharges);
     TakeWholeList(j, "permanent_load_nodes", 0, s.permanentLoads);
+    TakeExcavation(j, "excavation", s.excavation);
 }
 
 // The design keys of the text, each only where it differs from the default,
@@ -223,6 +256,8 @@ void WriteDesignKeys(json& j, const TWallSettings& s)
         j["permanent_surcharge_rows"] = s.permanentSurcharges;
     if (!s.permanentLoads.empty())
         j["permanent_load_nodes"] = s.permanentLoads;
+    if (s.excavation != plain.excavation)
+        j["excavation"] = ExcavationJson(s.excavation);
 }
 
 // True when the design keys are those of a wall without them.
@@ -232,7 +267,7 @@ bool DesignDefault(const TWallSettings& s)
     return s.designApproach == plain.designApproach && s.partialFactors == plain.partialFactors &&
            s.unplannedExcavation == plain.unplannedExcavation &&
            s.uniformSurchargePermanent == plain.uniformSurchargePermanent && s.permanentSurcharges.empty() &&
-           s.permanentLoads.empty();
+           s.permanentLoads.empty() && s.excavation == plain.excavation;
 }
 
 TAnchorSettings AnchorFrom(const json& j)
@@ -251,6 +286,10 @@ TAnchorSettings AnchorFrom(const json& j)
     Require(a.inclination > -90 && a.inclination < 90, "inclination_deg",
             "the inclination" + at + " must lie between -90 and 90 degrees");
     Require(a.capacity >= 0, "capacity_kN", "the capacity" + at + " must not be negative");
+    TakeReal(j, "free_length_m", a.freeLength);
+    TakeReal(j, "fixed_length_m", a.fixedLength);
+    Require(a.freeLength >= 0, "free_length_m", "the free length" + at + " must not be negative");
+    Require(a.fixedLength >= 0, "fixed_length_m", "the fixed length" + at + " must not be negative");
     return a;
 }
 
@@ -438,7 +477,8 @@ struct Validation : nlohmann::json_sax<json> {
 bool TAnchorSettings::operator==(const TAnchorSettings& o) const
 {
     return node == o.node && prestress == o.prestress && spacing == o.spacing && inclination == o.inclination &&
-           axialLoad == o.axialLoad && capacity == o.capacity;
+           axialLoad == o.axialLoad && capacity == o.capacity && freeLength == o.freeLength &&
+           fixedLength == o.fixedLength;
 }
 
 bool TSectionSettings::operator==(const TSectionSettings& o) const
@@ -461,7 +501,8 @@ bool TWallSettings::operator==(const TWallSettings& o) const
            partialFactors == o.partialFactors && unplannedExcavation == o.unplannedExcavation &&
            uniformSurchargePermanent == o.uniformSurchargePermanent &&
            permanentSurcharges == o.permanentSurcharges && permanentLoads == o.permanentLoads &&
-           wallFriction == o.wallFriction && water == o.water;
+           wallFriction == o.wallFriction && water == o.water &&
+           excavation == o.excavation;
 }
 
 TWallSettings TWallSettings::ForNewWall()
@@ -569,7 +610,11 @@ TWallSettings TWallSettings::InFileUnits(UnitSystem system) const
         a.prestress *= factor("F/L");
         a.spacing *= factor("L");
         a.capacity *= factor("F");
+        a.freeLength *= factor("L");
+        a.fixedLength *= factor("L");
     }
+    s.excavation.width *= factor("L");
+    s.excavation.length *= factor("L");
     for (TSectionSettings& t : s.sections) {
         t.sectionModulus *= factor("L^3");
         t.yieldStrength *= factor("F/L^2");

@@ -5,6 +5,7 @@
 
 #include "model/DesignFactors.h"
 #include "model/WaterSettings.h"
+#include "model/ExcavationSettings.h"
 #include "units/Units.h"
 
 // Settings of a wall that its data file has no place for. They live in a small
@@ -26,6 +27,11 @@ struct TAnchorSettings {
     double inclination = 0;       // below the horizontal (degrees), -90 < i < 90
     bool axialLoad = false;       // its vertical component acts on the wall as axial load
     double capacity = 0;          // capacity per anchor (kN); 0: not given
+    // Along the anchor from the wall (m): the free length, then the fixed
+    // (bond) length; 0: not given, and the checks of the anchor's place in the
+    // ground are not made.
+    double freeLength = 0;
+    double fixedLength = 0;
 
     bool operator==(const TAnchorSettings& o) const;
     bool operator!=(const TAnchorSettings& o) const { return !(*this == o); }
@@ -99,6 +105,8 @@ struct TWallSettings {
     // The ground water of each stage (hydrostatic unless set) and the factors
     // of the hydraulic-heave check.
     TWaterSettings water;
+    // The excavation's plan and the targets of basal heave and of the anchors' block.
+    TExcavationSettings excavation;
 
     // The settings a wall has when it has no file of settings.
     static TWallSettings Defaults() { return {}; }

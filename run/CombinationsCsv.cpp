@@ -2,6 +2,7 @@
 
 #include "checks/CombinationTable.h"
 #include "checks/DesignChecksTable.h"
+#include "checks/GroundChecksTable.h"
 #include "run/ResultTables.h"
 
 namespace {
@@ -40,5 +41,22 @@ std::string CombinationsCsv(const checks::DesignCheckReport& report)
                 out += "," + Field(c);
             out += std::string(",") + (governing ? "yes" : "") + "\r\n";
         }
+    return out;
+}
+
+std::string GroundChecksCsv(const checks::DesignCheckReport& report)
+{
+    if (!checks::HasGroundChecks(report))
+        return {};
+    const checks::GroundChecksTable table = checks::MakeGroundChecksTable(report);
+    std::string out;
+    for (std::size_t c = 0; c < table.header.size(); ++c)
+        out += (c ? "," : "") + CsvField(table.header[c]);
+    out += "\r\n";
+    for (const std::vector<std::string>& row : table.rows) {
+        for (std::size_t c = 0; c < row.size(); ++c)
+            out += (c ? "," : "") + (c ? Field(row[c]) : CsvField(row[c]));
+        out += "\r\n";
+    }
     return out;
 }

@@ -20,6 +20,15 @@ std::string ResultName(std::string heading)
     return heading;
 }
 
+// True when the settings give what basal heave or an anchor's place in the ground needs.
+bool AsksGroundChecks(const TWallSettings& s)
+{
+    for (const TAnchorSettings& a : s.anchors)
+        if (a.freeLength > 0 && a.fixedLength > 0)
+            return true;
+    return s.excavation.width > 0;
+}
+
 }  // namespace
 
 TSpringTable SpringTableOf(const std::vector<SectionRun>& sections)
@@ -71,13 +80,18 @@ std::string SpringTableCsv(const TSpringTable& table)
 std::string WallResultsCsv(const TResultSet& results, const std::string& wallFile, const TWallSettings& settings)
 {
     const std::string springs = SpringTableCsv(LoadSpringTable(wallFile));
-    // The combinations need their own analyses: only a wall with an approach runs them.
-    const std::string combinations = settings.designApproach == DesignApproach::None
-                                         ? std::string()
-                                         : CombinationsCsv(checks::RunDesignChecks(wallFile));
+    // The checks need their own analyses: only a wall with an approach, or
+    // with what the checks of the ground need, runs them.
+    std::string combinations, ground;
+    if (settings.designApproach != DesignApproach::None || AsksGroundChecks(settings)) {
+        const checks::DesignCheckReport report = checks::RunDesignChecks(wallFile);
+        combinations = CombinationsCsv(report);
+        ground = GroundChecksCsv(report);
+    }
     // Read only for a wall whose water flows somewhere, so that others export as before.
     const std::string heave =
         settings.water.stages.empty() ? std::string() : HydraulicHeaveCsv(WallFileReader::Read(wallFile), settings);
     return ResultsCsv(results, settings) + (springs.empty() ? "" : "\r\n" + springs) +
-           (combinations.empty() ? "" : "\r\n" + combinations) + (heave.empty() ? "" : "\r\n" + heave);
+           (combinations.empty() ? "" : "\r\n" + combinations) + (ground.empty() ? "" : "\r\n" + ground) +
+           (heave.empty() ? "" : "\r\n" + heave);
 }

@@ -2,6 +2,7 @@
 
 #include "checks/CombinationTable.h"
 #include "checks/DesignChecksTable.h"
+#include "checks/GroundChecksTable.h"
 #include "checks/UtilisationTable.h"
 #include "model/SettingsFile.h"
 #include "model/WallSettings.h"
@@ -97,6 +98,18 @@ void Fill(QTableWidget& table, const checks::UtilisationTable& t)
     table.resizeRowsToContents();
 }
 
+// The base and anchors' place in the ground, a failed cell in red.
+void Fill(QTableWidget& table, const checks::GroundChecksTable& t)
+{
+    FillCells(table, t.header, t.rows, {checks::GroundStage, checks::GroundBasalMethod, checks::GroundAnchors});
+    for (int r = 0; r < table.rowCount(); ++r)
+        for (int c = 0; c < table.columnCount(); ++c)
+            if (table.item(r, c)->text().contains("FAILED") || table.item(r, c)->text().contains("INSIDE"))
+                table.item(r, c)->setForeground(QColor(200, 0, 0));
+    table.resizeColumnsToContents();
+    table.resizeRowsToContents();
+}
+
 // One stage's combinations, the governing row in bold (its name says so too).
 void Fill(QTableWidget& table, const checks::CombinationTable& t)
 {
@@ -140,6 +153,7 @@ TDesignChecksWindow::TDesignChecksWindow(QWidget* parent, Prompt& prompt, const 
       recompute_(new QPushButton("&Recompute", this)),
       table_(new QTableWidget(this)),
       utilisation_(new QTableWidget(this)),
+      ground_(new QTableWidget(this)),
       graph_(new TUtilisationView(this)),
       summary_(new QLabel(this)),
       remarks_(new QLabel(this)),
@@ -163,10 +177,12 @@ TDesignChecksWindow::TDesignChecksWindow(QWidget* parent, Prompt& prompt, const 
     recompute_->setDefault(true);
     SetUpTable(*table_, "Design checks per stage");
     SetUpTable(*utilisation_, "Section and anchor checks per stage");
+    SetUpTable(*ground_, "Basal heave and anchor placement per stage");
     auto* pages = new QTabWidget(this);
     pages->setAccessibleName("Design check pages");
     pages->addTab(table_, "&Embedment");
     pages->addTab(utilisation_, "&Section and anchors");
+    pages->addTab(ground_, "&Base and anchors");
     pages->addTab(graph_, "&Utilisation graph");
     pages->addTab(combinations_, "&Combinations");
     pages->addTab(approach_, "&Design approach");
@@ -252,6 +268,7 @@ void TDesignChecksWindow::Recompute()
         QApplication::restoreOverrideCursor();
         table_->setRowCount(0);
         utilisation_->setRowCount(0);
+        ground_->setRowCount(0);
         graph_->SetReport(checks::DesignCheckReport());
         ShowCombinations(checks::DesignCheckReport());
         summary_->setText(QString());
@@ -269,6 +286,7 @@ void TDesignChecksWindow::ShowReport(const checks::DesignCheckReport& report)
     const checks::DesignChecksTable table = checks::MakeDesignChecksTable(report);
     Fill(*table_, table);
     Fill(*utilisation_, checks::MakeUtilisationTable(report));
+    Fill(*ground_, checks::MakeGroundChecksTable(report));
     graph_->SetReport(report);
     ShowCombinations(report);
     summary_->setText(QString("%1 (target F = %2, %3 analyses).")

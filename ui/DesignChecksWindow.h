@@ -23,7 +23,8 @@ class TUtilisationView;
 // required tip, mobilised passive resistance, limit-equilibrium values), and
 // the section and anchors (bending and shear utilisation with their depths,
 // force per anchor and utilisation), the governing values marked; beside them
-// the utilisation against depth as a graph; with the target safety factor to
+// the utilisation against depth as a graph; the ground (basal heave, and per
+// anchor its fixed length beyond the active wedge and the Kranz factor); with the target safety factor to
 // check against and a Recompute button. The design approach with its partial
 // factors is edited on a page of its own and stored in the wall's settings;
 // with an approach, a page holds per stage a table of its combinations, the
@@ -60,6 +61,7 @@ public:
 
     QTableWidget* Table() const { return table_; }
     QTableWidget* UtilisationTable() const { return utilisation_; }
+    QTableWidget* GroundTable() const { return ground_; }
     TUtilisationView* UtilisationGraph() const { return graph_; }
     TDataEdit* Target() const { return target_; }
     QPushButton* RecomputeButton() const { return recompute_; }
@@ -85,6 +87,7 @@ private:
     QPushButton* recompute_;
     QTableWidget* table_;
     QTableWidget* utilisation_;
+    QTableWidget* ground_;
     TUtilisationView* graph_;
     QLabel* summary_;
     QLabel* remarks_;

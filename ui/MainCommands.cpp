@@ -252,6 +252,8 @@ void TMainForm::AddDataLoadCommands(std::vector<TMainCommand>& t)
     t.push_back(TMainCommand(M::Data, "Steel Sect&ions...").Does(dialog(InputDialog::Sections)));
     // The water of each stage and the factors of the heave check, kept beside the data file.
     t.push_back(TMainCommand(M::Data, "&Ground Water...").Does(dialog(InputDialog::Water)));
+    t.push_back(TMainCommand(M::Data, "Wall F&riction...").Does(dialog(InputDialog::WallFriction)));
+    t.push_back(TMainCommand(M::Data, "E&xcavation Plan...").Does(dialog(InputDialog::Excavation)));
     t.push_back(TMainCommand(M::Data, "Sets of Nonlinear Moment vs EI Curves")
                     .Does(editor(WallTable::MEICurves))
                     .Rule(Pick(&S::Data, &D::MomentEICurves))

@@ -6,6 +6,7 @@
 #include "tables/widgets/TableForm.h"
 #include "ui/dialogs/DlgAnchors.h"
 #include "ui/dialogs/DlgCSD.h"
+#include "ui/dialogs/DlgExcavation.h"
 #include "ui/dialogs/DlgConLoads.h"
 #include "ui/dialogs/DlgOptions.h"
 #include "ui/dialogs/DlgProp.h"
@@ -14,6 +15,7 @@
 #include "ui/dialogs/DlgSpring.h"
 #include "ui/dialogs/DlgTitle.h"
 #include "ui/dialogs/DlgWater.h"
+#include "ui/dialogs/DlgWallFriction.h"
 
 #include <QAction>
 #include <QMdiArea>
@@ -40,6 +42,10 @@ TInputDialog* TMainForm::CreateDialog(InputDialog kind)
         return new TDlgSections(*document_);
     case InputDialog::Water:
         return new TDlgWater(*document_);
+    case InputDialog::WallFriction:
+        return new TDlgWallFriction(*document_);
+    case InputDialog::Excavation:
+        return new TDlgExcavation(*document_);
     case InputDialog::Options:
     case InputDialog::Count:
         break;

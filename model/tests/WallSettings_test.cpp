@@ -263,3 +263,31 @@ TEST(WallSettings, WaterRegimesRoundTripAndStayOutOfStillWaterWalls)
               "The settings file wall.tk4s cannot be used at line 3: the partial factor \"gamma_G_stb\" must lie "
               "from 0.1 to 1.");
 }
+
+// The anchors' lengths and the excavation's plan read back as written and stay
+// out of files without them; they come in the units of the data file.
+TEST(WallSettings, AnchorLengthsAndExcavationRoundTripAndStayOutOfOtherFiles)
+{
+    const std::string before = SettingsText(Sample());
+    EXPECT_EQ(before.find("length_m"), std::string::npos);
+    EXPECT_EQ(before.find("excavation"), std::string::npos);
+    TWallSettings s = Sample();
+    s.AnchorAt(12).freeLength = 8;
+    s.AnchorAt(12).fixedLength = 6;
+    s.excavation.width = 12;
+    s.excavation.basalHeaveTarget = 2;
+    EXPECT_EQ(ParseSettings(SettingsText(s), "x"), s);
+    const TWallSettings inches = s.InFileUnits(UnitSystem::English);
+    EXPECT_NEAR(inches.Anchor(12)->fixedLength, 6 * 39.37007874, 1e-9);
+    EXPECT_NEAR(inches.excavation.width, 12 * 39.37007874, 1e-9);
+    TWallSettings widthOnly;
+    widthOnly.excavation.width = 12;
+    EXPECT_FALSE(widthOnly.IsDefault());
+
+    EXPECT_EQ(MessageOf("{\"torvik_wall_settings\": 1,\n\"excavation\": {\"width_m\": 10,\n\"kranz_target\": 0.8}}"),
+              "The settings file wall.tk4s cannot be used at line 3: the target factor of the anchors' block (Kranz) "
+              "must be at least 1.");
+    EXPECT_EQ(MessageOf("{\"torvik_wall_settings\": 1,\n\"anchors\": [{\"node\": 3,\n\"fixed_length_m\": -1}]}"),
+              "The settings file wall.tk4s cannot be used at line 3: the fixed length of the anchor at node 3 must "
+              "not be negative.");
+}

@@ -3,6 +3,7 @@
 #include "checks/CombinationTable.h"
 #include "checks/DesignChecks.h"
 #include "checks/DesignChecksTable.h"
+#include "checks/GroundChecksTable.h"
 #include "checks/UtilisationGraph.h"
 #include "checks/UtilisationTable.h"
 #include "graph/GraphPlot.h"
@@ -76,6 +77,21 @@ void Combinations(Pages& pages, const checks::DesignCheckReport& report)
     pages.Space(0.8);
 }
 
+// The base and the anchors' place in the ground, for walls whose settings ask for them.
+void Ground(Pages& pages, const checks::DesignCheckReport& report)
+{
+    if (!checks::HasGroundChecks(report))
+        return;
+    const checks::GroundChecksTable table = checks::MakeGroundChecksTable(report);
+    std::vector<QStringList> rows;
+    for (const std::vector<std::string>& row : table.rows)
+        rows.push_back(Lines(row));
+    const std::vector<double> widths{0.16, 0.16, 0.20, 0.48};
+    pages.KeepTogether(pages.TableHeightMm(Lines(table.header), rows, widths));
+    pages.Table(Lines(table.header), rows, widths);
+    pages.Space(1);
+}
+
 void DesignChecks(Pages& pages, const checks::DesignCheckReport& report)
 {
     const checks::DesignChecksTable table = checks::MakeDesignChecksTable(report);
@@ -110,6 +126,7 @@ void DesignChecks(Pages& pages, const checks::DesignCheckReport& report)
         pages.Drawing(GraphHeightMm, [graph](QPainter& p, const QRectF& rect) { DrawGraph(p, rect, *graph); });
         pages.Space(1);
     }
+    Ground(pages, report);
     for (const std::string& remark : table.remarks) {
         pages.Text(QString::fromStdString(remark), Pages::Sans(8));
         pages.Space(0.8);

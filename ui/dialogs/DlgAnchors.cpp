@@ -31,7 +31,9 @@ TDlgAnchors::TDlgAnchors(TWallDocument& document, QWidget* parent)
     auto* note = new QLabel(
         "The spring rows of this stage, from the Lateral Springs table. An anchor's values hold for its "
         "spring row (by its From node) in every stage that has the row; the force per anchor is the force "
-        "per unit width times the spacing over the cosine of the inclination.",
+        "per unit width times the spacing over the cosine of the inclination. With the free and fixed "
+        "lengths (0: not given), the design checks check that the fixed length starts beyond the active wedge and "
+        "the stability of the block of soil between the wall and the anchor.",
         this);
     note->setWordWrap(true);
     note->setAccessibleName("About the anchors");

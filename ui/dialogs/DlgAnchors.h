@@ -10,7 +10,7 @@ class QTableWidgetItem;
 // depth of the From node and the lateral stiffness, as the springs table holds
 // them) with the settings of each row's anchor: prestress, spacing,
 // inclination, whether the vertical component acts as axial load, capacity per
-// anchor, in the wall's units. Each value typed and accepted is one change of
+// anchor, free and fixed length along the anchor, in the wall's units. Each value typed and accepted is one change of
 // the wall; a refused one is reported and the cell shows the stored value again.
 class TDlgAnchors : public TInputDialog {
     Q_OBJECT

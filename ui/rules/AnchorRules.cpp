@@ -30,6 +30,8 @@ const FieldInfo& Info(TAnchorField field)
         {"Inclination", "", "deg", "Anchor Inclination"},
         {"Axial Load (vertical component)", "", "", "Anchor Axial Load"},
         {"Capacity per Anchor", "F", "", "Anchor Capacity"},
+        {"Free Length", "L", "", "Anchor Free Length"},
+        {"Fixed Length", "L", "", "Anchor Fixed Length"},
     };
     return info[static_cast<int>(field)];
 }
@@ -43,6 +45,10 @@ double& Member(TAnchorSettings& a, TAnchorField field)
         return a.inclination;
     case TAnchorField::Capacity:
         return a.capacity;
+    case TAnchorField::FreeLength:
+        return a.freeLength;
+    case TAnchorField::FixedLength:
+        return a.fixedLength;
     default:
         return a.prestress;
     }
@@ -58,6 +64,10 @@ std::string Problem(TAnchorField field, double v)
         return v > -90 && v < 90 ? "" : "the inclination must lie between -90 and 90 degrees (both excluded).";
     case TAnchorField::Capacity:
         return v >= 0 ? "" : "the capacity per anchor must be 0 (not given) or greater.";
+    case TAnchorField::FreeLength:
+        return v >= 0 ? "" : "the free length must be 0 (not given) or greater.";
+    case TAnchorField::FixedLength:
+        return v >= 0 ? "" : "the fixed length must be 0 (not given) or greater.";
     default:
         return "";
     }

@@ -11,8 +11,8 @@ class TProgramData;
 // the settings of the anchor whose spring row starts at that row's From node.
 
 // The editable columns, after the read-only From, To, depth and stiffness.
-enum class TAnchorField { Prestress, Spacing, Inclination, AxialLoad, Capacity };
-constexpr int AnchorFieldCount = 5;
+enum class TAnchorField { Prestress, Spacing, Inclination, AxialLoad, Capacity, FreeLength, FixedLength };
+constexpr int AnchorFieldCount = 7;
 // The read-only columns before them.
 constexpr int AnchorFixedColumns = 4;
 

@@ -7,6 +7,7 @@
 #include "tables/Data.h"
 #include "tables/GridTable.h"
 #include "ui/rules/AnchorRules.h"
+#include "ui/rules/ExcavationRules.h"
 #include "ui/rules/SectionPick.h"
 #include "ui/rules/SectionRules.h"
 #include "units/TorvikError.h"
@@ -85,6 +86,7 @@ TEST_F(SettingsEditorsTest, RefusedAnchorEntriesSayWhyAndChangeNothing)
         {TAnchorField::Inclination, "-90",
          "Anchor at node 12: the inclination must lie between -90 and 90 degrees (both excluded)."},
         {TAnchorField::Capacity, "-1", "Anchor at node 12: the capacity per anchor must be 0 (not given) or greater."},
+        {TAnchorField::FixedLength, "-1", "Anchor at node 12: the fixed length must be 0 (not given) or greater."},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(SetAnchorField(settings, 12, c.field, c.typed, UnitSystem::SI), c.message) << c.typed;
@@ -201,3 +203,19 @@ TEST(SectionCatalogueList, UsersRowsFollowTheProgramsAndABadFileIsReportedNotLos
 }
 
 }  // namespace
+
+// The excavation's lengths are typed in the wall's units and stored in m; a
+// negative width or a target below 1 is refused and changes nothing.
+TEST(ExcavationRules, LengthsInTheWallsUnitsAndRefusedEntriesSayWhy)
+{
+    TWallSettings settings;
+    EXPECT_EQ(SetExcavationField(settings, TExcavationField::Width, "12*39.37007874", UnitSystem::English), "");
+    EXPECT_NEAR(settings.excavation.width, 12, 1e-9);
+    EXPECT_EQ(ExcavationFieldText(settings.excavation, TExcavationField::Width, UnitSystem::SI), "12");
+    const TWallSettings before = settings;
+    EXPECT_EQ(SetExcavationField(settings, TExcavationField::Width, "-1", UnitSystem::SI),
+              "Excavation: the excavation's width must be 0 (not given) or greater.");
+    EXPECT_EQ(SetExcavationField(settings, TExcavationField::KranzTarget, "0.9", UnitSystem::SI),
+              "Excavation: a target factor must lie from 1 to 10.");
+    EXPECT_EQ(settings, before);
+}
