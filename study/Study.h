@@ -40,6 +40,12 @@ struct Distribution {
 struct Parameter {
     std::string address;
     double low = 0, high = 0;     // sensitivity: the low and high value
+    // Sensitivity: low and high at this many percent below and above the
+    // wall's value, in place of low and high (ResolveParameters puts them in).
+    std::optional<double> percent;
+    // Sensitivity: the value in the rows that vary other parameters; the
+    // wall's own value (ResolveParameters puts it in).
+    double base = 0;
     std::vector<double> values;   // sweep: the values, in order
     Distribution distribution;    // Monte Carlo
 };
@@ -101,6 +107,20 @@ struct ParameterAddress {
 };
 // Every parameter of `wall` a study can vary, in a stable order.
 std::vector<ParameterAddress> ParameterAddresses(const StudyWall& wall);
+
+// The study with what the wall gives put in: each parameter's base value, and
+// the low and high value of those given in percent. TorvikError naming a
+// parameter the wall does not have.
+StudyDefinition ResolveParameters(const StudyDefinition& study, const StudyWall& wall);
+
+// The wall with the inputs of one realisation put in (one per parameter, in
+// the study's order), wherever each parameter applies: a soil parameter in
+// every stage, at the top and bottom of its layer (both scaled by the same
+// ratio; both set where the wall's value is 0); "excavation depth of stage 3"
+// only in stage 3; an anchor's stiffness in its spring row of every stage and
+// its prestress in the settings. TorvikError naming a parameter the wall does
+// not have.
+StudyWall WithInputs(const StudyDefinition& study, const StudyWall& wall, const std::vector<double>& inputs);
 
 // The realisations a study has (sensitivity: one base row and two per
 // parameter; sweep: the values or the grid; Monte Carlo: the count).
