@@ -42,6 +42,10 @@ struct Parameter {
     double low = 0, high = 0;     // sensitivity: the low and high value
     std::vector<double> values;   // sweep: the values, in order
     Distribution distribution;    // Monte Carlo
+    // Sensitivity: the value of the other rows (the wall's own value, say);
+    // when empty, the mean of the distribution if it has a spread, else the
+    // midpoint of low and high (see Sampler).
+    std::optional<double> base;
 };
 
 // What each realisation computes. The analysis maxima and anchor forces come
