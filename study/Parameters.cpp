@@ -240,10 +240,12 @@ StudyDefinition ResolveParameters(const StudyDefinition& study, const StudyWall&
     StudyDefinition resolved = study;
     for (std::size_t i = 0; i < found.size(); ++i) {
         Parameter& p = resolved.parameters[i];
-        p.base = found[i]->get(wall);
+        const double value = found[i]->get(wall);
+        if (study.kind == StudyKind::Sensitivity && !p.base)
+            p.base = value;
         if (p.percent) {
-            p.low = p.base * (1 - *p.percent / 100);
-            p.high = p.base * (1 + *p.percent / 100);
+            p.low = value * (1 - *p.percent / 100);
+            p.high = value * (1 + *p.percent / 100);
             p.percent.reset();
         }
     }

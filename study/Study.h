@@ -43,11 +43,12 @@ struct Parameter {
     // Sensitivity: low and high at this many percent below and above the
     // wall's value, in place of low and high (ResolveParameters puts them in).
     std::optional<double> percent;
-    // Sensitivity: the value in the rows that vary other parameters; the
-    // wall's own value (ResolveParameters puts it in).
-    double base = 0;
     std::vector<double> values;   // sweep: the values, in order
     Distribution distribution;    // Monte Carlo
+    // Sensitivity: the value of the other rows; ResolveParameters puts in the
+    // wall's own value where the file gives none. When empty, the mean of the
+    // distribution if it has a spread, else the midpoint of low and high (see Sampler).
+    std::optional<double> base;
 };
 
 // What each realisation computes. The analysis maxima and anchor forces come
