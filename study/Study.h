@@ -35,8 +35,9 @@ struct Distribution {
 // One parameter of the wall, addressed by meaning as the study file names it:
 // "layer 2 friction angle", "layer 1 undrained shear strength",
 // "layer 1 unit weight", "layer 1 k", "section 1 EI", "surcharge q",
-// "water depth behind", "excavation depth of stage 3", "anchor 1 stiffness",
-// "anchor 1 prestress" (ParameterAddresses lists those a wall has).
+// "water depth behind", "load 1 force", "excavation depth of stage 3",
+// "anchor 1 stiffness", "anchor 1 prestress" (ParameterAddresses lists those
+// a wall has).
 struct Parameter {
     std::string address;
     double low = 0, high = 0;     // sensitivity: the low and high value
