@@ -4,7 +4,8 @@
 # tests the core alone, as -DTORVIK_GUI=OFF gives it; then the Windows build of
 # the core, the engine library and torvik-cli, whose tests run under Wine; then
 # the core with AddressSanitizer and UndefinedBehaviorSanitizer (clang)
-# together with a short run of every fuzz target.
+# together with a short run of every fuzz target; last the study tests under
+# ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test

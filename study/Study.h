@@ -217,7 +217,9 @@ std::string SummaryJson(const StudyDefinition& study, const StudyResult& result)
 // The summary in words and tables, for the calculation report's "Study" section.
 std::string SummaryText(const StudyDefinition& study, const StudyResult& result);
 
-// Merges the rows of shard folders into one result (rows by rising index;
+// Merges the rows of shard folders into one result. `study` is the one the
+// folders hold (their study.json: RunStudy writes it with the wall's values
+// put in, see ResolveParameters) (rows by rising index;
 // TorvikError when a row is missing, repeated or the folders are of different studies).
 StudyResult MergeShards(const StudyDefinition& study, const std::vector<std::string>& folders);
 
