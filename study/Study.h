@@ -76,7 +76,8 @@ struct StudyDefinition {
     std::string wallFile;             // the base wall's data file, as given (relative to the study file)
     StudyKind kind = StudyKind::Sensitivity;
     std::vector<Parameter> parameters;
-    // Monte Carlo: the correlation matrix of the parameters (empty: none),
+    // Monte Carlo: the correlation matrix of the parameters (empty: none;
+    // applied to their underlying standard normals, see Sampler),
     // Latin hypercube or plain sampling, the count and the seed.
     std::vector<std::vector<double>> correlation;
     bool latinHypercube = false;
