@@ -205,7 +205,8 @@ struct RunOptions {
 };
 
 // Runs the study on the wall. The same definition gives the same rows,
-// whatever the number of jobs and however it is sharded.
+// whatever the number of jobs and however it is sharded. The summaries
+// (SummaryJson, SummaryText) name the values of ResolveParameters(study, wall).
 StudyResult RunStudy(const StudyDefinition& study, const StudyWall& wall, const RunOptions& options = {});
 
 // The summary of rows (all of a study's rows, or a shard's).
