@@ -3,7 +3,7 @@
 # only targets of those floors: nothing points upwards, so no cycle can form.
 # The layering test (cmake/tests/Layering.cmake) holds the tree to this table.
 #
-#   units < tables < model < engine < checks < verify < run < uirules < windows < app, cli < tools
+#   units < tables < model < engine < checks < study < verify < run < uirules < windows < app, cli < tools
 #   units < graph < engine   (the graph painter's data needs the units alone)
 #
 # TORVIK_FLOOR_BELOW_<floor>: the floors directly below it.
@@ -13,7 +13,8 @@ set(TORVIK_FLOOR_BELOW_graph units)
 set(TORVIK_FLOOR_BELOW_model tables)
 set(TORVIK_FLOOR_BELOW_engine model graph)
 set(TORVIK_FLOOR_BELOW_checks engine)
-set(TORVIK_FLOOR_BELOW_verify checks)
+set(TORVIK_FLOOR_BELOW_study checks)
+set(TORVIK_FLOOR_BELOW_verify study)
 set(TORVIK_FLOOR_BELOW_run verify)
 set(TORVIK_FLOOR_BELOW_uirules run)
 set(TORVIK_FLOOR_BELOW_windows uirules)
@@ -31,6 +32,7 @@ set(TORVIK_FLOOR_OF_graph graph)
 set(TORVIK_FLOOR_OF_model model)
 set(TORVIK_FLOOR_OF_engine engine)
 set(TORVIK_FLOOR_OF_checks checks)
+set(TORVIK_FLOOR_OF_study study)
 set(TORVIK_FLOOR_OF_verify verify)
 set(TORVIK_FLOOR_OF_run run)
 set(TORVIK_FLOOR_OF_ui windows)
@@ -41,7 +43,7 @@ set(TORVIK_FLOOR_OF_fuzz tools)
 set(TORVIK_FLOOR_OF_docs tools)
 set(TORVIK_FLOOR_OF_scripts tools)
 set(TORVIK_FLOOR_OF_cmake tools)
-set(TORVIK_FLOOR_FOLDERS units tables graph model engine checks verify run ui app cli bench fuzz docs scripts cmake)
+set(TORVIK_FLOOR_FOLDERS units tables graph model engine checks study verify run ui app cli bench fuzz docs scripts cmake)
 
 # Targets outside the floors: every target links the common settings; the
 # convenience of everything that is not a window is for executables alone.
