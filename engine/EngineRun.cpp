@@ -107,6 +107,7 @@ void AnalyseSection(SectionRun& s, int stage, const std::vector<SectionRun>& ear
         SectionBuilder::Options options;
         options.passiveLimit = settings.limitToPassive;
         options.wallContact = engine::WallContactByLayer(settings, s.block.layers.size());
+        s.block.excavationGround = engine::ExcavationGroundFor(settings, stage);
         s.input = SectionBuilder::Build(s.block, s.heading, options);
         s.built = true;
     } catch (const std::exception& e) {

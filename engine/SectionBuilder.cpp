@@ -260,6 +260,7 @@ void AddPyCurves(const WallBlock& b, const std::vector<double>& depths, const Se
     p.waterDepthExcavation = b.waterDepthExcavation;
     p.waterDepthBackfill = b.waterDepthBackfill;
     p.passiveLimit = options.passiveLimit;
+    p.ground = b.excavationGround;
     p.layers = b.layers;
     p.modifiers = b.modifiers;
     p.externalCurves = b.externalCurves;
