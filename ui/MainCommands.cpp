@@ -250,6 +250,7 @@ void TMainForm::AddDataLoadCommands(std::vector<TMainCommand>& t)
                     .Does(dialog(InputDialog::Anchors))
                     .Rule(Pick(&S::Data, &D::LateralSprings)));
     t.push_back(TMainCommand(M::Data, "Steel Sect&ions...").Does(dialog(InputDialog::Sections)));
+    t.push_back(TMainCommand(M::Data, "E&xcavation Side...").Does(dialog(InputDialog::ExcavationSide)));
     t.push_back(TMainCommand(M::Data, "Sets of Nonlinear Moment vs EI Curves")
                     .Does(editor(WallTable::MEICurves))
                     .Rule(Pick(&S::Data, &D::MomentEICurves))

@@ -133,7 +133,7 @@ public:
     QMenu* MergedMenu() const { return mergedMenu_; }
 
     // The input dialogs of the Data and Options menus.
-    enum class InputDialog { Title, Prop, CSD, Rebar, ConLoads, Spring, Anchors, Sections, Options, Count };
+    enum class InputDialog { Title, Prop, CSD, Rebar, ConLoads, Spring, Anchors, Sections, ExcavationSide, Options, Count };
     // Creates the dialog of a kind, or brings its window to the front: there
     // is never more than one window of a dialog.
     TInputDialog* ShowDialog(InputDialog kind);

@@ -5,6 +5,7 @@
 #include "tables/GridTable.h"
 #include "tables/widgets/TableForm.h"
 #include "ui/dialogs/DlgAnchors.h"
+#include "ui/dialogs/DlgExcavationSide.h"
 #include "ui/dialogs/DlgCSD.h"
 #include "ui/dialogs/DlgConLoads.h"
 #include "ui/dialogs/DlgOptions.h"
@@ -37,6 +38,8 @@ TInputDialog* TMainForm::CreateDialog(InputDialog kind)
         return new TDlgAnchors(*document_);
     case InputDialog::Sections:
         return new TDlgSections(*document_);
+    case InputDialog::ExcavationSide:
+        return new TDlgExcavationSide(*document_);
     case InputDialog::Options:
     case InputDialog::Count:
         break;

@@ -138,6 +138,7 @@ Da&ta
   &Lateral Springs and Rotational Restraints {d}
   A&nchors... {d}
   Steel Sect&ions...
+  E&xcavation Side...
   Sets of Nonlinear Moment vs EI Curves {d}
 &Options
   &Units
@@ -300,6 +301,7 @@ const char* const LongTermDataAndOptions = R"(Da&ta
   &Lateral Springs and Rotational Restraints {d}
   A&nchors... {d}
   Steel Sect&ions...
+  E&xcavation Side...
   Sets of Nonlinear Moment vs EI Curves {d}
 &Options
   &Units
