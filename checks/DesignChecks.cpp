@@ -155,6 +155,8 @@ StageCheck CheckStage(const std::vector<WallFileBlock>& blocks, const SectionRun
                           ": the required tip lies below it.");
     WallBlock rough = block.block;
     engine::ApplyWallContact(rough.layers, wallSettings);
+    // The stage as the analysis numbers it: 0 for every block of a file without stages.
+    rough.excavationGround = engine::ExcavationGroundFor(settings, block.block.stageCount > 1 ? number : 0);
     s.limitEquilibrium = EstimateLimitEquilibrium(rough, target);
     for (const std::string& n : s.limitEquilibrium.notes)
         s.notes.push_back(n);

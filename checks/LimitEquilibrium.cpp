@@ -132,8 +132,9 @@ NetPressures Pressures(const WallBlock& b)
     NetPressures net;
     const double bottom = kDepthRange * b.nodeCount * b.increment;
     net.dz = bottom / kCells;
-    const engine::SoilProfile profile(b.layers, engine::UnitWeightOfWater(b.unitSystem), b.waterDepthBackfill,
-                                      b.waterDepthExcavation, b.wallHeight);
+    engine::SoilProfile profile(b.layers, engine::UnitWeightOfWater(b.unitSystem), b.waterDepthBackfill,
+                                b.waterDepthExcavation, b.wallHeight);
+    profile.SetGround(b.excavationGround);
     net.towardForce.assign(kCells + 1, 0);
     net.towardMoment.assign(kCells + 1, 0);
     net.backForce.assign(kCells + 1, 0);
@@ -151,7 +152,7 @@ NetPressures Pressures(const WallBlock& b)
         const double passiveBehind = kp * behind + c * kpc;
         const bool soilInFront = z > b.wallHeight;
         const double activeFront = soilInFront ? std::max(0.0, ka * front - c * kac) : 0.0;
-        const double passiveFront = soilInFront ? kp * front + c * kpc : 0.0;
+        const double passiveFront = soilInFront ? profile.ExcavationResistanceFactor(z) * (kp * front + c * kpc) : 0.0;
         if (spaced) {
             const double behindWidth = soilInFront ? unit : lagging;
             net.toward.push_back((activeBehind + water) * behindWidth - passiveFront * effective);
@@ -375,6 +376,12 @@ void Estimate(const WallBlock& block, double factor, LimitEquilibrium& out)
                     [](const engine::SoilLayer& l) { return !l.contact.Smooth(); }))
         out.notes.push_back("With the wall friction and adhesion of the wall's settings: Coulomb's Ka and the "
                             "curved-surface Kp of the analysis, with delta = (delta/phi') x phi' on the reduced phi'.");
+    if (!block.excavationGround.Level())
+        out.notes.push_back(block.excavationGround.kind == ExcavationGroundKind::Berm
+                                ? "With the berm of the wall's settings: its equivalent surcharge on the passive side, "
+                                  "as in the analysis."
+                                : "With the falling excavation surface of the wall's settings: the passive pressure "
+                                  "times the planar-wedge ratio of the analysis.");
     if (block.earthPressureOption == 3)
         out.notes.push_back(
             "The estimate uses Rankine's active pressure, not the apparent-pressure envelope of the analysis.");

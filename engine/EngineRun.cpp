@@ -110,6 +110,7 @@ void AnalyseSection(SectionRun& s, int stage, const std::vector<SectionRun>& ear
         options.wallContact = engine::WallContactByLayer(settings, s.block.layers.size());
         options.soilBehind = settings.soilBehindResists;
         options.water = engine::StageWaterInput(settings, stage);
+        s.block.excavationGround = engine::ExcavationGroundFor(settings, stage);
         s.input = SectionBuilder::Build(s.block, s.heading, options);
         s.built = true;
     } catch (const std::exception& e) {

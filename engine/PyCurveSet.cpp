@@ -254,12 +254,13 @@ std::shared_ptr<const PyCurve> CappedLayerCurve(const PyCurveInput& in, const So
                                                 bool& limited)
 {
     std::shared_ptr<const PyCurve> curve = generator.At(z, side);
-    if (spacing != 1)
-        curve = std::make_shared<ScaledPyCurve>(curve, spacing, 1.0);
+    const double slope = profile.ExcavationResistanceFactor(z);
+    if (spacing * slope != 1)
+        curve = std::make_shared<ScaledPyCurve>(curve, spacing * slope, 1.0);
     const SoilLayer& layer = profile.Layers()[static_cast<std::size_t>(profile.LayerAt(z, side))];
     const double strip = in.activeWidth > 0 ? in.activeWidth : in.pyWidth;
-    const double limit =
-        PassiveLimit(layer.type, profile.ParametersAt(z, side), layer.contact, profile.EffectiveExcavation(z), strip);
+    const double limit = slope * PassiveLimit(layer.type, profile.ParametersAt(z, side), layer.contact,
+                                              profile.EffectiveExcavation(z), strip);
     if (!std::isfinite(limit))
         return curve;
     auto capped = std::make_shared<PassiveLimitedPyCurve>(curve, limit);
@@ -349,8 +350,8 @@ void BuildGenerated(const PyCurveInput& in, const std::vector<double>& depths, P
                           "unit system (it has no unit weight of water): set the water depths below the wall's tip.");
     const PoreWater water(in.water, gammaW, in.waterDepthBackfill, in.waterDepthExcavation, in.excavationDepth,
                           in.wallLength > 0 ? in.wallLength : wallLength);
-    const SoilProfile profile(in.layers, gammaW, in.waterDepthBackfill, in.waterDepthExcavation, in.excavationDepth,
-                              water);
+    SoilProfile profile(in.layers, gammaW, in.waterDepthBackfill, in.waterDepthExcavation, in.excavationDepth, water);
+    profile.SetGround(in.ground);
     const PyModifierTable modifiers(in.modifiers);
     const auto external = ExternalCurves(in, static_cast<int>(depths.size()) - 1, set.notes);
     set.spacingFactor = SpacingFactor(in.activeWidth, in.pyWidth);
@@ -380,13 +381,16 @@ void BuildGenerated(const PyCurveInput& in, const std::vector<double>& depths, P
             std::shared_ptr<const PyCurve> curve = generator.At(z, side);
             if (boundary)
                 curve = std::make_shared<BlendedPyCurve>(generator.At(z, Side::Above), curve, 0.5);
-            const double fp = set.spacingFactor * modifiers.PMultiplierAt(z), fy = modifiers.YMultiplierAt(z);
+            const double fp = set.spacingFactor * profile.ExcavationResistanceFactor(z) * modifiers.PMultiplierAt(z),
+                         fy = modifiers.YMultiplierAt(z);
             if (fp != 1 || fy != 1)
                 curve = std::make_shared<ScaledPyCurve>(curve, fp, fy);
             set.curves[k] = std::move(curve);
         }
         SummariseLayers(profile, generator, wallLength, in.unitSystem, set.layerSummary);
         AddGeneratedNotes(in, profile, generator, wallLength, set);
+        if (!in.ground.Level())
+            set.notes.push_back(ExcavationGroundNote(in.ground, profile.BermUnitWeight(), in.unitSystem));
         if (in.passiveLimit)
             AddPassiveLimitNote(in, depths, set);
     }

@@ -1,4 +1,5 @@
 #pragma once
+#include "engine/ExcavationGround.h"
 #include "engine/ExternalPyCurve.h"
 #include "engine/PoreWater.h"
 #include "engine/PyModifiers.h"
@@ -25,6 +26,9 @@ struct PyCurveInput {
     // Cap every generated curve (after the spacing factor, before the
     // modification factors) at the passive earth pressure on the analysed strip.
     bool passiveLimit = false;
+    // A berm or a falling surface in front of the wall: it changes the effective
+    // vertical stress (berm) or scales the resistance (slope) of every generated curve.
+    ExcavationGround ground;
     std::vector<SoilLayer> layers;
     std::vector<PyModifierRow> modifiers;          // empty: no modification factors
     std::vector<ExternalCurveInput> externalCurves;

@@ -265,6 +265,7 @@ void AddPyCurves(const WallBlock& b, const std::vector<double>& depths, const Se
     p.wallLength = b.nodeCount * b.increment;
     p.water = options.water;
     p.passiveLimit = options.passiveLimit;
+    p.ground = b.excavationGround;
     p.layers = b.layers;
     p.modifiers = b.modifiers;
     p.externalCurves = b.externalCurves;

@@ -152,17 +152,61 @@ double SoilProfile::EffectiveBackfill(double z) const
     return std::max(0.0, TotalVerticalStress(z) - PoreBackfill(z));
 }
 
+namespace {
+
+// The effective vertical stress from the soil between depths top < z, under water below DWe.
+double EffectiveBetween(const SoilProfile& p, double top, double z, double waterDepth)
+{
+    const double submerged = std::max(0.0, z - std::max(top, waterDepth));
+    return p.TotalVerticalStress(z) - p.TotalVerticalStress(top) - p.GammaW() * submerged;
+}
+
+}  // namespace
+
 double SoilProfile::EffectiveExcavation(double z) const
 {
     const double h = excavationDepth_;
     if (z <= h)
         return 0;
-    if (water_) {
-        const double freeWater = gammaW_ * std::max(0.0, h - waterDepthExcavation_);
-        return std::max(0.0, TotalVerticalStress(z) - TotalVerticalStress(h) + freeWater - water_->Excavation(z));
+    // With water that flows, the total stress (soil and the free water above
+    // the excavation level) less the pore pressure.
+    const double freeWater = gammaW_ * std::max(0.0, h - waterDepthExcavation_);
+    double stress = water_ ? TotalVerticalStress(z) - TotalVerticalStress(h) + freeWater - water_->Excavation(z)
+                           : EffectiveBetween(*this, h, z, waterDepthExcavation_);
+    if (ground_.kind == ExcavationGroundKind::Berm && !layers_.empty()) {
+        const double phi = IsClay(layers_[static_cast<std::size_t>(LayerAt(z, Side::Below))].type)
+                               ? 0.0
+                               : ParametersAt(z, Side::Below).frictionAngle;
+        stress += BermSurcharge(ground_, BermUnitWeight(), phi, z - h);
     }
-    const double submerged = std::max(0.0, z - std::max(h, waterDepthExcavation_));
-    return std::max(0.0, TotalVerticalStress(z) - TotalVerticalStress(h) - gammaW_ * submerged);
+    return std::max(0.0, stress);
+}
+
+double SoilProfile::BermUnitWeight() const
+{
+    const double h = excavationDepth_, top = std::max(0.0, h - ground_.height);
+    if (!(h > top) || layers_.empty())
+        return 0;
+    return std::max(0.0, EffectiveBetween(*this, top, h, waterDepthExcavation_)) / (h - top);
+}
+
+double SoilProfile::ExcavationResistanceFactor(double z) const
+{
+    const double h = excavationDepth_;
+    if (ground_.kind != ExcavationGroundKind::Slope || z < h || layers_.empty())
+        return 1;
+    const SoilLayer& layer = layers_[static_cast<std::size_t>(LayerAt(z, Side::Below))];
+    if (IsRock(layer.type))
+        return 1;
+    const SoilParameters p = ParametersAt(z, Side::Below);
+    const double d = z - h;
+    // The mean effective unit weight of the soil above z in front of the wall
+    // (that of the soil just below the excavation level at the level itself).
+    const double probe = d > 0 ? d : std::min(1e-6 * std::max(1.0, h), 1e-3);
+    const double gamma = std::max(0.0, EffectiveBetween(*this, h, h + probe, waterDepthExcavation_)) / probe;
+    const double meanGamma = d > 0 ? std::max(0.0, EffectiveBetween(*this, h, z, waterDepthExcavation_)) / d : gamma;
+    return SlopeResistanceFactor(ground_.slopeAngle, d, meanGamma, CohesionOf(layer, p),
+                                 IsClay(layer.type) ? 0.0 : p.frictionAngle);
 }
 
 double SoilProfile::AverageCohesion(double a, double b) const

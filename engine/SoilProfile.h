@@ -1,5 +1,6 @@
 #pragma once
 #include "engine/PoreWater.h"
+#include "engine/ExcavationGround.h"
 #include "engine/SoilLayer.h"
 
 #include <optional>
@@ -51,8 +52,19 @@ public:
     // Effective vertical stress on the excavation side: integral from the excavation
     // level to z of gamma (above DWe) or gamma - gammaW (below it); 0 above the
     // excavation level and never below 0. With water that flows, the total
-    // stress (soil and the free water above the excavation level) less the pore pressure.
+    // stress (soil and the free water above the excavation level) less the pore
+    // pressure. With a berm in front of the wall, plus its equivalent surcharge
+    // for the passive wedge through z (BermSurcharge).
     double EffectiveExcavation(double z) const;
+    // The factor on the soil's resistance in front of the wall at z below the
+    // excavation level: SlopeResistanceFactor for a falling surface, 1 otherwise.
+    double ExcavationResistanceFactor(double z) const;
+    // The ground in front of the wall; level unless set.
+    void SetGround(const ExcavationGround& ground) { ground_ = ground; }
+    const ExcavationGround& Ground() const { return ground_; }
+    // The mean effective unit weight of a berm's soil: the effective vertical
+    // stress its full height (cut at the top of the wall) gives at the excavation level, per height.
+    double BermUnitWeight() const;
     // Mean cohesion between depths a < b (0 in layers without cohesion); the value at a when b <= a.
     double AverageCohesion(double a, double b) const;
     // Depth of the top of the rock below the excavation: the top of the first rock
@@ -76,6 +88,7 @@ private:
     double waterDepthExcavation_;
     double excavationDepth_;
     std::optional<PoreWater> water_;  // set when the water is not still
+    ExcavationGround ground_;
 };
 
 }  // namespace engine

@@ -1,5 +1,6 @@
 #pragma once
 #include "engine/EarthPressure.h"
+#include "engine/ExcavationGround.h"
 #include "engine/ExternalPyCurve.h"
 #include "engine/PyModifiers.h"
 #include "engine/SectionInput.h"
@@ -59,6 +60,9 @@ struct WallBlock {
     double topSurcharge = 0;
     std::vector<engine::SurchargeLoad> surcharges;
     std::vector<engine::SoilLayer> layers;
+    // A berm or a sloping surface in front of the wall, from the wall's settings
+    // (not from the file); level unless the settings give one for the stage.
+    engine::ExcavationGround excavationGround;
 
     std::vector<engine::ExternalCurveInput> externalCurves;
     std::vector<MomentEiCurve> meiCurves;

@@ -337,6 +337,55 @@ json WallFrictionJson(const TWallFrictionSettings& w)
     return {{"layer", w.layer}, {"delta_over_phi", w.frictionRatio}, {"adhesion_ratio", w.adhesionRatio}};
 }
 
+const char* GroundName(ExcavationGroundKind kind)
+{
+    return kind == ExcavationGroundKind::Berm ? "berm" : kind == ExcavationGroundKind::Slope ? "slope" : "level";
+}
+
+TExcavationSideSettings ExcavationSideFrom(const json& j)
+{
+    TExcavationSideSettings g;
+    if (!j.is_object() || !j.contains("stage"))
+        throw FieldFault{"", "an excavation-side entry needs its \"stage\""};
+    TakeNode(j, "stage", g.stage);
+    Require(g.stage >= 1, "stage", "the stage of an excavation-side entry must be a whole number from 1");
+    const auto ground = j.find("ground");
+    if (ground == j.end() || !ground->is_string() ||
+        (*ground != "berm" && *ground != "slope" && *ground != "level"))
+        BadField("ground", "must be \"berm\", \"slope\" or \"level\", not " +
+                               (ground == j.end() ? std::string("missing") : Shown(*ground)));
+    g.kind = *ground == "berm" ? ExcavationGroundKind::Berm
+                               : *ground == "slope" ? ExcavationGroundKind::Slope : ExcavationGroundKind::Level;
+    const std::string at = " of stage " + std::to_string(g.stage);
+    if (g.kind == ExcavationGroundKind::Berm) {
+        TakeReal(j, "top_width_m", g.topWidth);
+        TakeReal(j, "height_m", g.height);
+        TakeReal(j, "side_slope_deg", g.sideSlope);
+        Require(g.topWidth >= 0, "top_width_m", "the berm's top width" + at + " must not be negative");
+        Require(g.height > 0, "height_m", "the berm's height" + at + " must be greater than 0");
+        Require(g.sideSlope > 0 && g.sideSlope <= 90, "side_slope_deg",
+                "the berm's side slope" + at + " must lie above 0 and up to 90 degrees");
+    } else if (g.kind == ExcavationGroundKind::Slope) {
+        TakeReal(j, "slope_deg", g.slopeAngle);
+        Require(g.slopeAngle > 0 && g.slopeAngle < 90, "slope_deg",
+                "the excavation surface's slope" + at + " must lie between 0 and 90 degrees");
+    }
+    return g;
+}
+
+json ExcavationSideJson(const TExcavationSideSettings& g)
+{
+    json j = {{"stage", g.stage}, {"ground", GroundName(g.kind)}};
+    if (g.kind == ExcavationGroundKind::Berm) {
+        j["top_width_m"] = g.topWidth;
+        j["height_m"] = g.height;
+        j["side_slope_deg"] = g.sideSlope;
+    } else if (g.kind == ExcavationGroundKind::Slope) {
+        j["slope_deg"] = g.slopeAngle;
+    }
+    return j;
+}
+
 // The line of a byte offset in a text (1 for the first).
 int LineOf(const std::string& text, size_t offset)
 {
@@ -440,6 +489,7 @@ TWallSettings SettingsFrom(const json& j, const std::string& text)
     ReadEntries(j, text, "sections", [&s](const json& t) { s.Set(SectionFrom(t)); });
     ReadEntries(j, text, "wall_friction", [&s](const json& w) { s.Set(WallFrictionFrom(w)); });
     ReadWaterKeys(j, text, s);
+    ReadEntries(j, text, "excavation_side", [&s](const json& g) { s.Set(ExcavationSideFrom(g)); });
     return s;
 }
 
@@ -502,7 +552,7 @@ bool TWallSettings::operator==(const TWallSettings& o) const
            uniformSurchargePermanent == o.uniformSurchargePermanent &&
            permanentSurcharges == o.permanentSurcharges && permanentLoads == o.permanentLoads &&
            wallFriction == o.wallFriction && water == o.water &&
-           excavation == o.excavation;
+           excavation == o.excavation && excavationSide == o.excavationSide;
 }
 
 TWallSettings TWallSettings::ForNewWall()
@@ -538,7 +588,7 @@ bool TWallSettings::IsDefault() const
     for (const TWallFrictionSettings& w : wallFriction)
         if (w.frictionRatio != 0 || w.adhesionRatio != 0)
             return false;
-    return true;
+    return excavationSide.empty();
 }
 
 const TAnchorSettings* TWallSettings::Anchor(int node) const
@@ -579,6 +629,29 @@ void TWallSettings::Set(const TWallFrictionSettings& friction)
         *at = friction;
     else
         wallFriction.insert(at, friction);
+}
+
+void TWallSettings::Set(const TExcavationSideSettings& ground)
+{
+    auto at = std::lower_bound(excavationSide.begin(), excavationSide.end(), ground.stage,
+                               [](const TExcavationSideSettings& g, int stage) { return g.stage < stage; });
+    const bool found = at != excavationSide.end() && at->stage == ground.stage;
+    if (ground.kind == ExcavationGroundKind::Level) {
+        if (found)
+            excavationSide.erase(at);
+    } else if (found) {
+        *at = ground;
+    } else {
+        excavationSide.insert(at, ground);
+    }
+}
+
+const TExcavationSideSettings* TWallSettings::ExcavationSide(int stage) const
+{
+    for (const TExcavationSideSettings& g : excavationSide)
+        if (g.stage == stage)
+            return &g;
+    return nullptr;
 }
 
 const TWallFrictionSettings* TWallSettings::WallFriction(int layer) const
@@ -626,6 +699,10 @@ TWallSettings TWallSettings::InFileUnits(UnitSystem system) const
                 p.depth *= factor("L");
                 p.pressure *= factor("F/L^2");
             }
+    for (TExcavationSideSettings& g : s.excavationSide) {
+        g.topWidth *= factor("L");
+        g.height *= factor("L");
+    }
     return s;
 }
 
@@ -683,6 +760,9 @@ std::string SettingsText(const TWallSettings& settings)
     }
     if (settings.water.factors != THydraulicFactors{})
         j["hydraulic_heave_factors"] = HydraulicFactorsJson(settings.water.factors);
+    // Written only where a stage has a berm or a slope, for the same reason.
+    for (const TExcavationSideSettings& g : settings.excavationSide)
+        j["excavation_side"].push_back(ExcavationSideJson(g));
     return j.dump(2) + "\n";
 }
 

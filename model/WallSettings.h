@@ -6,6 +6,7 @@
 #include "model/DesignFactors.h"
 #include "model/WaterSettings.h"
 #include "model/ExcavationSettings.h"
+#include "model/ExcavationSideSettings.h"
 #include "units/Units.h"
 
 // Settings of a wall that its data file has no place for. They live in a small
@@ -91,6 +92,9 @@ struct TWallSettings {
     std::vector<TAnchorSettings> anchors;    // by rising node, one per node
     std::vector<TSectionSettings> sections;  // by rising node, one per node
     std::vector<TWallFrictionSettings> wallFriction;  // by rising layer, one per layer
+    // A berm or a sloping excavation surface in front of the wall, by rising
+    // stage, one per stage; a stage without an entry has the level excavation.
+    std::vector<TExcavationSideSettings> excavationSide;
     // The design approach of the ultimate limit state and its partial factors.
     DesignApproach designApproach = DesignApproach::None;
     TPartialFactors partialFactors;
@@ -125,8 +129,12 @@ struct TWallSettings {
     void Set(const TAnchorSettings& anchor);
     void Set(const TSectionSettings& section);
     void Set(const TWallFrictionSettings& friction);
+    // Puts the stage's ground in its place; a level one removes the stage's entry.
+    void Set(const TExcavationSideSettings& ground);
     // The wall friction of `layer` (1-based); null when none was set (smooth).
     const TWallFrictionSettings* WallFriction(int layer) const;
+    // The ground in front of the wall at `stage` (1-based); null for the level excavation.
+    const TExcavationSideSettings* ExcavationSide(int stage) const;
     // True when the surcharge row (1-based) or the concentrated-load row starting at `node` is permanent.
     bool SurchargePermanent(int row) const;
     bool LoadPermanent(int node) const;

@@ -134,7 +134,8 @@ public:
 
     // The input dialogs of the Data and Options menus.
     enum class InputDialog {
-        Title, Prop, CSD, Rebar, ConLoads, Spring, Anchors, Sections, Water, WallFriction, Excavation, Options, Count
+        Title, Prop, CSD, Rebar, ConLoads, Spring, Anchors, Sections, Water, WallFriction, Excavation, ExcavationSide,
+        Options, Count
     };
     // Creates the dialog of a kind, or brings its window to the front: there
     // is never more than one window of a dialog.

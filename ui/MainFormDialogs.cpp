@@ -5,6 +5,7 @@
 #include "tables/GridTable.h"
 #include "tables/widgets/TableForm.h"
 #include "ui/dialogs/DlgAnchors.h"
+#include "ui/dialogs/DlgExcavationSide.h"
 #include "ui/dialogs/DlgCSD.h"
 #include "ui/dialogs/DlgExcavation.h"
 #include "ui/dialogs/DlgConLoads.h"
@@ -46,6 +47,8 @@ TInputDialog* TMainForm::CreateDialog(InputDialog kind)
         return new TDlgWallFriction(*document_);
     case InputDialog::Excavation:
         return new TDlgExcavation(*document_);
+    case InputDialog::ExcavationSide:
+        return new TDlgExcavationSide(*document_);
     case InputDialog::Options:
     case InputDialog::Count:
         break;

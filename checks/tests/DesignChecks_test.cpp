@@ -226,6 +226,41 @@ TEST(LimitEquilibrium, CantileverInSandMatchesTheClosedForm)
     }
 }
 
+// A berm 1.5 m high in front of the cantilever of the closed form: its
+// equivalent surcharge needs less embedment than the level excavation at 4 m
+// but more than the excavation left at the berm's top (2.5 m), where the berm
+// would be level ground; a surface falling away from the wall needs more.
+TEST(LimitEquilibrium, BermAndSlopeLieAsTheirGroundSays)
+{
+    TestWall w(UnitSystem::SI, 60, 0.2);
+    w.Stiffness(0, 60, 1.0e5);
+    w.Generated(TEarthPressure::Triangular, 4.0, 1.0, 1.0);
+    w.wall->WaterDepthBackfill = 100;
+    w.wall->WaterDepthExcavation = 100;
+    w.Layer(4, 30.0, {18.0, 30, 20000}, {18.0, 30, 20000});
+    WallBlock block = WallFileReader::Read(WriteWall("berm.tk4d", w.Text()))[0].block;
+    auto tip = [&block]() {
+        const checks::LimitEquilibrium le = checks::EstimateLimitEquilibrium(block, 1.5);
+        EXPECT_TRUE(le.requiredEmbedment);
+        return block.wallHeight + le.requiredEmbedment.value_or(0);
+    };
+    const double level = tip();
+    block.excavationGround.kind = ExcavationGroundKind::Berm;
+    block.excavationGround.topWidth = 2;
+    block.excavationGround.height = 1.5;
+    block.excavationGround.sideSlope = 26.57;
+    const double berm = tip();
+    block.excavationGround.kind = ExcavationGroundKind::Slope;
+    block.excavationGround.slopeAngle = 15;
+    const double slope = tip();
+    block.excavationGround = {};
+    block.wallHeight = 2.5;
+    const double raised = tip();
+    EXPECT_LT(berm, level - 0.1);
+    EXPECT_GT(berm, raised + 0.1);
+    EXPECT_GT(slope, level + 0.1);
+}
+
 // Soldier piles at 2.4 m: below the excavation the active pressure acts on the
 // pile's width and the passive resistance on three times it (at most the
 // spacing). Piles 0.8 m wide (3 Wp = Wa) take less active load than a

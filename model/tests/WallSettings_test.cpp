@@ -291,3 +291,43 @@ TEST(WallSettings, AnchorLengthsAndExcavationRoundTripAndStayOutOfOtherFiles)
               "The settings file wall.tk4s cannot be used at line 3: the fixed length of the anchor at node 3 must "
               "not be negative.");
 }
+
+TEST(WallSettings, ExcavationSideRoundTripsAndStaysOutOfLevelWalls)
+{
+    TWallSettings s = Sample();
+    TExcavationSideSettings level;
+    level.stage = 2;
+    s.Set(level);
+    EXPECT_EQ(SettingsText(s), SettingsText(Sample()));
+    TExcavationSideSettings berm;
+    berm.stage = 3;
+    berm.kind = ExcavationGroundKind::Berm;
+    berm.topWidth = 2;
+    berm.height = 1.5;
+    berm.sideSlope = 26.5;
+    TExcavationSideSettings slope;
+    slope.stage = 1;
+    slope.kind = ExcavationGroundKind::Slope;
+    slope.slopeAngle = 15;
+    s.Set(berm);
+    s.Set(slope);
+    EXPECT_EQ(ParseSettings(SettingsText(s), "x"), s);
+    ASSERT_NE(s.ExcavationSide(3), nullptr);
+    EXPECT_EQ(s.ExcavationSide(1)->slopeAngle, 15);
+    EXPECT_NEAR(s.InFileUnits(UnitSystem::English).ExcavationSide(3)->height, 1.5 / 0.0254, 1e-9);
+    berm.kind = ExcavationGroundKind::Level;  // levelling a stage removes its entry
+    s.Set(berm);
+    EXPECT_EQ(s.ExcavationSide(3), nullptr);
+
+    EXPECT_EQ(MessageOf("{\"torvik_wall_settings\": 1,\n\"excavation_side\": [\n{\"stage\": 2, \"ground\": \"berm\",\n"
+                        "\"height_m\": 0}]}"),
+              "The settings file wall.tk4s cannot be used at line 4: the berm's height of stage 2 must be greater "
+              "than 0.");
+    EXPECT_EQ(MessageOf("{\"torvik_wall_settings\": 1,\n\"excavation_side\": [{\"stage\": 1,\n\"ground\": \"hill\"}]}"),
+              "The settings file wall.tk4s cannot be used at line 3: \"ground\" must be \"berm\", \"slope\" or "
+              "\"level\", not \"hill\".");
+    EXPECT_EQ(MessageOf("{\"torvik_wall_settings\": 1,\n\"excavation_side\": [{\"stage\": 1, \"ground\": \"slope\", "
+                        "\"slope_deg\": 90}]}"),
+              "The settings file wall.tk4s cannot be used at line 2: the excavation surface's slope of stage 1 must "
+              "lie between 0 and 90 degrees.");
+}

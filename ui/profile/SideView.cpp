@@ -144,7 +144,7 @@ TDlgSideView* TDlgSideView::Open(QMdiArea& area, TWallDocument& document, Prompt
 
 void TDlgSideView::FormActivate()
 {
-    scene_ = ReadProfileScene(document_.Wall(), document_.Tables());
+    scene_ = ReadProfileScene(document_.Wall(), document_.Tables(), document_.Settings());
     // Without a wall outline the previous world window stays, and the ground
     // and the layers are drawn against it.
     if (scene_.Outline)

@@ -1,6 +1,7 @@
 #include "ui/rules/ProfileGeometry.h"
 
 #include "model/ProgramData.h"
+#include "model/WallSettings.h"
 #include "model/SoilType.h"
 #include "model/TableCells.h"
 #include "tables/WallTables.h"
@@ -127,6 +128,27 @@ TProfileScene ReadProfileScene(const TProgramData& wall, const WallTables& table
     return s;
 }
 
+TProfileScene ReadProfileScene(const TProgramData& wall, const WallTables& tables, const TWallSettings& settings)
+{
+    TProfileScene s = ReadProfileScene(wall, tables);
+    const TWallSettings inFile = settings.InFileUnits(wall.UnitSystem());
+    const TExcavationSideSettings* g = inFile.ExcavationSide(std::max(1, static_cast<int>(wall.CurrentStage)));
+    if (!g || !s.ShowSoil)
+        return s;
+    s.Ground = {g->kind, g->topWidth, g->height, g->sideSlope, g->slopeAngle};
+    return s;
+}
+
+std::vector<TWorldPoint> BermOutline(const TProfileGround& g, long double face, long double excavation, long double top)
+{
+    if (g.Kind != ExcavationGroundKind::Berm || !(g.Height > 0))
+        return {};
+    const long double height = std::min(g.Height, excavation - top);
+    const long double run =
+        g.SideSlope >= 90 ? 0 : height / std::tan(static_cast<long double>(g.SideSlope) * kPi / 180);
+    return {{face, excavation - height}, {face + g.TopWidth, excavation - height}, {face + g.TopWidth + run, excavation}};
+}
+
 TWorldWindow WorldWindowFor(const TWallOutline& o)
 {
     TWorldWindow w{0, 0, 0, 0};
@@ -231,7 +253,7 @@ public:
             Polygon({tl, tr, br, bl}, TProfileInk::Ink);
         }
         Line(left_, map_.Y(s_.Top), mid_, map_.Y(s_.Top), line_);
-        Line(mid_, map_.Y(s_.Excavation), right_, map_.Y(s_.Excavation), line_);
+        ExcavationSurface();
         if (s_.WaterBackfill)
             Water(*s_.WaterBackfill, 0.32, 0.46);
         if (s_.WaterExcavation)
@@ -279,8 +301,9 @@ private:
         for (const TProfileLayer& layer : s_.Layers) {
             const int top = map_.Y(layer.Top), bottom = map_.Y(layer.Bottom);
             Soil(left_, top, mid_, bottom, layer.Tone);
-            Soil(mid_, std::max(top, excavation), right_, bottom, layer.Tone);
+            ExcavationSoil(std::max(top, excavation), bottom, layer.Tone);
         }
+        Berm(true);
         for (size_t i = 0; i < s_.Layers.size(); ++i) {
             const TProfileLayer& layer = s_.Layers[i];
             const int top = map_.Y(layer.Top), bottom = map_.Y(layer.Bottom);
@@ -290,6 +313,96 @@ private:
             Text(textX_, top, layer.Name);
             Text(textX_, top + d_.TextHeight, layer.Parameters);
         }
+    }
+
+    // Device pixels of a world length across the wall.
+    long double Across(long double length) const { return map_.X(length) - map_.X(0); }
+    // The drop of the falling excavation surface per pixel away from the wall; 0 for other ground.
+    double SurfaceFall() const
+    {
+        if (s_.Ground.Kind != ExcavationGroundKind::Slope)
+            return 0;
+        return std::tan(std::clamp(static_cast<double>(s_.Ground.SlopeAngle), 0.0, 89.0) * kPi / 180);
+    }
+
+    // The tint of the excavation side from row `top` to `bottom`: a rectangle,
+    // cut to the part below a falling surface.
+    void ExcavationSoil(int top, int bottom, int tone)
+    {
+        const double fall = SurfaceFall();
+        if (fall == 0)
+            return Soil(mid_, top, right_, bottom, tone);
+        top = std::max(top, 0);
+        bottom = std::min(bottom, d_.Height);
+        const int y0 = map_.Y(s_.Excavation);
+        // Below the surface: the distance under it, positive inside.
+        auto under = [&](const TProfilePoint& p) { return p.Y - (y0 + fall * (p.X - mid_)); };
+        const std::vector<TProfilePoint> box{{mid_, top}, {right_, top}, {right_, bottom}, {mid_, bottom}};
+        std::vector<TProfilePoint> cut;
+        for (size_t i = 0; i < box.size(); ++i) {
+            const TProfilePoint& p = box[i];
+            const TProfilePoint& q = box[(i + 1) % box.size()];
+            const double up = under(p), uq = under(q);
+            if (up >= 0)
+                cut.push_back(p);
+            if ((up >= 0) != (uq >= 0)) {
+                const double t = up / (up - uq);
+                cut.push_back({Round(p.X + t * (q.X - p.X)), Round(p.Y + t * (q.Y - p.Y))});
+            }
+        }
+        if (bottom > top && cut.size() >= 3)
+            items_.push_back({TProfileShape::Polygon, TProfileInk::Soil, 0, std::move(cut), 0, {}, tone});
+    }
+
+    // The berm's device outline from the wall's face: face at its top, the top's edge, the foot.
+    std::vector<TProfilePoint> BermPoints() const
+    {
+        const std::vector<TWorldPoint> world = BermOutline(s_.Ground, 0, s_.Excavation, s_.Top);
+        std::vector<TProfilePoint> points;
+        for (const TWorldPoint& p : world)
+            points.push_back({std::min(right_, Round(mid_ + Across(p.X))), map_.Y(p.Y)});
+        return points;
+    }
+
+    // The berm tinted as the soil at the excavation level (`tint`), or its outline.
+    void Berm(bool tint)
+    {
+        std::vector<TProfilePoint> points = BermPoints();
+        if (points.empty())
+            return;
+        const TProfilePoint foot = points.back();
+        if (tint) {
+            int tone = 0;
+            for (const TProfileLayer& layer : s_.Layers)
+                if (layer.Top < s_.Excavation)
+                    tone = layer.Tone;  // the layer that holds the excavation level
+            points.insert(points.begin(), {mid_, foot.Y});
+            items_.push_back({TProfileShape::Polygon, TProfileInk::Soil, 0, std::move(points), 0, {}, tone});
+            return;
+        }
+        Line(mid_, points[0].Y, points[1].X, points[1].Y, line_);
+        Line(points[1].X, points[1].Y, foot.X, foot.Y, line_);
+        Line(foot.X, foot.Y, right_, foot.Y, line_);
+        Text(points[0].X + Pen(4 * d_.Scale), points[0].Y - d_.TextHeight - Pen(2 * d_.Scale), "berm");
+    }
+
+    // The excavation level in front of the wall: a line, a berm standing on it,
+    // or a surface falling from the wall with its angle.
+    void ExcavationSurface()
+    {
+        const int y = map_.Y(s_.Excavation);
+        if (s_.Ground.Kind == ExcavationGroundKind::Berm)
+            return Berm(false);
+        const double fall = SurfaceFall();
+        if (fall == 0)
+            return Line(mid_, y, right_, y, line_);
+        double run = right_ - mid_;
+        const int ground = map_.Y(map_.View.YMax);
+        if (fall * run > ground - y)
+            run = (ground - y) / fall;
+        Line(mid_, y, Round(mid_ + run), Round(y + fall * run), line_);
+        Text(mid_ + Round(run / 2), Round(y + fall * run / 2) - d_.TextHeight - Pen(2 * d_.Scale),
+             "slope " + FormatGeneral(static_cast<double>(s_.Ground.SlopeAngle), 8) + "\xC2\xB0");
     }
 
     // The retained ground surface with its short strokes, or the backfill slope.

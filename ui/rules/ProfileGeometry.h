@@ -1,4 +1,6 @@
 #pragma once
+#include "model/ExcavationSideSettings.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -6,6 +8,7 @@
 class TGridTable;
 class TProgramData;
 class WallTables;
+struct TWallSettings;
 
 // The geometry of the wall and soil profile view, without a window: what is
 // drawn, read from the wall and its tables, and where it goes on a screen
@@ -46,6 +49,23 @@ struct TProfileLayer {
     int Tone = 0;  // the soil type, for the layer's tint
 };
 
+// The ground in front of the wall at the stage shown (wall settings): a berm
+// against the wall or a surface falling away from it; world units, degrees.
+struct TProfileGround {
+    ExcavationGroundKind Kind = ExcavationGroundKind::Level;
+    long double TopWidth = 0;   // berm: top width from the wall's face
+    long double Height = 0;     // berm: height above the excavation level
+    long double SideSlope = 90; // berm: its side below the horizontal
+    long double SlopeAngle = 0; // slope: below the horizontal
+};
+
+// The outline of a berm from the wall's face `face` (world x) at the
+// excavation level `excavation` (world depth): the wall's face at the berm's
+// top, the top's far edge, the side's foot on the excavation level. Empty for
+// other ground; a berm higher than the excavation is deep is cut at `top`.
+std::vector<TWorldPoint> BermOutline(const TProfileGround& ground, long double face, long double excavation,
+                                     long double top);
+
 // Everything the view draws, read from the wall and its tables; world units.
 struct TProfileScene {
     long double WallLength = 0;  // L = nodes x increment length
@@ -56,6 +76,7 @@ struct TProfileScene {
     bool ShowSoil = false;                // soil layers, ground and water are part of the input
     std::vector<TProfileLayer> Layers;
     long double BackfillSlope = 0;  // degrees, positive rising away from the wall
+    TProfileGround Ground;          // level unless the settings give a berm or a slope
     std::optional<long double> WaterBackfill;    // world depth of the water table behind the wall
     std::optional<long double> WaterExcavation;  // and in front of it
     std::vector<long double> Restraints;  // world depths of specified deflections or slopes
@@ -74,6 +95,8 @@ struct TProfileScene {
 // Reads the scene from the wall and its tables `NewSoil`, `PileSect`,
 // `BoundaryConditions`, `PYCurves` and `Springs`.
 TProfileScene ReadProfileScene(const TProgramData& wall, const WallTables& tables);
+// The same with the ground in front of the wall at the wall's current stage from `settings`.
+TProfileScene ReadProfileScene(const TProgramData& wall, const WallTables& tables, const TWallSettings& settings);
 
 // The soil type's first text line ("Sand"); empty for an unknown type.
 std::string LayerName(int soilType);
@@ -153,7 +176,8 @@ struct TProfileItem {
 // and excavation lines, the water tables, restraint, p-y and spring marks
 // (springs, tie-backs among them, reach into the retained soil), the top view
 // of the piles (a continuous wall when they touch), and the depth scale from
-// the wall top to its tip with the excavation level marked. Empty when the
+// the wall top to its tip with the excavation level marked; a berm or a falling
+// surface in front of the wall takes the place of the level excavation line. Empty when the
 // view window is degenerate.
 std::vector<TProfileItem> LayoutProfile(const TProfileScene& scene, const TWorldWindow& view,
                                         const TProfileDevice& device);

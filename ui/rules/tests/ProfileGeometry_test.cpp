@@ -3,6 +3,7 @@
 #include "model/BatchHost.h"
 #include "model/ProgramData.h"
 #include "model/TableCells.h"
+#include "model/WallSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -93,6 +94,26 @@ TEST_F(ProfileScene, SoilAndWallFollowTheirInputs)
 
     Table(WallTable::PileSect).SetRowCount(0);
     EXPECT_FALSE(ReadProfileScene(*wall, host.tables).Outline);
+}
+
+// The ground in front of the wall is that of the stage shown, in world units
+// (inches here: the settings hold metres).
+TEST_F(ProfileScene, GroundInFrontOfTheWallComesFromTheStagesSettings)
+{
+    Layer(0, 4, 40, {115, 32});
+    wall->GeneratePyCurves = true;
+    TWallSettings settings;
+    TExcavationSideSettings berm;
+    berm.kind = ExcavationGroundKind::Berm;
+    berm.topWidth = 1;
+    berm.height = 0.5;
+    berm.sideSlope = 30;
+    settings.Set(berm);
+    const TProfileScene s = ReadProfileScene(*wall, host.tables, settings);
+    EXPECT_EQ(s.Ground.Kind, ExcavationGroundKind::Berm);
+    EXPECT_NEAR(static_cast<double>(s.Ground.Height), 0.5 / 0.0254, 1e-9);
+    wall->CurrentStage = 2;
+    EXPECT_EQ(ReadProfileScene(*wall, host.tables, settings).Ground.Kind, ExcavationGroundKind::Level);
 }
 
 TEST(LayerText, NamesAndParametersOfEverySoilType)
@@ -300,6 +321,41 @@ TEST(ProfileLayout, SlopeWaterTopViewAndPage)
     }
     EXPECT_EQ(circlesOfTouching, 0);
     EXPECT_EQ(bands, 1);
+}
+
+// A berm 2 wide, 1 high, its side at 45 deg stands on the excavation level
+// (row 50) from the wall's face (column 200): its top at row 40 to column 220,
+// its foot at column 230, where the excavation line goes on; the tint of the
+// layer at the excavation level fills it. A surface falling at 45 deg runs to
+// the view's bottom (row 100) and the soil in front is tinted only below it.
+TEST(ProfileLayout, BermAndFallingSurfaceInFrontOfTheWall)
+{
+    const TWorldWindow view{-20, 20, 0, 10};
+    const TProfileDevice screen{400, 100, false, 12, 1};
+    EXPECT_NEAR(static_cast<double>(BermOutline({ExcavationGroundKind::Berm, 2, 1, 45, 0}, 0, 5, 1).back().X), 3, 1e-12);
+    TProfileScene s = TestScene();
+    s.Ground = {ExcavationGroundKind::Berm, 2, 1, 45, 0};
+    std::vector<TProfileItem> items = LayoutProfile(s, view, screen);
+    auto thin = Lines(items, 1);
+    EXPECT_TRUE(Has(thin, {200, 40, 220, 40}));
+    EXPECT_TRUE(Has(thin, {220, 40, 230, 50}));
+    EXPECT_TRUE(Has(thin, {230, 50, 400, 50}));
+    EXPECT_FALSE(Has(thin, {200, 50, 400, 50}));
+    const auto tint = std::find_if(items.begin(), items.end(), [](const TProfileItem& i) {
+        return i.Ink == TProfileInk::Soil && i.Points.size() == 4 && i.Points[1].Y == 40;
+    });
+    ASSERT_NE(tint, items.end());
+    EXPECT_EQ(tint->Points[3].X, 230);
+
+    s.Ground = {ExcavationGroundKind::Slope, 0, 0, 90, 45};
+    items = LayoutProfile(s, view, screen);
+    thin = Lines(items, 1);
+    EXPECT_TRUE(Has(thin, {200, 50, 250, 100}));
+    EXPECT_FALSE(Has(thin, {200, 50, 400, 50}));
+    for (const TProfileItem& i : items)
+        if (i.Ink == TProfileInk::Soil && i.Points.front().X >= 200)
+            for (const TProfilePoint& p : i.Points)
+                EXPECT_GE(p.Y, 50 + (p.X - 200)) << p.X;
 }
 
 // The plan inset stands clear of everything the depth scale writes, no two

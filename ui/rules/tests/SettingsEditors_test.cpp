@@ -8,6 +8,7 @@
 #include "tables/GridTable.h"
 #include "ui/rules/AnchorRules.h"
 #include "ui/rules/ExcavationRules.h"
+#include "ui/rules/ExcavationSideRules.h"
 #include "ui/rules/SectionPick.h"
 #include "ui/rules/SectionRules.h"
 #include "units/TorvikError.h"
@@ -174,6 +175,36 @@ TEST_F(SettingsEditorsTest, PickingASectionFillsItsRowAndEIOfEveryStage)
     const TWallSettings before = settings;
     EXPECT_THROW(PickSection(wall(), settings, 40, *pz22), TorvikError);
     EXPECT_EQ(settings, before);
+}
+
+// The Excavation Side window: a row per stage, numbers of the stage's kind of
+// ground only, inches typed into metres, a number of a berm making the stage a
+// berm, levelling a stage dropping its entry, refusals saying why. English
+// lengths are in inches, as the other settings windows show them.
+TEST(ExcavationSideRules, RowsPerStageStoreTypedValuesInSI)
+{
+    TWallSettings settings;
+    std::vector<TExcavationSideSettings> rows = ExcavationSideRows(3, settings);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[2].kind, ExcavationGroundKind::Level);
+    EXPECT_EQ(GroundFieldText(rows[2], TGroundField::Height, UnitSystem::English), "");
+    EXPECT_EQ(ExcavationSideCaptions(UnitSystem::SI)[3], "Berm Height (m)");
+
+    EXPECT_EQ(SetGroundField(settings, 2, TGroundField::Height, "60", UnitSystem::English), "");
+    ASSERT_NE(settings.ExcavationSide(2), nullptr);
+    EXPECT_EQ(settings.ExcavationSide(2)->kind, ExcavationGroundKind::Berm);
+    EXPECT_NEAR(settings.ExcavationSide(2)->height, 1.524, 1e-9);
+    EXPECT_EQ(settings.ExcavationSide(2)->sideSlope, 45);
+    EXPECT_EQ(GroundFieldText(*settings.ExcavationSide(2), TGroundField::Height, UnitSystem::English), "60");
+
+    EXPECT_EQ(SetGroundField(settings, 2, TGroundField::SideSlope, "0", UnitSystem::SI),
+              "Stage 2: the berm's side slope must lie above 0 and up to 90 degrees.");
+    EXPECT_EQ(settings.ExcavationSide(2)->sideSlope, 45);
+    EXPECT_EQ(SetGroundField(settings, 3, TGroundField::SlopeAngle, "12", UnitSystem::SI), "");
+    EXPECT_EQ(settings.ExcavationSide(3)->kind, ExcavationGroundKind::Slope);
+    SetGroundKind(settings, 2, ExcavationGroundKind::Level);
+    EXPECT_EQ(settings.ExcavationSide(2), nullptr);
+    EXPECT_EQ(settings.excavationSide.size(), 1u);
 }
 
 TEST(SectionCatalogueList, UsersRowsFollowTheProgramsAndABadFileIsReportedNotLost)
