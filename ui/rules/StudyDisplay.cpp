@@ -21,12 +21,14 @@ bool EndsWith(const std::string& s, const std::string& end)
     return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
 }
 
-std::vector<std::string> NamesEndingIn(const std::vector<study::Column>& outputs, const std::string& end)
+// The names ending in `end`; `first` (the output over every stage), when among them, leads.
+std::vector<std::string> NamesEndingIn(const std::vector<study::Column>& outputs, const std::string& end,
+                                       const std::string& first)
 {
     std::vector<std::string> out;
     for (const study::Column& c : outputs)
         if (EndsWith(c.name, end))
-            out.push_back(c.name);
+            out.insert(c.name == first ? out.begin() : out.end(), c.name);
     return out;
 }
 
@@ -96,12 +98,12 @@ int HistogramBinCount(std::size_t n)
 
 std::vector<std::string> SafetyFactorOutputs(const std::vector<study::Column>& outputs)
 {
-    return NamesEndingIn(outputs, " F");
+    return NamesEndingIn(outputs, " F", "lowest F");
 }
 
 std::vector<std::string> MomentOutputs(const std::vector<study::Column>& outputs)
 {
-    return NamesEndingIn(outputs, "largest moment");
+    return NamesEndingIn(outputs, "largest moment", "largest moment");
 }
 
 std::string OutputCaption(const study::Column& column)

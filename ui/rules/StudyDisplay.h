@@ -41,7 +41,8 @@ int HistogramBinCount(std::size_t n);
 
 // The outputs each chart offers, in the result's order: the tornado every
 // output; the histogram of F the strength-reduction factors ("... F"); that
-// of the moment the largest moments ("... largest moment").
+// of the moment the largest moments ("... largest moment"). The output over
+// every stage ("lowest F", "largest moment") comes first.
 std::vector<std::string> SafetyFactorOutputs(const std::vector<study::Column>& outputs);
 std::vector<std::string> MomentOutputs(const std::vector<study::Column>& outputs);
 // The name of an output with its unit: "stage 1 largest moment (kN-m/m)".

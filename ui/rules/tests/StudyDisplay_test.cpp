@@ -21,9 +21,9 @@ study::Swing SwingOf(const char* parameter, const char* output, std::optional<do
 TEST(StudyDisplay, TheTornadoPutsTheLargestSwingOnTop)
 {
     study::StudyResult r;
-    r.outputs = {{"stage 1 largest moment", "kN-m/m"}, {"stage 1 F", ""}};
+    r.outputs = {{"stage 1 largest moment", "kN-m/m"}, {"stage 1 F", ""}, {"largest moment", "kN-m/m"}, {"lowest F", ""}};
     study::Row base;
-    base.outputs = {120.0, 1.8};
+    base.outputs = {120.0, 1.8, 120.0, 1.8};
     r.rows = {base};
     r.summary.swings = {SwingOf("layer 1 unit weight", "stage 1 largest moment", 110, 131),
                         SwingOf("layer 1 friction angle", "stage 1 largest moment", 150, 95),
@@ -36,8 +36,9 @@ TEST(StudyDisplay, TheTornadoPutsTheLargestSwingOnTop)
     EXPECT_DOUBLE_EQ(t.bars[0].swing, 55);
     EXPECT_EQ(t.bars[1].parameter, "layer 1 unit weight");
     EXPECT_TRUE(TornadoOf(r, "no such output").bars.empty());
-    EXPECT_EQ(SafetyFactorOutputs(r.outputs), std::vector<std::string>{"stage 1 F"});
-    EXPECT_EQ(MomentOutputs(r.outputs), std::vector<std::string>{"stage 1 largest moment"});
+    // The charts of F and of the moment offer those outputs, the one over every stage first.
+    EXPECT_EQ(SafetyFactorOutputs(r.outputs), (std::vector<std::string>{"lowest F", "stage 1 F"}));
+    EXPECT_EQ(MomentOutputs(r.outputs), (std::vector<std::string>{"largest moment", "stage 1 largest moment"}));
 }
 
 TEST(StudyDisplay, TheHistogramCountsEveryValueOnce)
