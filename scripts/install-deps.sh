@@ -12,6 +12,7 @@ build_packages=(
   qt6-base-dev qt6-svg-dev libqt6svg6-dev
   libgtest-dev libgmock-dev
   nlohmann-json3-dev
+  libboost-dev
   fonts-dejavu-core
 )
 # The test suite: the windows' tests under Xvfb, the documents' text, the

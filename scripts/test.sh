@@ -4,7 +4,8 @@
 # tests the core alone, as -DTORVIK_GUI=OFF gives it; then the Windows build of
 # the core, the engine library and torvik-cli, whose tests run under Wine; then
 # the core with AddressSanitizer and UndefinedBehaviorSanitizer (clang)
-# together with a short run of every fuzz target.
+# together with a short run of every fuzz target; last the study tests under
+# ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
@@ -61,3 +62,11 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=
   -DTORVIK_FUZZ=ON
 cmake --build build-asan -j"$jobs"
 (cd build-asan && UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j"$jobs")
+
+# The studies under ThreadSanitizer (clang): the engine and the design checks
+# run side by side on worker threads, and any data race fails the test. Only
+# the study tests, a few hundred analyses, so that this stays short.
+cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DTORVIK_GUI=OFF \
+  -DCMAKE_CXX_FLAGS="-fsanitize=thread -fno-omit-frame-pointer" -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread
+cmake --build build-tsan -j"$jobs" --target study_tests
+(cd build-tsan && TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 ctest --output-on-failure -j"$jobs" -R '^Study')

@@ -132,6 +132,23 @@ void AddLoads(std::vector<Accessor>& out, const engine::UnitLabels& u)
                    }});
 }
 
+// The lateral force of each row of the concentrated-load table, by its order.
+void AddPointLoads(std::vector<Accessor>& out, const StudyWall& wall, const engine::UnitLabels& u)
+{
+    const WallBlock& first = wall.blocks.front().block;
+    for (std::size_t i = 0; i < first.loads.size(); ++i) {
+        if (first.loads[i].values.empty())
+            continue;
+        out.push_back({"load " + std::to_string(i + 1) + " force", Force(u),
+                       [i](const StudyWall& w) { return w.blocks.front().block.loads[i].values[0]; },
+                       [i](StudyWall& w, double v) {
+                           for (WallFileBlock& b : w.blocks)
+                               if (i < b.block.loads.size() && !b.block.loads[i].values.empty())
+                                   b.block.loads[i].values[0] = v;
+                       }});
+    }
+}
+
 void AddStages(std::vector<Accessor>& out, const StudyWall& wall, const engine::UnitLabels& u)
 {
     for (std::size_t s = 0; s < wall.blocks.size(); ++s)
@@ -188,6 +205,7 @@ std::vector<Accessor> Accessors(const StudyWall& wall)
     AddSoil(out, wall, u);
     AddSections(out, wall, u);
     AddLoads(out, u);
+    AddPointLoads(out, wall, u);
     AddStages(out, wall, u);
     AddAnchors(out, wall, u);
     return out;
@@ -240,10 +258,12 @@ StudyDefinition ResolveParameters(const StudyDefinition& study, const StudyWall&
     StudyDefinition resolved = study;
     for (std::size_t i = 0; i < found.size(); ++i) {
         Parameter& p = resolved.parameters[i];
-        p.base = found[i]->get(wall);
+        const double value = found[i]->get(wall);
+        if (study.kind == StudyKind::Sensitivity && !p.base)
+            p.base = value;
         if (p.percent) {
-            p.low = p.base * (1 - *p.percent / 100);
-            p.high = p.base * (1 + *p.percent / 100);
+            p.low = value * (1 - *p.percent / 100);
+            p.high = value * (1 + *p.percent / 100);
             p.percent.reset();
         }
     }

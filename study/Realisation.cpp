@@ -194,6 +194,9 @@ Row Realise(const StudyDefinition& study, const OutputLayout& layout, const Stud
         row.outputs.assign(layout.columns.size(), std::nullopt);
         row.reason = e.what();
     }
+    // One line per row in the rows file.
+    std::replace(row.reason.begin(), row.reason.end(), '\n', ' ');
+    std::replace(row.reason.begin(), row.reason.end(), '\r', ' ');
     row.inputs = std::move(inputs);
     row.failed = !row.reason.empty();
     return row;

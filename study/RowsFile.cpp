@@ -11,7 +11,6 @@
 namespace study {
 namespace {
 
-constexpr int kDigits = 17;  // every double reads back as itself
 
 std::string Heading(const Column& c)
 {
@@ -64,6 +63,21 @@ bool ToNumber(const std::string& text, double& value)
     return ec == std::errc() && ptr == end;
 }
 
+// The shortest of 15 to 17 digits that reads back as the same double.
+void AppendExact(std::string& out, double v)
+{
+    for (int digits = 15; digits < 17; ++digits) {
+        char text[kGeneralTextSize];
+        char* end = WriteGeneral(text, v, digits);
+        double back = 0;
+        if (ToNumber(std::string(text, static_cast<std::size_t>(end - text)), back) && back == v) {
+            out.append(text, static_cast<std::size_t>(end - text));
+            return;
+        }
+    }
+    AppendGeneral(out, v, 17);
+}
+
 Row RowFrom(const std::vector<std::string>& f, std::size_t inputs, std::size_t outputs)
 {
     Row row;
@@ -105,12 +119,12 @@ std::string CsvLine(const Row& row)
     std::string line = std::to_string(row.index);
     for (double v : row.inputs) {
         line += ',';
-        AppendGeneral(line, v, kDigits);
+        AppendExact(line, v);
     }
     for (const std::optional<double>& v : row.outputs) {
         line += ',';
         if (v)
-            AppendGeneral(line, *v, kDigits);
+            AppendExact(line, *v);
     }
     return line + (row.failed ? ",1," : ",0,") + Quoted(row.reason) + "\n";
 }

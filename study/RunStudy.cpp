@@ -193,7 +193,10 @@ StudyResult RunStudy(const StudyDefinition& given, const StudyWall& wall, const 
         while (got.running > 0) {
             got.changed.wait_for(lock, std::chrono::milliseconds(250), [&] { return got.running == 0; });
             const long done = static_cast<long>(got.rows.size());
+            // The workers go on while the progress is shown.
+            lock.unlock();
             Report(options, done, shardRows, done - before, shardRows - done, start);
+            lock.lock();
         }
     }
     for (std::thread& t : pool)

@@ -35,19 +35,21 @@ struct Distribution {
 // One parameter of the wall, addressed by meaning as the study file names it:
 // "layer 2 friction angle", "layer 1 undrained shear strength",
 // "layer 1 unit weight", "layer 1 k", "section 1 EI", "surcharge q",
-// "water depth behind", "excavation depth of stage 3", "anchor 1 stiffness",
-// "anchor 1 prestress" (ParameterAddresses lists those a wall has).
+// "water depth behind", "load 1 force", "excavation depth of stage 3",
+// "anchor 1 stiffness", "anchor 1 prestress" (ParameterAddresses lists those
+// a wall has).
 struct Parameter {
     std::string address;
     double low = 0, high = 0;     // sensitivity: the low and high value
     // Sensitivity: low and high at this many percent below and above the
     // wall's value, in place of low and high (ResolveParameters puts them in).
     std::optional<double> percent;
-    // Sensitivity: the value in the rows that vary other parameters; the
-    // wall's own value (ResolveParameters puts it in).
-    double base = 0;
     std::vector<double> values;   // sweep: the values, in order
     Distribution distribution;    // Monte Carlo
+    // Sensitivity: the value of the other rows; ResolveParameters puts in the
+    // wall's own value where the file gives none. When empty, the mean of the
+    // distribution if it has a spread, else the midpoint of low and high (see Sampler).
+    std::optional<double> base;
 };
 
 // What each realisation computes. The analysis maxima and anchor forces come
@@ -215,7 +217,9 @@ std::string SummaryJson(const StudyDefinition& study, const StudyResult& result)
 // The summary in words and tables, for the calculation report's "Study" section.
 std::string SummaryText(const StudyDefinition& study, const StudyResult& result);
 
-// Merges the rows of shard folders into one result (rows by rising index;
+// Merges the rows of shard folders into one result. `study` is the one the
+// folders hold (their study.json: RunStudy writes it with the wall's values
+// put in, see ResolveParameters) (rows by rising index;
 // TorvikError when a row is missing, repeated or the folders are of different studies).
 StudyResult MergeShards(const StudyDefinition& study, const std::vector<std::string>& folders);
 

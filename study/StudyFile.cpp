@@ -296,7 +296,8 @@ json ParameterJson(const Parameter& p, StudyKind kind)
     json j = kind == StudyKind::MonteCarlo ? DistributionJson(p.distribution) : json::object();
     j["parameter"] = p.address;
     if (kind == StudyKind::Sensitivity) {
-        j["base"] = p.base;
+        if (p.base)
+            j["base"] = *p.base;
         if (p.percent) {
             j["percent"] = *p.percent;
         } else {

@@ -12,6 +12,7 @@
 #include "units/NumberFormat.h"
 #include "verify/ClosedForms.h"
 #include "verify/DesignExamples.h"
+#include "verify/MonteCarloPile.h"
 #include "verify/PileFamily.h"
 #include "verify/StagedAnchor.h"
 
@@ -367,6 +368,7 @@ std::vector<VerificationCase> RunVerification()
         SandCantilever(balance, folder.path);
         StagedAnchor(out, folder.path);
         DesignExamples(out, folder.path);
+        MonteCarloPile(out, folder.path);
     }
     out.insert(out.end(), balance.begin(), balance.end());
     PyCriteria(out);

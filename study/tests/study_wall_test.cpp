@@ -14,8 +14,10 @@ const std::string kExamples = std::string(TORVIK_SOURCE_DIR) + "/examples/";
 StudyDefinition Varying(std::vector<std::string> addresses)
 {
     StudyDefinition s;
-    for (std::string& a : addresses)
-        s.parameters.push_back({std::move(a)});
+    for (std::string& a : addresses) {
+        s.parameters.emplace_back();
+        s.parameters.back().address = std::move(a);
+    }
     return s;
 }
 

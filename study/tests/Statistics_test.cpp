@@ -1,0 +1,3 @@
+#include "study/Statistics.h"
+
+#include <gtest/gtest.h>
