@@ -14,12 +14,21 @@ namespace {
 
 const boost::math::normal kStandardNormal;
 
-double Phi(double z) { return boost::math::cdf(kStandardNormal, z); }
+double Phi(double z)
+{
+    return boost::math::cdf(kStandardNormal, z);
+}
 
 // The standard normal quantile, for p strictly inside (0, 1).
-double PhiInverse(double p) { return boost::math::quantile(kStandardNormal, p); }
+double PhiInverse(double p)
+{
+    return boost::math::quantile(kStandardNormal, p);
+}
 
-double Density(double z) { return boost::math::pdf(kStandardNormal, z); }
+double Density(double z)
+{
+    return boost::math::pdf(kStandardNormal, z);
+}
 
 std::string Name(const StudyDefinition& study, std::size_t k)
 {
@@ -33,8 +42,7 @@ std::string Name(const StudyDefinition& study, std::size_t k)
 // of a parameter (key: its position).
 class Stream {
 public:
-    Stream(std::uint64_t seed, std::uint64_t purpose, std::uint64_t key)
-        : state_(Mix(Mix(Mix(seed) ^ purpose) ^ key))
+    Stream(std::uint64_t seed, std::uint64_t purpose, std::uint64_t key) : state_(Mix(Mix(Mix(seed) ^ purpose) ^ key))
     {
     }
     std::uint64_t operator()() { return Mix(state_ += kGamma); }
@@ -62,8 +70,8 @@ double Uniform(Stream& stream)
 // A uniform integer in [0, n), without the bias of a plain remainder.
 std::uint64_t UniformBelow(Stream& stream, std::uint64_t n)
 {
-    const std::uint64_t limit = std::numeric_limits<std::uint64_t>::max() -
-                                std::numeric_limits<std::uint64_t>::max() % n;
+    const std::uint64_t limit =
+        std::numeric_limits<std::uint64_t>::max() - std::numeric_limits<std::uint64_t>::max() % n;
     std::uint64_t x = stream();
     while (x >= limit)
         x = stream();
@@ -198,15 +206,13 @@ std::vector<std::vector<double>> CorrelationCholesky(const std::vector<std::vect
 double ValueAtNormal(const Distribution& d, double z)
 {
     switch (d.kind) {
-    case DistributionKind::Normal:
-        return d.mean + d.deviation * z;
+    case DistributionKind::Normal: return d.mean + d.deviation * z;
     case DistributionKind::Lognormal: {
         // The normal of the logarithm that gives the variable this mean and deviation.
         const double s2 = std::log1p((d.deviation / d.mean) * (d.deviation / d.mean));
         return std::exp(std::log(d.mean) - 0.5 * s2 + std::sqrt(s2) * z);
     }
-    case DistributionKind::Uniform:
-        return d.low + (d.high - d.low) * Phi(z);
+    case DistributionKind::Uniform: return d.low + (d.high - d.low) * Phi(z);
     case DistributionKind::TruncatedNormal: {
         double a = (d.low - d.mean) / d.deviation, b = (d.high - d.mean) / d.deviation;
         // In the upper tail the distribution function loses its digits: draw
@@ -237,9 +243,7 @@ Sampler::Sampler(const StudyDefinition& study) : study_(study)
         for (const Parameter& p : study.parameters)
             base_.push_back(BaseValue(p));
         break;
-    case StudyKind::Sweep:
-        count_ = SweepCount(study);
-        break;
+    case StudyKind::Sweep: count_ = SweepCount(study); break;
     case StudyKind::MonteCarlo:
         if (study.count < 1)
             throw TorvikError("A Monte Carlo study needs a count of at least 1 realisation.");
@@ -269,10 +273,8 @@ std::vector<double> Sampler::Inputs(long index) const
         }
         return inputs;
     }
-    case StudyKind::Sweep:
-        return SweepInputs(index);
-    case StudyKind::MonteCarlo:
-        return MonteCarloInputs(index);
+    case StudyKind::Sweep: return SweepInputs(index);
+    case StudyKind::MonteCarlo: return MonteCarloInputs(index);
     }
     return {};
 }
@@ -303,8 +305,7 @@ std::vector<double> Sampler::MonteCarloInputs(long index) const
     for (std::size_t k = 0; k < n; ++k) {
         double u = Uniform(generator);
         if (!strata_.empty())
-            u = std::min((strata_[k][static_cast<std::size_t>(index)] + u) / static_cast<double>(count_),
-                         1 - 0x1p-53);
+            u = std::min((strata_[k][static_cast<std::size_t>(index)] + u) / static_cast<double>(count_), 1 - 0x1p-53);
         z[k] = PhiInverse(u);
     }
     if (!cholesky_.empty()) {

@@ -52,7 +52,7 @@ private:
 
     StudyDefinition study_;
     long count_ = 0;
-    std::vector<double> base_;                   // sensitivity
+    std::vector<double> base_;  // sensitivity
     std::vector<std::vector<double>> cholesky_;  // lower triangle; empty: independent
     std::vector<std::vector<std::uint32_t>> strata_;  // Latin hypercube: the stratum of each row, per parameter
 };

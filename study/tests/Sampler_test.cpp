@@ -140,12 +140,12 @@ TEST(Sampler, RejectsWhatIsNotACorrelationMatrix)
 {
     const Parameter p = Drawn(DistributionKind::Normal, 32, 3);
     const std::vector<std::vector<std::vector<double>>> wrong = {
-        {{1, 0.5}, {0.5, 1}},                                 // two rows for three parameters
-        {{1, 0.5, 0}, {0.4, 1, 0}, {0, 0, 1}},                // not symmetric
-        {{2, 0, 0}, {0, 1, 0}, {0, 0, 1}},                    // a diagonal other than 1
-        {{1, 1.2, 0}, {1.2, 1, 0}, {0, 0, 1}},                // beyond 1
-        {{1, 0.9, 0.9}, {0.9, 1, -0.9}, {0.9, -0.9, 1}},      // contradictory: not positive definite
-        {{1, 1, 0}, {1, 1, 0}, {0, 0, 1}},                    // two parameters that are one
+        {{1, 0.5}, {0.5, 1}},  // two rows for three parameters
+        {{1, 0.5, 0}, {0.4, 1, 0}, {0, 0, 1}},  // not symmetric
+        {{2, 0, 0}, {0, 1, 0}, {0, 0, 1}},  // a diagonal other than 1
+        {{1, 1.2, 0}, {1.2, 1, 0}, {0, 0, 1}},  // beyond 1
+        {{1, 0.9, 0.9}, {0.9, 1, -0.9}, {0.9, -0.9, 1}},  // contradictory: not positive definite
+        {{1, 1, 0}, {1, 1, 0}, {0, 0, 1}},  // two parameters that are one
     };
     for (const auto& c : wrong) {
         StudyDefinition s = MonteCarlo({p, p, p}, 10);
@@ -157,8 +157,8 @@ TEST(Sampler, RejectsWhatIsNotACorrelationMatrix)
 TEST(Sampler, RowsDependOnTheSeedAndIndexAloneNotOnTheOrderOfDrawing)
 {
     for (bool latin : {false, true}) {
-        StudyDefinition s = MonteCarlo({Drawn(DistributionKind::Normal, 30, 3), Drawn(DistributionKind::Lognormal, 20, 6)},
-                                       200, latin);
+        StudyDefinition s =
+            MonteCarlo({Drawn(DistributionKind::Normal, 30, 3), Drawn(DistributionKind::Lognormal, 20, 6)}, 200, latin);
         s.correlation = {{1, 0.5}, {0.5, 1}};
         const Sampler forward(s), backward(s);
         std::vector<std::vector<double>> rows(200);
@@ -176,9 +176,9 @@ TEST(Sampler, SensitivityRowsHoldTheBaseThenEachParameterAtItsLowAndHigh)
     StudyDefinition s;
     s.kind = StudyKind::Sensitivity;
     Parameter a, b, c;
-    a.low = 28, a.high = 36;                                              // midpoint
+    a.low = 28, a.high = 36;  // midpoint
     b.low = 1, b.high = 9, b.distribution = {DistributionKind::Normal, 4, 1, 0, 0};  // the mean
-    c.low = 100, c.high = 300, c.base = 150;                              // as given
+    c.low = 100, c.high = 300, c.base = 150;  // as given
     s.parameters = {a, b, c};
     const Sampler sampler(s);
     ASSERT_EQ(sampler.Count(), 7);
