@@ -202,14 +202,19 @@ void THistogramChart::paintEvent(QPaintEvent*)
     p.drawLine(plot.bottomLeft(), plot.topLeft());
     p.drawText(QRect(0, plot.top() - line / 2, left - gap, line), Qt::AlignRight | Qt::AlignVCenter, QString::number(tallest));
     p.drawText(QRect(0, plot.bottom() - line / 2, left - gap, line), Qt::AlignRight | Qt::AlignVCenter, "0");
-    const int axis = plot.bottom() + line / 4;
-    p.drawText(QRect(plot.left(), axis, plot.width() / 2, line), Qt::AlignLeft, Number(low));
-    p.drawText(QRect(plot.left() + plot.width() / 2, axis, plot.width() / 2, line), Qt::AlignRight, Number(high));
+    // Five values along the axis, the ends aligned to the plot's ends.
+    const int axis = plot.bottom() + line / 4, tick = plot.width() / 4;
+    for (int i = 0; i <= 4 && high > low; ++i) {
+        const Qt::Alignment a = i == 0 ? Qt::AlignLeft : i == 4 ? Qt::AlignRight : Qt::AlignHCenter;
+        const int x0 = i == 0 ? plot.left() : i == 4 ? plot.right() - tick : plot.left() + i * tick - tick / 2;
+        p.drawLine(QPointF(plot.left() + i * tick, plot.bottom()), QPointF(plot.left() + i * tick, axis));
+        p.drawText(QRect(x0, axis, tick, line), a, Number(low + (high - low) * i / 4));
+    }
+    if (!(high > low))
+        p.drawText(QRect(plot.left(), axis, plot.width(), line), Qt::AlignHCenter, Number(low));
     if (limit_ && *limit_ >= from && *limit_ <= from + span) {
         p.setPen(QPen(LimitColour, 2, Qt::DashLine));
         p.drawLine(QPointF(x(*limit_), plot.top()), QPointF(x(*limit_), plot.bottom()));
         p.drawText(QPointF(x(*limit_) + gap / 2, plot.top() + line), "F = " + Number(*limit_));
     }
-    p.setPen(Qt::black);
-    p.drawText(QRect(0, height() - line, width(), line), Qt::AlignCenter, "realisations per bin");
 }

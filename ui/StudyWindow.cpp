@@ -113,6 +113,7 @@ QWidget* TStudyWindow::MakeSetUp()
     table_->setHorizontalHeaderLabels(headings);
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->horizontalHeader()->setStretchLastSection(true);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     count_ = Field(page, "1000", "Count of realisations");
     seed_ = Field(page, "1", "Seed");
@@ -238,7 +239,7 @@ void TStudyWindow::AppendRow(const StudyParameterEntry& e)
         table_->setItem(row, Col(c), item);
     };
     put(StudyColumn::Parameter, e.address, false);
-    put(StudyColumn::WallValue, FormatGeneral(e.wallValue, 6), false);
+    put(StudyColumn::WallValue, FormatGeneral(e.wallValue, 6) + (e.unit.empty() ? "" : " " + e.unit), false);
     table_->item(row, Col(StudyColumn::WallValue))->setData(Qt::UserRole, e.wallValue);
     put(StudyColumn::Low, e.low, true);
     put(StudyColumn::High, e.high, true);

@@ -154,8 +154,7 @@ void TStudyWindow::ShowResult()
     ShowTornado();
     ShowHistograms();
     const study::Summary& s = result_->summary;
-    failure_->setText(s.failure ? Text(FailureText(*s.failure))
-                                : QString("The probability of failure is that of a Monte Carlo study."));
+    failure_->setText(s.failure ? Text(FailureText(*s.failure)) : QString());
     summary_->setPlainText(Text(study::SummaryText(definition_, *result_)));
     pages_->setCurrentIndex(definition_.kind == study::StudyKind::Sensitivity ? 0 : 1);
 }
@@ -177,7 +176,8 @@ void TStudyWindow::ShowHistograms()
         const study::Column* column = ColumnNamed(result_->outputs, choice.currentText());
         const std::vector<double> values = column ? OutputValues(*result_, column->name) : std::vector<double>();
         chart.SetChart(HistogramOf(values, HistogramBinCount(values.size())),
-                       column ? OutputCaption(*column) + ", " + std::to_string(values.size()) + " values"
+                       column ? OutputCaption(*column) + ": realisations per bin of " +
+                                    std::to_string(values.size())
                               : std::string("Not computed"),
                        limit);
     };

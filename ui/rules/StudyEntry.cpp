@@ -170,6 +170,7 @@ StudyParameterEntry DefaultEntry(const study::ParameterAddress& address)
     StudyParameterEntry e;
     e.address = address.address;
     e.wallValue = v;
+    e.unit = address.unit;
     if (v == 0) {
         e.low = text(v - spread);
         e.high = text(v + spread);

@@ -42,6 +42,7 @@ const std::vector<std::string>& DistributionNames();
 struct StudyParameterEntry {
     std::string address;
     double wallValue = 0;
+    std::string unit;                    // of the value, as the wall's data file has it
     std::string low, high, percent;
     std::string values;                  // numbers separated by spaces, commas or semicolons
     study::DistributionKind distribution = study::DistributionKind::Normal;
