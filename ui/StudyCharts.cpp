@@ -74,12 +74,15 @@ void TTornadoChart::SetChart(const TornadoChartData& data, const std::string& ca
 QSize TTornadoChart::sizeHint() const
 {
     const int line = fontMetrics().lineSpacing();
-    return {60 * fontMetrics().averageCharWidth(), line * (5 + 2 * static_cast<int>(std::max<std::size_t>(data_.bars.size(), 3)))};
+    return {60 * fontMetrics().averageCharWidth(),
+            line * (5 + 2 * static_cast<int>(std::max<std::size_t>(data_.bars.size(), 3)))};
 }
 
 QSize TTornadoChart::minimumSizeHint() const
 {
-    return {40 * fontMetrics().averageCharWidth(), 8 * fontMetrics().lineSpacing()};
+    // Room for every bar and its name: the chart scrolls rather than crowd them.
+    const int line = fontMetrics().lineSpacing();
+    return {40 * fontMetrics().averageCharWidth(), line * 5 + line * 3 / 2 * static_cast<int>(data_.bars.size())};
 }
 
 void TTornadoChart::paintEvent(QPaintEvent*)

@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -80,7 +81,13 @@ QWidget* TStudyWindow::MakeResults()
     auto* tornadoPage = new QWidget(pages_);
     tornadoOutput_ = OutputChoice(tornadoPage, "Output of the tornado chart");
     tornado_ = new TTornadoChart(tornadoPage);
-    tornadoPage->setLayout(ChartColumn(tornadoPage, "&Output:", tornadoOutput_, tornado_));
+    // Many parameters, or a large font, scroll the chart rather than crowd its bars.
+    auto* tornadoScroll = new QScrollArea(tornadoPage);
+    tornadoScroll->setAccessibleName("Tornado chart, scrolled");
+    tornadoScroll->setWidget(tornado_);
+    tornadoScroll->setWidgetResizable(true);
+    tornadoScroll->setFrameShape(QFrame::NoFrame);
+    tornadoPage->setLayout(ChartColumn(tornadoPage, "&Output:", tornadoOutput_, tornadoScroll));
     auto* histogramPage = new QWidget(pages_);
     fOutput_ = OutputChoice(histogramPage, "Output of the histogram of F");
     momentOutput_ = OutputChoice(histogramPage, "Output of the histogram of the moment");
