@@ -86,9 +86,11 @@ int Fault(const std::string& what)
 
 int Run(const std::string& file, const study::RunOptions& given)
 {
-    const study::StudyDefinition definition = study::ParseStudy(TextOf(file), file);
-    const fs::path wall = fs::path(file).parent_path() / definition.wallFile;
+    const study::StudyDefinition asRead = study::ParseStudy(TextOf(file), file);
+    const fs::path wall = fs::path(file).parent_path() / asRead.wallFile;
     const study::StudyWall base = study::ReadStudyWall(wall.lexically_normal().string());
+    // The summary names the values the study ran with: the wall's where the file gives percent.
+    const study::StudyDefinition definition = study::ResolveParameters(asRead, base);
     study::RunOptions options = given;
     options.progress = ShowProgress;
     options.cancel = &interrupted;

@@ -69,4 +69,4 @@ cmake --build build-asan -j"$jobs"
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DTORVIK_GUI=OFF \
   -DCMAKE_CXX_FLAGS="-fsanitize=thread -fno-omit-frame-pointer" -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread
 cmake --build build-tsan -j"$jobs" --target study_tests
-(cd build-tsan && TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 ctest --output-on-failure -j"$jobs" -R '^Study')
+TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 build-tsan/tests/study_tests --gtest_brief=1

@@ -185,8 +185,9 @@ StudyResult RunStudy(const StudyDefinition& given, const StudyWall& wall, const 
     const Clock::time_point start = Clock::now();
     const long before = static_cast<long>(got.rows.size());
     std::vector<std::thread> pool;
-    got.running = Workers(options, todo.size());
-    for (int i = 0; i < got.running; ++i)
+    const int workers = Workers(options, todo.size());
+    got.running = workers;
+    for (int i = 0; i < workers; ++i)
         pool.emplace_back(work);
     {
         std::unique_lock<std::mutex> lock(got.mutex);

@@ -154,6 +154,8 @@ FailureProbability FailureProbabilityOf(const std::vector<const Row*>& rows)
     return f;
 }
 
+// The statistics of an output take every row that has a value of it, whether
+// the row failed by the criterion or not; a row whose analysis failed has none.
 Summary Summarise(const StudyDefinition& study, const std::vector<Column>& outputs, const std::vector<Row>& rows)
 {
     Summary summary;
@@ -324,7 +326,7 @@ std::string Table(const std::vector<std::vector<std::string>>& cells)
         }
     std::string out;
     for (const auto& row : cells) {
-        std::string line = " ";
+        std::string line;
         for (std::size_t c = 0; c < row.size(); ++c) {
             const std::string pad(widths[c] - row[c].size(), ' ');
             line += "  " + (c == 0 ? row[c] + pad : pad + row[c]);

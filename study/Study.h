@@ -76,7 +76,8 @@ struct StudyDefinition {
     std::string wallFile;             // the base wall's data file, as given (relative to the study file)
     StudyKind kind = StudyKind::Sensitivity;
     std::vector<Parameter> parameters;
-    // Monte Carlo: the correlation matrix of the parameters (empty: none),
+    // Monte Carlo: the correlation matrix of the parameters (empty: none;
+    // applied to their underlying standard normals, see Sampler),
     // Latin hypercube or plain sampling, the count and the seed.
     std::vector<std::vector<double>> correlation;
     bool latinHypercube = false;
@@ -204,7 +205,8 @@ struct RunOptions {
 };
 
 // Runs the study on the wall. The same definition gives the same rows,
-// whatever the number of jobs and however it is sharded.
+// whatever the number of jobs and however it is sharded. The summaries
+// (SummaryJson, SummaryText) name the values of ResolveParameters(study, wall).
 StudyResult RunStudy(const StudyDefinition& study, const StudyWall& wall, const RunOptions& options = {});
 
 // The summary of rows (all of a study's rows, or a shard's).
