@@ -32,6 +32,8 @@ class TTornadoChart;
 // with beta and the summary, and exports the rows as CSV. Modeless, one at a
 // time; every message goes through the prompt.
 class TStudyWindow : public QDialog {
+    Q_OBJECT
+
 public:
     // The wall a study varies, taken when a study starts (the open wall as it is then).
     using WallSource = std::function<study::StudyWall()>;
