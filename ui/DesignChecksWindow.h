@@ -31,6 +31,8 @@ class TUtilisationView;
 // governing one marked. Modeless, one at a time. The cells are those of the
 // calculation report.
 class TDesignChecksWindow : public QDialog {
+    Q_OBJECT
+
 public:
     // Checks `wallFile` (the data file as saved); messages go through `prompt`.
     TDesignChecksWindow(QWidget* parent, Prompt& prompt, const std::string& wallFile);

@@ -462,6 +462,9 @@ void TMainForm::AddComputationCommands(std::vector<TMainCommand>& t)
                     .Key(QKeySequence(Qt::SHIFT | Qt::Key_F9))
                     .Does([](TMainForm& f) { f.DesignChecksClick(); })
                     .Rule(Pick(&S::Computation, &C::RunAnalysis)));
+    t.push_back(TMainCommand(M::Computation, "St&udy...")
+                    .Does([](TMainForm& f) { f.StudyClick(); })
+                    .Rule(Pick(&S::Computation, &C::RunAnalysis)));
 }
 
 void TMainForm::AddGraphicsCommands(std::vector<TMainCommand>& t)

@@ -75,6 +75,8 @@ public:
     void RunAnalysis() { CompRunClick(); }
     // Saves the wall and shows the design checks of its data file (the Design Checks command).
     void DesignChecksClick();
+    // Shows the Study window on the open wall (the Study command).
+    void StudyClick();
     // The directory the engine library is loaded from (the program's own by default).
     void SetEngineDirectory(const std::string& directory) { engineDirectory_ = directory; }
     // The directory of the help file and the manuals (the program's own by default).

@@ -3,13 +3,16 @@
 // construction stages.
 #include "ui/DesignChecksWindow.h"
 #include "ui/MainForm.h"
+#include "ui/StudyWindow.h"
 
 #include "model/ProgramData.h"
 #include "model/StageFiles.h"
 #include "model/UnitSwitch.h"
 #include "run/AnalysisRun.h"
 #include "run/ReadPlotFile.h"
+#include "run/widgets/ResultCommands.h"
 #include "tables/GridTable.h"
+#include "ui/LiveRun.h"
 #include "ui/MainMenus.h"
 #include "ui/dialogs/DlgStaged.h"
 #include "ui/dialogs/InputDialog.h"
@@ -50,6 +53,24 @@ void TMainForm::DesignChecksClick()
     window->OnSettingsChanged([this](const TWallSettings& settings) {
         document_->SetSettings(WithApproachOf(document_->Settings(), settings));
         RecordChange(DesignApproachCaption);
+    });
+}
+
+void TMainForm::StudyClick()
+{
+    if (!Wall())
+        return;
+    // The study varies the wall as edited, taken in memory when it starts; nothing is saved.
+    const auto wall = [this] {
+        TLiveInput input = LiveInputOf(*Wall());
+        return study::StudyWall{std::move(input.blocks), std::move(input.settings)};
+    };
+    const std::string name = document_->IsUntitled() ? std::string("the new wall") : Wall()->FileName;
+    TStudyWindow* window = TStudyWindow::Show(this, *prompt_, wall, name);
+    // The report of the saved wall gets the summary of the study last run on it.
+    window->OnStudyDone([this](const std::string& summary) {
+        if (!document_->IsUntitled())
+            resultCommands_->SetStudySummary(Wall()->FileName, summary);
     });
 }
 

@@ -88,7 +88,8 @@ bool TCalculationReport::Write(const QString& wallFile, const QString& pdfFile, 
 }
 
 bool TCalculationReport::Write(const QString& wallFile, const TPlotReadContext& context, const QString& pdfFile,
-                               QPageSize::PageSizeId paper, QString* error, bool acceptOlder)
+                               QPageSize::PageSizeId paper, QString* error, bool acceptOlder,
+                               const std::string& study)
 {
     const std::string wall = wallFile.toStdString();
     TResultSet results;
@@ -140,6 +141,11 @@ bool TCalculationReport::Write(const QString& wallFile, const TPlotReadContext& 
         const bool staged = results.Stages.size() > 1 && results.Stages[0].Name.rfind("Stage", 0) == 0;
         if (staged)
             Envelope(pages, results, units, StripBasis(context.UnitSystem, context.StripWidth), ReadableRowCount);
+        if (!study.empty()) {
+            pages.NewPage();
+            pages.Heading(QStringLiteral("Study"));
+            pages.Monospaced(QString::fromStdString(study).split('\n'));
+        }
     };
     // The report goes to a new file that replaces the old one only when complete.
     return WritePdf(pdfFile, paper, text.Field(outputtext::Title), fingerprint, wallFile, layout, error);

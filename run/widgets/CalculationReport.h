@@ -4,6 +4,8 @@
 #include <QPageSize>
 #include <QString>
 
+#include <string>
+
 // The calculation report of an analysed wall as a PDF document, for checkers
 // and clients: a title block with the fingerprint (SHA-256) of the data file,
 // the summary of results, the design checks of the data file as saved (safety
@@ -23,9 +25,11 @@ public:
     // the wall has no up-to-date results or the file cannot be written.
     // `context` is the open wall's (the program), or read from the file by the overload without it.
     // `acceptOlder` (the program) writes the report of results older than the
-    // data file too, marked so in its title block.
+    // data file too, marked so in its title block. A `study` summary (the
+    // program, after a study of the wall) ends the report in a "Study" section.
     static bool Write(const QString& wallFile, const TPlotReadContext& context, const QString& pdfFile,
-                      QPageSize::PageSizeId paper, QString* error, bool acceptOlder = false);
+                      QPageSize::PageSizeId paper, QString* error, bool acceptOlder = false,
+                      const std::string& study = std::string());
     static bool Write(const QString& wallFile, const QString& pdfFile, QPageSize::PageSizeId paper, QString* error);
 
     // The paper of the user's locale: Letter where the US measurement system is used, else A4.

@@ -52,9 +52,10 @@ void TResultCommands::SaveReport(const TProgramData& wall)
     const std::string name = WithExtension(*chosen, ".pdf");
     QString error;
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    const std::string study = wallFile == studyWall_ ? studySummary_ : std::string();
     const bool written = TCalculationReport::Write(QString::fromStdString(wallFile), PlotReadContext(wall),
                                                    QString::fromStdString(name), TCalculationReport::DefaultPaper(),
-                                                   &error, true);
+                                                   &error, true, study);
     QApplication::restoreOverrideCursor();
     if (!written) {
         prompt_.Information("The report was not written. " + error.toStdString());

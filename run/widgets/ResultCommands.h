@@ -38,6 +38,15 @@ public:
     // returns to the wall's own results. An open window shows the new note.
     void SetResultsSource(const std::string& dataFile, const std::string& note);
 
+    // The calculation report of `wallFile` (the data file's name) gets a
+    // "Study" section of `summary`, the summary in words of the study last
+    // run on it in this session; an empty summary takes the section away.
+    void SetStudySummary(const std::string& wallFile, const std::string& summary)
+    {
+        studyWall_ = wallFile;
+        studySummary_ = summary;
+    }
+
     // Where a written file is announced (the main window's status bar);
     // without one, nothing is announced there.
     void SetStatusReporter(std::function<void(const std::string&)> report) { status_ = std::move(report); }
@@ -61,4 +70,6 @@ private:
     TGraphPlot envelope_;
     std::string sourceFile_;
     std::string sourceNote_;
+    std::string studyWall_;
+    std::string studySummary_;
 };

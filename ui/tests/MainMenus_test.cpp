@@ -193,6 +193,7 @@ Da&ta
   Save R&eport... {d}
   Save Results as &CSV... {d}
   &Design Checks... [Shift+F9]
+  St&udy...
 &Graphics
   p-&y Curves {d}
   ---

@@ -4,6 +4,7 @@
 // side view inside the work area, Design Checks and the section catalogue
 // inside the screen with their buttons on it.
 #include "ui/DesignChecksWindow.h"
+#include "ui/StudyWindow.h"
 #include "ui/dialogs/DlgSectionCatalogue.h"
 #include "ui/dialogs/DlgSections.h"
 #include "ui/tests/MainWindowTest.h"
@@ -123,6 +124,12 @@ TEST_F(WindowsFit, DesignChecksAndTheCatalogueOpenOnTheScreen)
     const QRect ink = target->fontMetrics().tightBoundingRect("Target safety factor");
     EXPECT_GT(target->width(), std::max(ink.right(), target->fontMetrics().horizontalAdvance("Target safety factor")));
     checks->close();
+    TStudyWindow* studyWindow = TStudyWindow::Show(
+        form.get(), prompt, [] { return study::ReadStudyWall(std::string(TORVIK_SOURCE_DIR) + "/examples/three-stage-excavation.tk4d"); },
+        "three-stage-excavation.tk4d");
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(studyWindow));
+    ExpectOnScreen(studyWindow, "Study");
+    studyWindow->close();
 
     QMdiSubWindow* sections = Choose("Steel Sect&ions...");
     ASSERT_NE(sections, nullptr);
