@@ -17,9 +17,9 @@ build_packages=(
 )
 # The test suite: the windows' tests under Xvfb, the documents' text, the
 # Debian package, the benchmarks, the sanitized build (clang) and the Windows
-# build under Wine.
+# build under Wine, and a study sharded through GNU parallel.
 test_packages=(
-  libbenchmark-dev
+  libbenchmark-dev parallel
   locales xvfb xauth
   poppler-utils dpkg-dev file
   clang libclang-rt-14-dev g++-mingw-w64-x86-64-posix wine wine64

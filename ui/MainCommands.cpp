@@ -254,7 +254,7 @@ void TMainForm::AddDataLoadCommands(std::vector<TMainCommand>& t)
     t.push_back(TMainCommand(M::Data, "&Ground Water...").Does(dialog(InputDialog::Water)));
     t.push_back(TMainCommand(M::Data, "Wall F&riction...").Does(dialog(InputDialog::WallFriction)));
     t.push_back(TMainCommand(M::Data, "E&xcavation Plan...").Does(dialog(InputDialog::Excavation)));
-    t.push_back(TMainCommand(M::Data, "E&xcavation Side...").Does(dialog(InputDialog::ExcavationSide)));
+    t.push_back(TMainCommand(M::Data, "Excavati&on Side...").Does(dialog(InputDialog::ExcavationSide)));
     t.push_back(TMainCommand(M::Data, "Sets of Nonlinear Moment vs EI Curves")
                     .Does(editor(WallTable::MEICurves))
                     .Rule(Pick(&S::Data, &D::MomentEICurves))
