@@ -2,6 +2,7 @@
 // the prompt, the envelope shown in a graph window of the window area.
 #include "run/widgets/ResultCommands.h"
 
+#include "engine/EngineRun.h"
 #include "graph/widgets/PlotForm.h"
 #include "model/BatchHost.h"
 #include "model/ProgramData.h"
@@ -13,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
@@ -79,6 +81,47 @@ TEST_F(ResultCommandsTest, CsvEnvelopeAndReportFromTheWallsResults)
     ASSERT_FALSE(prompt.shown.empty());
     EXPECT_NE(prompt.shown.back().find("analyse the wall again"), std::string::npos) << prompt.shown.back();
     EXPECT_FALSE(fs::exists(dir / "report.pdf"));
+}
+
+// The text of a PDF by pdftotext; empty when it cannot be run.
+std::string PdfText(const fs::path& pdf)
+{
+    std::string text;
+    if (FILE* pipe = popen(("pdftotext '" + pdf.string() + "' - 2>/dev/null").c_str(), "r")) {
+        char buffer[4096];
+        for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            text.append(buffer, n);
+        pclose(pipe);
+    }
+    return text;
+}
+
+TEST_F(ResultCommandsTest, TheReportEndsWithTheStudyLastRunOnTheWall)
+{
+    if (std::system("command -v pdftotext >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "needs pdftotext";
+    // The wall analysed, so that its output text and plot data file are new.
+    const std::string base = (dir / "wall").string();
+    ASSERT_TRUE(EngineRun::Run({wall.string(), base + ".tk4o", base + ".tk4p", base + ".tk4r"}).plotWritten);
+    BatchHost host;
+    const std::unique_ptr<TProgramData> open = TProgramData::CreateFromFile(host, wall.string(), LayoutForPath(wall.string()));
+    TResultCommands commands(prompt, windows);
+
+    // A study of another wall stays out of this wall's report.
+    commands.SetStudySummary((dir / "other.tk4d").string(), "Sensitivity of the other wall");
+    prompt.fileNames = {(dir / "plain.pdf").string()};
+    commands.SaveReport(*open);
+    const std::string plain = PdfText(dir / "plain.pdf");
+    ASSERT_NE(plain.find("Three-stage braced excavation"), std::string::npos) << plain.substr(0, 400);
+    EXPECT_EQ(plain.find("Sensitivity of the other wall"), std::string::npos);
+
+    commands.SetStudySummary(wall.string(), "Sensitivity: layer 1 friction angle swings the largest moment most");
+    prompt.fileNames = {(dir / "studied.pdf").string()};
+    commands.SaveReport(*open);
+    const std::string studied = PdfText(dir / "studied.pdf");
+    const size_t heading = studied.rfind("Study");
+    ASSERT_NE(heading, std::string::npos);
+    EXPECT_NE(studied.find("layer 1 friction angle swings the largest moment most", heading), std::string::npos);
 }
 
 }  // namespace
