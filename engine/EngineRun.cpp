@@ -112,6 +112,7 @@ void AnalyseSection(SectionRun& s, int stage, const std::vector<SectionRun>& ear
         options.water = engine::StageWaterInput(settings, stage);
         s.block.excavationGround = engine::ExcavationGroundFor(settings, stage);
         s.input = SectionBuilder::Build(s.block, s.heading, options);
+        s.water = options.water;
         s.built = true;
     } catch (const std::exception& e) {
         s.error = s.heading + ": " + e.what();

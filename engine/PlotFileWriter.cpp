@@ -1,11 +1,14 @@
 #include "engine/PlotFileWriter.h"
 
+#include "engine/PoreWater.h"
+#include "engine/SoilLayer.h"
 #include "units/NumberFormat.h"
 #include "units/TorvikError.h"
 #include "units/Units.h"
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -97,6 +100,49 @@ double PlotFileWriter::CurveRange(const SectionInput& in, const SectionResult& r
     return Range(in, LargestDeflection(r), node);
 }
 
+namespace {
+
+// The pore water of a section, or none for still water on both sides.
+std::unique_ptr<engine::PoreWater> FlowingWater(const SectionRun& s)
+{
+    if (s.water.regime == WaterRegime::Hydrostatic)
+        return nullptr;
+    const SectionInput& in = s.input;
+    auto water = std::make_unique<engine::PoreWater>(s.water, engine::UnitWeightOfWater(in.unitSystem),
+                                                     s.block.waterDepthBackfill, s.block.waterDepthExcavation,
+                                                     in.excavation, in.Length());
+    if (water->Hydrostatic())
+        return nullptr;
+    return water;
+}
+
+// The closing block of the pore pressures of the last section with flowing
+// water: its number, its node count, then per node the depth, the pore
+// pressures behind and in front and the net (behind minus in front). Files
+// whose sections all have still water end without it.
+void AppendPoreWater(std::string& out, const std::vector<SectionRun>& sections)
+{
+    for (size_t k = sections.size(); k-- > 0;) {
+        const std::unique_ptr<engine::PoreWater> water = FlowingWater(sections[k]);
+        if (!water)
+            continue;
+        const SectionInput& in = sections[k].input;
+        out += std::string("PoreWater") + Eol;
+        out += std::to_string(k + 1) + "  " + std::to_string(in.nodeCount + 1) + Eol;
+        for (int m = 0; m <= in.nodeCount; ++m) {
+            const double z = m * in.increment;
+            const double behind = water->Retained(z), front = water->Excavation(z);
+            Put(out, z, "  ");
+            Put(out, behind, "  ");
+            Put(out, front, "  ");
+            Put(out, behind - front, Eol);
+        }
+        return;
+    }
+}
+
+}  // namespace
+
 std::string PlotFileWriter::Text(const std::vector<SectionRun>& sections)
 {
     std::string out;
@@ -160,5 +206,6 @@ std::string PlotFileWriter::Text(const std::vector<SectionRun>& sections)
             Put(out, r.reaction[m], Eol);
         }
     }
+    AppendPoreWater(out, sections);
     return out;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "engine/PoreWater.h"
 #include "engine/SectionInput.h"
 #include "engine/SectionResult.h"
 #include "engine/WallModel.h"
@@ -12,6 +13,7 @@ struct SectionRun {
     WallBlock block;
     bool built = false;  // input built; false after an input error
     SectionInput input;
+    engine::PoreWaterInput water;  // the stage's pore water, as the input was built with it
     SectionResult result;
     std::string error;
 

@@ -45,6 +45,7 @@ public:
         const int sections = ReadSection(1, lastUnits);
         for (int s = 2; s <= sections; ++s)
             ReadSection(s, lastUnits);
+        ReadPoreWater(lastUnits);
         FillUnfilled();
         SetCaptions(lastUnits);
         for (auto& [name, graph] : g_.All())
@@ -182,6 +183,36 @@ private:
         for (int j = 0; j < np; ++j)
             line.Points[static_cast<size_t>(j)] = {rows[static_cast<size_t>(j)].Total,
                                                    rows[static_cast<size_t>(j)].Depth / divisor};
+    }
+
+    // The closing block of a file whose wall has flowing water: the pore
+    // pressures behind and in front and the net of one section, drawn as three
+    // more lines of the earth-pressure graph. Files without it end before.
+    void ReadPoreWater(UnitSystem u)
+    {
+        SkipBlankLines();
+        if (r_.RemainingWords() == 0 || r_.ReadWord() != "PoreWater")
+            return;
+        const int section = Integer();
+        const int np = Count(section, "pore-pressure points", MaxPlotPoints);
+        TGraphPlot& ld = g_.EarthPressure;
+        const int first = ld.LineCount();
+        ld.SetLineCount(first + 3);
+        const char* const names[] = {"Pore Pressure Behind", "Pore Pressure in Front", "Net Water Pressure"};
+        // The section named as the legend names its earth pressure.
+        const std::string of = c_.LongTermMarker == 9 ? (section == 1 ? "Short-Term" : "Long-Term")
+                                                      : "Stage: " + std::to_string(section);
+        for (int i = 0; i < 3; ++i) {
+            ld.Lines(first + i).Name = std::string(names[i]) + " (" + of + ")";
+            ld.Lines(first + i).SetPointCount(np);
+        }
+        const long double divisor = u == UnitSystem::English ? 12 : 1;
+        for (int j = 0; j < np; ++j) {
+            const long double depth = Real() / divisor;
+            for (int i = 0; i < 3; ++i)
+                ld.Points(first + i, j) = {Real(), depth};
+        }
+        Grow(ld.LineList1(), np);
     }
 
     // The p-y curves of a section replace those of the previous one; shorter

@@ -3,6 +3,8 @@
 // files), must equal the committed file, and must analyse to a plot data file.
 #include "engine/EngineRun.h"
 #include "engine/tests/TestWall.h"
+#include "run/ReadPlotFile.h"
+#include "run/ResultGraphs.h"
 #include "run/SpringTable.h"
 
 #include <gtest/gtest.h>
@@ -243,6 +245,56 @@ TEST(TiedBackSandOverClay, AnchorActsFromItsInstallationAndReachesTheSpringTable
                                              "Anchor (kN),Fv (kN/m)");
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 2);
     fs::remove_all(dir);
+}
+
+// Analyses a copy of the example `name` (with its settings) in `dir` and reads
+// its plot data file into `graphs`.
+void RunCopyAndLoad(const std::string& name, const fs::path& dir, TResultGraphs& graphs)
+{
+    const fs::path wall = dir / (name + ".tk4d");
+    for (const char* ext : {".tk4d", ".tk4s"})
+        fs::copy_file(std::string(TORVIK_SOURCE_DIR) + "/examples/" + name + ext, dir / (name + ext));
+    const RunFiles files{wall.string(), (dir / (name + ".tk4o")).string(), (dir / (name + ".tk4p")).string(),
+                         (dir / (name + ".tk4r")).string()};
+    ASSERT_TRUE(EngineRun::Run(files).plotWritten);
+    std::string error;
+    ASSERT_TRUE(LoadWallResults(wall.string(), graphs, error)) << error;
+}
+
+// The cofferdam's earth-pressure graph draws three more lines, the pore pressures
+// behind and in front and the net of its last stage with seepage, at the values
+// the output text lists at the exit (6 m) and the toe (14 m); the tied-back wall
+// in still water draws its two stages only.
+TEST(CofferdamRiver, PressureGraphDrawsThePorePressuresOfFlowingWater)
+{
+    const fs::path dir = fs::temp_directory_path() / ("torvik-cofferdam-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    TResultGraphs cofferdam, still;
+    RunCopyAndLoad("cofferdam-river", dir, cofferdam);
+    RunCopyAndLoad("tied-back-sand-over-clay", dir, still);
+    fs::remove_all(dir);
+
+    EXPECT_EQ(still.EarthPressure.LineCount(), 2);
+    const TGraphPlot& ld = cofferdam.EarthPressure;
+    ASSERT_EQ(ld.LineCount(), 6);
+    EXPECT_EQ(ld.Lines(3).Name, "Pore Pressure Behind (Stage: 3)");
+    EXPECT_EQ(ld.Lines(4).Name, "Pore Pressure in Front (Stage: 3)");
+    EXPECT_EQ(ld.Lines(5).Name, "Net Water Pressure (Stage: 3)");
+    struct Listed {
+        double depth, behind, front, net;
+    };
+    for (const Listed& l : {Listed{6, 31.392, 0, 31.392}, Listed{14, 94.176, 94.176, 0}}) {
+        const auto& points = ld.Lines(3).Points;
+        const auto at = std::find_if(points.begin(), points.end(),
+                                     [&](const auto& p) { return std::fabs(p.Y - l.depth) < 1e-9; });
+        ASSERT_NE(at, points.end()) << l.depth;
+        const size_t j = static_cast<size_t>(at - points.begin());
+        EXPECT_NEAR(ld.Lines(3).Points[j].X, l.behind, 1e-3) << l.depth;
+        EXPECT_NEAR(ld.Lines(4).Points[j].X, l.front, 1e-3) << l.depth;
+        EXPECT_NEAR(ld.Lines(5).Points[j].X, l.net, 1e-3) << l.depth;
+        EXPECT_EQ(ld.Lines(5).Points[j].Y, l.depth);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, ExampleWall, ::testing::ValuesIn(Examples), [](const auto& info) {
