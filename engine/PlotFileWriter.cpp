@@ -118,8 +118,10 @@ std::unique_ptr<engine::PoreWater> FlowingWater(const SectionRun& s)
 
 // The closing block of the pore pressures of the last section with flowing
 // water: its number, its node count, then per node the depth, the pore
-// pressures behind and in front and the net (behind minus in front). Files
-// whose sections all have still water end without it.
+// pressures behind and in front and the net (behind minus in front), each on
+// the loaded width as the earth-pressure load is (the active pressure factor
+// times Wa above the excavation level, min(Wa, Wp) below it), so that they
+// share its axis. Files whose sections all have still water end without it.
 void AppendPoreWater(std::string& out, const std::vector<SectionRun>& sections)
 {
     for (size_t k = sections.size(); k-- > 0;) {
@@ -127,11 +129,14 @@ void AppendPoreWater(std::string& out, const std::vector<SectionRun>& sections)
         if (!water)
             continue;
         const SectionInput& in = sections[k].input;
+        const WallBlock& b = sections[k].block;
+        const double below = b.pyWidth > 0 ? std::min(b.activeWidth, b.pyWidth) : b.activeWidth;
         out += std::string("PoreWater") + Eol;
         out += std::to_string(k + 1) + "  " + std::to_string(in.nodeCount + 1) + Eol;
         for (int m = 0; m <= in.nodeCount; ++m) {
             const double z = m * in.increment;
-            const double behind = water->Retained(z), front = water->Excavation(z);
+            const double width = b.activePressureFactor * (z <= in.excavation ? b.activeWidth : below);
+            const double behind = width * water->Retained(z), front = width * water->Excavation(z);
             Put(out, z, "  ");
             Put(out, behind, "  ");
             Put(out, front, "  ");

@@ -144,6 +144,9 @@ RowsRead ReadRows(const std::string& path, std::size_t inputCount)
     int number = 0;
     while (std::getline(lines, line)) {
         ++number;
+        // A file saved again by a spreadsheet on Windows ends its lines in CR LF.
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
         const std::vector<std::string> f = Fields(line);
         try {
             if (number == 1) {

@@ -84,12 +84,16 @@ TEST(StudyRun, ResumesAnInterruptedStudyFromItsRows)
     Scratch scratch;
     const std::string folder = scratch.Folder("run");
     const StudyResult whole = RunStudy(s, wall, Options(2, 1, 1, folder));
-    // Interrupted within the fourth row: three whole rows and part of one.
+    // Interrupted within the fourth row: three whole rows and part of one, the
+    // file saved again with CR LF line ends (a spreadsheet on Windows).
     const std::string rows = TextOf(folder + "/rows.csv");
     std::size_t cut = 0;
     for (int line = 0; line < 4; ++line)
         cut = rows.find('\n', cut) + 1;
-    std::ofstream(folder + "/rows.csv", std::ios::trunc) << rows.substr(0, cut + 5);
+    std::string kept;
+    for (char c : rows.substr(0, cut + 5))
+        kept += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    std::ofstream(folder + "/rows.csv", std::ios::trunc | std::ios::binary) << kept;
     fs::remove(folder + "/summary.json");
 
     std::atomic<bool> cancel{true};
