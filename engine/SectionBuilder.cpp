@@ -284,7 +284,8 @@ void AddPyCurves(const WallBlock& b, const std::vector<double>& depths, const Se
 
 // The soil behind the wall above the excavation, at the nodes generated curves
 // come from the layers and no external curve holds.
-void AddSoilBehind(const WallBlock& b, const std::vector<double>& depths, SectionInput& in)
+void AddSoilBehind(const WallBlock& b, const std::vector<double>& depths, const SectionBuilder::Options& options,
+                   SectionInput& in)
 {
     if (b.pyCurveOption != 2 || b.layers.empty())
         return;
@@ -294,6 +295,8 @@ void AddSoilBehind(const WallBlock& b, const std::vector<double>& depths, Sectio
     s.activeWidth = b.StripWidth();
     s.waterDepthBackfill = b.waterDepthBackfill;
     s.waterDepthExcavation = b.waterDepthExcavation;
+    s.wallLength = b.nodeCount * b.increment;
+    s.water = options.water;
     s.backfillSlope = b.backfillSlope;
     s.topSurcharge = b.topSurcharge;
     s.layers = b.layers;
@@ -344,6 +347,6 @@ SectionInput SectionBuilder::Build(const WallBlock& block, const std::string& he
     AddRetainedSideLoads(b, depths, options, in);
     AddPyCurves(b, depths, options, in);
     if (options.soilBehind)
-        AddSoilBehind(b, depths, in);
+        AddSoilBehind(b, depths, options, in);
     return in;
 }

@@ -52,8 +52,13 @@ std::vector<std::shared_ptr<const PyCurve>> SoilBehindCurves(const SoilBehindInp
     std::vector<std::shared_ptr<const PyCurve>> curves(depths.size());
     if (in.layers.empty())
         return curves;
-    const SoilProfile profile(in.layers, UnitWeightOfWater(in.unitSystem), in.waterDepthBackfill,
-                              in.waterDepthExcavation, in.excavationDepth);
+    // Water flowing down behind the wall raises the effective stress there, as
+    // in the earth pressure the wall is loaded with.
+    const double gammaW = UnitWeightOfWater(in.unitSystem);
+    const PoreWater water(in.water, gammaW, in.waterDepthBackfill, in.waterDepthExcavation, in.excavationDepth,
+                          in.wallLength);
+    const SoilProfile profile(in.layers, gammaW, in.waterDepthBackfill, in.waterDepthExcavation, in.excavationDepth,
+                              water);
     const double tiny = 1e-9 * std::max(1.0, in.excavationDepth);
     std::set<int> noModulus;
     int first = -1, last = -1;

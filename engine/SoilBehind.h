@@ -1,4 +1,5 @@
 #pragma once
+#include "engine/PoreWater.h"
 #include "engine/PyCurve.h"
 #include "engine/SoilLayer.h"
 
@@ -41,6 +42,8 @@ struct SoilBehindInput {
     double activeWidth = 0;           // Wa, the width the pressure acts on above the excavation
     double waterDepthBackfill = 0;    // DWb
     double waterDepthExcavation = 0;  // DWe
+    double wallLength = 0;            // the toe's depth, the end of a seepage path
+    PoreWaterInput water;             // still water below DWb and DWe unless it says otherwise
     double backfillSlope = 0;         // beta, degrees (the active coefficient's)
     double topSurcharge = 0;          // uniform load on the retained surface (F/L^2)
     std::vector<SoilLayer> layers;    // with their contact with the wall

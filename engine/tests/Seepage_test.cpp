@@ -2,6 +2,7 @@
 // of the simplified method.
 #include "engine/EarthPressure.h"
 #include "engine/PoreWater.h"
+#include "engine/SoilBehind.h"
 #include "engine/SoilProfile.h"
 
 #include <gtest/gtest.h>
@@ -89,4 +90,28 @@ TEST(Seepage, TableOfPorePressuresIsInterpolated)
     EXPECT_DOUBLE_EQ(water.Retained(1.5), 10 - 0.5 * kGammaW);
     EXPECT_DOUBLE_EQ(water.Retained(0), 0);
     EXPECT_DOUBLE_EQ(water.Excavation(12), 7 * kGammaW);
+}
+
+// The soil behind the wall resists up to (Kp - Ka) sigma'v, with the sigma'v of
+// the flowing water: at 4 m behind the wall u = 9.81 x (3 - 4 x 3/18) = 22.89
+// kPa against 29.43 in still water, so sigma'v = 80 - 22.89 = 57.11 kPa and the
+// limit (3 - 1/3) x 57.11 = 152.29 kN/m on a 1 m strip (134.85 in still water).
+TEST(Seepage, FlowRaisesTheResistanceOfTheSoilBehind)
+{
+    SoilParameters sand;
+    sand.unitWeight = 20;
+    sand.frictionAngle = 30;
+    sand.kpy = 20000;
+    SoilBehindInput in;
+    in.unitSystem = UnitSystem::SI;
+    in.excavationDepth = kH;
+    in.activeWidth = 1;
+    in.waterDepthBackfill = kDWb;
+    in.waterDepthExcavation = kDWe;
+    in.wallLength = kToe;
+    in.layers = {{SoilType::Sand, 20, sand, sand, {}}};
+    std::vector<std::string> notes;
+    EXPECT_NEAR(SoilBehindCurves(in, Metres(12), notes)[4]->Ultimate(), 134.85, 0.01);
+    in.water.regime = WaterRegime::Seepage;
+    EXPECT_NEAR(SoilBehindCurves(in, Metres(12), notes)[4]->Ultimate(), 152.29, 0.01);
 }
