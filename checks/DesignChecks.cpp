@@ -46,6 +46,33 @@ std::string GroundDefinition(double kranzTarget)
            FormatGeneral(kranzTarget, 4) + ".";
 }
 
+// Why a ground check has no value where its inputs are not given: one note for
+// the report, naming the checks left out and where their inputs are entered;
+// empty when every stage has them.
+std::string NotCheckedNote(const DesignCheckReport& r, const TWallSettings& settings)
+{
+    const auto any = [&r](auto&& test) { return std::any_of(r.stages.begin(), r.stages.end(), test); };
+    std::vector<std::string> parts;
+    if (any([](const StageCheck& s) { return !s.hydraulicHeave.shown; }))
+        parts.push_back("hydraulic heave where the water is still on both sides (Data > Ground Water...)");
+    if (!(settings.excavation.width > 0))
+        parts.push_back("basal heave without the excavation's plan (Data > Excavation Plan...)");
+    if (any([&settings](const StageCheck& s) {
+            return std::any_of(s.anchors.begin(), s.anchors.end(), [&settings](const AnchorCheck& a) {
+                const TAnchorSettings* anchor = settings.Anchor(a.node);
+                return !anchor || !(anchor->freeLength > 0) || !(anchor->fixedLength > 0);
+            });
+        }))
+        parts.push_back("an anchor's fixed length against the wedge and its Kranz block without its free and fixed "
+                        "lengths (Data > Anchors...)");
+    if (parts.empty())
+        return "";
+    std::string text = "Not checked (no value):";
+    for (std::size_t k = 0; k < parts.size(); ++k)
+        text += (k == 0 ? " " : "; ") + parts[k];
+    return text + ".";
+}
+
 // The analyses of the wall as built, stage after stage: the moments, shears
 // and spring forces that the section and anchor checks use.
 // One per block: a block the run gave no analysis for has a failed one.
@@ -294,6 +321,8 @@ DesignCheckReport RunDesignChecks(const std::vector<WallFileBlock>& blocks, doub
     r.kranzTarget = wallSettings.excavation.kranzTarget;
     if (HasGroundChecks(r))
         r.notes.push_back(GroundDefinition(r.kranzTarget));
+    if (const std::string note = NotCheckedNote(r, wallSettings); !note.empty())
+        r.notes.push_back(note);
     AddApproach(r, blocks, wallSettings);
     r.governingBendingStage = StageOfLargest(r.stages, &StageCheck::bendingUtilisation);
     r.governingShearStage = StageOfLargest(r.stages, &StageCheck::shearUtilisation);

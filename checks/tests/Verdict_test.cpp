@@ -243,4 +243,34 @@ TEST(Verdict, CountsHydraulicHeave)
     EXPECT_FALSE(heaved.passed);
 }
 
+// A check without its inputs has no value, and the report says which and where
+// they are entered; given them, the note goes.
+TEST(Verdict, SaysWhichGroundChecksLackTheirInputs)
+{
+    const std::vector<WallFileBlock> blocks = WallFileReader::Read(Example("anchored-soft-clay.tk4d"));
+    TWallSettings settings = TWallSettings::Defaults();
+    const auto note = [](const checks::DesignCheckReport& r) {
+        for (const std::string& n : r.notes)
+            if (n.rfind("Not checked (no value):", 0) == 0)
+                return n;
+        return std::string();
+    };
+    const checks::DesignCheckReport bare = checks::RunDesignChecks(blocks, 1.5, settings);
+    ASSERT_FALSE(bare.stages.at(0).anchors.empty());
+    const std::string said = note(bare);
+    EXPECT_NE(said.find("hydraulic heave where the water is still"), std::string::npos) << said;
+    EXPECT_NE(said.find("basal heave without the excavation's plan"), std::string::npos) << said;
+    EXPECT_NE(said.find("free and fixed lengths (Data > Anchors...)"), std::string::npos) << said;
+
+    settings.water.Set(TStageWater{1, WaterRegime::Seepage, {}, {}});
+    settings.excavation.width = 10;
+    TAnchorSettings anchor;
+    anchor.node = bare.stages[0].anchors[0].node;
+    anchor.freeLength = 8;
+    anchor.fixedLength = 6;
+    anchor.inclination = 15;
+    settings.anchors = {anchor};
+    EXPECT_EQ(note(checks::RunDesignChecks(blocks, 1.5, settings)), "");
+}
+
 }  // namespace
