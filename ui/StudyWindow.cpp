@@ -10,6 +10,7 @@
 #include "units/Prompt.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -343,6 +344,27 @@ void TStudyWindow::Run()
     progress_->setText(Text(ProgressText({0, total, 0, 0, 0})));
     run_job_->Start(definition_, std::move(wall));
     SetRunning(true);
+}
+
+bool TStudyWindow::MayStop()
+{
+    return !Running() ||
+           prompt_.AskYesNo("A study is running; closing the window stops it and its rows are lost.\r"
+                            "Stop the study and close the window?") == Prompt::Answer::Yes;
+}
+
+void TStudyWindow::closeEvent(QCloseEvent* event)
+{
+    if (MayStop())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TStudyWindow::reject()
+{
+    if (MayStop())
+        QDialog::reject();
 }
 
 void TStudyWindow::Cancel()

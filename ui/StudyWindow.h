@@ -83,7 +83,15 @@ public:
     THistogramChart* MomentHistogram() const { return momentHistogram_; }
     QLabel* Failure() const { return failure_; }
 
+protected:
+    // Closing the window, by its Close button, the title bar or Escape, stops a
+    // running study and loses its rows: the window asks first.
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
 private:
+    // True when no study runs, or the user agrees to stop it.
+    bool MayStop();
     QWidget* MakeSetUp();
     void LayOutSetUp(QWidget* page);
     QWidget* MakeResults();

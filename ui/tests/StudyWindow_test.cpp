@@ -1,6 +1,6 @@
 // Computation > Study, driven as a user drives it: parameters picked from the
 // wall, a sensitivity study run in the background, its tornado and its rows
-// exported; a long study cancelled, and a window closed while it runs.
+// exported; a long study cancelled, and a window closed while it runs only once the user agrees.
 #include "ui/StudyWindow.h"
 
 #include "graph/widgets/tests/GuiTestSupport.h"
@@ -138,12 +138,19 @@ TEST(StudyWindow, CancelKeepsTheRowsDoneAndClosingStopsARunningStudy)
     EXPECT_TRUE(w->ProgressLabel()->text().startsWith("Cancelled after"));
     EXPECT_TRUE(w->RunButton()->isEnabled());
 
-    // Closed in the middle of a study, the window stops it and goes.
+    // Escape in the middle of a study asks first: answered No, the study goes on;
+    // closed and answered Yes, the window stops it and goes.
     QTest::mouseClick(w->RunButton(), Qt::LeftButton);
     ASSERT_TRUE(w->Running());
+    prompt.answers = {Prompt::Answer::No, Prompt::Answer::Yes};
+    QTest::keyClick(w, Qt::Key_Escape);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_TRUE(w->Running());
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_NE(prompt.shown[0].find("Stop the study and close the window?"), std::string::npos);
     w->close();
     QTest::qWait(0);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(w.isNull());
-    EXPECT_TRUE(prompt.shown.empty());
+    EXPECT_EQ(prompt.shown.size(), 2u);
 }
