@@ -3,11 +3,10 @@
 
 #include <vector>
 
-// Where a graph window puts its legend when it lays the graph out: in a
-// corner of the plotting rectangle. A graph whose curves run from its origin
-// up and down to the right (the p-y curves) often fills the lower right
-// corner that depth graphs leave free; its legend goes to the corner that
-// hides the fewest of its points.
+// Where a graph puts its legend, in the window and on a picture: in a corner
+// of the plotting rectangle, the lower right that most graphs leave free, or
+// else the corner that hides the fewest of the curves' points (the p-y curves
+// fill the lower right, and so do the pore pressures of a wall in flowing water).
 
 struct TLegendPlace {
     int X = 0, Y = 0;  // the legend's top left corner
@@ -19,3 +18,7 @@ struct TLegendPlace {
 // curves' points); of equal corners the first of lower right, upper right,
 // upper left, lower left.
 TLegendPlace LeastCoveringCorner(const TPixelRect& plot, int width, int height, const std::vector<TPixelPoint>& points);
+
+// The pixels of the active, visible curves of `plot` under `mapping`: their
+// points and the segments between them, every few pixels.
+std::vector<TPixelPoint> CurvePixels(const TGraphPlot& plot, const TPanelMapping& mapping);

@@ -1,5 +1,7 @@
 #include "graph/widgets/GraphPainter.h"
 
+#include "graph/LegendPlacement.h"
+
 #include "units/NumberFormat.h"
 
 #include <QFontMetrics>
@@ -351,9 +353,13 @@ void DrawLegendBox(Frame& f)
     const int h = fm.height(), Px = f.o.Px, Py = f.o.Py;
     const int n = static_cast<int>(shown.size());
     const TPixelRect& r = f.layout.Plot;
-    // The box ends just inside the frame's lower right corner.
-    const int left = r.Right - w - 3 * Px / 16, top = r.Bottom - (Py / 32 + h) * n - Py / 32;
-    const QRect box(left, top, r.Right - 1 - left, r.Bottom - 1 - top);
+    // The box ends just inside the frame's lower right corner, unless the
+    // curves of a single panel fill it and another corner is freer.
+    const int width = w + 3 * Px / 16, height = (Py / 32 + h) * n + Py / 32;
+    TLegendPlace place{r.Right - width, r.Bottom - height};
+    if (f.layout.PanelCount == 1)
+        place = LeastCoveringCorner(r, width, height, CurvePixels(g, Mapping(f, 0)));
+    const QRect box(place.X, place.Y, width - 1, height - 1);
     f.p.setPen(QPen(Qt::black, 1));
     f.p.setBrush(Qt::white);
     f.p.drawRect(box);

@@ -303,25 +303,7 @@ TLayoutInput TPlotForm::BitmapInput(QSize size) const
 
 std::vector<TPixelPoint> TPlotForm::CurvePixels() const
 {
-    std::vector<TPixelPoint> pixels;
-    const TPanelMapping m{layout_.Plot, ranges_.Panel[0], graph_->XOnTop};
-    for (int i = 0; i < graph_->LineCount(); ++i) {
-        const TLine& line = graph_->Lines(i);
-        if (!line.Active || !line.Visible)
-            continue;
-        // The points and the segments between them, every few pixels.
-        for (size_t j = 0; j < line.Points.size(); ++j) {
-            const TPixelPoint b{m.X(line.Points[j].X), m.Y(line.Points[j].Y)};
-            if (j > 0) {
-                const TPixelPoint a = pixels.back();
-                const int steps = std::min(200, std::max(std::abs(b.X - a.X), std::abs(b.Y - a.Y)) / 4);
-                for (int k = 1; k < steps; ++k)
-                    pixels.push_back({a.X + (b.X - a.X) * k / steps, a.Y + (b.Y - a.Y) * k / steps});
-            }
-            pixels.push_back(b);
-        }
-    }
-    return pixels;
+    return ::CurvePixels(*graph_, TPanelMapping{layout_.Plot, ranges_.Panel[0], graph_->XOnTop});
 }
 
 void TPlotForm::ReLayout(bool placeLegend)
@@ -331,9 +313,8 @@ void TPlotForm::ReLayout(bool placeLegend)
     layout_ = ComputeLayout(*graph_, ScreenInput());
     if (placeLegend) {
         TLegendPlace place{layout_.Plot.Right - legend_->width(), layout_.Plot.Bottom - legend_->height()};
-        // A graph with its x axis at the bottom (the p-y curves) fills that
-        // corner: its legend goes where it hides the fewest points.
-        if (!graph_->XOnTop && layout_.PanelCount == 1)
+        // Where the curves fill that corner, the legend goes where it hides the fewest points.
+        if (layout_.PanelCount == 1)
             place = LeastCoveringCorner(layout_.Plot, legend_->width(), legend_->height(), CurvePixels());
         legend_->move(place.X, place.Y);
     }

@@ -100,32 +100,47 @@ TEST_F(PlotFormTest, TheLegendSaysWhatItsMarkMeansAndTheWindowIsNamedAfterItsGra
 // Curves that drop at once from the x axis at the top and run along the
 // bottom of the plot (as p-y curves do below their origin) fill its lower
 // right corner: the legend opens where it hides none of them.
+// The p-y curves (x axis at the bottom) and a depth graph whose curves end at
+// the lower right (the pore pressures of flowing water) alike.
 TEST_F(PlotFormTest, TheLegendOfCurvesFillingTheLowerRightOpensInAFreeCorner)
 {
-    graph.XOnTop = false;
-    graph.SetLineCount(3);
-    graph.SetPointCount(11);
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j <= 10; ++j)
-            graph.Points(i, j) = {static_cast<long double>(10 * j), j == 0 ? 0.0L : static_cast<long double>(i - 38)};
-    form = std::make_unique<TPlotForm>(graph, prompt);
-    form->resize(640, 480);
-    form->show();
-    const QRect legend = form->Legend()->geometry();
-    EXPECT_NE(legend.bottomRight() + QPoint(1, 1), QPoint(form->Layout().Plot.Right, form->Layout().Plot.Bottom));
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 10; ++j)
-            for (int k = 0; k <= 10; ++k) {  // along each segment
-                const auto& a = graph.Points(i, j);
-                const auto& b = graph.Points(i, j + 1);
-                const QPoint p = Pixel(a.X + (b.X - a.X) * k / 10, a.Y + (b.Y - a.Y) * k / 10);
-                EXPECT_FALSE(legend.contains(p)) << i << " " << j << " " << k;
-            }
+    for (const bool xOnTop : {false, true}) {
+        graph.XOnTop = xOnTop;
+        graph.SetLineCount(3);
+        graph.SetPointCount(11);
+        for (int i = 0; i < 3; ++i)
+            for (int j = 0; j <= 10; ++j)
+                graph.Points(i, j) = xOnTop ? TFloatPoint{static_cast<long double>(10 * j + i), static_cast<long double>(j)}
+                                            : TFloatPoint{static_cast<long double>(10 * j),
+                                                     j == 0 ? 0.0L : static_cast<long double>(i - 38)};
+        form = std::make_unique<TPlotForm>(graph, prompt);
+        form->resize(640, 480);
+        form->show();
+        const QRect legend = form->Legend()->geometry();
+        EXPECT_NE(legend.bottomRight() + QPoint(1, 1), QPoint(form->Layout().Plot.Right, form->Layout().Plot.Bottom));
+        for (int i = 0; i < 3; ++i)
+            for (int j = 0; j < 10; ++j)
+                for (int k = 0; k <= 10; ++k) {  // along each segment
+                    const auto& a = graph.Points(i, j);
+                    const auto& b = graph.Points(i, j + 1);
+                    const QPoint p = Pixel(a.X + (b.X - a.X) * k / 10, a.Y + (b.Y - a.Y) * k / 10);
+                    EXPECT_FALSE(legend.contains(p)) << xOnTop << " " << i << " " << j << " " << k;
+                }
+    }
 }
 
 TEST_F(PlotFormTest, LegendStartsInThePlotsLowerRightCorner)
 {
-    TPlotForm& f = Open(3);
+    // Curves from the upper right to the lower left leave that corner free.
+    graph.SetLineCount(3);
+    graph.SetPointCount(11);
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j <= 10; ++j)
+            graph.Points(i, j) = {static_cast<long double>(10 - j + i), static_cast<long double>(j)};
+    form = std::make_unique<TPlotForm>(graph, prompt);
+    form->resize(640, 480);
+    form->show();
+    TPlotForm& f = *form;
     const QRect legend = f.Legend()->geometry();
     EXPECT_EQ(legend.right() + 1, f.Layout().Plot.Right);
     EXPECT_EQ(legend.bottom() + 1, f.Layout().Plot.Bottom);
@@ -234,6 +249,8 @@ TEST_F(PlotFormTest, LegendFollowsThePointerAndStaysInside)
 {
     TPlotForm& f = Open(3);
     PlotLegend* legend = f.Legend();
+    // From the middle of the graph, with room to move in every direction.
+    legend->move((f.width() - legend->width()) / 2, (f.height() - legend->height()) / 2);
     const QPoint start = legend->pos();
     QTest::mousePress(legend->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
     QTest::mouseMove(legend->viewport(), QPoint(5 - 100, 5 - 50));
