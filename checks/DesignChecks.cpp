@@ -184,7 +184,9 @@ StageCheck CheckStage(const std::vector<WallFileBlock>& blocks, const SectionRun
     engine::ApplyWallContact(rough.layers, wallSettings);
     // The stage as the analysis numbers it: 0 for every block of a file without stages.
     rough.excavationGround = engine::ExcavationGroundFor(settings, block.block.stageCount > 1 ? number : 0);
-    s.limitEquilibrium = EstimateLimitEquilibrium(rough, target);
+    const int stage = block.block.stageCount > 1 ? number : 0;
+    const engine::PoreWaterInput water = engine::StageWaterInput(settings, stage);
+    s.limitEquilibrium = EstimateLimitEquilibrium(rough, target, water);
     for (const std::string& n : s.limitEquilibrium.notes)
         s.notes.push_back(n);
     CompareLimitEquilibrium(s, block.block, wallSettings.limitEquilibriumInVerdict);
@@ -192,13 +194,9 @@ StageCheck CheckStage(const std::vector<WallFileBlock>& blocks, const SectionRun
     s.anchors = CheckAnchors(actual, settings, s.notes);
     CheckGround(s, block.block, settings);
     CheckDeflection(s, actual, block.block);
-    const int stage = block.block.stageCount > 1 ? number : 0;
-    s.hydraulicHeave = CheckHydraulicHeave(block.block, engine::StageWaterInput(settings, stage), settings.water.factors);
+    s.hydraulicHeave = CheckHydraulicHeave(block.block, water, settings.water.factors);
     if (s.hydraulicHeave.shown)
         s.notes.push_back(s.hydraulicHeave.note);
-    if (s.hydraulicHeave.shown)
-        s.notes.push_back("The limit-equilibrium estimate takes still water below the water depths DWb and DWe, "
-                          "not the stage's water regime.");
     // A wall that holds at the largest factor tried has no factor and passes.
     const bool holdsAtLargest = !s.safety.factor && actual.Ok() && s.safety.limit.empty();
     s.passed = (holdsAtLargest || (s.safety.factor && *s.safety.factor >= target)) && UtilisationsPass(s) &&

@@ -1,6 +1,7 @@
 #include "checks/LimitEquilibrium.h"
 
 #include "checks/StrengthReduction.h"
+#include "engine/PoreWater.h"
 #include "engine/SectionBuilder.h"
 #include "engine/SoilProfile.h"
 #include "engine/WallFriction.h"
@@ -19,6 +20,8 @@ namespace {
 constexpr int kCells = 4000;
 // The deepest tip searched, as a multiple of the wall length.
 constexpr double kDepthRange = 4;
+// Balances found again with the seepage of the last tip found, at most.
+constexpr int kSeepageIterations = 30;
 
 const char* kCantilever = "USACE EM 1110-2-2504 conventional method (cantilever)";
 const char* kHinge = "FHWA GEC-4 hinge method, free earth support below the lowest support (several anchors or struts)";
@@ -124,7 +127,8 @@ Coefficients CoefficientsAt(const engine::SoilProfile& profile, double z, const 
 // excavation the active pressure over the spacing (the lagging), below it the
 // active pressure and the water over the unit's width Wp and the passive
 // resistance over an effective width of 3 Wp, at most the spacing.
-NetPressures Pressures(const WallBlock& b)
+// `water` is the stage's pore water; seepage runs round a tip at depth `toe`.
+NetPressures Pressures(const WallBlock& b, const engine::PoreWaterInput& water, double toe)
 {
     const bool spaced = Spaced(b);
     const double lagging = spaced ? b.activeWidth : 1, unit = spaced ? b.pyWidth : 1,
@@ -132,8 +136,9 @@ NetPressures Pressures(const WallBlock& b)
     NetPressures net;
     const double bottom = kDepthRange * b.nodeCount * b.increment;
     net.dz = bottom / kCells;
-    engine::SoilProfile profile(b.layers, engine::UnitWeightOfWater(b.unitSystem), b.waterDepthBackfill,
-                                b.waterDepthExcavation, b.wallHeight);
+    const double gammaW = engine::UnitWeightOfWater(b.unitSystem);
+    const engine::PoreWater pore(water, gammaW, b.waterDepthBackfill, b.waterDepthExcavation, b.wallHeight, toe);
+    engine::SoilProfile profile(b.layers, gammaW, b.waterDepthBackfill, b.waterDepthExcavation, b.wallHeight, pore);
     profile.SetGround(b.excavationGround);
     net.towardForce.assign(kCells + 1, 0);
     net.towardMoment.assign(kCells + 1, 0);
@@ -283,11 +288,11 @@ Balance SolveHinged(const NetPressures& net, const std::vector<double>& supports
     return out;
 }
 
-Balance Solve(const WallBlock& block, const std::vector<int>& anchors, double factor,
-              std::vector<double>* forces = nullptr)
+Balance SolveAt(const WallBlock& block, const std::vector<int>& anchors, double factor,
+                const engine::PoreWaterInput& water, double toe, std::vector<double>* forces)
 {
     const WallBlock b = ReduceStrengths(block, factor);
-    const NetPressures net = Pressures(b);
+    const NetPressures net = Pressures(b, water, toe);
     const int excavationCell = static_cast<int>(std::lround(b.wallHeight / net.dz));
     Balance out;
     double za = 0;
@@ -329,7 +334,25 @@ Balance Solve(const WallBlock& block, const std::vector<int>& anchors, double fa
     return out;
 }
 
-void Estimate(const WallBlock& block, double factor, LimitEquilibrium& out)
+// The balance of the wall. Water seeping round the tip flows along a path that
+// ends at the tip the balance finds: starting from the wall's own tip, the
+// pressures are those of the last tip found until it moves no more.
+Balance Solve(const WallBlock& block, const std::vector<int>& anchors, double factor,
+              const engine::PoreWaterInput& water, std::vector<double>* forces = nullptr)
+{
+    double toe = block.nodeCount * block.increment;
+    Balance out = SolveAt(block, anchors, factor, water, toe, forces);
+    if (water.regime != WaterRegime::Seepage)
+        return out;
+    const double tolerance = 1e-6 * std::max(1.0, toe);
+    for (int k = 0; k < kSeepageIterations && out.tip && std::fabs(*out.tip - toe) > tolerance; ++k) {
+        toe = *out.tip;
+        out = SolveAt(block, anchors, factor, water, toe, forces);
+    }
+    return out;
+}
+
+void Estimate(const WallBlock& block, double factor, const engine::PoreWaterInput& water, LimitEquilibrium& out)
 {
     const std::vector<int> anchors = AnchorNodes(block);
     out.method = anchors.size() == 1 ? kFreeEarth : anchors.empty() ? kCantilever : kHinge;
@@ -346,7 +369,7 @@ void Estimate(const WallBlock& block, double factor, LimitEquilibrium& out)
     if (!anchors.empty())
         out.anchorNode = anchors.back();
     std::vector<double> forces;
-    const Balance design = Solve(block, anchors, factor, &forces);
+    const Balance design = Solve(block, anchors, factor, water, &forces);
     if (!design.tip) {
         out.notes.push_back("No embedment down to " + std::to_string(int(kDepthRange)) +
                             " times the wall length balances the wall.");
@@ -361,7 +384,7 @@ void Estimate(const WallBlock& block, double factor, LimitEquilibrium& out)
             text += (k ? ", node " : " node ") + std::to_string(anchors[k]) + " " + FormatGeneral(forces[k] * width, 4);
         out.notes.push_back(text + "; the anchor force given is the lowest support's.");
     }
-    const Balance unfactored = factor == 1 ? design : Solve(block, anchors, 1);
+    const Balance unfactored = factor == 1 ? design : Solve(block, anchors, 1, water);
     if (unfactored.tip) {
         out.largestMoment = unfactored.largestMoment * width;
         out.basis = StripBasis(block.unitSystem, Spaced(block) ? block.activeWidth : width);
@@ -385,16 +408,20 @@ void Estimate(const WallBlock& block, double factor, LimitEquilibrium& out)
     if (block.earthPressureOption == 3)
         out.notes.push_back(
             "The estimate uses Rankine's active pressure, not the apparent-pressure envelope of the analysis.");
+    if (water.regime == WaterRegime::Seepage)
+        out.notes.push_back("The estimate takes the stage's seepage, its path running round the required tip.");
+    else if (water.regime == WaterRegime::Table)
+        out.notes.push_back("The estimate takes the stage's table of pore pressures.");
 }
 
 }  // namespace
 
-LimitEquilibrium EstimateLimitEquilibrium(const WallBlock& block, double factor)
+LimitEquilibrium EstimateLimitEquilibrium(const WallBlock& block, double factor, const engine::PoreWaterInput& water)
 {
     LimitEquilibrium out;
     out.method = kCantilever;
     try {
-        Estimate(block, factor, out);
+        Estimate(block, factor, water, out);
     } catch (const std::exception& e) {
         // The analysis of the same wall reports its input errors in full.
         out.requiredEmbedment.reset();

@@ -1,4 +1,5 @@
 #pragma once
+#include "engine/PoreWater.h"
 #include "engine/WallModel.h"
 
 #include <optional>
@@ -12,7 +13,9 @@
 // embedment below the lowest support by free earth support about it). The factor of safety divides tan(phi') and c on both sides of the wall
 // (tan(phi_d) = tan(phi') / F, c_d = c / F); Rankine's coefficients without wall
 // friction (or, with the wall friction of the settings, Coulomb's Ka and the
-// curved-surface Kp), active pressure not below 0, hydrostatic water as the wall file gives it.
+// curved-surface Kp), active pressure not below 0, still water below the water depths of the wall file
+// unless the stage's water regime says otherwise (seepage runs round the
+// required tip, found again until it stays).
 namespace checks {
 
 struct LimitEquilibrium {
@@ -32,6 +35,7 @@ struct LimitEquilibrium {
 // the method's scope (no generated pressure, rock, sloping backfill, surcharge
 // loads other than the uniform one, loads or restraints on the wall, more than
 // an anchor at or below the excavation, spaced units) get notes saying so instead of numbers.
-LimitEquilibrium EstimateLimitEquilibrium(const WallBlock& block, double factor);
+LimitEquilibrium EstimateLimitEquilibrium(const WallBlock& block, double factor,
+                                          const engine::PoreWaterInput& water = {});
 
 }  // namespace checks

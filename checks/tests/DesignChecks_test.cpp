@@ -6,6 +6,7 @@
 #include "checks/EmbedmentSafety.h"
 #include "checks/StrengthReduction.h"
 #include "engine/EngineRun.h"
+#include "engine/PoreWater.h"
 #include "engine/WallFriction.h"
 #include "checks/tests/CheckWalls.h"
 #include "engine/tests/TestWall.h"
@@ -224,6 +225,43 @@ TEST(LimitEquilibrium, CantileverInSandMatchesTheClosedForm)
         const double embedment = 0.5 * (lo + hi) - h;
         EXPECT_NEAR(*le.requiredEmbedment, embedment, 0.002 * embedment) << "delta/phi " << ratio;
     }
+}
+
+// Water seeping round the tip of a cantilever in sand (river 1 m below the top,
+// pumped down to the 4 m excavation): the estimate takes the seepage of the
+// tip it requires, so that the same pore pressures given as a table of the
+// wall cut at that tip require the same tip; still water requires another.
+TEST(LimitEquilibrium, SeepageRunsRoundTheRequiredTip)
+{
+    std::string text;
+    {
+        TestWall w(UnitSystem::SI, 60, 0.2);
+        w.Stiffness(0, 60, 1.0e5);
+        w.Generated(TEarthPressure::Triangular, 4.0, 1.0, 1.0);
+        w.wall->WaterDepthBackfill = 1;
+        w.wall->WaterDepthExcavation = 4;
+        w.Layer(4, 30.0, {20, 32, 20000}, {20, 32, 20000});
+        text = w.Text();
+    }
+    const WallBlock block = WallFileReader::Read(WriteWall("le-seepage.tk4d", text))[0].block;
+    engine::PoreWaterInput seepage;
+    seepage.regime = WaterRegime::Seepage;
+    const checks::LimitEquilibrium still = checks::EstimateLimitEquilibrium(block, 1.5);
+    const checks::LimitEquilibrium seeping = checks::EstimateLimitEquilibrium(block, 1.5, seepage);
+    ASSERT_TRUE(still.requiredEmbedment && seeping.requiredEmbedment);
+    EXPECT_GT(std::fabs(*seeping.requiredEmbedment - *still.requiredEmbedment), 0.01)
+        << *seeping.requiredEmbedment << " " << *still.requiredEmbedment;
+
+    // The seepage pressures are linear between the entry, the exit and the tip.
+    const double tip = 4.0 + *seeping.requiredEmbedment;
+    const engine::PoreWater pore(seepage, engine::UnitWeightOfWater(UnitSystem::SI), 1, 4, 4, tip);
+    engine::PoreWaterInput table;
+    table.regime = WaterRegime::Table;
+    table.retained = {{1, 0}, {tip, pore.Retained(tip)}};
+    table.excavation = {{4, 0}, {tip, pore.Excavation(tip)}};
+    const checks::LimitEquilibrium tabled = checks::EstimateLimitEquilibrium(block, 1.5, table);
+    ASSERT_TRUE(tabled.requiredEmbedment);
+    EXPECT_NEAR(*tabled.requiredEmbedment, *seeping.requiredEmbedment, 1e-4);
 }
 
 // A berm 1.5 m high in front of the cantilever of the closed form: its
