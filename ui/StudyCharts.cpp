@@ -104,7 +104,9 @@ void TTornadoChart::paintEvent(QPaintEvent*)
     // The parameters' names on the left, at most two fifths of the width.
     int names = 0;
     for (const TornadoBar& b : data_.bars)
-        names = std::max(names, fm.horizontalAdvance(Text(b.parameter)));
+        // A pixel to spare: the eliding measures in fractions of a pixel, and a
+        // name exactly as wide as its room would lose its middle.
+        names = std::max(names, fm.horizontalAdvance(Text(b.parameter)) + 1);
     names = std::min(names + 2 * gap, width() * 2 / 5);
     const int valueRoom = fm.horizontalAdvance("-0.0000E-00") + gap;
     const QRect plot(names + valueRoom, line * 2, std::max(1, width() - names - 2 * valueRoom - gap),

@@ -171,15 +171,23 @@ StudyParameterEntry DefaultEntry(const study::ParameterAddress& address)
     e.address = address.address;
     e.wallValue = v;
     e.unit = address.unit;
-    if (v == 0) {
-        e.low = text(v - spread);
-        e.high = text(v + spread);
-    } else {
-        e.percent = "10";
-    }
-    e.values = text(v - spread) + " " + text(v) + " " + text(v + spread);
     e.mean = text(v);
     e.deviation = text(spread);
+    if (v == 0) {
+        // Every parameter a study varies is a strength, a weight, a stiffness,
+        // a load or a depth, none of them below 0: a parameter the wall has at
+        // 0 starts from 0 upwards (a uniform distribution from 0 to 1 for a
+        // Monte Carlo), where values below it would make the analyses fail.
+        e.low = text(0);
+        e.high = text(spread);
+        e.values = text(0) + " " + text(spread / 2) + " " + text(spread);
+        e.distribution = study::DistributionKind::Uniform;
+        e.lowerBound = text(0);
+        e.upperBound = text(spread);
+        return e;
+    }
+    e.percent = "10";
+    e.values = text(v - spread) + " " + text(v) + " " + text(v + spread);
     e.lowerBound = text(v - 2 * spread);
     e.upperBound = text(v + 2 * spread);
     return e;

@@ -51,8 +51,9 @@ struct StudyParameterEntry {
 
 // The fields of a parameter just added: +- 10 % for a sensitivity, the wall's
 // value and 10 % either side for a sweep, a normal distribution about the
-// wall's value with a deviation of 10 % of it for a Monte Carlo (a deviation
-// of 1 where the value is 0).
+// wall's value with a deviation of 10 % of it for a Monte Carlo. A value of 0
+// has no percentage: the fields then run from 0 to 1 (a uniform distribution
+// for a Monte Carlo), never below 0.
 StudyParameterEntry DefaultEntry(const study::ParameterAddress& address);
 
 // The window's fields besides the parameters, as typed.

@@ -52,9 +52,17 @@ TEST(StudyEntry, AnAddedParameterRunsInEveryKind)
     EXPECT_DOUBLE_EQ(d.parameters[0].low, 27);
     EXPECT_DOUBLE_EQ(d.parameters[0].high, 33);
     EXPECT_EQ(d.parameters[0].base, 30.0);  // the other rows keep the wall's value
-    // Zero has no percentage: the low and high values are given instead.
-    EXPECT_DOUBLE_EQ(d.parameters[1].low, -1);
+    // Zero has no percentage: the low and high values are given instead, and
+    // no kind of study starts a parameter of 0 below 0, where its analyses fail.
+    EXPECT_DOUBLE_EQ(d.parameters[1].low, 0);
     EXPECT_DOUBLE_EQ(d.parameters[1].high, 1);
+    EXPECT_EQ(ReadStudyEntry(WithParameters(StudyKind::Sweep, {c})).definition->parameters[0].values,
+              (std::vector<double>{0, 0.5, 1}));
+    const study::Distribution zero =
+        ReadStudyEntry(WithParameters(StudyKind::MonteCarlo, {c})).definition->parameters[0].distribution;
+    EXPECT_EQ(zero.kind, DistributionKind::Uniform);
+    EXPECT_DOUBLE_EQ(zero.low, 0);
+    EXPECT_DOUBLE_EQ(zero.high, 1);
     EXPECT_EQ(ReadStudyEntry(WithParameters(StudyKind::Sweep, {phi})).definition->parameters[0].values,
               (std::vector<double>{27, 30, 33}));
     const study::Distribution n = ReadStudyEntry(WithParameters(StudyKind::MonteCarlo, {phi})).definition->parameters[0].distribution;
