@@ -175,6 +175,20 @@ TEST(RequiredTip, CutWallIsTheShortWall)
     EXPECT_FALSE(stage.Holds(1.5, *tip - 1));
 }
 
+// A 12 m SI cantilever on 0.2 m nodes in one sand layer, excavated to 4 m,
+// with the water depths behind and in front of the wall.
+WallBlock SandCantilever(const std::string& name, double gamma, double phi, double behind = 100,
+                         double inFront = 100)
+{
+    TestWall w(UnitSystem::SI, 60, 0.2);
+    w.Stiffness(0, 60, 1.0e5);
+    w.Generated(TEarthPressure::Triangular, 4.0, 1.0, 1.0);
+    w.wall->WaterDepthBackfill = behind;
+    w.wall->WaterDepthExcavation = inFront;
+    w.Layer(4, 30.0, {gamma, phi, 20000}, {gamma, phi, 20000});
+    return WallFileReader::Read(WriteWall(name, w.Text()))[0].block;
+}
+
 // Uniform dry sand (gamma, phi = 30, no cohesion, no water), retained height H,
 // target F = 1.5 on tan(phi): a = Ka, b = Kp of phi_d = atan(tan 30 / 1.5).
 // The conventional method's net pressure toward the excavation is, per gamma,
@@ -189,21 +203,11 @@ TEST(RequiredTip, CutWallIsTheShortWall)
 // Ka and the curved-surface Kp of phi_d and delta in place of Rankine's.
 TEST(LimitEquilibrium, CantileverInSandMatchesTheClosedForm)
 {
-    const double h = 4.0, gamma = 18.0, f = 1.5;
-    std::string text;
-    {
-        TestWall w(UnitSystem::SI, 60, 0.2);
-        w.Stiffness(0, 60, 1.0e5);
-        w.Generated(TEarthPressure::Triangular, h, 1.0, 1.0);
-        w.wall->WaterDepthBackfill = 100;
-        w.wall->WaterDepthExcavation = 100;
-        w.Layer(4, 30.0, {gamma, 30, 20000}, {gamma, 30, 20000});
-        text = w.Text();
-    }
-    std::vector<WallFileBlock> blocks = WallFileReader::Read(WriteWall("le.tk4d", text));
+    const double h = 4.0, f = 1.5;
+    WallBlock block = SandCantilever("le.tk4d", 18.0, 30);
     for (const double ratio : {0.0, 2.0 / 3.0}) {
-        blocks[0].block.layers[0].contact.frictionRatio = ratio;
-        const checks::LimitEquilibrium le = checks::EstimateLimitEquilibrium(blocks[0].block, f);
+        block.layers[0].contact.frictionRatio = ratio;
+        const checks::LimitEquilibrium le = checks::EstimateLimitEquilibrium(block, f);
         ASSERT_TRUE(le.requiredEmbedment) << (le.notes.empty() ? "" : le.notes[0]);
         EXPECT_FALSE(le.anchorForce);
 
@@ -233,17 +237,7 @@ TEST(LimitEquilibrium, CantileverInSandMatchesTheClosedForm)
 // wall cut at that tip require the same tip; still water requires another.
 TEST(LimitEquilibrium, SeepageRunsRoundTheRequiredTip)
 {
-    std::string text;
-    {
-        TestWall w(UnitSystem::SI, 60, 0.2);
-        w.Stiffness(0, 60, 1.0e5);
-        w.Generated(TEarthPressure::Triangular, 4.0, 1.0, 1.0);
-        w.wall->WaterDepthBackfill = 1;
-        w.wall->WaterDepthExcavation = 4;
-        w.Layer(4, 30.0, {20, 32, 20000}, {20, 32, 20000});
-        text = w.Text();
-    }
-    const WallBlock block = WallFileReader::Read(WriteWall("le-seepage.tk4d", text))[0].block;
+    const WallBlock block = SandCantilever("le-seepage.tk4d", 20, 32, 1, 4);
     engine::PoreWaterInput seepage;
     seepage.regime = WaterRegime::Seepage;
     const checks::LimitEquilibrium still = checks::EstimateLimitEquilibrium(block, 1.5);
@@ -270,13 +264,7 @@ TEST(LimitEquilibrium, SeepageRunsRoundTheRequiredTip)
 // would be level ground; a surface falling away from the wall needs more.
 TEST(LimitEquilibrium, BermAndSlopeLieAsTheirGroundSays)
 {
-    TestWall w(UnitSystem::SI, 60, 0.2);
-    w.Stiffness(0, 60, 1.0e5);
-    w.Generated(TEarthPressure::Triangular, 4.0, 1.0, 1.0);
-    w.wall->WaterDepthBackfill = 100;
-    w.wall->WaterDepthExcavation = 100;
-    w.Layer(4, 30.0, {18.0, 30, 20000}, {18.0, 30, 20000});
-    WallBlock block = WallFileReader::Read(WriteWall("berm.tk4d", w.Text()))[0].block;
+    WallBlock block = SandCantilever("berm.tk4d", 18.0, 30);
     auto tip = [&block]() {
         const checks::LimitEquilibrium le = checks::EstimateLimitEquilibrium(block, 1.5);
         EXPECT_TRUE(le.requiredEmbedment);
