@@ -1,5 +1,6 @@
 #include "model/WallSettings.h"
 
+#include "model/SettingsJsonFields.h"
 #include "model/WaterSettingsJson.h"
 
 #include "units/Constants.h"
@@ -21,6 +22,7 @@
 #include <sstream>
 
 using nlohmann::json;
+using namespace settings_fields;
 
 namespace {
 
@@ -72,109 +74,6 @@ json SectionJson(const TSectionSettings& s)
             {"yield_strength_kPa", s.yieldStrength},
             {"shear_area_m2", s.shearArea},
             {"corrosion_loss_percent", s.corrosionLoss}};
-}
-
-// A value of a settings entry that cannot be taken: the key it was found
-// under and what is wrong with it.
-struct FieldFault {
-    std::string key;
-    std::string what;
-};
-
-[[noreturn]] void BadField(const char* key, const std::string& what)
-{
-    throw FieldFault{key, "\"" + std::string(key) + "\" " + what};
-}
-
-// The text of a JSON value as it stands in the file, shortened.
-std::string Shown(const json& value)
-{
-    std::string text = value.dump();
-    return text.size() > 40 ? text.substr(0, 37) + "..." : text;
-}
-
-// Reads a number when it is there: any finite real (the reader refuses one
-// beyond the range of 8-byte reals before this).
-void TakeReal(const json& object, const char* key, double& value)
-{
-    auto it = object.find(key);
-    if (it == object.end())
-        return;
-    if (!it->is_number())
-        BadField(key, "has a value of the wrong kind (a number is needed, not " + Shown(*it) + ")");
-    value = it->get<double>();
-    if (!std::isfinite(value))
-        BadField(key, "must be a finite number");
-}
-
-// Reads a node number: a whole number from 0 to the largest node a wall can
-// have (a 32-bit integer), never one wrapped around or cut to fit.
-void TakeNode(const json& object, const char* key, int& value)
-{
-    auto it = object.find(key);
-    if (it == object.end())
-        return;
-    const bool whole =
-        it->is_number_integer() || (it->is_number_float() && std::trunc(it->get<double>()) == it->get<double>());
-    if (!whole)
-        BadField(key, "has a value of the wrong kind (a whole number is needed, not " + Shown(*it) + ")");
-    const double asReal = it->get<double>();
-    if (asReal < 0 || asReal > std::numeric_limits<int>::max() ||
-        (it->is_number_unsigned() &&
-         it->get<std::uint64_t>() > static_cast<std::uint64_t>(std::numeric_limits<int>::max())))
-        BadField(key, "must be a node number from 0 to " + std::to_string(std::numeric_limits<int>::max()) + ", not " +
-                          Shown(*it));
-    value = it->is_number_integer() ? static_cast<int>(it->get<std::int64_t>()) : static_cast<int>(asReal);
-}
-
-void TakeBool(const json& object, const char* key, bool& value)
-{
-    auto it = object.find(key);
-    if (it == object.end())
-        return;
-    if (!it->is_boolean())
-        BadField(key, "has a value of the wrong kind (true or false is needed, not " + Shown(*it) + ")");
-    value = it->get<bool>();
-}
-
-constexpr std::size_t kMaxNameLength = 200;
-
-void TakeName(const json& object, const char* key, std::string& value)
-{
-    auto it = object.find(key);
-    if (it == object.end())
-        return;
-    if (!it->is_string())
-        BadField(key, "has a value of the wrong kind (a text is needed, not " + Shown(*it) + ")");
-    value = it->get<std::string>();
-    if (value.size() > kMaxNameLength)
-        BadField(key, "must not be longer than " + std::to_string(kMaxNameLength) + " characters");
-}
-
-void Require(bool condition, const char* key, const std::string& what)
-{
-    if (!condition)
-        throw FieldFault{key, what};
-}
-
-// Reads a list of whole numbers of at least `lowest` (rows or nodes), kept rising without repeats.
-void TakeWholeList(const json& object, const char* key, int lowest, std::vector<int>& values)
-{
-    auto it = object.find(key);
-    if (it == object.end())
-        return;
-    if (!it->is_array())
-        BadField(key, "must be a list of whole numbers, not " + Shown(*it));
-    values.clear();
-    for (const json& entry : *it) {
-        int value = 0;
-        TakeNode(json{{key, entry}}, key, value);
-        if (value < lowest)
-            BadField(key, "must hold whole numbers from " + std::to_string(lowest) + ", not " + Shown(entry));
-        values.push_back(value);
-    }
-    std::sort(values.begin(), values.end());
-    values.erase(std::unique(values.begin(), values.end()), values.end());
 }
 
 void TakeApproach(const json& object, const char* key, DesignApproach& value)
@@ -274,7 +173,7 @@ TAnchorSettings AnchorFrom(const json& j)
 {
     TAnchorSettings a;
     if (!j.is_object() || !j.contains("node"))
-        throw FieldFault{"", "an anchor needs its \"node\""};
+        throw TSettingsFieldFault{"", "an anchor needs its \"node\""};
     TakeNode(j, "node", a.node);
     TakeReal(j, "prestress_kN_per_m", a.prestress);
     TakeReal(j, "spacing_m", a.spacing);
@@ -297,7 +196,7 @@ TSectionSettings SectionFrom(const json& j)
 {
     TSectionSettings s;
     if (!j.is_object() || !j.contains("node"))
-        throw FieldFault{"", "a section needs its \"node\""};
+        throw TSettingsFieldFault{"", "a section needs its \"node\""};
     TakeNode(j, "node", s.node);
     TakeName(j, "name", s.name);
     TakeReal(j, "section_modulus_m3", s.sectionModulus);
@@ -319,7 +218,7 @@ TWallFrictionSettings WallFrictionFrom(const json& j)
 {
     TWallFrictionSettings w;
     if (!j.is_object() || !j.contains("layer"))
-        throw FieldFault{"", "a wall-friction entry needs its \"layer\""};
+        throw TSettingsFieldFault{"", "a wall-friction entry needs its \"layer\""};
     TakeNode(j, "layer", w.layer);
     Require(w.layer >= 1, "layer", "the soil layer of a wall-friction entry must be a whole number from 1");
     TakeReal(j, "delta_over_phi", w.frictionRatio);
@@ -346,7 +245,7 @@ TExcavationSideSettings ExcavationSideFrom(const json& j)
 {
     TExcavationSideSettings g;
     if (!j.is_object() || !j.contains("stage"))
-        throw FieldFault{"", "an excavation-side entry needs its \"stage\""};
+        throw TSettingsFieldFault{"", "an excavation-side entry needs its \"stage\""};
     TakeNode(j, "stage", g.stage);
     Require(g.stage >= 1, "stage", "the stage of an excavation-side entry must be a whole number from 1");
     const auto ground = j.find("ground");
@@ -386,34 +285,6 @@ json ExcavationSideJson(const TExcavationSideSettings& g)
     return j;
 }
 
-// The line of a byte offset in a text (1 for the first).
-int LineOf(const std::string& text, size_t offset)
-{
-    offset = std::min(offset, text.size());
-    return 1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<long>(offset), '\n'));
-}
-
-// The line of a key's first appearance (0 when absent).
-int LineOfKey(const std::string& text, const std::string& key)
-{
-    const size_t at = text.find("\"" + key + "\"");
-    return at == std::string::npos ? 0 : LineOf(text, at);
-}
-
-// The line of `field` inside entry `index` of the array `key` (the entry's own
-// line when the field is not found in it).
-int LineOfField(const std::string& text, const std::string& key, size_t index, const std::string& field)
-{
-    size_t at = text.find("\"" + key + "\"");
-    for (size_t i = 0; at != std::string::npos && i <= index; ++i)
-        at = text.find('{', at + 1);
-    if (at == std::string::npos)
-        return 0;
-    const size_t end = text.find('}', at);
-    const size_t found = field.empty() ? std::string::npos : text.find("\"" + field + "\"", at);
-    return LineOf(text, found != std::string::npos && found < end ? found : at);
-}
-
 // A fault found in a settings text, with the line it lies on (0: unknown).
 struct SettingsFault {
     int line = 0;
@@ -432,7 +303,7 @@ void ReadEntries(const json& j, const std::string& text, const char* key, Read r
     for (size_t i = 0; i < entries.size(); ++i) {
         try {
             read(entries[i]);
-        } catch (const FieldFault& f) {
+        } catch (const TSettingsFieldFault& f) {
             throw SettingsFault{LineOfField(text, key, i, f.key), f.what};
         }
     }
@@ -442,17 +313,11 @@ void ReadEntries(const json& j, const std::string& text, const char* key, Read r
 // fault names its key and line.
 void ReadWaterKeys(const json& j, const std::string& text, TWallSettings& s)
 {
-    ReadEntries(j, text, "water_regimes", [&s](const json& w) {
-        try {
-            s.water.Set(StageWaterFrom(w));
-        } catch (const TWaterFault& f) {
-            throw FieldFault{f.key, f.what};
-        }
-    });
+    ReadEntries(j, text, "water_regimes", [&s](const json& w) { s.water.Set(StageWaterFrom(w)); });
     if (j.contains("hydraulic_heave_factors")) {
         try {
             s.water.factors = HydraulicFactorsFrom(j.at("hydraulic_heave_factors"));
-        } catch (const TWaterFault& f) {
+        } catch (const TSettingsFieldFault& f) {
             throw SettingsFault{LineOfField(text, "hydraulic_heave_factors", 0, f.key), f.what};
         }
     }
@@ -482,7 +347,7 @@ TWallSettings SettingsFrom(const json& j, const std::string& text)
         TakeReal(j, "target_safety_factor", s.targetSafetyFactor);
         Require(s.targetSafetyFactor >= 1, "target_safety_factor", "the target safety factor must be at least 1");
         ReadDesignKeys(j, s);
-    } catch (const FieldFault& f) {
+    } catch (const TSettingsFieldFault& f) {
         throw SettingsFault{LineOfKey(text, f.key), f.what};
     }
     ReadEntries(j, text, "anchors", [&s](const json& a) { s.Set(AnchorFrom(a)); });

@@ -13,7 +13,7 @@ constexpr const char* kRegimeNames[] = {"hydrostatic", "seepage", "table"};
 
 [[noreturn]] void Fault(const char* key, const std::string& what)
 {
-    throw TWaterFault{key, what};
+    throw settings_fields::TSettingsFieldFault{key, what};
 }
 
 double RealOf(const json& object, const char* key, double fallback)

@@ -1,4 +1,5 @@
 #pragma once
+#include "model/SettingsJsonFields.h"
 #include "model/WaterSettings.h"
 
 #include <nlohmann/json.hpp>
@@ -9,15 +10,9 @@
 // stages that are not hydrostatic and the object "hydraulic_heave_factors",
 // each written only where it differs from the default.
 
-// A value that cannot be taken: the key it was found under and what is wrong.
-struct TWaterFault {
-    std::string key;
-    std::string what;
-};
-
-// One entry of "water_regimes"; throws TWaterFault.
+// One entry of "water_regimes"; throws settings_fields::TSettingsFieldFault.
 TStageWater StageWaterFrom(const nlohmann::json& entry);
 nlohmann::json StageWaterJson(const TStageWater& water);
-// The object "hydraulic_heave_factors"; throws TWaterFault.
+// The object "hydraulic_heave_factors"; throws settings_fields::TSettingsFieldFault.
 THydraulicFactors HydraulicFactorsFrom(const nlohmann::json& object);
 nlohmann::json HydraulicFactorsJson(const THydraulicFactors& factors);
