@@ -122,15 +122,11 @@ std::string AnchorFieldText(const TAnchorSettings& anchor, TAnchorField field, U
 std::string SetAnchorField(TWallSettings& settings, int node, TAnchorField field, const std::string& typed,
                            UnitSystem unitSystem)
 {
-    const std::string where = "Anchor at node " + std::to_string(node) + ": ";
-    double shown = 0;
-    const std::string unreadable = ReadSettingEntry(typed, shown);
-    if (!unreadable.empty())
-        return where + unreadable;
-    const double value = StoredSetting(shown, Info(field).dimension, unitSystem);
-    const std::string problem = Problem(field, value);
-    if (!problem.empty())
-        return where + problem;
+    double value = 0;
+    const std::string refused = ReadStoredSetting(
+        typed, Info(field).dimension, unitSystem, [field](double v) { return Problem(field, v); }, value);
+    if (!refused.empty())
+        return "Anchor at node " + std::to_string(node) + ": " + refused;
     Member(settings.AnchorAt(node), field) = value;
     return {};
 }

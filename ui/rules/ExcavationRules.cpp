@@ -69,16 +69,11 @@ std::string ExcavationFieldText(const TExcavationSettings& excavation, TExcavati
 std::string SetExcavationField(TWallSettings& settings, TExcavationField field, const std::string& typed,
                                UnitSystem unitSystem)
 {
-    const std::string where = "Excavation: ";
-    double shown = 0;
-    const std::string unreadable = ReadSettingEntry(typed, shown);
-    if (!unreadable.empty())
-        return where + unreadable;
-    const double value = StoredSetting(shown, Info(field).dimension, unitSystem);
-    const std::string problem = Problem(field, value);
-    if (!problem.empty())
-        return where + problem;
-    Member(settings.excavation, field) = value;
+    const std::string refused = ReadStoredSetting(
+        typed, Info(field).dimension, unitSystem, [field](double v) { return Problem(field, v); },
+        Member(settings.excavation, field));
+    if (!refused.empty())
+        return "Excavation: " + refused;
     return {};
 }
 

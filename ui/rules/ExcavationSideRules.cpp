@@ -113,15 +113,11 @@ void SetGroundKind(TWallSettings& settings, int stage, ExcavationGroundKind kind
 std::string SetGroundField(TWallSettings& settings, int stage, TGroundField field, const std::string& typed,
                            UnitSystem unitSystem)
 {
-    const std::string where = "Stage " + std::to_string(stage) + ": ";
-    double shown = 0;
-    const std::string unreadable = ReadSettingEntry(typed, shown);
-    if (!unreadable.empty())
-        return where + unreadable;
-    const double value = StoredSetting(shown, Info(field).dimension, unitSystem);
-    const std::string problem = Problem(field, value);
-    if (!problem.empty())
-        return where + problem;
+    double value = 0;
+    const std::string refused = ReadStoredSetting(
+        typed, Info(field).dimension, unitSystem, [field](double v) { return Problem(field, v); }, value);
+    if (!refused.empty())
+        return "Stage " + std::to_string(stage) + ": " + refused;
     SetGroundKind(settings, stage, Info(field).kind);
     TExcavationSideSettings g = *settings.ExcavationSide(stage);
     Member(g, field) = value;

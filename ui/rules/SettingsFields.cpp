@@ -46,3 +46,16 @@ std::string ReadSettingEntry(const std::string& typed, double& value)
     }
     return {};
 }
+
+std::string ReadStoredSetting(const std::string& typed, const char* dimension, UnitSystem unitSystem,
+                              const std::function<std::string(double)>& problem, double& value)
+{
+    double shown = 0;
+    if (std::string unreadable = ReadSettingEntry(typed, shown); !unreadable.empty())
+        return unreadable;
+    const double stored = StoredSetting(shown, dimension, unitSystem);
+    if (std::string refused = problem(stored); !refused.empty())
+        return refused;
+    value = stored;
+    return {};
+}

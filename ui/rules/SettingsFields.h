@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 
 #include "units/Units.h"
@@ -20,3 +21,8 @@ std::string SettingText(double si, const char* dimension, UnitSystem unitSystem)
 // The number a typed entry gives (the program's evaluator: 2*1.5 is 3).
 // Returns the message to show when it is no number; empty when `value` was set.
 std::string ReadSettingEntry(const std::string& typed, double& value);
+// A typed entry shown in the wall's units, as the SI value of `dimension` in
+// `value` when it is a number that `problem` (the SI value's check: empty when
+// it is taken) takes. Returns why it is refused; empty when `value` was set.
+std::string ReadStoredSetting(const std::string& typed, const char* dimension, UnitSystem unitSystem,
+                              const std::function<std::string(double)>& problem, double& value);
