@@ -1,5 +1,7 @@
 #include "study/Study.h"
 
+#include "model/SettingsJsonFields.h"
+
 #include "units/NumberFormat.h"
 #include "units/TorvikError.h"
 
@@ -25,12 +27,6 @@ struct Fault {
     long entry = -1;
 };
 
-int LineOf(const std::string& text, std::size_t offset)
-{
-    offset = std::min(offset, text.size());
-    return 1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<long>(offset), '\n'));
-}
-
 // The line of `key`, inside the entry `entry` of the parameter list when that is >= 0.
 int LineOfFault(const std::string& text, const Fault& f)
 {
@@ -45,8 +41,8 @@ int LineOfFault(const std::string& text, const Fault& f)
     }
     const std::size_t at = f.key.empty() ? std::string::npos : text.find("\"" + f.key + "\"", from);
     if (at != std::string::npos && at < end)
-        return LineOf(text, at);
-    return f.entry >= 0 ? LineOf(text, from) : 0;
+        return settings_fields::LineOf(text, at);
+    return f.entry >= 0 ? settings_fields::LineOf(text, from) : 0;
 }
 
 const char* const kKinds[] = {"sensitivity", "sweep", "monte carlo"};
@@ -319,7 +315,7 @@ StudyDefinition ParseStudy(const std::string& text, const std::string& name)
         j = json::parse(text);
     } catch (const json::parse_error& e) {
         throw EInOutError("The study file " + name + " is damaged at line " +
-                          std::to_string(LineOf(text, e.byte > 0 ? e.byte - 1 : 0)) + ": it is not valid JSON.");
+                          std::to_string(settings_fields::LineOf(text, e.byte > 0 ? e.byte - 1 : 0)) + ": it is not valid JSON.");
     }
     try {
         return StudyFrom(j);
