@@ -333,10 +333,10 @@ void AddPassiveLimitNote(const PyCurveInput& in, const std::vector<double>& dept
     if (!rough.empty())
         set.notes.push_back("Passive limit with wall friction and adhesion (wall settings), " +
                             std::string(count == 1 ? "layer " : "layers ") + rough +
-                            ": Kp of the curved failure surface of EN 1997-1 Annex C, C.2, for a vertical wall and "
-                            "level ground, Kp = (1 + sin(phi) sin(2 mw + phi)) / (1 - sin(phi)) exp(2 nu tan(phi)) "
-                            "with 2 mw = acos(sin(delta) / sin(phi)) - phi - delta and nu = (pi/2 - phi)/2 - mw "
-                            "in radians (valid for delta <= phi), in place of Rankine's; the cohesion term is 2 c sqrt(Kp (1 + a/c)).");
+                            ": Kp of the slip-line field of a vertical wall under level ground for the soil's weight "
+                            "(the method of characteristics of Sokolovskii, the solution of the Kerisel and Absi "
+                            "tables), normal component, with delta = (delta/phi') x phi' <= phi', in place of "
+                            "Rankine's; the cohesion term is 2 c sqrt(Kp (1 + a/c)).");
 }
 
 void BuildGenerated(const PyCurveInput& in, const std::vector<double>& depths, PyCurveSet& set)

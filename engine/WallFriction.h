@@ -17,13 +17,16 @@ namespace engine {
 double CoulombActiveCoefficient(double phi, double beta, double delta);
 
 // The passive coefficient of a vertical wall with wall friction delta under a
-// horizontal ground surface, by the closed form of the curved (log-spiral and
-// Prandtl-zone) failure surface of EN 1997-1, Annex C, C.2, with the ground
-// inclination and the wall inclination both 0:
-//   2 mt = acos(0) - phi,  2 mw = acos(sin(delta) / sin(phi)) - phi - delta,  nu = mt - mw,
-//   Kn = (1 + sin(phi) sin(2 mw + phi)) / (1 - sin(phi)) exp(2 nu tan(phi)).
-// Kn is normal to the wall, so it is the horizontal component on a vertical
-// wall. Valid for 0 <= delta <= phi; Rankine's tan^2(45 + phi/2) for delta = 0.
+// horizontal ground surface, normal (horizontal) component, for the soil's
+// weight: the slip-line field of SlipLinePassiveCoefficient, the solution that
+// the tables of Caquot and Kerisel (1948) and Kerisel and Absi (1990) give.
+// Each process solves the field once per node of a table in phi (every degree
+// to 50) and Delta = asin(sin(delta) / sin(phi)) (every 10 degrees) and
+// interpolates ln K between them, within 2E-4 of the field solved at the point
+// for phi <= 45 degrees. Above 50 degrees, where the field converges too
+// slowly toward the rough wall, it is the closed form of EN 1997-1, Annex C,
+// C.2 for a weightless soil, which lies below it.
+// Valid for 0 <= delta <= phi; Rankine's tan^2(45 + phi/2) for delta = 0.
 double CurvedSurfacePassiveCoefficient(double phi, double delta);
 
 // The factor of the cohesion term with adhesion a = ratio x c on the wall:

@@ -13,6 +13,7 @@
 #include "verify/ClosedForms.h"
 #include "verify/DesignExamples.h"
 #include "verify/MonteCarloPile.h"
+#include "verify/PassiveCoefficients.h"
 #include "verify/PileFamily.h"
 #include "verify/StagedAnchor.h"
 
@@ -372,6 +373,7 @@ std::vector<VerificationCase> RunVerification()
     }
     out.insert(out.end(), balance.begin(), balance.end());
     PyCriteria(out);
+    PassiveCoefficients(out);
     ExactCurvePiles(out);
     return out;
 }

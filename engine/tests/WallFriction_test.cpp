@@ -2,6 +2,7 @@
 // their effect on the analysis.
 #include "engine/EngineRun.h"
 #include "engine/PassiveLimit.h"
+#include "engine/SlipLinePassive.h"
 #include "engine/WallFileReader.h"
 #include "engine/WallFriction.h"
 #include "engine/tests/TestWall.h"
@@ -38,34 +39,32 @@ TEST(WallFrictionCoefficients, ActiveByCoulombWithDelta)
         EXPECT_NEAR(CoulombActiveCoefficient(phi, 0, 2 * phi / 3) / std::cos(Rad(2 * phi / 3)), ka, 5e-5) << phi;
 }
 
-TEST(WallFrictionCoefficients, PassiveByTheCurvedSurface)
+// A weightless soil under a surcharge has the closed-form field of a Prandtl
+// fan against the wall (EN 1997-1, Annex C, C.2, ground and wall level):
+// 2 mw = acos(sin(delta) / sin(phi)) - phi - delta, nu = (pi/2 - phi)/2 - mw,
+// K = (1 + sin phi sin(2 mw + phi)) / (1 - sin phi) exp(2 nu tan phi). The
+// network of characteristics must reproduce it, which checks its wall and fan.
+TEST(WallFrictionCoefficients, WeightlessSlipLineFieldIsTheClosedForm)
 {
-    // delta = 0: Rankine; delta = phi: 2 mw = -2 phi, nu = 45 + phi/2, so
-    // Kp = (1 + sin phi) exp((pi/2 + phi) tan phi) = 5.026202 for phi = 30.
+    SlipLineOptions surcharge;
+    surcharge.unitWeight = 0;
+    surcharge.surcharge = 1;
+    // phi 30, delta 20: 2 mw = -3.160 deg, nu = 31.580 deg: 4.6327; phi 40, delta 20: 8.3780;
+    // delta = phi: (1 + sin phi) exp((pi/2 + phi) tan phi) = 5.0262 for phi 30.
+    EXPECT_NEAR(SlipLinePassiveCoefficient(30, 20, surcharge), 4.6327, 2e-4);
+    EXPECT_NEAR(SlipLinePassiveCoefficient(40, 20, surcharge), 8.3780, 4e-4);
+    EXPECT_NEAR(SlipLinePassiveCoefficient(30, 30, surcharge), 1.5 * std::exp((kPi / 2 + Rad(30)) * std::tan(Rad(30))), 3e-4);
     EXPECT_NEAR(CurvedSurfacePassiveCoefficient(30, 0), 3.0, 1e-12);
-    EXPECT_NEAR(CurvedSurfacePassiveCoefficient(30, 30), 1.5 * std::exp((kPi / 2 + Rad(30)) * std::tan(Rad(30))), 1e-9);
-    // phi 30, delta 20: 2 mw = acos(0.684040) - 50 deg = -3.160 deg, nu = 31.580 deg,
-    // Kp = (1 + 0.5 sin 26.840 deg) / 0.5 exp(2 x 0.551175 x 0.577350) = 4.6327.
-    EXPECT_NEAR(CurvedSurfacePassiveCoefficient(30, 20), 4.6327, 1e-4);
-    EXPECT_NEAR(CurvedSurfacePassiveCoefficient(40, 20), 8.3780, 1e-4);
-    // Below Coulomb's plane surface, which overestimates it (5.3912 and 10.3945 horizontal).
-    EXPECT_LT(CurvedSurfacePassiveCoefficient(30, 20), 5.39);
-    EXPECT_LT(CurvedSurfacePassiveCoefficient(40, 20), 10.39);
 }
 
-// Against the curved-surface values of Caquot and Kerisel (1948) as Look (2007),
-// Table 19.13, gives them for a vertical wall and level ground (the force
-// inclined at delta, to 0.1): the closed form is exact for a weightless soil
-// and lies within 3.5 % of the tabled values for the soil's weight, below them
-// at most angles (the table, read off charts, is not monotonic everywhere).
-TEST(WallFrictionCoefficients, PassiveWithinTheCaquotKeriselTable)
+// The coefficient is interpolated between the nodes of its table (the
+// verification compares it with the tables of Kerisel and Absi); between them
+// it must keep to the field solved at the point.
+TEST(WallFrictionCoefficients, PassiveBetweenTheTableNodesKeepsToTheField)
 {
-    const double table[][3] = {{20, 2.3, 2.6}, {25, 3.0, 3.4}, {30, 4.0, 4.5}, {35, 5.4, 6.0}, {40, 7.5, 9.0}};
-    for (const auto& [phi, third, half] : table)
-        for (const auto& [delta, tabled] : {std::pair{phi / 3, third}, std::pair{phi / 2, half}}) {
-            const double inclined = CurvedSurfacePassiveCoefficient(phi, delta) / std::cos(Rad(delta));
-            EXPECT_NEAR(inclined / tabled, 1.0, 0.035) << "phi " << phi << ", delta " << delta;
-        }
+    for (const auto& [phi, ratio] : {std::pair{27.4, 0.55}, std::pair{36.7, 0.9}, std::pair{44.2, 0.3}})
+        EXPECT_NEAR(CurvedSurfacePassiveCoefficient(phi, ratio * phi) / ConvergedSlipLinePassiveCoefficient(phi, ratio * phi), 1, 5e-4)
+            << "phi " << phi << ", delta/phi " << ratio;
 }
 
 TEST(WallFrictionCoefficients, PassiveLimitWithFrictionAndAdhesion)
