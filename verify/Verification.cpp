@@ -13,9 +13,9 @@
 #include "verify/ClosedForms.h"
 #include "verify/DesignExamples.h"
 #include "verify/MonteCarloPile.h"
-#include "verify/PassiveCoefficients.h"
 #include "verify/PileFamily.h"
 #include "verify/StagedAnchor.h"
+#include "verify/WallFrictionCoefficients.h"
 
 #include <algorithm>
 #include <chrono>
@@ -373,7 +373,7 @@ std::vector<VerificationCase> RunVerification()
     }
     out.insert(out.end(), balance.begin(), balance.end());
     PyCriteria(out);
-    PassiveCoefficients(out);
+    WallFrictionCoefficients(out);
     ExactCurvePiles(out);
     return out;
 }

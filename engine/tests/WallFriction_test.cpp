@@ -30,13 +30,6 @@ TEST(WallFrictionCoefficients, ActiveByCoulombWithDelta)
     EXPECT_NEAR(CoulombActiveCoefficient(40, 0, 20), 0.187379, 1e-6);
     // delta = 0 is the smooth wall's coefficient.
     EXPECT_DOUBLE_EQ(CoulombActiveCoefficient(30, 10, 0), CoulombActiveCoefficient(30, 10));
-    // The published table of Coulomb's Ka (the force inclined at delta) for a
-    // vertical wall and level ground, delta = 2 phi / 3 (Das, Principles of
-    // Geotechnical Engineering): 0.3213, 0.2973 and 0.2750 for phi 28, 30, 32;
-    // the horizontal component is Ka cos(delta).
-    const double table[][2] = {{28, 0.3213}, {30, 0.2973}, {32, 0.2750}};
-    for (const auto& [phi, ka] : table)
-        EXPECT_NEAR(CoulombActiveCoefficient(phi, 0, 2 * phi / 3) / std::cos(Rad(2 * phi / 3)), ka, 5e-5) << phi;
 }
 
 // A weightless soil under a surcharge has the closed-form field of a Prandtl

@@ -1,6 +1,7 @@
-#include "verify/PassiveCoefficients.h"
+#include "verify/WallFrictionCoefficients.h"
 
 #include "engine/PassiveLimit.h"
+#include "engine/WallFriction.h"
 #include "units/Constants.h"
 
 #include <cmath>
@@ -20,6 +21,10 @@ const TabledCoefficient kTable[] = {
     {30, 1, 4.0}, {30, 2, 5.3}, {30, 3, 6.5}, {40, 1, 7.6}, {40, 2, 12}, {40, 3, 18},
 };
 
+// Das, Principles of Geotechnical Engineering, Coulomb's Ka for a vertical
+// wall and level ground with delta = 2 phi'/3: phi' and Ka.
+const double kActiveTable[][2] = {{28, 0.3213}, {30, 0.2973}, {32, 0.2750}};
+
 // Half a unit of the second significant figure, relative to the value.
 double HalfUnitOfTheSecondFigure(double value)
 {
@@ -28,8 +33,15 @@ double HalfUnitOfTheSecondFigure(double value)
 
 }  // namespace
 
-void PassiveCoefficients(std::vector<VerificationCase>& out)
+void WallFrictionCoefficients(std::vector<VerificationCase>& out)
 {
+    for (const auto& [phi, tabled] : kActiveTable) {
+        const double delta = 2 * phi / 3;
+        const double computed = engine::CoulombActiveCoefficient(phi, 0, delta) / std::cos(delta * kPi / 180);
+        out.push_back({"Active pressure with wall friction: Coulomb's Ka (Das)",
+                       "phi' " + std::to_string(static_cast<int>(phi)) + ", delta/phi' 2/3: Ka / cos(delta)", computed,
+                       tabled, std::abs(computed / tabled - 1), 0.5e-4 / tabled});
+    }
     const std::string group = "Passive limit with wall friction: Kerisel and Absi (1990)";
     for (const TabledCoefficient& t : kTable) {
         engine::SoilParameters sand;
