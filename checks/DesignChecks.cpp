@@ -63,8 +63,8 @@ std::string NotCheckedNote(const DesignCheckReport& r, const TWallSettings& sett
                 return !anchor || !(anchor->freeLength > 0) || !(anchor->fixedLength > 0);
             });
         }))
-        parts.push_back("an anchor's fixed length against the wedge and its Kranz block without its free and fixed "
-                        "lengths (Data > Anchors...)");
+        parts.push_back("the fixed length against the wedge and the Kranz block of a spring row without free and "
+                        "fixed lengths (a strut has none; an anchor's are entered in Data > Anchors...)");
     if (parts.empty())
         return "";
     std::string text = "Not checked (no value):";

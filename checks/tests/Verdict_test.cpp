@@ -260,7 +260,7 @@ TEST(Verdict, SaysWhichGroundChecksLackTheirInputs)
     const std::string said = note(bare);
     EXPECT_NE(said.find("hydraulic heave where the water is still"), std::string::npos) << said;
     EXPECT_NE(said.find("basal heave without the excavation's plan"), std::string::npos) << said;
-    EXPECT_NE(said.find("free and fixed lengths (Data > Anchors...)"), std::string::npos) << said;
+    EXPECT_NE(said.find("an anchor's are entered in Data > Anchors..."), std::string::npos) << said;
 
     settings.water.Set(TStageWater{1, WaterRegime::Seepage, {}, {}});
     settings.excavation.width = 10;
