@@ -82,7 +82,7 @@ QSize TTornadoChart::minimumSizeHint() const
 {
     // Room for every bar and its name: the chart scrolls rather than crowd them.
     const int line = fontMetrics().lineSpacing();
-    return {40 * fontMetrics().averageCharWidth(), line * 5 + line * 3 / 2 * static_cast<int>(data_.bars.size())};
+    return {40 * fontMetrics().averageCharWidth(), line * 6 + line * 3 / 2 * static_cast<int>(data_.bars.size())};
 }
 
 void TTornadoChart::paintEvent(QPaintEvent*)
@@ -110,7 +110,7 @@ void TTornadoChart::paintEvent(QPaintEvent*)
     names = std::min(names + 2 * gap, width() * 2 / 5);
     const int valueRoom = fm.horizontalAdvance("-0.0000E-00") + gap;
     const QRect plot(names + valueRoom, line * 2, std::max(1, width() - names - 2 * valueRoom - gap),
-                     std::max(1, height() - line * 4));
+                     std::max(1, height() - line * 5));
     const std::pair<double, double> range = TornadoRange(data_);
     const double low = range.first, high = range.second;
     const auto x = [&](double v) { return plot.left() + (v - low) / (high - low) * plot.width(); };
@@ -136,8 +136,9 @@ void TTornadoChart::paintEvent(QPaintEvent*)
         label(b.atHigh, false);
     }
     p.setPen(QPen(Qt::black, 1.5));
-    p.drawLine(QPointF(x(base), plot.top() - line / 2), QPointF(x(base), plot.bottom() + line / 4));
-    p.drawText(QRectF(x(base) - 10 * gap, plot.bottom() + line / 4, 20 * gap, line), Qt::AlignCenter,
+    // The base line, and its value in a row of its own under it, clear of the legend.
+    p.drawLine(QPointF(x(base), plot.top() - line / 2), QPointF(x(base), plot.bottom()));
+    p.drawText(QRectF(x(base) - 10 * gap, plot.bottom() + line / 8, 20 * gap, line), Qt::AlignCenter,
                "base " + Number(base));
     const int legend = height() - line / 2;
     const int next = LegendEntry(p, gap, legend, LowColour, "parameter at its low value");
