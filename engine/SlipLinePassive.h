@@ -20,7 +20,7 @@ namespace engine {
 struct SlipLineOptions {
     // Steps along the characteristic that bounds the Rankine zone. The wall's
     // deepest node lies this many steps down; its error falls as about
-    // steps^-1.4 for delta = phi and far faster for smaller delta.
+    // steps^-1.4 for delta = phi and far faster for smaller delta. At least 8.
     int steps = 240;
     // Rays of the fan at the top of the wall, from psi = 0 to psi_w.
     int fanRays = 96;

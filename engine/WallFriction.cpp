@@ -4,6 +4,7 @@
 #include "units/Constants.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
 #include <mutex>
@@ -103,15 +104,29 @@ double CurvedSurfacePassiveCoefficient(double phi, double delta)
 {
     if (!(phi > 0) || !(delta > 0))
         return std::pow(std::tan(kPi / 4 + Radians(phi) / 2), 2);
-    // In (phi, Delta) with sin(delta) = sin(phi) sin(Delta), the coefficient
-    // is smooth up to the fully rough wall (Delta = 90), which delta is not.
-    const double sinDelta = std::min(1.0, std::sin(Radians(std::min(delta, phi))) / std::sin(Radians(phi)));
-    const double capital = std::asin(sinDelta) * 180 / kPi;
+    delta = std::min(delta, phi);
     // Beyond the table the field converges too slowly toward the rough wall
     // to be trusted; the weightless closed form stays on the safe side.
     if (phi > kPassiveTablePhiNodes - 1)
-        return WeightlessPassiveCoefficient(phi, std::min(delta, phi));
-    return std::exp(InterpolatedLogPassive(phi, capital / kPassiveTableDeltaStep));
+        return WeightlessPassiveCoefficient(phi, delta);
+    // An analysis asks for the same few layers' coefficients at every node:
+    // each thread keeps the last few it computed.
+    struct Recent {
+        double phi = -1, delta = -1, k = 0;
+    };
+    thread_local std::array<Recent, 4> recent;
+    thread_local std::size_t next = 0;
+    for (const Recent& r : recent)
+        if (r.phi == phi && r.delta == delta)
+            return r.k;
+    // In (phi, Delta) with sin(delta) = sin(phi) sin(Delta), the coefficient
+    // is smooth up to the fully rough wall (Delta = 90), which delta is not.
+    const double sinDelta = std::min(1.0, std::sin(Radians(delta)) / std::sin(Radians(phi)));
+    const double capital = std::asin(sinDelta) * 180 / kPi;
+    const double k = std::exp(InterpolatedLogPassive(phi, capital / kPassiveTableDeltaStep));
+    recent[next] = {phi, delta, k};
+    next = (next + 1) % recent.size();
+    return k;
 }
 
 double CohesionFactor(double k, double adhesionRatio)
