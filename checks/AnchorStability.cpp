@@ -12,8 +12,6 @@ namespace {
 
 constexpr int kSteps = 400;  // integration steps along a depth or a line
 
-double Radians(double degrees) { return degrees * kPi / 180; }
-
 double RankineActive(double phi) { return std::pow(std::tan(kPi / 4 - Radians(phi) / 2), 2); }
 
 // The active pressure of the retained side at depth z (effective, not below 0).

@@ -83,8 +83,6 @@ std::vector<std::string> OutOfScope(const WallBlock& b, const std::vector<int>& 
     return why;
 }
 
-double Radians(double degrees) { return degrees * kPi / 180; }
-
 // Net pressures per unit width at the depth cells, positive toward the
 // excavation: `toward` when the wall moves toward the excavation there (active
 // behind, passive in front), `back` when it moves back (passive behind, active

@@ -18,11 +18,6 @@ namespace engine {
 
 namespace {
 
-double Radians(double degrees)
-{
-    return degrees * kPi / 180.0;
-}
-
 std::string LayerName(const std::vector<SoilLayer>& layers, int i)
 {
     return "Soil layer " + std::to_string(i + 1) + " (" + SoilTypeName(layers[static_cast<std::size_t>(i)].type) + ")";

@@ -2,6 +2,7 @@
 
 #include "engine/PyCurveText.h"
 #include "engine/SoilLayer.h"
+#include "engine/WallFriction.h"
 #include "model/WallSettings.h"
 #include "units/Constants.h"
 
@@ -11,8 +12,6 @@
 namespace engine {
 
 namespace {
-
-double Radians(double degrees) { return degrees * kPi / 180.0; }
 
 // The passive force of the planar wedge rising from the foot of the wall at
 // theta (radians) above the horizontal; the wedge slides up its base, where
@@ -109,7 +108,7 @@ double SlopeResistanceFactor(double surfaceSlope, double depth, double unitWeigh
     // gives the ratio of the cohesion terms (or of the weight terms without any).
     const double d = depth > 0 ? depth : 1e-9;
     // Under level ground the least wedge is Rankine's.
-    const double kp = std::pow(std::tan(kPi / 4 + Radians(phi) / 2), 2);
+    const double kp = RankinePassiveCoefficient(phi);
     const double level = 0.5 * kp * unitWeight * d * d + 2 * cohesion * std::sqrt(kp) * d;
     if (!(level > 0))
         return 1;

@@ -47,7 +47,7 @@ double PassiveLimit(SoilType type, const SoilParameters& p, double sigmaV, doubl
     const double s = std::max(0.0, sigmaV);
     if (IsClay(type))
         return (s + 2 * p.cohesion) * width;
-    const double kp = std::pow(std::tan(kPi / 4 + p.frictionAngle * kPi / 360), 2);
+    const double kp = RankinePassiveCoefficient(p.frictionAngle);
     return (kp * s + 2 * p.cohesion * std::sqrt(kp)) * width;
 }
 

@@ -12,11 +12,6 @@ namespace {
 
 constexpr double kK0 = 0.4;
 
-double Radians(double degrees)
-{
-    return degrees * kPi / 180.0;
-}
-
 // Linear interpolation in a table of (x/b, factor), constant beyond its ends.
 template <std::size_t N>
 double Interpolate(const double (&xs)[N], const double (&fs)[N], double x)

@@ -1,5 +1,6 @@
 #include "engine/SlipLinePassive.h"
 
+#include "engine/WallFriction.h"
 #include "units/Constants.h"
 
 #include <algorithm>
@@ -61,7 +62,7 @@ Node OnWall(const Node& a, const Field& f, int iterations)
 // node i steps down).
 std::vector<double> WallCoefficients(double phi, double delta, const SlipLineOptions& o)
 {
-    const double fr = phi * kPi / 180, dr = delta * kPi / 180;
+    const double fr = Radians(phi), dr = Radians(delta);
     const double s = std::sin(fr);
     Field f{s, std::tan(fr), kPi / 4 - fr / 2, o.unitWeight, 0};
     f.psiWall = dr > 0 ? 0.5 * (dr + std::asin(std::min(1.0, std::sin(dr) / s))) : 0.0;
@@ -99,7 +100,7 @@ std::vector<double> WallCoefficients(double phi, double delta, const SlipLineOpt
 double SlipLinePassiveCoefficient(double phi, double delta, const SlipLineOptions& options)
 {
     if (!(phi > 0) || !(delta > 0))
-        return std::pow(std::tan(kPi / 4 + phi * kPi / 360), 2);
+        return RankinePassiveCoefficient(phi);
     return WallCoefficients(phi, std::min(delta, phi), options).back();
 }
 

@@ -14,11 +14,6 @@ namespace engine {
 
 namespace {
 
-double Radians(double degrees)
-{
-    return degrees * kPi / 180.0;
-}
-
 // The slip-line coefficient is tabulated as ln K at every degree of phi and
 // every kPassiveTableDeltaStep degrees of Delta = asin(sin(delta) / sin(phi)),
 // each node solved once per process when first needed, and interpolated by
@@ -46,7 +41,7 @@ double LogPassiveNode(int phiNode, int deltaNode)
             return found->second;
     }
     const double phi = phiNode;
-    const double delta = std::asin(std::sin(Radians(phi)) * std::sin(Radians(deltaNode * kPassiveTableDeltaStep))) * 180 / kPi;
+    const double delta = Degrees(std::asin(std::sin(Radians(phi)) * std::sin(Radians(deltaNode * kPassiveTableDeltaStep))));
     const double value = std::log(ConvergedSlipLinePassiveCoefficient(phi, delta, PassiveNodeOptions(deltaNode)));
     std::lock_guard<std::mutex> lock(mutex);
     nodes.emplace(key, value);
@@ -93,6 +88,11 @@ double InterpolatedLogPassive(double phi, double deltaNodes)
 
 }  // namespace
 
+double RankinePassiveCoefficient(double phi)
+{
+    return std::pow(std::tan(kPi / 4 + Radians(phi) / 2), 2);
+}
+
 double CoulombActiveCoefficient(double phi, double beta, double delta)
 {
     const double f = Radians(phi), b = Radians(beta), d = Radians(delta);
@@ -103,7 +103,7 @@ double CoulombActiveCoefficient(double phi, double beta, double delta)
 double CurvedSurfacePassiveCoefficient(double phi, double delta)
 {
     if (!(phi > 0) || !(delta > 0))
-        return std::pow(std::tan(kPi / 4 + Radians(phi) / 2), 2);
+        return RankinePassiveCoefficient(phi);
     delta = std::min(delta, phi);
     // Beyond the table the field converges too slowly toward the rough wall
     // to be trusted; the weightless closed form stays on the safe side.
@@ -122,7 +122,7 @@ double CurvedSurfacePassiveCoefficient(double phi, double delta)
     // In (phi, Delta) with sin(delta) = sin(phi) sin(Delta), the coefficient
     // is smooth up to the fully rough wall (Delta = 90), which delta is not.
     const double sinDelta = std::min(1.0, std::sin(Radians(delta)) / std::sin(Radians(phi)));
-    const double capital = std::asin(sinDelta) * 180 / kPi;
+    const double capital = Degrees(std::asin(sinDelta));
     const double k = std::exp(InterpolatedLogPassive(phi, capital / kPassiveTableDeltaStep));
     recent[next] = {phi, delta, k};
     next = (next + 1) % recent.size();

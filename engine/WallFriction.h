@@ -10,6 +10,9 @@
 // degrees.
 namespace engine {
 
+// Rankine's passive coefficient of a smooth wall, tan^2(45 + phi/2).
+double RankinePassiveCoefficient(double phi);
+
 // Coulomb's active coefficient of a vertical wall with wall friction delta and
 // a backfill slope beta, horizontal component:
 // cos^2(phi) / [1 + sqrt(sin(phi + delta) sin(phi - beta) / (cos(delta) cos(beta)))]^2.

@@ -40,8 +40,6 @@ void PutByNode(std::vector<Entry>& entries, const Entry& entry)
         entries.insert(at, entry);
 }
 
-double Radians(double degrees) { return degrees * kPi / 180; }
-
 json AnchorJson(const TAnchorSettings& a)
 {
     json j = {{"node", a.node},

@@ -37,6 +37,19 @@ int LegendEntry(QPainter& p, int x, int y, const QColor& colour, const QString& 
     return x + fm.horizontalAdvance(text) + 3 * fm.averageCharWidth();
 }
 
+// A chart's caption in bold across its top line and a half.
+void DrawCaption(QPainter& p, const QWidget& chart, const std::string& caption)
+{
+    const QFontMetrics fm = chart.fontMetrics();
+    const int gap = fm.averageCharWidth();
+    QFont bold = chart.font();
+    bold.setBold(true);
+    p.setFont(bold);
+    p.drawText(QRect(gap, 0, chart.width() - 2 * gap, fm.lineSpacing() * 3 / 2), Qt::AlignLeft | Qt::AlignVCenter,
+               Text(caption));
+    p.setFont(chart.font());
+}
+
 // The least and largest of the values a tornado chart spans.
 std::pair<double, double> TornadoRange(const TornadoChartData& d)
 {
@@ -96,11 +109,7 @@ void TTornadoChart::paintEvent(QPaintEvent*)
                    "No tornado to draw: run a sensitivity study with at least one parameter.");
         return;
     }
-    QFont bold = font();
-    bold.setBold(true);
-    p.setFont(bold);
-    p.drawText(QRect(gap, 0, width() - 2 * gap, line * 3 / 2), Qt::AlignLeft | Qt::AlignVCenter, Text(caption_));
-    p.setFont(font());
+    DrawCaption(p, *this, caption_);
     // The parameters' names on the left, at most two fifths of the width.
     int names = 0;
     for (const TornadoBar& b : data_.bars)
@@ -180,11 +189,7 @@ void THistogramChart::paintEvent(QPaintEvent*)
         p.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, Text(caption_.empty() ? "No values to draw." : caption_ + ": no values to draw."));
         return;
     }
-    QFont bold = font();
-    bold.setBold(true);
-    p.setFont(bold);
-    p.drawText(QRect(gap, 0, width() - 2 * gap, line * 3 / 2), Qt::AlignLeft | Qt::AlignVCenter, Text(caption_));
-    p.setFont(font());
+    DrawCaption(p, *this, caption_);
     long tallest = 1;
     for (const HistogramBin& b : bins_)
         tallest = std::max(tallest, b.count);

@@ -37,7 +37,7 @@ void WallFrictionCoefficients(std::vector<VerificationCase>& out)
 {
     for (const auto& [phi, tabled] : kActiveTable) {
         const double delta = 2 * phi / 3;
-        const double computed = engine::CoulombActiveCoefficient(phi, 0, delta) / std::cos(delta * kPi / 180);
+        const double computed = engine::CoulombActiveCoefficient(phi, 0, delta) / std::cos(Radians(delta));
         out.push_back({"Active pressure with wall friction: Coulomb's Ka (Das)",
                        "phi' " + std::to_string(static_cast<int>(phi)) + ", delta/phi' 2/3: Ka / cos(delta)", computed,
                        tabled, std::abs(computed / tabled - 1), 0.5e-4 / tabled});
@@ -49,7 +49,7 @@ void WallFrictionCoefficients(std::vector<VerificationCase>& out)
         const engine::WallContact contact{t.thirds / 3.0, 0};
         const double delta = t.phi * t.thirds / 3.0;
         const double limit = engine::PassiveLimit(engine::SoilType::Sand, sand, contact, 1.0, 1.0);
-        const double computed = limit / std::cos(delta * kPi / 180);
+        const double computed = limit / std::cos(Radians(delta));
         const double error = std::abs(computed / t.coefficient - 1);
         const std::string ratio = t.thirds == 3 ? "1" : std::to_string(t.thirds) + "/3";
         const std::string name = "phi' " + std::to_string(static_cast<int>(t.phi)) + ", delta/phi' " + ratio + ": Kp / cos(delta)";

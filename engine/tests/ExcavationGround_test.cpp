@@ -47,7 +47,7 @@ PyCurveInput SandInFrontOf(const ExcavationGround& ground)
     in.waterDepthExcavation = in.waterDepthBackfill = 100;
     in.passiveLimit = true;
     in.ground = ground;
-    in.layers = {{SoilType::Sand, 20, Sand(18, 30), Sand(18, 30)}};
+    in.layers = {{SoilType::Sand, 20, Sand(18, 30), Sand(18, 30), {}}};
     return in;
 }
 
